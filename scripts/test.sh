@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test suite; the database suites run
+# on SQLite and, against a throwaway PostgreSQL server started here, on PostgreSQL too.
+# Extra arguments go to ctest (e.g. -L ledger).
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$here"
+bash scripts/install-deps.sh
+bash scripts/build.sh
+
+pg_pid_dir=""
+cleanup() {
+  if [ -n "$pg_pid_dir" ] && [ -d "$pg_pid_dir" ]; then
+    runuser -u postgres -- "$PG_BIN/pg_ctl" -D "$pg_pid_dir/data" -m immediate stop >/dev/null 2>&1 || true
+    rm -rf "$pg_pid_dir"
+  fi
+}
+trap cleanup EXIT
+
+PG_BIN="$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1 || true)"
+if [ -z "${TANABANA_TEST_PG_URL:-}" ] && [ -n "$PG_BIN" ] && [ -x "$PG_BIN/initdb" ]; then
+  port="${TANABANA_TEST_PG_PORT:-54329}"
+  pg_pid_dir="$(mktemp -d /tmp/tanabana-pg.XXXXXX)"
+  chown postgres "$pg_pid_dir"
+  if [ "$(id -u)" -eq 0 ]; then run_pg=(runuser -u postgres --); else run_pg=(sudo -u postgres); fi
+  "${run_pg[@]}" "$PG_BIN/initdb" -D "$pg_pid_dir/data" -A trust -U postgres >/dev/null
+  "${run_pg[@]}" "$PG_BIN/pg_ctl" -D "$pg_pid_dir/data" -l "$pg_pid_dir/log" -w \
+     -o "-p $port -k $pg_pid_dir -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200" start >/dev/null
+  export TANABANA_TEST_PG_URL="postgresql://postgres@127.0.0.1:$port/postgres"
+  echo "PostgreSQL test server on port $port"
+fi
+
+cd build
+ctest --output-on-failure -j2 "$@"

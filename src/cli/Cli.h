@@ -1,0 +1,67 @@
+#pragma once
+// tanabana-cli: the same services as the screens, driven from scripts.
+//   tanabana-cli [--data DIR | --db URL] <noun> <verb> [arguments] [--options]
+// Every level answers --help; success exits 0, a refusal prints the system's message on standard
+// error and exits non-zero.
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace tanabana::cli {
+
+// The parsed command line below the noun and verb: positional arguments and --name value options.
+struct Arguments {
+    QString dataFolder;   // --data
+    QString serverUrl;    // --db
+    QStringList positional;
+    std::map<QString, QString> options;  // --name value, or "1" for a bare flag
+    bool help = false;
+
+    bool has(const QString& name) const { return options.count(name) > 0; }
+    QString option(const QString& name, const QString& fallback = {}) const;
+    // Throws UsageError when missing.
+    QString required(const QString& name) const;
+    QString positionalAt(int index, const QString& what) const;
+};
+
+// Wrong use of the command line: printed with the usage of the command.
+struct UsageError {
+    QString text;
+};
+// A refusal or failure: printed as it is, exit status 1.
+struct CommandError {
+    QString text;
+};
+
+struct Verb {
+    QString name;
+    QString summary;
+    QString usage;  // "AMOUNT" or "--user NAME --password TEXT"
+    std::function<int(const Arguments&)> run;
+};
+
+struct Noun {
+    QString name;
+    QString summary;
+    std::vector<Verb> verbs;
+};
+
+class Registry {
+public:
+    void add(Noun noun);
+    int dispatch(const QStringList& argv);
+    QString usage() const;
+
+private:
+    std::vector<Noun> nouns_;
+};
+
+// Each subsystem adds its nouns here (see Main.cpp for the list).
+void registerUtilCommands(Registry& registry);
+
+// Writes a line to standard output.
+void out(const QString& line);
+
+}  // namespace tanabana::cli

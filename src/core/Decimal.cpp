@@ -1,0 +1,122 @@
+#include "core/Decimal.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+namespace tanabana {
+
+namespace {
+
+using Wide = __int128;
+
+// Divides rounding half to even.
+Wide divideHalfEven(Wide numerator, Wide denominator) {
+    if (denominator < 0) { numerator = -numerator; denominator = -denominator; }
+    Wide q = numerator / denominator;
+    Wide r = numerator % denominator;
+    if (r == 0) return q;
+    const bool negative = numerator < 0;
+    Wide twice = (r < 0 ? -r : r) * 2;
+    if (twice > denominator || (twice == denominator && (q % 2 != 0))) q += negative ? -1 : 1;
+    return q;
+}
+
+std::int64_t pow10(int n) {
+    std::int64_t p = 1;
+    for (int i = 0; i < n; ++i) p *= 10;
+    return p;
+}
+
+}  // namespace
+
+Decimal Decimal::fromDouble(double value) {
+    if (!std::isfinite(value)) return {};
+    return fromUnits(std::int64_t(std::llround(value * double(Scale))));
+}
+
+std::optional<Decimal> Decimal::parse(const QString& input) {
+    QString text = input.trimmed();
+    text.remove(QLatin1Char(','));
+    if (text.isEmpty()) return Decimal();
+    bool negative = false;
+    if (text.startsWith(QLatin1Char('-'))) { negative = true; text.remove(0, 1); }
+    else if (text.startsWith(QLatin1Char('+'))) text.remove(0, 1);
+    const int point = text.indexOf(QLatin1Char('.'));
+    const QString whole = point < 0 ? text : text.left(point);
+    QString fraction = point < 0 ? QString() : text.mid(point + 1);
+    if (whole.isEmpty() && fraction.isEmpty()) return std::nullopt;
+    for (QChar c : whole + fraction)
+        if (!c.isDigit() || c.unicode() > 127) return std::nullopt;
+    if (whole.size() > 12) return std::nullopt;
+    Wide units = Wide(whole.isEmpty() ? 0 : whole.toLongLong()) * Scale;
+    // Extra places beyond six are rounded half to even.
+    Wide frac = 0;
+    const QString kept = fraction.left(Places).leftJustified(Places, QLatin1Char('0'));
+    frac = kept.toLongLong();
+    units += frac;
+    if (fraction.size() > Places) {
+        const QString rest = fraction.mid(Places);
+        const bool aboveHalf = rest.at(0) > QLatin1Char('5') ||
+                               (rest.at(0) == QLatin1Char('5') && rest.mid(1).contains(QRegularExpression(QStringLiteral("[1-9]"))));
+        const bool exactHalf = rest.at(0) == QLatin1Char('5') && !aboveHalf;
+        if (aboveHalf || (exactHalf && units % 2 != 0)) units += 1;
+    }
+    return fromUnits(std::int64_t(negative ? -units : units));
+}
+
+Decimal Decimal::fromVariant(const QVariant& value) {
+    if (value.isNull() || !value.isValid()) return {};
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float: return fromDouble(value.toDouble());
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong: return Decimal(value.toLongLong());
+    default: {
+        const auto parsed = parse(value.toString());
+        return parsed ? *parsed : fromDouble(value.toDouble());
+    }
+    }
+}
+
+QString Decimal::toString(int places) const {
+    const Decimal r = roundHalfEven(places);
+    std::int64_t u = r.units_;
+    const bool negative = u < 0;
+    if (negative) u = -u;
+    const std::int64_t whole = u / Scale;
+    QString text = QString::number(whole);
+    if (places > 0) {
+        const std::int64_t frac = (u % Scale) / pow10(Places - places);
+        text += QLatin1Char('.') + QString::number(frac).rightJustified(places, QLatin1Char('0'));
+    }
+    return negative && u != 0 ? QLatin1Char('-') + text : text;
+}
+
+Decimal Decimal::roundHalfEven(int places) const {
+    if (places >= Places) return *this;
+    const std::int64_t step = pow10(Places - places);
+    return fromUnits(std::int64_t(divideHalfEven(units_, step) * step));
+}
+
+Decimal Decimal::billRoundOff() const {
+    return (*this + fromUnits(Scale / 100)).roundHalfEven(0);
+}
+
+Decimal Decimal::truncate(int places) const {
+    if (places >= Places) return *this;
+    const std::int64_t step = pow10(Places - places);
+    return fromUnits(units_ / step * step);
+}
+
+Decimal Decimal::operator*(Decimal o) const {
+    return fromUnits(std::int64_t(divideHalfEven(Wide(units_) * o.units_, Scale)));
+}
+
+Decimal Decimal::operator/(Decimal o) const {
+    if (o.units_ == 0) return {};
+    return fromUnits(std::int64_t(divideHalfEven(Wide(units_) * Scale, o.units_)));
+}
+
+}  // namespace tanabana

@@ -1,0 +1,44 @@
+#pragma once
+// Throwaway databases for tests: an SQLite file in a temporary folder, or, when the test runs on
+// PostgreSQL (TANABANA_TEST_ENGINE=pg), a fresh schema on the server at TANABANA_TEST_PG_URL that
+// is dropped afterwards. A test file that mentions TANABANA_BOTH_ENGINES is run on both engines.
+#include "db/Database.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace tanabana::test {
+
+bool onPostgres();
+// The server address of the PostgreSQL run, or empty.
+QString postgresUrl();
+// Unique name for a schema or file of this test process.
+QString uniqueName(const QString& prefix);
+
+// A scratch database that disappears with this object.
+class ScratchDatabase {
+public:
+    explicit ScratchDatabase(const QString& name = QStringLiteral("scratch"));
+    ~ScratchDatabase();
+    db::Database& db() { return db_; }
+    // Opens a second connection on the same database (another station).
+    db::Database openAnother() const;
+    const QString& folder() const { return folder_; }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString folder_;
+    QString schema_;
+    QString file_;
+    db::Database db_;
+};
+
+// Skips the current test when it runs on PostgreSQL but no server address was given.
+#define TANABANA_REQUIRE_ENGINE()                                                      \
+    do {                                                                               \
+        if (::tanabana::test::onPostgres() && ::tanabana::test::postgresUrl().isEmpty()) \
+            GTEST_SKIP() << "no PostgreSQL server for this run";                       \
+    } while (0)
+
+}  // namespace tanabana::test
