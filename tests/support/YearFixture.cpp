@@ -1,0 +1,25 @@
+#include "support/YearFixture.h"
+
+#include "domain/schema/Steps.h"
+
+namespace tanabana::test {
+
+YearFixture::YearFixture(int endYear) : scratch_(std::make_unique<ScratchDatabase>(QStringLiteral("year"))) {
+    db::migrate(scratch_->db(), schema::yearDatabaseSteps());
+    session.dataRoot = scratch_->folder();
+    session.dataFolder = scratch_->folder();
+    session.setYear(endYear);
+    session.loginUser = QStringLiteral("ADMIN");
+    session.loginDate = QDate(endYear - 1, 6, 1);
+    session.db = &scratch_->db();
+    session.firmNo = 1;
+    session.firmName = QStringLiteral("Shree Ganesh Textiles");
+}
+
+int YearFixture::count(const QString& table, const QString& where, const QVariantList& params) {
+    QString sql = QStringLiteral("SELECT count(*) FROM ") + table;
+    if (!where.isEmpty()) sql += QStringLiteral(" WHERE ") + where;
+    return db().scalar(sql, params).toInt();
+}
+
+}  // namespace tanabana::test
