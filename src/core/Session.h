@@ -4,6 +4,7 @@
 // two stations) can live side by side in one process.
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 namespace tanabana {
@@ -25,6 +26,10 @@ struct Session {
     QString backupFolderName = QStringLiteral("Backup");
     QString einvoiceReportSuffix = QStringLiteral("PHa");
     double smsNumber = 1;
+    QStringList smsApi;      // SMSAPI.txt lines 1 to 3
+    QString smsPassword;     // Pass.txt line 1
+    QString npathNumber = QStringLiteral("10");  // Debug/NPath.txt line 1
+    QString npathFolder;     // Debug/NPath.txt line 2 (the system's temporary folder when missing)
     QString reverseChargePrefix = QStringLiteral("PRC-");
 
     // Login

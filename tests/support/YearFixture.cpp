@@ -14,6 +14,13 @@ YearFixture::YearFixture(int endYear) : scratch_(std::make_unique<ScratchDatabas
     session.db = &scratch_->db();
     session.firmNo = 1;
     session.firmName = QStringLiteral("Shree Ganesh Textiles");
+    addFirm(1, session.firmName);
+}
+
+void YearFixture::addFirm(qint64 srno, const QString& name, const QDate& start, const QDate& end) {
+    db().exec(QStringLiteral("INSERT INTO FirmMst (Srno, PName, City, CST, StartDt, ENdDt) VALUES (?, ?, ?, ?, ?, ?)"),
+              {srno, name, QStringLiteral("Surat"), QStringLiteral("24-Gujarat"),
+               start.isValid() ? start : session.yearStartDate, end.isValid() ? end : session.yearEndDate});
 }
 
 int YearFixture::count(const QString& table, const QString& where, const QVariantList& params) {

@@ -1,6 +1,7 @@
 #pragma once
 // A year database of the current structure on the engine of this run, with a session on firm 1
-// of the year 2024-25 and a message recorder: the starting point of most domain tests.
+// of the year 2024-25 (its FirmMst row is there) and a message recorder: the starting point of
+// most domain tests.
 //
 //   TEST_F(MyFixture, ...) { auto& db = year.db(); year.session.firmNo ... year.messages.has(...) }
 #include "core/Messages.h"
@@ -20,6 +21,8 @@ public:
     const QString& folder() const { return scratch_->folder(); }
     // Row count of a table (for "nothing was written" checks).
     int count(const QString& table, const QString& where = {}, const QVariantList& params = {});
+    // Adds a firm row with the session's year dates (or the given ones); quotes in names are fine.
+    void addFirm(qint64 srno, const QString& name, const QDate& start = {}, const QDate& end = {});
 
     Session session;
     RecordingMessages messages;

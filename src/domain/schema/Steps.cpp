@@ -1,5 +1,7 @@
 #include "domain/schema/Steps.h"
 
+#include "domain/shell/Schema.h"
+
 namespace tanabana::schema {
 
 namespace {
@@ -8,21 +10,32 @@ void append(std::vector<db::MigrationStep>& all, std::vector<db::MigrationStep> 
     for (auto& step : more) all.push_back(std::move(step));
 }
 
+void addAll(db::ColumnWidths& widths, const std::vector<db::TableDef>& tables) {
+    for (const db::TableDef& t : tables) widths.add(t);
+}
+
 }  // namespace
 
 std::vector<db::MigrationStep> yearListSteps() {
     std::vector<db::MigrationStep> steps;
+    append(steps, shell::shellYearListSteps());
     return steps;
 }
 
 std::vector<db::MigrationStep> yearDatabaseSteps() {
     std::vector<db::MigrationStep> steps;
-    (void)append;
+    append(steps, shell::shellYearSteps());
     return steps;
 }
 
 const db::ColumnWidths& yearColumnWidths() {
-    static const db::ColumnWidths widths;
+    static const db::ColumnWidths widths = [] {
+        db::ColumnWidths w;
+        addAll(w, shell::shellYearTables());
+        w.add(shell::yearListTable());
+        w.add(shell::loginTable());
+        return w;
+    }();
     return widths;
 }
 
