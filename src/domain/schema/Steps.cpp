@@ -1,5 +1,6 @@
 #include "domain/schema/Steps.h"
 
+#include "domain/masters/Schema.h"
 #include "domain/shell/Schema.h"
 
 namespace tanabana::schema {
@@ -25,6 +26,7 @@ std::vector<db::MigrationStep> yearListSteps() {
 std::vector<db::MigrationStep> yearDatabaseSteps() {
     std::vector<db::MigrationStep> steps;
     append(steps, shell::shellYearSteps());
+    append(steps, masters::mastersSteps());
     return steps;
 }
 
@@ -34,6 +36,7 @@ const db::ColumnWidths& yearColumnWidths() {
         addAll(w, shell::shellYearTables());
         w.add(shell::yearListTable());
         w.add(shell::loginTable());
+        for (const db::TableDef* table : masters::mastersTables()) w.add(*table);
         return w;
     }();
     return widths;
