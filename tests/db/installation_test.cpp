@@ -142,11 +142,8 @@ TEST_F(InstallationTest, OpeningFixesCityGroupsAndSalesBooks) {
     books().createYearList();
     {
         db::Database year = books().createYear(2025);
-        // the accounts and books tables as their screens keep them (only the columns used here)
-        year.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS AccMst (Id INTEGER, CityG VARCHAR(1))"));
-        year.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS BookMst (BookNo INTEGER, BookType VARCHAR(1), PurNAme VARCHAR(50), PurAccId INTEGER)"));
-        year.exec(QStringLiteral("INSERT INTO AccMst (Id, CityG) VALUES (1, NULL), (2, ''), (3, 'O')"));
-        year.exec(QStringLiteral("INSERT INTO BookMst (BookNo, BookType, PurNAme, PurAccId) VALUES (1, 'S', 'Purchase', 7), (2, 'P', 'Purchase', 8)"));
+        year.exec(QStringLiteral("INSERT INTO AccMst (Id, CityG, FirmNo) VALUES (1, NULL, 1), (2, '', 1), (3, 'O', 1)"));
+        year.exec(QStringLiteral("INSERT INTO BookMst (BookNo, FirmNO, BookType, PurNAme, PurAccId) VALUES (1, 1, 'S', 'Purchase', 7), (2, 1, 'P', 'Purchase', 8)"));
     }
     db::Database year = books().openYear(2025);
     EXPECT_EQ(year.scalar(QStringLiteral("SELECT count(*) FROM AccMst WHERE CityG = 'R'")).toInt(), 2);
