@@ -2,6 +2,7 @@
 
 #include "domain/masters/Schema.h"
 #include "domain/shell/Schema.h"
+#include "domain/trade/Schema.h"
 
 namespace tanabana::schema {
 
@@ -27,6 +28,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     std::vector<db::MigrationStep> steps;
     append(steps, shell::shellYearSteps());
     append(steps, masters::mastersSteps());
+    append(steps, trade::tradeSteps());
     return steps;
 }
 
@@ -37,6 +39,7 @@ const db::ColumnWidths& yearColumnWidths() {
         w.add(shell::yearListTable());
         w.add(shell::loginTable());
         for (const db::TableDef* table : masters::mastersTables()) w.add(*table);
+        for (const db::TableDef* table : trade::tradeTables()) w.add(*table);
         return w;
     }();
     return widths;
