@@ -1,0 +1,252 @@
+#include "domain/jobwork/ProductionChallans.h"
+
+#include "domain/trade/DocumentRules.h"
+
+#include <QSet>
+
+namespace tanabana::jobwork {
+
+using trade::fitted;
+
+namespace {
+
+const QString kTakaJoin = QStringLiteral(" FROM ProductionDtl INNER JOIN ProductionMst ON ProductionDtl.ProdId = ProductionMst.Id ");
+
+}  // namespace
+
+Decimal ProductionChallan::totalMetres() const {
+    Decimal sum;
+    for (const ProductionTaka& t : takas)
+        if (!t.takaNo.trimmed().isEmpty()) sum += t.metres;
+    return sum;
+}
+
+Decimal ProductionChallan::totalPieces() const {
+    Decimal sum;
+    for (const ProductionTaka& t : takas)
+        if (!t.takaNo.trimmed().isEmpty()) sum += t.pieces;
+    return sum;
+}
+
+int ProductionChallan::takaCount() const {
+    int n = 0;
+    for (const ProductionTaka& t : takas)
+        if (!t.takaNo.trimmed().isEmpty()) ++n;
+    return n;
+}
+
+ProductionChallans::ProductionChallans(db::Database& db, Session& session, Messages& messages)
+    : db_(db), session_(session), messages_(messages) {}
+
+QStringList ProductionChallans::productionTypes() {
+    return {QStringLiteral("Own Looms"), QStringLiteral("Job Work"), QStringLiteral("Rapier"), QStringLiteral("Other")};
+}
+
+QString ProductionChallans::nextChallanNo(qint64 bookNo) {
+    const QVariant last = db_.scalar(QStringLiteral("SELECT ChNo FROM ProductionMst WHERE BookId = ? AND Id > 0 AND FirmNo = ? "
+                                                    "ORDER BY Id DESC") + db_.dialect().limit(1),
+                                     {bookNo, session_.firmNo});
+    return trade::followingNumber(last.toString());
+}
+
+QString ProductionChallans::nextTakaNo() {
+    const QVariant last = db_.scalar(QStringLiteral("SELECT ProductionDtl.TakNo2") + kTakaJoin +
+                                         QStringLiteral("WHERE ProductionMst.Id > 0 AND ProductionMst.FirmNo = ? "
+                                                        "ORDER BY ProductionDtl.TakNo2 DESC, ProductionMst.Id DESC, "
+                                                        "ProductionDtl.Srno DESC") +
+                                         db_.dialect().limit(1),
+                                     {session_.firmNo});
+    return QString::number(last.toLongLong() + 1);
+}
+
+bool ProductionChallans::refuseDuplicate(const QString& takaNo, qint64 challanId) {
+    const auto earlier = db_.queryOne(QStringLiteral("SELECT ProductionMst.ChNo, ProductionMst.ChDate") + kTakaJoin +
+                                          QStringLiteral("WHERE ProductionDtl.TakaNO = ? AND ProductionMst.FirmNo = ? "
+                                                         "AND ProductionMst.Id <> ? ORDER BY ProductionMst.ChDate") +
+                                          db_.dialect().limit(1),
+                                      {takaNo.trimmed(), session_.firmNo, challanId});
+    if (!earlier) return false;
+    messages_.critical(QStringLiteral("Taka Duplication"),
+                       QStringLiteral("Chalan NO ") + earlier->text(QStringLiteral("ChNo")) + QStringLiteral(" == >> On Date") +
+                           earlier->date(QStringLiteral("ChDate")).toString(QStringLiteral("dd-MM-yyyy")));
+    return true;
+}
+
+bool ProductionChallans::takaIsFree(const QString& takaNo, qint64 challanId) {
+    return takaNo.trimmed().isEmpty() || !refuseDuplicate(takaNo, challanId);
+}
+
+bool ProductionChallans::validate(const ProductionChallan& challan) {
+    if (challan.partyId <= 0 || challan.bookNo <= 0 || challan.challanNo.trimmed().isEmpty()) {
+        trade::refuseMissingPartyOrQuality(messages_);
+        return false;
+    }
+    if (!challan.date.isValid() || !session_.inYear(challan.date)) {
+        messages_.critical(QStringLiteral("Date Validate"), QStringLiteral("Please Select Proper Date"));
+        return false;
+    }
+    QSet<QString> seen;
+    for (const ProductionTaka& t : challan.takas) {
+        const QString no = t.takaNo.trimmed();
+        if (no.isEmpty()) continue;
+        if (seen.contains(no)) {
+            messages_.critical(QStringLiteral("Taka Duplication"),
+                               QStringLiteral("Chalan NO ") + challan.challanNo.trimmed() + QStringLiteral(" == >> On Date") +
+                                   challan.date.toString(QStringLiteral("dd-MM-yyyy")));
+            return false;
+        }
+        seen.insert(no);
+        if (t.metres.isNegative() || t.pieces.isNegative() || t.cut.isNegative()) {
+            messages_.critical(QStringLiteral("Invalid Entry"), QStringLiteral("Taka ") + no + QStringLiteral(": quantities cannot be negative"));
+            return false;
+        }
+    }
+    return true;
+}
+
+void ProductionChallans::writeHeader(const ProductionChallan& c) {
+    const QVariantList values{fitted(QStringLiteral("ProductionMst"), QStringLiteral("ChNo"), c.challanNo),
+                              QVariant(c.date), c.partyId,
+                              fitted(QStringLiteral("ProductionMst"), QStringLiteral("ProdType"), c.prodType.left(1)),
+                              c.takaCount(), c.totalMetres().roundHalfEven(3).toDouble(),
+                              c.totalPieces().roundHalfEven(0).toDouble(), session_.firmNo, c.bookNo, c.id};
+    const int updated = db_.exec(QStringLiteral("UPDATE ProductionMst SET ChNo = ?, ChDate = ?, PartyID = ?, ProdType = ?, "
+                                                "TotTaka = ?, TotMtrs = ?, TOtPcs = ?, FirmNo = ?, BookId = ? WHERE Id = ?"),
+                                 values);
+    if (updated == 0)
+        db_.exec(QStringLiteral("INSERT INTO ProductionMst (ChNo, ChDate, PartyID, ProdType, TotTaka, TotMtrs, TOtPcs, FirmNo, "
+                                "BookId, Id) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 values);
+}
+
+void ProductionChallans::writeTakas(const ProductionChallan& c) {
+    // Takas already sent on a delivery challan stay as they are; only their line number follows the grid.
+    db_.exec(QStringLiteral("DELETE FROM ProductionDtl WHERE ProdId = ? AND IsOver = 0"), {c.id});
+    int srno = 0;
+    for (const ProductionTaka& t : c.takas) {
+        const QString no = fitted(QStringLiteral("ProductionDtl"), QStringLiteral("TakaNO"), t.takaNo);
+        if (no.isEmpty()) continue;
+        ++srno;
+        if (db_.exec(QStringLiteral("UPDATE ProductionDtl SET Srno = ? WHERE ProdId = ? AND TakaNO = ? AND IsOver = 1"),
+                     {srno, c.id, no}) > 0)
+            continue;
+        db_.exec(QStringLiteral("INSERT INTO ProductionDtl (Srno, ProdId, TakaNO, Pcs, Cut, Mtrs, McNo, IsM_Issue, qId, F_no, "
+                                "PChId, PChDt, PSno, TakNo2, IsOver) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, NULL, 0, ?, 0)"),
+                 {srno, c.id, no, t.pieces.roundHalfEven(0).toDouble(), t.cut.roundHalfEven(3).toDouble(),
+                  t.metres.roundHalfEven(3).toDouble(), fitted(QStringLiteral("ProductionDtl"), QStringLiteral("McNo"), t.machine),
+                  t.machineIssue, t.qualityId, session_.firmNo, trade::leadingWholeNumber(no)});
+    }
+}
+
+std::optional<qint64> ProductionChallans::save(ProductionChallan& challan) {
+    if (trade::refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (!validate(challan)) return std::nullopt;
+    db::Transaction tx(db_);
+    // Taka numbers are checked and written under one lock so two stations cannot take the same one.
+    db_.lockSeries(QStringLiteral("ProductionDtl.TakaNO"));
+    const qint64 id = challan.id > 0 ? challan.id : db_.nextKey(QStringLiteral("ProductionMst"), QStringLiteral("Id"));
+    for (const ProductionTaka& t : challan.takas)
+        if (!t.takaNo.trimmed().isEmpty() && refuseDuplicate(t.takaNo, id)) return std::nullopt;
+    challan.id = id;
+    writeHeader(challan);
+    writeTakas(challan);
+    db_.exec(QStringLiteral("UPDATE ProductionDtl SET F_no = 0 WHERE F_no IS NULL"));
+    tx.commit();
+    messages_.information(QStringLiteral("SAVE Confirmation"), QStringLiteral("One Transaction Is Saved."));
+    return id;
+}
+
+bool ProductionChallans::remove(qint64 id) {
+    if (trade::refuseWhenYearClosed(session_, messages_)) return false;
+    if (db_.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE ProdId = ? AND IsOver = 1"), {id}).toInt() > 0) {
+        messages_.critical(QStringLiteral("No Delete"), QStringLiteral("Issued In Delivery Chalan"));
+        return false;
+    }
+    if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure To Delete This Production Challan")))
+        return false;
+    db::Transaction tx(db_);
+    db_.lockSeries(QStringLiteral("ProductionDtl.TakaNO"));
+    // A taka may have gone out since the question was asked.
+    if (db_.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE ProdId = ? AND IsOver = 1"), {id}).toInt() > 0) {
+        messages_.critical(QStringLiteral("No Delete"), QStringLiteral("Issued In Delivery Chalan"));
+        return false;
+    }
+    db_.exec(QStringLiteral("DELETE FROM ProductionMst WHERE Id = ? AND FirmNo = ?"), {id, session_.firmNo});
+    db_.exec(QStringLiteral("DELETE FROM ProductionDtl WHERE ProdId = ?"), {id});
+    tx.commit();
+    messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("challan IS Deleted!"));
+    return true;
+}
+
+std::optional<ProductionChallan> ProductionChallans::load(qint64 id) {
+    const auto header = db_.queryOne(QStringLiteral("SELECT * FROM ProductionMst WHERE Id = ? AND FirmNo = ?"), {id, session_.firmNo});
+    if (!header) return std::nullopt;
+    ProductionChallan c;
+    c.id = id;
+    c.bookNo = header->integer(QStringLiteral("BookId"));
+    c.challanNo = header->text(QStringLiteral("ChNo"));
+    c.date = header->date(QStringLiteral("ChDate"));
+    c.partyId = header->integer(QStringLiteral("PartyID"));
+    c.prodType = header->text(QStringLiteral("ProdType"));
+    db_.forEach(QStringLiteral("SELECT * FROM ProductionDtl WHERE ProdId = ? ORDER BY Srno"), {id}, [&](const db::Row& r) {
+        ProductionTaka t;
+        t.takaNo = r.text(QStringLiteral("TakaNO"));
+        t.pieces = Decimal::fromVariant(r.value(QStringLiteral("Pcs")));
+        t.cut = Decimal::fromVariant(r.value(QStringLiteral("Cut")));
+        t.metres = Decimal::fromVariant(r.value(QStringLiteral("Mtrs")));
+        t.machine = r.text(QStringLiteral("McNo"));
+        t.qualityId = r.integer(QStringLiteral("qId"));
+        t.machineIssue = r.flag(QStringLiteral("IsM_Issue"));
+        t.used = r.flag(QStringLiteral("IsOver"));
+        c.takas.push_back(t);
+    });
+    return c;
+}
+
+db::Rows ProductionChallans::challanList(qint64 bookNo) {
+    return db_.query(QStringLiteral("SELECT p.ChNo, p.ChDate, p.TotTaka AS \"Tot Taka\", p.TotMtrs AS \"Tot Mtrs\", a.AcName, "
+                                    "a.LedgerId, p.Id, b.SalesName FROM ProductionMst p "
+                                    "LEFT JOIN AccMst a ON a.Id = p.PartyID "
+                                    "LEFT JOIN BookMst b ON b.BookNO = p.BookId AND b.FirmNO = p.FirmNo "
+                                    "WHERE p.FirmNo = ? AND (? = 0 OR p.BookId = ?) ORDER BY p.ChDate DESC, p.ChNo DESC"),
+                     {session_.firmNo, bookNo, bookNo});
+}
+
+db::Rows ProductionChallans::books() {
+    return db_.query(QStringLiteral("SELECT DISTINCT BookNO, SalesName, BillType FROM BookMst WHERE (BookType = 'S' OR BookType = 'A') "
+                                    "AND IsGenPur = 0 AND FirmNO = ? ORDER BY BookNO"),
+                     {session_.firmNo});
+}
+
+db::Rows ProductionChallans::parties(const QString& nameOrCode) {
+    const QString like = nameOrCode.trimmed() + QLatin1Char('%');
+    return db_.query(QStringLiteral("SELECT AcName AS \"A/c Name\", City, LedgerId AS \"A/c No\", AcNo, Id FROM AccMst "
+                                    "WHERE ZoneName = 'J' AND IsGrp = 0 AND FirmNo = ? AND (") +
+                         db_.dialect().likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") +
+                         db_.dialect().likeInsensitive(QStringLiteral("LedgerId")) + QStringLiteral(") ORDER BY AcName"),
+                     {session_.firmNo, like, like});
+}
+
+db::Rows ProductionChallans::qualities(const QString& name, const QString& design, const QString& colour) {
+    const db::Dialect& d = db_.dialect();
+    return db_.query(QStringLiteral("SELECT ProdName AS \"Item Name\", P1 AS \"Colour\", ProdCode AS \"Code \", "
+                                    "ProdSubGrp AS \"Design No\", Id, ProdGrp AS \"Qlty Type\", Pack AS \"Cut\" FROM ProdMst "
+                                    "WHERE StkType = 'F' AND FirmNO = ? AND ") +
+                         d.likeInsensitive(QStringLiteral("COALESCE(ProdName, '')")) + QStringLiteral(" AND ") +
+                         d.likeInsensitive(QStringLiteral("COALESCE(ProdSubGrp, '')")) + QStringLiteral(" AND ") +
+                         d.likeInsensitive(QStringLiteral("COALESCE(P1, '')")) +
+                         QStringLiteral(" AND IsActive = 1 AND COALESCE(IsNewPro, 0) = 0 ORDER BY ProdName"),
+                     {session_.firmNo, name.trimmed() + QLatin1Char('%'), design.trimmed() + QLatin1Char('%'),
+                      colour.trimmed() + QLatin1Char('%')});
+}
+
+void ProductionChallans::repairFirmNumbers() {
+    db::Transaction tx(db_);
+    db_.exec(QStringLiteral("UPDATE ProductionDtl SET F_no = 0 WHERE F_no IS NULL"));
+    db_.exec(QStringLiteral("UPDATE ProductionDtl SET F_no = ? WHERE F_no = 0 AND ProdId IN "
+                            "(SELECT Id FROM ProductionMst WHERE FirmNo = ?)"),
+             {session_.firmNo, session_.firmNo});
+    tx.commit();
+}
+
+}  // namespace tanabana::jobwork

@@ -1,0 +1,99 @@
+#pragma once
+// Delivery challans: goods sent to a party before (or without) an invoice. A challan of book 2,
+// number 16, to "Shree Fabrics": 4 takas of "Rapier 60", 412.50 m at 52.25 = 21,553.12. It posts
+// nothing; an invoice made from it later marks it sold, and a sold challan cannot be deleted.
+// A taka challan is built from produced takas: each taka goes out once, and deleting or editing the
+// challan gives its takas back.
+#include "core/Decimal.h"
+#include "core/Messages.h"
+#include "core/Session.h"
+#include "db/Database.h"
+
+#include <QDate>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace tanabana::trade {
+
+struct ChallanLine {
+    qint64 qualityId = 0;   // PCode
+    QString description;    // RC3; on a taka challan the taka number
+    Decimal pieces;         // Nos
+    Decimal cut;            // APack
+    Decimal metres;         // Qty
+    QString rateOn = QStringLiteral("M");  // "P" per piece, "M" per metre
+    Decimal rate;           // Rate
+    Decimal listRate;       // SRate
+    QString remark1, remark2;  // RC1, RC2
+    Decimal extraQty;       // Qty3
+    bool reconciled = false;   // Is_Reconsil: checked against the goods
+
+    Decimal amount() const;
+};
+
+struct DeliveryChallan {
+    qint64 id = 0;
+    qint64 bookNo = 0;
+    QString challanNo;      // BillNO
+    QDate date;             // BillDate
+    qint64 partyId = 0;
+    qint64 deliveryId = 0;  // DeliId
+    qint64 brokerId = 0;
+    QString orderNo;
+    QString notes;
+    QString station;        // TrNO
+    QString transport;
+    QString transporterId;  // T_LrTransID
+    QString vehicleNo;      // T_VehNO
+    QString lrNo;
+    QDate lrDate;
+    QString freightType;
+    qint64 caseNo = 0;
+    bool fromTakas = false; // made on the taka screen: each line is one produced taka
+    bool sold = false;      // IsSale (read only)
+    std::vector<ChallanLine> lines;
+
+    Decimal amount() const;
+};
+
+class DeliveryChallans {
+public:
+    DeliveryChallans(db::Database& db, Session& session, Messages& messages);
+
+    // The number after the latest challan of the book by date, then key ("1" for an empty book).
+    QString nextChallanNo(qint64 bookNo);
+    // The challan of the book with this number, or 0.
+    qint64 findByNumber(qint64 bookNo, const QString& challanNo);
+
+    std::optional<qint64> save(DeliveryChallan& challan);
+    bool remove(qint64 id);
+    std::optional<DeliveryChallan> load(qint64 id);
+
+    // Produced takas neither issued to a mill nor sent yet, by numeric taka number.
+    db::Rows freeTakas(qint64 qualityId = 0, qint64 bookNo = 0);
+    // Challan lines for ticked takas (ProductionDtl rows by taka number): metres and pieces of the
+    // taka, the quality's rate and rate basis.
+    std::vector<ChallanLine> linesFromTakas(const QStringList& takaNumbers);
+
+    // Ticks or clears the check of one saved line.
+    void setReconciled(qint64 id, int srno, bool checked);
+    // False (after "Item Not Checked") when the firm wants every line checked before printing.
+    bool readyToPrint(const DeliveryChallan& challan);
+
+    db::Rows challanList(qint64 bookNo = 0);
+    db::Rows books();
+
+private:
+    bool validate(const DeliveryChallan& challan);
+    void writeHeader(const DeliveryChallan& challan);
+    void writeLines(const DeliveryChallan& challan);
+    void releaseTakas(qint64 challanId);
+    bool sendTakas(const DeliveryChallan& challan);
+
+    db::Database& db_;
+    Session& session_;
+    Messages& messages_;
+};
+
+}  // namespace tanabana::trade
