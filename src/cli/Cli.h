@@ -59,6 +59,7 @@ private:
 };
 
 // Each subsystem adds its nouns here (see Main.cpp for the list).
+void registerShellCommands(Registry& registry);
 void registerUtilCommands(Registry& registry);
 
 // Writes a line to standard output.

@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Tanabana"));
     tanabana::cli::Registry registry;
     // Nouns in the order --help lists them.
+    tanabana::cli::registerShellCommands(registry);
     tanabana::cli::registerUtilCommands(registry);
     return registry.dispatch(app.arguments().mid(1));
 }

@@ -1,0 +1,27 @@
+#pragma once
+// The installation and the open books a command works on: --data DIR (files, or this station's
+// settings folder with --db) and --db URL (a PostgreSQL server); --year N picks the year ending
+// in N (default: the latest listed) and --firm N the firm (default 1).
+#include "cli/Cli.h"
+#include "core/Session.h"
+#include "db/Database.h"
+#include "domain/shell/Installation.h"
+
+#include <memory>
+
+namespace tanabana::cli {
+
+// The user's data folder of the desktop program (where its default installation lives).
+QString defaultDataRoot();
+shell::Installation installationFrom(const Arguments& args);
+
+struct OpenBooks {
+    shell::Installation installation;
+    Session session;
+    std::unique_ptr<db::Database> year;
+};
+// Opens the year (migrated, fixed up) with a session on the firm; CommandError when the year or
+// the firm does not exist.
+OpenBooks openBooks(const Arguments& args, bool chooseFirm = true);
+
+}  // namespace tanabana::cli
