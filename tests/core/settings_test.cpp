@@ -94,9 +94,8 @@ TEST(StateNames, OldUpperCaseNamesBecomeTheCurrentOnes) {
     test::YearFixture year;
     auto& db = year.db();
     db.exec(QStringLiteral("UPDATE FirmMst SET CST = '24-GUJARAT' WHERE Srno = 1"));
-    db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS AccMst (Id INTEGER, CSTNO VARCHAR(60))"));
-    db.exec(QStringLiteral("INSERT INTO AccMst (Id, CSTNO) VALUES (1, '27-MAHARASHTRA'), (2, '17-MEGHLAYA'), "
-                           "(3, '37-ANDHRA PRADESH (NEW)'), (4, '09-UTTAR PRADESH'), (5, '24-Gujarat')"));
+    db.exec(QStringLiteral("INSERT INTO AccMst (Id, FirmNo, CSTNO) VALUES (1, 1, '27-MAHARASHTRA'), (2, 1, '17-MEGHLAYA'), "
+                           "(3, 1, '37-ANDHRA PRADESH (NEW)'), (4, 1, '09-UTTAR PRADESH'), (5, 1, '24-Gujarat')"));
     shell::normaliseStateNames(db);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT CST FROM FirmMst WHERE Srno = 1")).toString(), QStringLiteral("24-Gujarat"));
     QStringList got;

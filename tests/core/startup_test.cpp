@@ -36,10 +36,8 @@ protected:
                   {2, QStringLiteral("Laxmi's Weaving"), QDate(2023, 7, 1), QDate(2024, 3, 31)});
         year.exec(QStringLiteral("INSERT INTO FunKey (F2, F3, F4) VALUES (?, ?, ?)"),
                   {QStringLiteral("Grey Fabric"), QStringLiteral("As per challan"), QStringLiteral("Goods once sold")});
-        // bills and accounts as their screens keep them (only the columns these commands touch)
+        // bills as their screens keep them (only the columns these commands touch)
         year.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS BillMst (Id INTEGER, FirmNo INTEGER, TDSP DOUBLE PRECISION, TDSRS DOUBLE PRECISION)"));
-        year.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS AccMst (Id INTEGER, FirmNo INTEGER, AcName VARCHAR(60), DrAmt DOUBLE PRECISION, "
-                                 "CrAmt DOUBLE PRECISION, AccAmt DOUBLE PRECISION)"));
         year.exec(QStringLiteral("INSERT INTO BillMst (Id, FirmNo, TDSP, TDSRS) VALUES (1, 1, NULL, NULL), (2, 2, NULL, NULL), (3, 1, 1, 50)"));
         year.exec(QStringLiteral("INSERT INTO AccMst (Id, FirmNo, AcName, DrAmt, CrAmt, AccAmt) VALUES (1, 1, 'Cash', 1500.5, 0, 1500.5)"));
         year.exec(QStringLiteral("INSERT INTO Mst_Machine (ID, FirmNo, MachineName) VALUES (1, 1, 'M-01')"));
