@@ -3,6 +3,7 @@
 #include "core/Password.h"
 #include "domain/shell/Installation.h"
 #include "domain/shell/Operators.h"
+#include "domain/shell/Lookups.h"
 #include "domain/shell/YearChoice.h"
 #include "domain/shell/YearMaintenance.h"
 #include "support/InstallationFixture.h"

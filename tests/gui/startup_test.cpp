@@ -4,6 +4,7 @@
 // Set TANABANA_SCREENSHOTS to a folder to keep pictures of the windows.
 #include "domain/shell/Installer.h"
 #include "domain/shell/Operators.h"
+#include "domain/shell/Lookups.h"
 #include "domain/shell/YearChoice.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/Style.h"

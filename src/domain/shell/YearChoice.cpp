@@ -89,10 +89,4 @@ void chooseFirm(db::Database& year, Session& session, const FirmRow& firm) {
         year.exec(QStringLiteral("UPDATE BillMst SET TDSP = 0, TDSRS = 0 WHERE TDSRS IS NULL AND FirmNo = ?"), {firm.srno});
 }
 
-QString firmNameOf(db::Database& year, qint64 firmNo) {
-    return year.scalar(QStringLiteral("SELECT PName FROM FirmMst WHERE Srno = ?"), {firmNo}).toString();
-}
-
-int firmCount(db::Database& year) { return year.scalar(QStringLiteral("SELECT count(Srno) FROM FirmMst")).toInt(); }
-
 }  // namespace tanabana::shell

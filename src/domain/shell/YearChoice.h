@@ -40,8 +40,4 @@ std::vector<FirmRow> listFirms(db::Database& year);
 // the firm settings loader.
 void chooseFirm(db::Database& year, Session& session, const FirmRow& firm);
 
-// "Select PubYear-1 & '--' & PubYear" of the year window, and the firm's own name by number.
-QString firmNameOf(db::Database& year, qint64 firmNo);
-int firmCount(db::Database& year);
-
 }  // namespace tanabana::shell
