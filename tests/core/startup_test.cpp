@@ -2,6 +2,7 @@
 // year and a firm, creating the next year from a year with bills in it, and clearing a year.
 #include "core/Password.h"
 #include "domain/shell/Installation.h"
+#include "domain/shell/Installer.h"
 #include "domain/shell/Operators.h"
 #include "domain/shell/Lookups.h"
 #include "domain/shell/YearChoice.h"
@@ -202,4 +203,36 @@ TEST_F(StartupTest, ClearDatabaseEmptiesTheYearAndKeepsFirmOne) {
     EXPECT_EQ(firmNameOf(*year, 1), QStringLiteral("  Shree Ganesh Textiles "));
     EXPECT_EQ(year->scalar(QStringLiteral("SELECT DrAmt FROM AccMst WHERE Id = 1")).toDouble(), 0);
     EXPECT_EQ(countIn(*year, QStringLiteral("AccMst")), 1);
+}
+
+TEST(FirstStart, CreatesOperatorYearAndADemoFirmWithItsBooksOnce) {
+    TANABANA_REQUIRE_ENGINE();
+    EXPECT_EQ(financialYearEnding(QDate(2024, 6, 10)), 2025);
+    EXPECT_EQ(financialYearEnding(QDate(2024, 3, 31)), 2024);
+    EXPECT_EQ(financialYearEnding(QDate(2024, 4, 1)), 2025);
+    test::InstallationFixture fixture;
+    Installation& books = fixture.installation();
+    createInstallation(books, FirstSetup{});
+    const int endYear = financialYearEnding(QDate::currentDate());
+    EXPECT_EQ(listYears(books), QList<int>{endYear});
+    Session session;
+    RecordingMessages messages;
+    EXPECT_TRUE(login(books, session, messages, QStringLiteral("admin"), QStringLiteral("admin")));
+    auto year = openChosenYear(books, session, messages, endYear);
+    ASSERT_TRUE(year);
+    const std::vector<FirmRow> firms = listFirms(*year);
+    ASSERT_EQ(firms.size(), 1u);
+    EXPECT_EQ(firms.front().name, QStringLiteral("Demo Textiles"));
+    chooseFirm(*year, session, firms.front());
+    EXPECT_EQ(session.yearStartDate, QDate(endYear - 1, 4, 1));
+    EXPECT_GT(year->scalar(QStringLiteral("SELECT count(*) FROM AccMst WHERE FirmNo = 1 AND IsGrp = 0")).toInt(), 10);
+    EXPECT_EQ(year->scalar(QStringLiteral("SELECT BookType FROM BookMst WHERE BookNO = 36 AND FirmNO = 1")).toString(), QStringLiteral("C"));
+    year.reset();
+
+    // a second set-up over it is refused and changes nothing
+    FirstSetup again;
+    again.user = QStringLiteral("OTHER");
+    EXPECT_THROW(createInstallation(books, again), db::DbError);
+    db::Database yearList = books.openYearList();
+    EXPECT_EQ(operatorNames(yearList), QStringList{QStringLiteral("ADMIN")});
 }

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace tanabana;
 
@@ -121,6 +122,25 @@ TEST(InstallationFiles, ForeignFileInPlaceOfAYearIsRefusedUntouched) {
     EXPECT_FALSE(other.tableExists(QStringLiteral("FirmMst")));
 }
 
+TEST(InstallationFiles, FolderThatCannotBeMadeIsNamedInTheRefusal) {
+    test::InstallationFixture fixture;
+    const QString file = QDir(fixture.root()).filePath(QStringLiteral("ledger.txt"));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a folder");
+    }
+    shell::Installation books = shell::Installation::inFolder(QDir(file).filePath(QStringLiteral("Tanabana")));
+    try {
+        books.createYearList();
+        FAIL() << "made a year list under a file";
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("The folder %1 cannot be created")
+                                   .arg(QDir::toNativeSeparators(QDir(file).filePath(QStringLiteral("Tanabana/DataBase")))));
+    }
+    EXPECT_EQ(readAll(file), QByteArray("not a folder"));
+}
+
 TEST(InstallationFiles, FolderThatCannotBeWrittenIsNamedInTheRefusal) {
     if (geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
     test::InstallationFixture fixture;
@@ -150,4 +170,26 @@ TEST_F(InstallationTest, OpeningFixesCityGroupsAndSalesBooks) {
     EXPECT_EQ(year.scalar(QStringLiteral("SELECT CityG FROM AccMst WHERE Id = 3")).toString(), QStringLiteral("O"));
     EXPECT_EQ(year.scalar(QStringLiteral("SELECT PurAccId FROM BookMst WHERE BookNo = 1")).toInt(), 0);
     EXPECT_EQ(year.scalar(QStringLiteral("SELECT PurAccId FROM BookMst WHERE BookNo = 2")).toInt(), 8);
+}
+
+TEST_F(InstallationTest, AYearOfAnOlderReleaseIsBroughtForwardWithItsRows) {
+    books().createYearList();
+    // a year written by a release that knew only the first step of the current structure
+    const std::vector<db::MigrationStep> all = schema::yearDatabaseSteps();
+    {
+        db::Database year = test::onPostgres() ? db::Database::openPostgres(test::postgresUrl(), books().yearSchema(2024))
+                                               : (QDir().mkpath(books().yearFolder()), db::Database::openSqlite(books().yearLocation(2024)));
+        db::migrate(year, {all.front()});
+        year.exec(QStringLiteral("INSERT INTO FirmMst (Srno, PName, StartDt, ENdDt) VALUES (1, 'Old Firm', ?, ?)"),
+                  {QDate(2023, 4, 1), QDate(2024, 3, 31)});
+        EXPECT_FALSE(year.tableExists(QStringLiteral("Disp_Button_MSt")));
+    }
+    db::Database year = books().openYear(2024);
+    EXPECT_EQ(db::appliedSteps(year).size(), qsizetype(all.size()));
+    EXPECT_EQ(year.scalar(QStringLiteral("SELECT PName FROM FirmMst WHERE Srno = 1")).toString(), QStringLiteral("Old Firm"));
+    EXPECT_EQ(year.scalar(QStringLiteral("SELECT count(*) FROM Disp_Button_MSt")).toInt(), 10);
+    year.close();
+    db::Database again = books().openYear(2024);
+    EXPECT_TRUE(db::migrate(again, all).isEmpty());
+    EXPECT_EQ(again.scalar(QStringLiteral("SELECT count(*) FROM Disp_Button_MSt")).toInt(), 10);
 }

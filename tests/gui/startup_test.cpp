@@ -7,6 +7,7 @@
 #include "domain/shell/Lookups.h"
 #include "domain/shell/YearChoice.h"
 #include "gui/common/EntryKeys.h"
+#include "gui/common/SelectionGrid.h"
 #include "gui/common/Style.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/startup/ChoiceWindow.h"
@@ -44,7 +45,7 @@ QWidget* activate(QWidget* window) {
 class StartupWindows : public ::testing::Test {
 protected:
     void SetUp() override {
-        qApp->setStyleSheet(gui::applicationStyleSheet());
+        gui::applyApplicationStyle(*qApp);
         books = shell::Installation::inFolder(dir.path());
         shell::FirstSetup setup;
         setup.endYear = 2025;
@@ -199,7 +200,7 @@ TEST_F(StartupWindows, AboutWindowClearsTheYearOnF10) {
 }
 
 TEST(EntryKeysTest, EnterEscapeFunctionKeysAndTheFocusColour) {
-    qApp->setStyleSheet(gui::applicationStyleSheet());
+    gui::applyApplicationStyle(*qApp);
     Session session;
     session.funKeyF2 = QStringLiteral("Grey Fabric");
     session.funKeyF4 = QStringLiteral("Goods once sold will not be taken back");
@@ -254,4 +255,22 @@ TEST(WaitIndicatorTest, CyclesItsTextInTheStatusBar) {
     }
     EXPECT_EQ(seen, (QStringList{QStringLiteral("Wait.."), QStringLiteral("Wait......"), QStringLiteral("Wait........"), QStringLiteral("Wait..")}));
     EXPECT_TRUE(bar.currentMessage().isEmpty());
+}
+
+TEST(SelectionGridTest, SpaceTicksAndUnticksTheCurrentRow) {
+    gui::SelectionGrid grid({QStringLiteral("Bill No"), QStringLiteral("Amount")});
+    grid.addRow({QStringLiteral("GST/1"), QStringLiteral("11,025.00")});
+    grid.addRow({QStringLiteral("GST/2"), QStringLiteral("5,250.50")});
+    grid.addRow({QStringLiteral("GST/3"), QStringLiteral("1,050.00")});
+    EXPECT_EQ(grid.horizontalHeaderItem(0)->text(), QStringLiteral("Press Spacebar For Selection "));
+    grid.show();
+    activate(&grid);
+    grid.setCurrentCell(0, 1);
+    QTest::keyClick(&grid, Qt::Key_Space);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QTest::keyClick(&grid, Qt::Key_Space);
+    EXPECT_EQ(grid.tickedRows(), (QList<int>{0, 2}));
+    QTest::keyClick(&grid, Qt::Key_Space);
+    EXPECT_EQ(grid.tickedRows(), QList<int>{0});
 }

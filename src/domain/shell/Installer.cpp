@@ -1,5 +1,6 @@
 #include "domain/shell/Installer.h"
 
+#include "domain/masters/FirmChart.h"
 #include "domain/schema/Steps.h"
 #include "domain/shell/ListFiles.h"
 #include "domain/shell/Operators.h"
@@ -22,6 +23,7 @@ void removeYearList(const Installation& installation) {
     for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) QFile::remove(path + suffix);
 }
 
+// Firm 1 with its year, chart of accounts and books, and an empty row of function-key texts.
 void addFirstFirm(db::Database& year, int endYear, const QString& firmName) {
     const auto& widths = schema::yearColumnWidths();
     db::Transaction tx(year);
@@ -29,6 +31,7 @@ void addFirstFirm(db::Database& year, int endYear, const QString& firmName) {
               {1, widths.fit(QStringLiteral("FirmMst"), QStringLiteral("PName"), firmName.trimmed()), QStringLiteral("24-Gujarat"),
                QStringLiteral("1. Proprietor"), QDate(endYear - 1, 4, 1), QDate(endYear, 3, 31)});
     year.exec(QStringLiteral("INSERT INTO FunKey (F2, F3, F4) VALUES ('', '', '')"));
+    masters::setUpFirmBooks(year, 1);
     tx.commit();
 }
 
