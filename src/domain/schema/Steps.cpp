@@ -1,6 +1,7 @@
 #include "domain/schema/Steps.h"
 
 #include "domain/masters/Schema.h"
+#include "domain/products/Schema.h"
 #include "domain/shell/Schema.h"
 #include "domain/trade/Schema.h"
 
@@ -29,6 +30,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, shell::shellYearSteps());
     append(steps, masters::mastersSteps());
     append(steps, trade::tradeSteps());
+    append(steps, products::productsSteps());
     return steps;
 }
 
@@ -40,6 +42,7 @@ const db::ColumnWidths& yearColumnWidths() {
         w.add(shell::loginTable());
         for (const db::TableDef* table : masters::mastersTables()) w.add(*table);
         for (const db::TableDef* table : trade::tradeTables()) w.add(*table);
+        addAll(w, products::productTables());
         return w;
     }();
     return widths;
