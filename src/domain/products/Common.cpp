@@ -1,5 +1,7 @@
 #include "domain/products/Common.h"
 
+#include "domain/schema/Steps.h"
+
 namespace tanabana::products {
 
 bool refuseWhenYearClosed(const Session& session, Messages& messages) {
@@ -38,6 +40,11 @@ std::vector<std::pair<qint64, QString>> allFirms(db::Database& db, const Session
             firms.emplace_back(r.integer(QStringLiteral("Srno")), r.text(QStringLiteral("PName")));
     if (firms.empty()) firms.emplace_back(session.firmNo, session.firmName);
     return firms;
+}
+
+QString fitText(const QString& table, const QString& column, const QString& text) {
+    const QString fitted = schema::yearColumnWidths().fit(table, column, text.trimmed());
+    return fitted.isNull() ? QStringLiteral("") : fitted;
 }
 
 QString invalidEntryTitle() { return QStringLiteral("Invalid Entry"); }

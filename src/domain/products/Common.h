@@ -32,6 +32,9 @@ std::vector<std::pair<qint64, QString>> allFirms(db::Database& db, const Session
 std::optional<Decimal> readNumber(const QVariant& value, const QString& caption, Messages& messages,
                                   bool allowNegative = false, std::optional<Decimal> maximum = std::nullopt);
 
+// A typed text as it is stored: trimmed, cut to the column's width, empty (never NULL) when blank.
+QString fitText(const QString& table, const QString& column, const QString& text);
+
 // Title of our own refusals of bad input.
 QString invalidEntryTitle();
 

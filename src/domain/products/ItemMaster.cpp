@@ -1,7 +1,6 @@
 #include "domain/products/ItemMaster.h"
 
 #include "core/Numbering.h"
-#include "domain/schema/Steps.h"
 
 #include <algorithm>
 
@@ -56,9 +55,8 @@ Item itemFromRow(const db::Row& r) {
 
 // The written columns of an item and their values, texts trimmed and cut to the column widths.
 std::vector<std::pair<QString, QVariant>> columnValues(const Item& i) {
-    const auto& w = schema::yearColumnWidths();
-    auto t = [&w](const char* c, const QString& v) {
-        return std::pair<QString, QVariant>(QString::fromLatin1(c), w.fit(kTable, QString::fromLatin1(c), v.trimmed()));
+    auto t = [](const char* c, const QString& v) {
+        return std::pair<QString, QVariant>(QString::fromLatin1(c), fitText(kTable, QString::fromLatin1(c), v));
     };
     auto n = [](const char* c, Decimal v) { return std::pair<QString, QVariant>(QString::fromLatin1(c), v.toDouble()); };
     auto b = [](const char* c, bool v) { return std::pair<QString, QVariant>(QString::fromLatin1(c), v ? 1 : 0); };

@@ -1,7 +1,6 @@
 #include "domain/products/RateUpdate.h"
 
 #include "domain/products/Common.h"
-#include "domain/schema/Steps.h"
 
 namespace tanabana::products {
 
@@ -115,7 +114,6 @@ bool RateUpdate::changeValue(const std::vector<qint64>& ids, ValueHead head, con
     }
     QString sets;
     QVariantList params;
-    const auto& widths = schema::yearColumnWidths();
     switch (head) {
     case ValueHead::Gst: {
         const auto percent = readNumber(value, QStringLiteral("CGST"), messages_, false, Decimal(50));
@@ -126,15 +124,15 @@ bool RateUpdate::changeValue(const std::vector<qint64>& ids, ValueHead head, con
     }
     case ValueHead::HsnCode:
         sets = QStringLiteral("hsnCode = ?");
-        params << widths.fit(QStringLiteral("ProdMst"), QStringLiteral("hsnCode"), value);
+        params << fitText(QStringLiteral("ProdMst"), QStringLiteral("hsnCode"), value);
         break;
     case ValueHead::HsnDesc:
         sets = QStringLiteral("LicenceNo = ?");
-        params << widths.fit(QStringLiteral("ProdMst"), QStringLiteral("LicenceNo"), value);
+        params << fitText(QStringLiteral("ProdMst"), QStringLiteral("LicenceNo"), value);
         break;
     case ValueHead::Uqc:
         sets = QStringLiteral("UQM = ?");
-        params << widths.fit(QStringLiteral("ProdMst"), QStringLiteral("UQM"), value);
+        params << fitText(QStringLiteral("ProdMst"), QStringLiteral("UQM"), value);
         break;
     }
     if (!prepared(ids, valueHeadName(head))) return false;

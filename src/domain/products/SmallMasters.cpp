@@ -1,13 +1,12 @@
 #include "domain/products/SmallMasters.h"
 
-#include "domain/schema/Steps.h"
 
 namespace tanabana::products {
 
 namespace {
 
 QString fit(const char* table, const char* column, const QString& text) {
-    return schema::yearColumnWidths().fit(QString::fromLatin1(table), QString::fromLatin1(column), text.trimmed());
+    return fitText(QString::fromLatin1(table), QString::fromLatin1(column), text);
 }
 
 QString duplicateText(const QString& what, const QString& firmName) {
