@@ -61,6 +61,7 @@ private:
 // Each subsystem adds its nouns here (see Main.cpp for the list).
 void registerShellCommands(Registry& registry);
 void registerUtilCommands(Registry& registry);
+void registerProductCommands(Registry& registry);
 
 // Writes a line to standard output.
 void out(const QString& line);

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     tanabana::cli::Registry registry;
     // Nouns in the order --help lists them.
     tanabana::cli::registerShellCommands(registry);
+    tanabana::cli::registerProductCommands(registry);
     tanabana::cli::registerUtilCommands(registry);
     return registry.dispatch(app.arguments().mid(1));
 }
