@@ -1,11 +1,14 @@
 // tanabana-cli item | broker | process | loom: importing masters from JSON and listing them,
 // through the same services as the item, broker, list and machine screens. An import is all or
 // nothing: the first refused object undoes the objects before it.
+#include "cli/Books.h"
 #include "cli/Cli.h"
-#include "cli/OpenBooks.h"
 #include "domain/products/ItemMaster.h"
 #include "domain/products/SmallMasters.h"
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace tanabana::cli {
@@ -16,11 +19,49 @@ using namespace products;
 
 const QString kImportUsage = QStringLiteral("FILE.json|- [--year END] [--firm N]");
 
+// The open books with the firm's settings row and a console that answers Yes (the command
+// itself is the operator's confirmation).
+struct Work {
+    OpenBooks books;
+    ConsoleMessages messages{true};
+    db::Database& db() { return *books.year; }
+    Session& session() { return books.session; }
+};
+
+std::unique_ptr<Work> open(const Arguments& a) {
+    auto w = std::make_unique<Work>();
+    w->books = openBooks(a);
+    if (w->session().firm.isEmpty())
+        if (const auto row = w->db().queryOne(QStringLiteral("SELECT * FROM FirmMst WHERE Srno = ?"), {w->session().firmNo}))
+            for (const QString& column : row->columns()) w->session().firm.insert(column, row->value(column));
+    return w;
+}
+
+// The objects of a JSON file (an array of objects or one object; "-" reads standard input).
+QJsonArray readJsonObjects(const QString& path) {
+    QFile file;
+    if (path == QLatin1String("-")) {
+        if (!file.open(stdin, QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot read standard input")};
+    } else {
+        file.setFileName(path);
+        if (!file.open(QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot open %1").arg(path)};
+    }
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError)
+        throw CommandError{QStringLiteral("%1 is not JSON: %2 at %3").arg(path, error.errorString()).arg(error.offset)};
+    if (doc.isObject()) return QJsonArray{doc.object()};
+    if (!doc.isArray()) throw CommandError{QStringLiteral("%1 must hold an object or an array of objects").arg(path)};
+    for (const QJsonValue& v : doc.array())
+        if (!v.isObject()) throw CommandError{QStringLiteral("%1 must hold an array of objects").arg(path)};
+    return doc.array();
+}
+
 // Saves every object of the file in one transaction; `saveOne` returns false after a refusal.
-int importAll(const Arguments& a, const QString& what, const std::function<bool(OpenBooks&, const QVariantMap&)>& saveOne) {
+int importAll(const Arguments& a, const QString& what, const std::function<bool(Work&, const QVariantMap&)>& saveOne) {
     const QJsonArray objects = readJsonObjects(a.positionalAt(0, QStringLiteral("FILE")));
-    auto books = openBooks(a);
-    db::Transaction tx(*books->db);
+    auto books = open(a);
+    db::Transaction tx(books->db());
     int n = 0;
     for (const QJsonValue& v : objects) {
         ++n;
@@ -52,17 +93,17 @@ Noun itemNoun() {
                                          "ProdSubGrp, StkType, UNit, RAteR, Ratew, PurRAte, Vat, AddTax, VatCalc, hsnCode, "
                                          "UQM, CalcOn, ...); \"PostIn\": [firm numbers] posts a new item in more firms"),
                           kImportUsage, [](const Arguments& a) {
-                              return importAll(a, QStringLiteral("item"), [](OpenBooks& b, QVariantMap values) {
+                              return importAll(a, QStringLiteral("item"), [](Work& b, QVariantMap values) {
                                   const auto postIn = firmList(values.take(QStringLiteral("PostIn")));
                                   const auto item = itemFromValues(values, b.messages);
-                                  return item && ItemMaster(*b.db, b.session, b.messages).save(*item, postIn).has_value();
+                                  return item && ItemMaster(b.db(), b.session(), b.messages).save(*item, postIn).has_value();
                               });
                           }});
     noun.verbs.push_back({QStringLiteral("list"), QStringLiteral("lists the firm's items by name (tab separated)"),
                           QStringLiteral("[--prefix TEXT] [--year END] [--firm N]"), [](const Arguments& a) {
-                              auto b = openBooks(a);
+                              auto b = open(a);
                               std::vector<QStringList> rows;
-                              for (const db::Row& r : ItemMaster(*b->db, b->session, b->messages).search(a.option(QStringLiteral("prefix"))))
+                              for (const db::Row& r : ItemMaster(b->db(), b->session(), b->messages).search(a.option(QStringLiteral("prefix"))))
                                   rows.push_back({r.text(QStringLiteral("Id")), r.text(QStringLiteral("ProdCode")), r.text(QStringLiteral("ProdName")),
                                                   r.text(QStringLiteral("P1")), r.text(QStringLiteral("ProdGrp")), r.text(QStringLiteral("ProdSubGrp")),
                                                   r.text(QStringLiteral("UNit")), r.text(QStringLiteral("PM")), amount(r.value(QStringLiteral("RAteR"))),
@@ -78,8 +119,8 @@ Noun itemNoun() {
                           }});
     noun.verbs.push_back({QStringLiteral("next-code"), QStringLiteral("prints the firm's next item code"),
                           QStringLiteral("[--year END] [--firm N]"), [](const Arguments& a) {
-                              auto b = openBooks(a);
-                              out(ItemMaster(*b->db, b->session, b->messages).nextCode());
+                              auto b = open(a);
+                              out(ItemMaster(b->db(), b->session(), b->messages).nextCode());
                               return 0;
                           }});
     noun.verbs.push_back({QStringLiteral("delete"), QStringLiteral("deletes an item no document, sheet or loom order uses"),
@@ -87,8 +128,8 @@ Noun itemNoun() {
                               bool ok = false;
                               const qint64 id = a.positionalAt(0, QStringLiteral("ID")).toLongLong(&ok);
                               if (!ok) throw UsageError{QStringLiteral("ID is the item's number")};
-                              auto b = openBooks(a);
-                              if (!ItemMaster(*b->db, b->session, b->messages).remove(id))
+                              auto b = open(a);
+                              if (!ItemMaster(b->db(), b->session(), b->messages).remove(id))
                                   throw CommandError{QStringLiteral("Item %1 was not deleted.").arg(id)};
                               return 0;
                           }});
@@ -101,17 +142,17 @@ Noun brokerNoun() {
                           QStringLiteral("saves brokers from JSON objects (PName, Add1, City, Taluka, dist, Tin, CST = brokerage %, "
                                          "Ph, PType = Broker|Haste); \"PostIn\": [firm numbers] posts in more firms"),
                           kImportUsage, [](const Arguments& a) {
-                              return importAll(a, QStringLiteral("broker"), [](OpenBooks& b, QVariantMap values) {
+                              return importAll(a, QStringLiteral("broker"), [](Work& b, QVariantMap values) {
                                   const auto postIn = firmList(values.take(QStringLiteral("PostIn")));
                                   const auto broker = brokerFromValues(values, b.messages);
-                                  return broker && BrokerMaster(*b.db, b.session, b.messages).save(*broker, postIn).has_value();
+                                  return broker && BrokerMaster(b.db(), b.session(), b.messages).save(*broker, postIn).has_value();
                               });
                           }});
     noun.verbs.push_back({QStringLiteral("list"), QStringLiteral("lists the firm's brokers by name"),
                           QStringLiteral("[--city C] [--taluka T] [--district D] [--year END] [--firm N]"), [](const Arguments& a) {
-                              auto b = openBooks(a);
+                              auto b = open(a);
                               std::vector<QStringList> rows;
-                              for (const Broker& br : BrokerMaster(*b->db, b->session, b->messages)
+                              for (const Broker& br : BrokerMaster(b->db(), b->session(), b->messages)
                                                           .list(a.option(QStringLiteral("city")), a.option(QStringLiteral("taluka")),
                                                                 a.option(QStringLiteral("district"))))
                                   rows.push_back({QString::number(br.srno), br.name, br.address, br.city, br.brokerage.toString(2), br.phone,
@@ -129,9 +170,9 @@ Noun processNoun() {
     noun.verbs.push_back({QStringLiteral("import"),
                           QStringLiteral("saves list entries from JSON objects (Pro_Name, Mst_Type = J|C|D|F|A|R or the list's name, IsAct)"),
                           kImportUsage, [](const Arguments& a) {
-                              return importAll(a, QStringLiteral("entry"), [](OpenBooks& b, const QVariantMap& values) {
+                              return importAll(a, QStringLiteral("entry"), [](Work& b, const QVariantMap& values) {
                                   const auto entry = processFromValues(values, b.messages);
-                                  return entry && ProcessMaster(*b.db, b.session, b.messages).save(*entry).has_value();
+                                  return entry && ProcessMaster(b.db(), b.session(), b.messages).save(*entry).has_value();
                               });
                           }});
     noun.verbs.push_back({QStringLiteral("list"), QStringLiteral("lists one list (--type J|C|D|F|A|R) or all of the firm"),
@@ -139,9 +180,9 @@ Noun processNoun() {
                               const QString type = a.option(QStringLiteral("type")).trimmed().toUpper();
                               if (!type.isEmpty() && (type.size() != 1 || processListName(type.at(0)).isEmpty()))
                                   throw UsageError{QStringLiteral("--type is one of J, C, D, F, A, R")};
-                              auto b = openBooks(a);
+                              auto b = open(a);
                               std::vector<QStringList> rows;
-                              for (const ProcessEntry& e : ProcessMaster(*b->db, b->session, b->messages).list(type.isEmpty() ? QChar() : type.at(0)))
+                              for (const ProcessEntry& e : ProcessMaster(b->db(), b->session(), b->messages).list(type.isEmpty() ? QChar() : type.at(0)))
                                   rows.push_back({QString::number(e.id), e.name, processListName(e.listType),
                                                   e.active ? QStringLiteral("Yes") : QStringLiteral("No")});
                               printTable({QStringLiteral("Id"), QStringLiteral("Name"), QStringLiteral("List"), QStringLiteral("Active")}, rows);
@@ -155,16 +196,16 @@ Noun loomNoun() {
     noun.verbs.push_back({QStringLiteral("import"),
                           QStringLiteral("saves looms from JSON objects (MachineName, PannaNO, Pattern, IsActive)"), kImportUsage,
                           [](const Arguments& a) {
-                              return importAll(a, QStringLiteral("loom"), [](OpenBooks& b, const QVariantMap& values) {
+                              return importAll(a, QStringLiteral("loom"), [](Work& b, const QVariantMap& values) {
                                   const auto machine = machineFromValues(values, b.messages);
-                                  return machine && MachineMaster(*b.db, b.session, b.messages).save(*machine).has_value();
+                                  return machine && MachineMaster(b.db(), b.session(), b.messages).save(*machine).has_value();
                               });
                           }});
     noun.verbs.push_back({QStringLiteral("list"), QStringLiteral("lists the firm's looms"), QStringLiteral("[--year END] [--firm N]"),
                           [](const Arguments& a) {
-                              auto b = openBooks(a);
+                              auto b = open(a);
                               std::vector<QStringList> rows;
-                              for (const Machine& m : MachineMaster(*b->db, b->session, b->messages).list())
+                              for (const Machine& m : MachineMaster(b->db(), b->session(), b->messages).list())
                                   rows.push_back({QString::number(m.id), m.name, m.panna.toString(2), m.pattern,
                                                   m.active ? QStringLiteral("Yes") : QStringLiteral("No")});
                               printTable({QStringLiteral("Id"), QStringLiteral("Machine No"), QStringLiteral("Panno"), QStringLiteral("Pattern"),
