@@ -111,6 +111,11 @@ TEST_F(ProductScreens, ItemMasterSavesTypedItemAndRefusesLetters) {
     EXPECT_EQ(screen.list()->rowCount(), 1);
     EXPECT_EQ(text(&screen, QStringLiteral("ProdCode")), QStringLiteral("2"));  // cleared for the next item
 
+    // leaving the name of a new item that the firm has asks before going on
+    type(&screen, QStringLiteral("ProdName"), QStringLiteral("silk 60 \"royal\""));
+    EXPECT_TRUE(year.messages.has(MessageKind::Question, QStringLiteral("Product Found"),
+                                  QStringLiteral("This Product is Already exist. would you like to change ? ")));
+    EXPECT_EQ(QApplication::focusWidget(), screen.field(QStringLiteral("ProdName")));
     type(&screen, QStringLiteral("ProdName"), QStringLiteral("Cotton"));
     type(&screen, QStringLiteral("RAteR"), QStringLiteral("12O"));
     press(&screen, QStringLiteral("cmd_save"));

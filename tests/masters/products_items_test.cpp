@@ -6,6 +6,8 @@
 #include "domain/products/ItemMaster.h"
 #include "support/YearFixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace tanabana;
@@ -331,4 +333,26 @@ TEST_F(ItemsTest, DocumentLinesReadRatesTaxesUnitAndHsn) {
     ASSERT_EQ(offered.size(), 1u);
     EXPECT_EQ(offered[0].id, id);
     EXPECT_TRUE(itemsForLines(year->db(), 1, QStringLiteral("zz")).empty());
+}
+
+TEST_F(ItemsTest, PictureIsCopiedIntoTheImageFolder) {
+    const qint64 id = saved(silk(QStringLiteral("7"), QStringLiteral("Silk 60")));
+    const QString source = QDir(year->folder()).filePath(QStringLiteral("photo of silk.JPG"));
+    QFile f(source);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("picture bytes");
+    f.close();
+    year->session.dataRoot = year->folder();
+    ASSERT_TRUE(items->attachPicture(id, source));
+    const QString stored = items->load(id)->photo;
+    EXPECT_EQ(stored, QStringLiteral("Image/1_%1_7.jpg").arg(id));
+    QFile copy(QDir(year->folder()).filePath(stored));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), QByteArray("picture bytes"));
+
+    EXPECT_FALSE(items->attachPicture(id, QDir(year->folder()).filePath(QStringLiteral("missing.jpg"))));
+    EXPECT_TRUE(year->messages.last().text.startsWith(QStringLiteral("Please choose a picture (*.bmp;*.jpg) : ")));
+    EXPECT_EQ(items->load(id)->photo, stored);
+    ASSERT_TRUE(items->attachPicture(id, {}));  // Clear
+    EXPECT_TRUE(items->load(id)->photo.isEmpty());
 }

@@ -1,6 +1,11 @@
 #include "domain/products/ItemMaster.h"
 
 #include "core/Numbering.h"
+#include "core/Text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -230,6 +235,38 @@ std::optional<std::vector<qint64>> ItemMaster::save(const Item& input, const std
     }
     tx.commit();
     return ids;
+}
+
+bool ItemMaster::attachPicture(qint64 id, const QString& sourceFile) {
+    if (refuseWhenYearClosed(session_, messages_)) return false;
+    const auto item = load(id);
+    if (!item) return false;
+    QString stored;
+    if (!sourceFile.trimmed().isEmpty()) {
+        const QFileInfo source(sourceFile);
+        const QString suffix = source.suffix().toLower();
+        if (!source.isFile() || (suffix != QLatin1String("jpg") && suffix != QLatin1String("bmp") && suffix != QLatin1String("jpeg"))) {
+            messages_.critical(title("Item Master"), QStringLiteral("Please choose a picture (*.bmp;*.jpg) : ") + sourceFile);
+            return false;
+        }
+        stored = QStringLiteral("Image/") +
+                 CleanFileName(QStringLiteral("%1_%2_%3.jpg").arg(item->firmNo).arg(item->id).arg(item->code.trimmed()))
+                     .replace(QLatin1Char(' '), QLatin1Char('_'));
+        const QDir root(session_.dataRoot);
+        root.mkpath(QStringLiteral("Image"));
+        const QString target = root.filePath(stored);
+        if (QFileInfo(target) != source) {
+            QFile::remove(target);
+            if (!QFile::copy(source.absoluteFilePath(), target)) {
+                messages_.critical(title("Item Master"), QStringLiteral("The picture could not be copied to ") + QDir::toNativeSeparators(target));
+                return false;
+            }
+        }
+    }
+    db::Transaction tx(db_);
+    db_.exec(QStringLiteral("UPDATE ProdMst SET Photo1 = ?, Is_Upload = 0 WHERE Id = ?"), {fitText(kTable, QStringLiteral("Photo1"), stored), id});
+    tx.commit();
+    return true;
 }
 
 bool ItemMaster::remove(qint64 id) {

@@ -48,6 +48,10 @@ public:
     // (`refusal` then names the field to correct).
     std::optional<std::vector<qint64>> save(const Item& item, const std::vector<qint64>& alsoInFirms = {},
                                             Refusal* refusal = nullptr);
+    // Copies a picture (.bmp or .jpg) into the installation's Image folder as
+    // "<firm>_<id>_<code>.jpg" and records it on the item (Photo1, relative to the data root);
+    // an empty source clears the item's picture. The saved item stays as it is after a refusal.
+    bool attachPicture(qint64 id, const QString& sourceFile);
     // Deletes after the operator's Yes, unless a document, consumption sheet or loom order uses it.
     bool remove(qint64 id);
 

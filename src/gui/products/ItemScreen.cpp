@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -108,8 +110,32 @@ ItemScreen::ItemScreen(Session& session, bool rapier, QWidget* parent, Messages*
     codeLayout->addWidget(makeCodes);
     tabs_->addTab(codePage, QStringLiteral("Code Generation"));
     addBelowFields(tabs_);
-    auto* hint = new QLabel(QStringLiteral("F8 to Transfer Product"), this);
-    addBelowFields(hint);
+    auto* pictureRow = new QWidget(this);
+    auto* pictureLayout = new QHBoxLayout(pictureRow);
+    pictureLayout->setContentsMargins(0, 0, 0, 0);
+    auto* picture = new QLabel(pictureRow);
+    picture->setObjectName(QStringLiteral("lblPicture"));
+    auto* addPicture = new QPushButton(QStringLiteral("Add Picture"), pictureRow);
+    addPicture->setObjectName(QStringLiteral("cmdAddPicture"));
+    auto* clearPicture = new QPushButton(QStringLiteral("Clear Picture"), pictureRow);
+    clearPicture->setObjectName(QStringLiteral("cmdClearPicture"));
+    pictureLayout->addWidget(new QLabel(QStringLiteral("F8 to Transfer Product"), pictureRow), 1);
+    pictureLayout->addWidget(picture, 1);
+    pictureLayout->addWidget(addPicture);
+    pictureLayout->addWidget(clearPicture);
+    addBelowFields(pictureRow);
+    connect(addPicture, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Add Picture"), {}, QStringLiteral("Pictures (*.bmp *.jpg)"));
+        if (file.isEmpty()) return;
+        pendingPicture_ = file;
+        clearPicture_ = false;
+        showPicture(file);
+    });
+    connect(clearPicture, &QPushButton::clicked, this, [this] {
+        pendingPicture_.clear();
+        clearPicture_ = true;
+        showPicture({});
+    });
 
     offer(QStringLiteral("ProdGrp"), rapier ? items_.processNames(QStringLiteral("R")) : items_.groups());
     offer(QStringLiteral("P1"), items_.processNames(QStringLiteral("C")));
@@ -149,6 +175,9 @@ void ItemScreen::prepareNew() {
     setValue(QStringLiteral("RateUpdate"), QStringLiteral("No"));
     tabs_->setTabEnabled(0, true);
     colours_->setRowCount(0);
+    pendingPicture_.clear();
+    clearPicture_ = false;
+    showPicture({});
 }
 
 std::optional<Item> ItemScreen::itemFromFields(QString* focusColumn) {
@@ -179,7 +208,16 @@ qint64 ItemScreen::save(const QVariantMap&, QString* focusColumn) {
         *focusColumn = refusal.field;
         return 0;
     }
+    if (!pendingPicture_.isEmpty() || clearPicture_) items_.attachPicture(ids->front(), clearPicture_ ? QString() : pendingPicture_);
     return ids->front();
+}
+
+void ItemScreen::showPicture(const QString& path) {
+    auto* label = findChild<QLabel*>(QStringLiteral("lblPicture"));
+    const QString file = path.isEmpty() || QDir::isAbsolutePath(path) ? path : QDir(session_.dataRoot).filePath(path);
+    const QPixmap picture(file);
+    if (picture.isNull()) label->setText(path.isEmpty() ? QString() : QDir::toNativeSeparators(path));
+    else label->setPixmap(picture.scaled(120, 60, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 bool ItemScreen::remove(qint64 key) { return items_.remove(key); }
@@ -200,6 +238,9 @@ void ItemScreen::load(qint64 key) {
     setValue(QStringLiteral("RateUpdate"), item->rateUpdate ? QStringLiteral("Yes") : QStringLiteral("No"));
     setValue(QStringLiteral("ShowInStock"), item->showInStock ? QStringLiteral("Yes") : QStringLiteral("No"));
     tabs_->setTabEnabled(0, false);  // posting in other firms is for new items
+    pendingPicture_.clear();
+    clearPicture_ = false;
+    showPicture(item->photo);
     fillColours();
 }
 

@@ -40,7 +40,11 @@ private:
     void showIgst();
     void checkNameOnLeave();
 
+    void showPicture(const QString& path);
+
     bool rapier_;
+    QString pendingPicture_;  // chosen with Add, copied on Save
+    bool clearPicture_ = false;
     products::ItemMaster items_;
     SelectionGrid* postIn_;
     SelectionGrid* colours_;
