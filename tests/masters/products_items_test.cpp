@@ -4,6 +4,7 @@
 // document line reads from an item.
 #include "domain/products/ItemLookup.h"
 #include "domain/products/ItemMaster.h"
+#include "domain/products/ProductionFirm.h"
 #include "support/YearFixture.h"
 
 #include <QDir>
@@ -355,4 +356,35 @@ TEST_F(ItemsTest, PictureIsCopiedIntoTheImageFolder) {
     EXPECT_EQ(items->load(id)->photo, stored);
     ASSERT_TRUE(items->attachPicture(id, {}));  // Clear
     EXPECT_TRUE(items->load(id)->photo.isEmpty());
+}
+
+TEST_F(ItemsTest, ProductionFirmGetsQualityTypesFromItemGroups) {
+    Item yarn = silk(QStringLiteral("1"), QStringLiteral("Viscose 150D"));
+    yarn.group = QString();
+    yarn.stockType = QLatin1Char('Y');
+    saved(yarn);
+    Item saree = silk(QStringLiteral("2"), QStringLiteral("Saree Red"));
+    saree.subGroup = QString();
+    saree.itemType = 2;
+    saved(saree);
+    saved(silk(QStringLiteral("3"), QStringLiteral("Saree Blue")));
+    Item other = silk(QStringLiteral("1"), QStringLiteral("Dobby"));
+    other.group = QStringLiteral("Dobby 48");
+    other.firmNo = 2;
+    other.stockType = QLatin1Char('O');
+    saved(other);
+
+    EXPECT_EQ(prepareProductionItems(year->db()), 2);
+    EXPECT_EQ(year->count(QStringLiteral("Mst_Process"), QStringLiteral("Mst_Type = 'R' AND Pro_Name = 'Rapier 60' AND FirmNo = 1")), 1);
+    EXPECT_EQ(year->count(QStringLiteral("Mst_Process"), QStringLiteral("Mst_Type = 'R' AND Pro_Name = 'Dobby 48' AND FirmNo = 2")), 1);
+    EXPECT_EQ(items->loadByCode(QStringLiteral("2"))->subGroup, QStringLiteral("Saree Red"));
+    EXPECT_EQ(items->loadByCode(QStringLiteral("2"))->itemType, 0);
+    EXPECT_EQ(items->loadByCode(QStringLiteral("1"))->itemType, 1);
+    EXPECT_EQ(items->loadByCode(QStringLiteral("1"), 2)->itemType, 2);
+
+    // once the list has entries, the operator's item types stand
+    year->db().exec(QStringLiteral("UPDATE ProdMst SET MrpDisc = 1 WHERE ProdCode = '3'"));
+    EXPECT_EQ(prepareProductionItems(year->db()), 0);
+    EXPECT_EQ(items->loadByCode(QStringLiteral("3"))->itemType, 1);
+    EXPECT_EQ(year->count(QStringLiteral("Mst_Process")), 2);
 }
