@@ -114,15 +114,19 @@ TEST_F(ItemsTest, DuplicatesAndEmptyNamesAreRefusedAndNothingIsWritten) {
     EXPECT_TRUE(year->messages.has(MessageKind::Critical, QStringLiteral("Data is Exist"), QStringLiteral("Item Code : 1 is Already Exist")));
     EXPECT_EQ(refusal.field, QStringLiteral("ProdCode"));
 
+    // a code longer than its column is cut before it is compared, so it cannot slip past
+    saved(silk(QStringLiteral("SILK-60-ROYAL-RED-01"), QStringLiteral("Royal red")));
+    EXPECT_FALSE(items->save(silk(QStringLiteral("SILK-60-ROYAL-RED-01-EXTRA"), QStringLiteral("Royal red extra"))));
+    EXPECT_EQ(year->messages.last().text, QStringLiteral("Item Code : SILK-60-ROYAL-RED-01 is Already Exist"));
     EXPECT_FALSE(items->save(silk(QStringLiteral("3"), QStringLiteral("   "))));
     EXPECT_EQ(year->messages.last().text, QStringLiteral("Please Enter Item Name"));
-    EXPECT_EQ(year->count(QStringLiteral("ProdMst")), 1);
+    EXPECT_EQ(year->count(QStringLiteral("ProdMst")), 2);
 
     // the same name in another firm is another item
     Item other = silk(QStringLiteral("1"), QStringLiteral("Silk 60"));
     other.firmNo = 2;
     saved(other);
-    EXPECT_EQ(year->count(QStringLiteral("ProdMst")), 2);
+    EXPECT_EQ(year->count(QStringLiteral("ProdMst")), 3);
 }
 
 TEST_F(ItemsTest, TypedValuesAreCheckedBeforeAnythingIsSaved) {

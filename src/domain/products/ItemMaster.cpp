@@ -151,7 +151,10 @@ bool ItemMaster::codeExists(const QString& code, qint64 firmNo, qint64 exceptId)
                .toInt() > 0;
 }
 
-bool ItemMaster::check(const Item& item, qint64 firmNo, Refusal* refusal) {
+bool ItemMaster::fitAndCheck(Item& item, qint64 firmNo, Refusal* refusal) {
+    for (auto [column, text] : {std::pair{"ProdCode", &item.code}, std::pair{"ProdName", &item.name}, std::pair{"P1", &item.name2},
+                                std::pair{"ProdGrp", &item.group}, std::pair{"ProdSubGrp", &item.subGroup}})
+        *text = fitText(kTable, QString::fromLatin1(column), *text);
     auto refuse = [&](const char* field, const QString& t, const QString& text) {
         if (refusal) refusal->field = QString::fromLatin1(field);
         messages_.critical(t, text);
@@ -217,7 +220,7 @@ std::optional<std::vector<qint64>> ItemMaster::save(const Item& input, const std
             return std::nullopt;
         }
         item.firmNo = existing->firmNo;
-        if (!check(item, item.firmNo, refusal)) return std::nullopt;
+        if (!fitAndCheck(item, item.firmNo, refusal)) return std::nullopt;
         update(item);
         ids.push_back(item.id);
     } else {
@@ -229,7 +232,7 @@ std::optional<std::vector<qint64>> ItemMaster::save(const Item& input, const std
             copy.firmNo = firm;
             // Automatic codes are taken inside the transaction, so two stations never share one.
             if (automaticCodes() || copy.code.trimmed().isEmpty()) copy.code = nextCode(firm);
-            if (!check(copy, firm, refusal)) return std::nullopt;
+            if (!fitAndCheck(copy, firm, refusal)) return std::nullopt;
             ids.push_back(insert(copy, firm));
         }
     }
@@ -376,7 +379,7 @@ std::optional<std::vector<qint64>> ItemMaster::generateColours(const Item& desig
         item.name2 = choice.colour.trimmed();
         item.name = choice.newItemName.trimmed().isEmpty() ? choice.colour.trimmed() : choice.newItemName.trimmed();
         item.code = nextCode(firm);
-        if (!check(item, firm, nullptr)) return std::nullopt;
+        if (!fitAndCheck(item, firm, nullptr)) return std::nullopt;
         ids.push_back(insert(item, firm));
     }
     tx.commit();
@@ -404,7 +407,7 @@ std::optional<std::vector<qint64>> ItemMaster::generateCodes(const Item& pattern
         }
         // Each generated item carries the screen's name followed by its code, so names stay unique.
         item.name = pattern.name.trimmed() + QLatin1Char(' ') + item.code;
-        if (!check(item, firm, nullptr)) return std::nullopt;
+        if (!fitAndCheck(item, firm, nullptr)) return std::nullopt;
         ids.push_back(insert(item, firm));
     }
     tx.commit();

@@ -81,7 +81,8 @@ public:
 
 private:
     qint64 firmOf(qint64 firmNo) const { return firmNo > 0 ? firmNo : session_.firmNo; }
-    bool check(const Item& item, qint64 firmNo, Refusal* refusal);
+    // Trims and cuts the texts to their columns, then checks names, codes and values.
+    bool fitAndCheck(Item& item, qint64 firmNo, Refusal* refusal);
     qint64 insert(const Item& item, qint64 firmNo);
     void update(const Item& item);
     QStringList distinct(const QString& expression);
