@@ -1,6 +1,7 @@
 #include "domain/trade/DeliveryChallans.h"
 
 #include "core/Words.h"
+#include "domain/shell/Lookups.h"
 #include "domain/trade/DocumentRules.h"
 #include "domain/trade/InvoiceMath.h"
 #include "domain/trade/PartyRates.h"
@@ -35,9 +36,7 @@ QString DeliveryChallans::nextChallanNo(qint64 bookNo) {
 }
 
 qint64 DeliveryChallans::findByNumber(qint64 bookNo, const QString& challanNo) {
-    return db_.scalar(QStringLiteral("SELECT Id FROM ChalanMst WHERE BookNO = ? AND BillNO = ? AND FirmNO = ?"),
-                      {bookNo, challanNo.trimmed(), session_.firmNo})
-        .toLongLong();
+    return shell::challanIdByNumber(db_, session_.firmNo, bookNo, challanNo.trimmed());
 }
 
 bool DeliveryChallans::validate(const DeliveryChallan& c) {

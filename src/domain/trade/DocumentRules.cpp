@@ -1,5 +1,7 @@
 #include "domain/trade/DocumentRules.h"
 
+#include "core/Numbering.h"
+#include "db/Database.h"
 #include "domain/schema/Steps.h"
 
 namespace tanabana::trade {
@@ -14,6 +16,11 @@ bool refuseWhenYearClosed(const Session& session, Messages& messages) {
 QVariant firmSetting(const Session& session, const QString& column) {
     for (auto it = session.firm.constBegin(); it != session.firm.constEnd(); ++it)
         if (it.key().compare(column, Qt::CaseInsensitive) == 0) return it.value();
+    // Settings not loaded into the session (a script that opened the books itself): the firm's row.
+    if (session.firm.isEmpty() && session.db && session.db->isOpen()) {
+        const auto row = session.db->queryOne(QStringLiteral("SELECT * FROM FirmMst WHERE Srno = ?"), {session.firmNo});
+        if (row) return row->value(column);
+    }
     return {};
 }
 
@@ -28,24 +35,7 @@ bool firmFlag(const Session& session, const QString& column) {
 
 Decimal firmNumber(const Session& session, const QString& column) { return Decimal::fromVariant(firmSetting(session, column)); }
 
-QString followingNumber(const QString& last) {
-    const QString text = last.trimmed();
-    if (text.isEmpty()) return QStringLiteral("1");
-    int start = text.size();
-    while (start > 0 && text.at(start - 1).isDigit()) --start;
-    const QString digits = text.mid(start);
-    if (digits.isEmpty()) return text + QStringLiteral("1");
-    // Increase the digit text itself so that any length works and the width is kept ("0099" -> "0100").
-    QString next = digits;
-    int i = next.size() - 1;
-    for (; i >= 0; --i) {
-        if (next.at(i) == QLatin1Char('9')) { next[i] = QLatin1Char('0'); continue; }
-        next[i] = QChar(next.at(i).unicode() + 1);
-        break;
-    }
-    if (i < 0) next.prepend(QLatin1Char('1'));
-    return text.left(start) + next;
-}
+QString followingNumber(const QString& last) { return IncrementTrailingDigits(last); }
 
 qint64 leadingWholeNumber(const QString& text) {
     const QString t = text.trimmed();
