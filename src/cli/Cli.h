@@ -62,6 +62,7 @@ private:
 void registerShellCommands(Registry& registry);
 void registerUtilCommands(Registry& registry);
 void registerProductCommands(Registry& registry);
+void registerLedgerCommands(Registry& registry);
 
 // Writes a line to standard output.
 void out(const QString& line);

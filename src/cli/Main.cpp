@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     // Nouns in the order --help lists them.
     tanabana::cli::registerShellCommands(registry);
     tanabana::cli::registerProductCommands(registry);
+    tanabana::cli::registerLedgerCommands(registry);
     tanabana::cli::registerUtilCommands(registry);
     return registry.dispatch(app.arguments().mid(1));
 }

@@ -1,5 +1,6 @@
 #include "domain/schema/Steps.h"
 
+#include "domain/ledger/Schema.h"
 #include "domain/masters/Schema.h"
 #include "domain/products/Schema.h"
 #include "domain/shell/Schema.h"
@@ -31,6 +32,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, masters::mastersSteps());
     append(steps, trade::tradeSteps());
     append(steps, products::productsSteps());
+    append(steps, ledger::ledgerSteps());
     return steps;
 }
 
@@ -38,6 +40,7 @@ const db::ColumnWidths& yearColumnWidths() {
     static const db::ColumnWidths widths = [] {
         db::ColumnWidths w;
         addAll(w, shell::shellYearTables());
+        addAll(w, ledger::ledgerTables());
         w.add(shell::yearListTable());
         w.add(shell::loginTable());
         for (const db::TableDef* table : masters::mastersTables()) w.add(*table);

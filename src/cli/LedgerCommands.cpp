@@ -1,0 +1,234 @@
+// tanabana-cli ledger: post journal documents from JSON, show balances and ledgers, export the journal.
+#include "cli/Cli.h"
+#include "core/Session.h"
+#include "db/Schema.h"
+#include "domain/ledger/Balances.h"
+#include "domain/ledger/Journal.h"
+#include "domain/ledger/JournalExport.h"
+#include "domain/ledger/JournalJson.h"
+#include "domain/schema/Steps.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace tanabana::cli {
+
+namespace {
+
+// The open year of a command: its database and a session on the chosen firm.
+struct OpenYear {
+    db::Database db;
+    Session session;
+};
+
+std::unique_ptr<OpenYear> openYear(const Arguments& a) {
+    bool ok = false;
+    const int year = a.required(QStringLiteral("year")).toInt(&ok);
+    if (!ok || year < 1990 || year > 2200) throw UsageError{QStringLiteral("--year takes the year in which the financial year ends (2025 for 2024-25)")};
+    const qint64 firm = a.option(QStringLiteral("firm"), QStringLiteral("1")).toLongLong(&ok);
+    if (!ok || firm <= 0) throw UsageError{QStringLiteral("--firm takes a firm number")};
+    auto open = std::make_unique<OpenYear>();
+    if (!a.serverUrl.isEmpty()) {
+        open->db = db::Database::openPostgres(a.serverUrl, QStringLiteral("y%1").arg(year), false);
+    } else {
+        QString root = a.dataFolder;
+        if (root.isEmpty()) root = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        open->db = db::Database::openSqlite(QDir(root).filePath(QStringLiteral("DataBase/%1.db").arg(year)), false);
+    }
+    db::migrate(open->db, schema::yearDatabaseSteps());
+    Session& s = open->session;
+    s.setYear(year);
+    s.firmNo = firm;
+    s.loginUser = a.option(QStringLiteral("user"), QStringLiteral("ADMIN"));
+    s.loginDate = QDate::currentDate();
+    s.db = &open->db;
+    return open;
+}
+
+QDate dateOption(const Arguments& a, const QString& name, const QDate& fallback) {
+    if (!a.has(name)) return fallback;
+    const QString text = a.option(name);
+    for (const QString& format : {QStringLiteral("yyyy-MM-dd"), QStringLiteral("dd-MM-yyyy")}) {
+        const QDate d = QDate::fromString(text, format);
+        if (d.isValid()) return d;
+    }
+    throw UsageError{QStringLiteral("--%1 takes a date (yyyy-mm-dd or dd-mm-yyyy)").arg(name)};
+}
+
+QByteArray readInput(const QString& path) {
+    if (path == QLatin1String("-")) {
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot read standard input")};
+        return in.readAll();
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
+    return file.readAll();
+}
+
+struct AccountRef {
+    qint64 id = 0;
+    QString label;
+};
+
+AccountRef account(OpenYear& y, const QString& codeOrId) {
+    const qint64 id = ledger::accountByCode(y.db, y.session, codeOrId);
+    if (id == 0) throw CommandError{QStringLiteral("No account %1 in firm %2.").arg(codeOrId).arg(y.session.firmNo)};
+    const auto row = y.db.queryOne(QStringLiteral("SELECT LedgerId, AcName FROM AccMst WHERE Id = ?"), {id});
+    return {id, row ? row->text(QStringLiteral("LedgerId")) + QLatin1Char(' ') + row->text(QStringLiteral("AcName")) : QString()};
+}
+
+void checkDates(const Session& s, const std::vector<ledger::JsonDocument>& documents) {
+    for (std::size_t i = 0; i < documents.size(); ++i)
+        if (!s.inYear(documents[i].document.date))
+            throw CommandError{QStringLiteral("Document %1: the date %2 is outside the year %3 to %4.")
+                                   .arg(i + 1)
+                                   .arg(documents[i].document.date.toString(QStringLiteral("dd-MM-yyyy")),
+                                        s.yearStartDate.toString(QStringLiteral("dd-MM-yyyy")),
+                                        s.yearEndDate.toString(QStringLiteral("dd-MM-yyyy")))};
+}
+
+qint64 postOne(ledger::Journal& journal, db::Database& db, ledger::JsonDocument& d) {
+    db::Transaction tx(db);
+    if (d.document.voucherNo == 0) d.document.voucherNo = journal.nextVoucherNo(d.document.tableCode);
+    const qint64 journalNo = journal.post(d.document, d.mode);
+    tx.commit();
+    return journalNo;
+}
+
+int post(const Arguments& a) {
+    auto y = openYear(a);
+    ledger::Journal journal(y->db, y->session);
+    std::vector<ledger::JsonDocument> documents;
+    try {
+        documents = ledger::documentsFromJson(y->db, y->session, readInput(a.positionalAt(0, QStringLiteral("FILE"))));
+        checkDates(y->session, documents);
+        // Every document is checked before the first is written: a refusal writes nothing.
+        for (std::size_t i = 0; i < documents.size(); ++i) {
+            try {
+                journal.validate(documents[i].document);
+            } catch (const ledger::PostingRefused& e) {
+                throw ledger::PostingRefused(QStringLiteral("Document %1: %2").arg(i + 1).arg(e.text()));
+            }
+        }
+    } catch (const ledger::PostingRefused& e) {
+        throw CommandError{e.text()};
+    }
+    const bool bulk = a.has(QStringLiteral("bulk"));
+    std::unique_ptr<db::Transaction> all;
+    if (bulk) all = std::make_unique<db::Transaction>(y->db);
+    for (ledger::JsonDocument& d : documents) {
+        const qint64 journalNo = postOne(journal, y->db, d);
+        if (!a.has(QStringLiteral("quiet")))
+            out(QStringLiteral("%1 %2 posted as journal %3").arg(ledger::documentTypeName(d.document.tableCode)).arg(d.document.voucherNo).arg(journalNo));
+    }
+    if (all) all->commit();
+    return 0;
+}
+
+int balance(const Arguments& a) {
+    auto y = openYear(a);
+    const AccountRef acc = account(*y, a.positionalAt(0, QStringLiteral("ACCOUNT")));
+    ledger::Balances balances(y->db, y->session);
+    out(QStringLiteral("Account: %1").arg(acc.label));
+    if (a.has(QStringLiteral("date"))) {
+        const QDate date = dateOption(a, QStringLiteral("date"), {});
+        const Decimal upTo = balances.upTo(acc.id, date);
+        out(QStringLiteral("Balance before %1: %2").arg(date.toString(QStringLiteral("dd-MM-yyyy")), balances.before(acc.id, date).toString(2)));
+        out(QStringLiteral("Balance up to %1: %2").arg(date.toString(QStringLiteral("dd-MM-yyyy")), upTo.toString(2)));
+        out(QStringLiteral("Balance text: %1").arg(ledger::balanceText(upTo)));
+    } else {
+        const Decimal closing = balances.closing(acc.id);
+        out(QStringLiteral("Closing balance: %1").arg(closing.toString(2)));
+        out(QStringLiteral("Balance text: %1").arg(ledger::balanceText(closing)));
+    }
+    return 0;
+}
+
+int lines(const Arguments& a) {
+    auto y = openYear(a);
+    const AccountRef acc = account(*y, a.positionalAt(0, QStringLiteral("ACCOUNT")));
+    const QDate from = dateOption(a, QStringLiteral("from"), y->session.yearStartDate);
+    const QDate to = dateOption(a, QStringLiteral("to"), y->session.yearEndDate);
+    ledger::Balances balances(y->db, y->session);
+    out(QStringLiteral("Account: %1").arg(acc.label));
+    const auto row = [](const QString& date, const QString& doc, const QString& text, const QString& dr, const QString& cr,
+                        const QString& bal) {
+        return QStringLiteral("%1  %2  %3  %4  %5  %6")
+            .arg(date, -10).arg(doc, -18).arg(text.left(40), -40).arg(dr, 12).arg(cr, 12).arg(bal, 16);
+    };
+    out(QStringLiteral("Opening balance %1: %2").arg(from.toString(QStringLiteral("dd-MM-yyyy")),
+                                                      ledger::balanceText(balances.before(acc.id, from))));
+    balances.ledger(acc.id, from, to, [&](const ledger::LedgerLine& l) {
+        out(row(l.date.toString(QStringLiteral("dd-MM-yyyy")),
+                QStringLiteral("%1 %2").arg(ledger::documentTypeName(l.tableCode)).arg(l.voucherNo), l.description,
+                l.debit.isZero() ? QString() : l.debit.toString(2), l.credit.isZero() ? QString() : l.credit.toString(2),
+                ledger::balanceText(l.balance)));
+    });
+    return 0;
+}
+
+int balances(const Arguments& a) {
+    auto y = openYear(a);
+    ledger::Balances balances(y->db, y->session);
+    std::map<qint64, std::pair<QString, QString>> names;
+    y->db.forEach(QStringLiteral("SELECT Id, LedgerId, AcName FROM AccMst WHERE FirmNo = ?"), {y->session.firmNo},
+                  [&](const db::Row& r) { names[r.value(0).toLongLong()] = {r.value(1).toString(), r.value(2).toString()}; });
+    Decimal total;
+    for (const ledger::AccountBalance& b : balances.allClosing()) {
+        if (b.balance.isZero() && !a.has(QStringLiteral("all"))) continue;
+        total += b.balance;
+        out(QStringLiteral("%1  %2  %3").arg(names[b.accId].first, -10).arg(names[b.accId].second, -40).arg(b.balance.toString(2), 16));
+    }
+    out(QStringLiteral("%1  %2").arg(QStringLiteral("Total"), -52).arg(total.toString(2), 16));
+    return 0;
+}
+
+int exportJournal(const Arguments& a) {
+    auto y = openYear(a);
+    const QString formatName = a.option(QStringLiteral("format"), QStringLiteral("csv"));
+    if (formatName != QLatin1String("csv") && formatName != QLatin1String("ledger"))
+        throw UsageError{QStringLiteral("--format is csv or ledger")};
+    const ledger::ExportFormat format = formatName == QLatin1String("csv") ? ledger::ExportFormat::Csv : ledger::ExportFormat::PlainText;
+    const ledger::ExportRange range{dateOption(a, QStringLiteral("from"), {}), dateOption(a, QStringLiteral("to"), {})};
+    const QString path = a.option(QStringLiteral("out"));
+    QFile file;
+    if (path.isEmpty() || path == QLatin1String("-")) {
+        if (!file.open(stdout, QIODevice::WriteOnly)) throw CommandError{QStringLiteral("Cannot write standard output")};
+    } else {
+        file.setFileName(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw CommandError{QStringLiteral("Cannot write %1: %2").arg(path, file.errorString())};
+    }
+    const qint64 written = ledger::exportJournal(y->db, y->session, file, format, range);
+    file.close();
+    if (!path.isEmpty() && path != QLatin1String("-")) out(QStringLiteral("%1 journal lines written to %2").arg(written).arg(path));
+    return 0;
+}
+
+}  // namespace
+
+void registerLedgerCommands(Registry& registry) {
+    const QString year = QStringLiteral("--year YYYY [--firm N]");
+    Noun ledgerNoun{QStringLiteral("ledger"), QStringLiteral("journal posting, balances, ledgers and the journal export"), {}};
+    ledgerNoun.verbs.push_back({QStringLiteral("post"),
+                                QStringLiteral("posts balanced journal documents from a JSON file (- for standard input)"),
+                                QStringLiteral("FILE %1 [--user NAME] [--bulk] [--quiet]").arg(year), post});
+    ledgerNoun.verbs.push_back({QStringLiteral("balance"),
+                                QStringLiteral("prints an account's balance and balance text (closing, or on --date)"),
+                                QStringLiteral("ACCOUNT %1 [--date DATE]").arg(year), balance});
+    ledgerNoun.verbs.push_back({QStringLiteral("lines"), QStringLiteral("prints an account's ledger with running balance"),
+                                QStringLiteral("ACCOUNT %1 [--from DATE] [--to DATE]").arg(year), lines});
+    ledgerNoun.verbs.push_back({QStringLiteral("balances"), QStringLiteral("prints every account's closing balance"),
+                                QStringLiteral("%1 [--all]").arg(year), balances});
+    ledgerNoun.verbs.push_back({QStringLiteral("export"),
+                                QStringLiteral("writes the journal as CSV or as a ledger-cli/hledger journal"),
+                                QStringLiteral("%1 [--format csv|ledger] [--from DATE] [--to DATE] [--out FILE]").arg(year),
+                                exportJournal});
+    registry.add(std::move(ledgerNoun));
+}
+
+}  // namespace tanabana::cli
