@@ -1,12 +1,11 @@
 // tanabana-cli ledger: post journal documents from JSON, show balances and ledgers, export the journal.
 #include "cli/Cli.h"
 #include "core/Session.h"
-#include "db/Schema.h"
 #include "domain/ledger/Balances.h"
 #include "domain/ledger/Journal.h"
 #include "domain/ledger/JournalExport.h"
 #include "domain/ledger/JournalJson.h"
-#include "domain/schema/Steps.h"
+#include "domain/shell/Installation.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,15 +29,12 @@ std::unique_ptr<OpenYear> openYear(const Arguments& a) {
     if (!ok || year < 1990 || year > 2200) throw UsageError{QStringLiteral("--year takes the year in which the financial year ends (2025 for 2024-25)")};
     const qint64 firm = a.option(QStringLiteral("firm"), QStringLiteral("1")).toLongLong(&ok);
     if (!ok || firm <= 0) throw UsageError{QStringLiteral("--firm takes a firm number")};
+    QString root = a.dataFolder;
+    if (root.isEmpty()) root = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const shell::Installation books =
+        a.serverUrl.isEmpty() ? shell::Installation::inFolder(root) : shell::Installation::onServer(a.serverUrl, root);
     auto open = std::make_unique<OpenYear>();
-    if (!a.serverUrl.isEmpty()) {
-        open->db = db::Database::openPostgres(a.serverUrl, QStringLiteral("y%1").arg(year), false);
-    } else {
-        QString root = a.dataFolder;
-        if (root.isEmpty()) root = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        open->db = db::Database::openSqlite(QDir(root).filePath(QStringLiteral("DataBase/%1.db").arg(year)), false);
-    }
-    db::migrate(open->db, schema::yearDatabaseSteps());
+    open->db = books.openYear(year);
     Session& s = open->session;
     s.setYear(year);
     s.firmNo = firm;

@@ -98,6 +98,18 @@ void createPostgresTriggers(db::Database& db) {
                            "FOR EACH STATEMENT EXECUTE FUNCTION headdtl3_monthbal_clear()"));
 }
 
+bool triggersInPlace(db::Database& db) {
+    if (db.dialect().isPostgres())
+        return db.scalar(QStringLiteral("SELECT count(*) FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
+                                        "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = current_schema() "
+                                        "AND c.relname = 'headdtl3' AND t.tgname IN ('headdtl3_monthbal', "
+                                        "'headdtl3_monthbal_truncate')"))
+                   .toInt() == 2;
+    return db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name IN "
+                                    "('HeadDtl3_MonthBal_Insert', 'HeadDtl3_MonthBal_Delete', 'HeadDtl3_MonthBal_Update')"))
+               .toInt() == 3;
+}
+
 }  // namespace
 
 TableDef journalTable() {
@@ -173,6 +185,14 @@ void rebuildMonthBalances(db::Database& db) {
     tx.commit();
 }
 
+void ensureMonthBalances(db::Database& db) {
+    if (!db.tableExists(QStringLiteral("HeadDtl3_MonthBal")) || triggersInPlace(db)) return;
+    db::Transaction tx(db);
+    if (db.dialect().isPostgres()) createPostgresTriggers(db); else createSqliteTriggers(db);
+    rebuildMonthBalances(db);
+    tx.commit();
+}
+
 std::vector<db::MigrationStep> ledgerSteps() {
     return {
         {QStringLiteral("ledger/001-journal"),
@@ -184,8 +204,7 @@ std::vector<db::MigrationStep> ledgerSteps() {
         {QStringLiteral("ledger/003-month-balances"),
          [](db::Database& db) {
              db::createTable(db, monthBalanceTable());
-             if (db.dialect().isPostgres()) createPostgresTriggers(db); else createSqliteTriggers(db);
-             rebuildMonthBalances(db);
+             ensureMonthBalances(db);
          }},
     };
 }

@@ -21,5 +21,9 @@ std::vector<db::MigrationStep> ledgerSteps();
 // Recomputes the monthly totals from the journal (after a bulk load that bypassed the triggers,
 // or to repair a copy made without them).
 void rebuildMonthBalances(db::Database& db);
+// Creates the triggers that keep the monthly totals when they are missing (a year copied table
+// by table on a server has its tables but not their triggers) and then rebuilds the totals.
+// Runs on every opening of a year; costs one catalogue query when all is in place.
+void ensureMonthBalances(db::Database& db);
 
 }  // namespace tanabana::ledger

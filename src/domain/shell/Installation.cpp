@@ -1,5 +1,6 @@
 #include "domain/shell/Installation.h"
 
+#include "domain/ledger/Schema.h"
 #include "domain/schema/Steps.h"
 
 #include <QDir>
@@ -199,6 +200,7 @@ void prepareYearDatabase(db::Database& db) {
     if (!ownsDatabase(db))
         throw db::DbError(QStringLiteral("%1 is not a year database of this program").arg(QDir::toNativeSeparators(db.location())));
     db::migrate(db, schema::yearDatabaseSteps());
+    ledger::ensureMonthBalances(db);
     runOpeningFixups(db);
 }
 
