@@ -1,0 +1,43 @@
+#pragma once
+// Running tanabana-cli from a test on an installation folder of its own: DataBase/<year>.db
+// migrated to the current structure, with a session on firm 1 for checking what the command did.
+//
+//   test::YearFolder books(2025);
+//   test::CliResult r = test::runCli({"--data", books.root(), "ledger", "balance", "35R001", "--year", "2025"});
+#include "core/Session.h"
+#include "db/Database.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace tanabana::test {
+
+// The tanabana-cli built beside the tests.
+QString cliPath();
+
+struct CliResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the command to its end (two minutes at most).
+CliResult runCli(const QStringList& arguments);
+// Starts the command without waiting; the caller waits on the process.
+std::unique_ptr<QProcess> startCli(const QStringList& arguments);
+
+// An installation folder with one SQLite year database (SQLite only: the command opens files).
+class YearFolder {
+public:
+    explicit YearFolder(int endYear = 2025);
+    QString root() const { return dir_.path(); }
+    db::Database& db() { return db_; }
+    Session session;
+
+private:
+    QTemporaryDir dir_;
+    db::Database db_;
+};
+
+}  // namespace tanabana::test
