@@ -1,15 +1,13 @@
 // tanabana-cli ledger: post journal documents from JSON, show balances and ledgers, export the journal.
+#include "cli/Books.h"
 #include "cli/Cli.h"
 #include "core/Session.h"
 #include "domain/ledger/Balances.h"
 #include "domain/ledger/Journal.h"
 #include "domain/ledger/JournalExport.h"
 #include "domain/ledger/JournalJson.h"
-#include "domain/shell/Installation.h"
 
-#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -17,31 +15,11 @@ namespace tanabana::cli {
 
 namespace {
 
-// The open year of a command: its database and a session on the chosen firm.
-struct OpenYear {
-    db::Database db;
-    Session session;
-};
-
-std::unique_ptr<OpenYear> openYear(const Arguments& a) {
-    bool ok = false;
-    const int year = a.required(QStringLiteral("year")).toInt(&ok);
-    if (!ok || year < 1990 || year > 2200) throw UsageError{QStringLiteral("--year takes the year in which the financial year ends (2025 for 2024-25)")};
-    const qint64 firm = a.option(QStringLiteral("firm"), QStringLiteral("1")).toLongLong(&ok);
-    if (!ok || firm <= 0) throw UsageError{QStringLiteral("--firm takes a firm number")};
-    QString root = a.dataFolder;
-    if (root.isEmpty()) root = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    const shell::Installation books =
-        a.serverUrl.isEmpty() ? shell::Installation::inFolder(root) : shell::Installation::onServer(a.serverUrl, root);
-    auto open = std::make_unique<OpenYear>();
-    open->db = books.openYear(year);
-    Session& s = open->session;
-    s.setYear(year);
-    s.firmNo = firm;
-    s.loginUser = a.option(QStringLiteral("user"), QStringLiteral("ADMIN"));
-    s.loginDate = QDate::currentDate();
-    s.db = &open->db;
-    return open;
+// The open books of a command; --user names the operator written on the journal lines.
+std::unique_ptr<OpenBooks> openYear(const Arguments& a) {
+    auto books = std::make_unique<OpenBooks>(openBooks(a));
+    if (a.has(QStringLiteral("user"))) books->session.loginUser = a.option(QStringLiteral("user"));
+    return books;
 }
 
 QDate dateOption(const Arguments& a, const QString& name, const QDate& fallback) {
@@ -70,10 +48,10 @@ struct AccountRef {
     QString label;
 };
 
-AccountRef account(OpenYear& y, const QString& codeOrId) {
-    const qint64 id = ledger::accountByCode(y.db, y.session, codeOrId);
+AccountRef account(OpenBooks& y, const QString& codeOrId) {
+    const qint64 id = ledger::accountByCode(*y.year, y.session, codeOrId);
     if (id == 0) throw CommandError{QStringLiteral("No account %1 in firm %2.").arg(codeOrId).arg(y.session.firmNo)};
-    const auto row = y.db.queryOne(QStringLiteral("SELECT LedgerId, AcName FROM AccMst WHERE Id = ?"), {id});
+    const auto row = y.year->queryOne(QStringLiteral("SELECT LedgerId, AcName FROM AccMst WHERE Id = ?"), {id});
     return {id, row ? row->text(QStringLiteral("LedgerId")) + QLatin1Char(' ') + row->text(QStringLiteral("AcName")) : QString()};
 }
 
@@ -97,10 +75,10 @@ qint64 postOne(ledger::Journal& journal, db::Database& db, ledger::JsonDocument&
 
 int post(const Arguments& a) {
     auto y = openYear(a);
-    ledger::Journal journal(y->db, y->session);
+    ledger::Journal journal(*y->year, y->session);
     std::vector<ledger::JsonDocument> documents;
     try {
-        documents = ledger::documentsFromJson(y->db, y->session, readInput(a.positionalAt(0, QStringLiteral("FILE"))));
+        documents = ledger::documentsFromJson(*y->year, y->session, readInput(a.positionalAt(0, QStringLiteral("FILE"))));
         checkDates(y->session, documents);
         // Every document is checked before the first is written: a refusal writes nothing.
         for (std::size_t i = 0; i < documents.size(); ++i) {
@@ -115,9 +93,9 @@ int post(const Arguments& a) {
     }
     const bool bulk = a.has(QStringLiteral("bulk"));
     std::unique_ptr<db::Transaction> all;
-    if (bulk) all = std::make_unique<db::Transaction>(y->db);
+    if (bulk) all = std::make_unique<db::Transaction>(*y->year);
     for (ledger::JsonDocument& d : documents) {
-        const qint64 journalNo = postOne(journal, y->db, d);
+        const qint64 journalNo = postOne(journal, *y->year, d);
         if (!a.has(QStringLiteral("quiet")))
             out(QStringLiteral("%1 %2 posted as journal %3").arg(ledger::documentTypeName(d.document.tableCode)).arg(d.document.voucherNo).arg(journalNo));
     }
@@ -128,7 +106,7 @@ int post(const Arguments& a) {
 int balance(const Arguments& a) {
     auto y = openYear(a);
     const AccountRef acc = account(*y, a.positionalAt(0, QStringLiteral("ACCOUNT")));
-    ledger::Balances balances(y->db, y->session);
+    ledger::Balances balances(*y->year, y->session);
     out(QStringLiteral("Account: %1").arg(acc.label));
     if (a.has(QStringLiteral("date"))) {
         const QDate date = dateOption(a, QStringLiteral("date"), {});
@@ -149,7 +127,7 @@ int lines(const Arguments& a) {
     const AccountRef acc = account(*y, a.positionalAt(0, QStringLiteral("ACCOUNT")));
     const QDate from = dateOption(a, QStringLiteral("from"), y->session.yearStartDate);
     const QDate to = dateOption(a, QStringLiteral("to"), y->session.yearEndDate);
-    ledger::Balances balances(y->db, y->session);
+    ledger::Balances balances(*y->year, y->session);
     out(QStringLiteral("Account: %1").arg(acc.label));
     const auto row = [](const QString& date, const QString& doc, const QString& text, const QString& dr, const QString& cr,
                         const QString& bal) {
@@ -169,9 +147,9 @@ int lines(const Arguments& a) {
 
 int balances(const Arguments& a) {
     auto y = openYear(a);
-    ledger::Balances balances(y->db, y->session);
+    ledger::Balances balances(*y->year, y->session);
     std::map<qint64, std::pair<QString, QString>> names;
-    y->db.forEach(QStringLiteral("SELECT Id, LedgerId, AcName FROM AccMst WHERE FirmNo = ?"), {y->session.firmNo},
+    y->year->forEach(QStringLiteral("SELECT Id, LedgerId, AcName FROM AccMst WHERE FirmNo = ?"), {y->session.firmNo},
                   [&](const db::Row& r) { names[r.value(0).toLongLong()] = {r.value(1).toString(), r.value(2).toString()}; });
     Decimal total;
     for (const ledger::AccountBalance& b : balances.allClosing()) {
@@ -199,7 +177,7 @@ int exportJournal(const Arguments& a) {
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             throw CommandError{QStringLiteral("Cannot write %1: %2").arg(path, file.errorString())};
     }
-    const qint64 written = ledger::exportJournal(y->db, y->session, file, format, range);
+    const qint64 written = ledger::exportJournal(*y->year, y->session, file, format, range);
     file.close();
     if (!path.isEmpty() && path != QLatin1String("-")) out(QStringLiteral("%1 journal lines written to %2").arg(written).arg(path));
     return 0;
@@ -208,7 +186,7 @@ int exportJournal(const Arguments& a) {
 }  // namespace
 
 void registerLedgerCommands(Registry& registry) {
-    const QString year = QStringLiteral("--year YYYY [--firm N]");
+    const QString year = QStringLiteral("[--year YYYY] [--firm N]");
     Noun ledgerNoun{QStringLiteral("ledger"), QStringLiteral("journal posting, balances, ledgers and the journal export"), {}};
     ledgerNoun.verbs.push_back({QStringLiteral("post"),
                                 QStringLiteral("posts balanced journal documents from a JSON file (- for standard input)"),

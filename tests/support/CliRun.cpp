@@ -1,6 +1,6 @@
 #include "support/CliRun.h"
 
-#include "domain/schema/Steps.h"
+#include "domain/shell/Installer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,11 +37,14 @@ CliResult runCli(const QStringList& arguments) {
 }
 
 YearFolder::YearFolder(int endYear) {
-    QDir(dir_.path()).mkpath(QStringLiteral("DataBase"));
-    db_ = db::Database::openSqlite(QDir(dir_.path()).filePath(QStringLiteral("DataBase/%1.db").arg(endYear)));
-    db::migrate(db_, schema::yearDatabaseSteps());
+    const shell::Installation books = shell::Installation::inFolder(dir_.path());
+    shell::FirstSetup setup;
+    setup.endYear = endYear;
+    setup.firmName = QStringLiteral("Shree Ganesh Textiles");
+    shell::createInstallation(books, setup);
+    db_ = books.openYear(endYear);
     session.dataRoot = dir_.path();
-    session.dataFolder = QDir(dir_.path()).filePath(QStringLiteral("DataBase"));
+    session.dataFolder = books.databaseFolder();
     session.setYear(endYear);
     session.loginUser = QStringLiteral("ADMIN");
     session.db = &db_;

@@ -1,6 +1,7 @@
 #pragma once
-// Running tanabana-cli from a test on an installation folder of its own: DataBase/<year>.db
-// migrated to the current structure, with a session on firm 1 for checking what the command did.
+// Running tanabana-cli from a test on an installation folder of its own (year list, the year's
+// DataBase/<year>.db with firm 1 and its chart), with a session on firm 1 for checking what the
+// command did.
 //
 //   test::YearFolder books(2025);
 //   test::CliResult r = test::runCli({"--data", books.root(), "ledger", "balance", "35R001", "--year", "2025"});
@@ -27,7 +28,7 @@ CliResult runCli(const QStringList& arguments);
 // Starts the command without waiting; the caller waits on the process.
 std::unique_ptr<QProcess> startCli(const QStringList& arguments);
 
-// An installation folder with one SQLite year database (SQLite only: the command opens files).
+// An installation folder with one SQLite year (SQLite only: the command opens files here).
 class YearFolder {
 public:
     explicit YearFolder(int endYear = 2025);

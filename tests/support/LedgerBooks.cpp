@@ -19,7 +19,7 @@ void setOpening(db::Database& db, qint64 accId, const QDate& date, Decimal amoun
 }
 
 SmallFirm seedSmallFirm(db::Database& db, qint64 firmNo) {
-    seedDefaultChart(db, firmNo);
+    if (accountId(db, masters::chart::Cash, firmNo) == 0) seedDefaultChart(db, firmNo);
     SmallFirm f;
     f.cash = accountId(db, masters::chart::Cash, firmNo);
     f.bank = accountId(db, masters::chart::Bank, firmNo);

@@ -25,7 +25,8 @@ struct SmallFirm {
     qint64 ramesh = 0, suresh = 0, mahesh = 0;  // two customers (group 35), a yarn supplier (group 76)
 };
 
-// Seeds the default chart of the firm, the three parties and the opening balances above.
+// Seeds the default chart of the firm (unless it has one), the three parties and the opening
+// balances above.
 SmallFirm seedSmallFirm(db::Database& db, qint64 firmNo = 1);
 
 // Writes an opening balance and its mirror on the account, as the opening balance screen does.
