@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-  libxlsxwriter-dev libquazip1-qt6-dev libcurl4-openssl-dev libqrencode-dev
+  libxlsxwriter-dev libminizip-dev libcurl4-openssl-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   postgresql poppler-utils sqlite3 xauth fonts-dejavu-core
 )

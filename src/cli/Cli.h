@@ -63,6 +63,7 @@ void registerShellCommands(Registry& registry);
 void registerUtilCommands(Registry& registry);
 void registerProductCommands(Registry& registry);
 void registerLedgerCommands(Registry& registry);
+void registerReportCommands(Registry& registry);
 
 // Writes a line to standard output.
 void out(const QString& line);

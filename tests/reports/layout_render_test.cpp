@@ -120,7 +120,9 @@ TEST_F(ReportEngine, AmountsLineUpOnTheRightEdgeOfTheirColumn) {
     EXPECT_EQ(amounts, 5);  // three bills, the sub-total and the total
     // The caption "Amount" ends on the same edge.
     for (const auto& w : test::pdfWords(pdf)) {
-        if (w.text == "Amount") EXPECT_NEAR(w.xMax, right, 0.6);
+        if (w.text == "Amount") {
+            EXPECT_NEAR(w.xMax, right, 0.6);
+        }
     }
 }
 
@@ -182,8 +184,9 @@ TEST_F(ReportEngine, LongNamesWrapInsideTheirColumnAndTheRowGrows) {
     int found = 0;
     for (const auto& w : words) {
         if (w.text == "Two") ++found;
-        if (longName.split(' ').contains(w.text) && w.yMin > firstRow - 2 && w.yMin < subTotal)
+        if (longName.split(' ').contains(w.text) && w.yMin > firstRow - 2 && w.yMin < subTotal) {
             EXPECT_LT(w.xMax, mtrsLeft) << w.text.toStdString();
+        }
     }
     EXPECT_GE(found, 3);  // group heading (may be on one line) and two detail rows
 }

@@ -115,6 +115,14 @@ QString ValueFormat::apply(const QVariant& value, bool blankWhenZero) const {
     return plainText(value);
 }
 
+QString ValueFormat::spreadsheetFormat() const {
+    if (kind_ == Kind::Date) return datePattern_.toLower();
+    if (kind_ != Kind::Number) return {};
+    QString f = grouping_ ? QStringLiteral("#,##0") : QStringLiteral("0");
+    if (decimals_ > 0) f += QLatin1Char('.') + QString(decimals_, QLatin1Char('0'));
+    return f;
+}
+
 QDate toDate(const QVariant& value) {
     if (value.isNull()) return {};
     if (value.typeId() == QMetaType::QDate) return value.toDate();

@@ -26,6 +26,8 @@ public:
     Kind kind() const { return kind_; }
     bool isNumeric() const { return kind_ == Kind::Number || kind_ == Kind::Words; }
     QString apply(const QVariant& value, bool blankWhenZero = false) const;
+    // The same format in a spreadsheet's words ("#,##0.00", "dd-mm-yyyy"); empty for plain values.
+    QString spreadsheetFormat() const;
 
 private:
     Kind kind_ = Kind::Plain;

@@ -323,6 +323,14 @@ QStringList ReportDocument::pageTexts(int index) {
     return texts;
 }
 
+void ReportDocument::forEachBandInOrder(const std::function<void(const Placement&, const EvalContext&)>& visit) const {
+    for (size_t i = 0; i < pages_.size(); ++i)
+        for (const Placement& p : pages_[i].bands) {
+            if (p.pageFooter || (p.pageHeader && i > 0)) continue;
+            visit(p, context(p, pages_[i]));
+        }
+}
+
 QImage ReportDocument::renderPage(int index, double dpi) {
     const QSizeF mm = layout_.pageSizeMm();
     QImage image(qRound(mm.width() / 25.4 * dpi), qRound(mm.height() / 25.4 * dpi), QImage::Format_RGB32);

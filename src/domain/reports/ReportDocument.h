@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QImage>
 #include <QPageLayout>
+#include <functional>
 #include <memory>
 
 class QPainter;
@@ -65,6 +66,9 @@ public:
     QImage renderPage(int index, double dpi);
     // Every text the page prints, in painting order (checks without a PDF reader).
     QStringList pageTexts(int index);
+    // The bands in printing order as one continuous list: the page header once, no page footers
+    // (the spreadsheet form of the report). `visit` gets each band with its field values' context.
+    void forEachBandInOrder(const std::function<void(const Placement&, const EvalContext&)>& visit) const;
 
 private:
     void paginate();

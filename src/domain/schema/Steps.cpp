@@ -3,6 +3,7 @@
 #include "domain/ledger/Schema.h"
 #include "domain/masters/Schema.h"
 #include "domain/products/Schema.h"
+#include "domain/reports/Schema.h"
 #include "domain/shell/Schema.h"
 #include "domain/trade/Schema.h"
 
@@ -33,6 +34,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, trade::tradeSteps());
     append(steps, products::productsSteps());
     append(steps, ledger::ledgerSteps());
+    append(steps, reports::reportsSteps());
     return steps;
 }
 
@@ -41,6 +43,7 @@ const db::ColumnWidths& yearColumnWidths() {
         db::ColumnWidths w;
         addAll(w, shell::shellYearTables());
         addAll(w, ledger::ledgerTables());
+        addAll(w, reports::reportsYearTables());
         w.add(shell::yearListTable());
         w.add(shell::loginTable());
         for (const db::TableDef* table : masters::mastersTables()) w.add(*table);

@@ -1,0 +1,60 @@
+#include "domain/reports/Schema.h"
+
+#include "domain/reports/PrintCopies.h"
+
+namespace tanabana::reports {
+
+using namespace db;
+
+namespace {
+
+ColumnDef withDefault(ColumnDef column, const QString& literal) {
+    column.defaultValue = literal;
+    return column;
+}
+
+struct FormRow {
+    int id;
+    const char* name;
+    const char* shortName;
+};
+
+// Every document type of the journal, with the short code its vouchers carry.
+constexpr FormRow kForms[] = {
+    {1, "Purchase", "PUR"},           {2, "Purchase Return", "PRT"},    {3, "Sales", "SAL"},
+    {4, "Sales Return", "SRT"},       {5, "Cash Payment", "CPV"},       {6, "Cash Receipt", "CRV"},
+    {7, "Bank Payment", "BPV"},       {8, "Bank Receipt", "BRV"},       {9, "Journal", "JV"},
+    {13, "Year End Transfer", "YET"}, {14, "Job Process Issue", "JPI"}, {15, "Job Process Receive", "JPR"},
+    {16, "Mill Issue", "MIS"},        {17, "Mill Receive", "MRC"},      {21, "Credit Note", "CRN"},
+    {22, "Debit Note", "DRN"},
+};
+
+}  // namespace
+
+TableDef formTable() {
+    return TableDef{QStringLiteral("FormMst"),
+                    {longCol(QStringLiteral("Id")), withDefault(textCol(QStringLiteral("PName"), 50), QStringLiteral("''")),
+                     withDefault(textCol(QStringLiteral("PShort"), 10), QStringLiteral("''")),
+                     withDefault(singleCol(QStringLiteral("PrnNO")), QStringLiteral("3"))},
+                    {QStringLiteral("Id")},
+                    {}};
+}
+
+std::vector<TableDef> reportsYearTables() {
+    return {formTable()};
+}
+
+std::vector<MigrationStep> reportsSteps() {
+    return {
+        {QStringLiteral("reports/001-forms-and-print-copies"),
+         [](Database& db) {
+             createTable(db, formTable());
+             for (const FormRow& f : kForms)
+                 db.exec(QStringLiteral("INSERT INTO FormMst (Id, PName, PShort, PrnNO) VALUES (?, ?, ?, ?)"),
+                         {f.id, QString::fromLatin1(f.name), QString::fromLatin1(f.shortName), 3});
+             fillMissingCopyNames(db);
+         }},
+    };
+}
+
+}  // namespace tanabana::reports
