@@ -1,14 +1,37 @@
 #include "cli/Cli.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QStringList>
+#include <memory>
 
-int main(int argc, char** argv) {
-    // Reports need fonts, and fonts need a GUI application; without a display it works offscreen.
+namespace {
+
+// Printing needs fonts, and fonts need a GUI application; without a display it runs offscreen.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
+    bool prints = false;
+    for (int i = 1; i < argc; ++i)
+        if (QByteArray(argv[i]) == "report") prints = true;
+    if (!prints) return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // The platform wants a private runtime folder; a temporary one keeps it quiet.
+        const QString runtime = QDir::temp().filePath(QStringLiteral("tanabana-runtime-%1").arg(qgetenv("USER").isEmpty() ? QByteArray("user") : qgetenv("USER")));
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto app = makeApplication(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tanabana"));
     QCoreApplication::setApplicationName(QStringLiteral("Tanabana"));
     tanabana::cli::Registry registry;
@@ -18,5 +41,5 @@ int main(int argc, char** argv) {
     tanabana::cli::registerLedgerCommands(registry);
     tanabana::cli::registerUtilCommands(registry);
     tanabana::cli::registerReportCommands(registry);
-    return registry.dispatch(app.arguments().mid(1));
+    return registry.dispatch(QCoreApplication::arguments().mid(1));
 }

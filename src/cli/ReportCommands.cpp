@@ -2,18 +2,16 @@
 //   tanabana-cli --data ~/Tanabana report render BrokerList.rpt "Broker List as On : 01-04-2024"
 //       --year 2025 --sql "SELECT b.*, f.PName AS FirmNAme FROM BrokerMst b ..." --out brokers.pdf
 //   tanabana-cli report render SalesRegister_GST_1.rpt "Sales Register" --csv sales.csv --out sales.xlsx
+#include "cli/Books.h"
 #include "cli/Cli.h"
 #include "domain/reports/ReportError.h"
 #include "domain/reports/ReportFolders.h"
 #include "domain/reports/ReportService.h"
 #include "domain/reports/Xlsx.h"
 #include "domain/reports/XlsxReport.h"
-#include "domain/shell/Installation.h"
-#include "domain/shell/YearChoice.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <optional>
 
 namespace tanabana::cli {
@@ -21,27 +19,7 @@ namespace tanabana::cli {
 namespace {
 
 QString installFolderOf(const Arguments& a) {
-    if (!a.dataFolder.isEmpty()) return a.dataFolder;
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-}
-
-// The year database a --sql query runs on: --year N, or the latest year of the installation.
-std::unique_ptr<db::Database> openYear(const Arguments& a) {
-    const QString root = installFolderOf(a);
-    const shell::Installation books =
-        a.serverUrl.isEmpty() ? shell::Installation::inFolder(root) : shell::Installation::onServer(a.serverUrl, root);
-    int year = 0;
-    if (a.has(QStringLiteral("year"))) {
-        bool ok = false;
-        year = a.option(QStringLiteral("year")).toInt(&ok);
-        if (!ok) throw UsageError{QStringLiteral("--year takes the year in which the financial year ends, e.g. 2025")};
-    } else {
-        const QList<int> years = shell::listYears(books);
-        if (years.isEmpty()) throw CommandError{QStringLiteral("No year database found in %1").arg(root)};
-        year = years.last();
-    }
-    if (!books.yearExists(year)) throw CommandError{QStringLiteral("Selected Year is not Found: %1").arg(year)};
-    return std::make_unique<db::Database>(books.openYear(year));
+    return installationFrom(a).dataRoot();
 }
 
 reports::ReportRequest requestFrom(const Arguments& a, int firstParameter) {
@@ -63,10 +41,10 @@ int render(const Arguments& a) {
     if (suffix != QLatin1String("pdf") && suffix != QLatin1String("xlsx"))
         throw UsageError{QStringLiteral("--out must end in .pdf or .xlsx")};
     reports::ReportRequest request = requestFrom(a, 1);
-    std::unique_ptr<db::Database> year;
-    if (!request.sql.isEmpty()) year = openYear(a);
+    std::optional<OpenBooks> books;
+    if (!request.sql.isEmpty()) books = openBooks(a, false);
     const reports::ReportService service(installFolderOf(a));
-    auto document = service.prepare(year.get(), request);
+    auto document = service.prepare(books ? books->year.get() : nullptr, request);
     if (suffix == QLatin1String("pdf")) reports::ReportService::writePdf(*document, target);
     else reports::writeReportXlsx(*document, target);
     out(QStringLiteral("%1: %2 page(s), %3 row(s)").arg(target).arg(document->pageCount()).arg(document->data().rowCount()));
@@ -82,8 +60,8 @@ int intoTemplate(const Arguments& a) {
     if (a.has(QStringLiteral("csv"))) {
         rows = reports::ResultSet::fromCsv(a.option(QStringLiteral("csv")));
     } else {
-        auto year = openYear(a);
-        rows = reports::ResultSet::fromQuery(*year, a.required(QStringLiteral("sql")));
+        OpenBooks books = openBooks(a, false);
+        rows = reports::ResultSet::fromQuery(*books.year, a.required(QStringLiteral("sql")));
     }
     reports::exportIntoTemplate(path, target, rows, a.option(QStringLiteral("sheet"), QStringLiteral("Sheet1")));
     out(QStringLiteral("%1: %2 row(s) under the captions of %3").arg(target).arg(rows.rowCount()).arg(QFileInfo(path).fileName()));

@@ -18,7 +18,7 @@ protected:
     }
     QStringList labels(qint64 form) {
         QStringList out;
-        for (const CopyLabel& l : printCopyNames(year->db(), form)) out << QString("%1:%2").arg(l.number).arg(l.label);
+        for (const CopyLabel& l : copyLabels(year->db(), form)) out << QString("%1:%2").arg(l.number).arg(l.label);
         return out;
     }
     std::unique_ptr<test::YearFixture> year;
@@ -67,7 +67,7 @@ TEST_F(PrintCopySettings, RefusalsChangeNothing) {
 
     // An over-long label is cut to the column's 50 characters rather than refused by the server.
     ASSERT_TRUE(saveCopyName(db, year->messages, 3, 2, QString(70, 'D')));
-    EXPECT_EQ(printCopyNames(db, 3)[1].label, QString(50, 'D'));
+    EXPECT_EQ(copyLabels(db, 3)[1].label, QString(50, 'D'));
 }
 
 TEST_F(PrintCopySettings, DashboardLabelsAreEditedInPlace) {

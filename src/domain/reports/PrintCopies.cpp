@@ -27,7 +27,7 @@ int printCopies(db::Database& db, qint64 formId) {
     return int(db.scalar(QStringLiteral("SELECT PrnNO FROM FormMst WHERE Id = ?"), {formId}).toDouble());
 }
 
-std::vector<CopyLabel> printCopyNames(db::Database& db, qint64 formId) {
+std::vector<CopyLabel> copyLabels(db::Database& db, qint64 formId) {
     std::vector<CopyLabel> labels;
     for (const db::Row& r : db.query(QStringLiteral("SELECT FormId, SNo, PrnName FROM FormMst_1 WHERE FormId = ? ORDER BY SNo"), {formId}))
         labels.push_back({int(r.number(QStringLiteral("SNo"))), r.text(QStringLiteral("PrnName"))});

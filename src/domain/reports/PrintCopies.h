@@ -26,8 +26,8 @@ struct CopyLabel {
 std::vector<PrintForm> printForms(db::Database& db);
 // Copies a form prints (0 for an unknown form).
 int printCopies(db::Database& db, qint64 formId);
-// The copy labels of a form in copy order.
-std::vector<CopyLabel> printCopyNames(db::Database& db, qint64 formId);
+// The copy labels of a form with their numbers, in copy order (the settings grid).
+std::vector<CopyLabel> copyLabels(db::Database& db, qint64 formId);
 
 // Sets the number of copies: labels above the new count go, missing ones are added with their
 // number as label. A count below 1 is refused ("Total Print No Is More then 1 ", "Not Updated").
