@@ -1,0 +1,59 @@
+#include "domain/reports/Sms.h"
+
+#include "db/DbError.h"
+#include "domain/reports/Web.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace tanabana::reports {
+
+namespace {
+
+void rewrite(const QString& path, const QString& text) {
+    QFile::remove(path);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) file.write(text.toUtf8());
+}
+
+}  // namespace
+
+SmsSettings SmsSettings::fromSession(const Session& session) {
+    SmsSettings s;
+    s.gateway = session.smsApi.value(0);
+    while (s.gateway.endsWith(QLatin1Char('/'))) s.gateway.chop(1);
+    s.user = session.smsApi.value(1);
+    s.senderId = session.smsApi.value(2);
+    s.password = session.smsPassword;
+    return s;
+}
+
+QString smsRequest(const SmsSettings& s, const QString& mobile, const QString& text) {
+    return s.gateway + QStringLiteral("/api/mt/SendSMS?user=") + encodeQueryValue(s.user) + QStringLiteral("&password=") +
+           encodeQueryValue(s.password) + QStringLiteral("&senderid=") + encodeQueryValue(s.senderId) +
+           QStringLiteral("&channel=TRANS&DCS=0&flashsms=0&number=") + encodeQueryValue(mobile.trimmed()) +
+           QStringLiteral("&text=") + encodeQueryValue(text) + QStringLiteral("&route=06");
+}
+
+bool sendSms(const QString& installFolder, const SmsSettings& settings, const QString& mobile, const QString& text,
+             Messages& messages) {
+    const QString request = smsRequest(settings, mobile, text);
+    rewrite(QDir(installFolder).filePath(QStringLiteral("test.txt")), request + QLatin1Char('\n'));
+    const WebReply reply = settings.gateway.isEmpty() ? WebReply{} : webGet(request, settings.timeoutSeconds);
+    rewrite(QDir(installFolder).filePath(QStringLiteral("SMSSend.txt")),
+            (reply.answered ? reply.text : QStringLiteral("404 Error")) + QLatin1Char('\n'));
+    const bool sent = reply.answered && reply.status >= 200 && reply.status < 300;
+    if (sent) messages.information(QStringLiteral("SMS"), QStringLiteral("Message Send"));
+    else messages.critical(QStringLiteral("SMS"), QStringLiteral("Message Failed"));
+    return sent;
+}
+
+QString partyPhone(db::Database& db, qint64 partyId) {
+    try {
+        return db.scalar(QStringLiteral("SELECT Phone FROM AccMStView WHERE Id = ?"), {partyId}).toString().trimmed();
+    } catch (const db::DbError&) {
+        return {};
+    }
+}
+
+}  // namespace tanabana::reports

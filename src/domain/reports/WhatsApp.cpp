@@ -1,0 +1,142 @@
+#include "domain/reports/WhatsApp.h"
+
+#include "domain/reports/ReportFolders.h"
+#include "domain/reports/Web.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace tanabana::reports {
+
+namespace {
+
+QStringList trimmedLines(const QString& path) {
+    QFile file(path);
+    QStringList lines;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return lines;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) lines << line.trimmed();
+    return lines;
+}
+
+}  // namespace
+
+QString defaultWhatsAppAddress() {
+    return QStringLiteral("https://wa-gateway.example");
+}
+
+WhatsAppSettings WhatsAppSettings::load(const QString& installFolder) {
+    WhatsAppSettings s;
+    const QStringList lines = trimmedLines(QDir(installFolder).filePath(QStringLiteral("WA.txt")));
+    s.instanceId = lines.value(0);
+    s.accessToken = lines.value(1);
+    s.third = lines.value(2);
+    s.loggingFlag = lines.value(3);
+    s.baseAddress = lines.value(4);
+    s.sixth = lines.value(5);
+    s.mediaFolderAddress = lines.value(6);
+    s.uploaderCommand = lines.value(7);
+    if (s.baseAddress.isEmpty()) s.baseAddress = defaultWhatsAppAddress();
+    while (s.baseAddress.endsWith(QLatin1Char('/'))) s.baseAddress.chop(1);
+    return s;
+}
+
+WhatsAppSender::WhatsAppSender(QString installFolder, WhatsAppSettings settings, Messages& messages)
+    : installFolder_(std::move(installFolder)), settings_(std::move(settings)), messages_(messages) {}
+
+QString WhatsAppSender::withCountryCode(const QString& mobile) {
+    return QStringLiteral("91") + mobile.trimmed();
+}
+
+bool WhatsAppSender::isSuccess(const QString& response) {
+    return response.isEmpty() || response.mid(11, 7) == QLatin1String("success");
+}
+
+QString WhatsAppSender::textRequest(const QString& mobile, const QString& message) const {
+    return settings_.baseAddress + QStringLiteral("/api/send?number=") + encodeQueryValue(withCountryCode(mobile)) +
+           QStringLiteral("&type=text&message=") + encodeQueryValue(message) + QStringLiteral("&instance_id=") +
+           encodeQueryValue(settings_.instanceId) + QStringLiteral("&access_token=") + encodeQueryValue(settings_.accessToken);
+}
+
+QString WhatsAppSender::mediaRequest(const QString& mobile, const QString& message, const QString& fileName,
+                                     const QString& displayName) const {
+    QString folder = settings_.mediaFolderAddress;
+    if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+    return settings_.baseAddress + QStringLiteral("/api/send?number=") + encodeQueryValue(withCountryCode(mobile)) +
+           QStringLiteral("&type=media&message=") + encodeQueryValue(message) + QStringLiteral("&media_url=") +
+           encodeQueryValue(folder + fileName) + QStringLiteral("&filename=") + encodeQueryValue(displayName) +
+           QStringLiteral("&instance_id=") + encodeQueryValue(settings_.instanceId) + QStringLiteral("&access_token=") +
+           encodeQueryValue(settings_.accessToken);
+}
+
+void WhatsAppSender::writeLog(const QString& name, const QString& text) const {
+    // Log files are rewritten each time, never appended to.
+    const QString path = QDir(installFolder_).filePath(name);
+    QFile::remove(path);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) file.write(text.toUtf8());
+}
+
+QString WhatsAppSender::call(const QString& request) {
+    const QString response = webGetText(request, settings_.timeoutSeconds);
+    if (settings_.logging()) writeLog(QStringLiteral("WASendXMLLog.txt"), request + QLatin1Char('\n') + response + QLatin1Char('\n'));
+    return response;
+}
+
+bool WhatsAppSender::sendText(const QString& mobile, const QString& message) {
+    const QString request = textRequest(mobile, message);
+    const QString response = call(request);
+    if (isSuccess(response)) {
+        if (settings_.logging()) writeLog(QStringLiteral("WAPAthFileLog.txt"), request + QLatin1Char('\n'));
+        return true;
+    }
+    writeLog(QStringLiteral("APILOG1.txt"), response + QLatin1Char('\n'));
+    messages_.critical(QStringLiteral("WhatsApp"), QStringLiteral("Message Failed"));
+    return false;
+}
+
+void WhatsAppSender::upload(const QString& pdfPath) {
+    const QString waFolder = QDir(installFolder_).filePath(QStringLiteral("WA"));
+    QString command = settings_.uploaderCommand;
+    if (command.isEmpty()) command = QStringLiteral("\"%1\" \"{file}\" {kind}").arg(QDir(waFolder).filePath(QStringLiteral("FtpUpload")));
+    QStringList words = QProcess::splitCommand(command);
+    for (QString& w : words)
+        w.replace(QStringLiteral("{file}"), pdfPath).replace(QStringLiteral("{name}"), QFileInfo(pdfPath).fileName())
+            .replace(QStringLiteral("{kind}"), QStringLiteral("wp"));
+    if (words.isEmpty()) return;
+    if (settings_.logging()) writeLog(QStringLiteral("FTPLog.txt"), words.join(QLatin1Char(' ')) + QLatin1Char('\n'));
+    QProcess process;
+    process.setWorkingDirectory(QFileInfo(waFolder).isDir() ? waFolder : installFolder_);
+    process.start(words.takeFirst(), words);
+    const bool finished = process.waitForStarted(10000) && process.waitForFinished(settings_.uploadTimeoutSeconds * 1000);
+    if (!finished || process.exitStatus() != QProcess::NormalExit) {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(3000);
+        }
+        writeLog(QStringLiteral("FTPLogError.txt"), QStringLiteral("%1,%2\n").arg(int(process.error())).arg(process.errorString()));
+    } else if (process.exitCode() != 0) {
+        writeLog(QStringLiteral("FTPLogError.txt"),
+                 QStringLiteral("%1,%2\n").arg(process.exitCode()).arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed()));
+    }
+}
+
+bool WhatsAppSender::sendPdf(const QString& fileName, const QString& mobile, const QString& message, const QString& displayName) {
+    upload(QDir(whatsAppPdfFolder(installFolder_)).filePath(fileName));
+    const QString request = mediaRequest(mobile, message, fileName, displayName);
+    const QString response = call(request);
+    if (isSuccess(response)) {
+        if (settings_.logging()) writeLog(QStringLiteral("WAPAthFileLog.txt"), request + QLatin1Char('\n'));
+        return true;
+    }
+    writeLog(QStringLiteral("APILOG.txt"), response + QStringLiteral("\nWith PDF\n"));
+    // The text alone still reaches the party.
+    const QString fallback = call(textRequest(mobile, message));
+    if (isSuccess(fallback)) return true;
+    writeLog(QStringLiteral("APILOG1.txt"), fallback + QLatin1Char('\n'));
+    messages_.critical(QStringLiteral("WhatsApp"), QStringLiteral("Message Failed"));
+    return false;
+}
+
+}  // namespace tanabana::reports
