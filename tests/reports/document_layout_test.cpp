@@ -181,6 +181,37 @@ TEST_F(DocumentLayout, QrCodeIsDrawnModuleForModuleAndThePictureIsPlaced) {
     EXPECT_EQ(page2.pixelColor(int((8 + 144) / 25.4 * dpi), int((8 + 15) / 25.4 * dpi)), QColor(Qt::white));
 }
 
+TEST(ReportLayouts, BlankFormsAndBandsShownOnlyWhenTheirFieldHasAValue) {
+    QTemporaryDir dir;
+    QDir().mkpath(dir.path() + "/Reports");
+    QFile f(dir.path() + "/Reports/Envelop.json");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(R"({"page":{"width":229,"height":102,"margins":8},"parameters":[{"name":"To"},{"name":"City"}],
+      "reportHeader":{"height":30,"items":[{"x":100,"y":5,"w":100,"h":6,"text":"To, {@To}","bold":true},
+                                          {"x":100,"y":12,"w":100,"h":6,"text":"{@City} {FirmNAme}"}]},
+      "detail":{"height":5,"items":[{"text":"{BillNo}"}]},
+      "groups":[{"column":"BillNo","footer":{"height":5,"showIf":"Remark","items":[{"text":"Note: {Remark}"}]}}]})");
+    f.close();
+    ReportService service(dir.path());
+    ReportRequest blank;
+    blank.layoutName = "Envelop.rpt";
+    blank.blank = true;
+    blank.parameterValues = {"Mahavir Fabrics", "Surat"};
+    auto doc = service.prepare(nullptr, blank);
+    ASSERT_EQ(doc->pageCount(), 1);
+    EXPECT_EQ(doc->pageTexts(0), QStringList({"To, Mahavir Fabrics", "Surat "}));
+    EXPECT_NEAR(doc->layout().pageSizeMm().width(), 229, 0.5);
+
+    ReportRequest rows;
+    rows.layoutName = "Envelop.rpt";
+    ResultSet data;
+    data.columns = {"BillNo", "Remark", "FirmNAme"};
+    data.rows = {{"GST/1", "", "X"}, {"GST/2", "Goods sent by road", "X"}, {"GST/3", QVariant(), "X"}};
+    rows.data = data;
+    const QStringList texts = service.prepare(nullptr, rows)->pageTexts(0);
+    EXPECT_EQ(texts.filter("Note:"), QStringList({"Note: Goods sent by road"}));
+}
+
 TEST(ReportFormats, NumbersDatesAndWordsPrintAsTheTradeExpects) {
     EXPECT_EQ(ValueFormat::parse("0.00").apply(12345.5), "12345.50");
     EXPECT_EQ(ValueFormat::parse("0.000").apply(12.5), "12.500");

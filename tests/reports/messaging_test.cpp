@@ -143,6 +143,28 @@ TEST_F(WhatsAppTest, MissingUploaderIsLoggedAndADeadServiceFailsWithoutHanging) 
     EXPECT_LT(timer.elapsed(), 10000);
 }
 
+TEST(WhatsAppTexts, FileNamesMobileNumbersAndTheLedgerMessage) {
+    EXPECT_EQ(whatsAppPdfFileName("Ramesh/Shah's", QDateTime(QDate(2024, 4, 5), QTime(15, 5, 7)), "Ledger"),
+              "Ramesh_Shah`s_05Apr20243057PM_Ledger.pdf");
+    EXPECT_EQ(whatsAppPdfFileName("Anand", QDateTime(QDate(2024, 12, 1), QTime(0, 30, 45)), "Invoice"),
+              "Anand_01Dec2024123045AM_Invoice.pdf");
+
+    RecordingMessages messages;
+    EXPECT_EQ(mobileForMessage(messages, " 9824012345 "), "9824012345");
+    EXPECT_TRUE(messages.empty());
+    messages.inputNext("9825098765");
+    EXPECT_EQ(mobileForMessage(messages, ""), "9825098765");
+    EXPECT_TRUE(messages.has(MessageKind::Input, "No Mobile No", "Please Enter Party Mobile NO"));
+    messages.inputNext("  ");
+    EXPECT_FALSE(mobileForMessage(messages, ""));
+    EXPECT_TRUE(messages.has(MessageKind::Critical, "No Mobile", "Party Mobile no does not Entered"));
+
+    EXPECT_EQ(ledgerMessage("Mahavir Fabrics", QDate(2024, 4, 1), QDate(2025, 3, 31), "0261-2345678", "Shree Ganesh Textiles"),
+              "Dear Mahavir Fabrics,%0aThis is a Ledger Statement as per our books From *01-04-2024* To *31-03-2025*%0a"
+              "This is system generated message.Hence In case of any clarifications or feedback regarding, Please contact us On "
+              "0261-2345678%0aWith Best Regards,%0aShree Ganesh Textiles");
+}
+
 TEST(Sms, GatewayRequestLogsAndTheOperatorsAnswer) {
     QTemporaryDir dir;
     test::FakeHttpServer gateway;

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QSaveFile>
 
 namespace tanabana::reports {
@@ -77,22 +76,6 @@ void ReportService::writePdf(ReportDocument& document, const QString& path) {
         painter.end();
     }
     if (!file.commit()) throw ReportError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-}
-
-void ReportService::print(ReportDocument& document, QPrinter& printer) {
-    printer.setFullPage(true);
-    printer.setPageLayout(document.pageLayout());
-    QPainter painter;
-    if (!painter.begin(&printer)) throw ReportError(QStringLiteral("The printer %1 could not be started").arg(printer.printerName()));
-    const double scale = printer.resolution() / kDotsPerInch;
-    for (int i = 0; i < document.pageCount(); ++i) {
-        if (i > 0) printer.newPage();
-        painter.save();
-        painter.scale(scale, scale);
-        document.paintPage(painter, i);
-        painter.restore();
-    }
-    painter.end();
 }
 
 QString ReportService::exportForEmail(db::Database* db, const ReportRequest& request, const QString& fileName) const {

@@ -12,8 +12,6 @@
 #include <memory>
 #include <optional>
 
-class QPrinter;
-
 namespace tanabana::db { class Database; }
 
 namespace tanabana::reports {
@@ -48,8 +46,6 @@ public:
 
     // Writes all pages as one PDF; the file appears whole or not at all.
     static void writePdf(ReportDocument& document, const QString& path);
-    // Prints all pages on the printer as it is set up, without a dialog.
-    static void print(ReportDocument& document, QPrinter& printer);
 
     // The hidden PDF for e-mail: "temp1.pdf" in the installation folder, copied to
     // Email_Export/<fileName> (overwriting). Returns the Email_Export folder.

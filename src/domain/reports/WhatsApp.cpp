@@ -1,11 +1,13 @@
 #include "domain/reports/WhatsApp.h"
 
+#include "core/Text.h"
 #include "domain/reports/ReportFolders.h"
 #include "domain/reports/Web.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QProcess>
 
 namespace tanabana::reports {
@@ -137,6 +139,36 @@ bool WhatsAppSender::sendPdf(const QString& fileName, const QString& mobile, con
     writeLog(QStringLiteral("APILOG1.txt"), fallback + QLatin1Char('\n'));
     messages_.critical(QStringLiteral("WhatsApp"), QStringLiteral("Message Failed"));
     return false;
+}
+
+QString whatsAppPdfFileName(const QString& name, const QDateTime& when, const QString& kind) {
+    const QTime t = when.time();
+    const int hour12 = t.hour() % 12 == 0 ? 12 : t.hour() % 12;
+    const QString time = QStringLiteral("%1%2%3%4").arg(hour12).arg(t.minute(), 2, 10, QLatin1Char('0')).arg(t.second())
+                             .arg(t.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
+    return CleanFileName(name) + QLatin1Char('_') + QLocale(QLocale::English).toString(when.date(), QStringLiteral("ddMMMyyyy")) +
+           time + QLatin1Char('_') + kind + QStringLiteral(".pdf");
+}
+
+std::optional<QString> mobileForMessage(Messages& messages, const QString& known) {
+    QString mobile = known.trimmed();
+    if (mobile.isEmpty()) mobile = messages.input(QStringLiteral("No Mobile No"), QStringLiteral("Please Enter Party Mobile NO")).value_or(QString()).trimmed();
+    if (mobile.isEmpty()) {
+        messages.critical(QStringLiteral("No Mobile"), QStringLiteral("Party Mobile no does not Entered"));
+        return std::nullopt;
+    }
+    return mobile;
+}
+
+QString ledgerMessage(const QString& party, const QDate& from, const QDate& to, const QString& firmPhone, const QString& firmName) {
+    const QString format = QStringLiteral("dd-MM-yyyy");
+    return QStringList{QStringLiteral("Dear ") + party + QLatin1Char(','),
+                       QStringLiteral("This is a Ledger Statement as per our books From *") + from.toString(format) +
+                           QStringLiteral("* To *") + to.toString(format) + QLatin1Char('*'),
+                       QStringLiteral("This is system generated message.Hence In case of any clarifications or feedback "
+                                      "regarding, Please contact us On ") + firmPhone,
+                       QStringLiteral("With Best Regards,"), firmName}
+        .join(QStringLiteral("%0a"));
 }
 
 }  // namespace tanabana::reports

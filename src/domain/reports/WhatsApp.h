@@ -10,7 +10,10 @@
 // uploader command ({file}, {name} and {kind} are replaced; default: WA/FtpUpload "{file}" wp).
 #include "core/Messages.h"
 
+#include <QDate>
+#include <QDateTime>
 #include <QString>
+#include <optional>
 
 namespace tanabana::reports {
 
@@ -61,5 +64,17 @@ private:
     WhatsAppSettings settings_;
     Messages& messages_;
 };
+
+// The PDF's name for WhatsApp, stamped with the moment so two sends never collide:
+// "Ramesh Shah" at 05-Apr-2024 3:05:07 PM, kind "Ledger" -> "Ramesh Shah_05Apr20243057PM_Ledger.pdf".
+QString whatsAppPdfFileName(const QString& name, const QDateTime& when, const QString& kind);
+// The party's mobile number, asked for when the account has none ("Please Enter Party Mobile NO",
+// title "No Mobile No"); still none: "Party Mobile no does not Entered" (title "No Mobile") and
+// nothing is sent.
+std::optional<QString> mobileForMessage(Messages& messages, const QString& known);
+// The ledger's covering message: greeting, period in bold, the firm's phone, regards; lines
+// joined by "%0a" as the service expects.
+QString ledgerMessage(const QString& party, const QDate& from, const QDate& to, const QString& firmPhone,
+                      const QString& firmName);
 
 }  // namespace tanabana::reports

@@ -213,7 +213,7 @@ void PreviewWindow::showDocument() {
 void PreviewWindow::printAll() {
     if (!document_) return;
     try {
-        reports::ReportService::print(*document_, printer_);
+        printReport(*document_, printer_);
         emit printed(document_->pageCount());
     } catch (const reports::ReportError& e) {
         MessageBoxes(this).critical(QStringLiteral("Print"), e.text());
@@ -290,6 +290,23 @@ PreviewWindow* ReportSlots::next() {
 
 PreviewWindow* ReportSlots::at(int index) const {
     return index >= 0 && index < int(windows_.size()) ? windows_[size_t(index)].data() : nullptr;
+}
+
+void printReport(reports::ReportDocument& document, QPrinter& printer) {
+    printer.setFullPage(true);
+    printer.setPageLayout(document.pageLayout());
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw reports::ReportError(QStringLiteral("The printer %1 could not be started").arg(printer.printerName()));
+    const double scale = printer.resolution() / reports::kDotsPerInch;
+    for (int i = 0; i < document.pageCount(); ++i) {
+        if (i > 0) printer.newPage();
+        painter.save();
+        painter.scale(scale, scale);
+        document.paintPage(painter, i);
+        painter.restore();
+    }
+    painter.end();
 }
 
 bool emailPdf(const Session& session, reports::ReportRequest request, const QString& fileName,

@@ -105,6 +105,10 @@ private:
     std::array<QPointer<PreviewWindow>, 51> windows_{};
 };
 
+// Prints all pages of a report on the printer as it is set up, without a dialog; throws
+// ReportError when the printer cannot start.
+void printReport(reports::ReportDocument& document, QPrinter& printer);
+
 // The hidden PDF for e-mail: written to Email_Export under the installation folder, then the
 // folder is opened so the operator can attach the file. False (and `onError` told) on a failure.
 bool emailPdf(const Session& session, reports::ReportRequest request, const QString& fileName,
