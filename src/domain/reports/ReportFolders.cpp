@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace tanabana::reports {
@@ -57,6 +58,12 @@ QString findTemplateFile(const QString& installFolder, const QString& templateNa
 bool makeFolderIfMissing(const QString& path) {
     if (QFileInfo(path).isDir()) return true;
     return QDir().mkpath(path);
+}
+
+void rewriteTextFile(const QString& path, const QString& text) {
+    QFile::remove(path);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) file.write(text.toUtf8());
 }
 
 QString emailExportFolder(const QString& installFolder) {

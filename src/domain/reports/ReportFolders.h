@@ -21,6 +21,9 @@ QString findIgnoringCase(const QString& folder, const QString& fileName);
 // Creates the folder when it is missing; false when it cannot be made.
 bool makeFolderIfMissing(const QString& path);
 
+// Writes a log file afresh (the message channels' logs are rewritten, never appended to).
+void rewriteTextFile(const QString& path, const QString& text);
+
 // Output folders under the installation folder.
 QString emailExportFolder(const QString& installFolder);   // "Email_Export"
 QString whatsAppPdfFolder(const QString& installFolder);   // "WAPDF"

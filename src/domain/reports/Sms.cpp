@@ -1,22 +1,13 @@
 #include "domain/reports/Sms.h"
 
 #include "db/DbError.h"
+#include "domain/reports/ReportFolders.h"
 #include "domain/reports/Web.h"
 
 #include <QDir>
 #include <QFile>
 
 namespace tanabana::reports {
-
-namespace {
-
-void rewrite(const QString& path, const QString& text) {
-    QFile::remove(path);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) file.write(text.toUtf8());
-}
-
-}  // namespace
 
 SmsSettings SmsSettings::fromSession(const Session& session) {
     SmsSettings s;
@@ -38,9 +29,9 @@ QString smsRequest(const SmsSettings& s, const QString& mobile, const QString& t
 bool sendSms(const QString& installFolder, const SmsSettings& settings, const QString& mobile, const QString& text,
              Messages& messages) {
     const QString request = smsRequest(settings, mobile, text);
-    rewrite(QDir(installFolder).filePath(QStringLiteral("test.txt")), request + QLatin1Char('\n'));
+    rewriteTextFile(QDir(installFolder).filePath(QStringLiteral("test.txt")), request + QLatin1Char('\n'));
     const WebReply reply = settings.gateway.isEmpty() ? WebReply{} : webGet(request, settings.timeoutSeconds);
-    rewrite(QDir(installFolder).filePath(QStringLiteral("SMSSend.txt")),
+    rewriteTextFile(QDir(installFolder).filePath(QStringLiteral("SMSSend.txt")),
             (reply.answered ? reply.text : QStringLiteral("404 Error")) + QLatin1Char('\n'));
     const bool sent = reply.answered && reply.status >= 200 && reply.status < 300;
     if (sent) messages.information(QStringLiteral("SMS"), QStringLiteral("Message Send"));

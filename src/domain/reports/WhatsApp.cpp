@@ -1,5 +1,6 @@
 #include "domain/reports/WhatsApp.h"
 
+#include "core/SettingsFiles.h"
 #include "core/Text.h"
 #include "domain/reports/ReportFolders.h"
 #include "domain/reports/Web.h"
@@ -12,25 +13,13 @@
 
 namespace tanabana::reports {
 
-namespace {
-
-QStringList trimmedLines(const QString& path) {
-    QFile file(path);
-    QStringList lines;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return lines;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) lines << line.trimmed();
-    return lines;
-}
-
-}  // namespace
-
 QString defaultWhatsAppAddress() {
     return QStringLiteral("https://wa-gateway.example");
 }
 
 WhatsAppSettings WhatsAppSettings::load(const QString& installFolder) {
     WhatsAppSettings s;
-    const QStringList lines = trimmedLines(QDir(installFolder).filePath(QStringLiteral("WA.txt")));
+    const QStringList lines = readTrimmedLines(QDir(installFolder).filePath(QStringLiteral("WA.txt")));
     s.instanceId = lines.value(0);
     s.accessToken = lines.value(1);
     s.third = lines.value(2);
@@ -73,11 +62,7 @@ QString WhatsAppSender::mediaRequest(const QString& mobile, const QString& messa
 }
 
 void WhatsAppSender::writeLog(const QString& name, const QString& text) const {
-    // Log files are rewritten each time, never appended to.
-    const QString path = QDir(installFolder_).filePath(name);
-    QFile::remove(path);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) file.write(text.toUtf8());
+    rewriteTextFile(QDir(installFolder_).filePath(name), text);
 }
 
 QString WhatsAppSender::call(const QString& request) {
