@@ -6,4 +6,6 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here"
 bash scripts/install-deps.sh
 bash scripts/build.sh
+# First start on the default installation: a demonstration firm with months of documents.
+if [ "$#" -eq 0 ]; then ./build/tanabana-cli demo create --if-new; fi
 exec ./build/tanabana "$@"

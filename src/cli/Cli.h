@@ -61,6 +61,7 @@ private:
 // Each subsystem adds its nouns here (see Main.cpp for the list).
 void registerShellCommands(Registry& registry);
 void registerUtilCommands(Registry& registry);
+void registerSellingCommands(Registry& registry);
 void registerProductCommands(Registry& registry);
 void registerLedgerCommands(Registry& registry);
 void registerReportCommands(Registry& registry);

@@ -1,0 +1,87 @@
+// Sales invoices saved end to end through the service (validation, header, lines, party rates,
+// journal posting, one transaction each) on a generated year of the demonstration firm.
+//   sales_bench [--bills N] [--parties N] [--items N] [--db URL]
+// Prints invoices per second and the median and 99th percentile of one save.
+#include "core/Messages.h"
+#include "domain/demo/DemoFirm.h"
+#include "domain/shell/Installation.h"
+#include "domain/trade/SalesInvoices.h"
+#include "domain/trade/TradeJson.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace tanabana;
+
+namespace {
+
+int option(const QStringList& args, const QString& name, int fallback) {
+    const int i = int(args.indexOf(name));
+    return i >= 0 && i + 1 < args.size() ? args.at(i + 1).toInt() : fallback;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int bills = option(args, QStringLiteral("--bills"), 2000);
+    QTemporaryDir dir;
+    const int i = int(args.indexOf(QStringLiteral("--db")));
+    const shell::Installation installation = i >= 0 && i + 1 < args.size()
+        ? shell::Installation::onServer(args.at(i + 1), dir.path(), QStringLiteral("bench_%1_").arg(QCoreApplication::applicationPid()))
+        : shell::Installation::inFolder(dir.path());
+    installation.createYearList();
+    db::Database year = installation.createYear(2025);
+    Session session;
+    session.dataRoot = dir.path();
+    session.setYear(2025);
+    session.loginUser = QStringLiteral("BENCH");
+    session.db = &year;
+    demo::DemoSize size;
+    size.salesBills = 0;
+    size.extraParties = option(args, QStringLiteral("--parties"), 1000);
+    size.extraItems = option(args, QStringLiteral("--items"), 1000);
+    const demo::DemoSummary summary = demo::fillDemoFirm(year, session, QDate(2025, 3, 31), size);
+    std::printf("year: %s\n", qPrintable(summary.text()));
+
+    const db::Rows parties = year.query(QStringLiteral("SELECT Id FROM AccMst WHERE FirmNo = 1 AND GrpNo = 35 AND IsGrp = 0"));
+    const db::Rows items = year.query(QStringLiteral("SELECT Id FROM ProdMst WHERE FirmNO = 1"));
+    RecordingMessages messages;
+    trade::SalesInvoices sales(year, session, messages);
+    std::vector<double> millis;
+    millis.reserve(size_t(bills));
+    QElapsedTimer total;
+    total.start();
+    for (int b = 0; b < bills; ++b) {
+        trade::SalesBill bill;
+        bill.bookNo = 1;
+        bill.billNo = QString::number(b + 1);
+        bill.date = QDate(2024, 4, 1).addDays(b * 360 / std::max(1, bills));
+        bill.partyId = parties[size_t(b) % parties.size()].integer(QStringLiteral("Id"));
+        for (int l = 0; l < 10; ++l) {
+            trade::SalesLine line;
+            line.qualityId = items[size_t(b * 7 + l) % items.size()].integer(QStringLiteral("Id"));
+            trade::applyItem(year, line.qualityId, line.input, false, false);
+            (line.input.rateOn == QStringLiteral("P") ? line.input.pieces : line.input.metres) = Decimal(50 + l * 11);
+            bill.lines.push_back(line);
+        }
+        QElapsedTimer one;
+        one.start();
+        if (!sales.save(bill)) {
+            std::fprintf(stderr, "bill %d refused: %s\n", b + 1, qPrintable(messages.last().text));
+            return 1;
+        }
+        millis.push_back(double(one.nsecsElapsed()) / 1e6);
+    }
+    const double seconds = double(total.nsecsElapsed()) / 1e9;
+    std::sort(millis.begin(), millis.end());
+    auto at = [&](double q) { return millis.empty() ? 0.0 : millis[std::min(millis.size() - 1, size_t(q * double(millis.size())))]; };
+    std::printf("sales invoices (10 lines each) saved and posted: %d in %.2f s = %.1f invoices/s; one save p50 %.2f ms, p99 %.2f ms\n",
+                bills, seconds, double(bills) / seconds, at(0.50), at(0.99));
+    return 0;
+}

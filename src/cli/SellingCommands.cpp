@@ -1,0 +1,203 @@
+// tanabana-cli production / challan / sales / demo: selling documents from JSON through the same
+// services as the screens, invoices printed to PDF, and the demonstration firm.
+#include "cli/Books.h"
+#include "cli/Cli.h"
+#include "domain/demo/DemoFirm.h"
+#include "domain/shell/Installer.h"
+#include "domain/reports/ReportError.h"
+#include "domain/trade/SalesInvoices.h"
+#include "domain/trade/TradeJson.h"
+#include "domain/trade/TradePrint.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonParseError>
+
+namespace tanabana::cli {
+
+namespace {
+
+QByteArray readInput(const QString& path) {
+    QFile file;
+    if (path == QLatin1String("-")) {
+        if (!file.open(stdin, QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot read standard input")};
+    } else {
+        file.setFileName(path);
+        if (!file.open(QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
+    }
+    return file.readAll();
+}
+
+// One object or an array of objects.
+QList<QJsonObject> documents(const QString& path) {
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(readInput(path), &error);
+    if (error.error != QJsonParseError::NoError)
+        throw CommandError{QStringLiteral("%1 is not JSON: %2 at offset %3").arg(path, error.errorString()).arg(error.offset)};
+    QList<QJsonObject> list;
+    if (doc.isObject()) list << doc.object();
+    else
+        for (const QJsonValue& v : doc.array()) {
+            if (!v.isObject()) throw CommandError{QStringLiteral("%1: every document must be an object").arg(path)};
+            list << v.toObject();
+        }
+    return list;
+}
+
+// Runs `save` for each document; stops at the first refusal with the system's message.
+template <typename Read, typename Save>
+int importAll(const Arguments& a, const QString& kind, Read read, Save save) {
+    OpenBooks books = openBooks(a);
+    ConsoleMessages messages(true);
+    const QList<QJsonObject> list = documents(a.positionalAt(0, QStringLiteral("FILE")));
+    int n = 0;
+    for (const QJsonObject& object : list) {
+        ++n;
+        try {
+            auto document = read(*books.year, books.session, object);
+            const auto saved = save(*books.year, books.session, messages, document);
+            if (!saved) throw CommandError{QStringLiteral("%1 %2 refused: %3").arg(kind).arg(n).arg(messages.lastCritical())};
+            out(QStringLiteral("%1 %2 saved (Id %3)").arg(kind).arg(n).arg(*saved));
+        } catch (const trade::JsonRefused& refused) {
+            throw CommandError{QStringLiteral("%1 %2: %3").arg(kind).arg(n).arg(refused.text())};
+        }
+    }
+    return 0;
+}
+
+int importProduction(const Arguments& a) {
+    return importAll(a, QStringLiteral("production challan"), trade::productionFromJson,
+                     [](db::Database& db, Session& s, Messages& m, jobwork::ProductionChallan& c) {
+                         jobwork::ProductionChallans service(db, s, m);
+                         if (c.challanNo.isEmpty()) c.challanNo = service.nextChallanNo(c.bookNo);
+                         for (jobwork::ProductionTaka& t : c.takas)
+                             if (t.takaNo.isEmpty()) t.takaNo = QString::number(service.nextTakaNo().toLongLong() + (&t - c.takas.data()));
+                         return service.save(c);
+                     });
+}
+
+int importChallans(const Arguments& a) {
+    return importAll(a, QStringLiteral("delivery challan"), trade::challanFromJson,
+                     [](db::Database& db, Session& s, Messages& m, trade::DeliveryChallan& c) {
+                         trade::DeliveryChallans service(db, s, m);
+                         if (c.challanNo.isEmpty()) c.challanNo = service.nextChallanNo(c.bookNo);
+                         return service.save(c);
+                     });
+}
+
+int importSales(const Arguments& a) {
+    return importAll(a, QStringLiteral("sales bill"), trade::salesBillFromJson,
+                     [](db::Database& db, Session& s, Messages& m, trade::SalesBill& b) -> std::optional<qint64> {
+                         trade::SalesInvoices service(db, s, m);
+                         if (b.billNo.isEmpty()) b.billNo = service.nextBillNo(b.bookNo);
+                         if (b.challanNo > 0 && b.lines.empty()) {
+                             const QDate date = b.date;
+                             const QString number = b.billNo;
+                             if (!service.fillFromChallan(b, QString::number(b.challanNo))) return std::nullopt;
+                             b.date = date;
+                             b.billNo = number;
+                         }
+                         b.tcsPercent = service.proposedTcsPercent(b);
+                         return service.save(b);
+                     });
+}
+
+qint64 billId(OpenBooks& books, const Arguments& a) {
+    if (a.has(QStringLiteral("id"))) return a.option(QStringLiteral("id")).toLongLong();
+    const qint64 id = books.year->scalar(QStringLiteral("SELECT Id FROM SalBillMst WHERE FirmNO = ? AND BookNO = ? AND BillNO = ? AND IsOp = 0"),
+                                         {books.session.firmNo, a.option(QStringLiteral("book"), QStringLiteral("1")).toLongLong(),
+                                          a.required(QStringLiteral("number"))})
+                          .toLongLong();
+    if (id == 0) throw CommandError{QStringLiteral("No sales bill %1 in book %2").arg(a.option(QStringLiteral("number")), a.option(QStringLiteral("book"), QStringLiteral("1")))};
+    return id;
+}
+
+int printSales(const Arguments& a) {
+    OpenBooks books = openBooks(a);
+    const qint64 id = billId(books, a);
+    const QString path = a.required(QStringLiteral("out"));
+    try {
+        trade::writeInvoicePdf(*books.year, books.session, books.installation.dataRoot(), id, path,
+                               a.option(QStringLiteral("type"), QStringLiteral("1")).toInt());
+    } catch (const reports::ReportError& error) {
+        throw CommandError{error.text()};
+    }
+    out(QStringLiteral("Invoice written to %1").arg(path));
+    return 0;
+}
+
+int listSales(const Arguments& a) {
+    OpenBooks books = openBooks(a);
+    for (const db::Row& r : books.year->query(QStringLiteral("SELECT m.Id, m.BookNO, m.BillNO, m.BillDate, a.AcName, m.BillAmount FROM SalBillMst m "
+                                                            "LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.FormId = 3 "
+                                                            "ORDER BY m.BillDate, m.Id"),
+                                              {books.session.firmNo}))
+        out(QStringLiteral("%1\t%2/%3\t%4\t%5\t%6")
+                .arg(r.integer(QStringLiteral("Id")))
+                .arg(r.integer(QStringLiteral("BookNO")))
+                .arg(r.text(QStringLiteral("BillNO")), r.date(QStringLiteral("BillDate")).toString(QStringLiteral("dd-MM-yyyy")),
+                     r.text(QStringLiteral("AcName")), Decimal::fromVariant(r.value(QStringLiteral("BillAmount"))).toString(2)));
+    return 0;
+}
+
+int createDemo(const Arguments& a) {
+    const shell::Installation installation = installationFrom(a);
+    if (installation.yearListExists()) {
+        if (a.has(QStringLiteral("if-new"))) return 0;
+        throw CommandError{QStringLiteral("There is an installation at %1 already").arg(installation.dataRoot())};
+    }
+    const QDate today = QDate::currentDate();
+    shell::FirstSetup setup;
+    setup.endYear = a.has(QStringLiteral("year")) ? a.option(QStringLiteral("year")).toInt() : shell::financialYearEnding(today);
+    setup.firmName = QStringLiteral("Shree Laxmi Textiles");
+    shell::createInstallation(installation, setup);
+    db::Database year = installation.openYear(setup.endYear);
+    Session session;
+    session.dataRoot = installation.dataRoot();
+    session.setYear(setup.endYear);
+    session.loginUser = setup.user;
+    session.loginDate = today;
+    session.db = &year;
+    demo::DemoSize size;
+    if (a.has(QStringLiteral("bills"))) size.salesBills = a.option(QStringLiteral("bills")).toInt();
+    if (a.has(QStringLiteral("parties"))) size.extraParties = a.option(QStringLiteral("parties")).toInt();
+    if (a.has(QStringLiteral("items"))) size.extraItems = a.option(QStringLiteral("items")).toInt();
+    const QDate until = session.inYear(today) ? today : session.yearEndDate;
+    const demo::DemoSummary summary = demo::fillDemoFirm(year, session, until, size);
+    out(QStringLiteral("Demo firm \"%1\" in %2 (%3): %4").arg(session.firmName, installation.dataRoot(), session.yearLabel, summary.text()));
+    out(QStringLiteral("Log in as %1 / %2.").arg(setup.user, setup.password));
+    return 0;
+}
+
+const QString kBooksOptions = QStringLiteral("[--data DIR | --db URL] [--year N] [--firm N]");
+
+}  // namespace
+
+void registerSellingCommands(Registry& registry) {
+    Noun production{QStringLiteral("production"), QStringLiteral("production challans of the looms"), {}};
+    production.verbs.push_back({QStringLiteral("import"), QStringLiteral("saves production challans from JSON (a file or - for standard input)"),
+                                QStringLiteral("FILE ") + kBooksOptions, importProduction});
+    registry.add(std::move(production));
+
+    Noun challan{QStringLiteral("challan"), QStringLiteral("delivery challans"), {}};
+    challan.verbs.push_back({QStringLiteral("import"), QStringLiteral("saves delivery challans from JSON (lines, or takas produced)"),
+                             QStringLiteral("FILE ") + kBooksOptions, importChallans});
+    registry.add(std::move(challan));
+
+    Noun sales{QStringLiteral("sales"), QStringLiteral("sales invoices"), {}};
+    sales.verbs.push_back({QStringLiteral("import"), QStringLiteral("saves and posts sales bills from JSON; totals, GST, TCS and round-off are computed"),
+                           QStringLiteral("FILE ") + kBooksOptions, importSales});
+    sales.verbs.push_back({QStringLiteral("print"), QStringLiteral("writes a sales invoice as PDF"),
+                           QStringLiteral("(--id N | --book N --number NO) --out FILE.pdf [--type 1|2|3] ") + kBooksOptions, printSales});
+    sales.verbs.push_back({QStringLiteral("list"), QStringLiteral("lists the firm's sales bills"), kBooksOptions, listSales});
+    registry.add(std::move(sales));
+
+    Noun demoNoun{QStringLiteral("demo"), QStringLiteral("a demonstration installation"), {}};
+    demoNoun.verbs.push_back({QStringLiteral("create"),
+                              QStringLiteral("creates an installation with a small textile firm and months of documents"),
+                              QStringLiteral("[--data DIR | --db URL] [--year N] [--bills N] [--parties N] [--items N] [--if-new]"), createDemo});
+    registry.add(std::move(demoNoun));
+}
+
+}  // namespace tanabana::cli

@@ -1,0 +1,314 @@
+#include "domain/trade/TradeJson.h"
+
+#include <QJsonArray>
+#include <QSet>
+
+namespace tanabana::trade {
+
+namespace {
+
+// Reads the keys of one JSON object, refusing unknown ones and values of the wrong kind.
+class Fields {
+public:
+    Fields(const QJsonObject& object, QString where, const QStringList& allowed) : object_(object), where_(std::move(where)) {
+        for (auto it = object.begin(); it != object.end(); ++it)
+            if (!allowed.contains(it.key())) refuse(QStringLiteral("unknown key \"%1\"").arg(it.key()));
+    }
+    bool has(const QString& key) const { return object_.contains(key) && !object_.value(key).isNull(); }
+    QString text(const QString& key) const {
+        const QJsonValue v = object_.value(key);
+        if (v.isString()) return v.toString();
+        if (v.isDouble()) return QString::number(v.toDouble(), 'g', 15);
+        if (v.isUndefined() || v.isNull()) return {};
+        refuse(QStringLiteral("\"%1\" must be a text or a number").arg(key));
+    }
+    Decimal number(const QString& key) const {
+        const QJsonValue v = object_.value(key);
+        if (v.isUndefined() || v.isNull()) return {};
+        if (v.isDouble()) return Decimal::fromDouble(v.toDouble());
+        if (v.isString()) {
+            if (const auto parsed = Decimal::parse(v.toString())) return *parsed;
+        }
+        refuse(QStringLiteral("\"%1\" is not a number: %2").arg(key, v.isString() ? v.toString() : QStringLiteral("(not a number)")));
+    }
+    qint64 whole(const QString& key) const {
+        const Decimal d = number(key);
+        if (d != Decimal(d.wholePart())) refuse(QStringLiteral("\"%1\" must be a whole number").arg(key));
+        return d.wholePart();
+    }
+    QDate date(const QString& key, bool required) const {
+        const QString t = text(key).trimmed();
+        if (t.isEmpty()) {
+            if (required) refuse(QStringLiteral("\"%1\" is required").arg(key));
+            return {};
+        }
+        for (const QString& format : {QStringLiteral("yyyy-MM-dd"), QStringLiteral("dd-MM-yyyy")}) {
+            const QDate d = QDate::fromString(t, format);
+            if (d.isValid()) return d;
+        }
+        refuse(QStringLiteral("\"%1\" is not a date (yyyy-mm-dd or dd-mm-yyyy): %2").arg(key, t));
+    }
+    QJsonArray array(const QString& key) const {
+        const QJsonValue v = object_.value(key);
+        if (v.isUndefined() || v.isNull()) return {};
+        if (!v.isArray()) refuse(QStringLiteral("\"%1\" must be a list").arg(key));
+        return v.toArray();
+    }
+    [[noreturn]] void refuse(const QString& what) const {
+        throw JsonRefused(where_.isEmpty() ? what : where_ + QStringLiteral(": ") + what);
+    }
+
+private:
+    QJsonObject object_;
+    QString where_;
+};
+
+QJsonObject objectAt(const QJsonArray& list, int index, const QString& what) {
+    if (!list.at(index).isObject()) throw JsonRefused(QStringLiteral("%1 %2 must be an object").arg(what).arg(index + 1));
+    return list.at(index).toObject();
+}
+
+qint64 requireAccount(db::Database& db, const Session& s, const Fields& f, const QString& key, bool required) {
+    const QString ref = f.text(key).trimmed();
+    if (ref.isEmpty()) {
+        if (required) f.refuse(QStringLiteral("\"%1\" is required").arg(key));
+        return 0;
+    }
+    const qint64 id = accountRef(db, s, ref);
+    if (id == 0) f.refuse(QStringLiteral("no account %1 in firm %2").arg(ref).arg(s.firmNo));
+    return id;
+}
+
+qint64 requireQuality(db::Database& db, const Session& s, const Fields& f) {
+    const QString ref = f.text(QStringLiteral("quality")).trimmed();
+    if (ref.isEmpty()) f.refuse(QStringLiteral("\"quality\" is required"));
+    const qint64 id = qualityRef(db, s, ref);
+    if (id == 0) f.refuse(QStringLiteral("no item %1 in firm %2").arg(ref).arg(s.firmNo));
+    return id;
+}
+
+qint64 brokerRef(db::Database& db, const Session& s, const Fields& f) {
+    const QString ref = f.text(QStringLiteral("broker")).trimmed();
+    if (ref.isEmpty()) return 0;
+    const qint64 id = db.scalar(QStringLiteral("SELECT Srno FROM BrokerMst WHERE FirmNO = ? AND (PName = ? OR CAST(Srno AS TEXT) = ?)"),
+                                {s.firmNo, ref, ref})
+                          .toLongLong();
+    if (id == 0) f.refuse(QStringLiteral("no broker %1 in firm %2").arg(ref).arg(s.firmNo));
+    return id;
+}
+
+QString rateOnOf(const Fields& f) {
+    const QString r = f.text(QStringLiteral("rateOn")).trimmed().toUpper();
+    if (r.isEmpty() || r == QStringLiteral("M") || r == QStringLiteral("P")) return r;
+    f.refuse(QStringLiteral("\"rateOn\" is P (pieces) or M (metres)"));
+}
+
+Decimal nonNegative(const Fields& f, const QString& key) {
+    const Decimal d = f.number(key);
+    if (d.isNegative()) f.refuse(QStringLiteral("\"%1\" cannot be negative").arg(key));
+    return d;
+}
+
+const QStringList kChallanHeader{QStringLiteral("book"),      QStringLiteral("number"),    QStringLiteral("date"),
+                                 QStringLiteral("party"),     QStringLiteral("delivery"),  QStringLiteral("broker"),
+                                 QStringLiteral("order"),     QStringLiteral("transport"), QStringLiteral("transporterId"),
+                                 QStringLiteral("station"),   QStringLiteral("vehicle"),   QStringLiteral("lr"),
+                                 QStringLiteral("lrDate"),    QStringLiteral("freight"),   QStringLiteral("case"),
+                                 QStringLiteral("notes")};
+
+}  // namespace
+
+qint64 accountRef(db::Database& db, const Session& s, const QString& codeOrId) {
+    const QString ref = codeOrId.trimmed();
+    bool numeric = false;
+    const qint64 asId = ref.toLongLong(&numeric);
+    const auto row = db.queryOne(QStringLiteral("SELECT Id FROM AccMst WHERE FirmNo = ? AND IsGrp = 0 AND (LedgerId = ? OR Id = ? OR AcName = ?) "
+                                                "ORDER BY CASE WHEN LedgerId = ? THEN 0 ELSE 1 END"),
+                                 {s.firmNo, ref, numeric ? asId : -1, ref, ref});
+    return row ? row->integer(QStringLiteral("Id")) : 0;
+}
+
+qint64 qualityRef(db::Database& db, const Session& s, const QString& codeOrId) {
+    const QString ref = codeOrId.trimmed();
+    const auto byCode = db.queryOne(QStringLiteral("SELECT Id FROM ProdMst WHERE FirmNO = ? AND ProdCode = ?"), {s.firmNo, ref});
+    if (byCode) return byCode->integer(QStringLiteral("Id"));
+    bool numeric = false;
+    const qint64 asId = ref.toLongLong(&numeric);
+    if (!numeric) return 0;
+    return db.scalar(QStringLiteral("SELECT Id FROM ProdMst WHERE FirmNO = ? AND Id = ?"), {s.firmNo, asId}).toLongLong();
+}
+
+void applyItem(db::Database& db, qint64 qualityId, InvoiceLineInput& in, bool rateGiven, bool rateOnGiven) {
+    const auto item = db.queryOne(QStringLiteral("SELECT RAteR, Vat, AddTax, VatCalc, CalcOn FROM ProdMst WHERE Id = ?"), {qualityId});
+    if (!item) return;
+    in.sgstPercent = Decimal::fromVariant(item->value(QStringLiteral("Vat")));
+    in.cgstPercent = Decimal::fromVariant(item->value(QStringLiteral("AddTax")));
+    in.gstCalc = item->value(QStringLiteral("VatCalc")).isNull() ? 1 : int(item->integer(QStringLiteral("VatCalc")));
+    if (in.gstCalc == 0) in.gstCalc = 1;
+    if (!rateGiven) in.listRate = Decimal::fromVariant(item->value(QStringLiteral("RAteR")));
+    if (!rateOnGiven) in.rateOn = item->integer(QStringLiteral("CalcOn")) == 2 ? QStringLiteral("P") : QStringLiteral("M");
+}
+
+jobwork::ProductionChallan productionFromJson(db::Database& db, const Session& s, const QJsonObject& object) {
+    const Fields f(object, {}, {QStringLiteral("book"), QStringLiteral("number"), QStringLiteral("date"), QStringLiteral("party"),
+                                QStringLiteral("type"), QStringLiteral("takas")});
+    jobwork::ProductionChallan c;
+    c.bookNo = f.whole(QStringLiteral("book"));
+    c.challanNo = f.text(QStringLiteral("number")).trimmed();
+    c.date = f.date(QStringLiteral("date"), true);
+    c.partyId = requireAccount(db, s, f, QStringLiteral("party"), true);
+    c.prodType = f.text(QStringLiteral("type")).trimmed().left(1).toUpper();
+    const QJsonArray takas = f.array(QStringLiteral("takas"));
+    for (int i = 0; i < takas.size(); ++i) {
+        const Fields t(objectAt(takas, i, QStringLiteral("taka")), QStringLiteral("taka %1").arg(i + 1),
+                       {QStringLiteral("taka"), QStringLiteral("pcs"), QStringLiteral("cut"), QStringLiteral("mtrs"),
+                        QStringLiteral("machine"), QStringLiteral("quality"), QStringLiteral("machineIssue")});
+        jobwork::ProductionTaka taka;
+        taka.takaNo = t.text(QStringLiteral("taka")).trimmed();
+        taka.pieces = nonNegative(t, QStringLiteral("pcs"));
+        taka.cut = nonNegative(t, QStringLiteral("cut"));
+        taka.metres = nonNegative(t, QStringLiteral("mtrs"));
+        taka.machine = t.text(QStringLiteral("machine"));
+        taka.qualityId = requireQuality(db, s, t);
+        taka.machineIssue = t.whole(QStringLiteral("machineIssue")) != 0;
+        c.takas.push_back(taka);
+    }
+    return c;
+}
+
+DeliveryChallan challanFromJson(db::Database& db, const Session& s, const QJsonObject& object) {
+    QStringList keys = kChallanHeader;
+    keys << QStringLiteral("lines") << QStringLiteral("takas");
+    const Fields f(object, {}, keys);
+    DeliveryChallan c;
+    c.bookNo = f.whole(QStringLiteral("book"));
+    c.challanNo = f.text(QStringLiteral("number")).trimmed();
+    c.date = f.date(QStringLiteral("date"), true);
+    c.partyId = requireAccount(db, s, f, QStringLiteral("party"), true);
+    c.deliveryId = requireAccount(db, s, f, QStringLiteral("delivery"), false);
+    c.brokerId = brokerRef(db, s, f);
+    c.orderNo = f.text(QStringLiteral("order"));
+    c.transport = f.text(QStringLiteral("transport"));
+    c.transporterId = f.text(QStringLiteral("transporterId"));
+    c.station = f.text(QStringLiteral("station"));
+    c.vehicleNo = f.text(QStringLiteral("vehicle"));
+    c.lrNo = f.text(QStringLiteral("lr"));
+    c.lrDate = f.date(QStringLiteral("lrDate"), false);
+    c.freightType = f.text(QStringLiteral("freight"));
+    c.caseNo = f.whole(QStringLiteral("case"));
+    c.notes = f.text(QStringLiteral("notes"));
+    const QJsonArray takas = f.array(QStringLiteral("takas"));
+    if (!takas.isEmpty()) {
+        c.fromTakas = true;
+        QStringList numbers;
+        for (const QJsonValue& v : takas) numbers << (v.isDouble() ? QString::number(v.toDouble(), 'g', 15) : v.toString().trimmed());
+        RecordingMessages quiet;
+        Session session = s;
+        c.lines = DeliveryChallans(db, session, quiet).linesFromTakas(numbers);
+        QSet<QString> found;
+        for (const ChallanLine& l : c.lines) found.insert(l.description);
+        for (const QString& n : numbers)
+            if (!found.contains(n)) f.refuse(QStringLiteral("taka %1 was never produced in firm %2").arg(n).arg(s.firmNo));
+        return c;
+    }
+    const QJsonArray lines = f.array(QStringLiteral("lines"));
+    for (int i = 0; i < lines.size(); ++i) {
+        const Fields l(objectAt(lines, i, QStringLiteral("line")), QStringLiteral("line %1").arg(i + 1),
+                       {QStringLiteral("quality"), QStringLiteral("desc"), QStringLiteral("pcs"), QStringLiteral("cut"),
+                        QStringLiteral("mtrs"), QStringLiteral("rateOn"), QStringLiteral("rate"), QStringLiteral("remark1"),
+                        QStringLiteral("remark2"), QStringLiteral("checked")});
+        ChallanLine line;
+        line.qualityId = requireQuality(db, s, l);
+        line.description = l.text(QStringLiteral("desc"));
+        line.pieces = nonNegative(l, QStringLiteral("pcs"));
+        line.cut = nonNegative(l, QStringLiteral("cut"));
+        line.metres = nonNegative(l, QStringLiteral("mtrs"));
+        InvoiceLineInput item;
+        applyItem(db, line.qualityId, item, l.has(QStringLiteral("rate")), false);
+        line.rateOn = l.has(QStringLiteral("rateOn")) ? rateOnOf(l) : item.rateOn;
+        line.rate = l.has(QStringLiteral("rate")) ? nonNegative(l, QStringLiteral("rate")) : item.listRate;
+        line.listRate = line.rate;
+        line.remark1 = l.text(QStringLiteral("remark1"));
+        line.remark2 = l.text(QStringLiteral("remark2"));
+        line.reconciled = l.whole(QStringLiteral("checked")) != 0;
+        c.lines.push_back(line);
+    }
+    return c;
+}
+
+SalesBill salesBillFromJson(db::Database& db, const Session& s, const QJsonObject& object) {
+    QStringList keys = kChallanHeader;
+    keys << QStringLiteral("consignee") << QStringLiteral("creditDays") << QStringLiteral("challan") << QStringLiteral("do")
+         << QStringLiteral("tds") << QStringLiteral("tcs") << QStringLiteral("other") << QStringLiteral("eway")
+         << QStringLiteral("truck") << QStringLiteral("packing") << QStringLiteral("cashPaid") << QStringLiteral("cashBook")
+         << QStringLiteral("invoiceType") << QStringLiteral("lines");
+    keys.removeAll(QStringLiteral("station"));
+    keys.removeAll(QStringLiteral("order"));
+    keys.removeAll(QStringLiteral("freight"));
+    const Fields f(object, {}, keys);
+    SalesBill b;
+    b.bookNo = f.whole(QStringLiteral("book"));
+    b.billNo = f.text(QStringLiteral("number")).trimmed();
+    b.date = f.date(QStringLiteral("date"), true);
+    b.partyId = requireAccount(db, s, f, QStringLiteral("party"), !f.has(QStringLiteral("challan")));
+    b.deliveryId = requireAccount(db, s, f, QStringLiteral("delivery"), false);
+    b.consigneeId = requireAccount(db, s, f, QStringLiteral("consignee"), false);
+    b.brokerId = brokerRef(db, s, f);
+    b.creditDays = int(f.whole(QStringLiteral("creditDays")));
+    b.doNo = f.text(QStringLiteral("do"));
+    b.tdsPercent = nonNegative(f, QStringLiteral("tds"));
+    b.tcsPercent = nonNegative(f, QStringLiteral("tcs"));
+    b.otherCharges = f.number(QStringLiteral("other"));
+    b.ewayBillNo = f.text(QStringLiteral("eway"));
+    b.truckNo = f.text(QStringLiteral("truck"));
+    b.lrNo = f.text(QStringLiteral("lr"));
+    b.lrDate = f.date(QStringLiteral("lrDate"), false);
+    b.transport = f.text(QStringLiteral("transport"));
+    b.transporterId = f.text(QStringLiteral("transporterId"));
+    b.vehicleNo = f.text(QStringLiteral("vehicle"));
+    b.packing = f.text(QStringLiteral("packing"));
+    b.caseNo = f.whole(QStringLiteral("case"));
+    b.notes = f.text(QStringLiteral("notes"));
+    b.cashPaid = nonNegative(f, QStringLiteral("cashPaid"));
+    b.cashBookNo = f.whole(QStringLiteral("cashBook"));
+    if (f.has(QStringLiteral("invoiceType"))) {
+        const QString type = f.text(QStringLiteral("invoiceType")).trimmed();
+        if (!QStringList{QStringLiteral("Retail"), QStringLiteral("Export"), QStringLiteral("SEZ")}.contains(type))
+            f.refuse(QStringLiteral("\"invoiceType\" is Retail, Export or SEZ"));
+        b.invoiceType = type;
+    } else {
+        b.invoiceType = QStringLiteral("Retail");
+    }
+    b.challanNo = f.whole(QStringLiteral("challan"));
+    const QJsonArray lines = f.array(QStringLiteral("lines"));
+    for (int i = 0; i < lines.size(); ++i) {
+        const Fields l(objectAt(lines, i, QStringLiteral("line")), QStringLiteral("line %1").arg(i + 1),
+                       {QStringLiteral("quality"), QStringLiteral("desc"), QStringLiteral("pcs"), QStringLiteral("cut"),
+                        QStringLiteral("mtrs"), QStringLiteral("rateOn"), QStringLiteral("rate"), QStringLiteral("netRate"),
+                        QStringLiteral("disc"), QStringLiteral("brk"), QStringLiteral("brkRs"), QStringLiteral("remark1"),
+                        QStringLiteral("remark2")});
+        SalesLine line;
+        line.qualityId = requireQuality(db, s, l);
+        line.description = l.text(QStringLiteral("desc"));
+        line.remark1 = l.text(QStringLiteral("remark1"));
+        line.remark2 = l.text(QStringLiteral("remark2"));
+        InvoiceLineInput& in = line.input;
+        in.pieces = nonNegative(l, QStringLiteral("pcs"));
+        in.cut = nonNegative(l, QStringLiteral("cut"));
+        in.metres = nonNegative(l, QStringLiteral("mtrs"));
+        const QString rateOn = rateOnOf(l);
+        applyItem(db, line.qualityId, in, l.has(QStringLiteral("rate")), !rateOn.isEmpty());
+        if (!rateOn.isEmpty()) in.rateOn = rateOn;
+        if (l.has(QStringLiteral("rate"))) in.listRate = nonNegative(l, QStringLiteral("rate"));
+        if (l.has(QStringLiteral("netRate"))) in.netRate = nonNegative(l, QStringLiteral("netRate"));
+        in.discountPercent = nonNegative(l, QStringLiteral("disc"));
+        in.secondDiscountPercent = nonNegative(l, QStringLiteral("brk"));
+        in.secondDiscountAmount = nonNegative(l, QStringLiteral("brkRs"));
+        if (in.discountPercent > Decimal(100) || in.secondDiscountPercent > Decimal(100))
+            l.refuse(QStringLiteral("a discount cannot exceed 100%"));
+        b.lines.push_back(line);
+    }
+    return b;
+}
+
+}  // namespace tanabana::trade

@@ -1,0 +1,367 @@
+#include "gui/trade/ChallanScreen.h"
+
+#include "core/Words.h"
+#include "gui/trade/LookupField.h"
+#include "gui/trade/TradePrinting.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tanabana::gui {
+
+namespace {
+
+Decimal number(const QLineEdit* box) {
+    const auto d = Decimal::parse(box->text());
+    return d ? *d : Decimal();
+}
+
+QLineEdit* field(const QString& name, int width = 0) {
+    auto* box = new QLineEdit;
+    box->setObjectName(name);
+    if (width > 0) {
+        box->setMaximumWidth(width);
+        box->setAlignment(Qt::AlignRight);
+    }
+    return box;
+}
+
+void fillTable(QTableWidget* table, const db::Rows& rows, const QStringList& columns, bool tick = false) {
+    const int offset = tick ? 1 : 0;
+    table->setColumnCount(columns.size() + offset);
+    QStringList headers = columns;
+    if (tick) headers.prepend(QStringLiteral("Sel"));
+    table->setHorizontalHeaderLabels(headers);
+    table->setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        if (tick) {
+            auto* sel = new QTableWidgetItem;
+            sel->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+            sel->setCheckState(Qt::Unchecked);
+            table->setItem(r, 0, sel);
+        }
+        for (int c = 0; c < columns.size(); ++c) {
+            const QVariant v = rows[size_t(r)].value(columns.at(c));
+            QString text = v.toString();
+            if (v.typeId() == QMetaType::QDate || columns.at(c).contains(QLatin1String("Date")))
+                text = rows[size_t(r)].date(columns.at(c)).toString(QStringLiteral("dd-MM-yyyy"));
+            table->setItem(r, c + offset, new QTableWidgetItem(text));
+        }
+    }
+    table->resizeColumnsToContents();
+}
+
+}  // namespace
+
+ChallanScreen::ChallanScreen(db::Database& db, Session& session, Messages& messages, bool fromTakas, QWidget* parent)
+    : QWidget(parent), db_(db), session_(session), messages_(messages), fromTakas_(fromTakas),
+      service_(std::make_unique<trade::DeliveryChallans>(db, session, messages)) {
+    setObjectName(fromTakas ? QStringLiteral("frmChalan_Taka") : QStringLiteral("frmChalan"));
+    setWindowTitle(fromTakas ? QStringLiteral("Delivery Challan (Takas)") : QStringLiteral("Delivery Challan"));
+    build();
+    newChallan();
+}
+
+void ChallanScreen::build() {
+    auto* layout = new QVBoxLayout(this);
+    auto* header = new QGridLayout;
+    book_ = new QComboBox;
+    book_->setObjectName(QStringLiteral("txtBook"));
+    for (const db::Row& r : service_->books())
+        book_->addItem(QString::number(r.integer(QStringLiteral("BookNO"))) + QLatin1Char(' ') + r.text(QStringLiteral("SalesName")),
+                       r.integer(QStringLiteral("BookNO")));
+    challanNo_ = field(QStringLiteral("txtChalanNo"));
+    date_ = new QDateEdit;
+    date_->setObjectName(QStringLiteral("DtpChalanDt"));
+    date_->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+    db::Database* db = &db_;
+    const qint64 firm = session_.firmNo;
+    party_ = new LookupField(
+        [db, firm](const QString& prefix) {
+            return db->query(QStringLiteral("SELECT AcName AS \"A/c Name\", City, LedgerId AS \"A/c No\", Id FROM AccMst WHERE FirmNo = ? "
+                                            "AND IsGrp = 0 AND Active = 1 AND GrpNo IN (35, 36, 38, 39) AND (") +
+                                 db->dialect().likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") +
+                                 db->dialect().likeInsensitive(QStringLiteral("LedgerId")) + QStringLiteral(") ORDER BY AcName") +
+                                 db->dialect().limit(30),
+                             {firm, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
+        },
+        QStringLiteral("Id"), QStringLiteral("A/c Name"));
+    party_->setObjectName(QStringLiteral("txtParty"));
+    orderNo_ = field(QStringLiteral("txtOrderNo"));
+    transport_ = field(QStringLiteral("txtTransport"));
+    station_ = field(QStringLiteral("txtStation"));
+    lrNo_ = field(QStringLiteral("txtLrNo"));
+    notes_ = field(QStringLiteral("txtNotes"));
+    const QList<QPair<QString, QWidget*>> headerFields{{QStringLiteral("Book"), book_},          {QStringLiteral("Chalan No"), challanNo_},
+                                                       {QStringLiteral("Date"), date_},          {QStringLiteral("Party"), party_},
+                                                       {QStringLiteral("Order No"), orderNo_},   {QStringLiteral("Transport"), transport_},
+                                                       {QStringLiteral("Station"), station_},    {QStringLiteral("L.R.No."), lrNo_},
+                                                       {QStringLiteral("Notes"), notes_}};
+    for (int i = 0; i < headerFields.size(); ++i) {
+        header->addWidget(new QLabel(headerFields[i].first), i / 3, (i % 3) * 2);
+        header->addWidget(headerFields[i].second, i / 3, (i % 3) * 2 + 1);
+    }
+    layout->addLayout(header);
+
+    quality_ = new LookupField(
+        [db, firm](const QString& prefix) {
+            return db->query(QStringLiteral("SELECT ProdName AS \"Quality\", ProdCode AS \"Code\", RAteR AS \"Rate\", "
+                                            "CASE WHEN CalcOn = 2 THEN 'P' ELSE 'M' END AS \"Rate On\", UNit, Pack, Id FROM ProdMst "
+                                            "WHERE FirmNO = ? AND IsActive = 1 AND COALESCE(IsNewPro, 0) = 0 AND (") +
+                                 db->dialect().likeInsensitive(QStringLiteral("ProdName")) + QStringLiteral(" OR ") +
+                                 db->dialect().likeInsensitive(QStringLiteral("ProdCode")) + QStringLiteral(") ORDER BY ProdName") +
+                                 db->dialect().limit(30),
+                             {firm, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
+        },
+        QStringLiteral("Id"), QStringLiteral("Quality"));
+    quality_->setObjectName(QStringLiteral("txtQuality"));
+    desc_ = field(QStringLiteral("txtDesc"));
+    pcs_ = field(QStringLiteral("txtPcs"), 70);
+    mtrs_ = field(QStringLiteral("txtMtrs"), 90);
+    rateOn_ = new QComboBox;
+    rateOn_->addItems({QStringLiteral("M"), QStringLiteral("P")});
+    rate_ = field(QStringLiteral("txtRate"), 80);
+    connect(quality_, &LookupField::chosen, this, [this] {
+        rate_->setText(Decimal::fromVariant(quality_->chosenRow().value(QStringLiteral("Rate"))).toString(2));
+        rateOn_->setCurrentText(quality_->chosenRow().text(QStringLiteral("Rate On")));
+    });
+    auto* entry = new QHBoxLayout;
+    for (const auto& [text, widget] : {std::pair{QStringLiteral("Quality"), static_cast<QWidget*>(quality_)},
+                                       std::pair{QStringLiteral("Desc"), static_cast<QWidget*>(desc_)},
+                                       std::pair{QStringLiteral("Pcs"), static_cast<QWidget*>(pcs_)},
+                                       std::pair{QStringLiteral("Mtrs"), static_cast<QWidget*>(mtrs_)},
+                                       std::pair{QStringLiteral("Ty"), static_cast<QWidget*>(rateOn_)},
+                                       std::pair{QStringLiteral("Rate"), static_cast<QWidget*>(rate_)}}) {
+        entry->addWidget(new QLabel(text));
+        entry->addWidget(widget, widget == quality_ ? 3 : 1);
+    }
+    layout->addLayout(entry);
+
+    grid_ = new QTableWidget;
+    grid_->setObjectName(QStringLiteral("vsgrid"));
+    grid_->verticalHeader()->hide();
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setToolTip(QStringLiteral("Double-click a line to tick it as checked against the goods"));
+    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        if (row >= int(lines_.size())) return;
+        trade::ChallanLine& line = lines_[size_t(row)];
+        line.reconciled = !line.reconciled;
+        if (challanId_ > 0) service_->setReconciled(challanId_, row + 1, line.reconciled);
+        refreshGrid();
+    });
+    layout->addWidget(grid_, 1);
+    if (fromTakas_) {
+        takas_ = new QTableWidget;
+        takas_->setObjectName(QStringLiteral("vsTaka"));
+        takas_->verticalHeader()->hide();
+        takas_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        layout->addWidget(new QLabel(QStringLiteral("Takas not yet sent (tick and press Add Takas)")));
+        layout->addWidget(takas_, 1);
+    }
+
+    auto* buttons = new QHBoxLayout;
+    auto button = [&](const QString& name, const QString& text) {
+        auto* b = new QPushButton(text);
+        b->setObjectName(name);
+        buttons->addWidget(b);
+        return b;
+    };
+    connect(button(QStringLiteral("cmd_New"), QStringLiteral("&New")), &QPushButton::clicked, this, [this] { newChallan(); });
+    if (fromTakas_)
+        connect(button(QStringLiteral("cmdAddTaka"), QStringLiteral("&Add Takas")), &QPushButton::clicked, this, [this] { takeTickedTakas(); });
+    saveButton_ = button(QStringLiteral("cmd_save"), QStringLiteral("&Save"));
+    connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
+    connect(button(QStringLiteral("cmd_Delete"), QStringLiteral("&Delete")), &QPushButton::clicked, this, [this] { remove(); });
+    connect(button(QStringLiteral("Cmd_Print"), QStringLiteral("&Print")), &QPushButton::clicked, this, [this] { print(false); });
+    connect(button(QStringLiteral("CmdPDF"), QStringLiteral("PD&F")), &QPushButton::clicked, this, [this] { print(true); });
+    connect(button(QStringLiteral("Cmd_Exit"), QStringLiteral("E&xit")), &QPushButton::clicked, this, [this] { close(); });
+    layout->addLayout(buttons);
+
+    list_ = new QTableWidget;
+    list_->setObjectName(QStringLiteral("VSResultGrid"));
+    list_->verticalHeader()->hide();
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setMaximumHeight(140);
+    connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        if (auto* item = list_->item(row, 5)) openChallan(item->text().toLongLong());
+    });
+    layout->addWidget(list_);
+    connect(book_, &QComboBox::currentIndexChanged, this, [this] {
+        if (challanId_ == 0) challanNo_->setText(service_->nextChallanNo(book_->currentData().toLongLong()));
+        refreshLists();
+    });
+
+    order_ = {book_, challanNo_, date_, party_, orderNo_, transport_, station_, lrNo_, notes_, quality_, desc_, pcs_, mtrs_, rateOn_, rate_, saveButton_};
+    for (QWidget* w : order_) w->installEventFilter(this);
+}
+
+void ChallanScreen::newChallan() {
+    challanId_ = 0;
+    lines_.clear();
+    for (QLineEdit* box : {orderNo_, transport_, station_, lrNo_, notes_, desc_, pcs_, mtrs_, rate_}) box->clear();
+    party_->clearChoice();
+    quality_->clearChoice();
+    const QDate today = QDate::currentDate();
+    date_->setDate(session_.inYear(today) ? today : session_.yearEndDate);
+    challanNo_->setText(service_->nextChallanNo(book_->currentData().toLongLong()));
+    refreshGrid();
+    refreshLists();
+    book_->setFocus();
+}
+
+trade::DeliveryChallan ChallanScreen::challanOnScreen() const {
+    trade::DeliveryChallan c;
+    c.id = challanId_;
+    c.bookNo = book_->currentData().toLongLong();
+    c.challanNo = challanNo_->text().trimmed();
+    c.date = date_->date();
+    c.partyId = party_->chosenId();
+    c.orderNo = orderNo_->text();
+    c.transport = transport_->text();
+    c.station = station_->text();
+    c.lrNo = lrNo_->text();
+    c.notes = notes_->text();
+    c.fromTakas = fromTakas_;
+    c.lines = lines_;
+    return c;
+}
+
+void ChallanScreen::addLine() {
+    if (quality_->chosenId() <= 0) return;
+    trade::ChallanLine l;
+    l.qualityId = quality_->chosenId();
+    l.description = desc_->text();
+    l.pieces = number(pcs_);
+    l.metres = number(mtrs_);
+    l.rateOn = rateOn_->currentText();
+    l.rate = number(rate_);
+    l.listRate = l.rate;
+    lines_.push_back(l);
+    quality_->clearChoice();
+    for (QLineEdit* box : {desc_, pcs_, mtrs_, rate_}) box->clear();
+    refreshGrid();
+    quality_->setFocus();
+}
+
+void ChallanScreen::takeTickedTakas() {
+    QStringList numbers;
+    for (int r = 0; r < takas_->rowCount(); ++r)
+        if (takas_->item(r, 0)->checkState() == Qt::Checked) numbers << takas_->item(r, 1)->text();
+    for (const trade::ChallanLine& l : service_->linesFromTakas(numbers)) lines_.push_back(l);
+    refreshGrid();
+}
+
+void ChallanScreen::refreshGrid() {
+    const QStringList columns{QStringLiteral("Srno"), QStringLiteral("Quality"), QStringLiteral("Desc"), QStringLiteral("Pcs"),
+                              QStringLiteral("Mtrs"), QStringLiteral("Ty"),      QStringLiteral("Rate"), QStringLiteral("Amt"),
+                              QStringLiteral("Is_Reconsil")};
+    grid_->setColumnCount(columns.size());
+    grid_->setHorizontalHeaderLabels(columns);
+    grid_->setRowCount(int(lines_.size()) + 1);
+    Decimal pcs, mtrs, amt;
+    for (int i = 0; i < int(lines_.size()); ++i) {
+        const trade::ChallanLine& l = lines_[size_t(i)];
+        const QStringList values{QString::number(i + 1),
+                                 db_.scalar(QStringLiteral("SELECT ProdName FROM ProdMst WHERE Id = ?"), {l.qualityId}).toString(),
+                                 l.description, FormatIndian(l.pieces, 0), FormatIndian(l.metres, 3), l.rateOn, l.rate.toString(2),
+                                 FormatIndian(l.amount(), 2), l.reconciled ? QStringLiteral("Y") : QString()};
+        for (int c = 0; c < values.size(); ++c) grid_->setItem(i, c, new QTableWidgetItem(values.at(c)));
+        pcs += l.pieces;
+        mtrs += l.metres;
+        amt += l.amount();
+    }
+    const int tot = int(lines_.size());
+    const QStringList totals{QString(), QStringLiteral("Tot"), QString(), FormatIndian(pcs, 0), FormatIndian(mtrs, 3), QString(), QString(),
+                             FormatIndian(amt, 2), QString()};
+    for (int c = 0; c < totals.size(); ++c) grid_->setItem(tot, c, new QTableWidgetItem(totals.at(c)));
+    grid_->resizeColumnsToContents();
+}
+
+void ChallanScreen::refreshLists() {
+    fillTable(list_, service_->challanList(book_->currentData().toLongLong()),
+              {QStringLiteral("ChalanNO"), QStringLiteral("Ch Date"), QStringLiteral("AcName"), QStringLiteral("BillAmount"),
+               QStringLiteral("TrNO"), QStringLiteral("Id"), QStringLiteral("IsSale"), QStringLiteral("City"), QStringLiteral("Broker")});
+    if (takas_)
+        fillTable(takas_, service_->freeTakas(),
+                  {QStringLiteral("TakaNO"), QStringLiteral("Mtrs"), QStringLiteral("Pcs"), QStringLiteral("Design"), QStringLiteral("Colour"),
+                   QStringLiteral("Quality"), QStringLiteral("Qlty Type"), QStringLiteral("ChDate"), QStringLiteral("McNo"),
+                   QStringLiteral("SalesName"), QStringLiteral("Cut"), QStringLiteral("Rate On")},
+                  true);
+}
+
+void ChallanScreen::openChallan(qint64 id) {
+    const auto c = service_->load(id);
+    if (!c) return;
+    challanId_ = id;
+    const int index = book_->findData(c->bookNo);
+    if (index >= 0) {
+        QSignalBlocker block(book_);
+        book_->setCurrentIndex(index);
+    }
+    challanNo_->setText(c->challanNo);
+    date_->setDate(c->date);
+    party_->setChosen(c->partyId, db_.scalar(QStringLiteral("SELECT AcName FROM AccMst WHERE Id = ?"), {c->partyId}).toString());
+    orderNo_->setText(c->orderNo);
+    transport_->setText(c->transport);
+    station_->setText(c->station);
+    lrNo_->setText(c->lrNo);
+    notes_->setText(c->notes);
+    lines_ = c->lines;
+    refreshGrid();
+}
+
+void ChallanScreen::save() {
+    trade::DeliveryChallan c = challanOnScreen();
+    if (service_->save(c)) newChallan();
+}
+
+void ChallanScreen::remove() {
+    if (challanId_ > 0 && service_->remove(challanId_)) newChallan();
+}
+
+void ChallanScreen::print(bool pdf) {
+    if (challanId_ <= 0) return;
+    const trade::DeliveryChallan c = challanOnScreen();
+    if (!service_->readyToPrint(c)) return;
+    printChallan(db_, session_, messages_, challanId_, pdf, this);
+}
+
+bool ChallanScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return QWidget::eventFilter(watched, event);
+    QWidget* w = qobject_cast<QWidget*>(watched);
+    if (auto* lookup = qobject_cast<LookupField*>(w)) lookup->acceptCurrent();
+    if (w == saveButton_) {
+        save();
+        return true;
+    }
+    if (w == challanNo_ && challanId_ == 0) {
+        const qint64 existing = service_->findByNumber(book_->currentData().toLongLong(), challanNo_->text());
+        if (existing > 0) openChallan(existing);
+    }
+    if (w == quality_ && quality_->chosenId() == 0) {
+        if (quality_->text().trimmed().isEmpty()) saveButton_->setFocus();
+        return true;
+    }
+    if (w == rate_) {
+        addLine();
+        return true;
+    }
+    const int index = int(order_.indexOf(w));
+    if (index >= 0 && index + 1 < order_.size()) order_.at(index + 1)->setFocus();
+    return true;
+}
+
+}  // namespace tanabana::gui

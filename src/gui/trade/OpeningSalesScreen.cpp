@@ -1,0 +1,134 @@
+#include "gui/trade/OpeningSalesScreen.h"
+
+#include "gui/common/EntryKeys.h"
+#include "gui/trade/LookupField.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tanabana::gui {
+
+OpeningSalesScreen::OpeningSalesScreen(db::Database& db, Session& session, Messages& messages, QWidget* parent)
+    : QWidget(parent), db_(db), session_(session), service_(std::make_unique<trade::SalesInvoices>(db, session, messages)) {
+    setObjectName(QStringLiteral("frmSalesOp"));
+    setWindowTitle(QStringLiteral("Opening Sales Bills"));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    book_ = new QComboBox;
+    for (const db::Row& r : db_.query(QStringLiteral("SELECT BookNO, SalesName FROM BookMst WHERE (BookType = 'S' OR BookType = 'A') AND FirmNO = ? "
+                                                     "ORDER BY BookNO"),
+                                      {session_.firmNo}))
+        book_->addItem(QString::number(r.integer(QStringLiteral("BookNO"))) + QLatin1Char(' ') + r.text(QStringLiteral("SalesName")),
+                       r.integer(QStringLiteral("BookNO")));
+    billNo_ = new QLineEdit;
+    billNo_->setObjectName(QStringLiteral("txtBillNo"));
+    date_ = new QDateEdit;
+    date_->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+    db::Database* dbp = &db_;
+    const qint64 firm = session_.firmNo;
+    party_ = new LookupField(
+        [dbp, firm](const QString& prefix) {
+            return dbp->query(QStringLiteral("SELECT AcName AS \"A/c Name\", City, LedgerId AS \"A/c No\", Id FROM AccMst WHERE FirmNo = ? "
+                                             "AND IsGrp = 0 AND GrpNo IN (35, 36, 38, 39) AND (") +
+                                  dbp->dialect().likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(") ORDER BY AcName") +
+                                  dbp->dialect().limit(30),
+                              {firm, prefix + QLatin1Char('%')});
+        },
+        QStringLiteral("Id"), QStringLiteral("A/c Name"));
+    party_->setObjectName(QStringLiteral("txtParty"));
+    pending_ = new QLineEdit;
+    pending_->setObjectName(QStringLiteral("txtPendingAmt"));
+    pending_->setAlignment(Qt::AlignRight);
+    form->addRow(QStringLiteral("Book"), book_);
+    form->addRow(QStringLiteral("Invoice No"), billNo_);
+    form->addRow(QStringLiteral("Bill Date"), date_);
+    form->addRow(QStringLiteral("Party"), party_);
+    form->addRow(QStringLiteral("Pending Amount"), pending_);
+    layout->addLayout(form);
+    auto* buttons = new QHBoxLayout;
+    auto* save = new QPushButton(QStringLiteral("&Save"));
+    save->setObjectName(QStringLiteral("cmd_save"));
+    auto* remove = new QPushButton(QStringLiteral("&Delete"));
+    remove->setObjectName(QStringLiteral("cmd_Delete"));
+    auto* fresh = new QPushButton(QStringLiteral("&New"));
+    buttons->addWidget(fresh);
+    buttons->addWidget(save);
+    buttons->addWidget(remove);
+    layout->addLayout(buttons);
+    list_ = new QTableWidget;
+    list_->setObjectName(QStringLiteral("VSResultGrid"));
+    list_->verticalHeader()->hide();
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    layout->addWidget(list_, 1);
+    connect(fresh, &QPushButton::clicked, this, [this] { clearForm(); });
+    connect(save, &QPushButton::clicked, this, [this] {
+        trade::SalesBill bill;
+        bill.id = billId_;
+        bill.bookNo = book_->currentData().toLongLong();
+        bill.billNo = billNo_->text();
+        bill.date = date_->date();
+        bill.partyId = party_->chosenId();
+        const auto amount = Decimal::parse(pending_->text());
+        bill.pendingAmount = amount ? *amount : Decimal();
+        if (service_->saveOpening(bill)) clearForm();
+    });
+    connect(remove, &QPushButton::clicked, this, [this] {
+        if (billId_ > 0 && service_->removeOpening(billId_)) clearForm();
+    });
+    connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { open(list_->item(row, 0)->data(Qt::UserRole).toLongLong()); });
+    EntryKeys::install(this, &session_);
+    clearForm();
+}
+
+void OpeningSalesScreen::clearForm() {
+    billId_ = 0;
+    billNo_->clear();
+    party_->clearChoice();
+    pending_->clear();
+    date_->setDate(session_.yearStartDate.addDays(-1));
+    refreshList();
+    book_->setFocus();
+}
+
+void OpeningSalesScreen::refreshList() {
+    const db::Rows rows = db_.query(QStringLiteral("SELECT m.Id, m.BillNO, m.BillDate, a.AcName, m.BillAmount, m.UnPaidAmt FROM SalBillMst m "
+                                                   "LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.IsOp = -1 AND m.FormId = 3 "
+                                                   "ORDER BY m.BillDate DESC, m.Id DESC"),
+                                    {session_.firmNo});
+    const QStringList columns{QStringLiteral("BillNO"), QStringLiteral("BillDate"), QStringLiteral("AcName"), QStringLiteral("BillAmount"),
+                              QStringLiteral("UnPaidAmt")};
+    list_->setColumnCount(columns.size());
+    list_->setHorizontalHeaderLabels(columns);
+    list_->setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        for (int c = 0; c < columns.size(); ++c) {
+            auto* item = new QTableWidgetItem(c == 1 ? rows[size_t(r)].date(columns.at(c)).toString(QStringLiteral("dd-MM-yyyy"))
+                                                     : rows[size_t(r)].text(columns.at(c)));
+            if (c == 0) item->setData(Qt::UserRole, rows[size_t(r)].integer(QStringLiteral("Id")));
+            list_->setItem(r, c, item);
+        }
+    }
+    list_->resizeColumnsToContents();
+}
+
+void OpeningSalesScreen::open(qint64 id) {
+    const auto bill = service_->load(id);
+    if (!bill) return;
+    billId_ = id;
+    const int index = book_->findData(bill->bookNo);
+    if (index >= 0) book_->setCurrentIndex(index);
+    billNo_->setText(bill->billNo);
+    date_->setDate(bill->date);
+    if (const auto p = service_->party(bill->partyId)) party_->setChosen(p->id, p->name);
+    pending_->setText(bill->pendingAmount.toString(2));
+}
+
+}  // namespace tanabana::gui

@@ -1,0 +1,16 @@
+#pragma once
+// Print and PDF buttons of the selling screens: the document goes through report output, either
+// to the printer (after the printer dialog) or as the PDF for e-mail in Email_Export.
+#include "core/Messages.h"
+#include "core/Session.h"
+#include "db/Database.h"
+
+class QWidget;
+
+namespace tanabana::gui {
+
+void printInvoice(db::Database& db, Session& session, Messages& messages, qint64 billId, bool pdf, QWidget* parent);
+void printChallan(db::Database& db, Session& session, Messages& messages, qint64 challanId, bool pdf, QWidget* parent);
+void printProduction(db::Database& db, Session& session, Messages& messages, qint64 productionId, QWidget* parent);
+
+}  // namespace tanabana::gui

@@ -1,0 +1,107 @@
+// tanabana-cli on a demonstration installation: production challans, taka challans and sales
+// bills imported from JSON through the services (totals computed, refusals as on the screens),
+// an invoice printed to PDF and read back.
+#include "support/PdfProbe.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int code = -1;
+    QString out, err;
+};
+
+class SellingCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        const CliRun demo = cli({QStringLiteral("demo"), QStringLiteral("create"), QStringLiteral("--year"), QStringLiteral("2025"),
+                              QStringLiteral("--bills"), QStringLiteral("12")});
+        ASSERT_EQ(demo.code, 0) << demo.err.toStdString();
+        ASSERT_TRUE(demo.out.contains(QStringLiteral("12 sales bills"))) << demo.out.toStdString();
+    }
+
+    CliRun cli(QStringList args, const QByteArray& input = {}) {
+        args.prepend(dir.filePath(QStringLiteral("books")));
+        args.prepend(QStringLiteral("--data"));
+        QProcess p;
+        p.start(QDir(qEnvironmentVariable("TANABANA_SHARE")).filePath(QStringLiteral("tanabana-cli")), args);
+        p.waitForStarted();
+        if (!input.isEmpty()) p.write(input);
+        p.closeWriteChannel();
+        p.waitForFinished(120000);
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    CliRun importJson(const QString& noun, const QByteArray& json) {
+        return cli({noun, QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("--year"), QStringLiteral("2025")}, json);
+    }
+
+    int bills() {
+        const CliRun list = cli({QStringLiteral("sales"), QStringLiteral("list"), QStringLiteral("--year"), QStringLiteral("2025")});
+        return int(list.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size());
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(SellingCliTest, DocumentsComeInThroughTheServicesAndRefusalsWriteNothing) {
+    const CliRun production = importJson(QStringLiteral("production"),
+        R"({"book": 1, "date": "2025-03-10", "party": "Own Looms Production", "takas": [
+             {"taka": "9001", "pcs": 20, "cut": 5.5, "mtrs": 110.25, "machine": "L3", "quality": "1"},
+             {"taka": "9002", "pcs": 21, "cut": 5.5, "mtrs": 115.5, "machine": "L4", "quality": "1"}]})");
+    EXPECT_EQ(production.code, 0) << production.err.toStdString();
+
+    const CliRun duplicate = importJson(QStringLiteral("production"),
+        R"({"book": 1, "date": "2025-03-11", "party": "Own Looms Production", "takas": [{"taka": "9001", "mtrs": 100, "quality": "1"}]})");
+    EXPECT_NE(duplicate.code, 0);
+    EXPECT_TRUE(duplicate.err.contains(QStringLiteral("Chalan NO"))) << duplicate.err.toStdString();
+
+    const CliRun challan = importJson(QStringLiteral("challan"),
+        R"({"book": 1, "number": "501", "date": "2025-03-12", "party": "Ramesh Silk Mills", "takas": ["9001", "9002"]})");
+    EXPECT_EQ(challan.code, 0) << challan.err.toStdString();
+
+    const int before = bills();
+    const CliRun fromChallan = importJson(QStringLiteral("sales"), R"({"book": 1, "date": "2025-03-15", "challan": 501})");
+    EXPECT_EQ(fromChallan.code, 0) << fromChallan.err.toStdString();
+    const CliRun again = importJson(QStringLiteral("sales"), R"({"book": 1, "date": "2025-03-16", "challan": 501})");
+    EXPECT_NE(again.code, 0);
+    EXPECT_TRUE(again.err.contains(QStringLiteral("This Chalan is Already Sold !"))) << again.err.toStdString();
+
+    const CliRun typo = importJson(QStringLiteral("sales"),
+        R"({"book": 1, "date": "2025-03-16", "party": "Delhi Drapers", "lines": [{"quality": "1", "mtr": 100}]})");
+    EXPECT_NE(typo.code, 0);
+    EXPECT_TRUE(typo.err.contains(QStringLiteral("line 1: unknown key \"mtr\""))) << typo.err.toStdString();
+    const CliRun outside = importJson(QStringLiteral("sales"),
+        R"({"book": 1, "date": "2025-04-02", "party": "Delhi Drapers", "lines": [{"quality": "1", "mtrs": 100}]})");
+    EXPECT_NE(outside.code, 0);
+    EXPECT_TRUE(outside.err.contains(QStringLiteral("Please Select Proper Date"))) << outside.err.toStdString();
+    const CliRun letters = importJson(QStringLiteral("sales"),
+        R"({"book": 1, "date": "2025-03-16", "party": "Delhi Drapers", "lines": [{"quality": "1", "mtrs": "ten"}]})");
+    EXPECT_NE(letters.code, 0);
+    EXPECT_TRUE(letters.err.contains(QStringLiteral("\"mtrs\" is not a number: ten"))) << letters.err.toStdString();
+    EXPECT_EQ(bills(), before + 1);
+
+    const CliRun igst = importJson(QStringLiteral("sales"),
+        R"({"book": 1, "number": "D-1", "date": "2025-03-20", "party": "Delhi Drapers", "transport": "VRL Logistics",
+            "lines": [{"quality": "1", "mtrs": 120, "rate": 104.5, "disc": 2}, {"quality": "6", "pcs": 10}]})");
+    ASSERT_EQ(igst.code, 0) << igst.err.toStdString();
+    const QString pdf = dir.filePath(QStringLiteral("D-1.pdf"));
+    const CliRun print = cli({QStringLiteral("sales"), QStringLiteral("print"), QStringLiteral("--number"), QStringLiteral("D-1"),
+                           QStringLiteral("--out"), pdf, QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_EQ(print.code, 0) << print.err.toStdString();
+    tanabana::test::keepForLooking(pdf);
+    const QString text = tanabana::test::pdfText(pdf, false);
+    // 120 m at 104.50 less 2% = 12,289.20; 10 sarees at 1,150 = 11,500; IGST 614.46 + 1,380 = 1,994.46.
+    for (const QString& expected : {QStringLiteral("Shree Laxmi Textiles"), QStringLiteral("M/s. Delhi Drapers"), QStringLiteral("Invoice No : GST/D-1"),
+                                    QStringLiteral("12,289.20"), QStringLiteral("11,500.00"), QStringLiteral("1,994.46"),
+                                    QStringLiteral("25,784.00"), QStringLiteral("VRL Logistics")})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
+}
+
+}  // namespace
