@@ -341,6 +341,23 @@ int main(int argc, char** argv) {
         QStringLiteral("%1 documents/s (%2 per document)").arg(options.durable / durable, 0, 'f', 0).arg(ms(durable / options.durable)),
         QStringLiteral("0.13-0.25 ms raw SQLite per durable WAL transaction"));
 
+    // The disk's own price of a durable transaction: four plain inserts, same settings, no triggers.
+    {
+        db::Database raw = db::Database::openSqlite(QDir(folder).filePath(QStringLiteral("raw.db")));
+        raw.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS Lines (AccId INTEGER, Amount REAL, Note TEXT)"));
+        const int runs = std::max(50, options.durable / 5);
+        start = Clock::now();
+        for (int i = 0; i < runs; ++i) {
+            db::Transaction tx(raw);
+            for (int j = 0; j < 4; ++j)
+                raw.exec(QStringLiteral("INSERT INTO Lines (AccId, Amount, Note) VALUES (?, ?, ?)"), {j, 100.5, QStringLiteral("x")});
+            tx.commit();
+        }
+        const double rawSeconds = secondsSince(start);
+        row(QStringLiteral("raw SQLite, four inserts per durable transaction, same disk (%1 transactions)").arg(runs),
+            QStringLiteral("%1 transactions/s (%2 each)").arg(runs / rawSeconds, 0, 'f', 0).arg(ms(rawSeconds / runs)));
+    }
+
     Balances balances(db, session);
     const long rssBefore = residentKiB("VmRSS:");
     std::size_t count = 0;
@@ -416,8 +433,22 @@ int main(int argc, char** argv) {
             const ToolRun run = runTool(tool, args, sink);
             const QString what = QStringLiteral("%1 %2").arg(tool, args.at(2));
             if (!run.ran) row(what, QStringLiteral("not installed"));
-            else row(what + QStringLiteral(" (exit %1)").arg(run.status),
+            else row(what + QStringLiteral(" (exit %1)").arg(run.status), QString(),
                      QStringLiteral("%1 s, %2 MiB").arg(run.seconds, 0, 'f', 2).arg(run.maxRssKiB / 1024));
+        }
+        // The tools' balance of the busy party against ours.
+        const QString ours = balances.closing(busy).toString(2);
+        for (const auto& [tool, flag] : {std::pair{QStringLiteral("ledger"), QStringLiteral("--no-total")},
+                                         std::pair{QStringLiteral("hledger"), QStringLiteral("-N")}}) {
+            const ToolRun run = runTool(tool, {QStringLiteral("-f"), journalFile, QStringLiteral("balance"), QStringLiteral("--flat"),
+                                               flag, busyCode},
+                                        sink);
+            if (!run.ran) continue;
+            QFile result(sink);
+            result.open(QIODevice::ReadOnly);
+            const QString theirs = QString::fromUtf8(result.readAll()).simplified().section(QLatin1Char(' '), 0, 0);
+            row(QStringLiteral("%1 balance of %2 against ours").arg(tool, busyCode), ours,
+                theirs == ours ? QStringLiteral("%1, the same").arg(theirs) : QStringLiteral("%1, DIFFERENT").arg(theirs));
         }
     }
     return 0;

@@ -81,6 +81,8 @@ Database& Database::operator=(Database&& other) noexcept {
         location_ = std::move(other.location_);
         transactionDepth_ = other.transactionDepth_;
         rollbackOnly_ = other.rollbackOnly_;
+        kept_ = std::move(other.kept_);
+        other.kept_.clear();
         other.connectionName_.clear();
         other.transactionDepth_ = 0;
     }
@@ -151,6 +153,7 @@ Database Database::openPostgres(const QString& url, const QString& schema, bool 
 bool Database::isOpen() const { return db_.isValid() && db_.isOpen(); }
 
 void Database::close() {
+    kept_.clear();  // statements go before their connection
     if (connectionName_.isEmpty()) return;
     if (db_.isOpen()) {
         if (transactionDepth_ > 0) db_.rollback();
@@ -184,7 +187,29 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& params) {
     return q;
 }
 
+QSqlQuery* Database::runKept(const QString& sql, const QVariantList& params) {
+    if (dialect_.isPostgres() || params.isEmpty() || !isOpen()) return nullptr;
+    auto it = kept_.find(sql);
+    if (it == kept_.end()) {
+        if (kept_.size() >= 200) kept_.clear();
+        it = kept_.emplace(sql, prepare(sql, {})).first;
+    }
+    QSqlQuery& q = it->second;
+    for (int i = 0; i < params.size(); ++i) q.bindValue(i, dialect_.bindable(params.at(i)));
+    if (!q.exec()) {
+        const QString text = driverText(q.lastError());
+        kept_.erase(it);
+        throw DbError(QStringLiteral("Statement failed"), sql, text);
+    }
+    return &q;
+}
+
 int Database::exec(const QString& sql, const QVariantList& params) {
+    if (QSqlQuery* kept = runKept(sql, params)) {
+        const int rows = kept->numRowsAffected();
+        kept->finish();
+        return rows;
+    }
     QSqlQuery q = run(sql, params);
     return q.numRowsAffected();
 }
@@ -197,7 +222,10 @@ Rows Database::query(const QString& sql, const QVariantList& params) {
 
 std::optional<Row> Database::queryOne(const QString& sql, const QVariantList& params) {
     std::optional<Row> first;
-    QSqlQuery q = run(sql, params);
+    QSqlQuery* kept = runKept(sql, params);
+    std::optional<QSqlQuery> fresh;
+    if (!kept) fresh = run(sql, params);
+    QSqlQuery& q = kept ? *kept : *fresh;
     if (q.next()) {
         auto names = std::make_shared<QStringList>();
         const QSqlRecord rec = q.record();
@@ -208,10 +236,16 @@ std::optional<Row> Database::queryOne(const QString& sql, const QVariantList& pa
         }
         first = Row(names, values);
     }
+    if (kept) kept->finish();
     return first;
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& params) {
+    if (QSqlQuery* kept = runKept(sql, params)) {
+        const QVariant value = kept->next() ? kept->value(0) : QVariant();
+        kept->finish();
+        return value;
+    }
     QSqlQuery q = run(sql, params);
     return q.next() ? q.value(0) : QVariant();
 }
@@ -229,9 +263,9 @@ void Database::lockSeries(const QString& name) {
 
 qint64 Database::nextKey(const QString& table, const QString& column, const QString& where, const QVariantList& params) {
     lockSeries(QStringLiteral("key:") + table + QLatin1Char('.') + column);
-    QString sql = QStringLiteral("SELECT MAX(%1) FROM %2 WHERE %1 > 0").arg(column, table);
+    QString sql = QStringLiteral("SELECT MAX(%1) FROM %2 WHERE %1 > ?").arg(column, table);
     if (!where.isEmpty()) sql += QStringLiteral(" AND (") + where + QLatin1Char(')');
-    const QVariant max = scalar(sql, params);
+    const QVariant max = scalar(sql, QVariantList{0} + params);
     return (max.isNull() ? 0 : max.toLongLong()) + 1;
 }
 

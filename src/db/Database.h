@@ -19,6 +19,7 @@
 #include <QVariantList>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace tanabana::db {
@@ -102,6 +103,11 @@ private:
     void rollback();
     QSqlQuery prepare(const QString& sql, const QVariantList& params);
     QSqlQuery run(const QString& sql, const QVariantList& params);
+    // SQLite: the prepared statement of a text that exec, scalar and queryOne run with bound
+    // values, kept for the next run (a posting runs the same few texts thousands of times), already
+    // executed with `params`; null when the text is not kept. Its result is read and finished by
+    // the caller before returning, so a kept statement never holds a lock.
+    QSqlQuery* runKept(const QString& sql, const QVariantList& params);
 
     QString connectionName_;
     QSqlDatabase db_;
@@ -109,6 +115,7 @@ private:
     QString location_;
     int transactionDepth_ = 0;
     bool rollbackOnly_ = false;
+    std::unordered_map<QString, QSqlQuery> kept_;
 };
 
 // Scoped transaction: commits only when commit() is called; rolls back otherwise (also on an

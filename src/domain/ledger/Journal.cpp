@@ -51,11 +51,11 @@ QString ledgerNotSavedTitle() { return QStringLiteral("Ledger Entry Is Not Saved
 QString ledgerProblemText() { return QStringLiteral("Please Save This Bill Again !\n Account Ledger Problem"); }
 
 qint64 Journal::journalOf(int tableCode, qint64 voucherNo) {
-    const QVariant j = db_.scalar(QStringLiteral("SELECT JournalNo FROM HeadDtl3 WHERE FirmNo = ? AND TableCode = ? AND "
-                                                 "VoucherNo = ? ORDER BY JournalNo") +
-                                      db_.dialect().limit(1),
+    // MIN rather than ORDER BY ... LIMIT 1, which SQLite may answer by walking the journal in order.
+    const QVariant j = db_.scalar(QStringLiteral("SELECT MIN(JournalNo) FROM HeadDtl3 WHERE FirmNo = ? AND TableCode = ? AND "
+                                                 "VoucherNo = ?"),
                                   {session_.firmNo, tableCode, voucherNo});
-    return j.isValid() ? j.toLongLong() : 0;
+    return j.isNull() ? 0 : j.toLongLong();
 }
 
 qint64 Journal::nextJournalNo() { return db_.nextKey(QStringLiteral("HeadDtl3"), QStringLiteral("JournalNo")); }
@@ -85,20 +85,16 @@ void Journal::validate(const JournalDocument& doc) {
     if (debit != credit)
         throw PostingRefused(QStringLiteral("The journal does not balance: debit %1, credit %2.")
                                  .arg(amountText(debit), amountText(credit)));
-    QVariantList params{session_.firmNo};
-    for (qint64 id : accounts) params << id;
-    const int found = db_.scalar(QStringLiteral("SELECT count(*) FROM AccMst WHERE FirmNo = ? AND IsGrp = 0 AND Id IN (%1)")
-                                     .arg(placeholders(int(accounts.size()))),
-                                 params)
-                          .toInt();
-    if (found != int(accounts.size())) {
-        for (qint64 id : accounts) {
-            if (db_.scalar(QStringLiteral("SELECT count(*) FROM AccMst WHERE FirmNo = ? AND IsGrp = 0 AND Id = ?"),
-                           {session_.firmNo, id})
-                    .toInt() == 0)
-                throw PostingRefused(QStringLiteral("Account %1 is not an account of this firm.").arg(id));
-        }
-    }
+    // By key alone: a firm condition in the same query leads SQLite to walk the firm's accounts.
+    QVariantList ids;
+    for (qint64 id : accounts) ids << id;
+    std::set<qint64> usable;
+    db_.forEach(QStringLiteral("SELECT Id, FirmNo, IsGrp FROM AccMst WHERE Id IN (%1)").arg(placeholders(int(ids.size()))), ids,
+                [&](const db::Row& r) {
+                    if (r.value(1).toLongLong() == session_.firmNo && r.value(2).toInt() == 0) usable.insert(r.value(0).toLongLong());
+                });
+    for (qint64 id : accounts)
+        if (!usable.count(id)) throw PostingRefused(QStringLiteral("Account %1 is not an account of this firm.").arg(id));
 }
 
 void Journal::insertLines(qint64 journalNo, const JournalDocument& doc) {
