@@ -35,6 +35,9 @@ struct Session {
     // Login
     QString loginUser;
     QDate loginDate;
+    // The operator's rights (LoginMst columns -> 0/1). Empty means every right: scripts and tests
+    // that run without a login work as the installation's owner.
+    QVariantMap rights;
 
     // Year
     QString startYear;       // "2023"
