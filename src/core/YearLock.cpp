@@ -5,11 +5,13 @@
 namespace tanabana {
 
 bool yearIsClosed(const Session& session, qint64 firmNo) {
-    if (session.db && session.db->isOpen()) {
-        if (!session.db->tableExists(QStringLiteral("FirmMst"))) return false;
-        return session.db->scalar(QStringLiteral("SELECT IsYrEnd FROM FirmMst WHERE Srno = ?"), {firmNo}).toInt() != 0;
+    if (firmNo == session.firmNo) {
+        for (auto it = session.firm.cbegin(); it != session.firm.cend(); ++it)
+            if (it.key().compare(QLatin1String("IsYrEnd"), Qt::CaseInsensitive) == 0 && it.value().toInt() != 0) return true;
     }
-    return firmNo == session.firmNo && session.firm.value(QStringLiteral("IsYrEnd")).toBool();
+    if (session.db && session.db->isOpen() && session.db->tableExists(QStringLiteral("FirmMst")))
+        return session.db->scalar(QStringLiteral("SELECT IsYrEnd FROM FirmMst WHERE Srno = ?"), {firmNo}).toInt() != 0;
+    return false;
 }
 
 bool yearIsClosed(const Session& session) { return yearIsClosed(session, session.firmNo); }

@@ -12,8 +12,8 @@ namespace tanabana {
 inline const QString kYearEndTitle = QStringLiteral("Year End Done");
 inline const QString kYearEndText = QStringLiteral("Year End Is Completed! \n You Can't Modify/Delete");
 
-// True when the firm's year is closed, read from the open year database (another station may
-// have closed it); falls back to the loaded settings when no database is open.
+// True when the firm's year is closed: by the loaded settings or by the open year database
+// (another station may have closed it since the firm was chosen).
 bool yearIsClosed(const Session& session, qint64 firmNo);
 bool yearIsClosed(const Session& session);
 // Shows the refusal and returns true when the session firm's year is closed.

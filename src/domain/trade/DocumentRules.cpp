@@ -1,17 +1,13 @@
 #include "domain/trade/DocumentRules.h"
 
 #include "core/Numbering.h"
+#include "core/YearLock.h"
 #include "db/Database.h"
 #include "domain/schema/Steps.h"
 
 namespace tanabana::trade {
 
-bool refuseWhenYearClosed(const Session& session, Messages& messages) {
-    if (!firmFlag(session, QStringLiteral("IsYrEnd"))) return false;
-    messages.critical(QStringLiteral("Year End Done"),
-                      QStringLiteral("Year End Is Completed! ") + QLatin1Char('\n') + QStringLiteral(" You Can't Modify/Delete"));
-    return true;
-}
+bool refuseWhenYearClosed(const Session& session, Messages& messages) { return yearLockRefuses(session, messages); }
 
 QVariant firmSetting(const Session& session, const QString& column) {
     for (auto it = session.firm.constBegin(); it != session.firm.constEnd(); ++it)
