@@ -72,20 +72,6 @@ QStringList usedValues(db::Database& db, qint64 firmNo, const QString& column) {
     return values;
 }
 
-QString bookName(db::Database& db, qint64 firmNo, qint64 bookNo, const QString& bookType) {
-    const auto row = db.queryOne(QStringLiteral("SELECT SalesName, PurNAme FROM BookMst WHERE BookNO = ? AND FirmNO = ?"), {bookNo, firmNo});
-    if (!row) return {};
-    return bookType == QLatin1String("S") ? row->text(QStringLiteral("SalesName")) : row->text(QStringLiteral("PurNAme"));
-}
-
-qint64 bookPurAccId(db::Database& db, qint64 firmNo, qint64 bookNo) {
-    return db.scalar(QStringLiteral("SELECT PurAccId FROM BookMst WHERE BookNO = ? AND FirmNO = ?"), {bookNo, firmNo}).toLongLong();
-}
-
-qint64 bookSaleId(db::Database& db, qint64 firmNo, qint64 bookNo) {
-    return db.scalar(QStringLiteral("SELECT SaleId FROM BookMst WHERE BookNO = ? AND FirmNO = ?"), {bookNo, firmNo}).toLongLong();
-}
-
 QList<qint64> bankBooksOfAccount(db::Database& db, qint64 accountId) {
     QList<qint64> books;
     for (const db::Row& r : db.query(QStringLiteral("SELECT BookNO FROM BookMst WHERE BookType = 'B' AND (PurAccId = ? OR SaleId = ?) ORDER BY BookNO"),

@@ -1,7 +1,7 @@
 #pragma once
 // The account and book look-ups every screen and document calls: find an account of the firm by
 // name, code or GSTIN, its code or name by Id, the groups, the accounts of a group, and the
-// books' names and accounts. A look-up that finds nothing gives 0 or empty text; the caller decides.
+// bank books of an account. A look-up that finds nothing gives 0 or empty text; the caller decides.
 #include "db/Database.h"
 
 #include <QString>
@@ -25,10 +25,7 @@ db::Rows groupsOf(db::Database& db, qint64 firmNo, bool activeOnly = false);
 // ZoneName, Trans_Name), for the offer lists of the account master.
 QStringList usedValues(db::Database& db, qint64 firmNo, const QString& column);
 
-// Book look-ups: the sales-side name for type "S", the purchase-side name otherwise.
-QString bookName(db::Database& db, qint64 firmNo, qint64 bookNo, const QString& bookType);
-qint64 bookPurAccId(db::Database& db, qint64 firmNo, qint64 bookNo);
-qint64 bookSaleId(db::Database& db, qint64 firmNo, qint64 bookNo);
+// (A book's name and accounts by number: shell/Lookups.)
 // Bank books (type B) whose purchase-side (or sales-side) account is this account.
 QList<qint64> bankBooksOfAccount(db::Database& db, qint64 accountId);
 
