@@ -1,0 +1,16 @@
+#include "gui/shell/Commands.h"
+
+namespace tanabana::gui {
+
+void CommandRegistry::add(const QString& name, CommandAction action) { actions_[name] = std::move(action); }
+
+bool CommandRegistry::has(const QString& name) const { return actions_.count(name) > 0; }
+
+bool CommandRegistry::run(const QString& name, CommandContext& context) const {
+    auto found = actions_.find(name);
+    if (found == actions_.end()) return false;
+    found->second(context);
+    return true;
+}
+
+}  // namespace tanabana::gui
