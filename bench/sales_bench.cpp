@@ -2,52 +2,26 @@
 // journal posting, one transaction each) on a generated year of the demonstration firm.
 //   sales_bench [--bills N] [--parties N] [--items N] [--db URL]
 // Prints invoices per second and the median and 99th percentile of one save.
+#include "DemoYear.h"
 #include "core/Messages.h"
-#include "domain/demo/DemoFirm.h"
-#include "domain/shell/Installation.h"
 #include "domain/trade/SalesInvoices.h"
 #include "domain/trade/TradeJson.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 
 using namespace tanabana;
 
-namespace {
-
-int option(const QStringList& args, const QString& name, int fallback) {
-    const int i = int(args.indexOf(name));
-    return i >= 0 && i + 1 < args.size() ? args.at(i + 1).toInt() : fallback;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const int bills = option(args, QStringLiteral("--bills"), 2000);
-    QTemporaryDir dir;
-    const int i = int(args.indexOf(QStringLiteral("--db")));
-    const shell::Installation installation = i >= 0 && i + 1 < args.size()
-        ? shell::Installation::onServer(args.at(i + 1), dir.path(), QStringLiteral("bench_%1_").arg(QCoreApplication::applicationPid()))
-        : shell::Installation::inFolder(dir.path());
-    installation.createYearList();
-    db::Database year = installation.createYear(2025);
-    Session session;
-    session.dataRoot = dir.path();
-    session.setYear(2025);
-    session.loginUser = QStringLiteral("BENCH");
-    session.db = &year;
-    demo::DemoSize size;
-    size.salesBills = 0;
-    size.extraParties = option(args, QStringLiteral("--parties"), 1000);
-    size.extraItems = option(args, QStringLiteral("--items"), 1000);
-    const demo::DemoSummary summary = demo::fillDemoFirm(year, session, QDate(2025, 3, 31), size);
-    std::printf("year: %s\n", qPrintable(summary.text()));
+    const int bills = bench::option(args, QStringLiteral("--bills"), 2000);
+    bench::DemoYear demoYear(args, 0, 1000);
+    db::Database& year = demoYear.year();
+    Session& session = demoYear.session;
 
     const db::Rows parties = year.query(QStringLiteral("SELECT Id FROM AccMst WHERE FirmNo = 1 AND GrpNo = 35 AND IsGrp = 0"));
     const db::Rows items = year.query(QStringLiteral("SELECT Id FROM ProdMst WHERE FirmNO = 1"));
