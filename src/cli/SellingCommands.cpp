@@ -5,6 +5,7 @@
 #include "domain/demo/DemoFirm.h"
 #include "domain/shell/Installer.h"
 #include "domain/reports/ReportError.h"
+#include "domain/trade/DeliveryChallans.h"
 #include "domain/trade/SalesInvoices.h"
 #include "domain/trade/TradeJson.h"
 #include "domain/trade/TradePrint.h"
@@ -127,6 +128,33 @@ int printSales(const Arguments& a) {
     return 0;
 }
 
+qint64 challanId(trade::DeliveryChallans& challans, const Arguments& a) {
+    if (a.has(QStringLiteral("id"))) return a.option(QStringLiteral("id")).toLongLong();
+    const QString book = a.option(QStringLiteral("book"), QStringLiteral("1"));
+    const qint64 id = challans.findByNumber(book.toLongLong(), a.required(QStringLiteral("number")));
+    if (id == 0) throw CommandError{QStringLiteral("No delivery challan %1 in book %2").arg(a.option(QStringLiteral("number")), book)};
+    return id;
+}
+
+int printChallan(const Arguments& a) {
+    OpenBooks books = openBooks(a);
+    ConsoleMessages messages(true);
+    trade::DeliveryChallans challans(*books.year, books.session, messages);
+    const qint64 id = challanId(challans, a);
+    const QString path = a.required(QStringLiteral("out"));
+    const auto challan = challans.load(id);
+    if (!challan) throw CommandError{QStringLiteral("No delivery challan with Id %1 in firm %2").arg(id).arg(books.session.firmNo)};
+    if (!challans.readyToPrint(*challan)) throw CommandError{messages.lastCritical()};
+    try {
+        trade::writeChallanPdf(*books.year, books.session, books.installation.dataRoot(), id, path,
+                               a.option(QStringLiteral("type"), QStringLiteral("1")).toInt());
+    } catch (const reports::ReportError& error) {
+        throw CommandError{error.text()};
+    }
+    out(QStringLiteral("Challan written to %1").arg(path));
+    return 0;
+}
+
 int listSales(const Arguments& a) {
     OpenBooks books = openBooks(a);
     for (const db::Row& r : books.year->query(QStringLiteral("SELECT m.Id, m.BookNO, m.BillNO, m.BillDate, a.AcName, m.BillAmount FROM SalBillMst m "
@@ -183,6 +211,8 @@ void registerSellingCommands(Registry& registry) {
     Noun challan{QStringLiteral("challan"), QStringLiteral("delivery challans"), {}};
     challan.verbs.push_back({QStringLiteral("import"), QStringLiteral("saves delivery challans from JSON (lines, or takas produced)"),
                              QStringLiteral("FILE ") + kBooksOptions, importChallans});
+    challan.verbs.push_back({QStringLiteral("print"), QStringLiteral("writes a delivery challan as PDF"),
+                             QStringLiteral("(--id N | --book N --number NO) --out FILE.pdf [--type 1|2|3] ") + kBooksOptions, printChallan});
     registry.add(std::move(challan));
 
     Noun sales{QStringLiteral("sales"), QStringLiteral("sales invoices"), {}};

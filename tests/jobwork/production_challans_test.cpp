@@ -14,9 +14,13 @@ Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text));
 
 class ProductionChallanTest : public ::testing::Test {
 protected:
-    void SetUp() override { TANABANA_REQUIRE_ENGINE(); }
+    // The year database is made only once the engine of this run is known to be there.
+    void SetUp() override {
+        TANABANA_REQUIRE_ENGINE();
+        year_ = std::make_unique<test::YearFixture>();
+    }
 
-    ProductionChallans service() { return ProductionChallans(year.db(), year.session, year.messages); }
+    ProductionChallans service() { return ProductionChallans(year().db(), year().session, year().messages); }
 
     ProductionChallan challan(qint64 book, const QString& no, const QDate& date, const QStringList& takas) {
         ProductionChallan c;
@@ -32,10 +36,11 @@ protected:
     }
 
     QVariant takaValue(const QString& taka, const QString& column) {
-        return year.db().scalar(QStringLiteral("SELECT %1 FROM ProductionDtl WHERE TakaNO = ?").arg(column), {taka});
+        return year().db().scalar(QStringLiteral("SELECT %1 FROM ProductionDtl WHERE TakaNO = ?").arg(column), {taka});
     }
 
-    test::YearFixture year;
+    test::YearFixture& year() { return *year_; }
+    std::unique_ptr<test::YearFixture> year_;
 };
 
 TEST_F(ProductionChallanTest, NumbersRunOnByNumericValue) {
@@ -44,13 +49,13 @@ TEST_F(ProductionChallanTest, NumbersRunOnByNumericValue) {
     EXPECT_EQ(s.nextTakaNo(), QStringLiteral("1"));
     auto first = challan(1, QStringLiteral("1"), QDate(2024, 6, 5), {QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("10")});
     ASSERT_TRUE(s.save(first));
-    EXPECT_TRUE(year.messages.has(MessageKind::Information, QStringLiteral("SAVE Confirmation"), QStringLiteral("One Transaction Is Saved.")));
+    EXPECT_TRUE(year().messages.has(MessageKind::Information, QStringLiteral("SAVE Confirmation"), QStringLiteral("One Transaction Is Saved.")));
     // "10" is the highest by value although "9" sorts last as text.
     EXPECT_EQ(s.nextTakaNo(), QStringLiteral("11"));
     EXPECT_EQ(s.nextChallanNo(1), QStringLiteral("2"));
     EXPECT_EQ(s.nextChallanNo(2), QStringLiteral("1"));
 
-    const auto row = year.db().queryOne(QStringLiteral("SELECT TotTaka, TotMtrs, TOtPcs, FirmNo FROM ProductionMst WHERE Id = ?"), {first.id});
+    const auto row = year().db().queryOne(QStringLiteral("SELECT TotTaka, TotMtrs, TOtPcs, FirmNo FROM ProductionMst WHERE Id = ?"), {first.id});
     ASSERT_TRUE(row);
     EXPECT_EQ(row->integer(QStringLiteral("TotTaka")), 3);
     EXPECT_DOUBLE_EQ(row->number(QStringLiteral("TotMtrs")), 66.75);
@@ -64,20 +69,20 @@ TEST_F(ProductionChallanTest, DuplicateTakaIsFoundByTextInEveryBook) {
     auto s = service();
     auto first = challan(1, QStringLiteral("12"), QDate(2024, 6, 5), {QStringLiteral("101"), QStringLiteral("102")});
     ASSERT_TRUE(s.save(first));
-    year.messages.clear();
+    year().messages.clear();
 
     auto other = challan(2, QStringLiteral("1"), QDate(2024, 6, 9), {QStringLiteral("103"), QStringLiteral("101")});
     EXPECT_FALSE(s.save(other));
-    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("Taka Duplication"),
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Taka Duplication"),
                                   QStringLiteral("Chalan NO 12 == >> On Date05-06-2024")));
-    EXPECT_EQ(year.count(QStringLiteral("ProductionMst")), 1);
-    EXPECT_EQ(year.count(QStringLiteral("ProductionDtl")), 2);
+    EXPECT_EQ(year().count(QStringLiteral("ProductionMst")), 1);
+    EXPECT_EQ(year().count(QStringLiteral("ProductionDtl")), 2);
 
     EXPECT_FALSE(s.takaIsFree(QStringLiteral("102")));
     EXPECT_TRUE(s.takaIsFree(QStringLiteral("102"), first.id));  // its own challan being edited
     EXPECT_TRUE(s.takaIsFree(QStringLiteral("0101")));            // text, not value
     // Another firm keeps its own taka numbers.
-    year.session.firmNo = 2;
+    year().session.firmNo = 2;
     EXPECT_TRUE(s.takaIsFree(QStringLiteral("101")));
 }
 
@@ -86,17 +91,17 @@ TEST_F(ProductionChallanTest, RefusalsWriteNothing) {
     auto noParty = challan(1, QStringLiteral("1"), QDate(2024, 6, 5), {QStringLiteral("1")});
     noParty.partyId = 0;
     EXPECT_FALSE(s.save(noParty));
-    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("System Validation"),
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("System Validation"),
                                   QStringLiteral("Please Select Party NAme and Quality")));
     auto twice = challan(1, QStringLiteral("1"), QDate(2024, 6, 5), {QStringLiteral("7"), QStringLiteral("7")});
     EXPECT_FALSE(s.save(twice));
-    year.session.firm.insert(QStringLiteral("IsYrEnd"), 1);
+    year().session.firm.insert(QStringLiteral("IsYrEnd"), 1);
     auto closed = challan(1, QStringLiteral("1"), QDate(2024, 6, 5), {QStringLiteral("1")});
     EXPECT_FALSE(s.save(closed));
-    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("Year End Done"),
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Year End Done"),
                                   QStringLiteral("Year End Is Completed! \n You Can't Modify/Delete")));
-    EXPECT_EQ(year.count(QStringLiteral("ProductionMst")), 0);
-    EXPECT_EQ(year.count(QStringLiteral("ProductionDtl")), 0);
+    EXPECT_EQ(year().count(QStringLiteral("ProductionMst")), 0);
+    EXPECT_EQ(year().count(QStringLiteral("ProductionDtl")), 0);
 }
 
 TEST_F(ProductionChallanTest, UsedTakaSurvivesAnEditAndBlocksTheDelete) {
@@ -104,7 +109,7 @@ TEST_F(ProductionChallanTest, UsedTakaSurvivesAnEditAndBlocksTheDelete) {
     auto c = challan(1, QStringLiteral("3"), QDate(2024, 7, 1), {QStringLiteral("201"), QStringLiteral("202"), QStringLiteral("203")});
     ASSERT_TRUE(s.save(c));
     // Taka 201 leaves on a delivery challan.
-    year.db().exec(QStringLiteral("UPDATE ProductionDtl SET IsOver = 1 WHERE TakaNO = '201'"));
+    year().db().exec(QStringLiteral("UPDATE ProductionDtl SET IsOver = 1 WHERE TakaNO = '201'"));
 
     auto edited = *s.load(c.id);
     ASSERT_EQ(edited.takas.size(), 3u);
@@ -119,27 +124,27 @@ TEST_F(ProductionChallanTest, UsedTakaSurvivesAnEditAndBlocksTheDelete) {
     EXPECT_DOUBLE_EQ(takaValue(QStringLiteral("203"), QStringLiteral("Mtrs")).toDouble(), 30.0);
     EXPECT_EQ(takaValue(QStringLiteral("204"), QStringLiteral("Srno")).toInt(), 1);
     EXPECT_FALSE(takaValue(QStringLiteral("202"), QStringLiteral("Srno")).isValid());
-    EXPECT_EQ(year.count(QStringLiteral("ProductionDtl"), QStringLiteral("ProdId = ?"), {c.id}), 3);
+    EXPECT_EQ(year().count(QStringLiteral("ProductionDtl"), QStringLiteral("ProdId = ?"), {c.id}), 3);
 
-    year.messages.clear();
+    year().messages.clear();
     EXPECT_FALSE(s.remove(c.id));
-    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("No Delete"), QStringLiteral("Issued In Delivery Chalan")));
-    EXPECT_EQ(year.count(QStringLiteral("ProductionMst")), 1);
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("No Delete"), QStringLiteral("Issued In Delivery Chalan")));
+    EXPECT_EQ(year().count(QStringLiteral("ProductionMst")), 1);
 }
 
 TEST_F(ProductionChallanTest, DeleteAsksFirst) {
     auto s = service();
     auto c = challan(1, QStringLiteral("4"), QDate(2024, 7, 2), {QStringLiteral("301")});
     ASSERT_TRUE(s.save(c));
-    year.messages.answerNext(false);
+    year().messages.answerNext(false);
     EXPECT_FALSE(s.remove(c.id));
-    EXPECT_EQ(year.count(QStringLiteral("ProductionDtl")), 1);
-    year.messages.answerNext(true);
+    EXPECT_EQ(year().count(QStringLiteral("ProductionDtl")), 1);
+    year().messages.answerNext(true);
     EXPECT_TRUE(s.remove(c.id));
-    EXPECT_TRUE(year.messages.has(MessageKind::Question, QStringLiteral("Delete Confirmation"),
+    EXPECT_TRUE(year().messages.has(MessageKind::Question, QStringLiteral("Delete Confirmation"),
                                   QStringLiteral("Are You Sure To Delete This Production Challan")));
-    EXPECT_EQ(year.count(QStringLiteral("ProductionMst")), 0);
-    EXPECT_EQ(year.count(QStringLiteral("ProductionDtl")), 0);
+    EXPECT_EQ(year().count(QStringLiteral("ProductionMst")), 0);
+    EXPECT_EQ(year().count(QStringLiteral("ProductionDtl")), 0);
     EXPECT_EQ(s.nextTakaNo(), QStringLiteral("1"));
 }
 

@@ -21,12 +21,13 @@ class DeliveryChallanTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TANABANA_REQUIRE_ENGINE();
+        year_ = std::make_unique<test::YearFixture>();  // only once the engine is there
         // A finished quality priced per metre at 52.25.
-        year.db().exec(QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, StkType, RAteR, CalcOn, Vat, AddTax, VatCalc, "
+        year().db().exec(QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, StkType, RAteR, CalcOn, Vat, AddTax, VatCalc, "
                                       "IsActive, IsNewPro, FirmNO) VALUES (7, '7', 'Rapier 60 Red', 'F', 52.25, 1, 2.5, 2.5, 1, 1, 0, 1)"));
     }
 
-    DeliveryChallans service() { return DeliveryChallans(year.db(), year.session, year.messages); }
+    DeliveryChallans service() { return DeliveryChallans(year().db(), year().session, year().messages); }
 
     DeliveryChallan challan(const QString& no, const QDate& date) {
         DeliveryChallan c;
@@ -46,7 +47,7 @@ protected:
     }
 
     void produceTakas(const QStringList& takas) {
-        jobwork::ProductionChallans production(year.db(), year.session, year.messages);
+        jobwork::ProductionChallans production(year().db(), year().session, year().messages);
         jobwork::ProductionChallan p;
         p.bookNo = 2;
         p.challanNo = production.nextChallanNo(2);
@@ -69,7 +70,8 @@ protected:
         return list;
     }
 
-    test::YearFixture year;
+    test::YearFixture& year() { return *year_; }
+    std::unique_ptr<test::YearFixture> year_;
 };
 
 TEST_F(DeliveryChallanTest, NextNumberFollowsTheLatestChallanNotTheHighest) {
@@ -85,7 +87,7 @@ TEST_F(DeliveryChallanTest, NextNumberFollowsTheLatestChallanNotTheHighest) {
     // A second challan numbered 15 in the same book is refused.
     auto again = challan(QStringLiteral("15"), QDate(2024, 6, 11));
     EXPECT_FALSE(s.save(again));
-    EXPECT_EQ(year.count(QStringLiteral("ChalanMst")), 2);
+    EXPECT_EQ(year().count(QStringLiteral("ChalanMst")), 2);
 }
 
 TEST_F(DeliveryChallanTest, SaveStoresAmountsWordsAndTheLastRate) {
@@ -96,9 +98,9 @@ TEST_F(DeliveryChallanTest, SaveStoresAmountsWordsAndTheLastRate) {
     perPiece.rate = d("1200");
     c.lines.push_back(perPiece);
     ASSERT_TRUE(s.save(c));
-    EXPECT_TRUE(year.messages.has(MessageKind::Information, QStringLiteral("SAVE Confirmation"), QStringLiteral("Challan Is Saved")));
+    EXPECT_TRUE(year().messages.has(MessageKind::Information, QStringLiteral("SAVE Confirmation"), QStringLiteral("Challan Is Saved")));
 
-    const auto h = year.db().queryOne(QStringLiteral("SELECT Amt, BillAmount, InWords, DeliId, FormId, IsSale FROM ChalanMst WHERE Id = ?"), {c.id});
+    const auto h = year().db().queryOne(QStringLiteral("SELECT Amt, BillAmount, InWords, DeliId, FormId, IsSale FROM ChalanMst WHERE Id = ?"), {c.id});
     ASSERT_TRUE(h);
     EXPECT_DOUBLE_EQ(h->number(QStringLiteral("BillAmount")), 26353.12);  // 21,553.12 + 4 x 1,200
     EXPECT_DOUBLE_EQ(h->number(QStringLiteral("Amt")), 26353.12);
@@ -106,9 +108,9 @@ TEST_F(DeliveryChallanTest, SaveStoresAmountsWordsAndTheLastRate) {
     EXPECT_EQ(h->integer(QStringLiteral("DeliId")), 41);
     EXPECT_EQ(h->integer(QStringLiteral("FormId")), 3);
     EXPECT_FALSE(h->flag(QStringLiteral("IsSale")));
-    EXPECT_EQ(year.count(QStringLiteral("ChalanDtl"), QStringLiteral("BillMstId = ?"), {c.id}), 2);
+    EXPECT_EQ(year().count(QStringLiteral("ChalanDtl"), QStringLiteral("BillMstId = ?"), {c.id}), 2);
 
-    const auto rate = year.db().queryOne(QStringLiteral("SELECT Rate, RateON, BillNO FROM Bill_Party_Rate WHERE PartyId = 41 AND Qid = 7 AND BType = 'C'"));
+    const auto rate = year().db().queryOne(QStringLiteral("SELECT Rate, RateON, BillNO FROM Bill_Party_Rate WHERE PartyId = 41 AND Qid = 7 AND BType = 'C'"));
     ASSERT_TRUE(rate);
     EXPECT_DOUBLE_EQ(rate->number(QStringLiteral("Rate")), 1200.0);  // the last line of the challan wins
     EXPECT_EQ(rate->text(QStringLiteral("BillNO")), QStringLiteral("1"));
@@ -117,27 +119,27 @@ TEST_F(DeliveryChallanTest, SaveStoresAmountsWordsAndTheLastRate) {
     auto empty = challan(QStringLiteral("2"), QDate(2024, 6, 5));
     empty.lines.clear();
     EXPECT_FALSE(s.save(empty));
-    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("System Validation"), QStringLiteral("Please Select Party NAme and Quality")));
-    EXPECT_EQ(year.count(QStringLiteral("ChalanMst")), 1);
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("System Validation"), QStringLiteral("Please Select Party NAme and Quality")));
+    EXPECT_EQ(year().count(QStringLiteral("ChalanMst")), 1);
 }
 
 TEST_F(DeliveryChallanTest, BilledChallanCannotBeDeleted) {
     auto s = service();
     auto c = challan(QStringLiteral("7"), QDate(2024, 6, 5));
     ASSERT_TRUE(s.save(c));
-    year.db().exec(QStringLiteral("UPDATE ChalanMst SET IsSale = 1 WHERE Id = ?"), {c.id});
+    year().db().exec(QStringLiteral("UPDATE ChalanMst SET IsSale = 1 WHERE Id = ?"), {c.id});
     EXPECT_FALSE(s.remove(c.id));
-    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("No Delete"), QStringLiteral("This Chalan is Already Sold !")));
-    EXPECT_EQ(year.count(QStringLiteral("ChalanDtl")), 1);
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("No Delete"), QStringLiteral("This Chalan is Already Sold !")));
+    EXPECT_EQ(year().count(QStringLiteral("ChalanDtl")), 1);
 
-    year.db().exec(QStringLiteral("UPDATE ChalanMst SET IsSale = 0 WHERE Id = ?"), {c.id});
-    year.messages.answerNext(false);
+    year().db().exec(QStringLiteral("UPDATE ChalanMst SET IsSale = 0 WHERE Id = ?"), {c.id});
+    year().messages.answerNext(false);
     EXPECT_FALSE(s.remove(c.id));
-    EXPECT_EQ(year.count(QStringLiteral("ChalanMst")), 1);
+    EXPECT_EQ(year().count(QStringLiteral("ChalanMst")), 1);
     EXPECT_TRUE(s.remove(c.id));
-    EXPECT_TRUE(year.messages.has(MessageKind::Information, QStringLiteral("Delete Confirmation"), QStringLiteral("Chalan IS Deleted!")));
-    EXPECT_EQ(year.count(QStringLiteral("ChalanMst")), 0);
-    EXPECT_EQ(year.count(QStringLiteral("ChalanDtl")), 0);
+    EXPECT_TRUE(year().messages.has(MessageKind::Information, QStringLiteral("Delete Confirmation"), QStringLiteral("Chalan IS Deleted!")));
+    EXPECT_EQ(year().count(QStringLiteral("ChalanMst")), 0);
+    EXPECT_EQ(year().count(QStringLiteral("ChalanDtl")), 0);
 }
 
 TEST_F(DeliveryChallanTest, EveryLineMustBeCheckedBeforePrintingWhenTheFirmAsks) {
@@ -146,10 +148,10 @@ TEST_F(DeliveryChallanTest, EveryLineMustBeCheckedBeforePrintingWhenTheFirmAsks)
     c.lines.push_back(c.lines.front());
     ASSERT_TRUE(s.save(c));
     EXPECT_TRUE(s.readyToPrint(*s.load(c.id)));  // the firm does not ask
-    year.session.firm.insert(QStringLiteral("ISCh_Reconsil"), 1);
+    year().session.firm.insert(QStringLiteral("ISCh_Reconsil"), 1);
     s.setReconciled(c.id, 1, true);
     EXPECT_FALSE(s.readyToPrint(*s.load(c.id)));
-    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("Item Not Checked"), QStringLiteral("Please Check All Item Detail .")));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Item Not Checked"), QStringLiteral("Please Check All Item Detail .")));
     s.setReconciled(c.id, 2, true);
     EXPECT_TRUE(s.readyToPrint(*s.load(c.id)));
 }
@@ -169,14 +171,14 @@ TEST_F(DeliveryChallanTest, TakasGoOutOnceAndComeBackOnEditAndDelete) {
     auto second = takaChallan(QStringLiteral("2"), {QStringLiteral("11")});
     second.lines.push_back(c.lines[0]);
     EXPECT_FALSE(s.save(second));
-    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("Taka Duplication"),
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Taka Duplication"),
                                   QStringLiteral("Taka No 9 is already sent or not produced.")));
-    EXPECT_EQ(year.count(QStringLiteral("ChalanMst")), 1);
+    EXPECT_EQ(year().count(QStringLiteral("ChalanMst")), 1);
     EXPECT_EQ(freeTakaNumbers(), QStringList{QStringLiteral("11")});
 
     // The production challan now refuses its delete.
-    jobwork::ProductionChallans production(year.db(), year.session, year.messages);
-    EXPECT_FALSE(production.remove(year.db().scalar(QStringLiteral("SELECT Id FROM ProductionMst")).toLongLong()));
+    jobwork::ProductionChallans production(year().db(), year().session, year().messages);
+    EXPECT_FALSE(production.remove(year().db().scalar(QStringLiteral("SELECT Id FROM ProductionMst")).toLongLong()));
 
     // Editing the challan down to taka 10 gives 9 back; deleting gives 10 back.
     auto edited = *s.load(c.id);
@@ -192,8 +194,8 @@ TEST_F(DeliveryChallanTest, TwoStationsCannotSendTheSameTaka) {
     produceTakas({QStringLiteral("501")});
     std::atomic<int> saved{0};
     auto station = [&](int n) {
-        db::Database db = year.openAnother();
-        Session session = year.session;
+        db::Database db = year().openAnother();
+        Session session = year().session;
         session.db = &db;
         RecordingMessages messages;
         DeliveryChallans s(db, session, messages);
@@ -206,8 +208,8 @@ TEST_F(DeliveryChallanTest, TwoStationsCannotSendTheSameTaka) {
     a.join();
     b.join();
     EXPECT_EQ(saved.load(), 1);
-    EXPECT_EQ(year.count(QStringLiteral("ChalanMst")), 1);
-    EXPECT_EQ(year.count(QStringLiteral("ProductionDtl"), QStringLiteral("IsOver = 1")), 1);
+    EXPECT_EQ(year().count(QStringLiteral("ChalanMst")), 1);
+    EXPECT_EQ(year().count(QStringLiteral("ProductionDtl"), QStringLiteral("IsOver = 1")), 1);
 }
 
 }  // namespace

@@ -104,4 +104,33 @@ TEST_F(SellingCliTest, DocumentsComeInThroughTheServicesAndRefusalsWriteNothing)
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
 }
 
+TEST_F(SellingCliTest, DeliveryChallanPrintedToPdf) {
+    const CliRun challan = importJson(QStringLiteral("challan"),
+        R"({"book": 1, "number": "601", "date": "2025-03-12", "party": "Ramesh Silk Mills", "transport": "Shree Roadways",
+            "order": "PO-88", "lines": [{"quality": "1", "desc": "Red, fold 2", "pcs": 4, "mtrs": 412.5, "rate": 52.25},
+                                         {"quality": "1", "desc": "Blue", "pcs": 2, "mtrs": 210, "rate": 52.25}]})");
+    ASSERT_EQ(challan.code, 0) << challan.err.toStdString();
+    const QString pdf = dir.filePath(QStringLiteral("Chalan 601.pdf"));
+    const CliRun print = cli({QStringLiteral("challan"), QStringLiteral("print"), QStringLiteral("--book"), QStringLiteral("1"),
+                              QStringLiteral("--number"), QStringLiteral("601"), QStringLiteral("--out"), pdf, QStringLiteral("--year"),
+                              QStringLiteral("2025")});
+    ASSERT_EQ(print.code, 0) << print.err.toStdString();
+    EXPECT_TRUE(print.out.contains(QStringLiteral("Challan written to"))) << print.out.toStdString();
+    tanabana::test::keepForLooking(pdf);
+    const QString text = tanabana::test::pdfText(pdf, false);
+    // 412.5 m at 52.25 = 21,553.12 (half a paisa goes to the even digit) and 210 m = 10,972.50.
+    for (const QString& expected : {QStringLiteral("DELIVERY CHALLAN"), QStringLiteral("Shree Laxmi Textiles"), QStringLiteral("M/s. Ramesh Silk Mills"),
+                                    QStringLiteral("Chalan No : GST/601"), QStringLiteral("Date : 12-03-2025"), QStringLiteral("Order No : PO-88"),
+                                    QStringLiteral("Transport : Shree Roadways"), QStringLiteral("Red, fold 2"), QStringLiteral("622.500"),
+                                    QStringLiteral("10,972.50"), QStringLiteral("32,525.62")})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
+    EXPECT_EQ(tanabana::test::pdfPageCount(pdf), 1);
+
+    const CliRun missing = cli({QStringLiteral("challan"), QStringLiteral("print"), QStringLiteral("--number"), QStringLiteral("999"),
+                                QStringLiteral("--out"), dir.filePath(QStringLiteral("none.pdf")), QStringLiteral("--year"), QStringLiteral("2025")});
+    EXPECT_NE(missing.code, 0);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("No delivery challan 999 in book 1"))) << missing.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("none.pdf"))));
+}
+
 }  // namespace

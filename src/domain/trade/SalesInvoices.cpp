@@ -6,6 +6,7 @@
 #include "domain/shell/Lookups.h"
 #include "domain/trade/DocumentRules.h"
 #include "domain/trade/PartyRates.h"
+#include "domain/trade/SalesLines.h"
 
 #include <QSet>
 
@@ -50,6 +51,20 @@ QString SalesInvoices::lastBillNo(qint64 bookNo) {
                                      "ORDER BY BillDate DESC, Id DESC") + db_.dialect().limit(1),
                       {bookNo, session_.firmNo})
         .toString();
+}
+
+db::Rows SalesInvoices::salesBooks() {
+    return db_.query(QStringLiteral("SELECT BookNO, SalesName, BillType FROM BookMst WHERE (BookType = 'S' OR BookType = 'A') "
+                                    "AND FirmNO = ? ORDER BY BookNO"),
+                     {session_.firmNo});
+}
+
+db::Rows SalesInvoices::billList(qint64 bookNo, int limit) {
+    return db_.query(QStringLiteral("SELECT m.Id, m.BillNO, m.BillDate, a.AcName, a.City, m.BillAmount, m.AGAINST, m.ChNo, m.PaidAmt, "
+                                    "m.UnPaidAmt FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.IsOp = 0 "
+                                    "AND m.FormId = 3 AND m.BookNO = ? ORDER BY m.BillDate DESC, m.Id DESC") +
+                         db_.dialect().limit(limit),
+                     {session_.firmNo, bookNo});
 }
 
 QString SalesInvoices::nextBillNo(qint64 bookNo) { return followingNumber(lastBillNo(bookNo)); }
@@ -639,50 +654,7 @@ bool SalesInvoices::fillFromChallan(SalesBill& bill, const QString& challanNo) {
     bill.challanDate = h->date(QStringLiteral("BillDate")).toString(QStringLiteral("dd-MM-yyyy"));
     bill.caseNo = h->integer(QStringLiteral("CaseNO"));
     bill.notes = h->text(QStringLiteral("Notes"));
-    bill.lines.clear();
-    const bool summed = firmFlag(session_, QStringLiteral("Is_Ch_Q_Sum"));
-    struct Group { SalesLine line; int count = 0; Decimal cutSum, rateSum; };
-    std::vector<Group> groups;
-    db_.forEach(QStringLiteral("SELECT d.*, p.Vat, p.AddTax, p.VatCalc FROM ChalanDtl d LEFT JOIN ProdMst p ON p.Id = d.PCode "
-                               "WHERE d.BillMstId = ? ORDER BY d.Srno"),
-                {challanId}, [&](const db::Row& r) {
-        SalesLine line;
-        line.qualityId = r.integer(QStringLiteral("PCode"));
-        line.description = r.text(QStringLiteral("RC3"));
-        line.remark1 = r.text(QStringLiteral("RC1"));
-        line.remark2 = r.text(QStringLiteral("RC2"));
-        InvoiceLineInput& in = line.input;
-        in.pieces = Decimal::fromVariant(r.value(QStringLiteral("Nos")));
-        in.cut = Decimal::fromVariant(r.value(QStringLiteral("APack")));
-        in.metres = Decimal::fromVariant(r.value(QStringLiteral("Qty")));
-        in.rateOn = r.text(QStringLiteral("RateOn"));
-        in.listRate = Decimal::fromVariant(r.value(QStringLiteral("Rate")));
-        in.sgstPercent = Decimal::fromVariant(r.value(QStringLiteral("Vat")));
-        in.cgstPercent = Decimal::fromVariant(r.value(QStringLiteral("AddTax")));
-        in.gstCalc = 1;  // a challan's rate is the rate before tax
-        if (!summed) {
-            bill.lines.push_back(line);
-            return;
-        }
-        for (Group& g : groups) {
-            const InvoiceLineInput& gi = g.line.input;
-            if (g.line.qualityId == line.qualityId && gi.rateOn == in.rateOn && gi.sgstPercent == in.sgstPercent &&
-                gi.cgstPercent == in.cgstPercent) {
-                g.line.input.pieces += in.pieces;
-                g.line.input.metres += in.metres;
-                g.cutSum += in.cut;
-                g.rateSum += in.listRate;
-                ++g.count;
-                return;
-            }
-        }
-        groups.push_back({line, 1, in.cut, in.listRate});
-    });
-    for (Group& g : groups) {
-        g.line.input.cut = (g.cutSum / Decimal(g.count)).roundHalfEven(3);
-        g.line.input.listRate = (g.rateSum / Decimal(g.count)).roundHalfEven(4);
-        bill.lines.push_back(g.line);
-    }
+    bill.lines = salesLinesFromChallan(db_, challanId, firmFlag(session_, QStringLiteral("Is_Ch_Q_Sum")));
     return true;
 }
 

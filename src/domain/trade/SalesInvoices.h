@@ -34,6 +34,12 @@ class SalesInvoices {
 public:
     SalesInvoices(db::Database& db, Session& session, Messages& messages);
 
+    // The firm's sales books (BookNO, SalesName, BillType).
+    db::Rows salesBooks();
+    // The bills of a book for the screen's list, newest first (Id, BillNO, BillDate, AcName, City,
+    // BillAmount, AGAINST, ChNo, PaidAmt, UnPaidAmt).
+    db::Rows billList(qint64 bookNo, int limit = 200);
+
     // The number after the latest bill of the book (latest date, then key); "1" for an empty book.
     QString nextBillNo(qint64 bookNo);
     QString lastBillNo(qint64 bookNo);

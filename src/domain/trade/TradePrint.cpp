@@ -122,6 +122,13 @@ reports::ReportRequest challanRequest(db::Database& db, const Session& session, 
     return r;
 }
 
+void writeChallanPdf(db::Database& db, const Session& session, const QString& installFolder, qint64 challanId, const QString& path,
+                     int printType) {
+    reports::ReportService service(installFolder);
+    auto document = service.prepare(&db, challanRequest(db, session, challanId, printType));
+    reports::ReportService::writePdf(*document, path);
+}
+
 reports::ReportRequest productionRequest(db::Database& db, const Session& session, qint64 productionId) {
     reports::ReportRequest r;
     r.layoutName = QStringLiteral("Produ_Rapier.rpt");

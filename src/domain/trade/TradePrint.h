@@ -31,6 +31,9 @@ void writeInvoicePdf(db::Database& db, const Session& session, const QString& in
 QString challanLayoutName(int printType, int softType, bool fromTakas);
 reports::ReportRequest challanRequest(db::Database& db, const Session& session, qint64 challanId, int printType = 1);
 QString challanPdfName(const QString& challanNo, const QString& partyName);
+// Writes the challan of `challanId` as a PDF; throws reports::ReportError or db::DbError.
+void writeChallanPdf(db::Database& db, const Session& session, const QString& installFolder, qint64 challanId, const QString& path,
+                     int printType = 1);
 
 // "Produ_Rapier.rpt" with the title "ProdChNo -" + challan number.
 reports::ReportRequest productionRequest(db::Database& db, const Session& session, qint64 productionId);

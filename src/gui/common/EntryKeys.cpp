@@ -1,7 +1,10 @@
 #include "gui/common/EntryKeys.h"
 
+#include "gui/common/LookupField.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -21,6 +24,12 @@ void moveFocus(QWidget* from, bool forward) {
 
 bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
+// The field a key belongs to: the date box rather than the text box inside it.
+QWidget* fieldOf(QWidget* widget) {
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget->parentWidget())) return spin;
+    return widget;
+}
+
 }  // namespace
 
 EntryKeys::EntryKeys(QWidget* form, const Session* session) : QObject(form), session_(session) {}
@@ -35,6 +44,49 @@ EntryKeys* EntryKeys::install(QWidget* form, const Session* session) {
     return keys;
 }
 
+void EntryKeys::setOrder(const QList<QWidget*>& fields) {
+    order_.clear();
+    for (QWidget* field : fields) {
+        order_ << field;
+        field->installEventFilter(this);
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(field))
+            if (auto* inner = spin->findChild<QLineEdit*>()) inner->installEventFilter(this);
+    }
+}
+
+void EntryKeys::onEnter(QWidget* field, std::function<bool()> action) { actions_[field] = std::move(action); }
+
+void EntryKeys::next(QWidget* from, bool backwards) {
+    int index = -1;
+    for (int i = 0; i < order_.size(); ++i)
+        if (order_.at(i) == from) index = i;
+    if (index < 0) {
+        moveFocus(from, !backwards);
+        return;
+    }
+    for (int i = index + (backwards ? -1 : 1); i >= 0 && i < order_.size(); i += backwards ? -1 : 1) {
+        QWidget* target = order_.at(i);
+        if (!target || !target->isEnabled() || !target->isVisibleTo(target->window())) continue;
+        target->setFocus(Qt::OtherFocusReason);
+        if (auto* box = qobject_cast<QLineEdit*>(target)) box->selectAll();
+        return;
+    }
+}
+
+bool EntryKeys::enter(QWidget* field) {
+    auto* lookup = qobject_cast<LookupField*>(field);
+    if (lookup) lookup->acceptCurrent();
+    if (const auto action = actions_.find(field); action != actions_.end() && action->second()) return true;
+    if (auto* button = qobject_cast<QAbstractButton*>(field)) {
+        button->click();
+        return true;
+    }
+    // A search field whose text names nothing chosen waits for a choice from its list.
+    if (lookup && lookup->chosenId() == 0 && !lookup->text().trimmed().isEmpty()) return true;
+    next(field, false);
+    return true;
+}
+
 bool EntryKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -44,13 +96,12 @@ bool EntryKeys::eventFilter(QObject* watched, QEvent* event) {
     if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->view()->isVisible()) return false;
     if (qobject_cast<QLineEdit*>(widget) && qobject_cast<QComboBox*>(widget->parentWidget())) return false;
     if (auto* box = qobject_cast<QLineEdit*>(widget); box && session_ && functionKeyText(box, key->key(), *session_)) return true;
-    if (isEnter(key->key())) {
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->click();
-        else moveFocus(widget, true);
-        return true;
-    }
+    QWidget* field = fieldOf(widget);
+    if (isEnter(key->key())) return enter(field);
     if (key->key() == Qt::Key_Escape) {
-        moveFocus(widget, false);
+        // Esc first closes a search list that is open.
+        if (auto* lookup = qobject_cast<LookupField*>(field); lookup && lookup->listVisible()) return false;
+        next(field, true);
         return true;
     }
     return false;

@@ -2,9 +2,20 @@
 // The keyboard habits of every entry screen, so operators can fill a form without the mouse:
 // Enter moves to the next field (and presses a focused button), Esc goes back to the previous
 // field, and F2, F3, F4 in a text field put in the firm's fixed texts (such as "Grey Fabric").
+// A search field (LookupField) takes the highlighted row on Enter, keeps Esc for closing its
+// list, and keeps the focus while its text names nothing chosen.
+//
+// A document screen gives its own field order and what Enter does on a few fields:
+//   auto* keys = EntryKeys::install(this, &session_);
+//   keys->setOrder({book_, billNo_, party_, quality_, pcs_, rate_, saveButton_});
+//   keys->onEnter(rate_, [this] { addLine(); return true; });   // true: handled, stay put
 #include "core/Session.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
+#include <functional>
+#include <map>
 
 class QLineEdit;
 class QStatusBar;
@@ -17,12 +28,24 @@ public:
     // session, F2/F3/F4 insert its function-key texts.
     static EntryKeys* install(QWidget* form, const Session* session = nullptr);
 
+    // Enter and Esc walk this list (disabled or hidden fields are passed over); fields outside it
+    // keep the tab order.
+    void setOrder(const QList<QWidget*>& fields);
+    // Runs when Enter is pressed on `field` (after a search list took its row). Returning true
+    // ends the key there; false goes on to the next field.
+    void onEnter(QWidget* field, std::function<bool()> action);
+    // Moves to the field after (or before) `from` in the order.
+    void next(QWidget* from, bool backwards = false);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     EntryKeys(QWidget* form, const Session* session);
+    bool enter(QWidget* field);
     const Session* session_;
+    QList<QPointer<QWidget>> order_;
+    std::map<QObject*, std::function<bool()>> actions_;
 };
 
 // F2/F3/F4 put the session's texts into the box at the cursor; true when the key was one of them.

@@ -48,6 +48,10 @@ void SelectionGrid::keyPressEvent(QKeyEvent* event) {
         setTicked(currentRow(), !isTicked(currentRow()));
         return;
     }
+    if (event->key() == Qt::Key_F3) {
+        for (int r = 0; r < rowCount(); ++r) setTicked(r, true);
+        return;
+    }
     QTableWidget::keyPressEvent(event);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A list whose rows the operator ticks with the space bar (bills to settle, challans to bill,
 // accounts to print): the first column holds the tick under the header
-// "Press Spacebar For Selection ".
+// "Press Spacebar For Selection ". F3 ticks every row ("F3 = > Select All").
 #include <QTableWidget>
 
 namespace tanabana::gui {

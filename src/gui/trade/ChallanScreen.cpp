@@ -1,7 +1,8 @@
 #include "gui/trade/ChallanScreen.h"
 
 #include "core/Words.h"
-#include "gui/trade/LookupField.h"
+#include "gui/common/EntryKeys.h"
+#include "gui/common/LookupField.h"
 #include "gui/trade/TradePrinting.h"
 
 #include <QCheckBox>
@@ -202,8 +203,27 @@ void ChallanScreen::build() {
         refreshLists();
     });
 
-    order_ = {book_, challanNo_, date_, party_, orderNo_, transport_, station_, lrNo_, notes_, quality_, desc_, pcs_, mtrs_, rateOn_, rate_, saveButton_};
-    for (QWidget* w : order_) w->installEventFilter(this);
+    auto* keys = EntryKeys::install(this, &session_);
+    keys->setOrder({book_, challanNo_, date_, party_, orderNo_, transport_, station_, lrNo_, notes_, quality_, desc_, pcs_, mtrs_, rateOn_,
+                    rate_, saveButton_});
+    // A number already in the book opens that challan.
+    keys->onEnter(challanNo_, [this] {
+        if (challanId_ == 0) {
+            const qint64 existing = service_->findByNumber(book_->currentData().toLongLong(), challanNo_->text());
+            if (existing > 0) openChallan(existing);
+        }
+        return false;
+    });
+    // An empty quality ends the lines: on to Save.
+    keys->onEnter(quality_, [this] {
+        if (quality_->chosenId() != 0 || !quality_->text().trimmed().isEmpty()) return false;
+        saveButton_->setFocus();
+        return true;
+    });
+    keys->onEnter(rate_, [this] {
+        addLine();
+        return true;
+    });
 }
 
 void ChallanScreen::newChallan() {
@@ -335,33 +355,6 @@ void ChallanScreen::print(bool pdf) {
     const trade::DeliveryChallan c = challanOnScreen();
     if (!service_->readyToPrint(c)) return;
     printChallan(db_, session_, messages_, challanId_, pdf, this);
-}
-
-bool ChallanScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter) return QWidget::eventFilter(watched, event);
-    QWidget* w = qobject_cast<QWidget*>(watched);
-    if (auto* lookup = qobject_cast<LookupField*>(w)) lookup->acceptCurrent();
-    if (w == saveButton_) {
-        save();
-        return true;
-    }
-    if (w == challanNo_ && challanId_ == 0) {
-        const qint64 existing = service_->findByNumber(book_->currentData().toLongLong(), challanNo_->text());
-        if (existing > 0) openChallan(existing);
-    }
-    if (w == quality_ && quality_->chosenId() == 0) {
-        if (quality_->text().trimmed().isEmpty()) saveButton_->setFocus();
-        return true;
-    }
-    if (w == rate_) {
-        addLine();
-        return true;
-    }
-    const int index = int(order_.indexOf(w));
-    if (index >= 0 && index + 1 < order_.size()) order_.at(index + 1)->setFocus();
-    return true;
 }
 
 }  // namespace tanabana::gui

@@ -28,9 +28,6 @@ public:
     void openChallan(qint64 id);
     trade::DeliveryChallan challanOnScreen() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void build();
     void newChallan();
@@ -49,7 +46,6 @@ private:
     std::unique_ptr<trade::DeliveryChallans> service_;
     qint64 challanId_ = 0;
     std::vector<trade::ChallanLine> lines_;
-    QList<QWidget*> order_;
 
     QComboBox* book_ = nullptr;
     QLineEdit* challanNo_ = nullptr;

@@ -1,7 +1,7 @@
 #include "gui/trade/OpeningSalesScreen.h"
 
 #include "gui/common/EntryKeys.h"
-#include "gui/trade/LookupField.h"
+#include "gui/common/LookupField.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,7 +1,8 @@
 #include "gui/trade/ProductionScreen.h"
 
 #include "core/Words.h"
-#include "gui/trade/LookupField.h"
+#include "gui/common/EntryKeys.h"
+#include "gui/common/LookupField.h"
 #include "gui/trade/TradePrinting.h"
 
 #include <QComboBox>
@@ -146,8 +147,24 @@ void ProductionScreen::build() {
         if (challanId_ == 0) challanNo_->setText(service_->nextChallanNo(book_->currentData().toLongLong()));
         refreshList();
     });
-    order_ = {book_, challanNo_, date_, party_, type_, takaNo_, quality_, pcs_, cut_, mtrs_, machine_, saveButton_};
-    for (QWidget* w : order_) w->installEventFilter(this);
+    auto* keys = EntryKeys::install(this, &session_);
+    keys->setOrder({book_, challanNo_, date_, party_, type_, takaNo_, quality_, pcs_, cut_, mtrs_, machine_, saveButton_});
+    // An empty taka number ends the takas; a number used before stays for correcting.
+    keys->onEnter(takaNo_, [this] {
+        if (takaNo_->text().trimmed().isEmpty()) {
+            saveButton_->setFocus();
+            return true;
+        }
+        if (!service_->takaIsFree(takaNo_->text(), challanId_)) {
+            takaNo_->selectAll();
+            return true;
+        }
+        return false;
+    });
+    keys->onEnter(machine_, [this] {
+        addTaka();
+        return true;
+    });
 }
 
 void ProductionScreen::newChallan() {
@@ -262,35 +279,6 @@ void ProductionScreen::save() {
 
 void ProductionScreen::remove() {
     if (challanId_ > 0 && service_->remove(challanId_)) newChallan();
-}
-
-bool ProductionScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter) return QWidget::eventFilter(watched, event);
-    QWidget* w = qobject_cast<QWidget*>(watched);
-    if (auto* lookup = qobject_cast<LookupField*>(w)) lookup->acceptCurrent();
-    if (w == saveButton_) {
-        save();
-        return true;
-    }
-    if (w == takaNo_) {
-        if (takaNo_->text().trimmed().isEmpty()) {
-            saveButton_->setFocus();
-            return true;
-        }
-        if (!service_->takaIsFree(takaNo_->text(), challanId_)) {
-            takaNo_->selectAll();
-            return true;
-        }
-    }
-    if (w == machine_) {
-        addTaka();
-        return true;
-    }
-    const int index = int(order_.indexOf(w));
-    if (index >= 0 && index + 1 < order_.size()) order_.at(index + 1)->setFocus();
-    return true;
 }
 
 }  // namespace tanabana::gui

@@ -27,9 +27,6 @@ public:
     void openChallan(qint64 id);
     jobwork::ProductionChallan challanOnScreen() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void build();
     void newChallan();
@@ -45,7 +42,6 @@ private:
     std::unique_ptr<jobwork::ProductionChallans> service_;
     qint64 challanId_ = 0;
     std::vector<jobwork::ProductionTaka> takas_;
-    QList<QWidget*> order_;
 
     QComboBox* book_ = nullptr;
     QLineEdit* challanNo_ = nullptr;

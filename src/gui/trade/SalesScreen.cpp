@@ -1,17 +1,22 @@
 #include "gui/trade/SalesScreen.h"
 
 #include "core/Words.h"
+#include "domain/shell/FirmSettings.h"
 #include "domain/trade/PartyRates.h"
-#include "gui/trade/LookupField.h"
+#include "domain/trade/SalesLines.h"
+#include "domain/trade/SalesMessages.h"
+#include "gui/common/EntryKeys.h"
+#include "gui/common/LookupField.h"
+#include "gui/common/SelectionGrid.h"
 #include "gui/trade/TradePrinting.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,6 +45,19 @@ QLineEdit* amountBox(const QString& name, int width = 80) {
     return box;
 }
 
+QLineEdit* textBox(const QString& name) {
+    auto* box = new QLineEdit;
+    box->setObjectName(name);
+    return box;
+}
+
+QDateEdit* dateBox(const QString& name) {
+    auto* box = new QDateEdit;
+    box->setObjectName(name);
+    box->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+    return box;
+}
+
 QLabel* caption(const QString& text) { return new QLabel(text); }
 
 const QStringList kGridColumns{QStringLiteral("Srno"),    QStringLiteral("Quality"), QStringLiteral("Desc"),    QStringLiteral("Pcs"),
@@ -47,69 +65,88 @@ const QStringList kGridColumns{QStringLiteral("Srno"),    QStringLiteral("Qualit
                                QStringLiteral("Amt"),     QStringLiteral("SGST P"),  QStringLiteral("CGST P"),  QStringLiteral("SGST Rs"),
                                QStringLiteral("CGST Rs"), QStringLiteral("DNetAmt"), QStringLiteral("CDP"),     QStringLiteral("Brk P")};
 
+// The party list of the sales screens: active accounts of groups 35, 36, 38 and 39.
+LookupField::Search partySearch(db::Database* db, qint64 firm, bool allParties) {
+    return [db, firm, allParties](const QString& prefix) {
+        const db::Dialect& d = db->dialect();
+        return db->query(QStringLiteral("SELECT AcName AS \"A/c Name\", City, LedgerId AS \"A/c No\", TinNo AS \"GSTNO\", CSTNo AS \"State\", Id "
+                                        "FROM AccMst WHERE FirmNo = ? AND IsGrp = 0 AND ") +
+                             (allParties ? QStringLiteral("1 = 1") : QStringLiteral("Active = 1 AND GrpNo IN (35, 36, 38, 39)")) +
+                             QStringLiteral(" AND (") + d.likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") +
+                             d.likeInsensitive(QStringLiteral("LedgerId")) + QStringLiteral(") ORDER BY AcName") + d.limit(30),
+                         {firm, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
+    };
+}
+
 }  // namespace
 
-SalesScreen::SalesScreen(db::Database& db, Session& session, Messages& messages, QWidget* parent)
-    : QWidget(parent), db_(db), session_(session), messages_(messages),
-      service_(std::make_unique<trade::SalesInvoices>(db, session, messages)) {
-    setObjectName(QStringLiteral("frmSales"));
-    setWindowTitle(QStringLiteral("Sales Invoice"));
+SalesScreen::SalesScreen(db::Database& db, Session& session, Messages& messages, Kind kind, QWidget* parent)
+    : QWidget(parent), db_(db), session_(session), messages_(messages), kind_(kind),
+      service_(std::make_unique<trade::SalesInvoices>(db, session, messages)),
+      period_(std::make_unique<trade::PeriodBilling>(db, session, messages)) {
+    switch (kind_) {
+    case Kind::Main:
+        setObjectName(QStringLiteral("frmSales"));
+        setWindowTitle(QStringLiteral("Sales Invoice"));
+        break;
+    case Kind::Single:
+        setObjectName(QStringLiteral("frmSales_Single"));
+        setWindowTitle(QStringLiteral("Sales Invoice (Design No Wise)"));
+        break;
+    case Kind::Period:
+        setObjectName(QStringLiteral("frmSalesBetDt"));
+        setWindowTitle(QStringLiteral("Sales Invoice (Chalan Between Dates)"));
+        break;
+    }
     build();
     newBill();
 }
 
 void SalesScreen::build() {
     auto* layout = new QVBoxLayout(this);
+    buildHeader(layout);
+    if (kind_ == Kind::Period) buildPeriodPanel(layout);
+    buildLineEntry(layout);
+    if (kind_ == Kind::Single) buildColourPanel(layout);
 
+    grid_ = new QTableWidget(0, 0);
+    grid_->setObjectName(QStringLiteral("vsgrid"));
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->verticalHeader()->hide();
+    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { editLine(row); });
+    layout->addWidget(grid_, 1);
+
+    buildTotalsAndButtons(layout);
+    wireKeys();
+}
+
+void SalesScreen::buildHeader(QVBoxLayout* layout) {
     auto* header = new QGridLayout;
     book_ = new QComboBox;
     book_->setObjectName(QStringLiteral("txtBook"));
-    for (const db::Row& r : db_.query(QStringLiteral("SELECT BookNO, SalesName, BillType FROM BookMst WHERE (BookType = 'S' OR BookType = 'A') "
-                                                     "AND FirmNO = ? ORDER BY BookNO"),
-                                      {session_.firmNo}))
+    for (const db::Row& r : service_->salesBooks())
         book_->addItem(QString::number(r.integer(QStringLiteral("BookNO"))) + QStringLiteral(" ") + r.text(QStringLiteral("SalesName")),
                        r.integer(QStringLiteral("BookNO")));
-    billNo_ = new QLineEdit;
-    billNo_->setObjectName(QStringLiteral("txtBillNo"));
+    billNo_ = textBox(QStringLiteral("txtBillNo"));
     lastBillNo_ = new QLabel;
-    billDate_ = new QDateEdit;
-    billDate_->setObjectName(QStringLiteral("DtpBillDate"));
-    billDate_->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
-    const qint64 firm = session_.firmNo;
-    db::Database* db = &db_;
-    party_ = new LookupField(
-        [db, firm](const QString& prefix) {
-            return db->query(QStringLiteral("SELECT AcName AS \"A/c Name\", City, LedgerId AS \"A/c No\", TinNo AS \"GSTNO\", CSTNo AS \"State\", Id "
-                                            "FROM AccMst WHERE FirmNo = ? AND IsGrp = 0 AND Active = 1 AND GrpNo IN (35, 36, 38, 39) AND (") +
-                                 db->dialect().likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") +
-                                 db->dialect().likeInsensitive(QStringLiteral("LedgerId")) + QStringLiteral(") ORDER BY AcName") +
-                                 db->dialect().limit(30),
-                             {firm, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
-        },
-        QStringLiteral("Id"), QStringLiteral("A/c Name"));
+    billDate_ = dateBox(QStringLiteral("DtpBillDate"));
+    party_ = new LookupField(partySearch(&db_, session_.firmNo, false), QStringLiteral("Id"), QStringLiteral("A/c Name"));
     party_->setObjectName(QStringLiteral("txtParty"));
     partyInfo_ = new QLabel;
     partyInfo_->setObjectName(QStringLiteral("lblPartySales"));
-    delivery_ = new LookupField(
-        [db, firm](const QString& prefix) {
-            return db->query(QStringLiteral("SELECT AcName AS \"A/c Name\", City, LedgerId AS \"A/c No\", Id FROM AccMst WHERE FirmNo = ? "
-                                            "AND IsGrp = 0 AND (") +
-                                 db->dialect().likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(") ORDER BY AcName") +
-                                 db->dialect().limit(30),
-                             {firm, prefix + QLatin1Char('%')});
-        },
-        QStringLiteral("Id"), QStringLiteral("A/c Name"));
+    delivery_ = new LookupField(partySearch(&db_, session_.firmNo, true), QStringLiteral("Id"), QStringLiteral("A/c Name"));
     delivery_->setObjectName(QStringLiteral("txtDeli"));
-    challanNo_ = new QLineEdit;
-    challanNo_->setObjectName(QStringLiteral("txtChalanNo"));
-    doNo_ = new QLineEdit;
-    transport_ = new QLineEdit;
-    truckNo_ = new QLineEdit;
-    lrNo_ = new QLineEdit;
-    ewayNo_ = new QLineEdit;
+    challanNo_ = textBox(QStringLiteral("txtChalanNo"));
+    doNo_ = textBox(QStringLiteral("txtDONo"));
+    transport_ = textBox(QStringLiteral("txtTransport"));
+    truckNo_ = textBox(QStringLiteral("txtTruckNo"));
+    lrNo_ = textBox(QStringLiteral("txtLrNo"));
+    ewayNo_ = textBox(QStringLiteral("txtEwayNo"));
     creditDays_ = amountBox(QStringLiteral("txtCrDays"), 50);
-    notes_ = new QLineEdit;
-    notes_->setObjectName(QStringLiteral("txtDescription"));
+    notes_ = textBox(QStringLiteral("txtDescription"));
+    mobile_ = textBox(QStringLiteral("txtWMbNo"));
+    mobile_->setMaximumWidth(120);
 
     header->addWidget(caption(QStringLiteral("Book")), 0, 0);
     header->addWidget(book_, 0, 1);
@@ -138,26 +175,57 @@ void SalesScreen::build() {
     header->addWidget(caption(QStringLiteral("Cr. Days")), 4, 4);
     header->addWidget(creditDays_, 4, 5);
     header->addWidget(caption(QStringLiteral("Description")), 5, 0);
-    header->addWidget(notes_, 5, 1, 1, 6);
+    header->addWidget(notes_, 5, 1, 1, 3);
+    header->addWidget(caption(QStringLiteral("WhatsApp No")), 5, 4);
+    header->addWidget(mobile_, 5, 5);
     layout->addLayout(header);
+    // A period bill is made from several challans, not from one challan number.
+    if (kind_ == Kind::Period) challanNo_->setEnabled(false);
+}
 
+void SalesScreen::buildLineEntry(QVBoxLayout* layout) {
     auto* entryBox = new QGroupBox(QStringLiteral("Line"));
     auto* entry = new QGridLayout(entryBox);
-    quality_ = new LookupField(
-        [db, firm](const QString& prefix) {
-            return db->query(QStringLiteral("SELECT ProdName AS \"Quality Name\", ProdCode AS \"Code\", RAteR AS \"Rate\", "
-                                            "CASE WHEN CalcOn = 2 THEN 'P' ELSE 'M' END AS \"PM\", Vat AS \"SGST\", AddTax AS \"CGST\", "
-                                            "hsnCode AS \"HSN\", UNit AS \"Unit\", Id FROM ProdMst WHERE FirmNO = ? AND IsActive = 1 "
-                                            "AND COALESCE(IsNewPro, 0) = 0 AND (") +
-                                 db->dialect().likeInsensitive(QStringLiteral("ProdName")) + QStringLiteral(" OR ") +
-                                 db->dialect().likeInsensitive(QStringLiteral("ProdCode")) + QStringLiteral(") ORDER BY ProdName") +
-                                 db->dialect().limit(30),
-                             {firm, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
-        },
-        QStringLiteral("Id"), QStringLiteral("Quality Name"));
-    quality_->setObjectName(QStringLiteral("txtQuality"));
-    desc_ = new QLineEdit;
-    desc_->setObjectName(QStringLiteral("txtDesc"));
+    const qint64 firm = session_.firmNo;
+    db::Database* db = &db_;
+    QStringList captions;
+    QList<QWidget*> fields;
+    if (kind_ == Kind::Single) {
+        design_ = new LookupField(
+            [db, firm](const QString& prefix) {
+                const db::Dialect& d = db->dialect();
+                return db->query(QStringLiteral("SELECT ProdSubGrp AS \"Design No\", count(*) AS \"Colours\", MIN(Id) AS Id FROM ProdMst "
+                                                "WHERE FirmNO = ? AND IsActive = 1 AND COALESCE(IsNewPro, 0) = 0 AND ") +
+                                     d.likeInsensitive(QStringLiteral("ProdSubGrp")) +
+                                     QStringLiteral(" GROUP BY ProdSubGrp ORDER BY ProdSubGrp") + d.limit(30),
+                                 {firm, prefix + QLatin1Char('%')});
+            },
+            QStringLiteral("Id"), QStringLiteral("Design No"));
+        design_->setObjectName(QStringLiteral("txtDesignNo"));
+        quality_ = new LookupField(
+            [this](const QString& prefix) { return trade::designColours(db_, session_.firmNo, design_->text(), prefix); },
+            QStringLiteral("Id"), QStringLiteral("Colour"));
+        quality_->setObjectName(QStringLiteral("txtColour"));
+        captions << QStringLiteral("Design No") << QStringLiteral("Colour");
+        fields << design_ << quality_;
+    } else {
+        quality_ = new LookupField(
+            [db, firm](const QString& prefix) {
+                const db::Dialect& d = db->dialect();
+                return db->query(QStringLiteral("SELECT ProdName AS \"Quality Name\", ProdCode AS \"Code\", RAteR AS \"Rate\", "
+                                                "CASE WHEN CalcOn = 2 THEN 'P' ELSE 'M' END AS \"PM\", Vat AS \"SGST\", AddTax AS \"CGST\", "
+                                                "hsnCode AS \"HSN\", UNit AS \"Unit\", Id FROM ProdMst WHERE FirmNO = ? AND IsActive = 1 "
+                                                "AND COALESCE(IsNewPro, 0) = 0 AND (") +
+                                     d.likeInsensitive(QStringLiteral("ProdName")) + QStringLiteral(" OR ") +
+                                     d.likeInsensitive(QStringLiteral("ProdCode")) + QStringLiteral(") ORDER BY ProdName") + d.limit(30),
+                                 {firm, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
+            },
+            QStringLiteral("Id"), QStringLiteral("Quality Name"));
+        quality_->setObjectName(QStringLiteral("txtQuality"));
+        captions << QStringLiteral("Quality Name");
+        fields << quality_;
+    }
+    desc_ = textBox(QStringLiteral("txtDesc"));
     pcs_ = amountBox(QStringLiteral("txtPcs"));
     cut_ = amountBox(QStringLiteral("txtCut"));
     mtrs_ = amountBox(QStringLiteral("txtMtrs"));
@@ -169,28 +237,72 @@ void SalesScreen::build() {
     brk_ = amountBox(QStringLiteral("txtBrk"), 60);
     itemInfo_ = new QLabel;
     itemInfo_->setObjectName(QStringLiteral("lblItemInfo"));
-    const QStringList entryCaptions{QStringLiteral("Quality Name"), QStringLiteral("Desc"), QStringLiteral("Pcs"), QStringLiteral("Cut"),
-                                    QStringLiteral("Mtrs"), QStringLiteral("Ty"), QStringLiteral("Rate"), QStringLiteral("(F9) Disc %"),
-                                    QStringLiteral("Brk%")};
-    const QList<QWidget*> entryFields{quality_, desc_, pcs_, cut_, mtrs_, rateOn_, rate_, disc_, brk_};
-    for (int i = 0; i < entryFields.size(); ++i) {
-        entry->addWidget(caption(entryCaptions.at(i)), 0, i);
-        entry->addWidget(entryFields.at(i), 1, i);
+    captions << QStringLiteral("Desc") << QStringLiteral("Pcs") << QStringLiteral("Cut") << QStringLiteral("Mtrs") << QStringLiteral("Ty")
+             << QStringLiteral("Rate") << QStringLiteral("(F9) Disc %") << QStringLiteral("Brk%");
+    fields << desc_ << pcs_ << cut_ << mtrs_ << rateOn_ << rate_ << disc_ << brk_;
+    for (int i = 0; i < fields.size(); ++i) {
+        entry->addWidget(caption(captions.at(i)), 0, i);
+        entry->addWidget(fields.at(i), 1, i);
     }
     entry->setColumnStretch(0, 3);
     entry->setColumnStretch(1, 2);
-    entry->addWidget(itemInfo_, 2, 0, 1, entryFields.size());
+    entry->addWidget(itemInfo_, 2, 0, 1, int(fields.size()));
     layout->addWidget(entryBox);
+}
 
-    grid_ = new QTableWidget(0, kGridColumns.size());
-    grid_->setObjectName(QStringLiteral("vsgrid"));
-    grid_->setHorizontalHeaderLabels(kGridColumns);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->verticalHeader()->hide();
-    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { editLine(row); });
-    layout->addWidget(grid_, 1);
+void SalesScreen::buildColourPanel(QVBoxLayout* layout) {
+    auto* box = new QGroupBox(QStringLiteral("Colours of the design   (F3 = > Select All)"));
+    auto* row = new QHBoxLayout(box);
+    colours_ = new SelectionGrid({QStringLiteral("Colour"), QStringLiteral("Qlty Type"), QStringLiteral("Rate"), QStringLiteral("Rate On"),
+                                  QStringLiteral("Cut"), QStringLiteral("SGST"), QStringLiteral("CGST"), QStringLiteral("Id")});
+    colours_->setColumnHidden(8, true);
+    colours_->setObjectName(QStringLiteral("vsgrid_Colour"));
+    colours_->setMaximumHeight(120);
+    row->addWidget(colours_, 1);
+    auto* side = new QGridLayout;
+    colourQty_ = amountBox(QStringLiteral("txtColourQty"));
+    colourRate_ = amountBox(QStringLiteral("txtColourRate"));
+    auto* add = new QPushButton(QStringLiteral("Add &Colours"));
+    add->setObjectName(QStringLiteral("cmdAddColours"));
+    side->addWidget(caption(QStringLiteral("Qnty")), 0, 0);
+    side->addWidget(colourQty_, 0, 1);
+    side->addWidget(caption(QStringLiteral("Rate")), 1, 0);
+    side->addWidget(colourRate_, 1, 1);
+    side->addWidget(add, 2, 0, 1, 2);
+    row->addLayout(side);
+    layout->addWidget(box);
+    connect(add, &QPushButton::clicked, this, [this] { addColourLines(); });
+}
 
+void SalesScreen::buildPeriodPanel(QVBoxLayout* layout) {
+    auto* box = new QGroupBox(QStringLiteral("Chalan Between Dates"));
+    auto* grid = new QGridLayout(box);
+    from_ = dateBox(QStringLiteral("DtpFrom"));
+    to_ = dateBox(QStringLiteral("DtpTo"));
+    showButton_ = new QPushButton(QStringLiteral("S&how Chalan"));
+    showButton_->setObjectName(QStringLiteral("cmdShowChalan"));
+    summed_ = new QCheckBox(QStringLiteral("Quality Wise Total"));
+    summed_->setObjectName(QStringLiteral("ChkSum"));
+    auto* take = new QPushButton(QStringLiteral("&Take Selected"));
+    take->setObjectName(QStringLiteral("cmdTakeChalan"));
+    challans_ = new SelectionGrid({QStringLiteral("Ch No"), QStringLiteral("Ch Date"), QStringLiteral("Pcs"), QStringLiteral("Mtrs"),
+                                   QStringLiteral("Amount")});
+    challans_->setObjectName(QStringLiteral("vsgrid_Chalan"));
+    challans_->setMaximumHeight(130);
+    grid->addWidget(caption(QStringLiteral("From")), 0, 0);
+    grid->addWidget(from_, 0, 1);
+    grid->addWidget(caption(QStringLiteral("To")), 0, 2);
+    grid->addWidget(to_, 0, 3);
+    grid->addWidget(showButton_, 0, 4);
+    grid->addWidget(summed_, 0, 5);
+    grid->addWidget(take, 0, 6);
+    grid->addWidget(challans_, 1, 0, 1, 7);
+    layout->addWidget(box);
+    connect(showButton_, &QPushButton::clicked, this, [this] { showChallans(); });
+    connect(take, &QPushButton::clicked, this, [this] { takeTickedChallans(); });
+}
+
+void SalesScreen::buildTotalsAndButtons(QVBoxLayout* layout) {
     auto* bottom = new QHBoxLayout;
     auto* charges = new QGridLayout;
     tcsP_ = amountBox(QStringLiteral("txtTcsP"), 60);
@@ -213,6 +325,8 @@ void SalesScreen::build() {
     big.setPointSize(big.pointSize() + 4);
     big.setBold(true);
     net_->setFont(big);
+    net_->setMinimumWidth(QFontMetrics(big).horizontalAdvance(QStringLiteral("Net Amt  99,99,99,999.00")));
+    net_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     bottom->addWidget(net_);
     layout->addLayout(bottom);
 
@@ -226,11 +340,24 @@ void SalesScreen::build() {
     connect(button(QStringLiteral("cmd_New"), QStringLiteral("&New")), &QPushButton::clicked, this, [this] { newBill(); });
     saveButton_ = button(QStringLiteral("cmd_save"), QStringLiteral("&Save"));
     connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
-    connect(button(QStringLiteral("cmd_Delete"), QStringLiteral("&Delete")), &QPushButton::clicked, this, [this] { remove(); });
+    auto* deleteButton = button(QStringLiteral("cmd_Delete"), QStringLiteral("&Delete"));
+    connect(deleteButton, &QPushButton::clicked, this, [this] { remove(); });
     auto* printButton = button(QStringLiteral("Cmd_Print"), QStringLiteral("&Print"));
     connect(printButton, &QPushButton::clicked, this, [this] { print(false); });
     auto* pdfButton = button(QStringLiteral("CmdPDF"), QStringLiteral("PD&F"));
     connect(pdfButton, &QPushButton::clicked, this, [this] { print(true); });
+    auto* whatsApp = button(QStringLiteral("CmdWA"), QStringLiteral("&WhatsApp"));
+    connect(whatsApp, &QPushButton::clicked, this, [this] { sendWhatsApp(); });
+    smsForm_ = new QComboBox;
+    smsForm_->setObjectName(QStringLiteral("ComSMS"));
+    smsForm_->addItems({QStringLiteral("1. Bill + Outstanding"), QStringLiteral("2. Dispatch"), QStringLiteral("3. Bill Amount")});
+    buttons->addWidget(smsForm_);
+    smsText_ = textBox(QStringLiteral("txtSMSText"));
+    smsText_->setPlaceholderText(QStringLiteral("Extra SMS text"));
+    buttons->addWidget(smsText_);
+    auto* sms = button(QStringLiteral("CmdSMS"), QStringLiteral("S&MS"));
+    connect(sms, &QPushButton::clicked, this, [this] { sendSms(); });
+    savedBillButtons_ = {deleteButton, printButton, pdfButton, whatsApp, sms};
     // E-invoice and e-way bill requests are a feature of their own, not built yet.
     for (const auto& [name, text] : {std::pair{QStringLiteral("CmdEInvoice"), QStringLiteral("E-Invoice")},
                                      std::pair{QStringLiteral("CmdEway"), QStringLiteral("E-way Bill")}}) {
@@ -240,6 +367,9 @@ void SalesScreen::build() {
     }
     connect(button(QStringLiteral("Cmd_Exit"), QStringLiteral("E&xit")), &QPushButton::clicked, this, [this] { close(); });
     layout->addLayout(buttons);
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("lblStatus"));
+    layout->addWidget(status_);
 
     billList_ = new QTableWidget;
     billList_->setObjectName(QStringLiteral("VSResultGrid"));
@@ -255,32 +385,87 @@ void SalesScreen::build() {
     connect(book_, &QComboBox::currentIndexChanged, this, [this] { bookChosen(); });
     connect(party_, &LookupField::chosen, this, [this] { partyChosen(); });
     connect(quality_, &LookupField::chosen, this, [this] { qualityChosen(); });
+    if (design_) connect(design_, &LookupField::chosen, this, [this] { designChosen(); });
     for (QLineEdit* box : {tcsP_, tdsP_, other_}) connect(box, &QLineEdit::textEdited, this, [this] { refreshTotals(); });
+}
 
-    order_ = {book_, billNo_, billDate_, party_, delivery_, challanNo_, doNo_, transport_, truckNo_, lrNo_, ewayNo_, creditDays_, notes_,
-              quality_, desc_, pcs_, cut_, mtrs_, rateOn_, rate_, disc_, brk_, tcsP_, tdsP_, other_, saveButton_};
-    for (QWidget* w : order_) w->installEventFilter(this);
-    billDate_->findChild<QLineEdit*>()->installEventFilter(this);
+// Enter walks the header, the line and the charges; a few fields act on Enter.
+void SalesScreen::wireKeys() {
+    keys_ = EntryKeys::install(this, &session_);
+    QList<QWidget*> order{book_, billNo_, billDate_, party_, delivery_, challanNo_, doNo_, transport_, truckNo_, lrNo_, ewayNo_,
+                          creditDays_, notes_};
+    if (kind_ == Kind::Period) order << from_ << to_ << showButton_ << challans_;
+    if (design_) order << design_;
+    order << quality_ << desc_ << pcs_ << cut_ << mtrs_ << rateOn_ << rate_ << disc_ << brk_ << tcsP_ << tdsP_ << other_ << saveButton_;
+    keys_->setOrder(order);
+    keys_->onEnter(challanNo_, [this] {
+        challanTyped();
+        return false;
+    });
+    // An empty line ends the lines: on to the charges.
+    QWidget* firstOfLine = design_ ? static_cast<QWidget*>(design_) : quality_;
+    keys_->onEnter(firstOfLine, [this, firstOfLine] {
+        auto* lookup = static_cast<LookupField*>(firstOfLine);
+        if (lookup->chosenId() != 0 || !lookup->text().trimmed().isEmpty()) return false;
+        tcsP_->setFocus();
+        return true;
+    });
+    // On the design-wise screen a colour must be chosen from the design's list.
+    if (design_) keys_->onEnter(quality_, [this] { return quality_->chosenId() == 0; });
+    keys_->onEnter(brk_, [this] {
+        addLine();
+        return true;
+    });
+    if (kind_ == Kind::Period) {
+        keys_->onEnter(showButton_, [this] {
+            showChallans();
+            if (challans_->rowCount() > 0) {
+                challans_->setFocus();
+                challans_->selectRow(0);
+            }
+            return true;
+        });
+        // Enter on the list takes the ticked challans and goes on to the lines.
+        keys_->onEnter(challans_, [this] {
+            takeTickedChallans();
+            return false;
+        });
+    }
 }
 
 void SalesScreen::newBill() {
     billId_ = 0;
     lines_.clear();
-    for (QLineEdit* box : {billNo_, challanNo_, doNo_, transport_, truckNo_, lrNo_, ewayNo_, creditDays_, notes_, desc_, pcs_, cut_, mtrs_,
-                           rate_, disc_, brk_, tcsP_, tdsP_, other_})
+    editedSource_ = {};
+    for (QLineEdit* box : {billNo_, challanNo_, doNo_, transport_, truckNo_, lrNo_, ewayNo_, creditDays_, notes_, mobile_, desc_, pcs_, cut_,
+                           mtrs_, rate_, disc_, brk_, tcsP_, tdsP_, other_, smsText_})
         box->clear();
     party_->clearChoice();
     delivery_->clearChoice();
     quality_->clearChoice();
+    if (design_) design_->clearChoice();
     partyInfo_->clear();
     itemInfo_->clear();
-    rateOn_->setCurrentIndex(0);
+    // A firm selling pieces only prices by the piece.
+    rateOn_->setCurrentText(kind_ == Kind::Single && shell::FirmSettings(session_).piecesOnly() ? QStringLiteral("P") : QStringLiteral("M"));
     const QDate today = QDate::currentDate();
     billDate_->setDate(session_.inYear(today) ? today : session_.yearEndDate);
+    if (kind_ == Kind::Period) {
+        to_->setDate(billDate_->date());
+        from_->setDate(billDate_->date().addDays(1 - billDate_->date().day()));
+        summed_->setChecked(shell::FirmSettings(session_).flag(QStringLiteral("Is_Ch_Q_Sum")));
+        challans_->setRowCount(0);
+        listedChallans_.clear();
+    }
+    if (colours_) colours_->setRowCount(0);
+    setBillOpen(false);
     bookChosen();
     refreshGrid();
-    refreshBillList();
     book_->setFocus();
+}
+
+void SalesScreen::setBillOpen(bool open) {
+    for (QPushButton* b : savedBillButtons_) b->setEnabled(open);
 }
 
 void SalesScreen::bookChosen() {
@@ -297,6 +482,7 @@ void SalesScreen::partyChosen() {
     if (transport_->text().isEmpty()) transport_->setText(p->transport);
     if (creditDays_->text().isEmpty() && p->creditDays > 0) creditDays_->setText(QString::number(p->creditDays));
     if (tdsP_->text().isEmpty() && p->tdsPercent > Decimal()) tdsP_->setText(p->tdsPercent.toString(2));
+    mobile_->setText(p->mobile);
     partyInfo_->setText(QStringLiteral("Party Sales : ") + shown(service_->partySales(p->id), 2) +
                         (p->otherState ? QStringLiteral("   IGST") : QString()));
     SalesBill bill = billOnScreen();
@@ -305,15 +491,29 @@ void SalesScreen::partyChosen() {
     refreshGrid();
 }
 
+void SalesScreen::designChosen() {
+    quality_->clearChoice();
+    if (!colours_) return;
+    colours_->setRowCount(0);
+    for (const db::Row& r : trade::designColours(db_, session_.firmNo, design_->text()))
+        colours_->addRow({r.text(QStringLiteral("Colour")), r.text(QStringLiteral("Qlty Type")),
+                          Decimal::fromVariant(r.value(QStringLiteral("Rate"))).toString(2), r.text(QStringLiteral("Rate On")),
+                          Decimal::fromVariant(r.value(QStringLiteral("Cut"))).toString(2), r.text(QStringLiteral("SGST")),
+                          r.text(QStringLiteral("CGST")), r.text(QStringLiteral("Id"))});
+    colours_->resizeColumnsToContents();
+}
+
 void SalesScreen::qualityChosen() {
-    const db::Row& item = quality_->chosenRow();
-    rate_->setText(Decimal::fromVariant(item.value(QStringLiteral("Rate"))).toString(2));
-    rateOn_->setCurrentText(item.text(QStringLiteral("PM")));
-    QString info = QStringLiteral("HSN ") + item.text(QStringLiteral("HSN")) + QStringLiteral("  Unit ") + item.text(QStringLiteral("Unit")) +
-                   QStringLiteral("  SGST ") + item.text(QStringLiteral("SGST")) + QStringLiteral("%  CGST ") + item.text(QStringLiteral("CGST")) +
-                   QStringLiteral("%");
+    const auto item = trade::lineForItem(db_, session_.firmNo, quality_->chosenId());
+    if (!item) return;
+    rate_->setText(item->input.listRate.toString(2));
+    rateOn_->setCurrentText(item->input.rateOn);
+    if (kind_ == Kind::Single && !item->input.cut.isZero()) cut_->setText(item->input.cut.toString(2));
+    const trade::ItemLabel label = trade::itemLabel(db_, item->qualityId);
+    QString info = label.name + QStringLiteral("   SGST ") + item->input.sgstPercent.toString(2) + QStringLiteral("%  CGST ") +
+                   item->input.cgstPercent.toString(2) + QStringLiteral("%");
     if (party_->chosenId() > 0) {
-        const auto last = trade::storedPartyRate(db_, trade::RateSource::Bill, party_->chosenId(), quality_->chosenId());
+        const auto last = trade::storedPartyRate(db_, trade::RateSource::Bill, party_->chosenId(), item->qualityId);
         if (last)
             info += QStringLiteral("   Last Bill No ") + last->documentNo + QStringLiteral("  Last Bill Dt ") +
                     last->date.toString(QStringLiteral("dd-MM-yyyy")) + QStringLiteral("  Rate ") + last->rate.toString(2);
@@ -322,8 +522,7 @@ void SalesScreen::qualityChosen() {
 }
 
 SalesLine SalesScreen::lineFromEntry() const {
-    SalesLine line;
-    line.qualityId = quality_->chosenId();
+    SalesLine line = trade::lineForItem(db_, session_.firmNo, quality_->chosenId()).value_or(SalesLine{});
     line.description = desc_->text();
     line.input.pieces = number(pcs_);
     line.input.cut = number(cut_);
@@ -332,31 +531,72 @@ SalesLine SalesScreen::lineFromEntry() const {
     line.input.listRate = number(rate_);
     line.input.discountPercent = number(disc_);
     line.input.secondDiscountPercent = number(brk_);
-    const auto item = db_.queryOne(QStringLiteral("SELECT Vat, AddTax, VatCalc FROM ProdMst WHERE Id = ?"), {line.qualityId});
-    if (item) {
-        line.input.sgstPercent = Decimal::fromVariant(item->value(QStringLiteral("Vat")));
-        line.input.cgstPercent = Decimal::fromVariant(item->value(QStringLiteral("AddTax")));
-        line.input.gstCalc = int(item->integer(QStringLiteral("VatCalc"))) == 0 ? 1 : int(item->integer(QStringLiteral("VatCalc")));
-    }
     return line;
 }
 
 void SalesScreen::addLine() {
     if (quality_->chosenId() <= 0) return;
     lines_.push_back(lineFromEntry());
+    lines_.back().challanId = editedSource_.first;
+    lines_.back().challanSrno = editedSource_.second;
+    editedSource_ = {};
     quality_->clearChoice();
     for (QLineEdit* box : {desc_, pcs_, cut_, mtrs_, rate_, disc_, brk_}) box->clear();
     itemInfo_->clear();
     refreshGrid();
-    quality_->setFocus();
+    // The next colour of the same design is one Enter away.
+    if (design_) {
+        design_->setFocus();
+        design_->selectAll();
+    } else {
+        quality_->setFocus();
+    }
+}
+
+void SalesScreen::addColourLines() {
+    std::vector<qint64> ids;
+    for (int row : colours_->tickedRows()) ids.push_back(colours_->item(row, 8)->text().toLongLong());
+    if (ids.empty()) return;
+    const auto lines = trade::colourLines(db_, session_.firmNo, messages_, ids, colourQty_->text(), colourRate_->text());
+    if (!lines) return;
+    lines_.insert(lines_.end(), lines->begin(), lines->end());
+    for (int r = 0; r < colours_->rowCount(); ++r) colours_->setTicked(r, false);
+    refreshGrid();
+}
+
+void SalesScreen::showChallans() {
+    const auto list = period_->unbilledChallans(party_->chosenId(), from_->date(), to_->date(), billId_);
+    challans_->setRowCount(0);
+    listedChallans_.clear();
+    if (!list) return;
+    listedChallans_ = *list;
+    for (const trade::PeriodChallan& c : listedChallans_) {
+        challans_->addRow({c.challanNo, c.date.toString(QStringLiteral("dd-MM-yyyy")), shown(c.pieces, 0), shown(c.metres, 3),
+                           shown(c.amount, 2)});
+        bool onBill = false;
+        for (const SalesLine& l : lines_) onBill = onBill || l.challanId == c.id;
+        if (onBill) challans_->setTicked(challans_->rowCount() - 1, true);
+    }
+    challans_->resizeColumnsToContents();
+}
+
+void SalesScreen::takeTickedChallans() {
+    std::vector<qint64> ids;
+    for (int row : challans_->tickedRows()) ids.push_back(listedChallans_.at(size_t(row)).id);
+    // The ticks decide which challans the bill holds: lines of challans no longer ticked go.
+    std::erase_if(lines_, [](const SalesLine& l) { return l.challanId > 0; });
+    for (SalesLine& line : period_->lines(ids, summed_->isChecked())) lines_.push_back(std::move(line));
+    refreshGrid();
 }
 
 void SalesScreen::editLine(int row) {
     if (row < 0 || row >= int(lines_.size())) return;
     const SalesLine line = lines_[size_t(row)];
     lines_.erase(lines_.begin() + row);
-    const QString name = db_.scalar(QStringLiteral("SELECT ProdName FROM ProdMst WHERE Id = ?"), {line.qualityId}).toString();
-    quality_->setChosen(line.qualityId, name);
+    editedSource_ = {line.challanId, line.challanSrno};
+    const trade::ItemLabel label = trade::itemLabel(db_, line.qualityId);
+    if (design_) design_->setChosen(line.qualityId, label.designNo);
+    quality_->setChosen(line.qualityId, design_ ? label.colour : label.name);
     desc_->setText(line.description);
     pcs_->setText(line.input.pieces.isZero() ? QString() : line.input.pieces.toString(3));
     cut_->setText(line.input.cut.isZero() ? QString() : line.input.cut.toString(3));
@@ -369,9 +609,19 @@ void SalesScreen::editLine(int row) {
     pcs_->setFocus();
 }
 
+QStringList SalesScreen::gridColumns() const {
+    QStringList columns = kGridColumns;
+    if (kind_ == Kind::Single) columns << QStringLiteral("Design No") << QStringLiteral("Colour") << QStringLiteral("Qlty Type");
+    if (kind_ == Kind::Period) columns << QStringLiteral("Ch No") << QStringLiteral("Ch Date");
+    return columns;
+}
+
 void SalesScreen::refreshGrid() {
     const SalesBill bill = billOnScreen();
     const trade::ComputedBill c = service_->compute(bill);
+    const QStringList columns = gridColumns();
+    grid_->setColumnCount(int(columns.size()));
+    grid_->setHorizontalHeaderLabels(columns);
     grid_->setRowCount(int(c.lines.size()) + 1);
     const QString tax1 = c.igst ? QStringLiteral("IGST") : QStringLiteral("SGST");
     grid_->setHorizontalHeaderItem(9, new QTableWidgetItem(tax1 + QStringLiteral(" P")));
@@ -384,11 +634,13 @@ void SalesScreen::refreshGrid() {
         if (right) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid_->setItem(row, col, item);
     };
+    const int extra = int(kGridColumns.size());
     for (int i = 0; i < int(c.lines.size()); ++i) {
         const SalesLine& in = bill.lines[size_t(i)];
         const trade::InvoiceLine& l = c.lines[size_t(i)];
+        const trade::ItemLabel label = trade::itemLabel(db_, in.qualityId);
         set(i, 0, QString::number(i + 1));
-        set(i, 1, db_.scalar(QStringLiteral("SELECT ProdName FROM ProdMst WHERE Id = ?"), {in.qualityId}).toString(), false);
+        set(i, 1, label.name, false);
         set(i, 2, in.description, false);
         set(i, 3, shown(in.input.pieces, 0));
         set(i, 4, shown(in.input.cut, 2));
@@ -403,6 +655,16 @@ void SalesScreen::refreshGrid() {
         set(i, 13, shown(l.lineTotal, 2));
         set(i, 14, in.input.discountPercent.toString(2));
         set(i, 15, in.input.secondDiscountPercent.toString(2));
+        if (kind_ == Kind::Single) {
+            set(i, extra, label.designNo, false);
+            set(i, extra + 1, label.colour, false);
+            set(i, extra + 2, label.qualityType, false);
+        }
+        if (kind_ == Kind::Period) {
+            const auto source = period_->challan(in.challanId);
+            set(i, extra, source ? source->challanNo : QString(), false);
+            set(i, extra + 1, source ? source->date.toString(QStringLiteral("dd-MM-yyyy")) : QString(), false);
+        }
         pcs += in.input.pieces;
         mtrs += in.input.metres;
         amount += l.amount;
@@ -411,7 +673,7 @@ void SalesScreen::refreshGrid() {
         total += l.lineTotal;
     }
     const int tot = int(c.lines.size());
-    for (int col = 0; col < kGridColumns.size(); ++col) set(tot, col, QString());
+    for (int col = 0; col < columns.size(); ++col) set(tot, col, QString());
     set(tot, 1, QStringLiteral("Tot"), false);
     set(tot, 3, shown(pcs, 0));
     set(tot, 5, shown(mtrs, 3));
@@ -421,7 +683,7 @@ void SalesScreen::refreshGrid() {
     set(tot, 13, shown(total, 2));
     QFont bold = grid_->font();
     bold.setBold(true);
-    for (int col = 0; col < kGridColumns.size(); ++col)
+    for (int col = 0; col < columns.size(); ++col)
         if (auto* item = grid_->item(tot, col)) item->setFont(bold);
     grid_->resizeColumnsToContents();
     refreshTotals();
@@ -475,6 +737,7 @@ void SalesScreen::challanTyped() {
     }
     const auto p = service_->party(bill.partyId);
     if (p) party_->setChosen(p->id, p->name);
+    if (p) mobile_->setText(p->mobile);
     const auto deli = service_->party(bill.deliveryId);
     if (deli) delivery_->setChosen(deli->id, deli->name);
     transport_->setText(bill.transport);
@@ -499,6 +762,18 @@ void SalesScreen::print(bool pdf) {
     if (billId_ > 0) printInvoice(db_, session_, messages_, billId_, pdf, this);
 }
 
+void SalesScreen::sendWhatsApp() {
+    if (billId_ <= 0) return;
+    status_->clear();
+    if (trade::sendInvoiceWhatsApp(db_, session_, messages_, billId_, mobile_->text()))
+        status_->setText(QStringLiteral("WhatsApp sent for Bill No ") + billNo_->text());
+}
+
+void SalesScreen::sendSms() {
+    if (billId_ <= 0) return;
+    trade::sendInvoiceSms(db_, session_, messages_, billId_, trade::SmsForm(smsForm_->currentIndex() + 1), smsText_->text());
+}
+
 void SalesScreen::openBill(qint64 id) {
     const auto bill = service_->load(id);
     if (!bill) return;
@@ -510,7 +785,10 @@ void SalesScreen::openBill(qint64 id) {
     }
     billNo_->setText(bill->billNo);
     billDate_->setDate(bill->date);
-    if (const auto p = service_->party(bill->partyId)) party_->setChosen(p->id, p->name);
+    if (const auto p = service_->party(bill->partyId)) {
+        party_->setChosen(p->id, p->name);
+        mobile_->setText(p->mobile);
+    }
     if (const auto p = service_->party(bill->deliveryId)) delivery_->setChosen(p->id, p->name);
     challanNo_->setText(bill->challanNo > 0 ? QString::number(bill->challanNo) : QString());
     doNo_->setText(bill->doNo);
@@ -524,18 +802,14 @@ void SalesScreen::openBill(qint64 id) {
     tdsP_->setText(bill->tdsPercent.isZero() ? QString() : bill->tdsPercent.toString(2));
     other_->setText(bill->otherCharges.isZero() ? QString() : bill->otherCharges.toString(2));
     lines_ = bill->lines;
+    if (kind_ == Kind::Period) showChallans();
+    setBillOpen(true);
     refreshGrid();
-    quality_->setFocus();
+    (design_ ? static_cast<QWidget*>(design_) : quality_)->setFocus();
 }
 
 void SalesScreen::refreshBillList() {
-    const qint64 book = book_->currentData().toLongLong();
-    const db::Rows rows = db_.query(QStringLiteral("SELECT m.Id, m.BillNO, m.BillDate, a.AcName, a.City, m.BillAmount, m.AGAINST, m.ChNo, "
-                                                   "m.PaidAmt, m.UnPaidAmt FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID "
-                                                   "WHERE m.FirmNO = ? AND m.IsOp = 0 AND m.FormId = 3 AND m.BookNO = ? "
-                                                   "ORDER BY m.BillDate DESC, m.Id DESC") +
-                                        db_.dialect().limit(200),
-                                    {session_.firmNo, book});
+    const db::Rows rows = service_->billList(book_->currentData().toLongLong());
     const QStringList columns{QStringLiteral("BillNO"), QStringLiteral("BillDAte"), QStringLiteral("Party NAme"), QStringLiteral("City"),
                               QStringLiteral("Net Amt"), QStringLiteral("eWay BillNo"), QStringLiteral("Ch No"), QStringLiteral("PaidAmt"),
                               QStringLiteral("UnpaidAmt")};
@@ -557,47 +831,6 @@ void SalesScreen::refreshBillList() {
         }
     }
     billList_->resizeColumnsToContents();
-}
-
-void SalesScreen::focusNext(QWidget* from, bool backwards) {
-    int index = int(order_.indexOf(from));
-    if (index < 0) return;
-    index += backwards ? -1 : 1;
-    if (index < 0 || index >= order_.size()) return;
-    order_.at(index)->setFocus();
-    if (auto* box = qobject_cast<QLineEdit*>(order_.at(index))) box->selectAll();
-}
-
-bool SalesScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    QWidget* field = qobject_cast<QWidget*>(watched);
-    if (field && field->parentWidget() == billDate_) field = billDate_;
-    if (key->key() == Qt::Key_Escape && !(qobject_cast<LookupField*>(field) && qobject_cast<LookupField*>(field)->listVisible())) {
-        focusNext(field, true);
-        return true;
-    }
-    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return QWidget::eventFilter(watched, event);
-    if (auto* lookup = qobject_cast<LookupField*>(field)) lookup->acceptCurrent();
-    if (field == saveButton_) {
-        save();
-        return true;
-    }
-    if (field == challanNo_) challanTyped();
-    if (field == party_ && party_->chosenId() == 0 && !party_->text().trimmed().isEmpty()) return true;  // choose from the list first
-    if (field == quality_) {
-        if (quality_->chosenId() == 0) {
-            if (quality_->text().trimmed().isEmpty()) tcsP_->setFocus();  // no more lines: on to the charges
-            return true;
-        }
-    }
-    if (field == brk_) {
-        addLine();
-        return true;
-    }
-    if (field == other_ || field == tcsP_ || field == tdsP_) refreshTotals();
-    focusNext(field, false);
-    return true;
 }
 
 }  // namespace tanabana::gui

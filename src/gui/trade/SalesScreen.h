@@ -1,32 +1,44 @@
 #pragma once
-// frmSales: the sales invoice screen. The operator picks the book (the next bill number follows),
-// the party (a search list opens under the field; its state decides SGST + CGST or IGST) and types
-// the lines: quality (search list), description, pieces, cut, metres, rate, discounts; Enter on
-// the last field adds the line and comes back to the quality. Enter on an empty quality goes to
-// the charges and then to Save. Totals, GST, TCS, TDS and round-off are the service's.
+// The sales invoice screens. The operator picks the book (the next bill number follows), the
+// party (a search list opens under the field; its state decides SGST + CGST or IGST) and the
+// lines; Enter on the last field of a line adds it and comes back for the next; Enter on an empty
+// line goes to the charges and then to Save. Totals, GST, TCS, TDS and round-off are the service's.
+//
+// Three windows share it:
+//   frmSales         lines typed by quality;
+//   frmSales_Single  the item chosen as design number, then colour (a production firm selling
+//                    pieces), with quick entry of one quantity and rate for ticked colours;
+//   frmSalesBetDt    the party's unbilled delivery challans between two dates ticked into one bill.
+// A saved bill opened from the list is printed, or sent to the party by WhatsApp or SMS.
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/trade/PeriodBilling.h"
 #include "domain/trade/SalesInvoices.h"
 
 #include <QWidget>
 #include <memory>
 
 class QComboBox;
+class QCheckBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace tanabana::gui {
 
+class EntryKeys;
 class LookupField;
+class SelectionGrid;
 
 class SalesScreen : public QWidget {
     Q_OBJECT
 public:
-    SalesScreen(db::Database& db, Session& session, Messages& messages, QWidget* parent = nullptr);
+    enum class Kind { Main, Single, Period };
+    SalesScreen(db::Database& db, Session& session, Messages& messages, Kind kind = Kind::Main, QWidget* parent = nullptr);
 
     // Opens a saved bill.
     void openBill(qint64 id);
@@ -34,34 +46,48 @@ public:
     trade::SalesBill billOnScreen() const;
     qint64 currentId() const { return billId_; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void build();
+    void buildHeader(QVBoxLayout* layout);
+    void buildLineEntry(QVBoxLayout* layout);
+    void buildColourPanel(QVBoxLayout* layout);
+    void buildPeriodPanel(QVBoxLayout* layout);
+    void buildTotalsAndButtons(QVBoxLayout* layout);
+    void wireKeys();
     void newBill();
     void bookChosen();
     void partyChosen();
+    void designChosen();
     void qualityChosen();
     void addLine();
+    void addColourLines();
+    void showChallans();
+    void takeTickedChallans();
     void editLine(int row);
     void refreshGrid();
     void refreshTotals();
     void save();
     void remove();
     void print(bool pdf);
+    void sendWhatsApp();
+    void sendSms();
     void refreshBillList();
     void challanTyped();
-    void focusNext(QWidget* from, bool backwards);
+    void setBillOpen(bool open);
     trade::SalesLine lineFromEntry() const;
+    QStringList gridColumns() const;
 
     db::Database& db_;
     Session& session_;
     Messages& messages_;
+    Kind kind_;
     std::unique_ptr<trade::SalesInvoices> service_;
+    std::unique_ptr<trade::PeriodBilling> period_;
+    EntryKeys* keys_ = nullptr;
     qint64 billId_ = 0;
     std::vector<trade::SalesLine> lines_;
-    QList<QWidget*> order_;  // Enter moves along this list
+    std::pair<qint64, qint64> editedSource_;  // challan and line of a challan line taken back for editing
+    std::vector<trade::PeriodChallan> listedChallans_;
 
     QComboBox* book_ = nullptr;
     QLineEdit* billNo_ = nullptr;
@@ -78,8 +104,10 @@ private:
     QLineEdit* ewayNo_ = nullptr;
     QLineEdit* creditDays_ = nullptr;
     QLineEdit* notes_ = nullptr;
+    QLineEdit* mobile_ = nullptr;
 
-    LookupField* quality_ = nullptr;
+    LookupField* design_ = nullptr;   // frmSales_Single: design number before the colour
+    LookupField* quality_ = nullptr;  // the quality, or on frmSales_Single the colour of the design
     QLineEdit* desc_ = nullptr;
     QLineEdit* pcs_ = nullptr;
     QLineEdit* cut_ = nullptr;
@@ -91,13 +119,27 @@ private:
     QLabel* itemInfo_ = nullptr;
     QTableWidget* grid_ = nullptr;
 
+    SelectionGrid* colours_ = nullptr;  // frmSales_Single quick entry
+    QLineEdit* colourQty_ = nullptr;
+    QLineEdit* colourRate_ = nullptr;
+
+    QDateEdit* from_ = nullptr;  // frmSalesBetDt
+    QDateEdit* to_ = nullptr;
+    QPushButton* showButton_ = nullptr;
+    SelectionGrid* challans_ = nullptr;
+    QCheckBox* summed_ = nullptr;
+
     QLineEdit* tcsP_ = nullptr;
     QLineEdit* tdsP_ = nullptr;
     QLineEdit* other_ = nullptr;
     QLabel* totals_ = nullptr;
     QLabel* net_ = nullptr;
+    QComboBox* smsForm_ = nullptr;
+    QLineEdit* smsText_ = nullptr;
+    QLabel* status_ = nullptr;
 
     QPushButton* saveButton_ = nullptr;
+    QList<QPushButton*> savedBillButtons_;  // print, PDF, WhatsApp, SMS: for a saved bill only
     QTableWidget* billList_ = nullptr;
 };
 

@@ -1,4 +1,4 @@
-#include "gui/trade/LookupField.h"
+#include "gui/common/LookupField.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -33,6 +33,12 @@ void LookupField::clearChoice() {
 bool LookupField::listVisible() const { return list_ && list_->isVisible(); }
 
 void LookupField::refresh() {
+    // The list opens as the operator types; a field emptied again closes it.
+    if (text().trimmed().isEmpty()) {
+        rows_.clear();
+        hideList();
+        return;
+    }
     rows_ = search_(text().trimmed());
     if (!list_) {
         list_ = new QTableWidget(window());

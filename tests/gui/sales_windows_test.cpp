@@ -1,0 +1,331 @@
+// The design-wise and between-dates sales windows used the way an operator uses them, keys only:
+// a bill typed by design number and colour, and a bill made of the challans ticked in the list of
+// a period, each saved and posted; the WhatsApp button of a saved bill against a stand-in of the
+// service; and which window "1. Chalan" and "2. Sales" open for each kind of firm.
+#include "domain/trade/DeliveryChallans.h"
+#include "gui/shell/Commands.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/trade/SalesScreen.h"
+#include "gui/trade/SellingCommands.h"
+#include "support/FakeServers.h"
+#include "support/FirmBooks.h"
+#include "support/YearFixture.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+#include <gtest/gtest.h>
+
+using namespace tanabana;
+
+namespace {
+
+Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
+
+struct Posted {
+    QString account, side;
+    double amount;
+    bool operator==(const Posted&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Posted& p) {
+    return os << p.account.toStdString() << ' ' << p.side.toStdString() << ' ' << p.amount;
+}
+
+// A production firm of Surat (software type 9) selling sarees by the piece, and its buyers.
+class SalesWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::seedDefaultChart(db());
+        year.session.firm.insert(QStringLiteral("CST"), QStringLiteral("24-Gujarat"));
+        year.session.firm.insert(QStringLiteral("Is_Sales_RndOff"), 1);
+        ramesh = test::addAccount(db(), QStringLiteral("Ramesh Silk Mills"), 35);
+        db().exec(QStringLiteral("UPDATE AccMst SET WMbNo = '9824012345' WHERE Id = ?"), {ramesh});
+        const struct { int id; const char* name; const char* design; const char* colour; double rate; int calcOn; double cut; } items[] = {
+            {1, "Saree D-101 Red", "D-101", "Red", 450, 2, 6.3},
+            {2, "Saree D-101 Blue", "D-101", "Blue", 450, 2, 6.3},
+            {3, "Saree D-205 Green", "D-205", "Green", 610, 2, 6.3},
+            {4, "Rapier 60 Grey", "R-60", "Grey", 52.25, 1, 0},
+        };
+        for (const auto& i : items)
+            db().exec(QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, ProdSubGrp, P1, ProdGrp, StkType, RAteR, CalcOn, Pack, "
+                                     "Vat, AddTax, VatCalc, IsActive, IsNewPro, FirmNO) VALUES (?, ?, ?, ?, ?, 'Saree', 'F', ?, ?, ?, 2.5, 2.5, 1, 1, 0, 1)"),
+                      {i.id, QString::number(100 + i.id), QString::fromLatin1(i.name), QString::fromLatin1(i.design),
+                       QString::fromLatin1(i.colour), i.rate, i.calcOn, i.cut});
+    }
+
+    void show(QWidget& screen) {
+        screen.resize(1250, 900);
+        screen.show();
+        QApplication::setActiveWindow(&screen);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    }
+    void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
+    void enter() { key(Qt::Key_Return); }
+    QString focused() const {
+        QWidget* w = QApplication::focusWidget();
+        if (w && qobject_cast<QAbstractSpinBox*>(w->parentWidget())) w = w->parentWidget();
+        return w ? w->objectName() : QString();
+    }
+    // Enter through the fields until `name` has the focus (at most 30 steps).
+    bool enterUntil(const QString& name) {
+        for (int i = 0; i < 30 && focused() != name; ++i) enter();
+        return focused() == name;
+    }
+    std::vector<Posted> journal(qint64 billId) {
+        std::vector<Posted> lines;
+        for (const db::Row& r : db().query(QStringLiteral("SELECT a.AcName, h.Type, h.DrAmt + h.CrAmt AS Amount FROM HeadDtl3 h JOIN AccMst a "
+                                                          "ON a.Id = h.AccId WHERE h.TableCode = 3 AND h.VoucherNo = ? ORDER BY h.Type DESC, h.SubSrno"),
+                                           {billId}))
+            lines.push_back({r.text(QStringLiteral("AcName")), r.text(QStringLiteral("Type")), r.number(QStringLiteral("Amount"))});
+        return lines;
+    }
+    void keepShot(QWidget& screen, const QString& name) {
+        QDir().mkpath(QStringLiteral("/tmp/tanabana-shots"));
+        screen.grab().save(QStringLiteral("/tmp/tanabana-shots/") + name + QStringLiteral(".png"));
+    }
+
+    db::Database& db() { return year.db(); }
+    test::YearFixture year;
+    qint64 ramesh = 0;
+};
+
+TEST_F(SalesWindowsTest, DesignWiseBillTypedByDesignAndColour) {
+    year.session.firm.insert(QStringLiteral("Soft_Type"), 9);
+    year.session.firm.insert(QStringLiteral("IS_PCSONly"), 1);
+    gui::SalesScreen screen(db(), year.session, year.messages, gui::SalesScreen::Kind::Single);
+    ASSERT_EQ(screen.objectName(), QStringLiteral("frmSales_Single"));
+    show(screen);
+    ASSERT_EQ(focused(), QStringLiteral("txtBook"));
+    enter();
+    enter();
+    enter();
+    ASSERT_EQ(focused(), QStringLiteral("txtParty"));
+    type(QStringLiteral("Ram"));
+    enter();
+    EXPECT_EQ(screen.findChild<QLineEdit*>(QStringLiteral("txtWMbNo"))->text(), QStringLiteral("9824012345"));
+    ASSERT_TRUE(enterUntil(QStringLiteral("txtDesignNo")));
+
+    // Ten red sarees and six blue of design D-101 at the proposed 450 a piece.
+    const std::pair<const char*, const char*> picks[] = {{"R", "10"}, {"B", "6"}};
+    for (const auto& [colour, pieces] : picks) {
+        ASSERT_EQ(focused(), QStringLiteral("txtDesignNo"));
+        if (screen.findChild<QLineEdit*>(QStringLiteral("txtDesignNo"))->text().isEmpty()) {
+            type(QStringLiteral("D-1"));
+            EXPECT_TRUE(screen.findChild<QTableWidget*>(QStringLiteral("txtDesignNo_list"))->isVisible());
+        }
+        enter();
+        ASSERT_EQ(focused(), QStringLiteral("txtColour"));
+        enter();  // no colour chosen: the colour must be picked first
+        ASSERT_EQ(focused(), QStringLiteral("txtColour"));
+        type(QString::fromLatin1(colour));
+        enter();
+        ASSERT_EQ(focused(), QStringLiteral("txtDesc"));
+        EXPECT_EQ(screen.findChild<QLineEdit*>(QStringLiteral("txtCut"))->text(), QStringLiteral("6.30"));
+        enter();
+        type(QString::fromLatin1(pieces));
+        enter();  // pieces
+        enter();  // cut 6.30
+        type(QString::number(QString::fromLatin1(pieces).toInt() * 6.3));
+        enter();  // metres
+        enter();  // rate on pieces ("P" from the item)
+        enter();  // rate 450 as proposed
+        enter();  // discount
+        enter();  // second discount: the line is added, back on the design
+    }
+    ASSERT_EQ(focused(), QStringLiteral("txtDesignNo"));
+    key(Qt::Key_Backspace);  // the design typed before is selected: empty it
+    enter();                 // no more lines: on to the charges
+    ASSERT_EQ(focused(), QStringLiteral("txtTcsP"));
+    auto* grid = screen.findChild<QTableWidget*>(QStringLiteral("vsgrid"));
+    ASSERT_EQ(grid->rowCount(), 3);
+    QStringList headers;
+    for (int c = 0; c < grid->columnCount(); ++c) headers << grid->horizontalHeaderItem(c)->text();
+    const int colourColumn = int(headers.indexOf(QStringLiteral("Colour")));
+    ASSERT_GE(colourColumn, 0);
+    EXPECT_EQ(grid->item(0, colourColumn)->text(), QStringLiteral("Red"));
+    EXPECT_EQ(grid->item(1, int(headers.indexOf(QStringLiteral("Design No"))))->text(), QStringLiteral("D-101"));
+    EXPECT_EQ(grid->item(1, int(headers.indexOf(QStringLiteral("Qlty Type"))))->text(), QStringLiteral("Saree"));
+    keepShot(screen, QStringLiteral("frmSales_Single"));
+    ASSERT_TRUE(enterUntil(QStringLiteral("cmd_save")));
+    enter();
+
+    EXPECT_TRUE(year.messages.has(MessageKind::Information, QStringLiteral("SAVE Confirmation"), QStringLiteral("ONE TRANSACTION IS SAVED")));
+    const auto bill = db().queryOne(QStringLiteral("SELECT * FROM SalBillMst"));
+    ASSERT_TRUE(bill);
+    // 16 sarees at 450 = 7,200.00; SGST and CGST 180.00 each; 7,560.00.
+    EXPECT_DOUBLE_EQ(bill->number(QStringLiteral("BAmt")), 7200.0);
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT count(*) FROM SalBillDtl WHERE PM = 'P' AND Qty2 IN (10, 6)")).toInt(), 2);
+    const std::vector<Posted> expected{{QStringLiteral("Ramesh Silk Mills"), QStringLiteral("D"), 7560.0},
+                                       {masters::chart::Sales, QStringLiteral("C"), 7200.0},
+                                       {masters::chart::OutputSgst, QStringLiteral("C"), 180.0},
+                                       {masters::chart::OutputCgst, QStringLiteral("C"), 180.0}};
+    EXPECT_EQ(journal(bill->integer(QStringLiteral("Id"))), expected);
+}
+
+TEST_F(SalesWindowsTest, PeriodBillFromChallansTickedWithTheKeyboard) {
+    year.session.firm.insert(QStringLiteral("Soft_Type"), 2);
+    trade::DeliveryChallans challans(db(), year.session, year.messages);
+    std::vector<qint64> ids;
+    const std::tuple<const char*, QDate, const char*> sent[] = {{"31", QDate(2025, 2, 27), "100"},
+                                                                {"32", QDate(2025, 3, 4), "110.5"},
+                                                                {"33", QDate(2025, 3, 18), "95.25"}};
+    for (const auto& [no, date, metres] : sent) {
+        trade::DeliveryChallan c;
+        c.bookNo = 1;
+        c.challanNo = QString::fromLatin1(no);
+        c.date = date;
+        c.partyId = ramesh;
+        trade::ChallanLine l;
+        l.qualityId = 4;
+        l.description = QStringLiteral("Taka ") + QString::fromLatin1(no);
+        l.pieces = d("1");
+        l.metres = d(metres);
+        l.rate = l.listRate = d("52.25");
+        c.lines.push_back(l);
+        ids.push_back(challans.save(c).value_or(0));
+    }
+
+    gui::SalesScreen screen(db(), year.session, year.messages, gui::SalesScreen::Kind::Period);
+    ASSERT_EQ(screen.objectName(), QStringLiteral("frmSalesBetDt"));
+    show(screen);
+    enter();
+    enter();
+    enter();  // the bill is dated 31-03-2025: today lies outside the year
+    type(QStringLiteral("Ram"));
+    enter();
+    ASSERT_TRUE(enterUntil(QStringLiteral("DtpFrom")));
+    EXPECT_EQ(screen.findChild<QDateEdit*>(QStringLiteral("DtpFrom"))->date(), QDate(2025, 3, 1));
+    enter();
+    ASSERT_EQ(focused(), QStringLiteral("DtpTo"));
+    enter();
+    ASSERT_EQ(focused(), QStringLiteral("cmdShowChalan"));
+    enter();  // lists the party's challans of March not yet billed
+    ASSERT_EQ(focused(), QStringLiteral("vsgrid_Chalan"));
+    auto* list = screen.findChild<QTableWidget*>(QStringLiteral("vsgrid_Chalan"));
+    ASSERT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(list->item(0, 1)->text(), QStringLiteral("32"));
+    EXPECT_EQ(list->item(1, 2)->text(), QStringLiteral("18-03-2025"));
+    key(Qt::Key_F3);  // tick both
+    enter();          // their lines come in; on to the line entry
+    ASSERT_EQ(focused(), QStringLiteral("txtQuality"));
+    auto* grid = screen.findChild<QTableWidget*>(QStringLiteral("vsgrid"));
+    ASSERT_EQ(grid->rowCount(), 3);
+    QStringList headers;
+    for (int c = 0; c < grid->columnCount(); ++c) headers << grid->horizontalHeaderItem(c)->text();
+    EXPECT_EQ(grid->item(1, int(headers.indexOf(QStringLiteral("Ch No"))))->text(), QStringLiteral("33"));
+    EXPECT_EQ(grid->item(0, int(headers.indexOf(QStringLiteral("Ch Date"))))->text(), QStringLiteral("04-03-2025"));
+    keepShot(screen, QStringLiteral("frmSalesBetDt"));
+    enter();  // empty quality: on to the charges
+    ASSERT_TRUE(enterUntil(QStringLiteral("cmd_save")));
+    enter();
+
+    EXPECT_TRUE(year.messages.has(MessageKind::Information, QStringLiteral("SAVE Confirmation"), QStringLiteral("ONE TRANSACTION IS SAVED")));
+    const auto bill = db().queryOne(QStringLiteral("SELECT * FROM SalBillMst"));
+    ASSERT_TRUE(bill);
+    // 110.5 m and 95.25 m at 52.25: 5,773.62 (half a paisa to the even) + 4,976.81 = 10,750.43;
+    // SGST and CGST 268.76 each; 11,287.95 billed as 11,288.
+    EXPECT_DOUBLE_EQ(bill->number(QStringLiteral("BAmt")), 10750.43);
+    EXPECT_DOUBLE_EQ(bill->number(QStringLiteral("BillAmount")), 11288.0);
+    const auto posted = journal(bill->integer(QStringLiteral("Id")));
+    ASSERT_FALSE(posted.empty());
+    EXPECT_EQ(posted.front(), (Posted{QStringLiteral("Ramesh Silk Mills"), QStringLiteral("D"), 11288.0}));
+    double credits = 0;
+    for (const Posted& p : posted)
+        if (p.side == QStringLiteral("C")) credits += p.amount;
+    EXPECT_NEAR(credits, 11288.0, 0.001);
+    EXPECT_FALSE(challans.load(ids[0])->sold);
+    EXPECT_TRUE(challans.load(ids[1])->sold);
+    EXPECT_TRUE(challans.load(ids[2])->sold);
+}
+
+TEST_F(SalesWindowsTest, WhatsAppButtonSendsTheOpenBill) {
+    test::FakeHttpServer service;
+    QFile settings(QDir(year.folder()).filePath(QStringLiteral("WA.txt")));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write(QStringLiteral("INST42\nTOKEN9\n\n\n%1\n\nhttps://files.example/WA_Knvs/\ntrue {file}\n").arg(service.address()).toUtf8());
+    settings.close();
+
+    gui::SalesScreen screen(db(), year.session, year.messages);
+    show(screen);
+    auto* whatsApp = screen.findChild<QPushButton*>(QStringLiteral("CmdWA"));
+    EXPECT_FALSE(whatsApp->isEnabled());  // nothing to send before a bill is saved and opened
+    trade::SalesBill bill;
+    bill.bookNo = 1;
+    bill.billNo = QStringLiteral("7");
+    bill.date = QDate(2025, 1, 10);
+    bill.partyId = ramesh;
+    trade::SalesLine line;
+    line.qualityId = 4;
+    line.input.metres = d("100");
+    line.input.listRate = d("52.25");
+    line.input.sgstPercent = line.input.cgstPercent = d("2.5");
+    bill.lines = {line};
+    const auto id = trade::SalesInvoices(db(), year.session, year.messages).save(bill);
+    ASSERT_TRUE(id);
+    screen.openBill(*id);
+    ASSERT_TRUE(whatsApp->isEnabled());
+
+    service.answer(R"({"status":"success","message":"queued"})");
+    whatsApp->click();
+    EXPECT_EQ(screen.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("WhatsApp sent for Bill No 7"));
+    ASSERT_EQ(service.requests().size(), 1);
+    EXPECT_TRUE(service.requests().at(0).contains(QStringLiteral("number=919824012345")));
+    EXPECT_TRUE(service.requests().at(0).contains(QStringLiteral("Bill%20No%3A%20GST%2F7")) ||
+                service.requests().at(0).contains(QStringLiteral("Bill%20No:%20GST/7")))
+        << service.requests().at(0).toStdString();
+
+    service.answer(R"({"status":"error","message":"media"})");
+    service.answer(R"({"status":"error","message":"text"})");
+    whatsApp->click();
+    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("WhatsApp"), QStringLiteral("Message Failed")));
+    EXPECT_TRUE(screen.findChild<QLabel*>(QStringLiteral("lblStatus"))->text().isEmpty());
+}
+
+TEST_F(SalesWindowsTest, MenuCommandsOpenTheWindowOfTheFirmsKind) {
+    using Kind = gui::SalesScreen::Kind;
+    struct Case { int softType; bool piecesOnly; Kind sales; bool takas; };
+    const Case cases[] = {{1, false, Kind::Main, false},  {2, false, Kind::Period, false}, {3, false, Kind::Main, false},
+                          {4, false, Kind::Period, false}, {5, false, Kind::Main, false},  {6, false, Kind::Period, false},
+                          {9, false, Kind::Main, true},    {9, true, Kind::Single, true},  {1, true, Kind::Main, false}};
+    for (const Case& c : cases) {
+        year.session.firm.insert(QStringLiteral("Soft_Type"), c.softType);
+        year.session.firm.insert(QStringLiteral("IS_PCSONly"), c.piecesOnly ? 1 : 0);
+        EXPECT_EQ(gui::salesWindowFor(year.session), c.sales) << "software type " << c.softType;
+        EXPECT_EQ(gui::challanFromTakasFor(year.session), c.takas) << "software type " << c.softType;
+    }
+
+    gui::CommandRegistry registry;
+    gui::registerAllCommands(registry);
+    gui::MainWindow window(year.session);
+    gui::CommandContext context{window, [this] { return &db(); }, year.session, year.messages};
+    auto opened = [&](const QString& command) {
+        const int before = int(window.workArea()->subWindowList().size());
+        EXPECT_TRUE(registry.run(command, context)) << command.toStdString();
+        const auto windows = window.workArea()->subWindowList();
+        return int(windows.size()) > before ? windows.last()->widget()->objectName() : QString();
+    };
+    year.session.firm.insert(QStringLiteral("Soft_Type"), 2);
+    EXPECT_EQ(opened(QStringLiteral("mnu_T12")), QStringLiteral("frmSalesBetDt"));
+    year.session.firm.insert(QStringLiteral("Soft_Type"), 9);
+    year.session.firm.insert(QStringLiteral("IS_PCSONly"), 1);
+    EXPECT_EQ(opened(QStringLiteral("mnu_T12")), QStringLiteral("frmSales_Single"));
+    EXPECT_EQ(opened(QStringLiteral("mnu_T11")), QStringLiteral("frmChalan_Taka"));
+    year.session.firm.insert(QStringLiteral("Soft_Type"), 1);
+    EXPECT_EQ(opened(QStringLiteral("mnu_T12")), QStringLiteral("frmSales"));
+    EXPECT_EQ(opened(QStringLiteral("mnu_T11")), QStringLiteral("frmChalan"));
+    EXPECT_EQ(opened(QStringLiteral("mnu_Prod1")), QStringLiteral("frmProduction"));
+    EXPECT_EQ(opened(QStringLiteral("mnu_Y42")), QStringLiteral("frmSalesOp"));
+}
+
+}  // namespace
