@@ -104,7 +104,7 @@ TEST_F(SellingCliTest, DocumentsComeInThroughTheServicesAndRefusalsWriteNothing)
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
 }
 
-TEST_F(SellingCliTest, DeliveryChallanPrintedToPdf) {
+TEST_F(SellingCliTest, DeliveryChallanPrintedAndBilledWithAnotherOfThePeriod) {
     const CliRun challan = importJson(QStringLiteral("challan"),
         R"({"book": 1, "number": "601", "date": "2025-03-12", "party": "Ramesh Silk Mills", "transport": "Shree Roadways",
             "order": "PO-88", "lines": [{"quality": "1", "desc": "Red, fold 2", "pcs": 4, "mtrs": 412.5, "rate": 52.25},
@@ -131,6 +131,25 @@ TEST_F(SellingCliTest, DeliveryChallanPrintedToPdf) {
     EXPECT_NE(missing.code, 0);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("No delivery challan 999 in book 1"))) << missing.err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("none.pdf"))));
+
+    // One bill of challans 601 and 602; neither can be billed again, and an unknown one is named.
+    ASSERT_EQ(importJson(QStringLiteral("challan"), R"({"book": 1, "number": "602", "date": "2025-03-14", "party": "Ramesh Silk Mills",
+                                                        "lines": [{"quality": "1", "pcs": 1, "mtrs": 100, "rate": 52.25}]})").code, 0);
+    const int before = bills();
+    const CliRun period = importJson(QStringLiteral("sales"),
+        R"({"book": 1, "number": "P-9", "date": "2025-03-15", "party": "Ramesh Silk Mills", "challans": ["601", 602]})");
+    ASSERT_EQ(period.code, 0) << period.err.toStdString();
+    const CliRun again = importJson(QStringLiteral("sales"),
+        R"({"book": 1, "date": "2025-03-16", "party": "Ramesh Silk Mills", "challans": ["602"]})");
+    EXPECT_NE(again.code, 0);
+    EXPECT_TRUE(again.err.contains(QStringLiteral("This Chalan is Already Sold !"))) << again.err.toStdString();
+    const CliRun unknown = importJson(QStringLiteral("sales"),
+        R"({"book": 1, "date": "2025-03-16", "party": "Ramesh Silk Mills", "challans": ["999"]})");
+    EXPECT_NE(unknown.code, 0);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("challan \"999\" is not in book 1"))) << unknown.err.toStdString();
+    EXPECT_EQ(bills(), before + 1);
+    const CliRun list = cli({QStringLiteral("sales"), QStringLiteral("list"), QStringLiteral("--year"), QStringLiteral("2025")});
+    EXPECT_TRUE(list.out.contains(QStringLiteral("1/P-9\t15-03-2025\tRamesh Silk Mills\t"))) << list.out.toStdString();
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "domain/trade/TradeJson.h"
 
+#include "domain/trade/DocumentRules.h"
+#include "domain/trade/SalesLines.h"
+
 #include <QJsonArray>
 #include <QSet>
 
@@ -241,7 +244,7 @@ SalesBill salesBillFromJson(db::Database& db, const Session& s, const QJsonObjec
     keys << QStringLiteral("consignee") << QStringLiteral("creditDays") << QStringLiteral("challan") << QStringLiteral("do")
          << QStringLiteral("tds") << QStringLiteral("tcs") << QStringLiteral("other") << QStringLiteral("eway")
          << QStringLiteral("truck") << QStringLiteral("packing") << QStringLiteral("cashPaid") << QStringLiteral("cashBook")
-         << QStringLiteral("invoiceType") << QStringLiteral("lines");
+         << QStringLiteral("invoiceType") << QStringLiteral("lines") << QStringLiteral("challans");
     keys.removeAll(QStringLiteral("station"));
     keys.removeAll(QStringLiteral("order"));
     keys.removeAll(QStringLiteral("freight"));
@@ -307,6 +310,16 @@ SalesBill salesBillFromJson(db::Database& db, const Session& s, const QJsonObjec
         if (in.discountPercent > Decimal(100) || in.secondDiscountPercent > Decimal(100))
             l.refuse(QStringLiteral("a discount cannot exceed 100%"));
         b.lines.push_back(line);
+    }
+    // A period bill: the lines of these challans of the bill's book, each line naming its challan.
+    const QJsonArray challans = f.array(QStringLiteral("challans"));
+    for (int i = 0; i < challans.size(); ++i) {
+        const QString number = challans.at(i).isDouble() ? QString::number(challans.at(i).toInteger()) : challans.at(i).toString().trimmed();
+        const qint64 id = db.scalar(QStringLiteral("SELECT Id FROM ChalanMst WHERE FirmNO = ? AND BookNO = ? AND BillNO = ?"),
+                                    {s.firmNo, b.bookNo, number})
+                              .toLongLong();
+        if (id == 0) f.refuse(QStringLiteral("challan \"%1\" is not in book %2").arg(number).arg(b.bookNo));
+        for (SalesLine& line : salesLinesFromChallan(db, id, firmFlag(s, QStringLiteral("Is_Ch_Q_Sum")))) b.lines.push_back(std::move(line));
     }
     return b;
 }
