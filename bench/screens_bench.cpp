@@ -5,7 +5,7 @@
 // Prints the median and the slowest time of each step.
 #include "DemoYear.h"
 #include "core/Messages.h"
-#include "gui/trade/LookupField.h"
+#include "gui/common/LookupField.h"
 #include "gui/trade/SalesScreen.h"
 
 #include <QApplication>
