@@ -173,6 +173,59 @@ TEST_F(SalesWindowsTest, DesignWiseBillTypedByDesignAndColour) {
     EXPECT_EQ(journal(bill->integer(QStringLiteral("Id"))), expected);
 }
 
+TEST_F(SalesWindowsTest, EscGoesBackSearchListsWaitForAChoiceAndColoursComeInTogether) {
+    year.session.firm.insert(QStringLiteral("Soft_Type"), 9);
+    year.session.firm.insert(QStringLiteral("IS_PCSONly"), 1);
+    gui::SalesScreen screen(db(), year.session, year.messages, gui::SalesScreen::Kind::Single);
+    show(screen);
+    enter();
+    ASSERT_EQ(focused(), QStringLiteral("txtBillNo"));
+    key(Qt::Key_Escape);
+    ASSERT_EQ(focused(), QStringLiteral("txtBook"));
+    enter();
+    enter();
+    enter();
+    ASSERT_EQ(focused(), QStringLiteral("txtParty"));
+    type(QStringLiteral("Ram"));
+    auto* partyList = screen.findChild<QTableWidget*>(QStringLiteral("txtParty_list"));
+    ASSERT_TRUE(partyList->isVisible());
+    key(Qt::Key_Escape);  // closes the list, stays on the party
+    EXPECT_FALSE(partyList->isVisible());
+    ASSERT_EQ(focused(), QStringLiteral("txtParty"));
+    enter();  // "Ram" names no party yet
+    ASSERT_EQ(focused(), QStringLiteral("txtParty"));
+    type(QStringLiteral("e"));
+    enter();
+    ASSERT_EQ(focused(), QStringLiteral("txtDeli"));
+    ASSERT_TRUE(enterUntil(QStringLiteral("txtDesignNo")));
+    type(QStringLiteral("D-1"));
+    enter();
+
+    // Both colours of D-101 ticked with F3, five pieces each at 440.
+    auto* colours = screen.findChild<QTableWidget*>(QStringLiteral("vsgrid_Colour"));
+    ASSERT_EQ(colours->rowCount(), 2);
+    colours->setFocus();
+    QTest::keyClick(colours, Qt::Key_F3);
+    auto* add = screen.findChild<QPushButton*>(QStringLiteral("cmdAddColours"));
+    screen.findChild<QLineEdit*>(QStringLiteral("txtColourRate"))->setText(QStringLiteral("440"));
+    add->click();
+    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("No Qnty Entered"), QStringLiteral("Please Enter Qnty ")));
+    auto* grid = screen.findChild<QTableWidget*>(QStringLiteral("vsgrid"));
+    EXPECT_EQ(grid->rowCount(), 1);  // only "Tot"
+    screen.findChild<QLineEdit*>(QStringLiteral("txtColourQty"))->setText(QStringLiteral("5"));
+    add->click();
+    ASSERT_EQ(grid->rowCount(), 3);
+    const trade::SalesBill bill = screen.billOnScreen();
+    ASSERT_EQ(bill.lines.size(), 2u);
+    for (const trade::SalesLine& line : bill.lines) {
+        EXPECT_EQ(line.input.pieces, d("5"));
+        EXPECT_EQ(line.input.metres, d("31.5"));
+        EXPECT_EQ(line.input.listRate, d("440"));
+        EXPECT_EQ(line.input.rateOn, QStringLiteral("P"));
+    }
+    EXPECT_TRUE(screen.findChild<QLabel*>(QStringLiteral("lblNetAmt"))->text().endsWith(QStringLiteral("4,620.00")));  // 4,400 + 5% GST
+}
+
 TEST_F(SalesWindowsTest, PeriodBillFromChallansTickedWithTheKeyboard) {
     year.session.firm.insert(QStringLiteral("Soft_Type"), 2);
     trade::DeliveryChallans challans(db(), year.session, year.messages);
