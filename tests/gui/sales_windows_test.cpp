@@ -345,6 +345,40 @@ TEST_F(SalesWindowsTest, WhatsAppButtonSendsTheOpenBill) {
     EXPECT_TRUE(screen.findChild<QLabel*>(QStringLiteral("lblStatus"))->text().isEmpty());
 }
 
+TEST_F(SalesWindowsTest, SavedBillRenumberedAndAuditedFromTheList) {
+    trade::SalesBill bill;
+    bill.bookNo = 1;
+    bill.billNo = QStringLiteral("7");
+    bill.date = QDate(2025, 1, 10);
+    bill.partyId = ramesh;
+    trade::SalesLine line;
+    line.qualityId = 4;
+    line.input.metres = d("100");
+    line.input.listRate = d("52.25");
+    line.input.sgstPercent = line.input.cgstPercent = d("2.5");
+    bill.lines = {line};
+    const auto id = trade::SalesInvoices(db(), year.session, year.messages).save(bill);
+    ASSERT_TRUE(id);
+
+    gui::SalesScreen screen(db(), year.session, year.messages);
+    show(screen);
+    auto* list = screen.findChild<QTableWidget*>(QStringLiteral("VSResultGrid"));
+    ASSERT_EQ(list->rowCount(), 1);
+    screen.openBill(*id);
+    year.messages.inputNext(QStringLiteral("7A"));
+    screen.findChild<QPushButton*>(QStringLiteral("CmdBillNo"))->click();
+    EXPECT_TRUE(year.messages.has(MessageKind::Information, QStringLiteral("Save Confirmation"), QStringLiteral("Bill NO is Updated!")));
+    EXPECT_EQ(list->item(0, 0)->text(), QStringLiteral("7A"));
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Receiptno FROM HeadDtl3 WHERE AccId = ?"), {ramesh}).toString(), QStringLiteral("GST/7A"));
+
+    list->item(0, 1)->setCheckState(Qt::Checked);
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Is_Audit FROM SalBillMst WHERE Id = ?"), {*id}).toInt(), 1);
+    screen.findChild<QPushButton*>(QStringLiteral("cmd_save"))->click();  // the open bill saved again stays audited
+    EXPECT_TRUE(year.messages.has(MessageKind::Information, QStringLiteral("SAVE Confirmation"), QStringLiteral("ONE TRANSACTION IS SAVED")));
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Is_Audit FROM SalBillMst WHERE Id = ?"), {*id}).toInt(), 1);
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT BillNO FROM SalBillMst WHERE Id = ?"), {*id}).toString(), QStringLiteral("7A"));
+}
+
 TEST_F(SalesWindowsTest, MenuCommandsOpenTheWindowOfTheFirmsKind) {
     using Kind = gui::SalesScreen::Kind;
     struct Case { int softType; bool piecesOnly; Kind sales; bool takas; };

@@ -61,7 +61,7 @@ db::Rows SalesInvoices::salesBooks() {
 
 db::Rows SalesInvoices::billList(qint64 bookNo, int limit) {
     return db_.query(QStringLiteral("SELECT m.Id, m.BillNO, m.BillDate, a.AcName, a.City, m.BillAmount, m.AGAINST, m.ChNo, m.PaidAmt, "
-                                    "m.UnPaidAmt FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.IsOp = 0 "
+                                    "m.UnPaidAmt, m.Is_Audit FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.IsOp = 0 "
                                     "AND m.FormId = 3 AND m.BookNO = ? ORDER BY m.BillDate DESC, m.Id DESC") +
                          db_.dialect().limit(limit),
                      {session_.firmNo, bookNo});

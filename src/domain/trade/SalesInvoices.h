@@ -37,7 +37,7 @@ public:
     // The firm's sales books (BookNO, SalesName, BillType).
     db::Rows salesBooks();
     // The bills of a book for the screen's list, newest first (Id, BillNO, BillDate, AcName, City,
-    // BillAmount, AGAINST, ChNo, PaidAmt, UnPaidAmt).
+    // BillAmount, AGAINST, ChNo, PaidAmt, UnPaidAmt, Is_Audit).
     db::Rows billList(qint64 bookNo, int limit = 200);
 
     // The number after the latest bill of the book (latest date, then key); "1" for an empty book.

@@ -342,6 +342,11 @@ void SalesScreen::buildTotalsAndButtons(QVBoxLayout* layout) {
     connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
     auto* deleteButton = button(QStringLiteral("cmd_Delete"), QStringLiteral("&Delete"));
     connect(deleteButton, &QPushButton::clicked, this, [this] { remove(); });
+    printType_ = new QComboBox;
+    printType_->setObjectName(QStringLiteral("ComPrintType"));
+    printType_->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    printType_->setToolTip(QStringLiteral("Print type"));
+    buttons->addWidget(printType_);
     auto* printButton = button(QStringLiteral("Cmd_Print"), QStringLiteral("&Print"));
     connect(printButton, &QPushButton::clicked, this, [this] { print(false); });
     auto* pdfButton = button(QStringLiteral("CmdPDF"), QStringLiteral("PD&F"));
@@ -357,7 +362,15 @@ void SalesScreen::buildTotalsAndButtons(QVBoxLayout* layout) {
     buttons->addWidget(smsText_);
     auto* sms = button(QStringLiteral("CmdSMS"), QStringLiteral("S&MS"));
     connect(sms, &QPushButton::clicked, this, [this] { sendSms(); });
-    savedBillButtons_ = {deleteButton, printButton, pdfButton, whatsApp, sms};
+    auto* renumber = button(QStringLiteral("CmdBillNo"), QStringLiteral("Bill N&o"));
+    renumber->setToolTip(QStringLiteral("Give this bill a new number"));
+    connect(renumber, &QPushButton::clicked, this, [this] {
+        if (billId_ > 0 && service_->renumber(billId_)) {
+            openBill(billId_);
+            refreshBillList();
+        }
+    });
+    savedBillButtons_ = {deleteButton, printButton, pdfButton, whatsApp, sms, renumber};
     // E-invoice and e-way bill requests are a feature of their own, not built yet.
     for (const auto& [name, text] : {std::pair{QStringLiteral("CmdEInvoice"), QStringLiteral("E-Invoice")},
                                      std::pair{QStringLiteral("CmdEway"), QStringLiteral("E-way Bill")}}) {
@@ -377,6 +390,13 @@ void SalesScreen::buildTotalsAndButtons(QVBoxLayout* layout) {
     billList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     billList_->verticalHeader()->hide();
     billList_->setMaximumHeight(150);
+    // Ticking "Audited" marks the bill at once, as the auditor goes down the list.
+    connect(billList_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (item->column() != 1) return;
+        const qint64 id = item->data(Qt::UserRole).toLongLong();
+        service_->setAudited(id, item->checkState() == Qt::Checked);
+        if (id == billId_) audited_ = item->checkState() == Qt::Checked;
+    });
     connect(billList_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         if (auto* item = billList_->item(row, 0)) openBill(item->data(Qt::UserRole).toLongLong());
     });
@@ -435,6 +455,7 @@ void SalesScreen::wireKeys() {
 
 void SalesScreen::newBill() {
     billId_ = 0;
+    audited_ = false;
     lines_.clear();
     editedSource_ = {};
     for (QLineEdit* box : {billNo_, challanNo_, doNo_, transport_, truckNo_, lrNo_, ewayNo_, creditDays_, notes_, mobile_, desc_, pcs_, cut_,
@@ -723,6 +744,7 @@ SalesBill SalesScreen::billOnScreen() const {
     b.tdsPercent = number(tdsP_);
     b.otherCharges = number(other_);
     b.invoiceType = QStringLiteral("Retail");
+    b.audited = audited_;
     b.lines = lines_;
     return b;
 }
@@ -759,7 +781,7 @@ void SalesScreen::remove() {
 }
 
 void SalesScreen::print(bool pdf) {
-    if (billId_ > 0) printInvoice(db_, session_, messages_, billId_, pdf, this);
+    if (billId_ > 0) printInvoice(db_, session_, messages_, billId_, pdf, this, printType_->currentIndex() + 1);
 }
 
 void SalesScreen::sendWhatsApp() {
@@ -778,6 +800,7 @@ void SalesScreen::openBill(qint64 id) {
     const auto bill = service_->load(id);
     if (!bill) return;
     billId_ = id;
+    audited_ = bill->audited;
     const int bookIndex = book_->findData(bill->bookNo);
     if (bookIndex >= 0) {
         QSignalBlocker block(book_);
@@ -810,15 +833,16 @@ void SalesScreen::openBill(qint64 id) {
 
 void SalesScreen::refreshBillList() {
     const db::Rows rows = service_->billList(book_->currentData().toLongLong());
-    const QStringList columns{QStringLiteral("BillNO"), QStringLiteral("BillDAte"), QStringLiteral("Party NAme"), QStringLiteral("City"),
-                              QStringLiteral("Net Amt"), QStringLiteral("eWay BillNo"), QStringLiteral("Ch No"), QStringLiteral("PaidAmt"),
-                              QStringLiteral("UnpaidAmt")};
+    const QStringList columns{QStringLiteral("BillNO"),  QStringLiteral("Audited"),     QStringLiteral("BillDAte"), QStringLiteral("Party NAme"),
+                              QStringLiteral("City"),    QStringLiteral("Net Amt"),     QStringLiteral("eWay BillNo"),
+                              QStringLiteral("Ch No"),   QStringLiteral("PaidAmt"),     QStringLiteral("UnpaidAmt")};
+    const QSignalBlocker quiet(billList_);
     billList_->setColumnCount(columns.size());
     billList_->setHorizontalHeaderLabels(columns);
     billList_->setRowCount(int(rows.size()));
     for (int i = 0; i < int(rows.size()); ++i) {
         const db::Row& r = rows[size_t(i)];
-        const QStringList values{r.text(QStringLiteral("BillNO")), r.date(QStringLiteral("BillDate")).toString(QStringLiteral("dd-MM-yyyy")),
+        const QStringList values{r.text(QStringLiteral("BillNO")), QString(), r.date(QStringLiteral("BillDate")).toString(QStringLiteral("dd-MM-yyyy")),
                                  r.text(QStringLiteral("AcName")), r.text(QStringLiteral("City")),
                                  shown(Decimal::fromVariant(r.value(QStringLiteral("BillAmount"))), 2), r.text(QStringLiteral("AGAINST")),
                                  r.integer(QStringLiteral("ChNo")) > 0 ? r.text(QStringLiteral("ChNo")) : QString(),
@@ -826,7 +850,11 @@ void SalesScreen::refreshBillList() {
                                  shown(Decimal::fromVariant(r.value(QStringLiteral("UnPaidAmt"))), 2)};
         for (int c = 0; c < values.size(); ++c) {
             auto* item = new QTableWidgetItem(values.at(c));
-            if (c == 0) item->setData(Qt::UserRole, r.integer(QStringLiteral("Id")));
+            item->setData(Qt::UserRole, r.integer(QStringLiteral("Id")));
+            if (c == 1) {
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+                item->setCheckState(r.flag(QStringLiteral("Is_Audit")) ? Qt::Checked : Qt::Unchecked);
+            }
             billList_->setItem(i, c, item);
         }
     }

@@ -85,6 +85,7 @@ private:
     std::unique_ptr<trade::PeriodBilling> period_;
     EntryKeys* keys_ = nullptr;
     qint64 billId_ = 0;
+    bool audited_ = false;  // Is_Audit of the open bill, kept through a re-save
     std::vector<trade::SalesLine> lines_;
     std::pair<qint64, qint64> editedSource_;  // challan and line of a challan line taken back for editing
     std::vector<trade::PeriodChallan> listedChallans_;
@@ -134,6 +135,7 @@ private:
     QLineEdit* other_ = nullptr;
     QLabel* totals_ = nullptr;
     QLabel* net_ = nullptr;
+    QComboBox* printType_ = nullptr;
     QComboBox* smsForm_ = nullptr;
     QLineEdit* smsText_ = nullptr;
     QLabel* status_ = nullptr;

@@ -42,12 +42,12 @@ void output(db::Database& db, Session& session, Messages& messages, const report
 
 }  // namespace
 
-void printInvoice(db::Database& db, Session& session, Messages& messages, qint64 billId, bool pdf, QWidget* parent) {
+void printInvoice(db::Database& db, Session& session, Messages& messages, qint64 billId, bool pdf, QWidget* parent, int printType) {
     const auto bill = db.queryOne(QStringLiteral("SELECT m.BillNO, a.AcName FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.Id = ?"),
                                   {billId});
     if (!bill) return;
     try {
-        output(db, session, messages, trade::invoiceRequest(db, session, billId),
+        output(db, session, messages, trade::invoiceRequest(db, session, billId, printType),
                trade::invoicePdfName(bill->text(QStringLiteral("BillNO")), bill->text(QStringLiteral("AcName"))), pdf, parent);
     } catch (const reports::ReportError& error) {
         messages.critical(QStringLiteral("Report"), error.text());

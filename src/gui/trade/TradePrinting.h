@@ -9,7 +9,8 @@ class QWidget;
 
 namespace tanabana::gui {
 
-void printInvoice(db::Database& db, Session& session, Messages& messages, qint64 billId, bool pdf, QWidget* parent);
+// `printType` 1..3 chooses the invoice layout ("INVOICE_S_GST", "INVOICE_S1_GST", "INVOICE_P_GST").
+void printInvoice(db::Database& db, Session& session, Messages& messages, qint64 billId, bool pdf, QWidget* parent, int printType = 1);
 void printChallan(db::Database& db, Session& session, Messages& messages, qint64 challanId, bool pdf, QWidget* parent);
 void printProduction(db::Database& db, Session& session, Messages& messages, qint64 productionId, QWidget* parent);
 
