@@ -396,4 +396,29 @@ TEST_F(SalesInvoiceTest, OpeningBillKeepsItsPendingAmountOutsideTheJournal) {
     EXPECT_EQ(year().count(QStringLiteral("Acc_OutSt")), 0);
 }
 
+TEST_F(SalesInvoiceTest, BillListFindsPartiesAndBillsWaitingForTheirPapers) {
+    auto s = service();
+    const struct { const char* no; int day; qint64 party; const char* eway; const char* lr; } bills[] = {
+        {"9", 14, 0, "", "LR-1"}, {"10", 14, 1, "EWB-551", "-"}, {"11", 15, 0, "EWB-552", ""}};
+    for (const auto& b : bills) {
+        SalesBill bill = this->bill(b.party == 0 ? ramesh : delhi, QString::fromLatin1(b.no));
+        bill.date = QDate(2024, 8, b.day);
+        bill.ewayBillNo = QString::fromLatin1(b.eway);
+        bill.lrNo = QString::fromLatin1(b.lr);
+        ASSERT_TRUE(s.save(bill));
+    }
+    auto numbers = [](const db::Rows& rows) {
+        QStringList out;
+        for (const db::Row& r : rows) out << r.text(QStringLiteral("BillNO"));
+        return out;
+    };
+    // Newest first; on one day "10" comes before "9".
+    EXPECT_EQ(numbers(s.billList(1)), (QStringList{QStringLiteral("11"), QStringLiteral("10"), QStringLiteral("9")}));
+    EXPECT_EQ(numbers(s.billList(1, QStringLiteral("ram"))), (QStringList{QStringLiteral("11"), QStringLiteral("9")}));
+    EXPECT_EQ(numbers(s.billList(1, {}, SalesInvoices::Pending::EwayBill)), QStringList{QStringLiteral("9")});
+    EXPECT_EQ(numbers(s.billList(1, {}, SalesInvoices::Pending::LrNo)), (QStringList{QStringLiteral("11"), QStringLiteral("10")}));
+    EXPECT_EQ(numbers(s.billList(1, {}, SalesInvoices::Pending::EInvoice)).size(), 3);
+    EXPECT_TRUE(s.billList(2).empty());
+}
+
 }  // namespace

@@ -59,12 +59,28 @@ db::Rows SalesInvoices::salesBooks() {
                      {session_.firmNo});
 }
 
-db::Rows SalesInvoices::billList(qint64 bookNo, int limit) {
-    return db_.query(QStringLiteral("SELECT m.Id, m.BillNO, m.BillDate, a.AcName, a.City, m.BillAmount, m.AGAINST, m.ChNo, m.PaidAmt, "
-                                    "m.UnPaidAmt, m.Is_Audit FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.IsOp = 0 "
-                                    "AND m.FormId = 3 AND m.BookNO = ? ORDER BY m.BillDate DESC, m.Id DESC") +
-                         db_.dialect().limit(limit),
-                     {session_.firmNo, bookNo});
+db::Rows SalesInvoices::billList(qint64 bookNo, const QString& partyPrefix, Pending pending, int limit) {
+    QString sql = QStringLiteral("SELECT m.Id, m.BillNO, m.BillDate, a.AcName, a.City, m.BillAmount, m.AGAINST, m.ChNo, m.PaidAmt, "
+                                 "m.UnPaidAmt, m.Is_Audit FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? "
+                                 "AND m.IsOp = 0 AND m.FormId = 3");
+    QVariantList params{session_.firmNo};
+    if (bookNo > 0) {
+        sql += QStringLiteral(" AND m.BookNO = ?");
+        params << bookNo;
+    }
+    if (!partyPrefix.trimmed().isEmpty()) {
+        sql += QStringLiteral(" AND ") + db_.dialect().likeInsensitive(QStringLiteral("a.AcName"));
+        params << partyPrefix.trimmed() + QLatin1Char('%');
+    }
+    switch (pending) {
+    case Pending::Any: break;
+    case Pending::EwayBill: sql += QStringLiteral(" AND COALESCE(TRIM(m.AGAINST), '') = ''"); break;
+    case Pending::EInvoice: sql += QStringLiteral(" AND COALESCE(TRIM(m.AckNo), '') = ''"); break;
+    case Pending::LrNo: sql += QStringLiteral(" AND (COALESCE(TRIM(m.LrNo), '') = '' OR TRIM(m.LrNo) = '-')"); break;
+    }
+    // Numbers of one day sort by value ("10" before "9" going down): longer first, then by text.
+    sql += QStringLiteral(" ORDER BY m.BillDate DESC, LENGTH(m.BillNO) DESC, m.BillNO DESC, m.Id DESC") + db_.dialect().limit(limit);
+    return db_.query(sql, params);
 }
 
 QString SalesInvoices::nextBillNo(qint64 bookNo) { return followingNumber(lastBillNo(bookNo)); }

@@ -36,9 +36,12 @@ public:
 
     // The firm's sales books (BookNO, SalesName, BillType).
     db::Rows salesBooks();
-    // The bills of a book for the screen's list, newest first (Id, BillNO, BillDate, AcName, City,
-    // BillAmount, AGAINST, ChNo, PaidAmt, UnPaidAmt, Is_Audit).
-    db::Rows billList(qint64 bookNo, int limit = 200);
+    // The bills of a book (0: every book) for the screen's list, newest first by date, number and
+    // key (Id, BillNO, BillDate, AcName, City, BillAmount, AGAINST, ChNo, PaidAmt, UnPaidAmt,
+    // Is_Audit), optionally of parties whose name starts with `partyPrefix` and only those still
+    // waiting for their e-way bill, e-invoice or lorry receipt number.
+    enum class Pending { Any, EwayBill, EInvoice, LrNo };
+    db::Rows billList(qint64 bookNo, const QString& partyPrefix = {}, Pending pending = Pending::Any, int limit = 200);
 
     // The number after the latest bill of the book (latest date, then key); "1" for an empty book.
     QString nextBillNo(qint64 bookNo);

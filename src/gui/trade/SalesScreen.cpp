@@ -384,6 +384,20 @@ void SalesScreen::buildTotalsAndButtons(QVBoxLayout* layout) {
     status_->setObjectName(QStringLiteral("lblStatus"));
     layout->addWidget(status_);
 
+    auto* search = new QHBoxLayout;
+    findParty_ = textBox(QStringLiteral("txtFindParty"));
+    findParty_->setPlaceholderText(QStringLiteral("Party NAme"));
+    pending_ = new QComboBox;
+    pending_->setObjectName(QStringLiteral("ComPending"));
+    pending_->addItems({QStringLiteral("All Bills"), QStringLiteral("Pending Ewaybill"), QStringLiteral("Pending EInvoice"),
+                        QStringLiteral("Pending LR No")});
+    search->addWidget(caption(QStringLiteral("Bill List")));
+    search->addWidget(findParty_, 1);
+    search->addWidget(pending_);
+    layout->addLayout(search);
+    connect(findParty_, &QLineEdit::textEdited, this, [this] { refreshBillList(); });
+    connect(pending_, &QComboBox::currentIndexChanged, this, [this] { refreshBillList(); });
+
     billList_ = new QTableWidget;
     billList_->setObjectName(QStringLiteral("VSResultGrid"));
     billList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -832,7 +846,8 @@ void SalesScreen::openBill(qint64 id) {
 }
 
 void SalesScreen::refreshBillList() {
-    const db::Rows rows = service_->billList(book_->currentData().toLongLong());
+    const db::Rows rows = service_->billList(book_->currentData().toLongLong(), findParty_->text(),
+                                             trade::SalesInvoices::Pending(pending_->currentIndex()));
     const QStringList columns{QStringLiteral("BillNO"),  QStringLiteral("Audited"),     QStringLiteral("BillDAte"), QStringLiteral("Party NAme"),
                               QStringLiteral("City"),    QStringLiteral("Net Amt"),     QStringLiteral("eWay BillNo"),
                               QStringLiteral("Ch No"),   QStringLiteral("PaidAmt"),     QStringLiteral("UnpaidAmt")};

@@ -142,6 +142,8 @@ private:
 
     QPushButton* saveButton_ = nullptr;
     QList<QPushButton*> savedBillButtons_;  // print, PDF, WhatsApp, SMS: for a saved bill only
+    QLineEdit* findParty_ = nullptr;  // bill list: party name prefix
+    QComboBox* pending_ = nullptr;    // bill list: all, or those waiting for e-way bill, e-invoice, LR
     QTableWidget* billList_ = nullptr;
 };
 
