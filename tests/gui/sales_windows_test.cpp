@@ -379,6 +379,37 @@ TEST_F(SalesWindowsTest, SavedBillRenumberedAndAuditedFromTheList) {
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT BillNO FROM SalBillMst WHERE Id = ?"), {*id}).toString(), QStringLiteral("7A"));
 }
 
+TEST_F(SalesWindowsTest, ChoosingThePartyProposesItsLastTransportAndWarnsOverItsLimit) {
+    trade::SalesBill bill;
+    bill.bookNo = 1;
+    bill.billNo = QStringLiteral("3");
+    bill.date = QDate(2024, 12, 2);
+    bill.partyId = ramesh;
+    bill.transport = QStringLiteral("VRL Logistics");
+    bill.truckNo = QStringLiteral("GJ05 AB 1234");
+    trade::SalesLine line;
+    line.qualityId = 4;
+    line.input.metres = d("100");
+    line.input.listRate = d("52.25");
+    line.input.sgstPercent = line.input.cgstPercent = d("2.5");
+    bill.lines = {line};
+    ASSERT_TRUE(trade::SalesInvoices(db(), year.session, year.messages).save(bill));
+    // The party owes 5,486 against a limit of 5,000.
+    db().exec(QStringLiteral("UPDATE AccMst SET CrLimit = 5000, Trans_Name = 'Old Carrier' WHERE Id = ?"), {ramesh});
+
+    gui::SalesScreen screen(db(), year.session, year.messages);
+    show(screen);
+    enter();
+    enter();
+    enter();
+    year.messages.clear();
+    type(QStringLiteral("Ram"));
+    enter();
+    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("Limit over"), QStringLiteral("Party Limit Is Over.")));
+    EXPECT_EQ(screen.findChild<QLineEdit*>(QStringLiteral("txtTransport"))->text(), QStringLiteral("VRL Logistics"));
+    EXPECT_EQ(screen.findChild<QLineEdit*>(QStringLiteral("txtTruckNo"))->text(), QStringLiteral("GJ05 AB 1234"));
+}
+
 TEST_F(SalesWindowsTest, MenuCommandsOpenTheWindowOfTheFirmsKind) {
     using Kind = gui::SalesScreen::Kind;
     struct Case { int softType; bool piecesOnly; Kind sales; bool takas; };

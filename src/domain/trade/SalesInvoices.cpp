@@ -155,18 +155,26 @@ std::optional<SalesInvoices::Book> SalesInvoices::book(qint64 bookNo) {
     return b;
 }
 
-bool SalesInvoices::refuseOverLimits(const SalesBill& bill, const PartyInfo& party) {
+bool SalesInvoices::refuseOverLimits(const PartyInfo& party) {
     ledger::Balances balances(db_, session_);
     const Decimal firmLimit = Decimal::fromDouble(session_.firmCrLimit);
     if (firmLimit > Decimal() && balances.group(35) > firmLimit) {
         messages_.critical(QStringLiteral("Limit over"), QStringLiteral("Firm Limit Is Over."));
         return true;
     }
-    if (party.creditLimit > Decimal() && balances.closing(bill.partyId) > party.creditLimit) {
+    if (party.creditLimit > Decimal() && balances.closing(party.id) > party.creditLimit) {
         messages_.critical(QStringLiteral("Limit over"), QStringLiteral("Party Limit Is Over."));
         return true;
     }
     return false;
+}
+
+SalesInvoices::Dispatch SalesInvoices::lastDispatch(qint64 partyId) {
+    const auto r = db_.queryOne(QStringLiteral("SELECT TrNO, Transport, T_LrTrans_Id FROM SalBillMst WHERE PartyID = ? AND FirmNO = ? "
+                                               "AND FormId = 3 AND IsOp = 0 ORDER BY BillDate DESC, Id DESC") + db_.dialect().limit(1),
+                                {partyId, session_.firmNo});
+    if (!r) return {};
+    return {r->text(QStringLiteral("TrNO")), r->text(QStringLiteral("Transport")), r->text(QStringLiteral("T_LrTrans_Id"))};
 }
 
 bool SalesInvoices::billNoTaken(const SalesBill& bill) {
@@ -198,7 +206,7 @@ bool SalesInvoices::validate(const SalesBill& bill, const ComputedBill& computed
         messages_.critical(QStringLiteral("Round Off Value not Match"), QStringLiteral("Please enter round off value "));
         return false;
     }
-    if (refuseOverLimits(bill, party)) return false;
+    if (refuseOverLimits(party)) return false;
     if (bill.billNo.trimmed().isEmpty() || computed.lines.empty()) {
         refuseMissingPartyOrQuality(messages_);
         return false;

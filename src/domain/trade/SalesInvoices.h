@@ -52,6 +52,16 @@ public:
     // The TCS percent a bill should start with: the firm's percent for a new bill of a party whose
     // year's sales reached 5,000,000 while the bill has none; otherwise the bill's own.
     Decimal proposedTcsPercent(const SalesBill& bill);
+    // True (after "Firm Limit Is Over." or "Party Limit Is Over.", title "Limit over") when the
+    // firm's debtors or the party's balance exceed their positive limits; asked when the party is
+    // chosen and again at the save.
+    bool refuseOverLimits(const PartyInfo& party);
+    // The truck number, transporter and transporter id of the party's latest bill, proposed for
+    // the next one.
+    struct Dispatch {
+        QString truckNo, transport, transporterId;
+    };
+    Dispatch lastDispatch(qint64 partyId);
     // Takes header and lines from a challan of the bill's book; refused when missing or sold.
     bool fillFromChallan(SalesBill& bill, const QString& challanNo);
 
@@ -76,7 +86,6 @@ private:
     struct Book;
     std::optional<Book> book(qint64 bookNo);
     bool validate(const SalesBill& bill, const ComputedBill& computed, const Book& book, const PartyInfo& party);
-    bool refuseOverLimits(const SalesBill& bill, const PartyInfo& party);
     bool billNoTaken(const SalesBill& bill);
     bool challansFree(const SalesBill& bill);
     void releaseChallans(qint64 billId);

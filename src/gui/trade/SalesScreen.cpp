@@ -513,8 +513,11 @@ void SalesScreen::bookChosen() {
 void SalesScreen::partyChosen() {
     const auto p = service_->party(party_->chosenId());
     if (!p) return;
+    if (billId_ == 0) service_->refuseOverLimits(*p);  // told now; the save refuses it again
     if (delivery_->chosenId() == 0) delivery_->setChosen(p->id, p->name);
-    if (transport_->text().isEmpty()) transport_->setText(p->transport);
+    const trade::SalesInvoices::Dispatch last = service_->lastDispatch(p->id);
+    if (transport_->text().isEmpty()) transport_->setText(last.transport.isEmpty() ? p->transport : last.transport);
+    if (truckNo_->text().isEmpty()) truckNo_->setText(last.truckNo);
     if (creditDays_->text().isEmpty() && p->creditDays > 0) creditDays_->setText(QString::number(p->creditDays));
     if (tdsP_->text().isEmpty() && p->tdsPercent > Decimal()) tdsP_->setText(p->tdsPercent.toString(2));
     mobile_->setText(p->mobile);
