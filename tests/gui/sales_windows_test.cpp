@@ -13,6 +13,7 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -302,7 +303,7 @@ TEST_F(SalesWindowsTest, PeriodBillFromChallansTickedWithTheKeyboard) {
     EXPECT_TRUE(challans.load(ids[2])->sold);
 }
 
-TEST_F(SalesWindowsTest, WhatsAppButtonSendsTheOpenBill) {
+TEST_F(SalesWindowsTest, WhatsAppAndSmsButtonsSendTheOpenBill) {
     test::FakeHttpServer service;
     QFile settings(QDir(year.folder()).filePath(QStringLiteral("WA.txt")));
     ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
@@ -343,6 +344,17 @@ TEST_F(SalesWindowsTest, WhatsAppButtonSendsTheOpenBill) {
     whatsApp->click();
     EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("WhatsApp"), QStringLiteral("Message Failed")));
     EXPECT_TRUE(screen.findChild<QLabel*>(QStringLiteral("lblStatus"))->text().isEmpty());
+
+    // The dispatch text by SMS to the number given when asked (the account has no phone).
+    year.session.smsApi = {service.address(), QStringLiteral("ganesh"), QStringLiteral("GANESH")};
+    screen.findChild<QComboBox*>(QStringLiteral("ComSMS"))->setCurrentIndex(1);
+    year.messages.inputNext(QStringLiteral("9898011111"));
+    service.answer("Message accepted");
+    screen.findChild<QPushButton*>(QStringLiteral("CmdSMS"))->click();
+    EXPECT_TRUE(year.messages.has(MessageKind::Information, QStringLiteral("SMS"), QStringLiteral("Message Send")));
+    ASSERT_EQ(service.requests().size(), 4);
+    EXPECT_TRUE(service.requests().at(3).contains(QStringLiteral("number=9898011111&text=BILL%20NO%3A%207%0ADATE%20%3A%2010-01-25")))
+        << service.requests().at(3).toStdString();
 }
 
 TEST_F(SalesWindowsTest, SavedBillRenumberedAndAuditedFromTheList) {
