@@ -2,6 +2,7 @@
 
 #include "core/Words.h"
 #include "gui/common/EntryKeys.h"
+#include "gui/common/FormFields.h"
 #include "gui/common/LookupField.h"
 #include "gui/trade/TradePrinting.h"
 
@@ -21,11 +22,6 @@
 namespace tanabana::gui {
 
 namespace {
-
-Decimal number(const QLineEdit* box) {
-    const auto d = Decimal::parse(box->text());
-    return d ? *d : Decimal();
-}
 
 QLineEdit* field(const QString& name, int width = 0) {
     auto* box = new QLineEdit;
@@ -262,10 +258,10 @@ void ChallanScreen::addLine() {
     trade::ChallanLine l;
     l.qualityId = quality_->chosenId();
     l.description = desc_->text();
-    l.pieces = number(pcs_);
-    l.metres = number(mtrs_);
+    l.pieces = typedNumber(pcs_);
+    l.metres = typedNumber(mtrs_);
     l.rateOn = rateOn_->currentText();
-    l.rate = number(rate_);
+    l.rate = typedNumber(rate_);
     l.listRate = l.rate;
     lines_.push_back(l);
     quality_->clearChoice();

@@ -2,6 +2,7 @@
 
 #include "core/Words.h"
 #include "gui/common/EntryKeys.h"
+#include "gui/common/FormFields.h"
 #include "gui/common/LookupField.h"
 #include "gui/trade/TradePrinting.h"
 
@@ -20,11 +21,6 @@
 namespace tanabana::gui {
 
 namespace {
-
-Decimal number(const QLineEdit* box) {
-    const auto d = Decimal::parse(box->text());
-    return d ? *d : Decimal();
-}
 
 QLineEdit* field(const QString& name, int width = 0) {
     auto* box = new QLineEdit;
@@ -207,9 +203,9 @@ void ProductionScreen::addTaka() {
     jobwork::ProductionTaka t;
     t.takaNo = no;
     t.qualityId = quality_->chosenId();
-    t.pieces = number(pcs_);
-    t.cut = number(cut_);
-    t.metres = number(mtrs_);
+    t.pieces = typedNumber(pcs_);
+    t.cut = typedNumber(cut_);
+    t.metres = typedNumber(mtrs_);
     t.machine = machine_->text();
     takas_.push_back(t);
     takaNo_->setText(QString::number(std::max(no.toLongLong(), service_->nextTakaNo().toLongLong() - 1) + 1));

@@ -1,0 +1,37 @@
+#include "gui/common/FormFields.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace tanabana::gui {
+
+QLineEdit* amountBox(const QString& name, int width) {
+    auto* box = new QLineEdit;
+    box->setObjectName(name);
+    box->setAlignment(Qt::AlignRight);
+    box->setMaximumWidth(width);
+    return box;
+}
+
+QLineEdit* textBox(const QString& name) {
+    auto* box = new QLineEdit;
+    box->setObjectName(name);
+    return box;
+}
+
+QDateEdit* dateBox(const QString& name) {
+    auto* box = new QDateEdit;
+    box->setObjectName(name);
+    box->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+    return box;
+}
+
+QLabel* caption(const QString& text) { return new QLabel(text); }
+
+Decimal typedNumber(const QLineEdit* box) {
+    const auto d = Decimal::parse(box->text());
+    return d ? *d : Decimal();
+}
+
+}  // namespace tanabana::gui
