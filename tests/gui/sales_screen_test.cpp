@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 #include <gtest/gtest.h>
@@ -166,6 +167,21 @@ TEST_F(SalesScreenTest, ProductionAndTakaChallanScreens) {
     auto* list = takas.findChild<QTableWidget*>(QStringLiteral("vsTaka"));
     ASSERT_EQ(list->rowCount(), 1);
     EXPECT_EQ(list->item(0, 1)->text(), QStringLiteral("1"));
+    // The ticked taka becomes a line that shows its colour, design and quality type.
+    year.db().exec(QStringLiteral("UPDATE ProdMst SET P1 = 'Red', ProdSubGrp = 'R-60', ProdGrp = 'Rapier' WHERE Id = 1"));
+    list->item(0, 0)->setCheckState(Qt::Checked);
+    takas.findChild<QPushButton*>(QStringLiteral("cmdAddTaka"))->click();
+    list->item(0, 0)->setCheckState(Qt::Checked);
+    takas.findChild<QPushButton*>(QStringLiteral("cmdAddTaka"))->click();  // a second press adds nothing
+    auto* lines = takas.findChild<QTableWidget*>(QStringLiteral("vsgrid"));
+    ASSERT_EQ(lines->rowCount(), 2);
+    QStringList shownLine;
+    for (int c = 0; c < lines->columnCount(); ++c) shownLine << lines->horizontalHeaderItem(c)->text() + QLatin1Char('=') + lines->item(0, c)->text();
+    EXPECT_TRUE(shownLine.contains(QStringLiteral("Desc=1"))) << shownLine.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(shownLine.contains(QStringLiteral("Mtrs=110.500"))) << shownLine.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(shownLine.contains(QStringLiteral("Colour=Red")));
+    EXPECT_TRUE(shownLine.contains(QStringLiteral("Design No=R-60")));
+    EXPECT_TRUE(shownLine.contains(QStringLiteral("Qlt Type=Rapier")));
     takas.grab().save(QStringLiteral("/tmp/tanabana-shots/frmChalan_Taka.png"));
 }
 

@@ -1,6 +1,7 @@
 #include "gui/trade/ChallanScreen.h"
 
 #include "core/Words.h"
+#include "domain/trade/SalesLines.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/FormFields.h"
 #include "gui/common/LookupField.h"
@@ -271,35 +272,43 @@ void ChallanScreen::addLine() {
 }
 
 void ChallanScreen::takeTickedTakas() {
+    // A taka already on the challan is not added twice; the ticks are cleared once taken.
+    QStringList onChallan;
+    for (const trade::ChallanLine& l : lines_) onChallan << l.description;
     QStringList numbers;
-    for (int r = 0; r < takas_->rowCount(); ++r)
-        if (takas_->item(r, 0)->checkState() == Qt::Checked) numbers << takas_->item(r, 1)->text();
+    for (int r = 0; r < takas_->rowCount(); ++r) {
+        if (takas_->item(r, 0)->checkState() != Qt::Checked) continue;
+        if (!onChallan.contains(takas_->item(r, 1)->text())) numbers << takas_->item(r, 1)->text();
+        takas_->item(r, 0)->setCheckState(Qt::Unchecked);
+    }
     for (const trade::ChallanLine& l : service_->linesFromTakas(numbers)) lines_.push_back(l);
     refreshGrid();
 }
 
 void ChallanScreen::refreshGrid() {
-    const QStringList columns{QStringLiteral("Srno"), QStringLiteral("Quality"), QStringLiteral("Desc"), QStringLiteral("Pcs"),
-                              QStringLiteral("Mtrs"), QStringLiteral("Ty"),      QStringLiteral("Rate"), QStringLiteral("Amt"),
-                              QStringLiteral("Is_Reconsil")};
+    QStringList columns{QStringLiteral("Srno"), QStringLiteral("Quality"), QStringLiteral("Desc"), QStringLiteral("Pcs"),
+                        QStringLiteral("Mtrs"), QStringLiteral("Ty"),      QStringLiteral("Rate"), QStringLiteral("Amt"),
+                        QStringLiteral("Is_Reconsil")};
+    // Takas of the looms are told apart by colour, design and quality type.
+    if (fromTakas_) columns << QStringLiteral("Colour") << QStringLiteral("Design No") << QStringLiteral("Qlt Type");
     grid_->setColumnCount(columns.size());
     grid_->setHorizontalHeaderLabels(columns);
     grid_->setRowCount(int(lines_.size()) + 1);
     Decimal pcs, mtrs, amt;
     for (int i = 0; i < int(lines_.size()); ++i) {
         const trade::ChallanLine& l = lines_[size_t(i)];
-        const QStringList values{QString::number(i + 1),
-                                 db_.scalar(QStringLiteral("SELECT ProdName FROM ProdMst WHERE Id = ?"), {l.qualityId}).toString(),
-                                 l.description, FormatIndian(l.pieces, 0), FormatIndian(l.metres, 3), l.rateOn, l.rate.toString(2),
-                                 FormatIndian(l.amount(), 2), l.reconciled ? QStringLiteral("Y") : QString()};
+        const trade::ItemLabel item = trade::itemLabel(db_, l.qualityId);
+        QStringList values{QString::number(i + 1), item.name, l.description, FormatIndian(l.pieces, 0), FormatIndian(l.metres, 3), l.rateOn,
+                           l.rate.toString(2), FormatIndian(l.amount(), 2), l.reconciled ? QStringLiteral("Y") : QString()};
+        if (fromTakas_) values << item.colour << item.designNo << item.qualityType;
         for (int c = 0; c < values.size(); ++c) grid_->setItem(i, c, new QTableWidgetItem(values.at(c)));
         pcs += l.pieces;
         mtrs += l.metres;
         amt += l.amount();
     }
     const int tot = int(lines_.size());
-    const QStringList totals{QString(), QStringLiteral("Tot"), QString(), FormatIndian(pcs, 0), FormatIndian(mtrs, 3), QString(), QString(),
-                             FormatIndian(amt, 2), QString()};
+    QStringList totals{QString(), QStringLiteral("Tot"), QString(), FormatIndian(pcs, 0), FormatIndian(mtrs, 3), QString(), QString(),
+                       FormatIndian(amt, 2), QString()};
     for (int c = 0; c < totals.size(); ++c) grid_->setItem(tot, c, new QTableWidgetItem(totals.at(c)));
     grid_->resizeColumnsToContents();
 }
