@@ -6,7 +6,6 @@
 #include "gui/common/Style.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/startup/StartupFlow.h"
-#include "gui/trade/SellingMenu.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -49,14 +48,6 @@ int main(int argc, char** argv) {
     gui::StartupFlow flow(installation, messages);
     app.setQuitOnLastWindowClosed(false);
     QObject::connect(&flow, &gui::StartupFlow::finished, &app, &QApplication::quit, Qt::QueuedConnection);
-    // The selling commands join the main window once a firm is open; they work on whatever year
-    // and firm are open when chosen.
-    bool sellingMenu = false;
-    QObject::connect(&flow, &gui::StartupFlow::firmOpened, &flow, [&] {
-        if (sellingMenu || !flow.mainWindow()) return;
-        sellingMenu = true;
-        gui::installSellingMenu(*flow.mainWindow(), [&flow] { return flow.year(); }, flow.session(), messages);
-    });
     flow.start();
     return app.exec();
 }

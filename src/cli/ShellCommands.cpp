@@ -5,6 +5,8 @@
 #include "domain/shell/Installer.h"
 #include "domain/shell/YearChoice.h"
 #include "domain/shell/YearMaintenance.h"
+#include "domain/shell/Schema.h"
+#include "domain/shell/Users.h"
 
 #include <QDir>
 
@@ -54,6 +56,61 @@ int firmList(const Arguments& a) {
     return 0;
 }
 
+// The rights named in --deny ("R72,T1") cleared, every other right on.
+QVariantMap rightsFrom(const Arguments& a) {
+    QVariantMap rights;
+    for (const QString& column : shell::rightsColumns()) rights.insert(column, true);
+    for (const QString& item : a.option(QStringLiteral("deny")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString wanted = item.trimmed();
+        auto known = std::find_if(shell::rightsColumns().cbegin(), shell::rightsColumns().cend(),
+                                  [&wanted](const QString& c) { return c.compare(wanted, Qt::CaseInsensitive) == 0; });
+        if (known == shell::rightsColumns().cend()) throw UsageError{QStringLiteral("Unknown right %1").arg(wanted)};
+        rights.insert(*known, false);
+    }
+    return rights;
+}
+
+template <typename Work>
+int withOperators(const Arguments& a, Work work) {
+    const shell::Installation installation = installationFrom(a);
+    db::Database yearList = installation.openYearList();
+    Session session;
+    ConsoleMessages messages(true);
+    shell::OperatorAccounts accounts(yearList, session, messages);
+    return work(accounts, yearList) ? 0 : 1;
+}
+
+int userCreate(const Arguments& a) {
+    const QString password = a.required(QStringLiteral("password"));
+    return withOperators(a, [&](shell::OperatorAccounts& accounts, db::Database&) {
+        return accounts.save(a.positionalAt(0, QStringLiteral("NAME")), password, password, rightsFrom(a));
+    });
+}
+
+int userPassword(const Arguments& a) {
+    const QString password = a.required(QStringLiteral("password"));
+    return withOperators(a, [&](shell::OperatorAccounts& accounts, db::Database&) {
+        return accounts.changePassword(a.positionalAt(0, QStringLiteral("NAME")), password, password);
+    });
+}
+
+int userDelete(const Arguments& a) {
+    return withOperators(a, [&](shell::OperatorAccounts& accounts, db::Database&) { return accounts.remove(a.positionalAt(0, QStringLiteral("NAME"))); });
+}
+
+int userList(const Arguments& a) {
+    return withOperators(a, [](shell::OperatorAccounts& accounts, db::Database& yearList) {
+        for (const QString& name : accounts.names()) {
+            QStringList cleared;
+            const QVariantMap rights = shell::operatorRights(yearList, name);
+            for (const QString& column : shell::rightsColumns())
+                if (rights.value(column, 1).toInt() == 0) cleared << column;
+            out(cleared.isEmpty() ? name : QStringLiteral("%1  (no %2)").arg(name, cleared.join(QStringLiteral(", "))));
+        }
+        return true;
+    });
+}
+
 }  // namespace
 
 void registerShellCommands(Registry& registry) {
@@ -74,6 +131,16 @@ void registerShellCommands(Registry& registry) {
     firm.verbs.push_back({QStringLiteral("list"), QStringLiteral("lists the firms of a year with their numbers"),
                           QStringLiteral("[--year ENDYEAR]"), firmList});
     registry.add(std::move(firm));
+
+    Noun user{QStringLiteral("user"), QStringLiteral("operators and their rights"), {}};
+    user.verbs.push_back({QStringLiteral("list"), QStringLiteral("lists the operators with the rights they lack"), {}, userList});
+    user.verbs.push_back({QStringLiteral("create"),
+                          QStringLiteral("creates an operator, or rewrites one's password and rights (--deny R72,T1 clears rights)"),
+                          QStringLiteral("NAME --password TEXT [--deny RIGHTS]"), userCreate});
+    user.verbs.push_back({QStringLiteral("password"), QStringLiteral("gives an operator a new password"),
+                          QStringLiteral("NAME --password TEXT"), userPassword});
+    user.verbs.push_back({QStringLiteral("delete"), QStringLiteral("deletes an operator"), QStringLiteral("NAME"), userDelete});
+    registry.add(std::move(user));
 }
 
 }  // namespace tanabana::cli

@@ -2,6 +2,7 @@
 
 #include "core/Password.h"
 #include "domain/schema/Steps.h"
+#include "domain/shell/Users.h"
 
 namespace tanabana::shell {
 
@@ -42,9 +43,11 @@ QStringList operatorNames(db::Database& yearList) {
 
 bool login(const Installation& installation, Session& session, Messages& messages, const QString& user, const QString& password) {
     bool ok = false;
+    QVariantMap rights;
     try {
         db::Database yearList = installation.openYearList();
         ok = passwordMatches(yearList, user, password);
+        if (ok) rights = operatorRights(yearList, user);
     } catch (const db::DbError& e) {
         messages.critical(QStringLiteral("Tanabana"), e.describe());
         return false;
@@ -56,6 +59,7 @@ bool login(const Installation& installation, Session& session, Messages& message
     }
     session.loginUser = keyOf(user);
     session.loginDate = QDate::currentDate();
+    session.rights = rights;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "domain/shell/YearChoice.h"
 
+#include "domain/shell/FirmSettings.h"
 #include "domain/shell/ListFiles.h"
 #include "domain/shell/YearMaintenance.h"
 
@@ -87,6 +88,7 @@ void chooseFirm(db::Database& year, Session& session, const FirmRow& firm) {
     if (year.columnExists(QStringLiteral("BillMst"), QStringLiteral("TDSRS")) &&
         year.columnExists(QStringLiteral("BillMst"), QStringLiteral("TDSP")))
         year.exec(QStringLiteral("UPDATE BillMst SET TDSP = 0, TDSRS = 0 WHERE TDSRS IS NULL AND FirmNo = ?"), {firm.srno});
+    loadFirmSettings(year, session, firm.srno);
 }
 
 }  // namespace tanabana::shell

@@ -36,8 +36,8 @@ struct FirmRow {
 };
 std::vector<FirmRow> listFirms(db::Database& year);
 // The firm window's choice: firm number and name, limit and box, F2/F3/F4 texts, the firm's own
-// year dates, and the bill fix-up every firm choice runs. The firm's other settings are loaded by
-// the firm settings loader.
+// year dates, the bill fix-up every firm choice runs, and the firm's settings (the switches that
+// shape the menus and screens).
 void chooseFirm(db::Database& year, Session& session, const FirmRow& firm);
 
 }  // namespace tanabana::shell

@@ -3,10 +3,15 @@
 
 namespace tanabana::gui {
 
+void registerProductCommands(CommandRegistry& registry);
+void registerReportCommands(CommandRegistry& registry);
+
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
 // adds one line here.
 void registerAllCommands(CommandRegistry& registry) {
     registerSellingCommands(registry);
+    registerProductCommands(registry);
+    registerReportCommands(registry);
 }
 
 }  // namespace tanabana::gui

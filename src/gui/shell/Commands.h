@@ -9,6 +9,7 @@
 #include "db/Database.h"
 
 #include <QString>
+#include <QWidget>
 #include <functional>
 #include <map>
 
@@ -36,6 +37,9 @@ public:
 private:
     std::map<QString, CommandAction> actions_;
 };
+
+// Opens the window `make` builds inside the work area, when a year and a firm are open.
+void openScreen(CommandContext& context, const std::function<QWidget*(db::Database& year)>& make);
 
 // Every subsystem's commands, one line per subsystem (AllCommands.cpp).
 void registerAllCommands(CommandRegistry& registry);

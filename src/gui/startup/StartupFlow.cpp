@@ -5,6 +5,7 @@
 #include "domain/shell/YearMaintenance.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/shell/MainWindow.h"
+#include "gui/shell/UsersWindow.h"
 #include "gui/startup/AboutWindow.h"
 #include "gui/startup/ChoiceWindow.h"
 #include "gui/startup/LoginWindow.h"
@@ -49,9 +50,11 @@ void StartupFlow::stepClosed() {
 }
 
 void StartupFlow::afterLogin() {
-    main_ = std::make_unique<MainWindow>(session_);
+    main_ = std::make_unique<MainWindow>(session_, messages_);
+    registerOperatorCommands();
     connect(main_.get(), &MainWindow::changeYearRequested, this, &StartupFlow::changeYear);
     connect(main_.get(), &MainWindow::changeFirmRequested, this, &StartupFlow::changeFirm);
+    connect(main_.get(), &MainWindow::changeFolderRequested, this, &StartupFlow::changeFolder);
     connect(main_.get(), &MainWindow::newYearRequested, this, &StartupFlow::createNewYear);
     connect(main_.get(), &MainWindow::aboutRequested, this, &StartupFlow::showAbout);
     connect(main_.get(), &MainWindow::sessionEnded, this, &StartupFlow::finished);
@@ -121,6 +124,8 @@ void StartupFlow::yearChosen(ChoiceWindow* window, int row) {
     session_.firmNo = 0;
     session_.firmName.clear();
     main_->setPanelText(MainWindow::YearPanel, session_.yearLabel);
+    main_->setNextYearAvailable(installation_.yearExists(endYear + 1, session_.firmFolder));
+    main_->loadDashboard();
     window->accept();
     showFirms();
 }
@@ -152,13 +157,29 @@ void StartupFlow::firmChosen(ChoiceWindow* window, int row) {
     }
     window->accept();
     main_->showSession();
+    main_->loadDashboard();
     main_->show();
     main_->activateWindow();
+    main_->openKeyMenu();
     emit firmOpened();
 }
 
 void StartupFlow::changeYear() {
     if (main_) showYears();
+}
+
+void StartupFlow::changeFolder() {
+    if (main_ && session_.folderMode) showFirmFolders();
+}
+
+void StartupFlow::registerOperatorCommands() {
+    CommandRegistry& commands = main_->commands();
+    commands.add(QStringLiteral("mnu_User_New"), [this](CommandContext& c) {
+        c.window.openChild(new UsersWindow(installation_, session_, messages_));
+    });
+    commands.add(QStringLiteral("mnu_User_Password"), [this](CommandContext& c) {
+        c.window.openChild(new ChangePasswordWindow(installation_, session_, messages_));
+    });
 }
 
 void StartupFlow::changeFirm() {

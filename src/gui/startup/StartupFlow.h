@@ -36,6 +36,7 @@ public:
 
     void changeYear();
     void changeFirm();
+    void changeFolder();
     void createNewYear();
     void showAbout();
 
@@ -49,6 +50,8 @@ signals:
 
 private:
     void afterLogin();
+    // The operators' windows work on the installation's year list.
+    void registerOperatorCommands();
     void showFirmFolders();
     void showYears();
     void showFirms();
