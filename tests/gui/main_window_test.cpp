@@ -224,6 +224,7 @@ TEST_F(MainWindowMenus, TheDashboardShowsTheYearsButtonsInOrderAndRunsTheirMenuC
     EXPECT_EQ(captions, (QStringList{"Mill Receive", "Bill (F5)", "Chalan", "Bank Payment", "Bank Receipt", "Ledger", "Job Receive",
                                      "Job Issue", "Mill Issue"}));
     EXPECT_TRUE(window->dashboard()->isVisible());
+    EXPECT_TRUE(dashButton("Chalan")->isVisible());
     // Only buttons whose command has a screen can be pressed.
     EXPECT_TRUE(dashButton("Bill (F5)")->isEnabled());
     EXPECT_TRUE(dashButton("Chalan")->isEnabled());

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <gtest/gtest.h>
@@ -77,7 +78,11 @@ TEST_F(UserWindows, TheOwnerCreatesAWeaverWithoutTheLedger) {
 
     field<QLineEdit>(&window, "txtRetypePassword")->clear();
     QTest::keyClicks(field<QLineEdit>(&window, "txtRetypePassword"), QStringLiteral("loom"));
-    ledger->click();
+    auto* pages = field<QTabWidget>(&window, "tabRights");
+    for (int i = 0; i < pages->count(); ++i)
+        if (pages->tabText(i) == QLatin1String("Reports")) pages->setCurrentIndex(i);
+    ASSERT_TRUE(ledger->isVisible());
+    QTest::mouseClick(ledger, Qt::LeftButton);
     EXPECT_FALSE(ledger->isChecked());
     keepPicture(&window, QStringLiteral("users_window"));
     QTest::mouseClick(field<QPushButton>(&window, "cmd_save"), Qt::LeftButton);

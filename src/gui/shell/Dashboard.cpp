@@ -44,6 +44,7 @@ void DashboardPanel::load(db::Database& year) {
         button->setFont(font);
         connect(button, &QPushButton::clicked, this, [this, button] { window_.runDashboardButton(button->property(kCommandProperty).toString()); });
         layout_->insertWidget(at++, button);
+        button->show();
     }
     refreshButtons();
 }

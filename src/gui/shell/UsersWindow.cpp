@@ -13,7 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollArea>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace tanabana::gui {
@@ -56,7 +56,7 @@ UsersWindow::UsersWindow(shell::Installation installation, Session& session, Mes
     auto* left = new QVBoxLayout;
     users_ = new QListWidget(this);
     users_->setObjectName(QStringLiteral("lstUsers"));
-    users_->setMaximumWidth(180);
+    users_->setMinimumWidth(240);
     left->addWidget(new QLabel(QStringLiteral("Users"), this));
     left->addWidget(users_, 1);
     auto* form = new QFormLayout;
@@ -80,11 +80,10 @@ UsersWindow::UsersWindow(shell::Installation installation, Session& session, Mes
     left->addLayout(buttons);
     outer->addLayout(left);
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidget(buildRights());
-    scroll->setWidgetResizable(true);
-    scroll->setMinimumSize(860, 560);
-    outer->addWidget(scroll, 1);
+    QWidget* rights = buildRights();
+    rights->setParent(this);
+    rights->setMinimumSize(760, 540);
+    outer->addWidget(rights, 1);
 
     connect(newButton, &QPushButton::clicked, this, &UsersWindow::newUser);
     connect(saveButton, &QPushButton::clicked, this, &UsersWindow::save);
@@ -97,37 +96,26 @@ UsersWindow::UsersWindow(shell::Installation installation, Session& session, Mes
 }
 
 QWidget* UsersWindow::buildRights() {
-    auto* page = new QWidget;
-    auto* columns = new QHBoxLayout(page);
-    // Groups placed in columns so that the whole set fits one screen.
-    const QStringList placement[] = {{QStringLiteral("General"), QStringLiteral("User"), QStringLiteral("Master"), QStringLiteral("Inventory")},
-                                     {QStringLiteral("Transaction"), QStringLiteral("Account")},
-                                     {QStringLiteral("JobWork")},
-                                     {QStringLiteral("Reports")},
-                                     {QStringLiteral("Utility")}};
-    for (const QStringList& titles : placement) {
-        auto* column = new QVBoxLayout;
-        for (const QString& title : titles) {
-            for (const shell::RightsGroup& group : shell::rightsGroups()) {
-                if (group.title != title) continue;
-                auto* frame = new QGroupBox(group.title, page);
-                frame->setObjectName(QStringLiteral("fra") + group.title);
-                auto* grid = new QGridLayout(frame);
-                grid->setVerticalSpacing(1);
-                const int perColumn = 34;
-                for (int i = 0; i < int(group.boxes.size()); ++i) {
-                    auto* check = new QCheckBox(group.boxes[i].caption, frame);
-                    check->setObjectName(QStringLiteral("chk") + group.boxes[i].column);
-                    boxes_.insert(group.boxes[i].column, check);
-                    grid->addWidget(check, i % perColumn, i / perColumn);
-                }
-                column->addWidget(frame);
-            }
+    // One page per group, the boxes in columns, so the whole set is seen without scrolling.
+    auto* pages = new QTabWidget;
+    pages->setObjectName(QStringLiteral("tabRights"));
+    for (const shell::RightsGroup& group : shell::rightsGroups()) {
+        auto* page = new QWidget(pages);
+        page->setObjectName(QStringLiteral("fra") + group.title);
+        auto* grid = new QGridLayout(page);
+        grid->setVerticalSpacing(2);
+        const int perColumn = 22;
+        for (int i = 0; i < int(group.boxes.size()); ++i) {
+            auto* check = new QCheckBox(group.boxes[i].caption, page);
+            check->setObjectName(QStringLiteral("chk") + group.boxes[i].column);
+            boxes_.insert(group.boxes[i].column, check);
+            grid->addWidget(check, i % perColumn, i / perColumn, Qt::AlignTop);
         }
-        column->addStretch(1);
-        columns->addLayout(column);
+        grid->setRowStretch(perColumn, 1);
+        grid->setColumnStretch(int(group.boxes.size() - 1) / perColumn + 1, 1);
+        pages->addTab(page, group.title);
     }
-    return page;
+    return pages;
 }
 
 void UsersWindow::reload() {

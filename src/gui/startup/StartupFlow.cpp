@@ -189,6 +189,7 @@ void StartupFlow::changeFirm() {
 void StartupFlow::createNewYear() {
     if (!year_) return;
     shell::createNextYear(installation_, session_, *year_, messages_);
+    if (main_) main_->setNextYearAvailable(installation_.yearExists(session_.endYear.toInt() + 1, session_.firmFolder));
 }
 
 void StartupFlow::showAbout() {
