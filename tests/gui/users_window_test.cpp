@@ -82,7 +82,7 @@ TEST_F(UserWindows, TheOwnerCreatesAWeaverWithoutTheLedger) {
     for (int i = 0; i < pages->count(); ++i)
         if (pages->tabText(i) == QLatin1String("Reports")) pages->setCurrentIndex(i);
     ASSERT_TRUE(ledger->isVisible());
-    QTest::mouseClick(ledger, Qt::LeftButton);
+    QTest::mouseClick(ledger, Qt::LeftButton, {}, QPoint(8, ledger->height() / 2));
     EXPECT_FALSE(ledger->isChecked());
     keepPicture(&window, QStringLiteral("users_window"));
     QTest::mouseClick(field<QPushButton>(&window, "cmd_save"), Qt::LeftButton);
