@@ -437,7 +437,7 @@ TEST_F(SalesWindowsTest, MenuCommandsOpenTheWindowOfTheFirmsKind) {
 
     gui::CommandRegistry registry;
     gui::registerAllCommands(registry);
-    gui::MainWindow window(year.session);
+    gui::MainWindow window(year.session, year.messages);
     gui::CommandContext context{window, [this] { return &db(); }, year.session, year.messages};
     auto opened = [&](const QString& command) {
         const int before = int(window.workArea()->subWindowList().size());
