@@ -6,6 +6,7 @@
 #include "domain/shell/Operators.h"
 #include "domain/shell/Lookups.h"
 #include "domain/shell/YearChoice.h"
+#include "domain/shell/Users.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/SelectionGrid.h"
 #include "gui/common/Style.h"
@@ -15,7 +16,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QAction>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -138,6 +143,56 @@ TEST_F(StartupWindows, LoginYearAndFirmByKeyboardOpenTheMainWindow) {
     EXPECT_EQ(main->panelText(gui::MainWindow::YearPanel), QStringLiteral("2023-24"));
     EXPECT_EQ(flow.session().firmName, QStringLiteral("Demo Textiles"));
     EXPECT_FALSE(finished);
+}
+
+TEST_F(StartupWindows, AClerksLoginBringsTheirRightsToTheMenusAndTheDashboard) {
+    {
+        db::Database yearList = books.openYearList();
+        Session owner;
+        QVariantMap rights;
+        rights.insert(QStringLiteral("T1"), false);  // no sales, challans or returns
+        ASSERT_TRUE(shell::OperatorAccounts(yearList, owner, messages).save(QStringLiteral("clerk"), QStringLiteral("reed"),
+                                                                           QStringLiteral("reed"), rights));
+    }
+    QFile panel(QDir(dir.path()).filePath(QStringLiteral("Panel.txt")));
+    ASSERT_TRUE(panel.open(QIODevice::WriteOnly));
+    panel.close();
+
+    gui::StartupFlow flow(books, messages);
+    flow.start();
+    QWidget* login = activate(flow.currentStep());
+    auto* user = login->findChild<QLineEdit*>(QStringLiteral("txtUsername"));
+    auto* password = login->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
+    user->setFocus();
+    QTest::keyClicks(user, QStringLiteral("clerk"));
+    QTest::keyClick(user, Qt::Key_Return);
+    QTest::keyClicks(password, QStringLiteral("reed"));
+    QTest::keyClick(password, Qt::Key_Return);
+    auto* years = qobject_cast<gui::ChoiceWindow*>(activate(flow.currentStep()));
+    ASSERT_TRUE(years);
+    QTest::keyClick(years->grid(), Qt::Key_Return);
+    auto* firms = qobject_cast<gui::ChoiceWindow*>(activate(flow.currentStep()));
+    ASSERT_TRUE(firms);
+    QTest::keyClick(firms->grid(), Qt::Key_Return);
+
+    gui::MainWindow* main = flow.mainWindow();
+    ASSERT_TRUE(main && main->isVisible());
+    // The transaction menu is opened for the operator, without the sales group.
+    EXPECT_EQ(main->menuBar()->activeAction(), main->commandAction(QStringLiteral("mnu_tran")));
+    main->menuBar()->setActiveAction(nullptr);
+    EXPECT_FALSE(main->commandAction(QStringLiteral("mnu_T1"))->isVisible());
+    EXPECT_TRUE(main->commandAction(QStringLiteral("mnu_T2"))->isVisible());
+    ASSERT_TRUE(main->dashboard()->isVisible());
+    for (QPushButton* button : main->dashboard()->findChildren<QPushButton*>())
+        if (button->text() == QLatin1String("Sales") || button->text() == QLatin1String("Chalan")) EXPECT_FALSE(button->isEnabled());
+    EXPECT_FALSE(main->runDashboardButton(QStringLiteral("Sales")));
+    EXPECT_TRUE(main->workArea()->subWindowList().isEmpty());
+
+    // The operators' own commands work from the menu.
+    main->commandAction(QStringLiteral("mnu_User_Password"))->trigger();
+    ASSERT_EQ(main->workArea()->subWindowList().size(), 1);
+    EXPECT_EQ(main->workArea()->subWindowList().first()->widget()->objectName(), QStringLiteral("frmChangePassWord"));
+    keepPicture(main, QStringLiteral("main-window-clerk"));
 }
 
 TEST_F(StartupWindows, CancellingTheLoginAsksAndEndsOnlyOnYes) {

@@ -54,6 +54,9 @@ MainWindow::MainWindow(Session& session, Messages& messages, QWidget* parent)
     setObjectName(QStringLiteral("MDIForm1"));
     mdi_->setObjectName(QStringLiteral("workArea"));
     mdi_->setBackground(QColor(58, 87, 128));
+    // A screen larger than the work area (a small laptop) can be scrolled into view.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
     const int widths[] = {220, 320, 90, 200};
     for (int i = 0; i < 4; ++i) {
