@@ -46,7 +46,15 @@ QString Arguments::positionalAt(int index, const QString& what) const {
     return positional.at(index);
 }
 
-void Registry::add(Noun noun) { nouns_.push_back(std::move(noun)); }
+void Registry::add(Noun noun) {
+    // a second subsystem may add verbs to a noun another one started (firm list, firm import)
+    for (Noun& existing : nouns_)
+        if (existing.name == noun.name) {
+            for (Verb& verb : noun.verbs) existing.verbs.push_back(std::move(verb));
+            return;
+        }
+    nouns_.push_back(std::move(noun));
+}
 
 QString Registry::usage() const {
     QString text = QStringLiteral(

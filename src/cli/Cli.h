@@ -50,6 +50,7 @@ struct Noun {
 
 class Registry {
 public:
+    // Adds the noun, or its verbs to the noun of that name already there.
     void add(Noun noun);
     int dispatch(const QStringList& argv);
     QString usage() const;
@@ -63,6 +64,7 @@ void registerShellCommands(Registry& registry);
 void registerUtilCommands(Registry& registry);
 void registerSellingCommands(Registry& registry);
 void registerProductCommands(Registry& registry);
+void registerMasterCommands(Registry& registry);
 void registerLedgerCommands(Registry& registry);
 void registerReportCommands(Registry& registry);
 

@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
     tanabana::cli::Registry registry;
     // Nouns in the order --help lists them.
     tanabana::cli::registerShellCommands(registry);
+    tanabana::cli::registerMasterCommands(registry);
     tanabana::cli::registerProductCommands(registry);
     tanabana::cli::registerLedgerCommands(registry);
     tanabana::cli::registerSellingCommands(registry);

@@ -73,6 +73,13 @@ TEST_F(AccountsTest, DuplicatesAreNameAndGstinTogether) {
     EXPECT_EQ(year->count(QStringLiteral("AccMst")), before);
     // the same name with another GSTIN is another party (a second branch)
     EXPECT_GT(accounts->save(party(QStringLiteral("Ramesh Silk Mills"), 35, QStringLiteral("24AABCR1234F2Z4"))), 0);
+    // two parties without GSTIN under one name are duplicates too, whether the GSTIN came empty or not at all
+    Record noGstin{{QStringLiteral("AcName"), QStringLiteral("Krishna Creation")}, {QStringLiteral("GrpNo"), 35}};
+    ASSERT_GT(accounts->save(noGstin), 0);
+    const int withOne = year->count(QStringLiteral("AccMst"));
+    EXPECT_EQ(accounts->save(noGstin), 0);
+    EXPECT_EQ(accounts->save(party(QStringLiteral("Krishna Creation"), 35)), 0);
+    EXPECT_EQ(year->count(QStringLiteral("AccMst")), withOne);
 }
 
 TEST_F(AccountsTest, GstinAndStateRefusalsWriteNothing) {

@@ -72,8 +72,10 @@ bool AccountMaster::checkIgstParty(bool igstParty, const QString& state) {
 }
 
 bool AccountMaster::duplicateName(const QString& name, const QString& gstin, qint64 exceptId) {
-    return db_.scalar(QStringLiteral("SELECT count(*) FROM AccMst WHERE AcName = ? AND TinNo = ? AND FirmNo = ? AND IsGrp = 0 AND Id <> ?"),
-                      {name, gstin, session_.firmNo, exceptId})
+    // an account without GSTIN may have it stored empty or null: both mean "none"
+    return db_.scalar(QStringLiteral("SELECT count(*) FROM AccMst WHERE AcName = ? AND COALESCE(TinNo, '') = ? AND FirmNo = ? AND IsGrp = 0 "
+                                     "AND Id <> ?"),
+                      {name, gstin.isNull() ? QStringLiteral("") : gstin, session_.firmNo, exceptId})
                .toInt() > 0;
 }
 
@@ -195,6 +197,17 @@ std::optional<Record> AccountMaster::load(qint64 id) {
     const auto row = db_.queryOne(QStringLiteral("SELECT * FROM AccMst WHERE Id = ? AND FirmNo = ?"), {id, session_.firmNo});
     if (!row) return std::nullopt;
     return rowValues(*row, accMstTable());
+}
+
+db::Rows AccountMaster::search(const QString& namePrefix) {
+    QString sql = QStringLiteral("SELECT a.*, g.AcName AS GrpName FROM AccMst a LEFT JOIN AccMst g ON g.FirmNo = a.FirmNo AND g.IsGrp = 1 "
+                                 "AND g.GrpNo = a.GrpNo WHERE a.FirmNo = ? AND a.IsGrp = 0");
+    QVariantList params{session_.firmNo};
+    if (!namePrefix.trimmed().isEmpty()) {
+        sql += QStringLiteral(" AND ") + db_.dialect().likeInsensitive(QStringLiteral("a.AcName"));
+        params << namePrefix.trimmed() + QLatin1Char('%');
+    }
+    return db_.query(sql + QStringLiteral(" ORDER BY a.AcName"), params);
 }
 
 void AccountMaster::repairCompositionFlags() {

@@ -26,6 +26,9 @@ public:
     // Deletes an account no document, balance or book uses, after the operator confirms.
     bool remove(qint64 id);
     std::optional<Record> load(qint64 id);
+    // The search list of the screen: the firm's accounts (no groups) whose name starts with the
+    // text, by name, with their group's name.
+    db::Rows search(const QString& namePrefix = {});
     // The "GST No" check on leaving the box; false (after the message) when it fails.
     bool checkGstin(const QString& gstin, const QString& state);
     // The "IGST Party" check: an inter-state party lies in another state than the firm's.

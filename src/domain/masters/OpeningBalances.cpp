@@ -64,6 +64,15 @@ db::Rows OpeningBalances::list() {
                      {session_.firmNo});
 }
 
+db::Rows OpeningBalances::accountChoices() {
+    db::Rows choices;
+    for (db::Row& row : db_.query(QStringLiteral("SELECT Id, LedgerId, AcName, City, GrpNo FROM AccMst WHERE FirmNo = ? AND IsGrp = 0 "
+                                                 "AND Active = 1 ORDER BY AcName"),
+                                  {session_.firmNo}))
+        if (carriesOpeningBalance(int(row.integer(QStringLiteral("GrpNo"))))) choices.push_back(std::move(row));
+    return choices;
+}
+
 void OpeningBalances::resynchronise() {
     if (yearLockRefuses(session_, messages_)) return;
     if (rightRefuses(session_, messages_, GeneralRight::Modify)) return;

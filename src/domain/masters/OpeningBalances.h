@@ -31,6 +31,9 @@ public:
     std::optional<OpeningBalance> find(qint64 accountId);
     // The grid of the screen: every balance of the firm with code, name, city and group name.
     db::Rows list();
+    // The accounts the screen offers: active accounts of the groups that carry a balance, by name
+    // (Id, LedgerId, AcName, City, GrpNo).
+    db::Rows accountChoices();
     // Rebuilds every account's mirror from the balances ("Op Balance Saved.").
     void resynchronise();
 

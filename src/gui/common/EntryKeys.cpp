@@ -7,6 +7,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,7 +18,21 @@ namespace tanabana::gui {
 
 namespace {
 
+// The next (or previous) widget of the focus chain that takes focus by Tab.
+QWidget* neighbour(QWidget* from, bool forward) {
+    for (QWidget* w = forward ? from->nextInFocusChain() : from->previousInFocusChain(); w && w != from;
+         w = forward ? w->nextInFocusChain() : w->previousInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled() && w->window() == from->window() && !w->focusProxy())
+            return w;
+    return nullptr;
+}
+
 void moveFocus(QWidget* from, bool forward) {
+    // a date box takes Tab for its day, month and year: Enter leaves the box instead
+    if (qobject_cast<QDateTimeEdit*>(from)) {
+        if (QWidget* next = neighbour(from, forward)) next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return;
+    }
     QKeyEvent tab(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab, forward ? Qt::NoModifier : Qt::ShiftModifier);
     QApplication::sendEvent(from, &tab);
 }

@@ -67,7 +67,7 @@ std::vector<FieldSpec> itemFields(bool rapier) {
 }  // namespace
 
 ItemScreen::ItemScreen(Session& session, bool rapier, QWidget* parent, Messages* messages)
-    : MasterFrame(rapier ? QStringLiteral("FrmProdMstRapier") : QStringLiteral("FrmProdMst"),
+    : MasterForm(rapier ? QStringLiteral("FrmProdMstRapier") : QStringLiteral("FrmProdMst"),
                   rapier ? QStringLiteral("<< RAPIER ITEM MASTER >>") : QStringLiteral("<< ITEM MASTER >>"), session, parent, messages),
       rapier_(rapier),
       items_(*session.db, session, messages_) {
@@ -331,7 +331,7 @@ void ItemScreen::keyPressEvent(QKeyEvent* event) {
         for (int r = 0; r < colours_->rowCount(); ++r) colours_->setTicked(r, true);
         return;
     }
-    MasterFrame::keyPressEvent(event);
+    MasterForm::keyPressEvent(event);
 }
 
 }  // namespace tanabana::gui

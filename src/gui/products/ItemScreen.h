@@ -5,7 +5,7 @@
 // missing colour of a design (F3 ticks all), items by code range, and F8 to copy items to
 // another firm.
 #include "domain/products/ItemMaster.h"
-#include "gui/products/MasterFrame.h"
+#include "gui/common/MasterForm.h"
 
 class QComboBox;
 class QTabWidget;
@@ -14,7 +14,7 @@ namespace tanabana::gui {
 
 class SelectionGrid;
 
-class ItemScreen : public MasterFrame {
+class ItemScreen : public MasterForm {
     Q_OBJECT
 public:
     ItemScreen(Session& session, bool rapier, QWidget* parent = nullptr, Messages* messages = nullptr);

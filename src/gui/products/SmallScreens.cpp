@@ -21,7 +21,7 @@ bool startsWith(const QString& name, const QString& prefix) { return name.starts
 // ---- Brokers ----
 
 BrokerScreen::BrokerScreen(Session& session, QWidget* parent, Messages* messages)
-    : MasterFrame(QStringLiteral("frmAgent"), QStringLiteral("BROKER MASTER"), session, parent, messages), brokers_(*session.db, session, messages_) {
+    : MasterForm(QStringLiteral("frmAgent"), QStringLiteral("BROKER MASTER"), session, parent, messages), brokers_(*session.db, session, messages_) {
     addFields({{QStringLiteral("PName"), QStringLiteral("Name"), FieldSpec::Text, {}},
                {QStringLiteral("PType"), QStringLiteral("Type"), FieldSpec::Choice, brokerTypeNames()},
                {QStringLiteral("Add1"), QStringLiteral("Address"), FieldSpec::Text, {}},
@@ -96,7 +96,7 @@ void BrokerScreen::refreshList() {
 // ---- Named lists ----
 
 ProcessScreen::ProcessScreen(Session& session, QWidget* parent, Messages* messages)
-    : MasterFrame(QStringLiteral("frmAgent_1"), ProcessMaster::caption(QLatin1Char('J')), session, parent, messages),
+    : MasterForm(QStringLiteral("frmAgent_1"), ProcessMaster::caption(QLatin1Char('J')), session, parent, messages),
       lists_(*session.db, session, messages_) {
     QStringList listNames;
     for (const auto& [letter, name] : processListTypes()) listNames << name;
@@ -158,7 +158,7 @@ void ProcessScreen::refreshList() {
 // ---- Looms ----
 
 MachineScreen::MachineScreen(Session& session, QWidget* parent, Messages* messages)
-    : MasterFrame(QStringLiteral("FrmAgent_Machine"), QStringLiteral("MACHINE MASTER"), session, parent, messages),
+    : MasterForm(QStringLiteral("FrmAgent_Machine"), QStringLiteral("MACHINE MASTER"), session, parent, messages),
       machines_(*session.db, session, messages_) {
     addFields({{QStringLiteral("MachineName"), QStringLiteral("Machine No"), FieldSpec::Text, {}},
                {QStringLiteral("PannaNO"), QStringLiteral("Panna No"), FieldSpec::Number, {}},

@@ -3,13 +3,13 @@
 // MASTER", ...) and the machine master (FrmAgent_Machine: "MACHINE MASTER"): each a declaration
 // of its fields over the shared master frame and a call to its service.
 #include "domain/products/SmallMasters.h"
-#include "gui/products/MasterFrame.h"
+#include "gui/common/MasterForm.h"
 
 namespace tanabana::gui {
 
 class SelectionGrid;
 
-class BrokerScreen : public MasterFrame {
+class BrokerScreen : public MasterForm {
     Q_OBJECT
 public:
     explicit BrokerScreen(Session& session, QWidget* parent = nullptr, Messages* messages = nullptr);
@@ -27,7 +27,7 @@ private:
     SelectionGrid* postIn_;
 };
 
-class ProcessScreen : public MasterFrame {
+class ProcessScreen : public MasterForm {
     Q_OBJECT
 public:
     explicit ProcessScreen(Session& session, QWidget* parent = nullptr, Messages* messages = nullptr);
@@ -43,7 +43,7 @@ private:
     products::ProcessMaster lists_;
 };
 
-class MachineScreen : public MasterFrame {
+class MachineScreen : public MasterForm {
     Q_OBJECT
 public:
     explicit MachineScreen(Session& session, QWidget* parent = nullptr, Messages* messages = nullptr);

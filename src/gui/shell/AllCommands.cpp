@@ -1,3 +1,4 @@
+#include "gui/masters/MasterCommands.h"
 #include "gui/shell/Commands.h"
 #include "gui/trade/SellingCommands.h"
 
@@ -12,6 +13,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerSellingCommands(registry);
     registerProductCommands(registry);
     registerReportCommands(registry);
+    registerMasterCommands(registry);
 }
 
 }  // namespace tanabana::gui

@@ -1,0 +1,32 @@
+#include "gui/masters/MasterCommands.h"
+
+#include "gui/masters/AccountScreens.h"
+#include "gui/masters/BookScreens.h"
+#include "gui/masters/FirmScreen.h"
+#include "gui/shell/MainWindow.h"
+
+namespace tanabana::gui {
+
+namespace {
+
+// A command that opens a screen on the year open now; without an open year it does nothing.
+CommandAction opens(std::function<QWidget*(Session&)> make) {
+    return [make = std::move(make)](CommandContext& c) {
+        if (!c.openYear || !c.openYear()) return;
+        c.session.db = c.openYear();
+        c.window.openChild(make(c.session));
+    };
+}
+
+}  // namespace
+
+void registerMasterCommands(CommandRegistry& registry) {
+    registry.add(QStringLiteral("Mnu_M1"), opens([](Session& s) { return new AccountScreen(s); }));
+    registry.add(QStringLiteral("mnu_T5"), opens([](Session& s) { return new OpeningBalanceScreen(s); }));
+    registry.add(QStringLiteral("mnu_Y1"), opens([](Session& s) { return new FirmScreen(s); }));
+    registry.add(QStringLiteral("mnu_Y21"), opens([](Session& s) { return new BookScreen(s, masters::BookKind::SalesPurchase); }));
+    registry.add(QStringLiteral("mnu_Y22"), opens([](Session& s) { return new BookScreen(s, masters::BookKind::CashBank); }));
+    registry.add(QStringLiteral("mnu_Y24"), opens([](Session& s) { return new GroupScreen(s); }));
+}
+
+}  // namespace tanabana::gui
