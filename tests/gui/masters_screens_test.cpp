@@ -4,6 +4,7 @@
 // year refusing the firm's save. Set TANABANA_SCREENSHOTS to a folder to keep pictures.
 #include "domain/masters/AccountMaster.h"
 #include "domain/shell/FirmSettings.h"
+#include "gui/common/SelectionGrid.h"
 #include "gui/common/Style.h"
 #include "gui/masters/AccountScreens.h"
 #include "gui/masters/BookScreens.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -23,6 +25,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 #include <gtest/gtest.h>
 
@@ -222,6 +225,37 @@ TEST_F(MasterScreens, OpenedAccountKeepsItsCodeAndDeleteAsksFirst) {
     EXPECT_EQ(year->count(QStringLiteral("AccMst"), QStringLiteral("Id = ?"), {id}), 1);
 }
 
+TEST_F(MasterScreens, TickedAccountsOfAGroupAreCopiedToAnotherFirm) {
+    year->addFirm(2, QStringLiteral("Shree Krishna Weaving"));
+    test::addAccount(db(), QStringLiteral("Ramesh Silk Mills"), 35);
+    test::addAccount(db(), QStringLiteral("Krishna Creation"), 35);
+    const qint64 closed = test::addAccount(db(), QStringLiteral("Old Party"), 35);
+    db().exec(QStringLiteral("UPDATE AccMst SET Active = 0, DrAmt = 900 WHERE Id = ?"), {closed});
+    db().exec(QStringLiteral("UPDATE AccMst SET DrAmt = 5000 WHERE AcName = 'Ramesh Silk Mills'"));
+    gui::AccountScreen screen(session(), nullptr, &messages());
+    show(&screen);
+    int offered = -1;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog);
+        auto* group = dialog->findChild<QComboBox*>(QStringLiteral("ComGroup"));
+        group->setCurrentIndex(group->findData(35));
+        auto* grid = dialog->findChild<gui::SelectionGrid*>(QStringLiteral("grdAccounts"));
+        offered = grid->rowCount();
+        for (int row = 0; row < grid->rowCount(); ++row)
+            if (grid->item(row, 1)->text() == QLatin1String("Ramesh Silk Mills")) grid->setTicked(row, true);
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    press(&screen, QStringLiteral("cmdCopyToFirm"));
+    EXPECT_EQ(offered, 2);  // the inactive party is not offered
+    EXPECT_TRUE(messages().has(MessageKind::Information, QStringLiteral("Save Confirmation"), QStringLiteral("Ac Party is Transferd")));
+    const auto copied = db().queryOne(QStringLiteral("SELECT LedgerId, DrAmt FROM AccMst WHERE FirmNo = 2 AND AcName = 'Ramesh Silk Mills'"));
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(copied->text(QStringLiteral("LedgerId")), QStringLiteral("35R001"));
+    EXPECT_EQ(copied->number(QStringLiteral("DrAmt")), 0.0);  // balances stay with the firm they belong to
+    EXPECT_EQ(year->count(QStringLiteral("AccMst"), QStringLiteral("FirmNo = 2")), 1);
+}
+
 TEST_F(MasterScreens, ClosedYearRefusesTheFirmAndItsAccounts) {
     db().exec(QStringLiteral("UPDATE FirmMst SET IsYrEnd = 1 WHERE Srno = 1"));
     gui::FirmScreen firm(session(), nullptr, &messages());
@@ -337,6 +371,7 @@ TEST_F(MasterScreens, GroupsAndOpeningBalances) {
     ASSERT_EQ(balances.list()->rowCount(), 1);
     EXPECT_EQ(balances.list()->item(0, 4)->text(), QStringLiteral("25000.00"));
     EXPECT_EQ(balances.list()->item(0, 3)->text(), QStringLiteral("01-04-24"));
+    EXPECT_EQ(balances.totalsText(), QStringLiteral("Total Debit : 0.00    Total Credit : 25,000.00    Difference : 25,000.00 Cr"));
     keepPicture(&balances, QStringLiteral("FrmAccMstOpBal"));
 
     // the sales account carries no opening balance: not offered, and refused when typed

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -386,7 +387,13 @@ void MasterForm::setListRows(const QStringList& headers, const std::vector<QStri
     list_->setHorizontalHeaderLabels(headers);
     list_->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r)
-        for (int c = 0; c < rows[r].size() && c < headers.size(); ++c) list_->setItem(r, c, new QTableWidgetItem(rows[r].at(c)));
+        for (int c = 0; c < rows[r].size() && c < headers.size(); ++c) {
+            auto* item = new QTableWidgetItem(rows[r].at(c));
+            // amounts and quantities ("25000.00", "12.500") stand right-aligned
+            static const QRegularExpression amount(QStringLiteral("^-?[\\d,]+\\.\\d{2,3}( (Dr|Cr)\\.?)?$"));
+            if (amount.match(rows[r].at(c)).hasMatch()) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            list_->setItem(r, c, item);
+        }
     list_->resizeColumnsToContents();
     keys_ = keys;
 }

@@ -1,11 +1,15 @@
 #include "gui/masters/AccountScreens.h"
 
 #include "domain/masters/Lookups.h"
+#include "domain/products/Common.h"
 #include "domain/products/SmallMasters.h"
+#include "core/Words.h"
 #include "domain/shell/ListFiles.h"
+#include "gui/common/SelectionGrid.h"
 
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -95,6 +99,10 @@ AccountScreen::AccountScreen(Session& session, QWidget* parent, Messages* messag
     for (const products::Broker& b : products::BrokerMaster(db, session, messages_).list()) brokers.emplace_back(b.name, b.srno);
     setKeyedChoices(s("BrokerId"), brokers);
     accounts_.repairCompositionFlags();
+    auto* copy = new QPushButton(s("Copy A/c To Firm"), this);
+    copy->setObjectName(s("cmdCopyToFirm"));
+    connect(copy, &QPushButton::clicked, this, &AccountScreen::openCopyToFirm);
+    addBelowList(copy);
     setFindCaption(s("Name :"));
     setKeyHints(s("F2 = New Group"));
     field(s("GrpNo"))->installEventFilter(this);
@@ -127,6 +135,46 @@ void AccountScreen::openGroupMaster() {
     dialog.exec();
     refreshGroups();
     focusField(s("GrpNo"));
+}
+
+void AccountScreen::openCopyToFirm() {
+    QDialog dialog(this);
+    dialog.setObjectName(s("frmCopyToFirm"));
+    dialog.setWindowTitle(s("Copy A/c To Firm"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* choices = new QHBoxLayout;
+    auto* group = new QComboBox(&dialog);
+    group->setObjectName(s("ComGroup"));
+    for (const auto& [text, number] : groupEntries(*session_.db, session_.firmNo)) group->addItem(text, number);
+    auto* firm = new QComboBox(&dialog);
+    firm->setObjectName(s("ComFirm"));
+    for (const auto& [no, name] : products::allFirms(*session_.db, session_))
+        if (no != session_.firmNo) firm->addItem(name, no);
+    choices->addWidget(new QLabel(s("Group"), &dialog));
+    choices->addWidget(group, 1);
+    choices->addWidget(new QLabel(s("To Firm"), &dialog));
+    choices->addWidget(firm, 1);
+    layout->addLayout(choices);
+    auto* grid = new SelectionGrid({s("A/c Name"), s("City"), s("A/c No"), s("Id")}, &dialog);
+    grid->setObjectName(s("grdAccounts"));
+    layout->addWidget(grid);
+    const auto fill = [this, group, grid] {
+        grid->setRowCount(0);
+        for (const db::Row& r : accounts_.search())
+            if (r.integer(s("GrpNo")) == group->currentData().toLongLong() && r.flag(s("Active")))
+                grid->addRow({r.text(s("AcName")), r.text(s("City")), r.text(s("LedgerId")), r.text(s("Id"))});
+    };
+    connect(group, &QComboBox::currentIndexChanged, &dialog, fill);
+    fill();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.resize(720, 480);
+    if (dialog.exec() != QDialog::Accepted || firm->currentIndex() < 0) return;
+    QList<qint64> ids;
+    for (int row : grid->tickedRows()) ids << grid->item(row, 4)->text().toLongLong();
+    accounts_.copyToFirm(ids, firm->currentData().toLongLong());
 }
 
 void AccountScreen::checkGstinOnLeaving() {
@@ -305,6 +353,12 @@ OpeningBalanceScreen::OpeningBalanceScreen(Session& session, QWidget* parent, Me
         if (mayWrite(false)) balances_.resynchronise();
     });
     addBelowFields(resync);
+    totals_ = new QLabel(this);
+    totals_->setObjectName(s("lblTotals"));
+    QFont bold = totals_->font();
+    bold.setBold(true);
+    totals_->setFont(bold);
+    addBelowList(totals_);
     setFindCaption(s("Name :"));
     setKeyHints(s("F4 = Show All A/c Name"));
     auto* account = static_cast<QComboBox*>(field(s("Id")));
@@ -371,6 +425,17 @@ void OpeningBalanceScreen::refreshList() {
         keys.push_back(r.integer(s("Id")));
     }
     setListRows({s("A/c No"), s("A/c Name"), s("City"), s("opDate"), s("OpAmount"), s("Type"), s("GrpNAme")}, rows, keys);
+    // the firm's balances must agree: the difference is what the books do not yet explain
+    Decimal debit, credit;
+    for (const db::Row& r : balances_.list())
+        (r.text(s("OpType")) == QLatin1String("C") ? credit : debit) += Decimal::fromDouble(r.number(s("OpAmount"))).roundHalfEven(2);
+    const Decimal difference = debit - credit;
+    if (totals_)
+        totals_->setText(QStringLiteral("Total Debit : %1    Total Credit : %2    Difference : %3")
+                             .arg(FormatIndian(debit, 2), FormatIndian(credit, 2),
+                                  FormatIndian(difference.abs(), 2) + (difference.isZero() ? QString() : difference.isNegative() ? s(" Cr") : s(" Dr"))));
 }
+
+QString OpeningBalanceScreen::totalsText() const { return totals_->text(); }
 
 }  // namespace tanabana::gui

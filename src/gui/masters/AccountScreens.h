@@ -7,6 +7,7 @@
 #include "domain/masters/OpeningBalances.h"
 #include "gui/common/MasterForm.h"
 
+class QLabel;
 class QListWidget;
 
 namespace tanabana::gui {
@@ -29,6 +30,8 @@ private:
     void checkGstinOnLeaving();
     void checkIgstOnLeaving();
     void openGroupMaster();
+    // Copies the ticked active accounts of a group into another firm.
+    void openCopyToFirm();
     masters::AccountMaster accounts_;
     bool checking_ = false;
 };
@@ -56,6 +59,8 @@ class OpeningBalanceScreen : public MasterForm {
     Q_OBJECT
 public:
     explicit OpeningBalanceScreen(Session& session, QWidget* parent = nullptr, Messages* messages = nullptr);
+    // "Total Debit : ...  Total Credit : ...  Difference : ..." under the list.
+    QString totalsText() const;
 
 protected:
     qint64 save(const QVariantMap& values, QString* focusColumn) override;
@@ -67,6 +72,7 @@ protected:
 private:
     void showBalanceOfChosenAccount();
     masters::OpeningBalances balances_;
+    QLabel* totals_ = nullptr;
 };
 
 }  // namespace tanabana::gui

@@ -1,5 +1,6 @@
 #include "gui/masters/FirmScreen.h"
 
+#include "domain/shell/Installation.h"
 #include "domain/shell/ListFiles.h"
 #include "domain/shell/YearChoice.h"
 
@@ -99,7 +100,7 @@ FirmScreen::FirmScreen(Session& session, QWidget* parent, Messages* messages)
     systemParameters_->setObjectName(s("Frame_SystemParam"));
     systemParameters_->hide();
     field(s("IsAvgPack"))->setToolTip(s("Use For Cut In item Master"));
-    button(s("Cmd_Exit"))->setToolTip(s("F10 = System Param"));
+    button(s("Cmd_Exit"))->setToolTip(s("F7 = All Update,F8 = 2019 Update"));
     setFindCaption(s("Name :"));
     setKeyHints(s("F10 = System Param"));
     connect(static_cast<QLineEdit*>(field(s("Tin"))), &QLineEdit::editingFinished, this, &FirmScreen::checkGstinOnLeaving);
@@ -124,6 +125,12 @@ void FirmScreen::prepareNew() {
 }
 
 bool FirmScreen::functionKey(int key) {
+    if (key == Qt::Key_F7 || key == Qt::Key_F8) {
+        // the structure upgrade: pending steps and the fix-ups every opening runs
+        shell::prepareYearDatabase(*session_.db);
+        messages_.information(s("Old Update"), s("All Files Are updated."));
+        return true;
+    }
     if (key != Qt::Key_F10) return false;
     systemParameters_->setVisible(!systemParameters_->isVisible());
     if (systemParameters_->isVisible()) focusField(s("Soft_Type"));
