@@ -423,7 +423,7 @@ TEST_F(MasterScreens, SalesBookWithItsAccountsAndABookWithoutAccountRefused) {
 TEST_F(MasterScreens, MenuCommandsOpenTheScreensInTheMainWindow) {
     gui::CommandRegistry registry;
     gui::registerAllCommands(registry);
-    gui::MainWindow window(session());
+    gui::MainWindow window(session(), messages());
     gui::CommandContext context{window, [this] { return &db(); }, session(), messages()};
     const std::pair<const char*, const char*> commands[] = {{"Mnu_M1", "FrmAccMstNew"}, {"mnu_T5", "FrmAccMstOpBal"},
                                                             {"mnu_Y1", "FrmFirm"},      {"mnu_Y21", "FrmBookMst"},
