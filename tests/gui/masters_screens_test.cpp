@@ -435,4 +435,5 @@ TEST_F(MasterScreens, MenuCommandsOpenTheScreensInTheMainWindow) {
         EXPECT_EQ(child->widget()->objectName(), QString::fromLatin1(windowName));
     }
     EXPECT_EQ(window.workArea()->subWindowList().size(), 6);
+    EXPECT_EQ(window.menuLetter(), QLatin1Char('M'));  // the firm step leads to the Master menu next
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -153,3 +154,26 @@ TEST_F(SellingCliTest, DeliveryChallanPrintedAndBilledWithAnotherOfThePeriod) {
 }
 
 }  // namespace
+
+TEST_F(SellingCliTest, DemoFirmKeepsOneChartAndItsJournalBalances) {
+    // The first start gives firm 1 its chart; the demonstration firm must not add a second one.
+    const CliRun ramesh = cli({QStringLiteral("account"), QStringLiteral("list"), QStringLiteral("--prefix"), QStringLiteral("Ramesh"),
+                               QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_EQ(ramesh.code, 0) << ramesh.err.toStdString();
+    EXPECT_EQ(ramesh.out.count(QStringLiteral("Ramesh Silk Mills")), 1) << ramesh.out.toStdString();
+    const CliRun cash = cli({QStringLiteral("account"), QStringLiteral("list"), QStringLiteral("--prefix"), QStringLiteral("Cash"),
+                             QStringLiteral("--year"), QStringLiteral("2025")});
+    EXPECT_EQ(cash.out.count(QStringLiteral("\tCash\t")), 1) << cash.out.toStdString();
+    const CliRun books = cli({QStringLiteral("book"), QStringLiteral("list"), QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_EQ(books.code, 0) << books.err.toStdString();
+    QStringList bookNumbers;
+    for (const QString& line : books.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(1)) bookNumbers << line.section(QLatin1Char('\t'), 0, 0);
+    EXPECT_EQ(bookNumbers.size(), QSet<QString>(bookNumbers.begin(), bookNumbers.end()).size()) << books.out.toStdString();
+
+    // Every sales bill posted whole: the trial balance of the year is zero.
+    const CliRun balances = cli({QStringLiteral("ledger"), QStringLiteral("balances"), QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_EQ(balances.code, 0) << balances.err.toStdString();
+    const QString total = balances.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).last().simplified();
+    EXPECT_EQ(total, QStringLiteral("Total 0.00")) << balances.out.toStdString();
+    EXPECT_EQ(balances.out.count(QStringLiteral("Ramesh Silk Mills")), 1) << balances.out.toStdString();
+}

@@ -57,6 +57,8 @@ int copyBooks(db::Database& db, qint64 fromFirm, qint64 toFirm) {
 }
 
 void setUpFirmBooks(db::Database& db, qint64 firmNo) {
+    // A firm that has its chart already (the first start made it) keeps it: never a second copy.
+    if (db.scalar(QStringLiteral("SELECT count(*) FROM AccMst WHERE FirmNo = ?"), {firmNo}).toInt() > 0) return;
     db::Transaction tx(db);
     copyTemplateChart(db, firmNo);
     const bool firstFirmHasBooks =

@@ -11,7 +11,8 @@ void copyTemplateChart(db::Database& db, qint64 firmNo);
 // Copies firm `fromFirm`'s books to `toFirm` (same BookNO), translating every account reference
 // by account name. Returns the number of books copied.
 int copyBooks(db::Database& db, qint64 fromFirm, qint64 toFirm);
-// Chart from the template plus books (copied from firm 1, or the defaults when firm 1 has none).
+// Chart from the template plus books (copied from firm 1, or the defaults when firm 1 has none);
+// nothing when the firm has accounts already.
 void setUpFirmBooks(db::Database& db, qint64 firmNo);
 
 }  // namespace tanabana::masters

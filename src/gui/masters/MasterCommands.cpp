@@ -23,7 +23,11 @@ CommandAction opens(std::function<QWidget*(Session&)> make) {
 void registerMasterCommands(CommandRegistry& registry) {
     registry.add(QStringLiteral("Mnu_M1"), opens([](Session& s) { return new AccountScreen(s); }));
     registry.add(QStringLiteral("mnu_T5"), opens([](Session& s) { return new OpeningBalanceScreen(s); }));
-    registry.add(QStringLiteral("mnu_Y1"), opens([](Session& s) { return new FirmScreen(s); }));
+    const CommandAction firm = opens([](Session& s) { return new FirmScreen(s); });
+    registry.add(QStringLiteral("mnu_Y1"), [firm](CommandContext& c) {
+        firm(c);
+        c.window.setMenuLetter(QLatin1Char('M'));  // after the firm step the Master menu opens
+    });
     registry.add(QStringLiteral("mnu_Y21"), opens([](Session& s) { return new BookScreen(s, masters::BookKind::SalesPurchase); }));
     registry.add(QStringLiteral("mnu_Y22"), opens([](Session& s) { return new BookScreen(s, masters::BookKind::CashBank); }));
     registry.add(QStringLiteral("mnu_Y24"), opens([](Session& s) { return new GroupScreen(s); }));

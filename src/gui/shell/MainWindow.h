@@ -68,6 +68,7 @@ public:
     // The access-key letter of the menu opened after a firm is chosen ("T", or "M" after the firm
     // master); openKeyMenu opens it.
     void setMenuLetter(QChar letter) { menuLetter_ = letter; }
+    QChar menuLetter() const { return menuLetter_; }
     void openKeyMenu();
 
 signals:
