@@ -70,6 +70,21 @@ protected:
         QApplication::setActiveWindow(&screen);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
     }
+    // Bill 7 of 10-01-2025 to Ramesh: 100 metres of Rapier 60 Grey at 52.25, saved through the service.
+    std::optional<qint64> saveBillSeven() {
+        trade::SalesBill bill;
+        bill.bookNo = 1;
+        bill.billNo = QStringLiteral("7");
+        bill.date = QDate(2025, 1, 10);
+        bill.partyId = ramesh;
+        trade::SalesLine line;
+        line.qualityId = 4;
+        line.input.metres = d("100");
+        line.input.listRate = d("52.25");
+        line.input.sgstPercent = line.input.cgstPercent = d("2.5");
+        bill.lines = {line};
+        return trade::SalesInvoices(db(), year.session, year.messages).save(bill);
+    }
     void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
     void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
     void enter() { key(Qt::Key_Return); }
@@ -314,18 +329,7 @@ TEST_F(SalesWindowsTest, WhatsAppAndSmsButtonsSendTheOpenBill) {
     show(screen);
     auto* whatsApp = screen.findChild<QPushButton*>(QStringLiteral("CmdWA"));
     EXPECT_FALSE(whatsApp->isEnabled());  // nothing to send before a bill is saved and opened
-    trade::SalesBill bill;
-    bill.bookNo = 1;
-    bill.billNo = QStringLiteral("7");
-    bill.date = QDate(2025, 1, 10);
-    bill.partyId = ramesh;
-    trade::SalesLine line;
-    line.qualityId = 4;
-    line.input.metres = d("100");
-    line.input.listRate = d("52.25");
-    line.input.sgstPercent = line.input.cgstPercent = d("2.5");
-    bill.lines = {line};
-    const auto id = trade::SalesInvoices(db(), year.session, year.messages).save(bill);
+    const auto id = saveBillSeven();
     ASSERT_TRUE(id);
     screen.openBill(*id);
     ASSERT_TRUE(whatsApp->isEnabled());
@@ -358,18 +362,7 @@ TEST_F(SalesWindowsTest, WhatsAppAndSmsButtonsSendTheOpenBill) {
 }
 
 TEST_F(SalesWindowsTest, SavedBillRenumberedAndAuditedFromTheList) {
-    trade::SalesBill bill;
-    bill.bookNo = 1;
-    bill.billNo = QStringLiteral("7");
-    bill.date = QDate(2025, 1, 10);
-    bill.partyId = ramesh;
-    trade::SalesLine line;
-    line.qualityId = 4;
-    line.input.metres = d("100");
-    line.input.listRate = d("52.25");
-    line.input.sgstPercent = line.input.cgstPercent = d("2.5");
-    bill.lines = {line};
-    const auto id = trade::SalesInvoices(db(), year.session, year.messages).save(bill);
+    const auto id = saveBillSeven();
     ASSERT_TRUE(id);
 
     gui::SalesScreen screen(db(), year.session, year.messages);
