@@ -12,12 +12,12 @@ namespace tanabana::reports {
 
 namespace {
 
-QFont makeFont(const FontSpec& spec) {
-    QFont f(spec.family);
-    f.setPixelSize(qMax(1, qRound(spec.size * kDotsPerInch / 72.0)));
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
-    f.setUnderline(spec.underline);
+QFont makeFont(const FontSpec& style) {
+    QFont f(style.family);
+    f.setPixelSize(qMax(1, qRound(style.size * kDotsPerInch / 72.0)));
+    f.setBold(style.bold);
+    f.setItalic(style.italic);
+    f.setUnderline(style.underline);
     f.setStyleStrategy(QFont::PreferOutline);
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;

@@ -102,7 +102,7 @@ protected:
 
 private:
     void chooseListRow(int row);
-    QWidget* makeField(const FieldSpec& spec, QWidget* parent);
+    QWidget* makeField(const FieldSpec& field, QWidget* parent);
     QVBoxLayout* fieldsColumn_;
     QVBoxLayout* listColumn_;
     QWidget* fieldsArea_;
