@@ -1,5 +1,8 @@
 #include "gui/common/FormFields.h"
 
+#include <QHeaderView>
+#include <QTableWidget>
+
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +35,16 @@ QLabel* caption(const QString& text) { return new QLabel(text); }
 Decimal typedNumber(const QLineEdit* box) {
     const auto d = Decimal::parse(box->text());
     return d ? *d : Decimal();
+}
+
+QTableWidget* documentList(int maximumHeight) {
+    auto* list = new QTableWidget;
+    list->setObjectName(QStringLiteral("VSResultGrid"));
+    list->verticalHeader()->hide();
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    if (maximumHeight > 0) list->setMaximumHeight(maximumHeight);
+    return list;
 }
 
 }  // namespace tanabana::gui

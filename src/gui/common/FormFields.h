@@ -9,6 +9,7 @@
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QTableWidget;
 
 namespace tanabana::gui {
 
@@ -17,5 +18,7 @@ QLineEdit* textBox(const QString& name);
 QDateEdit* dateBox(const QString& name);
 QLabel* caption(const QString& text);
 Decimal typedNumber(const QLineEdit* box);
+// The read-only list of saved documents under an entry screen: whole rows selected, no row numbers.
+QTableWidget* documentList(int maximumHeight = 0);
 
 }  // namespace tanabana::gui

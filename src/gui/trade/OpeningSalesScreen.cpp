@@ -1,4 +1,5 @@
 #include "gui/trade/OpeningSalesScreen.h"
+#include "gui/common/FormFields.h"
 
 #include "gui/common/EntryKeys.h"
 #include "gui/common/LookupField.h"
@@ -62,11 +63,7 @@ OpeningSalesScreen::OpeningSalesScreen(db::Database& db, Session& session, Messa
     buttons->addWidget(save);
     buttons->addWidget(remove);
     layout->addLayout(buttons);
-    list_ = new QTableWidget;
-    list_->setObjectName(QStringLiteral("VSResultGrid"));
-    list_->verticalHeader()->hide();
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_ = documentList();
     layout->addWidget(list_, 1);
     connect(fresh, &QPushButton::clicked, this, [this] { clearForm(); });
     connect(save, &QPushButton::clicked, this, [this] {

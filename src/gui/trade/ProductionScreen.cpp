@@ -129,12 +129,7 @@ void ProductionScreen::build() {
     connect(button(QStringLiteral("Cmd_Exit"), QStringLiteral("E&xit")), &QPushButton::clicked, this, [this] { close(); });
     layout->addLayout(buttons);
 
-    list_ = new QTableWidget;
-    list_->setObjectName(QStringLiteral("VSResultGrid"));
-    list_->verticalHeader()->hide();
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setMaximumHeight(140);
+    list_ = documentList(140);
     connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         if (auto* item = list_->item(row, 6)) openChallan(item->text().toLongLong());
     });

@@ -319,12 +319,7 @@ void SalesScreen::buildTotalsAndButtons(QVBoxLayout* layout) {
     connect(findParty_, &QLineEdit::textEdited, this, [this] { refreshBillList(); });
     connect(pending_, &QComboBox::currentIndexChanged, this, [this] { refreshBillList(); });
 
-    billList_ = new QTableWidget;
-    billList_->setObjectName(QStringLiteral("VSResultGrid"));
-    billList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    billList_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    billList_->verticalHeader()->hide();
-    billList_->setMaximumHeight(150);
+    billList_ = documentList(150);
     // Ticking "Audited" marks the bill at once, as the auditor goes down the list.
     connect(billList_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (item->column() != 1) return;
