@@ -35,6 +35,16 @@ QString Arguments::option(const QString& name, const QString& fallback) const {
     return it == options.end() ? fallback : it->second;
 }
 
+QDate Arguments::date(const QString& name, const QDate& fallback) const {
+    if (!has(name)) return fallback;
+    const QString text = option(name);
+    for (const QString& format : {QStringLiteral("yyyy-MM-dd"), QStringLiteral("dd-MM-yyyy")}) {
+        const QDate d = QDate::fromString(text, format);
+        if (d.isValid()) return d;
+    }
+    throw UsageError{QStringLiteral("--%1 takes a date (yyyy-mm-dd or dd-mm-yyyy)").arg(name)};
+}
+
 QString Arguments::required(const QString& name) const {
     auto it = options.find(name);
     if (it == options.end() || it->second.isEmpty()) throw UsageError{QStringLiteral("missing --%1").arg(name)};

@@ -3,6 +3,7 @@
 //   tanabana-cli [--data DIR | --db URL] <noun> <verb> [arguments] [--options]
 // Every level answers --help; success exits 0, a refusal prints the system's message on standard
 // error and exits non-zero.
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -24,6 +25,8 @@ struct Arguments {
     // Throws UsageError when missing.
     QString required(const QString& name) const;
     QString positionalAt(int index, const QString& what) const;
+    // A date option (yyyy-mm-dd or dd-mm-yyyy); `fallback` when absent, UsageError when unreadable.
+    QDate date(const QString& name, const QDate& fallback) const;
 };
 
 // Wrong use of the command line: printed with the usage of the command.
@@ -67,6 +70,7 @@ void registerProductCommands(Registry& registry);
 void registerMasterCommands(Registry& registry);
 void registerLedgerCommands(Registry& registry);
 void registerReportCommands(Registry& registry);
+void registerRegisterCommands(Registry& registry);
 
 // Writes a line to standard output.
 void out(const QString& line);

@@ -22,16 +22,6 @@ std::unique_ptr<OpenBooks> openYear(const Arguments& a) {
     return books;
 }
 
-QDate dateOption(const Arguments& a, const QString& name, const QDate& fallback) {
-    if (!a.has(name)) return fallback;
-    const QString text = a.option(name);
-    for (const QString& format : {QStringLiteral("yyyy-MM-dd"), QStringLiteral("dd-MM-yyyy")}) {
-        const QDate d = QDate::fromString(text, format);
-        if (d.isValid()) return d;
-    }
-    throw UsageError{QStringLiteral("--%1 takes a date (yyyy-mm-dd or dd-mm-yyyy)").arg(name)};
-}
-
 QByteArray readInput(const QString& path) {
     if (path == QLatin1String("-")) {
         QFile in;
@@ -109,7 +99,7 @@ int balance(const Arguments& a) {
     ledger::Balances balances(*y->year, y->session);
     out(QStringLiteral("Account: %1").arg(acc.label));
     if (a.has(QStringLiteral("date"))) {
-        const QDate date = dateOption(a, QStringLiteral("date"), {});
+        const QDate date = a.date(QStringLiteral("date"), {});
         const Decimal upTo = balances.upTo(acc.id, date);
         out(QStringLiteral("Balance before %1: %2").arg(date.toString(QStringLiteral("dd-MM-yyyy")), balances.before(acc.id, date).toString(2)));
         out(QStringLiteral("Balance up to %1: %2").arg(date.toString(QStringLiteral("dd-MM-yyyy")), upTo.toString(2)));
@@ -125,8 +115,8 @@ int balance(const Arguments& a) {
 int lines(const Arguments& a) {
     auto y = openYear(a);
     const AccountRef acc = account(*y, a.positionalAt(0, QStringLiteral("ACCOUNT")));
-    const QDate from = dateOption(a, QStringLiteral("from"), y->session.yearStartDate);
-    const QDate to = dateOption(a, QStringLiteral("to"), y->session.yearEndDate);
+    const QDate from = a.date(QStringLiteral("from"), y->session.yearStartDate);
+    const QDate to = a.date(QStringLiteral("to"), y->session.yearEndDate);
     ledger::Balances balances(*y->year, y->session);
     out(QStringLiteral("Account: %1").arg(acc.label));
     const auto row = [](const QString& date, const QString& doc, const QString& text, const QString& dr, const QString& cr,
@@ -167,7 +157,7 @@ int exportJournal(const Arguments& a) {
     if (formatName != QLatin1String("csv") && formatName != QLatin1String("ledger"))
         throw UsageError{QStringLiteral("--format is csv or ledger")};
     const ledger::ExportFormat format = formatName == QLatin1String("csv") ? ledger::ExportFormat::Csv : ledger::ExportFormat::PlainText;
-    const ledger::ExportRange range{dateOption(a, QStringLiteral("from"), {}), dateOption(a, QStringLiteral("to"), {})};
+    const ledger::ExportRange range{a.date(QStringLiteral("from"), {}), a.date(QStringLiteral("to"), {})};
     const QString path = a.option(QStringLiteral("out"));
     QFile file;
     if (path.isEmpty() || path == QLatin1String("-")) {

@@ -13,7 +13,7 @@ namespace {
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
     bool prints = false;
     for (int i = 1; i < argc; ++i)
-        if (QByteArray(argv[i]) == "report" || QByteArray(argv[i]) == "print") prints = true;
+        if (QByteArray(argv[i]) == "report" || QByteArray(argv[i]) == "print" || QByteArray(argv[i]) == "register") prints = true;
     if (!prints) return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
@@ -43,5 +43,6 @@ int main(int argc, char** argv) {
     tanabana::cli::registerSellingCommands(registry);
     tanabana::cli::registerUtilCommands(registry);
     tanabana::cli::registerReportCommands(registry);
+    tanabana::cli::registerRegisterCommands(registry);
     return registry.dispatch(QCoreApplication::arguments().mid(1));
 }

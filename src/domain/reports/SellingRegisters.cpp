@@ -1,0 +1,202 @@
+#include "domain/reports/SellingRegisters.h"
+
+#include "db/Dialect.h"
+
+namespace tanabana::reports {
+
+namespace {
+
+// One SQL text serves both engines: concatenation and exact sums are written the same way.
+const db::Dialect kSql;
+
+QString sumOf(const QString& expression, int places) { return kSql.sumRounded(expression, places); }
+
+// Bills of the sales book, one row each, with their quantities and tax totals.
+RegisterDefinition salesBills(const QString& name, const QString& kind, const QString& layout, const QStringList& order) {
+    RegisterDefinition d;
+    d.name = name;
+    d.command = QStringLiteral("mnu_R41");
+    d.kind = kind;
+    d.title = QStringLiteral("Sales Register (%1)").arg(kind);
+    d.layout = layout;
+    d.pdfName = QStringLiteral("Sales_Register_") + QString(kind).remove(QLatin1Char(' '));
+    d.select = QStringLiteral("SELECT m.Id AS BillId, ") + kSql.concat({QStringLiteral("b.BookShortName"), QStringLiteral("m.BillNO")}) +
+               QStringLiteral(" AS BillNoFull, m.BillDate, m.BookNO, COALESCE(b.SalesName, '') AS BookName, "
+                              "COALESCE(a.AcName, '') AS PartyName, COALESCE(a.City, '') AS PartyCity, COALESCE(a.TinNo, '') AS PartyGSTIN, "
+                              "(SELECT ") + sumOf(QStringLiteral("x.Qty2"), 3) +
+               QStringLiteral(" FROM SalBillDtl x WHERE x.BillMstId = m.Id) AS Pcs, (SELECT ") + sumOf(QStringLiteral("x.Qty"), 3) +
+               QStringLiteral(" FROM SalBillDtl x WHERE x.BillMstId = m.Id) AS Mtrs, "
+                              "m.BAmt AS Taxable, m.VatRs AS SGST, m.ATAXRs AS CGST, m.CSTRs AS IGST, m.TCSRs AS TCS, "
+                              "m.OtherP AS Other, m.BillAmount AS NetAmount "
+                              "FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID "
+                              "LEFT JOIN BookMst b ON b.BookNO = m.BookNO AND b.FirmNO = m.FirmNO");
+    d.where = QStringLiteral("m.FormId = 3 AND COALESCE(m.IsOp, 0) = 0");
+    d.firmColumn = QStringLiteral("m.FirmNO");
+    d.dateColumn = QStringLiteral("m.BillDate");
+    d.partyFilter = QStringLiteral("m.PartyID = ?");
+    d.bookFilter = QStringLiteral("m.BookNO = ?");
+    d.itemFilter = QStringLiteral("EXISTS (SELECT 1 FROM SalBillDtl x WHERE x.BillMstId = m.Id AND x.PCode = ?)");
+    d.orderBy = order;
+    d.opens = DocumentKind::SalesBill;
+    d.keyColumn = QStringLiteral("BillId");
+    return d;
+}
+
+// Lines of the sales bills summed per quality or per HSN code and GST rate.
+RegisterDefinition salesLines(const QString& name, const QString& kind, const QString& layout) {
+    RegisterDefinition d;
+    d.name = name;
+    d.command = QStringLiteral("mnu_R43");
+    d.kind = kind;
+    d.title = QStringLiteral("Sales Summary (%1)").arg(kind);
+    d.layout = layout;
+    d.pdfName = QStringLiteral("Sales_Summary_") + QString(kind).remove(QLatin1Char(' '));
+    // On an IGST line the first tax column holds IGST; it is not SGST.
+    const QString sums = sumOf(QStringLiteral("d.Amt"), 2) + QStringLiteral(" AS Taxable, ") +
+                         sumOf(QStringLiteral("CASE WHEN COALESCE(d.IGSTRs, 0) <> 0 THEN 0 ELSE d.DVatRs END"), 3) + QStringLiteral(" AS SGST, ") +
+                         sumOf(QStringLiteral("d.DATaxRs"), 3) + QStringLiteral(" AS CGST, ") + sumOf(QStringLiteral("COALESCE(d.IGSTRs, 0)"), 3) +
+                         QStringLiteral(" AS IGST, ") + sumOf(QStringLiteral("d.DNetAmt"), 2) + QStringLiteral(" AS LineTotal");
+    const QString from = QStringLiteral(" FROM SalBillMst m INNER JOIN SalBillDtl d ON d.BillMstId = m.Id LEFT JOIN ProdMst p ON p.Id = d.PCode");
+    if (name == QLatin1String("sales-hsn")) {
+        d.select = QStringLiteral("SELECT COALESCE(p.hsnCode, '') AS HSN, MAX(COALESCE(p.LicenceNo, '')) AS HSNDesc, "
+                                  "MAX(COALESCE(p.UQM, '')) AS UQC, d.DVatP + d.DATaxP AS GstRate, ") +
+                   sumOf(QStringLiteral("CASE WHEN d.PM = 'P' THEN d.Qty2 ELSE d.Qty END"), 3) + QStringLiteral(" AS Qty, ") + sums + from;
+        d.groupBy = QStringLiteral("GROUP BY COALESCE(p.hsnCode, ''), d.DVatP + d.DATaxP");
+        d.orderBy = {QStringLiteral("HSN"), QStringLiteral("GstRate")};
+    } else {
+        d.select = QStringLiteral("SELECT p.Id AS ItemId, COALESCE(p.ProdName, '') AS Quality, COALESCE(p.ProdGrp, '') AS QualityType, "
+                                  "COALESCE(p.hsnCode, '') AS HSN, ") +
+                   sumOf(QStringLiteral("d.Qty2"), 3) + QStringLiteral(" AS Pcs, ") + sumOf(QStringLiteral("d.Qty"), 3) +
+                   QStringLiteral(" AS Mtrs, ") + sums + from;
+        d.groupBy = QStringLiteral("GROUP BY p.Id, p.ProdName, p.ProdGrp, p.hsnCode");
+        d.orderBy = {QStringLiteral("QualityType"), QStringLiteral("Quality")};
+    }
+    d.where = QStringLiteral("m.FormId = 3 AND COALESCE(m.IsOp, 0) = 0");
+    d.firmColumn = QStringLiteral("m.FirmNO");
+    d.dateColumn = QStringLiteral("m.BillDate");
+    d.partyFilter = QStringLiteral("m.PartyID = ?");
+    d.bookFilter = QStringLiteral("m.BookNO = ?");
+    d.itemFilter = QStringLiteral("d.PCode = ?");
+    return d;
+}
+
+// Delivery challans, one row each, with the bill that took them.
+RegisterDefinition challans(const QString& name, const QString& command, const QString& kind, const QString& title,
+                            const QString& layout, bool pendingOnly, const QStringList& order) {
+    RegisterDefinition d;
+    d.name = name;
+    d.command = command;
+    d.kind = kind;
+    d.title = title;
+    d.layout = layout;
+    d.pdfName = QString(title).replace(QLatin1Char(' '), QLatin1Char('_'));
+    d.select = QStringLiteral("SELECT c.Id AS ChallanId, ") + kSql.concat({QStringLiteral("b.BookShortName"), QStringLiteral("c.BillNO")}) +
+               QStringLiteral(" AS ChallanNoFull, c.BillDate AS ChDate, COALESCE(a.AcName, '') AS PartyName, COALESCE(a.City, '') AS PartyCity, "
+                              "COALESCE(b.SalesName, '') AS BookName, COALESCE(c.TrNO, '') AS Station, (SELECT ") +
+               sumOf(QStringLiteral("x.Nos"), 3) + QStringLiteral(" FROM ChalanDtl x WHERE x.BillMstId = c.Id) AS Pcs, (SELECT ") +
+               sumOf(QStringLiteral("x.Qty"), 3) +
+               QStringLiteral(" FROM ChalanDtl x WHERE x.BillMstId = c.Id) AS Mtrs, c.BillAmount AS Amount, "
+                              "COALESCE((SELECT MIN(") +
+               kSql.concat({QStringLiteral("sb.BookShortName"), QStringLiteral("s.BillNO")}) +
+               QStringLiteral(") FROM SalBillDtl sd INNER JOIN SalBillMst s ON s.Id = sd.BillMstId "
+                              "LEFT JOIN BookMst sb ON sb.BookNO = s.BookNO AND sb.FirmNO = s.FirmNO WHERE sd.DChId = c.Id), "
+                              "CASE WHEN COALESCE(c.IsSale, 0) = 0 THEN 'Pending' ELSE 'Billed' END) AS BilledIn "
+                              "FROM ChalanMst c LEFT JOIN AccMst a ON a.Id = c.PartyID "
+                              "LEFT JOIN BookMst b ON b.BookNO = c.BookNO AND b.FirmNO = c.FirmNO");
+    if (pendingOnly) d.where = QStringLiteral("COALESCE(c.IsSale, 0) = 0");
+    d.firmColumn = QStringLiteral("c.FirmNO");
+    d.dateColumn = QStringLiteral("c.BillDate");
+    d.partyFilter = QStringLiteral("c.PartyID = ?");
+    d.bookFilter = QStringLiteral("c.BookNO = ?");
+    d.itemFilter = QStringLiteral("EXISTS (SELECT 1 FROM ChalanDtl x WHERE x.BillMstId = c.Id AND x.PCode = ?)");
+    d.orderBy = order;
+    d.opens = DocumentKind::DeliveryChallan;
+    d.keyColumn = QStringLiteral("ChallanId");
+    return d;
+}
+
+// Produced takas, one row each, with the delivery challan that took them.
+RegisterDefinition production() {
+    RegisterDefinition d;
+    d.name = QStringLiteral("production");
+    d.command = QStringLiteral("mnu_Prod3");
+    d.kind = QStringLiteral("Quality Wise");
+    d.title = QStringLiteral("Production Register");
+    d.layout = QStringLiteral("Production_Register.rpt");
+    d.pdfName = QStringLiteral("Production_Register");
+    d.select = QStringLiteral("SELECT pm.Id AS ProdChallanId, pm.ChNo, pm.ChDate, COALESCE(a.AcName, '') AS PartyName, "
+                              "pd.TakaNO, pd.TakNo2, COALESCE(p.ProdName, '') AS Quality, COALESCE(p.ProdSubGrp, '') AS DesignNo, "
+                              "COALESCE(p.P1, '') AS Colour, COALESCE(pd.McNo, '') AS Loom, pd.Pcs, pd.Cut, pd.Mtrs, "
+                              "CASE WHEN COALESCE(pd.IsOver, 0) = 0 THEN '' ELSE ") +
+               kSql.concat({QStringLiteral("cb.BookShortName"), QStringLiteral("ch.BillNO")}) +
+               QStringLiteral(" END AS SentOn "
+                              "FROM ProductionMst pm INNER JOIN ProductionDtl pd ON pd.ProdId = pm.Id "
+                              "LEFT JOIN ProdMst p ON p.Id = pd.qId LEFT JOIN AccMst a ON a.Id = pm.PartyID "
+                              "LEFT JOIN ChalanMst ch ON ch.Id = pd.PChId "
+                              "LEFT JOIN BookMst cb ON cb.BookNO = ch.BookNO AND cb.FirmNO = ch.FirmNO");
+    d.where = QStringLiteral("pm.Id > 0");
+    d.firmColumn = QStringLiteral("pm.FirmNo");
+    d.dateColumn = QStringLiteral("pm.ChDate");
+    d.partyFilter = QStringLiteral("pm.PartyID = ?");
+    d.bookFilter = QStringLiteral("pm.BookId = ?");
+    d.itemFilter = QStringLiteral("pd.qId = ?");
+    d.orderBy = {QStringLiteral("Quality"), QStringLiteral("TakNo2"), QStringLiteral("TakaNO")};
+    d.opens = DocumentKind::ProductionChallan;
+    d.keyColumn = QStringLiteral("ProdChallanId");
+    return d;
+}
+
+std::vector<RegisterDefinition> makeRegisters() {
+    std::vector<RegisterDefinition> list;
+    RegisterDefinition byDate = salesBills(QStringLiteral("sales-by-date"), QStringLiteral("Date Wise"), QStringLiteral("SalesRegister_GST_1.rpt"),
+                                           {QStringLiteral("BillDate"), QStringLiteral("BillId")});
+    byDate.runningOf = QStringLiteral("NetAmount");
+    byDate.runningInto = QStringLiteral("RunningAmount");
+    list.push_back(byDate);
+    list.push_back(salesBills(QStringLiteral("sales-by-party"), QStringLiteral("Party Wise"), QStringLiteral("SalesRegister_GST_2.rpt"),
+                              {QStringLiteral("PartyName"), QStringLiteral("BillDate"), QStringLiteral("BillId")}));
+    list.push_back(salesBills(QStringLiteral("sales-by-book"), QStringLiteral("Book Wise"), QStringLiteral("SalesRegister_GST_3.rpt"),
+                              {QStringLiteral("BookNO"), QStringLiteral("BillDate"), QStringLiteral("BillId")}));
+    list.push_back(salesLines(QStringLiteral("sales-by-quality"), QStringLiteral("Quality Wise"), QStringLiteral("SalesRegister_Qlty_GST.rpt")));
+    list.push_back(salesLines(QStringLiteral("sales-hsn"), QStringLiteral("HSN Wise"), QStringLiteral("SalesRegister_HSN_GST.rpt")));
+    list.push_back(challans(QStringLiteral("challans"), QStringLiteral("mnu_R81"), QStringLiteral("Date Wise"),
+                            QStringLiteral("Challan Register (Date Wise)"), QStringLiteral("Challan_Reg_Summary.rpt"), false,
+                            {QStringLiteral("ChDate"), QStringLiteral("ChallanId")}));
+    list.push_back(challans(QStringLiteral("challans-by-party"), QStringLiteral("mnu_R81"), QStringLiteral("Party Wise"),
+                            QStringLiteral("Challan Register (Party Wise)"), QStringLiteral("Challan_Reg_Summary_Party.rpt"), false,
+                            {QStringLiteral("PartyName"), QStringLiteral("ChDate"), QStringLiteral("ChallanId")}));
+    list.push_back(challans(QStringLiteral("challans-pending"), QStringLiteral("mnu_R86"), QStringLiteral("Party Wise"),
+                            QStringLiteral("Pending Challan Summary"), QStringLiteral("Challan_Reg_Summary_Pend.rpt"), true,
+                            {QStringLiteral("PartyName"), QStringLiteral("ChDate"), QStringLiteral("ChallanId")}));
+    list.push_back(production());
+    return list;
+}
+
+}  // namespace
+
+const std::vector<RegisterDefinition>& sellingRegisters() {
+    static const std::vector<RegisterDefinition> list = makeRegisters();
+    return list;
+}
+
+const RegisterDefinition* findRegister(const QString& name) {
+    for (const RegisterDefinition& d : sellingRegisters())
+        if (d.name.compare(name, Qt::CaseInsensitive) == 0) return &d;
+    return nullptr;
+}
+
+std::vector<const RegisterDefinition*> registersOfCommand(const QString& menuCommand) {
+    std::vector<const RegisterDefinition*> out;
+    for (const RegisterDefinition& d : sellingRegisters())
+        if (d.command == menuCommand) out.push_back(&d);
+    return out;
+}
+
+QStringList registerCommands() {
+    QStringList out;
+    for (const RegisterDefinition& d : sellingRegisters())
+        if (!out.contains(d.command)) out << d.command;
+    return out;
+}
+
+}  // namespace tanabana::reports
