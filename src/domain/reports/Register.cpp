@@ -237,6 +237,7 @@ RegisterSheet loadRegisterSheet(const QString& installFolder, const QString& lay
         c.caption = o.value(QLatin1String("caption")).toString(c.field);
         c.total = o.value(QLatin1String("total")).toBool() && !c.field.isEmpty();
         c.numeric = ValueFormat::parse(c.format).isNumeric();
+        c.width = o.value(QLatin1String("width")).toDouble();
         const QString text = c.field.isEmpty() ? o.value(QLatin1String("text")).toString()
                                                : QStringLiteral("{%1%2}").arg(c.field, c.format.isEmpty() ? QString() : QLatin1Char('|') + c.format);
         c.text = parsed(layoutName, text);

@@ -70,6 +70,7 @@ struct RegisterColumn {
     QString format;    // "#,##0.00", "0.000", "dd-MM-yyyy"
     bool total = false;
     bool numeric = false;
+    double width = 0;  // mm on paper; 0 takes a share of what is left (the screen stretches it)
     TextTemplate text; // the cell
 };
 struct RegisterGroup {

@@ -6,6 +6,7 @@ namespace tanabana::gui {
 
 void registerProductCommands(CommandRegistry& registry);
 void registerReportCommands(CommandRegistry& registry);
+void registerRegisterCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
 // adds one line here.
@@ -13,6 +14,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerSellingCommands(registry);
     registerProductCommands(registry);
     registerReportCommands(registry);
+    registerRegisterCommands(registry);
     registerMasterCommands(registry);
 }
 

@@ -1,0 +1,61 @@
+// The registers of the report menus open on the register screen; Enter on a row opens the bill,
+// challan or production challan it stands for in its own window.
+#include "domain/reports/SellingRegisters.h"
+#include "gui/common/RegisterForm.h"
+#include "gui/shell/Commands.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/trade/ChallanScreen.h"
+#include "gui/trade/ProductionScreen.h"
+#include "gui/trade/SalesScreen.h"
+#include "gui/trade/SellingCommands.h"
+
+namespace tanabana::gui {
+
+namespace {
+
+// Opens the document's own screen in the work area with the document on it.
+void openDocument(MainWindow& window, db::Database& year, Session& session, Messages& messages, reports::DocumentKind kind, qint64 id) {
+    switch (kind) {
+    case reports::DocumentKind::SalesBill: {
+        auto* screen = new SalesScreen(year, session, messages, salesWindowFor(session));
+        window.openChild(screen);
+        screen->openBill(id);
+        break;
+    }
+    case reports::DocumentKind::DeliveryChallan: {
+        auto* screen = new ChallanScreen(year, session, messages, challanFromTakasFor(session));
+        window.openChild(screen);
+        screen->openChallan(id);
+        break;
+    }
+    case reports::DocumentKind::ProductionChallan: {
+        auto* screen = new ProductionScreen(year, session, messages);
+        window.openChild(screen);
+        screen->openChallan(id);
+        break;
+    }
+    case reports::DocumentKind::None: break;
+    }
+}
+
+}  // namespace
+
+void registerRegisterCommands(CommandRegistry& registry) {
+    for (const QString& command : reports::registerCommands()) {
+        registry.add(command, [command](CommandContext& c) {
+            openScreen(c, [&](db::Database& year) {
+                auto* form = new RegisterForm(year, c.session, c.messages, reports::registersOfCommand(command));
+                MainWindow* window = &c.window;
+                Session* session = &c.session;
+                Messages* messages = &c.messages;
+                db::Database* books = &year;
+                form->setOpenDocument([window, books, session, messages](reports::DocumentKind kind, qint64 id) {
+                    openDocument(*window, *books, *session, *messages, kind, id);
+                });
+                return form;
+            });
+        });
+    }
+}
+
+}  // namespace tanabana::gui
