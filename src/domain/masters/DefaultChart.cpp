@@ -124,7 +124,10 @@ void createDefaultBooks(db::Database& db, qint64 firmNo) {
          {{QStringLiteral("PurAccId"), acc(chart::GeneralExpenses)}, {QStringLiteral("PurNAme"), QStringLiteral("General Expenses")},
           {QStringLiteral("IsGenPur"), true}, {QStringLiteral("Is_Auto_Ac"), true}, {QStringLiteral("A1"), acc(chart::InputIgst)},
           {QStringLiteral("A2"), acc(chart::InputSgst)}, {QStringLiteral("A3"), acc(chart::InputCgst)},
-          {QStringLiteral("A4"), acc(chart::RoundOff)}});
+          {QStringLiteral("A4"), acc(chart::RoundOff)}, {QStringLiteral("A1_R"), acc(chart::RcmInputIgst)},
+          {QStringLiteral("A2_R"), acc(chart::RcmInputSgst)}, {QStringLiteral("A3_R"), acc(chart::RcmInputCgst)},
+          {QStringLiteral("A1_P"), acc(chart::RcmPayableIgst)}, {QStringLiteral("A2_P"), acc(chart::RcmPayableSgst)},
+          {QStringLiteral("A3_P"), acc(chart::RcmPayableCgst)}});
     book(36, QStringLiteral("C"), QStringLiteral("CASH"),
          {{QStringLiteral("PurAccId"), acc(chart::Cash)}, {QStringLiteral("PurNAme"), QStringLiteral("Cash Book")}});
     book(37, QStringLiteral("B"), QStringLiteral("BANK"),

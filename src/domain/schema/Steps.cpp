@@ -5,6 +5,7 @@
 #include "domain/products/Schema.h"
 #include "domain/reports/Schema.h"
 #include "domain/shell/Schema.h"
+#include "domain/trade/PurchaseSchema.h"
 #include "domain/trade/Schema.h"
 
 namespace tanabana::schema {
@@ -32,6 +33,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, shell::shellYearSteps());
     append(steps, masters::mastersSteps());
     append(steps, trade::tradeSteps());
+    append(steps, trade::purchaseSteps());
     append(steps, products::productsSteps());
     append(steps, ledger::ledgerSteps());
     append(steps, reports::reportsSteps());
@@ -48,6 +50,7 @@ const db::ColumnWidths& yearColumnWidths() {
         w.add(shell::loginTable());
         for (const db::TableDef* table : masters::mastersTables()) w.add(*table);
         for (const db::TableDef* table : trade::tradeTables()) w.add(*table);
+        for (const db::TableDef* table : trade::purchaseTables()) w.add(*table);
         addAll(w, products::productTables());
         return w;
     }();

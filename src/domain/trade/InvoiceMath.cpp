@@ -48,16 +48,22 @@ InvoiceLine computeLine(const InvoiceLineInput& in, bool igstBill) {
         line.amount = (line.amount - line.secondDiscountAmount).roundHalfEven(2);
     }
 
+    line.freight = in.freight.roundHalfEven(2);
+    const Decimal gstBase = line.amount + line.freight;
+    auto tax = [&](Decimal percent) {
+        const Decimal amount = gstBase.percent(percent).roundHalfEven(3);
+        return in.gstToRupees ? amount.roundHalfEven(0) : amount;
+    };
     if (igstBill) {
         line.tax1Percent = gstPercent;
-        line.tax1Amount = line.amount.percent(gstPercent).roundHalfEven(3);
+        line.tax1Amount = tax(gstPercent);
     } else {
         line.tax1Percent = in.sgstPercent;
         line.tax2Percent = in.cgstPercent;
-        line.tax1Amount = line.amount.percent(in.sgstPercent).roundHalfEven(3);
-        line.tax2Amount = line.amount.percent(in.cgstPercent).roundHalfEven(3);
+        line.tax1Amount = tax(in.sgstPercent);
+        line.tax2Amount = tax(in.cgstPercent);
     }
-    line.lineTotal = (line.amount + line.tax1Amount + line.tax2Amount).roundHalfEven(2);
+    line.lineTotal = (gstBase + line.tax1Amount + line.tax2Amount).roundHalfEven(2);
     return line;
 }
 
@@ -65,7 +71,8 @@ InvoiceTotals computeTotals(const std::vector<InvoiceLine>& lines, const Invoice
     InvoiceTotals t;
     Decimal taxable, tax1, tax2;
     for (const InvoiceLine& line : lines) {
-        taxable += line.amount;
+        taxable += line.amount + line.freight;
+        t.freight += line.freight;
         tax1 += line.tax1Amount;
         tax2 += line.tax2Amount;
     }
@@ -77,7 +84,7 @@ InvoiceTotals computeTotals(const std::vector<InvoiceLine>& lines, const Invoice
         t.cgst = tax2.roundHalfEven(2);
     }
     if (in.tdsPercent > Decimal()) t.tds = t.taxable.percent(in.tdsPercent).roundHalfEven(0);
-    t.tcsBase = t.taxable + t.igst + t.sgst + t.cgst;
+    t.tcsBase = in.reverseCharge ? t.taxable : t.taxable + t.igst + t.sgst + t.cgst;
     if (in.tcsPercent > Decimal()) t.tcs = t.tcsBase.percent(in.tcsPercent).roundHalfEven(2);
 
     Decimal other = in.otherCharges.roundHalfEven(2);

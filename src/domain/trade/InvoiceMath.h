@@ -6,7 +6,10 @@
 // discount 210.000; with SGST 2.5% + CGST 2.5% the tax is 257.250 + 257.250 and the line total
 // 10,804.50. For a party of another state the same 5% is one IGST column of 514.500.
 //
-// The bill: taxable = the line amounts (2 places); SGST, CGST or IGST = their line sums (2 places);
+// A purchase line's freight joins its GST base: 100 m at 100.00 with 50.00 freight and 2.5% + 2.5%
+// gives 251.250 + 251.250; a supplier who rounds line GST to rupees makes that 251 + 251.
+//
+// The bill: taxable = the line amounts and freight (2 places); SGST, CGST or IGST = their line sums (2 places);
 // TDS = taxable x TDS% rounded to rupees; TCS = (taxable + GST) x TCS% (2 places); net = taxable +
 // GST + TCS + other charges, then rounded to whole rupees by the bill round-off (amount + 0.01, so
 // 1234.50 becomes 1235 and 1234.49 becomes 1234). With the firm's round-off switch on, the
@@ -33,6 +36,8 @@ struct InvoiceLineInput {
     Decimal sgstPercent;            // item's Vat
     Decimal cgstPercent;            // item's AddTax
     int gstCalc = 1;                // item's VatCalc: 1 rates exclude GST, else the list rate includes it
+    Decimal freight;                // Freight_D of a purchase line: part of its GST base and the bill's taxable
+    bool gstToRupees = false;       // the supplier's Is_Item_RNd 2: each line's GST rounded to whole rupees
 };
 
 // One computed line as shown and stored. On an IGST bill the first tax column holds IGST.
@@ -45,7 +50,8 @@ struct InvoiceLine {
     Decimal secondDiscountAmount;  // CDRs1, 3 places
     Decimal tax1Percent, tax2Percent;  // DVatP, DATaxP (IGST, 0 on an IGST bill)
     Decimal tax1Amount, tax2Amount;    // DVatRs, DATaxRs, 3 places
-    Decimal lineTotal;       // DNetAmt, 2 places
+    Decimal lineTotal;       // DNetAmt, 2 places (amount + freight + GST)
+    Decimal freight;         // Freight_D, 2 places
     bool igst = false;
     Decimal igstPercent() const { return igst ? tax1Percent : Decimal(); }
     Decimal igstAmount() const { return igst ? tax1Amount : Decimal(); }
@@ -56,6 +62,7 @@ InvoiceLine computeLine(const InvoiceLineInput& input, bool igstBill);
 // Bill-level inputs besides the lines.
 struct InvoiceTotalsInput {
     bool igstBill = false;
+    bool reverseCharge = false;  // the buyer pays the GST: it stays out of TCS, net and round-off
     Decimal tdsPercent;
     Decimal tcsPercent;
     Decimal otherCharges;      // "Other (+/-)" as typed
@@ -63,19 +70,21 @@ struct InvoiceTotalsInput {
 };
 
 struct InvoiceTotals {
-    Decimal taxable;       // BAmt
+    Decimal taxable;       // BAmt (TotAmt of a purchase): line amounts plus line freight
+    Decimal freight;       // the line freight inside the taxable amount
     Decimal sgst;          // VatRs
     Decimal cgst;          // ATAXRs
     Decimal igst;          // CSTRs
     Decimal tds;           // TDSRs
     Decimal tcs;           // TCSRs
-    Decimal tcsBase;       // taxable + GST, shown in the TCS narration
+    Decimal tcsBase;       // taxable + GST (taxable only under reverse charge), shown in the TCS narration
     Decimal otherCharges;  // OtherP as it ends up (holds the round-off when that is where it went)
     Decimal roundOff;      // OtherP1: the rounding difference (informative when round-off is off)
     Decimal roundOffShown; // "Rnd Off." box: 0 when the round-off went into the other charges
     Decimal net;           // BillAmount
     // taxable + GST + TCS + other: the sum the sales, tax and charge lines post.
-    Decimal creditsTotal() const { return taxable + sgst + cgst + igst + tcs + otherCharges; }
+    Decimal creditsTotal() const { return tcsBase + tcs + otherCharges; }
+    Decimal goods() const { return taxable - freight; }  // Amt of a purchase: the line amounts alone
 };
 
 InvoiceTotals computeTotals(const std::vector<InvoiceLine>& lines, const InvoiceTotalsInput& input);

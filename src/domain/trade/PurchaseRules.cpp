@@ -1,0 +1,135 @@
+#include "domain/trade/PurchaseRules.h"
+
+#include <QSet>
+
+namespace tanabana::trade {
+
+namespace {
+
+QString money(Decimal value) { return value.toString(2); }
+
+// A percent as typed: "1", "0.1", "2.5".
+QString percentText(Decimal value) {
+    QString text = value.toString(4);
+    while (text.contains(QLatin1Char('.')) && (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.')))) text.chop(1);
+    return text;
+}
+
+// Collects the journal lines; a zero amount posts nothing, a negative one posts on the other side.
+class Lines {
+public:
+    explicit Lines(ledger::JournalDocument& document) : document_(document) {}
+    void add(qint64 account, QChar side, Decimal amount, const QString& description, const QString& narration = {}) {
+        if (amount.isZero()) return;
+        if (amount.isNegative()) {
+            amount = -amount;
+            side = side == QLatin1Char('D') ? QLatin1Char('C') : QLatin1Char('D');
+        }
+        ledger::JournalLine line;
+        line.accId = account;
+        line.side = side;
+        line.amount = amount;
+        line.description = description;
+        line.narration = narration;
+        document_.lines.push_back(line);
+    }
+
+private:
+    ledger::JournalDocument& document_;
+};
+
+}  // namespace
+
+ComputedPurchase computePurchase(const PurchaseBill& bill, const Supplier& supplier, bool roundOff) {
+    ComputedPurchase c;
+    c.igst = supplier.otherState;
+    c.reverseCharge = bill.reverseChargeId > 0;
+    for (const PurchaseLine& line : bill.lines) {
+        if (line.qualityId <= 0 && bill.kind != PurchaseKind::Expense) continue;
+        InvoiceLineInput input = line.input;
+        input.gstToRupees = supplier.gstToRupees;
+        if (supplier.ratesIncludeGst) input.gstCalc = 2;
+        c.lines.push_back(computeLine(input, c.igst));
+    }
+    InvoiceTotalsInput in;
+    in.igstBill = c.igst;
+    in.reverseCharge = c.reverseCharge;
+    in.tdsPercent = bill.tdsPercent;
+    in.tcsPercent = bill.tcsPercent;
+    in.otherCharges = bill.otherCharges;
+    in.salesRoundOff = roundOff;
+    c.totals = computeTotals(c.lines, in);
+    return c;
+}
+
+std::optional<Decimal> takaMetresMismatch(const PurchaseBill& bill) {
+    if (bill.takas.empty() || bill.lines.empty()) return std::nullopt;
+    Decimal metres;
+    for (const PurchaseTaka& taka : bill.takas) metres += taka.metres;
+    metres = metres.roundHalfEven(3);
+    if (metres == bill.lines.front().input.metres.roundHalfEven(3)) return std::nullopt;
+    return metres;
+}
+
+std::optional<QString> repeatedTaka(const PurchaseBill& bill) {
+    QSet<QString> seen;
+    for (const PurchaseTaka& taka : bill.takas) {
+        const QString number = taka.takaNo.trimmed().toUpper();
+        if (number.isEmpty()) continue;
+        if (seen.contains(number)) return taka.takaNo.trimmed();
+        seen.insert(number);
+    }
+    return std::nullopt;
+}
+
+QString purchaseNarration(const PurchaseBill& bill, const QString& partyName) {
+    QString text = QStringLiteral("Pur Inv - ") + bill.billNo.trimmed() + QStringLiteral(" - ") + partyName;
+    if (bill.kind != PurchaseKind::Goods) text += QStringLiteral(" (Gen Exp.)");
+    return text;
+}
+
+ledger::JournalDocument purchaseJournal(const PurchaseBill& bill, const ComputedPurchase& c, const PurchaseBook& book,
+                                        const Supplier& supplier) {
+    const InvoiceTotals& t = c.totals;
+    ledger::JournalDocument doc;
+    doc.tableCode = ledger::DocumentType::Purchase;
+    doc.voucherNo = bill.id;
+    doc.date = bill.date;
+    doc.printedNo = bill.billNo.trimmed();
+    const QString narration = purchaseNarration(bill, supplier.name);
+    const QString reference = QStringLiteral("Pur Inv - ") + bill.billNo.trimmed();
+    const QString taxable = QStringLiteral("Taxable Amt : ") + money(t.taxable);
+    const qint64 debitAccount = bill.kind == PurchaseKind::Goods ? book.purchaseAccount : bill.expenseAccountId;
+    Lines lines(doc);
+
+    lines.add(supplier.id, QLatin1Char('C'), t.net, narration, bill.notes);
+    lines.add(debitAccount, QLatin1Char('D'), book.autoAccounts || c.reverseCharge ? t.taxable : t.net - t.tcs, narration, bill.notes);
+    if (c.reverseCharge) {
+        const QString rcm = taxable + QStringLiteral("@RCM Bill No : ") + bill.reverseChargeBillNo.trimmed();
+        const std::pair<Decimal, std::pair<qint64, qint64>> taxes[] = {{t.igst, {book.igstPayable, book.igstInput}},
+                                                                       {t.sgst, {book.sgstPayable, book.sgstInput}},
+                                                                       {t.cgst, {book.cgstPayable, book.cgstInput}}};
+        for (const auto& [amount, accounts] : taxes) {
+            lines.add(accounts.first, QLatin1Char('C'), amount, reference, rcm);
+            lines.add(accounts.second, QLatin1Char('D'), amount, reference, rcm);
+        }
+        lines.add(book.autoAccounts ? book.otherAccount : debitAccount, QLatin1Char('D'), t.otherCharges, reference);
+    } else if (book.autoAccounts) {
+        lines.add(book.igstAccount, QLatin1Char('D'), t.igst, reference, taxable);
+        lines.add(book.sgstAccount, QLatin1Char('D'), t.sgst, reference, taxable);
+        lines.add(book.cgstAccount, QLatin1Char('D'), t.cgst, reference, taxable);
+        lines.add(book.otherAccount, QLatin1Char('D'), t.otherCharges, reference);
+    }
+    lines.add(book.tcsAccount, QLatin1Char('D'), t.tcs, reference,
+              QStringLiteral("  (Taxable Amt :") + money(t.tcsBase) + QStringLiteral(" * ") + percentText(bill.tcsPercent) +
+                  QStringLiteral(" % )"));
+    if (t.tds > Decimal()) {
+        const QString tds = QStringLiteral("Purchase Inv No  - ") + bill.billNo.trimmed() + QStringLiteral("  (") + money(t.taxable) +
+                            QStringLiteral(" * ") + percentText(bill.tdsPercent) + QStringLiteral(" % )");
+        lines.add(supplier.id, QLatin1Char('D'), t.tds, tds);
+        lines.add(book.tdsAccount, QLatin1Char('C'), t.tds, tds);
+    }
+    return doc;
+}
+
+}  // namespace tanabana::trade
