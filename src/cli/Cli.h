@@ -66,6 +66,7 @@ private:
 void registerShellCommands(Registry& registry);
 void registerUtilCommands(Registry& registry);
 void registerSellingCommands(Registry& registry);
+void registerPurchaseCommands(Registry& registry);
 void registerProductCommands(Registry& registry);
 void registerMasterCommands(Registry& registry);
 void registerLedgerCommands(Registry& registry);

@@ -1,5 +1,7 @@
 #include "domain/demo/DemoFirm.h"
 
+#include "domain/demo/DemoPurchases.h"
+
 #include "core/Messages.h"
 #include "domain/jobwork/ProductionChallans.h"
 #include "domain/masters/FirmChart.h"
@@ -112,8 +114,8 @@ QDate dateAt(const QDate& from, const QDate& until, int index, int count) {
 }  // namespace
 
 QString DemoSummary::text() const {
-    return QStringLiteral("%1 parties, %2 qualities, %3 takas in %4 production challans, %5 delivery challans, %6 sales bills")
-        .arg(parties).arg(items).arg(takas).arg(productionChallans).arg(deliveryChallans).arg(salesBills);
+    return QStringLiteral("%1 parties, %2 qualities, %3 takas in %4 production challans, %5 delivery challans, %6 sales bills, %7 purchase bills")
+        .arg(parties).arg(items).arg(takas).arg(productionChallans).arg(deliveryChallans).arg(salesBills).arg(purchaseBills);
 }
 
 DemoSummary fillDemoFirm(db::Database& db, Session& session, const QDate& until, const DemoSize& size) {
@@ -247,6 +249,7 @@ DemoSummary fillDemoFirm(db::Database& db, Session& session, const QDate& until,
         bill.tcsPercent = sales.proposedTcsPercent(bill);
         if (sales.save(bill)) ++summary.salesBills;
     }
+    summary.purchaseBills = fillDemoPurchases(db, session, first.addDays(2), last, size.purchaseBills);
     return summary;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A demonstration installation: one small textile firm of Surat with its chart of accounts and
 // books, parties inside Gujarat and in other states, brokers, fabric qualities, production
-// challans of the firm's looms, delivery challans of those takas and some months of sales bills,
+// challans of the firm's looms, delivery challans of those takas, some months of sales bills and of purchases from weavers,
 // all saved through the same services as the screens. The program's run command fills it on the
 // first start so there is something to look at; the benchmark uses it as a realistic year.
 #include "core/Session.h"
@@ -17,12 +17,13 @@ struct DemoSize {
     int taksPerChallan = 8;
     int takaChallans = 14;
     int salesBills = 150;
+    int purchaseBills = 36;  // grey fabric from weavers with their takas, and freight under reverse charge
     int extraParties = 0;   // more parties beyond the named ones (for speed checks)
     int extraItems = 0;     // more items beyond the named qualities
 };
 
 struct DemoSummary {
-    int parties = 0, items = 0, takas = 0, productionChallans = 0, deliveryChallans = 0, salesBills = 0;
+    int parties = 0, items = 0, takas = 0, productionChallans = 0, deliveryChallans = 0, salesBills = 0, purchaseBills = 0;
     QString text() const;
 };
 

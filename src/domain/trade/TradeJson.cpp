@@ -324,4 +324,86 @@ SalesBill salesBillFromJson(db::Database& db, const Session& s, const QJsonObjec
     return b;
 }
 
+PurchaseBill purchaseBillFromJson(db::Database& db, const Session& s, const QJsonObject& object) {
+    const Fields f(object, {},
+                   {QStringLiteral("kind"), QStringLiteral("book"), QStringLiteral("number"), QStringLiteral("date"), QStringLiteral("party"),
+                    QStringLiteral("creditDays"), QStringLiteral("invoiceType"), QStringLiteral("broker"), QStringLiteral("transport"),
+                    QStringLiteral("case"), QStringLiteral("lr"), QStringLiteral("lrDate"), QStringLiteral("lot"), QStringLiteral("eway"),
+                    QStringLiteral("notes"), QStringLiteral("tds"), QStringLiteral("tcs"), QStringLiteral("other"), QStringLiteral("expense"),
+                    QStringLiteral("rcm"), QStringLiteral("rcmBillNo"), QStringLiteral("skipGst"), QStringLiteral("lines"),
+                    QStringLiteral("takas")});
+    PurchaseBill b;
+    const QString kind = f.text(QStringLiteral("kind")).trimmed();
+    if (kind.isEmpty() || kind == QStringLiteral("goods")) b.kind = PurchaseKind::Goods;
+    else if (kind == QStringLiteral("expense")) b.kind = PurchaseKind::Expense;
+    else if (kind == QStringLiteral("expenseLines")) b.kind = PurchaseKind::ExpenseLines;
+    else f.refuse(QStringLiteral("\"kind\" is goods, expense or expenseLines"));
+    b.bookId = f.whole(QStringLiteral("book"));
+    b.billNo = f.text(QStringLiteral("number")).trimmed();
+    b.date = f.date(QStringLiteral("date"), true);
+    b.partyId = requireAccount(db, s, f, QStringLiteral("party"), true);
+    b.creditDays = int(f.whole(QStringLiteral("creditDays")));
+    if (f.has(QStringLiteral("invoiceType"))) {
+        const QString type = f.text(QStringLiteral("invoiceType")).trimmed().left(1).toUpper();
+        if (!QStringList{QStringLiteral("T"), QStringLiteral("R"), QStringLiteral("L"), QStringLiteral("I"), QStringLiteral("S")}.contains(type))
+            f.refuse(QStringLiteral("\"invoiceType\" is Tax Inv., Retail Inv., Labour, Import or SEZ"));
+        b.invoiceType = type;
+    }
+    b.brokerId = brokerRef(db, s, f);
+    b.transport = f.text(QStringLiteral("transport"));
+    b.caseNo = f.text(QStringLiteral("case"));
+    b.lrNo = f.text(QStringLiteral("lr"));
+    b.lrDate = f.date(QStringLiteral("lrDate"), false);
+    b.lotNo = f.text(QStringLiteral("lot"));
+    b.ewayBillNo = f.text(QStringLiteral("eway"));
+    b.notes = f.text(QStringLiteral("notes"));
+    b.tdsPercent = nonNegative(f, QStringLiteral("tds"));
+    b.tcsPercent = nonNegative(f, QStringLiteral("tcs"));
+    b.otherCharges = f.number(QStringLiteral("other"));
+    b.expenseAccountId = requireAccount(db, s, f, QStringLiteral("expense"), false);
+    b.reverseChargeId = f.whole(QStringLiteral("rcm"));
+    b.reverseChargeBillNo = f.text(QStringLiteral("rcmBillNo"));
+    b.skipGst = f.whole(QStringLiteral("skipGst")) != 0;
+    const QJsonArray lines = f.array(QStringLiteral("lines"));
+    for (int i = 0; i < lines.size(); ++i) {
+        const Fields l(objectAt(lines, i, QStringLiteral("line")), QStringLiteral("line %1").arg(i + 1),
+                       {QStringLiteral("quality"), QStringLiteral("pcs"), QStringLiteral("count"), QStringLiteral("qty"),
+                        QStringLiteral("rateOn"), QStringLiteral("rate"), QStringLiteral("disc"), QStringLiteral("freight"),
+                        QStringLiteral("sgst"), QStringLiteral("cgst")});
+        PurchaseLine line;
+        InvoiceLineInput& in = line.input;
+        // An expense line may name no item: its GST is then given on the line.
+        if (b.kind == PurchaseKind::Goods || l.has(QStringLiteral("quality"))) {
+            line.qualityId = requireQuality(db, s, l);
+            const QString rateOn = rateOnOf(l);
+            applyItem(db, line.qualityId, in, true, !rateOn.isEmpty());
+            if (!rateOn.isEmpty()) in.rateOn = rateOn;
+            in.listRate = l.has(QStringLiteral("rate"))
+                              ? nonNegative(l, QStringLiteral("rate"))
+                              : Decimal::fromVariant(db.scalar(QStringLiteral("SELECT PurRate FROM ProdMst WHERE Id = ?"), {line.qualityId}));
+        } else {
+            in.listRate = nonNegative(l, QStringLiteral("rate"));
+            if (const QString rateOn = rateOnOf(l); !rateOn.isEmpty()) in.rateOn = rateOn;
+        }
+        if (l.has(QStringLiteral("sgst"))) in.sgstPercent = nonNegative(l, QStringLiteral("sgst"));
+        if (l.has(QStringLiteral("cgst"))) in.cgstPercent = nonNegative(l, QStringLiteral("cgst"));
+        in.pieces = nonNegative(l, QStringLiteral("pcs"));
+        in.metres = nonNegative(l, QStringLiteral("qty"));
+        line.count = nonNegative(l, QStringLiteral("count"));
+        in.discountPercent = nonNegative(l, QStringLiteral("disc"));
+        in.freight = nonNegative(l, QStringLiteral("freight"));
+        if (in.discountPercent > Decimal(100)) l.refuse(QStringLiteral("a discount cannot exceed 100%"));
+        b.lines.push_back(line);
+    }
+    const QJsonArray takas = f.array(QStringLiteral("takas"));
+    for (int i = 0; i < takas.size(); ++i) {
+        const Fields t(objectAt(takas, i, QStringLiteral("taka")), QStringLiteral("taka %1").arg(i + 1),
+                       {QStringLiteral("taka"), QStringLiteral("mtrs")});
+        const QString number = t.text(QStringLiteral("taka")).trimmed();
+        if (number.isEmpty()) t.refuse(QStringLiteral("\"taka\" is required"));
+        b.takas.push_back({number, nonNegative(t, QStringLiteral("mtrs")), false});
+    }
+    return b;
+}
+
 }  // namespace tanabana::trade

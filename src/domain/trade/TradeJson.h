@@ -20,6 +20,7 @@
 #include "db/Database.h"
 #include "domain/jobwork/ProductionChallans.h"
 #include "domain/trade/DeliveryChallans.h"
+#include "domain/trade/PurchaseBill.h"
 #include "domain/trade/SalesBill.h"
 
 #include <QJsonObject>
@@ -40,6 +41,12 @@ private:
 jobwork::ProductionChallan productionFromJson(db::Database& db, const Session& session, const QJsonObject& object);
 DeliveryChallan challanFromJson(db::Database& db, const Session& session, const QJsonObject& object);
 SalesBill salesBillFromJson(db::Database& db, const Session& session, const QJsonObject& object);
+// Purchase bill: {"kind": "goods"|"expense"|"expenseLines", "book", "number", "date", "party",
+// "creditDays", "invoiceType", "broker", "transport", "case", "lr", "lrDate", "lot", "eway", "notes",
+// "tds", "tcs", "other", "expense" (the expense account), "rcm", "rcmBillNo", "skipGst", "lines":
+// [{"quality", "pcs", "count", "qty", "rateOn", "rate", "disc", "freight", "sgst", "cgst"}],
+// "takas": [{"taka", "mtrs"}]}; a line without "rate" takes the item's purchase rate.
+PurchaseBill purchaseBillFromJson(db::Database& db, const Session& session, const QJsonObject& object);
 
 // Account Id of a ledger code, account name or numeric Id in the session's firm (0 when none).
 qint64 accountRef(db::Database& db, const Session& session, const QString& codeOrId);

@@ -200,7 +200,8 @@ qint64 AccountScreen::save(const QVariantMap& values, QString* focusColumn) {
     account.insert(s("Id"), currentKey());
     account.insert(s("EcNo"), isYes(values.value(s("EcNo"))) ? s("1") : s("0"));
     account.insert(s("Hunditype"), isYes(values.value(s("Hunditype"))) ? s("1") : s("0"));
-    account.insert(s("Is_Item_RNd"), isYes(values.value(s("Is_Item_RNd"))) ? 1 : 0);
+    // 2 rounds each line's GST of the supplier's bills to rupees; 1 (the column's default) does not.
+    account.insert(s("Is_Item_RNd"), isYes(values.value(s("Is_Item_RNd"))) ? 2 : 1);
     account.insert(s("CityG"), values.value(s("CityG")).toString().left(1));
     if (values.value(s("CityG")).toString() == kPartyTypes.at(2)) account.insert(s("PanNO"), payment);
     const qint64 id = accounts_.save(account);
@@ -222,7 +223,7 @@ void AccountScreen::load(qint64 key) {
     }
     setValue(s("EcNo"), yesNo(account->value(s("EcNo")).toString() == QLatin1String("1")));
     setValue(s("Hunditype"), yesNo(account->value(s("Hunditype")).toString() == QLatin1String("1")));
-    setValue(s("Is_Item_RNd"), yesNo(account->value(s("Is_Item_RNd")).toDouble() != 0));
+    setValue(s("Is_Item_RNd"), yesNo(account->value(s("Is_Item_RNd")).toDouble() == 2));
     setValue(s("CrDays"), QString::number(account->value(s("CrDays")).toLongLong()));
     const QString type = account->value(s("CityG")).toString().left(1).toUpper();
     for (const QString& t : kPartyTypes)
@@ -241,7 +242,7 @@ void AccountScreen::refreshList() {
                         r.text(s("Add1")), r.text(s("Add2")), r.text(s("Add3")), r.text(s("Phone")), r.text(s("PinCode")),
                         r.text(s("TinNo")), r.text(s("AcNo")), r.text(s("PanNO")), r.text(s("CSTNo")), r.text(s("AreaName")),
                         yesNo(r.flag(s("Active"))), r.text(s("EcNo")) == QLatin1String("1") ? s("Y") : s("N"),
-                        yesNo(r.flag(s("Is_RevCh"))), yesNo(r.flag(s("IsOgs"))), yesNo(r.number(s("Is_Item_RNd")) != 0),
+                        yesNo(r.flag(s("Is_RevCh"))), yesNo(r.flag(s("IsOgs"))), yesNo(r.number(s("Is_Item_RNd")) == 2),
                         r.text(s("CityG")), r.text(s("Hunditype")) == QLatin1String("1") ? s("Y") : s("N"), r.text(s("P_Country")),
                         r.text(s("P_EximCOde")), r.text(s("P_Trans_NO"))});
         keys.push_back(r.integer(s("Id")));
