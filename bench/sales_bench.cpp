@@ -10,8 +10,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include <algorithm>
-#include <cstdio>
 
 using namespace tanabana;
 
@@ -53,9 +51,6 @@ int main(int argc, char** argv) {
         millis.push_back(double(one.nsecsElapsed()) / 1e6);
     }
     const double seconds = double(total.nsecsElapsed()) / 1e9;
-    std::sort(millis.begin(), millis.end());
-    auto at = [&](double q) { return millis.empty() ? 0.0 : millis[std::min(millis.size() - 1, size_t(q * double(millis.size())))]; };
-    std::printf("sales invoices (10 lines each) saved and posted: %d in %.2f s = %.1f invoices/s; one save p50 %.2f ms, p99 %.2f ms\n",
-                bills, seconds, double(bills) / seconds, at(0.50), at(0.99));
+    bench::printSaveRate("sales invoices (10 lines each) saved and posted", std::move(millis), seconds);
     return 0;
 }

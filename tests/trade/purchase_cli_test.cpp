@@ -1,50 +1,45 @@
 // tanabana-cli purchase on a demonstration installation: supplier bills imported from JSON through
 // the service (totals computed, a file with one refused bill leaves nothing), listed, and printed
 // to a PDF read back. TANABANA_USES_CLI
+#include "support/CliRun.h"
 #include "support/PdfProbe.h"
 
-#include <QDir>
-#include <QProcess>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+using namespace tanabana;
 
-struct CliRun {
-    int code = -1;
-    QString out, err;
-};
+namespace {
 
 class PurchaseCliTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        const CliRun demo = cli({QStringLiteral("demo"), QStringLiteral("create"), QStringLiteral("--year"), QStringLiteral("2025"),
-                                 QStringLiteral("--bills"), QStringLiteral("4")});
-        ASSERT_EQ(demo.code, 0) << demo.err.toStdString();
+        const test::CliResult demo = cli({QStringLiteral("demo"), QStringLiteral("create"), QStringLiteral("--year"), QStringLiteral("2025"),
+                                          QStringLiteral("--bills"), QStringLiteral("4")});
+        ASSERT_EQ(demo.exitCode, 0) << demo.err.toStdString();
         ASSERT_TRUE(demo.out.contains(QStringLiteral("36 purchase bills"))) << demo.out.toStdString();
     }
 
-    CliRun cli(QStringList args, const QByteArray& input = {}) {
+    test::CliResult cli(QStringList args) {
         args.prepend(dir.filePath(QStringLiteral("books")));
         args.prepend(QStringLiteral("--data"));
-        QProcess p;
-        p.start(QDir(qEnvironmentVariable("TANABANA_SHARE")).filePath(QStringLiteral("tanabana-cli")), args);
-        p.waitForStarted();
-        if (!input.isEmpty()) p.write(input);
-        p.closeWriteChannel();
-        p.waitForFinished(120000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return test::runCli(args);
     }
 
-    CliRun import(const QByteArray& json) {
-        return cli({QStringLiteral("purchase"), QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("--year"), QStringLiteral("2025")}, json);
+    test::CliResult import(const QByteArray& json) {
+        QFile file(dir.filePath(QStringLiteral("bills.json")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(json);
+        file.close();
+        return cli({QStringLiteral("purchase"), QStringLiteral("import"), file.fileName(), QStringLiteral("--year"), QStringLiteral("2025")});
     }
 
     QStringList list(const QString& kind = QStringLiteral("goods")) {
-        const CliRun r = cli({QStringLiteral("purchase"), QStringLiteral("list"), QStringLiteral("--kind"), kind, QStringLiteral("--year"),
+        const test::CliResult r = cli({QStringLiteral("purchase"), QStringLiteral("list"), QStringLiteral("--kind"), kind, QStringLiteral("--year"),
                               QStringLiteral("2025")});
-        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(1);
     }
 
@@ -61,39 +56,39 @@ TEST_F(PurchaseCliTest, BillsComeInThroughTheServiceAllOrNothingAndPrint) {
     EXPECT_EQ(list(QStringLiteral("expense")).size(), 6);
 
     // 301.5 m at 54 = 16,281.00 + 150 freight = 16,431.00; GST 410.78 each side; 17,252.56 -> 17,253.
-    const CliRun saved = import(kGreyBill);
-    ASSERT_EQ(saved.code, 0) << saved.err.toStdString();
+    const test::CliResult saved = import(kGreyBill);
+    ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
     EXPECT_TRUE(saved.out.contains(QStringLiteral("LW/900\t17253.00"))) << saved.out.toStdString();
     const QStringList after = list();
     ASSERT_EQ(after.size(), 31);
     EXPECT_TRUE(after.join(QLatin1Char('\n')).contains(QStringLiteral("LW/900\t11-02-2025\tLaxmi Weaving Works\t17253.00")));
 
     // The second bill's takas come to 298.5 m against 300: neither bill is kept.
-    const CliRun refused = import(R"([
+    const test::CliResult refused = import(R"([
       {"book": 2, "number": "OS/901", "date": "2025-02-12", "party": "Om Sai Fabrics", "lines": [{"quality": "1", "qty": 100, "rate": 50}]},
       {"book": 2, "number": "OS/902", "date": "2025-02-12", "party": "Om Sai Fabrics", "lines": [{"quality": "1", "qty": 300, "rate": 50}],
        "takas": [{"taka": "911", "mtrs": 100}, {"taka": "912", "mtrs": 98.5}, {"taka": "913", "mtrs": 100}]}])");
-    EXPECT_NE(refused.code, 0);
+    EXPECT_NE(refused.exitCode, 0);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("Taka Mtrs And Total Mtrs Not Match"))) << refused.err.toStdString();
     EXPECT_EQ(list().size(), 31);
 
-    const CliRun typo = import(R"({"book": 2, "number": "X1", "date": "2025-02-12", "party": "Om Sai Fabrics", "rcmBill": "1"})");
-    EXPECT_NE(typo.code, 0);
+    const test::CliResult typo = import(R"({"book": 2, "number": "X1", "date": "2025-02-12", "party": "Om Sai Fabrics", "rcmBill": "1"})");
+    EXPECT_NE(typo.exitCode, 0);
     EXPECT_TRUE(typo.err.contains(QStringLiteral("unknown key \"rcmBill\""))) << typo.err.toStdString();
 
     // Imported again under the same supplier number, the bill is changed rather than doubled.
     QByteArray changed = kGreyBill;
     changed.replace("\"rate\": 54", "\"rate\": 55");
-    const CliRun again = import(changed);
-    ASSERT_EQ(again.code, 0) << again.err.toStdString();
+    const test::CliResult again = import(changed);
+    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
     EXPECT_EQ(list().size(), 31);
 
     const QString pdf = dir.filePath(QStringLiteral("lw900.pdf"));
-    const CliRun print = cli({QStringLiteral("purchase"), QStringLiteral("print"), QStringLiteral("--party"), QStringLiteral("Laxmi Weaving Works"),
+    const test::CliResult print = cli({QStringLiteral("purchase"), QStringLiteral("print"), QStringLiteral("--party"), QStringLiteral("Laxmi Weaving Works"),
                               QStringLiteral("--number"), QStringLiteral("LW/900"), QStringLiteral("--out"), pdf, QStringLiteral("--year"),
                               QStringLiteral("2025")});
-    ASSERT_EQ(print.code, 0) << print.err.toStdString();
-    const QString text = tanabana::test::pdfText(pdf, false);
+    ASSERT_EQ(print.exitCode, 0) << print.err.toStdString();
+    const QString text = test::pdfText(pdf, false);
     for (const QString& expected : {QStringLiteral("Pur. Bill No : LW/900"), QStringLiteral("M/s. Laxmi Weaving Works"),
                                     QStringLiteral("Shree Laxmi Textiles"), QStringLiteral("Lot No : L-77"), QStringLiteral("16,582.50"),
                                     QStringLiteral("Takas : 3"), QStringLiteral("Rs. Seventeen Thousand Five Hundred Sixty Nine Only.")})

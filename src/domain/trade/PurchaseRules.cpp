@@ -1,5 +1,7 @@
 #include "domain/trade/PurchaseRules.h"
 
+#include "domain/ledger/PostingLines.h"
+
 #include <QSet>
 
 namespace tanabana::trade {
@@ -14,29 +16,6 @@ QString percentText(Decimal value) {
     while (text.contains(QLatin1Char('.')) && (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.')))) text.chop(1);
     return text;
 }
-
-// Collects the journal lines; a zero amount posts nothing, a negative one posts on the other side.
-class Lines {
-public:
-    explicit Lines(ledger::JournalDocument& document) : document_(document) {}
-    void add(qint64 account, QChar side, Decimal amount, const QString& description, const QString& narration = {}) {
-        if (amount.isZero()) return;
-        if (amount.isNegative()) {
-            amount = -amount;
-            side = side == QLatin1Char('D') ? QLatin1Char('C') : QLatin1Char('D');
-        }
-        ledger::JournalLine line;
-        line.accId = account;
-        line.side = side;
-        line.amount = amount;
-        line.description = description;
-        line.narration = narration;
-        document_.lines.push_back(line);
-    }
-
-private:
-    ledger::JournalDocument& document_;
-};
 
 }  // namespace
 
@@ -100,7 +79,7 @@ ledger::JournalDocument purchaseJournal(const PurchaseBill& bill, const Computed
     const QString reference = QStringLiteral("Pur Inv - ") + bill.billNo.trimmed();
     const QString taxable = QStringLiteral("Taxable Amt : ") + money(t.taxable);
     const qint64 debitAccount = bill.kind == PurchaseKind::Goods ? book.purchaseAccount : bill.expenseAccountId;
-    Lines lines(doc);
+    ledger::PostingLines lines(doc);
 
     lines.add(supplier.id, QLatin1Char('C'), t.net, narration, bill.notes);
     lines.add(debitAccount, QLatin1Char('D'), book.autoAccounts || c.reverseCharge ? t.taxable : t.net - t.tcs, narration, bill.notes);
