@@ -7,6 +7,7 @@
 #include "domain/reports/ReportError.h"
 #include "domain/reports/SellingRegisters.h"
 #include "domain/reports/Xlsx.h"
+#include "domain/trade/PurchaseInvoices.h"
 #include "support/PdfProbe.h"
 #include "support/SellingFirm.h"
 #include "support/YearFixture.h"
@@ -255,6 +256,18 @@ TEST_F(RegistersTest, UpsideDownPeriodAndMissingViewRightAreRefused) {
 }
 
 TEST_F(RegistersTest, EveryMenuRegisterHasItsLayoutAndNamesOnlyColumnsItsQueryGives) {
+    // Grey bought from the looms, so the purchase registers have a line too.
+    trade::PurchaseBill bought;
+    bought.bookId = 2;
+    bought.billNo = QStringLiteral("ML/5");
+    bought.date = QDate(2024, 8, 7);
+    bought.partyId = firm().weaver;
+    trade::PurchaseLine grey;
+    grey.qualityId = test::SellingFirm::kRapier;
+    grey.input.metres = Decimal(100);
+    grey.input.listRate = Decimal(50);
+    bought.lines = {grey};
+    ASSERT_TRUE(trade::PurchaseInvoices(year().db(), year().session, year().messages).save(bought));
     const Registers registers(year().db(), year().session, year().folder());
     for (const RegisterDefinition& d : sellingRegisters()) {
         SCOPED_TRACE(d.name.toStdString());
@@ -262,7 +275,7 @@ TEST_F(RegistersTest, EveryMenuRegisterHasItsLayoutAndNamesOnlyColumnsItsQueryGi
         EXPECT_FALSE(r.lines.empty());
         EXPECT_NO_THROW(registers.reports().prepare(nullptr, r.reportRequest()));
     }
-    EXPECT_EQ(registerCommands(), (QStringList{"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R86", "mnu_Prod3"}));
+    EXPECT_EQ(registerCommands(), (QStringList{"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R86", "mnu_Prod3", "mnu_R31"}));
 }
 
 }  // namespace

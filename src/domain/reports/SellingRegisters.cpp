@@ -1,6 +1,7 @@
 #include "domain/reports/SellingRegisters.h"
 
 #include "db/Dialect.h"
+#include "domain/reports/PurchaseRegisters.h"
 
 namespace tanabana::reports {
 
@@ -169,6 +170,7 @@ std::vector<RegisterDefinition> makeRegisters() {
                             QStringLiteral("Pending Challan Summary"), QStringLiteral("Challan_Reg_Summary_Pend.rpt"), true,
                             {QStringLiteral("PartyName"), QStringLiteral("ChDate"), QStringLiteral("ChallanId")}));
     list.push_back(production());
+    for (RegisterDefinition& d : purchaseRegisters()) list.push_back(std::move(d));
     return list;
 }
 

@@ -1,0 +1,54 @@
+#include "domain/reports/PurchaseRegisters.h"
+
+#include "db/Dialect.h"
+
+namespace tanabana::reports {
+
+namespace {
+
+const db::Dialect kSql;
+
+RegisterDefinition purchaseBills(const QString& name, const QString& kind, const QString& layout, const QStringList& order) {
+    RegisterDefinition d;
+    d.name = name;
+    d.command = QStringLiteral("mnu_R31");
+    d.kind = kind;
+    d.title = QStringLiteral("Purchase Register (%1)").arg(kind);
+    d.layout = layout;
+    d.pdfName = QStringLiteral("Purchase_Register_") + QString(kind).remove(QLatin1Char(' '));
+    d.select = QStringLiteral("SELECT m.Id AS BillId, m.Id AS VouNo, m.BillNO, m.BillDate, m.BookId, COALESCE(b.PurNAme, '') AS BookName, "
+                              "COALESCE(a.AcName, '') AS PartyName, COALESCE(a.City, '') AS PartyCity, COALESCE(a.TinNo, '') AS PartyGSTIN, "
+                              "CASE WHEN m.GenPurAccId > 0 THEN COALESCE(e.AcName, '') ELSE '' END AS Expense, "
+                              "CASE WHEN m.RCM_ID > 0 THEN 'Y' ELSE '' END AS RevCh, (SELECT ") +
+               kSql.sumRounded(QStringLiteral("x.PQty"), 3) +
+               QStringLiteral(" FROM BillDtl x WHERE x.BillMstId = m.Id) AS Qty, "
+                              "m.TotAmt AS Taxable, m.VatRs AS SGST, m.ATAXRs AS CGST, m.CSTRs AS IGST, m.TCSRs AS TCS, "
+                              "m.OtherP AS Other, m.BillAmount AS NetAmount "
+                              "FROM BillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID LEFT JOIN AccMst e ON e.Id = m.GenPurAccId "
+                              "LEFT JOIN BookMst b ON b.BookNO = m.BookId AND b.FirmNO = m.FirmNO");
+    d.where = QStringLiteral("m.FormId = 1 AND COALESCE(m.IsOp, 0) = 0");
+    d.firmColumn = QStringLiteral("m.FirmNO");
+    d.dateColumn = QStringLiteral("m.BillDate");
+    d.partyFilter = QStringLiteral("m.PartyID = ?");
+    d.bookFilter = QStringLiteral("m.BookId = ?");
+    d.itemFilter = QStringLiteral("EXISTS (SELECT 1 FROM BillDtl x WHERE x.BillMstId = m.Id AND x.PCode = ?)");
+    d.orderBy = order;
+    d.keyColumn = QStringLiteral("BillId");
+    return d;
+}
+
+}  // namespace
+
+std::vector<RegisterDefinition> purchaseRegisters() {
+    RegisterDefinition byDate = purchaseBills(QStringLiteral("purchase-by-date"), QStringLiteral("Date Wise"),
+                                              QStringLiteral("PurRegister_GST_1.rpt"), {QStringLiteral("BillDate"), QStringLiteral("BillId")});
+    byDate.runningOf = QStringLiteral("NetAmount");
+    byDate.runningInto = QStringLiteral("RunningAmount");
+    return {byDate,
+            purchaseBills(QStringLiteral("purchase-by-party"), QStringLiteral("Party Wise"), QStringLiteral("PurRegister_GST_2.rpt"),
+                          {QStringLiteral("PartyName"), QStringLiteral("BillDate"), QStringLiteral("BillId")}),
+            purchaseBills(QStringLiteral("purchase-by-book"), QStringLiteral("Book Wise"), QStringLiteral("PurRegister_GST_3.rpt"),
+                          {QStringLiteral("BookId"), QStringLiteral("BillDate"), QStringLiteral("BillId")})};
+}
+
+}  // namespace tanabana::reports
