@@ -273,6 +273,42 @@ TEST_F(PurchaseInvoiceTest, ReverseChargeExpenseOwesTheTransporterNoGstAndBooksI
     EXPECT_EQ(year().count(QStringLiteral("BillMst"), QStringLiteral("Id = ?"), {*id}), 1);
 }
 
+TEST_F(PurchaseInvoiceTest, DayOverTheFreeLimitTurnsItsTransporterBillsToReverseCharge) {
+    auto s = service();
+    year().session.firm.insert(QStringLiteral("RCM_Limit"), 12000);
+    PurchaseBill first = freightBill();  // 10,000 + 500 GST
+    ASSERT_TRUE(s.save(first));
+    PurchaseBill second = freightBill();
+    second.billNo = QStringLiteral("GT/312");
+    second.lines[0].input.listRate = d("1000");  // 1,000 + 50 GST
+    ASSERT_TRUE(s.save(second));
+    PurchaseBill goods = greyBill();  // a weaver's bill of the same day is no reverse charge
+    goods.date = QDate(2024, 6, 5);
+    ASSERT_TRUE(s.save(goods));
+    const int lines = year().count(QStringLiteral("HeadDtl3"));
+
+    // 11,550 is within a limit of 12,000: nothing changes.
+    EXPECT_EQ(s.reverseChargeDay(QDate(2024, 6, 5)).all, d("11550"));
+    EXPECT_EQ(s.calculateReverseCharge(QDate(2024, 6, 5)), 0);
+    EXPECT_TRUE(year().messages.has(MessageKind::Information, QStringLiteral("RCM Not Calculate"),
+                                    QStringLiteral("Reverse charge purchases of 05-06-2024 : 11550.00 are within the limit of 12000.00")));
+    EXPECT_EQ(year().count(QStringLiteral("BillMst"), QStringLiteral("RCM_ID > 0")), 0);
+    EXPECT_EQ(year().count(QStringLiteral("HeadDtl3")), lines);
+
+    year().session.firm.insert(QStringLiteral("RCM_Limit"), 10000);
+    EXPECT_EQ(s.calculateReverseCharge(QDate(2024, 6, 5)), 2);
+    EXPECT_EQ(column(QStringLiteral("SELECT RCM_BillNO FROM BillMst WHERE Id = ?"), {first.id}), QStringLiteral("RCM/1"));
+    EXPECT_EQ(column(QStringLiteral("SELECT RCM_BillNO FROM BillMst WHERE Id = ?"), {second.id}), QStringLiteral("RCM/2"));
+    EXPECT_EQ(column(QStringLiteral("SELECT BillAmount FROM BillMst WHERE Id = ?"), {second.id}).toDouble(), 1000.0);
+    const std::vector<Posted> expected{dr(masters::chart::GeneralExpenses, "1000.00"), dr(masters::chart::RcmInputSgst, "25.00"),
+                                       dr(masters::chart::RcmInputCgst, "25.00"), cr(QStringLiteral("Shree Ganesh Roadways"), "1000.00"),
+                                       cr(masters::chart::RcmPayableSgst, "25.00"), cr(masters::chart::RcmPayableCgst, "25.00")};
+    EXPECT_EQ(journal(second.id), expected);
+    EXPECT_EQ(column(QStringLiteral("SELECT RCM_ID FROM BillMst WHERE Id = ?"), {goods.id}), QStringLiteral("0"));
+    // Worked out once: a second run finds nothing left to change.
+    EXPECT_EQ(s.calculateReverseCharge(QDate(2024, 6, 5)), 0);
+}
+
 TEST_F(PurchaseInvoiceTest, RefusalsWriteNothing) {
     auto s = service();
     auto refused = [&](PurchaseBill b, const char* title, const char* text) {

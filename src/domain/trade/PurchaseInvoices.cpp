@@ -416,6 +416,52 @@ std::optional<qint64> PurchaseInvoices::save(PurchaseBill& bill) {
     return bill.id;
 }
 
+int PurchaseInvoices::calculateReverseCharge(const QDate& date) {
+    if (yearLockRefuses(session_, messages_)) return 0;
+    if (rightRefuses(session_, messages_, GeneralRight::Modify)) return 0;
+    const ReverseChargeDay day = reverseChargeDay(date);
+    const QString dayText = date.toString(QStringLiteral("dd-MM-yyyy"));
+    if (day.all <= day.limit) {
+        messages_.information(QStringLiteral("RCM Not Calculate"), QStringLiteral("Reverse charge purchases of ") + dayText + QStringLiteral(" : ") +
+                                                                       day.all.toString(2) + QStringLiteral(" are within the limit of ") +
+                                                                       day.limit.toString(2));
+        return 0;
+    }
+    int changed = 0;
+    try {
+        db::Transaction tx(db_);
+        db_.lockSeries(QStringLiteral("BillMst.Id"));
+        qint64 next = db_.nextKey(kMst, QStringLiteral("RCM_ID"), QStringLiteral("FirmNO = ?"), {session_.firmNo});
+        const db::Rows bills = db_.query(QStringLiteral("SELECT m.Id FROM BillMst m INNER JOIN AccMst a ON a.Id = m.PartyID WHERE a.Is_RevCh = 1 "
+                                                        "AND m.BillDate = ? AND m.FormId = 1 AND m.IsOp = 0 AND m.FirmNO = ? AND m.RCM_ID = 0 "
+                                                        "AND m.VatRs + m.ATAXRs + m.CSTRs > 0 AND m.PaidAmt = 0 ORDER BY m.Id"),
+                                         {QVariant(date), session_.firmNo});
+        for (const db::Row& row : bills) {
+            auto bill = load(row.integer(QStringLiteral("Id")));
+            const auto s = bill ? supplier(bill->partyId, bill->kind) : std::nullopt;
+            const auto bk = bill ? book(bill->bookId) : std::nullopt;
+            if (!bill || !s || !bk) continue;
+            bill->reverseChargeId = next;
+            bill->reverseChargeBillNo = QStringLiteral("RCM/") + QString::number(next);
+            ++next;
+            const ComputedPurchase computed = computePurchase(*bill, *s, firmFlag(session_, QStringLiteral("Is_Pur_RndOff")));
+            writeHeader(*bill, computed, Decimal(), s->gstToRupees);
+            ledger::Journal(db_, session_).post(purchaseJournal(*bill, computed, *bk, *s), ledger::Replace::WholeJournal);
+            ++changed;
+        }
+        tx.commit();
+    } catch (const ledger::PostingRefused& refused) {
+        messages_.critical(ledger::ledgerNotSavedTitle(), refused.text());
+        return 0;
+    } catch (const db::DbError&) {
+        messages_.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
+        return 0;
+    }
+    messages_.information(QStringLiteral("RCM Calculate"), QStringLiteral("Reverse charge of ") + dayText + QStringLiteral(" : ") +
+                                                               QString::number(changed) + QStringLiteral(" bills"));
+    return changed;
+}
+
 bool PurchaseInvoices::refusePaid(qint64 id, const QString& title) {
     const Decimal paid = Decimal::fromVariant(db_.scalar(QStringLiteral("SELECT PaidAmt FROM BillMst WHERE Id = ?"), {id}));
     if (paid <= Decimal()) return false;

@@ -69,6 +69,11 @@ public:
     ReverseChargeDay reverseChargeDay(const QDate& date);
 
     ComputedPurchase compute(const PurchaseBill& bill);
+    // Works out the day's reverse charge: when the day's bills of reverse-charge suppliers exceed
+    // the firm's free limit, each unpaid one with GST and no reference yet gets the next reference
+    // (RCM_ID, self-invoice "RCM/<n>") and is posted again under reverse charge, in one
+    // transaction. Within the limit nothing changes ("RCM Not Calculate"). The bills changed.
+    int calculateReverseCharge(const QDate& date);
 
     // Validates, writes and posts in one transaction; the Id, nullopt after a refusal.
     std::optional<qint64> save(PurchaseBill& bill);
