@@ -82,6 +82,18 @@ int printPurchase(const Arguments& a) {
     return 0;
 }
 
+int calculateReverseCharge(const Arguments& a) {
+    auto w = openWork(a);
+    const QString text = a.required(QStringLiteral("date"));
+    QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (!date.isValid()) date = QDate::fromString(text, QStringLiteral("dd-MM-yyyy"));
+    if (!date.isValid()) throw UsageError{QStringLiteral("--date is yyyy-mm-dd or dd-mm-yyyy: %1").arg(text)};
+    trade::PurchaseInvoices service(w->db(), w->session(), w->messages);
+    const int changed = service.calculateReverseCharge(date);
+    if (w->messages.lastCritical().isEmpty()) out(QStringLiteral("%1 bills under reverse charge").arg(changed));
+    return w->messages.lastCritical().isEmpty() ? 0 : 1;
+}
+
 const QString kBooksOptions = QStringLiteral("[--data DIR | --db URL] [--year N] [--firm N]");
 
 }  // namespace
@@ -95,6 +107,9 @@ void registerPurchaseCommands(Registry& registry) {
                               QStringLiteral("[--kind goods|expense|expenseLines] [--book N] [--party NAME] ") + kBooksOptions, listPurchases});
     purchase.verbs.push_back({QStringLiteral("print"), QStringLiteral("writes a purchase bill as PDF (named \"Pur_No -<number>_<party>.pdf\" without --out)"),
                               QStringLiteral("(--id N | --party CODE --number NO) [--out FILE.pdf] [--type 1|2|3] ") + kBooksOptions, printPurchase});
+    purchase.verbs.push_back({QStringLiteral("rcm"),
+                              QStringLiteral("works out the day's reverse charge against the firm's free limit (\"RCM Calculate\")"),
+                              QStringLiteral("--date YYYY-MM-DD ") + kBooksOptions, calculateReverseCharge});
     registry.add(std::move(purchase));
 }
 

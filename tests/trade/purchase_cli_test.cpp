@@ -83,6 +83,17 @@ TEST_F(PurchaseCliTest, BillsComeInThroughTheServiceAllOrNothingAndPrint) {
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
     EXPECT_EQ(list().size(), 31);
 
+    // The transporter's freight of 14-02 goes under reverse charge: owed 2,000, GST booked twice.
+    const test::CliResult freight = import(R"({"kind": "expense", "book": 3, "number": "SGR/999", "date": "2025-02-14",
+      "party": "Shree Ganesh Roadways", "expense": "General Expenses", "lines": [{"qty": 1, "rate": 2000, "sgst": 2.5, "cgst": 2.5}]})");
+    ASSERT_EQ(freight.exitCode, 0) << freight.err.toStdString();
+    const test::CliResult rcm = cli({QStringLiteral("purchase"), QStringLiteral("rcm"), QStringLiteral("--date"), QStringLiteral("2025-02-14"),
+                                     QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_EQ(rcm.exitCode, 0) << rcm.err.toStdString();
+    EXPECT_TRUE(rcm.out.contains(QStringLiteral("1 bills under reverse charge"))) << rcm.out.toStdString();
+    EXPECT_TRUE(list(QStringLiteral("expense")).join(QLatin1Char('\n')).contains(
+        QStringLiteral("SGR/999\t14-02-2025\tShree Ganesh Roadways\t2000.00\tGeneral Expenses\tRCM/1")));
+
     const QString pdf = dir.filePath(QStringLiteral("lw900.pdf"));
     const test::CliResult print = cli({QStringLiteral("purchase"), QStringLiteral("print"), QStringLiteral("--party"), QStringLiteral("Laxmi Weaving Works"),
                               QStringLiteral("--number"), QStringLiteral("LW/900"), QStringLiteral("--out"), pdf, QStringLiteral("--year"),
