@@ -215,7 +215,7 @@ TEST_F(RegisterScreenTest, UpsideDownPeriodIsRefusedAndLeavesTheGridEmpty) {
 }
 
 TEST_F(RegisterScreenTest, EveryRegisterCommandOpensItsScreen) {
-    for (const char* command : {"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R86", "mnu_Prod3"}) {
+    for (const char* command : {"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R82", "mnu_R83", "mnu_R84", "mnu_R85", "mnu_R86", "mnu_Prod3"}) {
         gui::RegisterForm* form = open(QString::fromLatin1(command));
         ASSERT_NE(form, nullptr);
         EXPECT_EQ(form->objectName(), QStringLiteral("FrmRep_") + QString::fromLatin1(command));

@@ -183,6 +183,34 @@ TEST_F(RegistersTest, ChallanRegistersShowTheBillThatTookEachChallanAndWhatIsSti
     EXPECT_EQ(pending.definition.opens, DocumentKind::DeliveryChallan);
 }
 
+TEST_F(RegistersTest, ChallanSummariesAddTheLinesPerQualityPartyAndChallan) {
+    const RegisterResult quality = run(QStringLiteral("challans-by-quality"));
+    EXPECT_EQ(column(quality, Kind::Row, "Quality"), QStringList{"Rapier 60 Red"});
+    EXPECT_EQ(column(quality, Kind::Row, "Challans"), QStringList{"3"});
+    EXPECT_EQ(column(quality, Kind::Row, "Mtrs"), QStringList{"160.500"});
+    EXPECT_EQ(column(quality, Kind::Total, "Amount"), QStringList{"16,852.50"});
+
+    const RegisterResult parties = run(QStringLiteral("challans-party-summary"));
+    EXPECT_EQ(column(parties, Kind::Row, "Party"), (QStringList{"Kiran Sarees", "Ramesh Silk Mills"}));
+    EXPECT_EQ(column(parties, Kind::Row, "Challans"), (QStringList{"2", "1"}));
+    EXPECT_EQ(column(parties, Kind::Row, "Amount"), (QStringList{"13,702.50", "3,150.00"}));
+    EXPECT_EQ(column(parties, Kind::Total, "Challans"), QStringList{"3"});
+
+    RegisterChoice kiran;
+    kiran.partyId = firm().kiran;
+    const RegisterResult both = run(QStringLiteral("challans-party-quality"), kiran);
+    EXPECT_EQ(headings(both), QStringList{"Kiran Sarees  Surat"});
+    EXPECT_EQ(column(both, Kind::SubTotal, "Mtrs"), QStringList{"130.500"});
+
+    const RegisterResult lines = run(QStringLiteral("challan-lines"));
+    EXPECT_EQ(headings(lines), (QStringList{"Chalan No GST/1  01-08-2024  Kiran Sarees  Surat", "Chalan No GST/2  03-08-2024  Ramesh Silk Mills  Surat",
+                                            "Chalan No GST/3  22-08-2024  Kiran Sarees  Surat"}));
+    EXPECT_EQ(column(lines, Kind::Row, "Desc"), (QStringList{"", "", "102"}));  // the taka challan names its taka
+    EXPECT_EQ(column(lines, Kind::Row, "Rate"), (QStringList{"105.00", "105.00", "105.00"}));
+    EXPECT_EQ(linesOf(lines, Kind::Row)[1].documentId, firm().challanPending1);
+    EXPECT_EQ(column(lines, Kind::Total, "Amount"), QStringList{"16,852.50"});
+}
+
 TEST_F(RegistersTest, ProductionRegisterListsTakasByQualityWithTheChallanThatSentThem) {
     const RegisterResult r = run(QStringLiteral("production"));
     EXPECT_EQ(headings(r), (QStringList{"Quality : Georgette 44", "Quality : Rapier 60 Red"}));
@@ -275,7 +303,8 @@ TEST_F(RegistersTest, EveryMenuRegisterHasItsLayoutAndNamesOnlyColumnsItsQueryGi
         EXPECT_FALSE(r.lines.empty());
         EXPECT_NO_THROW(registers.reports().prepare(nullptr, r.reportRequest()));
     }
-    EXPECT_EQ(registerCommands(), (QStringList{"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R86", "mnu_Prod3", "mnu_R31"}));
+    EXPECT_EQ(registerCommands(),
+              (QStringList{"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R82", "mnu_R83", "mnu_R84", "mnu_R85", "mnu_R86", "mnu_Prod3", "mnu_R31"}));
 }
 
 }  // namespace

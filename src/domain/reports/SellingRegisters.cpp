@@ -116,6 +116,54 @@ RegisterDefinition challans(const QString& name, const QString& command, const Q
     return d;
 }
 
+// The lines of the delivery challans: one row each, or summed per quality, party or both.
+RegisterDefinition challanLines(const QString& name, const QString& command, const QString& title, const QString& layout) {
+    RegisterDefinition d;
+    d.name = name;
+    d.command = command;
+    d.kind = QStringLiteral("Challan Wise");
+    d.title = title;
+    d.layout = layout;
+    d.pdfName = QString(title).replace(QLatin1Char(' '), QLatin1Char('_'));
+    const QString from = QStringLiteral(" FROM ChalanMst c INNER JOIN ChalanDtl d ON d.BillMstId = c.Id LEFT JOIN ProdMst p ON p.Id = d.PCode "
+                                        "LEFT JOIN AccMst a ON a.Id = c.PartyID LEFT JOIN BookMst b ON b.BookNO = c.BookNO AND b.FirmNO = c.FirmNO");
+    const QString sums = QStringLiteral("COUNT(DISTINCT c.Id) AS Challans, ") + sumOf(QStringLiteral("d.Nos"), 3) + QStringLiteral(" AS Pcs, ") +
+                         sumOf(QStringLiteral("d.Qty"), 3) + QStringLiteral(" AS Mtrs, ") + sumOf(QStringLiteral("d.Amt"), 2) +
+                         QStringLiteral(" AS Amount");
+    const QString party = QStringLiteral("a.Id AS PartyId, COALESCE(a.AcName, '') AS PartyName, COALESCE(a.City, '') AS PartyCity, ");
+    const QString quality = QStringLiteral("p.Id AS ItemId, COALESCE(p.ProdName, '') AS Quality, COALESCE(p.ProdGrp, '') AS QualityType, ");
+    if (name == QLatin1String("challan-lines")) {
+        d.select = QStringLiteral("SELECT c.Id AS ChallanId, ") + kSql.concat({QStringLiteral("b.BookShortName"), QStringLiteral("c.BillNO")}) +
+                   QStringLiteral(" AS ChallanNoFull, c.BillDate AS ChDate, ") + party + quality +
+                   QStringLiteral("d.Srno, COALESCE(d.RC3, '') AS Description, d.Nos AS Pcs, d.APack AS Cut, d.Qty AS Mtrs, "
+                                  "d.RateOn, d.Rate, d.Amt AS Amount") + from;
+        d.orderBy = {QStringLiteral("ChDate"), QStringLiteral("ChallanId"), QStringLiteral("Srno")};
+        d.opens = DocumentKind::DeliveryChallan;
+        d.keyColumn = QStringLiteral("ChallanId");
+    } else if (name == QLatin1String("challans-by-quality")) {
+        d.kind = QStringLiteral("Quality Wise");
+        d.select = QStringLiteral("SELECT ") + quality + sums + from;
+        d.groupBy = QStringLiteral("GROUP BY p.Id, p.ProdName, p.ProdGrp");
+        d.orderBy = {QStringLiteral("QualityType"), QStringLiteral("Quality")};
+    } else if (name == QLatin1String("challans-party-summary")) {
+        d.kind = QStringLiteral("Party Wise");
+        d.select = QStringLiteral("SELECT ") + party + sums + from;
+        d.groupBy = QStringLiteral("GROUP BY a.Id, a.AcName, a.City");
+        d.orderBy = {QStringLiteral("PartyName")};
+    } else {
+        d.kind = QStringLiteral("Party + Quality Wise");
+        d.select = QStringLiteral("SELECT ") + party + quality + sums + from;
+        d.groupBy = QStringLiteral("GROUP BY a.Id, a.AcName, a.City, p.Id, p.ProdName, p.ProdGrp");
+        d.orderBy = {QStringLiteral("PartyName"), QStringLiteral("Quality")};
+    }
+    d.firmColumn = QStringLiteral("c.FirmNO");
+    d.dateColumn = QStringLiteral("c.BillDate");
+    d.partyFilter = QStringLiteral("c.PartyID = ?");
+    d.bookFilter = QStringLiteral("c.BookNO = ?");
+    d.itemFilter = QStringLiteral("d.PCode = ?");
+    return d;
+}
+
 // Produced takas, one row each, with the delivery challan that took them.
 RegisterDefinition production() {
     RegisterDefinition d;
@@ -166,6 +214,14 @@ std::vector<RegisterDefinition> makeRegisters() {
     list.push_back(challans(QStringLiteral("challans-by-party"), QStringLiteral("mnu_R81"), QStringLiteral("Party Wise"),
                             QStringLiteral("Challan Register (Party Wise)"), QStringLiteral("Challan_Reg_Summary_Party.rpt"), false,
                             {QStringLiteral("PartyName"), QStringLiteral("ChDate"), QStringLiteral("ChallanId")}));
+    list.push_back(challanLines(QStringLiteral("challans-by-quality"), QStringLiteral("mnu_R82"), QStringLiteral("Challan Summary (Quality Wise)"),
+                                QStringLiteral("Challan_Reg_Summary_Qlty.rpt")));
+    list.push_back(challanLines(QStringLiteral("challan-lines"), QStringLiteral("mnu_R83"), QStringLiteral("Challan Detail Register"),
+                                QStringLiteral("Challan_Reg_Detail.rpt")));
+    list.push_back(challanLines(QStringLiteral("challans-party-summary"), QStringLiteral("mnu_R84"), QStringLiteral("Party Wise Challan Summary"),
+                                QStringLiteral("Challan_Reg_Summary_1.rpt")));
+    list.push_back(challanLines(QStringLiteral("challans-party-quality"), QStringLiteral("mnu_R85"),
+                                QStringLiteral("Party + Quality Wise Challan Summary"), QStringLiteral("Challan_Reg_Summary_Party_Qlty.rpt")));
     list.push_back(challans(QStringLiteral("challans-pending"), QStringLiteral("mnu_R86"), QStringLiteral("Party Wise"),
                             QStringLiteral("Pending Challan Summary"), QStringLiteral("Challan_Reg_Summary_Pend.rpt"), true,
                             {QStringLiteral("PartyName"), QStringLiteral("ChDate"), QStringLiteral("ChallanId")}));

@@ -298,10 +298,8 @@ void RegisterForm::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-bool RegisterForm::needResult() {
-    if (result_) return true;
-    return refresh();
-}
+// Outputs run the register afresh, so a filter changed after Show is never left out of the file.
+bool RegisterForm::needResult() { return refresh(); }
 
 void RegisterForm::preview() {
     if (!needResult()) return;
