@@ -12,6 +12,18 @@ const db::Dialect kSql;
 
 QString sumOf(const QString& expression, int places) { return kSql.sumRounded(expression, places); }
 
+// The firm and date columns of a register and its party, book and quality conditions.
+struct Filters {
+    QString party, book, item;
+};
+void narrowedBy(RegisterDefinition& d, const QString& firmColumn, const QString& dateColumn, const Filters& f) {
+    d.firmColumn = firmColumn;
+    d.dateColumn = dateColumn;
+    d.partyFilter = f.party;
+    d.bookFilter = f.book;
+    d.itemFilter = f.item;
+}
+
 // Bills of the sales book, one row each, with their quantities and tax totals.
 RegisterDefinition salesBills(const QString& name, const QString& kind, const QString& layout, const QStringList& order) {
     RegisterDefinition d;
@@ -32,11 +44,9 @@ RegisterDefinition salesBills(const QString& name, const QString& kind, const QS
                               "FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID "
                               "LEFT JOIN BookMst b ON b.BookNO = m.BookNO AND b.FirmNO = m.FirmNO");
     d.where = QStringLiteral("m.FormId = 3 AND COALESCE(m.IsOp, 0) = 0");
-    d.firmColumn = QStringLiteral("m.FirmNO");
-    d.dateColumn = QStringLiteral("m.BillDate");
-    d.partyFilter = QStringLiteral("m.PartyID = ?");
-    d.bookFilter = QStringLiteral("m.BookNO = ?");
-    d.itemFilter = QStringLiteral("EXISTS (SELECT 1 FROM SalBillDtl x WHERE x.BillMstId = m.Id AND x.PCode = ?)");
+    narrowedBy(d, QStringLiteral("m.FirmNO"), QStringLiteral("m.BillDate"),
+               {QStringLiteral("m.PartyID = ?"), QStringLiteral("m.BookNO = ?"),
+                QStringLiteral("EXISTS (SELECT 1 FROM SalBillDtl x WHERE x.BillMstId = m.Id AND x.PCode = ?)")});
     d.orderBy = order;
     d.opens = DocumentKind::SalesBill;
     d.keyColumn = QStringLiteral("BillId");
@@ -73,11 +83,8 @@ RegisterDefinition salesLines(const QString& name, const QString& kind, const QS
         d.orderBy = {QStringLiteral("QualityType"), QStringLiteral("Quality")};
     }
     d.where = QStringLiteral("m.FormId = 3 AND COALESCE(m.IsOp, 0) = 0");
-    d.firmColumn = QStringLiteral("m.FirmNO");
-    d.dateColumn = QStringLiteral("m.BillDate");
-    d.partyFilter = QStringLiteral("m.PartyID = ?");
-    d.bookFilter = QStringLiteral("m.BookNO = ?");
-    d.itemFilter = QStringLiteral("d.PCode = ?");
+    narrowedBy(d, QStringLiteral("m.FirmNO"), QStringLiteral("m.BillDate"),
+               {QStringLiteral("m.PartyID = ?"), QStringLiteral("m.BookNO = ?"), QStringLiteral("d.PCode = ?")});
     return d;
 }
 
@@ -105,11 +112,9 @@ RegisterDefinition challans(const QString& name, const QString& command, const Q
                               "FROM ChalanMst c LEFT JOIN AccMst a ON a.Id = c.PartyID "
                               "LEFT JOIN BookMst b ON b.BookNO = c.BookNO AND b.FirmNO = c.FirmNO");
     if (pendingOnly) d.where = QStringLiteral("COALESCE(c.IsSale, 0) = 0");
-    d.firmColumn = QStringLiteral("c.FirmNO");
-    d.dateColumn = QStringLiteral("c.BillDate");
-    d.partyFilter = QStringLiteral("c.PartyID = ?");
-    d.bookFilter = QStringLiteral("c.BookNO = ?");
-    d.itemFilter = QStringLiteral("EXISTS (SELECT 1 FROM ChalanDtl x WHERE x.BillMstId = c.Id AND x.PCode = ?)");
+    narrowedBy(d, QStringLiteral("c.FirmNO"), QStringLiteral("c.BillDate"),
+               {QStringLiteral("c.PartyID = ?"), QStringLiteral("c.BookNO = ?"),
+                QStringLiteral("EXISTS (SELECT 1 FROM ChalanDtl x WHERE x.BillMstId = c.Id AND x.PCode = ?)")});
     d.orderBy = order;
     d.opens = DocumentKind::DeliveryChallan;
     d.keyColumn = QStringLiteral("ChallanId");
@@ -156,11 +161,8 @@ RegisterDefinition challanLines(const QString& name, const QString& command, con
         d.groupBy = QStringLiteral("GROUP BY a.Id, a.AcName, a.City, p.Id, p.ProdName, p.ProdGrp");
         d.orderBy = {QStringLiteral("PartyName"), QStringLiteral("Quality")};
     }
-    d.firmColumn = QStringLiteral("c.FirmNO");
-    d.dateColumn = QStringLiteral("c.BillDate");
-    d.partyFilter = QStringLiteral("c.PartyID = ?");
-    d.bookFilter = QStringLiteral("c.BookNO = ?");
-    d.itemFilter = QStringLiteral("d.PCode = ?");
+    narrowedBy(d, QStringLiteral("c.FirmNO"), QStringLiteral("c.BillDate"),
+               {QStringLiteral("c.PartyID = ?"), QStringLiteral("c.BookNO = ?"), QStringLiteral("d.PCode = ?")});
     return d;
 }
 
@@ -184,11 +186,8 @@ RegisterDefinition production() {
                               "LEFT JOIN ChalanMst ch ON ch.Id = pd.PChId "
                               "LEFT JOIN BookMst cb ON cb.BookNO = ch.BookNO AND cb.FirmNO = ch.FirmNO");
     d.where = QStringLiteral("pm.Id > 0");
-    d.firmColumn = QStringLiteral("pm.FirmNo");
-    d.dateColumn = QStringLiteral("pm.ChDate");
-    d.partyFilter = QStringLiteral("pm.PartyID = ?");
-    d.bookFilter = QStringLiteral("pm.BookId = ?");
-    d.itemFilter = QStringLiteral("pd.qId = ?");
+    narrowedBy(d, QStringLiteral("pm.FirmNo"), QStringLiteral("pm.ChDate"),
+               {QStringLiteral("pm.PartyID = ?"), QStringLiteral("pm.BookId = ?"), QStringLiteral("pd.qId = ?")});
     d.orderBy = {QStringLiteral("Quality"), QStringLiteral("TakNo2"), QStringLiteral("TakaNO")};
     d.opens = DocumentKind::ProductionChallan;
     d.keyColumn = QStringLiteral("ProdChallanId");
