@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Configures (once) and builds everything into build/ with Ninja and ccache.
+# Configures (once) and builds everything into build/ (or $TANABANA_BUILD_DIR) with Ninja and ccache.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here"
 export CCACHE_BASEDIR="$here"
 export CCACHE_NOHASHDIR=1
-if [ ! -f build/build.ninja ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build="${TANABANA_BUILD_DIR:-build}"
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build build -j "${TANABANA_JOBS:-2}"
+cmake --build "$build" -j "${TANABANA_JOBS:-2}"

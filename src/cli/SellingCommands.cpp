@@ -3,6 +3,7 @@
 #include "cli/Books.h"
 #include "cli/Cli.h"
 #include "domain/demo/DemoFirm.h"
+#include "domain/jobwork/ProductionJson.h"
 #include "domain/shell/Installer.h"
 #include "domain/reports/ReportError.h"
 #include "domain/trade/DeliveryChallans.h"
@@ -68,7 +69,7 @@ int importAll(const Arguments& a, const QString& kind, Read read, Save save) {
 }
 
 int importProduction(const Arguments& a) {
-    return importAll(a, QStringLiteral("production challan"), trade::productionFromJson,
+    return importAll(a, QStringLiteral("production challan"), jobwork::productionFromJson,
                      [](db::Database& db, Session& s, Messages& m, jobwork::ProductionChallan& c) {
                          jobwork::ProductionChallans service(db, s, m);
                          if (c.challanNo.isEmpty()) c.challanNo = service.nextChallanNo(c.bookNo);

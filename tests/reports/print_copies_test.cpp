@@ -1,6 +1,7 @@
 // Print copy settings and dashboard labels on a real year database (TANABANA_BOTH_ENGINES).
 #include "domain/reports/DashboardLabels.h"
 #include "domain/reports/PrintCopies.h"
+#include "domain/reports/Schema.h"
 #include "support/YearFixture.h"
 
 #include <gtest/gtest.h>

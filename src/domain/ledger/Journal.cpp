@@ -2,7 +2,7 @@
 
 #include "core/Messages.h"
 #include "db/DbError.h"
-#include "domain/schema/Steps.h"
+#include "domain/schema/YearSchema.h"
 
 #include <map>
 #include <set>

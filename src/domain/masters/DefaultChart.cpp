@@ -78,6 +78,10 @@ void fillTemplateChart(db::Database& db) {
     }
 }
 
+db::MigrationStep templateChartStep() {
+    return {QStringLiteral("masters/002-template-chart"), [](db::Database& db) { fillTemplateChart(db); }};
+}
+
 namespace {
 
 qint64 accountOf(db::Database& db, qint64 firmNo, const QString& name) {

@@ -5,6 +5,7 @@
 // input, reverse charge, TDS, TCS, round-off, cash, a bank account), kept as the template table
 // AccMst_Main. The default books (sales, purchase, general expenses, cash 36, bank) point at them.
 #include "db/Database.h"
+#include "db/Schema.h"
 
 #include <QString>
 #include <vector>
@@ -51,6 +52,8 @@ const std::vector<ChartEntry>& defaultChart();
 // Fills AccMst_Main with the default chart when it is empty (ids 1, 2, ...; ledger codes by the
 // usual rule, so a copied chart numbers on from them).
 void fillTemplateChart(db::Database& db);
+// The migration step that fills the template once, right after the account tables are made.
+db::MigrationStep templateChartStep();
 
 // The default books of a firm: 1 sales, 2 purchase, 3 general expenses, 36 cash, 37 bank, each
 // pointing at the firm's accounts of the names above (accounts missing in the firm give 0).

@@ -1,6 +1,6 @@
 #include "domain/masters/RowWriter.h"
 
-#include "domain/schema/Steps.h"
+#include "domain/schema/YearSchema.h"
 
 #include <QStringList>
 

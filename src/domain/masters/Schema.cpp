@@ -1,6 +1,5 @@
 #include "domain/masters/Schema.h"
 
-#include "domain/masters/DefaultChart.h"
 
 namespace tanabana::masters {
 
@@ -157,7 +156,6 @@ std::vector<MigrationStep> mastersSteps() {
              db.exec(accountViewSql(db.dialect()));
              db.exec(openingViewSql());
          }},
-        {QStringLiteral("masters/002-template-chart"), [](Database& db) { fillTemplateChart(db); }},
     };
 }
 

@@ -1,6 +1,6 @@
 #include "domain/products/Common.h"
 
-#include "domain/schema/Steps.h"
+#include "domain/schema/YearSchema.h"
 
 namespace tanabana::products {
 

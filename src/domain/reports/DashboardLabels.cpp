@@ -1,6 +1,6 @@
 #include "domain/reports/DashboardLabels.h"
 
-#include "domain/schema/Steps.h"
+#include "domain/schema/YearSchema.h"
 
 namespace tanabana::reports {
 

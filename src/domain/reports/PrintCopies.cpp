@@ -1,20 +1,9 @@
 #include "domain/reports/PrintCopies.h"
 
-#include "domain/schema/Steps.h"
+#include "domain/reports/Schema.h"
+#include "domain/schema/YearSchema.h"
 
 namespace tanabana::reports {
-
-namespace {
-
-void addMissingLabels(db::Database& db, qint64 formId, int copies) {
-    for (int k = 1; k <= copies; ++k) {
-        const QVariant there = db.scalar(QStringLiteral("SELECT count(*) FROM FormMst_1 WHERE FormId = ? AND SNo = ?"), {formId, k});
-        if (there.toInt() == 0)
-            db.exec(QStringLiteral("INSERT INTO FormMst_1 (FormId, SNo, PrnName) VALUES (?, ?, ?)"), {formId, k, QString::number(k)});
-    }
-}
-
-}  // namespace
 
 std::vector<PrintForm> printForms(db::Database& db) {
     std::vector<PrintForm> forms;
@@ -59,13 +48,6 @@ bool saveCopyName(db::Database& db, Messages& messages, qint64 formId, int copyN
     db.exec(QStringLiteral("UPDATE FormMst_1 SET PrnName = ? WHERE FormId = ? AND SNo = ?"), {fitted, formId, copyNumber});
     tx.commit();
     return true;
-}
-
-void fillMissingCopyNames(db::Database& db) {
-    db::Transaction tx(db);
-    for (const db::Row& r : db.query(QStringLiteral("SELECT Id, PrnNO FROM FormMst WHERE PrnNO > 0 ORDER BY Id")))
-        addMissingLabels(db, r.integer(QStringLiteral("Id")), int(r.number(QStringLiteral("PrnNO"))));
-    tx.commit();
 }
 
 }  // namespace tanabana::reports

@@ -34,7 +34,5 @@ std::vector<CopyLabel> copyLabels(db::Database& db, qint64 formId);
 bool saveCopyCount(db::Database& db, Messages& messages, qint64 formId, int copies);
 // Renames one copy; an empty label is refused ("Print Name Should Not Be Empty", "No Print Name").
 bool saveCopyName(db::Database& db, Messages& messages, qint64 formId, int copyNumber, const QString& label);
-// Gives every form with copies its missing labels (1..copies, the number as label); run at start-up.
-void fillMissingCopyNames(db::Database& db);
 
 }  // namespace tanabana::reports

@@ -1,7 +1,5 @@
 #include "domain/reports/Schema.h"
 
-#include "domain/reports/PrintCopies.h"
-
 namespace tanabana::reports {
 
 using namespace db;
@@ -55,6 +53,21 @@ std::vector<MigrationStep> reportsSteps() {
              fillMissingCopyNames(db);
          }},
     };
+}
+
+void addMissingLabels(db::Database& db, qint64 formId, int copies) {
+    for (int k = 1; k <= copies; ++k) {
+        const QVariant there = db.scalar(QStringLiteral("SELECT count(*) FROM FormMst_1 WHERE FormId = ? AND SNo = ?"), {formId, k});
+        if (there.toInt() == 0)
+            db.exec(QStringLiteral("INSERT INTO FormMst_1 (FormId, SNo, PrnName) VALUES (?, ?, ?)"), {formId, k, QString::number(k)});
+    }
+}
+
+void fillMissingCopyNames(db::Database& db) {
+    db::Transaction tx(db);
+    for (const db::Row& r : db.query(QStringLiteral("SELECT Id, PrnNO FROM FormMst WHERE PrnNO > 0 ORDER BY Id")))
+        addMissingLabels(db, r.integer(QStringLiteral("Id")), int(r.number(QStringLiteral("PrnNO"))));
+    tx.commit();
 }
 
 }  // namespace tanabana::reports

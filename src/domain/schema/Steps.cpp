@@ -1,6 +1,7 @@
 #include "domain/schema/Steps.h"
 
 #include "domain/ledger/Schema.h"
+#include "domain/masters/DefaultChart.h"
 #include "domain/masters/Schema.h"
 #include "domain/products/Schema.h"
 #include "domain/reports/Schema.h"
@@ -16,10 +17,6 @@ void append(std::vector<db::MigrationStep>& all, std::vector<db::MigrationStep> 
     for (auto& step : more) all.push_back(std::move(step));
 }
 
-void addAll(db::ColumnWidths& widths, const std::vector<db::TableDef>& tables) {
-    for (const db::TableDef& t : tables) widths.add(t);
-}
-
 }  // namespace
 
 std::vector<db::MigrationStep> yearListSteps() {
@@ -32,29 +29,13 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     std::vector<db::MigrationStep> steps;
     append(steps, shell::shellYearSteps());
     append(steps, masters::mastersSteps());
+    steps.push_back(masters::templateChartStep());
     append(steps, trade::tradeSteps());
     append(steps, trade::purchaseSteps());
     append(steps, products::productsSteps());
     append(steps, ledger::ledgerSteps());
     append(steps, reports::reportsSteps());
     return steps;
-}
-
-const db::ColumnWidths& yearColumnWidths() {
-    static const db::ColumnWidths widths = [] {
-        db::ColumnWidths w;
-        addAll(w, shell::shellYearTables());
-        addAll(w, ledger::ledgerTables());
-        addAll(w, reports::reportsYearTables());
-        w.add(shell::yearListTable());
-        w.add(shell::loginTable());
-        for (const db::TableDef* table : masters::mastersTables()) w.add(*table);
-        for (const db::TableDef* table : trade::tradeTables()) w.add(*table);
-        for (const db::TableDef* table : trade::purchaseTables()) w.add(*table);
-        addAll(w, products::productTables());
-        return w;
-    }();
-    return widths;
 }
 
 }  // namespace tanabana::schema

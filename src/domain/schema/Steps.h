@@ -3,6 +3,7 @@
 // owns the steps of its own tables (a function in its folder); this list is the one place that
 // orders them, so a database of any older release of ours is brought forward step by step.
 #include "db/Schema.h"
+#include "domain/schema/YearSchema.h"
 
 #include <vector>
 
@@ -12,7 +13,5 @@ namespace tanabana::schema {
 std::vector<db::MigrationStep> yearListSteps();
 // Steps of a year database (all firms' books of one financial year).
 std::vector<db::MigrationStep> yearDatabaseSteps();
-// Every table definition known to the year database, for cutting texts to column widths.
-const db::ColumnWidths& yearColumnWidths();
 
 }  // namespace tanabana::schema

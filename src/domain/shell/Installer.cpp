@@ -1,7 +1,7 @@
 #include "domain/shell/Installer.h"
 
 #include "domain/masters/FirmChart.h"
-#include "domain/schema/Steps.h"
+#include "domain/schema/YearSchema.h"
 #include "domain/shell/ListFiles.h"
 #include "domain/shell/Operators.h"
 #include "domain/shell/YearChoice.h"

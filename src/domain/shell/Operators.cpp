@@ -1,7 +1,7 @@
 #include "domain/shell/Operators.h"
 
 #include "core/Password.h"
-#include "domain/schema/Steps.h"
+#include "domain/schema/YearSchema.h"
 #include "domain/shell/Users.h"
 
 namespace tanabana::shell {

@@ -3,7 +3,7 @@
 #include "core/Password.h"
 #include "core/Rights.h"
 #include "core/YearLock.h"
-#include "domain/schema/Steps.h"
+#include "domain/schema/YearSchema.h"
 #include "domain/shell/MenuTree.h"
 #include "domain/shell/Schema.h"
 

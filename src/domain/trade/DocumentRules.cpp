@@ -3,7 +3,7 @@
 #include "core/Numbering.h"
 #include "core/YearLock.h"
 #include "db/Database.h"
-#include "domain/schema/Steps.h"
+#include "domain/schema/YearSchema.h"
 
 namespace tanabana::trade {
 

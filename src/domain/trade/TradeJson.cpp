@@ -1,6 +1,7 @@
 #include "domain/trade/TradeJson.h"
 
 #include "domain/trade/DocumentRules.h"
+#include "domain/trade/JsonFields.h"
 #include "domain/trade/SalesLines.h"
 
 #include <QJsonArray>
@@ -9,108 +10,6 @@
 namespace tanabana::trade {
 
 namespace {
-
-// Reads the keys of one JSON object, refusing unknown ones and values of the wrong kind.
-class Fields {
-public:
-    Fields(const QJsonObject& object, QString where, const QStringList& allowed) : object_(object), where_(std::move(where)) {
-        for (auto it = object.begin(); it != object.end(); ++it)
-            if (!allowed.contains(it.key())) refuse(QStringLiteral("unknown key \"%1\"").arg(it.key()));
-    }
-    bool has(const QString& key) const { return object_.contains(key) && !object_.value(key).isNull(); }
-    QString text(const QString& key) const {
-        const QJsonValue v = object_.value(key);
-        if (v.isString()) return v.toString();
-        if (v.isDouble()) return QString::number(v.toDouble(), 'g', 15);
-        if (v.isUndefined() || v.isNull()) return {};
-        refuse(QStringLiteral("\"%1\" must be a text or a number").arg(key));
-    }
-    Decimal number(const QString& key) const {
-        const QJsonValue v = object_.value(key);
-        if (v.isUndefined() || v.isNull()) return {};
-        if (v.isDouble()) return Decimal::fromDouble(v.toDouble());
-        if (v.isString()) {
-            if (const auto parsed = Decimal::parse(v.toString())) return *parsed;
-        }
-        refuse(QStringLiteral("\"%1\" is not a number: %2").arg(key, v.isString() ? v.toString() : QStringLiteral("(not a number)")));
-    }
-    qint64 whole(const QString& key) const {
-        const Decimal d = number(key);
-        if (d != Decimal(d.wholePart())) refuse(QStringLiteral("\"%1\" must be a whole number").arg(key));
-        return d.wholePart();
-    }
-    QDate date(const QString& key, bool required) const {
-        const QString t = text(key).trimmed();
-        if (t.isEmpty()) {
-            if (required) refuse(QStringLiteral("\"%1\" is required").arg(key));
-            return {};
-        }
-        for (const QString& format : {QStringLiteral("yyyy-MM-dd"), QStringLiteral("dd-MM-yyyy")}) {
-            const QDate d = QDate::fromString(t, format);
-            if (d.isValid()) return d;
-        }
-        refuse(QStringLiteral("\"%1\" is not a date (yyyy-mm-dd or dd-mm-yyyy): %2").arg(key, t));
-    }
-    QJsonArray array(const QString& key) const {
-        const QJsonValue v = object_.value(key);
-        if (v.isUndefined() || v.isNull()) return {};
-        if (!v.isArray()) refuse(QStringLiteral("\"%1\" must be a list").arg(key));
-        return v.toArray();
-    }
-    [[noreturn]] void refuse(const QString& what) const {
-        throw JsonRefused(where_.isEmpty() ? what : where_ + QStringLiteral(": ") + what);
-    }
-
-private:
-    QJsonObject object_;
-    QString where_;
-};
-
-QJsonObject objectAt(const QJsonArray& list, int index, const QString& what) {
-    if (!list.at(index).isObject()) throw JsonRefused(QStringLiteral("%1 %2 must be an object").arg(what).arg(index + 1));
-    return list.at(index).toObject();
-}
-
-qint64 requireAccount(db::Database& db, const Session& s, const Fields& f, const QString& key, bool required) {
-    const QString ref = f.text(key).trimmed();
-    if (ref.isEmpty()) {
-        if (required) f.refuse(QStringLiteral("\"%1\" is required").arg(key));
-        return 0;
-    }
-    const qint64 id = accountRef(db, s, ref);
-    if (id == 0) f.refuse(QStringLiteral("no account %1 in firm %2").arg(ref).arg(s.firmNo));
-    return id;
-}
-
-qint64 requireQuality(db::Database& db, const Session& s, const Fields& f) {
-    const QString ref = f.text(QStringLiteral("quality")).trimmed();
-    if (ref.isEmpty()) f.refuse(QStringLiteral("\"quality\" is required"));
-    const qint64 id = qualityRef(db, s, ref);
-    if (id == 0) f.refuse(QStringLiteral("no item %1 in firm %2").arg(ref).arg(s.firmNo));
-    return id;
-}
-
-qint64 brokerRef(db::Database& db, const Session& s, const Fields& f) {
-    const QString ref = f.text(QStringLiteral("broker")).trimmed();
-    if (ref.isEmpty()) return 0;
-    const qint64 id = db.scalar(QStringLiteral("SELECT Srno FROM BrokerMst WHERE FirmNO = ? AND (PName = ? OR CAST(Srno AS TEXT) = ?)"),
-                                {s.firmNo, ref, ref})
-                          .toLongLong();
-    if (id == 0) f.refuse(QStringLiteral("no broker %1 in firm %2").arg(ref).arg(s.firmNo));
-    return id;
-}
-
-QString rateOnOf(const Fields& f) {
-    const QString r = f.text(QStringLiteral("rateOn")).trimmed().toUpper();
-    if (r.isEmpty() || r == QStringLiteral("M") || r == QStringLiteral("P")) return r;
-    f.refuse(QStringLiteral("\"rateOn\" is P (pieces) or M (metres)"));
-}
-
-Decimal nonNegative(const Fields& f, const QString& key) {
-    const Decimal d = f.number(key);
-    if (d.isNegative()) f.refuse(QStringLiteral("\"%1\" cannot be negative").arg(key));
-    return d;
-}
 
 const QStringList kChallanHeader{QStringLiteral("book"),      QStringLiteral("number"),    QStringLiteral("date"),
                                  QStringLiteral("party"),     QStringLiteral("delivery"),  QStringLiteral("broker"),
@@ -150,33 +49,6 @@ void applyItem(db::Database& db, qint64 qualityId, InvoiceLineInput& in, bool ra
     if (in.gstCalc == 0) in.gstCalc = 1;
     if (!rateGiven) in.listRate = Decimal::fromVariant(item->value(QStringLiteral("RAteR")));
     if (!rateOnGiven) in.rateOn = item->integer(QStringLiteral("CalcOn")) == 2 ? QStringLiteral("P") : QStringLiteral("M");
-}
-
-jobwork::ProductionChallan productionFromJson(db::Database& db, const Session& s, const QJsonObject& object) {
-    const Fields f(object, {}, {QStringLiteral("book"), QStringLiteral("number"), QStringLiteral("date"), QStringLiteral("party"),
-                                QStringLiteral("type"), QStringLiteral("takas")});
-    jobwork::ProductionChallan c;
-    c.bookNo = f.whole(QStringLiteral("book"));
-    c.challanNo = f.text(QStringLiteral("number")).trimmed();
-    c.date = f.date(QStringLiteral("date"), true);
-    c.partyId = requireAccount(db, s, f, QStringLiteral("party"), true);
-    c.prodType = f.text(QStringLiteral("type")).trimmed().left(1).toUpper();
-    const QJsonArray takas = f.array(QStringLiteral("takas"));
-    for (int i = 0; i < takas.size(); ++i) {
-        const Fields t(objectAt(takas, i, QStringLiteral("taka")), QStringLiteral("taka %1").arg(i + 1),
-                       {QStringLiteral("taka"), QStringLiteral("pcs"), QStringLiteral("cut"), QStringLiteral("mtrs"),
-                        QStringLiteral("machine"), QStringLiteral("quality"), QStringLiteral("machineIssue")});
-        jobwork::ProductionTaka taka;
-        taka.takaNo = t.text(QStringLiteral("taka")).trimmed();
-        taka.pieces = nonNegative(t, QStringLiteral("pcs"));
-        taka.cut = nonNegative(t, QStringLiteral("cut"));
-        taka.metres = nonNegative(t, QStringLiteral("mtrs"));
-        taka.machine = t.text(QStringLiteral("machine"));
-        taka.qualityId = requireQuality(db, s, t);
-        taka.machineIssue = t.whole(QStringLiteral("machineIssue")) != 0;
-        c.takas.push_back(taka);
-    }
-    return c;
 }
 
 DeliveryChallan challanFromJson(db::Database& db, const Session& s, const QJsonObject& object) {

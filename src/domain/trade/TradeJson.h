@@ -6,8 +6,7 @@
 //   {"book": 1, "date": "2024-06-05", "party": "35R001", "other": 0,
 //    "lines": [{"quality": "101", "mtrs": 412.5, "pcs": 4, "rate": 52.25, "disc": 2}]}
 //
-// Production: {"book", "number", "date", "party", "type", "takas": [{"taka", "pcs", "cut", "mtrs",
-// "machine", "quality"}]}. Challan: {"book", "number", "date", "party", "delivery", "broker",
+// Challan: {"book", "number", "date", "party", "delivery", "broker",
 // "order", "transport", "transporterId", "station", "vehicle", "lr", "lrDate", "freight", "case",
 // "notes", and "lines": [{"quality", "desc", "pcs", "cut", "mtrs", "rateOn", "rate", "remark1",
 // "remark2"}] or "takas": ["101", ...]}. Sales bill: the challan's header keys plus "consignee",
@@ -18,7 +17,6 @@
 // passes silently.
 #include "core/Session.h"
 #include "db/Database.h"
-#include "domain/jobwork/ProductionChallans.h"
 #include "domain/trade/DeliveryChallans.h"
 #include "domain/trade/PurchaseBill.h"
 #include "domain/trade/SalesBill.h"
@@ -38,7 +36,6 @@ private:
     QString text_;
 };
 
-jobwork::ProductionChallan productionFromJson(db::Database& db, const Session& session, const QJsonObject& object);
 DeliveryChallan challanFromJson(db::Database& db, const Session& session, const QJsonObject& object);
 SalesBill salesBillFromJson(db::Database& db, const Session& session, const QJsonObject& object);
 // Purchase bill: {"kind": "goods"|"expense"|"expenseLines", "book", "number", "date", "party",
