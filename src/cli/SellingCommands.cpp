@@ -47,62 +47,75 @@ QList<QJsonObject> documents(const QString& path) {
     return list;
 }
 
-// Runs `save` for each document; stops at the first refusal with the system's message.
-template <typename Read, typename Save>
-int importAll(const Arguments& a, const QString& kind, Read read, Save save) {
+// Saves every document of the file in one transaction: the first refusal is printed with the
+// system's message, nothing of the file stays and the exit status is 1. A document without a
+// number takes its book's next free number inside the save; each line printed tells the number taken.
+template <typename Read, typename Save, typename Number>
+int importAll(const Arguments& a, const QString& kind, Read read, Save save, Number number) {
     OpenBooks books = openBooks(a);
     ConsoleMessages messages(true);
     const QList<QJsonObject> list = documents(a.positionalAt(0, QStringLiteral("FILE")));
+    db::Transaction file(*books.year);
     int n = 0;
     for (const QJsonObject& object : list) {
         ++n;
         try {
             auto document = read(*books.year, books.session, object);
             const auto saved = save(*books.year, books.session, messages, document);
-            if (!saved) throw CommandError{QStringLiteral("%1 %2 refused: %3").arg(kind).arg(n).arg(messages.lastCritical())};
-            out(QStringLiteral("%1 %2 saved (Id %3)").arg(kind).arg(n).arg(*saved));
+            if (!saved)
+                throw CommandError{QStringLiteral("%1 %2 refused: %3; nothing of %4 was saved")
+                                       .arg(kind)
+                                       .arg(n)
+                                       .arg(messages.lastCritical(), a.positionalAt(0, QStringLiteral("FILE")))};
+            out(QStringLiteral("%1 %2 saved as No %3 (Id %4)").arg(kind).arg(n).arg(number(document)).arg(*saved));
         } catch (const trade::JsonRefused& refused) {
-            throw CommandError{QStringLiteral("%1 %2: %3").arg(kind).arg(n).arg(refused.text())};
+            throw CommandError{QStringLiteral("%1 %2: %3; nothing of %4 was saved")
+                                   .arg(kind)
+                                   .arg(n)
+                                   .arg(refused.text(), a.positionalAt(0, QStringLiteral("FILE")))};
         }
+    }
+    try {
+        file.commit();
+    } catch (const db::DbError& error) {
+        throw CommandError{QStringLiteral("The file could not be saved: %1").arg(QString::fromUtf8(error.what()))};
     }
     return 0;
 }
 
 int importProduction(const Arguments& a) {
-    return importAll(a, QStringLiteral("production challan"), jobwork::productionFromJson,
-                     [](db::Database& db, Session& s, Messages& m, jobwork::ProductionChallan& c) {
-                         jobwork::ProductionChallans service(db, s, m);
-                         if (c.challanNo.isEmpty()) c.challanNo = service.nextChallanNo(c.bookNo);
-                         for (jobwork::ProductionTaka& t : c.takas)
-                             if (t.takaNo.isEmpty()) t.takaNo = QString::number(service.nextTakaNo().toLongLong() + (&t - c.takas.data()));
-                         return service.save(c);
-                     });
+    return importAll(
+        a, QStringLiteral("production challan"), jobwork::productionFromJson,
+        [](db::Database& db, Session& s, Messages& m, jobwork::ProductionChallan& c) {
+            c.numberTakas = true;
+            return jobwork::ProductionChallans(db, s, m).save(c);
+        },
+        [](const jobwork::ProductionChallan& c) { return c.challanNo; });
 }
 
 int importChallans(const Arguments& a) {
-    return importAll(a, QStringLiteral("delivery challan"), trade::challanFromJson,
-                     [](db::Database& db, Session& s, Messages& m, trade::DeliveryChallan& c) {
-                         trade::DeliveryChallans service(db, s, m);
-                         if (c.challanNo.isEmpty()) c.challanNo = service.nextChallanNo(c.bookNo);
-                         return service.save(c);
-                     });
+    return importAll(
+        a, QStringLiteral("delivery challan"), trade::challanFromJson,
+        [](db::Database& db, Session& s, Messages& m, trade::DeliveryChallan& c) { return trade::DeliveryChallans(db, s, m).save(c); },
+        [](const trade::DeliveryChallan& c) { return c.challanNo; });
 }
 
 int importSales(const Arguments& a) {
-    return importAll(a, QStringLiteral("sales bill"), trade::salesBillFromJson,
-                     [](db::Database& db, Session& s, Messages& m, trade::SalesBill& b) -> std::optional<qint64> {
-                         trade::SalesInvoices service(db, s, m);
-                         if (b.billNo.isEmpty()) b.billNo = service.nextBillNo(b.bookNo);
-                         if (b.challanNo > 0 && b.lines.empty()) {
-                             const QDate date = b.date;
-                             const QString number = b.billNo;
-                             if (!service.fillFromChallan(b, QString::number(b.challanNo))) return std::nullopt;
-                             b.date = date;
-                             b.billNo = number;
-                         }
-                         b.tcsPercent = service.proposedTcsPercent(b);
-                         return service.save(b);
-                     });
+    return importAll(
+        a, QStringLiteral("sales bill"), trade::salesBillFromJson,
+        [](db::Database& db, Session& s, Messages& m, trade::SalesBill& b) -> std::optional<qint64> {
+            trade::SalesInvoices service(db, s, m);
+            if (b.challanNo > 0 && b.lines.empty()) {
+                const QDate date = b.date;
+                const QString number = b.billNo;
+                if (!service.fillFromChallan(b, QString::number(b.challanNo))) return std::nullopt;
+                b.date = date;
+                b.billNo = number;
+            }
+            b.tcsPercent = service.proposedTcsPercent(b);
+            return service.save(b);
+        },
+        [](const trade::SalesBill& b) { return b.billNo; });
 }
 
 qint64 billId(OpenBooks& books, const Arguments& a) {

@@ -177,3 +177,49 @@ TEST_F(SellingCliTest, DemoFirmKeepsOneChartAndItsJournalBalances) {
     EXPECT_EQ(total, QStringLiteral("Total 0.00")) << balances.out.toStdString();
     EXPECT_EQ(balances.out.count(QStringLiteral("Ramesh Silk Mills")), 1) << balances.out.toStdString();
 }
+
+TEST_F(SellingCliTest, SalesFileIsSavedWholeOrNotAtAllAndUnnumberedBillsTakeFreeNumbers) {
+    const int before = bills();
+    // The third bill names a quality the firm does not have: the first two must not stay.
+    const CliRun bad = importJson(QStringLiteral("sales"),
+        R"([{"book": 1, "number": "K-1", "date": "2025-01-10", "party": "Ramesh Silk Mills", "lines": [{"quality": "1", "mtrs": 100}]},
+            {"book": 1, "number": "K-2", "date": "2025-01-11", "party": "Ramesh Silk Mills", "lines": [{"quality": "1", "mtrs": 50}]},
+            {"book": 1, "number": "K-3", "date": "2025-01-12", "party": "Ramesh Silk Mills", "lines": [{"quality": "98765", "mtrs": 10}]}])");
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("sales bill 3")) && bad.err.contains(QStringLiteral("nothing of - was saved"))) << bad.err.toStdString();
+    EXPECT_EQ(bills(), before);
+
+    // Back-dated bills without numbers, September, then May, then April: each takes a number of its own.
+    const CliRun backDated = importJson(QStringLiteral("sales"),
+        R"([{"book": 1, "date": "2024-09-09", "party": "Ramesh Silk Mills", "lines": [{"quality": "1", "mtrs": 100}]},
+            {"book": 1, "date": "2024-05-13", "party": "Ramesh Silk Mills", "lines": [{"quality": "1", "mtrs": 60}]},
+            {"book": 1, "date": "2024-04-05", "party": "Ramesh Silk Mills", "lines": [{"quality": "1", "mtrs": 30}]}])");
+    ASSERT_EQ(backDated.code, 0) << backDated.err.toStdString();
+    EXPECT_EQ(bills(), before + 3);
+
+    // Two importers at once: both files are saved and no number is given twice.
+    const QByteArray three =
+        R"([{"book": 1, "date": "2025-02-01", "party": "Delhi Drapers", "lines": [{"quality": "1", "mtrs": 10}]},
+            {"book": 1, "date": "2025-02-02", "party": "Delhi Drapers", "lines": [{"quality": "1", "mtrs": 20}]},
+            {"book": 1, "date": "2025-02-03", "party": "Delhi Drapers", "lines": [{"quality": "1", "mtrs": 30}]}])";
+    QProcess first, second;
+    for (QProcess* p : {&first, &second}) {
+        p->start(QDir(qEnvironmentVariable("TANABANA_SHARE")).filePath(QStringLiteral("tanabana-cli")),
+                 {QStringLiteral("--data"), dir.filePath(QStringLiteral("books")), QStringLiteral("sales"), QStringLiteral("import"),
+                  QStringLiteral("-"), QStringLiteral("--year"), QStringLiteral("2025")});
+        ASSERT_TRUE(p->waitForStarted());
+    }
+    for (QProcess* p : {&first, &second}) {
+        p->write(three);
+        p->closeWriteChannel();
+    }
+    for (QProcess* p : {&first, &second}) {
+        ASSERT_TRUE(p->waitForFinished(120000));
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+    }
+    const CliRun list = cli({QStringLiteral("sales"), QStringLiteral("list"), QStringLiteral("--year"), QStringLiteral("2025")});
+    QStringList numbers;
+    for (const QString& line : list.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) numbers << line.section(QLatin1Char('\t'), 1, 1);
+    EXPECT_EQ(numbers.size(), before + 9);
+    EXPECT_EQ(QSet<QString>(numbers.begin(), numbers.end()).size(), numbers.size()) << list.out.toStdString();
+}

@@ -1,8 +1,12 @@
 #include "domain/jobwork/ProductionChallans.h"
 
+#include "domain/documents/Deletion.h"
+#include "domain/documents/Guard.h"
+#include "domain/documents/TableMap.h"
 #include "domain/trade/DocumentRules.h"
 
 #include <QSet>
+#include <tuple>
 
 namespace tanabana::jobwork {
 
@@ -42,12 +46,14 @@ QStringList ProductionChallans::productionTypes() {
     return {QStringLiteral("Own Looms"), QStringLiteral("Job Work"), QStringLiteral("Rapier"), QStringLiteral("Other")};
 }
 
-QString ProductionChallans::nextChallanNo(qint64 bookNo) {
-    const QVariant last = db_.scalar(QStringLiteral("SELECT ChNo FROM ProductionMst WHERE BookId = ? AND Id > 0 AND FirmNo = ? "
-                                                    "ORDER BY Id DESC") + db_.dialect().limit(1),
-                                     {bookNo, session_.firmNo});
-    return trade::followingNumber(last.toString());
+const documents::NumberSeries& ProductionChallans::numbers() {
+    // The latest challan of a book is the one of the highest key, whatever its date.
+    static const documents::NumberSeries series{QStringLiteral("ProductionMst"), QStringLiteral("ChNo"), {}, QStringLiteral("BookId"),
+                                                QStringLiteral("FirmNo"), QStringLiteral("Id > 0")};
+    return series;
 }
+
+QString ProductionChallans::nextChallanNo(qint64 bookNo) { return documents::proposedNumber(db_, numbers(), session_.firmNo, bookNo); }
 
 QString ProductionChallans::nextTakaNo() {
     const QVariant last = db_.scalar(QStringLiteral("SELECT ProductionDtl.TakNo2") + kTakaJoin +
@@ -76,8 +82,45 @@ bool ProductionChallans::takaIsFree(const QString& takaNo, qint64 challanId) {
     return takaNo.trimmed().isEmpty() || !refuseDuplicate(takaNo, challanId);
 }
 
+namespace {
+
+using documents::field;
+using documents::written;
+
+// A challan as its header row is written: the challan and the firm it belongs to.
+struct HeaderRow {
+    const ProductionChallan& challan;
+    qint64 firmNo = 0;
+};
+
+template <typename M>
+documents::Column<HeaderRow, ProductionChallan> typed(const char* column, M ProductionChallan::*member, const char* caption = nullptr) {
+    auto own = field(column, member, caption);
+    return {own.name, own.caption, [w = own.write](const HeaderRow& r) { return w(r.challan); }, own.read, own.overlong};
+}
+
+const documents::TableMap<HeaderRow, ProductionChallan>& headerTable() {
+    using R = HeaderRow;
+    using C = ProductionChallan;
+    static const documents::TableMap<R, C> table{
+        QStringLiteral("ProductionMst"), QStringLiteral("Id"),
+        {typed("ChNo", &C::challanNo, "Chalan No"),
+         typed("ChDate", &C::date),
+         typed("PartyID", &C::partyId),
+         {QStringLiteral("ProdType"), {}, [](const R& r) { return QVariant(r.challan.prodType.trimmed().left(1)); },
+          [](C& c, const db::Row& row) { c.prodType = row.text(QStringLiteral("ProdType")); }},
+         written<R, C>("TotTaka", [](const R& r) { return r.challan.takaCount(); }),
+         written<R, C>("TotMtrs", [](const R& r) { return r.challan.totalMetres().roundHalfEven(3).toDouble(); }),
+         written<R, C>("TOtPcs", [](const R& r) { return r.challan.totalPieces().roundHalfEven(0).toDouble(); }),
+         written<R, C>("FirmNo", [](const R& r) { return r.firmNo; }),
+         typed("BookId", &C::bookNo)}};
+    return table;
+}
+
+}  // namespace
+
 bool ProductionChallans::validate(const ProductionChallan& challan) {
-    if (challan.partyId <= 0 || challan.bookNo <= 0 || challan.challanNo.trimmed().isEmpty()) {
+    if (challan.partyId <= 0 || challan.bookNo <= 0) {
         trade::refuseMissingPartyOrQuality(messages_);
         return false;
     }
@@ -101,23 +144,19 @@ bool ProductionChallans::validate(const ProductionChallan& challan) {
             return false;
         }
     }
+    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{challan, session_.firmNo}))) return false;
+    for (const ProductionTaka& t : challan.takas) {
+        for (const auto& [column, text, caption] : {std::tuple{"TakaNO", t.takaNo, "Taka No"}, std::tuple{"McNo", t.machine, "Machine No"}}) {
+            const int width = documents::columnWidth(QStringLiteral("ProductionDtl"), QString::fromLatin1(column));
+            if (width > 0 && text.trimmed().size() > width &&
+                documents::refuseTooLong(messages_, documents::TooLong{QString::fromLatin1(caption), width}))
+                return false;
+        }
+    }
     return true;
 }
 
-void ProductionChallans::writeHeader(const ProductionChallan& c) {
-    const QVariantList values{fitted(QStringLiteral("ProductionMst"), QStringLiteral("ChNo"), c.challanNo),
-                              QVariant(c.date), c.partyId,
-                              fitted(QStringLiteral("ProductionMst"), QStringLiteral("ProdType"), c.prodType.left(1)),
-                              c.takaCount(), c.totalMetres().roundHalfEven(3).toDouble(),
-                              c.totalPieces().roundHalfEven(0).toDouble(), session_.firmNo, c.bookNo, c.id};
-    const int updated = db_.exec(QStringLiteral("UPDATE ProductionMst SET ChNo = ?, ChDate = ?, PartyID = ?, ProdType = ?, "
-                                                "TotTaka = ?, TotMtrs = ?, TOtPcs = ?, FirmNo = ?, BookId = ? WHERE Id = ?"),
-                                 values);
-    if (updated == 0)
-        db_.exec(QStringLiteral("INSERT INTO ProductionMst (ChNo, ChDate, PartyID, ProdType, TotTaka, TotMtrs, TOtPcs, FirmNo, "
-                                "BookId, Id) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 values);
-}
+void ProductionChallans::writeHeader(const ProductionChallan& c) { headerTable().write(db_, HeaderRow{c, session_.firmNo}, c.id); }
 
 void ProductionChallans::writeTakas(const ProductionChallan& c) {
     // Takas already sent on a delivery challan stay as they are; only their line number follows the grid.
@@ -139,14 +178,25 @@ void ProductionChallans::writeTakas(const ProductionChallan& c) {
 }
 
 std::optional<qint64> ProductionChallans::save(ProductionChallan& challan) {
-    if (trade::refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (documents::refuseSave(session_, messages_, challan.id)) return std::nullopt;
     if (!validate(challan)) return std::nullopt;
+    const ProductionChallan asTyped = challan;
     db::Transaction tx(db_);
     // Taka numbers are checked and written under one lock so two stations cannot take the same one.
     db_.lockSeries(QStringLiteral("ProductionDtl.TakaNO"));
+    if (challan.challanNo.trimmed().isEmpty()) challan.challanNo = documents::takeNumber(db_, numbers(), session_.firmNo, challan.bookNo);
+    if (challan.numberTakas) {
+        qint64 next = nextTakaNo().toLongLong();
+        for (ProductionTaka& t : challan.takas)
+            if (t.takaNo.trimmed().isEmpty()) t.takaNo = QString::number(next++);
+    }
     const qint64 id = challan.id > 0 ? challan.id : db_.nextKey(QStringLiteral("ProductionMst"), QStringLiteral("Id"));
-    for (const ProductionTaka& t : challan.takas)
-        if (!t.takaNo.trimmed().isEmpty() && refuseDuplicate(t.takaNo, id)) return std::nullopt;
+    for (const ProductionTaka& t : challan.takas) {
+        if (!t.takaNo.trimmed().isEmpty() && refuseDuplicate(t.takaNo, id)) {
+            challan = asTyped;
+            return std::nullopt;
+        }
+    }
     challan.id = id;
     writeHeader(challan);
     writeTakas(challan);
@@ -157,22 +207,21 @@ std::optional<qint64> ProductionChallans::save(ProductionChallan& challan) {
 }
 
 bool ProductionChallans::remove(qint64 id) {
-    if (trade::refuseWhenYearClosed(session_, messages_)) return false;
-    if (db_.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE ProdId = ? AND IsOver = 1"), {id}).toInt() > 0) {
-        messages_.critical(QStringLiteral("No Delete"), QStringLiteral("Issued In Delivery Chalan"));
-        return false;
-    }
+    if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
+    const std::vector<documents::UsedBy> uses{{QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE ProdId = ? AND IsOver = 1"),
+                                               QStringLiteral("No Delete"), QStringLiteral("Issued In Delivery Chalan")}};
+    if (documents::refuseUsed(db_, messages_, uses, id)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure To Delete This Production Challan")))
         return false;
     db::Transaction tx(db_);
     db_.lockSeries(QStringLiteral("ProductionDtl.TakaNO"));
     // A taka may have gone out since the question was asked.
-    if (db_.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE ProdId = ? AND IsOver = 1"), {id}).toInt() > 0) {
-        messages_.critical(QStringLiteral("No Delete"), QStringLiteral("Issued In Delivery Chalan"));
+    if (documents::refuseUsed(db_, messages_, uses, id)) return false;
+    if (db_.scalar(QStringLiteral("SELECT count(*) FROM ProductionMst WHERE Id = ? AND FirmNo = ?"), {id, session_.firmNo}).toInt() == 0)
         return false;
-    }
-    db_.exec(QStringLiteral("DELETE FROM ProductionMst WHERE Id = ? AND FirmNo = ?"), {id, session_.firmNo});
-    db_.exec(QStringLiteral("DELETE FROM ProductionDtl WHERE ProdId = ?"), {id});
+    documents::deleteDocument(db_, {QStringLiteral("ProductionMst"), {{QStringLiteral("ProductionDtl"), QStringLiteral("ProdId")}},
+                                    documents::kProductionChallanHistory},
+                              id, session_.firmNo);
     tx.commit();
     messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("challan IS Deleted!"));
     return true;
@@ -183,11 +232,7 @@ std::optional<ProductionChallan> ProductionChallans::load(qint64 id) {
     if (!header) return std::nullopt;
     ProductionChallan c;
     c.id = id;
-    c.bookNo = header->integer(QStringLiteral("BookId"));
-    c.challanNo = header->text(QStringLiteral("ChNo"));
-    c.date = header->date(QStringLiteral("ChDate"));
-    c.partyId = header->integer(QStringLiteral("PartyID"));
-    c.prodType = header->text(QStringLiteral("ProdType"));
+    headerTable().read(c, *header);
     db_.forEach(QStringLiteral("SELECT * FROM ProductionDtl WHERE ProdId = ? ORDER BY Srno"), {id}, [&](const db::Row& r) {
         ProductionTaka t;
         t.takaNo = r.text(QStringLiteral("TakaNO"));

@@ -12,6 +12,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/NumberSeries.h"
 
 #include <QDate>
 #include <QString>
@@ -38,6 +39,9 @@ struct ProductionChallan {
     QDate date;             // ChDate
     qint64 partyId = 0;     // PartyID
     QString prodType;       // ProdType
+    // Takas without a number take the firm's next ones inside the save (imports); on a screen
+    // a taka row without a number is an empty row.
+    bool numberTakas = false;
     std::vector<ProductionTaka> takas;
 
     Decimal totalMetres() const;
@@ -60,7 +64,8 @@ public:
     // compared as text in every book. `challanId` is the challan being edited (its own takas pass).
     bool takaIsFree(const QString& takaNo, qint64 challanId = 0);
 
-    // Writes the challan in one transaction; returns its Id, or nullopt after a refusal.
+    // Writes the challan in one transaction; returns its Id, or nullopt after a refusal. A challan
+    // without a number takes the book's next free one there.
     std::optional<qint64> save(ProductionChallan& challan);
     // Deletes after the operator's Yes; refused when any taka went out on a delivery challan.
     bool remove(qint64 id);
@@ -75,6 +80,7 @@ public:
     void repairFirmNumbers();
 
 private:
+    static const documents::NumberSeries& numbers();
     bool validate(const ProductionChallan& challan);
     bool refuseDuplicate(const QString& takaNo, qint64 challanId);
     void writeHeader(const ProductionChallan& challan);

@@ -4,13 +4,6 @@
 
 namespace tanabana::products {
 
-bool refuseWhenYearClosed(const Session& session, Messages& messages) {
-    if (!firmFlag(session, QStringLiteral("IsYrEnd"))) return false;
-    messages.critical(QStringLiteral("Year End Done"),
-                      QStringLiteral("Year End Is Completed! ") + QLatin1Char('\n') + QStringLiteral(" You Can't Modify/Delete"));
-    return true;
-}
-
 QVariant firmSetting(const Session& session, const QString& column) {
     for (auto it = session.firm.constBegin(); it != session.firm.constEnd(); ++it)
         if (it.key().compare(column, Qt::CaseInsensitive) == 0) return it.value();

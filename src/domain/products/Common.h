@@ -1,5 +1,5 @@
 #pragma once
-// What every master of items, brokers, processes and looms shares: the closed-year refusal, the
+// What every master of items, brokers, processes and looms shares: the
 // firm switches they read, firm names for messages, and reading typed numbers with a clear
 // refusal ("Rate Retail : 'abc' is not a number") instead of a silent zero.
 #include "core/Decimal.h"
@@ -17,8 +17,6 @@ struct Refusal {
     QString field;
 };
 
-// True (after showing "Year End Done") when the firm's year is closed: nothing may be changed.
-bool refuseWhenYearClosed(const Session& session, Messages& messages);
 // A switch of the current firm's settings row, read whatever the spelling of its column.
 QVariant firmSetting(const Session& session, const QString& column);
 bool firmFlag(const Session& session, const QString& column);

@@ -1,5 +1,7 @@
 #include "domain/products/Consumption.h"
 
+#include "core/YearLock.h"
+
 namespace tanabana::products {
 
 namespace {
@@ -197,7 +199,7 @@ bool ConsumptionMaster::validate(const ConsumptionSheet& sheet, Refusal* refusal
 }
 
 std::optional<int> ConsumptionMaster::save(ConsumptionSheet sheet, Refusal* refusal) {
-    if (refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (yearLockRefuses(session_, messages_)) return std::nullopt;
     if (!validate(sheet, refusal)) return std::nullopt;
     const SheetTotals totals = computeSheet(sheet);
     if (!sheet.entryDate.isValid()) sheet.entryDate = session_.loginDate.isValid() ? session_.loginDate : QDate::currentDate();
@@ -225,7 +227,7 @@ std::optional<int> ConsumptionMaster::save(ConsumptionSheet sheet, Refusal* refu
 }
 
 bool ConsumptionMaster::remove(qint64 itemId, int subId) {
-    if (refuseWhenYearClosed(session_, messages_)) return false;
+    if (yearLockRefuses(session_, messages_)) return false;
     if (!load(itemId, subId)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure To Delete This Consumption"))) return false;
     db::Transaction tx(db_);

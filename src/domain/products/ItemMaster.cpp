@@ -1,5 +1,6 @@
 #include "domain/products/ItemMaster.h"
 
+#include "core/YearLock.h"
 #include "core/Numbering.h"
 #include "core/Text.h"
 
@@ -208,7 +209,7 @@ void ItemMaster::update(const Item& item) {
 
 std::optional<std::vector<qint64>> ItemMaster::save(const Item& input, const std::vector<qint64>& alsoInFirms,
                                                     Refusal* refusal) {
-    if (refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (yearLockRefuses(session_, messages_)) return std::nullopt;
     Item item = input;
     item.firmNo = firmOf(item.firmNo);
     db::Transaction tx(db_);
@@ -241,7 +242,7 @@ std::optional<std::vector<qint64>> ItemMaster::save(const Item& input, const std
 }
 
 bool ItemMaster::attachPicture(qint64 id, const QString& sourceFile) {
-    if (refuseWhenYearClosed(session_, messages_)) return false;
+    if (yearLockRefuses(session_, messages_)) return false;
     const auto item = load(id);
     if (!item) return false;
     QString stored;
@@ -273,7 +274,7 @@ bool ItemMaster::attachPicture(qint64 id, const QString& sourceFile) {
 }
 
 bool ItemMaster::remove(qint64 id) {
-    if (refuseWhenYearClosed(session_, messages_)) return false;
+    if (yearLockRefuses(session_, messages_)) return false;
     if (id <= 0 || !load(id)) return false;
     if (findItemReference(db_, id)) {
         messages_.critical(title("Item found"), QStringLiteral("First Check Sales - Purchase - Chalan Entry !"));
@@ -364,7 +365,7 @@ QStringList ItemMaster::coloursMissingFor(const QString& designNo) {
 }
 
 std::optional<std::vector<qint64>> ItemMaster::generateColours(const Item& design, const std::vector<ColourChoice>& colours) {
-    if (refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (yearLockRefuses(session_, messages_)) return std::nullopt;
     if (design.subGroup.trimmed().isEmpty()) {
         messages_.critical(title("Item Master"), QStringLiteral("Please Enter Design No"));
         return std::nullopt;
@@ -388,7 +389,7 @@ std::optional<std::vector<qint64>> ItemMaster::generateColours(const Item& desig
 }
 
 std::optional<std::vector<qint64>> ItemMaster::generateCodes(const Item& pattern, const QString& prefix, int from, int to) {
-    if (refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (yearLockRefuses(session_, messages_)) return std::nullopt;
     if (from <= 0 || to < from || to - from > 9999) {
         messages_.critical(invalidEntryTitle(), QStringLiteral("Please enter a range of numbers From and To (at most 10000 codes)"));
         return std::nullopt;
@@ -416,7 +417,7 @@ std::optional<std::vector<qint64>> ItemMaster::generateCodes(const Item& pattern
 }
 
 std::optional<std::vector<qint64>> ItemMaster::transfer(const std::vector<qint64>& ids, qint64 targetFirm) {
-    if (refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (yearLockRefuses(session_, messages_)) return std::nullopt;
     if (targetFirm <= 0 || targetFirm == session_.firmNo) {
         messages_.critical(title("Item Master"), QStringLiteral("Please Select another Firm"));
         return std::nullopt;

@@ -1,5 +1,6 @@
 #include "domain/products/RateUpdate.h"
 
+#include "core/YearLock.h"
 #include "domain/products/Common.h"
 
 namespace tanabana::products {
@@ -76,7 +77,7 @@ std::vector<RateListRow> RateUpdate::list(const RateListFilter& f) {
 }
 
 bool RateUpdate::prepared(const std::vector<qint64>& ids, const QString& what) {
-    if (refuseWhenYearClosed(session_, messages_)) return false;
+    if (yearLockRefuses(session_, messages_)) return false;
     if (ids.empty()) {
         messages_.critical(QStringLiteral("No Data"), QStringLiteral("Please Select Product"));
         return false;

@@ -1,5 +1,7 @@
 #include "domain/products/SmallMasters.h"
 
+#include "core/YearLock.h"
+
 
 namespace tanabana::products {
 
@@ -140,7 +142,7 @@ std::optional<Broker> BrokerMaster::load(qint64 srno) {
 
 std::optional<std::vector<qint64>> BrokerMaster::save(const Broker& input, const std::vector<qint64>& alsoInFirms,
                                                       Refusal* refusal) {
-    if (refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (yearLockRefuses(session_, messages_)) return std::nullopt;
     Broker b = input;
     b.name = fit("BrokerMst", "PName", b.name);
     if (b.name.isEmpty()) {
@@ -201,7 +203,7 @@ std::optional<std::vector<qint64>> BrokerMaster::save(const Broker& input, const
 }
 
 bool BrokerMaster::remove(qint64 srno) {
-    if (refuseWhenYearClosed(session_, messages_)) return false;
+    if (yearLockRefuses(session_, messages_)) return false;
     if (srno <= 0 || !load(srno)) return false;
     if (findReference(db_, references(), srno)) {
         messages_.critical(QStringLiteral("Broker found"), QStringLiteral("This Broker is used in Accounts or Bills, it can not be deleted."));
@@ -293,7 +295,7 @@ std::optional<ProcessEntry> ProcessMaster::load(qint64 id) {
 }
 
 std::optional<qint64> ProcessMaster::save(const ProcessEntry& input, Refusal* refusal) {
-    if (refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (yearLockRefuses(session_, messages_)) return std::nullopt;
     ProcessEntry e = input;
     e.name = fit("Mst_Process", "Pro_Name", e.name);
     const QString listName = processListName(e.listType);
@@ -338,7 +340,7 @@ std::optional<qint64> ProcessMaster::save(const ProcessEntry& input, Refusal* re
 }
 
 bool ProcessMaster::remove(qint64 id) {
-    if (refuseWhenYearClosed(session_, messages_)) return false;
+    if (yearLockRefuses(session_, messages_)) return false;
     if (id <= 0 || !load(id)) return false;
     if (!askDelete(messages_)) return false;
     db::Transaction tx(db_);
@@ -396,7 +398,7 @@ std::optional<Machine> MachineMaster::load(qint64 id) {
 }
 
 std::optional<qint64> MachineMaster::save(const Machine& input, Refusal* refusal) {
-    if (refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (yearLockRefuses(session_, messages_)) return std::nullopt;
     Machine m = input;
     m.name = fit("Mst_Machine", "MachineName", m.name);
     m.pattern = fit("Mst_Machine", "Pattern", m.pattern);
@@ -443,7 +445,7 @@ std::optional<qint64> MachineMaster::save(const Machine& input, Refusal* refusal
 }
 
 bool MachineMaster::remove(qint64 id) {
-    if (refuseWhenYearClosed(session_, messages_)) return false;
+    if (yearLockRefuses(session_, messages_)) return false;
     if (id <= 0 || !load(id)) return false;
     if (findReference(db_, {{QStringLiteral("Machine_Issue"), QStringLiteral("MachineNO")}}, id)) {
         messages_.critical(QStringLiteral("Machine found"), QStringLiteral("This Machine has Machine Orders, it can not be deleted."));

@@ -1,6 +1,9 @@
 #include "domain/trade/DeliveryChallans.h"
 
 #include "core/Words.h"
+#include "domain/documents/Deletion.h"
+#include "domain/documents/Guard.h"
+#include "domain/documents/TableMap.h"
 #include "domain/shell/Lookups.h"
 #include "domain/trade/DocumentRules.h"
 #include "domain/trade/InvoiceMath.h"
@@ -15,6 +18,8 @@ const QString kDtl = QStringLiteral("ChalanDtl");
 
 QString inWords(Decimal amount) { return QStringLiteral("Rs. ") + AmountInWords(amount) + QStringLiteral(" Only."); }
 
+QString rateBasis(const QString& rateOn) { return rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M"); }
+
 }  // namespace
 
 Decimal ChallanLine::amount() const { return challanLineAmount(pieces, metres, rateOn, rate); }
@@ -28,21 +33,120 @@ Decimal DeliveryChallan::amount() const {
 DeliveryChallans::DeliveryChallans(db::Database& db, Session& session, Messages& messages)
     : db_(db), session_(session), messages_(messages) {}
 
-QString DeliveryChallans::nextChallanNo(qint64 bookNo) {
-    const QVariant last = db_.scalar(QStringLiteral("SELECT BillNO FROM ChalanMst WHERE BookNO = ? AND BillNO IS NOT NULL AND FirmNO = ? "
-                                                    "ORDER BY BillDate DESC, Id DESC") + db_.dialect().limit(1),
-                                     {bookNo, session_.firmNo});
-    return followingNumber(last.toString());
+const documents::NumberSeries& DeliveryChallans::numbers() {
+    static const documents::NumberSeries series{kMst, QStringLiteral("BillNO"), QStringLiteral("BillDate"), QStringLiteral("BookNO"),
+                                                QStringLiteral("FirmNO"), {}};
+    return series;
 }
+
+QString DeliveryChallans::nextChallanNo(qint64 bookNo) { return documents::proposedNumber(db_, numbers(), session_.firmNo, bookNo); }
 
 qint64 DeliveryChallans::findByNumber(qint64 bookNo, const QString& challanNo) {
     return shell::challanIdByNumber(db_, session_.firmNo, bookNo, challanNo.trimmed());
 }
 
+namespace {
+
+using documents::field;
+using documents::fixed;
+using documents::Overlong;
+using documents::written;
+
+// A challan as written: the challan and the firm it belongs to.
+struct ChallanRow {
+    const DeliveryChallan& challan;
+    qint64 firmNo;
+};
+
+template <typename M>
+documents::Column<ChallanRow, DeliveryChallan> header(const char* column, M DeliveryChallan::*member, const char* caption = nullptr) {
+    auto own = field(column, member, caption, 3);
+    documents::Column<ChallanRow, DeliveryChallan> c{own.name, own.caption, [w = own.write](const ChallanRow& r) { return w(r.challan); },
+                                                     own.read, own.overlong};
+    return c;
+}
+
+const documents::TableMap<ChallanRow, DeliveryChallan>& headerTable() {
+    using Row = ChallanRow;
+    static const documents::TableMap<Row, DeliveryChallan> table{
+        kMst, QStringLiteral("Id"),
+        {written<Row, DeliveryChallan>("FirmNO", [](const Row& r) { return r.firmNo; }),
+         fixed<Row, DeliveryChallan>("FormId", 3),
+         header("BookNO", &DeliveryChallan::bookNo),
+         header("BillNO", &DeliveryChallan::challanNo, "Chalan No"),
+         header("BillDate", &DeliveryChallan::date),
+         header("PartyID", &DeliveryChallan::partyId),
+         {QStringLiteral("DeliId"), {}, [](const Row& r) { return QVariant(r.challan.deliveryId > 0 ? r.challan.deliveryId : r.challan.partyId); },
+          [](DeliveryChallan& c, const db::Row& row) { c.deliveryId = row.integer(QStringLiteral("DeliId")); }},
+         header("BrokerId", &DeliveryChallan::brokerId),
+         header("OrderNO", &DeliveryChallan::orderNo, "Order No"),
+         written<Row, DeliveryChallan>("Amt", [](const Row& r) { return r.challan.amount().toDouble(); }),
+         written<Row, DeliveryChallan>("BillAmount", [](const Row& r) { return r.challan.amount().toDouble(); }),
+         written<Row, DeliveryChallan>("InWords", [](const Row& r) { return inWords(r.challan.amount()); }, Overlong::Cut),
+         header("Notes", &DeliveryChallan::notes, "Description"),
+         header("TrNO", &DeliveryChallan::station, "Station"),
+         header("Transport", &DeliveryChallan::transport, "Transport"),
+         header("T_LrTransID", &DeliveryChallan::transporterId, "Transporter Id"),
+         header("T_VehNO", &DeliveryChallan::vehicleNo, "Vehicle No"),
+         header("LrNo", &DeliveryChallan::lrNo, "L.R.No."),
+         header("LrDt", &DeliveryChallan::lrDate),
+         header("FreightType", &DeliveryChallan::freightType, "Freight"),
+         header("CaseNO", &DeliveryChallan::caseNo),
+         documents::readOnly<Row, DeliveryChallan>("IsSale", [](DeliveryChallan& c, const db::Row& row) { c.sold = row.flag(QStringLiteral("IsSale")); }),
+         fixed<Row, DeliveryChallan>("Is_Upload", 0)}};
+    return table;
+}
+
+// One line as written: the line, its challan and its place on it.
+struct ChallanLineRow {
+    const ChallanLine& line;
+    qint64 challanId;
+    int srno;
+};
+
+template <typename M>
+documents::Column<ChallanLineRow, ChallanLine> line(const char* column, M ChallanLine::*member, const char* caption = nullptr, int places = 3) {
+    auto own = field(column, member, caption, places);
+    return {own.name, own.caption, [w = own.write](const ChallanLineRow& r) { return w(r.line); }, own.read, own.overlong};
+}
+
+const documents::TableMap<ChallanLineRow, ChallanLine>& lineTable() {
+    using Row = ChallanLineRow;
+    static const documents::TableMap<Row, ChallanLine> table{
+        kDtl, {},
+        {written<Row, ChallanLine>("BillMstId", [](const Row& r) { return r.challanId; }),
+         written<Row, ChallanLine>("Srno", [](const Row& r) { return r.srno; }),
+         line("PCode", &ChallanLine::qualityId),
+         line("RC3", &ChallanLine::description, "Desc"),
+         line("Nos", &ChallanLine::pieces),
+         line("APack", &ChallanLine::cut),
+         line("Qty", &ChallanLine::metres),
+         {QStringLiteral("RateOn"), {}, [](const Row& r) { return QVariant(rateBasis(r.line.rateOn)); },
+          [](ChallanLine& l, const db::Row& row) { l.rateOn = row.text(QStringLiteral("RateOn")); }},
+         line("Rate", &ChallanLine::rate, nullptr, 4),
+         line("SRate", &ChallanLine::listRate, nullptr, 4),
+         written<Row, ChallanLine>("Amt", [](const Row& r) { return r.line.amount().toDouble(); }),
+         line("RC1", &ChallanLine::remark1, "Remark 1"),
+         line("RC2", &ChallanLine::remark2, "Remark 2"),
+         line("Qty3", &ChallanLine::extraQty),
+         line("Is_Reconsil", &ChallanLine::reconciled)}};
+    return table;
+}
+
+std::vector<ChallanLineRow> rowsOf(const DeliveryChallan& c) {
+    std::vector<ChallanLineRow> rows;
+    int srno = 0;
+    for (const ChallanLine& l : c.lines)
+        if (l.qualityId > 0) rows.push_back({l, c.id, ++srno});
+    return rows;
+}
+
+}  // namespace
+
 bool DeliveryChallans::validate(const DeliveryChallan& c) {
     bool anyLine = false;
     for (const ChallanLine& l : c.lines) anyLine = anyLine || l.qualityId > 0;
-    if (c.partyId <= 0 || c.bookNo <= 0 || c.challanNo.trimmed().isEmpty() || !anyLine) {
+    if (c.partyId <= 0 || c.bookNo <= 0 || !anyLine) {
         refuseMissingPartyOrQuality(messages_);
         return false;
     }
@@ -56,50 +160,10 @@ bool DeliveryChallans::validate(const DeliveryChallan& c) {
             return false;
         }
     }
+    if (documents::refuseTooLong(messages_, headerTable().tooLong({c, session_.firmNo}))) return false;
+    for (const ChallanLineRow& row : rowsOf(c))
+        if (documents::refuseTooLong(messages_, lineTable().tooLong(row))) return false;
     return true;
-}
-
-void DeliveryChallans::writeHeader(const DeliveryChallan& c) {
-    const Decimal amount = c.amount();
-    const QVariantList values{
-        session_.firmNo, c.bookNo, fitted(kMst, QStringLiteral("BillNO"), c.challanNo), QVariant(c.date), c.partyId,
-        c.deliveryId > 0 ? c.deliveryId : c.partyId, c.brokerId, fitted(kMst, QStringLiteral("OrderNO"), c.orderNo),
-        amount.toDouble(), amount.toDouble(), fitted(kMst, QStringLiteral("InWords"), inWords(amount)),
-        fitted(kMst, QStringLiteral("Notes"), c.notes), fitted(kMst, QStringLiteral("TrNO"), c.station),
-        fitted(kMst, QStringLiteral("Transport"), c.transport), fitted(kMst, QStringLiteral("T_LrTransID"), c.transporterId),
-        fitted(kMst, QStringLiteral("T_VehNO"), c.vehicleNo), fitted(kMst, QStringLiteral("LrNo"), c.lrNo), QVariant(c.lrDate),
-        fitted(kMst, QStringLiteral("FreightType"), c.freightType), c.caseNo, c.id};
-    const int updated = db_.exec(
-        QStringLiteral("UPDATE ChalanMst SET FirmNO = ?, FormId = 3, BookNO = ?, BillNO = ?, BillDate = ?, PartyID = ?, DeliId = ?, "
-                       "BrokerId = ?, OrderNO = ?, Amt = ?, BillAmount = ?, InWords = ?, Notes = ?, TrNO = ?, Transport = ?, "
-                       "T_LrTransID = ?, T_VehNO = ?, LrNo = ?, LrDt = ?, FreightType = ?, CaseNO = ?, Is_Upload = 0 WHERE Id = ?"),
-        values);
-    if (updated == 0)
-        db_.exec(QStringLiteral("INSERT INTO ChalanMst (FirmNO, BookNO, BillNO, BillDate, PartyID, DeliId, BrokerId, OrderNO, Amt, "
-                                "BillAmount, InWords, Notes, TrNO, Transport, T_LrTransID, T_VehNO, LrNo, LrDt, FreightType, CaseNO, "
-                                "Id, FormId, IsSale, Is_Upload) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                                "3, 0, 0)"),
-                 values);
-}
-
-void DeliveryChallans::writeLines(const DeliveryChallan& c) {
-    db_.exec(QStringLiteral("DELETE FROM ChalanDtl WHERE BillMstId = ?"), {c.id});
-    int srno = 0;
-    std::vector<PartyRate> rates;
-    for (const ChallanLine& l : c.lines) {
-        if (l.qualityId <= 0) continue;
-        ++srno;
-        const QString rateOn = l.rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M");
-        db_.exec(QStringLiteral("INSERT INTO ChalanDtl (BillMstId, Srno, PCode, RC3, Nos, APack, Qty, RateOn, Rate, SRate, Amt, RC1, "
-                                "RC2, Qty3, Is_Reconsil) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {c.id, srno, l.qualityId, fitted(kDtl, QStringLiteral("RC3"), l.description),
-                  l.pieces.roundHalfEven(3).toDouble(), l.cut.roundHalfEven(3).toDouble(), l.metres.roundHalfEven(3).toDouble(),
-                  rateOn, l.rate.roundHalfEven(4).toDouble(), l.listRate.roundHalfEven(4).toDouble(), l.amount().toDouble(),
-                  fitted(kDtl, QStringLiteral("RC1"), l.remark1), fitted(kDtl, QStringLiteral("RC2"), l.remark2),
-                  l.extraQty.roundHalfEven(3).toDouble(), l.reconciled});
-        rates.push_back({l.qualityId, l.pieces, l.metres, rateOn, l.rate, c.id, c.challanNo.trimmed(), c.date});
-    }
-    rememberPartyRates(db_, RateSource::Challan, c.partyId, rates);
 }
 
 void DeliveryChallans::releaseTakas(qint64 challanId) {
@@ -125,50 +189,61 @@ bool DeliveryChallans::sendTakas(const DeliveryChallan& c) {
     return true;
 }
 
+bool DeliveryChallans::carriesTakas(qint64 id) {
+    return id > 0 &&
+           db_.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE PChId = ? AND F_no = ?"), {id, session_.firmNo}).toInt() > 0;
+}
+
 std::optional<qint64> DeliveryChallans::save(DeliveryChallan& c) {
-    if (refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (documents::refuseSave(session_, messages_, c.id)) return std::nullopt;
     if (!validate(c)) return std::nullopt;
     db::Transaction tx(db_);
-    db_.lockSeries(QStringLiteral("ChalanMst.BillNO"));
-    const qint64 existing = findByNumber(c.bookNo, c.challanNo);
-    if (existing > 0 && existing != c.id) {
-        messages_.critical(QStringLiteral("Bill NO Duplication"), QStringLiteral("This Chalan NO is Already exist!"));
-        return std::nullopt;
+    db_.lockSeries(numbers().lockName());
+    if (c.challanNo.trimmed().isEmpty()) {
+        c.challanNo = documents::takeNumber(db_, numbers(), session_.firmNo, c.bookNo);
+    } else {
+        const qint64 existing = findByNumber(c.bookNo, c.challanNo);
+        if (existing > 0 && existing != c.id) {
+            messages_.critical(QStringLiteral("Bill NO Duplication"), QStringLiteral("This Chalan NO is Already exist!"));
+            return std::nullopt;
+        }
     }
-    const qint64 id = c.id > 0 ? c.id : db_.nextKey(kMst, QStringLiteral("Id"));
     const qint64 previousId = c.id;
-    c.id = id;
-    if (previousId > 0) releaseTakas(id);
-    writeHeader(c);
-    writeLines(c);
-    if (c.fromTakas && !sendTakas(c)) {
+    // Whether the challan's lines are takas is the books' fact, not the screen's: a taka challan
+    // re-saved from the free-entry screen keeps its takas.
+    const bool takas = c.fromTakas || carriesTakas(previousId);
+    c.id = previousId > 0 ? previousId : db_.nextKey(kMst, QStringLiteral("Id"));
+    if (previousId > 0) releaseTakas(c.id);
+    headerTable().write(db_, {c, session_.firmNo}, c.id);
+    lineTable().replaceLines(db_, QStringLiteral("BillMstId"), c.id, rowsOf(c));
+    std::vector<PartyRate> rates;
+    for (const ChallanLineRow& row : rowsOf(c))
+        rates.push_back({row.line.qualityId, row.line.pieces, row.line.metres, rateBasis(row.line.rateOn), row.line.rate, c.id,
+                         c.challanNo.trimmed(), c.date});
+    rememberPartyRates(db_, RateSource::Challan, c.partyId, rates);
+    if (takas && !sendTakas(c)) {
         c.id = previousId;
         return std::nullopt;
     }
+    c.fromTakas = takas;
     tx.commit();
     messages_.information(QStringLiteral("SAVE Confirmation"), QStringLiteral("Challan Is Saved"));
-    return id;
+    return c.id;
 }
 
 bool DeliveryChallans::remove(qint64 id) {
-    if (refuseWhenYearClosed(session_, messages_)) return false;
-    const auto header = db_.queryOne(QStringLiteral("SELECT IsSale FROM ChalanMst WHERE Id = ? AND FirmNO = ?"), {id, session_.firmNo});
-    if (!header) return false;
-    if (header->flag(QStringLiteral("IsSale"))) {
-        messages_.critical(QStringLiteral("No Delete"), QStringLiteral("This Chalan is Already Sold !"));
-        return false;
-    }
+    if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
+    if (db_.scalar(QStringLiteral("SELECT count(*) FROM ChalanMst WHERE Id = ? AND FirmNO = ?"), {id, session_.firmNo}).toInt() == 0) return false;
+    const std::vector<documents::UsedBy> uses{{QStringLiteral("SELECT count(*) FROM ChalanMst WHERE Id = ? AND IsSale <> 0"),
+                                               QStringLiteral("No Delete"), QStringLiteral("This Chalan is Already Sold !")}};
+    if (documents::refuseUsed(db_, messages_, uses, id)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this CHALAN"))) return false;
     db::Transaction tx(db_);
-    db_.lockSeries(QStringLiteral("ChalanMst.BillNO"));
+    db_.lockSeries(numbers().lockName());
     // An invoice may have taken the challan since the question was asked.
-    if (db_.scalar(QStringLiteral("SELECT IsSale FROM ChalanMst WHERE Id = ?"), {id}).toInt() != 0) {
-        messages_.critical(QStringLiteral("No Delete"), QStringLiteral("This Chalan is Already Sold !"));
-        return false;
-    }
+    if (documents::refuseUsed(db_, messages_, uses, id)) return false;
     releaseTakas(id);
-    db_.exec(QStringLiteral("DELETE FROM ChalanDtl WHERE BillMstId = ?"), {id});
-    db_.exec(QStringLiteral("DELETE FROM ChalanMst WHERE Id = ?"), {id});
+    documents::deleteDocument(db_, {kMst, {{kDtl, QStringLiteral("BillMstId")}}, documents::kDeliveryChallanHistory}, id, session_.firmNo);
     tx.commit();
     messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("Chalan IS Deleted!"));
     return true;
@@ -179,40 +254,9 @@ std::optional<DeliveryChallan> DeliveryChallans::load(qint64 id) {
     if (!h) return std::nullopt;
     DeliveryChallan c;
     c.id = id;
-    c.bookNo = h->integer(QStringLiteral("BookNO"));
-    c.challanNo = h->text(QStringLiteral("BillNO"));
-    c.date = h->date(QStringLiteral("BillDate"));
-    c.partyId = h->integer(QStringLiteral("PartyID"));
-    c.deliveryId = h->integer(QStringLiteral("DeliId"));
-    c.brokerId = h->integer(QStringLiteral("BrokerId"));
-    c.orderNo = h->text(QStringLiteral("OrderNO"));
-    c.notes = h->text(QStringLiteral("Notes"));
-    c.station = h->text(QStringLiteral("TrNO"));
-    c.transport = h->text(QStringLiteral("Transport"));
-    c.transporterId = h->text(QStringLiteral("T_LrTransID"));
-    c.vehicleNo = h->text(QStringLiteral("T_VehNO"));
-    c.lrNo = h->text(QStringLiteral("LrNo"));
-    c.lrDate = h->date(QStringLiteral("LrDt"));
-    c.freightType = h->text(QStringLiteral("FreightType"));
-    c.caseNo = h->integer(QStringLiteral("CaseNO"));
-    c.sold = h->flag(QStringLiteral("IsSale"));
-    c.fromTakas = db_.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE PChId = ? AND F_no = ?"), {id, session_.firmNo}).toInt() > 0;
-    db_.forEach(QStringLiteral("SELECT * FROM ChalanDtl WHERE BillMstId = ? ORDER BY Srno"), {id}, [&](const db::Row& r) {
-        ChallanLine l;
-        l.qualityId = r.integer(QStringLiteral("PCode"));
-        l.description = r.text(QStringLiteral("RC3"));
-        l.pieces = Decimal::fromVariant(r.value(QStringLiteral("Nos")));
-        l.cut = Decimal::fromVariant(r.value(QStringLiteral("APack")));
-        l.metres = Decimal::fromVariant(r.value(QStringLiteral("Qty")));
-        l.rateOn = r.text(QStringLiteral("RateOn"));
-        l.rate = Decimal::fromVariant(r.value(QStringLiteral("Rate")));
-        l.listRate = Decimal::fromVariant(r.value(QStringLiteral("SRate")));
-        l.remark1 = r.text(QStringLiteral("RC1"));
-        l.remark2 = r.text(QStringLiteral("RC2"));
-        l.extraQty = Decimal::fromVariant(r.value(QStringLiteral("Qty3")));
-        l.reconciled = r.flag(QStringLiteral("Is_Reconsil"));
-        c.lines.push_back(l);
-    });
+    headerTable().read(c, *h);
+    c.fromTakas = carriesTakas(id);
+    lineTable().readLines(db_, QStringLiteral("BillMstId"), id, c.lines);
     return c;
 }
 
@@ -250,8 +294,11 @@ std::vector<ChallanLine> DeliveryChallans::linesFromTakas(const QStringList& tak
     return lines;
 }
 
-void DeliveryChallans::setReconciled(qint64 id, int srno, bool checked) {
-    db_.exec(QStringLiteral("UPDATE ChalanDtl SET Is_Reconsil = ? WHERE BillMstId = ? AND Srno = ?"), {checked, id, srno});
+bool DeliveryChallans::setReconciled(qint64 id, int srno, bool checked) {
+    if (documents::refuseChange(session_, messages_, documents::Change::Modify)) return false;
+    return db_.exec(QStringLiteral("UPDATE ChalanDtl SET Is_Reconsil = ? WHERE BillMstId = ? AND Srno = ? AND BillMstId IN "
+                            "(SELECT Id FROM ChalanMst WHERE FirmNO = ?)"),
+                    {checked, id, srno, session_.firmNo}) > 0;
 }
 
 bool DeliveryChallans::readyToPrint(const DeliveryChallan& c) {

@@ -8,6 +8,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/NumberSeries.h"
 
 #include <QDate>
 #include <QString>
@@ -66,6 +67,9 @@ public:
     // The challan of the book with this number, or 0.
     qint64 findByNumber(qint64 bookNo, const QString& challanNo);
 
+    // Validates and writes in one transaction; a challan without a number takes the book's next
+    // free one there (the challan then carries it). A taka challan keeps sending its takas,
+    // whichever screen re-saves it.
     std::optional<qint64> save(DeliveryChallan& challan);
     bool remove(qint64 id);
     std::optional<DeliveryChallan> load(qint64 id);
@@ -76,8 +80,8 @@ public:
     // taka, the quality's rate and rate basis.
     std::vector<ChallanLine> linesFromTakas(const QStringList& takaNumbers);
 
-    // Ticks or clears the check of one saved line.
-    void setReconciled(qint64 id, int srno, bool checked);
+    // Ticks or clears the check of one saved line; refused in a closed year.
+    bool setReconciled(qint64 id, int srno, bool checked);
     // False (after "Item Not Checked") when the firm wants every line checked before printing.
     bool readyToPrint(const DeliveryChallan& challan);
 
@@ -86,8 +90,8 @@ public:
 
 private:
     bool validate(const DeliveryChallan& challan);
-    void writeHeader(const DeliveryChallan& challan);
-    void writeLines(const DeliveryChallan& challan);
+    static const documents::NumberSeries& numbers();
+    bool carriesTakas(qint64 id);
     void releaseTakas(qint64 challanId);
     bool sendTakas(const DeliveryChallan& challan);
 

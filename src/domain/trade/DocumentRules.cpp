@@ -7,8 +7,6 @@
 
 namespace tanabana::trade {
 
-bool refuseWhenYearClosed(const Session& session, Messages& messages) { return yearLockRefuses(session, messages); }
-
 QVariant firmSetting(const Session& session, const QString& column) {
     for (auto it = session.firm.constBegin(); it != session.firm.constEnd(); ++it)
         if (it.key().compare(column, Qt::CaseInsensitive) == 0) return it.value();

@@ -1,5 +1,5 @@
 #pragma once
-// Rules every selling and production document shares: the closed-year refusal, the firm's
+// Rules every selling and production document shares: the firm's
 // switches, the next document number of a book, and texts cut to their columns before writing.
 #include "core/Decimal.h"
 #include "core/Messages.h"
@@ -11,8 +11,6 @@
 
 namespace tanabana::trade {
 
-// True (after "Year End Done") when the firm's year is closed: nothing may be saved or deleted.
-bool refuseWhenYearClosed(const Session& session, Messages& messages);
 // A switch or value of the current firm's settings row, whatever the spelling of its column.
 QVariant firmSetting(const Session& session, const QString& column);
 bool firmFlag(const Session& session, const QString& column);

@@ -3,6 +3,9 @@
 #include "core/Words.h"
 #include "domain/ledger/Balances.h"
 #include "domain/ledger/Journal.h"
+#include "domain/documents/Deletion.h"
+#include "domain/documents/Guard.h"
+#include "domain/documents/TableMap.h"
 #include "domain/shell/Lookups.h"
 #include "domain/trade/DocumentRules.h"
 #include "domain/trade/PartyRates.h"
@@ -31,6 +34,214 @@ QString numberText(Decimal value) {
     return text;
 }
 
+QString rateBasis(const QString& rateOn) { return rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M"); }
+
+using documents::Column;
+using documents::field;
+using documents::fixed;
+using documents::Overlong;
+using documents::written;
+
+// A bill as its header row is written: what was typed, what was computed, and what the books
+// already hold for it (paid amounts and the settled mark stay as the receipts left them).
+struct HeaderRow {
+    const SalesBill& bill;
+    const ComputedBill& computed;
+    qint64 firmNo = 0;
+    bool cashParty = false;
+    Decimal paid;
+    bool settled = false;
+    bool roundOffKept = false;
+};
+
+template <typename M>
+Column<HeaderRow, SalesBill> typed(const char* column, M SalesBill::*member, const char* caption = nullptr, int places = 4) {
+    auto own = field(column, member, caption, places);
+    return {own.name, own.caption, [w = own.write](const HeaderRow& r) { return w(r.bill); }, own.read, own.overlong};
+}
+
+Column<HeaderRow, SalesBill> total(const char* column, Decimal InvoiceTotals::*member) {
+    return written<HeaderRow, SalesBill>(column, [member](const HeaderRow& r) { return (r.computed.totals.*member).toDouble(); });
+}
+
+const documents::TableMap<HeaderRow, SalesBill>& headerTable() {
+    using R = HeaderRow;
+    using B = SalesBill;
+    static const documents::TableMap<R, B> table{
+        kMst, QStringLiteral("Id"),
+        {written<R, B>("FirmNO", [](const R& r) { return r.firmNo; }),
+         fixed<R, B>("FormId", kSale),
+         typed("BookNO", &B::bookNo),
+         typed("BillNO", &B::billNo, "Bill No"),
+         typed("BillDate", &B::date),
+         typed("PartyID", &B::partyId),
+         {QStringLiteral("DeliId"), {}, [](const R& r) { return QVariant(r.bill.deliveryId > 0 ? r.bill.deliveryId : r.bill.partyId); },
+          [](B& b, const db::Row& row) { b.deliveryId = row.integer(QStringLiteral("DeliId")); }},
+         {QStringLiteral("ConSId"), {}, [](const R& r) { return QVariant(r.bill.consigneeId > 0 ? r.bill.consigneeId : r.bill.partyId); },
+          [](B& b, const db::Row& row) { b.consigneeId = row.integer(QStringLiteral("ConSId")); }},
+         typed("BrokerId", &B::brokerId),
+         typed("CrDays", &B::creditDays),
+         written<R, B>("PDueDate", [](const R& r) { return QVariant(r.bill.date.addDays(r.bill.creditDays)); }),
+         typed("ChNo", &B::challanNo),
+         typed("Ch1", &B::challanDate, "Chalan Date"),
+         typed("Grade", &B::doNo, "D.O. No"),
+         typed("Ch2", &B::orderDate, "Order Date"),
+         typed("Notes", &B::notes, "Description"),
+         written<R, B>("InvType", [](const R& r) { return r.bill.invoiceType.trimmed().left(1).toUpper(); }),
+         typed("PurTypeId", &B::invoiceTypeId),
+         total("BAmt", &InvoiceTotals::taxable),
+         typed("DiscP", &B::returnPercent),
+         typed("DiscRs", &B::returnAmount, nullptr, 2),
+         fixed<R, B>("VATP", 0), fixed<R, B>("ATAXP", 0), fixed<R, B>("CSTP", 0), fixed<R, B>("OtherRs", 0),
+         total("VatRs", &InvoiceTotals::sgst),
+         total("ATAXRs", &InvoiceTotals::cgst),
+         total("CSTRs", &InvoiceTotals::igst),
+         typed("TDSP", &B::tdsPercent),
+         total("TDSRs", &InvoiceTotals::tds),
+         typed("TCSP", &B::tcsPercent),
+         total("TCSRs", &InvoiceTotals::tcs),
+         {QStringLiteral("OtherP"), {}, [](const R& r) { return QVariant(r.computed.totals.otherCharges.toDouble()); },
+          [](B& b, const db::Row& row) { b.otherCharges = Decimal::fromVariant(row.value(QStringLiteral("OtherP"))); }},
+         written<R, B>("OtherP1", [](const R& r) { return r.roundOffKept ? r.computed.totals.roundOff.toDouble() : 0.0; }),
+         total("BillAmount", &InvoiceTotals::net),
+         written<R, B>("InWords", [](const R& r) { return QStringLiteral("Rs. ") + AmountInWords(r.computed.totals.net) + QStringLiteral(" Only."); },
+                       Overlong::Cut),
+         typed("AGAINST", &B::ewayBillNo, "E-way Bill No"),
+         typed("TrNO", &B::truckNo, "Truck No"),
+         typed("LrNo", &B::lrNo, "L.R.No."),
+         typed("LrDt", &B::lrDate),
+         typed("Transport", &B::transport, "Transport"),
+         typed("T_LrTrans_Id", &B::transporterId, "Transporter Id"),
+         typed("T_VehNO", &B::vehicleNo, "Vehicle No"),
+         typed("Packng", &B::packing, "Packing"),
+         typed("CaseNO", &B::caseNo),
+         typed("SalPartyName", &B::extraName1, "Party Name 1"),
+         typed("SalPartyName1", &B::extraName2, "Party Name 2"),
+         typed("Ret_Reason", &B::shippingNo, "Ship. Doc No"),
+         {QStringLiteral("Sal_Bill_Dt"), {},
+          [](const R& r) { return r.bill.shippingNo.trimmed().isEmpty() || !r.bill.shippingDate.isValid() ? QVariant(QMetaType(QMetaType::QDate))
+                                                                                                           : QVariant(r.bill.shippingDate); },
+          [](B& b, const db::Row& row) { b.shippingDate = row.date(QStringLiteral("Sal_Bill_Dt")); }},
+         typed("PaidcashAmt", &B::cashPaid, nullptr, 2),
+         typed("CashBookNO", &B::cashBookNo),
+         typed("CashRem", &B::cashRemark, "Cash Remark"),
+         written<R, B>("PaidAmt", [](const R& r) { return r.paid.toDouble(); }),
+         written<R, B>("UnPaidAmt", [](const R& r) { return (r.computed.totals.net - r.computed.totals.tds - r.paid).roundHalfEven(2).toDouble(); }),
+         written<R, B>("IsEnd", [](const R& r) { return r.settled ? 1 : 0; }),
+         {QStringLiteral("BillType"), {}, [](const R& r) { return QVariant(r.bill.invoiceType); },
+          [](B& b, const db::Row& row) {
+              b.invoiceType = row.text(QStringLiteral("BillType"));
+              if (b.invoiceType.isEmpty()) b.invoiceType = row.text(QStringLiteral("InvType"));
+          },
+          Overlong::Refuse},
+         {QStringLiteral("IsOp"), {}, [](const R& r) { return QVariant(r.bill.opening ? -1 : 0); },
+          [](B& b, const db::Row& row) { b.opening = row.integer(QStringLiteral("IsOp")) == -1; }},
+         typed("Is_Audit", &B::audited),
+         fixed<R, B>("Is_Upload", 0),
+         typed("Bill_From", &B::billFrom)}};
+    return table;
+}
+
+// One bill line as written: the typed line, its computed amounts, its bill and place.
+struct LineRow {
+    const SalesLine& line;
+    const InvoiceLine& computed;
+    qint64 billId = 0;
+    int srno = 0;
+};
+
+Column<LineRow, SalesLine> lineAmount(const char* column, Decimal InvoiceLine::*member) {
+    return written<LineRow, SalesLine>(column, [member](const LineRow& r) { return (r.computed.*member).toDouble(); });
+}
+
+template <typename M>
+Column<LineRow, SalesLine> lineText(const char* column, M SalesLine::*member, const char* caption) {
+    auto own = field(column, member, caption);
+    return {own.name, own.caption, [w = own.write](const LineRow& r) { return w(r.line); }, own.read, own.overlong};
+}
+
+Column<LineRow, SalesLine> quantity(const char* column, Decimal InvoiceLineInput::*member) {
+    const QString name = QString::fromLatin1(column);
+    return {name, {}, [member](const LineRow& r) { return QVariant((r.line.input.*member).roundHalfEven(3).toDouble()); },
+            [member, name](SalesLine& l, const db::Row& row) { l.input.*member = Decimal::fromVariant(row.value(name)); }};
+}
+
+// A rate without GST brought back to the GST-inclusive rate the operator typed: to paise when
+// that gives the stored rate again (105.00 for a stored 100.0000 at 5%), else to four places.
+Decimal withGst(Decimal rate, Decimal gstPercent) {
+    const Decimal hundred(100);
+    const Decimal exact = rate * (hundred + gstPercent) / hundred;
+    const Decimal typed = exact.roundHalfEven(2);
+    return (typed * hundred / (hundred + gstPercent)).roundHalfEven(4) == rate ? typed : exact.roundHalfEven(4);
+}
+
+// The line's rates and GST as the bill stored them, so a re-save computes the same bill whatever
+// the item master says today. (Reads the item's VatCalc joined to the row.)
+void readRates(SalesLine& line, const db::Row& r) {
+    InvoiceLineInput& in = line.input;
+    in.discountPercent = Decimal::fromVariant(r.value(QStringLiteral("CDP")));
+    in.secondDiscountPercent = Decimal::fromVariant(r.value(QStringLiteral("CDP1")));
+    if (in.secondDiscountPercent.isZero()) in.secondDiscountAmount = Decimal::fromVariant(r.value(QStringLiteral("CDRs1")));
+    const Decimal igst = Decimal::fromVariant(r.value(QStringLiteral("IGSTP")));
+    if (igst > Decimal()) {
+        in.sgstPercent = igst / Decimal(2);
+        in.cgstPercent = igst - in.sgstPercent;
+    } else {
+        in.sgstPercent = Decimal::fromVariant(r.value(QStringLiteral("DVatP")));
+        in.cgstPercent = Decimal::fromVariant(r.value(QStringLiteral("DATaxP")));
+    }
+    const Decimal gst = in.sgstPercent + in.cgstPercent;
+    const int calc = int(r.integer(QStringLiteral("VatCalc")));
+    const bool inclusive = calc != 0 && calc != 1 && !gst.isZero();
+    const Decimal listRate = Decimal::fromVariant(r.value(QStringLiteral("SRate")));
+    const Decimal netRate = Decimal::fromVariant(r.value(QStringLiteral("Rate")));
+    const bool typedNetRate = in.discountPercent.isZero() && in.secondDiscountPercent.isZero() && netRate != listRate;
+    in.gstCalc = inclusive ? calc : 1;
+    in.listRate = inclusive ? withGst(listRate, gst) : listRate;
+    in.netRate.reset();
+    if (typedNetRate) in.netRate = inclusive ? withGst(netRate, gst) : netRate;
+}
+
+const documents::TableMap<LineRow, SalesLine>& lineTable() {
+    using R = LineRow;
+    using L = SalesLine;
+    static const documents::TableMap<R, L> table{
+        kDtl, {},
+        {written<R, L>("BillMstId", [](const R& r) { return r.billId; }),
+         written<R, L>("Srno", [](const R& r) { return r.srno; }),
+         lineText("PCode", &L::qualityId, nullptr),
+         lineText("R3", &L::description, "Desc"),
+         lineText("R1", &L::remark1, "Remark 1"),
+         lineText("R2", &L::remark2, "Remark 2"),
+         quantity("Qty2", &InvoiceLineInput::pieces),
+         quantity("Qty1", &InvoiceLineInput::cut),
+         quantity("Qty", &InvoiceLineInput::metres),
+         {QStringLiteral("PM"), {}, [](const R& r) { return QVariant(rateBasis(r.line.input.rateOn)); },
+          [](L& l, const db::Row& row) { l.input.rateOn = row.text(QStringLiteral("PM")); }},
+         {QStringLiteral("SRate"), {}, [](const R& r) { return QVariant(r.computed.rateBeforeDiscount.toDouble()); }, readRates},
+         lineAmount("Rate", &InvoiceLine::rate),
+         lineAmount("Amt", &InvoiceLine::amount),
+         written<R, L>("CDP", [](const R& r) { return r.line.input.discountPercent.toDouble(); }),
+         lineAmount("CDRs", &InvoiceLine::discountAmount),
+         written<R, L>("CDP1", [](const R& r) { return r.line.input.secondDiscountPercent.toDouble(); }),
+         lineAmount("CDRs1", &InvoiceLine::secondDiscountAmount),
+         lineAmount("DVatP", &InvoiceLine::tax1Percent),
+         lineAmount("DATaxP", &InvoiceLine::tax2Percent),
+         lineAmount("DVatRs", &InvoiceLine::tax1Amount),
+         lineAmount("DATaxRs", &InvoiceLine::tax2Amount),
+         written<R, L>("IGSTP", [](const R& r) { return r.computed.igstPercent().toDouble(); }),
+         written<R, L>("IGSTRs", [](const R& r) { return r.computed.igstAmount().toDouble(); }),
+         lineAmount("DNetAmt", &InvoiceLine::lineTotal),
+         lineAmount("BillNetAmt", &InvoiceLine::lineTotal),
+         lineText("DChId", &L::challanId, nullptr),
+         lineText("DchIdSno", &L::challanSrno, nullptr),
+         {QStringLiteral("Qty3"), {}, [](const R& r) { return QVariant(r.line.extraQty3.toDouble()); },
+          [](L& l, const db::Row& row) { l.extraQty3 = Decimal::fromVariant(row.value(QStringLiteral("Qty3"))); }},
+         {QStringLiteral("Qty4"), {}, [](const R& r) { return QVariant(r.line.extraQty4.toDouble()); },
+          [](L& l, const db::Row& row) { l.extraQty4 = Decimal::fromVariant(row.value(QStringLiteral("Qty4"))); }}}};
+    return table;
+}
+
 }  // namespace
 
 struct SalesInvoices::Book {
@@ -46,12 +257,13 @@ struct SalesInvoices::Book {
 SalesInvoices::SalesInvoices(db::Database& db, Session& session, Messages& messages)
     : db_(db), session_(session), messages_(messages) {}
 
-QString SalesInvoices::lastBillNo(qint64 bookNo) {
-    return db_.scalar(QStringLiteral("SELECT BillNO FROM SalBillMst WHERE BookNO = ? AND FormId = 3 AND IsOp = 0 AND FirmNO = ? "
-                                     "ORDER BY BillDate DESC, Id DESC") + db_.dialect().limit(1),
-                      {bookNo, session_.firmNo})
-        .toString();
+const documents::NumberSeries& SalesInvoices::numbers() {
+    static const documents::NumberSeries series{kMst, QStringLiteral("BillNO"), QStringLiteral("BillDate"), QStringLiteral("BookNO"),
+                                                QStringLiteral("FirmNO"), QStringLiteral("FormId = 3 AND IsOp = 0")};
+    return series;
 }
+
+QString SalesInvoices::lastBillNo(qint64 bookNo) { return documents::lastNumber(db_, numbers(), session_.firmNo, bookNo); }
 
 db::Rows SalesInvoices::salesBooks() {
     return db_.query(QStringLiteral("SELECT BookNO, SalesName, BillType FROM BookMst WHERE (BookType = 'S' OR BookType = 'A') "
@@ -83,7 +295,7 @@ db::Rows SalesInvoices::billList(qint64 bookNo, const QString& partyPrefix, Pend
     return db_.query(sql, params);
 }
 
-QString SalesInvoices::nextBillNo(qint64 bookNo) { return followingNumber(lastBillNo(bookNo)); }
+QString SalesInvoices::nextBillNo(qint64 bookNo) { return documents::proposedNumber(db_, numbers(), session_.firmNo, bookNo); }
 
 std::optional<PartyInfo> SalesInvoices::party(qint64 partyId) {
     const auto r = db_.queryOne(QStringLiteral("SELECT * FROM AccMst WHERE Id = ? AND FirmNo = ? AND IsGrp = 0"), {partyId, session_.firmNo});
@@ -178,10 +390,7 @@ SalesInvoices::Dispatch SalesInvoices::lastDispatch(qint64 partyId) {
 }
 
 bool SalesInvoices::billNoTaken(const SalesBill& bill) {
-    return db_.scalar(QStringLiteral("SELECT count(*) FROM SalBillMst WHERE BookNO = ? AND FirmNO = ? AND FormId = 3 AND IsOp = 0 "
-                                     "AND BillNO = ? AND Id <> ?"),
-                      {bill.bookNo, session_.firmNo, bill.billNo.trimmed(), bill.id})
-               .toInt() > 0;
+    return documents::numberTaken(db_, numbers(), session_.firmNo, bill.bookNo, bill.billNo, bill.id);
 }
 
 bool SalesInvoices::validate(const SalesBill& bill, const ComputedBill& computed, const Book& book, const PartyInfo& party) {
@@ -207,10 +416,16 @@ bool SalesInvoices::validate(const SalesBill& bill, const ComputedBill& computed
         return false;
     }
     if (refuseOverLimits(party)) return false;
-    if (bill.billNo.trimmed().isEmpty() || computed.lines.empty()) {
+    if (computed.lines.empty()) {
         refuseMissingPartyOrQuality(messages_);
         return false;
     }
+    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{bill, computed, session_.firmNo}))) return false;
+    size_t index = 0;
+    int srno = 0;
+    for (const SalesLine& line : bill.lines)
+        if (line.qualityId > 0 && documents::refuseTooLong(messages_, lineTable().tooLong({line, computed.lines.at(index++), bill.id, ++srno})))
+            return false;
     return true;
 }
 
@@ -251,122 +466,28 @@ void SalesInvoices::markChallansSold(const SalesBill& bill) {
              {bill.id});
 }
 
-void SalesInvoices::writeHeader(const SalesBill& b, const ComputedBill& c, Decimal paidAmount) {
-    const InvoiceTotals& t = c.totals;
-    const bool cashParty = session_.cashAccId > 0 && b.partyId == session_.cashAccId;
-    const Decimal paid = cashParty ? t.net : paidAmount;
-    const Decimal unpaid = (t.net - t.tds - paid).roundHalfEven(2);
-    const bool roundOffKept = firmFlag(session_, QStringLiteral("Is_Sales_RndOff"));
-    auto f = [&](const char* column, const QString& text) { return fitted(kMst, QString::fromLatin1(column), text); };
-    const std::vector<std::pair<QString, QVariant>> fields{
-        {QStringLiteral("FirmNO"), session_.firmNo},
-        {QStringLiteral("FormId"), kSale},
-        {QStringLiteral("BookNO"), b.bookNo},
-        {QStringLiteral("BillNO"), f("BillNO", b.billNo)},
-        {QStringLiteral("BillDate"), QVariant(b.date)},
-        {QStringLiteral("PartyID"), b.partyId},
-        {QStringLiteral("DeliId"), b.deliveryId > 0 ? b.deliveryId : b.partyId},
-        {QStringLiteral("ConSId"), b.consigneeId > 0 ? b.consigneeId : b.partyId},
-        {QStringLiteral("BrokerId"), b.brokerId},
-        {QStringLiteral("CrDays"), b.creditDays},
-        {QStringLiteral("PDueDate"), QVariant(b.date.addDays(b.creditDays))},
-        {QStringLiteral("ChNo"), b.challanNo},
-        {QStringLiteral("Ch1"), f("Ch1", b.challanDate)},
-        {QStringLiteral("Grade"), f("Grade", b.doNo)},
-        {QStringLiteral("Ch2"), f("Ch2", b.orderDate)},
-        {QStringLiteral("Notes"), f("Notes", b.notes)},
-        {QStringLiteral("InvType"), f("InvType", b.invoiceType.left(1).toUpper())},
-        {QStringLiteral("PurTypeId"), b.invoiceTypeId},
-        {QStringLiteral("BAmt"), t.taxable.toDouble()},
-        {QStringLiteral("DiscP"), b.returnPercent.toDouble()},
-        {QStringLiteral("DiscRs"), b.returnAmount.roundHalfEven(2).toDouble()},
-        {QStringLiteral("VATP"), 0}, {QStringLiteral("ATAXP"), 0}, {QStringLiteral("CSTP"), 0}, {QStringLiteral("OtherRs"), 0},
-        {QStringLiteral("VatRs"), t.sgst.toDouble()},
-        {QStringLiteral("ATAXRs"), t.cgst.toDouble()},
-        {QStringLiteral("CSTRs"), t.igst.toDouble()},
-        {QStringLiteral("TDSP"), b.tdsPercent.toDouble()},
-        {QStringLiteral("TDSRs"), t.tds.toDouble()},
-        {QStringLiteral("TCSP"), b.tcsPercent.toDouble()},
-        {QStringLiteral("TCSRs"), t.tcs.toDouble()},
-        {QStringLiteral("OtherP"), t.otherCharges.toDouble()},
-        {QStringLiteral("OtherP1"), roundOffKept ? t.roundOff.toDouble() : 0.0},
-        {QStringLiteral("BillAmount"), t.net.toDouble()},
-        {QStringLiteral("InWords"), f("InWords", QStringLiteral("Rs. ") + AmountInWords(t.net) + QStringLiteral(" Only."))},
-        {QStringLiteral("AGAINST"), f("AGAINST", b.ewayBillNo)},
-        {QStringLiteral("TrNO"), f("TrNO", b.truckNo)},
-        {QStringLiteral("LrNo"), f("LrNo", b.lrNo)},
-        {QStringLiteral("LrDt"), QVariant(b.lrDate)},
-        {QStringLiteral("Transport"), f("Transport", b.transport)},
-        {QStringLiteral("T_LrTrans_Id"), f("T_LrTrans_Id", b.transporterId)},
-        {QStringLiteral("T_VehNO"), f("T_VehNO", b.vehicleNo)},
-        {QStringLiteral("Packng"), f("Packng", b.packing)},
-        {QStringLiteral("CaseNO"), b.caseNo},
-        {QStringLiteral("SalPartyName"), f("SalPartyName", b.extraName1)},
-        {QStringLiteral("SalPartyName1"), f("SalPartyName1", b.extraName2)},
-        {QStringLiteral("Ret_Reason"), f("Ret_Reason", b.shippingNo)},
-        {QStringLiteral("Sal_Bill_Dt"), b.shippingNo.trimmed().isEmpty() ? QVariant(QDate()) : QVariant(b.shippingDate)},
-        {QStringLiteral("PaidcashAmt"), b.cashPaid.roundHalfEven(2).toDouble()},
-        {QStringLiteral("CashBookNO"), b.cashBookNo},
-        {QStringLiteral("CashRem"), f("CashRem", b.cashRemark)},
-        {QStringLiteral("PaidAmt"), paid.toDouble()},
-        {QStringLiteral("UnPaidAmt"), unpaid.toDouble()},
-        {QStringLiteral("IsEnd"), cashParty},
-        {QStringLiteral("BillType"), f("BillType", b.invoiceType)},
-        {QStringLiteral("IsOp"), b.opening ? -1 : 0},
-        {QStringLiteral("Is_Audit"), b.audited},
-        {QStringLiteral("Is_Upload"), false},
-        {QStringLiteral("Bill_From"), b.billFrom},
-    };
-    QStringList sets, columns, marks;
-    QVariantList values;
-    for (const auto& [column, value] : fields) {
-        sets << column + QStringLiteral(" = ?");
-        columns << column;
-        marks << QStringLiteral("?");
-        values << value;
-    }
-    if (cashParty) {
-        sets << QStringLiteral("PaidDt = ?");
-        values << QVariant(b.date);
-    }
-    values << b.id;
-    if (db_.exec(QStringLiteral("UPDATE SalBillMst SET ") + sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE Id = ?"), values) > 0)
-        return;
-    columns << QStringLiteral("Id");
-    marks << QStringLiteral("?");
-    if (cashParty) {
-        columns.insert(columns.size() - 1, QStringLiteral("PaidDt"));
-        marks << QStringLiteral("?");
-    }
-    db_.exec(QStringLiteral("INSERT INTO SalBillMst (") + columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                 marks.join(QStringLiteral(", ")) + QLatin1Char(')'),
-             values);
+void SalesInvoices::writeHeader(const SalesBill& b, const ComputedBill& c, const Stored& stored) {
+    HeaderRow row{b, c, session_.firmNo};
+    row.cashParty = session_.cashAccId > 0 && b.partyId == session_.cashAccId;
+    row.paid = row.cashParty ? c.totals.net : stored.paid;
+    row.settled = row.cashParty || stored.settled;
+    row.roundOffKept = firmFlag(session_, QStringLiteral("Is_Sales_RndOff"));
+    headerTable().write(db_, row, b.id);
+    if (row.cashParty) db_.exec(QStringLiteral("UPDATE SalBillMst SET PaidDt = ? WHERE Id = ?"), {QVariant(b.date), b.id});
 }
 
-void SalesInvoices::writeLines(const SalesBill& b, const ComputedBill& c) {
-    db_.exec(QStringLiteral("DELETE FROM SalBillDtl WHERE BillMstId = ?"), {b.id});
-    std::vector<PartyRate> rates;
+void SalesInvoices::writeLines(const SalesBill& b, const ComputedBill& c, bool rememberRates) {
+    std::vector<LineRow> rows;
     size_t computedIndex = 0;
     int srno = 0;
-    for (const SalesLine& line : b.lines) {
-        if (line.qualityId <= 0) continue;
-        const InvoiceLine& l = c.lines.at(computedIndex++);
-        const InvoiceLineInput& in = line.input;
-        const QString pm = in.rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M");
-        ++srno;
-        db_.exec(QStringLiteral("INSERT INTO SalBillDtl (BillMstId, Srno, PCode, R3, R1, R2, Qty2, Qty1, Qty, PM, SRate, Rate, Amt, CDP, "
-                                "CDRs, CDP1, CDRs1, DVatP, DATaxP, DVatRs, DATaxRs, IGSTP, IGSTRs, DNetAmt, BillNetAmt, DChId, DchIdSno, "
-                                "Qty3, Qty4) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {b.id, srno, line.qualityId, fitted(kDtl, QStringLiteral("R3"), line.description),
-                  fitted(kDtl, QStringLiteral("R1"), line.remark1), fitted(kDtl, QStringLiteral("R2"), line.remark2),
-                  in.pieces.roundHalfEven(3).toDouble(), in.cut.roundHalfEven(3).toDouble(), in.metres.roundHalfEven(3).toDouble(), pm,
-                  l.rateBeforeDiscount.toDouble(), l.rate.toDouble(), l.amount.toDouble(), in.discountPercent.toDouble(),
-                  l.discountAmount.toDouble(), in.secondDiscountPercent.toDouble(), l.secondDiscountAmount.toDouble(),
-                  l.tax1Percent.toDouble(), l.tax2Percent.toDouble(), l.tax1Amount.toDouble(), l.tax2Amount.toDouble(),
-                  l.igstPercent().toDouble(), l.igstAmount().toDouble(), l.lineTotal.toDouble(), l.lineTotal.toDouble(),
-                  line.challanId, line.challanSrno, line.extraQty3.toDouble(), line.extraQty4.toDouble()});
-        rates.push_back({line.qualityId, in.pieces, in.metres, pm, l.rate, b.id, b.billNo.trimmed(), b.date});
-    }
+    for (const SalesLine& line : b.lines)
+        if (line.qualityId > 0) rows.push_back({line, c.lines.at(computedIndex++), b.id, ++srno});
+    lineTable().replaceLines(db_, QStringLiteral("BillMstId"), b.id, rows);
+    if (!rememberRates) return;
+    std::vector<PartyRate> rates;
+    for (const LineRow& r : rows)
+        rates.push_back({r.line.qualityId, r.line.input.pieces, r.line.input.metres, rateBasis(r.line.input.rateOn), r.computed.rate, b.id,
+                         b.billNo.trimmed(), b.date});
     rememberPartyRates(db_, RateSource::Bill, b.partyId, rates);
 }
 
@@ -422,7 +543,7 @@ void SalesInvoices::post(const SalesBill& b, const ComputedBill& c, const Book& 
 }
 
 std::optional<qint64> SalesInvoices::save(SalesBill& bill) {
-    if (refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (documents::refuseSave(session_, messages_, bill.id)) return std::nullopt;
     const auto p = bill.partyId > 0 ? party(bill.partyId) : std::nullopt;
     const auto bk = bill.bookNo > 0 ? book(bill.bookNo) : std::nullopt;
     if (!p || !bk) {
@@ -431,46 +552,51 @@ std::optional<qint64> SalesInvoices::save(SalesBill& bill) {
     }
     const ComputedBill computed = compute(bill);
     if (!validate(bill, computed, *bk, *p)) return std::nullopt;
+    const qint64 previousId = bill.id;
+    const QString previousNo = bill.billNo;
     try {
         db::Transaction tx(db_);
-        db_.lockSeries(QStringLiteral("SalBillMst.BillNO"));
-        Decimal paid;
+        db_.lockSeries(numbers().lockName());
+        Stored stored;
         if (bill.id > 0) {
-            const auto old = db_.queryOne(QStringLiteral("SELECT PartyID, PaidAmt FROM SalBillMst WHERE Id = ? AND FirmNO = ?"),
-                                          {bill.id, session_.firmNo});
+            const auto old = storedState(bill.id);
             if (!old) {
                 messages_.critical(QStringLiteral("System Validation"), QStringLiteral("This Invoice is not found; it may have been deleted."));
                 return std::nullopt;
             }
-            paid = Decimal::fromVariant(old->value(QStringLiteral("PaidAmt")));
-            if (paid > Decimal() && old->integer(QStringLiteral("PartyID")) != bill.partyId) {
+            stored = *old;
+            if (stored.paid > Decimal() && stored.partyId != bill.partyId) {
                 messages_.critical(QStringLiteral("No Party Name Change"),
                                    QStringLiteral("This Invoice Payment is Done") + QLatin1Char('\n') + QStringLiteral(" First Delete Account Payment Entry !"));
                 return std::nullopt;
             }
             releaseChallans(bill.id);
         }
+        // A bill without a number takes the book's next free one here, where no other station can take it too.
+        if (bill.billNo.trimmed().isEmpty()) bill.billNo = documents::takeNumber(db_, numbers(), session_.firmNo, bill.bookNo);
         if (billNoTaken(bill)) {
             messages_.critical(QStringLiteral("Bill NO Duplication"), QStringLiteral("This Bill NO is Already exist!"));
+            bill.billNo = previousNo;
             return std::nullopt;
         }
-        if (!challansFree(bill)) return std::nullopt;
-        const qint64 previousId = bill.id;
-        if (bill.id <= 0) bill.id = db_.nextKey(kMst, QStringLiteral("Id"));
-        try {
-            writeHeader(bill, computed, paid);
-            writeLines(bill, computed);
-            markChallansSold(bill);
-            post(bill, computed, *bk, *p);
-            tx.commit();
-        } catch (...) {
-            bill.id = previousId;
-            throw;
+        if (!challansFree(bill)) {
+            bill.billNo = previousNo;
+            return std::nullopt;
         }
+        if (bill.id <= 0) bill.id = db_.nextKey(kMst, QStringLiteral("Id"));
+        writeHeader(bill, computed, stored);
+        writeLines(bill, computed, true);
+        markChallansSold(bill);
+        post(bill, computed, *bk, *p);
+        tx.commit();
     } catch (const ledger::PostingRefused& refused) {
+        bill.id = previousId;
+        bill.billNo = previousNo;
         messages_.critical(ledger::ledgerNotSavedTitle(), refused.text());
         return std::nullopt;
-    } catch (const db::DbError& error) {
+    } catch (const db::DbError&) {
+        bill.id = previousId;
+        bill.billNo = previousNo;
         messages_.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
         return std::nullopt;
     }
@@ -478,8 +604,15 @@ std::optional<qint64> SalesInvoices::save(SalesBill& bill) {
     return bill.id;
 }
 
+std::optional<SalesInvoices::Stored> SalesInvoices::storedState(qint64 id) {
+    const auto old = db_.queryOne(QStringLiteral("SELECT PartyID, PaidAmt, IsEnd FROM SalBillMst WHERE Id = ? AND FirmNO = ?"), {id, session_.firmNo});
+    if (!old) return std::nullopt;
+    return Stored{old->integer(QStringLiteral("PartyID")), Decimal::fromVariant(old->value(QStringLiteral("PaidAmt"))),
+                  old->flag(QStringLiteral("IsEnd"))};
+}
+
 bool SalesInvoices::remove(qint64 id) {
-    if (refuseWhenYearClosed(session_, messages_)) return false;
+    if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
     const auto h = db_.queryOne(QStringLiteral("SELECT PaidAmt, PaidDt, AGAINST, IsOp FROM SalBillMst WHERE Id = ? AND FirmNO = ? AND FormId = 3"),
                                 {id, session_.firmNo});
     if (!h) return false;
@@ -497,7 +630,7 @@ bool SalesInvoices::remove(qint64 id) {
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure to Permanently Delete This Invoice ?"))) return false;
     try {
         db::Transaction tx(db_);
-        db_.lockSeries(QStringLiteral("SalBillMst.BillNO"));
+        db_.lockSeries(numbers().lockName());
         // A receipt may have settled the bill since the question was asked.
         if (Decimal::fromVariant(db_.scalar(QStringLiteral("SELECT PaidAmt FROM SalBillMst WHERE Id = ?"), {id})) > Decimal()) {
             messages_.critical(QStringLiteral("Delete Confirmation"),
@@ -505,8 +638,8 @@ bool SalesInvoices::remove(qint64 id) {
             return false;
         }
         releaseChallans(id);
-        db_.exec(QStringLiteral("DELETE FROM SalBillDtl WHERE BillMstId = ?"), {id});
-        db_.exec(QStringLiteral("DELETE FROM SalBillMst WHERE Id = ?"), {id});
+        // The journal's removal writes the deletion history row of the bill.
+        documents::deleteDocument(db_, {kMst, {{kDtl, QStringLiteral("BillMstId")}}, 0}, id, session_.firmNo);
         ledger::Journal(db_, session_).removeDocument(kSale, id);
         tx.commit();
     } catch (const db::DbError&) {
@@ -522,93 +655,20 @@ std::optional<SalesBill> SalesInvoices::load(qint64 id) {
     if (!h) return std::nullopt;
     SalesBill b;
     b.id = id;
-    b.bookNo = h->integer(QStringLiteral("BookNO"));
-    b.billNo = h->text(QStringLiteral("BillNO"));
-    b.date = h->date(QStringLiteral("BillDate"));
-    b.partyId = h->integer(QStringLiteral("PartyID"));
-    b.deliveryId = h->integer(QStringLiteral("DeliId"));
-    b.consigneeId = h->integer(QStringLiteral("ConSId"));
-    b.brokerId = h->integer(QStringLiteral("BrokerId"));
-    b.creditDays = int(h->integer(QStringLiteral("CrDays")));
-    b.challanNo = h->integer(QStringLiteral("ChNo"));
-    b.challanDate = h->text(QStringLiteral("Ch1"));
-    b.doNo = h->text(QStringLiteral("Grade"));
-    b.orderDate = h->text(QStringLiteral("Ch2"));
-    b.notes = h->text(QStringLiteral("Notes"));
-    b.invoiceType = h->text(QStringLiteral("BillType"));
-    if (b.invoiceType.isEmpty()) b.invoiceType = h->text(QStringLiteral("InvType"));
-    b.invoiceTypeId = h->integer(QStringLiteral("PurTypeId"));
-    b.returnPercent = Decimal::fromVariant(h->value(QStringLiteral("DiscP")));
-    b.returnAmount = Decimal::fromVariant(h->value(QStringLiteral("DiscRs")));
-    b.tdsPercent = Decimal::fromVariant(h->value(QStringLiteral("TDSP")));
-    b.tcsPercent = Decimal::fromVariant(h->value(QStringLiteral("TCSP")));
-    b.otherCharges = Decimal::fromVariant(h->value(QStringLiteral("OtherP")));
-    b.ewayBillNo = h->text(QStringLiteral("AGAINST"));
-    b.truckNo = h->text(QStringLiteral("TrNO"));
-    b.lrNo = h->text(QStringLiteral("LrNo"));
-    b.lrDate = h->date(QStringLiteral("LrDt"));
-    b.transport = h->text(QStringLiteral("Transport"));
-    b.transporterId = h->text(QStringLiteral("T_LrTrans_Id"));
-    b.vehicleNo = h->text(QStringLiteral("T_VehNO"));
-    b.packing = h->text(QStringLiteral("Packng"));
-    b.caseNo = h->integer(QStringLiteral("CaseNO"));
-    b.extraName1 = h->text(QStringLiteral("SalPartyName"));
-    b.extraName2 = h->text(QStringLiteral("SalPartyName1"));
-    b.shippingNo = h->text(QStringLiteral("Ret_Reason"));
-    b.shippingDate = h->date(QStringLiteral("Sal_Bill_Dt"));
-    b.cashPaid = Decimal::fromVariant(h->value(QStringLiteral("PaidcashAmt")));
-    b.cashBookNo = h->integer(QStringLiteral("CashBookNO"));
-    b.cashRemark = h->text(QStringLiteral("CashRem"));
-    b.audited = h->flag(QStringLiteral("Is_Audit"));
-    b.billFrom = int(h->integer(QStringLiteral("Bill_From")));
-    b.opening = h->integer(QStringLiteral("IsOp")) == -1;
+    headerTable().read(b, *h);
     if (b.opening) b.pendingAmount = Decimal::fromVariant(h->value(QStringLiteral("BillAmount")));
-    db_.forEach(QStringLiteral("SELECT d.*, p.VatCalc, p.Vat, p.AddTax FROM SalBillDtl d LEFT JOIN ProdMst p ON p.Id = d.PCode "
-                               "WHERE d.BillMstId = ? ORDER BY d.Srno"),
+    // The item's GST-inclusive mark tells how the rate was typed; the rates themselves are the bill's own.
+    db_.forEach(QStringLiteral("SELECT d.*, p.VatCalc FROM SalBillDtl d LEFT JOIN ProdMst p ON p.Id = d.PCode WHERE d.BillMstId = ? ORDER BY d.Srno"),
                 {id}, [&](const db::Row& r) {
-        SalesLine line;
-        line.qualityId = r.integer(QStringLiteral("PCode"));
-        line.description = r.text(QStringLiteral("R3"));
-        line.remark1 = r.text(QStringLiteral("R1"));
-        line.remark2 = r.text(QStringLiteral("R2"));
-        InvoiceLineInput& in = line.input;
-        in.pieces = Decimal::fromVariant(r.value(QStringLiteral("Qty2")));
-        in.cut = Decimal::fromVariant(r.value(QStringLiteral("Qty1")));
-        in.metres = Decimal::fromVariant(r.value(QStringLiteral("Qty")));
-        in.rateOn = r.text(QStringLiteral("PM"));
-        in.discountPercent = Decimal::fromVariant(r.value(QStringLiteral("CDP")));
-        in.secondDiscountPercent = Decimal::fromVariant(r.value(QStringLiteral("CDP1")));
-        if (in.secondDiscountPercent.isZero()) in.secondDiscountAmount = Decimal::fromVariant(r.value(QStringLiteral("CDRs1")));
-        const bool igstLine = Decimal::fromVariant(r.value(QStringLiteral("IGSTP"))) > Decimal();
-        // The item's own split, so the bill computes again whatever the party's state is now.
-        in.sgstPercent = Decimal::fromVariant(r.value(QStringLiteral("Vat")));
-        in.cgstPercent = Decimal::fromVariant(r.value(QStringLiteral("AddTax")));
-        if (r.value(QStringLiteral("Vat")).isNull()) {
-            const Decimal first = Decimal::fromVariant(r.value(QStringLiteral("DVatP")));
-            in.sgstPercent = igstLine ? first / Decimal(2) : first;
-            in.cgstPercent = igstLine ? first / Decimal(2) : Decimal::fromVariant(r.value(QStringLiteral("DATaxP")));
-        }
-        in.gstCalc = r.value(QStringLiteral("VatCalc")).isNull() ? 1 : int(r.integer(QStringLiteral("VatCalc")));
-        // The stored list rate is already without GST: keep the stored net rate exactly.
-        in.listRate = Decimal::fromVariant(r.value(QStringLiteral("SRate")));
-        if (in.gstCalc != 1) {
-            in.gstCalc = 1;
-            in.netRate = Decimal::fromVariant(r.value(QStringLiteral("Rate")));
-        } else if (in.discountPercent.isZero() && in.secondDiscountPercent.isZero() &&
-                   Decimal::fromVariant(r.value(QStringLiteral("Rate"))) != in.listRate) {
-            in.netRate = Decimal::fromVariant(r.value(QStringLiteral("Rate")));
-        }
-        line.challanId = r.integer(QStringLiteral("DChId"));
-        line.challanSrno = r.integer(QStringLiteral("DchIdSno"));
-        line.extraQty3 = Decimal::fromVariant(r.value(QStringLiteral("Qty3")));
-        line.extraQty4 = Decimal::fromVariant(r.value(QStringLiteral("Qty4")));
-        b.lines.push_back(line);
-    });
+                    SalesLine line;
+                    lineTable().read(line, r);
+                    b.lines.push_back(line);
+                });
     return b;
 }
 
 bool SalesInvoices::renumber(qint64 id) {
-    if (refuseWhenYearClosed(session_, messages_)) return false;
+    if (documents::refuseChange(session_, messages_, documents::Change::Modify)) return false;
     auto bill = load(id);
     if (!bill) return false;
     const auto answer = messages_.input(QStringLiteral("Bill Editing"), QStringLiteral("Enter New Bill NO For Transfer This Bill ? "), bill->billNo);
@@ -621,18 +681,24 @@ bool SalesInvoices::renumber(qint64 id) {
     const auto bk = book(bill->bookNo);
     const auto p = party(bill->partyId);
     if (!bk || !p) return false;
+    bill->billNo = newNo;
+    const ComputedBill computed = compute(*bill);
+    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{*bill, computed, session_.firmNo}))) return false;
     try {
         db::Transaction tx(db_);
-        db_.lockSeries(QStringLiteral("SalBillMst.BillNO"));
-        bill->billNo = newNo;
+        db_.lockSeries(numbers().lockName());
         if (billNoTaken(*bill)) {
             messages_.critical(QStringLiteral("Bill NO Duplication"), QStringLiteral("This Bill NO is Already exist!"));
             return false;
         }
-        db_.exec(QStringLiteral("UPDATE SalBillMst SET BillNO = ?, Is_Upload = 0 WHERE Id = ?"), {fitted(kMst, QStringLiteral("BillNO"), newNo), id});
+        const auto stored = storedState(id);
+        if (!stored) return false;
+        // The bill is written again with its new number, from its own stored rates, and posted again.
+        writeHeader(*bill, computed, *stored);
+        writeLines(*bill, computed, false);
         db_.exec(QStringLiteral("UPDATE Bill_Party_Rate SET BillNO = ? WHERE BillId = ? AND BType = 'B'"),
                  {fitted(QStringLiteral("Bill_Party_Rate"), QStringLiteral("BillNO"), newNo), id});
-        post(*bill, compute(*bill), *bk, *p);
+        post(*bill, computed, *bk, *p);
         tx.commit();
     } catch (const ledger::PostingRefused& refused) {
         messages_.critical(ledger::ledgerNotSavedTitle(), refused.text());
@@ -645,8 +711,9 @@ bool SalesInvoices::renumber(qint64 id) {
     return true;
 }
 
-void SalesInvoices::setAudited(qint64 id, bool audited) {
-    db_.exec(QStringLiteral("UPDATE SalBillMst SET Is_Audit = ?, Is_Upload = 0 WHERE Id = ? AND FirmNO = ?"), {audited, id, session_.firmNo});
+bool SalesInvoices::setAudited(qint64 id, bool audited) {
+    if (documents::refuseChange(session_, messages_, documents::Change::Modify)) return false;
+    return db_.exec(QStringLiteral("UPDATE SalBillMst SET Is_Audit = ?, Is_Upload = 0 WHERE Id = ? AND FirmNO = ?"), {audited, id, session_.firmNo}) > 0;
 }
 
 bool SalesInvoices::fillFromChallan(SalesBill& bill, const QString& challanNo) {
@@ -683,7 +750,7 @@ bool SalesInvoices::fillFromChallan(SalesBill& bill, const QString& challanNo) {
 }
 
 std::optional<qint64> SalesInvoices::saveOpening(SalesBill& bill) {
-    if (refuseWhenYearClosed(session_, messages_)) return std::nullopt;
+    if (documents::refuseSave(session_, messages_, bill.id)) return std::nullopt;
     if (bill.partyId <= 0 || bill.billNo.trimmed().isEmpty() || !party(bill.partyId)) {
         messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Distributor NAme and Enter Invoice No"));
         return std::nullopt;
@@ -697,13 +764,15 @@ std::optional<qint64> SalesInvoices::saveOpening(SalesBill& bill) {
     if (!bill.date.isValid()) bill.date = session_.yearStartDate;
     ComputedBill computed;
     computed.totals.net = bill.pendingAmount.roundHalfEven(2);
+    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{bill, computed, session_.firmNo}))) return std::nullopt;
     db::Transaction tx(db_);
-    Decimal paid;
-    if (bill.id > 0)
-        paid = Decimal::fromVariant(db_.scalar(QStringLiteral("SELECT PaidAmt FROM SalBillMst WHERE Id = ?"), {bill.id}));
-    else
+    Stored stored;
+    if (bill.id > 0) {
+        if (const auto old = storedState(bill.id)) stored = *old;
+    } else {
         bill.id = db_.nextKey(kMst, QStringLiteral("Id"));
-    writeHeader(bill, computed, paid);
+    }
+    writeHeader(bill, computed, stored);
     db_.exec(QStringLiteral("DELETE FROM Acc_OutSt WHERE VouNo = 0 AND BillId = ? AND Book = 'S'"), {bill.id});
     const qint64 rowId = db_.nextKey(QStringLiteral("Acc_OutSt"), QStringLiteral("ID"));
     db_.exec(QStringLiteral("INSERT INTO Acc_OutSt (ID, Srno, VouNo, TableCode, VouSrno, BillId, Paid_Amt, Minus_Amt, Plus_Amt, IsEnd, Book, "
@@ -717,14 +786,13 @@ std::optional<qint64> SalesInvoices::saveOpening(SalesBill& bill) {
 }
 
 bool SalesInvoices::removeOpening(qint64 id) {
-    if (refuseWhenYearClosed(session_, messages_)) return false;
+    if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
     if (db_.scalar(QStringLiteral("SELECT count(*) FROM SalBillMst WHERE Id = ? AND IsOp = -1 AND FirmNO = ?"), {id, session_.firmNo}).toInt() == 0)
         return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Invoice"))) return false;
     db::Transaction tx(db_);
     db_.exec(QStringLiteral("DELETE FROM Acc_OutSt WHERE VouNo = 0 AND BillId = ? AND Book = 'S'"), {id});
-    db_.exec(QStringLiteral("DELETE FROM SalBillMst WHERE Id = ?"), {id});
-    db_.exec(QStringLiteral("INSERT INTO Table_Del_History (Id, FirmNO, FormId) VALUES (?, ?, 3)"), {id, session_.firmNo});
+    documents::deleteDocument(db_, {kMst, {}, kSale}, id, session_.firmNo);
     tx.commit();
     messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("Invoice  IS Deleted!"));
     return true;

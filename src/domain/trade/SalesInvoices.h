@@ -10,6 +10,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/NumberSeries.h"
 #include "domain/trade/SalesBill.h"
 
 #include <optional>
@@ -69,14 +70,17 @@ public:
     ComputedBill compute(const SalesBill& bill);
 
     // Validates, writes and posts in one transaction; returns the bill's Id, nullopt after a refusal.
+    // A bill without a number takes the book's next free number inside that transaction; the bill
+    // then carries the number it really took. A re-save keeps what receipts wrote (paid amount,
+    // settled mark) and computes from the GST rates stored on the bill.
     std::optional<qint64> save(SalesBill& bill);
     // Deletes after the questions; refused when paid. Releases the challans and removes the journal.
     bool remove(qint64 id);
     std::optional<SalesBill> load(qint64 id);
     // Gives a saved bill a new number (asked from the operator) and posts it again.
     bool renumber(qint64 id);
-    // Marks the bill audited or not from the bill list.
-    void setAudited(qint64 id, bool audited);
+    // Marks the bill audited or not from the bill list; refused in a closed year or without the right.
+    bool setAudited(qint64 id, bool audited);
 
     // A pending bill carried from an earlier year: header only, with its outstanding row.
     std::optional<qint64> saveOpening(SalesBill& bill);
@@ -84,14 +88,22 @@ public:
 
 private:
     struct Book;
+    // What the books hold for a saved bill that a re-save must keep.
+    struct Stored {
+        qint64 partyId = 0;
+        Decimal paid;
+        bool settled = false;
+    };
+    static const documents::NumberSeries& numbers();
+    std::optional<Stored> storedState(qint64 id);
     std::optional<Book> book(qint64 bookNo);
     bool validate(const SalesBill& bill, const ComputedBill& computed, const Book& book, const PartyInfo& party);
     bool billNoTaken(const SalesBill& bill);
     bool challansFree(const SalesBill& bill);
     void releaseChallans(qint64 billId);
     void markChallansSold(const SalesBill& bill);
-    void writeHeader(const SalesBill& bill, const ComputedBill& computed, Decimal paidAmount);
-    void writeLines(const SalesBill& bill, const ComputedBill& computed);
+    void writeHeader(const SalesBill& bill, const ComputedBill& computed, const Stored& stored);
+    void writeLines(const SalesBill& bill, const ComputedBill& computed, bool rememberRates);
     void post(const SalesBill& bill, const ComputedBill& computed, const Book& book, const PartyInfo& party);
 
     db::Database& db_;

@@ -153,8 +153,9 @@ void ChallanScreen::build() {
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         if (row >= int(lines_.size())) return;
         trade::ChallanLine& line = lines_[size_t(row)];
+        // A saved challan's tick is written at once, and stays as it was when the service refuses it.
+        if (challanId_ > 0 && !service_->setReconciled(challanId_, row + 1, !line.reconciled)) return;
         line.reconciled = !line.reconciled;
-        if (challanId_ > 0) service_->setReconciled(challanId_, row + 1, line.reconciled);
         refreshGrid();
     });
     layout->addWidget(grid_, 1);

@@ -1,5 +1,6 @@
 #include "gui/trade/SalesScreen.h"
 
+
 #include "core/Words.h"
 #include "domain/shell/FirmSettings.h"
 #include "domain/trade/PartyRates.h"
@@ -16,6 +17,7 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QSignalBlocker>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -324,8 +326,14 @@ void SalesScreen::buildTotalsAndButtons(QVBoxLayout* layout) {
     connect(billList_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (item->column() != 1) return;
         const qint64 id = item->data(Qt::UserRole).toLongLong();
-        service_->setAudited(id, item->checkState() == Qt::Checked);
-        if (id == billId_) audited_ = item->checkState() == Qt::Checked;
+        const bool ticked = item->checkState() == Qt::Checked;
+        if (!service_->setAudited(id, ticked)) {
+            // Refused (closed year, no right): the tick goes back to what the books hold.
+            const QSignalBlocker block(billList_);
+            item->setCheckState(ticked ? Qt::Unchecked : Qt::Checked);
+            return;
+        }
+        if (id == billId_) audited_ = ticked;
     });
     connect(billList_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         if (auto* item = billList_->item(row, 0)) openBill(item->data(Qt::UserRole).toLongLong());

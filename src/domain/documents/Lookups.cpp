@@ -1,0 +1,78 @@
+#include "domain/documents/Lookups.h"
+
+#include <QStringList>
+
+namespace tanabana::documents {
+
+const std::vector<int>& partyGroups(PartyRange range) {
+    static const std::vector<int> sales{35, 36, 38, 39};
+    static const std::vector<int> purchase{76, 77, 79, 80};
+    static const std::vector<int> any;
+    switch (range) {
+    case PartyRange::Sales: return sales;
+    case PartyRange::Purchase: return purchase;
+    case PartyRange::AnyAccount: return any;
+    }
+    return any;
+}
+
+std::vector<PartyChoice> findParties(db::Database& db, qint64 firmNo, PartyRange range, const QString& prefix, int limit,
+                                     bool withInactive) {
+    const db::Dialect& d = db.dialect();
+    QString sql = QStringLiteral("SELECT Id, AcName, City, LedgerId, TinNo, CSTNo, GrpNo FROM AccMst WHERE FirmNo = ? AND IsGrp = 0");
+    if (!withInactive) sql += QStringLiteral(" AND Active = 1");
+    const std::vector<int>& groups = partyGroups(range);
+    if (!groups.empty()) {
+        QStringList numbers;
+        for (int g : groups) numbers << QString::number(g);
+        sql += QStringLiteral(" AND GrpNo IN (") + numbers.join(QStringLiteral(", ")) + QLatin1Char(')');
+    }
+    sql += QStringLiteral(" AND (") + d.likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") +
+           d.likeInsensitive(QStringLiteral("LedgerId")) + QStringLiteral(") ORDER BY AcName") + d.limit(limit);
+    const QString like = prefix.trimmed() + QLatin1Char('%');
+    std::vector<PartyChoice> out;
+    db.forEach(sql, {firmNo, like, like}, [&](const db::Row& r) {
+        out.push_back({r.integer(QStringLiteral("Id")), r.text(QStringLiteral("AcName")), r.text(QStringLiteral("City")),
+                       r.text(QStringLiteral("LedgerId")), r.text(QStringLiteral("TinNo")), r.text(QStringLiteral("CSTNo")),
+                       int(r.integer(QStringLiteral("GrpNo")))});
+    });
+    return out;
+}
+
+std::vector<QualityChoice> sellableQualities(db::Database& db, qint64 firmNo, const QString& prefix, int limit) {
+    const db::Dialect& d = db.dialect();
+    const QString like = prefix.trimmed() + QLatin1Char('%');
+    std::vector<QualityChoice> out;
+    db.forEach(QStringLiteral("SELECT Id, ProdName, ProdCode, ProdSubGrp, P1, ProdGrp, RAteR, CalcOn FROM ProdMst WHERE FirmNO = ? "
+                              "AND IsActive = 1 AND COALESCE(IsNewPro, 0) = 0 AND (") +
+                   d.likeInsensitive(QStringLiteral("ProdName")) + QStringLiteral(" OR ") + d.likeInsensitive(QStringLiteral("ProdCode")) +
+                   QStringLiteral(" OR ") + d.likeInsensitive(QStringLiteral("ProdSubGrp")) + QStringLiteral(") ORDER BY ProdName") +
+                   d.limit(limit),
+               {firmNo, like, like, like}, [&](const db::Row& r) {
+                   QualityChoice q;
+                   q.id = r.integer(QStringLiteral("Id"));
+                   q.name = r.text(QStringLiteral("ProdName"));
+                   q.code = r.text(QStringLiteral("ProdCode"));
+                   q.designNo = r.text(QStringLiteral("ProdSubGrp"));
+                   q.colour = r.text(QStringLiteral("P1"));
+                   q.qualityType = r.text(QStringLiteral("ProdGrp"));
+                   q.rate = Decimal::fromVariant(r.value(QStringLiteral("RAteR")));
+                   q.rateOn = r.integer(QStringLiteral("CalcOn")) == 2 ? QStringLiteral("P") : QStringLiteral("M");
+                   out.push_back(q);
+               });
+    return out;
+}
+
+std::vector<BookChoice> booksOfKind(db::Database& db, qint64 firmNo, BookKind kind) {
+    const bool sales = kind == BookKind::Sales;
+    std::vector<BookChoice> out;
+    db.forEach(QStringLiteral("SELECT BookNO, SalesName, PurName, BookShortName, BillType FROM BookMst WHERE FirmNO = ? "
+                              "AND (BookType = ? OR BookType = 'A') ORDER BY BookNO"),
+               {firmNo, sales ? QStringLiteral("S") : QStringLiteral("P")}, [&](const db::Row& r) {
+                   out.push_back({r.integer(QStringLiteral("BookNO")), r.text(sales ? QStringLiteral("SalesName") : QStringLiteral("PurName")),
+                                  r.text(QStringLiteral("BookShortName")), r.text(QStringLiteral("BillType"))});
+               });
+    return out;
+}
+
+}  // namespace tanabana::documents

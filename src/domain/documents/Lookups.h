@@ -1,0 +1,52 @@
+#pragma once
+// The look-ups document screens offer, as typed rows: the parties a document may name, the
+// qualities that can be sold, and the books of a kind. Which account groups are sales parties
+// (sundry debtors 35, banks 36, 38 and 39) or purchase parties (suppliers 76, job workers 77,
+// 79 and 80) is written here and nowhere else.
+#include "core/Decimal.h"
+#include "db/Database.h"
+
+#include <QString>
+#include <vector>
+
+namespace tanabana::documents {
+
+enum class PartyRange { Sales, Purchase, AnyAccount };
+
+// The account groups of a range (empty for any account).
+const std::vector<int>& partyGroups(PartyRange range);
+
+struct PartyChoice {
+    qint64 id = 0;
+    QString name, city, ledgerId, gstin, state;
+    int groupNo = 0;
+};
+
+// Non-group accounts of the range whose name or ledger code starts with `prefix`, by name.
+// Inactive accounts are left out unless `withInactive`.
+std::vector<PartyChoice> findParties(db::Database& db, qint64 firmNo, PartyRange range, const QString& prefix, int limit = 30,
+                                     bool withInactive = false);
+
+struct QualityChoice {
+    qint64 id = 0;
+    QString name, code, designNo, colour, qualityType;
+    Decimal rate;                         // RAteR
+    QString rateOn = QStringLiteral("M"); // "P" for items sold by the piece
+};
+
+// Active finished qualities that are not new products, by name, code or design number prefix.
+std::vector<QualityChoice> sellableQualities(db::Database& db, qint64 firmNo, const QString& prefix, int limit = 30);
+
+enum class BookKind { Sales, Purchase };
+
+struct BookChoice {
+    qint64 bookNo = 0;
+    QString name;      // SalesName or PurName
+    QString prefix;    // BookShortName, printed before the bill number
+    QString billType;  // Retail, Export, SEZ
+};
+
+// The firm's books of the kind (type S or P, and A for both), by number.
+std::vector<BookChoice> booksOfKind(db::Database& db, qint64 firmNo, BookKind kind);
+
+}  // namespace tanabana::documents
