@@ -2,7 +2,6 @@
 
 #include "core/YearLock.h"
 
-
 namespace tanabana::products {
 
 namespace {

@@ -5,6 +5,7 @@
 #include "gui/common/EntryKeys.h"
 #include "gui/common/FormFields.h"
 #include "gui/common/LookupField.h"
+#include "gui/trade/PartyLookup.h"
 #include "gui/trade/TradePrinting.h"
 
 #include <QCheckBox>
@@ -84,16 +85,7 @@ void ChallanScreen::build() {
     date_->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
     db::Database* db = &db_;
     const qint64 firm = session_.firmNo;
-    party_ = new LookupField(
-        [db, firm](const QString& prefix) {
-            return db->query(QStringLiteral("SELECT AcName AS \"A/c Name\", City, LedgerId AS \"A/c No\", Id FROM AccMst WHERE FirmNo = ? "
-                                            "AND IsGrp = 0 AND Active = 1 AND GrpNo IN (35, 36, 38, 39) AND (") +
-                                 db->dialect().likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") +
-                                 db->dialect().likeInsensitive(QStringLiteral("LedgerId")) + QStringLiteral(") ORDER BY AcName") +
-                                 db->dialect().limit(30),
-                             {firm, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
-        },
-        QStringLiteral("Id"), QStringLiteral("A/c Name"));
+    party_ = new LookupField(salesPartySearch(db_, session_.firmNo), QStringLiteral("Id"), QStringLiteral("A/c Name"));
     party_->setObjectName(QStringLiteral("txtParty"));
     orderNo_ = field(QStringLiteral("txtOrderNo"));
     transport_ = field(QStringLiteral("txtTransport"));

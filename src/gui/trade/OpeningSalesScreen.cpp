@@ -1,5 +1,7 @@
 #include "gui/trade/OpeningSalesScreen.h"
+
 #include "gui/common/FormFields.h"
+#include "gui/trade/PartyLookup.h"
 
 #include "gui/common/EntryKeys.h"
 #include "gui/common/LookupField.h"
@@ -32,17 +34,8 @@ OpeningSalesScreen::OpeningSalesScreen(db::Database& db, Session& session, Messa
     billNo_->setObjectName(QStringLiteral("txtBillNo"));
     date_ = new QDateEdit;
     date_->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
-    db::Database* dbp = &db_;
-    const qint64 firm = session_.firmNo;
-    party_ = new LookupField(
-        [dbp, firm](const QString& prefix) {
-            return dbp->query(QStringLiteral("SELECT AcName AS \"A/c Name\", City, LedgerId AS \"A/c No\", Id FROM AccMst WHERE FirmNo = ? "
-                                             "AND IsGrp = 0 AND GrpNo IN (35, 36, 38, 39) AND (") +
-                                  dbp->dialect().likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(") ORDER BY AcName") +
-                                  dbp->dialect().limit(30),
-                              {firm, prefix + QLatin1Char('%')});
-        },
-        QStringLiteral("Id"), QStringLiteral("A/c Name"));
+    // Pending bills of earlier years may belong to parties no longer active.
+    party_ = new LookupField(salesPartySearch(db_, session_.firmNo, false, true), QStringLiteral("Id"), QStringLiteral("A/c Name"));
     party_->setObjectName(QStringLiteral("txtParty"));
     pending_ = new QLineEdit;
     pending_->setObjectName(QStringLiteral("txtPendingAmt"));

@@ -1,6 +1,5 @@
 #include "gui/trade/SalesScreen.h"
 
-
 #include "core/Words.h"
 #include "domain/shell/FirmSettings.h"
 #include "domain/trade/PartyRates.h"
@@ -10,6 +9,7 @@
 #include "gui/common/FormFields.h"
 #include "gui/common/LookupField.h"
 #include "gui/common/SelectionGrid.h"
+#include "gui/trade/PartyLookup.h"
 #include "gui/trade/TradePrinting.h"
 
 #include <QCheckBox>
@@ -39,19 +39,6 @@ const QStringList kGridColumns{QStringLiteral("Srno"),    QStringLiteral("Qualit
                                QStringLiteral("Cut"),     QStringLiteral("Mtrs"),    QStringLiteral("Ty"),      QStringLiteral("Rate"),
                                QStringLiteral("Amt"),     QStringLiteral("SGST P"),  QStringLiteral("CGST P"),  QStringLiteral("SGST Rs"),
                                QStringLiteral("CGST Rs"), QStringLiteral("DNetAmt"), QStringLiteral("CDP"),     QStringLiteral("Brk P")};
-
-// The party list of the sales screens: active accounts of groups 35, 36, 38 and 39.
-LookupField::Search partySearch(db::Database* db, qint64 firm, bool allParties) {
-    return [db, firm, allParties](const QString& prefix) {
-        const db::Dialect& d = db->dialect();
-        return db->query(QStringLiteral("SELECT AcName AS \"A/c Name\", City, LedgerId AS \"A/c No\", TinNo AS \"GSTNO\", CSTNo AS \"State\", Id "
-                                        "FROM AccMst WHERE FirmNo = ? AND IsGrp = 0 AND ") +
-                             (allParties ? QStringLiteral("1 = 1") : QStringLiteral("Active = 1 AND GrpNo IN (35, 36, 38, 39)")) +
-                             QStringLiteral(" AND (") + d.likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") +
-                             d.likeInsensitive(QStringLiteral("LedgerId")) + QStringLiteral(") ORDER BY AcName") + d.limit(30),
-                         {firm, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
-    };
-}
 
 }  // namespace
 
@@ -106,11 +93,11 @@ void SalesScreen::buildHeader(QVBoxLayout* layout) {
     billNo_ = textBox(QStringLiteral("txtBillNo"));
     lastBillNo_ = new QLabel;
     billDate_ = dateBox(QStringLiteral("DtpBillDate"));
-    party_ = new LookupField(partySearch(&db_, session_.firmNo, false), QStringLiteral("Id"), QStringLiteral("A/c Name"));
+    party_ = new LookupField(salesPartySearch(db_, session_.firmNo, false), QStringLiteral("Id"), QStringLiteral("A/c Name"));
     party_->setObjectName(QStringLiteral("txtParty"));
     partyInfo_ = new QLabel;
     partyInfo_->setObjectName(QStringLiteral("lblPartySales"));
-    delivery_ = new LookupField(partySearch(&db_, session_.firmNo, true), QStringLiteral("Id"), QStringLiteral("A/c Name"));
+    delivery_ = new LookupField(salesPartySearch(db_, session_.firmNo, true), QStringLiteral("Id"), QStringLiteral("A/c Name"));
     delivery_->setObjectName(QStringLiteral("txtDeli"));
     challanNo_ = textBox(QStringLiteral("txtChalanNo"));
     doNo_ = textBox(QStringLiteral("txtDONo"));
@@ -396,6 +383,7 @@ void SalesScreen::newBill() {
     audited_ = false;
     lines_.clear();
     editedSource_ = {};
+    editedLine_.reset();
     for (QLineEdit* box : {billNo_, challanNo_, doNo_, transport_, truckNo_, lrNo_, ewayNo_, creditDays_, notes_, mobile_, desc_, pcs_, cut_,
                            mtrs_, rate_, disc_, brk_, tcsP_, tdsP_, other_, smsText_})
         box->clear();
@@ -472,7 +460,11 @@ void SalesScreen::qualityChosen() {
 }
 
 SalesLine SalesScreen::lineFromEntry() const {
-    SalesLine line = trade::lineForItem(db_, session_.firmNo, quality_->chosenId()).value_or(SalesLine{});
+    // A line taken back for editing keeps the GST the bill was made with; a new line takes the item's.
+    SalesLine line = editedLine_ && editedLine_->qualityId == quality_->chosenId()
+                         ? *editedLine_
+                         : trade::lineForItem(db_, session_.firmNo, quality_->chosenId()).value_or(SalesLine{});
+    line.input.netRate.reset();
     line.description = desc_->text();
     line.input.pieces = typedNumber(pcs_);
     line.input.cut = typedNumber(cut_);
@@ -490,6 +482,7 @@ void SalesScreen::addLine() {
     lines_.back().challanId = editedSource_.first;
     lines_.back().challanSrno = editedSource_.second;
     editedSource_ = {};
+    editedLine_.reset();
     quality_->clearChoice();
     for (QLineEdit* box : {desc_, pcs_, cut_, mtrs_, rate_, disc_, brk_}) box->clear();
     itemInfo_->clear();
@@ -508,6 +501,7 @@ void SalesScreen::editLine(int row) {
     const SalesLine line = lines_[size_t(row)];
     lines_.erase(lines_.begin() + row);
     editedSource_ = {line.challanId, line.challanSrno};
+    editedLine_ = line;
     const trade::ItemLabel label = trade::itemLabel(db_, line.qualityId);
     if (design_) design_->setChosen(line.qualityId, label.designNo);
     quality_->setChosen(line.qualityId, design_ ? label.colour : label.name);

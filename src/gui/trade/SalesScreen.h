@@ -88,6 +88,7 @@ private:
     bool audited_ = false;  // Is_Audit of the open bill, kept through a re-save
     std::vector<trade::SalesLine> lines_;
     std::pair<qint64, qint64> editedSource_;  // challan and line of a challan line taken back for editing
+    std::optional<trade::SalesLine> editedLine_;     // a line taken back for editing: its own GST rates stay
     std::vector<trade::PeriodChallan> listedChallans_;
 
     QComboBox* book_ = nullptr;
