@@ -7,6 +7,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here"
 bash scripts/install-deps.sh
+bash scripts/check-no-sql.sh
 bash scripts/build.sh
 
 pg_pid_dir=""

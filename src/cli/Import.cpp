@@ -1,5 +1,7 @@
 #include "cli/Import.h"
 
+#include "domain/shell/FirmSettings.h"
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,9 +11,7 @@ namespace tanabana::cli {
 std::unique_ptr<Work> openWork(const Arguments& a) {
     auto w = std::make_unique<Work>();
     w->books = openBooks(a);
-    if (w->session().firm.isEmpty())
-        if (const auto row = w->db().queryOne(QStringLiteral("SELECT * FROM FirmMst WHERE Srno = ?"), {w->session().firmNo}))
-            for (const QString& column : row->columns()) w->session().firm.insert(column, row->value(column));
+    if (w->session().firm.isEmpty()) shell::loadFirmSettings(w->db(), w->session(), w->session().firmNo);
     return w;
 }
 

@@ -2,6 +2,7 @@
 #include "cli/Books.h"
 #include "cli/Cli.h"
 #include "core/Session.h"
+#include "domain/documents/Lookups.h"
 #include "domain/ledger/Balances.h"
 #include "domain/ledger/Journal.h"
 #include "domain/ledger/JournalExport.h"
@@ -41,8 +42,8 @@ struct AccountRef {
 AccountRef account(OpenBooks& y, const QString& codeOrId) {
     const qint64 id = ledger::accountByCode(*y.year, y.session, codeOrId);
     if (id == 0) throw CommandError{QStringLiteral("No account %1 in firm %2.").arg(codeOrId).arg(y.session.firmNo)};
-    const auto row = y.year->queryOne(QStringLiteral("SELECT LedgerId, AcName FROM AccMst WHERE Id = ?"), {id});
-    return {id, row ? row->text(QStringLiteral("LedgerId")) + QLatin1Char(' ') + row->text(QStringLiteral("AcName")) : QString()};
+    const auto found = documents::partyById(*y.year, y.session.firmNo, id);
+    return {id, found ? found->ledgerId + QLatin1Char(' ') + found->name : QString()};
 }
 
 void checkDates(const Session& s, const std::vector<ledger::JsonDocument>& documents) {
@@ -139,8 +140,8 @@ int balances(const Arguments& a) {
     auto y = openYear(a);
     ledger::Balances balances(*y->year, y->session);
     std::map<qint64, std::pair<QString, QString>> names;
-    y->year->forEach(QStringLiteral("SELECT Id, LedgerId, AcName FROM AccMst WHERE FirmNo = ?"), {y->session.firmNo},
-                  [&](const db::Row& r) { names[r.value(0).toLongLong()] = {r.value(1).toString(), r.value(2).toString()}; });
+    for (const documents::PartyChoice& account : documents::allAccounts(*y->year, y->session.firmNo))
+        names[account.id] = {account.ledgerId, account.name};
     Decimal total;
     for (const ledger::AccountBalance& b : balances.allClosing()) {
         if (b.balance.isZero() && !a.has(QStringLiteral("all"))) continue;

@@ -120,11 +120,10 @@ int importSales(const Arguments& a) {
 
 qint64 billId(OpenBooks& books, const Arguments& a) {
     if (a.has(QStringLiteral("id"))) return a.option(QStringLiteral("id")).toLongLong();
-    const qint64 id = books.year->scalar(QStringLiteral("SELECT Id FROM SalBillMst WHERE FirmNO = ? AND BookNO = ? AND BillNO = ? AND IsOp = 0"),
-                                         {books.session.firmNo, a.option(QStringLiteral("book"), QStringLiteral("1")).toLongLong(),
-                                          a.required(QStringLiteral("number"))})
-                          .toLongLong();
-    if (id == 0) throw CommandError{QStringLiteral("No sales bill %1 in book %2").arg(a.option(QStringLiteral("number")), a.option(QStringLiteral("book"), QStringLiteral("1")))};
+    ConsoleMessages messages(true);
+    const QString book = a.option(QStringLiteral("book"), QStringLiteral("1"));
+    const qint64 id = trade::SalesInvoices(*books.year, books.session, messages).findBill(book.toLongLong(), a.required(QStringLiteral("number")));
+    if (id == 0) throw CommandError{QStringLiteral("No sales bill %1 in book %2").arg(a.option(QStringLiteral("number")), book)};
     return id;
 }
 
@@ -171,15 +170,12 @@ int printChallan(const Arguments& a) {
 
 int listSales(const Arguments& a) {
     OpenBooks books = openBooks(a);
-    for (const db::Row& r : books.year->query(QStringLiteral("SELECT m.Id, m.BookNO, m.BillNO, m.BillDate, a.AcName, m.BillAmount FROM SalBillMst m "
-                                                            "LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.FormId = 3 "
-                                                            "ORDER BY m.BillDate, m.Id"),
-                                              {books.session.firmNo}))
+    ConsoleMessages messages(true);
+    for (const trade::SavedBill& bill : trade::SalesInvoices(*books.year, books.session, messages).allBills())
         out(QStringLiteral("%1\t%2/%3\t%4\t%5\t%6")
-                .arg(r.integer(QStringLiteral("Id")))
-                .arg(r.integer(QStringLiteral("BookNO")))
-                .arg(r.text(QStringLiteral("BillNO")), r.date(QStringLiteral("BillDate")).toString(QStringLiteral("dd-MM-yyyy")),
-                     r.text(QStringLiteral("AcName")), Decimal::fromVariant(r.value(QStringLiteral("BillAmount"))).toString(2)));
+                .arg(bill.id)
+                .arg(bill.bookNo)
+                .arg(bill.billNo, bill.date.toString(QStringLiteral("dd-MM-yyyy")), bill.partyName, bill.amount.toString(2)));
     return 0;
 }
 

@@ -19,6 +19,17 @@ namespace {
 
 Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
+// A typed challan line: metres of a quality at a rate per metre.
+trade::ChallanLine challanLine(qint64 quality, const char* description, const char* pieces, const char* metres, const char* rate) {
+    trade::ChallanLine l;
+    l.qualityId = quality;
+    l.description = QString::fromLatin1(description);
+    l.pieces = d(pieces);
+    l.metres = d(metres);
+    l.rate = l.listRate = d(rate);
+    return l;
+}
+
 const QString kYearEndText = QStringLiteral("Year End Is Completed! \n You Can't Modify/Delete");
 
 class DocumentKitTest : public ::testing::Test {
@@ -109,7 +120,7 @@ TEST_F(DocumentKitTest, BillsWithoutNumberTakeTheNextFreeNumberEvenWhenBackDated
     ch.bookNo = 1;
     ch.date = QDate(2024, 6, 2);
     ch.partyId = ramesh;
-    ch.lines.push_back({101, QStringLiteral("Red"), d("1"), {}, d("50"), QStringLiteral("M"), d("100"), d("100")});
+    ch.lines.push_back(challanLine(101, "Red", "1", "50", "100"));
     ASSERT_TRUE(challans.save(ch));
     EXPECT_EQ(ch.challanNo, QStringLiteral("1"));
 }
@@ -200,7 +211,7 @@ TEST_F(DocumentKitTest, TextLongerThanItsColumnIsRefusedByNameAndNothingWritten)
     ch.date = QDate(2024, 6, 2);
     ch.partyId = ramesh;
     ch.vehicleNo = QStringLiteral("GJ-05-AB-1234 with a trailer and two more");
-    ch.lines.push_back({101, QStringLiteral("Red"), d("1"), {}, d("50"), QStringLiteral("M"), d("100"), d("100")});
+    ch.lines.push_back(challanLine(101, "Red", "1", "50", "100"));
     EXPECT_FALSE(challans.save(ch));
     EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Text Too Long"),
                                     QStringLiteral("Vehicle No is longer than 30 characters. Please shorten it.")));
@@ -258,7 +269,7 @@ TEST_F(DocumentKitTest, YearClosedAtAnotherStationAndMissingRightsStopEveryChang
     ch.challanNo = QStringLiteral("3");
     ch.date = QDate(2024, 6, 2);
     ch.partyId = ramesh;
-    ch.lines.push_back({101, QStringLiteral("Red"), d("1"), {}, d("50"), QStringLiteral("M"), d("100"), d("100")});
+    ch.lines.push_back(challanLine(101, "Red", "1", "50", "100"));
     ASSERT_TRUE(challans.save(ch));
 
     // A clerk without the delete right: the bill stays with its journal.

@@ -4,6 +4,15 @@
 
 namespace tanabana::documents {
 
+namespace {
+
+PartyChoice partyOf(const db::Row& r) {
+    return {r.integer(QStringLiteral("Id")), r.text(QStringLiteral("AcName")), r.text(QStringLiteral("City")), r.text(QStringLiteral("LedgerId")),
+            r.text(QStringLiteral("TinNo")), r.text(QStringLiteral("CSTNo")), int(r.integer(QStringLiteral("GrpNo")))};
+}
+
+}  // namespace
+
 const std::vector<int>& partyGroups(PartyRange range) {
     static const std::vector<int> sales{35, 36, 38, 39};
     static const std::vector<int> purchase{76, 77, 79, 80};
@@ -31,19 +40,29 @@ std::vector<PartyChoice> findParties(db::Database& db, qint64 firmNo, PartyRange
            d.likeInsensitive(QStringLiteral("LedgerId")) + QStringLiteral(") ORDER BY AcName") + d.limit(limit);
     const QString like = prefix.trimmed() + QLatin1Char('%');
     std::vector<PartyChoice> out;
-    db.forEach(sql, {firmNo, like, like}, [&](const db::Row& r) {
-        out.push_back({r.integer(QStringLiteral("Id")), r.text(QStringLiteral("AcName")), r.text(QStringLiteral("City")),
-                       r.text(QStringLiteral("LedgerId")), r.text(QStringLiteral("TinNo")), r.text(QStringLiteral("CSTNo")),
-                       int(r.integer(QStringLiteral("GrpNo")))});
-    });
+    db.forEach(sql, {firmNo, like, like}, [&](const db::Row& r) { out.push_back(partyOf(r)); });
     return out;
+}
+
+std::vector<PartyChoice> allAccounts(db::Database& db, qint64 firmNo) {
+    std::vector<PartyChoice> out;
+    db.forEach(QStringLiteral("SELECT Id, AcName, City, LedgerId, TinNo, CSTNo, GrpNo FROM AccMst WHERE FirmNo = ? ORDER BY Id"), {firmNo},
+               [&](const db::Row& r) { out.push_back(partyOf(r)); });
+    return out;
+}
+
+std::optional<PartyChoice> partyById(db::Database& db, qint64 firmNo, qint64 accountId) {
+    const auto r = db.queryOne(QStringLiteral("SELECT Id, AcName, City, LedgerId, TinNo, CSTNo, GrpNo FROM AccMst WHERE Id = ? AND FirmNo = ?"),
+                               {accountId, firmNo});
+    if (!r) return std::nullopt;
+    return partyOf(*r);
 }
 
 std::vector<QualityChoice> sellableQualities(db::Database& db, qint64 firmNo, const QString& prefix, int limit) {
     const db::Dialect& d = db.dialect();
     const QString like = prefix.trimmed() + QLatin1Char('%');
     std::vector<QualityChoice> out;
-    db.forEach(QStringLiteral("SELECT Id, ProdName, ProdCode, ProdSubGrp, P1, ProdGrp, RAteR, CalcOn FROM ProdMst WHERE FirmNO = ? "
+    db.forEach(QStringLiteral("SELECT Id, ProdName, ProdCode, ProdSubGrp, P1, ProdGrp, RAteR, CalcOn, Vat, AddTax, hsnCode, UNit, Pack FROM ProdMst WHERE FirmNO = ? "
                               "AND IsActive = 1 AND COALESCE(IsNewPro, 0) = 0 AND (") +
                    d.likeInsensitive(QStringLiteral("ProdName")) + QStringLiteral(" OR ") + d.likeInsensitive(QStringLiteral("ProdCode")) +
                    QStringLiteral(" OR ") + d.likeInsensitive(QStringLiteral("ProdSubGrp")) + QStringLiteral(") ORDER BY ProdName") +
@@ -58,7 +77,25 @@ std::vector<QualityChoice> sellableQualities(db::Database& db, qint64 firmNo, co
                    q.qualityType = r.text(QStringLiteral("ProdGrp"));
                    q.rate = Decimal::fromVariant(r.value(QStringLiteral("RAteR")));
                    q.rateOn = r.integer(QStringLiteral("CalcOn")) == 2 ? QStringLiteral("P") : QStringLiteral("M");
+                   q.sgstPercent = Decimal::fromVariant(r.value(QStringLiteral("Vat")));
+                   q.cgstPercent = Decimal::fromVariant(r.value(QStringLiteral("AddTax")));
+                   q.hsn = r.text(QStringLiteral("hsnCode"));
+                   q.unit = r.text(QStringLiteral("UNit"));
+                   q.cut = Decimal::fromVariant(r.value(QStringLiteral("Pack")));
                    out.push_back(q);
+               });
+    return out;
+}
+
+std::vector<DesignChoice> sellableDesigns(db::Database& db, qint64 firmNo, const QString& prefix, int limit) {
+    const db::Dialect& d = db.dialect();
+    std::vector<DesignChoice> out;
+    db.forEach(QStringLiteral("SELECT ProdSubGrp, count(*) AS Colours, MIN(Id) AS FirstId FROM ProdMst WHERE FirmNO = ? AND IsActive = 1 "
+                              "AND COALESCE(IsNewPro, 0) = 0 AND ") +
+                   d.likeInsensitive(QStringLiteral("ProdSubGrp")) + QStringLiteral(" GROUP BY ProdSubGrp ORDER BY ProdSubGrp") + d.limit(limit),
+               {firmNo, prefix + QLatin1Char('%')}, [&](const db::Row& r) {
+                   out.push_back({r.text(QStringLiteral("ProdSubGrp")), int(r.integer(QStringLiteral("Colours"))),
+                                  r.integer(QStringLiteral("FirstId"))});
                });
     return out;
 }

@@ -7,6 +7,7 @@
 #include "db/Database.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace tanabana::documents {
@@ -27,15 +28,33 @@ struct PartyChoice {
 std::vector<PartyChoice> findParties(db::Database& db, qint64 firmNo, PartyRange range, const QString& prefix, int limit = 30,
                                      bool withInactive = false);
 
+// One account of the firm by its key (any group), for showing a saved document's party.
+std::optional<PartyChoice> partyById(db::Database& db, qint64 firmNo, qint64 accountId);
+
+// Every account row of the firm (groups too), by key.
+std::vector<PartyChoice> allAccounts(db::Database& db, qint64 firmNo);
+
 struct QualityChoice {
     qint64 id = 0;
     QString name, code, designNo, colour, qualityType;
     Decimal rate;                         // RAteR
     QString rateOn = QStringLiteral("M"); // "P" for items sold by the piece
+    Decimal sgstPercent, cgstPercent;     // Vat, AddTax
+    QString hsn, unit;
+    Decimal cut;                          // Pack: metres of one piece
 };
 
 // Active finished qualities that are not new products, by name, code or design number prefix.
 std::vector<QualityChoice> sellableQualities(db::Database& db, qint64 firmNo, const QString& prefix, int limit = 30);
+
+// Design numbers of the sellable qualities starting with `prefix`, with their count of colours
+// and the key of their first quality.
+struct DesignChoice {
+    QString designNo;
+    int colours = 0;
+    qint64 firstId = 0;
+};
+std::vector<DesignChoice> sellableDesigns(db::Database& db, qint64 firmNo, const QString& prefix, int limit = 30);
 
 enum class BookKind { Sales, Purchase };
 

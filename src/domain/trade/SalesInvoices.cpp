@@ -45,6 +45,7 @@ using documents::written;
 // A bill as its header row is written: what was typed, what was computed, and what the books
 // already hold for it (paid amounts and the settled mark stay as the receipts left them).
 struct HeaderRow {
+    HeaderRow(const SalesBill& b, const ComputedBill& c, qint64 firm) : bill(b), computed(c), firmNo(firm) {}
     const SalesBill& bill;
     const ComputedBill& computed;
     qint64 firmNo = 0;
@@ -293,6 +294,36 @@ db::Rows SalesInvoices::billList(qint64 bookNo, const QString& partyPrefix, Pend
     // Numbers of one day sort by value ("10" before "9" going down): longer first, then by text.
     sql += QStringLiteral(" ORDER BY m.BillDate DESC, LENGTH(m.BillNO) DESC, m.BillNO DESC, m.Id DESC") + db_.dialect().limit(limit);
     return db_.query(sql, params);
+}
+
+namespace {
+
+std::vector<SavedBill> savedBills(db::Database& db, qint64 firmNo, const QString& condition, const QString& order) {
+    std::vector<SavedBill> out;
+    db.forEach(QStringLiteral("SELECT m.Id, m.BookNO, m.BillNO, m.BillDate, a.AcName, m.BillAmount, m.UnPaidAmt, m.IsOp FROM SalBillMst m "
+                              "LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.FormId = 3") +
+                   condition + QStringLiteral(" ORDER BY ") + order,
+               {firmNo}, [&](const db::Row& r) {
+                   out.push_back({r.integer(QStringLiteral("Id")), r.integer(QStringLiteral("BookNO")), r.text(QStringLiteral("BillNO")),
+                                  r.date(QStringLiteral("BillDate")), r.text(QStringLiteral("AcName")),
+                                  Decimal::fromVariant(r.value(QStringLiteral("BillAmount"))),
+                                  Decimal::fromVariant(r.value(QStringLiteral("UnPaidAmt"))), r.integer(QStringLiteral("IsOp")) == -1});
+               });
+    return out;
+}
+
+}  // namespace
+
+std::vector<SavedBill> SalesInvoices::allBills() { return savedBills(db_, session_.firmNo, {}, QStringLiteral("m.BillDate, m.Id")); }
+
+std::vector<SavedBill> SalesInvoices::openingBills() {
+    return savedBills(db_, session_.firmNo, QStringLiteral(" AND m.IsOp = -1"), QStringLiteral("m.BillDate DESC, m.Id DESC"));
+}
+
+qint64 SalesInvoices::findBill(qint64 bookNo, const QString& billNo) {
+    return db_.scalar(QStringLiteral("SELECT Id FROM SalBillMst WHERE FirmNO = ? AND BookNO = ? AND BillNO = ? AND IsOp = 0 AND FormId = 3"),
+                      {session_.firmNo, bookNo, billNo.trimmed()})
+        .toLongLong();
 }
 
 QString SalesInvoices::nextBillNo(qint64 bookNo) { return documents::proposedNumber(db_, numbers(), session_.firmNo, bookNo); }

@@ -31,6 +31,18 @@ struct PartyInfo {
     QString transport, transporterId, mobile;
 };
 
+// A saved bill as lists show it.
+struct SavedBill {
+    qint64 id = 0;
+    qint64 bookNo = 0;
+    QString billNo;
+    QDate date;
+    QString partyName;
+    Decimal amount;   // BillAmount
+    Decimal unpaid;   // UnPaidAmt
+    bool opening = false;
+};
+
 class SalesInvoices {
 public:
     SalesInvoices(db::Database& db, Session& session, Messages& messages);
@@ -43,6 +55,12 @@ public:
     // waiting for their e-way bill, e-invoice or lorry receipt number.
     enum class Pending { Any, EwayBill, EInvoice, LrNo };
     db::Rows billList(qint64 bookNo, const QString& partyPrefix = {}, Pending pending = Pending::Any, int limit = 200);
+
+    // Every bill of the firm (opening bills too) by date and key, or only the opening bills newest first.
+    std::vector<SavedBill> allBills();
+    std::vector<SavedBill> openingBills();
+    // The bill of the book with this number (not an opening bill); 0 when there is none.
+    qint64 findBill(qint64 bookNo, const QString& billNo);
 
     // The number after the latest bill of the book (latest date, then key); "1" for an empty book.
     QString nextBillNo(qint64 bookNo);

@@ -98,6 +98,21 @@ QString challanLayoutName(int printType, int soft, bool fromTakas) {
     return name + QStringLiteral(".rpt");
 }
 
+namespace {
+
+// Number and party of a saved document, for the name of its PDF.
+QString pdfNameOf(db::Database& db, const QString& table, qint64 id, QString (*name)(const QString&, const QString&)) {
+    const auto r = db.queryOne(QStringLiteral("SELECT m.BillNO, a.AcName FROM %1 m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.Id = ?").arg(table),
+                               {id});
+    return r ? name(r->text(QStringLiteral("BillNO")), r->text(QStringLiteral("AcName"))) : QString();
+}
+
+}  // namespace
+
+QString invoicePdfNameOf(db::Database& db, qint64 billId) { return pdfNameOf(db, QStringLiteral("SalBillMst"), billId, invoicePdfName); }
+
+QString challanPdfNameOf(db::Database& db, qint64 challanId) { return pdfNameOf(db, QStringLiteral("ChalanMst"), challanId, challanPdfName); }
+
 QString challanPdfName(const QString& challanNo, const QString& partyName) {
     return CleanFileName(QStringLiteral("Sales_ChNo-") + challanNo.trimmed() + QLatin1Char('_') + partyName.trimmed());
 }

@@ -22,6 +22,8 @@ reports::ReportRequest invoiceRequest(db::Database& db, const Session& session, 
                                       std::optional<int> copySno = std::nullopt);
 // "Sales_InvNo-" + bill number + "_" + party, safe as a file name.
 QString invoicePdfName(const QString& billNo, const QString& partyName);
+// The same for a saved bill by its key; empty when there is no such bill.
+QString invoicePdfNameOf(db::Database& db, qint64 billId);
 // Writes the invoice of `billId` as a PDF; throws reports::ReportError or db::DbError.
 void writeInvoicePdf(db::Database& db, const Session& session, const QString& installFolder, qint64 billId, const QString& path,
                      int printType = 1);
@@ -31,6 +33,7 @@ void writeInvoicePdf(db::Database& db, const Session& session, const QString& in
 QString challanLayoutName(int printType, int softType, bool fromTakas);
 reports::ReportRequest challanRequest(db::Database& db, const Session& session, qint64 challanId, int printType = 1);
 QString challanPdfName(const QString& challanNo, const QString& partyName);
+QString challanPdfNameOf(db::Database& db, qint64 challanId);
 // Writes the challan of `challanId` as a PDF; throws reports::ReportError or db::DbError.
 void writeChallanPdf(db::Database& db, const Session& session, const QString& installFolder, qint64 challanId, const QString& path,
                      int printType = 1);

@@ -1,5 +1,6 @@
 #include "gui/shell/Dashboard.h"
 
+#include "domain/reports/DashboardLabels.h"
 #include "domain/shell/MenuTree.h"
 #include "gui/reports/SettingsWindows.h"
 #include "gui/shell/MainWindow.h"
@@ -31,11 +32,11 @@ void DashboardPanel::load(db::Database& year) {
     clear();
     if (!year.tableExists(QStringLiteral("Disp_Button_MSt"))) return;
     int at = 0;
-    for (const db::Row& row : year.query(QStringLiteral("SELECT Srno, LBLnm, Mnu_Nm, IsSHow FROM Disp_Button_MSt ORDER BY Srno"))) {
-        if (row.integer(QStringLiteral("IsSHow")) == 0) continue;
-        auto* button = new QPushButton(row.text(QStringLiteral("LBLnm")).trimmed(), this);
-        button->setObjectName(QStringLiteral("cmdDash%1").arg(row.integer(QStringLiteral("Srno"))));
-        button->setProperty(kCommandProperty, row.text(QStringLiteral("Mnu_Nm")));
+    for (const reports::DashboardButton& row : reports::dashboardButtons(year)) {
+        if (!row.shown) continue;
+        auto* button = new QPushButton(row.label.trimmed(), this);
+        button->setObjectName(QStringLiteral("cmdDash%1").arg(row.number));
+        button->setProperty(kCommandProperty, row.command);
         button->setMinimumHeight(44);
         button->setFocusPolicy(Qt::NoFocus);
         QFont font = button->font();

@@ -5,7 +5,7 @@
 #include "gui/common/EntryKeys.h"
 #include "gui/common/FormFields.h"
 #include "gui/common/LookupField.h"
-#include "gui/trade/PartyLookup.h"
+#include "gui/trade/SellingLookups.h"
 #include "gui/trade/TradePrinting.h"
 
 #include <QCheckBox>
@@ -83,8 +83,6 @@ void ChallanScreen::build() {
     date_ = new QDateEdit;
     date_->setObjectName(QStringLiteral("DtpChalanDt"));
     date_->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
-    db::Database* db = &db_;
-    const qint64 firm = session_.firmNo;
     party_ = new LookupField(salesPartySearch(db_, session_.firmNo), QStringLiteral("Id"), QStringLiteral("A/c Name"));
     party_->setObjectName(QStringLiteral("txtParty"));
     orderNo_ = field(QStringLiteral("txtOrderNo"));
@@ -103,17 +101,7 @@ void ChallanScreen::build() {
     }
     layout->addLayout(header);
 
-    quality_ = new LookupField(
-        [db, firm](const QString& prefix) {
-            return db->query(QStringLiteral("SELECT ProdName AS \"Quality\", ProdCode AS \"Code\", RAteR AS \"Rate\", "
-                                            "CASE WHEN CalcOn = 2 THEN 'P' ELSE 'M' END AS \"Rate On\", UNit, Pack, Id FROM ProdMst "
-                                            "WHERE FirmNO = ? AND IsActive = 1 AND COALESCE(IsNewPro, 0) = 0 AND (") +
-                                 db->dialect().likeInsensitive(QStringLiteral("ProdName")) + QStringLiteral(" OR ") +
-                                 db->dialect().likeInsensitive(QStringLiteral("ProdCode")) + QStringLiteral(") ORDER BY ProdName") +
-                                 db->dialect().limit(30),
-                             {firm, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
-        },
-        QStringLiteral("Id"), QStringLiteral("Quality"));
+    quality_ = new LookupField(qualitySearch(db_, session_.firmNo, QStringLiteral("Quality")), QStringLiteral("Id"), QStringLiteral("Quality"));
     quality_->setObjectName(QStringLiteral("txtQuality"));
     desc_ = field(QStringLiteral("txtDesc"));
     pcs_ = field(QStringLiteral("txtPcs"), 70);
@@ -213,6 +201,7 @@ void ChallanScreen::build() {
 
 void ChallanScreen::newChallan() {
     challanId_ = 0;
+    openedChallan_.reset();
     lines_.clear();
     for (QLineEdit* box : {orderNo_, transport_, station_, lrNo_, notes_, desc_, pcs_, mtrs_, rate_}) box->clear();
     party_->clearChoice();
@@ -226,7 +215,7 @@ void ChallanScreen::newChallan() {
 }
 
 trade::DeliveryChallan ChallanScreen::challanOnScreen() const {
-    trade::DeliveryChallan c;
+    trade::DeliveryChallan c = openedChallan_ && challanId_ > 0 ? *openedChallan_ : trade::DeliveryChallan{};
     c.id = challanId_;
     c.bookNo = book_->currentData().toLongLong();
     c.challanNo = challanNo_->text().trimmed();
@@ -317,6 +306,7 @@ void ChallanScreen::openChallan(qint64 id) {
     const auto c = service_->load(id);
     if (!c) return;
     challanId_ = id;
+    openedChallan_ = c;
     const int index = book_->findData(c->bookNo);
     if (index >= 0) {
         QSignalBlocker block(book_);
@@ -324,7 +314,7 @@ void ChallanScreen::openChallan(qint64 id) {
     }
     challanNo_->setText(c->challanNo);
     date_->setDate(c->date);
-    party_->setChosen(c->partyId, db_.scalar(QStringLiteral("SELECT AcName FROM AccMst WHERE Id = ?"), {c->partyId}).toString());
+    party_->setChosen(c->partyId, partyName(db_, session_.firmNo, c->partyId));
     orderNo_->setText(c->orderNo);
     transport_->setText(c->transport);
     station_->setText(c->station);

@@ -45,6 +45,9 @@ private:
     bool fromTakas_;
     std::unique_ptr<trade::DeliveryChallans> service_;
     qint64 challanId_ = 0;
+    // The saved challan as opened: fields this screen does not show (vehicle, L.R. date, freight,
+    // case number, broker) survive a re-save.
+    std::optional<trade::DeliveryChallan> openedChallan_;
     std::vector<trade::ChallanLine> lines_;
 
     QComboBox* book_ = nullptr;

@@ -1,7 +1,8 @@
 #include "gui/trade/OpeningSalesScreen.h"
 
+#include "domain/documents/Lookups.h"
 #include "gui/common/FormFields.h"
-#include "gui/trade/PartyLookup.h"
+#include "gui/trade/SellingLookups.h"
 
 #include "gui/common/EntryKeys.h"
 #include "gui/common/LookupField.h"
@@ -25,11 +26,8 @@ OpeningSalesScreen::OpeningSalesScreen(db::Database& db, Session& session, Messa
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     book_ = new QComboBox;
-    for (const db::Row& r : db_.query(QStringLiteral("SELECT BookNO, SalesName FROM BookMst WHERE (BookType = 'S' OR BookType = 'A') AND FirmNO = ? "
-                                                     "ORDER BY BookNO"),
-                                      {session_.firmNo}))
-        book_->addItem(QString::number(r.integer(QStringLiteral("BookNO"))) + QLatin1Char(' ') + r.text(QStringLiteral("SalesName")),
-                       r.integer(QStringLiteral("BookNO")));
+    for (const documents::BookChoice& b : documents::booksOfKind(db_, session_.firmNo, documents::BookKind::Sales))
+        book_->addItem(QString::number(b.bookNo) + QLatin1Char(' ') + b.name, b.bookNo);
     billNo_ = new QLineEdit;
     billNo_->setObjectName(QStringLiteral("txtBillNo"));
     date_ = new QDateEdit;
@@ -89,20 +87,19 @@ void OpeningSalesScreen::clearForm() {
 }
 
 void OpeningSalesScreen::refreshList() {
-    const db::Rows rows = db_.query(QStringLiteral("SELECT m.Id, m.BillNO, m.BillDate, a.AcName, m.BillAmount, m.UnPaidAmt FROM SalBillMst m "
-                                                   "LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.IsOp = -1 AND m.FormId = 3 "
-                                                   "ORDER BY m.BillDate DESC, m.Id DESC"),
-                                    {session_.firmNo});
+    const std::vector<trade::SavedBill> bills = service_->openingBills();
     const QStringList columns{QStringLiteral("BillNO"), QStringLiteral("BillDate"), QStringLiteral("AcName"), QStringLiteral("BillAmount"),
                               QStringLiteral("UnPaidAmt")};
     list_->setColumnCount(columns.size());
     list_->setHorizontalHeaderLabels(columns);
-    list_->setRowCount(int(rows.size()));
-    for (int r = 0; r < int(rows.size()); ++r) {
+    list_->setRowCount(int(bills.size()));
+    for (int r = 0; r < int(bills.size()); ++r) {
+        const trade::SavedBill& bill = bills[size_t(r)];
+        const QStringList values{bill.billNo, bill.date.toString(QStringLiteral("dd-MM-yyyy")), bill.partyName,
+                                 QVariant(bill.amount.toDouble()).toString(), QVariant(bill.unpaid.toDouble()).toString()};
         for (int c = 0; c < columns.size(); ++c) {
-            auto* item = new QTableWidgetItem(c == 1 ? rows[size_t(r)].date(columns.at(c)).toString(QStringLiteral("dd-MM-yyyy"))
-                                                     : rows[size_t(r)].text(columns.at(c)));
-            if (c == 0) item->setData(Qt::UserRole, rows[size_t(r)].integer(QStringLiteral("Id")));
+            auto* item = new QTableWidgetItem(values.at(c));
+            if (c == 0) item->setData(Qt::UserRole, bill.id);
             list_->setItem(r, c, item);
         }
     }

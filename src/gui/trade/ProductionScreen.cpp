@@ -1,9 +1,11 @@
 #include "gui/trade/ProductionScreen.h"
 
 #include "core/Words.h"
+#include "domain/trade/SalesLines.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/FormFields.h"
 #include "gui/common/LookupField.h"
+#include "gui/trade/SellingLookups.h"
 #include "gui/trade/TradePrinting.h"
 
 #include <QComboBox>
@@ -220,7 +222,7 @@ void ProductionScreen::refreshGrid() {
     for (int i = 0; i < int(takas_.size()); ++i) {
         const jobwork::ProductionTaka& t = takas_[size_t(i)];
         const QStringList values{t.takaNo, FormatIndian(t.pieces, 0), t.cut.toString(2), FormatIndian(t.metres, 3), t.machine,
-                                 db_.scalar(QStringLiteral("SELECT ProdName FROM ProdMst WHERE Id = ?"), {t.qualityId}).toString(),
+                                 trade::itemLabel(db_, t.qualityId).name,
                                  t.used ? QStringLiteral("Y") : QString()};
         for (int c = 0; c < values.size(); ++c) grid_->setItem(i, c, new QTableWidgetItem(values.at(c)));
         pcs += t.pieces;
@@ -258,7 +260,7 @@ void ProductionScreen::openChallan(qint64 id) {
     }
     challanNo_->setText(c->challanNo);
     date_->setDate(c->date);
-    party_->setChosen(c->partyId, db_.scalar(QStringLiteral("SELECT AcName FROM AccMst WHERE Id = ?"), {c->partyId}).toString());
+    party_->setChosen(c->partyId, partyName(db_, session_.firmNo, c->partyId));
     takas_ = c->takas;
     refreshGrid();
 }

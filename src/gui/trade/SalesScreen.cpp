@@ -9,7 +9,7 @@
 #include "gui/common/FormFields.h"
 #include "gui/common/LookupField.h"
 #include "gui/common/SelectionGrid.h"
-#include "gui/trade/PartyLookup.h"
+#include "gui/trade/SellingLookups.h"
 #include "gui/trade/TradePrinting.h"
 
 #include <QCheckBox>
@@ -148,21 +148,10 @@ void SalesScreen::buildHeader(QVBoxLayout* layout) {
 void SalesScreen::buildLineEntry(QVBoxLayout* layout) {
     auto* entryBox = new QGroupBox(QStringLiteral("Line"));
     auto* entry = new QGridLayout(entryBox);
-    const qint64 firm = session_.firmNo;
-    db::Database* db = &db_;
     QStringList captions;
     QList<QWidget*> fields;
     if (kind_ == Kind::Single) {
-        design_ = new LookupField(
-            [db, firm](const QString& prefix) {
-                const db::Dialect& d = db->dialect();
-                return db->query(QStringLiteral("SELECT ProdSubGrp AS \"Design No\", count(*) AS \"Colours\", MIN(Id) AS Id FROM ProdMst "
-                                                "WHERE FirmNO = ? AND IsActive = 1 AND COALESCE(IsNewPro, 0) = 0 AND ") +
-                                     d.likeInsensitive(QStringLiteral("ProdSubGrp")) +
-                                     QStringLiteral(" GROUP BY ProdSubGrp ORDER BY ProdSubGrp") + d.limit(30),
-                                 {firm, prefix + QLatin1Char('%')});
-            },
-            QStringLiteral("Id"), QStringLiteral("Design No"));
+        design_ = new LookupField(designSearch(db_, session_.firmNo), QStringLiteral("Id"), QStringLiteral("Design No"));
         design_->setObjectName(QStringLiteral("txtDesignNo"));
         quality_ = new LookupField(
             [this](const QString& prefix) { return trade::designColours(db_, session_.firmNo, design_->text(), prefix); },
@@ -171,18 +160,8 @@ void SalesScreen::buildLineEntry(QVBoxLayout* layout) {
         captions << QStringLiteral("Design No") << QStringLiteral("Colour");
         fields << design_ << quality_;
     } else {
-        quality_ = new LookupField(
-            [db, firm](const QString& prefix) {
-                const db::Dialect& d = db->dialect();
-                return db->query(QStringLiteral("SELECT ProdName AS \"Quality Name\", ProdCode AS \"Code\", RAteR AS \"Rate\", "
-                                                "CASE WHEN CalcOn = 2 THEN 'P' ELSE 'M' END AS \"PM\", Vat AS \"SGST\", AddTax AS \"CGST\", "
-                                                "hsnCode AS \"HSN\", UNit AS \"Unit\", Id FROM ProdMst WHERE FirmNO = ? AND IsActive = 1 "
-                                                "AND COALESCE(IsNewPro, 0) = 0 AND (") +
-                                     d.likeInsensitive(QStringLiteral("ProdName")) + QStringLiteral(" OR ") +
-                                     d.likeInsensitive(QStringLiteral("ProdCode")) + QStringLiteral(") ORDER BY ProdName") + d.limit(30),
-                                 {firm, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
-            },
-            QStringLiteral("Id"), QStringLiteral("Quality Name"));
+        quality_ = new LookupField(qualitySearch(db_, session_.firmNo, QStringLiteral("Quality Name")), QStringLiteral("Id"),
+                                   QStringLiteral("Quality Name"));
         quality_->setObjectName(QStringLiteral("txtQuality"));
         captions << QStringLiteral("Quality Name");
         fields << quality_;
@@ -384,6 +363,7 @@ void SalesScreen::newBill() {
     lines_.clear();
     editedSource_ = {};
     editedLine_.reset();
+    openedBill_.reset();
     for (QLineEdit* box : {billNo_, challanNo_, doNo_, transport_, truckNo_, lrNo_, ewayNo_, creditDays_, notes_, mobile_, desc_, pcs_, cut_,
                            mtrs_, rate_, disc_, brk_, tcsP_, tdsP_, other_, smsText_})
         box->clear();
@@ -417,7 +397,10 @@ void SalesScreen::setBillOpen(bool open) {
 
 void SalesScreen::bookChosen() {
     const qint64 book = book_->currentData().toLongLong();
-    if (billId_ == 0) billNo_->setText(service_->nextBillNo(book));
+    if (billId_ == 0) {
+        proposedNo_ = service_->nextBillNo(book);
+        billNo_->setText(proposedNo_);
+    }
     lastBillNo_->setText(QStringLiteral("Last Bill No : ") + service_->lastBillNo(book));
     refreshBillList();
 }
@@ -612,7 +595,7 @@ void SalesScreen::refreshTotals() {
 }
 
 SalesBill SalesScreen::billOnScreen() const {
-    SalesBill b;
+    SalesBill b = openedBill_ && billId_ > 0 ? *openedBill_ : SalesBill{};
     b.id = billId_;
     b.bookNo = book_->currentData().toLongLong();
     b.billNo = billNo_->text().trimmed();
@@ -630,7 +613,7 @@ SalesBill SalesScreen::billOnScreen() const {
     b.tcsPercent = typedNumber(tcsP_);
     b.tdsPercent = typedNumber(tdsP_);
     b.otherCharges = typedNumber(other_);
-    b.invoiceType = QStringLiteral("Retail");
+    if (billId_ <= 0) b.invoiceType = QStringLiteral("Retail");
     b.audited = audited_;
     b.lines = lines_;
     return b;
@@ -660,7 +643,13 @@ void SalesScreen::challanTyped() {
 
 void SalesScreen::save() {
     SalesBill bill = billOnScreen();
-    if (service_->save(bill)) newBill();
+    // The proposed number left untouched: the save takes the next free number (another station
+    // may have used the proposal meanwhile) and the operator is told which one it took.
+    const bool takeNext = bill.id <= 0 && !proposedNo_.isEmpty() && bill.billNo == proposedNo_;
+    if (takeNext) bill.billNo.clear();
+    if (!service_->save(bill)) return;
+    newBill();
+    status_->setText(QStringLiteral("Saved as Bill No ") + bill.billNo);
 }
 
 void SalesScreen::remove() {
@@ -687,6 +676,7 @@ void SalesScreen::openBill(qint64 id) {
     const auto bill = service_->load(id);
     if (!bill) return;
     billId_ = id;
+    openedBill_ = bill;
     audited_ = bill->audited;
     const int bookIndex = book_->findData(bill->bookNo);
     if (bookIndex >= 0) {

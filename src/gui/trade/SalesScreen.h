@@ -86,6 +86,9 @@ private:
     EntryKeys* keys_ = nullptr;
     qint64 billId_ = 0;
     bool audited_ = false;  // Is_Audit of the open bill, kept through a re-save
+    // The saved bill as opened: header fields this screen does not show survive a re-save.
+    std::optional<trade::SalesBill> openedBill_;
+    QString proposedNo_;    // the number proposed for a new bill; left as it is, the save takes the next free one
     std::vector<trade::SalesLine> lines_;
     std::pair<qint64, qint64> editedSource_;  // challan and line of a challan line taken back for editing
     std::optional<trade::SalesLine> editedLine_;     // a line taken back for editing: its own GST rates stay

@@ -43,23 +43,19 @@ void output(db::Database& db, Session& session, Messages& messages, const report
 }  // namespace
 
 void printInvoice(db::Database& db, Session& session, Messages& messages, qint64 billId, bool pdf, QWidget* parent, int printType) {
-    const auto bill = db.queryOne(QStringLiteral("SELECT m.BillNO, a.AcName FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.Id = ?"),
-                                  {billId});
-    if (!bill) return;
+    const QString pdfName = trade::invoicePdfNameOf(db, billId);
+    if (pdfName.isEmpty()) return;
     try {
-        output(db, session, messages, trade::invoiceRequest(db, session, billId, printType),
-               trade::invoicePdfName(bill->text(QStringLiteral("BillNO")), bill->text(QStringLiteral("AcName"))), pdf, parent);
+        output(db, session, messages, trade::invoiceRequest(db, session, billId, printType), pdfName, pdf, parent);
     } catch (const reports::ReportError& error) {
         messages.critical(QStringLiteral("Report"), error.text());
     }
 }
 
 void printChallan(db::Database& db, Session& session, Messages& messages, qint64 challanId, bool pdf, QWidget* parent) {
-    const auto c = db.queryOne(QStringLiteral("SELECT m.BillNO, a.AcName FROM ChalanMst m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.Id = ?"),
-                               {challanId});
-    if (!c) return;
-    output(db, session, messages, trade::challanRequest(db, session, challanId),
-           trade::challanPdfName(c->text(QStringLiteral("BillNO")), c->text(QStringLiteral("AcName"))), pdf, parent);
+    const QString pdfName = trade::challanPdfNameOf(db, challanId);
+    if (pdfName.isEmpty()) return;
+    output(db, session, messages, trade::challanRequest(db, session, challanId), pdfName, pdf, parent);
 }
 
 void printProduction(db::Database& db, Session& session, Messages& messages, qint64 productionId, QWidget* parent) {

@@ -1,0 +1,21 @@
+#pragma once
+// The search lists of the selling screens (parties, qualities, design numbers) over the typed
+// look-ups of the documents kit, which holds the account groups a sales party may belong to.
+#include "gui/common/LookupField.h"
+
+namespace tanabana::gui {
+
+// Sales parties (or, with `anyAccount`, every account of the firm: F4 on delivery and consignee)
+// as rows of "A/c Name", City, "A/c No", GSTNO, State and Id.
+LookupField::Search salesPartySearch(db::Database& db, qint64 firmNo, bool anyAccount = false, bool withInactive = false);
+
+// Sellable qualities by name or code, as rows of `nameColumn` ("Quality Name" or "Quality"),
+// Code, Rate, PM, SGST, CGST, HSN, Unit, Pack and Id.
+LookupField::Search qualitySearch(db::Database& db, qint64 firmNo, const QString& nameColumn);
+// Design numbers as rows of "Design No", "Colours" and Id (the design's first quality).
+LookupField::Search designSearch(db::Database& db, qint64 firmNo);
+
+// The name of a saved document's party (empty when the account is gone).
+QString partyName(db::Database& db, qint64 firmNo, qint64 accountId);
+
+}  // namespace tanabana::gui
