@@ -3,6 +3,7 @@
 // the printed bill.
 #include "cli/Cli.h"
 #include "cli/Import.h"
+#include "domain/documents/Lookups.h"
 #include "domain/reports/ReportError.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "domain/trade/PurchasePrint.h"
@@ -69,8 +70,8 @@ int printPurchase(const Arguments& a) {
     if (!bill) throw CommandError{QStringLiteral("No purchase bill with Id %1 in firm %2").arg(id).arg(w->session().firmNo)};
     QString path = a.option(QStringLiteral("out"));
     if (path.isEmpty()) {
-        const QString party = w->db().scalar(QStringLiteral("SELECT AcName FROM AccMst WHERE Id = ?"), {bill->partyId}).toString();
-        path = trade::purchasePdfName(bill->billNo, party) + QStringLiteral(".pdf");
+        const auto party = documents::partyById(w->db(), w->session().firmNo, bill->partyId);
+        path = trade::purchasePdfName(bill->billNo, party ? party->name : QString()) + QStringLiteral(".pdf");
     }
     try {
         trade::writePurchasePdf(w->db(), w->session(), w->books.installation.dataRoot(), id, path,
