@@ -9,6 +9,7 @@ namespace tanabana::jobwork {
 using trade::Fields;
 using trade::objectAt;
 using trade::requireAccount;
+using trade::requireBook;
 using trade::requireQuality;
 using trade::nonNegative;
 

@@ -15,6 +15,12 @@ const QStringList& bookTaxAccountColumns() {
     return columns;
 }
 
+const QStringList& bookAccountColumns() {
+    static const QStringList columns = QStringList{QStringLiteral("SaleId"), QStringLiteral("PurAccId")} + bookTaxAccountColumns() +
+                                       QStringList{QStringLiteral("TDS_Id"), QStringLiteral("TCS_Id")};
+    return columns;
+}
+
 namespace {
 
 bool usedBy(db::Database& db, const QString& table, const QString& bookColumn, qint64 bookNo, qint64 firmNo) {

@@ -4,6 +4,7 @@
 #include "core/Rights.h"
 #include "core/YearLock.h"
 #include "gui/common/EntryKeys.h"
+#include "gui/common/GuardedSave.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -430,18 +431,22 @@ bool MasterForm::mayWrite(bool deleting) {
 void MasterForm::saveEntry() {
     if (!mayWrite(false)) return;
     QString focus;
-    const qint64 key = save(values(), &focus);
+    qint64 key = 0;
+    if (!guardedSave(messages_, QStringLiteral("Saving ") + windowTitle(), [&] { key = save(values(), &focus); })) return;
     if (key == 0) {
         if (!focus.isEmpty()) focusField(focus);
         return;
     }
+    emit saved(key);
     newEntry();
 }
 
 void MasterForm::deleteEntry() {
     if (key_ <= 0) return;
     if (!mayWrite(true)) return;
-    if (remove(key_)) newEntry();
+    bool removed = false;
+    if (!guardedSave(messages_, QStringLiteral("Deleting from ") + windowTitle(), [&] { removed = remove(key_); })) return;
+    if (removed) newEntry();
 }
 
 }  // namespace tanabana::gui

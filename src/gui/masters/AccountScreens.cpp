@@ -1,5 +1,7 @@
 #include "gui/masters/AccountScreens.h"
 
+#include "core/Decimal.h"
+
 #include "domain/masters/Lookups.h"
 #include "domain/products/Common.h"
 #include "domain/products/SmallMasters.h"
@@ -390,9 +392,9 @@ qint64 OpeningBalanceScreen::save(const QVariantMap& values, QString* focusColum
     balance.accountId = values.value(s("Id")).toLongLong();
     balance.date = values.value(s("OpDate")).toDate();
     balance.type = values.value(s("OpType")).toString().left(1);
-    bool ok = false;
-    balance.amount = values.value(s("OpAmount")).toString().trimmed().toDouble(&ok);
-    if (!ok || balance.amount <= 0) {
+    const std::optional<Decimal> typed = Decimal::parse(values.value(s("OpAmount")).toString());
+    if (typed) balance.amount = *typed;
+    if (!typed || balance.amount <= Decimal()) {
         *focusColumn = s("OpAmount");
         if (!values.value(s("OpAmount")).toString().trimmed().isEmpty())
             messages_.critical(s("Wrong Value"), s("Amount must be a number above 0"));
@@ -413,7 +415,7 @@ void OpeningBalanceScreen::load(qint64 key) {
     setValue(s("Id"), key);
     setValue(s("OpDate"), balance->date);
     setValue(s("OpType"), balance->type == QLatin1String("C") ? s("Credit") : s("Debit"));
-    setValue(s("OpAmount"), balanceText(balance->amount));
+    setValue(s("OpAmount"), balance->amount.toString(2));
 }
 
 void OpeningBalanceScreen::refreshList() {
