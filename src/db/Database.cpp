@@ -242,8 +242,10 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& params) {
     try {
         return runOnce(sql, params);
     } catch (const DbError& e) {
-        // A read outside a save after the server dropped the connection: open it again and retry once.
-        if (e.fault() != DbError::Fault::ConnectionLost || !reconnect()) throw;
+        // A read outside a save after the server dropped the connection: open it again and read once
+        // more. A write is never repeated: the server may have done it before the connection went.
+        const bool read = sql.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive);
+        if (!read || e.fault() != DbError::Fault::ConnectionLost || !reconnect()) throw;
         return runOnce(sql, params);
     }
 }

@@ -3,9 +3,8 @@
 // exit status 1 and no bill written, while a bill of 50,000 crore still computes its GST exactly.
 #include "core/Decimal.h"
 #include "db/Database.h"
+#include "support/CliRun.h"
 
-#include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -13,31 +12,18 @@ using namespace tanabana;
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out, err;
-};
-
 class AmountLimits : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        const CliRun demo = cli({QStringLiteral("demo"), QStringLiteral("create"), QStringLiteral("--year"), QStringLiteral("2025"),
+        const test::CliResult demo = cli({QStringLiteral("demo"), QStringLiteral("create"), QStringLiteral("--year"), QStringLiteral("2025"),
                                  QStringLiteral("--bills"), QStringLiteral("2")});
-        ASSERT_EQ(demo.code, 0) << demo.err.toStdString();
+        ASSERT_EQ(demo.exitCode, 0) << demo.err.toStdString();
     }
-    CliRun cli(QStringList args, const QByteArray& input = {}) {
-        args.prepend(dir.filePath(QStringLiteral("books")));
-        args.prepend(QStringLiteral("--data"));
-        QProcess p;
-        p.start(QDir(qEnvironmentVariable("TANABANA_SHARE")).filePath(QStringLiteral("tanabana-cli")), args);
-        p.waitForStarted();
-        if (!input.isEmpty()) p.write(input);
-        p.closeWriteChannel();
-        p.waitForFinished(120000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    test::CliResult cli(const QStringList& args, const QByteArray& input = {}) {
+        return test::runCli(QStringList{QStringLiteral("--data"), dir.filePath(QStringLiteral("books"))} + args, input);
     }
-    CliRun importSale(const QByteArray& line) {
+    test::CliResult importSale(const QByteArray& line) {
         return cli({QStringLiteral("sales"), QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("--year"), QStringLiteral("2025")},
                    R"({"book": 1, "date": "2025-03-16", "party": "Ramesh Silk Mills", "lines": [)" + line + "]}");
     }
@@ -52,27 +38,27 @@ protected:
 
 TEST_F(AmountLimits, BillsBeyondTheBooksAreRefusedAndWriteNothing) {
     const size_t before = bills().size();
-    const CliRun huge = importSale(R"({"quality": "1", "mtrs": 100000000, "rate": 50000})");
-    EXPECT_EQ(huge.code, 1);
+    const test::CliResult huge = importSale(R"({"quality": "1", "mtrs": 100000000, "rate": 50000})");
+    EXPECT_EQ(huge.exitCode, 1);
     EXPECT_TRUE(huge.err.contains(QStringLiteral("Amount too large: 5000000000000.00 is beyond the largest amount the books "
                                                  "keep (999999999999.99)")))
         << huge.err.toStdString();
     EXPECT_EQ(bills().size(), before);
 
     // 1e13 is ten lakh crore metres, not a negative number
-    const CliRun exponent = importSale(R"({"quality": "1", "mtrs": 1e13, "rate": 1})");
-    EXPECT_EQ(exponent.code, 1);
+    const test::CliResult exponent = importSale(R"({"quality": "1", "mtrs": 1e13, "rate": 1})");
+    EXPECT_EQ(exponent.exitCode, 1);
     EXPECT_TRUE(exponent.err.contains(QStringLiteral("line 1: \"mtrs\": Amount too large: 10000000000000.00")))
         << exponent.err.toStdString();
     EXPECT_FALSE(exponent.err.contains(QStringLiteral("negative")));
-    const CliRun text = importSale(R"({"quality": "1", "mtrs": "25000000000000", "rate": 1})");
-    EXPECT_EQ(text.code, 1);
+    const test::CliResult text = importSale(R"({"quality": "1", "mtrs": "25000000000000", "rate": 1})");
+    EXPECT_EQ(text.exitCode, 1);
     EXPECT_TRUE(text.err.contains(QStringLiteral("line 1: \"mtrs\": Amount too large: 25000000000000.00"))) << text.err.toStdString();
     EXPECT_EQ(bills().size(), before);
 
     // ten lakh metres at 50,000 fit: the GST of 5,000 crore is computed exactly, never wrapped round
-    const CliRun large = importSale(R"({"quality": "1", "mtrs": 1000000, "rate": 50000})");
-    ASSERT_EQ(large.code, 0) << large.err.toStdString();
+    const test::CliResult large = importSale(R"({"quality": "1", "mtrs": 1000000, "rate": 50000})");
+    ASSERT_EQ(large.exitCode, 0) << large.err.toStdString();
     const db::Rows after = bills();
     ASSERT_EQ(after.size(), before + 1);
     const db::Row& bill = after.back();
@@ -101,20 +87,20 @@ TEST(Decimal, ArithmeticBeyondOneLakhCroreThrowsInsteadOfWrapping) {
 TEST_F(AmountLimits, BooksAreNamedAndTheDefaultSalesBookTakesTds) {
     const size_t before = bills().size();
     const QByteArray lines = R"("party": "Ramesh Silk Mills", "lines": [{"quality": "1", "mtrs": 100, "rate": 105}]})";
-    const CliRun missing = cli({QStringLiteral("sales"), QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("--year"), QStringLiteral("2025")},
+    const test::CliResult missing = cli({QStringLiteral("sales"), QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("--year"), QStringLiteral("2025")},
                                R"({"date": "2025-03-16", )" + lines);
-    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("\"book\" is required (the number of the firm's book)"))) << missing.err.toStdString();
-    const CliRun unknown = cli({QStringLiteral("sales"), QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("--year"), QStringLiteral("2025")},
+    const test::CliResult unknown = cli({QStringLiteral("sales"), QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("--year"), QStringLiteral("2025")},
                                R"({"book": 9, "date": "2025-03-16", )" + lines);
-    EXPECT_EQ(unknown.code, 1);
+    EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("book 9 is not a book of firm 1"))) << unknown.err.toStdString();
     EXPECT_EQ(bills().size(), before);
 
     // the customer deducts 1% TDS: the fresh installation's sales book has an account for it
-    const CliRun withTds = cli({QStringLiteral("sales"), QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("--year"), QStringLiteral("2025")},
+    const test::CliResult withTds = cli({QStringLiteral("sales"), QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("--year"), QStringLiteral("2025")},
                                R"({"book": 1, "date": "2025-03-16", "tds": 1, )" + lines);
-    ASSERT_EQ(withTds.code, 0) << withTds.err.toStdString();
+    ASSERT_EQ(withTds.exitCode, 0) << withTds.err.toStdString();
     db::Database year = db::Database::openSqlite(dir.filePath(QStringLiteral("books/DataBase/2025.db")), false);
     const QVariant tds = year.scalar(QStringLiteral("SELECT sum(h.DrAmt) FROM HeadDtl3 h JOIN AccMst a ON a.Id = h.AccId "
                                                     "WHERE a.AcName = 'TDS Receivable'"));

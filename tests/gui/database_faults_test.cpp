@@ -3,7 +3,8 @@
 // wait, a full disk, books that may only be read and a server connection killed during the save.
 // Each ends in "Not Saved" naming what failed, the typed account still on the screen, nothing
 // written, and a second press of Save working once the trouble is gone. A firm renamed on the firm
-// master shows its new name in the main window at once.
+// master shows its new name in the main window at once; an e-mail backup that cannot be made on
+// exit is told. Set TANABANA_SCREENSHOTS to a folder to keep pictures.
 #include "gui/common/GuardedSave.h"
 #include "gui/common/Style.h"
 #include "gui/masters/AccountScreens.h"
@@ -11,13 +12,12 @@
 #include "gui/shell/MainWindow.h"
 #include "domain/shell/FirmSettings.h"
 #include "support/FirmBooks.h"
+#include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -27,21 +27,6 @@
 using namespace tanabana;
 
 namespace {
-
-// Set TANABANA_SCREENSHOTS to a folder to keep pictures of the screens.
-void keepPicture(QWidget* window, const QString& name) {
-    const QString folder = qEnvironmentVariable("TANABANA_SCREENSHOTS");
-    if (folder.isEmpty()) return;
-    QDir().mkpath(folder);
-    QApplication::processEvents();
-    window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
-
-QString text(QWidget* screen, const QString& name) {
-    if (auto* e = screen->findChild<QLineEdit*>(name)) return e->text();
-    if (auto* c = screen->findChild<QComboBox*>(name)) return c->currentText();
-    return {};
-}
 
 class DatabaseFaults : public ::testing::Test {
 protected:
@@ -79,9 +64,9 @@ protected:
         EXPECT_EQ(year->messages.last().text,
                   QStringLiteral("Saving ACCOUNT MASTER failed.\n") + reason +
                       QStringLiteral("\nNothing was written; what you typed is still on the screen."));
-        EXPECT_EQ(text(screen, QStringLiteral("AcName")), QStringLiteral("Ramesh Silk Mills"));
-        EXPECT_EQ(text(screen, QStringLiteral("City")), QStringLiteral("Surat"));
-        EXPECT_EQ(text(screen, QStringLiteral("CrLimit")), QStringLiteral("250000"));
+        EXPECT_EQ(test::fieldText(screen, QStringLiteral("AcName")), QStringLiteral("Ramesh Silk Mills"));
+        EXPECT_EQ(test::fieldText(screen, QStringLiteral("City")), QStringLiteral("Surat"));
+        EXPECT_EQ(test::fieldText(screen, QStringLiteral("CrLimit")), QStringLiteral("250000"));
         EXPECT_EQ(accounts(), accountsBefore);
     }
     void expectSavedOnce() {
@@ -154,7 +139,7 @@ TEST_F(DatabaseFaults, ReadOnlyBooksStillListButRefuseTheSave) {
     // a Gujarati address shows as typed on the screen
     screen->setValue(QStringLiteral("Add1"), QStringLiteral("૧૨, રીંગ રોડ, સુરત"));
     screen->setValue(QStringLiteral("Add2"), QStringLiteral("कपड़ा बाज़ार"));
-    keepPicture(screen.get(), QStringLiteral("read_only_account"));
+    test::keepPicture(screen.get(), QStringLiteral("read_only_account"));
     screen->setValue(QStringLiteral("AcName"), QStringLiteral("Ramesh Silk Mills"));
     pressSave(screen.get());
     expectRefusedAndKept(screen.get(), before,
