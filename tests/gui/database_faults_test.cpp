@@ -229,3 +229,20 @@ TEST_F(DatabaseFaults, AFailedBackupOnExitIsTold) {
     EXPECT_TRUE(year->messages.last().text.startsWith(QStringLiteral("The backup by e-mail could not be made:\nThe folder ")))
         << year->messages.last().text.toStdString();
 }
+
+TEST_F(DatabaseFaults, AnOperatorWithoutTheViewRightCannotOpenSavedEntries) {
+    test::addAccount(db(), QStringLiteral("Krishna Creation"), 35);
+    year->session.rights = {{QStringLiteral("IsView"), 0}, {QStringLiteral("IsNew"), 1}};
+    auto screen = typeParty(QStringLiteral("Ramesh Silk Mills"));
+    screen->findBox()->setText(QStringLiteral("Krish"));
+    ASSERT_EQ(screen->list()->rowCount(), 1);
+    screen->list()->setFocus();
+    screen->list()->selectRow(0);
+    QTest::keyClick(screen->list(), Qt::Key_Return);
+    EXPECT_TRUE(year->messages.has(MessageKind::Critical, QStringLiteral("No Right"), QStringLiteral("You Have No Right To View Entries.")));
+    EXPECT_EQ(screen->currentKey(), 0);
+    EXPECT_EQ(test::fieldText(screen.get(), QStringLiteral("AcName")), QStringLiteral("Ramesh Silk Mills"));
+    // adding stays allowed
+    pressSave(screen.get());
+    expectSavedOnce();
+}

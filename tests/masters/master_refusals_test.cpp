@@ -1,8 +1,10 @@
 // Refusals that keep a small Surat firm's books usable, on both engines (TANABANA_BOTH_ENGINES):
 // account and firm names that differ only in case or blanks are duplicates, a GSTIN typed in
 // small letters is stored in capitals, copying accounts to another firm twice copies them once,
-// and an account a book posts to (GST, round-off, TDS, TCS, reverse charge) cannot be deleted.
+// an account a book posts to (GST, round-off, TDS, TCS, reverse charge) cannot be deleted, and
+// inactive accounts are offered to books only while a book names them.
 #include "domain/masters/AccountMaster.h"
+#include "domain/masters/BookMaster.h"
 #include "domain/shell/FirmMaster.h"
 #include "domain/shell/FirmSettings.h"
 #include "support/FirmBooks.h"
@@ -94,4 +96,16 @@ TEST_F(MasterRefusals, AccountsABookPostsToCannotBeDeleted) {
     year->messages.clear();
     EXPECT_TRUE(accounts->remove(spare));
     EXPECT_EQ(year->count(QStringLiteral("AccMst"), QStringLiteral("Id = ?"), {spare}), 0);
+}
+
+TEST_F(MasterRefusals, InactiveAccountsLeaveTheBookListsUnlessABookNamesThem) {
+    const qint64 old = accounts->save(party(QStringLiteral("Old Transport Co"), {}));
+    const qint64 sgst = test::accountId(db(), chart::OutputSgst);
+    db().exec(QStringLiteral("UPDATE AccMst SET Active = 0 WHERE Id IN (?, ?)"), {old, sgst});
+    masters::BookMaster books(db(), year->session, year->messages, masters::BookKind::SalesPurchase);
+    QList<qint64> offered;
+    for (const db::Row& r : books.accountChoices(masters::BookMaster::AccountList::Any)) offered << r.integer(QStringLiteral("Id"));
+    EXPECT_FALSE(offered.contains(old));
+    EXPECT_TRUE(offered.contains(sgst));  // the sales book still posts its SGST there
+    EXPECT_TRUE(offered.contains(test::accountId(db(), chart::Sales)));
 }

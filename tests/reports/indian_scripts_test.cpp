@@ -1,10 +1,13 @@
 // Gujarati and Hindi names of a Surat firm's brokers printed as the broker master prints its list: the
 // text comes back from the PDF as it was typed (so it was drawn with real glyphs, not empty boxes),
-// every column stays inside the page's right margin, and the screens' font carries the same scripts.
+// every column stays inside the page's right margin, a party's envelope prints its Gujarati
+// address, and the screens' font carries the same scripts.
+#include "domain/masters/AccountPrints.h"
 #include "domain/products/SmallMasters.h"
 #include "domain/reports/Fonts.h"
 #include "domain/reports/ReportService.h"
 #include "gui/common/Style.h"
+#include "support/FirmBooks.h"
 #include "support/PdfProbe.h"
 #include "support/YearFixture.h"
 
@@ -64,6 +67,27 @@ TEST(IndianScripts, BrokerListPrintsGujaratiAndHindiInsideTheMargins) {
         if (w.text == QStringLiteral("Type")) sawType = true;
     }
     EXPECT_TRUE(sawType);
+}
+
+TEST(IndianScripts, EnvelopeOfAGujaratiPartyPrintsItsAddress) {
+    test::YearFixture year;
+    auto& db = year.db();
+    db.exec(QStringLiteral("UPDATE FirmMst SET Add1 = ? WHERE Srno = 1"), {QStringLiteral("Ring Road")});
+    const qint64 party = test::addAccount(db, QStringLiteral("Patel Saree Kendra"), 35);
+    db.exec(QStringLiteral("UPDATE AccMst SET Add1 = ?, Add2 = ?, City = ?, PinCode = ?, Phone = ? WHERE Id = ?"),
+            {QStringLiteral("૧૨, ટાવર રોડ"), QStringLiteral("Opp. \"Kapad\" Bazar"), kGujaratiCity, QStringLiteral("395003"),
+             QStringLiteral("9825012345"), party});
+    ReportService service(year.folder());
+    auto document = service.prepare(&db, masters::envelopeReport(year.session, party));
+    const QString pdf = year.folder() + QStringLiteral("/envelope.pdf");
+    service.writePdf(*document, pdf);
+    test::keepForLooking(pdf);
+    const QString text = test::pdfText(pdf, false);
+    for (const QString& line : {QStringLiteral("To,"), QStringLiteral("Patel Saree Kendra"), QStringLiteral("ટાવર રોડ"),
+                                QStringLiteral("Opp. \"Kapad\" Bazar"), QStringLiteral("સુરત 395003"), QStringLiteral("9825012345"),
+                                QStringLiteral("From : Shree Ganesh Textiles"), QStringLiteral("Ring Road Surat")})
+        EXPECT_TRUE(text.contains(line)) << line.toStdString() << " not in\n" << text.toStdString();
+    EXPECT_EQ(test::pdfPageCount(pdf), 1);
 }
 
 TEST(IndianScripts, ScreensFallBackToTheScriptFonts) {

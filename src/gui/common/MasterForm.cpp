@@ -401,6 +401,7 @@ void MasterForm::setListRows(const QStringList& headers, const std::vector<QStri
 
 void MasterForm::chooseListRow(int row) {
     if (row < 0 || row >= int(keys_.size())) return;
+    if (rightRefuses(session_, messages_, GeneralRight::View)) return;  // an operator who may only add
     load(keys_[row]);
     key_ = keys_[row];
     for (const FieldSpec& f : fields_)

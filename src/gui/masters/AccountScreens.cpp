@@ -1,13 +1,14 @@
 #include "gui/masters/AccountScreens.h"
 
 #include "core/Decimal.h"
-
+#include "core/Words.h"
+#include "domain/masters/AccountPrints.h"
 #include "domain/masters/Lookups.h"
 #include "domain/products/Common.h"
 #include "domain/products/SmallMasters.h"
-#include "core/Words.h"
 #include "domain/shell/ListFiles.h"
 #include "gui/common/SelectionGrid.h"
+#include "gui/reports/MasterPrints.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -105,6 +106,15 @@ AccountScreen::AccountScreen(Session& session, QWidget* parent, Messages* messag
     copy->setObjectName(s("cmdCopyToFirm"));
     connect(copy, &QPushButton::clicked, this, &AccountScreen::openCopyToFirm);
     addBelowList(copy);
+    // Print: the envelope of the account on the screen
+    setPrintAction([this] {
+        if (currentKey() <= 0) {
+            messages_.critical(s("Envelop"), s("Please open an account from the list first"));
+            return;
+        }
+        previewReport(session_, messages_, masters::envelopeReport(session_, currentKey()),
+                      s("Envelop_") + values().value(s("AcName")).toString(), this);
+    });
     setFindCaption(s("Name :"));
     setKeyHints(s("F2 = New Group"));
     field(s("GrpNo"))->installEventFilter(this);
