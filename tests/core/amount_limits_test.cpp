@@ -70,7 +70,7 @@ TEST_F(AmountLimits, BillsBeyondTheBooksAreRefusedAndWriteNothing) {
     EXPECT_EQ(Decimal::fromVariant(bill.value(QStringLiteral("BillAmount"))), (taxable + sgst + sgst).billRoundOff());
 }
 
-TEST(Decimal, ArithmeticBeyondOneLakhCroreThrowsInsteadOfWrapping) {
+TEST(DecimalLimits, ArithmeticBeyondOneLakhCroreThrowsInsteadOfWrapping) {
     const Decimal crore(10000000);
     EXPECT_EQ((crore * Decimal(99999)).toString(2), QStringLiteral("999990000000.00"));
     EXPECT_THROW(crore * Decimal(100000), AmountTooLarge);
