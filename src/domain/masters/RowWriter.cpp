@@ -24,7 +24,11 @@ std::optional<Refusal> overlong(const QString& table, const QVariantMap& values)
         const int width = widths.width(table, it.key());
         if (width > 0 && text.size() > width)
             return Refusal{QStringLiteral("Wrong Value"),
-                           QStringLiteral("%1 takes at most %2 characters; \"%3...\" has %4").arg(it.key()).arg(width).arg(text.left(20)).arg(text.size())};
+                           QStringLiteral("%1 takes at most %2 characters; \"%3\" has %4")
+                               .arg(it.key())
+                               .arg(width)
+                               .arg(text.size() > 20 ? text.left(20) + QStringLiteral("...") : text)
+                               .arg(text.size())};
     }
     return std::nullopt;
 }
