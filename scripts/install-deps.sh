@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
   libxlsxwriter-dev libminizip-dev libcurl4-openssl-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  postgresql poppler-utils sqlite3 xauth fonts-dejavu-core openssl unzip
+  postgresql poppler-utils sqlite3 xauth fonts-dejavu-core fonts-lohit-gujr fonts-lohit-deva openssl unzip
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -2,6 +2,7 @@
 // PostgreSQL server with --db URL), creates it on the first start with operator ADMIN / ADMIN,
 // the current financial year and firm 1 "Demo Textiles", and walks the start-up windows.
 #include "domain/shell/Installer.h"
+#include "gui/common/GuardedSave.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/Style.h"
 #include "gui/shell/MainWindow.h"
@@ -15,7 +16,8 @@
 using namespace tanabana;
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    gui::MessageBoxes messages;
+    gui::GuardedApplication app(argc, argv, messages);
     QApplication::setOrganizationName(QStringLiteral("Tanabana"));
     QApplication::setApplicationName(QStringLiteral("Tanabana"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
@@ -44,7 +46,6 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    gui::MessageBoxes messages;
     gui::StartupFlow flow(installation, messages);
     app.setQuitOnLastWindowClosed(false);
     QObject::connect(&flow, &gui::StartupFlow::finished, &app, &QApplication::quit, Qt::QueuedConnection);

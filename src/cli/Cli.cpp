@@ -9,6 +9,8 @@ namespace tanabana::cli {
 void out(const QString& line) {
     std::fputs(line.toUtf8().constData(), stdout);
     std::fputc('\n', stdout);
+    // each line out as it is written: after a crash or a kill the output tells what was really saved
+    std::fflush(stdout);
 }
 
 namespace {
@@ -136,7 +138,7 @@ int Registry::dispatch(const QStringList& argv) {
         err(e.text);
         return 1;
     } catch (const db::DbError& e) {
-        err(e.describe());
+        err(e.fault() == db::DbError::Fault::Other ? e.describe() : e.describe() + QLatin1Char('\n') + e.explain());
         return 1;
     } catch (const std::exception& e) {
         err(QString::fromLocal8Bit(e.what()));

@@ -44,9 +44,9 @@ std::optional<OpeningBalance> takeOpening(Record& values, const Session& session
     const QString date = values.take(QStringLiteral("OpDate")).toString().trimmed();
     if (amountValue.isNull() || amountValue.toString().trimmed().isEmpty()) return std::nullopt;
     OpeningBalance balance;
-    bool ok = false;
-    balance.amount = amountValue.toString().trimmed().toDouble(&ok);
-    if (!ok || balance.amount < 0) *problem = QStringLiteral("OpAmount must be a number of 0 or more, not \"%1\"").arg(amountValue.toString());
+    const std::optional<Decimal> typed = Decimal::parse(amountValue.toString());
+    if (typed) balance.amount = *typed;
+    if (!typed || balance.amount.isNegative()) *problem = QStringLiteral("OpAmount must be a number of 0 or more, not \"%1\"").arg(amountValue.toString());
     else if (type != QLatin1String("D") && type != QLatin1String("C")) *problem = QStringLiteral("OpType must be D or C");
     balance.type = type;
     balance.date = date.isEmpty() ? session.yearStartDate : QDate::fromString(date, Qt::ISODate);

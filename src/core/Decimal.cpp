@@ -27,10 +27,24 @@ std::int64_t pow10(int n) {
     return p;
 }
 
+// A result of arithmetic on two kept values, refused when it is beyond them.
+std::int64_t narrow(Wide units) {
+    if (units >= Decimal::Limit || units <= -Decimal::Limit) AmountTooLarge::raise((long double)units / Decimal::Scale);
+    return std::int64_t(units);
+}
+
 }  // namespace
+
+void AmountTooLarge::raise(long double approximate) {
+    const QString value = QString::number(double(approximate), 'f', 2);
+    throw AmountTooLarge(QStringLiteral("Amount too large: %1 is beyond the largest amount the books keep "
+                                        "(999999999999.99)")
+                             .arg(value));
+}
 
 Decimal Decimal::fromDouble(double value) {
     if (!std::isfinite(value)) return {};
+    if (std::fabs(value) >= double(MaxWhole + 1)) AmountTooLarge::raise(value);
     return fromUnits(std::int64_t(std::llround(value * double(Scale))));
 }
 
@@ -47,8 +61,10 @@ std::optional<Decimal> Decimal::parse(const QString& input) {
     if (whole.isEmpty() && fraction.isEmpty()) return std::nullopt;
     for (QChar c : whole + fraction)
         if (!c.isDigit() || c.unicode() > 127) return std::nullopt;
-    if (whole.size() > 12) return std::nullopt;
-    Wide units = Wide(whole.isEmpty() ? 0 : whole.toLongLong()) * Scale;
+    QString significant = whole;
+    while (significant.size() > 1 && significant.startsWith(QLatin1Char('0'))) significant.remove(0, 1);
+    if (significant.size() > 12) AmountTooLarge::raise((negative ? -1.0L : 1.0L) * significant.toDouble());
+    Wide units = Wide(significant.isEmpty() ? 0 : significant.toLongLong()) * Scale;
     // Extra places beyond six are rounded half to even.
     Wide frac = 0;
     const QString kept = fraction.left(Places).leftJustified(Places, QLatin1Char('0'));
@@ -61,7 +77,7 @@ std::optional<Decimal> Decimal::parse(const QString& input) {
         const bool exactHalf = rest.at(0) == QLatin1Char('5') && !aboveHalf;
         if (aboveHalf || (exactHalf && units % 2 != 0)) units += 1;
     }
-    return fromUnits(std::int64_t(negative ? -units : units));
+    return fromUnits(narrow(negative ? -units : units));
 }
 
 Decimal Decimal::fromVariant(const QVariant& value) {
@@ -111,12 +127,16 @@ Decimal Decimal::truncate(int places) const {
 }
 
 Decimal Decimal::operator*(Decimal o) const {
-    return fromUnits(std::int64_t(divideHalfEven(Wide(units_) * o.units_, Scale)));
+    return fromUnits(narrow(divideHalfEven(Wide(units_) * o.units_, Scale)));
+}
+
+Decimal Decimal::percent(Decimal rate) const {
+    return fromUnits(narrow(divideHalfEven(Wide(units_) * rate.units_, Wide(Scale) * 100)));
 }
 
 Decimal Decimal::operator/(Decimal o) const {
     if (o.units_ == 0) return {};
-    return fromUnits(std::int64_t(divideHalfEven(Wide(units_) * Scale, o.units_)));
+    return fromUnits(narrow(divideHalfEven(Wide(units_) * Scale, o.units_)));
 }
 
 }  // namespace tanabana

@@ -1,5 +1,7 @@
 #include "db/Database.h"
 
+#include <algorithm>
+
 #include <QAtomicInteger>
 #include <QCryptographicHash>
 #include <QDate>
@@ -81,6 +83,8 @@ Database& Database::operator=(Database&& other) noexcept {
         location_ = std::move(other.location_);
         transactionDepth_ = other.transactionDepth_;
         rollbackOnly_ = other.rollbackOnly_;
+        readOnly_ = other.readOnly_;
+        lockWait_ = other.lockWait_;
         kept_ = std::move(other.kept_);
         other.kept_.clear();
         other.connectionName_.clear();
@@ -89,25 +93,57 @@ Database& Database::operator=(Database&& other) noexcept {
     return *this;
 }
 
-Database Database::openSqlite(const QString& filePath, bool createIfMissing) {
+Database Database::openSqlite(const QString& filePath, bool createIfMissing, bool readOnly) {
     const QFileInfo info(filePath);
     if (!createIfMissing && !info.exists())
         throw DbError(QStringLiteral("Database file not found: %1").arg(QDir::toNativeSeparators(filePath)));
     if (!info.absoluteDir().exists())
         throw DbError(QStringLiteral("Folder not found: %1").arg(QDir::toNativeSeparators(info.absolutePath())));
+    // An empty file where books should be is not opened: SQLite would make it a new database.
+    if (!createIfMissing && info.exists() && info.size() == 0)
+        throw DbError(QStringLiteral("%1 is not a database of this program").arg(QDir::toNativeSeparators(filePath)), {},
+                      QStringLiteral("the file is empty"));
+    // A station that may not write the file, or the folder where its journal files live, reads only.
+    if (info.exists() && (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable())) readOnly = true;
+    if (readOnly && !info.exists())
+        throw DbError(QStringLiteral("Database file not found: %1").arg(QDir::toNativeSeparators(filePath)));
     Database result;
     result.connectionName_ = uniqueConnectionName();
     result.dialect_ = Dialect(Engine::Sqlite);
     result.location_ = info.absoluteFilePath();
+    result.readOnly_ = readOnly;
     result.db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), result.connectionName_);
-    result.db_.setDatabaseName(result.location_);
-    result.db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
-    if (!result.db_.open())
-        throw DbError(QStringLiteral("Cannot open the database %1").arg(QDir::toNativeSeparators(filePath)), {},
-                      driverText(result.db_.lastError()));
+    const auto openWith = [&result](const QString& name, const QString& options) {
+        result.db_.close();
+        result.db_.setDatabaseName(name);
+        result.db_.setConnectOptions(options);
+        if (!result.db_.open()) return false;
+        try {
+            // A file that is not a database fails here, before anything is written to it.
+            result.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+            return true;
+        } catch (const DbError&) {
+            return false;
+        }
+    };
+    bool opened = false;
+    if (!readOnly) {
+        opened = openWith(result.location_, QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
+    } else {
+        // A year kept in WAL mode needs its shared-memory file beside it; in a folder that cannot
+        // take one the file is read as it stands (no station writes through a read-only folder).
+        opened = openWith(result.location_, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=15000")) ||
+                 openWith(QUrl::fromLocalFile(result.location_).toString() + QStringLiteral("?immutable=1"),
+                          QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=15000"));
+    }
+    if (!opened) {
+        const QString text = driverText(result.db_.lastError());
+        if (!result.db_.isOpen())
+            throw DbError(QStringLiteral("Cannot open the database %1").arg(QDir::toNativeSeparators(filePath)), {}, text);
+        throw DbError(QStringLiteral("%1 is not a database of this program").arg(QDir::toNativeSeparators(filePath)), {}, text);
+    }
+    if (readOnly) return result;
     try {
-        // A file that is not a database fails here, before anything is written to it.
-        result.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
         result.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
         result.exec(QStringLiteral("PRAGMA synchronous=FULL"));
         result.exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
@@ -148,9 +184,34 @@ Database Database::openPostgres(const QString& url, const QString& schema, bool 
         if (!createIfMissing) throw DbError(QStringLiteral("Database not found: %1").arg(schema));
         result.exec(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(quoted));
     }
-    result.exec(QStringLiteral("SET search_path TO %1").arg(quoted));
-    result.exec(QStringLiteral("SET client_min_messages TO warning"));
+    result.setUpSession();
     return result;
+}
+
+void Database::setUpSession() {
+    if (!dialect_.isPostgres()) return;
+    exec(QStringLiteral("SET search_path TO %1").arg(dialect_.quote(location_)));
+    exec(QStringLiteral("SET client_min_messages TO warning"));
+    exec(QStringLiteral("SET lock_timeout = %1").arg(lockWait_));
+}
+
+void Database::setLockWait(int milliseconds) {
+    lockWait_ = std::max(0, milliseconds);
+    if (!isOpen()) return;
+    if (dialect_.isPostgres()) exec(QStringLiteral("SET lock_timeout = %1").arg(lockWait_));
+    else exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(lockWait_));
+}
+
+bool Database::reconnect() {
+    if (!dialect_.isPostgres() || inTransaction() || connectionName_.isEmpty()) return false;
+    db_.close();
+    if (!db_.open()) return false;
+    try {
+        setUpSession();
+    } catch (const DbError&) {
+        return false;
+    }
+    return true;
 }
 
 bool Database::isOpen() const { return db_.isValid() && db_.isOpen(); }
@@ -178,6 +239,18 @@ QSqlQuery Database::prepare(const QString& sql, const QVariantList& params) {
 }
 
 QSqlQuery Database::run(const QString& sql, const QVariantList& params) {
+    try {
+        return runOnce(sql, params);
+    } catch (const DbError& e) {
+        // A read outside a save after the server dropped the connection: open it again and read once
+        // more. A write is never repeated: the server may have done it before the connection went.
+        const bool read = sql.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive);
+        if (!read || e.fault() != DbError::Fault::ConnectionLost || !reconnect()) throw;
+        return runOnce(sql, params);
+    }
+}
+
+QSqlQuery Database::runOnce(const QString& sql, const QVariantList& params) {
     if (params.isEmpty()) {
         if (!isOpen()) throw DbError(QStringLiteral("The database is not open"), sql);
         QSqlQuery q(db_);
@@ -306,21 +379,25 @@ QStringList Database::tables() {
 }
 
 void Database::begin() {
-    if (transactionDepth_++ > 0) return;
+    if (transactionDepth_ > 0) {
+        ++transactionDepth_;
+        return;
+    }
+    if (readOnly_)
+        throw DbError(QStringLiteral("The books are read-only here: %1").arg(QDir::toNativeSeparators(location_)));
     rollbackOnly_ = false;
     if (dialect_.isPostgres()) {
+        if (!db_.isOpen() && !connectionName_.isEmpty()) reconnect();  // the server dropped us after the last save
         if (!db_.transaction()) {
-            transactionDepth_ = 0;
-            throw DbError(QStringLiteral("Cannot begin a transaction"), {}, driverText(db_.lastError()));
+            const DbError refused(QStringLiteral("Cannot begin a transaction"), {}, driverText(db_.lastError()));
+            if (refused.fault() != DbError::Fault::ConnectionLost || !reconnect() || !db_.transaction())
+                throw refused;
         }
+        transactionDepth_ = 1;
     } else {
         // IMMEDIATE takes the write lock at once, so keys read inside cannot be taken by another station.
-        try {
-            exec(QStringLiteral("BEGIN IMMEDIATE"));
-        } catch (...) {
-            transactionDepth_ = 0;
-            throw;
-        }
+        exec(QStringLiteral("BEGIN IMMEDIATE"));
+        transactionDepth_ = 1;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "db/Schema.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 
 namespace tanabana::db {
@@ -82,6 +84,13 @@ QStringList appliedSteps(Database& db) {
 
 QStringList migrate(Database& db, const std::vector<MigrationStep>& steps) {
     QStringList ran;
+    // Books of the current structure are opened without writing, so a read-only station can read them.
+    const QStringList applied = appliedSteps(db);
+    if (std::all_of(steps.begin(), steps.end(), [&applied](const MigrationStep& s) { return applied.contains(s.name); }))
+        return ran;
+    if (db.readOnly())
+        throw DbError(QStringLiteral("The books at %1 need a structure upgrade, which this station cannot write")
+                          .arg(db.location()));
     Transaction tx(db);
     createTable(db, stepsTable());
     const QStringList done = appliedSteps(db);

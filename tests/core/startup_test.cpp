@@ -189,14 +189,31 @@ TEST_F(StartupTest, FirmFolderOffersTheMissingYearFromTheYearBefore) {
 TEST_F(StartupTest, ClearDatabaseEmptiesTheYearAndKeepsFirmOne) {
     auto year = openChosenYear(books(), session, messages, 2024);
     ASSERT_TRUE(year);
+    session.loginUser = QStringLiteral("ADMIN");
     messages.answerNext(false);
-    EXPECT_FALSE(clearDatabase(*year, messages));
+    EXPECT_FALSE(clearDatabase(books(), session, *year, messages));
     EXPECT_EQ(countIn(*year, QStringLiteral("FirmMst")), 2);
     EXPECT_EQ(countIn(*year, QStringLiteral("BillMst")), 3);
 
-    EXPECT_TRUE(clearDatabase(*year, messages));
-    EXPECT_TRUE(messages.has(MessageKind::Question, QStringLiteral("Clear Database"),
-                             QStringLiteral("Are you Sure to clear All Software Entry in Selected Firm")));
+    // a clerk without the right to make operators may not; a wrong password clears nothing
+    session.rights = {{QStringLiteral("IsDelete"), 1}, {QStringLiteral("U1"), 0}};
+    EXPECT_FALSE(clearDatabase(books(), session, *year, messages));
+    EXPECT_TRUE(messages.has(MessageKind::Critical, QStringLiteral("No Right"), QStringLiteral("You Have No Right For Clear Database")));
+    session.rights.clear();
+    messages.inputNext(QStringLiteral("guess"));
+    EXPECT_FALSE(clearDatabase(books(), session, *year, messages));
+    EXPECT_TRUE(messages.has(MessageKind::Critical, QStringLiteral("Wrong Password"), QStringLiteral("The password is wrong; nothing was cleared.")));
+    EXPECT_EQ(countIn(*year, QStringLiteral("BillMst")), 3);
+
+    messages.clear();
+    messages.inputNext(QStringLiteral("admin"));
+    EXPECT_TRUE(clearDatabase(books(), session, *year, messages));
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.all().front().kind, MessageKind::Question);
+    EXPECT_EQ(messages.all().front().text,
+              QStringLiteral("Are you Sure to clear All Software Entry in Selected Firm\nEvery bill, challan, voucher, journal entry, "
+                             "opening balance and item of the year 2023-24 is deleted for all firms, and every firm but firm 1; "
+                             "accounts and books stay with nil balances."));
     EXPECT_TRUE(messages.has(MessageKind::Information, QStringLiteral("Delete Confirm"), QStringLiteral("All Data Are Cleared ")));
     EXPECT_EQ(countIn(*year, QStringLiteral("BillMst")), 0);
     EXPECT_EQ(countIn(*year, QStringLiteral("FirmMst")), 1);

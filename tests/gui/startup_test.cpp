@@ -247,6 +247,8 @@ TEST_F(StartupWindows, AboutWindowClearsTheYearOnF10) {
     messages.answerNext(false);
     QTest::keyClick(about, Qt::Key_F10);
     EXPECT_EQ(shell::firmCount(*flow.year()), 2);
+    // Yes, then the operator's password again
+    messages.inputNext(QStringLiteral("admin"));
     QTest::keyClick(about, Qt::Key_F10);
     EXPECT_TRUE(messages.has(MessageKind::Information, QStringLiteral("Delete Confirm"), QStringLiteral("All Data Are Cleared ")));
     EXPECT_EQ(shell::firmCount(*flow.year()), 1);

@@ -185,7 +185,7 @@ TEST_F(AccountsTest, GroupsAndBalancesFollowTheirRules) {
     masters::OpeningBalances balances(db(), year->session, year->messages);
     EXPECT_FALSE(balances.save({test::accountId(db(), chart::Sales), QDate(2024, 4, 1), 100, QStringLiteral("D")}));
     const qint64 debtor = accounts->save(party(QStringLiteral("Vimal Sarees"), 35));
-    ASSERT_TRUE(balances.save({debtor, QDate(2024, 4, 1), 1234.565, QStringLiteral("D")}));
+    ASSERT_TRUE(balances.save({debtor, QDate(2024, 4, 1), *Decimal::parse(QStringLiteral("1234.565")), QStringLiteral("D")}));
     ASSERT_TRUE(balances.save({debtor, QDate(2024, 4, 1), 2500, QStringLiteral("Credit")}));
     EXPECT_EQ(year->count(QStringLiteral("AccMstOpBal"), QStringLiteral("Id = ?"), {debtor}), 1);
     EXPECT_DOUBLE_EQ(db().scalar(QStringLiteral("SELECT CrAmt FROM AccMst WHERE Id = ?"), {debtor}).toDouble(), 2500.0);

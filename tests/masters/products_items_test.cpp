@@ -114,10 +114,12 @@ TEST_F(ItemsTest, DuplicatesAndEmptyNamesAreRefusedAndNothingIsWritten) {
     EXPECT_TRUE(year->messages.has(MessageKind::Critical, QStringLiteral("Data is Exist"), QStringLiteral("Item Code : 1 is Already Exist")));
     EXPECT_EQ(refusal.field, QStringLiteral("ProdCode"));
 
-    // a code longer than its column is cut before it is compared, so it cannot slip past
+    // a code longer than its column is refused, never cut (cut, it would be another item's code)
     saved(silk(QStringLiteral("SILK-60-ROYAL-RED-01"), QStringLiteral("Royal red")));
-    EXPECT_FALSE(items->save(silk(QStringLiteral("SILK-60-ROYAL-RED-01-EXTRA"), QStringLiteral("Royal red extra"))));
-    EXPECT_EQ(year->messages.last().text, QStringLiteral("Item Code : SILK-60-ROYAL-RED-01 is Already Exist"));
+    EXPECT_FALSE(items->save(silk(QStringLiteral("SILK-60-ROYAL-RED-01-EXTRA"), QStringLiteral("Royal red extra")), {}, &refusal));
+    EXPECT_EQ(year->messages.last().title, QStringLiteral("Invalid Entry"));
+    EXPECT_EQ(year->messages.last().text, QStringLiteral("ProdCode takes at most 20 characters; \"SILK-60-ROYAL-RED-01...\" has 26"));
+    EXPECT_EQ(refusal.field, QStringLiteral("ProdCode"));
     EXPECT_FALSE(items->save(silk(QStringLiteral("3"), QStringLiteral("   "))));
     EXPECT_EQ(year->messages.last().text, QStringLiteral("Please Enter Item Name"));
     EXPECT_EQ(year->count(QStringLiteral("ProdMst")), 2);

@@ -123,6 +123,27 @@ TEST_F(SheetsTest, SheetIsSavedWithItsWeightsAndCosts) {
     EXPECT_EQ(year->count(QStringLiteral("ConSumptionMst_Grey")), 1);
 }
 
+TEST_F(SheetsTest, FourDecimalRatesAreKeptAsTyped) {
+    // weaving at 0.0875 a pick, 60 picks, 100 m (3937 inches): 0.0875 x 60 x 100 = 525.00, not
+    // the 528.00 of a rate cut to 0.088; a yarn at 212.3575 a kg costs its weight at that rate
+    ConsumptionMaster sheets(year->db(), year->session, year->messages);
+    ConsumptionSheet sheet = sheetFor(redSaree);
+    sheet.costPerPick = d("0.0875");
+    sheet.lines[1].rate = d("212.3575");
+    EXPECT_EQ(computeSheet(sheet).jobCost.toString(2), QStringLiteral("525.00"));
+    ASSERT_TRUE(sheets.save(sheet));
+    auto loaded = sheets.load(redSaree);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->costPerPick, d("0.0875"));
+    const SheetTotals t = computeSheet(*loaded);
+    EXPECT_EQ(t.jobCost.toString(3), QStringLiteral("525.000"));
+    // 4.896 kg x 212.3575 = 1039.702320 -> 1039.702
+    EXPECT_EQ(t.weftCost.toString(3), QStringLiteral("1039.702"));
+    const auto header = year->db().queryOne(QStringLiteral("SELECT Jobcost FROM ConSumptionMst_Grey WHERE ID = ?"), {redSaree});
+    ASSERT_TRUE(header);
+    EXPECT_EQ(Decimal::fromVariant(header->value(QStringLiteral("Jobcost"))).toString(2), QStringLiteral("525.00"));
+}
+
 TEST_F(SheetsTest, SheetWithoutFabricOrWithBadValuesIsRefused) {
     ConsumptionMaster sheets(year->db(), year->session, year->messages);
     ConsumptionSheet none = sheetFor(0);

@@ -142,7 +142,13 @@ TEST_F(SmallMastersTest, LoomsWithOrdersStay) {
     Machine l7;
     l7.name = QStringLiteral("L-07");
     l7.panna = d("52");
-    l7.pattern = QStringLiteral("PLAIN-WEAVE");  // cut to the column's five characters
+    l7.pattern = QStringLiteral("PLAIN-WEAVE");  // longer than the column's five characters: refused, not cut
+    Refusal refusal;
+    EXPECT_FALSE(looms.save(l7, &refusal));
+    EXPECT_EQ(year->messages.last().text, QStringLiteral("Pattern takes at most 5 characters; \"PLAIN-WEAVE\" has 11"));
+    EXPECT_EQ(refusal.field, QStringLiteral("Pattern"));
+    EXPECT_EQ(year->count(QStringLiteral("Mst_Machine")), 0);
+    l7.pattern = QStringLiteral("PLAIN");
     const auto id = looms.save(l7);
     ASSERT_TRUE(id);
     EXPECT_EQ(looms.load(*id)->pattern, QStringLiteral("PLAIN"));

@@ -22,13 +22,15 @@ std::unique_ptr<QProcess> startCli(const QStringList& arguments) {
     return process;
 }
 
-CliResult runCli(const QStringList& arguments) {
+CliResult runCli(const QStringList& arguments, const QByteArray& input) {
     auto process = startCli(arguments);
     CliResult result;
     if (!process->waitForStarted(20000)) {
         result.err = QStringLiteral("cannot start %1: %2").arg(cliPath(), process->errorString());
         return result;
     }
+    if (!input.isEmpty()) process->write(input);
+    process->closeWriteChannel();
     process->waitForFinished(120000);
     result.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
     result.out = QString::fromUtf8(process->readAllStandardOutput());

@@ -23,8 +23,8 @@ struct CliResult {
     QString err;
 };
 
-// Runs the command to its end (two minutes at most).
-CliResult runCli(const QStringList& arguments);
+// Runs the command to its end (two minutes at most), with `input` on its standard input.
+CliResult runCli(const QStringList& arguments, const QByteArray& input = {});
 // Starts the command without waiting; the caller waits on the process.
 std::unique_ptr<QProcess> startCli(const QStringList& arguments);
 

@@ -9,6 +9,7 @@ namespace tanabana::jobwork {
 using trade::Fields;
 using trade::objectAt;
 using trade::requireAccount;
+using trade::requireBook;
 using trade::requireQuality;
 using trade::nonNegative;
 
@@ -16,7 +17,7 @@ ProductionChallan productionFromJson(db::Database& db, const Session& s, const Q
     const Fields f(object, {}, {QStringLiteral("book"), QStringLiteral("number"), QStringLiteral("date"), QStringLiteral("party"),
                                 QStringLiteral("type"), QStringLiteral("takas")});
     jobwork::ProductionChallan c;
-    c.bookNo = f.whole(QStringLiteral("book"));
+    c.bookNo = requireBook(db, s, f);
     c.challanNo = f.text(QStringLiteral("number")).trimmed();
     c.date = f.date(QStringLiteral("date"), true);
     c.partyId = requireAccount(db, s, f, QStringLiteral("party"), true);

@@ -2,6 +2,7 @@
 
 #include "core/Rights.h"
 #include "core/YearLock.h"
+#include "domain/masters/BookMaster.h"
 #include "domain/masters/LedgerCode.h"
 #include "domain/masters/Lookups.h"
 #include "domain/masters/RowWriter.h"
@@ -15,21 +16,24 @@ const QString kDuplicateTitle = QStringLiteral("A/c Duplicate");
 
 // Tables whose rows name an account; an account found in any of them stays.
 const std::vector<std::pair<QString, QString>>& accountUses() {
-    static const std::vector<std::pair<QString, QString>> uses = {
-        {QStringLiteral("Acc_OutSt"), QStringLiteral("AcId")},
-        {QStringLiteral("AccMstOpBal"), QStringLiteral("Id")},
-        {QStringLiteral("BillMst"), QStringLiteral("PartyId")},
-        {QStringLiteral("BookMst"), QStringLiteral("PurAccId")},
-        {QStringLiteral("BookMst"), QStringLiteral("SaleId")},
-        {QStringLiteral("ChalanMst"), QStringLiteral("PartyId")},
-        {QStringLiteral("HeadDtl3"), QStringLiteral("AccId")},
-        {QStringLiteral("HeadDtl3"), QStringLiteral("PartyCode")},
-        {QStringLiteral("JobWork_IssueMst"), QStringLiteral("PartyId")},
-        {QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("PartyId")},
-        {QStringLiteral("JobWork_IssueMst_Ambr"), QStringLiteral("PartyId")},
-        {QStringLiteral("Iss_StockMst"), QStringLiteral("PartyId")},
-        {QStringLiteral("SalBillMst"), QStringLiteral("PartyId")},
-    };
+    static const std::vector<std::pair<QString, QString>> uses = [] {
+        std::vector<std::pair<QString, QString>> all = {
+            {QStringLiteral("Acc_OutSt"), QStringLiteral("AcId")},
+            {QStringLiteral("AccMstOpBal"), QStringLiteral("Id")},
+            {QStringLiteral("BillMst"), QStringLiteral("PartyId")},
+            {QStringLiteral("ChalanMst"), QStringLiteral("PartyId")},
+            {QStringLiteral("HeadDtl3"), QStringLiteral("AccId")},
+            {QStringLiteral("HeadDtl3"), QStringLiteral("PartyCode")},
+            {QStringLiteral("JobWork_IssueMst"), QStringLiteral("PartyId")},
+            {QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("PartyId")},
+            {QStringLiteral("JobWork_IssueMst_Ambr"), QStringLiteral("PartyId")},
+            {QStringLiteral("Iss_StockMst"), QStringLiteral("PartyId")},
+            {QStringLiteral("SalBillMst"), QStringLiteral("PartyId")},
+        };
+        // a book's tax, charge, TDS and TCS slots too: the book's later bills would be refused at posting
+        for (const QString& column : bookAccountColumns()) all.emplace_back(QStringLiteral("BookMst"), column);
+        return all;
+    }();
     return uses;
 }
 
@@ -71,11 +75,13 @@ bool AccountMaster::checkIgstParty(bool igstParty, const QString& state) {
     return true;
 }
 
-bool AccountMaster::duplicateName(const QString& name, const QString& gstin, qint64 exceptId) {
-    // an account without GSTIN may have it stored empty or null: both mean "none"
-    return db_.scalar(QStringLiteral("SELECT count(*) FROM AccMst WHERE AcName = ? AND COALESCE(TinNo, '') = ? AND FirmNo = ? AND IsGrp = 0 "
-                                     "AND Id <> ?"),
-                      {name, gstin.isNull() ? QStringLiteral("") : gstin, session_.firmNo, exceptId})
+bool AccountMaster::duplicateName(const QString& name, const QString& gstin, qint64 exceptId, qint64 firmNo) {
+    // names compare without regard to case and blanks around them; an account without GSTIN may
+    // have it stored empty or null: both mean "none"
+    return db_.scalar(QStringLiteral("SELECT count(*) FROM AccMst WHERE lower(trim(AcName)) = lower(trim(?)) "
+                                     "AND upper(trim(COALESCE(TinNo, ''))) = ? AND FirmNo = ? AND IsGrp = 0 AND Id <> ?"),
+                      {name, gstin.isNull() ? QStringLiteral("") : gstin.trimmed().toUpper(),
+                       firmNo > 0 ? firmNo : session_.firmNo, exceptId})
                .toInt() > 0;
 }
 
@@ -211,11 +217,19 @@ db::Rows AccountMaster::search(const QString& namePrefix) {
 }
 
 void AccountMaster::repairCompositionFlags() {
-    db::Transaction tx(db_);
-    db_.exec(QStringLiteral("UPDATE AccMst SET EcNo = '' WHERE EcNo IS NULL"));
-    db_.exec(QStringLiteral("UPDATE AccMst SET EcNo = '0' WHERE EcNo = '' AND TinNo <> ''"));
-    db_.exec(QStringLiteral("UPDATE AccMst SET EcNo = '1' WHERE EcNo = ''"));
-    tx.commit();
+    // Writes only when a flag is missing, so read-only books or a full disk still open the screen;
+    // a repair that cannot be written waits for the next opening.
+    if (db_.readOnly() ||
+        db_.scalar(QStringLiteral("SELECT count(*) FROM AccMst WHERE EcNo IS NULL OR EcNo = ''")).toInt() == 0)
+        return;
+    try {
+        db::Transaction tx(db_);
+        db_.exec(QStringLiteral("UPDATE AccMst SET EcNo = '' WHERE EcNo IS NULL"));
+        db_.exec(QStringLiteral("UPDATE AccMst SET EcNo = '0' WHERE EcNo = '' AND TinNo <> ''"));
+        db_.exec(QStringLiteral("UPDATE AccMst SET EcNo = '1' WHERE EcNo = ''"));
+        tx.commit();
+    } catch (const db::DbError&) {
+    }
 }
 
 int AccountMaster::copyToFirm(const QList<qint64>& ids, qint64 toFirm) {
@@ -228,6 +242,8 @@ int AccountMaster::copyToFirm(const QList<qint64>& ids, qint64 toFirm) {
     for (qint64 id : ids) {
         const auto row = db_.queryOne(QStringLiteral("SELECT * FROM AccMst WHERE Id = ? AND FirmNo = ? AND IsGrp = 0"), {id, session_.firmNo});
         if (!row) continue;
+        // an account the other firm has already (a second run of the copy) is not copied again
+        if (duplicateName(row->text(QStringLiteral("AcName")), row->text(QStringLiteral("TinNo")), 0, toFirm)) continue;
         Record account = rowValues(*row, accMstTable());
         account.insert(QStringLiteral("Id"), db_.nextKey(QStringLiteral("AccMst"), QStringLiteral("Id")));
         account.insert(QStringLiteral("FirmNo"), toFirm);

@@ -41,7 +41,8 @@ public:
 
 private:
     bool refused(const std::optional<Refusal>& refusal);
-    bool duplicateName(const QString& name, const QString& gstin, qint64 exceptId);
+    // Another account of the firm (the session's unless given) with this name and GSTIN.
+    bool duplicateName(const QString& name, const QString& gstin, qint64 exceptId, qint64 firmNo = 0);
     QString newCode(const QString& series);
     void createBankBook(qint64 accountId, const QString& name);
     db::Database& db_;

@@ -15,6 +15,12 @@ const QStringList& bookTaxAccountColumns() {
     return columns;
 }
 
+const QStringList& bookAccountColumns() {
+    static const QStringList columns = QStringList{QStringLiteral("SaleId"), QStringLiteral("PurAccId")} + bookTaxAccountColumns() +
+                                       QStringList{QStringLiteral("TDS_Id"), QStringLiteral("TCS_Id")};
+    return columns;
+}
+
 namespace {
 
 bool usedBy(db::Database& db, const QString& table, const QString& bookColumn, qint64 bookNo, qint64 firmNo) {
@@ -135,8 +141,16 @@ db::Rows BookMaster::list() {
 }
 
 db::Rows BookMaster::accountChoices(AccountList list, const QString& startsWith) {
-    QString sql = QStringLiteral("SELECT AcName, City, LedgerId, AcNo, Id FROM AccMst WHERE FirmNo = ? AND IsGrp = 0");
-    QVariantList params{session_.firmNo};
+    // Active accounts only, and those a book of the firm still names, so an open book keeps its slots.
+    QStringList named;
+    QVariantList params{session_.firmNo};  // the account's firm, then the books' firm once per column
+    for (const QString& column : bookAccountColumns()) {
+        named << QStringLiteral("SELECT %1 FROM BookMst WHERE FirmNO = ?").arg(column);
+        params << session_.firmNo;
+    }
+    QString sql = QStringLiteral("SELECT AcName, City, LedgerId, AcNo, Id FROM AccMst WHERE FirmNo = ? AND IsGrp = 0 "
+                                 "AND (COALESCE(Active, 1) <> 0 OR Id IN (%1))")
+                      .arg(named.join(QStringLiteral(" UNION ")));
     if (list == AccountList::Bank) sql += QStringLiteral(" AND GrpNo = 36");
     if (list == AccountList::TaxAndCharges) sql += QStringLiteral(" AND GrpNo NOT IN (1, 3, 17, 18, 20, 35, 36, 72, 74, 75, 76, 77)");
     if (!startsWith.isEmpty()) {

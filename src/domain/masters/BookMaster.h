@@ -43,5 +43,7 @@ private:
 
 // The columns of a book that hold account Ids.
 const QStringList& bookTaxAccountColumns();
+// Every column of a book that holds an account: sales, purchase, the tax and charge slots, TDS, TCS.
+const QStringList& bookAccountColumns();
 
 }  // namespace tanabana::masters

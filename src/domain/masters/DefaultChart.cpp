@@ -114,7 +114,7 @@ void createDefaultBooks(db::Database& db, qint64 firmNo) {
           {QStringLiteral("Is_Auto_Ac"), true}, {QStringLiteral("A1"), acc(chart::OutputIgst)},
           {QStringLiteral("A2"), acc(chart::OutputSgst)}, {QStringLiteral("A3"), acc(chart::OutputCgst)},
           {QStringLiteral("A4"), acc(chart::RoundOff)}, {QStringLiteral("IsTCS"), true},
-          {QStringLiteral("TCS_Id"), acc(chart::TcsPayable)}});
+          {QStringLiteral("TCS_Id"), acc(chart::TcsPayable)}, {QStringLiteral("TDS_Id"), acc(chart::TdsReceivable)}});
     book(2, QStringLiteral("P"), QStringLiteral("PUR/"),
          {{QStringLiteral("PurAccId"), acc(chart::Purchase)}, {QStringLiteral("PurNAme"), QStringLiteral("Purchase GST")},
           {QStringLiteral("Is_Auto_Ac"), true}, {QStringLiteral("A1"), acc(chart::InputIgst)},
@@ -123,7 +123,8 @@ void createDefaultBooks(db::Database& db, qint64 firmNo) {
           {QStringLiteral("A2_R"), acc(chart::RcmInputSgst)}, {QStringLiteral("A3_R"), acc(chart::RcmInputCgst)},
           {QStringLiteral("A1_P"), acc(chart::RcmPayableIgst)}, {QStringLiteral("A2_P"), acc(chart::RcmPayableSgst)},
           {QStringLiteral("A3_P"), acc(chart::RcmPayableCgst)}, {QStringLiteral("IsTDS"), true},
-          {QStringLiteral("TDS_Id"), acc(chart::TdsPayable)}});
+          {QStringLiteral("TDS_Id"), acc(chart::TdsPayable)}, {QStringLiteral("TCS_Id"), acc(chart::TcsReceivable)}});
+    // expenses are often bought under reverse charge or with TDS: the book has those accounts too
     book(3, QStringLiteral("P"), QStringLiteral("EXP/"),
          {{QStringLiteral("PurAccId"), acc(chart::GeneralExpenses)}, {QStringLiteral("PurNAme"), QStringLiteral("General Expenses")},
           {QStringLiteral("IsGenPur"), true}, {QStringLiteral("Is_Auto_Ac"), true}, {QStringLiteral("A1"), acc(chart::InputIgst)},
@@ -131,7 +132,8 @@ void createDefaultBooks(db::Database& db, qint64 firmNo) {
           {QStringLiteral("A4"), acc(chart::RoundOff)}, {QStringLiteral("A1_R"), acc(chart::RcmInputIgst)},
           {QStringLiteral("A2_R"), acc(chart::RcmInputSgst)}, {QStringLiteral("A3_R"), acc(chart::RcmInputCgst)},
           {QStringLiteral("A1_P"), acc(chart::RcmPayableIgst)}, {QStringLiteral("A2_P"), acc(chart::RcmPayableSgst)},
-          {QStringLiteral("A3_P"), acc(chart::RcmPayableCgst)}});
+          {QStringLiteral("A3_P"), acc(chart::RcmPayableCgst)}, {QStringLiteral("TDS_Id"), acc(chart::TdsPayable)},
+          {QStringLiteral("TCS_Id"), acc(chart::TcsReceivable)}});
     book(36, QStringLiteral("C"), QStringLiteral("CASH"),
          {{QStringLiteral("PurAccId"), acc(chart::Cash)}, {QStringLiteral("PurNAme"), QStringLiteral("Cash Book")}});
     book(37, QStringLiteral("B"), QStringLiteral("BANK"),

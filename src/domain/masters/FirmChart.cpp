@@ -1,5 +1,6 @@
 #include "domain/masters/FirmChart.h"
 
+#include "domain/masters/BookMaster.h"
 #include "domain/masters/DefaultChart.h"
 #include "domain/masters/RowWriter.h"
 #include "domain/masters/Schema.h"
@@ -9,16 +10,6 @@
 namespace tanabana::masters {
 
 namespace {
-
-// The book columns that hold an account Id.
-const QStringList& bookAccountColumns() {
-    static const QStringList columns = {
-        QStringLiteral("SaleId"), QStringLiteral("PurAccId"), QStringLiteral("A1"),   QStringLiteral("A2"),
-        QStringLiteral("A3"),     QStringLiteral("A4"),       QStringLiteral("A1_R"), QStringLiteral("A2_R"),
-        QStringLiteral("A3_R"),   QStringLiteral("A1_P"),     QStringLiteral("A2_P"), QStringLiteral("A3_P"),
-        QStringLiteral("TDS_Id"), QStringLiteral("TCS_Id")};
-    return columns;
-}
 
 qint64 sameNamedAccount(db::Database& db, qint64 accountId, qint64 toFirm) {
     if (accountId <= 0) return 0;

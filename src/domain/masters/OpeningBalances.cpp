@@ -19,13 +19,13 @@ bool OpeningBalances::save(const OpeningBalance& balance) {
         return false;
     }
     const QString type = balance.type.trimmed().left(1).toUpper();
-    if ((type != QLatin1String("D") && type != QLatin1String("C")) || balance.amount < 0 || !balance.date.isValid()) {
+    if ((type != QLatin1String("D") && type != QLatin1String("C")) || balance.amount.isNegative() || !balance.date.isValid()) {
         messages_.critical(QStringLiteral("Wrong Value"), QStringLiteral("Opening balance needs a date, Debit or Credit and an amount of 0 or more"));
         return false;
     }
     const bool exists = find(balance.accountId).has_value();
     if (rightRefuses(session_, messages_, exists ? GeneralRight::Modify : GeneralRight::New)) return false;
-    const double amount = Decimal::fromDouble(balance.amount).roundHalfEven(2).toDouble();
+    const double amount = balance.amount.roundHalfEven(2).toDouble();
     db::Transaction tx(db_);
     db_.exec(QStringLiteral("DELETE FROM AccMstOpBal WHERE Id = ?"), {balance.accountId});
     db_.exec(QStringLiteral("INSERT INTO AccMstOpBal (Id, OpDate, OpAmount, OpType, FirmNo, Is_Upload) VALUES (?, ?, ?, ?, ?, 0)"),
@@ -53,7 +53,7 @@ std::optional<OpeningBalance> OpeningBalances::find(qint64 accountId) {
     const auto row = db_.queryOne(QStringLiteral("SELECT Id, OpDate, OpAmount, OpType FROM AccMstOpBal WHERE Id = ? AND FirmNo = ?"),
                                   {accountId, session_.firmNo});
     if (!row) return std::nullopt;
-    return OpeningBalance{accountId, row->date(QStringLiteral("OpDate")), row->number(QStringLiteral("OpAmount")),
+    return OpeningBalance{accountId, row->date(QStringLiteral("OpDate")), Decimal::fromVariant(row->value(QStringLiteral("OpAmount"))),
                           row->text(QStringLiteral("OpType"))};
 }
 
@@ -82,7 +82,7 @@ void OpeningBalances::resynchronise() {
     db_.exec(QStringLiteral("UPDATE AccMst SET DrAmt = 0 WHERE DrAmt > 0 AND FirmNo = ?"), {session_.firmNo});
     for (const db::Row& row : db_.query(QStringLiteral("SELECT Id, OpAmount, OpType FROM AccMstOpBal WHERE FirmNo = ?"), {session_.firmNo})) {
         const bool credit = row.text(QStringLiteral("OpType")) == QLatin1String("C");
-        const double amount = row.number(QStringLiteral("OpAmount"));
+        const double amount = Decimal::fromVariant(row.value(QStringLiteral("OpAmount"))).roundHalfEven(2).toDouble();
         db_.exec(QStringLiteral("UPDATE AccMst SET CrAmt = ?, DrAmt = ?, Is_Upload = 0 WHERE Id = ? AND FirmNo = ?"),
                  {credit ? amount : 0.0, credit ? 0.0 : amount, row.integer(QStringLiteral("Id")), session_.firmNo});
     }

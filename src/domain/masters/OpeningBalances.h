@@ -2,6 +2,7 @@
 // Opening balances: what each balance-sheet account (and opening stock or purchase of groups 2,
 // 3 and 17) carries into the year, one row per account, debit or credit. The account keeps a
 // mirror in DrAmt / CrAmt that the statements read: 500 credit leaves CrAmt 500 and DrAmt 0.
+#include "core/Decimal.h"
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
@@ -14,7 +15,7 @@ namespace tanabana::masters {
 struct OpeningBalance {
     qint64 accountId = 0;
     QDate date;
-    double amount = 0;   // always positive
+    Decimal amount;      // never negative
     QString type;        // "D" or "C"
 };
 

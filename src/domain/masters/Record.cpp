@@ -1,5 +1,8 @@
 #include "domain/masters/Record.h"
 
+#include "core/Decimal.h"
+#include "domain/masters/RowWriter.h"
+
 #include <QDate>
 
 namespace tanabana::masters {
@@ -37,18 +40,27 @@ std::optional<QVariant> readFlag(const QVariant& value) {
     return std::nullopt;
 }
 
+// Numbers are read exactly ("1,23,456.50" as typed with Indian grouping) and stored already
+// rounded to six places; whole-number columns refuse fractions.
 std::optional<QVariant> readNumber(const QVariant& value, db::ColumnType type) {
     if (value.isNull()) return QVariant(0);
-    bool ok = false;
-    const QString text = value.toString().trimmed();
-    if (text.isEmpty()) return QVariant(0);
-    const double number = text.toDouble(&ok);
-    if (!ok) return std::nullopt;
-    if (type == db::ColumnType::Integer || type == db::ColumnType::Long) {
-        if (number != double(qint64(number))) return std::nullopt;
-        return QVariant(qint64(number));
+    std::optional<Decimal> number;
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float: number = Decimal::fromDouble(value.toDouble()); break;
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong: number = Decimal(value.toLongLong()); break;
+    case QMetaType::Bool: number = Decimal(value.toBool() ? 1 : 0); break;
+    default: number = Decimal::parse(value.toString());
     }
-    return QVariant(number);
+    if (!number) return std::nullopt;
+    if (type == db::ColumnType::Integer || type == db::ColumnType::Long) {
+        if (*number != Decimal(number->wholePart())) return std::nullopt;
+        return QVariant(qint64(number->wholePart()));
+    }
+    return number->toVariant();
 }
 
 }  // namespace
@@ -73,7 +85,12 @@ std::optional<Refusal> normalise(const db::TableDef& table, Record& record) {
             if (!flag) return Refusal{title, QStringLiteral("%1 must be Yes or No, not \"%2\"").arg(column->name, value.toString())};
             value = *flag;
         } else if (isNumeric(column->type)) {
-            const auto number = readNumber(value, column->type);
+            std::optional<QVariant> number;
+            try {
+                number = readNumber(value, column->type);
+            } catch (const AmountTooLarge& e) {
+                return Refusal{title, QStringLiteral("%1: %2").arg(column->name, e.message())};
+            }
             if (!number) return Refusal{title, QStringLiteral("%1 must be a number, not \"%2\"").arg(column->name, value.toString())};
             value = *number;
         } else if (column->type == db::ColumnType::Date) {
@@ -91,6 +108,7 @@ std::optional<Refusal> normalise(const db::TableDef& table, Record& record) {
         }
         out.insert(column->name, value);
     }
+    if (auto refusal = overlong(table.name, out)) return refusal;
     record = out;
     return std::nullopt;
 }

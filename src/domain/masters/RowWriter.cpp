@@ -16,6 +16,23 @@ QVariantMap rowValues(const db::Row& row, const db::TableDef& table) {
     return values;
 }
 
+std::optional<Refusal> overlong(const QString& table, const QVariantMap& values) {
+    const db::ColumnWidths& widths = schema::yearColumnWidths();
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (it.value().typeId() != QMetaType::QString) continue;
+        const QString text = it.value().toString().trimmed();  // blanks around a value are not kept anyway
+        const int width = widths.width(table, it.key());
+        if (width > 0 && text.size() > width)
+            return Refusal{QStringLiteral("Wrong Value"),
+                           QStringLiteral("%1 takes at most %2 characters; \"%3\" has %4")
+                               .arg(it.key())
+                               .arg(width)
+                               .arg(text.size() > 20 ? text.left(20) + QStringLiteral("...") : text)
+                               .arg(text.size())};
+    }
+    return std::nullopt;
+}
+
 QVariantMap fitted(const QString& table, const QVariantMap& values) {
     QVariantMap out = values;
     const db::ColumnWidths& widths = schema::yearColumnWidths();

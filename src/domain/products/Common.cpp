@@ -1,5 +1,6 @@
 #include "domain/products/Common.h"
 
+#include "domain/masters/RowWriter.h"
 #include "domain/schema/YearSchema.h"
 
 namespace tanabana::products {
@@ -38,6 +39,12 @@ std::vector<std::pair<qint64, QString>> allFirms(db::Database& db, const Session
 QString fitText(const QString& table, const QString& column, const QString& text) {
     const QString fitted = schema::yearColumnWidths().fit(table, column, text.trimmed());
     return fitted.isNull() ? QStringLiteral("") : fitted;
+}
+
+QString tooLong(const QString& table, const QString& column, const QVariant& value) {
+    if (value.typeId() != QMetaType::QString) return {};
+    const auto refusal = masters::overlong(table, {{column, value.toString().trimmed()}});
+    return refusal ? refusal->text : QString();
 }
 
 QString invalidEntryTitle() { return QStringLiteral("Invalid Entry"); }

@@ -32,6 +32,9 @@ std::optional<Decimal> readNumber(const QVariant& value, const QString& caption,
 
 // A typed text as it is stored: trimmed, cut to the column's width, empty (never NULL) when blank.
 QString fitText(const QString& table, const QString& column, const QString& text);
+// The refusal text when a typed value is longer than its column ("ProdName takes at most 100
+// characters; ..."), empty when it fits or is not text: over-long input is refused, never cut.
+QString tooLong(const QString& table, const QString& column, const QVariant& value);
 
 // Title of our own refusals of bad input.
 QString invalidEntryTitle();

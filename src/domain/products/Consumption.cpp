@@ -50,9 +50,11 @@ Decimal warpWeight(Decimal denier, Decimal ends, Decimal lengthInches, Decimal w
 }
 
 Decimal jobCost(Decimal costPerPick, Decimal totalPicks, Decimal lengthInches) {
-    // cost x picks x inches / 39.37, in thousandths: product (10^9) x 100 / 3937 / 10^6
-    const Wide product = thousandths(costPerPick) * thousandths(totalPicks) * thousandths(lengthInches);
-    return Decimal::fromUnits(std::int64_t(divideHalfEven(product * 100, Wide(1000000) * 3937) * 1000));
+    // cost x picks x inches / 39.37 to three places; the rate a pick keeps every place typed
+    // (0.0875 a pick, 60 picks, 100 m: 525.000, not 528.000 of a rate cut to 0.088).
+    // product carries 10^12 (millionths x thousandths x thousandths): x 100 / 3937 / 10^9 gives thousandths
+    const Wide product = Wide(costPerPick.units()) * thousandths(totalPicks) * thousandths(lengthInches);
+    return Decimal::fromUnits(std::int64_t(divideHalfEven(product * 100, Wide(1000000000) * 3937) * 1000));
 }
 
 SheetTotals computeSheet(ConsumptionSheet& sheet) {

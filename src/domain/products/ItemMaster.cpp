@@ -59,10 +59,10 @@ Item itemFromRow(const db::Row& r) {
     return i;
 }
 
-// The written columns of an item and their values, texts trimmed and cut to the column widths.
+// The written columns of an item and their values, texts trimmed (fitAndCheck refused over-long ones).
 std::vector<std::pair<QString, QVariant>> columnValues(const Item& i) {
     auto t = [](const char* c, const QString& v) {
-        return std::pair<QString, QVariant>(QString::fromLatin1(c), fitText(kTable, QString::fromLatin1(c), v));
+        return std::pair<QString, QVariant>(QString::fromLatin1(c), v.trimmed().isNull() ? QStringLiteral("") : v.trimmed());
     };
     auto n = [](const char* c, Decimal v) { return std::pair<QString, QVariant>(QString::fromLatin1(c), v.toDouble()); };
     auto b = [](const char* c, bool v) { return std::pair<QString, QVariant>(QString::fromLatin1(c), v ? 1 : 0); };
@@ -153,14 +153,18 @@ bool ItemMaster::codeExists(const QString& code, qint64 firmNo, qint64 exceptId)
 }
 
 bool ItemMaster::fitAndCheck(Item& item, qint64 firmNo, Refusal* refusal) {
-    for (auto [column, text] : {std::pair{"ProdCode", &item.code}, std::pair{"ProdName", &item.name}, std::pair{"P1", &item.name2},
-                                std::pair{"ProdGrp", &item.group}, std::pair{"ProdSubGrp", &item.subGroup}})
-        *text = fitText(kTable, QString::fromLatin1(column), *text);
+    for (QString* text : {&item.code, &item.name, &item.name2, &item.group, &item.subGroup}) *text = text->trimmed();
     auto refuse = [&](const char* field, const QString& t, const QString& text) {
         if (refusal) refusal->field = QString::fromLatin1(field);
         messages_.critical(t, text);
         return false;
     };
+    for (const auto& [column, value] : columnValues(item))
+        if (const QString problem = tooLong(kTable, column, value); !problem.isEmpty()) {
+            if (refusal) refusal->field = column;
+            messages_.critical(invalidEntryTitle(), problem);
+            return false;
+        }
     if (item.name.trimmed().isEmpty())
         return refuse("ProdName", title("Item Master"), QStringLiteral("Please Enter Item Name"));
     if (item.code.trimmed().isEmpty())

@@ -10,6 +10,18 @@ QString fit(const char* table, const char* column, const QString& text) {
     return fitText(QString::fromLatin1(table), QString::fromLatin1(column), text);
 }
 
+// Refuses (naming the field) the first typed text longer than its column: never cut silently.
+bool refusedTooLong(Messages& messages, Refusal* refusal, const char* table,
+                    std::initializer_list<std::pair<const char*, QString>> texts) {
+    for (const auto& [column, text] : texts)
+        if (const QString problem = tooLong(QString::fromLatin1(table), QString::fromLatin1(column), text); !problem.isEmpty()) {
+            if (refusal) refusal->field = QString::fromLatin1(column);
+            messages.critical(invalidEntryTitle(), problem);
+            return true;
+        }
+    return false;
+}
+
 QString duplicateText(const QString& what, const QString& firmName) {
     return QStringLiteral("This %1 Name in Firm :").arg(what) + firmName + QStringLiteral(" Is Exist, Please Enter Another NAme");
 }
@@ -143,7 +155,11 @@ std::optional<std::vector<qint64>> BrokerMaster::save(const Broker& input, const
                                                       Refusal* refusal) {
     if (yearLockRefuses(session_, messages_)) return std::nullopt;
     Broker b = input;
-    b.name = fit("BrokerMst", "PName", b.name);
+    b.name = b.name.trimmed();
+    if (refusedTooLong(messages_, refusal, "BrokerMst",
+                       {{"PName", b.name}, {"Add1", b.address}, {"City", b.city}, {"Taluka", b.taluka},
+                        {"dist", b.district}, {"Tin", b.gstin}, {"Ph", b.phone}}))
+        return std::nullopt;
     if (b.name.isEmpty()) {
         if (refusal) refusal->field = QStringLiteral("PName");
         messages_.critical(QStringLiteral("Broker Master"), QStringLiteral("Please Enter Broker Name"));
@@ -234,6 +250,16 @@ std::vector<Broker> BrokerMaster::list(const QString& city, const QString& taluk
 QStringList BrokerMaster::distinct(const QString& column) {
     return distinctOf(db_, QStringLiteral("SELECT DISTINCT %1 FROM BrokerMst WHERE FirmNO = ? ORDER BY 1").arg(column), {session_.firmNo});
 }
+reports::ReportRequest BrokerMaster::listReport(const QDate& asOn) const {
+    reports::ReportRequest request;
+    request.layoutName = QStringLiteral("BrokerList.rpt");
+    request.sql = QStringLiteral("SELECT b.PName, b.Add1, b.City, b.CST, b.Ph, b.PType, f.PName AS FirmNAme, f.Add1 AS FirmAdd1 "
+                                 "FROM BrokerMst b LEFT JOIN FirmMst f ON f.Srno = b.FirmNO WHERE b.FirmNO = ? ORDER BY b.PName");
+    request.sqlParams = {session_.firmNo};
+    request.parameterValues = {QStringLiteral("Broker List as On : ") + asOn.toString(QStringLiteral("dd-MM-yyyy"))};
+    return request;
+}
+
 QStringList BrokerMaster::cities() { return distinct(QStringLiteral("City")); }
 QStringList BrokerMaster::talukas() { return distinct(QStringLiteral("Taluka")); }
 QStringList BrokerMaster::districts() { return distinct(QStringLiteral("dist")); }
@@ -296,7 +322,8 @@ std::optional<ProcessEntry> ProcessMaster::load(qint64 id) {
 std::optional<qint64> ProcessMaster::save(const ProcessEntry& input, Refusal* refusal) {
     if (yearLockRefuses(session_, messages_)) return std::nullopt;
     ProcessEntry e = input;
-    e.name = fit("Mst_Process", "Pro_Name", e.name);
+    e.name = e.name.trimmed();
+    if (refusedTooLong(messages_, refusal, "Mst_Process", {{"Pro_Name", e.name}})) return std::nullopt;
     const QString listName = processListName(e.listType);
     if (listName.isEmpty()) {
         messages_.critical(invalidEntryTitle(), QStringLiteral("Please choose a list"));
@@ -399,8 +426,9 @@ std::optional<Machine> MachineMaster::load(qint64 id) {
 std::optional<qint64> MachineMaster::save(const Machine& input, Refusal* refusal) {
     if (yearLockRefuses(session_, messages_)) return std::nullopt;
     Machine m = input;
-    m.name = fit("Mst_Machine", "MachineName", m.name);
-    m.pattern = fit("Mst_Machine", "Pattern", m.pattern);
+    m.name = m.name.trimmed();
+    m.pattern = m.pattern.trimmed();
+    if (refusedTooLong(messages_, refusal, "Mst_Machine", {{"MachineName", m.name}, {"Pattern", m.pattern}})) return std::nullopt;
     if (m.name.isEmpty()) {
         if (refusal) refusal->field = QStringLiteral("MachineName");
         messages_.critical(QStringLiteral("MACHINE MASTER"), QStringLiteral("Please Enter Machine No"));

@@ -11,6 +11,7 @@
 #include "db/Database.h"
 #include "domain/products/Common.h"
 #include "domain/products/References.h"
+#include "domain/reports/ReportService.h"
 
 #include <QVariantMap>
 #include <optional>
@@ -67,6 +68,8 @@ public:
     QStringList talukas();
     QStringList districts();
     static const std::vector<Reference>& references();
+    // The printed broker list of the firm by name ("BrokerList.rpt"), titled "Broker List as On : <date>".
+    reports::ReportRequest listReport(const QDate& asOn) const;
 
 private:
     QStringList distinct(const QString& column);

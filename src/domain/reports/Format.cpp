@@ -11,6 +11,16 @@ namespace tanabana::reports {
 
 namespace {
 
+// A text that reads as one of our numbers; a long run of digits (a phone or account number) is text.
+bool isNumberText(const QString& text) {
+    try {
+        return Decimal::parse(text.trimmed()).has_value();
+    } catch (const AmountTooLarge&) {
+        return false;
+    }
+}
+
+
 bool looksLikeDatePattern(const QString& p) {
     static const QRegularExpression dateLetters(QStringLiteral("[dMyHhms]"));
     return p.contains(dateLetters) && !p.contains(QLatin1Char('0')) && !p.contains(QLatin1Char('#'));
@@ -104,8 +114,7 @@ QString ValueFormat::apply(const QVariant& value, bool blankWhenZero) const {
     }
     case Kind::Number: {
         if (value.isNull() && blankWhenZero) return {};
-        if (value.typeId() == QMetaType::QString && !value.toString().trimmed().isEmpty() &&
-            !Decimal::parse(value.toString().trimmed()))
+        if (value.typeId() == QMetaType::QString && !value.toString().trimmed().isEmpty() && !isNumberText(value.toString()))
             return value.toString();  // a text in a number column prints as it is
         const Decimal number = toDecimal(value);
         if (blankWhenZero && number.isZero()) return {};
@@ -132,8 +141,8 @@ QDate toDate(const QVariant& value) {
 
 Decimal toDecimal(const QVariant& value) {
     if (value.typeId() == QMetaType::QString) {
-        const auto parsed = Decimal::parse(value.toString().trimmed());
-        return parsed ? *parsed : Decimal();
+        if (!isNumberText(value.toString())) return {};
+        return *Decimal::parse(value.toString().trimmed());
     }
     return Decimal::fromVariant(value);
 }

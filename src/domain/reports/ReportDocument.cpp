@@ -1,5 +1,6 @@
 #include "domain/reports/ReportDocument.h"
 
+#include "domain/reports/Fonts.h"
 #include "domain/reports/ReportError.h"
 
 #include <QDir>
@@ -13,7 +14,7 @@ namespace tanabana::reports {
 namespace {
 
 QFont makeFont(const FontSpec& style) {
-    QFont f(style.family);
+    QFont f = withIndianScripts(QFont(style.family));
     f.setPixelSize(qMax(1, qRound(style.size * kDotsPerInch / 72.0)));
     f.setBold(style.bold);
     f.setItalic(style.italic);

@@ -56,7 +56,7 @@ qint64 FirmMaster::save(Record firm) {
     db::Transaction tx(db_);
     const bool isNew = srno <= 0 || db_.scalar(QStringLiteral("SELECT count(*) FROM FirmMst WHERE Srno = ?"), {srno}).toInt() == 0;
     if (srno <= 0) srno = db_.nextKey(QStringLiteral("FirmMst"), QStringLiteral("Srno"));
-    if (db_.scalar(QStringLiteral("SELECT count(*) FROM FirmMst WHERE PName = ? AND Srno <> ?"),
+    if (db_.scalar(QStringLiteral("SELECT count(*) FROM FirmMst WHERE lower(trim(PName)) = lower(trim(?)) AND Srno <> ?"),
                    {masters::fitted(table.name, {{QStringLiteral("PName"), name}}).value(QStringLiteral("PName")), srno})
             .toInt() > 0) {
         messages_.critical(QStringLiteral("Duplicate Name"), QStringLiteral("This Name Is Exist, Please Enter Another NAme"));
@@ -64,6 +64,8 @@ qint64 FirmMaster::save(Record firm) {
     }
     firm.insert(QStringLiteral("Srno"), srno);
     firm.insert(QStringLiteral("PName"), name);
+    if (firm.contains(QStringLiteral("Tin")))
+        firm.insert(QStringLiteral("Tin"), masters::textOf(firm, QStringLiteral("Tin")).trimmed().toUpper());
     firm.remove(QStringLiteral("IsYrEnd"));  // only the year-end process opens or closes a year
     firm.insert(QStringLiteral("BankAcno1"), QString());
     firm.insert(QStringLiteral("BankAcno2"), QString());
@@ -78,6 +80,7 @@ qint64 FirmMaster::save(Record firm) {
         masters::updateRow(db_, table.name, firm, QStringLiteral("Srno = ?"), {srno});
     }
     tx.commit();
+    if (srno == session_.firmNo) session_.firmName = name;  // a renamed open firm
     if (session_.firmNo > 0) loadFirmSettings(db_, session_, session_.firmNo);
     return srno;
 }

@@ -200,6 +200,7 @@ void prepareYearDatabase(db::Database& db) {
     if (!ownsDatabase(db))
         throw db::DbError(QStringLiteral("%1 is not a year database of this program").arg(QDir::toNativeSeparators(db.location())));
     db::migrate(db, schema::yearDatabaseSteps());
+    if (db.readOnly()) return;  // read as they stand: the fix-ups wait for a station that may write
     ledger::ensureMonthBalances(db);
     runOpeningFixups(db);
 }

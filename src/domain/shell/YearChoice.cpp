@@ -55,7 +55,8 @@ std::unique_ptr<db::Database> openChosenYear(const Installation& installation, S
         }
         auto year = std::make_unique<db::Database>(installation.openYear(endYear, session.firmFolder));
         const QStringList written = writeListFiles(installation.dataRoot());
-        if (written.contains(QStringLiteral("StateCodeN.txt")) || endYear - 1 < 2022) normaliseStateNames(*year);
+        if (!year->readOnly() && (written.contains(QStringLiteral("StateCodeN.txt")) || endYear - 1 < 2022))
+            normaliseStateNames(*year);
         return year;
     } catch (const db::DbError& e) {
         messages.critical(QStringLiteral("No Database Found"), e.describe());
@@ -85,7 +86,7 @@ void chooseFirm(db::Database& year, Session& session, const FirmRow& firm) {
     session.funKeyF2 = keys ? keys->text(QStringLiteral("F2")) : QString();
     session.funKeyF3 = keys ? keys->text(QStringLiteral("F3")) : QString();
     session.funKeyF4 = keys ? keys->text(QStringLiteral("F4")) : QString();
-    if (year.columnExists(QStringLiteral("BillMst"), QStringLiteral("TDSRS")) &&
+    if (!year.readOnly() && year.columnExists(QStringLiteral("BillMst"), QStringLiteral("TDSRS")) &&
         year.columnExists(QStringLiteral("BillMst"), QStringLiteral("TDSP")))
         year.exec(QStringLiteral("UPDATE BillMst SET TDSP = 0, TDSRS = 0 WHERE TDSRS IS NULL AND FirmNo = ?"), {firm.srno});
     loadFirmSettings(year, session, firm.srno);

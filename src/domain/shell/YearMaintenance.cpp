@@ -1,5 +1,7 @@
 #include "domain/shell/YearMaintenance.h"
 
+#include "core/Rights.h"
+#include "domain/shell/Operators.h"
 #include "domain/shell/YearChoice.h"
 
 #include <QDir>
@@ -115,9 +117,30 @@ NewYearResult createYearAfter(const Installation& installation, const Session& s
     }
 }
 
-bool clearDatabase(db::Database& year, Messages& messages) {
-    if (!messages.ask(QStringLiteral("Clear Database"), QStringLiteral("Are you Sure to clear All Software Entry in Selected Firm")))
+bool clearDatabase(const Installation& installation, const Session& session, db::Database& year, Messages& messages) {
+    const QString title = QStringLiteral("Clear Database");
+    if (!hasRight(session, GeneralRight::Delete) || !hasRight(session, QStringLiteral("U1"))) {
+        messages.critical(QStringLiteral("No Right"), QStringLiteral("You Have No Right For Clear Database"));
         return false;
+    }
+    if (!messages.ask(title, QStringLiteral("Are you Sure to clear All Software Entry in Selected Firm") + QLatin1Char('\n') +
+                                 QStringLiteral("Every bill, challan, voucher, journal entry, opening balance and item of the year "
+                                                "%1 is deleted for all firms, and every firm but firm 1; accounts and books stay "
+                                                "with nil balances.")
+                                     .arg(session.yearLabel)))
+        return false;
+    const std::optional<QString> password = messages.input(title, QStringLiteral("Password of %1").arg(session.loginUser));
+    if (!password) return false;
+    try {
+        db::Database yearList = installation.openYearList();
+        if (!passwordMatches(yearList, session.loginUser, *password)) {
+            messages.critical(QStringLiteral("Wrong Password"), QStringLiteral("The password is wrong; nothing was cleared."));
+            return false;
+        }
+    } catch (const db::DbError& e) {
+        messages.critical(title, e.describe());
+        return false;
+    }
     static const QStringList entries{
         QStringLiteral("BillMst_TakaDetail"), QStringLiteral("ProdMst"),       QStringLiteral("Acc_OutSt"),
         QStringLiteral("AccMstOpBal"),        QStringLiteral("BillDtl"),       QStringLiteral("BillMst"),

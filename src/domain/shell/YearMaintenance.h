@@ -23,8 +23,10 @@ NewYearResult createYearAfter(const Installation& installation, const Session& s
 
 // Tables emptied in a new year, in order; masters stay.
 const QStringList& newYearClearedTables();
-// "Clear Database": after the operator's Yes, every entry of the open year is deleted (all firms),
-// products too, and only firm 1 remains. Returns true when the year was cleared.
-bool clearDatabase(db::Database& year, Messages& messages);
+// "Clear Database": every entry of the open year is deleted (all firms), products too, and only
+// firm 1 remains. Only an operator with the rights to delete and to create operators may do it;
+// the question says what will go, and the operator's password is asked again before anything is
+// deleted. Returns true when the year was cleared.
+bool clearDatabase(const Installation& installation, const Session& session, db::Database& year, Messages& messages);
 
 }  // namespace tanabana::shell

@@ -7,6 +7,14 @@ QJsonObject objectAt(const QJsonArray& list, int index, const QString& what) {
     return list.at(index).toObject();
 }
 
+qint64 requireBook(db::Database& db, const Session& s, const Fields& f) {
+    if (!f.has(QStringLiteral("book"))) f.refuse(QStringLiteral("\"book\" is required (the number of the firm's book)"));
+    const qint64 bookNo = f.whole(QStringLiteral("book"));
+    if (db.scalar(QStringLiteral("SELECT count(*) FROM BookMst WHERE BookNO = ? AND FirmNO = ?"), {bookNo, s.firmNo}).toInt() == 0)
+        f.refuse(QStringLiteral("book %1 is not a book of firm %2").arg(bookNo).arg(s.firmNo));
+    return bookNo;
+}
+
 qint64 requireAccount(db::Database& db, const Session& s, const Fields& f, const QString& key, bool required) {
     const QString ref = f.text(key).trimmed();
     if (ref.isEmpty()) {

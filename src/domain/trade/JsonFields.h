@@ -31,9 +31,13 @@ public:
     Decimal number(const QString& key) const {
         const QJsonValue v = object_.value(key);
         if (v.isUndefined() || v.isNull()) return {};
-        if (v.isDouble()) return Decimal::fromDouble(v.toDouble());
-        if (v.isString()) {
-            if (const auto parsed = Decimal::parse(v.toString())) return *parsed;
+        try {
+            if (v.isDouble()) return Decimal::fromDouble(v.toDouble());
+            if (v.isString()) {
+                if (const auto parsed = Decimal::parse(v.toString())) return *parsed;
+            }
+        } catch (const AmountTooLarge& e) {
+            refuse(QStringLiteral("\"%1\": %2").arg(key, e.message()));
         }
         refuse(QStringLiteral("\"%1\" is not a number: %2").arg(key, v.isString() ? v.toString() : QStringLiteral("(not a number)")));
     }
@@ -71,6 +75,8 @@ private:
 
 // Element `index` of a list that must hold objects ("line 3 must be an object").
 QJsonObject objectAt(const QJsonArray& list, int index, const QString& what);
+// The book a document is written in ("book"): given, and one of the session firm's books.
+qint64 requireBook(db::Database& db, const Session& s, const Fields& f);
 // The account a key names (code, name or Id) in the session's firm; 0 when absent and not required.
 qint64 requireAccount(db::Database& db, const Session& s, const Fields& f, const QString& key, bool required);
 // The item the "quality" key names (code or Id) in the session's firm.

@@ -56,7 +56,7 @@ DeliveryChallan challanFromJson(db::Database& db, const Session& s, const QJsonO
     keys << QStringLiteral("lines") << QStringLiteral("takas");
     const Fields f(object, {}, keys);
     DeliveryChallan c;
-    c.bookNo = f.whole(QStringLiteral("book"));
+    c.bookNo = requireBook(db, s, f);
     c.challanNo = f.text(QStringLiteral("number")).trimmed();
     c.date = f.date(QStringLiteral("date"), true);
     c.partyId = requireAccount(db, s, f, QStringLiteral("party"), true);
@@ -122,7 +122,7 @@ SalesBill salesBillFromJson(db::Database& db, const Session& s, const QJsonObjec
     keys.removeAll(QStringLiteral("freight"));
     const Fields f(object, {}, keys);
     SalesBill b;
-    b.bookNo = f.whole(QStringLiteral("book"));
+    b.bookNo = requireBook(db, s, f);
     b.billNo = f.text(QStringLiteral("number")).trimmed();
     b.date = f.date(QStringLiteral("date"), true);
     b.partyId = requireAccount(db, s, f, QStringLiteral("party"), !f.has(QStringLiteral("challan")));

@@ -4,6 +4,7 @@
 #include "core/Rights.h"
 #include "core/YearLock.h"
 #include "gui/common/EntryKeys.h"
+#include "gui/common/GuardedSave.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -400,6 +401,7 @@ void MasterForm::setListRows(const QStringList& headers, const std::vector<QStri
 
 void MasterForm::chooseListRow(int row) {
     if (row < 0 || row >= int(keys_.size())) return;
+    if (rightRefuses(session_, messages_, GeneralRight::View)) return;  // an operator who may only add
     load(keys_[row]);
     key_ = keys_[row];
     for (const FieldSpec& f : fields_)
@@ -430,18 +432,22 @@ bool MasterForm::mayWrite(bool deleting) {
 void MasterForm::saveEntry() {
     if (!mayWrite(false)) return;
     QString focus;
-    const qint64 key = save(values(), &focus);
+    qint64 key = 0;
+    if (!guardedSave(messages_, QStringLiteral("Saving ") + windowTitle(), [&] { key = save(values(), &focus); })) return;
     if (key == 0) {
         if (!focus.isEmpty()) focusField(focus);
         return;
     }
+    emit saved(key);
     newEntry();
 }
 
 void MasterForm::deleteEntry() {
     if (key_ <= 0) return;
     if (!mayWrite(true)) return;
-    if (remove(key_)) newEntry();
+    bool removed = false;
+    if (!guardedSave(messages_, QStringLiteral("Deleting from ") + windowTitle(), [&] { removed = remove(key_); })) return;
+    if (removed) newEntry();
 }
 
 }  // namespace tanabana::gui

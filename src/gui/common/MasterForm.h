@@ -57,6 +57,10 @@ public:
     // The text of the line under the buttons that names the screen's keys ("F10 = System Param").
     QString keyHints() const;
 
+signals:
+    // After a save went through (the main window shows a renamed firm at once).
+    void saved(qint64 key);
+
 public slots:
     void newEntry();
     void saveEntry();

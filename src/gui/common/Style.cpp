@@ -1,5 +1,7 @@
 #include "gui/common/Style.h"
 
+#include "domain/reports/Fonts.h"
+
 #include <QApplication>
 #include <QStyleFactory>
 
@@ -23,6 +25,8 @@ QString applicationStyleSheet() {
 void applyApplicationStyle(QApplication& app) {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) app.setStyle(fusion);
     app.setStyleSheet(applicationStyleSheet());
+    // Gujarati and Hindi names on every screen: the scripts' families stand behind the screens' font
+    app.setFont(reports::withIndianScripts(app.font()));
 }
 
 }  // namespace tanabana::gui

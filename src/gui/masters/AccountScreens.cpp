@@ -1,11 +1,14 @@
 #include "gui/masters/AccountScreens.h"
 
+#include "core/Decimal.h"
+#include "core/Words.h"
+#include "domain/masters/AccountPrints.h"
 #include "domain/masters/Lookups.h"
 #include "domain/products/Common.h"
 #include "domain/products/SmallMasters.h"
-#include "core/Words.h"
 #include "domain/shell/ListFiles.h"
 #include "gui/common/SelectionGrid.h"
+#include "gui/reports/MasterPrints.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -103,6 +106,15 @@ AccountScreen::AccountScreen(Session& session, QWidget* parent, Messages* messag
     copy->setObjectName(s("cmdCopyToFirm"));
     connect(copy, &QPushButton::clicked, this, &AccountScreen::openCopyToFirm);
     addBelowList(copy);
+    // Print: the envelope of the account on the screen
+    setPrintAction([this] {
+        if (currentKey() <= 0) {
+            messages_.critical(s("Envelop"), s("Please open an account from the list first"));
+            return;
+        }
+        previewReport(session_, messages_, masters::envelopeReport(session_, currentKey()),
+                      s("Envelop_") + values().value(s("AcName")).toString(), this);
+    });
     setFindCaption(s("Name :"));
     setKeyHints(s("F2 = New Group"));
     field(s("GrpNo"))->installEventFilter(this);
@@ -390,9 +402,9 @@ qint64 OpeningBalanceScreen::save(const QVariantMap& values, QString* focusColum
     balance.accountId = values.value(s("Id")).toLongLong();
     balance.date = values.value(s("OpDate")).toDate();
     balance.type = values.value(s("OpType")).toString().left(1);
-    bool ok = false;
-    balance.amount = values.value(s("OpAmount")).toString().trimmed().toDouble(&ok);
-    if (!ok || balance.amount <= 0) {
+    const std::optional<Decimal> typed = Decimal::parse(values.value(s("OpAmount")).toString());
+    if (typed) balance.amount = *typed;
+    if (!typed || balance.amount <= Decimal()) {
         *focusColumn = s("OpAmount");
         if (!values.value(s("OpAmount")).toString().trimmed().isEmpty())
             messages_.critical(s("Wrong Value"), s("Amount must be a number above 0"));
@@ -413,7 +425,7 @@ void OpeningBalanceScreen::load(qint64 key) {
     setValue(s("Id"), key);
     setValue(s("OpDate"), balance->date);
     setValue(s("OpType"), balance->type == QLatin1String("C") ? s("Credit") : s("Debit"));
-    setValue(s("OpAmount"), balanceText(balance->amount));
+    setValue(s("OpAmount"), balance->amount.toString(2));
 }
 
 void OpeningBalanceScreen::refreshList() {

@@ -23,6 +23,13 @@ using namespace products;
 
 namespace {
 
+// A rate as it was typed: every place it has, at least `places` ("0.0875", "0.02", "125.50").
+QString rateText(Decimal rate, int places) {
+    QString text = rate.toString(Decimal::Places);
+    while (text.endsWith(QLatin1Char('0')) && text.size() - text.indexOf(QLatin1Char('.')) - 1 > places) text.chop(1);
+    return text;
+}
+
 QPushButton* addButton(QWidget* parent, QBoxLayout* layout, const char* name, const QString& text) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -217,7 +224,7 @@ void ConsumptionScreen::showSheet(const ConsumptionSheet& sheet) {
     box(QStringLiteral("txtF_W"))->setText(sheet.width.toString(3));
     box(QStringLiteral("txtWaste1"))->setText(sheet.weftWaste.toString(2));
     box(QStringLiteral("txtWaste2"))->setText(sheet.warpWaste.toString(2));
-    box(QStringLiteral("txtCostPerPick"))->setText(sheet.costPerPick.toString(3));
+    box(QStringLiteral("txtCostPerPick"))->setText(rateText(sheet.costPerPick, 3));
     box(QStringLiteral("txtProcCh"))->setText(sheet.processing.toString(2));
     box(QStringLiteral("txtTransCh"))->setText(sheet.transport.toString(2));
     recompute();
@@ -270,7 +277,7 @@ void ConsumptionScreen::recompute() {
                                 l.denier.toString(0),
                                 l.picks.toString(0),
                                 l.weight.toString(3),
-                                l.rate.toString(2),
+                                rateText(l.rate, 2),
                                 l.cost.toString(3),
                                 yarn ? yarn->name : QString()};
         for (int c = 0; c < cells.size(); ++c) {

@@ -1,6 +1,7 @@
 #include "gui/products/SmallScreens.h"
 
 #include "gui/common/SelectionGrid.h"
+#include "gui/reports/MasterPrints.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -39,6 +40,10 @@ BrokerScreen::BrokerScreen(Session& session, QWidget* parent, Messages* messages
     }
     addBelowFields(new QLabel(QStringLiteral("Post In"), this));
     addBelowFields(postIn_);
+    setPrintAction([this] {
+        previewReport(session_, messages_, brokers_.listReport(session_.loginDate.isValid() ? session_.loginDate : QDate::currentDate()),
+                      QStringLiteral("BrokerList"), this);
+    });
     finishLayout();
 }
 

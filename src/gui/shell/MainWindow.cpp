@@ -5,6 +5,7 @@
 #include "domain/shell/EmailBackup.h"
 #include "domain/shell/FirmSettings.h"
 #include "gui/common/EntryKeys.h"
+#include "gui/common/MasterForm.h"
 #include "gui/reports/EmailWindow.h"
 #include "gui/shell/Dashboard.h"
 
@@ -222,6 +223,8 @@ QMdiSubWindow* MainWindow::openChild(QWidget* child) {
     sub->show();
     mdi_->setActiveSubWindow(sub);
     child->setFocus();
+    // a master saved may have renamed the open firm: title and status bar follow at once
+    if (auto* form = qobject_cast<MasterForm*>(child)) connect(form, &MasterForm::saved, this, &MainWindow::showSession);
     // A closed window may have changed the firm's settings, the operator's rights or the buttons.
     connect(sub, &QObject::destroyed, this, [this] {
         refreshMenus();
@@ -255,6 +258,10 @@ void MainWindow::exitWithBackup() {
         backup = shell::makeEmailBackup(session_, QDateTime::currentDateTime());
     }
     if (backup.zipPath.isEmpty()) {
+        // the operator learns that no copy left, instead of the program closing silently
+        if (!backup.error.isEmpty() && session_.serverUrl.isEmpty())
+            messages_.critical(QStringLiteral("Backup Not Sent"),
+                               QStringLiteral("The backup by e-mail could not be made:\n%1").arg(backup.error));
         close();
         return;
     }

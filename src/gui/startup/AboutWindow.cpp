@@ -10,8 +10,8 @@
 
 namespace tanabana::gui {
 
-AboutWindow::AboutWindow(Session& session, Messages& messages, QWidget* parent)
-    : QDialog(parent), session_(session), messages_(messages) {
+AboutWindow::AboutWindow(shell::Installation installation, Session& session, Messages& messages, QWidget* parent)
+    : QDialog(parent), installation_(std::move(installation)), session_(session), messages_(messages) {
     setObjectName(QStringLiteral("frm_AboutUs"));
     setWindowTitle(QStringLiteral("About"));
     auto* title = new QLabel(QStringLiteral("Tanabana %1").arg(QCoreApplication::applicationVersion()), this);
@@ -34,7 +34,7 @@ AboutWindow::AboutWindow(Session& session, Messages& messages, QWidget* parent)
 
 void AboutWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F10 && session_.db) {
-        if (shell::clearDatabase(*session_.db, messages_)) emit databaseCleared();
+        if (shell::clearDatabase(installation_, session_, *session_.db, messages_)) emit databaseCleared();
         return;
     }
     QDialog::keyPressEvent(event);  // Esc closes

@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/shell/Installation.h"
 
 #include <QDialog>
 
@@ -12,7 +13,7 @@ namespace tanabana::gui {
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    AboutWindow(Session& session, Messages& messages, QWidget* parent = nullptr);
+    AboutWindow(shell::Installation installation, Session& session, Messages& messages, QWidget* parent = nullptr);
 
 signals:
     void databaseCleared();
@@ -21,6 +22,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    shell::Installation installation_;
     Session& session_;
     Messages& messages_;
 };

@@ -193,7 +193,7 @@ void StartupFlow::createNewYear() {
 }
 
 void StartupFlow::showAbout() {
-    auto* about = new AboutWindow(session_, messages_, main_.get());
+    auto* about = new AboutWindow(installation_, session_, messages_, main_.get());
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->setWindowModality(Qt::ApplicationModal);
     about->show();

@@ -1,0 +1,18 @@
+#pragma once
+// Opens the preview of a master's printed list (brokers, accounts...): print, printer set-up and
+// PDF from the preview's buttons. A report that cannot be made (a layout missing, the database
+// refusing the query) is told to the operator instead of an empty window.
+#include "core/Messages.h"
+#include "core/Session.h"
+#include "domain/reports/ReportService.h"
+
+class QWidget;
+
+namespace tanabana::gui {
+
+// The preview window shown, or null after the operator was told why there is none.
+class PreviewWindow;
+PreviewWindow* previewReport(Session& session, Messages& messages, const reports::ReportRequest& request,
+                             const QString& pdfName, QWidget* parent);
+
+}  // namespace tanabana::gui

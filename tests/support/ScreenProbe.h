@@ -1,0 +1,14 @@
+#pragma once
+// What a screen test looks at: the text a field shows, and a picture of a window kept in the
+// folder named by TANABANA_SCREENSHOTS (nothing is kept when it is not set).
+#include <QString>
+
+class QWidget;
+
+namespace tanabana::test {
+
+// The text of the line edit or list box of that object name inside the screen; empty when none.
+QString fieldText(QWidget* screen, const QString& name);
+void keepPicture(QWidget* window, const QString& name);
+
+}  // namespace tanabana::test
