@@ -76,7 +76,7 @@ TEST_F(PrintCopySettings, RefusalsChangeNothing) {
 
     EXPECT_FALSE(saveCopyName(db, year->messages, 3, 2, "   "));
     EXPECT_TRUE(year->messages.has(MessageKind::Critical, "No Print Name", "Print Name Should Not Be Empty"));
-    EXPECT_EQ(labels(3)[1], "2:2");
+    EXPECT_EQ(labels(3)[1], "2:DUPLICATE FOR TRANSPORTER");
 
     // An over-long label is cut to the column's 50 characters rather than refused by the server.
     ASSERT_TRUE(saveCopyName(db, year->messages, 3, 2, QString(70, 'D')));

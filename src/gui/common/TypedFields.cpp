@@ -87,6 +87,9 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
     if (isTypingKey(event) || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
         if (QLineEdit* edit = lineEdit()) {
             edit->event(event);
+            // a date typed whole with its four-digit year ("01082024", "1/8/2024") is taken at once
+            static const QRegularExpression whole(QStringLiteral("^(\\d{8}|\\d{1,2}[-/. ]\\d{1,2}[-/. ]\\d{4})$"));
+            if (whole.match(edit->text().trimmed()).hasMatch()) takeTyped();
             return;
         }
     }
@@ -110,7 +113,10 @@ QString DateBox::refusal() const {
 }
 
 void DateBox::takeTyped() {
-    if (const auto d = typedDate(text()); d && *d != date()) setDate(*d);
+    const auto d = typedDate(text());
+    if (!d || *d < minimumDate() || *d > maximumDate()) return;
+    if (*d != date()) setDate(*d);
+    else if (QLineEdit* edit = lineEdit()) edit->setText(d->toString(displayFormat()));
 }
 
 bool refuseTypedValue(QWidget* field, Messages& messages) {
