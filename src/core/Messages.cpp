@@ -27,6 +27,13 @@ std::optional<QString> RecordingMessages::input(const QString& title, const QStr
     inputs_.pop_front();
     return text;
 }
+int RecordingMessages::choose(const QString& title, const QString& text, const QStringList& answers) {
+    messages_.push_back({MessageKind::Question, title, text});
+    if (choices_.empty()) return answers.size() > 1 ? 1 : 0;
+    const int answer = choices_.front();
+    choices_.pop_front();
+    return answer;
+}
 bool RecordingMessages::has(MessageKind kind, const QString& title, const QString& text) const {
     for (const Message& m : messages_)
         if (m.kind == kind && m.title == title && m.text == text) return true;

@@ -3,6 +3,7 @@
 // text: the screens show Qt message boxes, the tests record what would have been shown and answer
 // questions from a script, and the command line prints refusals to standard error.
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -27,6 +28,11 @@ public:
     virtual bool ask(const QString& title, const QString& text) = 0;
     // A line of text from the operator; nullopt when cancelled.
     virtual std::optional<QString> input(const QString& title, const QString& prompt, const QString& initial = {}) = 0;
+    // One of several answers ("&Save", "&Discard", "Go &Back"): its index, the last one when the
+    // box is closed. Without a box of its own, the Yes/No question picks the first or second.
+    virtual int choose(const QString& title, const QString& text, const QStringList& answers) {
+        return ask(title, text) ? 0 : 1;
+    }
 };
 
 // Keeps every message, answers questions from a queue (Yes when the queue is empty) and inputs
@@ -38,8 +44,11 @@ public:
     void warning(const QString& title, const QString& text) override;
     bool ask(const QString& title, const QString& text) override;
     std::optional<QString> input(const QString& title, const QString& prompt, const QString& initial = {}) override;
+    // Recorded as a question; answered from its own queue, the second answer ("Discard") when empty.
+    int choose(const QString& title, const QString& text, const QStringList& answers) override;
 
     void answerNext(bool yes) { answers_.push_back(yes); }
+    void chooseNext(int answer) { choices_.push_back(answer); }
     void inputNext(const QString& text) { inputs_.push_back(text); }
     const std::vector<Message>& all() const { return messages_; }
     bool empty() const { return messages_.empty(); }
@@ -52,6 +61,7 @@ private:
     std::vector<Message> messages_;
     std::deque<bool> answers_;
     std::deque<QString> inputs_;
+    std::deque<int> choices_;
 };
 
 // Writes to standard error / output; questions take their default answer.

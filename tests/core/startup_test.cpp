@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace tanabana;
@@ -232,6 +233,8 @@ TEST(FirstStart, CreatesOperatorYearAndADemoFirmWithItsBooksOnce) {
     createInstallation(books, FirstSetup{});
     const int endYear = financialYearEnding(QDate::currentDate());
     EXPECT_EQ(listYears(books), QList<int>{endYear});
+    // the first start shows the dashboard
+    EXPECT_TRUE(QFileInfo::exists(QDir(books.dataRoot()).filePath(QStringLiteral("Panel.txt"))));
     Session session;
     RecordingMessages messages;
     EXPECT_TRUE(login(books, session, messages, QStringLiteral("admin"), QStringLiteral("admin")));

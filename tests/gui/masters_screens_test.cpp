@@ -369,8 +369,8 @@ TEST_F(MasterScreens, GroupsAndOpeningBalances) {
     EXPECT_EQ(account(QStringLiteral("Ramesh Silk Mills")).number(QStringLiteral("CrAmt")), 25000.0);
     EXPECT_EQ(account(QStringLiteral("Ramesh Silk Mills")).number(QStringLiteral("DrAmt")), 0.0);
     ASSERT_EQ(balances.list()->rowCount(), 1);
-    EXPECT_EQ(balances.list()->item(0, 4)->text(), QStringLiteral("25000.00"));
-    EXPECT_EQ(balances.list()->item(0, 3)->text(), QStringLiteral("01-04-24"));
+    EXPECT_EQ(balances.list()->item(0, 4)->text(), QStringLiteral("25,000.00"));
+    EXPECT_EQ(balances.list()->item(0, 3)->text(), QStringLiteral("01-04-2024"));
     EXPECT_EQ(balances.totalsText(), QStringLiteral("Total Debit : 0.00    Total Credit : 25,000.00    Difference : 25,000.00 Cr"));
     keepPicture(&balances, QStringLiteral("FrmAccMstOpBal"));
 

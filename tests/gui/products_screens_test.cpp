@@ -119,7 +119,7 @@ TEST_F(ProductScreens, ItemMasterSavesTypedItemAndRefusesLetters) {
     type(&screen, QStringLiteral("ProdName"), QStringLiteral("Cotton"));
     type(&screen, QStringLiteral("RAteR"), QStringLiteral("12O"));
     press(&screen, QStringLiteral("cmd_save"));
-    EXPECT_EQ(year.messages.last().text, QStringLiteral("Rate Retail : '12O' is not a number"));
+    EXPECT_EQ(year.messages.last().text, QStringLiteral("Rate Retail takes a number: 12O is not one."));
     EXPECT_EQ(QApplication::focusWidget(), screen.field(QStringLiteral("RAteR")));
     EXPECT_EQ(year.count(QStringLiteral("ProdMst")), 1);
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -112,10 +113,17 @@ TEST_F(PreviewTest, PrintSendsEveryPageAndPdfUsesTheSuggestedName) {
     QTest::mouseClick(w->findChild<QPushButton*>("KordinButton1"), Qt::LeftButton);
     EXPECT_EQ(QFileInfo(offered).fileName(), "Shree Ganesh_Textiles`s_Ledger_Mahavir");
     EXPECT_EQ(test::pdfPageCount(year->session.dataRoot + "/chosen.pdf"), pages);
+    // first offered in the operator's Documents folder, then where this kind was last saved
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (QDir(documents).exists()) EXPECT_EQ(QFileInfo(offered).absolutePath(), QDir(documents).absolutePath());
 
     // Cancelling the dialog ends the export silently.
-    w->setFileAsker([](const QString&) { return QString(); });
+    w->setFileAsker([&](const QString& suggested) {
+        offered = suggested;
+        return QString();
+    });
     QTest::mouseClick(w->findChild<QPushButton*>("KordinButton1"), Qt::LeftButton);
+    EXPECT_EQ(QFileInfo(offered).absolutePath(), QDir(year->session.dataRoot).absolutePath());
     EXPECT_EQ(QDir(year->session.dataRoot).entryList({"*.pdf"}).size(), 2);
 
     const QImage shot = w->grab().toImage();

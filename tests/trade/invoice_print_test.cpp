@@ -88,9 +88,38 @@ TEST_F(InvoicePrintTest, PdfShowsTheBillAsTheCustomerReadsIt) {
           QStringLiteral("Rs. Twenty Three Thousand Nine Hundred Five Only."), QStringLiteral("Balance up to bill date : 28905 Dr."),
           QStringLiteral("For Shree Laxmi Textiles")})
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
-    // The firm prints three copies of a sales bill unless it sets otherwise: a page for each.
-    EXPECT_EQ(test::pdfPageCount(path), 3);
+    // The firm prints three copies of a sales bill unless it sets otherwise: a page for each,
+    // labelled as the invoice rules ask for goods that travel.
+    ASSERT_EQ(test::pdfPageCount(path), 3);
+    EXPECT_TRUE(test::pdfPageText(path, 1, false).contains(QStringLiteral("ORIGINAL FOR RECIPIENT")));
+    EXPECT_TRUE(test::pdfPageText(path, 2, false).contains(QStringLiteral("DUPLICATE FOR TRANSPORTER")));
+    EXPECT_TRUE(test::pdfPageText(path, 3, false).contains(QStringLiteral("TRIPLICATE FOR SUPPLIER")));
     EXPECT_TRUE(test::pdfPageText(path, 3, false).contains(QStringLiteral("23,905.00")));
+    // a bill inside Gujarat is supplied in Gujarat; its SGST and CGST print, the rows it has no
+    // amount in (IGST, TCS, TDS, other charges) are left out
+    EXPECT_TRUE(text.contains(QStringLiteral("Place of Supply : 24-Gujarat")));
+    const QString page = test::pdfPageText(path, 1, false);
+    for (const char* shown : {"SGST", "CGST"}) EXPECT_TRUE(page.contains(QLatin1String(shown))) << shown;
+    for (const char* absent : {"IGST", "TCS", "TDS", "Other (+/-)"}) EXPECT_FALSE(page.contains(QLatin1String(absent))) << absent;
+}
+
+TEST_F(InvoicePrintTest, TheCopiesChosenPrintAndTheFirmsBankAndPlaceOfSupplyFollowTheBill) {
+    year.db().exec(QStringLiteral("UPDATE FirmMst SET BankName1 = 'State Bank of India, Ring Road', BankAcno1 = '30123456789', "
+                                  "IFSC1 = 'SBIN0001234' WHERE Srno = 1"));
+    // goods delivered to the party's godown in Maharashtra: supplied there
+    const qint64 godown = test::addAccount(year.db(), QStringLiteral("Ramesh Silk Mills (Bhiwandi)"), 35, 1,
+                                           QStringLiteral("27-Maharashtra"), QStringLiteral("27AAACR1234K1Z8"));
+    const qint64 id = saveBill();
+    year.db().exec(QStringLiteral("UPDATE SalBillMst SET DeliId = ? WHERE Id = ?"), {godown, id});
+    const QString path = dir.filePath(QStringLiteral("chosen.pdf"));
+    writeInvoicePdf(year.db(), year.session, dir.path(), id, path, 1, {1, 3});
+    ASSERT_EQ(test::pdfPageCount(path), 2);
+    EXPECT_TRUE(test::pdfPageText(path, 1, false).contains(QStringLiteral("ORIGINAL FOR RECIPIENT")));
+    EXPECT_TRUE(test::pdfPageText(path, 2, false).contains(QStringLiteral("TRIPLICATE FOR SUPPLIER")));
+    EXPECT_FALSE(test::pdfText(path, false).contains(QStringLiteral("DUPLICATE FOR TRANSPORTER")));
+    const QString page = test::pdfPageText(path, 1, false);
+    EXPECT_TRUE(page.contains(QStringLiteral("Place of Supply : 27-Maharashtra"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("Bank : State Bank of India, Ring Road A/c 30123456789 IFSC SBIN0001234"))) << page.toStdString();
 }
 
 TEST_F(InvoicePrintTest, OnePageSetPerCopyLabel) {

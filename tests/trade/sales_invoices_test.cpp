@@ -215,6 +215,12 @@ TEST_F(SalesInvoiceTest, TcsFromTheFiveMillionRuleAndTdsOnTheParty) {
     next.lines = {line(101, "100", "100")};
     EXPECT_EQ(s.proposedTcsPercent(next), d("0.1"));
     EXPECT_TRUE(s.proposedTcsPercent(bill(delhi)).isZero());  // below the threshold
+    // the law withdrew this TCS for bills from 1 April 2025: the last day of 2024-25 still has it
+    next.date = QDate(2025, 3, 31);
+    EXPECT_EQ(s.proposedTcsPercent(next), d("0.1"));
+    next.date = QDate(2025, 4, 1);
+    EXPECT_TRUE(s.proposedTcsPercent(next).isZero());
+    next.date = QDate(2024, 8, 14);
     year().session.firm.insert(QStringLiteral("FirmTcsP"), 0);
     EXPECT_TRUE(s.proposedTcsPercent(next).isZero());
 

@@ -96,6 +96,8 @@ void addFirm(db::Database& db, Session& session) {
                         {QStringLiteral("StartDt"), session.yearStartDate},
                         {QStringLiteral("ENdDt"), session.yearEndDate},
                         {QStringLiteral("FirmTcsP"), 0.1},
+                        // a firm with its own looms: the production and taka challan menus show
+                        {QStringLiteral("Soft_Type"), 9},
                         {QStringLiteral("Is_Sales_RndOff"), true},
                         {QStringLiteral("BankName1"), QStringLiteral("State Bank of India, Ring Road")},
                         {QStringLiteral("BankAcno1"), QStringLiteral("30123456789")},

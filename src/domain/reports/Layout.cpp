@@ -91,6 +91,7 @@ struct Reader {
         it.fill = color(o, "fill", QColor());
         it.stretch = o.value(QLatin1String("stretch")).toBool();
         it.name = o.value(QLatin1String("name")).toString();
+        condition(o, where, it.showIf, it.negateShowIf);
         if (it.kind == Item::Kind::Text) {
             QString t = o.value(QLatin1String("text")).toString();
             if (o.contains(QLatin1String("field"))) {
@@ -110,6 +111,16 @@ struct Reader {
         return it;
     }
 
+    // "showIf": "TCSRs" prints a band or item only when the column holds something; "!Col" reverses.
+    void condition(const QJsonObject& o, const QString& where, TextTemplate& showIf, bool& negate) const {
+        QString cond = o.value(QLatin1String("showIf")).toString().trimmed();
+        if (cond.startsWith(QLatin1Char('!'))) {
+            negate = true;
+            cond = cond.mid(1).trimmed();
+        }
+        if (!cond.isEmpty()) showIf = text(cond.contains(QLatin1Char('{')) ? cond : QStringLiteral("{%1}").arg(cond), where);
+    }
+
     Band band(const QJsonValue& value, const FontSpec& layoutFont, const QString& where) const {
         Band b;
         if (value.isUndefined() || value.isNull()) return b;
@@ -118,12 +129,7 @@ struct Reader {
         b.height = o.value(QLatin1String("height")).toDouble();
         if (b.height < 0) fail(QStringLiteral("%1 has a negative height").arg(where));
         const FontSpec bandFont = font(o, layoutFont);
-        QString cond = o.value(QLatin1String("showIf")).toString().trimmed();
-        if (cond.startsWith(QLatin1Char('!'))) {
-            b.negateShowIf = true;
-            cond = cond.mid(1).trimmed();
-        }
-        if (!cond.isEmpty()) b.showIf = text(cond.contains(QLatin1Char('{')) ? cond : QStringLiteral("{%1}").arg(cond), where);
+        condition(o, where, b.showIf, b.negateShowIf);
         b.newPageAfter = o.value(QLatin1String("newPageAfter")).toBool();
         b.printOnFirstPage = o.value(QLatin1String("printOnFirstPage")).toBool(true);
         const QJsonArray items = o.value(QLatin1String("items")).toArray();
@@ -282,7 +288,10 @@ void Layout::bind(const ResultSet& data, bool strictColumns) {
     forEachBand([&](Band& band, const QString& where) {
         const QString place = QStringLiteral("Layout %1, %2").arg(name, where);
         band.showIf.bind(data, names, place, strictColumns);
-        for (Item& it : band.items) it.text.bind(data, names, place, strictColumns);
+        for (Item& it : band.items) {
+            it.text.bind(data, names, place, strictColumns);
+            it.showIf.bind(data, names, place, strictColumns);
+        }
     });
     for (Group& g : groups) {
         g.columnIndex = data.indexOf(g.column);

@@ -43,6 +43,8 @@ struct Item {
     bool qr = false;             // image: a QR code of the text
     QString name;                // image: "Picture1" takes the picture handed to the report
     bool stretch = false;        // line or box that grows with its band (column rules)
+    TextTemplate showIf;         // printed only when this is not empty / zero / "False" (a TCS row)
+    bool negateShowIf = false;
     QFont resolved;              // the font at print resolution, made once per report
 };
 

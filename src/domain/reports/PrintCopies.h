@@ -1,10 +1,12 @@
 #pragma once
 // How many copies a document prints and what each copy says on top: a sales bill printing 3
-// copies labelled "Original For Buyer", "Duplicate For Transporter" and "Triplicate For Office".
+// copies labelled "ORIGINAL FOR RECIPIENT", "DUPLICATE FOR TRANSPORTER" and "TRIPLICATE FOR
+// SUPPLIER", as the invoice rules of GST ask of goods that travel.
 // The settings screen changes the count and the labels; document screens read the labels to
 // offer the copy to print.
 #include "core/Messages.h"
 #include "db/Database.h"
+#include "domain/reports/Schema.h"
 
 #include <QString>
 #include <vector>

@@ -285,9 +285,11 @@ EvalContext ReportDocument::context(const Placement& p, const Page& page) const 
     return c;
 }
 
-bool ReportDocument::shown(const Band& band, const EvalContext& c) const {
-    if (band.showIf.isEmpty()) return true;
-    const QVariant v = band.showIf.rawValue(c);
+bool ReportDocument::shown(const Band& band, const EvalContext& c) const { return holds(band.showIf, band.negateShowIf, c); }
+
+bool ReportDocument::holds(const TextTemplate& showIf, bool negate, const EvalContext& c) const {
+    if (showIf.isEmpty()) return true;
+    const QVariant v = showIf.rawValue(c);
     bool truthy;
     if (v.isNull()) truthy = false;
     else if (v.typeId() == QMetaType::QString) {
@@ -296,7 +298,7 @@ bool ReportDocument::shown(const Band& band, const EvalContext& c) const {
     } else if (v.typeId() == QMetaType::Bool) truthy = v.toBool();
     else if (v.typeId() == QMetaType::QDate) truthy = v.toDate().isValid();
     else truthy = !toDecimal(v).isZero();
-    return truthy != band.negateShowIf;
+    return truthy != negate;
 }
 
 double ReportDocument::measure(const Band& band, const EvalContext& c) {
@@ -351,6 +353,7 @@ void ReportDocument::paintPlacement(QPainter& painter, const Placement& p, const
     const double growth = p.height - p.band->height;
     const double left = layout_.marginLeft, top = layout_.marginTop + p.y;
     for (const Item& it : p.band->items) {
+        if (!holds(it.showIf, it.negateShowIf, c)) continue;
         const double extra = (it.wrap || it.stretch) ? growth : 0;
         const QRectF rect(mmToDots(left + it.x), mmToDots(top + it.y), mmToDots(it.w), mmToDots(it.h + extra));
         QPen pen(it.color);

@@ -77,6 +77,8 @@ private:
     void paintImage(QPainter& painter, const Item& item, const QRectF& rect, const EvalContext& context);
     double measure(const Band& band, const EvalContext& context);
     bool shown(const Band& band, const EvalContext& context) const;
+    // True when a showIf condition lets its band or item print.
+    bool holds(const TextTemplate& showIf, bool negate, const EvalContext& context) const;
 
     Layout layout_;
     ResultSet data_;

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 
 namespace tanabana::reports {
 
@@ -72,6 +74,28 @@ QString emailExportFolder(const QString& installFolder) {
 
 QString whatsAppPdfFolder(const QString& installFolder) {
     return QDir(installFolder).filePath(QStringLiteral("WAPDF"));
+}
+
+namespace {
+
+QString pdfFoldersFile(const QString& installFolder) { return QDir(installFolder).filePath(QStringLiteral("PdfFolders.ini")); }
+
+}  // namespace
+
+QString pdfFolderFor(const QString& installFolder, const QString& kind) {
+    if (!installFolder.isEmpty()) {
+        const QSettings kept(pdfFoldersFile(installFolder), QSettings::IniFormat);
+        const QString folder = kept.value(QStringLiteral("pdf/") + kind.toLower()).toString();
+        if (!folder.isEmpty() && QDir(folder).exists()) return folder;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+void rememberPdfFolder(const QString& installFolder, const QString& kind, const QString& folder) {
+    if (installFolder.isEmpty() || kind.isEmpty()) return;
+    QSettings kept(pdfFoldersFile(installFolder), QSettings::IniFormat);
+    kept.setValue(QStringLiteral("pdf/") + kind.toLower(), folder);
 }
 
 }  // namespace tanabana::reports

@@ -28,4 +28,10 @@ void rewriteTextFile(const QString& path, const QString& text);
 QString emailExportFolder(const QString& installFolder);   // "Email_Export"
 QString whatsAppPdfFolder(const QString& installFolder);   // "WAPDF"
 
+// Where the PDF of a kind of report ("INVOICE_S_GST", "Acc_Ledger") is offered to be saved: the
+// folder the operator last saved that kind in, else the operator's Documents folder. The choice is
+// kept in the installation's PdfFolders.ini.
+QString pdfFolderFor(const QString& installFolder, const QString& kind);
+void rememberPdfFolder(const QString& installFolder, const QString& kind, const QString& folder);
+
 }  // namespace tanabana::reports

@@ -1,5 +1,7 @@
 #include "domain/reports/Schema.h"
 
+#include <QStringList>
+
 namespace tanabana::reports {
 
 using namespace db;
@@ -52,14 +54,36 @@ std::vector<MigrationStep> reportsSteps() {
                          {f.id, QString::fromLatin1(f.name), QString::fromLatin1(f.shortName), 3});
              fillMissingCopyNames(db);
          }},
+        {QStringLiteral("reports/002-tax-invoice-copy-labels"), [](Database& db) { nameTaxInvoiceCopies(db); }},
     };
+}
+
+namespace {
+
+const QStringList& taxInvoiceLabels() {
+    static const QStringList labels = {QStringLiteral("ORIGINAL FOR RECIPIENT"), QStringLiteral("DUPLICATE FOR TRANSPORTER"),
+                                       QStringLiteral("TRIPLICATE FOR SUPPLIER")};
+    return labels;
+}
+
+}  // namespace
+
+QString defaultCopyLabel(qint64 formId, int copyNumber) {
+    if (formId == kTaxInvoiceForm && copyNumber >= 1 && copyNumber <= taxInvoiceLabels().size()) return taxInvoiceLabels().at(copyNumber - 1);
+    return QString::number(copyNumber);
+}
+
+void nameTaxInvoiceCopies(db::Database& db) {
+    for (int k = 1; k <= taxInvoiceLabels().size(); ++k)
+        db.exec(QStringLiteral("UPDATE FormMst_1 SET PrnName = ? WHERE FormId = ? AND SNo = ? AND PrnName = ?"),
+                {taxInvoiceLabels().at(k - 1), kTaxInvoiceForm, k, QString::number(k)});
 }
 
 void addMissingLabels(db::Database& db, qint64 formId, int copies) {
     for (int k = 1; k <= copies; ++k) {
         const QVariant there = db.scalar(QStringLiteral("SELECT count(*) FROM FormMst_1 WHERE FormId = ? AND SNo = ?"), {formId, k});
         if (there.toInt() == 0)
-            db.exec(QStringLiteral("INSERT INTO FormMst_1 (FormId, SNo, PrnName) VALUES (?, ?, ?)"), {formId, k, QString::number(k)});
+            db.exec(QStringLiteral("INSERT INTO FormMst_1 (FormId, SNo, PrnName) VALUES (?, ?, ?)"), {formId, k, defaultCopyLabel(formId, k)});
     }
 }
 

@@ -67,9 +67,6 @@ qint64 FirmMaster::save(Record firm) {
     if (firm.contains(QStringLiteral("Tin")))
         firm.insert(QStringLiteral("Tin"), masters::textOf(firm, QStringLiteral("Tin")).trimmed().toUpper());
     firm.remove(QStringLiteral("IsYrEnd"));  // only the year-end process opens or closes a year
-    firm.insert(QStringLiteral("BankAcno1"), QString());
-    firm.insert(QStringLiteral("BankAcno2"), QString());
-    firm.insert(QStringLiteral("IFSC1"), QString());
     if (emailPassword) firm.insert(QStringLiteral("IFSC2"), emailPassword->isEmpty() ? QString() : protectSecret(*emailPassword));
     if (isNew) {
         if (!firm.value(QStringLiteral("StartDt")).toDate().isValid()) firm.insert(QStringLiteral("StartDt"), session_.yearStartDate);

@@ -68,6 +68,9 @@ void createInstallation(const Installation& installation, const FirstSetup& setu
     }
     QDir().mkpath(installation.dataRoot());
     writeListFiles(installation.dataRoot());
+    // a new installation shows the dashboard of large buttons; removing Panel.txt hides it
+    QFile panel(QDir(installation.dataRoot()).filePath(QStringLiteral("Panel.txt")));
+    if (!panel.exists() && panel.open(QIODevice::WriteOnly)) panel.close();
 }
 
 }  // namespace tanabana::shell

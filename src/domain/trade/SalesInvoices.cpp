@@ -7,6 +7,7 @@
 #include "domain/documents/Guard.h"
 #include "domain/documents/TableMap.h"
 #include "domain/shell/Lookups.h"
+#include "domain/trade/DatedRules.h"
 #include "domain/trade/DocumentRules.h"
 #include "domain/trade/PartyRates.h"
 #include "domain/trade/SalesLines.h"
@@ -357,7 +358,7 @@ std::optional<PartyInfo> SalesInvoices::party(qint64 partyId) {
 Decimal SalesInvoices::partySales(qint64 partyId) { return shell::partySalesTotal(db_, session_.firmNo, partyId); }
 
 Decimal SalesInvoices::proposedTcsPercent(const SalesBill& bill) {
-    if (bill.id > 0 || !bill.tcsPercent.isZero() || bill.partyId <= 0) return bill.tcsPercent;
+    if (bill.id > 0 || !bill.tcsPercent.isZero() || bill.partyId <= 0 || !tcsOnSaleOfGoods().appliesOn(bill.date)) return bill.tcsPercent;
     const Decimal firmPercent = firmNumber(session_, QStringLiteral("FirmTcsP"));
     if (firmPercent <= Decimal() || partySales(bill.partyId) < kTcsThreshold) return bill.tcsPercent;
     return firmPercent;

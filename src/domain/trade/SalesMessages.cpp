@@ -120,7 +120,8 @@ bool sendInvoiceWhatsApp(db::Database& db, const Session& session, Messages& mes
     const QString fileName = reports::whatsAppPdfFileName(f->number + QStringLiteral("_BS"), now, QStringLiteral("Invoice"));
     try {
         QDir().mkpath(folder);
-        writeInvoicePdf(db, session, session.dataRoot, billId, QDir(folder).filePath(fileName));
+        // one copy travels: the recipient's original
+        writeInvoicePdf(db, session, session.dataRoot, billId, QDir(folder).filePath(fileName), 1, {1});
     } catch (const reports::ReportError& error) {
         messages.critical(QStringLiteral("Report"), error.text());
         return false;

@@ -2,6 +2,7 @@
 
 #include "core/Text.h"
 #include "domain/ledger/Balances.h"
+#include "domain/reports/PrintCopies.h"
 #include "domain/reports/ReportError.h"
 #include "domain/reports/ReportFolders.h"
 #include "domain/shell/Lookups.h"
@@ -18,11 +19,11 @@ QString firmColumns() {
                           "f.Ph AS FirmPh, f.BankName1 AS FirmBank, f.BankAcno1 AS FirmBankAc, f.IFSC1 AS FirmIfsc");
 }
 
-// The copy labels of a form ("Original", "Duplicate" ...) as a row source with bound names; one
-// "Original" when the installation has none set.
+// The copy labels of a form ("ORIGINAL FOR RECIPIENT" ...) as a row source with bound names; the
+// first default label when the installation has none set.
 QString copies(db::Database& db, int formId, QVariantList& params) {
     QStringList names = shell::printCopyNames(db, formId);
-    if (names.isEmpty()) names << QStringLiteral("Original");
+    if (names.isEmpty()) names << reports::defaultCopyLabel(formId, 1);
     QStringList rows;
     for (int i = 0; i < names.size(); ++i) {
         rows << QStringLiteral("SELECT %1 AS SNo, CAST(? AS VARCHAR(50)) AS PrnName").arg(i + 1);
@@ -50,7 +51,7 @@ QString invoicePdfName(const QString& billNo, const QString& partyName) {
     return CleanFileName(QStringLiteral("Sales_InvNo-") + billNo.trimmed() + QLatin1Char('_') + partyName.trimmed());
 }
 
-reports::ReportRequest invoiceRequest(db::Database& db, const Session& session, qint64 billId, int printType, std::optional<int> copySno) {
+reports::ReportRequest invoiceRequest(db::Database& db, const Session& session, qint64 billId, int printType, const QList<int>& copyNumbers) {
     const auto bill = db.queryOne(QStringLiteral("SELECT PartyID, BillDate, IRN_No FROM SalBillMst WHERE Id = ? AND FirmNO = ?"),
                                   {billId, session.firmNo});
     if (!bill) throw reports::ReportError(QStringLiteral("Sales bill %1 is not in firm %2.").arg(billId).arg(session.firmNo));
@@ -64,7 +65,9 @@ reports::ReportRequest invoiceRequest(db::Database& db, const Session& session, 
             QStringLiteral(" AS BillNoFull, m.BillNO, m.BillDate, m.PDueDate, NULLIF(m.ChNo, 0) AS ChNo, m.Ch1, m.Transport, m.LrNo, m.LrDt, m.TrNO, "
                            "m.AGAINST, m.Notes, m.BAmt, m.VatRs, m.ATAXRs, m.CSTRs, m.TCSP, m.TCSRs, m.TDSP, m.TDSRs, m.OtherP, "
                            "m.BillAmount, m.InWords, a.AcName AS PartyName, a.Add1 AS PartyAdd1, a.City AS PartyCity, "
-                           "a.TinNo AS PartyGSTIN, a.CSTNo AS PartyState, dl.AcName AS DeliName, dl.City AS DeliCity, "
+                           "a.TinNo AS PartyGSTIN, a.CSTNo AS PartyState, "
+                           "CASE WHEN dl.CSTNo IS NOT NULL AND dl.CSTNo <> '' THEN dl.CSTNo ELSE a.CSTNo END AS PlaceOfSupply, "
+                           "dl.AcName AS DeliName, dl.City AS DeliCity, "
                            "k.PName AS BrokerName, d.Srno, p.ProdName, p.hsnCode, d.R3, d.Qty2, d.Qty1, d.Qty, d.PM, d.Rate, d.Amt, "
                            "d.DVatP + d.DATaxP AS GstP, c.SNo AS CopySno, c.PrnName AS CopyName "
                            "FROM SalBillMst m INNER JOIN SalBillDtl d ON d.BillMstId = m.Id LEFT JOIN ProdMst p ON p.Id = d.PCode "
@@ -74,9 +77,13 @@ reports::ReportRequest invoiceRequest(db::Database& db, const Session& session, 
                            "LEFT JOIN FirmMst f ON f.Srno = m.FirmNO CROSS JOIN ") +
             copies(db, 3, r.sqlParams) + QStringLiteral(" c WHERE m.Id = ?");
     r.sqlParams << billId;
-    if (copySno) {
-        r.sql += QStringLiteral(" AND c.SNo = ?");
-        r.sqlParams << *copySno;
+    if (!copyNumbers.isEmpty()) {
+        QStringList marks;
+        for (const int number : copyNumbers) {
+            marks << QStringLiteral("?");
+            r.sqlParams << number;
+        }
+        r.sql += QStringLiteral(" AND c.SNo IN (%1)").arg(marks.join(QLatin1Char(',')));
     }
     r.sql += QStringLiteral(" ORDER BY c.SNo, d.Srno");
     ledger::Balances balances(db, session);
@@ -85,9 +92,9 @@ reports::ReportRequest invoiceRequest(db::Database& db, const Session& session, 
 }
 
 void writeInvoicePdf(db::Database& db, const Session& session, const QString& installFolder, qint64 billId, const QString& path,
-                     int printType) {
+                     int printType, const QList<int>& copyNumbers) {
     reports::ReportService service(installFolder);
-    auto document = service.prepare(&db, invoiceRequest(db, session, billId, printType));
+    auto document = service.prepare(&db, invoiceRequest(db, session, billId, printType, copyNumbers));
     reports::ReportService::writePdf(*document, path);
 }
 

@@ -1,12 +1,15 @@
 #include "gui/common/EntryKeys.h"
 
 #include "gui/common/LookupField.h"
+#include "gui/common/ScreenHabits.h"
+#include "gui/common/TypedFields.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateTimeEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -47,14 +50,26 @@ QWidget* fieldOf(QWidget* widget) {
 
 }  // namespace
 
-EntryKeys::EntryKeys(QWidget* form, const Session* session) : QObject(form), session_(session) {}
+EntryKeys::EntryKeys(QWidget* form, const Session* session, Messages* messages)
+    : QObject(form), session_(session), boxes_(form), messages_(messages ? *messages : boxes_) {}
 
-EntryKeys* EntryKeys::install(QWidget* form, const Session* session) {
-    auto* keys = new EntryKeys(form, session);
+EntryKeys* EntryKeys::install(QWidget* form, const Session* session, Messages* messages) {
+    auto* keys = new EntryKeys(form, session, messages);
     for (QWidget* child : form->findChildren<QWidget*>()) {
         if (qobject_cast<QLineEdit*>(child) || qobject_cast<QAbstractButton*>(child) ||
             qobject_cast<QAbstractSpinBox*>(child) || qobject_cast<QComboBox*>(child))
             child->installEventFilter(keys);
+        // An open completion list takes the Enter and hands it straight to the box, past this
+        // filter: the box's own signal then moves on, so the next thing typed lands in the next field.
+        if (auto* edit = qobject_cast<QLineEdit*>(child);
+            edit && !qobject_cast<QComboBox*>(edit->parentWidget()) && !qobject_cast<QAbstractSpinBox*>(edit->parentWidget()))
+            connect(edit, &QLineEdit::returnPressed, keys, [keys, edit] { keys->enter(edit); });
+        // A list box's completion list is watched itself: its Enter takes the highlighted entry
+        // and moves on.
+        if (auto* combo = qobject_cast<QComboBox*>(child); combo && combo->isEditable() && combo->completer()) {
+            combo->completer()->popup()->installEventFilter(keys);
+            keys->completionLists_[combo->completer()->popup()] = combo;
+        }
     }
     return keys;
 }
@@ -89,6 +104,7 @@ void EntryKeys::next(QWidget* from, bool backwards) {
 }
 
 bool EntryKeys::enter(QWidget* field) {
+    if (refuseTypedValue(field, messages_)) return true;
     auto* lookup = qobject_cast<LookupField*>(field);
     if (lookup) lookup->acceptCurrent();
     if (const auto action = actions_.find(field); action != actions_.end() && action->second()) return true;
@@ -102,11 +118,29 @@ bool EntryKeys::enter(QWidget* field) {
     return true;
 }
 
+bool EntryKeys::takeCompletion(QObject* list, int key) {
+    const auto it = completionLists_.find(list);
+    if (it == completionLists_.end() || !isEnter(key)) return false;
+    auto* combo = qobject_cast<QComboBox*>(it->second.data());
+    auto* view = qobject_cast<QAbstractItemView*>(list);
+    if (!combo || !view || !combo->completer()) return false;
+    if (const QModelIndex chosen = view->currentIndex(); chosen.isValid())
+        combo->setEditText(chosen.data(combo->completer()->completionRole()).toString());
+    view->hide();
+    enter(combo);
+    return true;
+}
+
 bool EntryKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
+    if (takeCompletion(watched, static_cast<QKeyEvent*>(event)->key())) return true;
+    if (completionLists_.count(watched)) return false;  // its other keys (Down, Esc) are the list's
     auto* widget = qobject_cast<QWidget*>(watched);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (!widget || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    if (!widget) return false;
+    // a wrong number or date keeps the cursor whichever way the operator tries to leave
+    if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && refuseTypedValue(fieldOf(widget), messages_)) return true;
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
     // a combo box's open list keeps its own keys; the line edit inside a combo box belongs to it
     if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->view()->isVisible()) return false;
     if (qobject_cast<QLineEdit*>(widget) && qobject_cast<QComboBox*>(widget->parentWidget())) return false;
@@ -116,6 +150,10 @@ bool EntryKeys::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Escape) {
         // Esc first closes a search list that is open.
         if (auto* lookup = qobject_cast<LookupField*>(field); lookup && lookup->listVisible()) return false;
+        if (auto* form = qobject_cast<QWidget*>(parent()); leave_ && form && field == firstField(form)) {
+            leave_();
+            return true;
+        }
         next(field, true);
         return true;
     }

@@ -9,10 +9,9 @@
 
 namespace tanabana::gui {
 
-QLineEdit* amountBox(const QString& name, int width) {
-    auto* box = new QLineEdit;
+NumberBox* amountBox(const QString& name, int width, NumberRule rule) {
+    auto* box = new NumberBox({}, rule);
     box->setObjectName(name);
-    box->setAlignment(Qt::AlignRight);
     box->setMaximumWidth(width);
     return box;
 }
@@ -23,10 +22,10 @@ QLineEdit* textBox(const QString& name) {
     return box;
 }
 
-QDateEdit* dateBox(const QString& name) {
-    auto* box = new QDateEdit;
+DateBox* dateBox(const QString& name) {
+    auto* box = new DateBox;
     box->setObjectName(name);
-    box->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+    box->setCalendarPopup(false);
     return box;
 }
 
@@ -43,6 +42,7 @@ QTableWidget* documentList(int maximumHeight) {
     list->verticalHeader()->hide();
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setTabKeyNavigation(false);  // Tab and Shift+Tab leave the list for the next field
     if (maximumHeight > 0) list->setMaximumHeight(maximumHeight);
     return list;
 }

@@ -2,11 +2,15 @@
 
 #include "core/Decimal.h"
 #include "core/Rights.h"
+#include "core/Words.h"
 #include "core/YearLock.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/GuardedSave.h"
+#include "gui/common/ScreenHabits.h"
+#include "gui/common/TypedFields.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDateEdit>
@@ -21,6 +25,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -33,11 +38,7 @@ namespace {
 QLabel* captionLabel(const QString& caption, QWidget* parent) {
     auto* title = new QLabel(caption, parent);
     title->setObjectName(QStringLiteral("lblCaption"));
-    title->setAlignment(Qt::AlignCenter);
-    QFont big = title->font();
-    big.setBold(true);
-    big.setPointSize(big.pointSize() + 3);
-    title->setFont(big);
+    title->setAlignment(Qt::AlignCenter);  // its look comes from the application's style
     return title;
 }
 
@@ -103,6 +104,7 @@ MasterForm::MasterForm(const QString& objectName, const QString& caption, Sessio
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setAlternatingRowColors(true);
+    list_->setTabKeyNavigation(false);
     list_->verticalHeader()->hide();
     list_->verticalHeader()->setDefaultSectionSize(22);
     list_->horizontalHeader()->setStretchLastSection(true);
@@ -112,8 +114,10 @@ MasterForm::MasterForm(const QString& objectName, const QString& caption, Sessio
     outer->addLayout(body, 1);
 
     auto* buttons = new QHBoxLayout;
+    // Alt letters of the buttons stay clear of the menu bar's (User, Master, Transaction, Account,
+    // Reports, Job Work, Inventory, Production, Utility, About, Online): Print is Ctrl+P instead.
     const std::pair<const char*, const char*> names[] = {{"cmd_New", "&New"},       {"cmd_save", "&Save"},   {"cmd_Delete", "&Delete"},
-                                                         {"Cmd_Cancel", "&Cancel"}, {"CmdFind", "F&ind"},    {"Cmd_Print", "&Print"},
+                                                         {"Cmd_Cancel", "&Cancel"}, {"CmdFind", "&Find"},    {"Cmd_Print", "Print"},
                                                          {"Cmd_Exit", "E&xit"}};
     buttons->addStretch(1);
     for (const auto& [name, text] : names) {
@@ -130,7 +134,9 @@ MasterForm::MasterForm(const QString& objectName, const QString& caption, Sessio
     hints_->hide();
     outer->addWidget(hints_);
 
-    connect(button(QStringLiteral("cmd_New")), &QPushButton::clicked, this, &MasterForm::newEntry);
+    connect(button(QStringLiteral("cmd_New")), &QPushButton::clicked, this, [this] {
+        if (mayLeave(messages_, hasUnsavedChanges(), [this] { return saveCurrent(); })) newEntry();
+    });
     connect(button(QStringLiteral("cmd_save")), &QPushButton::clicked, this, &MasterForm::saveEntry);
     connect(button(QStringLiteral("cmd_Delete")), &QPushButton::clicked, this, &MasterForm::deleteEntry);
     connect(button(QStringLiteral("Cmd_Cancel")), &QPushButton::clicked, this, &MasterForm::newEntry);
@@ -141,10 +147,8 @@ MasterForm::MasterForm(const QString& objectName, const QString& caption, Sessio
     connect(button(QStringLiteral("Cmd_Print")), &QPushButton::clicked, this, [this] {
         if (print_) print_();
     });
-    connect(button(QStringLiteral("Cmd_Exit")), &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-        else close();
-    });
+    connect(button(QStringLiteral("Cmd_Exit")), &QPushButton::clicked, this, [this] { closeScreen(this); });
+    button(QStringLiteral("Cmd_Print"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     // Printed lists come with the report output; until a screen gives one the button stays off.
     button(QStringLiteral("Cmd_Print"))->setEnabled(false);
     button(QStringLiteral("Cmd_Print"))->setToolTip(QStringLiteral("Printing is not available on this screen yet"));
@@ -158,7 +162,7 @@ QPushButton* MasterForm::button(const QString& objectName) const { return findCh
 void MasterForm::setPrintAction(std::function<void()> action) {
     print_ = std::move(action);
     button(QStringLiteral("Cmd_Print"))->setEnabled(bool(print_));
-    button(QStringLiteral("Cmd_Print"))->setToolTip({});
+    button(QStringLiteral("Cmd_Print"))->setToolTip(QStringLiteral("Ctrl+P"));
 }
 
 void MasterForm::setFindCaption(const QString& caption) { findCaption_->setText(caption); }
@@ -172,12 +176,13 @@ QString MasterForm::keyHints() const { return hints_->text(); }
 
 QWidget* MasterForm::makeField(const FieldSpec& f, QWidget* parent) {
     switch (f.kind) {
-    case FieldSpec::Text:
     case FieldSpec::Number:
+        // quantities of masters take three decimals; a screen may set a narrower rule
+        return new NumberBox(f.caption.trimmed(), NumberRule{3, false, 12}, parent);
+    case FieldSpec::Text:
     case FieldSpec::Password:
     case FieldSpec::ReadOnly: {
         auto* e = new QLineEdit(parent);
-        if (f.kind == FieldSpec::Number) e->setAlignment(Qt::AlignRight);
         if (f.kind == FieldSpec::Password) e->setEchoMode(QLineEdit::Password);
         if (f.kind == FieldSpec::ReadOnly) {
             e->setReadOnly(true);
@@ -211,9 +216,8 @@ QWidget* MasterForm::makeField(const FieldSpec& f, QWidget* parent) {
     case FieldSpec::Check:
         return new QCheckBox(parent);
     case FieldSpec::Date: {
-        auto* d = new QDateEdit(parent);
-        d->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
-        d->setCalendarPopup(true);
+        auto* d = new DateBox(parent);
+        d->setFinancialYear(session_.yearStartDate, session_.yearEndDate);
         d->setDate(session_.yearStartDate.isValid() ? session_.yearStartDate : QDate::currentDate());
         return d;
     }
@@ -259,8 +263,8 @@ QGroupBox* MasterForm::addFields(const std::vector<FieldSpec>& fields, int colum
 bool MasterForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        // Enter on the list opens the entry; Down in the find box goes into the list.
-        if (watched == list_ && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        // Enter or Space on the list opens the entry; Down in the find box goes into the list.
+        if (watched == list_ && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
             chooseListRow(list_->currentRow());
             return true;
         }
@@ -282,8 +286,18 @@ void MasterForm::addBelowFields(QWidget* widget) { fieldsColumn_->addWidget(widg
 
 void MasterForm::addBelowList(QWidget* widget) { listColumn_->addWidget(widget); }
 
+QSize MasterForm::sizeHint() const {
+    const QSize fields = fieldsArea_->sizeHint();
+    const QSize natural = QWidget::sizeHint();
+    // the fields at their natural size, the list of saved entries beside them
+    return {std::max(natural.width(), fields.width() + 500), std::max(natural.height(), fields.height() + 150)};
+}
+
 void MasterForm::finishLayout() {
     fieldsColumn_->addStretch(1);
+    // the fields keep their width (there is no sideways scrolling); the list gives way instead
+    if (auto* scroll = findChild<QScrollArea*>())
+        scroll->setMinimumWidth(fieldsArea_->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
     // Enter from the last field reaches Save; the other buttons, the find box and the list follow.
     QList<QWidget*> chain;
     for (const FieldSpec& f : fields_)
@@ -292,8 +306,12 @@ void MasterForm::finishLayout() {
         chain << button(QString::fromLatin1(name));
     chain << find_ << list_;
     for (int i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
-    EntryKeys::install(this, &session_);
+    EntryKeys::install(this, &session_, &messages_)->onEscapeFromFirst([this] { closeScreen(this); });
     newEntry();
+}
+
+void MasterForm::setNumberRule(const QString& column, const NumberRule& rule) {
+    if (auto* box = qobject_cast<NumberBox*>(field(column))) box->setRule(rule);
 }
 
 QWidget* MasterForm::field(const QString& column) const {
@@ -389,10 +407,15 @@ void MasterForm::setListRows(const QStringList& headers, const std::vector<QStri
     list_->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r)
         for (int c = 0; c < rows[r].size() && c < headers.size(); ++c) {
-            auto* item = new QTableWidgetItem(rows[r].at(c));
-            // amounts and quantities ("25000.00", "12.500") stand right-aligned
-            static const QRegularExpression amount(QStringLiteral("^-?[\\d,]+\\.\\d{2,3}( (Dr|Cr)\\.?)?$"));
-            if (amount.match(rows[r].at(c)).hasMatch()) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            // amounts and quantities ("25000.00", "12.500") stand right-aligned in Indian grouping
+            static const QRegularExpression amount(QStringLiteral("^(-?[\\d,]+\\.(\\d{2,3}))( (Dr|Cr)\\.?)?$"));
+            const auto m = amount.match(rows[r].at(c));
+            QString text = rows[r].at(c);
+            if (m.hasMatch())
+                if (const auto value = Decimal::parse(m.captured(1).remove(QLatin1Char(','))))
+                    text = FormatIndian(*value, int(m.captured(2).size())) + m.captured(3);
+            auto* item = new QTableWidgetItem(text);
+            if (m.hasMatch()) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             list_->setItem(r, c, item);
         }
     list_->resizeColumnsToContents();
@@ -401,9 +424,11 @@ void MasterForm::setListRows(const QStringList& headers, const std::vector<QStri
 
 void MasterForm::chooseListRow(int row) {
     if (row < 0 || row >= int(keys_.size())) return;
+    const qint64 key = keys_[row];
     if (rightRefuses(session_, messages_, GeneralRight::View)) return;  // an operator who may only add
-    load(keys_[row]);
-    key_ = keys_[row];
+    if (key != key_ && !mayLeave(messages_, hasUnsavedChanges(), [this] { return saveCurrent(); })) return;
+    load(key);
+    setKey(key);
     for (const FieldSpec& f : fields_)
         if (QWidget* w = field(f.column); w && w->isEnabled() && w->focusPolicy() != Qt::NoFocus) {
             focusField(f.column);
@@ -416,6 +441,7 @@ void MasterForm::newEntry() {
     clearFields();
     prepareNew();
     refreshList();
+    markOpened();
     for (const FieldSpec& f : fields_)
         if (QWidget* w = field(f.column); w && w->isEnabled() && w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(this)) {
             w->setFocus();
@@ -429,17 +455,35 @@ bool MasterForm::mayWrite(bool deleting) {
     return !rightRefuses(session_, messages_, right);
 }
 
-void MasterForm::saveEntry() {
-    if (!mayWrite(false)) return;
+void MasterForm::saveEntry() { saveCurrent(); }
+
+bool MasterForm::saveCurrent() {
+    if (!mayWrite(false)) return false;
+    if (refuseTypedValues(this, messages_)) return false;
     QString focus;
     qint64 key = 0;
-    if (!guardedSave(messages_, QStringLiteral("Saving ") + windowTitle(), [&] { key = save(values(), &focus); })) return;
+    if (!guardedSave(messages_, QStringLiteral("Saving ") + windowTitle(), [&] { key = save(values(), &focus); })) return false;
     if (key == 0) {
         if (!focus.isEmpty()) focusField(focus);
-        return;
+        return false;
     }
     emit saved(key);
     newEntry();
+    return true;
+}
+
+void MasterForm::setKey(qint64 key) {
+    key_ = key;
+    if (key > 0) markOpened();
+}
+
+void MasterForm::closeEvent(QCloseEvent* event) {
+    if (!mayLeave(messages_, hasUnsavedChanges(), [this] { return saveCurrent(); })) {
+        event->ignore();
+        return;
+    }
+    markOpened();  // discarded: a second close (the child window's) does not ask again
+    QWidget::closeEvent(event);
 }
 
 void MasterForm::deleteEntry() {

@@ -7,6 +7,7 @@
 // closed year or a missing right is refused before anything is asked or written. A screen only
 // declares its fields and calls its service; the rules and the messages live in the service.
 #include "core/Session.h"
+#include "core/TypedValues.h"
 #include "gui/common/MessageBoxes.h"
 
 #include <QVariantMap>
@@ -46,6 +47,8 @@ public:
     void setValue(const QString& column, const QVariant& value);
     QWidget* field(const QString& column) const;
     void focusField(const QString& column);
+    // How a Number field reads (decimals, sign, digits); by default three decimals, no minus.
+    void setNumberRule(const QString& column, const NumberRule& rule);
     // Offers these values while typing in a field (groups, units, HSN codes, cities).
     void offer(const QString& column, const QStringList& values);
     // The entries of a keyed list: (text, key) in the order shown.
@@ -54,6 +57,10 @@ public:
     QLineEdit* findBox() const { return find_; }
     QPushButton* button(const QString& objectName) const;
     qint64 currentKey() const { return key_; }
+    // True when a field differs from the entry as it was opened or started.
+    bool hasUnsavedChanges() const { return values() != opened_; }
+    // Wide and tall enough for every field without squeezing; the main window bounds it to its area.
+    QSize sizeHint() const override;
     // The text of the line under the buttons that names the screen's keys ("F10 = System Param").
     QString keyHints() const;
 
@@ -69,6 +76,8 @@ public slots:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Leaving with unsaved changes asks save, discard or go back.
+    void closeEvent(QCloseEvent* event) override;
     // Adds fields in a grid of `columnsOfFields` caption/field pairs; with a title, inside a
     // framed section of that name (returned, so a screen can show or hide it).
     QGroupBox* addFields(const std::vector<FieldSpec>& fields, int columnsOfFields = 2, const QString& sectionTitle = {});
@@ -80,7 +89,8 @@ protected:
     void setFindCaption(const QString& caption);
     void setKeyHints(const QString& hints);
     void clearFields();
-    void setKey(qint64 key) { key_ = key; }
+    // The entry shown is this saved one (0: a new entry); a saved one counts as opened unchanged.
+    void setKey(qint64 key);
     // Wires the keys and opens a new entry; the last call of a screen's constructor.
     void finishLayout();
     // Runs the print button; without one it stays disabled.
@@ -106,6 +116,8 @@ protected:
 
 private:
     void chooseListRow(int row);
+    bool saveCurrent();
+    void markOpened() { opened_ = values(); }
     QWidget* makeField(const FieldSpec& field, QWidget* parent);
     QVBoxLayout* fieldsColumn_;
     QVBoxLayout* listColumn_;
@@ -119,6 +131,7 @@ private:
     std::vector<qint64> keys_;
     std::function<void()> print_;
     qint64 key_ = 0;
+    QVariantMap opened_;
 };
 
 // Text of an amount for a field or list: "105.00", empty for nothing.

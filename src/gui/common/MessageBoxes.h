@@ -15,6 +15,7 @@ public:
     void warning(const QString& title, const QString& text) override;
     bool ask(const QString& title, const QString& text) override;
     std::optional<QString> input(const QString& title, const QString& prompt, const QString& initial = {}) override;
+    int choose(const QString& title, const QString& text, const QStringList& answers) override;
 
 private:
     QWidget* parent_;

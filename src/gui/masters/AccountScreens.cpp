@@ -250,7 +250,7 @@ void AccountScreen::refreshList() {
     std::vector<QStringList> rows;
     std::vector<qint64> keys;
     for (const db::Row& r : accounts_.search(findBox()->text())) {
-        rows.push_back({r.text(s("AcName")), r.text(s("City")), r.text(s("LedgerId")), r.text(s("WMbNo")), r.text(s("Id")),
+        rows.push_back({r.text(s("AcName")), r.text(s("City")), r.text(s("LedgerId")), r.text(s("WMbNo")),
                         r.text(s("Add1")), r.text(s("Add2")), r.text(s("Add3")), r.text(s("Phone")), r.text(s("PinCode")),
                         r.text(s("TinNo")), r.text(s("AcNo")), r.text(s("PanNO")), r.text(s("CSTNo")), r.text(s("AreaName")),
                         yesNo(r.flag(s("Active"))), r.text(s("EcNo")) == QLatin1String("1") ? s("Y") : s("N"),
@@ -259,10 +259,10 @@ void AccountScreen::refreshList() {
                         r.text(s("P_EximCOde")), r.text(s("P_Trans_NO"))});
         keys.push_back(r.integer(s("Id")));
     }
-    setListRows({s("A/c Name"), s("City"), s("A/c No"), s("WA Mo No"), s("Id"), s("Add1"), s("Add2"), s("Add3"), s("Phone"),
-                 s("PincOde"), s("GSTIN"), s("AcNO"), s("PanNO"), s("StateName"), s("AreaName"), s("Active"), s("Compos tax"),
-                 s("Is_RevCh"), s("IsOGS"), s("Is_Item_RNd"), s("Party Type"), s("Rate With GST"), s("Country"), s("Exim Code"),
-                 s("Vehicle No")},
+    setListRows({s("A/c Name"), s("City"), s("A/c No"), s("WhatsApp No"), s("Address 1"), s("Address 2"), s("Address 3"), s("Phone"),
+                 s("PIN Code"), s("GSTIN"), s("Bank A/c No"), s("PAN No"), s("State"), s("Area"), s("Active"), s("Compos tax"),
+                 s("Reverse Charge"), s("IGST Party"), s("Taxable Amt Rnd off"), s("Party Type"), s("Rate With GST"), s("Country"),
+                 s("Exim Code"), s("Vehicle No")},
                 rows, keys);
 }
 
@@ -345,10 +345,10 @@ void GroupScreen::refreshList() {
         if (range != int(masters::GroupRange::None)) ranges_[list]->addItem(entry);
         if (!g.name.startsWith(findBox()->text().trimmed(), Qt::CaseInsensitive)) continue;
         rows.push_back({QStringLiteral("%1").arg(g.number * 10000, 6, 10, QLatin1Char('0')), g.name, QString::number(g.number),
-                        QString::number(g.id), yesNo(g.active)});
+                        yesNo(g.active)});
         keys.push_back(g.number);
     }
-    setListRows({s("A/c No"), s("A/c Name"), s("GpNO"), s("Id"), s("Active")}, rows, keys);
+    setListRows({s("A/c No"), s("A/c Name"), s("Group No"), s("Active")}, rows, keys);
 }
 
 // ---- Opening balances ----
@@ -433,11 +433,11 @@ void OpeningBalanceScreen::refreshList() {
     std::vector<qint64> keys;
     for (const db::Row& r : balances_.list()) {
         if (!r.text(s("AcName")).startsWith(findBox()->text().trimmed(), Qt::CaseInsensitive)) continue;
-        rows.push_back({r.text(s("LedgerId")), r.text(s("AcName")), r.text(s("City")), r.date(s("OpDate")).toString(s("dd-MM-yy")),
+        rows.push_back({r.text(s("LedgerId")), r.text(s("AcName")), r.text(s("City")), r.date(s("OpDate")).toString(s("dd-MM-yyyy")),
                         balanceText(r.number(s("OpAmount"))), r.text(s("OpType")), r.text(s("GrpName"))});
         keys.push_back(r.integer(s("Id")));
     }
-    setListRows({s("A/c No"), s("A/c Name"), s("City"), s("opDate"), s("OpAmount"), s("Type"), s("GrpNAme")}, rows, keys);
+    setListRows({s("A/c No"), s("A/c Name"), s("City"), s("Date"), s("Amount"), s("Dr/Cr"), s("Group")}, rows, keys);
     // the firm's balances must agree: the difference is what the books do not yet explain
     Decimal debit, credit;
     for (const db::Row& r : balances_.list())

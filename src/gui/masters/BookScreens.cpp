@@ -156,11 +156,11 @@ void BookScreen::refreshList() {
         keys.push_back(r.integer(s("BookNO")));
     }
     if (kind_ == BookKind::SalesPurchase)
-        setListRows({s("BookNo"), s("PurNAme"), s("SalesNAme"), s("Bk Pre Name"), s("TDS"), s("TCS"), s("Gen Pur"), s("L R"), s("ItemRem"),
-                     s("BillType"), s("Box-3"), s("Box-1"), s("Box-2")},
+        setListRows({s("Book No"), s("Purchase Name"), s("Sales Name"), s("Prefix"), s("TDS"), s("TCS"), s("Gen Pur"), s("L R"),
+                     s("Item Remark"), s("Bill Type"), s("Box-3"), s("Box-1"), s("Box-2")},
                     rows, keys);
     else
-        setListRows({s("BookNo"), s("PurNAme"), s("BookType"), s("Bk Pre Name")}, rows, keys);
+        setListRows({s("Book No"), s("Book Name"), s("Book Type"), s("Prefix")}, rows, keys);
 }
 
 }  // namespace tanabana::gui

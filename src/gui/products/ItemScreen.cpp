@@ -255,9 +255,9 @@ void ItemScreen::refreshList() {
                         r.text(QStringLiteral("hsnCode"))});
         keys.push_back(r.integer(QStringLiteral("Id")));
     }
-    setListRows({QStringLiteral("Item Name"), QStringLiteral("Item Name 2"), QStringLiteral("Code"), QStringLiteral("RateR"),
-                 QStringLiteral("UNit"), QStringLiteral("PM"), QStringLiteral("SGST"), QStringLiteral("CGST"), QStringLiteral("IGST"),
-                 QStringLiteral("ProdGrp"), QStringLiteral("ProdSubGrp"), QStringLiteral("HSNCode")},
+    setListRows({QStringLiteral("Item Name"), QStringLiteral("Item Name 2"), QStringLiteral("Code"), QStringLiteral("Rate"),
+                 QStringLiteral("Unit"), QStringLiteral("Per"), QStringLiteral("SGST %"), QStringLiteral("CGST %"), QStringLiteral("IGST %"),
+                 QStringLiteral("Quality Type"), QStringLiteral("Design No"), QStringLiteral("HSN Code")},
                 rows, keys);
 }
 

@@ -6,10 +6,10 @@ namespace tanabana::gui {
 
 void registerProductCommands(CommandRegistry& registry) {
     auto screen = [](const QString& window) {
-        return [window](CommandContext& c) { openScreen(c, [&](db::Database&) { return createProductScreen(window, c.session); }); };
+        return [window](CommandContext& c) { openScreen(c, [&](db::Database&) { return createProductScreen(window, c.session, nullptr, &c.messages); }); };
     };
     registry.add(QStringLiteral("Mnu_M2"), [](CommandContext& c) {
-        openScreen(c, [&](db::Database&) { return createProductScreen(itemMasterWindowName(c.session), c.session); });
+        openScreen(c, [&](db::Database&) { return createProductScreen(itemMasterWindowName(c.session), c.session, nullptr, &c.messages); });
     });
     registry.add(QStringLiteral("Mnu_M3"), screen(QStringLiteral("frmAgent")));
     registry.add(QStringLiteral("Mnu_M4"), screen(QStringLiteral("frmAgent_1")));

@@ -13,15 +13,15 @@ QStringList productScreenNames() {
             QStringLiteral("FrmProdMstCommonList")};
 }
 
-QWidget* createProductScreen(const QString& name, Session& session, QWidget* parent) {
+QWidget* createProductScreen(const QString& name, Session& session, QWidget* parent, Messages* messages) {
     if (!session.db) return nullptr;
-    if (name == QLatin1String("FrmProdMst")) return new ItemScreen(session, false, parent);
-    if (name == QLatin1String("FrmProdMstRapier")) return new ItemScreen(session, true, parent);
-    if (name == QLatin1String("frmAgent")) return new BrokerScreen(session, parent);
-    if (name == QLatin1String("frmAgent_1")) return new ProcessScreen(session, parent);
-    if (name == QLatin1String("FrmAgent_Machine")) return new MachineScreen(session, parent);
-    if (name == QLatin1String("frmProdMst_Consumption_MD")) return new ConsumptionScreen(session, parent);
-    if (name == QLatin1String("FrmProdMstCommonList")) return new RateUpdateScreen(session, parent);
+    if (name == QLatin1String("FrmProdMst")) return new ItemScreen(session, false, parent, messages);
+    if (name == QLatin1String("FrmProdMstRapier")) return new ItemScreen(session, true, parent, messages);
+    if (name == QLatin1String("frmAgent")) return new BrokerScreen(session, parent, messages);
+    if (name == QLatin1String("frmAgent_1")) return new ProcessScreen(session, parent, messages);
+    if (name == QLatin1String("FrmAgent_Machine")) return new MachineScreen(session, parent, messages);
+    if (name == QLatin1String("frmProdMst_Consumption_MD")) return new ConsumptionScreen(session, parent, messages);
+    if (name == QLatin1String("FrmProdMstCommonList")) return new RateUpdateScreen(session, parent, messages);
     return nullptr;
 }
 

@@ -52,11 +52,8 @@ void closeWindow(QWidget* w) {
 
 QLabel* captionLabel(QWidget* parent, const QString& text) {
     auto* title = new QLabel(text, parent);
+    title->setObjectName(QStringLiteral("lblCaption"));  // the application's one title style
     title->setAlignment(Qt::AlignCenter);
-    QFont big = title->font();
-    big.setBold(true);
-    big.setPointSize(big.pointSize() + 3);
-    title->setFont(big);
     return title;
 }
 

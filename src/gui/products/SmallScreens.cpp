@@ -210,7 +210,7 @@ void MachineScreen::refreshList() {
         rows.push_back({m.name, m.panna.toString(2), m.pattern, m.active ? QStringLiteral("Yes") : QStringLiteral("No")});
         keys.push_back(m.id);
     }
-    setListRows({QStringLiteral("Machine No"), QStringLiteral("Panno"), QStringLiteral("Pattern"), QStringLiteral("IsActive")}, rows, keys);
+    setListRows({QStringLiteral("Machine No"), QStringLiteral("Panna"), QStringLiteral("Pattern"), QStringLiteral("Active")}, rows, keys);
 }
 
 }  // namespace tanabana::gui

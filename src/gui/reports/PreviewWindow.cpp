@@ -1,13 +1,17 @@
 #include "gui/reports/PreviewWindow.h"
 
 #include "domain/reports/ReportError.h"
+#include "domain/reports/ReportFolders.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/ScreenHabits.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QUrl>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -193,6 +197,45 @@ bool PreviewWindow::showRequest(reports::ReportRequest request) {
     return true;
 }
 
+bool PreviewWindow::showCopies(const QStringList& labels, std::function<reports::ReportRequest(const QList<int>&)> request) {
+    copiesRequest_ = std::move(request);
+    delete copiesBar_;
+    copiesBar_ = new QWidget(this);
+    copiesBar_->setObjectName(QStringLiteral("CopiesBar"));
+    auto* row = new QHBoxLayout(copiesBar_);
+    row->setContentsMargins(6, 2, 6, 2);
+    row->addWidget(new QLabel(QStringLiteral("Copies :"), copiesBar_));
+    for (int i = 0; i < labels.size(); ++i) {
+        // Alt+1, Alt+2 ... tick or untick a copy from the keyboard
+        auto* box = new QCheckBox(QStringLiteral("&%1 %2").arg(i + 1).arg(labels.at(i)), copiesBar_);
+        box->setObjectName(QStringLiteral("ChkCopy%1").arg(i + 1));
+        box->setChecked(true);
+        connect(box, &QCheckBox::toggled, this, [this, box] {
+            const QList<int> chosen = chosenCopies();
+            if (chosen.isEmpty()) {
+                box->setChecked(true);  // at least one copy stays
+                return;
+            }
+            showRequest(copiesRequest_(chosen));
+        });
+        row->addWidget(box);
+    }
+    row->addStretch(1);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, copiesBar_);
+    return showRequest(copiesRequest_({}));
+}
+
+QList<int> PreviewWindow::chosenCopies() const {
+    QList<int> chosen;
+    if (!copiesBar_) return chosen;
+    for (int i = 1;; ++i) {
+        auto* box = copiesBar_->findChild<QCheckBox*>(QStringLiteral("ChkCopy%1").arg(i));
+        if (!box) break;
+        if (box->isChecked()) chosen << i;
+    }
+    return chosen;
+}
+
 void PreviewWindow::showDocument() {
     view_->setDocument(document_.get());
     view_->setZoom(zoom_->currentData().toDouble());
@@ -205,6 +248,7 @@ void PreviewWindow::showDocument() {
     } else {
         if (parentWidget()) parentWidget()->show();
         show();
+        if (isWindow()) keepOnScreen(this);  // a small laptop screen still shows all of it
     }
     raise();
     activateWindow();
@@ -234,11 +278,14 @@ QString PreviewWindow::suggestedPdfName() const {
 
 void PreviewWindow::exportPdf() {
     if (!document_) return;
-    const QString chosen = askFile_(QDir(session_.dataRoot).filePath(suggestedPdfName()));
+    // offered in the folder this kind of report was last saved in, else the operator's Documents
+    const QString kind = document_->layout().name;
+    const QString chosen = askFile_(QDir(reports::pdfFolderFor(session_.dataRoot, kind)).filePath(suggestedPdfName()));
     if (chosen.isEmpty()) return;  // cancelled: nothing happens
     const QString path = chosen.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? chosen : chosen + QStringLiteral(".pdf");
     try {
         reports::ReportService::writePdf(*document_, path);
+        reports::rememberPdfFolder(session_.dataRoot, kind, QFileInfo(path).absolutePath());
         emit pdfExported(path);
     } catch (const reports::ReportError& e) {
         MessageBoxes(this).critical(QStringLiteral("PDF"), e.text());

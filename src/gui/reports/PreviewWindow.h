@@ -40,6 +40,12 @@ public:
     // A layout that needs no rows (forms, labels).
     bool showBlank(const QString& layoutName);
     bool showRequest(reports::ReportRequest request);
+    // A document printed in several copies (a tax invoice: original, duplicate, triplicate): a
+    // box per copy label above the pages, all ticked; the pages shown, printed and saved are
+    // those of the ticked copies, made again by `request` from their numbers (1 the first copy).
+    bool showCopies(const QStringList& labels, std::function<reports::ReportRequest(const QList<int>&)> request);
+    // The copy numbers ticked now (empty when the report has no copies to choose).
+    QList<int> chosenCopies() const;
 
     reports::ReportDocument* document() const { return document_.get(); }
     const QString& lastError() const { return lastError_; }
@@ -79,6 +85,8 @@ private:
     QLabel* pageLabel_ = nullptr;
     QComboBox* zoom_ = nullptr;
     bool presented_ = false;
+    QWidget* copiesBar_ = nullptr;
+    std::function<reports::ReportRequest(const QList<int>&)> copiesRequest_;
 };
 
 // The preview windows of a session: each report opens in the next of fifty slots (the 51st

@@ -6,6 +6,7 @@
 #include "domain/shell/FirmSettings.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/MasterForm.h"
+#include "gui/common/ScreenHabits.h"
 #include "gui/reports/EmailWindow.h"
 #include "gui/shell/Dashboard.h"
 
@@ -84,6 +85,7 @@ MainWindow::MainWindow(Session& session, Messages& messages, QWidget* parent)
     registerWindowCommands();
     buildMenus();
     resize(1100, 720);
+    setWindowState(Qt::WindowMaximized);
 }
 
 MainWindow::~MainWindow() {
@@ -219,18 +221,31 @@ QMdiSubWindow* MainWindow::openChild(QWidget* child) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->adjustSize();
     const QSize area = mdi_->viewport()->size();
+    // a screen taller or wider than the work area (a small laptop) opens at the area's size
+    if (area.width() > 0 && area.height() > 0) sub->resize(sub->size().boundedTo(area));
     sub->move(std::max(0, (area.width() - sub->width()) / 2), std::max(0, (area.height() - sub->height()) / 2));
     sub->show();
     mdi_->setActiveSubWindow(sub);
-    child->setFocus();
+    focusFirstField(child);
     // a master saved may have renamed the open firm: title and status bar follow at once
     if (auto* form = qobject_cast<MasterForm*>(child)) connect(form, &MasterForm::saved, this, &MainWindow::showSession);
+    // a screen that closes itself (its Exit) takes its child window with it
+    child->installEventFilter(this);
     // A closed window may have changed the firm's settings, the operator's rights or the buttons.
     connect(sub, &QObject::destroyed, this, [this] {
         refreshMenus();
         if (dock_->isVisible()) loadDashboard();
     });
     return sub;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // only a screen hidden on purpose (its own close), not one minimised with the program
+    auto* child = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::Hide && !event->spontaneous() && child && child->isHidden())
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget()); sub && sub->isVisible())
+            QMetaObject::invokeMethod(sub, [sub] { sub->close(); }, Qt::QueuedConnection);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeChildren() { mdi_->closeAllSubWindows(); }

@@ -82,7 +82,10 @@ signals:
     void sessionEnded();
 
 protected:
+    // Closing the program closes every child window first; one that keeps unsaved changes (the
+    // operator chose Go Back) keeps the program open.
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();

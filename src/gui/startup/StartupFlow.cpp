@@ -158,7 +158,7 @@ void StartupFlow::firmChosen(ChoiceWindow* window, int row) {
     window->accept();
     main_->showSession();
     main_->loadDashboard();
-    main_->show();
+    main_->showMaximized();
     main_->activateWindow();
     main_->openKeyMenu();
     emit firmOpened();

@@ -1,5 +1,6 @@
 #include "gui/trade/TradePrinting.h"
 
+#include "domain/reports/PrintCopies.h"
 #include "domain/reports/ReportError.h"
 #include "domain/reports/ReportService.h"
 #include "domain/trade/TradePrint.h"
@@ -12,8 +13,15 @@ namespace tanabana::gui {
 
 namespace {
 
+// `copies`: the copy labels the operator may choose among in the preview, with the request for
+// the chosen copy numbers.
+struct CopyChoice {
+    QStringList labels;
+    std::function<reports::ReportRequest(const QList<int>&)> request;
+};
+
 void output(db::Database& db, Session& session, Messages& messages, const reports::ReportRequest& request, const QString& pdfName,
-            bool pdf, QWidget* parent) {
+            bool pdf, QWidget* parent, const CopyChoice& copies = {}) {
     reports::ReportService service(session.dataRoot);
     try {
         if (pdf) {
@@ -27,7 +35,8 @@ void output(db::Database& db, Session& session, Messages& messages, const report
         preview->setAttribute(Qt::WA_DeleteOnClose);
         preview->setWindowFlag(Qt::Window);
         preview->reportPdfName = pdfName;
-        if (!preview->showRequest(request)) {
+        const bool shown = copies.labels.size() > 1 ? preview->showCopies(copies.labels, copies.request) : preview->showRequest(request);
+        if (!shown) {
             messages.critical(QStringLiteral("Report"), preview->lastError());
             preview->close();
             return;
@@ -46,7 +55,14 @@ void printInvoice(db::Database& db, Session& session, Messages& messages, qint64
     const QString pdfName = trade::invoicePdfNameOf(db, billId);
     if (pdfName.isEmpty()) return;
     try {
-        output(db, session, messages, trade::invoiceRequest(db, session, billId, printType), pdfName, pdf, parent);
+        // the operator ticks the copies to print or save in the preview
+        CopyChoice copies;
+        for (const reports::CopyLabel& label : reports::copyLabels(db, reports::kTaxInvoiceForm)) copies.labels << label.label;
+        copies.request = [&db, &session, billId, printType](const QList<int>& chosen) {
+            return trade::invoiceRequest(db, session, billId, printType, chosen);
+        };
+        output(db, session, messages, trade::invoiceRequest(db, session, billId, printType),
+               pdfName, pdf, parent, copies);
     } catch (const reports::ReportError& error) {
         messages.critical(QStringLiteral("Report"), error.text());
     }
