@@ -86,6 +86,8 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
     // digits and separators are typed over the date as plain text, read when the box is left
     if (isTypingKey(event) || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
         if (QLineEdit* edit = lineEdit()) {
+            // the first digit typed over a shown date starts a new one, whatever part was selected
+            if (isTypingKey(event) && edit->text() == date().toString(displayFormat())) edit->selectAll();
             edit->event(event);
             // a date typed whole with its four-digit year ("01082024", "1/8/2024") is taken at once
             static const QRegularExpression whole(QStringLiteral("^(\\d{8}|\\d{1,2}[-/. ]\\d{1,2}[-/. ]\\d{4})$"));

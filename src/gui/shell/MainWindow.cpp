@@ -90,7 +90,8 @@ MainWindow::MainWindow(Session& session, Messages& messages, QWidget* parent)
 
 MainWindow::~MainWindow() {
     // Child windows go with the work area; they must not call back into a window being destroyed.
-    for (QMdiSubWindow* sub : mdi_->subWindowList()) disconnect(sub, nullptr, this, nullptr);
+    // closed ones waiting for deletion are no longer listed by the area but still call back
+    for (QMdiSubWindow* sub : mdi_->findChildren<QMdiSubWindow*>()) disconnect(sub, nullptr, this, nullptr);
 }
 
 void MainWindow::buildMenus() {
