@@ -1,4 +1,5 @@
 #include "domain/documents/Deletion.h"
+#include "domain/schema/YearSchema.h"
 
 namespace tanabana::documents {
 
@@ -20,6 +21,25 @@ void deleteDocument(db::Database& db, const DocumentTables& tables, qint64 key, 
 
 void writeDeletionHistory(db::Database& db, qint64 key, qint64 firmNo, int formId) {
     db.exec(QStringLiteral("INSERT INTO Table_Del_History (Id, FirmNO, FormId) VALUES (?, ?, ?)"), {key, firmNo, formId});
+}
+
+}  // namespace tanabana::documents
+
+namespace tanabana::documents {
+
+void removeOpeningOutstanding(db::Database& db, const QString& book, qint64 billId) {
+    db.exec(QStringLiteral("DELETE FROM Acc_OutSt WHERE VouNo = 0 AND BillId = ? AND Book = ?"), {billId, book});
+}
+
+void writeOpeningOutstanding(db::Database& db, const OpeningOutstanding& row) {
+    removeOpeningOutstanding(db, row.book, row.billId);
+    const qint64 rowId = db.nextKey(QStringLiteral("Acc_OutSt"), QStringLiteral("ID"));
+    db.exec(QStringLiteral("INSERT INTO Acc_OutSt (ID, Srno, VouNo, TableCode, VouSrno, BillId, Paid_Amt, Minus_Amt, Plus_Amt, IsEnd, Book, "
+                           "Fno, IsJV, VDate, AcId, BookName, IType, BNo, BillDt, BillAmt) "
+                           "VALUES (?, 1, 0, ?, 0, ?, 0, 0, 0, 0, ?, ?, 0, ?, ?, ?, ?, ?, ?, ?)"),
+            {rowId, row.tableCode, row.billId, row.book, row.firmNo, QVariant(row.date), row.partyId, row.bookNo,
+             row.invoiceType.left(1), schema::yearColumnWidths().fit(QStringLiteral("Acc_OutSt"), QStringLiteral("BNo"), row.billNo.trimmed()),
+             QVariant(row.date), row.amount});
 }
 
 }  // namespace tanabana::documents

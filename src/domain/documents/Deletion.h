@@ -10,6 +10,7 @@
 #include "core/Messages.h"
 #include "db/Database.h"
 
+#include <QDate>
 #include <QString>
 #include <vector>
 
@@ -45,5 +46,23 @@ bool refuseUsed(db::Database& db, Messages& messages, const std::vector<UsedBy>&
 // Deletes lines and header and writes the history row; call inside the deleting transaction.
 void deleteDocument(db::Database& db, const DocumentTables& tables, qint64 key, qint64 firmNo);
 void writeDeletionHistory(db::Database& db, qint64 key, qint64 firmNo, int formId);
+
+}  // namespace tanabana::documents
+
+namespace tanabana::documents {
+
+// The outstanding row of a bill carried from an earlier year: what the party still owes (sales,
+// book "S") or is owed (purchase, "P") on it, so that receipts and payments can settle it.
+struct OpeningOutstanding {
+    QString book;          // "S" or "P"
+    int tableCode = 0;     // the document type of the bill
+    qint64 billId = 0, firmNo = 0, partyId = 0, bookNo = 0;
+    QString invoiceType, billNo;
+    QDate date;
+    double amount = 0;     // already rounded to paise
+};
+// Replaces the bill's opening outstanding row (in the caller's transaction).
+void writeOpeningOutstanding(db::Database& db, const OpeningOutstanding& row);
+void removeOpeningOutstanding(db::Database& db, const QString& book, qint64 billId);
 
 }  // namespace tanabana::documents

@@ -3,6 +3,7 @@
 #include "core/Rights.h"
 #include "core/Words.h"
 #include "core/YearLock.h"
+#include "domain/documents/Deletion.h"
 #include "domain/ledger/Journal.h"
 #include "domain/masters/RowWriter.h"
 #include "domain/trade/DocumentRules.h"
@@ -600,23 +601,8 @@ std::optional<qint64> PurchaseInvoices::saveOpening(PurchaseBill& bill) {
     else
         bill.id = db_.nextKey(kMst, QStringLiteral("Id"));
     writeHeader(bill, none, paid, false);
-    db_.exec(QStringLiteral("DELETE FROM Acc_OutSt WHERE VouNo = 0 AND BillId = ? AND Book = 'P'"), {bill.id});
-    masters::insertRow(db_, QStringLiteral("Acc_OutSt"),
-                       {{QStringLiteral("ID"), db_.nextKey(QStringLiteral("Acc_OutSt"), QStringLiteral("ID"))},
-                        {QStringLiteral("Srno"), 1},
-                        {QStringLiteral("VouNo"), 0},
-                        {QStringLiteral("TableCode"), kPurchase},
-                        {QStringLiteral("VouSrno"), 0},
-                        {QStringLiteral("BillId"), bill.id},
-                        {QStringLiteral("Book"), QStringLiteral("P")},
-                        {QStringLiteral("Fno"), session_.firmNo},
-                        {QStringLiteral("VDate"), QVariant(bill.date)},
-                        {QStringLiteral("AcId"), bill.partyId},
-                        {QStringLiteral("BookName"), bill.bookId},
-                        {QStringLiteral("IType"), bill.invoiceType.left(1)},
-                        {QStringLiteral("BNo"), bill.billNo.trimmed()},
-                        {QStringLiteral("BillDt"), QVariant(bill.date)},
-                        {QStringLiteral("BillAmt"), bill.pendingAmount.roundHalfEven(2).toDouble()}});
+    documents::writeOpeningOutstanding(db_, {QStringLiteral("P"), kPurchase, bill.id, session_.firmNo, bill.partyId, bill.bookId,
+                                             bill.invoiceType, bill.billNo, bill.date, bill.pendingAmount.roundHalfEven(2).toDouble()});
     tx.commit();
     messages_.information(QStringLiteral("Save Confirmation"), QStringLiteral("ONE TRANSACTION IS SAVED"));
     return bill.id;
@@ -630,9 +616,8 @@ bool PurchaseInvoices::removeOpening(qint64 id) {
     if (refusePaid(id, QStringLiteral("Delete Confirmation"))) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Invoice"))) return false;
     db::Transaction tx(db_);
-    db_.exec(QStringLiteral("DELETE FROM Acc_OutSt WHERE VouNo = 0 AND BillId = ? AND Book = 'P'"), {id});
-    db_.exec(QStringLiteral("DELETE FROM BillMst WHERE Id = ?"), {id});
-    db_.exec(QStringLiteral("INSERT INTO Table_Del_History (Id, FirmNO, FormId) VALUES (?, ?, 1)"), {id, session_.firmNo});
+    documents::removeOpeningOutstanding(db_, QStringLiteral("P"), id);
+    documents::deleteDocument(db_, {kMst, {}, kPurchase}, id, session_.firmNo);
     tx.commit();
     messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("Invoice  IS Deleted!"));
     return true;

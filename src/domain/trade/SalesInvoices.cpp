@@ -805,13 +805,8 @@ std::optional<qint64> SalesInvoices::saveOpening(SalesBill& bill) {
         bill.id = db_.nextKey(kMst, QStringLiteral("Id"));
     }
     writeHeader(bill, computed, stored);
-    db_.exec(QStringLiteral("DELETE FROM Acc_OutSt WHERE VouNo = 0 AND BillId = ? AND Book = 'S'"), {bill.id});
-    const qint64 rowId = db_.nextKey(QStringLiteral("Acc_OutSt"), QStringLiteral("ID"));
-    db_.exec(QStringLiteral("INSERT INTO Acc_OutSt (ID, Srno, VouNo, TableCode, VouSrno, BillId, Paid_Amt, Minus_Amt, Plus_Amt, IsEnd, Book, "
-                            "Fno, IsJV, VDate, AcId, BookName, IType, BNo, BillDt, BillAmt) "
-                            "VALUES (?, 1, 0, 3, 0, ?, 0, 0, 0, 0, 'S', ?, 0, ?, ?, ?, ?, ?, ?, ?)"),
-             {rowId, bill.id, session_.firmNo, QVariant(bill.date), bill.partyId, bill.bookNo, bill.invoiceType.left(1),
-              fitted(QStringLiteral("Acc_OutSt"), QStringLiteral("BNo"), bill.billNo), QVariant(bill.date), computed.totals.net.toDouble()});
+    documents::writeOpeningOutstanding(db_, {QStringLiteral("S"), kSale, bill.id, session_.firmNo, bill.partyId, bill.bookNo,
+                                             bill.invoiceType, bill.billNo, bill.date, computed.totals.net.toDouble()});
     tx.commit();
     messages_.information(QStringLiteral("SAVE Confirmation"), QStringLiteral("ONE TRANSACTION IS SAVED"));
     return bill.id;
@@ -823,7 +818,7 @@ bool SalesInvoices::removeOpening(qint64 id) {
         return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Invoice"))) return false;
     db::Transaction tx(db_);
-    db_.exec(QStringLiteral("DELETE FROM Acc_OutSt WHERE VouNo = 0 AND BillId = ? AND Book = 'S'"), {id});
+    documents::removeOpeningOutstanding(db_, QStringLiteral("S"), id);
     documents::deleteDocument(db_, {kMst, {}, kSale}, id, session_.firmNo);
     tx.commit();
     messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("Invoice  IS Deleted!"));
