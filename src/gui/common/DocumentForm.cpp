@@ -360,6 +360,11 @@ void DocumentForm::finishLayout() {
     QList<QWidget*> order = headerFields_ + afterHeaderFields_ + lineFields_ + afterLineFields_ + chargeFields_;
     order << button(QStringLiteral("cmd_save"));
     keys_->setOrder(order);
+    // Tab walks the declaration too, and the first declared field is the screen's first field
+    // (the list and its search, made before the declarations, go behind them)
+    QList<QWidget*> chain = order;
+    chain << find_ << listFrom_ << listTo_ << list_;
+    for (int i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
     keys_->onEscapeFromFirst([this] { closeScreen(this); });
     // Enter on the empty first field of a line ends the lines: on to the charges (or Save).
     if (QWidget* first = firstLineField())
@@ -483,6 +488,12 @@ bool DocumentForm::refuseTyped() {
         }
         if (refuseTypedValue(w, messages_)) return true;
     }
+    return false;
+}
+
+bool DocumentForm::refuseTypedLine() {
+    for (QWidget* w : lineFields_)
+        if (w->isEnabled() && refuseTypedValue(w, messages_)) return true;
     return false;
 }
 

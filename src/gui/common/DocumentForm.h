@@ -182,6 +182,8 @@ protected:
     Decimal numberOf(const QString& name) const;
     QString textOf(const QString& name) const;
 
+    // Shows the first refusal of a typed value among the line's fields (cursor kept there); true when refused.
+    bool refuseTypedLine();
     // The grid's lines; the bold total row follows, adding up the summed columns.
     void setLines(const std::vector<std::vector<Cell>>& rows);
     void setColumnCaption(int column, const QString& caption);

@@ -110,7 +110,7 @@ void SalesScreen::declareFields() {
                               DocField::number(QStringLiteral("txtPcs"), QStringLiteral("Pcs")),
                               DocField::number(QStringLiteral("txtCut"), QStringLiteral("Cut")),
                               DocField::number(QStringLiteral("txtMtrs"), QStringLiteral("Mtrs")),
-                              DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}, 50),
+                              DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}, 64),
                               DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate")),
                               DocField::number(QStringLiteral("txtDisc"), QStringLiteral("(F9) Disc %"), 3, 80),
                               DocField::number(QStringLiteral("txtBrk"), QStringLiteral("Brk%"), 3, 60),
@@ -213,7 +213,7 @@ void SalesScreen::wireKeys() {
         return false;
     });
     keys()->onEnter(textField(QStringLiteral("txtBrk")), [this] {
-        if (!refuseTypedValue(textField(QStringLiteral("txtBrk")), serviceMessages_)) addLine();
+        if (!refuseTypedLine()) addLine();
         return true;
     });
     connect(lineGrid(), &QTableWidget::itemActivated, this, [this](QTableWidgetItem* item) { editLine(item->row()); });
