@@ -11,6 +11,7 @@
 #include "gui/reports/PreviewWindow.h"
 #include "gui/trade/SalesScreen.h"
 #include "support/FirmBooks.h"
+#include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
 
 #include <QAbstractSpinBox>
@@ -29,14 +30,6 @@ using namespace tanabana;
 namespace {
 
 Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
-
-void keepPicture(QWidget* window, const QString& name) {
-    const QString folder = qEnvironmentVariable("TANABANA_SCREENSHOTS");
-    if (folder.isEmpty()) return;
-    QDir().mkpath(folder);
-    QApplication::processEvents();
-    window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
 
 class DocumentFormTest : public ::testing::Test {
 protected:
@@ -136,7 +129,7 @@ TEST_F(DocumentFormTest, EveryHeaderFieldTypedOnTheScreenSurvivesAReSave) {
     ASSERT_TRUE(typeInto(QStringLiteral("txtPacking"), QStringLiteral("Bales")));
     ASSERT_TRUE(typeInto(QStringLiteral("txtCaseNo"), QStringLiteral("17")));
     typeLine("100");
-    keepPicture(&screen, QStringLiteral("frmSales-1366"));
+    test::keepPicture(&screen, QStringLiteral("frmSales-1366"));
     screen.findChild<QPushButton*>(QStringLiteral("cmd_save"))->click();
 
     const qint64 id = screen.currentId();
