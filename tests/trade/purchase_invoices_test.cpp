@@ -417,6 +417,12 @@ TEST_F(PurchaseInvoiceTest, RefusalsWriteNothing) {
     PurchaseBill noService = freightBill();
     noService.expenseAccountId = 0;
     refused(noService, "No Service select", "Please select Service Name");
+    PurchaseBill longLr = greyBill();
+    longLr.lrNo = QString(51, QLatin1Char('L'));
+    refused(longLr, "Text Too Long", "L.R.No. is longer than 50 characters. Please shorten it.");
+    PurchaseBill longTaka = greyBill();
+    longTaka.takas[0].takaNo = QStringLiteral("101-") + QString(17, QLatin1Char('9'));
+    refused(longTaka, "Text Too Long", "Taka No is longer than 20 characters. Please shorten it.");
     PurchaseBill charge = greyBill();
     charge.otherCharges = d("75");  // the 0.10 of round-off has nowhere to go
     refused(charge, "Round Off Value not Match", "Please enter round off value ");
