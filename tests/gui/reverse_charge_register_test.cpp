@@ -64,17 +64,6 @@ protected:
         ASSERT_TRUE(trade::PurchaseInvoices(year.db(), year.session, year.messages).save(b)) << year.messages.last().text.toStdString();
     }
 
-    static QStringList gridText(QTableWidget* grid) {
-        QStringList rows;
-        for (int r = 0; r < grid->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < grid->columnCount(); ++c)
-                if (grid->item(r, c) && !grid->item(r, c)->text().isEmpty()) cells << grid->item(r, c)->text();
-            rows << cells.join(QStringLiteral(" | "));
-        }
-        return rows;
-    }
-
     void typeDate(QDateEdit* box, const QString& digits) {
         box->setSelectedSection(QDateTimeEdit::DaySection);
         QTest::keyClicks(box, digits);
@@ -110,7 +99,7 @@ TEST_F(ReverseChargeRegisterTest, DayUnderTheCursorIsWorkedOutAndTakenBack) {
     typeDate(to, QStringLiteral("31082024"));
     QTest::keyClick(form, Qt::Key_F5);
     QApplication::processEvents();
-    const QStringList before = gridText(grid);
+    const QStringList before = test::gridText(grid);
     ASSERT_EQ(before.size(), 12) << before.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(before.at(0), QStringLiteral("1. Above RCM Limit"));
     EXPECT_EQ(before.at(1), QStringLiteral("Date : 21-08-2024   Day Total : 9,450.00"));
@@ -132,7 +121,7 @@ TEST_F(ReverseChargeRegisterTest, DayUnderTheCursorIsWorkedOutAndTakenBack) {
     EXPECT_EQ(year.messages.last().text, QStringLiteral("Reverse charge of 21-08-2024 : 2 bills"));
     const QString voucher = column(QStringLiteral("SELECT RCM_JVNO FROM BillMst WHERE BillNO = 'GT/311'"));
     EXPECT_GT(voucher.toLongLong(), 0);
-    const QStringList after = gridText(grid);
+    const QStringList after = test::gridText(grid);
     EXPECT_EQ(after.at(1), QStringLiteral("Date : 21-08-2024   Day Total : 9,000.00"));
     EXPECT_EQ(after.at(2), QStringLiteral("GT/311 | Shree Ganesh Roadways | General Expenses | 4,800.00 | 120.00 | 120.00 | 0.00 | 4,800.00 | PRC-1 | ") + voucher);
     EXPECT_TRUE(after.at(3).contains(QStringLiteral("| PRC-2 |"))) << after.at(3).toStdString();
@@ -143,7 +132,7 @@ TEST_F(ReverseChargeRegisterTest, DayUnderTheCursorIsWorkedOutAndTakenBack) {
     takeBack->click();
     QApplication::processEvents();
     EXPECT_EQ(year.messages.last().text, QStringLiteral("Reverse charge of 21-08-2024 removed : 2 bills"));
-    EXPECT_EQ(gridText(grid), before);
+    EXPECT_EQ(test::gridText(grid), before);
     EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM HeadDtl3 WHERE TableCode = 9")), QStringLiteral("0"));
 
     // The grand total stands for no day.

@@ -17,7 +17,6 @@ const QString kDtl = QStringLiteral("BillDtl_Ch");
 constexpr int kPurchaseChallanHistory = 31;
 
 using documents::Column;
-using documents::field;
 using documents::written;
 
 QString rateBasis(const QString& rateOn) { return rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M"); }
@@ -30,8 +29,7 @@ struct HeaderRow {
 
 template <typename M>
 Column<HeaderRow, PurchaseChallan> typed(const char* column, M PurchaseChallan::*member, const char* caption = nullptr) {
-    auto own = field(column, member, caption);
-    return {own.name, own.caption, [w = own.write](const HeaderRow& r) { return w(r.challan); }, own.read, own.overlong};
+    return documents::fieldOf<HeaderRow>([](const HeaderRow& r) -> const PurchaseChallan& { return r.challan; }, column, member, caption);
 }
 
 const documents::TableMap<HeaderRow, PurchaseChallan>& headerTable() {
@@ -66,8 +64,7 @@ struct LineRow {
 
 template <typename M>
 Column<LineRow, PurchaseChallanLine> lineField(const char* column, M PurchaseChallanLine::*member, int places) {
-    auto own = field(column, member, nullptr, places);
-    return {own.name, own.caption, [w = own.write](const LineRow& r) { return w(r.line); }, own.read, own.overlong};
+    return documents::fieldOf<LineRow>([](const LineRow& r) -> const PurchaseChallanLine& { return r.line; }, column, member, nullptr, places);
 }
 
 const documents::TableMap<LineRow, PurchaseChallanLine>& lineTable() {

@@ -63,7 +63,6 @@ QString paymentDoneText(Decimal paid) {
 }
 
 using documents::Column;
-using documents::field;
 using documents::fixed;
 using documents::Overlong;
 using documents::written;
@@ -82,11 +81,11 @@ struct HeaderRow {
 };
 
 template <typename M>
-Column<HeaderRow, PurchaseBill> typed(const char* column, M PurchaseBill::*member, const char* caption = nullptr, int places = 4) {
-    auto own = field(column, member, caption, places);
-    return {own.name, own.caption, [w = own.write](const HeaderRow& r) { return w(r.bill); }, own.read, own.overlong};
+Column<HeaderRow, PurchaseBill> typed(const char* column, M PurchaseBill::*member, const char* caption = nullptr) {
+    return documents::fieldOf<HeaderRow>([](const HeaderRow& r) -> const PurchaseBill& { return r.bill; }, column, member, caption);
 }
 
+// A bill total as computed.
 Column<HeaderRow, PurchaseBill> total(const char* column, Decimal InvoiceTotals::*member) {
     return written<HeaderRow, PurchaseBill>(column, [member](const HeaderRow& r) { return (r.computed.totals.*member).toDouble(); });
 }
@@ -609,6 +608,27 @@ bool PurchaseInvoices::repost(PurchaseBill& bill) {
     return true;
 }
 
+std::optional<int> PurchaseInvoices::repostDay(const QDate& date, const QString& condition, const std::function<bool(PurchaseBill&)>& change) {
+    int changed = 0;
+    try {
+        db::Transaction tx(db_);
+        db_.lockSeries(QStringLiteral("BillMst.Id"));
+        for (const qint64 id : reverseChargeBills(date, condition)) {
+            auto bill = load(id);
+            if (!bill || !change(*bill)) return std::nullopt;
+            if (repost(*bill)) ++changed;
+        }
+        tx.commit();
+    } catch (const ledger::PostingRefused& refused) {
+        messages_.critical(ledger::ledgerNotSavedTitle(), refused.text());
+        return std::nullopt;
+    } catch (const db::DbError&) {
+        messages_.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
+        return std::nullopt;
+    }
+    return changed;
+}
+
 int PurchaseInvoices::calculateReverseCharge(const QDate& date) {
     if (documents::refuseChange(session_, messages_, documents::Change::Modify)) return 0;
     const ReverseChargeDay day = reverseChargeDay(date);
@@ -619,71 +639,39 @@ int PurchaseInvoices::calculateReverseCharge(const QDate& date) {
                                                                 day.limit.toString(2));
         return 0;
     }
-    int changed = 0;
-    try {
-        db::Transaction tx(db_);
-        db_.lockSeries(QStringLiteral("BillMst.Id"));
-        qint64 next = db_.nextKey(kMst, QStringLiteral("RCM_ID"), QStringLiteral("FirmNO = ?"), {session_.firmNo});
-        // Unpaid bills carrying GST and no reference yet; a paid bill keeps what was paid on it.
-        for (const qint64 id : reverseChargeBills(date, QStringLiteral("m.RCM_ID = 0 AND m.VatRs + m.ATAXRs + m.CSTRs > 0 AND m.PaidAmt = 0"))) {
-            auto bill = load(id);
-            if (!bill) continue;
-            bill->reverseChargeId = next;
-            bill->reverseChargeBillNo = session_.reverseChargePrefix + QString::number(next);
-            if (!repost(*bill)) continue;
-            ++next;
-            ++changed;
-        }
-        tx.commit();
-    } catch (const ledger::PostingRefused& refused) {
-        messages_.critical(ledger::ledgerNotSavedTitle(), refused.text());
-        return 0;
-    } catch (const db::DbError&) {
-        messages_.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
-        return 0;
-    }
+    qint64 next = 0;
+    // Unpaid bills carrying GST and no reference yet; a paid bill keeps what was paid on it.
+    const auto changed = repostDay(date, QStringLiteral("m.RCM_ID = 0 AND m.VatRs + m.ATAXRs + m.CSTRs > 0 AND m.PaidAmt = 0"),
+                                   [&](PurchaseBill& bill) {
+                                       if (next == 0) next = db_.nextKey(kMst, QStringLiteral("RCM_ID"), QStringLiteral("FirmNO = ?"), {session_.firmNo});
+                                       bill.reverseChargeId = next;
+                                       bill.reverseChargeBillNo = session_.reverseChargePrefix + QString::number(next++);
+                                       return true;
+                                   });
+    if (!changed) return 0;
     messages_.information(QStringLiteral("RCM Calculate"), QStringLiteral("Reverse charge of ") + dayText + QStringLiteral(" : ") +
-                                                               QString::number(changed) + QStringLiteral(" bills"));
-    return changed;
+                                                               QString::number(*changed) + QStringLiteral(" bills"));
+    return *changed;
 }
 
 int PurchaseInvoices::removeReverseCharge(const QDate& date) {
     if (documents::refuseChange(session_, messages_, documents::Change::Modify)) return 0;
-    const QString dayText = date.toString(QStringLiteral("dd-MM-yyyy"));
-    int changed = 0;
-    try {
-        db::Transaction tx(db_);
-        db_.lockSeries(QStringLiteral("BillMst.Id"));
-        const std::vector<qint64> ids = reverseChargeBills(date, QStringLiteral("m.RCM_ID > 0"));
-        // A paid bill was settled at the amount owed under reverse charge: it keeps it, and the day with it.
-        for (const qint64 id : ids) {
-            const auto h = db_.queryOne(QStringLiteral("SELECT BillNO, PaidAmt FROM BillMst WHERE Id = ?"), {id});
-            const Decimal paid = Decimal::fromVariant(h->value(QStringLiteral("PaidAmt")));
-            if (paid > Decimal()) {
-                messages_.critical(QStringLiteral("RCM Not Calculate"), QStringLiteral("Pur. Bill No ") + h->text(QStringLiteral("BillNO")) +
-                                                                            QLatin1Char('\n') + paymentDoneText(paid));
-                return 0;
-            }
+    // A paid bill was settled at the amount owed under reverse charge: it keeps it, and the day with it.
+    const auto changed = repostDay(date, QStringLiteral("m.RCM_ID > 0"), [&](PurchaseBill& bill) {
+        const Decimal paid = Decimal::fromVariant(db_.scalar(QStringLiteral("SELECT PaidAmt FROM BillMst WHERE Id = ?"), {bill.id}));
+        if (paid > Decimal()) {
+            messages_.critical(QStringLiteral("RCM Not Calculate"),
+                               QStringLiteral("Pur. Bill No ") + bill.billNo + QLatin1Char('\n') + paymentDoneText(paid));
+            return false;
         }
-        for (const qint64 id : ids) {
-            auto bill = load(id);
-            if (!bill) continue;
-            bill->reverseChargeId = 0;
-            bill->reverseChargeBillNo.clear();
-            if (!repost(*bill)) continue;
-            ++changed;
-        }
-        tx.commit();
-    } catch (const ledger::PostingRefused& refused) {
-        messages_.critical(ledger::ledgerNotSavedTitle(), refused.text());
-        return 0;
-    } catch (const db::DbError&) {
-        messages_.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
-        return 0;
-    }
-    messages_.information(QStringLiteral("RCM Not Calculate"), QStringLiteral("Reverse charge of ") + dayText + QStringLiteral(" removed : ") +
-                                                                   QString::number(changed) + QStringLiteral(" bills"));
-    return changed;
+        bill.reverseChargeId = 0;
+        bill.reverseChargeBillNo.clear();
+        return true;
+    });
+    if (!changed) return 0;
+    messages_.information(QStringLiteral("RCM Not Calculate"), QStringLiteral("Reverse charge of ") + date.toString(QStringLiteral("dd-MM-yyyy")) +
+                                                                   QStringLiteral(" removed : ") + QString::number(*changed) + QStringLiteral(" bills"));
+    return *changed;
 }
 
 bool PurchaseInvoices::refusePaid(qint64 id, const QString& title) {

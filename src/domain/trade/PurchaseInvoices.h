@@ -15,6 +15,7 @@
 #include "db/Database.h"
 #include "domain/trade/PurchaseRules.h"
 
+#include <functional>
 #include <optional>
 
 namespace tanabana::trade {
@@ -104,6 +105,9 @@ private:
     // Writes and posts a saved bill again after its reverse-charge references changed.
     bool repost(PurchaseBill& bill);
     std::vector<qint64> reverseChargeBills(const QDate& date, const QString& condition);
+    // Changes and re-posts the day's reverse-charge bills meeting `condition` in one transaction;
+    // nothing is kept when `change` refuses a bill or the books refuse a posting.
+    std::optional<int> repostDay(const QDate& date, const QString& condition, const std::function<bool(PurchaseBill&)>& change);
     qint64 voucherOfJournal(qint64 journalNo);
     bool keepsTakas() const;
     bool roundOffKept() const;
