@@ -46,6 +46,11 @@ public:
     // Opens the document of a grid row (what Enter and a double click do); false when the row
     // stands for none.
     bool openRow(int row);
+    // Opens what one cell stands for: a two-sided statement opens the account of the side.
+    bool openCell(int row, int column);
+    // Fixed parts of the choice a drill-down list is opened with (the account, the group, the
+    // dates); the filter bar shows the dates.
+    void setPreset(const reports::RegisterChoice& choice);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -76,6 +81,9 @@ private:
     LookupField* party_ = nullptr;
     LookupField* book_ = nullptr;
     LookupField* item_ = nullptr;
+    reports::RegisterChoice preset_;
+    QLabel* fromCaption_ = nullptr;
+    QLabel* toCaption_ = nullptr;
     QLabel* partyCaption_ = nullptr;
     QLabel* bookCaption_ = nullptr;
     QLabel* itemCaption_ = nullptr;
