@@ -1,10 +1,13 @@
-// tanabana-cli report trial-balance|trading|profit-loss|balance-sheet|schedules ...: the final
-// accounts as text on the terminal, or to PDF, workbook or CSV files.
+// tanabana-cli report trial-balance|trading|profit-loss|balance-sheet|schedules|cash-book|
+// bank-book|journal-book|day-book ...: the final accounts and the books as text on the terminal,
+// or to PDF, workbook or CSV files.
+//   tanabana-cli report bank-book --book "Bank Current A/c" --from 01-05-2024 --to 31-05-2024
 //   tanabana-cli --data ~/Tanabana report balance-sheet --date 31-03-2025 --out bs.pdf
 //   tanabana-cli report trading --from 01-04-2024 --to 30-09-2024        (between two dates)
 #include "cli/Books.h"
 #include "cli/Cli.h"
 #include "domain/accounts/AccountRegisters.h"
+#include "domain/accounts/Books.h"
 #include "domain/reports/ReportError.h"
 
 namespace tanabana::cli {
@@ -54,6 +57,12 @@ int runStatement(const RegisterDefinition& asked, const Arguments& a) {
         choice.from = a.date(QStringLiteral("from"), books.session.yearStartDate);
         choice.to = a.date(QStringLiteral("to"), a.date(QStringLiteral("date"), books.session.yearEndDate));
     }
+    if (a.has(QStringLiteral("book"))) {
+        if (!definition->offersBook()) throw UsageError{QStringLiteral("%1 has no --book").arg(definition->name)};
+        choice.bookNo = reports::pickedId(*books.year, books.session.firmNo, reports::RegisterPicker::Book, a.option(QStringLiteral("book")),
+                                          definition->bookTypes);
+        if (choice.bookNo <= 0) throw CommandError{QStringLiteral("No book of this firm is named \"%1\"").arg(a.option(QStringLiteral("book")))};
+    }
     try {
         const reports::Registers registers(*books.year, books.session, books.installation.dataRoot());
         const RegisterResult result = registers.run(*definition, choice);
@@ -75,13 +84,15 @@ int runStatement(const RegisterDefinition& asked, const Arguments& a) {
 
 void registerAccountCommands(Registry& registry) {
     Noun noun{QStringLiteral("report"), QString(), {}};
-    for (const RegisterDefinition& d : accounts::accountRegisters()) {
-        const QString usage = d.singleDate ? QStringLiteral("[--date DATE | --from DATE --to DATE] [--out FILE.pdf|FILE.xlsx|FILE.csv] [--year N] [--firm N]")
-                                           : QStringLiteral("[--from DATE] [--to DATE] [--out FILE.pdf|FILE.xlsx|FILE.csv] [--year N] [--firm N]");
-        const RegisterDefinition* definition = &d;
-        noun.verbs.push_back({d.name, d.kind.isEmpty() ? d.title : d.title + QStringLiteral(" (") + d.kind + QLatin1Char(')'), usage,
-                              [definition](const Arguments& a) { return runStatement(*definition, a); }});
-    }
+    for (const auto* list : {&accounts::accountRegisters(), &accounts::bookRegisters()})
+        for (const RegisterDefinition& d : *list) {
+            QString usage = d.singleDate ? QStringLiteral("[--date DATE | --from DATE --to DATE]") : QStringLiteral("[--from DATE] [--to DATE]");
+            if (d.offersBook()) usage += QStringLiteral(" [--book NAME|NUMBER]");
+            usage += QStringLiteral(" [--out FILE.pdf|FILE.xlsx|FILE.csv] [--year N] [--firm N]");
+            const RegisterDefinition* definition = &d;
+            noun.verbs.push_back({d.name, d.kind.isEmpty() ? d.title : d.title + QStringLiteral(" (") + d.kind + QLatin1Char(')'), usage,
+                                  [definition](const Arguments& a) { return runStatement(*definition, a); }});
+        }
     registry.add(std::move(noun));
 }
 

@@ -15,6 +15,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTableWidget>
@@ -152,4 +153,30 @@ TEST_F(StatementScreenTest, TrialBalanceGroupHeadingOpensTheAccountsOfTheGroup) 
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Sales Accounts  As On 31-08-2024"));
     EXPECT_NE(find(gridOf(group), QStringLiteral("Sales A/c")).first, -1);
+}
+
+TEST_F(StatementScreenTest, CashBookOffersOnlyCashBooksAndShowsTheMonthOpening) {
+    gui::RegisterForm* form = open(QStringLiteral("mnu_R22"));
+    ASSERT_NE(form, nullptr);
+    form->findChild<QDateEdit*>(QStringLiteral("DtpFrom"))->setDate(QDate(2024, 8, 1));
+    form->findChild<QDateEdit*>(QStringLiteral("DtpTo"))->setDate(QDate(2024, 8, 31));
+    auto* book = form->findChild<QLineEdit*>(QStringLiteral("txtBook"));
+    ASSERT_NE(book, nullptr);
+    ASSERT_TRUE(book->isVisible());
+    // The sales book is not a cash book: named, refused, nothing shown.
+    book->setText(QStringLiteral("Sales GST"));
+    QTest::keyClick(form, Qt::Key_F5);
+    QApplication::processEvents();
+    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("No Book"), QStringLiteral("No book of this firm is named \"Sales GST\"")));
+    EXPECT_EQ(gridOf(form)->rowCount(), 0);
+    book->setText(QStringLiteral("cash"));
+    QTest::keyClick(form, Qt::Key_F5);
+    QApplication::processEvents();
+    QTableWidget* grid = gridOf(form);
+    ASSERT_GT(grid->rowCount(), 0);
+    EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(),
+              QStringLiteral("Cash Book : Cash Book   Period From 01-08-2024 To 31-08-2024"));
+    EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("OP"));
+    EXPECT_EQ(grid->item(0, 4)->text(), QStringLiteral("Opening Balance"));
+    EXPECT_EQ(grid->item(grid->rowCount() - 1, 0)->text(), QStringLiteral("Total"));
 }

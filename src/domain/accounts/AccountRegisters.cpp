@@ -23,12 +23,6 @@ const QString kDate = QStringLiteral("dd-MM-yyyy");
 QString dateText(const QDate& date) { return date.toString(kDate); }
 QVariant money(Decimal value) { return QVariant(value.toString(2)); }
 
-// Statement dates lie inside the open year.
-void checkDates(const Session& session, const RegisterChoice& choice, bool between) {
-    if (!choice.to.isValid() || !session.inYear(choice.to) || (between && (!choice.from.isValid() || !session.inYear(choice.from))))
-        throw ReportError(QStringLiteral("Please Select Proper Date"));
-}
-
 FigurePeriod periodOf(const RegisterChoice& choice, bool between) {
     return between ? FigurePeriod{choice.from, choice.to, OpeningRule::None} : FigurePeriod{QDate(), choice.to, OpeningRule::Dated};
 }
@@ -43,36 +37,47 @@ std::vector<CellOpens> sideOpens() {
             {debit, QStringLiteral("GrpNODr"), DocumentKind::AccountGroup}};
 }
 
+using Compute = std::function<void(db::Database&, const Session&, RegisterResult&)>;
+
+// A register of this file: its names, its layout and the code that works out its rows.
+RegisterDefinition computed(const QString& name, const QString& command, const QString& kind, const QString& title, const QString& layout,
+                            const QString& pdfName, std::vector<CellOpens> opens, Compute compute) {
+    RegisterDefinition d;
+    d.name = name;
+    d.command = command;
+    d.kind = kind;
+    d.title = title;
+    d.layout = layout;
+    d.pdfName = pdfName;
+    d.cellOpens = std::move(opens);
+    d.compute = std::move(compute);
+    return d;
+}
+
 using Build = std::function<Statement(const std::vector<AccountFigure>&)>;
 
 // A statement's register: as on the choice's date, or between its dates without openings.
 RegisterDefinition statement(const QString& name, const QString& command, const QString& kind, const QString& heading,
                              const QString& layout, const QString& pdfName, bool between, Build build) {
-    RegisterDefinition d;
-    d.name = name;
-    d.command = command;
-    d.kind = kind;
-    d.title = heading.trimmed();
-    d.layout = layout;
-    d.pdfName = pdfName;
+    RegisterDefinition d = computed(name, command, kind, heading.trimmed(), layout, pdfName, sideOpens(),
+                                    [heading, between, build](db::Database& db, const Session& session, RegisterResult& result) {
+                                        checkReportDates(session, result.choice, between);
+                                        const Statement s = build(accountFigures(db, session.firmNo, periodOf(result.choice, between)));
+                                        result.data = s.resultSet();
+                                        result.title = between ? heading + dateText(result.choice.from) + QStringLiteral(" To ") +
+                                                                     dateText(result.choice.to)
+                                                               : heading + dateText(result.choice.to);
+                                        result.filters = s.notices.join(QStringLiteral("   "));
+                                        result.choice.openingBalances = !between;
+                                    });
     d.singleDate = !between;
-    d.cellOpens = sideOpens();
-    d.compute = [heading, between, build](db::Database& db, const Session& session, RegisterResult& result) {
-        checkDates(session, result.choice, between);
-        const Statement s = build(accountFigures(db, session.firmNo, periodOf(result.choice, between)));
-        result.data = s.resultSet();
-        result.title = between ? heading + dateText(result.choice.from) + QStringLiteral(" To ") + dateText(result.choice.to)
-                               : heading + dateText(result.choice.to);
-        result.filters = s.notices.join(QStringLiteral("   "));
-        result.choice.openingBalances = !between;
-    };
     return d;
 }
 
 // One row per active account between two dates: opening, the period's debits and credits and
 // the closing, each signed figure in its debit or credit column.
 void computeDetailedTrialBalance(db::Database& db, const Session& session, RegisterResult& result, bool liabilitiesOnly) {
-    checkDates(session, result.choice, true);
+    checkReportDates(session, result.choice, true);
     const auto figures = accountFigures(db, session.firmNo, {result.choice.from, result.choice.to, OpeningRule::Carried});
     reports::ResultSet& data = result.data;
     data.columns = {QStringLiteral("Grpno"),  QStringLiteral("GrpName"), QStringLiteral("LedgerId"), QStringLiteral("AcNAme"),
@@ -98,18 +103,11 @@ void computeDetailedTrialBalance(db::Database& db, const Session& session, Regis
 }
 
 RegisterDefinition detailedTrialBalance(const QString& name, const QString& kind, bool liabilitiesOnly) {
-    RegisterDefinition d;
-    d.name = name;
-    d.command = QStringLiteral("mnu_R78");
-    d.kind = kind;
-    d.title = QStringLiteral("Trial Balance");
-    d.layout = QStringLiteral("Acc_TrialBalance1.rpt");
-    d.pdfName = QStringLiteral("TrialBalance_Detail");
-    d.cellOpens = {{{}, QStringLiteral("AcId"), DocumentKind::Account}};
-    d.compute = [liabilitiesOnly](db::Database& db, const Session& session, RegisterResult& result) {
-        computeDetailedTrialBalance(db, session, result, liabilitiesOnly);
-    };
-    return d;
+    return computed(name, QStringLiteral("mnu_R78"), kind, QStringLiteral("Trial Balance"), QStringLiteral("Acc_TrialBalance1.rpt"),
+                    QStringLiteral("TrialBalance_Detail"), {{{}, QStringLiteral("AcId"), DocumentKind::Account}},
+                    [liabilitiesOnly](db::Database& db, const Session& session, RegisterResult& result) {
+                        computeDetailedTrialBalance(db, session, result, liabilitiesOnly);
+                    });
 }
 
 // Where a group's total is reported: "B/S.", "Trdng." or "P & L". Groups no statement covers
@@ -130,7 +128,7 @@ int scheduleRank(int grpNo) {
 }
 
 void computeSchedules(db::Database& db, const Session& session, RegisterResult& result) {
-    checkDates(session, result.choice, false);
+    checkReportDates(session, result.choice, false);
     const auto figures = accountFigures(db, session.firmNo, periodOf(result.choice, false));
     std::map<int, Decimal> totals;
     std::map<int, bool> used;
@@ -166,7 +164,7 @@ QString sideOf(Decimal value) {
 // The accounts of one group with their opening, the period's debits and credits and the closing.
 void computeGroupAccounts(db::Database& db, const Session& session, RegisterResult& result) {
     const RegisterChoice& c = result.choice;
-    checkDates(session, c, !c.openingBalances);
+    checkReportDates(session, c, !c.openingBalances);
     const auto figures = accountFigures(db, session.firmNo, periodOf(c, !c.openingBalances));
     reports::ResultSet& data = result.data;
     data.columns = {QStringLiteral("LedgerId"), QStringLiteral("AcNAme"),   QStringLiteral("City"),    QStringLiteral("AreaNAme"),
@@ -198,7 +196,7 @@ Decimal linesBefore(db::Database& db, qint64 firmNo, qint64 accId, const QDate& 
 // line to the date: what a statement's figure is made of.
 void computeLedger(db::Database& db, const Session& session, RegisterResult& result) {
     const RegisterChoice& c = result.choice;
-    checkDates(session, c, !c.openingBalances);
+    checkReportDates(session, c, !c.openingBalances);
     const auto account = db.queryOne(QStringLiteral("SELECT AcName FROM AccMst WHERE Id = ? AND FirmNo = ? AND IsGrp = 0"),
                                      {c.partyId, session.firmNo});
     if (!account) throw ReportError(QStringLiteral("No account of this firm was chosen"));
@@ -285,15 +283,11 @@ std::vector<RegisterDefinition> build() {
     all.push_back(statement(QStringLiteral("balance-sheet-groups"), r711, groupWise, sheetTitle, QStringLiteral("Acc_BalanceSheet.rpt"),
                             QStringLiteral("BS"), false, sheet(Detail::Groups)));
 
-    RegisterDefinition schedules;
-    schedules.name = QStringLiteral("schedules");
-    schedules.command = QStringLiteral("mnu_R712");
-    schedules.title = QStringLiteral("SCHEDULE BALANCE SHEET");
-    schedules.layout = QStringLiteral("Acc_BalanceSheet_Sch.rpt");
-    schedules.pdfName = QStringLiteral("BS_Schedule");
+    RegisterDefinition schedules = computed(QStringLiteral("schedules"), QStringLiteral("mnu_R712"), QString(),
+                                            QStringLiteral("SCHEDULE BALANCE SHEET"), QStringLiteral("Acc_BalanceSheet_Sch.rpt"),
+                                            QStringLiteral("BS_Schedule"), {{{}, QStringLiteral("GrpNO"), DocumentKind::AccountGroup}},
+                                            computeSchedules);
     schedules.singleDate = true;
-    schedules.cellOpens = {{{}, QStringLiteral("GrpNO"), DocumentKind::AccountGroup}};
-    schedules.compute = computeSchedules;
     all.push_back(schedules);
 
     all.push_back(statement(QStringLiteral("trading-between"), r713, QStringLiteral("Trading Account"),
@@ -310,56 +304,35 @@ std::vector<RegisterDefinition> build() {
 
 }  // namespace
 
+void checkReportDates(const Session& session, const RegisterChoice& choice, bool between) {
+    if (!choice.to.isValid() || !session.inYear(choice.to) || (between && (!choice.from.isValid() || !session.inYear(choice.from))))
+        throw ReportError(QStringLiteral("Please Select Proper Date"));
+}
+
 const std::vector<RegisterDefinition>& accountRegisters() {
     static const std::vector<RegisterDefinition> all = build();
     return all;
 }
 
-const RegisterDefinition* findAccountRegister(const QString& name) {
-    for (const RegisterDefinition& d : accountRegisters())
-        if (d.name == name) return &d;
-    return nullptr;
-}
+const RegisterDefinition* findAccountRegister(const QString& name) { return reports::findByName(accountRegisters(), name); }
 
 std::vector<const RegisterDefinition*> accountRegistersOfCommand(const QString& menuCommand) {
-    std::vector<const RegisterDefinition*> result;
-    for (const RegisterDefinition& d : accountRegisters())
-        if (d.command == menuCommand) result.push_back(&d);
-    return result;
+    return reports::ofCommand(accountRegisters(), menuCommand);
 }
 
-QStringList accountCommands() {
-    QStringList commands;
-    for (const RegisterDefinition& d : accountRegisters())
-        if (!commands.contains(d.command)) commands << d.command;
-    return commands;
-}
+QStringList accountCommands() { return reports::commandsOf(accountRegisters()); }
 
 const RegisterDefinition& accountLedgerRegister() {
-    static const RegisterDefinition d = [] {
-        RegisterDefinition r;
-        r.name = QStringLiteral("account-ledger");
-        r.title = QStringLiteral("Ledger");
-        r.layout = QStringLiteral("Acc_LedgerUpTo.rpt");
-        r.pdfName = QStringLiteral("Ledger");
-        r.cellOpens = {{{}, QStringLiteral("SalesBillId"), DocumentKind::SalesBill}};
-        r.compute = computeLedger;
-        return r;
-    }();
+    static const RegisterDefinition d =
+        computed(QStringLiteral("account-ledger"), QString(), QString(), QStringLiteral("Ledger"), QStringLiteral("Acc_LedgerUpTo.rpt"),
+                 QStringLiteral("Ledger"), {{{}, QStringLiteral("SalesBillId"), DocumentKind::SalesBill}}, computeLedger);
     return d;
 }
 
 const RegisterDefinition& groupAccountsRegister() {
-    static const RegisterDefinition d = [] {
-        RegisterDefinition r;
-        r.name = QStringLiteral("group-accounts");
-        r.title = QStringLiteral("Schedule");
-        r.layout = QStringLiteral("Acc_Schedule_Accounts.rpt");
-        r.pdfName = QStringLiteral("Schedule");
-        r.cellOpens = {{{}, QStringLiteral("AcId"), DocumentKind::Account}};
-        r.compute = computeGroupAccounts;
-        return r;
-    }();
+    static const RegisterDefinition d =
+        computed(QStringLiteral("group-accounts"), QString(), QString(), QStringLiteral("Schedule"), QStringLiteral("Acc_Schedule_Accounts.rpt"),
+                 QStringLiteral("Schedule"), {{{}, QStringLiteral("AcId"), DocumentKind::Account}}, computeGroupAccounts);
     return d;
 }
 

@@ -21,6 +21,10 @@ const reports::RegisterDefinition* findAccountRegister(const QString& name);
 std::vector<const reports::RegisterDefinition*> accountRegistersOfCommand(const QString& menuCommand);
 QStringList accountCommands();
 
+// Refuses with "Please Select Proper Date" a report date (and, between two dates, the first date)
+// outside the open year.
+void checkReportDates(const Session& session, const reports::RegisterChoice& choice, bool between);
+
 // The drill-down lists: the ledger of choice.partyId up to choice.to (with its opening when
 // choice.openingBalances), and the accounts of choice.groupNo.
 const reports::RegisterDefinition& accountLedgerRegister();

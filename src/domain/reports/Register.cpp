@@ -395,6 +395,26 @@ void Registers::writeFile(const RegisterResult& result, const QString& path) con
     else throw ReportError(QStringLiteral("A register is written as .pdf, .xlsx or .csv, not %1").arg(QFileInfo(path).fileName()));
 }
 
+const RegisterDefinition* findByName(const std::vector<RegisterDefinition>& all, const QString& name) {
+    for (const RegisterDefinition& d : all)
+        if (d.name.compare(name, Qt::CaseInsensitive) == 0) return &d;
+    return nullptr;
+}
+
+std::vector<const RegisterDefinition*> ofCommand(const std::vector<RegisterDefinition>& all, const QString& menuCommand) {
+    std::vector<const RegisterDefinition*> out;
+    for (const RegisterDefinition& d : all)
+        if (d.command == menuCommand) out.push_back(&d);
+    return out;
+}
+
+QStringList commandsOf(const std::vector<RegisterDefinition>& all) {
+    QStringList out;
+    for (const RegisterDefinition& d : all)
+        if (!out.contains(d.command)) out << d.command;
+    return out;
+}
+
 void addFirmColumns(db::Database& db, qint64 firmNo, ResultSet& data) {
     const auto firm = db.queryOne(QStringLiteral("SELECT PName, Add1, City, Tin FROM FirmMst WHERE Srno = ?"), {firmNo});
     data.columns << QStringLiteral("FirmNAme") << QStringLiteral("FirmAdd1") << QStringLiteral("FirmCity") << QStringLiteral("FirmTIN");
@@ -411,12 +431,16 @@ db::Rows registerParties(db::Database& db, qint64 firmNo, const QString& prefix)
                     {firmNo, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
 }
 
-db::Rows registerBooks(db::Database& db, qint64 firmNo, const QString& prefix) {
+db::Rows registerBooks(db::Database& db, qint64 firmNo, const QString& prefix, const QString& bookTypes) {
     const db::Dialect& d = db.dialect();
-    return db.query(QStringLiteral("SELECT SalesName AS \"Book\", BookShortName AS \"Prefix\", BookNO AS Id FROM BookMst "
-                                   "WHERE FirmNO = ? AND BookType IN ('S', 'A') AND (") +
-                        d.likeInsensitive(QStringLiteral("SalesName")) + QStringLiteral(" OR CAST(BookNO AS TEXT) = ?) ORDER BY BookNO") +
-                        d.limit(30),
+    // Cash and bank books are named after their account (PurNAme), the others by SalesName.
+    const QString name = QStringLiteral("CASE WHEN BookType IN ('C', 'B') THEN PurNAme ELSE SalesName END");
+    QStringList types;
+    for (const QChar type : bookTypes)
+        if (type.isLetter()) types << QStringLiteral("'%1'").arg(type);
+    return db.query(QStringLiteral("SELECT ") + name + QStringLiteral(" AS \"Book\", BookShortName AS \"Prefix\", BookNO AS Id FROM BookMst "
+                                   "WHERE FirmNO = ? AND BookType IN (") + types.join(QStringLiteral(", ")) + QStringLiteral(") AND (") +
+                        d.likeInsensitive(name) + QStringLiteral(" OR CAST(BookNO AS TEXT) = ?) ORDER BY BookNO") + d.limit(30),
                     {firmNo, prefix + QLatin1Char('%'), prefix.trimmed()});
 }
 
@@ -429,11 +453,11 @@ db::Rows registerItems(db::Database& db, qint64 firmNo, const QString& prefix) {
                     {firmNo, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
 }
 
-qint64 pickedId(db::Database& db, qint64 firmNo, RegisterPicker picker, const QString& text) {
+qint64 pickedId(db::Database& db, qint64 firmNo, RegisterPicker picker, const QString& text, const QString& bookTypes) {
     const QString typed = text.trimmed();
     if (typed.isEmpty()) return 0;
     const db::Rows rows = picker == RegisterPicker::Party ? registerParties(db, firmNo, typed)
-                          : picker == RegisterPicker::Book ? registerBooks(db, firmNo, typed)
+                          : picker == RegisterPicker::Book ? registerBooks(db, firmNo, typed, bookTypes)
                                                            : registerItems(db, firmNo, typed);
     for (const db::Row& row : rows)
         for (int i = 0; i < row.size(); ++i)

@@ -71,7 +71,10 @@ struct RegisterDefinition {
     // fills result.data (firm columns are added after) and may set result.title and filters.
     std::function<void(db::Database& db, const Session& session, RegisterResult& result)> compute;
     bool offersParty() const { return !partyFilter.isEmpty(); }
-    bool offersBook() const { return !bookFilter.isEmpty(); }
+    // The kinds of book the book picker offers: "SA" sales books; "C" cash, "B" bank books.
+    QString bookTypes = QStringLiteral("SA");
+    bool asksBook = false;  // a computed register that reads the choice's book itself
+    bool offersBook() const { return !bookFilter.isEmpty() || asksBook; }
     bool offersItem() const { return !itemFilter.isEmpty(); }
 };
 
@@ -162,17 +165,23 @@ private:
     ReportService service_;
 };
 
+// Look-ups in a list of declarations: by command-line name (ignoring case; null when none), the
+// variants a menu command offers in list order, and the menu commands in order of first use.
+const RegisterDefinition* findByName(const std::vector<RegisterDefinition>& all, const QString& name);
+std::vector<const RegisterDefinition*> ofCommand(const std::vector<RegisterDefinition>& all, const QString& menuCommand);
+QStringList commandsOf(const std::vector<RegisterDefinition>& all);
+
 // Adds the firm's name, address and GSTIN as columns of every row (FirmNAme, FirmAdd1, FirmCity,
 // FirmTIN), the way every layout binds them.
 void addFirmColumns(db::Database& db, qint64 firmNo, ResultSet& data);
 
 // The party, book and quality pickers of the filter bar (Id, the text shown, a second column).
 db::Rows registerParties(db::Database& db, qint64 firmNo, const QString& prefix);
-db::Rows registerBooks(db::Database& db, qint64 firmNo, const QString& prefix);
+db::Rows registerBooks(db::Database& db, qint64 firmNo, const QString& prefix, const QString& bookTypes = QStringLiteral("SA"));
 db::Rows registerItems(db::Database& db, qint64 firmNo, const QString& prefix);
 // The Id of the party, book or quality named by its name or code (ignoring case), else of the one
 // entry that begins with the text; 0 when none or several fit.
 enum class RegisterPicker { Party, Book, Item };
-qint64 pickedId(db::Database& db, qint64 firmNo, RegisterPicker picker, const QString& text);
+qint64 pickedId(db::Database& db, qint64 firmNo, RegisterPicker picker, const QString& text, const QString& bookTypes = QStringLiteral("SA"));
 
 }  // namespace tanabana::reports

@@ -79,7 +79,8 @@ void RegisterForm::build() {
     party_ = new LookupField([db, firm](const QString& p) { return reports::registerParties(*db, firm, p); }, QStringLiteral("Id"),
                              QStringLiteral("A/c Name"), this);
     party_->setObjectName(QStringLiteral("txtParty"));
-    book_ = new LookupField([db, firm](const QString& p) { return reports::registerBooks(*db, firm, p); }, QStringLiteral("Id"),
+    book_ = new LookupField([this](const QString& p) { return reports::registerBooks(db_, session_.firmNo, p, currentKind().bookTypes); },
+                            QStringLiteral("Id"),
                             QStringLiteral("Book"), this);
     book_->setObjectName(QStringLiteral("txtBook"));
     item_ = new LookupField([db, firm](const QString& p) { return reports::registerItems(*db, firm, p); }, QStringLiteral("Id"),
@@ -185,7 +186,8 @@ std::optional<reports::RegisterChoice> RegisterForm::choice() {
         {item_, reports::RegisterPicker::Item, &c.itemId, QStringLiteral("Quality")}};
     for (const auto& [field, picker, target, what] : pickers) {
         if (!field->isVisibleTo(this) || field->text().trimmed().isEmpty()) continue;
-        *target = field->chosenId() > 0 ? field->chosenId() : reports::pickedId(db_, session_.firmNo, picker, field->text());
+        *target = field->chosenId() > 0 ? field->chosenId()
+                                        : reports::pickedId(db_, session_.firmNo, picker, field->text(), currentKind().bookTypes);
         if (*target <= 0) {
             messages_.critical(QStringLiteral("No ") + what, QStringLiteral("No %1 of this firm is named \"%2\"").arg(what.toLower(), field->text().trimmed()));
             field->setFocus();

@@ -1,7 +1,9 @@
-// The final accounts of the report menu "7. Account" open on the register screen. Enter on a
+// The final accounts of the report menu "7. Account" and the cash, bank, journal and day books
+// open on the register screen. Enter on a
 // figure drills down: a statement's account opens its ledger up to the date, a group heading or
 // total (or a schedule) the accounts of the group, and a ledger line the bill that posted it.
 #include "domain/accounts/AccountRegisters.h"
+#include "domain/accounts/Books.h"
 #include "gui/common/RegisterForm.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
@@ -50,13 +52,13 @@ RegisterForm* makeAccountsForm(MainWindow& window, db::Database& year, Session& 
 }  // namespace
 
 void registerAccountCommands(CommandRegistry& registry) {
-    for (const QString& command : accounts::accountCommands()) {
-        registry.add(command, [command](CommandContext& c) {
-            openScreen(c, [&](db::Database& year) {
-                return makeAccountsForm(c.window, year, c.session, c.messages, accounts::accountRegistersOfCommand(command));
-            });
+    const auto add = [&registry](const QString& command, std::vector<const RegisterDefinition*> kinds) {
+        registry.add(command, [command, kinds](CommandContext& c) {
+            openScreen(c, [&](db::Database& year) { return makeAccountsForm(c.window, year, c.session, c.messages, kinds); });
         });
-    }
+    };
+    for (const QString& command : accounts::accountCommands()) add(command, accounts::accountRegistersOfCommand(command));
+    for (const QString& command : accounts::bookCommands()) add(command, accounts::bookRegistersOfCommand(command));
 }
 
 }  // namespace tanabana::gui
