@@ -7,7 +7,6 @@
 #include "cli/Books.h"
 #include "cli/Cli.h"
 #include "domain/accounts/AccountRegisters.h"
-#include "domain/accounts/Books.h"
 #include "domain/reports/ReportError.h"
 
 namespace tanabana::cli {
@@ -84,15 +83,14 @@ int runStatement(const RegisterDefinition& asked, const Arguments& a) {
 
 void registerAccountCommands(Registry& registry) {
     Noun noun{QStringLiteral("report"), QString(), {}};
-    for (const auto* list : {&accounts::accountRegisters(), &accounts::bookRegisters()})
-        for (const RegisterDefinition& d : *list) {
+    for (const RegisterDefinition& d : accounts::accountRegisters()) {
             QString usage = d.singleDate ? QStringLiteral("[--date DATE | --from DATE --to DATE]") : QStringLiteral("[--from DATE] [--to DATE]");
             if (d.offersBook()) usage += QStringLiteral(" [--book NAME|NUMBER]");
             usage += QStringLiteral(" [--out FILE.pdf|FILE.xlsx|FILE.csv] [--year N] [--firm N]");
             const RegisterDefinition* definition = &d;
             noun.verbs.push_back({d.name, d.kind.isEmpty() ? d.title : d.title + QStringLiteral(" (") + d.kind + QLatin1Char(')'), usage,
                                   [definition](const Arguments& a) { return runStatement(*definition, a); }});
-        }
+    }
     registry.add(std::move(noun));
 }
 

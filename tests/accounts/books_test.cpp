@@ -5,7 +5,7 @@
 //
 // Cash: 25,000.00 Dr on 01-04-2024; freight 500.00 paid 15-04; 5,000.00 from Suresh 20-04;
 // salary and rent 2,500.00 paid and 2,500.00 received from Ramesh on 31-05.
-#include "domain/accounts/Books.h"
+#include "domain/accounts/AccountRegisters.h"
 #include "domain/ledger/Journal.h"
 #include "domain/reports/ReportError.h"
 #include "support/FirmBooks.h"
@@ -48,7 +48,7 @@ protected:
         choice.from = from;
         choice.to = to;
         choice.bookNo = book;
-        return Registers(db(), year->session, year->folder()).run(*accounts::findBookRegister(name), choice);
+        return Registers(db(), year->session, year->folder()).run(*accounts::findAccountRegister(name), choice);
     }
     // The cells of some columns of every line, joined by " | ".
     static QStringList columns(const RegisterResult& r, const QStringList& fields) {

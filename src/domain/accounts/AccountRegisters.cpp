@@ -1,6 +1,7 @@
 #include "domain/accounts/AccountRegisters.h"
 
 #include "domain/accounts/AccountFigures.h"
+#include "domain/accounts/Books.h"
 #include "domain/accounts/FinalAccounts.h"
 #include "domain/ledger/JournalExport.h"
 #include "domain/reports/ReportError.h"
@@ -37,29 +38,12 @@ std::vector<CellOpens> sideOpens() {
             {debit, QStringLiteral("GrpNODr"), DocumentKind::AccountGroup}};
 }
 
-using Compute = std::function<void(db::Database&, const Session&, RegisterResult&)>;
-
-// A register of this file: its names, its layout and the code that works out its rows.
-RegisterDefinition computed(const QString& name, const QString& command, const QString& kind, const QString& title, const QString& layout,
-                            const QString& pdfName, std::vector<CellOpens> opens, Compute compute) {
-    RegisterDefinition d;
-    d.name = name;
-    d.command = command;
-    d.kind = kind;
-    d.title = title;
-    d.layout = layout;
-    d.pdfName = pdfName;
-    d.cellOpens = std::move(opens);
-    d.compute = std::move(compute);
-    return d;
-}
-
 using Build = std::function<Statement(const std::vector<AccountFigure>&)>;
 
 // A statement's register: as on the choice's date, or between its dates without openings.
 RegisterDefinition statement(const QString& name, const QString& command, const QString& kind, const QString& heading,
                              const QString& layout, const QString& pdfName, bool between, Build build) {
-    RegisterDefinition d = computed(name, command, kind, heading.trimmed(), layout, pdfName, sideOpens(),
+    RegisterDefinition d = computedRegister(name, command, kind, heading.trimmed(), layout, pdfName, sideOpens(),
                                     [heading, between, build](db::Database& db, const Session& session, RegisterResult& result) {
                                         checkReportDates(session, result.choice, between);
                                         const Statement s = build(accountFigures(db, session.firmNo, periodOf(result.choice, between)));
@@ -103,7 +87,7 @@ void computeDetailedTrialBalance(db::Database& db, const Session& session, Regis
 }
 
 RegisterDefinition detailedTrialBalance(const QString& name, const QString& kind, bool liabilitiesOnly) {
-    return computed(name, QStringLiteral("mnu_R78"), kind, QStringLiteral("Trial Balance"), QStringLiteral("Acc_TrialBalance1.rpt"),
+    return computedRegister(name, QStringLiteral("mnu_R78"), kind, QStringLiteral("Trial Balance"), QStringLiteral("Acc_TrialBalance1.rpt"),
                     QStringLiteral("TrialBalance_Detail"), {{{}, QStringLiteral("AcId"), DocumentKind::Account}},
                     [liabilitiesOnly](db::Database& db, const Session& session, RegisterResult& result) {
                         computeDetailedTrialBalance(db, session, result, liabilitiesOnly);
@@ -283,7 +267,7 @@ std::vector<RegisterDefinition> build() {
     all.push_back(statement(QStringLiteral("balance-sheet-groups"), r711, groupWise, sheetTitle, QStringLiteral("Acc_BalanceSheet.rpt"),
                             QStringLiteral("BS"), false, sheet(Detail::Groups)));
 
-    RegisterDefinition schedules = computed(QStringLiteral("schedules"), QStringLiteral("mnu_R712"), QString(),
+    RegisterDefinition schedules = computedRegister(QStringLiteral("schedules"), QStringLiteral("mnu_R712"), QString(),
                                             QStringLiteral("SCHEDULE BALANCE SHEET"), QStringLiteral("Acc_BalanceSheet_Sch.rpt"),
                                             QStringLiteral("BS_Schedule"), {{{}, QStringLiteral("GrpNO"), DocumentKind::AccountGroup}},
                                             computeSchedules);
@@ -299,10 +283,25 @@ std::vector<RegisterDefinition> build() {
     all.push_back(statement(QStringLiteral("balance-sheet-between"), r713, QStringLiteral("Balance Sheet"),
                             QStringLiteral("BALANCE SHEET  From "), QStringLiteral("Acc_BalanceSheet.rpt"), QStringLiteral("BS"), true,
                             sheet(Detail::Accounts)));
+    for (RegisterDefinition& book : bookRegisters()) all.push_back(std::move(book));
     return all;
 }
 
 }  // namespace
+
+RegisterDefinition computedRegister(const QString& name, const QString& command, const QString& kind, const QString& title,
+                                    const QString& layout, const QString& pdfName, std::vector<CellOpens> opens, ComputeRows compute) {
+    RegisterDefinition d;
+    d.name = name;
+    d.command = command;
+    d.kind = kind;
+    d.title = title;
+    d.layout = layout;
+    d.pdfName = pdfName;
+    d.cellOpens = std::move(opens);
+    d.compute = std::move(compute);
+    return d;
+}
 
 void checkReportDates(const Session& session, const RegisterChoice& choice, bool between) {
     if (!choice.to.isValid() || !session.inYear(choice.to) || (between && (!choice.from.isValid() || !session.inYear(choice.from))))
@@ -324,14 +323,14 @@ QStringList accountCommands() { return reports::commandsOf(accountRegisters()); 
 
 const RegisterDefinition& accountLedgerRegister() {
     static const RegisterDefinition d =
-        computed(QStringLiteral("account-ledger"), QString(), QString(), QStringLiteral("Ledger"), QStringLiteral("Acc_LedgerUpTo.rpt"),
+        computedRegister(QStringLiteral("account-ledger"), QString(), QString(), QStringLiteral("Ledger"), QStringLiteral("Acc_LedgerUpTo.rpt"),
                  QStringLiteral("Ledger"), {{{}, QStringLiteral("SalesBillId"), DocumentKind::SalesBill}}, computeLedger);
     return d;
 }
 
 const RegisterDefinition& groupAccountsRegister() {
     static const RegisterDefinition d =
-        computed(QStringLiteral("group-accounts"), QString(), QString(), QStringLiteral("Schedule"), QStringLiteral("Acc_Schedule_Accounts.rpt"),
+        computedRegister(QStringLiteral("group-accounts"), QString(), QString(), QStringLiteral("Schedule"), QStringLiteral("Acc_Schedule_Accounts.rpt"),
                  QStringLiteral("Schedule"), {{{}, QStringLiteral("AcId"), DocumentKind::Account}}, computeGroupAccounts);
     return d;
 }

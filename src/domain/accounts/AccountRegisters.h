@@ -14,12 +14,20 @@
 
 namespace tanabana::accounts {
 
+// Every register of this folder: the statements and the books of account.
 const std::vector<reports::RegisterDefinition>& accountRegisters();
 // The statement of that command-line name ("trial-balance", "balance-sheet-groups"), or null.
 const reports::RegisterDefinition* findAccountRegister(const QString& name);
 // The variants a menu command offers ("mnu_R77": account wise, group wise).
 std::vector<const reports::RegisterDefinition*> accountRegistersOfCommand(const QString& menuCommand);
 QStringList accountCommands();
+
+// A register of this folder: its names, its layout, what its cells open and the code that works
+// out its rows.
+using ComputeRows = std::function<void(db::Database& db, const Session& session, reports::RegisterResult& result)>;
+reports::RegisterDefinition computedRegister(const QString& name, const QString& command, const QString& kind, const QString& title,
+                                             const QString& layout, const QString& pdfName, std::vector<reports::CellOpens> opens,
+                                             ComputeRows compute);
 
 // Refuses with "Please Select Proper Date" a report date (and, between two dates, the first date)
 // outside the open year.

@@ -78,6 +78,23 @@ std::pair<qint64, QString> bookAccount(db::Database& db, const Session& session,
     return {book->integer(QStringLiteral("PurAccId")), book->text(QStringLiteral("PurNAme")).trimmed()};
 }
 
+// The columns every book fills alike from a line read as: TransDate, TableCode, VoucherNo,
+// LedgerId, AcName, Receiptno, Narr, NarrExtra, CrAmt, DrAmt.
+const QString kLineColumns = QStringLiteral("h.TransDate, h.TableCode, h.VoucherNo, p.LedgerId, p.AcName, h.Receiptno, h.Narr, h.NarrExtra, "
+                                            "h.CrAmt, h.DrAmt");
+QVariantList& lineRow(BookRows& rows, const QDate& date, const db::Row& line) {
+    const int tableCode = line.value(1).toInt();
+    QVariantList& row = rows.add(date);
+    row[BType] = voucherKind(tableCode);
+    row[Vno] = line.value(2).toLongLong();
+    row[AcNO] = line.value(3).toString().trimmed();
+    row[AcNAme] = line.value(4).toString().trimmed();
+    row[ChqNO] = line.value(5).toString().trimmed();
+    row[Narr1] = joined(line.value(6).toString(), line.value(7).toString());
+    row[DocId] = documentOf(tableCode, line.value(2));
+    return row;
+}
+
 // Receipts and payments of one cash or bank account with the running balance, an opening row at
 // the start of every month with postings and the closing balance on each day's last row.
 void computeCashBank(db::Database& db, const Session& session, RegisterResult& result, QChar type) {
@@ -93,29 +110,22 @@ void computeCashBank(db::Database& db, const Session& session, RegisterResult& r
         row[Bal] = money(running.abs());
         row[BalType] = balanceType(running);
     };
-    db.forEach(QStringLiteral("SELECT h.TransDate, h.TableCode, h.VoucherNo, p.LedgerId, p.AcName, h.Receiptno, h.Narr, h.NarrExtra, "
-                              "h.CrAmt, h.DrAmt FROM HeadDtl3 h LEFT JOIN AccMst p ON p.Id = h.PartyCode "
+    // The contra account (PartyCode) names each receipt and payment.
+    db.forEach(QStringLiteral("SELECT %1 FROM HeadDtl3 h LEFT JOIN AccMst p ON p.Id = h.PartyCode "
                               "WHERE h.FirmNo = ? AND h.AccId = ? AND h.TransDate >= ? AND h.TransDate <= ? "
-                              "ORDER BY h.TransDate, h.JournalNo, h.SubSrno"),
+                              "ORDER BY h.TransDate, h.JournalNo, h.SubSrno")
+                   .arg(kLineColumns),
                {session.firmNo, account, c.from, c.to}, [&](const db::Row& line) {
                    const QDate date = line.date(QStringLiteral("TransDate"));
                    if (rows.startsMonth(date)) opening(result.data.rows.empty() ? c.from : date);
-                   const int tableCode = line.value(1).toInt();
                    const Decimal credit = amount(line.value(8));
                    const Decimal debit = amount(line.value(9));
                    running += debit - credit;
-                   QVariantList& row = rows.add(date);
-                   row[BType] = voucherKind(tableCode);
-                   row[Vno] = line.value(2).toLongLong();
-                   row[AcNO] = line.value(3).toString().trimmed();
-                   row[AcNAme] = line.value(4).toString().trimmed();
-                   row[ChqNO] = line.value(5).toString().trimmed();
-                   row[Narr1] = joined(line.value(6).toString(), line.value(7).toString());
+                   QVariantList& row = lineRow(rows, date, line);
                    row[WithDraw] = money(credit);
                    row[Deposit] = money(debit);
                    row[Bal] = money(running.abs());
                    row[BalType] = balanceType(running);
-                   row[DocId] = documentOf(tableCode, line.value(2));
                });
     // A period without postings still shows where the book stands.
     if (result.data.rows.empty()) {
@@ -133,78 +143,48 @@ void computeCashBank(db::Database& db, const Session& session, RegisterResult& r
     result.filters = periodText(c);
 }
 
-// The journal vouchers' lines, credit before debit within an entry, each with its own account.
-void computeJournalBook(db::Database& db, const Session& session, RegisterResult& result) {
+// Journal lines of the period with their own account, credit before debit within a serial,
+// narrowed by `condition` on the line (h) or its account (p).
+void computeLines(db::Database& db, const Session& session, RegisterResult& result, const QString& condition) {
     const reports::RegisterChoice& c = result.choice;
     checkReportDates(session, c, true);
     BookRows rows(result.data);
-    db.forEach(QStringLiteral("SELECT h.TransDate, h.VoucherNo, a.LedgerId, a.AcName, h.Receiptno, h.Narr, h.NarrExtra, h.CrAmt, h.DrAmt "
-                              "FROM HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId "
-                              "WHERE h.FirmNo = ? AND h.TableCode = 9 AND h.TransDate >= ? AND h.TransDate <= ? "
-                              "ORDER BY h.TransDate, h.JournalNo, h.SubSrno, h.CrAmt DESC"),
+    db.forEach(QStringLiteral("SELECT %1 FROM HeadDtl3 h LEFT JOIN AccMst p ON p.Id = h.AccId "
+                              "WHERE h.FirmNo = ? AND h.TransDate >= ? AND h.TransDate <= ? %2"
+                              "ORDER BY h.TransDate, h.JournalNo, h.SubSrno, h.CrAmt DESC")
+                   .arg(kLineColumns, condition),
                {session.firmNo, c.from, c.to}, [&](const db::Row& line) {
                    const QDate date = line.date(QStringLiteral("TransDate"));
                    rows.startsMonth(date);
-                   QVariantList& row = rows.add(date);
-                   row[BType] = voucherKind(9);
-                   row[Vno] = line.value(1).toLongLong();
-                   row[AcNO] = line.value(2).toString().trimmed();
-                   row[AcNAme] = line.value(3).toString().trimmed();
-                   row[ChqNO] = line.value(4).toString().trimmed();
-                   row[Narr1] = joined(line.value(5).toString(), line.value(6).toString());
-                   row[Deposit] = money(amount(line.value(7)));
-                   row[WithDraw] = money(amount(line.value(8)));
+                   QVariantList& row = lineRow(rows, date, line);
+                   row[Deposit] = money(amount(line.value(8)));
+                   row[WithDraw] = money(amount(line.value(9)));
                });
-    result.title = QStringLiteral("Journal Book");
     result.filters = periodText(c);
+}
+
+// The journal vouchers' lines, credit before debit within an entry, each with its own account.
+void computeJournalBook(db::Database& db, const Session& session, RegisterResult& result) {
+    computeLines(db, session, result, QStringLiteral("AND h.TableCode = 9 "));
+    result.title = QStringLiteral("Journal Book");
 }
 
 // Every posting of the period with its account; the printed form leaves out the bank accounts
 // (group 36), the sales group (1) and the sales returns (18), whose lines the other books show.
 void computeDayBook(db::Database& db, const Session& session, RegisterResult& result, bool printed) {
-    const reports::RegisterChoice& c = result.choice;
-    checkReportDates(session, c, true);
-    BookRows rows(result.data);
-    db.forEach(QStringLiteral("SELECT h.TransDate, h.TableCode, h.VoucherNo, a.LedgerId, a.AcName, h.Receiptno, h.Narr, h.NarrExtra, "
-                              "h.CrAmt, h.DrAmt FROM HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId "
-                              "WHERE h.FirmNo = ? AND h.TransDate >= ? AND h.TransDate <= ? %1"
-                              "ORDER BY h.TransDate, h.JournalNo, h.SubSrno, h.CrAmt DESC")
-                   .arg(printed ? QStringLiteral("AND COALESCE(a.GrpNo, 0) NOT IN (1, 18, 36) ") : QString()),
-               {session.firmNo, c.from, c.to}, [&](const db::Row& line) {
-                   const QDate date = line.date(QStringLiteral("TransDate"));
-                   rows.startsMonth(date);
-                   const int tableCode = line.value(1).toInt();
-                   QVariantList& row = rows.add(date);
-                   row[BType] = voucherKind(tableCode);
-                   row[Vno] = line.value(2).toLongLong();
-                   row[AcNO] = line.value(3).toString().trimmed();
-                   row[AcNAme] = line.value(4).toString().trimmed();
-                   row[ChqNO] = line.value(5).toString().trimmed();
-                   row[Narr1] = joined(line.value(6).toString(), line.value(7).toString());
-                   row[Deposit] = money(amount(line.value(8)));
-                   row[WithDraw] = money(amount(line.value(9)));
-                   row[DocId] = documentOf(tableCode, line.value(2));
-               });
+    computeLines(db, session, result, printed ? QStringLiteral("AND COALESCE(p.GrpNo, 0) NOT IN (1, 18, 36) ") : QString());
     result.title = QStringLiteral("Day Book");
-    result.filters = periodText(c);
 }
 
 RegisterDefinition book(const QString& name, const QString& command, const QString& kind, const QString& title, const QString& layout,
-                        std::function<void(db::Database&, const Session&, RegisterResult&)> compute) {
-    RegisterDefinition d;
-    d.name = name;
-    d.command = command;
-    d.kind = kind;
-    d.title = title;
-    d.layout = layout;
-    d.pdfName = title;
-    d.pdfName.replace(QLatin1Char(' '), QLatin1Char('_'));
-    d.cellOpens = {{{}, QStringLiteral("DocId"), DocumentKind::SalesBill}};
-    d.compute = std::move(compute);
-    return d;
+                        ComputeRows compute) {
+    QString pdfName = title;
+    pdfName.replace(QLatin1Char(' '), QLatin1Char('_'));
+    return computedRegister(name, command, kind, title, layout, pdfName, {{{}, QStringLiteral("DocId"), DocumentKind::SalesBill}},
+                            std::move(compute));
 }
 
-std::vector<RegisterDefinition> build() {
+std::vector<RegisterDefinition> books() {
     std::vector<RegisterDefinition> all;
     RegisterDefinition cash = book(QStringLiteral("cash-book"), QStringLiteral("mnu_R22"), QString(), QStringLiteral("Cash Book"),
                                    QStringLiteral("Acc_CashBook.rpt"), [](db::Database& db, const Session& s, RegisterResult& r) {
@@ -244,17 +224,6 @@ QString voucherKind(int tableCode) {
     return it == kinds.end() ? QString::number(tableCode) : it->second;
 }
 
-const std::vector<RegisterDefinition>& bookRegisters() {
-    static const std::vector<RegisterDefinition> all = build();
-    return all;
-}
-
-const RegisterDefinition* findBookRegister(const QString& name) { return reports::findByName(bookRegisters(), name); }
-
-std::vector<const RegisterDefinition*> bookRegistersOfCommand(const QString& menuCommand) {
-    return reports::ofCommand(bookRegisters(), menuCommand);
-}
-
-QStringList bookCommands() { return reports::commandsOf(bookRegisters()); }
+std::vector<RegisterDefinition> bookRegisters() { return books(); }
 
 }  // namespace tanabana::accounts

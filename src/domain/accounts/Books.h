@@ -14,10 +14,8 @@
 
 namespace tanabana::accounts {
 
-const std::vector<reports::RegisterDefinition>& bookRegisters();
-const reports::RegisterDefinition* findBookRegister(const QString& name);
-std::vector<const reports::RegisterDefinition*> bookRegistersOfCommand(const QString& menuCommand);
-QStringList bookCommands();
+// The books' declarations (listed with the statements by accountRegisters()).
+std::vector<reports::RegisterDefinition> bookRegisters();
 
 // The short kind of a document type on the books' rows: "CR" cash receipt, "JV" journal ...
 QString voucherKind(int tableCode);

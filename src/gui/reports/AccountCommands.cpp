@@ -3,7 +3,6 @@
 // figure drills down: a statement's account opens its ledger up to the date, a group heading or
 // total (or a schedule) the accounts of the group, and a ledger line the bill that posted it.
 #include "domain/accounts/AccountRegisters.h"
-#include "domain/accounts/Books.h"
 #include "gui/common/RegisterForm.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
@@ -58,7 +57,6 @@ void registerAccountCommands(CommandRegistry& registry) {
         });
     };
     for (const QString& command : accounts::accountCommands()) add(command, accounts::accountRegistersOfCommand(command));
-    for (const QString& command : accounts::bookCommands()) add(command, accounts::bookRegistersOfCommand(command));
 }
 
 }  // namespace tanabana::gui
