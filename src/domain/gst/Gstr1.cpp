@@ -41,12 +41,18 @@ void addTo(SectionSummary& summary, std::set<QString>& parties, std::set<qint64>
     summary.invoices = int(invoices.size());
 }
 
-// Orders rows by date, numeric invoice number, document and rate.
+// Orders rows by date, numeric invoice number, document and rate (the keys made once per row).
 void sortInvoiceRows(std::vector<InvoiceRateRow>& rows) {
-    std::stable_sort(rows.begin(), rows.end(), [](const InvoiceRateRow& a, const InvoiceRateRow& b) {
-        const qint64 na = serialOf(a.document.billNo), nb = serialOf(b.document.billNo);
-        return std::tie(a.document.date, na, a.document.id, a.rate) < std::tie(b.document.date, nb, b.document.id, b.rate);
-    });
+    using Key = std::tuple<QDate, qint64, qint64, Decimal>;
+    std::vector<std::pair<Key, size_t>> keys;
+    keys.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        keys.push_back({Key{rows[i].document.date, serialOf(rows[i].document.billNo), rows[i].document.id, rows[i].rate}, i});
+    std::sort(keys.begin(), keys.end());
+    std::vector<InvoiceRateRow> sorted;
+    sorted.reserve(rows.size());
+    for (const auto& [key, i] : keys) sorted.push_back(std::move(rows[i]));
+    rows = std::move(sorted);
 }
 
 }  // namespace
@@ -134,7 +140,7 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
         QStringLiteral(" FROM SalBillDtl d INNER JOIN SalBillMst x ON x.Id = d.BillMstId WHERE ") + kBillsOfPeriod +
         QStringLiteral(" GROUP BY d.BillMstId, d.DVatP + d.DATaxP) t "
                        "INNER JOIN SalBillMst m ON m.Id = t.BillMstId LEFT JOIN AccMst a ON a.Id = m.PartyID "
-                       "LEFT JOIN BookMst b ON b.BookNO = m.BookNO AND b.FirmNO = m.FirmNO ORDER BY m.BillDate, m.Id, t.Rate");
+                       "LEFT JOIN BookMst b ON b.BookNO = m.BookNO AND b.FirmNO = m.FirmNO");
 
     std::map<std::tuple<QString, bool, Decimal>, B2csRow> b2cs;
     std::map<QString, Decimal> nil;
