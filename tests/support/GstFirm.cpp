@@ -23,18 +23,7 @@ qint64 GstFirm::sell(qint64 book, const QString& no, const QDate& date, qint64 p
         b.shippingDate = date.addDays(2);
         b.cashRemark = QStringLiteral("INNSA1");
     }
-    for (const auto& [item, qty, rate] : lines) {
-        const auto row = db().queryOne(QStringLiteral("SELECT Vat, AddTax, VatCalc, CalcOn FROM ProdMst WHERE Id = ?"), {item});
-        trade::SalesLine l;
-        l.qualityId = item;
-        l.input.sgstPercent = Decimal::fromVariant(row->value(QStringLiteral("Vat")));
-        l.input.cgstPercent = Decimal::fromVariant(row->value(QStringLiteral("AddTax")));
-        l.input.gstCalc = int(row->integer(QStringLiteral("VatCalc")));
-        l.input.rateOn = row->integer(QStringLiteral("CalcOn")) == 2 ? QStringLiteral("P") : QStringLiteral("M");
-        (l.input.rateOn == QStringLiteral("P") ? l.input.pieces : l.input.metres) = *Decimal::parse(QString::fromLatin1(qty));
-        l.input.listRate = *Decimal::parse(QString::fromLatin1(rate));
-        b.lines.push_back(l);
-    }
+    b.lines = salesLines(lines);
     const auto id = sales.save(b);
     EXPECT_TRUE(id) << "bill " << no.toStdString() << " not saved";
     return id.value_or(0);

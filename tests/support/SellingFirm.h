@@ -18,6 +18,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/trade/SalesBill.h"
 
 #include <QDate>
 #include <tuple>
@@ -44,6 +45,8 @@ public:
     static constexpr qint64 kRapier = 101, kSaree = 102, kGeorgette = 103;
 
 protected:
+    // Bill lines of (item, quantity, rate) with the item's GST, GST basis and rate basis.
+    std::vector<trade::SalesLine> salesLines(const std::vector<std::tuple<qint64, const char*, const char*>>& lines);
     void addItem(qint64 id, qint64 firm, const QString& name, const QString& type, const QString& hsn, double rate, double gst, int calcOn,
                  int gstCalc);
     qint64 saveBill(qint64 book, const QString& no, const QDate& date, qint64 party, const std::vector<std::tuple<qint64, const char*, const char*>>& lines,

@@ -57,6 +57,17 @@ void sortInvoiceRows(std::vector<InvoiceRateRow>& rows) {
 
 }  // namespace
 
+DocumentRef salesDocumentOf(const db::Row& row) {
+    DocumentRef d;
+    d.id = row.integer(QStringLiteral("Id"));
+    d.book = row.text(QStringLiteral("Prefix"));
+    d.billNo = row.text(QStringLiteral("BillNO")).trimmed();
+    d.number = d.book + d.billNo;
+    d.date = row.date(QStringLiteral("BillDate"));
+    d.party = row.text(QStringLiteral("PartyName"));
+    return d;
+}
+
 qint64 serialOf(const QString& number) {
     const QString text = number.trimmed();
     qsizetype start = text.size();
@@ -148,12 +159,7 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
     std::set<qint64> b2bBills, b2clBills, b2csBills, expBills;
     db_.forEach(invoiceRates, params, [&](const db::Row& row) {
         InvoiceRateRow line;
-        line.document.id = row.integer(QStringLiteral("Id"));
-        line.document.book = row.text(QStringLiteral("Prefix"));
-        line.document.billNo = row.text(QStringLiteral("BillNO")).trimmed();
-        line.document.number = line.document.book + line.document.billNo;
-        line.document.date = row.date(QStringLiteral("BillDate"));
-        line.document.party = row.text(QStringLiteral("PartyName"));
+        line.document = salesDocumentOf(row);
         line.gstin = row.text(QStringLiteral("Gstin")).trimmed().toUpper();
         line.placeOfSupply = row.text(QStringLiteral("PartyState")).trimmed();
         line.invoiceValue = amount(row, QStringLiteral("BillAmount"));

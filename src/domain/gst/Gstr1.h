@@ -135,6 +135,10 @@ private:
     const Session& session_;
 };
 
+// A sales bill's reference from a row with the columns Id, Prefix (the book's short name),
+// BillNO, BillDate and PartyName.
+DocumentRef salesDocumentOf(const db::Row& row);
+
 // The serial a document number ends with, as the numbering counts it ("12" -> 12, "RCM/0099" -> 99,
 // "A" -> 0), for ordering and for the first and last numbers of a series.
 qint64 serialOf(const QString& number);

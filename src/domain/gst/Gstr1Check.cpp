@@ -85,12 +85,7 @@ std::vector<Gstr1Problem> checkGstr1(db::Database& db, const Session& session, c
                    where,
                params, [&](const db::Row& row) {
                    Bill b;
-                   b.document.id = row.integer(QStringLiteral("Id"));
-                   b.document.book = row.text(QStringLiteral("Prefix"));
-                   b.document.billNo = row.text(QStringLiteral("BillNO")).trimmed();
-                   b.document.number = b.document.book + b.document.billNo;
-                   b.document.date = row.date(QStringLiteral("BillDate"));
-                   b.document.party = row.text(QStringLiteral("PartyName"));
+                   b.document = salesDocumentOf(row);
                    b.exported = row.text(QStringLiteral("InvType")).trimmed().toUpper() == QLatin1String("E");
                    b.gstin = row.text(QStringLiteral("Gstin")).trimmed().toUpper();
                    b.state = row.text(QStringLiteral("PartyState")).trimmed();
