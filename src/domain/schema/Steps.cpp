@@ -8,6 +8,7 @@
 #include "domain/shell/Schema.h"
 #include "domain/trade/PurchaseSchema.h"
 #include "domain/trade/Schema.h"
+#include "domain/vouchers/VoucherSchema.h"
 
 namespace tanabana::schema {
 
@@ -35,6 +36,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, products::productsSteps());
     append(steps, ledger::ledgerSteps());
     append(steps, reports::reportsSteps());
+    append(steps, vouchers::voucherSteps());
     return steps;
 }
 
