@@ -21,12 +21,15 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace tanabana::reports {
 
 // The document a register row stands for, opened by Enter on the row.
 enum class DocumentKind { None, SalesBill, DeliveryChallan, ProductionChallan };
+
+struct RegisterChoice;
 
 struct RegisterDefinition {
     QString name;        // the command line's name: "sales-by-party"
@@ -50,6 +53,12 @@ struct RegisterDefinition {
     QString keyColumn;   // the column holding the document's Id
     QString runningOf;   // a running balance of this column ...
     QString runningInto; // ... in this extra column
+    // A position on one day (outstanding "As On" a date): rows dated up to the period's end, and
+    // the select binds that date for each of its first `onDateParams` placeholders.
+    bool onDate = false;
+    int onDateParams = 0;
+    // Columns worked out per row after the query (days between dates), before the lines are cut.
+    std::function<void(ResultSet& data, const RegisterChoice& choice)> derive;
     bool offersParty() const { return !partyFilter.isEmpty(); }
     bool offersBook() const { return !bookFilter.isEmpty(); }
     bool offersItem() const { return !itemFilter.isEmpty(); }

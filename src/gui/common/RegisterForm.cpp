@@ -92,9 +92,11 @@ void RegisterForm::build() {
 
     bar->addWidget(kindCaption);
     bar->addWidget(kind_);
-    bar->addWidget(caption(QStringLiteral("From")));
+    fromCaption_ = caption(QStringLiteral("From"));
+    toCaption_ = caption(QStringLiteral("To"));
+    bar->addWidget(fromCaption_);
     bar->addWidget(from_);
-    bar->addWidget(caption(QStringLiteral("To")));
+    bar->addWidget(toCaption_);
     bar->addWidget(to_);
     for (auto [label, field] : {std::pair<QLabel*, QWidget*>{partyCaption_, party_}, {bookCaption_, book_}, {itemCaption_, item_}}) {
         bar->addWidget(label);
@@ -154,6 +156,10 @@ void RegisterForm::build() {
 
 void RegisterForm::kindChanged() {
     const reports::RegisterDefinition& k = currentKind();
+    // A position on one day asks only for that day.
+    fromCaption_->setVisible(!k.onDate);
+    from_->setVisible(!k.onDate);
+    toCaption_->setText(k.onDate ? QStringLiteral("As On") : QStringLiteral("To"));
     partyCaption_->setVisible(k.offersParty());
     party_->setVisible(k.offersParty());
     bookCaption_->setVisible(k.offersBook());

@@ -76,6 +76,8 @@ private:
     LookupField* party_ = nullptr;
     LookupField* book_ = nullptr;
     LookupField* item_ = nullptr;
+    QLabel* fromCaption_ = nullptr;
+    QLabel* toCaption_ = nullptr;
     QLabel* partyCaption_ = nullptr;
     QLabel* bookCaption_ = nullptr;
     QLabel* itemCaption_ = nullptr;
