@@ -251,6 +251,20 @@ bool JournalVouchers::removeVoucher(qint64 voucherNo) {
     return inTransaction(db_, messages_, [&] { ledger::Journal(db_, session_).removeDocument(kJournal, voucherNo); });
 }
 
+std::vector<JournalFound> JournalVouchers::list(const QDate& from, const QDate& to) {
+    std::vector<JournalFound> out;
+    db_.forEach(QStringLiteral("SELECT h.VoucherNo, h.TransDate, h.SubSrno, a.AcName AS CreditName, c.AcName AS DebitName, h.CrAmt, h.Receiptno, h.Narr "
+                               "FROM HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId LEFT JOIN AccMst c ON c.Id = h.PartyCode "
+                               "WHERE h.FirmNo = ? AND h.TableCode = ? AND h.Type = 'C' AND h.TransDate BETWEEN ? AND ? "
+                               "ORDER BY h.TransDate, h.VoucherNo, h.SubSrno"),
+                {session_.firmNo, kJournal, from, to}, [&](const db::Row& r) {
+                    out.push_back({r.integer(QStringLiteral("VoucherNo")), r.date(QStringLiteral("TransDate")), int(r.number(QStringLiteral("SubSrno"))),
+                                   r.text(QStringLiteral("DebitName")).trimmed(), r.text(QStringLiteral("CreditName")).trimmed(),
+                                   r.text(QStringLiteral("Receiptno")), r.text(QStringLiteral("Narr")), money(r.value(QStringLiteral("CrAmt")))});
+                });
+    return out;
+}
+
 std::vector<WaitingDifference> JournalVouchers::waitingDifferences(std::optional<BillBook> book, qint64 partyId) {
     QString sql = QStringLiteral("SELECT o.ID, o.BillId, o.Book, o.IType, o.BNo, o.BillDt, o.BillAmt, o.Paid_Amt, o.Minus_Amt, o.Plus_Amt, o.AcId, o.VDate, "
                                  "a.LedgerId, a.AcName FROM Acc_OutSt o LEFT JOIN AccMst a ON a.Id = o.AcId "

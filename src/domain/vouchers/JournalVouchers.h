@@ -53,6 +53,15 @@ struct WaitingDifference {
     QChar partySide() const;
 };
 
+// One entry of the journal voucher list.
+struct JournalFound {
+    qint64 voucherNo = 0;
+    QDate date;
+    int serial = 0;
+    QString debitName, creditName, referenceNo, narration;
+    Decimal amount;
+};
+
 struct JournalAccount {
     qint64 id = 0;
     QString ledgerId, name;
@@ -77,6 +86,9 @@ public:
     bool removeEntry(qint64 voucherNo, int serial);
     // Deletes the whole voucher after the question.
     bool removeVoucher(qint64 voucherNo);
+
+    // Every entry of the period, by date, voucher and serial.
+    std::vector<JournalFound> list(const QDate& from, const QDate& to);
 
     // Differences waiting for their journal entry, of one book (and one party when given), by
     // party name, bill date and row.

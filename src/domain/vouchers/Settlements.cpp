@@ -86,7 +86,7 @@ std::vector<OpenBill> openBills(db::Database& db, qint64 firmNo, BillBook book, 
     const BillTable& t = tableOf(book);
     std::vector<OpenBill> bills;
     db.forEach(QStringLiteral("SELECT m.Id, m.InvType, m.BillNO, m.BillDate, m.PDueDate, m.BillAmount, m.TDSRs, m.PaidAmt, m.UnPaidAmt, "
-                              "m.IsOp, COALESCE(b.%1, '') AS BookName FROM %2 m LEFT JOIN BookMst b ON b.BookNO = m.%3 AND b.FirmNO = m.FirmNO "
+                              "m.IsOp, COALESCE(b.%1, '') AS BookName, COALESCE(b.BookShortName, '') AS Prefix FROM %2 m LEFT JOIN BookMst b ON b.BookNO = m.%3 AND b.FirmNO = m.FirmNO "
                               "WHERE m.FirmNO = ? AND m.PartyID = ? AND m.FormId <> ? AND m.IsEnd = 0 ORDER BY m.BillDate, m.Id")
                    .arg(t.bookName, t.table, t.bookColumn),
                {firmNo, partyId, t.returnForm}, [&](const db::Row& r) {
@@ -94,6 +94,7 @@ std::vector<OpenBill> openBills(db::Database& db, qint64 firmNo, BillBook book, 
                    b.id = r.integer(QStringLiteral("Id"));
                    b.book = book;
                    b.bookName = r.text(QStringLiteral("BookName")).trimmed();
+                   b.bookPrefix = r.text(QStringLiteral("Prefix")).trimmed();
                    b.type = r.text(QStringLiteral("InvType"));
                    b.billNo = r.text(QStringLiteral("BillNO")).trimmed();
                    b.date = r.date(QStringLiteral("BillDate"));

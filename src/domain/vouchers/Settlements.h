@@ -30,6 +30,7 @@ struct OpenBill {
     qint64 id = 0;
     BillBook book = BillBook::Sales;
     QString bookName;      // the bill's book
+    QString bookPrefix;    // BookShortName, printed before our own bill numbers
     QString type;          // InvType
     QString billNo;
     QDate date, dueDate;
