@@ -160,6 +160,10 @@ void RegisterForm::kindChanged() {
     fromCaption_->setVisible(!k.onDate);
     from_->setVisible(!k.onDate);
     toCaption_->setText(k.onDate ? QStringLiteral("As On") : QStringLiteral("To"));
+    if (kinds_.size() <= 1) {
+        setFocusProxy(k.onDate ? to_ : from_);
+        focusProxy()->setFocus();  // the screen opens on its first date, not on a picker
+    }
     partyCaption_->setVisible(k.offersParty());
     party_->setVisible(k.offersParty());
     bookCaption_->setVisible(k.offersBook());
