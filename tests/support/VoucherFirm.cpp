@@ -38,6 +38,27 @@ qint64 VoucherFirm::saleOf(const QString& no, const QDate& date, qint64 party, q
     return id.value_or(0);
 }
 
+bool VoucherFirm::settle(vouchers::CashBankKind kind, const QDate& date, qint64 party, qint64 bill, const char* amount, const char* less,
+                         const char* add, bool fully) {
+    vouchers::CashBankVouchers service(db_, session_, messages_, kind);
+    vouchers::CashBankVoucher v;
+    v.kind = kind;
+    v.date = date;
+    v.bookNo = service.style().bookType == QLatin1String("C") ? 36 : 37;
+    vouchers::VoucherEntry e;
+    e.partyId = party;
+    e.amount = d(amount);
+    e.billWise = true;
+    vouchers::Settlement s;
+    s.billId = bill;
+    s.payment = d(amount);
+    s.less = d(less);
+    s.add = d(add);
+    s.fullyReceived = fully;
+    e.settlements = {s};
+    return service.saveEntry(v, e);
+}
+
 void VoucherFirm::build() {
     seedDefaultChart(db_);
     session_.firm.insert(QStringLiteral("CST"), QStringLiteral("24-Gujarat"));

@@ -12,8 +12,12 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/vouchers/CashBankVouchers.h"
+#include "support/YearFixture.h"
 
 #include <QDate>
+#include <gtest/gtest.h>
+#include <memory>
 
 namespace tanabana::test {
 
@@ -29,10 +33,33 @@ public:
     // A sales bill of one line; `gst` is the whole GST percent, `tds` the TDS percent.
     qint64 saleOf(const QString& no, const QDate& date, qint64 party, qint64 item, const char* metres, const char* rate, const char* tds = "0");
 
+    // One bill-wise entry settling one bill, as its own voucher of the cash (36) or first bank
+    // book (37); false after a refusal.
+    bool settle(vouchers::CashBankKind kind, const QDate& date, qint64 party, qint64 bill, const char* amount, const char* less = "0",
+                const char* add = "0", bool fully = false);
+
 private:
     db::Database& db_;
     Session& session_;
     Messages& messages_;
+};
+
+// The firm above on a fresh year of the run's engine, messages cleared after building it.
+class VoucherTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TANABANA_REQUIRE_ENGINE();
+        year_ = std::make_unique<YearFixture>();
+        firm_ = std::make_unique<VoucherFirm>(db(), year().session, year().messages);
+        firm_->build();
+        year().messages.clear();
+    }
+    YearFixture& year() { return *year_; }
+    db::Database& db() { return year().db(); }
+    VoucherFirm& firm() { return *firm_; }
+
+    std::unique_ptr<YearFixture> year_;
+    std::unique_ptr<VoucherFirm> firm_;
 };
 
 }  // namespace tanabana::test

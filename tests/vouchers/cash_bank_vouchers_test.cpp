@@ -4,6 +4,7 @@
 // removal reopening the bill, renumbering with settlements following their entry, opening and
 // purchase bills, and every refusal with the books unchanged. Runs on both engines
 // (TANABANA_BOTH_ENGINES).
+#include "domain/trade/SalesInvoices.h"
 #include "domain/vouchers/CashBankVouchers.h"
 #include "support/QtPrinting.h"
 #include "support/VoucherFirm.h"
@@ -18,18 +19,8 @@ namespace {
 
 Decimal d(const char* text) { return *Decimal::parse(QString::fromUtf8(text)); }
 
-class CashBankTest : public ::testing::Test {
+class CashBankTest : public test::VoucherTest {
 protected:
-    void SetUp() override {
-        TANABANA_REQUIRE_ENGINE();
-        year_ = std::make_unique<test::YearFixture>();
-        firm_ = std::make_unique<test::VoucherFirm>(db(), year().session, year().messages);
-        firm_->build();
-        year().messages.clear();
-    }
-    test::YearFixture& year() { return *year_; }
-    db::Database& db() { return year().db(); }
-    test::VoucherFirm& firm() { return *firm_; }
     CashBankVouchers service(CashBankKind kind) { return CashBankVouchers(db(), year().session, year().messages, kind); }
 
     // "account side amount | description" of the voucher's lines, by serial and side (debit first).
@@ -95,9 +86,6 @@ protected:
         s.fullyReceived = fully;
         return s;
     }
-
-    std::unique_ptr<test::YearFixture> year_;
-    std::unique_ptr<test::VoucherFirm> firm_;
 };
 
 }  // namespace
@@ -179,6 +167,20 @@ TEST_F(CashBankTest, WorkedExampleReceivedInTwoPartsClosesTheBillAndRemovalReope
     ASSERT_TRUE(receipts.saveEntry(first, part));
     EXPECT_EQ(sale(firm().bill1), (BillState{"4000.00", "5900.00", false, false}));
     EXPECT_EQ(lines(6, first.voucherNo).at(0), QStringLiteral("1 Cash D 4000.00 | Ramesh Silk Mills #  R.NO -R-1# Bill NO : 1(CRV-1) | Y R-1 vs Ramesh Silk Mills"));
+    // A bill with a receipt against it can neither go nor change its party.
+    trade::SalesInvoices sales(db(), year().session, year().messages);
+    EXPECT_FALSE(sales.remove(firm().bill1));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Delete Confirmation"),
+                                    QStringLiteral("This Invoice Payment is Done\n Paid Amount : 4000.00 01-07-2024\n First Delete Account Payment Entry !")));
+    auto bill = sales.load(firm().bill1);
+    bill->partyId = firm().kiran;
+    EXPECT_FALSE(sales.save(*bill));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("No Party Name Change"),
+                                    QStringLiteral("This Invoice Payment is Done\n First Delete Account Payment Entry !")));
+    // Saved again as it was, the bill keeps what the receipt paid.
+    bill->partyId = firm().ramesh;
+    ASSERT_TRUE(sales.save(*bill));
+    EXPECT_EQ(sale(firm().bill1), (BillState{"4000.00", "5900.00", false, false}));
 
     CashBankVoucher second = voucher(CashBankKind::CashReceipt, QDate(2024, 7, 15));
     VoucherEntry rest = entry(firm().ramesh, "5800");
@@ -354,6 +356,12 @@ TEST_F(CashBankTest, RefusalsLeaveTheBooksUnchanged) {
     EXPECT_EQ(year().messages.last().text, QStringLiteral("Balance Remain is more then paid bill .\n Balance Remain =1000.00\n Are You sure to save This Voucher ?"));
     EXPECT_EQ(books(), before);
     EXPECT_EQ(fresh.voucherNo, 0);
+
+    // An operator without the right to add entries.
+    year().session.rights.insert(QStringLiteral("IsNew"), 0);
+    refused(voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6)), entry(firm().kiran, "100"), QStringLiteral("No Right"),
+            QStringLiteral("You Have No Right To Add New Entries."));
+    year().session.rights.clear();
 
     // A year closed at another station stops saves and deletes alike.
     db().exec(QStringLiteral("UPDATE FirmMst SET IsYrEnd = 1 WHERE Srno = 1"));

@@ -19,18 +19,8 @@ namespace {
 
 Decimal d(const char* text) { return *Decimal::parse(QString::fromUtf8(text)); }
 
-class JournalVoucherTest : public ::testing::Test {
+class JournalVoucherTest : public test::VoucherTest {
 protected:
-    void SetUp() override {
-        TANABANA_REQUIRE_ENGINE();
-        year_ = std::make_unique<test::YearFixture>();
-        firm_ = std::make_unique<test::VoucherFirm>(db(), year().session, year().messages);
-        firm_->build();
-        year().messages.clear();
-    }
-    test::YearFixture& year() { return *year_; }
-    db::Database& db() { return year().db(); }
-    test::VoucherFirm& firm() { return *firm_; }
     JournalVouchers service() { return JournalVouchers(db(), year().session, year().messages); }
 
     QStringList lines(qint64 voucherNo) {
@@ -56,26 +46,8 @@ protected:
 
     // Settles GST/1 fully in cash with a less amount of 100.00 (the worked example's second part).
     void closeBillWithLess() {
-        CashBankVouchers receipts(db(), year().session, year().messages, CashBankKind::CashReceipt);
-        CashBankVoucher v;
-        v.kind = CashBankKind::CashReceipt;
-        v.date = QDate(2024, 7, 15);
-        v.bookNo = 36;
-        VoucherEntry e;
-        e.partyId = firm().ramesh;
-        e.amount = d("9800");
-        e.billWise = true;
-        Settlement s;
-        s.billId = firm().bill1;
-        s.payment = d("9800");
-        s.less = d("100");
-        s.fullyReceived = true;
-        e.settlements = {s};
-        ASSERT_TRUE(receipts.saveEntry(v, e));
+        ASSERT_TRUE(firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 15), firm().ramesh, firm().bill1, "9800", "100", "0", true));
     }
-
-    std::unique_ptr<test::YearFixture> year_;
-    std::unique_ptr<test::VoucherFirm> firm_;
 };
 
 }  // namespace
@@ -182,38 +154,8 @@ TEST_F(JournalVoucherTest, BillDifferencesBecomeJournalEntries) {
 TEST_F(JournalVoucherTest, ManyDifferencesInOneVoucher) {
     closeBillWithLess();
     // The supplier's bill closed with 50.00 less, and Kiran's bill received with 20.00 added.
-    CashBankVouchers payments(db(), year().session, year().messages, CashBankKind::CashPayment);
-    CashBankVoucher p;
-    p.kind = CashBankKind::CashPayment;
-    p.date = QDate(2024, 7, 16);
-    p.bookNo = 36;
-    VoucherEntry pe;
-    pe.partyId = firm().weaver;
-    pe.amount = d("5200");
-    pe.billWise = true;
-    Settlement ps;
-    ps.billId = firm().purchase;
-    ps.payment = d("5200");
-    ps.less = d("50");
-    ps.fullyReceived = true;
-    pe.settlements = {ps};
-    ASSERT_TRUE(payments.saveEntry(p, pe));
-    CashBankVouchers receipts(db(), year().session, year().messages, CashBankKind::CashReceipt);
-    CashBankVoucher r;
-    r.kind = CashBankKind::CashReceipt;
-    r.date = QDate(2024, 7, 17);
-    r.bookNo = 36;
-    VoucherEntry re;
-    re.partyId = firm().kiran;
-    re.amount = d("2120");
-    re.billWise = true;
-    Settlement rs;
-    rs.billId = firm().bill3;
-    rs.payment = d("2120");
-    rs.add = d("20");
-    rs.fullyReceived = true;
-    re.settlements = {rs};
-    ASSERT_TRUE(receipts.saveEntry(r, re));
+    ASSERT_TRUE(firm().settle(CashBankKind::CashPayment, QDate(2024, 7, 16), firm().weaver, firm().purchase, "5200", "50", "0", true));
+    ASSERT_TRUE(firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 17), firm().kiran, firm().bill3, "2120", "0", "20", true));
 
     auto jv = service();
     const auto sales = jv.waitingDifferences(BillBook::Sales);

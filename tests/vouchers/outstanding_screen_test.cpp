@@ -28,20 +28,7 @@ class OutstandingScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         firm.build();
-        vouchers::CashBankVouchers receipts(year.db(), year.session, year.messages, vouchers::CashBankKind::CashReceipt);
-        vouchers::CashBankVoucher v;
-        v.kind = vouchers::CashBankKind::CashReceipt;
-        v.date = QDate(2024, 7, 1);
-        v.bookNo = 36;
-        vouchers::VoucherEntry e;
-        e.partyId = firm.ramesh;
-        e.amount = Decimal(4000);
-        e.billWise = true;
-        vouchers::Settlement s;
-        s.billId = firm.bill1;
-        s.payment = Decimal(4000);
-        e.settlements = {s};
-        ASSERT_TRUE(receipts.saveEntry(v, e));
+        ASSERT_TRUE(firm.settle(vouchers::CashBankKind::CashReceipt, QDate(2024, 7, 1), firm.ramesh, firm.bill1, "4000"));
         gui::registerAllCommands(registry);
         window.resize(1366, 768);
         window.show();
