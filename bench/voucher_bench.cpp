@@ -25,14 +25,16 @@ int main(int argc, char** argv) {
 
     // Parties with at least three open bills, each visited in turn.
     std::vector<qint64> parties;
-    for (const db::Row& r : year.query(QStringLiteral("SELECT PartyID FROM SalBillMst WHERE FirmNO = 1 AND FormId = 3 AND IsEnd = 0 "
-                                                      "GROUP BY PartyID HAVING COUNT(*) >= 3 ORDER BY PartyID")))
+    for (const db::Row& r :
+         year.query(QStringLiteral("SELECT PartyID FROM SalBillMst WHERE FirmNO = 1 AND FormId = 3 AND IsEnd = 0 "
+                                   "GROUP BY PartyID HAVING COUNT(*) >= 3 ORDER BY PartyID")))
         parties.push_back(r.integer(QStringLiteral("PartyID")));
     if (parties.empty()) {
         std::fprintf(stderr, "no party with three open bills\n");
         return 1;
     }
-    const qint64 cashBook = year.scalar(QStringLiteral("SELECT MIN(BookNO) FROM BookMst WHERE FirmNO = 1 AND BookType = 'C'")).toLongLong();
+    const qint64 cashBook =
+        year.scalar(QStringLiteral("SELECT MIN(BookNO) FROM BookMst WHERE FirmNO = 1 AND BookType = 'C'")).toLongLong();
     std::vector<double> millis;
     millis.reserve(size_t(vouchers));
     QElapsedTimer total;
@@ -64,19 +66,24 @@ int main(int argc, char** argv) {
         }
         millis.push_back(double(one.nsecsElapsed()) / 1e6);
     }
-    bench::printSaveRate("cash receipts (one entry settling three bills) saved and posted", std::move(millis), double(total.nsecsElapsed()) / 1e9);
+    bench::printSaveRate("cash receipts (one entry settling three bills) saved and posted", std::move(millis),
+                         double(total.nsecsElapsed()) / 1e9);
 
     // A wholesale party with thousands of open bills.
     const qint64 big = year.scalar(QStringLiteral("SELECT MAX(Id) FROM AccMst")).toLongLong() + 1;
     {
         db::Transaction tx(year);
-        year.exec(QStringLiteral("INSERT INTO AccMst (Id, LedgerId, AcName, GrpNo, IsGrp, FirmNo, Active) VALUES (?, 'BIG001', 'Wholesale Party', 35, 0, 1, 1)"),
+        year.exec(QStringLiteral("INSERT INTO AccMst (Id, LedgerId, AcName, GrpNo, IsGrp, FirmNo, Active) VALUES (?, 'BIG001', "
+                                 "'Wholesale Party', 35, 0, 1, 1)"),
                   {big});
         const qint64 firstId = year.scalar(QStringLiteral("SELECT MAX(Id) FROM SalBillMst")).toLongLong() + 1;
         for (int b = 0; b < listBills; ++b)
-            year.exec(QStringLiteral("INSERT INTO SalBillMst (Id, FirmNO, FormId, BookNO, BillNO, BillDate, PartyID, PDueDate, InvType, BillAmount, "
-                                     "TDSRs, PaidAmt, UnPaidAmt, IsEnd, IsOp) VALUES (?, 1, 3, 1, ?, ?, ?, ?, 'T', 1050, 0, 0, 1050, 0, 0)"),
-                      {firstId + b, QStringLiteral("W%1").arg(b + 1), QDate(2024, 4, 1).addDays(b % 365), big, QDate(2024, 5, 1).addDays(b % 365)});
+            year.exec(QStringLiteral(
+                          "INSERT INTO SalBillMst (Id, FirmNO, FormId, BookNO, BillNO, BillDate, PartyID, PDueDate, InvType, "
+                          "BillAmount, "
+                          "TDSRs, PaidAmt, UnPaidAmt, IsEnd, IsOp) VALUES (?, 1, 3, 1, ?, ?, ?, ?, 'T', 1050, 0, 0, 1050, 0, 0)"),
+                      {firstId + b, QStringLiteral("W%1").arg(b + 1), QDate(2024, 4, 1).addDays(b % 365), big,
+                       QDate(2024, 5, 1).addDays(b % 365)});
         tx.commit();
     }
     std::vector<double> lists;
@@ -88,6 +95,7 @@ int main(int argc, char** argv) {
         lists.push_back(double(t.nsecsElapsed()) / 1e6);
     }
     std::sort(lists.begin(), lists.end());
-    std::printf("open-bill list of a party with %zu bills: median %.1f ms, slowest %.1f ms (21 runs)\n", shown, lists[lists.size() / 2], lists.back());
+    std::printf("open-bill list of a party with %zu bills: median %.1f ms, slowest %.1f ms (21 runs)\n", shown,
+                lists[lists.size() / 2], lists.back());
     return 0;
 }

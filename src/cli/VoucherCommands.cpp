@@ -28,7 +28,10 @@ int importVouchers(const Arguments& a) {
         if (!v.kind) {
             vouchers::JournalVouchers service(w.db(), w.session(), w.messages);
             if (!service.saveWhole(v.journal)) return false;
-            out(QStringLiteral("journal\t%1\t%2\t%3").arg(v.journal.voucherNo).arg(v.journal.entries.size()).arg(v.journal.total().toString(2)));
+            out(QStringLiteral("journal\t%1\t%2\t%3")
+                    .arg(v.journal.voucherNo)
+                    .arg(v.journal.entries.size())
+                    .arg(v.journal.total().toString(2)));
             return true;
         }
         vouchers::CashBankVouchers service(w.db(), w.session(), w.messages, *v.kind);
@@ -38,7 +41,11 @@ int importVouchers(const Arguments& a) {
             if (!service.saveEntry(v.cashBank, e)) return false;
             total += e.amount;
         }
-        out(QStringLiteral("%1\t%2\t%3\t%4").arg(vouchers::voucherTypeName(service.style().tableCode)).arg(v.cashBank.voucherNo).arg(entries.size()).arg(total.toString(2)));
+        out(QStringLiteral("%1\t%2\t%3\t%4")
+                .arg(vouchers::voucherTypeName(service.style().tableCode))
+                .arg(v.cashBank.voucherNo)
+                .arg(entries.size())
+                .arg(total.toString(2)));
         return true;
     });
 }
@@ -52,24 +59,28 @@ int typeOption(const Arguments& a) {
 int listVouchers(const Arguments& a) {
     const int type = typeOption(a);
     auto w = openWork(a);
-    const QDate from = a.date(QStringLiteral("from"), w->session().yearStartDate), to = a.date(QStringLiteral("to"), w->session().yearEndDate);
+    const QDate from = a.date(QStringLiteral("from"), w->session().yearStartDate),
+                to = a.date(QStringLiteral("to"), w->session().yearEndDate);
     std::vector<QStringList> rows;
     if (type == 9) {
         vouchers::JournalVouchers service(w->db(), w->session(), w->messages);
         for (const vouchers::JournalFound& f : service.list(from, to))
-            rows.push_back({QString::number(f.voucherNo), f.date.toString(kDate), QString::number(f.serial), f.debitName, f.creditName, f.amount.toString(2),
-                            f.referenceNo, f.narration});
-        printTable({QStringLiteral("Vou No"), QStringLiteral("Vou Dt"), QStringLiteral("S No"), QStringLiteral("Debit A/c"), QStringLiteral("Credit A/c"),
-                    QStringLiteral("Amount"), QStringLiteral("Rec No"), QStringLiteral("Narration")},
-                   rows);
+            rows.push_back({QString::number(f.voucherNo), f.date.toString(kDate), QString::number(f.serial), f.debitName,
+                            f.creditName, f.amount.toString(2), f.referenceNo, f.narration});
+        printTable(
+            {QStringLiteral("Vou No"), QStringLiteral("Vou Dt"), QStringLiteral("S No"), QStringLiteral("Debit A/c"),
+             QStringLiteral("Credit A/c"), QStringLiteral("Amount"), QStringLiteral("Rec No"), QStringLiteral("Narration")},
+            rows);
         return 0;
     }
     vouchers::CashBankVouchers service(w->db(), w->session(), w->messages, *vouchers::kindOfTableCode(type));
     for (const vouchers::VoucherFound& f : service.list(from, to))
-        rows.push_back({QString::number(f.voucherNo), f.date.toString(kDate), QString::number(f.serial), f.ledgerId, f.partyName, f.amount.toString(2),
-                        f.receiptNo, f.billWise ? QStringLiteral("Y") : QStringLiteral("N"), f.description, f.bookAccount});
-    printTable({QStringLiteral("Vou No"), QStringLiteral("Vou Dt"), QStringLiteral("S No"), QStringLiteral("LedgerId"), QStringLiteral("A/c Name"),
-                QStringLiteral("Amount"), QStringLiteral("Rec No"), QStringLiteral("IsBal"), QStringLiteral("Narration1"), QStringLiteral("BankBook")},
+        rows.push_back({QString::number(f.voucherNo), f.date.toString(kDate), QString::number(f.serial), f.ledgerId, f.partyName,
+                        f.amount.toString(2), f.receiptNo, f.billWise ? QStringLiteral("Y") : QStringLiteral("N"), f.description,
+                        f.bookAccount});
+    printTable({QStringLiteral("Vou No"), QStringLiteral("Vou Dt"), QStringLiteral("S No"), QStringLiteral("LedgerId"),
+                QStringLiteral("A/c Name"), QStringLiteral("Amount"), QStringLiteral("Rec No"), QStringLiteral("IsBal"),
+                QStringLiteral("Narration1"), QStringLiteral("BankBook")},
                rows);
     return 0;
 }
@@ -78,9 +89,11 @@ int printVoucher(const Arguments& a) {
     const int type = typeOption(a);
     const qint64 number = a.required(QStringLiteral("number")).toLongLong();
     auto w = openWork(a);
-    const QString path = a.option(QStringLiteral("out"), QStringLiteral("%1_%2.pdf").arg(vouchers::voucherTypeName(type)).arg(number));
+    const QString path =
+        a.option(QStringLiteral("out"), QStringLiteral("%1_%2.pdf").arg(vouchers::voucherTypeName(type)).arg(number));
     try {
-        vouchers::writeVoucherPdf(w->db(), w->session(), w->books.installation.dataRoot(), type, number, path, a.option(QStringLiteral("type")));
+        vouchers::writeVoucherPdf(w->db(), w->session(), w->books.installation.dataRoot(), type, number, path,
+                                  a.option(QStringLiteral("type")));
     } catch (const reports::ReportError& error) {
         throw CommandError{error.text()};
     }
@@ -90,25 +103,32 @@ int printVoucher(const Arguments& a) {
 
 int showOutstanding(const Arguments& a) {
     const QString side = a.option(QStringLiteral("side"), QStringLiteral("sales"));
-    if (side != QLatin1String("sales") && side != QLatin1String("purchase")) throw UsageError{QStringLiteral("--side is sales or purchase")};
+    if (side != QLatin1String("sales") && side != QLatin1String("purchase"))
+        throw UsageError{QStringLiteral("--side is sales or purchase")};
     const bool ageing = a.has(QStringLiteral("ageing"));
-    const QString name = ageing ? (side == QLatin1String("sales") ? QStringLiteral("ageing-receivable") : QStringLiteral("ageing-payable"))
-                                : QStringLiteral("outstanding-") + side;
+    const QString name =
+        ageing ? (side == QLatin1String("sales") ? QStringLiteral("ageing-receivable") : QStringLiteral("ageing-payable"))
+               : QStringLiteral("outstanding-") + side;
     const reports::RegisterDefinition* definition = reports::findRegister(name);
     auto w = openWork(a);
     reports::RegisterChoice choice;
     choice.to = a.date(QStringLiteral("date"), w->session().yearEndDate);
     choice.from = choice.to;
     if (a.has(QStringLiteral("party"))) {
-        choice.partyId = reports::pickedId(w->db(), w->session().firmNo, reports::RegisterPicker::Party, a.option(QStringLiteral("party")));
-        if (choice.partyId <= 0) throw CommandError{QStringLiteral("No party of this firm is named \"%1\"").arg(a.option(QStringLiteral("party")))};
+        choice.partyId =
+            reports::pickedId(w->db(), w->session().firmNo, reports::RegisterPicker::Party, a.option(QStringLiteral("party")));
+        if (choice.partyId <= 0)
+            throw CommandError{QStringLiteral("No party of this firm is named \"%1\"").arg(a.option(QStringLiteral("party")))};
     }
     try {
         const reports::Registers registers(w->db(), w->session(), w->books.installation.dataRoot());
         const reports::RegisterResult result = registers.run(*definition, choice);
         if (a.has(QStringLiteral("out"))) {
             registers.writeFile(result, a.option(QStringLiteral("out")));
-            out(QStringLiteral("%1: %2 bill(s), %3").arg(a.option(QStringLiteral("out"))).arg(result.data.rowCount()).arg(result.title));
+            out(QStringLiteral("%1: %2 bill(s), %3")
+                    .arg(a.option(QStringLiteral("out")))
+                    .arg(result.data.rowCount())
+                    .arg(result.title));
             return 0;
         }
         out(result.title);
@@ -131,19 +151,22 @@ const QString kKinds = QStringLiteral("--kind cash-receipt|cash-payment|bank-rec
 
 void registerVoucherCommands(Registry& registry) {
     Noun voucher{QStringLiteral("voucher"), QStringLiteral("cash, bank and journal vouchers with bill-wise settlement"), {}};
-    voucher.verbs.push_back({QStringLiteral("import"),
-                             QStringLiteral("saves and posts vouchers from JSON, all or nothing; settlements name the party's open bills by number"),
-                             QStringLiteral("FILE ") + kBooksOptions, importVouchers});
+    voucher.verbs.push_back(
+        {QStringLiteral("import"),
+         QStringLiteral("saves and posts vouchers from JSON, all or nothing; settlements name the party's open bills by number"),
+         QStringLiteral("FILE ") + kBooksOptions, importVouchers});
     voucher.verbs.push_back({QStringLiteral("list"), QStringLiteral("lists the entries of one kind of voucher in a period"),
                              kKinds + QStringLiteral(" [--from DATE] [--to DATE] ") + kBooksOptions, listVouchers});
     voucher.verbs.push_back({QStringLiteral("print"), QStringLiteral("writes a voucher as PDF"),
-                             kKinds + QStringLiteral(" --number N [--out FILE.pdf] [--type VARIANT] ") + kBooksOptions, printVoucher});
+                             kKinds + QStringLiteral(" --number N [--out FILE.pdf] [--type VARIANT] ") + kBooksOptions,
+                             printVoucher});
     registry.add(std::move(voucher));
     Noun outstanding{QStringLiteral("outstanding"), QStringLiteral("open bills of the parties on a date, with their ageing"), {}};
-    outstanding.verbs.push_back({QString(), QStringLiteral("lists the open bills on a date (or writes them with --out)"),
-                                 QStringLiteral("[--party NAME|CODE] [--date DATE] [--side sales|purchase] [--ageing] [--out FILE.pdf|.xlsx|.csv] ") +
-                                     kBooksOptions,
-                                 showOutstanding});
+    outstanding.verbs.push_back(
+        {QString(), QStringLiteral("lists the open bills on a date (or writes them with --out)"),
+         QStringLiteral("[--party NAME|CODE] [--date DATE] [--side sales|purchase] [--ageing] [--out FILE.pdf|.xlsx|.csv] ") +
+             kBooksOptions,
+         showOutstanding});
     registry.add(std::move(outstanding));
 }
 

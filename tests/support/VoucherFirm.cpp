@@ -14,7 +14,8 @@ Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text));
 
 }  // namespace
 
-qint64 VoucherFirm::saleOf(const QString& no, const QDate& date, qint64 party, qint64 item, const char* metres, const char* rate, const char* tds) {
+qint64 VoucherFirm::saleOf(const QString& no, const QDate& date, qint64 party, qint64 item, const char* metres, const char* rate,
+                           const char* tds) {
     trade::SalesInvoices sales(db_, session_, messages_);
     trade::SalesBill b;
     b.bookNo = 1;
@@ -38,8 +39,8 @@ qint64 VoucherFirm::saleOf(const QString& no, const QDate& date, qint64 party, q
     return id.value_or(0);
 }
 
-bool VoucherFirm::settle(vouchers::CashBankKind kind, const QDate& date, qint64 party, qint64 bill, const char* amount, const char* less,
-                         const char* add, bool fully) {
+bool VoucherFirm::settle(vouchers::CashBankKind kind, const QDate& date, qint64 party, qint64 bill, const char* amount,
+                         const char* less, const char* add, bool fully) {
     vouchers::CashBankVouchers service(db_, session_, messages_, kind);
     vouchers::CashBankVoucher v;
     v.kind = kind;
@@ -70,12 +71,15 @@ void VoucherFirm::build() {
     cash = accountId(db_, masters::chart::Cash);
     bank = accountId(db_, masters::chart::Bank);
     db_.exec(QStringLiteral("UPDATE AccMst SET City = 'Surat' WHERE Id IN (?, ?, ?)"), {ramesh, kiran, weaver});
-    db_.exec(QStringLiteral("INSERT INTO BookMst (BookNO, FirmNO, BookType, BookShortName, PurNAme, PurAccId) VALUES (38, 1, 'B', 'HDFC', 'HDFC Bank', ?)"),
+    db_.exec(QStringLiteral("INSERT INTO BookMst (BookNO, FirmNO, BookType, BookShortName, PurNAme, PurAccId) VALUES (38, 1, "
+                            "'B', 'HDFC', 'HDFC Bank', ?)"),
              {hdfc});
     for (const auto& [id, name, gst] : {std::tuple{kPoplin, "Grey Poplin", 0.0}, std::tuple{kRapier, "Rapier 60", 2.5}})
-        db_.exec(QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, ProdGrp, StkType, RAteR, Vat, AddTax, VatCalc, CalcOn, hsnCode, UNit, "
-                                "IsActive, IsNewPro, FirmNO) VALUES (?, ?, ?, 'Grey', 'F', 100, ?, ?, 1, 1, '5208', 'MTR', 1, 0, 1)"),
-                 {id, QString::number(id), QString::fromLatin1(name), gst, gst});
+        db_.exec(
+            QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, ProdGrp, StkType, RAteR, Vat, AddTax, VatCalc, CalcOn, "
+                           "hsnCode, UNit, "
+                           "IsActive, IsNewPro, FirmNO) VALUES (?, ?, ?, 'Grey', 'F', 100, ?, ?, 1, 1, '5208', 'MTR', 1, 0, 1)"),
+            {id, QString::number(id), QString::fromLatin1(name), gst, gst});
 
     bill1 = saleOf(QStringLiteral("1"), QDate(2024, 6, 5), ramesh, kPoplin, "100", "100", "1");
     bill2 = saleOf(QStringLiteral("2"), QDate(2024, 6, 10), ramesh, kRapier, "50", "100");

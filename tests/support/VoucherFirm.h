@@ -15,8 +15,8 @@
 #include "domain/vouchers/CashBankVouchers.h"
 #include "support/YearFixture.h"
 
-#include <QDate>
 #include <gtest/gtest.h>
+#include <QDate>
 #include <memory>
 
 namespace tanabana::test {
@@ -31,12 +31,13 @@ public:
     static constexpr qint64 kPoplin = 301, kRapier = 302;
 
     // A sales bill of one line; `gst` is the whole GST percent, `tds` the TDS percent.
-    qint64 saleOf(const QString& no, const QDate& date, qint64 party, qint64 item, const char* metres, const char* rate, const char* tds = "0");
+    qint64 saleOf(const QString& no, const QDate& date, qint64 party, qint64 item, const char* metres, const char* rate,
+                  const char* tds = "0");
 
     // One bill-wise entry settling one bill, as its own voucher of the cash (36) or first bank
     // book (37); false after a refusal.
-    bool settle(vouchers::CashBankKind kind, const QDate& date, qint64 party, qint64 bill, const char* amount, const char* less = "0",
-                const char* add = "0", bool fully = false);
+    bool settle(vouchers::CashBankKind kind, const QDate& date, qint64 party, qint64 bill, const char* amount,
+                const char* less = "0", const char* add = "0", bool fully = false);
 
 private:
     db::Database& db_;

@@ -26,14 +26,16 @@ protected:
     // "account side amount | description" of the voucher's lines, by serial and side (debit first).
     QStringList lines(int tableCode, qint64 voucherNo) {
         QStringList out;
-        for (const db::Row& r : db().query(QStringLiteral("SELECT a.AcName, h.Type, h.DrAmt + h.CrAmt, h.%1, h.SubSrno, h.IsBal, h.Receiptno, c.AcName "
-                                                          "FROM HeadDtl3 h JOIN AccMst a ON a.Id = h.AccId JOIN AccMst c ON c.Id = h.PartyCode "
-                                                          "WHERE h.TableCode = ? AND h.VoucherNo = ? ORDER BY h.SubSrno, h.Type DESC")
-                                               .arg(db().dialect().quote(QStringLiteral("Desc"))),
-                                           {tableCode, voucherNo}))
+        for (const db::Row& r : db().query(
+                 QStringLiteral("SELECT a.AcName, h.Type, h.DrAmt + h.CrAmt, h.%1, h.SubSrno, h.IsBal, h.Receiptno, c.AcName "
+                                "FROM HeadDtl3 h JOIN AccMst a ON a.Id = h.AccId JOIN AccMst c ON c.Id = h.PartyCode "
+                                "WHERE h.TableCode = ? AND h.VoucherNo = ? ORDER BY h.SubSrno, h.Type DESC")
+                     .arg(db().dialect().quote(QStringLiteral("Desc"))),
+                 {tableCode, voucherNo}))
             out << QStringLiteral("%1 %2 %3 %4 | %5 | %6 %7 vs %8")
-                       .arg(r.value(4).toString(), r.value(0).toString(), r.value(1).toString(), Decimal::fromVariant(r.value(2)).toString(2),
-                            r.value(3).toString(), r.value(5).toString(), r.value(6).toString(), r.value(7).toString());
+                       .arg(r.value(4).toString(), r.value(0).toString(), r.value(1).toString(),
+                            Decimal::fromVariant(r.value(2)).toString(2), r.value(3).toString(), r.value(5).toString(),
+                            r.value(6).toString(), r.value(7).toString());
         return out;
     }
 
@@ -45,8 +47,8 @@ protected:
     };
     BillState sale(qint64 id) {
         const auto r = db().queryOne(QStringLiteral("SELECT PaidAmt, UnPaidAmt, IsEnd, IsJV FROM SalBillMst WHERE Id = ?"), {id});
-        return {Decimal::fromVariant(r->value(0)).toString(2), Decimal::fromVariant(r->value(1)).toString(2), r->flag(QStringLiteral("IsEnd")),
-                r->flag(QStringLiteral("IsJV"))};
+        return {Decimal::fromVariant(r->value(0)).toString(2), Decimal::fromVariant(r->value(1)).toString(2),
+                r->flag(QStringLiteral("IsEnd")), r->flag(QStringLiteral("IsJV"))};
     }
 
     // Everything a voucher save may touch, to prove a refusal left it all alone.
@@ -110,16 +112,18 @@ TEST_F(CashBankTest, EachKindPostsItsBookAndPartyLinesWithTheirDescriptions) {
                            }));
     EXPECT_EQ(v.entries.size(), 2u);
     EXPECT_EQ(v.total().toString(2), QStringLiteral("3700.50"));
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT Narr FROM HeadDtl3 WHERE TableCode = 6 AND SubSrno = 1 AND Type = 'C'")).toString(),
-              QStringLiteral("cash at counter"));
+    EXPECT_EQ(
+        db().scalar(QStringLiteral("SELECT Narr FROM HeadDtl3 WHERE TableCode = 6 AND SubSrno = 1 AND Type = 'C'")).toString(),
+        QStringLiteral("cash at counter"));
 
     // A payment credits the cash and debits the party.
     auto payments = service(CashBankKind::CashPayment);
     CashBankVoucher p = voucher(CashBankKind::CashPayment, QDate(2024, 6, 21));
     VoucherEntry wages = entry(firm().weaver, "800", QStringLiteral("P-9"));
     ASSERT_TRUE(payments.saveEntry(p, wages));
-    EXPECT_EQ(lines(5, 1), (QStringList{"1 Laxmi Weaving Works D 800.00 | Cash Pay #  R NO -P-9# (CPV-1) | N P-9 vs Cash",
-                                        "1 Cash C 800.00 | Laxmi Weaving Works #  R NO -P-9# (CPV-1) | N P-9 vs Laxmi Weaving Works"}));
+    EXPECT_EQ(lines(5, 1),
+              (QStringList{"1 Laxmi Weaving Works D 800.00 | Cash Pay #  R NO -P-9# (CPV-1) | N P-9 vs Cash",
+                           "1 Cash C 800.00 | Laxmi Weaving Works #  R NO -P-9# (CPV-1) | N P-9 vs Laxmi Weaving Works"}));
 
     // Bank receipts keep the second narration beside the entry; the next one proposes the same bank.
     auto bankReceipts = service(CashBankKind::BankReceipt);
@@ -128,8 +132,11 @@ TEST_F(CashBankTest, EachKindPostsItsBookAndPartyLinesWithTheirDescriptions) {
     VoucherEntry cheque = entry(firm().kiran, "2100", QStringLiteral("004512"));
     cheque.narration2 = QStringLiteral("HDFC Surat");
     ASSERT_TRUE(bankReceipts.saveEntry(b, cheque));
-    EXPECT_EQ(lines(8, 1), (QStringList{"1 HDFC Bank D 2100.00 | Kiran Sarees #  Chq NO -004512# Bill NO : HDFC Surat(BRV-1) | N 004512 vs Kiran Sarees",
-                                        "1 Kiran Sarees C 2100.00 | By  #  Chq NO -004512# Bill NO : HDFC Surat(BRV-1) | N 004512 vs HDFC Bank"}));
+    EXPECT_EQ(
+        lines(8, 1),
+        (QStringList{
+            "1 HDFC Bank D 2100.00 | Kiran Sarees #  Chq NO -004512# Bill NO : HDFC Surat(BRV-1) | N 004512 vs Kiran Sarees",
+            "1 Kiran Sarees C 2100.00 | By  #  Chq NO -004512# Bill NO : HDFC Surat(BRV-1) | N 004512 vs HDFC Bank"}));
     EXPECT_EQ(bankReceipts.proposedBook(), 38);
     EXPECT_EQ(bankReceipts.load(1)->bookNo, 38);
     EXPECT_EQ(bankReceipts.load(1)->entries.at(0).narration2, QStringLiteral("HDFC Surat"));
@@ -138,15 +145,17 @@ TEST_F(CashBankTest, EachKindPostsItsBookAndPartyLinesWithTheirDescriptions) {
     CashBankVoucher bp = voucher(CashBankKind::BankPayment, QDate(2024, 6, 23), 37);
     VoucherEntry rent = entry(firm().discount, "1500", QStringLiteral("000101"));
     ASSERT_TRUE(bankPayments.saveEntry(bp, rent));
-    EXPECT_EQ(lines(7, 1), (QStringList{"1 Discount A/c D 1500.00 | To  #  Chq NO -000101# (BPV-1) | N 000101 vs Bank Current A/c",
-                                        "1 Bank Current A/c C 1500.00 | Discount A/c #  Chq NO -000101# (BPV-1) | N 000101 vs Discount A/c"}));
+    EXPECT_EQ(lines(7, 1),
+              (QStringList{"1 Discount A/c D 1500.00 | To  #  Chq NO -000101# (BPV-1) | N 000101 vs Bank Current A/c",
+                           "1 Bank Current A/c C 1500.00 | Discount A/c #  Chq NO -000101# (BPV-1) | N 000101 vs Discount A/c"}));
 
     // Search by name, amount and receipt number lists the party lines, newest first.
     const auto byName = receipts.search(CashBankVouchers::SearchBy::Name, QStringLiteral("kir"));
     ASSERT_EQ(byName.size(), 1u);
     EXPECT_EQ(byName[0].amount.toString(2), QStringLiteral("1200.50"));
     EXPECT_EQ(byName[0].bookAccount, QStringLiteral("Cash"));
-    EXPECT_EQ(receipts.search(CashBankVouchers::SearchBy::Amount, QStringLiteral("2500")).at(0).partyName, QStringLiteral("Ramesh Silk Mills"));
+    EXPECT_EQ(receipts.search(CashBankVouchers::SearchBy::Amount, QStringLiteral("2500")).at(0).partyName,
+              QStringLiteral("Ramesh Silk Mills"));
     EXPECT_EQ(receipts.search(CashBankVouchers::SearchBy::ReceiptNo, QStringLiteral("7")).size(), 1u);
 }
 
@@ -166,12 +175,16 @@ TEST_F(CashBankTest, WorkedExampleReceivedInTwoPartsClosesTheBillAndRemovalReope
     part.settlements = {pays(firm().bill1, "4000")};
     ASSERT_TRUE(receipts.saveEntry(first, part));
     EXPECT_EQ(sale(firm().bill1), (BillState{"4000.00", "5900.00", false, false}));
-    EXPECT_EQ(lines(6, first.voucherNo).at(0), QStringLiteral("1 Cash D 4000.00 | Ramesh Silk Mills #  R.NO -R-1# Bill NO : 1(CRV-1) | Y R-1 vs Ramesh Silk Mills"));
+    EXPECT_EQ(
+        lines(6, first.voucherNo).at(0),
+        QStringLiteral("1 Cash D 4000.00 | Ramesh Silk Mills #  R.NO -R-1# Bill NO : 1(CRV-1) | Y R-1 vs Ramesh Silk Mills"));
     // A bill with a receipt against it can neither go nor change its party.
     trade::SalesInvoices sales(db(), year().session, year().messages);
     EXPECT_FALSE(sales.remove(firm().bill1));
-    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Delete Confirmation"),
-                                    QStringLiteral("This Invoice Payment is Done\n Paid Amount : 4000.00 01-07-2024\n First Delete Account Payment Entry !")));
+    EXPECT_TRUE(year().messages.has(
+        MessageKind::Critical, QStringLiteral("Delete Confirmation"),
+        QStringLiteral(
+            "This Invoice Payment is Done\n Paid Amount : 4000.00 01-07-2024\n First Delete Account Payment Entry !")));
     auto bill = sales.load(firm().bill1);
     bill->partyId = firm().kiran;
     EXPECT_FALSE(sales.save(*bill));
@@ -189,7 +202,8 @@ TEST_F(CashBankTest, WorkedExampleReceivedInTwoPartsClosesTheBillAndRemovalReope
     ASSERT_TRUE(receipts.saveEntry(second, rest));
     EXPECT_EQ(second.voucherNo, 2);
     EXPECT_EQ(sale(firm().bill1), (BillState{"9800.00", "100.00", true, true}));
-    const auto row = db().queryOne(QStringLiteral("SELECT Paid_Amt, Minus_Amt, IsEnd, IsJV, BNo, AcId, VDate FROM Acc_OutSt WHERE VouNo = 2 AND TableCode = 6"));
+    const auto row = db().queryOne(QStringLiteral(
+        "SELECT Paid_Amt, Minus_Amt, IsEnd, IsJV, BNo, AcId, VDate FROM Acc_OutSt WHERE VouNo = 2 AND TableCode = 6"));
     ASSERT_TRUE(row);
     EXPECT_EQ(row->number(QStringLiteral("Minus_Amt")), 100.0);
     EXPECT_TRUE(row->flag(QStringLiteral("IsEnd")));
@@ -210,7 +224,8 @@ TEST_F(CashBankTest, WorkedExampleReceivedInTwoPartsClosesTheBillAndRemovalReope
     EXPECT_EQ(year().count(QStringLiteral("Table_Del_History"), QStringLiteral("FormId = 6 AND Id = 2")), 1);
     EXPECT_EQ(receipts.openBills(firm().ramesh).size(), 3u);
     // The bill cannot go while the first receipt still pays it.
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT PaidDt FROM SalBillMst WHERE Id = ?"), {firm().bill1}).toDate(), QDate(2024, 7, 1));
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT PaidDt FROM SalBillMst WHERE Id = ?"), {firm().bill1}).toDate(),
+              QDate(2024, 7, 1));
 }
 
 TEST_F(CashBankTest, ModifyingABillWiseEntryReplacesItsSettlementsAndLines) {
@@ -222,7 +237,10 @@ TEST_F(CashBankTest, ModifyingABillWiseEntryReplacesItsSettlementsAndLines) {
     ASSERT_TRUE(receipts.saveEntry(v, e));
     EXPECT_EQ(sale(firm().opening), (BillState{"3000.00", "0.00", true, false}));
     EXPECT_EQ(sale(firm().bill2), (BillState{"5250.00", "0.00", true, false}));  // paid to the paisa: closed
-    EXPECT_EQ(lines(8, v.voucherNo).at(1), QStringLiteral("1 Ramesh Silk Mills C 8250.00 | By  #  Chq NO -100231# Bill NO : O/88, 2(BRV-1) | Y 100231 vs Bank Current A/c"));
+    EXPECT_EQ(
+        lines(8, v.voucherNo).at(1),
+        QStringLiteral(
+            "1 Ramesh Silk Mills C 8250.00 | By  #  Chq NO -100231# Bill NO : O/88, 2(BRV-1) | Y 100231 vs Bank Current A/c"));
 
     // The cheque was for less: only part of bill 2 is paid now.
     VoucherEntry changed = v.entries.at(0);
@@ -259,7 +277,10 @@ TEST_F(CashBankTest, DeletingAMiddleEntryRenumbersTheRestWithTheirSettlements) {
     EXPECT_EQ(loaded->entries[1].partyName, QStringLiteral("Kiran Sarees"));
     ASSERT_EQ(loaded->entries[1].settlements.size(), 1u);
     EXPECT_EQ(loaded->entries[1].settlements[0].billId, firm().bill3);
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT VouSrno FROM Acc_OutSt WHERE BillId = ? AND Book = 'S' AND VouNo > 0"), {firm().bill3}).toInt(), 2);
+    EXPECT_EQ(
+        db().scalar(QStringLiteral("SELECT VouSrno FROM Acc_OutSt WHERE BillId = ? AND Book = 'S' AND VouNo > 0"), {firm().bill3})
+            .toInt(),
+        2);
     EXPECT_EQ(lines(6, v.voucherNo).size(), 4);
 
     // A new entry takes the serial after the last one.
@@ -279,21 +300,26 @@ TEST_F(CashBankTest, PaymentsSettlePurchaseBills) {
     e.billWise = true;
     e.settlements = {pays(firm().purchase, "5200", "50", true)};
     ASSERT_TRUE(payments.saveEntry(v, e));
-    const auto bill = db().queryOne(QStringLiteral("SELECT PaidAmt, UnPaidAmt, IsEnd, IsJV, VouNO FROM BillMst WHERE Id = ?"), {firm().purchase});
+    const auto bill = db().queryOne(QStringLiteral("SELECT PaidAmt, UnPaidAmt, IsEnd, IsJV, VouNO FROM BillMst WHERE Id = ?"),
+                                    {firm().purchase});
     EXPECT_EQ(bill->number(QStringLiteral("PaidAmt")), 5200.0);
     EXPECT_EQ(bill->number(QStringLiteral("UnPaidAmt")), 50.0);
     EXPECT_TRUE(bill->flag(QStringLiteral("IsEnd")));
     EXPECT_TRUE(bill->flag(QStringLiteral("IsJV")));
     EXPECT_EQ(bill->integer(QStringLiteral("VouNO")), v.voucherNo);
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT Book FROM Acc_OutSt WHERE TableCode = 7")).toString(), QStringLiteral("P"));
-    EXPECT_EQ(lines(7, v.voucherNo).at(0), QStringLiteral("1 Laxmi Weaving Works D 5200.00 | To  #  Chq NO -000777# Bill NO : LW/12(BPV-1) | Y 000777 vs Bank Current A/c"));
+    EXPECT_EQ(
+        lines(7, v.voucherNo).at(0),
+        QStringLiteral(
+            "1 Laxmi Weaving Works D 5200.00 | To  #  Chq NO -000777# Bill NO : LW/12(BPV-1) | Y 000777 vs Bank Current A/c"));
     // A sales bill is no purchase bill of the supplier.
     CashBankVoucher w = voucher(CashBankKind::BankPayment, QDate(2024, 7, 21), 37);
     VoucherEntry wrong = entry(firm().weaver, "100");
     wrong.billWise = true;
     wrong.settlements = {pays(firm().bill3, "100")};
     EXPECT_FALSE(payments.saveEntry(w, wrong));
-    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Bill Not Found"), QStringLiteral("Bill No %1 is not an open bill of this party.").arg(firm().bill3)));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Bill Not Found"),
+                                    QStringLiteral("Bill No %1 is not an open bill of this party.").arg(firm().bill3)));
 }
 
 TEST_F(CashBankTest, RefusalsLeaveTheBooksUnchanged) {
@@ -308,14 +334,15 @@ TEST_F(CashBankTest, RefusalsLeaveTheBooksUnchanged) {
     auto refused = [&](CashBankVoucher voucher, VoucherEntry e, const QString& title, const QString& text) {
         year().messages.clear();
         EXPECT_FALSE(receipts.saveEntry(voucher, e)) << text.toStdString();
-        EXPECT_TRUE(year().messages.has(MessageKind::Critical, title, text)) << (year().messages.empty() ? std::string("no message")
-                                                                                                          : year().messages.last().text.toStdString());
+        EXPECT_TRUE(year().messages.has(MessageKind::Critical, title, text))
+            << (year().messages.empty() ? std::string("no message") : year().messages.last().text.toStdString());
         EXPECT_EQ(books(), before) << text.toStdString();
     };
     VoucherEntry over = entry(firm().ramesh, "5000");
     over.billWise = true;
     over.settlements = {pays(firm().bill1, "6000")};
-    refused(voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6)), over, QStringLiteral("No Balance Remain"), QStringLiteral("Not Such Amount!\n Bill Diff. :1000.00"));
+    refused(voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6)), over, QStringLiteral("No Balance Remain"),
+            QStringLiteral("Not Such Amount!\n Bill Diff. :1000.00"));
 
     VoucherEntry beyondBill = entry(firm().ramesh, "9500");
     beyondBill.billWise = true;
@@ -326,17 +353,19 @@ TEST_F(CashBankTest, RefusalsLeaveTheBooksUnchanged) {
     VoucherEntry twice = entry(firm().ramesh, "500");
     twice.billWise = true;
     twice.settlements = {pays(firm().bill2, "200"), pays(firm().bill2, "300")};
-    refused(voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6)), twice, QStringLiteral("Data Duplication"), QStringLiteral("Bill No 2 is given twice in this entry."));
+    refused(voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6)), twice, QStringLiteral("Data Duplication"),
+            QStringLiteral("Bill No 2 is given twice in this entry."));
 
-    refused(voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6), 37), entry(firm().kiran, "100"), QStringLiteral("System Validation"),
-            QStringLiteral("Please Select Cash Book"));
+    refused(voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6), 37), entry(firm().kiran, "100"),
+            QStringLiteral("System Validation"), QStringLiteral("Please Select Cash Book"));
     refused(voucher(CashBankKind::CashReceipt, QDate(2025, 4, 1)), entry(firm().kiran, "100"), QStringLiteral("Date Validate"),
             QStringLiteral("Please Select Proper Date"));
-    refused(voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6)), entry(firm().kiran, "0"), QStringLiteral("No Save"), QStringLiteral("Please Enter Amount"));
+    refused(voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6)), entry(firm().kiran, "0"), QStringLiteral("No Save"),
+            QStringLiteral("Please Enter Amount"));
     refused(voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6)), entry(firm().cash, "10"), QStringLiteral("System Validation"),
             QStringLiteral("The party is the book's own account. Please Select Party"));
-    refused(voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6)), entry(firm().kiran, "10", QString(51, QLatin1Char('9'))), QStringLiteral("Text Too Long"),
-            QStringLiteral("Receipt No is longer than 50 characters. Please shorten it."));
+    refused(voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6)), entry(firm().kiran, "10", QString(51, QLatin1Char('9'))),
+            QStringLiteral("Text Too Long"), QStringLiteral("Receipt No is longer than 50 characters. Please shorten it."));
 
     // "Bl :" switched to N while the entry still settles a bill.
     VoucherEntry onAccount = v.entries.at(0);
@@ -353,7 +382,9 @@ TEST_F(CashBankTest, RefusalsLeaveTheBooksUnchanged) {
     CashBankVoucher fresh = voucher(CashBankKind::CashReceipt, QDate(2024, 7, 6));
     EXPECT_FALSE(receipts.saveEntry(fresh, partly));
     EXPECT_EQ(year().messages.last().title, QStringLiteral("Balance Remain Mismatch"));
-    EXPECT_EQ(year().messages.last().text, QStringLiteral("Balance Remain is more then paid bill .\n Balance Remain =1000.00\n Are You sure to save This Voucher ?"));
+    EXPECT_EQ(year().messages.last().text,
+              QStringLiteral(
+                  "Balance Remain is more then paid bill .\n Balance Remain =1000.00\n Are You sure to save This Voucher ?"));
     EXPECT_EQ(books(), before);
     EXPECT_EQ(fresh.voucherNo, 0);
 

@@ -25,14 +25,17 @@ protected:
 
     QStringList lines(qint64 voucherNo) {
         QStringList out;
-        for (const db::Row& r : db().query(QStringLiteral("SELECT h.SubSrno, a.AcName, h.Type, h.DrAmt + h.CrAmt, h.%1, h.Narr, h.Receiptno FROM HeadDtl3 h "
-                                                          "JOIN AccMst a ON a.Id = h.AccId WHERE h.TableCode = 9 AND h.VoucherNo = ? "
-                                                          "ORDER BY h.SubSrno, h.Type DESC")
-                                               .arg(db().dialect().quote(QStringLiteral("Desc"))),
-                                           {voucherNo}))
+        for (const db::Row& r :
+             db().query(QStringLiteral(
+                            "SELECT h.SubSrno, a.AcName, h.Type, h.DrAmt + h.CrAmt, h.%1, h.Narr, h.Receiptno FROM HeadDtl3 h "
+                            "JOIN AccMst a ON a.Id = h.AccId WHERE h.TableCode = 9 AND h.VoucherNo = ? "
+                            "ORDER BY h.SubSrno, h.Type DESC")
+                            .arg(db().dialect().quote(QStringLiteral("Desc"))),
+                        {voucherNo}))
             out << QStringLiteral("%1 %2 %3 %4 | %5 | %6 | %7")
-                       .arg(r.value(0).toString(), r.value(1).toString(), r.value(2).toString(), Decimal::fromVariant(r.value(3)).toString(2),
-                            r.value(4).toString(), r.value(5).toString(), r.value(6).toString());
+                       .arg(r.value(0).toString(), r.value(1).toString(), r.value(2).toString(),
+                            Decimal::fromVariant(r.value(3)).toString(2), r.value(4).toString(), r.value(5).toString(),
+                            r.value(6).toString());
         return out;
     }
 
@@ -46,7 +49,8 @@ protected:
 
     // Settles GST/1 fully in cash with a less amount of 100.00 (the worked example's second part).
     void closeBillWithLess() {
-        ASSERT_TRUE(firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 15), firm().ramesh, firm().bill1, "9800", "100", "0", true));
+        ASSERT_TRUE(
+            firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 15), firm().ramesh, firm().bill1, "9800", "100", "0", true));
     }
 };
 
@@ -108,14 +112,17 @@ TEST_F(JournalVoucherTest, EntryByEntryWithRenumberingAndRefusals) {
         JournalVoucher other = v;
         other.date = date;
         EXPECT_FALSE(jv.saveEntry(other, e)) << text.toStdString();
-        EXPECT_TRUE(year().messages.has(MessageKind::Critical, title, text)) << (year().messages.empty() ? "none" : year().messages.last().text.toStdString());
+        EXPECT_TRUE(year().messages.has(MessageKind::Critical, title, text))
+            << (year().messages.empty() ? "none" : year().messages.last().text.toStdString());
         EXPECT_EQ(lines(v.voucherNo), before);
     };
     refused(entry(firm().bank, firm().ramesh, "10"), v.date, QStringLiteral("System Validation"),
             QStringLiteral("Bank Current A/c is a bank account: enter it through a bank voucher."));
-    refused(entry(firm().ramesh, firm().ramesh, "10"), v.date, QStringLiteral("System Validation"), QStringLiteral("The debit and credit accounts are the same."));
+    refused(entry(firm().ramesh, firm().ramesh, "10"), v.date, QStringLiteral("System Validation"),
+            QStringLiteral("The debit and credit accounts are the same."));
     refused(entry(firm().ramesh, firm().kiran, "0"), v.date, QStringLiteral("No Save"), QStringLiteral("Please Enter Amount"));
-    refused(entry(firm().ramesh, firm().kiran, "10"), QDate(2024, 3, 31), QStringLiteral("Date Validate"), QStringLiteral("Please Select Proper Date"));
+    refused(entry(firm().ramesh, firm().kiran, "10"), QDate(2024, 3, 31), QStringLiteral("Date Validate"),
+            QStringLiteral("Please Select Proper Date"));
     EXPECT_TRUE(std::none_of(jv.accounts(QString(), 500).begin(), jv.accounts(QString(), 500).end(),
                              [](const JournalAccount& a) { return a.groupNo == 36; }));
 }
@@ -140,26 +147,30 @@ TEST_F(JournalVoucherTest, BillDifferencesBecomeJournalEntries) {
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT IsJV FROM SalBillMst WHERE Id = ?"), {firm().bill1}).toInt(), 0);
     // The party owes nothing more on the bill: 10,000 billed, 100 TDS, 9,800 received, 100 allowed.
     ledger::Balances balances(db(), year().session);
-    EXPECT_EQ(balances.closing(firm().ramesh).toString(2), QStringLiteral("5250.00"));  // bill 2 (the opening bill is in the opening balance)
+    EXPECT_EQ(balances.closing(firm().ramesh).toString(2),
+              QStringLiteral("5250.00"));  // bill 2 (the opening bill is in the opening balance)
 
     // The receipt that made the difference can no longer be taken back.
     CashBankVouchers receipts(db(), year().session, year().messages, CashBankKind::CashReceipt);
     year().messages.clear();
     EXPECT_FALSE(receipts.removeEntry(1, 1));
-    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("No Delete"),
-                                    QStringLiteral("Less/Add Amount of Bill No 1 is passed in Journal Entry.\n First Delete That Journal Entry !")));
+    EXPECT_TRUE(year().messages.has(
+        MessageKind::Critical, QStringLiteral("No Delete"),
+        QStringLiteral("Less/Add Amount of Bill No 1 is passed in Journal Entry.\n First Delete That Journal Entry !")));
     EXPECT_EQ(year().count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 6")), 2);
 }
 
 TEST_F(JournalVoucherTest, ManyDifferencesInOneVoucher) {
     closeBillWithLess();
     // The supplier's bill closed with 50.00 less, and Kiran's bill received with 20.00 added.
-    ASSERT_TRUE(firm().settle(CashBankKind::CashPayment, QDate(2024, 7, 16), firm().weaver, firm().purchase, "5200", "50", "0", true));
-    ASSERT_TRUE(firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 17), firm().kiran, firm().bill3, "2120", "0", "20", true));
+    ASSERT_TRUE(
+        firm().settle(CashBankKind::CashPayment, QDate(2024, 7, 16), firm().weaver, firm().purchase, "5200", "50", "0", true));
+    ASSERT_TRUE(
+        firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 17), firm().kiran, firm().bill3, "2120", "0", "20", true));
 
     auto jv = service();
     const auto sales = jv.waitingDifferences(BillBook::Sales);
-    ASSERT_EQ(sales.size(), 2u);  // by party name: Kiran, then Ramesh
+    ASSERT_EQ(sales.size(), 2u);                        // by party name: Kiran, then Ramesh
     EXPECT_EQ(sales[0].partySide(), QLatin1Char('D'));  // the add amount is charged to Kiran
     const auto purchases = jv.waitingDifferences(BillBook::Purchase);
     ASSERT_EQ(purchases.size(), 1u);
@@ -167,7 +178,8 @@ TEST_F(JournalVoucherTest, ManyDifferencesInOneVoucher) {
 
     year().messages.clear();
     EXPECT_FALSE(jv.postDifferences({sales[0].rowId}, firm().ramesh, QDate(2024, 7, 31)));  // a debtor is no J.V. account
-    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("System Validation"), QStringLiteral("Please Select J.V. A/c Name")));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("System Validation"),
+                                    QStringLiteral("Please Select J.V. A/c Name")));
 
     const auto no = jv.postDifferences({sales[0].rowId, sales[1].rowId, purchases[0].rowId}, firm().discount, QDate(2024, 7, 31));
     ASSERT_TRUE(no);

@@ -1,15 +1,17 @@
 // "5. OutStanding" / "1. Sales" opened from its menu command on a 1366x768 main window: only the
 // "As On" date is asked, typed by keys; the party's open bills show under their heading with the
 // unpaid amounts of that day, and the ageing register splits them into its columns.
+#include "domain/vouchers/CashBankVouchers.h"
 #include "gui/common/RegisterForm.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
-#include "domain/vouchers/CashBankVouchers.h"
 #include "support/PdfProbe.h"
 #include "support/QtPrinting.h"
+#include "support/ScreenProbe.h"
 #include "support/VoucherFirm.h"
 #include "support/YearFixture.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
@@ -18,7 +20,6 @@
 #include <QMdiSubWindow>
 #include <QTableWidget>
 #include <QtTest>
-#include <gtest/gtest.h>
 
 using namespace tanabana;
 
@@ -37,24 +38,9 @@ protected:
     }
 
     gui::RegisterForm* open(const QString& command) {
-        EXPECT_TRUE(registry.run(command, context)) << command.toStdString();
-        QMdiSubWindow* sub = window.workArea()->subWindowList().isEmpty() ? nullptr : window.workArea()->subWindowList().last();
-        auto* form = sub ? qobject_cast<gui::RegisterForm*>(sub->widget()) : nullptr;
-        if (form) {
-            sub->showMaximized();
-            QApplication::processEvents();
-        }
+        auto* form = qobject_cast<gui::RegisterForm*>(test::openFromMenu(registry, context, window, command));
+        EXPECT_NE(form, nullptr) << command.toStdString();
         return form;
-    }
-    static QStringList gridText(QTableWidget* grid) {
-        QStringList rows;
-        for (int r = 0; r < grid->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < grid->columnCount(); ++c)
-                if (grid->item(r, c) && !grid->item(r, c)->text().isEmpty()) cells << grid->item(r, c)->text();
-            rows << cells.join(QStringLiteral(" | "));
-        }
-        return rows;
     }
     void typeDate(QDateEdit* box, const QString& digits) {
         box->setSelectedSection(QDateTimeEdit::DaySection);
@@ -79,20 +65,23 @@ TEST_F(OutstandingScreenTest, SalesOutstandingAsOnADayTypedByKeys) {
     auto* grid = form->findChild<QTableWidget*>(QStringLiteral("VSResultGrid"));
     ASSERT_TRUE(from && to && grid);
     EXPECT_FALSE(from->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), to) << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() + " " + QApplication::focusWidget()->metaObject()->className() : std::string("none"));
+    EXPECT_EQ(QApplication::focusWidget(), to)
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() + " " +
+                                              QApplication::focusWidget()->metaObject()->className()
+                                        : std::string("none"));
     typeDate(to, QStringLiteral("10072024"));
     EXPECT_EQ(to->date(), QDate(2024, 7, 10));
     QTest::keyClick(form, Qt::Key_F5);
     QApplication::processEvents();
-    EXPECT_EQ(gridText(grid), (QStringList{"Kiran Sarees  Surat",
-                                           "GST/3 | 12-06-2024 | 12-07-2024 | Sales GST | 2,100.00 | 0.00 | 0.00 | 2,100.00 | 28 | -2",
-                                           "Sub Tot | 2,100.00 | 0.00 | 0.00 | 2,100.00",
-                                           "Ramesh Silk Mills  Surat",
-                                           "GST/O/88 | 20-02-2024 | 20-02-2024 | Sales GST | 3,000.00 | 0.00 | 0.00 | 3,000.00 | 141 | 141",
-                                           "GST/1 | 05-06-2024 | 05-07-2024 | Sales GST | 10,000.00 | 100.00 | 4,000.00 | 5,900.00 | 35 | 5",
-                                           "GST/2 | 10-06-2024 | 10-07-2024 | Sales GST | 5,250.00 | 0.00 | 0.00 | 5,250.00 | 30 | 0",
-                                           "Sub Tot | 18,250.00 | 100.00 | 4,000.00 | 14,150.00",
-                                           "Total | 20,350.00 | 100.00 | 4,000.00 | 16,250.00"}));
+    EXPECT_EQ(
+        test::gridText(grid),
+        (QStringList{
+            "Kiran Sarees  Surat", "GST/3 | 12-06-2024 | 12-07-2024 | Sales GST | 2,100.00 | 0.00 | 0.00 | 2,100.00 | 28 | -2",
+            "Sub Tot | 2,100.00 | 0.00 | 0.00 | 2,100.00", "Ramesh Silk Mills  Surat",
+            "GST/O/88 | 20-02-2024 | 20-02-2024 | Sales GST | 3,000.00 | 0.00 | 0.00 | 3,000.00 | 141 | 141",
+            "GST/1 | 05-06-2024 | 05-07-2024 | Sales GST | 10,000.00 | 100.00 | 4,000.00 | 5,900.00 | 35 | 5",
+            "GST/2 | 10-06-2024 | 10-07-2024 | Sales GST | 5,250.00 | 0.00 | 0.00 | 5,250.00 | 30 | 0",
+            "Sub Tot | 18,250.00 | 100.00 | 4,000.00 | 14,150.00", "Total | 20,350.00 | 100.00 | 4,000.00 | 16,250.00"}));
     const QString shot = QDir(QDir::tempPath()).filePath(QStringLiteral("sales_outstanding.png"));
     ASSERT_TRUE(window.grab().save(shot));
     test::keepForLooking(shot);
@@ -107,5 +96,6 @@ TEST_F(OutstandingScreenTest, SalesOutstandingAsOnADayTypedByKeys) {
     payableTo->setDate(QDate(2024, 9, 30));
     ASSERT_TRUE(ageing->refresh());
     auto* payable = ageing->findChild<QTableWidget*>(QStringLiteral("VSResultGrid"));
-    EXPECT_EQ(gridText(payable).at(1), QStringLiteral("LW/12 | 03-06-2024 | 18-07-2024 | 5,250.00 | 0.00 | 0.00 | 0.00 | 5,250.00 | 74"));
+    EXPECT_EQ(test::gridText(payable).at(1),
+              QStringLiteral("LW/12 | 03-06-2024 | 18-07-2024 | 5,250.00 | 0.00 | 0.00 | 0.00 | 5,250.00 | 74"));
 }

@@ -10,8 +10,8 @@
 #include "support/VoucherFirm.h"
 #include "support/YearFixture.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 using namespace tanabana;
 using namespace tanabana::vouchers;
@@ -24,7 +24,8 @@ protected:
         test::VoucherTest::SetUp();
         if (IsSkipped()) return;
         ASSERT_TRUE(firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 1), firm().ramesh, firm().bill1, "4000"));
-        ASSERT_TRUE(firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 15), firm().ramesh, firm().bill1, "5800", "100", "0", true));
+        ASSERT_TRUE(
+            firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 15), firm().ramesh, firm().bill1, "5800", "100", "0", true));
         ASSERT_TRUE(firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 20), firm().kiran, firm().bill3, "2100"));
     }
 
@@ -64,7 +65,8 @@ TEST_F(OutstandingTest, UnpaidBillsAsTheyStoodOnEachDate) {
     const auto july10 = run(QStringLiteral("outstanding-sales"), QDate(2024, 7, 10), firm().ramesh);
     EXPECT_EQ(july10.filters, QStringLiteral("Party : Ramesh Silk Mills"));
     EXPECT_EQ(july10.total(QStringLiteral("Unpaid")).toString(2), QStringLiteral("14150.00"));
-    EXPECT_EQ(shown(july10).at(2), QStringLiteral("GST/1|05-06-2024|05-07-2024|Sales GST|10,000.00|100.00|4,000.00|5,900.00|35|5"));
+    EXPECT_EQ(shown(july10).at(2),
+              QStringLiteral("GST/1|05-06-2024|05-07-2024|Sales GST|10,000.00|100.00|4,000.00|5,900.00|35|5"));
 
     // By 31 July GST/1 was closed with its less amount and GST/3 paid.
     const auto july31 = run(QStringLiteral("outstanding-sales"), QDate(2024, 7, 31));
@@ -98,7 +100,8 @@ TEST_F(OutstandingTest, AgeingColumnsAndThePayableSide) {
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
-    EXPECT_TRUE(text.contains(QStringLiteral("GST/1,05-06-2024,05-07-2024,5900.00,0.00,5900.00,0.00,0.00,5\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("GST/1,05-06-2024,05-07-2024,5900.00,0.00,5900.00,0.00,0.00,5\n")))
+        << text.toStdString();
     const QString pdf = dir.filePath(QStringLiteral("ageing.pdf"));
     registers.writeFile(ageing, pdf);
     EXPECT_GT(QFile(pdf).size(), 1000);

@@ -7,8 +7,8 @@
 #include "support/VoucherFirm.h"
 #include "support/YearFixture.h"
 
-#include <barrier>
 #include <gtest/gtest.h>
+#include <barrier>
 #include <mutex>
 #include <thread>
 
@@ -26,7 +26,8 @@ TEST(SettlementRace, TwoStationsSettlingOneBillNeverOverPayIt) {
     int saved = 0;
 
     for (int round = 0; round < rounds; ++round) {
-        const qint64 bill = firm.saleOf(QStringLiteral("R%1").arg(round), QDate(2024, 8, 1 + round), firm.kiran, test::VoucherFirm::kRapier, "20", "100");
+        const qint64 bill = firm.saleOf(QStringLiteral("R%1").arg(round), QDate(2024, 8, 1 + round), firm.kiran,
+                                        test::VoucherFirm::kRapier, "20", "100");
         ASSERT_GT(bill, 0);
         std::barrier start(2);
         auto station = [&](const QString& user) {
@@ -55,7 +56,8 @@ TEST(SettlementRace, TwoStationsSettlingOneBillNeverOverPayIt) {
                 if (ok) {
                     ++saved;
                 } else if (messages.empty() || messages.last().title != QStringLiteral("Bill Amount Over")) {
-                    errors << user + QStringLiteral(": ") + (messages.empty() ? QStringLiteral("refused silently") : messages.last().text);
+                    errors << user + QStringLiteral(": ") +
+                                  (messages.empty() ? QStringLiteral("refused silently") : messages.last().text);
                 }
             } catch (const std::exception& e) {
                 std::lock_guard<std::mutex> guard(lock);
@@ -69,12 +71,16 @@ TEST(SettlementRace, TwoStationsSettlingOneBillNeverOverPayIt) {
         const auto b = year.db().queryOne(QStringLiteral("SELECT PaidAmt, UnPaidAmt FROM SalBillMst WHERE Id = ?"), {bill});
         EXPECT_EQ(b->number(QStringLiteral("PaidAmt")), 1500.0) << "round " << round;
         EXPECT_EQ(b->number(QStringLiteral("UnPaidAmt")), 600.0) << "round " << round;
-        EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT SUM(Paid_Amt) FROM Acc_OutSt WHERE BillId = ? AND Book = 'S'"), {bill}).toDouble(), 1500.0);
+        EXPECT_EQ(year.db()
+                      .scalar(QStringLiteral("SELECT SUM(Paid_Amt) FROM Acc_OutSt WHERE BillId = ? AND Book = 'S'"), {bill})
+                      .toDouble(),
+                  1500.0);
     }
     EXPECT_EQ(errors, QStringList());
     EXPECT_EQ(saved, rounds);
     // Every saved receipt is whole: two lines per entry, one settlement each.
     EXPECT_EQ(year.count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 6")), 2 * rounds);
     EXPECT_EQ(year.count(QStringLiteral("Acc_OutSt"), QStringLiteral("TableCode = 6")), rounds);
-    EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT COUNT(DISTINCT VoucherNo) FROM HeadDtl3 WHERE TableCode = 6")).toInt(), rounds);
+    EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT COUNT(DISTINCT VoucherNo) FROM HeadDtl3 WHERE TableCode = 6")).toInt(),
+              rounds);
 }

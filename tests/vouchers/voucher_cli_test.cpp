@@ -7,8 +7,8 @@
 #include "support/PdfProbe.h"
 #include "support/VoucherFirm.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 using namespace tanabana;
 
@@ -54,7 +54,8 @@ TEST_F(VoucherCliTest, VouchersComeInAllOrNothingListAndPrint) {
     ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
     EXPECT_TRUE(saved.out.contains(QStringLiteral("cash-receipt\t1\t2\t4500.00"))) << saved.out.toStdString();
     EXPECT_TRUE(saved.out.contains(QStringLiteral("journal\t1\t1\t25.00"))) << saved.out.toStdString();
-    EXPECT_EQ(books.db().scalar(QStringLiteral("SELECT UnPaidAmt FROM SalBillMst WHERE Id = ?"), {firm->bill1}).toDouble(), 5900.0);
+    EXPECT_EQ(books.db().scalar(QStringLiteral("SELECT UnPaidAmt FROM SalBillMst WHERE Id = ?"), {firm->bill1}).toDouble(),
+              5900.0);
 
     // The second voucher pays more than GST/2 owes: the whole file is refused.
     const int lines = count(QStringLiteral("HeadDtl3")), settlements = count(QStringLiteral("Acc_OutSt"));
@@ -63,24 +64,30 @@ TEST_F(VoucherCliTest, VouchersComeInAllOrNothingListAndPrint) {
       {"kind": "bank-receipt", "date": "2024-07-02", "book": 37, "entries": [
         {"party": "Ramesh Silk Mills", "amount": 6000, "bills": [{"bill": "2", "payment": 6000}]}]}])");
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("Payment is more than the unpaid amount of Bill No 2!"))) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("Payment is more than the unpaid amount of Bill No 2!")))
+        << refused.err.toStdString();
     EXPECT_EQ(count(QStringLiteral("HeadDtl3")), lines);
     EXPECT_EQ(count(QStringLiteral("Acc_OutSt")), settlements);
 
     const test::CliResult unknown = import(R"({"kind": "cash-receipt", "date": "2024-07-02", "book": 36, "entries": [
         {"party": "Ramesh Silk Mills", "amount": 10, "bills": [{"bill": "GST/99", "payment": 10}]}]})");
     EXPECT_EQ(unknown.exitCode, 1);
-    EXPECT_TRUE(unknown.err.contains(QStringLiteral("entry 1, bill 1: bill GST/99 is not an open bill of the party"))) << unknown.err.toStdString();
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("entry 1, bill 1: bill GST/99 is not an open bill of the party")))
+        << unknown.err.toStdString();
 
-    const test::CliResult listed = cli({QStringLiteral("voucher"), QStringLiteral("list"), QStringLiteral("--kind"), QStringLiteral("cash-receipt")});
+    const test::CliResult listed =
+        cli({QStringLiteral("voucher"), QStringLiteral("list"), QStringLiteral("--kind"), QStringLiteral("cash-receipt")});
     ASSERT_EQ(listed.exitCode, 0) << listed.err.toStdString();
     const QStringList rows = listed.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 3) << listed.out.toStdString();
-    EXPECT_TRUE(rows[1].contains(QStringLiteral("Ramesh Silk Mills\t4000.00\tR-1\tY\tCash  #  R.NO -R-1# Bill NO : 1(CRV-1)\tCash"))) << rows[1].toStdString();
+    EXPECT_TRUE(
+        rows[1].contains(QStringLiteral("Ramesh Silk Mills\t4000.00\tR-1\tY\tCash  #  R.NO -R-1# Bill NO : 1(CRV-1)\tCash")))
+        << rows[1].toStdString();
 
     const QString pdf = books.root() + QStringLiteral("/receipt.pdf");
-    const test::CliResult printed = cli({QStringLiteral("voucher"), QStringLiteral("print"), QStringLiteral("--kind"), QStringLiteral("cash-receipt"),
-                                         QStringLiteral("--number"), QStringLiteral("1"), QStringLiteral("--out"), pdf});
+    const test::CliResult printed =
+        cli({QStringLiteral("voucher"), QStringLiteral("print"), QStringLiteral("--kind"), QStringLiteral("cash-receipt"),
+             QStringLiteral("--number"), QStringLiteral("1"), QStringLiteral("--out"), pdf});
     ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
     test::keepForLooking(pdf);
     const QString text = test::pdfText(pdf, false);
@@ -92,15 +99,20 @@ TEST_F(VoucherCliTest, VouchersComeInAllOrNothingListAndPrint) {
 
 TEST_F(VoucherCliTest, OutstandingOfAPartyOnADate) {
     ASSERT_EQ(import(kReceiptAndJournal).exitCode, 0);
-    const test::CliResult r = cli({QStringLiteral("outstanding"), QStringLiteral("--party"), QStringLiteral("Ramesh Silk Mills"), QStringLiteral("--date"),
-                                   QStringLiteral("2024-07-10")});
+    const test::CliResult r = cli({QStringLiteral("outstanding"), QStringLiteral("--party"), QStringLiteral("Ramesh Silk Mills"),
+                                   QStringLiteral("--date"), QStringLiteral("2024-07-10")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.startsWith(QStringLiteral("Sales Outstanding (Party Wise)  As On 10-07-2024\nParty : Ramesh Silk Mills\n"))) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("GST/1\t05-06-2024\t05-07-2024\tSales GST\t10,000.00\t100.00\t4,000.00\t5,900.00\t35\t5"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("Sales Outstanding (Party Wise)  As On 10-07-2024\nParty : Ramesh Silk Mills\n")))
+        << r.out.toStdString();
+    EXPECT_TRUE(
+        r.out.contains(QStringLiteral("GST/1\t05-06-2024\t05-07-2024\tSales GST\t10,000.00\t100.00\t4,000.00\t5,900.00\t35\t5")))
+        << r.out.toStdString();
     EXPECT_TRUE(r.out.contains(QStringLiteral("Total\t\t\t\t18,250.00\t100.00\t4,000.00\t14,150.00"))) << r.out.toStdString();
     // The same day before the receipt: the bill was owed in full.
-    const test::CliResult before = cli({QStringLiteral("outstanding"), QStringLiteral("--party"), QStringLiteral("Ramesh Silk Mills"), QStringLiteral("--date"),
-                                        QStringLiteral("2024-06-30"), QStringLiteral("--ageing")});
+    const test::CliResult before =
+        cli({QStringLiteral("outstanding"), QStringLiteral("--party"), QStringLiteral("Ramesh Silk Mills"),
+             QStringLiteral("--date"), QStringLiteral("2024-06-30"), QStringLiteral("--ageing")});
     ASSERT_EQ(before.exitCode, 0) << before.err.toStdString();
-    EXPECT_TRUE(before.out.contains(QStringLiteral("GST/1\t05-06-2024\t05-07-2024\t9,900.00\t9,900.00\t0.00\t0.00\t0.00\t-5"))) << before.out.toStdString();
+    EXPECT_TRUE(before.out.contains(QStringLiteral("GST/1\t05-06-2024\t05-07-2024\t9,900.00\t9,900.00\t0.00\t0.00\t0.00\t-5")))
+        << before.out.toStdString();
 }

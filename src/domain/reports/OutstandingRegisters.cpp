@@ -16,18 +16,25 @@ struct Side {
 
 // The bills of one side with what was paid on them up to the date (bound twice).
 QString outstandingSelect(const Side& s) {
-    const QString settled = QStringLiteral("FROM Acc_OutSt o WHERE o.Book = '%1' AND o.BillId = b.Id AND o.VouNo > 0 AND o.IsRet = 0 AND o.VDate <= ?").arg(s.book);
-    return QStringLiteral("SELECT m.BillId, m.PartyID, COALESCE(a.AcName, '') AS PartyName, COALESCE(a.City, '') AS PartyCity, "
-                          "COALESCE(bk.%1, '') AS BookName, ")
+    const QString settled =
+        QStringLiteral(
+            "FROM Acc_OutSt o WHERE o.Book = '%1' AND o.BillId = b.Id AND o.VouNo > 0 AND o.IsRet = 0 AND o.VDate <= ?")
+            .arg(s.book);
+    return QStringLiteral(
+               "SELECT m.BillId, m.PartyID, COALESCE(a.AcName, '') AS PartyName, COALESCE(a.City, '') AS PartyCity, "
+               "COALESCE(bk.%1, '') AS BookName, ")
                .arg(s.bookName) +
-           (s.prefixed ? kSql.concat({QStringLiteral("bk.BookShortName"), QStringLiteral("m.BillNO")}) : QStringLiteral("m.BillNO")) +
-           QStringLiteral(" AS BillNo, m.BillDate, m.DueDate, m.BillAmount, m.Tds, m.Paid "
-                          "FROM (SELECT b.Id AS BillId, b.FirmNO, b.PartyID, b.%1 AS BookNo, b.FormId, b.BillNO, b.BillDate, "
-                          "COALESCE(b.PDueDate, b.BillDate) AS DueDate, b.BillAmount, COALESCE(b.TDSRs, 0) AS Tds, (SELECT ")
+           (s.prefixed ? kSql.concat({QStringLiteral("bk.BookShortName"), QStringLiteral("m.BillNO")})
+                       : QStringLiteral("m.BillNO")) +
+           QStringLiteral(
+               " AS BillNo, m.BillDate, m.DueDate, m.BillAmount, m.Tds, m.Paid "
+               "FROM (SELECT b.Id AS BillId, b.FirmNO, b.PartyID, b.%1 AS BookNo, b.FormId, b.BillNO, b.BillDate, "
+               "COALESCE(b.PDueDate, b.BillDate) AS DueDate, b.BillAmount, COALESCE(b.TDSRs, 0) AS Tds, (SELECT ")
                .arg(s.bookColumn) +
            kSql.sumRounded(QStringLiteral("o.Paid_Amt")) + QLatin1Char(' ') + settled +
-           QStringLiteral(") AS Paid, (SELECT COUNT(*) %1 AND o.IsEnd <> 0) AS Closed FROM %2 b) m "
-                          "LEFT JOIN AccMst a ON a.Id = m.PartyID LEFT JOIN BookMst bk ON bk.BookNO = m.BookNo AND bk.FirmNO = m.FirmNO")
+           QStringLiteral(
+               ") AS Paid, (SELECT COUNT(*) %1 AND o.IsEnd <> 0) AS Closed FROM %2 b) m "
+               "LEFT JOIN AccMst a ON a.Id = m.PartyID LEFT JOIN BookMst bk ON bk.BookNO = m.BookNo AND bk.FirmNO = m.FirmNO")
                .arg(settled, s.bills);
 }
 
@@ -38,8 +45,8 @@ void ageBills(ResultSet& data, const RegisterChoice& choice) {
     const int amount = data.indexOf(QStringLiteral("BillAmount")), tds = data.indexOf(QStringLiteral("Tds")),
               paid = data.indexOf(QStringLiteral("Paid")), billDate = data.indexOf(QStringLiteral("BillDate")),
               dueDate = data.indexOf(QStringLiteral("DueDate"));
-    data.columns << QStringLiteral("Unpaid") << QStringLiteral("Days") << QStringLiteral("DueDays") << QStringLiteral("D1") << QStringLiteral("D2")
-                 << QStringLiteral("D3") << QStringLiteral("D4");
+    data.columns << QStringLiteral("Unpaid") << QStringLiteral("Days") << QStringLiteral("DueDays") << QStringLiteral("D1")
+                 << QStringLiteral("D2") << QStringLiteral("D3") << QStringLiteral("D4");
     auto dateOf = [](const QVariant& v) {
         const QDate d = v.toDate();
         return d.isValid() ? d : QDate::fromString(v.toString().left(10), Qt::ISODate);
@@ -55,8 +62,8 @@ void ageBills(ResultSet& data, const RegisterChoice& choice) {
     }
 }
 
-RegisterDefinition outstanding(const Side& side, const QString& name, const QString& command, const QString& kind, const QString& title,
-                               const QString& layout) {
+RegisterDefinition outstanding(const Side& side, const QString& name, const QString& command, const QString& kind,
+                               const QString& title, const QString& layout) {
     RegisterDefinition d;
     d.name = name;
     d.command = command;
@@ -82,8 +89,10 @@ RegisterDefinition outstanding(const Side& side, const QString& name, const QStr
 }  // namespace
 
 std::vector<RegisterDefinition> outstandingRegisters() {
-    const Side sales{QStringLiteral("SalBillMst"), QStringLiteral("S"), QStringLiteral("BookNO"), QStringLiteral("SalesName"), QStringLiteral("4"), true};
-    const Side purchase{QStringLiteral("BillMst"), QStringLiteral("P"), QStringLiteral("BookId"), QStringLiteral("PurNAme"), QStringLiteral("2"), false};
+    const Side sales{QStringLiteral("SalBillMst"), QStringLiteral("S"), QStringLiteral("BookNO"),
+                     QStringLiteral("SalesName"),  QStringLiteral("4"), true};
+    const Side purchase{QStringLiteral("BillMst"), QStringLiteral("P"), QStringLiteral("BookId"),
+                        QStringLiteral("PurNAme"), QStringLiteral("2"), false};
     return {outstanding(sales, QStringLiteral("outstanding-sales"), QStringLiteral("mnu_R51"), QStringLiteral("Party Wise"),
                         QStringLiteral("Sales Outstanding (Party Wise)"), QStringLiteral("OutStanding_Bills.rpt")),
             outstanding(purchase, QStringLiteral("outstanding-purchase"), QStringLiteral("mnu_R52"), QStringLiteral("Party Wise"),

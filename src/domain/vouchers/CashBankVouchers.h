@@ -27,15 +27,15 @@ enum class CashBankKind { CashReceipt, CashPayment, BankReceipt, BankPayment };
 // What tells the four vouchers apart.
 struct VoucherStyle {
     CashBankKind kind;
-    int tableCode;            // 6, 5, 8, 7
-    QString caption;          // "Cash Receipt"
-    QString bookType;         // "C" cash books, "B" bank books
-    QChar bookSide;           // the book line's side: 'D' on receipts
-    QString contraWord;       // the party line's description starts with it: "Cash "
-    QString receiptPart;      // " R.NO -"
-    QString code;             // "(CRV-"
-    BillBook settles;         // sales bills on receipts, purchase bills on payments
-    QString report;           // the print layout
+    int tableCode;        // 6, 5, 8, 7
+    QString caption;      // "Cash Receipt"
+    QString bookType;     // "C" cash books, "B" bank books
+    QChar bookSide;       // the book line's side: 'D' on receipts
+    QString contraWord;   // the party line's description starts with it: "Cash "
+    QString receiptPart;  // " R.NO -"
+    QString code;         // "(CRV-"
+    BillBook settles;     // sales bills on receipts, purchase bills on payments
+    QString report;       // the print layout
     bool receipt() const { return bookSide == QLatin1Char('D'); }
 };
 const VoucherStyle& styleOf(CashBankKind kind);
@@ -43,13 +43,13 @@ std::optional<CashBankKind> kindOfTableCode(int tableCode);
 
 // One entry of a voucher, as typed or as loaded.
 struct VoucherEntry {
-    int serial = 0;           // 0: a new entry, numbered after the voucher's last
+    int serial = 0;  // 0: a new entry, numbered after the voucher's last
     qint64 partyId = 0;
     Decimal amount;
-    QString receiptNo;        // receipt or cheque number
+    QString receiptNo;  // receipt or cheque number
     QString narration;
-    QString narration2;       // empty on a bill-wise entry: the settled bills' numbers
-    bool billWise = false;    // "Bl :" Y
+    QString narration2;     // empty on a bill-wise entry: the settled bills' numbers
+    bool billWise = false;  // "Bl :" Y
     std::vector<Settlement> settlements;
     // As loaded.
     QString partyName, ledgerId, description;
@@ -58,17 +58,17 @@ struct VoucherEntry {
 
 struct CashBankVoucher {
     CashBankKind kind = CashBankKind::CashReceipt;
-    qint64 voucherNo = 0;     // 0: a new voucher, numbered at its first save
+    qint64 voucherNo = 0;  // 0: a new voucher, numbered at its first save
     QDate date;
     qint64 bookNo = 0;
-    std::vector<VoucherEntry> entries;   // by serial
+    std::vector<VoucherEntry> entries;  // by serial
     Decimal total() const;
 };
 
 struct VoucherBook {
     qint64 bookNo = 0;
     QString name, shortName;
-    qint64 accountId = 0;     // PurAccId: the cash or bank account
+    qint64 accountId = 0;  // PurAccId: the cash or bank account
 };
 
 // A row of the voucher search and of the voucher list.

@@ -24,9 +24,12 @@ QString nameOf(db::Database& db, qint64 accId) {
 }
 
 // The two lines of one entry: the credit line first, as the screens post them.
-void addPair(ledger::JournalDocument& doc, const JournalEntry& e, int serial, const QString& creditDesc, const QString& debitDesc) {
-    doc.lines.push_back({e.creditAccId, QLatin1Char('C'), e.amount, creditDesc, e.creditNarration, serial, e.debitAccId, QStringLiteral("N")});
-    doc.lines.push_back({e.debitAccId, QLatin1Char('D'), e.amount, debitDesc, e.debitNarration, serial, e.creditAccId, QStringLiteral("N")});
+void addPair(ledger::JournalDocument& doc, const JournalEntry& e, int serial, const QString& creditDesc,
+             const QString& debitDesc) {
+    doc.lines.push_back(
+        {e.creditAccId, QLatin1Char('C'), e.amount, creditDesc, e.creditNarration, serial, e.debitAccId, QStringLiteral("N")});
+    doc.lines.push_back(
+        {e.debitAccId, QLatin1Char('D'), e.amount, debitDesc, e.debitNarration, serial, e.creditAccId, QStringLiteral("N")});
 }
 
 template <typename Work>
@@ -60,10 +63,12 @@ QChar WaitingDifference::partySide() const {
     return (sales == lessWins) ? QLatin1Char('C') : QLatin1Char('D');
 }
 
-JournalVouchers::JournalVouchers(db::Database& db, const Session& session, Messages& messages) : db_(db), session_(session), messages_(messages) {}
+JournalVouchers::JournalVouchers(db::Database& db, const Session& session, Messages& messages)
+    : db_(db), session_(session), messages_(messages) {}
 
 qint64 JournalVouchers::proposedVoucherNo() {
-    const QVariant max = db_.scalar(QStringLiteral("SELECT MAX(VoucherNo) FROM HeadDtl3 WHERE TableCode = ? AND FirmNo = ?"), {kJournal, session_.firmNo});
+    const QVariant max = db_.scalar(QStringLiteral("SELECT MAX(VoucherNo) FROM HeadDtl3 WHERE TableCode = ? AND FirmNo = ?"),
+                                    {kJournal, session_.firmNo});
     return (max.isNull() ? 0 : max.toLongLong()) + 1;
 }
 
@@ -71,29 +76,31 @@ std::optional<JournalVoucher> JournalVouchers::load(qint64 voucherNo) {
     JournalVoucher v;
     v.voucherNo = voucherNo;
     std::map<int, JournalEntry> bySerial;
-    db_.forEach(QStringLiteral("SELECT h.SubSrno, h.Type, h.AccId, h.CrAmt, h.DrAmt, h.Narr, h.Receiptno, h.%1 AS Descr, h.TransDate, a.AcName "
-                               "FROM HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId WHERE h.FirmNo = ? AND h.TableCode = ? AND h.VoucherNo = ? "
-                               "ORDER BY h.SubSrno, h.Type DESC")
-                    .arg(db_.dialect().quote(QStringLiteral("Desc"))),
-                {session_.firmNo, kJournal, voucherNo}, [&](const db::Row& r) {
-                    JournalEntry& e = bySerial[int(r.number(QStringLiteral("SubSrno")))];
-                    e.serial = int(r.number(QStringLiteral("SubSrno")));
-                    e.referenceNo = r.text(QStringLiteral("Receiptno"));
-                    if (!v.date.isValid()) v.date = r.date(QStringLiteral("TransDate"));
-                    if (r.text(QStringLiteral("Type")) == QLatin1String("C")) {
-                        e.creditAccId = r.integer(QStringLiteral("AccId"));
-                        e.amount = money(r.value(QStringLiteral("CrAmt")));
-                        e.creditNarration = r.text(QStringLiteral("Narr"));
-                        e.creditName = r.text(QStringLiteral("AcName")).trimmed();
-                        e.creditDescription = r.text(QStringLiteral("Descr"));
-                    } else {
-                        e.debitAccId = r.integer(QStringLiteral("AccId"));
-                        if (e.amount.isZero()) e.amount = money(r.value(QStringLiteral("DrAmt")));
-                        e.debitNarration = r.text(QStringLiteral("Narr"));
-                        e.debitName = r.text(QStringLiteral("AcName")).trimmed();
-                        e.debitDescription = r.text(QStringLiteral("Descr"));
-                    }
-                });
+    db_.forEach(
+        QStringLiteral(
+            "SELECT h.SubSrno, h.Type, h.AccId, h.CrAmt, h.DrAmt, h.Narr, h.Receiptno, h.%1 AS Descr, h.TransDate, a.AcName "
+            "FROM HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId WHERE h.FirmNo = ? AND h.TableCode = ? AND h.VoucherNo = ? "
+            "ORDER BY h.SubSrno, h.Type DESC")
+            .arg(db_.dialect().quote(QStringLiteral("Desc"))),
+        {session_.firmNo, kJournal, voucherNo}, [&](const db::Row& r) {
+            JournalEntry& e = bySerial[int(r.number(QStringLiteral("SubSrno")))];
+            e.serial = int(r.number(QStringLiteral("SubSrno")));
+            e.referenceNo = r.text(QStringLiteral("Receiptno"));
+            if (!v.date.isValid()) v.date = r.date(QStringLiteral("TransDate"));
+            if (r.text(QStringLiteral("Type")) == QLatin1String("C")) {
+                e.creditAccId = r.integer(QStringLiteral("AccId"));
+                e.amount = money(r.value(QStringLiteral("CrAmt")));
+                e.creditNarration = r.text(QStringLiteral("Narr"));
+                e.creditName = r.text(QStringLiteral("AcName")).trimmed();
+                e.creditDescription = r.text(QStringLiteral("Descr"));
+            } else {
+                e.debitAccId = r.integer(QStringLiteral("AccId"));
+                if (e.amount.isZero()) e.amount = money(r.value(QStringLiteral("DrAmt")));
+                e.debitNarration = r.text(QStringLiteral("Narr"));
+                e.debitName = r.text(QStringLiteral("AcName")).trimmed();
+                e.debitDescription = r.text(QStringLiteral("Descr"));
+            }
+        });
     if (bySerial.empty()) return std::nullopt;
     for (auto& [serial, e] : bySerial) v.entries.push_back(e);
     return v;
@@ -103,13 +110,15 @@ std::vector<JournalAccount> JournalVouchers::accounts(const QString& prefix, int
     const db::Dialect& d = db_.dialect();
     const QString like = prefix.trimmed() + QLatin1Char('%');
     std::vector<JournalAccount> out;
-    db_.forEach(QStringLiteral("SELECT Id, LedgerId, AcName, GrpNo FROM AccMst WHERE FirmNo = ? AND IsGrp = 0 AND Active = 1 AND GrpNo <> ? AND (") +
-                    d.likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") + d.likeInsensitive(QStringLiteral("LedgerId")) +
-                    QStringLiteral(") ORDER BY AcName") + d.limit(limit),
-                {session_.firmNo, kBankGroup, like, like}, [&](const db::Row& r) {
-                    out.push_back({r.integer(QStringLiteral("Id")), r.text(QStringLiteral("LedgerId")).trimmed(), r.text(QStringLiteral("AcName")).trimmed(),
-                                   int(r.integer(QStringLiteral("GrpNo")))});
-                });
+    db_.forEach(
+        QStringLiteral(
+            "SELECT Id, LedgerId, AcName, GrpNo FROM AccMst WHERE FirmNo = ? AND IsGrp = 0 AND Active = 1 AND GrpNo <> ? AND (") +
+            d.likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") + d.likeInsensitive(QStringLiteral("LedgerId")) +
+            QStringLiteral(") ORDER BY AcName") + d.limit(limit),
+        {session_.firmNo, kBankGroup, like, like}, [&](const db::Row& r) {
+            out.push_back({r.integer(QStringLiteral("Id")), r.text(QStringLiteral("LedgerId")).trimmed(),
+                           r.text(QStringLiteral("AcName")).trimmed(), int(r.integer(QStringLiteral("GrpNo")))});
+        });
     return out;
 }
 
@@ -121,13 +130,15 @@ bool JournalVouchers::refuseDate(const QDate& date) {
 
 bool JournalVouchers::refuseAccounts(qint64 creditAccId, qint64 debitAccId) {
     for (const qint64 id : {creditAccId, debitAccId}) {
-        const auto a = id > 0 ? db_.queryOne(QStringLiteral("SELECT FirmNo, IsGrp, GrpNo FROM AccMst WHERE Id = ?"), {id}) : std::nullopt;
+        const auto a =
+            id > 0 ? db_.queryOne(QStringLiteral("SELECT FirmNo, IsGrp, GrpNo FROM AccMst WHERE Id = ?"), {id}) : std::nullopt;
         if (!a || a->integer(QStringLiteral("FirmNo")) != session_.firmNo || a->integer(QStringLiteral("IsGrp")) != 0) {
             messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select A/c Name"));
             return true;
         }
         if (a->integer(QStringLiteral("GrpNo")) == kBankGroup) {
-            messages_.critical(QStringLiteral("System Validation"), QStringLiteral("%1 is a bank account: enter it through a bank voucher.").arg(nameOf(db_, id)));
+            messages_.critical(QStringLiteral("System Validation"),
+                               QStringLiteral("%1 is a bank account: enter it through a bank voucher.").arg(nameOf(db_, id)));
             return true;
         }
     }
@@ -173,7 +184,8 @@ bool JournalVouchers::saveWhole(JournalVoucher& v) {
         int serial = 0;
         for (const JournalEntry* e : posted) {
             ++serial;
-            addPair(doc, *e, serial, debitNames.join(QLatin1Char(',')) + QStringLiteral(" #") + code(v.voucherNo) + QLatin1Char(' '),
+            addPair(doc, *e, serial,
+                    debitNames.join(QLatin1Char(',')) + QStringLiteral(" #") + code(v.voucherNo) + QLatin1Char(' '),
                     creditNames.join(QLatin1Char(',')) + QStringLiteral(" #") + code(v.voucherNo));
         }
         doc.printedNo = posted.front()->referenceNo;
@@ -182,7 +194,8 @@ bool JournalVouchers::saveWhole(JournalVoucher& v) {
         const qint64 journalNo = journal.journalOf(kJournal, v.voucherNo);
         serial = 0;
         for (const JournalEntry* e : posted)
-            db_.exec(QStringLiteral("UPDATE HeadDtl3 SET Receiptno = ? WHERE JournalNo = ? AND SubSrno = ?"), {e->referenceNo.trimmed().left(50), journalNo, ++serial});
+            db_.exec(QStringLiteral("UPDATE HeadDtl3 SET Receiptno = ? WHERE JournalNo = ? AND SubSrno = ?"),
+                     {e->referenceNo.trimmed().left(50), journalNo, ++serial});
     });
     if (!ok) {
         v.voucherNo = previousNo;
@@ -201,7 +214,8 @@ bool JournalVouchers::saveEntry(JournalVoucher& v, JournalEntry& e) {
     }
     if (refuseAccounts(e.creditAccId, e.debitAccId)) return false;
     if (e.referenceNo.trimmed().size() > 50) {
-        messages_.critical(QStringLiteral("Text Too Long"), QStringLiteral("Ref. No is longer than 50 characters. Please shorten it."));
+        messages_.critical(QStringLiteral("Text Too Long"),
+                           QStringLiteral("Ref. No is longer than 50 characters. Please shorten it."));
         return false;
     }
     const qint64 previousNo = v.voucherNo;
@@ -211,12 +225,16 @@ bool JournalVouchers::saveEntry(JournalVoucher& v, JournalEntry& e) {
         ledger::Journal journal(db_, session_);
         if (v.voucherNo <= 0) v.voucherNo = journal.nextVoucherNo(kJournal);
         if (e.serial > 0) {
-            if (db_.scalar(QStringLiteral("SELECT count(*) FROM HeadDtl3 WHERE FirmNo = ? AND TableCode = ? AND VoucherNo = ? AND SubSrno = ?"),
-                           {session_.firmNo, kJournal, v.voucherNo, e.serial})
+            if (db_.scalar(
+                       QStringLiteral(
+                           "SELECT count(*) FROM HeadDtl3 WHERE FirmNo = ? AND TableCode = ? AND VoucherNo = ? AND SubSrno = ?"),
+                       {session_.firmNo, kJournal, v.voucherNo, e.serial})
                     .toInt() == 0)
-                throw Refusal{QStringLiteral("System Validation"), QStringLiteral("This entry is not found; it may have been deleted.")};
+                throw Refusal{QStringLiteral("System Validation"),
+                              QStringLiteral("This entry is not found; it may have been deleted.")};
         } else {
-            e.serial = int(db_.nextKey(QStringLiteral("HeadDtl3"), QStringLiteral("SubSrno"), QStringLiteral("FirmNo = ? AND TableCode = ? AND VoucherNo = ?"),
+            e.serial = int(db_.nextKey(QStringLiteral("HeadDtl3"), QStringLiteral("SubSrno"),
+                                       QStringLiteral("FirmNo = ? AND TableCode = ? AND VoucherNo = ?"),
                                        {session_.firmNo, kJournal, v.voucherNo}));
         }
         ledger::JournalDocument doc;
@@ -224,7 +242,8 @@ bool JournalVouchers::saveEntry(JournalVoucher& v, JournalEntry& e) {
         doc.voucherNo = v.voucherNo;
         doc.date = v.date;
         doc.printedNo = e.referenceNo;
-        addPair(doc, e, e.serial, debitName + QStringLiteral(" #") + code(v.voucherNo) + QLatin1Char(' '), creditName + QStringLiteral(" #") + code(v.voucherNo));
+        addPair(doc, e, e.serial, debitName + QStringLiteral(" #") + code(v.voucherNo) + QLatin1Char(' '),
+                creditName + QStringLiteral(" #") + code(v.voucherNo));
         journal.post(doc, ledger::Replace::Entries);
     });
     if (!ok) {
@@ -238,7 +257,8 @@ bool JournalVouchers::saveEntry(JournalVoucher& v, JournalEntry& e) {
 
 bool JournalVouchers::removeEntry(qint64 voucherNo, int serial) {
     if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
-    if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Entry ?"))) return false;
+    if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Entry ?")))
+        return false;
     return inTransaction(db_, messages_, [&] {
         // Journal entries settle no bills, so no settlement moves with the renumbering.
         ledger::Journal(db_, session_).removeEntry(kJournal, voucherNo, serial, QChar(), false);
@@ -247,28 +267,33 @@ bool JournalVouchers::removeEntry(qint64 voucherNo, int serial) {
 
 bool JournalVouchers::removeVoucher(qint64 voucherNo) {
     if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
-    if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure To Delete This Entry ?"))) return false;
+    if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure To Delete This Entry ?")))
+        return false;
     return inTransaction(db_, messages_, [&] { ledger::Journal(db_, session_).removeDocument(kJournal, voucherNo); });
 }
 
 std::vector<JournalFound> JournalVouchers::list(const QDate& from, const QDate& to) {
     std::vector<JournalFound> out;
-    db_.forEach(QStringLiteral("SELECT h.VoucherNo, h.TransDate, h.SubSrno, a.AcName AS CreditName, c.AcName AS DebitName, h.CrAmt, h.Receiptno, h.Narr "
+    db_.forEach(QStringLiteral("SELECT h.VoucherNo, h.TransDate, h.SubSrno, a.AcName AS CreditName, c.AcName AS DebitName, "
+                               "h.CrAmt, h.Receiptno, h.Narr "
                                "FROM HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId LEFT JOIN AccMst c ON c.Id = h.PartyCode "
                                "WHERE h.FirmNo = ? AND h.TableCode = ? AND h.Type = 'C' AND h.TransDate BETWEEN ? AND ? "
                                "ORDER BY h.TransDate, h.VoucherNo, h.SubSrno"),
                 {session_.firmNo, kJournal, from, to}, [&](const db::Row& r) {
-                    out.push_back({r.integer(QStringLiteral("VoucherNo")), r.date(QStringLiteral("TransDate")), int(r.number(QStringLiteral("SubSrno"))),
-                                   r.text(QStringLiteral("DebitName")).trimmed(), r.text(QStringLiteral("CreditName")).trimmed(),
-                                   r.text(QStringLiteral("Receiptno")), r.text(QStringLiteral("Narr")), money(r.value(QStringLiteral("CrAmt")))});
+                    out.push_back({r.integer(QStringLiteral("VoucherNo")), r.date(QStringLiteral("TransDate")),
+                                   int(r.number(QStringLiteral("SubSrno"))), r.text(QStringLiteral("DebitName")).trimmed(),
+                                   r.text(QStringLiteral("CreditName")).trimmed(), r.text(QStringLiteral("Receiptno")),
+                                   r.text(QStringLiteral("Narr")), money(r.value(QStringLiteral("CrAmt")))});
                 });
     return out;
 }
 
 std::vector<WaitingDifference> JournalVouchers::waitingDifferences(std::optional<BillBook> book, qint64 partyId) {
-    QString sql = QStringLiteral("SELECT o.ID, o.BillId, o.Book, o.IType, o.BNo, o.BillDt, o.BillAmt, o.Paid_Amt, o.Minus_Amt, o.Plus_Amt, o.AcId, o.VDate, "
-                                 "a.LedgerId, a.AcName FROM Acc_OutSt o LEFT JOIN AccMst a ON a.Id = o.AcId "
-                                 "WHERE o.Fno = ? AND o.IsEnd <> 0 AND o.IsJV <> 0 AND o.IsJVEnd = 0 AND o.IsRet = 0");
+    QString sql = QStringLiteral(
+        "SELECT o.ID, o.BillId, o.Book, o.IType, o.BNo, o.BillDt, o.BillAmt, o.Paid_Amt, o.Minus_Amt, o.Plus_Amt, o.AcId, "
+        "o.VDate, "
+        "a.LedgerId, a.AcName FROM Acc_OutSt o LEFT JOIN AccMst a ON a.Id = o.AcId "
+        "WHERE o.Fno = ? AND o.IsEnd <> 0 AND o.IsJV <> 0 AND o.IsJVEnd = 0 AND o.IsRet = 0");
     QVariantList params{session_.firmNo};
     if (book) {
         sql += QStringLiteral(" AND o.Book = ?");
@@ -311,19 +336,22 @@ std::optional<qint64> JournalVouchers::postDifferences(const std::vector<qint64>
     return postWaiting(rows, contraAccId, date, true);
 }
 
-std::optional<qint64> JournalVouchers::postWaiting(const std::vector<std::pair<qint64, Decimal>>& rows, qint64 contraAccId, const QDate& date, bool multi) {
+std::optional<qint64> JournalVouchers::postWaiting(const std::vector<std::pair<qint64, Decimal>>& rows, qint64 contraAccId,
+                                                   const QDate& date, bool multi) {
     if (documents::refuseChange(session_, messages_, documents::Change::Add)) return std::nullopt;
     if (refuseDate(date)) return std::nullopt;
     if (rows.empty()) {
         messages_.critical(QStringLiteral("No Save"), QStringLiteral("Please Select Bill"));
         return std::nullopt;
     }
-    const auto contra = contraAccId > 0 ? db_.queryOne(QStringLiteral("SELECT FirmNo, IsGrp, GrpNo, AcName FROM AccMst WHERE Id = ?"), {contraAccId})
-                                        : std::nullopt;
+    const auto contra =
+        contraAccId > 0
+            ? db_.queryOne(QStringLiteral("SELECT FirmNo, IsGrp, GrpNo, AcName FROM AccMst WHERE Id = ?"), {contraAccId})
+            : std::nullopt;
     static const std::set<int> multiExcluded{36, 35, 76, 1, 18};
     const int group = contra ? int(contra->integer(QStringLiteral("GrpNo"))) : 0;
-    if (!contra || contra->integer(QStringLiteral("FirmNo")) != session_.firmNo || contra->integer(QStringLiteral("IsGrp")) != 0 || group == kBankGroup ||
-        (multi && multiExcluded.count(group))) {
+    if (!contra || contra->integer(QStringLiteral("FirmNo")) != session_.firmNo ||
+        contra->integer(QStringLiteral("IsGrp")) != 0 || group == kBankGroup || (multi && multiExcluded.count(group))) {
         messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select J.V. A/c Name"));
         return std::nullopt;
     }
@@ -331,9 +359,11 @@ std::optional<qint64> JournalVouchers::postWaiting(const std::vector<std::pair<q
     const std::vector<WaitingDifference> waiting = waitingDifferences(std::nullopt);
     std::vector<std::pair<WaitingDifference, Decimal>> chosen;
     for (const auto& [rowId, typed] : rows) {
-        const auto it = std::find_if(waiting.begin(), waiting.end(), [&](const WaitingDifference& w) { return w.rowId == rowId; });
+        const auto it =
+            std::find_if(waiting.begin(), waiting.end(), [&](const WaitingDifference& w) { return w.rowId == rowId; });
         if (it == waiting.end()) {
-            messages_.critical(QStringLiteral("No Save"), QStringLiteral("This bill difference is not waiting for a journal entry."));
+            messages_.critical(QStringLiteral("No Save"),
+                               QStringLiteral("This bill difference is not waiting for a journal entry."));
             return std::nullopt;
         }
         const Decimal amount = typed.isNegative() ? it->difference() : typed.roundHalfEven(2);
@@ -358,11 +388,27 @@ std::optional<qint64> JournalVouchers::postWaiting(const std::vector<std::pair<q
             const QString bill = QStringLiteral(" Bill NO - ") + w.billNo;
             const QChar partySide = w.partySide();
             const QChar contraSide = partySide == QLatin1Char('C') ? QLatin1Char('D') : QLatin1Char('C');
-            doc.lines.push_back({w.partyId, partySide, amount, bill + QStringLiteral(" # ") + contraName + tail, {}, serial, contraAccId, QStringLiteral("N")});
-            doc.lines.push_back({contraAccId, contraSide, amount, bill + QStringLiteral(" # ") + w.partyName + tail, {}, serial, w.partyId, QStringLiteral("N")});
+            doc.lines.push_back({w.partyId,
+                                 partySide,
+                                 amount,
+                                 bill + QStringLiteral(" # ") + contraName + tail,
+                                 {},
+                                 serial,
+                                 contraAccId,
+                                 QStringLiteral("N")});
+            doc.lines.push_back({contraAccId,
+                                 contraSide,
+                                 amount,
+                                 bill + QStringLiteral(" # ") + w.partyName + tail,
+                                 {},
+                                 serial,
+                                 w.partyId,
+                                 QStringLiteral("N")});
             // Conditional: a second station turning the same difference into a journal entry finds it done.
             if (db_.exec(QStringLiteral("UPDATE Acc_OutSt SET IsJVEnd = 1 WHERE ID = ? AND IsJVEnd = 0"), {w.rowId}) != 1)
-                throw Refusal{QStringLiteral("No Save"), QStringLiteral("The difference of Bill No %1 was passed at another station meanwhile.").arg(w.billNo)};
+                throw Refusal{
+                    QStringLiteral("No Save"),
+                    QStringLiteral("The difference of Bill No %1 was passed at another station meanwhile.").arg(w.billNo)};
             const QString bills = w.book == BillBook::Sales ? QStringLiteral("SalBillMst") : QStringLiteral("BillMst");
             db_.exec(QStringLiteral("UPDATE %1 SET IsJV = 0, Is_Upload = 0 WHERE Id = ?").arg(bills), {w.billId});
         }

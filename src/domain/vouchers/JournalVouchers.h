@@ -24,17 +24,17 @@
 namespace tanabana::vouchers {
 
 struct JournalEntry {
-    int serial = 0;                 // 0: a new entry
+    int serial = 0;  // 0: a new entry
     qint64 creditAccId = 0, debitAccId = 0;
     Decimal amount;
     QString creditNarration, debitNarration;
-    QString referenceNo;            // Receiptno
+    QString referenceNo;  // Receiptno
     // As loaded.
     QString creditName, debitName, creditDescription, debitDescription;
 };
 
 struct JournalVoucher {
-    qint64 voucherNo = 0;           // 0: numbered at the first save
+    qint64 voucherNo = 0;  // 0: numbered at the first save
     QDate date;
     std::vector<JournalEntry> entries;
     Decimal total() const;
@@ -103,7 +103,8 @@ public:
 private:
     bool refuseAccounts(qint64 creditAccId, qint64 debitAccId);
     bool refuseDate(const QDate& date);
-    std::optional<qint64> postWaiting(const std::vector<std::pair<qint64, Decimal>>& rows, qint64 contraAccId, const QDate& date, bool multi);
+    std::optional<qint64> postWaiting(const std::vector<std::pair<qint64, Decimal>>& rows, qint64 contraAccId, const QDate& date,
+                                      bool multi);
 
     db::Database& db_;
     const Session& session_;

@@ -29,14 +29,14 @@ QString bookLetter(BillBook book);
 struct OpenBill {
     qint64 id = 0;
     BillBook book = BillBook::Sales;
-    QString bookName;      // the bill's book
-    QString bookPrefix;    // BookShortName, printed before our own bill numbers
-    QString type;          // InvType
+    QString bookName;    // the bill's book
+    QString bookPrefix;  // BookShortName, printed before our own bill numbers
+    QString type;        // InvType
     QString billNo;
     QDate date, dueDate;
-    Decimal billAmount;    // purchase bills: less their TDS
-    Decimal unpaid;        // UnPaidAmt
-    Decimal paid;          // PaidAmt + TDSRs
+    Decimal billAmount;  // purchase bills: less their TDS
+    Decimal unpaid;      // UnPaidAmt
+    Decimal paid;        // PaidAmt + TDSRs
     Decimal tds;
     bool opening = false;  // carried from an earlier year
 };
@@ -44,9 +44,9 @@ struct OpenBill {
 // One allocation of an entry to a bill: what the operator types.
 struct Settlement {
     qint64 billId = 0;
-    Decimal payment;       // "Payment"
-    Decimal less;          // "Less Amt"
-    Decimal add;           // "Add Amt"
+    Decimal payment;  // "Payment"
+    Decimal less;     // "Less Amt"
+    Decimal add;      // "Add Amt"
     bool fullyReceived = false;
     // As read back: the row and the bill it names.
     qint64 rowId = 0;
@@ -89,6 +89,7 @@ void takeBack(db::Database& db, BillBook book, const SettlingEntry& entry);
 // the caller's rollback) for a bill that is not an open bill of the party, a payment beyond the
 // entry's amount ("Not Such Amount!") or beyond the bill's unpaid amount, negative amounts and a
 // bill named twice. Returns the settled bills' numbers joined by ", ".
-QString apply(db::Database& db, BillBook book, const SettlingEntry& entry, Decimal entryAmount, const std::vector<Settlement>& settlements);
+QString apply(db::Database& db, BillBook book, const SettlingEntry& entry, Decimal entryAmount,
+              const std::vector<Settlement>& settlements);
 
 }  // namespace tanabana::vouchers

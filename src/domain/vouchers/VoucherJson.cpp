@@ -10,7 +10,8 @@ namespace {
 
 using trade::Fields;
 
-const std::pair<const char*, int> kNames[] = {{"cash-receipt", 6}, {"cash-payment", 5}, {"bank-receipt", 8}, {"bank-payment", 7}, {"journal", 9}};
+const std::pair<const char*, int> kNames[] = {
+    {"cash-receipt", 6}, {"cash-payment", 5}, {"bank-receipt", 8}, {"bank-payment", 7}, {"journal", 9}};
 
 bool flag(const QJsonObject& o, const QString& key, const Fields& f) {
     const QJsonValue v = o.value(key);
@@ -28,10 +29,12 @@ qint64 billOf(db::Database& db, const Session& s, BillBook book, qint64 partyId,
     if (wanted.isEmpty()) f.refuse(QStringLiteral("\"bill\" is required"));
     std::vector<OpenBill> found;
     for (const OpenBill& b : openBills(db, s.firmNo, book, partyId))
-        if (b.billNo.compare(wanted, Qt::CaseInsensitive) == 0 || (book == BillBook::Sales && (b.bookPrefix + b.billNo).compare(wanted, Qt::CaseInsensitive) == 0))
+        if (b.billNo.compare(wanted, Qt::CaseInsensitive) == 0 ||
+            (book == BillBook::Sales && (b.bookPrefix + b.billNo).compare(wanted, Qt::CaseInsensitive) == 0))
             found.push_back(b);
     if (found.empty()) f.refuse(QStringLiteral("bill %1 is not an open bill of the party").arg(wanted));
-    if (found.size() > 1) f.refuse(QStringLiteral("bill %1 is open in more than one book; give it with the book's prefix").arg(wanted));
+    if (found.size() > 1)
+        f.refuse(QStringLiteral("bill %1 is open in more than one book; give it with the book's prefix").arg(wanted));
     return found.front().id;
 }
 
@@ -50,7 +53,9 @@ QString voucherTypeName(int tableCode) {
 }
 
 ImportedVoucher voucherFromJson(db::Database& db, const Session& s, const QJsonObject& object) {
-    const Fields f(object, QString(), {QStringLiteral("kind"), QStringLiteral("number"), QStringLiteral("date"), QStringLiteral("book"), QStringLiteral("entries")});
+    const Fields f(object, QString(),
+                   {QStringLiteral("kind"), QStringLiteral("number"), QStringLiteral("date"), QStringLiteral("book"),
+                    QStringLiteral("entries")});
     const auto type = voucherTypeOf(f.text(QStringLiteral("kind")));
     if (!type) f.refuse(QStringLiteral("\"kind\" is cash-receipt, cash-payment, bank-receipt, bank-payment or journal"));
     ImportedVoucher v;
@@ -67,8 +72,8 @@ ImportedVoucher voucherFromJson(db::Database& db, const Session& s, const QJsonO
         for (int i = 0; i < entries.size(); ++i) {
             const QJsonObject o = trade::objectAt(entries, i, QStringLiteral("entry"));
             const Fields e(o, QStringLiteral("entry %1").arg(i + 1),
-                           {QStringLiteral("credit"), QStringLiteral("debit"), QStringLiteral("amount"), QStringLiteral("ref"), QStringLiteral("creditNarration"),
-                            QStringLiteral("debitNarration")});
+                           {QStringLiteral("credit"), QStringLiteral("debit"), QStringLiteral("amount"), QStringLiteral("ref"),
+                            QStringLiteral("creditNarration"), QStringLiteral("debitNarration")});
             JournalEntry je;
             je.creditAccId = trade::requireAccount(db, s, e, QStringLiteral("credit"), true);
             je.debitAccId = trade::requireAccount(db, s, e, QStringLiteral("debit"), true);
@@ -91,8 +96,8 @@ ImportedVoucher voucherFromJson(db::Database& db, const Session& s, const QJsonO
     for (int i = 0; i < entries.size(); ++i) {
         const QJsonObject o = trade::objectAt(entries, i, QStringLiteral("entry"));
         const Fields e(o, QStringLiteral("entry %1").arg(i + 1),
-                       {QStringLiteral("party"), QStringLiteral("amount"), QStringLiteral("receipt"), QStringLiteral("narration"), QStringLiteral("narration2"),
-                        QStringLiteral("bills")});
+                       {QStringLiteral("party"), QStringLiteral("amount"), QStringLiteral("receipt"), QStringLiteral("narration"),
+                        QStringLiteral("narration2"), QStringLiteral("bills")});
         VoucherEntry ve;
         ve.partyId = trade::requireAccount(db, s, e, QStringLiteral("party"), true);
         ve.amount = trade::nonNegative(e, QStringLiteral("amount"));
@@ -104,7 +109,8 @@ ImportedVoucher voucherFromJson(db::Database& db, const Session& s, const QJsonO
         for (int j = 0; j < bills.size(); ++j) {
             const QJsonObject bo = trade::objectAt(bills, j, QStringLiteral("bill"));
             const Fields b(bo, QStringLiteral("entry %1, bill %2").arg(i + 1).arg(j + 1),
-                           {QStringLiteral("bill"), QStringLiteral("payment"), QStringLiteral("less"), QStringLiteral("add"), QStringLiteral("full")});
+                           {QStringLiteral("bill"), QStringLiteral("payment"), QStringLiteral("less"), QStringLiteral("add"),
+                            QStringLiteral("full")});
             Settlement st;
             st.billId = billOf(db, s, style.settles, ve.partyId, b.text(QStringLiteral("bill")), b);
             st.billNo = b.text(QStringLiteral("bill")).trimmed();

@@ -22,7 +22,7 @@
 namespace tanabana::vouchers {
 
 struct ImportedVoucher {
-    std::optional<CashBankKind> kind;   // none: a journal voucher
+    std::optional<CashBankKind> kind;  // none: a journal voucher
     CashBankVoucher cashBank;
     JournalVoucher journal;
 };

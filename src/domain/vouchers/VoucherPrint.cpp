@@ -13,38 +13,47 @@ QString voucherLayoutName(int tableCode, const QString& printType) {
     return (printType.trimmed().isEmpty() ? stem : stem + QLatin1Char('_') + printType.trimmed()) + QStringLiteral(".rpt");
 }
 
-reports::ReportRequest voucherRequest(db::Database& db, const Session& session, int tableCode, qint64 voucherNo, const QString& printType) {
+reports::ReportRequest voucherRequest(db::Database& db, const Session& session, int tableCode, qint64 voucherNo,
+                                      const QString& printType) {
     const auto kind = kindOfTableCode(tableCode);
     if (!kind && tableCode != 9) throw reports::ReportError(QStringLiteral("Document type %1 is no voucher.").arg(tableCode));
     // Cash and bank vouchers print their party lines; a journal voucher prints both sides.
-    const QString side = kind ? QString(styleOf(*kind).bookSide == QLatin1Char('D') ? QLatin1Char('C') : QLatin1Char('D')) : QString();
+    const QString side =
+        kind ? QString(styleOf(*kind).bookSide == QLatin1Char('D') ? QLatin1Char('C') : QLatin1Char('D')) : QString();
     QVariantList params{session.firmNo, tableCode, voucherNo};
     QString sideCondition;
     if (!side.isEmpty()) {
         sideCondition = QStringLiteral(" AND h.Type = ?");
         params << side;
     }
-    const QVariant total = db.scalar(QStringLiteral("SELECT %1 FROM HeadDtl3 h WHERE h.FirmNo = ? AND h.TableCode = ? AND h.VoucherNo = ? AND h.Type = 'D'")
-                                         .arg(db.dialect().sumRounded(QStringLiteral("h.DrAmt"))),
-                                     {session.firmNo, tableCode, voucherNo});
-    if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM HeadDtl3 WHERE FirmNo = ? AND TableCode = ? AND VoucherNo = ?"), {session.firmNo, tableCode, voucherNo})
+    const QVariant total = db.scalar(
+        QStringLiteral("SELECT %1 FROM HeadDtl3 h WHERE h.FirmNo = ? AND h.TableCode = ? AND h.VoucherNo = ? AND h.Type = 'D'")
+            .arg(db.dialect().sumRounded(QStringLiteral("h.DrAmt"))),
+        {session.firmNo, tableCode, voucherNo});
+    if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM HeadDtl3 WHERE FirmNo = ? AND TableCode = ? AND VoucherNo = ?"),
+                  {session.firmNo, tableCode, voucherNo})
             .toInt() == 0)
         throw reports::ReportError(QStringLiteral("Voucher %1 is not in firm %2.").arg(voucherNo).arg(session.firmNo));
     reports::ReportRequest r;
-    r.layoutName = trade::availableLayout(session.dataRoot, voucherLayoutName(tableCode, printType), voucherLayoutName(tableCode));
-    r.sql = QStringLiteral("SELECT f.PName AS FirmNAme, f.Add1 AS FirmAdd1, f.City AS FirmCity, f.Tin AS FirmTIN, h.VoucherNo, h.TransDate AS VouDate, "
-                           "h.SubSrno, h.Type, a.LedgerId, a.AcName, a.City, h.DrAmt, h.CrAmt, h.DrAmt + h.CrAmt AS Amount, h.Receiptno, h.Narr, "
-                           "h.%1 AS Narration1, c.AcName AS BookAccount FROM HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId "
-                           "LEFT JOIN AccMst c ON c.Id = h.PartyCode LEFT JOIN FirmMst f ON f.Srno = h.FirmNo "
-                           "WHERE h.FirmNo = ? AND h.TableCode = ? AND h.VoucherNo = ?%2 ORDER BY h.SubSrno, h.Type DESC")
+    r.layoutName =
+        trade::availableLayout(session.dataRoot, voucherLayoutName(tableCode, printType), voucherLayoutName(tableCode));
+    r.sql = QStringLiteral(
+                "SELECT f.PName AS FirmNAme, f.Add1 AS FirmAdd1, f.City AS FirmCity, f.Tin AS FirmTIN, h.VoucherNo, h.TransDate "
+                "AS VouDate, "
+                "h.SubSrno, h.Type, a.LedgerId, a.AcName, a.City, h.DrAmt, h.CrAmt, h.DrAmt + h.CrAmt AS Amount, h.Receiptno, "
+                "h.Narr, "
+                "h.%1 AS Narration1, c.AcName AS BookAccount FROM HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId "
+                "LEFT JOIN AccMst c ON c.Id = h.PartyCode LEFT JOIN FirmMst f ON f.Srno = h.FirmNo "
+                "WHERE h.FirmNo = ? AND h.TableCode = ? AND h.VoucherNo = ?%2 ORDER BY h.SubSrno, h.Type DESC")
                 .arg(db.dialect().quote(QStringLiteral("Desc")), sideCondition);
     r.sqlParams = params;
-    r.parameterValues << QStringLiteral("Rs. ") + AmountInWords(Decimal::fromVariant(total).roundHalfEven(2)) + QStringLiteral(" Only.");
+    r.parameterValues << QStringLiteral("Rs. ") + AmountInWords(Decimal::fromVariant(total).roundHalfEven(2)) +
+                             QStringLiteral(" Only.");
     return r;
 }
 
-void writeVoucherPdf(db::Database& db, const Session& session, const QString& installFolder, int tableCode, qint64 voucherNo, const QString& path,
-                     const QString& printType) {
+void writeVoucherPdf(db::Database& db, const Session& session, const QString& installFolder, int tableCode, qint64 voucherNo,
+                     const QString& path, const QString& printType) {
     reports::ReportService service(installFolder);
     auto document = service.prepare(&db, voucherRequest(db, session, tableCode, voucherNo, printType));
     reports::ReportService::writePdf(*document, path);

@@ -12,8 +12,9 @@ namespace tanabana::vouchers {
 // The layout of the voucher type (6, 5, 8, 7 or 9).
 QString voucherLayoutName(int tableCode, const QString& printType = {});
 // Throws reports::ReportError when the firm has no such voucher.
-reports::ReportRequest voucherRequest(db::Database& db, const Session& session, int tableCode, qint64 voucherNo, const QString& printType = {});
-void writeVoucherPdf(db::Database& db, const Session& session, const QString& installFolder, int tableCode, qint64 voucherNo, const QString& path,
-                     const QString& printType = {});
+reports::ReportRequest voucherRequest(db::Database& db, const Session& session, int tableCode, qint64 voucherNo,
+                                      const QString& printType = {});
+void writeVoucherPdf(db::Database& db, const Session& session, const QString& installFolder, int tableCode, qint64 voucherNo,
+                     const QString& path, const QString& printType = {});
 
 }  // namespace tanabana::vouchers

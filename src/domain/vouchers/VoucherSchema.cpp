@@ -30,7 +30,8 @@ std::vector<MigrationStep> voucherSteps() {
                      addColumnIfMissing(db, bills, withDefault(longCol(QStringLiteral("VouNO")), QStringLiteral("0")));
                      addColumnIfMissing(db, bills, withDefault(yesNoCol(QStringLiteral("IsJV")), QStringLiteral("0")));
                  }
-                 addColumnIfMissing(db, QStringLiteral("HeadDtl3_Auto"), withDefault(yesNoCol(QStringLiteral("Is_Upload")), QStringLiteral("0")));
+                 addColumnIfMissing(db, QStringLiteral("HeadDtl3_Auto"),
+                                    withDefault(yesNoCol(QStringLiteral("Is_Upload")), QStringLiteral("0")));
                  createTable(db, chequeWorkTable());
              }}};
 }
