@@ -88,12 +88,22 @@ int listVouchers(const Arguments& a) {
 int printVoucher(const Arguments& a) {
     const int type = typeOption(a);
     const qint64 number = a.required(QStringLiteral("number")).toLongLong();
+    const QString as = a.option(QStringLiteral("as"), QStringLiteral("voucher"));
+    if (as != QLatin1String("voucher") && (type != 7 || (as != QLatin1String("cheques") && as != QLatin1String("advice"))))
+        throw UsageError{QStringLiteral("--as is voucher, or cheques or advice for a bank payment")};
     auto w = openWork(a);
-    const QString path =
-        a.option(QStringLiteral("out"), QStringLiteral("%1_%2.pdf").arg(vouchers::voucherTypeName(type)).arg(number));
+    const QString suffix = as == QLatin1String("voucher") ? QString() : QLatin1Char('_') + as;
+    const QString path = a.option(QStringLiteral("out"),
+                                  QStringLiteral("%1_%2%3.pdf").arg(vouchers::voucherTypeName(type)).arg(number).arg(suffix));
+    const QString install = w->books.installation.dataRoot();
     try {
-        vouchers::writeVoucherPdf(w->db(), w->session(), w->books.installation.dataRoot(), type, number, path,
-                                  a.option(QStringLiteral("type")));
+        if (as == QLatin1String("cheques"))
+            vouchers::writeChequesPdf(w->db(), w->session(), install, number, path,
+                                      a.option(QStringLiteral("type"), QStringLiteral("1")));
+        else if (as == QLatin1String("advice"))
+            vouchers::writePaymentAdvicePdf(w->db(), w->session(), install, number, path,
+                                            a.option(QStringLiteral("type"), QStringLiteral("1")));
+        else vouchers::writeVoucherPdf(w->db(), w->session(), install, type, number, path, a.option(QStringLiteral("type")));
     } catch (const reports::ReportError& error) {
         throw CommandError{error.text()};
     }
@@ -157,9 +167,10 @@ void registerVoucherCommands(Registry& registry) {
          QStringLiteral("FILE ") + kBooksOptions, importVouchers});
     voucher.verbs.push_back({QStringLiteral("list"), QStringLiteral("lists the entries of one kind of voucher in a period"),
                              kKinds + QStringLiteral(" [--from DATE] [--to DATE] ") + kBooksOptions, listVouchers});
-    voucher.verbs.push_back({QStringLiteral("print"), QStringLiteral("writes a voucher as PDF"),
-                             kKinds + QStringLiteral(" --number N [--out FILE.pdf] [--type VARIANT] ") + kBooksOptions,
-                             printVoucher});
+    voucher.verbs.push_back(
+        {QStringLiteral("print"), QStringLiteral("writes a voucher, or the cheques or payment advice of a bank payment, as PDF"),
+         kKinds + QStringLiteral(" --number N [--as voucher|cheques|advice] [--out FILE.pdf] [--type VARIANT] ") + kBooksOptions,
+         printVoucher});
     registry.add(std::move(voucher));
     Noun outstanding{QStringLiteral("outstanding"), QStringLiteral("open bills of the parties on a date, with their ageing"), {}};
     outstanding.verbs.push_back(

@@ -116,3 +116,40 @@ TEST_F(VoucherCliTest, OutstandingOfAPartyOnADate) {
     EXPECT_TRUE(before.out.contains(QStringLiteral("GST/1\t05-06-2024\t05-07-2024\t9,900.00\t9,900.00\t0.00\t0.00\t0.00\t-5")))
         << before.out.toStdString();
 }
+
+TEST_F(VoucherCliTest, BankPaymentPrintsItsChequeAndPaymentAdvice) {
+    const test::CliResult saved = import(R"({"kind": "bank-payment", "date": "2024-07-20", "book": 37, "entries": [
+        {"party": "Laxmi Weaving Works", "amount": 5200, "receipt": "000777", "narration": "grey of June",
+         "bills": [{"bill": "LW/12", "payment": 5200, "less": 50, "full": "Y"}]}]})");
+    ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
+
+    const QString cheque = books.root() + QStringLiteral("/cheque.pdf");
+    const test::CliResult cheques = cli({QStringLiteral("voucher"), QStringLiteral("print"), QStringLiteral("--kind"), QStringLiteral("bank-payment"),
+                                         QStringLiteral("--number"), QStringLiteral("1"), QStringLiteral("--as"), QStringLiteral("cheques"),
+                                         QStringLiteral("--out"), cheque});
+    ASSERT_EQ(cheques.exitCode, 0) << cheques.err.toStdString();
+    test::keepForLooking(cheque);
+    const QString leaf = test::pdfText(cheque, false);
+    EXPECT_TRUE(leaf.contains(QStringLiteral("20-07-2024"))) << leaf.toStdString();
+    EXPECT_TRUE(leaf.contains(QStringLiteral("Laxmi Weaving Works"))) << leaf.toStdString();
+    EXPECT_TRUE(leaf.contains(QStringLiteral("Rs. Five Thousand Two Hundred Only."))) << leaf.toStdString();
+    EXPECT_TRUE(leaf.contains(QStringLiteral("5,200.00/-"))) << leaf.toStdString();
+    EXPECT_EQ(books.db().scalar(QStringLiteral("SELECT InWord FROM PaymentMStChq WHERE Srno = 1")).toString(),
+              QStringLiteral("Rs. Five Thousand Two Hundred Only."));
+
+    const QString advice = books.root() + QStringLiteral("/advice.pdf");
+    const test::CliResult advised = cli({QStringLiteral("voucher"), QStringLiteral("print"), QStringLiteral("--kind"), QStringLiteral("bank-payment"),
+                                         QStringLiteral("--number"), QStringLiteral("1"), QStringLiteral("--as"), QStringLiteral("advice"),
+                                         QStringLiteral("--out"), advice});
+    ASSERT_EQ(advised.exitCode, 0) << advised.err.toStdString();
+    test::keepForLooking(advice);
+    const QString text = test::pdfText(advice, false);
+    EXPECT_TRUE(text.contains(QStringLiteral("PAYMENT ADVICE"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("We have paid you Rs. 5,200.00 by cheque no 000777 on Bank Current A/c"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("LW/12"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("50.00"))) << text.toStdString();
+
+    const test::CliResult wrong = cli({QStringLiteral("voucher"), QStringLiteral("print"), QStringLiteral("--kind"), QStringLiteral("cash-receipt"),
+                                       QStringLiteral("--number"), QStringLiteral("1"), QStringLiteral("--as"), QStringLiteral("cheques")});
+    EXPECT_EQ(wrong.exitCode, 2);
+}

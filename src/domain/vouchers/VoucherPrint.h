@@ -17,4 +17,14 @@ reports::ReportRequest voucherRequest(db::Database& db, const Session& session, 
 void writeVoucherPdf(db::Database& db, const Session& session, const QString& installFolder, int tableCode, qint64 voucherNo,
                      const QString& path, const QString& printType = {});
 
+// Bank payment cheques: the voucher's payments (serial, date, party, amount, phone, narration and
+// "Rs. " + amount in words + " Only.") go into the work table PaymentMStChq, emptied first, and
+// the layout "Cheque_" + the firm's cheque layout prints one cheque a row.
+void writeChequesPdf(db::Database& db, const Session& session, const QString& installFolder, qint64 voucherNo, const QString& path,
+                     const QString& layout = QStringLiteral("1"));
+// The payment advice of a bank payment ("BankPayAdvice_" + layout): per entry the purchase bills
+// it settled with their amounts.
+void writePaymentAdvicePdf(db::Database& db, const Session& session, const QString& installFolder, qint64 voucherNo, const QString& path,
+                           const QString& layout = QStringLiteral("1"));
+
 }  // namespace tanabana::vouchers
