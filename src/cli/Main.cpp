@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     tanabana::cli::registerLedgerCommands(registry);
     tanabana::cli::registerSellingCommands(registry);
     tanabana::cli::registerPurchaseCommands(registry);
+    tanabana::cli::registerVoucherCommands(registry);
     tanabana::cli::registerUtilCommands(registry);
     tanabana::cli::registerReportCommands(registry);
     tanabana::cli::registerRegisterCommands(registry);
