@@ -7,6 +7,7 @@ namespace tanabana::gui {
 void registerProductCommands(CommandRegistry& registry);
 void registerReportCommands(CommandRegistry& registry);
 void registerRegisterCommands(CommandRegistry& registry);
+void registerGstCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
 // adds one line here.
@@ -15,6 +16,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerProductCommands(registry);
     registerReportCommands(registry);
     registerRegisterCommands(registry);
+    registerGstCommands(registry);
     registerMasterCommands(registry);
 }
 
