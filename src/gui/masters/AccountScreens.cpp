@@ -230,7 +230,7 @@ void AccountScreen::load(qint64 key) {
         if (!field(it.key())) continue;
         const QVariant v = it.value();
         if (v.typeId() == QMetaType::Bool) setValue(it.key(), yesNo(v.toBool()));
-        else if (v.typeId() == QMetaType::Double) setValue(it.key(), amountText(v.toDouble()));
+        else if (v.typeId() == QMetaType::Double) setValue(it.key(), exactText(v.toDouble()));
         else setValue(it.key(), v);
     }
     setValue(s("EcNo"), yesNo(account->value(s("EcNo")).toString() == QLatin1String("1")));
