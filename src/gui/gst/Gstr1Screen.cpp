@@ -309,11 +309,11 @@ bool Gstr1Screen::warnOfProblems() {
     return true;
 }
 
-bool Gstr1Screen::writeCsv() {
+bool Gstr1Screen::writeFiles(const std::function<void(const gst::Gstr1&, const QString&)>& write) {
     if (!ensureReturn()) return false;
     warnOfProblems();
     try {
-        gst::writeGstr1Csv(*result_, folder());
+        write(*result_, folder());
     } catch (const gst::GstError& e) {
         messages_.critical(QStringLiteral("GSTR - 1"), e.text());
         return false;
@@ -324,19 +324,12 @@ bool Gstr1Screen::writeCsv() {
     return true;
 }
 
+bool Gstr1Screen::writeCsv() {
+    return writeFiles([](const gst::Gstr1& r, const QString& folder) { gst::writeGstr1Csv(r, folder); });
+}
+
 bool Gstr1Screen::writeJson() {
-    if (!ensureReturn()) return false;
-    warnOfProblems();
-    QString path;
-    try {
-        path = gst::writeGstr1Json(*result_, folder());
-    } catch (const gst::GstError& e) {
-        messages_.critical(QStringLiteral("GSTR - 1"), e.text());
-        return false;
-    }
-    messages_.information(QStringLiteral("GSTR-1 Completed"), QStringLiteral("Your GSTR-1 File Is Ready in %1 Folder").arg(QDir::toNativeSeparators(folder())));
-    showFolder_(folder());
-    return true;
+    return writeFiles([](const gst::Gstr1& r, const QString& folder) { gst::writeGstr1Json(r, folder); });
 }
 
 }  // namespace tanabana::gui

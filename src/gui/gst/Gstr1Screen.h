@@ -56,6 +56,7 @@ private:
     QTableWidget* addTab(const QString& caption);
     bool ensureReturn();
     bool warnOfProblems();
+    bool writeFiles(const std::function<void(const gst::Gstr1&, const QString&)>& write);
 
     db::Database& db_;
     Session& session_;
