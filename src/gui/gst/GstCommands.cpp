@@ -1,6 +1,7 @@
-// "1. GSTR - 1" of the GST register menu opens the GSTR-1 screen; a bill named in its check list
-// opens on the sales screen.
+// "1. GSTR - 1" of the GST register menu opens the GSTR-1 screen (a bill named in its check list
+// opens on the sales screen) and "3. GSTR - 3B" the GSTR-3B screen.
 #include "gui/gst/Gstr1Screen.h"
+#include "gui/gst/Gstr3bScreen.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/trade/SalesScreen.h"
@@ -23,6 +24,9 @@ void registerGstCommands(CommandRegistry& registry) {
             });
             return screen;
         });
+    });
+    registry.add(QStringLiteral("mnu_R63"), [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return new Gstr3bScreen(year, c.session, c.messages); });
     });
 }
 

@@ -1,8 +1,11 @@
-// The GSTR-1 screen over July 2024 of the Surat firm, as an operator uses it: the sections in
-// their tabs with the B2B counts and totals, a buyer's mistyped GSTIN painting its rows red with
-// the old warning and the check list (Enter opens the bill), the CSV button warning first and
-// writing the files into the installation's GSTR_CSV folder, and a month of the next year refused.
+// The GST return screens over July 2024 of the Surat firm, as an operator uses them. GSTR-1: the
+// sections in their tabs with the B2B counts and totals, a buyer's mistyped GSTIN painting its
+// rows red with the old warning and the check list (Enter opens the bill), the CSV button warning
+// first and writing the files into the installation's GSTR_CSV folder, and a month of the next
+// year refused. GSTR-3B: the tables under the form's headings and the workbook of the return.
+#include "domain/reports/Xlsx.h"
 #include "gui/gst/Gstr1Screen.h"
+#include "gui/gst/Gstr3bScreen.h"
 #include "support/GstFirm.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
@@ -111,6 +114,43 @@ TEST_F(Gstr1ScreenTest, AMonthOfTheNextYearIsRefusedAndTheTabsEmptied) {
     EXPECT_EQ(screen->grid("B2B")->rowCount(), 0);
     EXPECT_FALSE(screen->writeCsv());
     EXPECT_FALSE(QDir(QDir(installation.path()).filePath("GSTR_CSV")).exists());
+}
+
+TEST_F(Gstr1ScreenTest, Gstr3bShowsTheTablesUnderTheFormsHeadingsAndWritesTheWorkbook) {
+    gui::Gstr3bScreen gstr3b(year.db(), year.session, year.messages);
+    gstr3b.setPeriod(QDate(2024, 7, 1), QDate(2024, 7, 31));
+    ASSERT_TRUE(gstr3b.refresh());
+    QTableWidget* g = gstr3b.grid();
+    auto rowText = [g](int r) {
+        QStringList out;
+        for (int c = 0; c < g->columnCount(); ++c) out << (g->item(r, c) ? g->item(r, c)->text() : QString());
+        return out;
+    };
+    EXPECT_EQ(rowText(0).first(), "3.1 Details of Outward Supplies and inward supplies liable to reverse charge");
+    EXPECT_EQ(rowText(1), (QStringList{"3.1(a)", "Outward taxable supplies (other than zero rated, nil rated and exempted)", "8,12,690.38",
+                                       "23,859.52", "8,737.50", "8,737.50", "0.00"}));
+    EXPECT_EQ(rowText(7), (QStringList{"3.2", "08-Rajasthan: Supplies made to Unregistered Persons", "4,76,190.48", "23,809.52", "0.00",
+                                       "0.00", "0.00"}));
+    gstr3b.resize(1100, 560);
+    gstr3b.show();
+    test::keepPicture(&gstr3b, QStringLiteral("gstr3b_july"));
+
+    const QString path = QDir(installation.path()).filePath("july-3b.xlsx");
+    gstr3b.setFileAsker([path](const QString& suggested) {
+        EXPECT_TRUE(suggested.endsWith("GSTR3B_Jul-2024.xlsx")) << suggested.toStdString();
+        return path;
+    });
+    ASSERT_TRUE(gstr3b.writeExcel()) << (year.messages.empty() ? std::string() : year.messages.last().text.toStdString());
+    EXPECT_TRUE(year.messages.has(MessageKind::Information, "GSTR - 3B", "Saved in " + QDir::toNativeSeparators(path)));
+    const auto sheets = reports::readXlsx(path);
+    ASSERT_FALSE(sheets.empty());
+    bool found = false;
+    for (const reports::XlsxCell& cell : sheets.front().cells) found = found || qAbs(cell.value.toDouble() - 812690.38) < 0.001;
+    EXPECT_TRUE(found) << "3.1(a) taxable value not in the workbook";
+
+    gstr3b.setPeriod(QDate(2025, 4, 1), QDate(2025, 4, 30));
+    EXPECT_FALSE(gstr3b.refresh());
+    EXPECT_EQ(g->rowCount(), 0);
 }
 
 }  // namespace
