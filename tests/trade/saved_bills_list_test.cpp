@@ -24,8 +24,9 @@ protected:
         year_->session.firm.insert(QStringLiteral("Is_Sales_RndOff"), 1);
         ramesh = test::addAccount(db(), QStringLiteral("Ramesh Silk Mills"), 35);
         rajdhani = test::addAccount(db(), QStringLiteral("Rajdhani Fabrics"), 35);
-        db().exec(QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, StkType, RAteR, Vat, AddTax, VatCalc, CalcOn, IsActive, "
-                                 "IsNewPro, FirmNO) VALUES (4, '104', 'Rapier 60 Grey', 'F', 100, 2.5, 2.5, 1, 1, 1, 0, 1)"));
+        db().exec(
+            QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, StkType, RAteR, Vat, AddTax, VatCalc, CalcOn, IsActive, "
+                           "IsNewPro, FirmNO) VALUES (4, '104', 'Rapier 60 Grey', 'F', 100, 2.5, 2.5, 1, 1, 1, 0, 1)"));
     }
 
     // A bill of `metres` at 100 a metre with 5% GST: net amount 105 for each metre.
@@ -77,7 +78,7 @@ TEST_F(SavedBillsListTest, EveryPageIsReachableNewestFirst) {
     const auto& top = first.rows.front();
     EXPECT_EQ(top.party, QStringLiteral("Rajdhani Fabrics"));
     EXPECT_EQ(top.date, QDate(2025, 2, 1));
-    EXPECT_EQ(top.amount, d("2100"));   // 20 m at 100 with 5% GST
+    EXPECT_EQ(top.amount, d("2100"));         // 20 m at 100 with 5% GST
     EXPECT_EQ(top.figures.at(1), d("2100"));  // all of it unpaid
     EXPECT_FALSE(top.marked);
 

@@ -38,8 +38,12 @@ DocumentPage listDocuments(db::Database& db, const ListQuery& q, const ListFilte
     page.total = db.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + q.from + QStringLiteral(" WHERE ") + where, params).toInt();
     page.page = std::clamp(f.page, 0, page.pages() - 1);
 
-    QStringList columns{q.key, q.number, q.date + QStringLiteral(" AS ListDate"), q.party.isEmpty() ? QStringLiteral("''") : q.party,
-                        q.amount.isEmpty() ? QStringLiteral("0") : q.amount, q.marked.isEmpty() ? QStringLiteral("0") : q.marked};
+    QStringList columns{q.key,
+                        q.number,
+                        q.date + QStringLiteral(" AS ListDate"),
+                        q.party.isEmpty() ? QStringLiteral("''") : q.party,
+                        q.amount.isEmpty() ? QStringLiteral("0") : q.amount,
+                        q.marked.isEmpty() ? QStringLiteral("0") : q.marked};
     columns << q.texts << q.figures;
     // Numbers of one day sort by value ("10" above "9"): longer first, then by text.
     const QString sql = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + q.from +
@@ -56,7 +60,8 @@ DocumentPage listDocuments(db::Database& db, const ListQuery& q, const ListFilte
         d.marked = r.value(5).toInt() != 0;
         const int first = 6;
         for (int i = 0; i < q.texts.size(); ++i) d.texts << r.value(first + i).toString();
-        for (int i = 0; i < q.figures.size(); ++i) d.figures.push_back(Decimal::fromVariant(r.value(first + int(q.texts.size()) + i)));
+        for (int i = 0; i < q.figures.size(); ++i)
+            d.figures.push_back(Decimal::fromVariant(r.value(first + int(q.texts.size()) + i)));
         page.rows.push_back(std::move(d));
     }
     return page;

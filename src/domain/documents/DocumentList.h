@@ -3,10 +3,9 @@
 // by number or party name (starting with the typed text) or by amount (a typed number), between
 // two dates. A document service declares its query once and hands the screen typed rows.
 //
-//   ListQuery q;
-//   q.from = "SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID";
-//   q.where = "m.FirmNO = ? AND m.IsOp = 0";  q.params = {firmNo};
-//   q.number = "m.BillNO"; q.date = "m.BillDate"; q.party = "a.AcName"; q.amount = "m.BillAmount";
+//   ListQuery q("SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID", "m.FirmNO = ? AND m.IsOp = 0", {firmNo},
+//               "m.BillNO", "m.BillDate", "a.AcName", "m.BillAmount");
+//   q.texts = {"a.City"};
 //   DocumentPage page = listDocuments(db, q, filter);
 #include "core/Decimal.h"
 #include "db/Database.h"
@@ -19,9 +18,9 @@
 namespace tanabana::documents {
 
 struct ListFilter {
-    QString text;      // a number or party name prefix, or an amount
-    QDate from, to;    // either may be null: no bound
-    int page = 0;      // from 0
+    QString text;    // a number or party name prefix, or an amount
+    QDate from, to;  // either may be null: no bound
+    int page = 0;    // from 0
     int pageSize = 100;
 };
 
@@ -31,9 +30,9 @@ struct ListedDocument {
     QDate date;
     QString party;
     Decimal amount;
-    bool marked = false;          // the query's mark (audited, sold); false without one
-    QStringList texts;            // the query's further texts, in its order
-    std::vector<Decimal> figures; // the query's further amounts and quantities, in its order
+    bool marked = false;           // the query's mark (audited, sold); false without one
+    QStringList texts;             // the query's further texts, in its order
+    std::vector<Decimal> figures;  // the query's further amounts and quantities, in its order
 };
 
 struct DocumentPage {
@@ -45,14 +44,29 @@ struct DocumentPage {
 };
 
 struct ListQuery {
-    QString from;          // tables and joins
-    QString where;         // the fixed condition (firm, kind), with ? placeholders
+    ListQuery(QString from_, QString where_, QVariantList params_, QString number_, QString date_, QString party_,
+              QString amount_)
+        : from(std::move(from_)),
+          where(std::move(where_)),
+          params(std::move(params_)),
+          number(std::move(number_)),
+          date(std::move(date_)),
+          party(std::move(party_)),
+          amount(std::move(amount_)) {}
+    QString from;   // tables and joins
+    QString where;  // the fixed condition (firm, kind), with ? placeholders
     QVariantList params;
     QString key = QStringLiteral("m.Id");
     QString number, date, party;
-    QString amount;        // may be empty: no amount column and no search by amount
-    QString marked;        // may be empty
+    QString amount;  // may be empty: no amount column and no search by amount
+    QString marked;  // may be empty
     QStringList texts, figures;
+
+    // Narrows the fixed condition by one more (a book), with its value.
+    void narrow(const QString& condition, const QVariant& value) {
+        where += QStringLiteral(" AND ") + condition;
+        params << value;
+    }
 };
 
 // One page of the documents of `query` matching `filter`; a page past the end gives the last one.

@@ -249,20 +249,13 @@ std::optional<ProductionChallan> ProductionChallans::load(qint64 id) {
 }
 
 documents::DocumentPage ProductionChallans::challanList(qint64 bookNo, const documents::ListFilter& filter) {
-    documents::ListQuery q;
-    q.from = QStringLiteral("ProductionMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
-    q.where = QStringLiteral("m.FirmNo = ?");
-    q.params = {session_.firmNo};
-    if (bookNo > 0) {
-        q.where += QStringLiteral(" AND m.BookId = ?");
-        q.params << bookNo;
-    }
-    q.number = QStringLiteral("m.ChNo");
-    q.date = QStringLiteral("m.ChDate");
-    q.party = QStringLiteral("a.AcName");
-    q.amount = QStringLiteral("m.TotMtrs");
+    // searched by metres where other documents are searched by amount
+    documents::ListQuery q(QStringLiteral("ProductionMst m LEFT JOIN AccMst a ON a.Id = m.PartyID"),
+                           QStringLiteral("m.FirmNo = ?"), {session_.firmNo}, QStringLiteral("m.ChNo"),
+                           QStringLiteral("m.ChDate"), QStringLiteral("a.AcName"), QStringLiteral("m.TotMtrs"));
     q.texts = {QStringLiteral("a.LedgerId")};
     q.figures = {QStringLiteral("m.TotTaka"), QStringLiteral("m.TotMtrs")};
+    if (bookNo > 0) q.narrow(QStringLiteral("m.BookId = ?"), bookNo);
     return documents::listDocuments(db_, q, filter);
 }
 

@@ -313,20 +313,12 @@ bool DeliveryChallans::readyToPrint(const DeliveryChallan& c) {
 }
 
 documents::DocumentPage DeliveryChallans::challanList(qint64 bookNo, const documents::ListFilter& filter) {
-    documents::ListQuery q;
-    q.from = QStringLiteral("ChalanMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
-    q.where = QStringLiteral("m.FirmNO = ?");
-    q.params = {session_.firmNo};
-    if (bookNo > 0) {
-        q.where += QStringLiteral(" AND m.BookNO = ?");
-        q.params << bookNo;
-    }
-    q.number = QStringLiteral("m.BillNO");
-    q.date = QStringLiteral("m.BillDate");
-    q.party = QStringLiteral("a.AcName");
-    q.amount = QStringLiteral("m.BillAmount");
+    documents::ListQuery q(QStringLiteral("ChalanMst m LEFT JOIN AccMst a ON a.Id = m.PartyID"), QStringLiteral("m.FirmNO = ?"),
+                           {session_.firmNo}, QStringLiteral("m.BillNO"), QStringLiteral("m.BillDate"),
+                           QStringLiteral("a.AcName"), QStringLiteral("m.BillAmount"));
     q.texts = {QStringLiteral("a.City"), QStringLiteral("m.TrNO"),
                QStringLiteral("CASE WHEN COALESCE(m.IsSale, 0) <> 0 THEN 'Billed' ELSE '' END")};
+    if (bookNo > 0) q.narrow(QStringLiteral("m.BookNO = ?"), bookNo);
     return documents::listDocuments(db_, q, filter);
 }
 

@@ -274,39 +274,27 @@ db::Rows SalesInvoices::salesBooks() {
 }
 
 documents::DocumentPage SalesInvoices::billList(qint64 bookNo, const documents::ListFilter& filter, Pending pending) {
-    documents::ListQuery q;
-    q.from = QStringLiteral("SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
-    q.where = QStringLiteral("m.FirmNO = ? AND m.IsOp = 0 AND m.FormId = 3");
-    q.params = {session_.firmNo};
-    if (bookNo > 0) {
-        q.where += QStringLiteral(" AND m.BookNO = ?");
-        q.params << bookNo;
-    }
+    documents::ListQuery q(QStringLiteral("SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID"),
+                           QStringLiteral("m.FirmNO = ? AND m.IsOp = 0 AND m.FormId = 3"), {session_.firmNo},
+                           QStringLiteral("m.BillNO"), QStringLiteral("m.BillDate"), QStringLiteral("a.AcName"),
+                           QStringLiteral("m.BillAmount"));
+    q.marked = QStringLiteral("m.Is_Audit");
+    q.texts = {QStringLiteral("a.City"), QStringLiteral("m.AGAINST"), QStringLiteral("NULLIF(m.ChNo, 0)")};
+    q.figures = {QStringLiteral("m.PaidAmt"), QStringLiteral("m.UnPaidAmt")};
+    if (bookNo > 0) q.narrow(QStringLiteral("m.BookNO = ?"), bookNo);
     switch (pending) {
     case Pending::Any: break;
     case Pending::EwayBill: q.where += QStringLiteral(" AND COALESCE(TRIM(m.AGAINST), '') = ''"); break;
     case Pending::EInvoice: q.where += QStringLiteral(" AND COALESCE(TRIM(m.AckNo), '') = ''"); break;
     case Pending::LrNo: q.where += QStringLiteral(" AND (COALESCE(TRIM(m.LrNo), '') = '' OR TRIM(m.LrNo) = '-')"); break;
     }
-    q.number = QStringLiteral("m.BillNO");
-    q.date = QStringLiteral("m.BillDate");
-    q.party = QStringLiteral("a.AcName");
-    q.amount = QStringLiteral("m.BillAmount");
-    q.marked = QStringLiteral("m.Is_Audit");
-    q.texts = {QStringLiteral("a.City"), QStringLiteral("m.AGAINST"), QStringLiteral("m.ChNo")};
-    q.figures = {QStringLiteral("m.PaidAmt"), QStringLiteral("m.UnPaidAmt")};
     return documents::listDocuments(db_, q, filter);
 }
 
 documents::DocumentPage SalesInvoices::openingBillList(const documents::ListFilter& filter) {
-    documents::ListQuery q;
-    q.from = QStringLiteral("SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
-    q.where = QStringLiteral("m.FirmNO = ? AND m.IsOp = -1 AND m.FormId = 3");
-    q.params = {session_.firmNo};
-    q.number = QStringLiteral("m.BillNO");
-    q.date = QStringLiteral("m.BillDate");
-    q.party = QStringLiteral("a.AcName");
-    q.amount = QStringLiteral("m.BillAmount");
+    documents::ListQuery q(QStringLiteral("SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID"),
+                           QStringLiteral("m.FirmNO = ? AND m.IsOp = -1 AND m.FormId = 3"), {session_.firmNo}, QStringLiteral("m.BillNO"),
+                           QStringLiteral("m.BillDate"), QStringLiteral("a.AcName"), QStringLiteral("m.BillAmount"));
     q.figures = {QStringLiteral("m.UnPaidAmt")};
     return documents::listDocuments(db_, q, filter);
 }

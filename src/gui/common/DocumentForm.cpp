@@ -33,30 +33,46 @@ QLabel* captionFor(const QString& text, QWidget* buddy) {
 
 }  // namespace
 
-DocField DocField::text(const QString& name, const QString& caption, int width, int span) {
-    DocField f{name, caption, Text, width, span};
+namespace {
+
+DocField declared(const QString& name, const QString& caption, DocField::Kind kind, int width = 0, int span = 1) {
+    DocField f;
+    f.name = name;
+    f.caption = caption;
+    f.kind = kind;
+    f.width = width;
+    f.span = span;
     return f;
 }
+
+}  // namespace
+
+DocField DocField::text(const QString& name, const QString& caption, int width, int span) {
+    return declared(name, caption, Text, width, span);
+}
 DocField DocField::number(const QString& name, const QString& caption, int places, int width) {
-    DocField f{name, caption, Number, width};
+    DocField f = declared(name, caption, Number, width);
     f.rule = NumberRule{places, false, 12};
     return f;
 }
-DocField DocField::date(const QString& name, const QString& caption) { return DocField{name, caption, Date}; }
-DocField DocField::optionalDate(const QString& name, const QString& caption) { return DocField{name, caption, OptionalDate, 100}; }
+DocField DocField::date(const QString& name, const QString& caption) { return declared(name, caption, Date); }
+DocField DocField::optionalDate(const QString& name, const QString& caption) {
+    return declared(name, caption, OptionalDate, 100);
+}
 DocField DocField::lookup(const QString& name, const QString& caption, LookupSource source, int span) {
-    DocField f{name, caption, Lookup, 0, span};
+    DocField f = declared(name, caption, Lookup, 0, span);
     f.source = std::move(source);
     return f;
 }
 DocField DocField::choice(const QString& name, const QString& caption, const QStringList& choices, int width) {
-    DocField f{name, caption, Choice, width};
+    DocField f = declared(name, caption, Choice, width);
     f.choices = choices;
     return f;
 }
-DocField DocField::info(const QString& name, int span) { return DocField{name, {}, Info, 0, span}; }
+DocField DocField::info(const QString& name, int span) { return declared(name, {}, Info, 0, span); }
 
-DocumentForm::DocumentForm(const QString& objectName, const QString& caption, Session& session, Messages* messages, QWidget* parent)
+DocumentForm::DocumentForm(const QString& objectName, const QString& caption, Session& session, Messages* messages,
+                           QWidget* parent)
     : QWidget(parent), session_(session), boxes_(this), messages_(messages ? *messages : boxes_) {
     setObjectName(objectName);
     setWindowTitle(caption);
@@ -537,7 +553,8 @@ void DocumentForm::openEntry(qint64 id) {
     markClean();
     status_->clear();
     refreshList();
-    if (QWidget* first = firstLineField() ? firstLineField() : (headerFields_.isEmpty() ? nullptr : headerFields_.first())) first->setFocus();
+    if (QWidget* first = firstLineField() ? firstLineField() : (headerFields_.isEmpty() ? nullptr : headerFields_.first()))
+        first->setFocus();
 }
 
 void DocumentForm::showListPage(int page) {
@@ -560,15 +577,24 @@ void DocumentForm::showListPage(int page) {
             QString text;
             bool right = false;
             switch (col.source) {
-            case ListColumn::Number: text = d.number; break;
-            case ListColumn::Date: text = d.date.toString(kDateFormat); break;
-            case ListColumn::Party: text = d.party; break;
+            case ListColumn::Number:
+                text = d.number;
+                break;
+            case ListColumn::Date:
+                text = d.date.toString(kDateFormat);
+                break;
+            case ListColumn::Party:
+                text = d.party;
+                break;
             case ListColumn::Amount:
                 text = FormatIndian(d.amount, 2);
                 right = true;
                 break;
-            case ListColumn::Marked: break;
-            case ListColumn::Text: text = col.index < d.texts.size() ? d.texts.at(col.index) : QString(); break;
+            case ListColumn::Marked:
+                break;
+            case ListColumn::Text:
+                text = col.index < d.texts.size() ? d.texts.at(col.index) : QString();
+                break;
             case ListColumn::Figure:
                 text = col.index < int(d.figures.size()) ? FormatIndian(d.figures[size_t(col.index)], col.places) : QString();
                 right = true;
@@ -592,12 +618,13 @@ QString DocumentForm::listPosition() const {
     if (shownPage_.total == 0) return QStringLiteral("None");
     const int first = shownPage_.page * shownPage_.pageSize + 1;
     const int last = first + int(shownPage_.rows.size()) - 1;
-    return QStringLiteral("%1-%2 of %3").arg(FormatIndian(Decimal(first), 0), FormatIndian(Decimal(last), 0),
-                                              FormatIndian(Decimal(shownPage_.total), 0));
+    return QStringLiteral("%1-%2 of %3")
+        .arg(FormatIndian(Decimal(first), 0), FormatIndian(Decimal(last), 0), FormatIndian(Decimal(shownPage_.total), 0));
 }
 
 void DocumentForm::refreshList() {
-    if (!listFrom_->date().isValid() || listFrom_->date() < session_.yearStartDate || listFrom_->date() == listFrom_->minimumDate()) {
+    if (!listFrom_->date().isValid() || listFrom_->date() < session_.yearStartDate ||
+        listFrom_->date() == listFrom_->minimumDate()) {
         const QSignalBlocker a(listFrom_), b(listTo_);
         listFrom_->setDate(session_.yearStartDate);
         listTo_->setDate(session_.yearEndDate);

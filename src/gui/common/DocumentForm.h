@@ -54,7 +54,8 @@ struct LookupSource {
 // text of each (the first one goes into the box), `key` the key taken.
 template <typename T>
 LookupSource typedSource(std::function<std::vector<T>(const QString&)> fetch,
-                         std::vector<std::pair<QString, std::function<QString(const T&)>>> columns, std::function<qint64(const T&)> key) {
+                         std::vector<std::pair<QString, std::function<QString(const T&)>>> columns,
+                         std::function<qint64(const T&)> key) {
     QStringList captions;
     for (const auto& c : columns) captions << c.first;
     captions << QStringLiteral("Id");
@@ -78,11 +79,11 @@ struct DocField {
     // Info: a computed text beside the fields (last bill number, the party's sales), not typed.
     // OptionalDate: a date that may be left empty (the lorry receipt's date).
     enum Kind { Text, Number, Date, OptionalDate, Lookup, Choice, Info };
-    QString name;      // the widget's object name
+    QString name;  // the widget's object name
     QString caption;
     Kind kind = Text;
-    int width = 0;     // 0: as the layout gives
-    int span = 1;      // header cells (caption and field pairs) the field takes
+    int width = 0;  // 0: as the layout gives
+    int span = 1;   // header cells (caption and field pairs) the field takes
     NumberRule rule{3, false, 12};
     LookupSource source;
     QStringList choices;
@@ -104,14 +105,19 @@ struct GridColumn {
     enum Kind { Text, Number, Date } kind = Text;
     int places = 2;       // Number: decimals shown, in Indian grouping
     bool summed = false;  // added up in the bold total row
-    static GridColumn text(const QString& caption) { return {caption, Text}; }
-    static GridColumn number(const QString& caption, int places, bool summed = false) { return {caption, Number, places, summed}; }
-    static GridColumn date(const QString& caption) { return {caption, Date}; }
+    static GridColumn text(const QString& caption) { return {caption, Text, 0, false}; }
+    static GridColumn number(const QString& caption, int places, bool summed = false) {
+        return {caption, Number, places, summed};
+    }
+    static GridColumn date(const QString& caption) { return {caption, Date, 0, false}; }
 };
 
 // A column of the saved-documents list: what of a listed document it shows.
 struct ListColumn {
-    enum Source { Number, Date, Party, Amount, Marked, Text, Figure } source;
+    enum Source { Number, Date, Party, Amount, Marked, Text, Figure };
+    ListColumn(Source source_, QString caption_, int index_ = 0, int places_ = 2)
+        : source(source_), caption(std::move(caption_)), index(index_), places(places_) {}
+    Source source;
     QString caption;
     int index = 0;   // Text, Figure: which of the document's texts or figures
     int places = 2;  // Figure
@@ -204,10 +210,10 @@ protected:
     QWidget* firstChargeField() const { return chargeFields_.isEmpty() ? nullptr : chargeFields_.first(); }
 
     // The screen's rules.
-    virtual void clearDocument() = 0;                       // a new document: defaults, proposed number
-    virtual bool saveDocument() = 0;                        // true when saved (documentId set)
-    virtual void loadDocument(qint64 id) = 0;               // shows a saved document
-    virtual bool removeDocument(qint64 id) = 0;             // after the service's questions
+    virtual void clearDocument() = 0;            // a new document: defaults, proposed number
+    virtual bool saveDocument() = 0;             // true when saved (documentId set)
+    virtual void loadDocument(qint64 id) = 0;    // shows a saved document
+    virtual bool removeDocument(qint64 id) = 0;  // after the service's questions
     virtual documents::DocumentPage listDocuments(const documents::ListFilter& filter) = 0;
     // Print or PDF of the saved document on screen; WhatsApp when the screen sends one.
     virtual void printDocument(bool pdf) = 0;

@@ -22,57 +22,70 @@ namespace tanabana::gui {
 namespace {
 
 // The columns of the list of takas not yet sent, after the tick.
-const QStringList kTakaColumns{QStringLiteral("TakaNO"),  QStringLiteral("Mtrs"),    QStringLiteral("Pcs"),  QStringLiteral("Design"),
-                               QStringLiteral("Colour"),  QStringLiteral("Quality"), QStringLiteral("Qlty Type"),
-                               QStringLiteral("ChDate"),  QStringLiteral("McNo"),    QStringLiteral("SalesName"), QStringLiteral("Cut"),
-                               QStringLiteral("Rate On")};
-const QStringList kTakaCaptions{QStringLiteral("Taka No"), QStringLiteral("Mtrs"),    QStringLiteral("Pcs"),  QStringLiteral("Design"),
-                                QStringLiteral("Colour"),  QStringLiteral("Quality"), QStringLiteral("Qlty Type"),
-                                QStringLiteral("Date"),    QStringLiteral("McNo"),    QStringLiteral("Book"), QStringLiteral("Cut"),
-                                QStringLiteral("Rate On")};
+const QStringList kTakaColumns{QStringLiteral("TakaNO"),    QStringLiteral("Mtrs"),   QStringLiteral("Pcs"),
+                               QStringLiteral("Design"),    QStringLiteral("Colour"), QStringLiteral("Quality"),
+                               QStringLiteral("Qlty Type"), QStringLiteral("ChDate"), QStringLiteral("McNo"),
+                               QStringLiteral("SalesName"), QStringLiteral("Cut"),    QStringLiteral("Rate On")};
+const QStringList kTakaCaptions{QStringLiteral("Taka No"),   QStringLiteral("Mtrs"),   QStringLiteral("Pcs"),
+                                QStringLiteral("Design"),    QStringLiteral("Colour"), QStringLiteral("Quality"),
+                                QStringLiteral("Qlty Type"), QStringLiteral("Date"),   QStringLiteral("McNo"),
+                                QStringLiteral("Book"),      QStringLiteral("Cut"),    QStringLiteral("Rate On")};
 
 }  // namespace
 
 ChallanScreen::ChallanScreen(db::Database& db, Session& session, Messages& messages, bool fromTakas, QWidget* parent)
     : DocumentForm(fromTakas ? QStringLiteral("frmChalan_Taka") : QStringLiteral("frmChalan"),
-                   fromTakas ? QStringLiteral("Delivery Challan (Takas)") : QStringLiteral("Delivery Challan"), session, &messages, parent),
-      db_(db), serviceMessages_(messages), fromTakas_(fromTakas), service_(std::make_unique<trade::DeliveryChallans>(db, session, messages)) {
-    declareHeader({DocField::choice(QStringLiteral("txtBook"), QStringLiteral("Book"), {}),
-                   DocField::text(QStringLiteral("txtChalanNo"), QStringLiteral("Chalan No")),
-                   DocField::date(QStringLiteral("DtpChalanDt"), QStringLiteral("Date")),
-                   DocField::text(QStringLiteral("txtOrderNo"), QStringLiteral("Order No")),
-                   DocField::lookup(QStringLiteral("txtParty"), QStringLiteral("Party"), partyLookup(db_, session_.firmNo), 2),
-                   DocField::lookup(QStringLiteral("txtDeli"), QStringLiteral("Deli."), partyLookup(db_, session_.firmNo, true), 2),
-                   DocField::lookup(QStringLiteral("txtBroker"), QStringLiteral("Broker"), brokerLookup(db_, session_, serviceMessages_)),
-                   DocField::text(QStringLiteral("txtTransport"), QStringLiteral("Transport")),
-                   DocField::text(QStringLiteral("txtStation"), QStringLiteral("Station")),
-                   DocField::text(QStringLiteral("txtVehicleNo"), QStringLiteral("Vehicle No")),
-                   DocField::text(QStringLiteral("txtLrNo"), QStringLiteral("L.R.No.")),
-                   DocField::optionalDate(QStringLiteral("txtLrDate"), QStringLiteral("L.R. Dt.")),
-                   DocField::text(QStringLiteral("txtFreight"), QStringLiteral("Freight")),
-                   DocField::number(QStringLiteral("txtCaseNo"), QStringLiteral("Case No"), 0, 100),
-                   DocField::text(QStringLiteral("txtNotes"), QStringLiteral("Notes"), 0, 4)});
+                   fromTakas ? QStringLiteral("Delivery Challan (Takas)") : QStringLiteral("Delivery Challan"), session,
+                   &messages, parent),
+      db_(db),
+      serviceMessages_(messages),
+      fromTakas_(fromTakas),
+      service_(std::make_unique<trade::DeliveryChallans>(db, session, messages)) {
+    declareHeader(
+        {DocField::choice(QStringLiteral("txtBook"), QStringLiteral("Book"), {}),
+         DocField::text(QStringLiteral("txtChalanNo"), QStringLiteral("Chalan No")),
+         DocField::date(QStringLiteral("DtpChalanDt"), QStringLiteral("Date")),
+         DocField::text(QStringLiteral("txtOrderNo"), QStringLiteral("Order No")),
+         DocField::lookup(QStringLiteral("txtParty"), QStringLiteral("Party"), partyLookup(db_, session_.firmNo), 2),
+         DocField::lookup(QStringLiteral("txtDeli"), QStringLiteral("Deli."), partyLookup(db_, session_.firmNo, true), 2),
+         DocField::lookup(QStringLiteral("txtBroker"), QStringLiteral("Broker"), brokerLookup(db_, session_, serviceMessages_)),
+         DocField::text(QStringLiteral("txtTransport"), QStringLiteral("Transport")),
+         DocField::text(QStringLiteral("txtStation"), QStringLiteral("Station")),
+         DocField::text(QStringLiteral("txtVehicleNo"), QStringLiteral("Vehicle No")),
+         DocField::text(QStringLiteral("txtLrNo"), QStringLiteral("L.R.No.")),
+         DocField::optionalDate(QStringLiteral("txtLrDate"), QStringLiteral("L.R. Dt.")),
+         DocField::text(QStringLiteral("txtFreight"), QStringLiteral("Freight")),
+         DocField::number(QStringLiteral("txtCaseNo"), QStringLiteral("Case No"), 0, 100),
+         DocField::text(QStringLiteral("txtNotes"), QStringLiteral("Notes"), 0, 4)});
     book_ = choiceField(QStringLiteral("txtBook"));
     for (const db::Row& r : service_->books())
-        book_->addItem(QString::number(r.integer(QStringLiteral("BookNO"))) + QLatin1Char(' ') + r.text(QStringLiteral("SalesName")),
-                       r.integer(QStringLiteral("BookNO")));
+        book_->addItem(
+            QString::number(r.integer(QStringLiteral("BookNO"))) + QLatin1Char(' ') + r.text(QStringLiteral("SalesName")),
+            r.integer(QStringLiteral("BookNO")));
 
     declareLine({DocField::lookup(QStringLiteral("txtQuality"), QStringLiteral("Quality"),
-                                  {qualitySearch(db_, session_.firmNo, QStringLiteral("Quality")), QStringLiteral("Id"), QStringLiteral("Quality")}),
-                 DocField::text(QStringLiteral("txtDesc"), QStringLiteral("Desc")), DocField::number(QStringLiteral("txtPcs"), QStringLiteral("Pcs")),
+                                  {qualitySearch(db_, session_.firmNo, QStringLiteral("Quality")), QStringLiteral("Id"),
+                                   QStringLiteral("Quality")}),
+                 DocField::text(QStringLiteral("txtDesc"), QStringLiteral("Desc")),
+                 DocField::number(QStringLiteral("txtPcs"), QStringLiteral("Pcs")),
                  DocField::number(QStringLiteral("txtMtrs"), QStringLiteral("Mtrs"), 3, 90),
                  DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}, 64),
                  DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"))});
     quality_ = lookupField(QStringLiteral("txtQuality"));
     connect(quality_, &LookupField::chosen, this, [this] {
-        textField(QStringLiteral("txtRate"))->setText(Decimal::fromVariant(quality_->chosenRow().value(QStringLiteral("Rate"))).toString(2));
+        textField(QStringLiteral("txtRate"))
+            ->setText(Decimal::fromVariant(quality_->chosenRow().value(QStringLiteral("Rate"))).toString(2));
         choiceField(QStringLiteral("ComTy"))->setCurrentText(quality_->chosenRow().text(QStringLiteral("PM")));
     });
 
-    std::vector<GridColumn> columns{GridColumn::number(QStringLiteral("Sr"), 0),       GridColumn::text(QStringLiteral("Quality")),
-                                    GridColumn::text(QStringLiteral("Desc")),          GridColumn::number(QStringLiteral("Pcs"), 0, true),
-                                    GridColumn::number(QStringLiteral("Mtrs"), 3, true), GridColumn::text(QStringLiteral("Ty")),
-                                    GridColumn::number(QStringLiteral("Rate"), 2),     GridColumn::number(QStringLiteral("Amt"), 2, true),
+    std::vector<GridColumn> columns{GridColumn::number(QStringLiteral("Sr"), 0),
+                                    GridColumn::text(QStringLiteral("Quality")),
+                                    GridColumn::text(QStringLiteral("Desc")),
+                                    GridColumn::number(QStringLiteral("Pcs"), 0, true),
+                                    GridColumn::number(QStringLiteral("Mtrs"), 3, true),
+                                    GridColumn::text(QStringLiteral("Ty")),
+                                    GridColumn::number(QStringLiteral("Rate"), 2),
+                                    GridColumn::number(QStringLiteral("Amt"), 2, true),
                                     GridColumn::text(QStringLiteral("Checked"))};
     // takas of the looms are told apart by colour, design and quality type
     if (fromTakas_)
@@ -106,7 +119,8 @@ ChallanScreen::ChallanScreen(db::Database& db, Session& session, Messages& messa
         addButton(QStringLiteral("cmdAddTaka"), QStringLiteral("Add Ta&kas"), [this] { takeTickedTakas(); });
     }
     connect(book_, &QComboBox::currentIndexChanged, this, [this] {
-        if (documentId() == 0) textField(QStringLiteral("txtChalanNo"))->setText(service_->nextChallanNo(book_->currentData().toLongLong()));
+        if (documentId() == 0)
+            textField(QStringLiteral("txtChalanNo"))->setText(service_->nextChallanNo(book_->currentData().toLongLong()));
         showListPage(0);
         refreshTakas();
     });
@@ -115,7 +129,8 @@ ChallanScreen::ChallanScreen(db::Database& db, Session& session, Messages& messa
     // a number already in the book opens that challan
     keys()->onEnter(textField(QStringLiteral("txtChalanNo")), [this] {
         if (documentId() == 0) {
-            const qint64 existing = service_->findByNumber(book_->currentData().toLongLong(), textOf(QStringLiteral("txtChalanNo")));
+            const qint64 existing =
+                service_->findByNumber(book_->currentData().toLongLong(), textOf(QStringLiteral("txtChalanNo")));
             if (existing > 0) openEntry(existing);
         }
         return false;
@@ -129,10 +144,11 @@ ChallanScreen::ChallanScreen(db::Database& db, Session& session, Messages& messa
 void ChallanScreen::clearDocument() {
     openedChallan_.reset();
     lines_.clear();
-    for (const char* name : {"txtOrderNo", "txtTransport", "txtStation", "txtVehicleNo", "txtLrNo", "txtLrDate", "txtFreight", "txtCaseNo",
-                             "txtNotes", "txtDesc", "txtPcs", "txtMtrs", "txtRate"})
+    for (const char* name : {"txtOrderNo", "txtTransport", "txtStation", "txtVehicleNo", "txtLrNo", "txtLrDate", "txtFreight",
+                             "txtCaseNo", "txtNotes", "txtDesc", "txtPcs", "txtMtrs", "txtRate"})
         textField(QString::fromLatin1(name))->clear();
-    for (const char* name : {"txtParty", "txtDeli", "txtBroker", "txtQuality"}) lookupField(QString::fromLatin1(name))->clearChoice();
+    for (const char* name : {"txtParty", "txtDeli", "txtBroker", "txtQuality"})
+        lookupField(QString::fromLatin1(name))->clearChoice();
     const QDate today = QDate::currentDate();
     dateField(QStringLiteral("DtpChalanDt"))->setDate(session_.inYear(today) ? today : session_.yearEndDate);
     textField(QStringLiteral("txtChalanNo"))->setText(service_->nextChallanNo(book_->currentData().toLongLong()));
@@ -187,7 +203,8 @@ void ChallanScreen::toggleChecked(int row) {
     // a saved challan's tick is written at once, and stays as it was when the service refuses it
     if (documentId() > 0 && !service_->setReconciled(documentId(), row + 1, !line.reconciled)) return;
     line.reconciled = !line.reconciled;
-    if (openedChallan_ && row < int(openedChallan_->lines.size())) openedChallan_->lines[size_t(row)].reconciled = line.reconciled;
+    if (openedChallan_ && row < int(openedChallan_->lines.size()))
+        openedChallan_->lines[size_t(row)].reconciled = line.reconciled;
     refreshGrid();
 }
 
@@ -211,7 +228,14 @@ void ChallanScreen::refreshGrid() {
     for (size_t i = 0; i < lines_.size(); ++i) {
         const trade::ChallanLine& l = lines_[i];
         const trade::ItemLabel item = trade::itemLabel(db_, l.qualityId);
-        std::vector<Cell> row{Decimal(qint64(i + 1)), item.name, l.description, l.pieces, l.metres, l.rateOn, l.rate, l.amount(),
+        std::vector<Cell> row{Decimal(qint64(i + 1)),
+                              item.name,
+                              l.description,
+                              l.pieces,
+                              l.metres,
+                              l.rateOn,
+                              l.rate,
+                              l.amount(),
                               l.reconciled ? QStringLiteral("Y") : QString()};
         if (fromTakas_) row.insert(row.end(), {item.colour, item.designNo, item.qualityType});
         rows.push_back(std::move(row));
@@ -223,8 +247,9 @@ void ChallanScreen::refreshGrid() {
         mtrs += l.metres;
         amount += l.amount();
     }
-    setTotals(QStringLiteral("Lines  %1     Pcs  %2     Mtrs  %3").arg(lines_.size()).arg(FormatIndian(pcs, 0), FormatIndian(mtrs, 3)),
-              QStringLiteral("Amount  ") + FormatIndian(amount, 2));
+    setTotals(
+        QStringLiteral("Lines  %1     Pcs  %2     Mtrs  %3").arg(lines_.size()).arg(FormatIndian(pcs, 0), FormatIndian(mtrs, 3)),
+        QStringLiteral("Amount  ") + FormatIndian(amount, 2));
 }
 
 void ChallanScreen::refreshTakas() {

@@ -11,10 +11,12 @@
 namespace tanabana::gui {
 
 OpeningSalesScreen::OpeningSalesScreen(db::Database& db, Session& session, Messages& messages, QWidget* parent)
-    : DocumentForm(QStringLiteral("frmSalesOp"), QStringLiteral("Opening Sales Bills"), session, &messages, parent), db_(db),
+    : DocumentForm(QStringLiteral("frmSalesOp"), QStringLiteral("Opening Sales Bills"), session, &messages, parent),
+      db_(db),
       service_(std::make_unique<trade::SalesInvoices>(db, session, messages)) {
     // pending bills of earlier years may belong to parties no longer active
-    const LookupSource parties{salesPartySearch(db_, session_.firmNo, false, true), QStringLiteral("Id"), QStringLiteral("A/c Name")};
+    const LookupSource parties{salesPartySearch(db_, session_.firmNo, false, true), QStringLiteral("Id"),
+                               QStringLiteral("A/c Name")};
     DocField amount = DocField::number(QStringLiteral("txtPendingAmt"), QStringLiteral("Pending Amount"), 2, 140);
     declareHeader({DocField::choice(QStringLiteral("txtBook"), QStringLiteral("Book"), {}),
                    DocField::text(QStringLiteral("txtBillNo"), QStringLiteral("Invoice No")),

@@ -19,7 +19,9 @@ protected:
     bool saveDocument() override;
     void loadDocument(qint64 id) override;
     bool removeDocument(qint64 id) override { return service_->removeOpening(id); }
-    documents::DocumentPage listDocuments(const documents::ListFilter& filter) override { return service_->openingBillList(filter); }
+    documents::DocumentPage listDocuments(const documents::ListFilter& filter) override {
+        return service_->openingBillList(filter);
+    }
     void printDocument(bool) override {}
 
 private:

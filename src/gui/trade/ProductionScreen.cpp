@@ -15,22 +15,26 @@
 namespace tanabana::gui {
 
 ProductionScreen::ProductionScreen(db::Database& db, Session& session, Messages& messages, QWidget* parent)
-    : DocumentForm(QStringLiteral("frmProduction"), QStringLiteral("Production Challan"), session, &messages, parent), db_(db),
-      serviceMessages_(messages), service_(std::make_unique<jobwork::ProductionChallans>(db, session, messages)) {
+    : DocumentForm(QStringLiteral("frmProduction"), QStringLiteral("Production Challan"), session, &messages, parent),
+      db_(db),
+      serviceMessages_(messages),
+      service_(std::make_unique<jobwork::ProductionChallans>(db, session, messages)) {
     service_->repairFirmNumbers();
     jobwork::ProductionChallans* service = service_.get();
-    declareHeader({DocField::choice(QStringLiteral("txtFirmName"), QStringLiteral("Book"), {}),
-                   DocField::text(QStringLiteral("txtChalanNO"), QStringLiteral("Chalan No")),
-                   DocField::date(QStringLiteral("DtpChalanDt"), QStringLiteral("Date")),
-                   DocField::lookup(QStringLiteral("txtAccNo"), QStringLiteral("Party"),
-                                    {[service](const QString& prefix) { return service->parties(prefix); }, QStringLiteral("Id"),
-                                     QStringLiteral("A/c Name")},
-                                    2),
-                   DocField::choice(QStringLiteral("ComType"), QStringLiteral("Type"), jobwork::ProductionChallans::productionTypes())});
+    declareHeader(
+        {DocField::choice(QStringLiteral("txtFirmName"), QStringLiteral("Book"), {}),
+         DocField::text(QStringLiteral("txtChalanNO"), QStringLiteral("Chalan No")),
+         DocField::date(QStringLiteral("DtpChalanDt"), QStringLiteral("Date")),
+         DocField::lookup(QStringLiteral("txtAccNo"), QStringLiteral("Party"),
+                          {[service](const QString& prefix) { return service->parties(prefix); }, QStringLiteral("Id"),
+                           QStringLiteral("A/c Name")},
+                          2),
+         DocField::choice(QStringLiteral("ComType"), QStringLiteral("Type"), jobwork::ProductionChallans::productionTypes())});
     book_ = choiceField(QStringLiteral("txtFirmName"));
     for (const db::Row& r : service_->books())
-        book_->addItem(QString::number(r.integer(QStringLiteral("BookNO"))) + QLatin1Char(' ') + r.text(QStringLiteral("SalesName")),
-                       r.integer(QStringLiteral("BookNO")));
+        book_->addItem(
+            QString::number(r.integer(QStringLiteral("BookNO"))) + QLatin1Char(' ') + r.text(QStringLiteral("SalesName")),
+            r.integer(QStringLiteral("BookNO")));
     declareLine({DocField::text(QStringLiteral("txtTakaNo"), QStringLiteral("Taka No"), 90),
                  DocField::lookup(QStringLiteral("txtQuality"), QStringLiteral("Quality"),
                                   {[service](const QString& prefix) { return service->qualities(prefix); }, QStringLiteral("Id"),
@@ -48,7 +52,8 @@ ProductionScreen::ProductionScreen(db::Database& db, Session& session, Messages&
     });
     declareGrid({GridColumn::text(QStringLiteral("Taka No")), GridColumn::number(QStringLiteral("Pcs"), 0, true),
                  GridColumn::number(QStringLiteral("Cut"), 2), GridColumn::number(QStringLiteral("Mtrs"), 3, true),
-                 GridColumn::text(QStringLiteral("McNo")), GridColumn::text(QStringLiteral("Quality")), GridColumn::text(QStringLiteral("Sent"))});
+                 GridColumn::text(QStringLiteral("McNo")), GridColumn::text(QStringLiteral("Quality")),
+                 GridColumn::text(QStringLiteral("Sent"))});
     lineGrid()->setObjectName(QStringLiteral("vsgrid_Dtl"));
     lineGrid()->setToolTip(QStringLiteral("Enter or a double click takes out a taka not yet sent"));
     connect(lineGrid(), &QTableWidget::cellDoubleClicked, this, [this](int row, int) { takeOut(row); });
@@ -61,7 +66,8 @@ ProductionScreen::ProductionScreen(db::Database& db, Session& session, Messages&
                  {ListColumn::Text, QStringLiteral("A/c No"), 0}},
                 QStringLiteral("chalan no or party"));
     connect(book_, &QComboBox::currentIndexChanged, this, [this] {
-        if (documentId() == 0) textField(QStringLiteral("txtChalanNO"))->setText(service_->nextChallanNo(book_->currentData().toLongLong()));
+        if (documentId() == 0)
+            textField(QStringLiteral("txtChalanNO"))->setText(service_->nextChallanNo(book_->currentData().toLongLong()));
         showListPage(0);
     });
     finishLayout();

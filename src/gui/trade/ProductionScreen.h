@@ -21,12 +21,14 @@ public:
     jobwork::ProductionChallan challanOnScreen() const;
 
 protected:
-    void clearDocument() override;
-    bool saveDocument() override;
-    void loadDocument(qint64 id) override;
+    // Takas not yet sent may be taken out; a taka gone on a delivery challan keeps the challan.
     bool removeDocument(qint64 id) override { return service_->remove(id); }
-    documents::DocumentPage listDocuments(const documents::ListFilter& filter) override;
+    void clearDocument() override;
+    void loadDocument(qint64 id) override;
+    bool saveDocument() override;
+    // The preview prints, and saves the PDF too.
     void printDocument(bool pdf) override;
+    documents::DocumentPage listDocuments(const documents::ListFilter& filter) override;
 
 private:
     void addTaka();

@@ -58,11 +58,10 @@ public:
                                  {designSearch(db(), session().firmNo), QStringLiteral("Id"), QStringLiteral("Design No")})};
     }
     DocField qualityField() override {
-        return DocField::lookup(QStringLiteral("txtColour"), QStringLiteral("Colour"),
-                                {[this](const QString& prefix) {
-                                     return trade::designColours(db(), session().firmNo, design()->text(), prefix);
-                                 },
-                                 QStringLiteral("Id"), QStringLiteral("Colour")});
+        return DocField::lookup(
+            QStringLiteral("txtColour"), QStringLiteral("Colour"),
+            {[this](const QString& prefix) { return trade::designColours(db(), session().firmNo, design()->text(), prefix); },
+             QStringLiteral("Id"), QStringLiteral("Colour")});
     }
     std::vector<GridColumn> columns() const override {
         return {GridColumn::text(QStringLiteral("Design No")), GridColumn::text(QStringLiteral("Colour")),
@@ -77,8 +76,9 @@ public:
         auto* box = new QGroupBox(QStringLiteral("Colours of the design   (F3 = > Select All)"));
         auto* row = new QHBoxLayout(box);
         row->setContentsMargins(4, 2, 4, 2);
-        colours_ = new SelectionGrid({QStringLiteral("Colour"), QStringLiteral("Qlty Type"), QStringLiteral("Rate"), QStringLiteral("Rate On"),
-                                      QStringLiteral("Cut"), QStringLiteral("SGST"), QStringLiteral("CGST"), QStringLiteral("Id")});
+        colours_ = new SelectionGrid({QStringLiteral("Colour"), QStringLiteral("Qlty Type"), QStringLiteral("Rate"),
+                                      QStringLiteral("Rate On"), QStringLiteral("Cut"), QStringLiteral("SGST"),
+                                      QStringLiteral("CGST"), QStringLiteral("Id")});
         colours_->setColumnHidden(8, true);
         colours_->setObjectName(QStringLiteral("vsgrid_Colour"));
         colours_->setMaximumHeight(100);
@@ -101,7 +101,8 @@ public:
         QObject::connect(design(), &LookupField::chosen, design(), [this] { designChosen(); });
         QObject::connect(quality(), &LookupField::chosen, quality(), [this] {
             // the cut of a piece comes with the colour
-            if (const auto item = trade::lineForItem(db(), session().firmNo, quality()->chosenId()); item && !item->input.cut.isZero())
+            if (const auto item = trade::lineForItem(db(), session().firmNo, quality()->chosenId());
+                item && !item->input.cut.isZero())
                 text(QStringLiteral("txtCut"))->setText(item->input.cut.toString(2));
         });
         // a colour must be chosen from the design's list
@@ -134,9 +135,9 @@ private:
         colours_->setRowCount(0);
         for (const db::Row& r : trade::designColours(db(), session().firmNo, design()->text()))
             colours_->addRow({r.text(QStringLiteral("Colour")), r.text(QStringLiteral("Qlty Type")),
-                              Decimal::fromVariant(r.value(QStringLiteral("Rate"))).toString(2), r.text(QStringLiteral("Rate On")),
-                              Decimal::fromVariant(r.value(QStringLiteral("Cut"))).toString(2), r.text(QStringLiteral("SGST")),
-                              r.text(QStringLiteral("CGST")), r.text(QStringLiteral("Id"))});
+                              Decimal::fromVariant(r.value(QStringLiteral("Rate"))).toString(2),
+                              r.text(QStringLiteral("Rate On")), Decimal::fromVariant(r.value(QStringLiteral("Cut"))).toString(2),
+                              r.text(QStringLiteral("SGST")), r.text(QStringLiteral("CGST")), r.text(QStringLiteral("Id"))});
         colours_->resizeColumnsToContents();
     }
 
@@ -159,8 +160,7 @@ private:
 // frmSalesBetDt: the party's challans of a period not yet billed, ticked into one bill.
 class PeriodChallans : public SalesLineSource {
 public:
-    explicit PeriodChallans(SalesScreen& screen)
-        : SalesLineSource(screen), period_(db(), session(), messages()) {}
+    explicit PeriodChallans(SalesScreen& screen) : SalesLineSource(screen), period_(db(), session(), messages()) {}
     QString objectName() const override { return QStringLiteral("frmSalesBetDt"); }
     QString title() const override { return QStringLiteral("Sales Invoice (Chalan Between Dates)"); }
 
@@ -187,8 +187,8 @@ public:
         summed_->setObjectName(QStringLiteral("ChkSum"));
         auto* take = new QPushButton(QStringLiteral("Ta&ke Selected"));
         take->setObjectName(QStringLiteral("cmdTakeChalan"));
-        list_ = new SelectionGrid({QStringLiteral("Ch No"), QStringLiteral("Ch Date"), QStringLiteral("Pcs"), QStringLiteral("Mtrs"),
-                                   QStringLiteral("Amount")});
+        list_ = new SelectionGrid({QStringLiteral("Ch No"), QStringLiteral("Ch Date"), QStringLiteral("Pcs"),
+                                   QStringLiteral("Mtrs"), QStringLiteral("Amount")});
         list_->setObjectName(QStringLiteral("vsgrid_Chalan"));
         list_->setMaximumHeight(110);
         auto* fromCaption = caption(QStringLiteral("From"));
@@ -240,8 +240,8 @@ private:
         if (!found) return;
         listed_ = *found;
         for (const trade::PeriodChallan& c : listed_) {
-            list_->addRow({c.challanNo, c.date.toString(QStringLiteral("dd-MM-yyyy")), FormatIndian(c.pieces, 0), FormatIndian(c.metres, 3),
-                           FormatIndian(c.amount, 2)});
+            list_->addRow({c.challanNo, c.date.toString(QStringLiteral("dd-MM-yyyy")), FormatIndian(c.pieces, 0),
+                           FormatIndian(c.metres, 3), FormatIndian(c.amount, 2)});
             bool onBill = false;
             for (const SalesLine& l : lines()) onBill = onBill || l.challanId == c.id;
             if (onBill) list_->setTicked(list_->rowCount() - 1, true);
@@ -271,9 +271,12 @@ private:
 
 std::unique_ptr<SalesLineSource> salesLineSource(SalesScreen::Kind kind, SalesScreen& screen) {
     switch (kind) {
-    case SalesScreen::Kind::Single: return std::make_unique<DesignColours>(screen);
-    case SalesScreen::Kind::Period: return std::make_unique<PeriodChallans>(screen);
-    case SalesScreen::Kind::Main: break;
+    case SalesScreen::Kind::Single:
+        return std::make_unique<DesignColours>(screen);
+    case SalesScreen::Kind::Period:
+        return std::make_unique<PeriodChallans>(screen);
+    case SalesScreen::Kind::Main:
+        break;
     }
     return std::make_unique<TypedLines>(screen);
 }

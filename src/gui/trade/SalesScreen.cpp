@@ -38,7 +38,9 @@ const QStringList kInvoiceTypes{QStringLiteral("Retail"), QStringLiteral("Export
 }  // namespace
 
 SalesScreen::SalesScreen(db::Database& db, Session& session, Messages& messages, Kind kind, QWidget* parent)
-    : DocumentForm(QString(), QString(), session, &messages, parent), db_(db), serviceMessages_(messages),
+    : DocumentForm(QString(), QString(), session, &messages, parent),
+      db_(db),
+      serviceMessages_(messages),
       service_(std::make_unique<trade::SalesInvoices>(db, session, messages)) {
     source_ = salesLineSource(kind, *this);
     setObjectName(source_->objectName());
@@ -58,29 +60,31 @@ SalesScreen::~SalesScreen() = default;
 
 void SalesScreen::declareFields() {
     QStringList books;
-    declareHeader({DocField::choice(QStringLiteral("txtBook"), QStringLiteral("Book"), {}),
-                   DocField::text(QStringLiteral("txtBillNo"), QStringLiteral("Bill No")),
-                   DocField::info(QStringLiteral("lblLastBillNo")),
-                   DocField::date(QStringLiteral("DtpBillDate"), QStringLiteral("Bill Date")),
-                   DocField::lookup(QStringLiteral("txtParty"), QStringLiteral("Party"), partyLookup(db_, session_.firmNo), 2),
-                   DocField::info(QStringLiteral("lblPartySales"), 2),
-                   DocField::lookup(QStringLiteral("txtDeli"), QStringLiteral("Deli."), partyLookup(db_, session_.firmNo, true), 2),
-                   DocField::lookup(QStringLiteral("txtConsignee"), QStringLiteral("Consignee"), partyLookup(db_, session_.firmNo, true), 2),
-                   DocField::lookup(QStringLiteral("txtBroker"), QStringLiteral("Broker"), brokerLookup(db_, session_, serviceMessages_)),
-                   DocField::text(QStringLiteral("txtChalanNo"), QStringLiteral("Chalan No")),
-                   DocField::text(QStringLiteral("txtDONo"), QStringLiteral("D.O. No")),
-                   DocField::choice(QStringLiteral("ComInvType"), QStringLiteral("Inv.Type"), kInvoiceTypes),
-                   DocField::text(QStringLiteral("txtTransport"), QStringLiteral("Transport")),
-                   DocField::text(QStringLiteral("txtTruckNo"), QStringLiteral("Truck No")),
-                   DocField::text(QStringLiteral("txtVehicleNo"), QStringLiteral("Vehicle No")),
-                   DocField::text(QStringLiteral("txtEwayNo"), QStringLiteral("eWay BillNo")),
-                   DocField::text(QStringLiteral("txtLrNo"), QStringLiteral("L.R.No.")),
-                   DocField::optionalDate(QStringLiteral("txtLrDate"), QStringLiteral("L.R. Dt.")),
-                   DocField::text(QStringLiteral("txtPacking"), QStringLiteral("Packing")),
-                   DocField::number(QStringLiteral("txtCaseNo"), QStringLiteral("Case No"), 0, 100),
-                   DocField::number(QStringLiteral("txtCrDays"), QStringLiteral("Cr. Days"), 0, 60),
-                   DocField::text(QStringLiteral("txtWMbNo"), QStringLiteral("WhatsApp No")),
-                   DocField::text(QStringLiteral("txtDescription"), QStringLiteral("Description"), 0, 2)});
+    declareHeader(
+        {DocField::choice(QStringLiteral("txtBook"), QStringLiteral("Book"), {}),
+         DocField::text(QStringLiteral("txtBillNo"), QStringLiteral("Bill No")),
+         DocField::info(QStringLiteral("lblLastBillNo")),
+         DocField::date(QStringLiteral("DtpBillDate"), QStringLiteral("Bill Date")),
+         DocField::lookup(QStringLiteral("txtParty"), QStringLiteral("Party"), partyLookup(db_, session_.firmNo), 2),
+         DocField::info(QStringLiteral("lblPartySales"), 2),
+         DocField::lookup(QStringLiteral("txtDeli"), QStringLiteral("Deli."), partyLookup(db_, session_.firmNo, true), 2),
+         DocField::lookup(QStringLiteral("txtConsignee"), QStringLiteral("Consignee"), partyLookup(db_, session_.firmNo, true),
+                          2),
+         DocField::lookup(QStringLiteral("txtBroker"), QStringLiteral("Broker"), brokerLookup(db_, session_, serviceMessages_)),
+         DocField::text(QStringLiteral("txtChalanNo"), QStringLiteral("Chalan No")),
+         DocField::text(QStringLiteral("txtDONo"), QStringLiteral("D.O. No")),
+         DocField::choice(QStringLiteral("ComInvType"), QStringLiteral("Inv.Type"), kInvoiceTypes),
+         DocField::text(QStringLiteral("txtTransport"), QStringLiteral("Transport")),
+         DocField::text(QStringLiteral("txtTruckNo"), QStringLiteral("Truck No")),
+         DocField::text(QStringLiteral("txtVehicleNo"), QStringLiteral("Vehicle No")),
+         DocField::text(QStringLiteral("txtEwayNo"), QStringLiteral("eWay BillNo")),
+         DocField::text(QStringLiteral("txtLrNo"), QStringLiteral("L.R.No.")),
+         DocField::optionalDate(QStringLiteral("txtLrDate"), QStringLiteral("L.R. Dt.")),
+         DocField::text(QStringLiteral("txtPacking"), QStringLiteral("Packing")),
+         DocField::number(QStringLiteral("txtCaseNo"), QStringLiteral("Case No"), 0, 100),
+         DocField::number(QStringLiteral("txtCrDays"), QStringLiteral("Cr. Days"), 0, 60),
+         DocField::text(QStringLiteral("txtWMbNo"), QStringLiteral("WhatsApp No")),
+         DocField::text(QStringLiteral("txtDescription"), QStringLiteral("Description"), 0, 2)});
     book_ = choiceField(QStringLiteral("txtBook"));
     for (const documents::BookChoice& b : documents::booksOfKind(db_, session_.firmNo, documents::BookKind::Sales))
         book_->addItem(QString::number(b.bookNo) + QStringLiteral(" ") + b.name, b.bookNo);
@@ -88,15 +92,16 @@ void SalesScreen::declareFields() {
 
     std::vector<DocField> line = source_->fieldsBeforeQuality();
     line.push_back(source_->qualityField());
-    for (const DocField& f : {DocField::text(QStringLiteral("txtDesc"), QStringLiteral("Desc")),
-                              DocField::number(QStringLiteral("txtPcs"), QStringLiteral("Pcs")),
-                              DocField::number(QStringLiteral("txtCut"), QStringLiteral("Cut")),
-                              DocField::number(QStringLiteral("txtMtrs"), QStringLiteral("Mtrs")),
-                              DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}, 64),
-                              DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate")),
-                              DocField::number(QStringLiteral("txtDisc"), QStringLiteral("(F9) Disc %"), 3, 80),
-                              DocField::number(QStringLiteral("txtBrk"), QStringLiteral("Brk%"), 3, 60),
-                              DocField::info(QStringLiteral("lblItemInfo"))})
+    for (const DocField& f :
+         {DocField::text(QStringLiteral("txtDesc"), QStringLiteral("Desc")),
+          DocField::number(QStringLiteral("txtPcs"), QStringLiteral("Pcs")),
+          DocField::number(QStringLiteral("txtCut"), QStringLiteral("Cut")),
+          DocField::number(QStringLiteral("txtMtrs"), QStringLiteral("Mtrs")),
+          DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}, 64),
+          DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate")),
+          DocField::number(QStringLiteral("txtDisc"), QStringLiteral("(F9) Disc %"), 3, 80),
+          DocField::number(QStringLiteral("txtBrk"), QStringLiteral("Brk%"), 3, 60),
+          DocField::info(QStringLiteral("lblItemInfo"))})
         line.push_back(f);
     declareLine(line);
     quality_ = field<LookupField>(source_->qualityField().name);
@@ -160,24 +165,27 @@ void SalesScreen::addOwnButtons() {
     addToButtonBar(printType_);
     smsForm_ = new QComboBox;
     smsForm_->setObjectName(QStringLiteral("ComSMS"));
-    smsForm_->addItems({QStringLiteral("1. Bill + Outstanding"), QStringLiteral("2. Dispatch"), QStringLiteral("3. Bill Amount")});
+    smsForm_->addItems(
+        {QStringLiteral("1. Bill + Outstanding"), QStringLiteral("2. Dispatch"), QStringLiteral("3. Bill Amount")});
     addToButtonBar(smsForm_);
     smsText_ = new QLineEdit;
     smsText_->setObjectName(QStringLiteral("txtSMSText"));
     smsText_->setPlaceholderText(QStringLiteral("Extra SMS text"));
     smsText_->setMaximumWidth(140);
     addToButtonBar(smsText_);
-    addButton(QStringLiteral("CmdSMS"), QStringLiteral("SMS"),
-              [this] {
-                  trade::sendInvoiceSms(db_, session_, serviceMessages_, documentId(), trade::SmsForm(smsForm_->currentIndex() + 1),
-                                        smsText_->text());
-              },
-              true);
-    addButton(QStringLiteral("CmdBillNo"), QStringLiteral("Bi&ll No"),
-              [this] {
-                  if (documentId() > 0 && service_->renumber(documentId())) openEntry(documentId());
-              },
-              true)
+    addButton(
+        QStringLiteral("CmdSMS"), QStringLiteral("SMS"),
+        [this] {
+            trade::sendInvoiceSms(db_, session_, serviceMessages_, documentId(), trade::SmsForm(smsForm_->currentIndex() + 1),
+                                  smsText_->text());
+        },
+        true);
+    addButton(
+        QStringLiteral("CmdBillNo"), QStringLiteral("Bi&ll No"),
+        [this] {
+            if (documentId() > 0 && service_->renumber(documentId())) openEntry(documentId());
+        },
+        true)
         ->setToolTip(QStringLiteral("Give this bill a new number"));
     // E-invoice and e-way bill requests are a feature of their own, not built yet.
     for (const auto& [name, text] : {std::pair{QStringLiteral("CmdEInvoice"), QStringLiteral("E-Invoice")},
@@ -219,12 +227,14 @@ void SalesScreen::clearDocument() {
     editedSource_ = {};
     editedLine_.reset();
     openedBill_.reset();
-    for (const char* name : {"txtBillNo", "txtChalanNo", "txtDONo", "txtTransport", "txtTruckNo", "txtVehicleNo", "txtLrNo", "txtLrDate",
-                             "txtEwayNo", "txtPacking", "txtCaseNo", "txtCrDays", "txtDescription", "txtWMbNo", "txtDesc", "txtPcs", "txtCut",
-                             "txtMtrs", "txtRate", "txtDisc", "txtBrk", "txtTcsP", "txtTdsP", "txtOther"})
+    for (const char* name :
+         {"txtBillNo", "txtChalanNo", "txtDONo",   "txtTransport", "txtTruckNo",     "txtVehicleNo", "txtLrNo", "txtLrDate",
+          "txtEwayNo", "txtPacking",  "txtCaseNo", "txtCrDays",    "txtDescription", "txtWMbNo",     "txtDesc", "txtPcs",
+          "txtCut",    "txtMtrs",     "txtRate",   "txtDisc",      "txtBrk",         "txtTcsP",      "txtTdsP", "txtOther"})
         textField(QString::fromLatin1(name))->clear();
     smsText_->clear();
-    for (const char* name : {"txtParty", "txtDeli", "txtConsignee", "txtBroker"}) lookupField(QString::fromLatin1(name))->clearChoice();
+    for (const char* name : {"txtParty", "txtDeli", "txtConsignee", "txtBroker"})
+        lookupField(QString::fromLatin1(name))->clearChoice();
     quality_->clearChoice();
     for (const char* name : {"lblPartySales", "lblItemInfo"}) infoField(QString::fromLatin1(name))->clear();
     choiceField(QStringLiteral("ComInvType"))->setCurrentIndex(0);
@@ -250,7 +260,8 @@ void SalesScreen::partyChosen() {
     const auto p = service_->party(party_->chosenId());
     if (!p) return;
     if (documentId() == 0) service_->refuseOverLimits(*p);  // told now; the save refuses it again
-    if (lookupField(QStringLiteral("txtDeli"))->chosenId() == 0) lookupField(QStringLiteral("txtDeli"))->setChosen(p->id, p->name);
+    if (lookupField(QStringLiteral("txtDeli"))->chosenId() == 0)
+        lookupField(QStringLiteral("txtDeli"))->setChosen(p->id, p->name);
     const trade::SalesInvoices::Dispatch last = service_->lastDispatch(p->id);
     QLineEdit* transport = textField(QStringLiteral("txtTransport"));
     if (transport->text().isEmpty()) transport->setText(last.transport.isEmpty() ? p->transport : last.transport);
@@ -260,12 +271,15 @@ void SalesScreen::partyChosen() {
     if (textOf(QStringLiteral("txtTdsP")).isEmpty() && p->tdsPercent > Decimal())
         textField(QStringLiteral("txtTdsP"))->setText(p->tdsPercent.toString(2));
     LookupField* broker = lookupField(QStringLiteral("txtBroker"));
-    if (broker->chosenId() == 0 && p->brokerId > 0) broker->setChosen(p->brokerId, brokerName(db_, session_, serviceMessages_, p->brokerId));
+    if (broker->chosenId() == 0 && p->brokerId > 0)
+        broker->setChosen(p->brokerId, brokerName(db_, session_, serviceMessages_, p->brokerId));
     textField(QStringLiteral("txtWMbNo"))->setText(p->mobile);
     infoField(QStringLiteral("lblPartySales"))
-        ->setText(QStringLiteral("Party Sales : ") + shown(service_->partySales(p->id), 2) + (p->otherState ? QStringLiteral("   IGST") : QString()));
+        ->setText(QStringLiteral("Party Sales : ") + shown(service_->partySales(p->id), 2) +
+                  (p->otherState ? QStringLiteral("   IGST") : QString()));
     const Decimal tcs = service_->proposedTcsPercent(billOnScreen());
-    if (!tcs.isZero() && numberOf(QStringLiteral("txtTcsP")).isZero()) textField(QStringLiteral("txtTcsP"))->setText(tcs.toString(3));
+    if (!tcs.isZero() && numberOf(QStringLiteral("txtTcsP")).isZero())
+        textField(QStringLiteral("txtTcsP"))->setText(tcs.toString(3));
     refreshGrid();
 }
 
@@ -347,9 +361,22 @@ void SalesScreen::refreshGrid() {
     for (size_t i = 0; i < c.lines.size(); ++i) {
         const SalesLine& in = bill.lines[i];
         const trade::InvoiceLine& l = c.lines[i];
-        std::vector<Cell> row{Decimal(qint64(i + 1)), trade::itemLabel(db_, in.qualityId).name, in.description, in.input.pieces, in.input.cut,
-                              in.input.metres, in.input.rateOn, l.rate, l.amount, l.tax1Percent, l.tax2Percent, l.tax1Amount,
-                              l.tax2Amount, l.lineTotal, in.input.discountPercent, in.input.secondDiscountPercent};
+        std::vector<Cell> row{Decimal(qint64(i + 1)),
+                              trade::itemLabel(db_, in.qualityId).name,
+                              in.description,
+                              in.input.pieces,
+                              in.input.cut,
+                              in.input.metres,
+                              in.input.rateOn,
+                              l.rate,
+                              l.amount,
+                              l.tax1Percent,
+                              l.tax2Percent,
+                              l.tax1Amount,
+                              l.tax2Amount,
+                              l.lineTotal,
+                              in.input.discountPercent,
+                              in.input.secondDiscountPercent};
         for (const Cell& extra : source_->cells(in)) row.push_back(extra);
         rows.push_back(std::move(row));
     }
@@ -366,12 +393,11 @@ void SalesScreen::refreshTotals() {
     const trade::ComputedBill c = service_->compute(billOnScreen());
     const trade::InvoiceTotals& t = c.totals;
     QString text = QStringLiteral("Basic Amt  ") + shown(t.taxable, 2);
-    if (c.igst)
-        text += QStringLiteral("     IGST  ") + shown(t.igst, 2);
-    else
-        text += QStringLiteral("     SGST  ") + shown(t.sgst, 2) + QStringLiteral("     CGST  ") + shown(t.cgst, 2);
-    text += QStringLiteral("\nTCS  ") + shown(t.tcs, 2) + QStringLiteral("     TDS  ") + shown(t.tds, 2) + QStringLiteral("     Other (+/-)  ") +
-            shown(t.otherCharges, 2) + QStringLiteral("     Rnd Off.  ") + shown(t.roundOffShown, 2);
+    if (c.igst) text += QStringLiteral("     IGST  ") + shown(t.igst, 2);
+    else text += QStringLiteral("     SGST  ") + shown(t.sgst, 2) + QStringLiteral("     CGST  ") + shown(t.cgst, 2);
+    text += QStringLiteral("\nTCS  ") + shown(t.tcs, 2) + QStringLiteral("     TDS  ") + shown(t.tds, 2) +
+            QStringLiteral("     Other (+/-)  ") + shown(t.otherCharges, 2) + QStringLiteral("     Rnd Off.  ") +
+            shown(t.roundOffShown, 2);
     setTotals(text, QStringLiteral("Net Amt  ") + shown(t.net, 2));
 }
 
@@ -492,8 +518,9 @@ void SalesScreen::loadDocument(qint64 id) {
 bool SalesScreen::removeDocument(qint64 id) { return service_->remove(id); }
 
 documents::DocumentPage SalesScreen::listDocuments(const documents::ListFilter& filter) {
-    return service_->billList(book_->currentData().toLongLong(), filter,
-                              pending_ ? trade::SalesInvoices::Pending(pending_->currentIndex()) : trade::SalesInvoices::Pending::Any);
+    return service_->billList(
+        book_->currentData().toLongLong(), filter,
+        pending_ ? trade::SalesInvoices::Pending(pending_->currentIndex()) : trade::SalesInvoices::Pending::Any);
 }
 
 void SalesScreen::printDocument(bool pdf) {
