@@ -13,8 +13,10 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/Lookups.h"
 #include "domain/trade/PurchaseRules.h"
 
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -39,6 +41,17 @@ struct PurchaseListRow {
     QDate paidDate;
 };
 
+// An item as the purchase line's list offers it: name, code, purchase rate, unit, rate basis, HSN
+// and GST.
+struct PurchaseItem {
+    qint64 id = 0;
+    QString name, code, unit, hsn;
+    Decimal purchaseRate;
+    QString rateOn = QStringLiteral("M");  // "P" for items bought by the piece
+    Decimal sgstPercent, cgstPercent;
+    int gstCalc = 1;                       // 1: rates without GST, else rates with GST inside
+};
+
 // The day's purchases from reverse-charge suppliers, against the firm's daily limit.
 struct ReverseChargeDay {
     Decimal withoutGst;  // bills of the day carrying no GST
@@ -59,6 +72,18 @@ public:
     std::optional<Supplier> supplier(qint64 accountId, PurchaseKind kind = PurchaseKind::Goods);
     // True when the account may take the debit of an expense bill (an active ledger of the firm).
     bool isExpenseAccount(qint64 accountId);
+
+    // The screens' lists: suppliers of the kind, expense accounts, items (active, not new
+    // products) and earlier transporters, each by the typed beginning.
+    std::vector<documents::PartyChoice> suppliers(PurchaseKind kind, const QString& prefix, int limit = 30);
+    std::vector<documents::PartyChoice> expenseAccounts(const QString& prefix, int limit = 30);
+    std::vector<PurchaseItem> items(const QString& prefix, int limit = 30);
+    std::optional<PurchaseItem> item(qint64 itemId);
+    QStringList transporters(const QString& prefix, int limit = 30);
+    // A line takes the item's GST, its rate basis and, unless a rate was typed, its purchase rate.
+    static void applyItem(PurchaseLine& line, const PurchaseItem& item, bool keepRate);
+    // "Bal. :" beside the party: its balance in the books ("12,500 Cr.").
+    QString partyBalance(qint64 partyId);
 
     // "Rate  : 52 [ BILL No.GR/118 Dt: 03-06-24 ]" from the party's latest bill of the item; empty
     // when the party never sold it to the firm.
