@@ -454,6 +454,25 @@ std::vector<PurchaseListRow> PurchaseInvoices::billList(PurchaseKind kind, qint6
     return rows;
 }
 
+documents::DocumentPage PurchaseInvoices::billPage(PurchaseKind kind, qint64 bookId, const documents::ListFilter& filter) {
+    documents::ListQuery q;
+    q.from = QStringLiteral("BillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
+    q.where = QStringLiteral("m.FirmNO = ? AND m.FormId = 1 AND m.IsOp = 0 AND ") + kindCondition(kind);
+    q.params = {session_.firmNo};
+    if (bookId > 0) {
+        q.where += QStringLiteral(" AND m.BookId = ?");
+        q.params << bookId;
+    }
+    q.number = QStringLiteral("m.BillNO");
+    q.date = QStringLiteral("m.BillDate");
+    q.party = QStringLiteral("a.AcName");
+    q.amount = QStringLiteral("m.BillAmount");
+    q.marked = QStringLiteral("m.Is_Audit");
+    q.texts = {QStringLiteral("m.RCM_BillNO")};
+    q.figures = {QStringLiteral("m.PaidAmt"), QStringLiteral("m.UnPaidAmt")};
+    return documents::listDocuments(db_, q, filter);
+}
+
 ReverseChargeDay PurchaseInvoices::reverseChargeDay(const QDate& date) {
     ReverseChargeDay day;
     const QString sum = db_.dialect().sumRounded(QStringLiteral("m.BillAmount"));

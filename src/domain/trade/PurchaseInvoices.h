@@ -13,6 +13,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/DocumentList.h"
 #include "domain/documents/Lookups.h"
 #include "domain/trade/PurchaseRules.h"
 
@@ -93,6 +94,9 @@ public:
     std::optional<qint64> billOfParty(qint64 partyId, const QString& billNo, PurchaseKind kind = PurchaseKind::Goods);
     // Bills of the kind, newest first; optionally one book and parties starting with `partyPrefix`.
     std::vector<PurchaseListRow> billList(PurchaseKind kind, qint64 bookId = 0, const QString& partyPrefix = {}, int limit = 500);
+    // One page of the screen's saved-bills list: the kind's bills of the book (0: every book),
+    // newest first, with the audited mark, the self-invoice number, paid and unpaid amounts.
+    documents::DocumentPage billPage(PurchaseKind kind, qint64 bookId, const documents::ListFilter& filter);
     // Reverse-charge purchases of the day for the general purchase screen.
     ReverseChargeDay reverseChargeDay(const QDate& date);
 
