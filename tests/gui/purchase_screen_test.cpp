@@ -228,3 +228,47 @@ TEST_F(PurchaseScreenTest, TransportersFreightOnTheGeneralPurchaseScreen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PurchaseScreenTest, OpeningBillTypedByKeysWritesItsOutstandingRowAndGoesAgain) {
+    ASSERT_TRUE(registry.run(QStringLiteral("mnu_Y41"), context));
+    QMdiSubWindow* sub = window.workArea()->subWindowList().last();
+    QWidget* screen = sub->widget();
+    ASSERT_EQ(screen->objectName(), QStringLiteral("frmPurchaseOp"));
+    sub->showMaximized();
+    QApplication::processEvents();
+    ASSERT_EQ(focused(), "txtBook");
+    enter();
+    type(QStringLiteral("LW/97"));
+    enter();
+    enter();  // the year's first day
+    type(QStringLiteral("Lax"));
+    enter();
+    ASSERT_EQ(focused(), "txtPendingAmt");
+    enter();
+    enter();  // Save without an amount
+    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("No Pending Amt"), QStringLiteral("Please Enter pending Amount")));
+    EXPECT_EQ(year.count(QStringLiteral("BillMst")), 0);
+    screen->findChild<QLineEdit*>(QStringLiteral("txtPendingAmt"))->setFocus();
+    type(QStringLiteral("18450.50"));
+    enter();
+    ASSERT_EQ(focused(), "cmd_save");
+    test::keepPicture(&window, QStringLiteral("frmPurchaseOp"));
+    enter();
+    ASSERT_EQ(year.count(QStringLiteral("BillMst"), QStringLiteral("IsOp = -1")), 1) << year.messages.last().text.toStdString();
+    const auto row = year.db().queryOne(QStringLiteral("SELECT * FROM Acc_OutSt WHERE Book = 'P'"));
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->integer(QStringLiteral("AcId")), weaver);
+    EXPECT_DOUBLE_EQ(row->number(QStringLiteral("BillAmt")), 18450.5);
+    EXPECT_EQ(row->date(QStringLiteral("BillDt")), year.session.yearStartDate);
+
+    year.messages.answerNext(true);
+    screen->findChild<QPushButton*>(QStringLiteral("cmd_Delete"))->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(year.messages.has(MessageKind::Information, QStringLiteral("Delete Confirmation"), QStringLiteral("Invoice  IS Deleted!")));
+    EXPECT_EQ(year.count(QStringLiteral("BillMst")), 0);
+    EXPECT_EQ(year.count(QStringLiteral("Acc_OutSt")), 0);
+}
+
+}  // namespace

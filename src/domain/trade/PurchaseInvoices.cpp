@@ -473,6 +473,19 @@ documents::DocumentPage PurchaseInvoices::billPage(PurchaseKind kind, qint64 boo
     return documents::listDocuments(db_, q, filter);
 }
 
+documents::DocumentPage PurchaseInvoices::openingPage(const documents::ListFilter& filter) {
+    documents::ListQuery q;
+    q.from = QStringLiteral("BillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
+    q.where = QStringLiteral("m.FirmNO = ? AND m.FormId = 1 AND m.IsOp = -1");
+    q.params = {session_.firmNo};
+    q.number = QStringLiteral("m.BillNO");
+    q.date = QStringLiteral("m.BillDate");
+    q.party = QStringLiteral("a.AcName");
+    q.amount = QStringLiteral("m.BillAmount");
+    q.figures = {QStringLiteral("m.PaidAmt"), QStringLiteral("m.UnPaidAmt")};
+    return documents::listDocuments(db_, q, filter);
+}
+
 ReverseChargeDay PurchaseInvoices::reverseChargeDay(const QDate& date) {
     ReverseChargeDay day;
     const QString sum = db_.dialect().sumRounded(QStringLiteral("m.BillAmount"));

@@ -97,6 +97,8 @@ public:
     // One page of the screen's saved-bills list: the kind's bills of the book (0: every book),
     // newest first, with the audited mark, the self-invoice number, paid and unpaid amounts.
     documents::DocumentPage billPage(PurchaseKind kind, qint64 bookId, const documents::ListFilter& filter);
+    // One page of the opening bills carried from earlier years, with their unpaid amounts.
+    documents::DocumentPage openingPage(const documents::ListFilter& filter);
     // Reverse-charge purchases of the day for the general purchase screen.
     ReverseChargeDay reverseChargeDay(const QDate& date);
 

@@ -50,14 +50,28 @@ LookupSource brokers(db::Database& db, Session& session, Messages& messages) {
         {{QStringLiteral("Broker"), [](const products::Broker& b) { return b.name; }}}, [](const products::Broker& b) { return b.srno; });
 }
 
-QString kindName(PurchaseKind kind) { return kind == PurchaseKind::Goods ? QStringLiteral("frmPurchase") : QStringLiteral("frmPurchaseGeneral"); }
+QString kindName(PurchaseKind kind) {
+    switch (kind) {
+    case PurchaseKind::Goods: return QStringLiteral("frmPurchase");
+    case PurchaseKind::Expense: return QStringLiteral("frmPurchaseGeneral");
+    case PurchaseKind::ExpenseLines: return QStringLiteral("frmPurchaseGen_Multi");
+    }
+    return {};
+}
+
+QString kindCaption(PurchaseKind kind) {
+    switch (kind) {
+    case PurchaseKind::Goods: return QStringLiteral("Purchase Invoice");
+    case PurchaseKind::Expense: return QStringLiteral("General Purchase (Expenses)");
+    case PurchaseKind::ExpenseLines: return QStringLiteral("General Purchase (Multi Product)");
+    }
+    return {};
+}
 
 }  // namespace
 
 PurchaseScreen::PurchaseScreen(db::Database& db, Session& session, Messages& messages, PurchaseKind kind, QWidget* parent)
-    : DocumentForm(kindName(kind), kind == PurchaseKind::Goods ? QStringLiteral("Purchase Invoice") : QStringLiteral("General Purchase (Expenses)"),
-                   session, &messages, parent),
-      db_(db), serviceMessages_(messages), kind_(kind == PurchaseKind::Goods ? kind : PurchaseKind::Expense),
+    : DocumentForm(kindName(kind), kindCaption(kind), session, &messages, parent), db_(db), serviceMessages_(messages), kind_(kind),
       service_(std::make_unique<trade::PurchaseInvoices>(db, session, messages)) {
     declareFields();
     if (goods()) buildTakaPanel();
@@ -104,7 +118,7 @@ void PurchaseScreen::declareFields() {
     for (const trade::PurchaseBook& b : service_->books(kind_)) book_->addItem(QString::number(b.bookNo) + QStringLiteral(" ") + b.name, b.bookNo);
     party_ = lookupField(QStringLiteral("txtParty"));
 
-    if (goods()) {
+    if (itemLines()) {
         declareLine({DocField::lookup(QStringLiteral("txtItem"), QStringLiteral("Item"),
                                       typedSource<trade::PurchaseItem>([service](const QString& p) { return service->items(p); },
                                                                        {{QStringLiteral("Item Name"), [](const trade::PurchaseItem& i) { return i.name; }},
@@ -201,7 +215,7 @@ void PurchaseScreen::wireKeys() {
         openEarlierBill();
         return false;
     });
-    QWidget* last = goods() ? static_cast<QWidget*>(textField(QStringLiteral("txtFreight"))) : textField(QStringLiteral("txtCgstP"));
+    QWidget* last = itemLines() ? static_cast<QWidget*>(textField(QStringLiteral("txtFreight"))) : textField(QStringLiteral("txtCgstP"));
     keys()->onEnter(last, [this] {
         if (refuseTypedLine()) return true;
         const bool firstLine = lines_.empty();
@@ -234,13 +248,13 @@ void PurchaseScreen::clearDocument() {
     for (const char* name : {"txtBillNo", "txtCrDays", "txtCaseNo", "txtLrNo", "txtLrDate", "txtLotNo", "txtEwayNo", "txtDesc", "txtTransport",
                              "txtQty", "txtRate", "txtTcsP", "txtTdsP", "txtOther"})
         textField(QString::fromLatin1(name))->clear();
-    if (goods()) {
+    if (itemLines()) {
         for (const char* name : {"txtPcs", "txtN0", "txtDisc", "txtFreight"}) textField(QString::fromLatin1(name))->clear();
         item_->clearChoice();
         infoField(QStringLiteral("lblLastRate"))->clear();
         choiceField(QStringLiteral("ComPM"))->setCurrentIndex(0);
-        takaNo_->clear();
-        takaMetres_->clear();
+        if (takaNo_) takaNo_->clear();
+        if (takaMetres_) takaMetres_->clear();
     } else {
         textField(QStringLiteral("txtSgstP"))->clear();
         textField(QStringLiteral("txtCgstP"))->clear();
@@ -305,7 +319,7 @@ PurchaseLine PurchaseScreen::lineFromEntry() const {
     PurchaseLine line;
     line.input.metres = numberOf(QStringLiteral("txtQty"));
     line.input.listRate = numberOf(QStringLiteral("txtRate"));
-    if (!goods()) {
+    if (!itemLines()) {
         line.input.sgstPercent = numberOf(QStringLiteral("txtSgstP"));
         line.input.cgstPercent = numberOf(QStringLiteral("txtCgstP"));
         return line;
@@ -324,11 +338,11 @@ PurchaseLine PurchaseScreen::lineFromEntry() const {
 }
 
 bool PurchaseScreen::addLine() {
-    if (goods() && item_->chosenId() <= 0) return false;
-    if (!goods() && numberOf(QStringLiteral("txtRate")).isZero()) return false;
+    if (itemLines() && item_->chosenId() <= 0) return false;
+    if (!itemLines() && numberOf(QStringLiteral("txtRate")).isZero()) return false;
     lines_.push_back(lineFromEntry());
     editedLine_.reset();
-    if (goods()) {
+    if (itemLines()) {
         item_->clearChoice();
         for (const char* name : {"txtPcs", "txtN0", "txtDisc", "txtFreight"}) textField(QString::fromLatin1(name))->clear();
         infoField(QStringLiteral("lblLastRate"))->clear();
@@ -350,7 +364,7 @@ void PurchaseScreen::editLine(int row) {
     editedLine_ = line;
     textField(QStringLiteral("txtQty"))->setText(blankZero(line.input.metres, 3));
     textField(QStringLiteral("txtRate"))->setText(line.input.listRate.toString(2));
-    if (goods()) {
+    if (itemLines()) {
         if (const auto item = service_->item(line.qualityId)) item_->setChosen(item->id, item->name);
         textField(QStringLiteral("txtPcs"))->setText(blankZero(line.input.pieces, 3));
         textField(QStringLiteral("txtN0"))->setText(blankZero(line.count, 3));
@@ -422,6 +436,8 @@ void PurchaseScreen::refreshGrid() {
     setColumnCaption(10, tax1 + QStringLiteral(" Rs"));
     setColumnHidden(9, c.igst);
     setColumnHidden(11, c.igst);
+    // A service bill has no item, pieces, count, rate basis, discount or freight.
+    for (const int column : {1, 2, 3, 5, 13, 14}) setColumnHidden(column, !itemLines());
     refreshTotals();
 }
 

@@ -9,7 +9,8 @@
 //   frmPurchase         goods bought on a purchase book;
 //   frmPurchaseGeneral  an expense ("service") bought on a general purchase book: the service
 //                       account takes the debit, the line's GST is typed, and the day's purchases
-//                       from reverse-charge suppliers are shown against the firm's free limit.
+//                       from reverse-charge suppliers are shown against the firm's free limit;
+//   frmPurchaseGen_Multi  the same with lines of items, as on the goods screen (no taka list).
 #include "db/Database.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "gui/common/DocumentForm.h"
@@ -44,6 +45,8 @@ protected:
 
 private:
     bool goods() const { return kind_ == trade::PurchaseKind::Goods; }
+    // Lines of items from the item master (goods, and expenses of several items).
+    bool itemLines() const { return kind_ != trade::PurchaseKind::Expense; }
     void declareFields();
     void buildTakaPanel();
     void wireKeys();
