@@ -186,6 +186,36 @@ TEST_F(PurchaseInvoiceTest, GreyPurchaseWithTakasPostsPurchaseInputGstAndRoundOf
     EXPECT_FALSE(s.billOfParty(bhiwandi, QStringLiteral("LW/118")));
 }
 
+TEST_F(PurchaseInvoiceTest, ScreenListsOfferTheKindsSuppliersItemsAndTransporters) {
+    auto s = service();
+    auto names = [](const std::vector<documents::PartyChoice>& parties) {
+        QStringList out;
+        for (const auto& p : parties) out << p.name;
+        return out;
+    };
+    EXPECT_EQ(names(s.suppliers(PurchaseKind::Goods, QStringLiteral("b"))), QStringList{"Bhiwandi Looms"});
+    EXPECT_EQ(names(s.suppliers(PurchaseKind::Expense, QStringLiteral("shree"))), QStringList{"Shree Ganesh Roadways"});
+    EXPECT_TRUE(s.suppliers(PurchaseKind::Expense, QStringLiteral("laxmi")).empty()) << "a weaver bills no services";
+    EXPECT_EQ(names(s.expenseAccounts(QStringLiteral("general exp"))), QStringList{masters::chart::GeneralExpenses});
+
+    PurchaseBill b = greyBill();
+    ASSERT_TRUE(s.save(b));
+    const std::vector<PurchaseItem> items = s.items(QStringLiteral("poly"));
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].purchaseRate, d("114"));  // the bill's net rate of 120 less 5%
+    EXPECT_EQ(items[0].hsn, QStringLiteral("5407"));
+    PurchaseLine next;
+    next.input.listRate = d("118");
+    PurchaseInvoices::applyItem(next, *s.item(203), true);
+    EXPECT_EQ(next.input.gstCalc, 2);
+    EXPECT_EQ(next.input.listRate, d("118"));
+    PurchaseInvoices::applyItem(next, items[0], false);
+    EXPECT_EQ(next.qualityId, 202);
+    EXPECT_EQ(next.input.listRate, d("114"));
+    EXPECT_EQ(s.transporters(QStringLiteral("om")), QStringList{"Om Logistics"});
+    EXPECT_EQ(s.partyBalance(weaver), QStringLiteral("27848 Cr."));
+}
+
 TEST_F(PurchaseInvoiceTest, ResaveKeepsIdSerialJournalAndMillMarks) {
     auto s = service();
     PurchaseBill first = greyBill();

@@ -4,6 +4,7 @@
 #include "domain/documents/Guard.h"
 #include "domain/documents/Lookups.h"
 #include "domain/documents/TableMap.h"
+#include "domain/ledger/Balances.h"
 #include "domain/ledger/Journal.h"
 #include "domain/trade/DocumentRules.h"
 
@@ -322,6 +323,76 @@ bool PurchaseInvoices::isExpenseAccount(qint64 accountId) {
                .toInt() > 0;
 }
 
+std::vector<documents::PartyChoice> PurchaseInvoices::suppliers(PurchaseKind kind, const QString& prefix, int limit) {
+    return documents::findParties(db_, session_.firmNo, kind == PurchaseKind::Goods ? documents::PartyRange::Purchase : documents::PartyRange::Expense,
+                                  prefix, limit);
+}
+
+std::vector<documents::PartyChoice> PurchaseInvoices::expenseAccounts(const QString& prefix, int limit) {
+    return documents::findParties(db_, session_.firmNo, documents::PartyRange::AnyAccount, prefix, limit);
+}
+
+namespace {
+
+PurchaseItem itemOf(const db::Row& r) {
+    PurchaseItem i;
+    i.id = r.integer(QStringLiteral("Id"));
+    i.name = r.text(QStringLiteral("ProdName"));
+    i.code = r.text(QStringLiteral("ProdCode"));
+    i.unit = r.text(QStringLiteral("UNit"));
+    i.hsn = r.text(QStringLiteral("hsnCode"));
+    i.purchaseRate = Decimal::fromVariant(r.value(QStringLiteral("PurRate")));
+    i.rateOn = r.integer(QStringLiteral("CalcOn")) == 2 ? QStringLiteral("P") : QStringLiteral("M");
+    i.sgstPercent = Decimal::fromVariant(r.value(QStringLiteral("Vat")));
+    i.cgstPercent = Decimal::fromVariant(r.value(QStringLiteral("AddTax")));
+    i.gstCalc = r.integer(QStringLiteral("VatCalc")) == 0 ? 1 : int(r.integer(QStringLiteral("VatCalc")));
+    return i;
+}
+
+const QString kItemColumns = QStringLiteral("SELECT Id, ProdName, ProdCode, UNit, hsnCode, PurRate, CalcOn, Vat, AddTax, VatCalc FROM ProdMst ");
+
+}  // namespace
+
+std::vector<PurchaseItem> PurchaseInvoices::items(const QString& prefix, int limit) {
+    const db::Dialect& d = db_.dialect();
+    const QString like = prefix.trimmed() + QLatin1Char('%');
+    std::vector<PurchaseItem> out;
+    db_.forEach(kItemColumns + QStringLiteral("WHERE FirmNO = ? AND IsActive = 1 AND COALESCE(IsNewPro, 0) = 0 AND (") +
+                    d.likeInsensitive(QStringLiteral("ProdName")) + QStringLiteral(" OR ") + d.likeInsensitive(QStringLiteral("ProdCode")) +
+                    QStringLiteral(") ORDER BY ProdName") + d.limit(limit),
+                {session_.firmNo, like, like}, [&](const db::Row& r) { out.push_back(itemOf(r)); });
+    return out;
+}
+
+std::optional<PurchaseItem> PurchaseInvoices::item(qint64 itemId) {
+    const auto r = db_.queryOne(kItemColumns + QStringLiteral("WHERE Id = ? AND FirmNO = ?"), {itemId, session_.firmNo});
+    if (!r) return std::nullopt;
+    return itemOf(*r);
+}
+
+QStringList PurchaseInvoices::transporters(const QString& prefix, int limit) {
+    QStringList out;
+    db_.forEach(QStringLiteral("SELECT DISTINCT TransportName FROM BillMst WHERE FirmNO = ? AND TransportName <> '' AND ") +
+                    db_.dialect().likeInsensitive(QStringLiteral("TransportName")) + QStringLiteral(" ORDER BY TransportName") +
+                    db_.dialect().limit(limit),
+                {session_.firmNo, prefix.trimmed() + QLatin1Char('%')},
+                [&](const db::Row& r) { out << r.text(QStringLiteral("TransportName")); });
+    return out;
+}
+
+void PurchaseInvoices::applyItem(PurchaseLine& line, const PurchaseItem& item, bool keepRate) {
+    line.qualityId = item.id;
+    line.input.sgstPercent = item.sgstPercent;
+    line.input.cgstPercent = item.cgstPercent;
+    line.input.gstCalc = item.gstCalc;
+    line.input.rateOn = item.rateOn;
+    if (!keepRate) line.input.listRate = item.purchaseRate;
+}
+
+QString PurchaseInvoices::partyBalance(qint64 partyId) {
+    return ledger::balanceText(ledger::Balances(db_, session_).closing(partyId));
+}
+
 QString PurchaseInvoices::lastPurchaseRate(qint64 partyId, qint64 itemId) {
     const auto r = db_.queryOne(QStringLiteral("SELECT d.PRate, m.BillNO, m.BillDate FROM BillMst m INNER JOIN BillDtl d ON d.BillMstId = m.Id "
                                                "WHERE m.PartyID = ? AND d.PCode = ? AND m.FormId = 1 AND m.IsOp = 0 AND m.FirmNO = ? "
@@ -381,6 +452,38 @@ std::vector<PurchaseListRow> PurchaseInvoices::billList(PurchaseKind kind, qint6
         rows.push_back(row);
     }
     return rows;
+}
+
+documents::DocumentPage PurchaseInvoices::billPage(PurchaseKind kind, qint64 bookId, const documents::ListFilter& filter) {
+    documents::ListQuery q;
+    q.from = QStringLiteral("BillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
+    q.where = QStringLiteral("m.FirmNO = ? AND m.FormId = 1 AND m.IsOp = 0 AND ") + kindCondition(kind);
+    q.params = {session_.firmNo};
+    if (bookId > 0) {
+        q.where += QStringLiteral(" AND m.BookId = ?");
+        q.params << bookId;
+    }
+    q.number = QStringLiteral("m.BillNO");
+    q.date = QStringLiteral("m.BillDate");
+    q.party = QStringLiteral("a.AcName");
+    q.amount = QStringLiteral("m.BillAmount");
+    q.marked = QStringLiteral("m.Is_Audit");
+    q.texts = {QStringLiteral("m.RCM_BillNO")};
+    q.figures = {QStringLiteral("m.PaidAmt"), QStringLiteral("m.UnPaidAmt")};
+    return documents::listDocuments(db_, q, filter);
+}
+
+documents::DocumentPage PurchaseInvoices::openingPage(const documents::ListFilter& filter) {
+    documents::ListQuery q;
+    q.from = QStringLiteral("BillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
+    q.where = QStringLiteral("m.FirmNO = ? AND m.FormId = 1 AND m.IsOp = -1");
+    q.params = {session_.firmNo};
+    q.number = QStringLiteral("m.BillNO");
+    q.date = QStringLiteral("m.BillDate");
+    q.party = QStringLiteral("a.AcName");
+    q.amount = QStringLiteral("m.BillAmount");
+    q.figures = {QStringLiteral("m.PaidAmt"), QStringLiteral("m.UnPaidAmt")};
+    return documents::listDocuments(db_, q, filter);
 }
 
 ReverseChargeDay PurchaseInvoices::reverseChargeDay(const QDate& date) {

@@ -13,8 +13,11 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/DocumentList.h"
+#include "domain/documents/Lookups.h"
 #include "domain/trade/PurchaseRules.h"
 
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -39,6 +42,17 @@ struct PurchaseListRow {
     QDate paidDate;
 };
 
+// An item as the purchase line's list offers it: name, code, purchase rate, unit, rate basis, HSN
+// and GST.
+struct PurchaseItem {
+    qint64 id = 0;
+    QString name, code, unit, hsn;
+    Decimal purchaseRate;
+    QString rateOn = QStringLiteral("M");  // "P" for items bought by the piece
+    Decimal sgstPercent, cgstPercent;
+    int gstCalc = 1;                       // 1: rates without GST, else rates with GST inside
+};
+
 // The day's purchases from reverse-charge suppliers, against the firm's daily limit.
 struct ReverseChargeDay {
     Decimal withoutGst;  // bills of the day carrying no GST
@@ -60,6 +74,18 @@ public:
     // True when the account may take the debit of an expense bill (an active ledger of the firm).
     bool isExpenseAccount(qint64 accountId);
 
+    // The screens' lists: suppliers of the kind, expense accounts, items (active, not new
+    // products) and earlier transporters, each by the typed beginning.
+    std::vector<documents::PartyChoice> suppliers(PurchaseKind kind, const QString& prefix, int limit = 30);
+    std::vector<documents::PartyChoice> expenseAccounts(const QString& prefix, int limit = 30);
+    std::vector<PurchaseItem> items(const QString& prefix, int limit = 30);
+    std::optional<PurchaseItem> item(qint64 itemId);
+    QStringList transporters(const QString& prefix, int limit = 30);
+    // A line takes the item's GST, its rate basis and, unless a rate was typed, its purchase rate.
+    static void applyItem(PurchaseLine& line, const PurchaseItem& item, bool keepRate);
+    // "Bal. :" beside the party: its balance in the books ("12,500 Cr.").
+    QString partyBalance(qint64 partyId);
+
     // "Rate  : 52 [ BILL No.GR/118 Dt: 03-06-24 ]" from the party's latest bill of the item; empty
     // when the party never sold it to the firm.
     QString lastPurchaseRate(qint64 partyId, qint64 itemId);
@@ -68,6 +94,11 @@ public:
     std::optional<qint64> billOfParty(qint64 partyId, const QString& billNo, PurchaseKind kind = PurchaseKind::Goods);
     // Bills of the kind, newest first; optionally one book and parties starting with `partyPrefix`.
     std::vector<PurchaseListRow> billList(PurchaseKind kind, qint64 bookId = 0, const QString& partyPrefix = {}, int limit = 500);
+    // One page of the screen's saved-bills list: the kind's bills of the book (0: every book),
+    // newest first, with the audited mark, the self-invoice number, paid and unpaid amounts.
+    documents::DocumentPage billPage(PurchaseKind kind, qint64 bookId, const documents::ListFilter& filter);
+    // One page of the opening bills carried from earlier years, with their unpaid amounts.
+    documents::DocumentPage openingPage(const documents::ListFilter& filter);
     // Reverse-charge purchases of the day for the general purchase screen.
     ReverseChargeDay reverseChargeDay(const QDate& date);
 

@@ -3,6 +3,9 @@
 #include "domain/reports/SellingRegisters.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "gui/common/RegisterForm.h"
+#include "gui/purchase/OpeningPurchaseScreen.h"
+#include "gui/purchase/PurchaseScreen.h"
+#include "gui/shell/MainWindow.h"
 
 namespace tanabana::gui {
 
@@ -43,6 +46,19 @@ RegisterForm* reverseChargeRegister(db::Database& year, Session& session, Messag
 }
 
 void registerPurchaseCommands(CommandRegistry& registry) {
+    for (const auto& [command, kind] : {std::pair{QStringLiteral("mnu_T21"), trade::PurchaseKind::Goods},
+                                        std::pair{QStringLiteral("mnu_T23"), trade::PurchaseKind::Expense},
+                                        std::pair{QStringLiteral("mnu_T24"), trade::PurchaseKind::ExpenseLines}})
+        registry.add(command, [kind](CommandContext& c) {
+            db::Database* year = c.openYear ? c.openYear() : nullptr;
+            if (!year || c.session.firmNo <= 0) return;
+            c.window.openChild(new PurchaseScreen(*year, c.session, c.messages, kind));
+        });
+    registry.add(QStringLiteral("mnu_Y41"), [](CommandContext& c) {
+        db::Database* year = c.openYear ? c.openYear() : nullptr;
+        if (!year || c.session.firmNo <= 0) return;
+        c.window.openChild(new OpeningPurchaseScreen(*year, c.session, c.messages));
+    });
     registry.add(kReverseChargeCommand, [](CommandContext& c) {
         openScreen(c, [&](db::Database& year) { return reverseChargeRegister(year, c.session, c.messages); });
     });

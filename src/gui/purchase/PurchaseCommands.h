@@ -1,6 +1,7 @@
 #pragma once
-// The buying commands of the menus: the day-wise reverse-charge register of the general expenses
-// with its "RCM Calculate" and "RCM Not Calculate" buttons.
+// The buying commands of the menus: "1. Purchase" and "3. General Expences" open the purchase
+// screens; "5. General Expenses" of the registers the day-wise reverse-charge register with its
+// "RCM Calculate" and "RCM Not Calculate" buttons.
 #include "gui/shell/Commands.h"
 
 namespace tanabana::gui {

@@ -3,6 +3,9 @@
 #include "domain/reports/PrintCopies.h"
 #include "domain/reports/ReportError.h"
 #include "domain/reports/ReportService.h"
+#include "domain/documents/Lookups.h"
+#include "domain/trade/PurchaseInvoices.h"
+#include "domain/trade/PurchasePrint.h"
 #include "domain/trade/TradePrint.h"
 #include "gui/reports/PreviewWindow.h"
 
@@ -72,6 +75,18 @@ void printChallan(db::Database& db, Session& session, Messages& messages, qint64
     const QString pdfName = trade::challanPdfNameOf(db, challanId);
     if (pdfName.isEmpty()) return;
     output(db, session, messages, trade::challanRequest(db, session, challanId), pdfName, pdf, parent);
+}
+
+void printPurchase(db::Database& db, Session& session, Messages& messages, qint64 billId, bool pdf, QWidget* parent, int printType) {
+    const auto bill = trade::PurchaseInvoices(db, session, messages).load(billId);
+    if (!bill) return;
+    const auto party = documents::partyById(db, session.firmNo, bill->partyId);
+    try {
+        output(db, session, messages, trade::purchaseRequest(db, session, billId, printType),
+               trade::purchasePdfName(bill->billNo, party ? party->name : QString()), pdf, parent);
+    } catch (const reports::ReportError& error) {
+        messages.critical(QStringLiteral("Report"), error.text());
+    }
 }
 
 void printProduction(db::Database& db, Session& session, Messages& messages, qint64 productionId, QWidget* parent) {

@@ -12,6 +12,9 @@ namespace tanabana::gui {
 // `printType` 1..3 chooses the invoice layout ("INVOICE_S_GST", "INVOICE_S1_GST", "INVOICE_P_GST").
 void printInvoice(db::Database& db, Session& session, Messages& messages, qint64 billId, bool pdf, QWidget* parent, int printType = 1);
 void printChallan(db::Database& db, Session& session, Messages& messages, qint64 challanId, bool pdf, QWidget* parent);
+// A purchase bill: goods bills "INVOICE_PUR_MKT_GST", expense bills "INVOICE_RCM_MKT_GST", print
+// types 2 and 3 their second and third layouts; the PDF is "Pur_No -<number>_<supplier>".
+void printPurchase(db::Database& db, Session& session, Messages& messages, qint64 billId, bool pdf, QWidget* parent, int printType = 1);
 void printProduction(db::Database& db, Session& session, Messages& messages, qint64 productionId, QWidget* parent);
 
 }  // namespace tanabana::gui
