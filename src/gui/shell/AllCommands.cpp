@@ -7,6 +7,7 @@ namespace tanabana::gui {
 void registerProductCommands(CommandRegistry& registry);
 void registerReportCommands(CommandRegistry& registry);
 void registerRegisterCommands(CommandRegistry& registry);
+void registerVoucherCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
 // adds one line here.
@@ -16,6 +17,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerReportCommands(registry);
     registerRegisterCommands(registry);
     registerMasterCommands(registry);
+    registerVoucherCommands(registry);
 }
 
 }  // namespace tanabana::gui

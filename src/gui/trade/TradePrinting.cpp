@@ -74,6 +74,11 @@ void printChallan(db::Database& db, Session& session, Messages& messages, qint64
     output(db, session, messages, trade::challanRequest(db, session, challanId), pdfName, pdf, parent);
 }
 
+void printDocumentRequest(db::Database& db, Session& session, Messages& messages, const reports::ReportRequest& request, const QString& pdfName,
+                          bool pdf, QWidget* parent) {
+    output(db, session, messages, request, pdfName, pdf, parent);
+}
+
 void printProduction(db::Database& db, Session& session, Messages& messages, qint64 productionId, QWidget* parent) {
     output(db, session, messages, trade::productionRequest(db, session, productionId), QString(), false, parent);
 }

@@ -7,11 +7,18 @@
 
 class QWidget;
 
+namespace tanabana::reports {
+struct ReportRequest;
+}
+
 namespace tanabana::gui {
 
 // `printType` 1..3 chooses the invoice layout ("INVOICE_S_GST", "INVOICE_S1_GST", "INVOICE_P_GST").
 void printInvoice(db::Database& db, Session& session, Messages& messages, qint64 billId, bool pdf, QWidget* parent, int printType = 1);
 void printChallan(db::Database& db, Session& session, Messages& messages, qint64 challanId, bool pdf, QWidget* parent);
+// Any document's request through the same preview, or to a PDF named `pdfName` for e-mail.
+void printDocumentRequest(db::Database& db, Session& session, Messages& messages, const reports::ReportRequest& request, const QString& pdfName,
+                          bool pdf, QWidget* parent);
 void printProduction(db::Database& db, Session& session, Messages& messages, qint64 productionId, QWidget* parent);
 
 }  // namespace tanabana::gui
