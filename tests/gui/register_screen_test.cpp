@@ -49,7 +49,6 @@ protected:
         return form;
     }
 
-
     void type(QWidget* w, const QString& text) {
         QTest::keyClicks(w, text);
         QApplication::processEvents();
