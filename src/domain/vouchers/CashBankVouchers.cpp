@@ -296,6 +296,33 @@ bool CashBankVouchers::removeEntry(qint64 voucherNo, int serial) {
     return true;
 }
 
+bool CashBankVouchers::removeVoucher(qint64 voucherNo) {
+    if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
+    const auto v = load(voucherNo);
+    if (!v) return false;
+    bool billWise = false;
+    for (const VoucherEntry& e : v->entries) billWise = billWise || e.billWise || !e.settlements.empty();
+    const QString question =
+        QStringLiteral("Are You Sure To Delete This Voucher ?") +
+        (billWise ? QLatin1Char('\n') + QStringLiteral(" Its bill settlements are removed with it.") : QString());
+    if (!messages_.ask(QStringLiteral("Delete Confirmation"), question)) return false;
+    try {
+        db::Transaction tx(db_);
+        lockBills(db_, style_.settles);
+        for (const VoucherEntry& e : v->entries)
+            takeBack(db_, style_.settles, {style_.tableCode, voucherNo, e.serial, {}, 0, session_.firmNo});
+        ledger::Journal(db_, session_).removeDocument(style_.tableCode, voucherNo);
+        tx.commit();
+    } catch (const Refusal& r) {
+        messages_.critical(r.title, r.text);
+        return false;
+    } catch (const db::DbError&) {
+        messages_.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
+        return false;
+    }
+    return true;
+}
+
 std::vector<VoucherFound> CashBankVouchers::found(const QString& condition, const QVariantList& params, const QString& order) {
     const QChar partySide = other(style_.bookSide);
     const QString amount = partySide == QLatin1Char('C') ? QStringLiteral("h.CrAmt") : QStringLiteral("h.DrAmt");
@@ -359,6 +386,22 @@ std::vector<VoucherFound> CashBankVouchers::search(SearchBy by, const QString& t
 std::vector<VoucherFound> CashBankVouchers::list(const QDate& from, const QDate& to) {
     return found(QStringLiteral("AND h.TransDate BETWEEN ? AND ?"), {from, to},
                  QStringLiteral("h.TransDate, h.VoucherNo, h.SubSrno"));
+}
+
+documents::DocumentPage CashBankVouchers::listPage(const documents::ListFilter& filter) {
+    documents::ListQuery q;
+    q.from = QStringLiteral("HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId");
+    q.where = QStringLiteral("h.FirmNo = ? AND h.TableCode = ? AND h.Type = ? AND h.IsRet = 0");
+    const QChar partySide = other(style_.bookSide);
+    q.params = {session_.firmNo, style_.tableCode, QString(partySide)};
+    q.key = QStringLiteral("h.VoucherNo");
+    q.number = QStringLiteral("CAST(h.VoucherNo AS VARCHAR(20))");
+    q.date = QStringLiteral("h.TransDate");
+    q.party = QStringLiteral("a.AcName");
+    q.amount = partySide == QLatin1Char('C') ? QStringLiteral("h.CrAmt") : QStringLiteral("h.DrAmt");
+    q.texts = {QStringLiteral("h.Receiptno"), QStringLiteral("h.IsBal"),
+               QStringLiteral("h.") + db_.dialect().quote(QStringLiteral("Desc"))};
+    return documents::listDocuments(db_, q, filter);
 }
 
 }  // namespace tanabana::vouchers

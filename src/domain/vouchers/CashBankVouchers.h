@@ -13,6 +13,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/DocumentList.h"
 #include "domain/vouchers/Settlements.h"
 
 #include <QDate>
@@ -107,6 +108,9 @@ public:
     // gives its settlements back to the bills. The later entries are numbered down, their
     // settlements with them.
     bool removeEntry(qint64 voucherNo, int serial);
+    // Deletes the whole voucher after one question; every settlement of its entries goes back to
+    // its bill in the same transaction.
+    bool removeVoucher(qint64 voucherNo);
 
     enum class SearchBy { Name, Amount, ReceiptNo };
     // Party lines of this kind whose party name or receipt number starts with the text, or whose
@@ -114,6 +118,10 @@ public:
     std::vector<VoucherFound> search(SearchBy by, const QString& text, std::optional<bool> billWise = std::nullopt);
     // Every entry of the period, by date, voucher and serial.
     std::vector<VoucherFound> list(const QDate& from, const QDate& to);
+    // The entries for the screen's list, newest first, a page at a time, searched by voucher
+    // number, party name or amount; each opens its voucher (the listed id is the voucher number).
+    // Texts: receipt no, "Y"/"N" bill-wise, description.
+    documents::DocumentPage listPage(const documents::ListFilter& filter);
 
 private:
     std::optional<VoucherBook> book(qint64 bookNo);

@@ -10,6 +10,7 @@ void registerReportCommands(CommandRegistry& registry);
 void registerRegisterCommands(CommandRegistry& registry);
 void registerAccountCommands(CommandRegistry& registry);
 void registerGstCommands(CommandRegistry& registry);
+void registerVoucherCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
 // adds one line here.
@@ -22,6 +23,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerAccountCommands(registry);
     registerGstCommands(registry);
     registerMasterCommands(registry);
+    registerVoucherCommands(registry);
 }
 
 }  // namespace tanabana::gui

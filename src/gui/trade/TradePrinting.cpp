@@ -89,6 +89,11 @@ void printPurchase(db::Database& db, Session& session, Messages& messages, qint6
     }
 }
 
+void printDocumentRequest(db::Database& db, Session& session, Messages& messages, const reports::ReportRequest& request, const QString& pdfName,
+                          bool pdf, QWidget* parent) {
+    output(db, session, messages, request, pdfName, pdf, parent);
+}
+
 void printProduction(db::Database& db, Session& session, Messages& messages, qint64 productionId, QWidget* parent) {
     output(db, session, messages, trade::productionRequest(db, session, productionId), QString(), false, parent);
 }

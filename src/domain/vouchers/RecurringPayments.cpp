@@ -1,0 +1,153 @@
+#include "domain/vouchers/RecurringPayments.h"
+
+#include "db/DbError.h"
+#include "domain/documents/Guard.h"
+#include "domain/ledger/Journal.h"
+#include "domain/vouchers/CashBankVouchers.h"
+
+#include <QLocale>
+
+namespace tanabana::vouchers {
+
+namespace {
+
+constexpr int kCashPayment = 5;
+
+// Messages of the entries are kept back: the schedule answers for all of them at once.
+class Collected : public Messages {
+public:
+    void information(const QString&, const QString&) override {}
+    void critical(const QString& title, const QString& text) override {
+        if (this->title.isEmpty()) {
+            this->title = title;
+            this->text = text;
+        }
+    }
+    bool ask(const QString&, const QString&) override { return true; }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    QString title, text;
+};
+
+}  // namespace
+
+QString recurrenceName(Recurrence r) {
+    switch (r) {
+    case Recurrence::Daily:
+        return QStringLiteral("Daily");
+    case Recurrence::Weekly:
+        return QStringLiteral("Weekly");
+    case Recurrence::Monthly:
+        return QStringLiteral("Monthly");
+    }
+    return {};
+}
+
+RecurringPayments::RecurringPayments(db::Database& db, const Session& session, Messages& messages)
+    : db_(db), session_(session), messages_(messages) {}
+
+std::vector<ScheduledPayment> RecurringPayments::expand(const PaymentSchedule& s) {
+    std::vector<ScheduledPayment> out;
+    if (!s.from.isValid() || !s.to.isValid() || s.from > s.to) return out;
+    const QLocale english(QLocale::English);
+    for (int step = 0;; ++step) {
+        const QDate date = s.every == Recurrence::Daily    ? s.from.addDays(step)
+                           : s.every == Recurrence::Weekly ? s.from.addDays(7 * step)
+                                                           : s.from.addMonths(step);
+        if (date > s.to) break;
+        if (s.holiday != 0 && date.dayOfWeek() == s.holiday) continue;
+        out.push_back({date, english.toString(date, QStringLiteral("ddd")), 0});
+    }
+    return out;
+}
+
+std::optional<qint64> RecurringPayments::save(PaymentSchedule& s) {
+    if (documents::refuseChange(session_, messages_, documents::Change::Add)) return std::nullopt;
+    if (s.partyId <= 0) {
+        messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Party NAme and Quality"));
+        return std::nullopt;
+    }
+    if (s.amount <= Decimal()) {
+        messages_.critical(QStringLiteral("No Save"), QStringLiteral("Please Enter Amount"));
+        return std::nullopt;
+    }
+    if (!s.from.isValid() || !s.to.isValid() || s.from > s.to || !session_.inYear(s.from) || !session_.inYear(s.to)) {
+        messages_.critical(QStringLiteral("Date Validate"), QStringLiteral("Please Select Proper Date"));
+        return std::nullopt;
+    }
+    std::vector<ScheduledPayment> rows = expand(s);
+    if (rows.empty()) {
+        messages_.critical(QStringLiteral("No Save"), QStringLiteral("No payment falls in the period outside the holiday."));
+        return std::nullopt;
+    }
+    Collected collected;
+    CashBankVouchers payments(db_, session_, collected, CashBankKind::CashPayment);
+    try {
+        db::Transaction tx(db_);
+        const qint64 id = db_.nextKey(QStringLiteral("HeadDtl3_Auto"), QStringLiteral("Id"));
+        const qint64 bookAccount = db_.scalar(QStringLiteral("SELECT PurAccId FROM BookMst WHERE BookNO = ? AND FirmNO = ?"),
+                                              {s.bookNo, session_.firmNo})
+                                       .toLongLong();
+        for (ScheduledPayment& row : rows) {
+            CashBankVoucher v;
+            v.kind = CashBankKind::CashPayment;
+            v.date = row.date;
+            v.bookNo = s.bookNo;
+            VoucherEntry e;
+            e.partyId = s.partyId;
+            e.amount = s.amount;
+            e.narration = s.narration;
+            e.narration2 = s.narration2;
+            if (!payments.saveEntry(v, e)) throw Refusal{collected.title, collected.text};
+            row.voucherNo = v.voucherNo;
+            db_.exec(QStringLiteral("INSERT INTO HeadDtl3_Auto (Id, VouNo, AccId, PartyId, CType, FromDt, ToDt, Narr1, Narr2, "
+                                    "EntryBase, Currenci, FirmNo, "
+                                    "TranDt, Amount, Type, Is_Upload) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'C', 0)"),
+                     {id, v.voucherNo, s.partyId, bookAccount, s.holiday, s.from, s.to, s.narration.left(255),
+                      s.narration2.left(255), int(s.every), 0, session_.firmNo, row.date, s.amount.roundHalfEven(2).toDouble()});
+        }
+        tx.commit();
+        s.id = id;
+    } catch (const Refusal& r) {
+        messages_.critical(r.title, r.text);
+        return std::nullopt;
+    } catch (const db::DbError&) {
+        messages_.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
+        return std::nullopt;
+    }
+    messages_.information(QStringLiteral("Save Confirmation"), QStringLiteral("One Transaction Is Saved."));
+    return s.id;
+}
+
+std::vector<ScheduledPayment> RecurringPayments::payments(qint64 scheduleId) {
+    const QLocale english(QLocale::English);
+    std::vector<ScheduledPayment> out;
+    db_.forEach(QStringLiteral("SELECT TranDt, VouNo FROM HeadDtl3_Auto WHERE Id = ? AND FirmNo = ? ORDER BY TranDt"),
+                {scheduleId, session_.firmNo}, [&](const db::Row& r) {
+                    const QDate d = r.date(QStringLiteral("TranDt"));
+                    out.push_back({d, english.toString(d, QStringLiteral("ddd")), r.integer(QStringLiteral("VouNo"))});
+                });
+    return out;
+}
+
+bool RecurringPayments::remove(qint64 scheduleId) {
+    if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
+    const std::vector<ScheduledPayment> rows = payments(scheduleId);
+    if (rows.empty()) return false;
+    if (!messages_.ask(QStringLiteral("Delete Confirmation"),
+                       QStringLiteral("ARE YOU SURE WANT TO PERMENANATLY DELETE THIS Entry")))
+        return false;
+    try {
+        db::Transaction tx(db_);
+        ledger::Journal journal(db_, session_);
+        for (const ScheduledPayment& row : rows) journal.removeDocument(kCashPayment, row.voucherNo);
+        db_.exec(QStringLiteral("DELETE FROM HeadDtl3_Auto WHERE Id = ? AND FirmNo = ?"), {scheduleId, session_.firmNo});
+        tx.commit();
+    } catch (const db::DbError&) {
+        messages_.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
+        return false;
+    }
+    messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("Cash Payment Entry IS Deleted!"));
+    return true;
+}
+
+}  // namespace tanabana::vouchers
