@@ -80,3 +80,23 @@ TEST_F(AccountsCliTest, ADateOutsideTheYearAndATrialBalanceBetweenDatesAreRefuse
     EXPECT_NE(between.exitCode, 0);
     EXPECT_TRUE(between.err.contains(QStringLiteral("trial-balance is made as on one date: give --date"))) << between.err.toStdString();
 }
+
+TEST_F(AccountsCliTest, BankBookOfMayAsCsvAndABookOfTheWrongKindRefused) {
+    const test::CliResult r = report({"bank-book", "--book", "bank current", "--from", "01-05-2024", "--to", "31-05-2024", "--out", path("bank.csv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Bank Book : Bank Current A/c"))) << r.out.toStdString();
+    QFile csv(path("bank.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 9);
+    EXPECT_EQ(lines.at(0), QStringLiteral("Date,Type,Vou No,A/c No,A/c Name,Chq No,Particular,Withdraw,Deposit,Balance,,Day Bal,"));
+    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("01-05-24,OP,,,Opening Balance,,,,,40000.00,DB,40000.00,DB"))) << lines.at(1).toStdString();
+    EXPECT_TRUE(lines.at(3).contains(QStringLiteral(",CHQ 104233,"))) << lines.at(3).toStdString();
+    EXPECT_TRUE(lines.at(3).endsWith(QStringLiteral(",6025.00,46025.00,DB,46025.00,DB"))) << lines.at(3).toStdString();
+    EXPECT_EQ(lines.last(), QStringLiteral("Total,,,,,,,8400.00,6025.00,,,,"));
+
+    const test::CliResult wrong = report({"bank-book", "--book", "Sales GST", "--out", path("wrong.csv")});
+    EXPECT_EQ(wrong.exitCode, 1);
+    EXPECT_TRUE(wrong.err.contains(QStringLiteral("No book of this firm is named \"Sales GST\""))) << wrong.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("wrong.csv")));
+}
