@@ -100,3 +100,27 @@ TEST_F(AccountsCliTest, BankBookOfMayAsCsvAndABookOfTheWrongKindRefused) {
     EXPECT_TRUE(wrong.err.contains(QStringLiteral("No book of this firm is named \"Sales GST\""))) << wrong.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("wrong.csv")));
 }
+
+TEST_F(AccountsCliTest, BankReconcileTicksAChequeAndShowsTheStatementBalance) {
+    const test::CliResult r = test::runCli({"--data", books.root(), "bank", "reconcile", "--book", "bank current", "--from", "01-05-2024",
+                                            "--to", "31-05-2024", "--tick", "chq 000871", "--date", "18-05-2024"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Bank : Bank Current A/c   Period From 01-05-2024 To 31-05-2024")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("CHQ 000871"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("18-05-24")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("1. Balance As Per Our Bank Book   : 37625.00")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("2. Add    : Chq. Issued but not presented for Payment : 0.00")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("3. Less   : Chq. Deposited but not Credited  : 6025.00")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("4. Balance as per Bank Statement  : 31600.00")));
+    EXPECT_EQ(books.db().scalar(QStringLiteral("SELECT COUNT(*) FROM HeadDtl3 WHERE IsReCon = 1")).toInt(), 1);
+
+    // Cleared before it was issued: refused, the mark left as it was.
+    const test::CliResult early = test::runCli({"--data", books.root(), "bank", "reconcile", "--book", "37", "--from", "01-05-2024", "--to",
+                                                "31-05-2024", "--untick", "CHQ 000871"});
+    ASSERT_EQ(early.exitCode, 0) << early.err.toStdString();
+    const test::CliResult refused = test::runCli({"--data", books.root(), "bank", "reconcile", "--book", "37", "--from", "01-05-2024", "--to",
+                                                  "31-05-2024", "--tick", "CHQ 104233", "--date", "09-05-2024"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("Clearing Date Should Not Be Before Cheque Date"))) << refused.err.toStdString();
+    EXPECT_EQ(books.db().scalar(QStringLiteral("SELECT COUNT(*) FROM HeadDtl3 WHERE IsReCon = 1")).toInt(), 0);
+}

@@ -33,14 +33,18 @@ QHash<qint64, Movement> movements(db::Database& db, qint64 firmNo, const QDate& 
     const QDate fullStart = !from.isValid() ? QDate(1900, 1, 1) : from.day() == 1 ? from : firstOfMonth(from).addMonths(1);
     const QDate fullEnd = to.addDays(1).day() == 1 ? to : firstOfMonth(to).addDays(-1);
     const int lowMonth = from.isValid() ? monthNo(fullStart) : 1;
-    const QString sql =
-        QStringLiteral("SELECT t.AccId, SUM(t.Dr) AS Dr, SUM(t.Cr) AS Cr FROM ("
-                       "SELECT AccId, DrPaise AS Dr, CrPaise AS Cr FROM HeadDtl3_MonthBal WHERE FirmNo = ? AND MonthNo >= ? AND MonthNo <= ? "
-                       "UNION ALL "
-                       "SELECT AccId, %1 AS Dr, %2 AS Cr FROM HeadDtl3 WHERE FirmNo = ? AND TransDate >= ? AND TransDate <= ? "
-                       "AND (TransDate < ? OR TransDate > ?)) t GROUP BY t.AccId")
-            .arg(paise(d, QStringLiteral("DrAmt")), paise(d, QStringLiteral("CrAmt")));
-    db.forEach(sql, {firmNo, lowMonth, monthNo(fullEnd), firmNo, from.isValid() ? from : fullStart, to, fullStart, fullEnd},
+    QString sql = QStringLiteral("SELECT AccId, DrPaise AS Dr, CrPaise AS Cr FROM HeadDtl3_MonthBal WHERE FirmNo = ? AND MonthNo >= ? AND "
+                                 "MonthNo <= ?");
+    QVariantList params{firmNo, lowMonth, monthNo(fullEnd)};
+    // The journal has no index by date alone: its lines are read only when a part month needs them.
+    const bool partMonths = (from.isValid() && from < fullStart) || to > fullEnd;
+    if (partMonths) {
+        sql += QStringLiteral(" UNION ALL SELECT AccId, %1 AS Dr, %2 AS Cr FROM HeadDtl3 WHERE FirmNo = ? AND TransDate >= ? AND "
+                              "TransDate <= ? AND (TransDate < ? OR TransDate > ?)")
+                   .arg(paise(d, QStringLiteral("DrAmt")), paise(d, QStringLiteral("CrAmt")));
+        params << firmNo << (from.isValid() ? from : fullStart) << to << fullStart << fullEnd;
+    }
+    db.forEach(QStringLiteral("SELECT t.AccId, SUM(t.Dr) AS Dr, SUM(t.Cr) AS Cr FROM (") + sql + QStringLiteral(") t GROUP BY t.AccId"), params,
                [&](const db::Row& row) {
                    Movement& m = result[row.value(0).toLongLong()];
                    m.debit += row.value(1).toLongLong();
