@@ -111,7 +111,9 @@ TEST_F(SalesScreenTest, TenLineBillTypedWithTheKeyboardAlone) {
     taxable -= Decimal(100) * Decimal(100) * Decimal(2) / Decimal(100);
     EXPECT_DOUBLE_EQ(bill->number(QStringLiteral("BAmt")), taxable.toDouble());
     EXPECT_EQ(year.count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 3 AND VoucherNo = ?"), {bill->integer(QStringLiteral("Id"))}), 4);
-    // The screen is ready for the next bill.
+    // The saved bill stays on screen with its number; New gets the screen ready for the next bill.
+    EXPECT_EQ(screen.findChild<QLineEdit*>(QStringLiteral("txtBillNo"))->text(), QStringLiteral("1"));
+    screen.findChild<QPushButton*>(QStringLiteral("cmd_New"))->click();
     EXPECT_EQ(screen.findChild<QLineEdit*>(QStringLiteral("txtBillNo"))->text(), QStringLiteral("2"));
 
     screen.openBill(bill->integer(QStringLiteral("Id")));

@@ -413,18 +413,23 @@ TEST_F(SalesInvoiceTest, BillListFindsPartiesAndBillsWaitingForTheirPapers) {
         bill.lrNo = QString::fromLatin1(b.lr);
         ASSERT_TRUE(s.save(bill));
     }
-    auto numbers = [](const db::Rows& rows) {
+    auto numbers = [](const documents::DocumentPage& page) {
         QStringList out;
-        for (const db::Row& r : rows) out << r.text(QStringLiteral("BillNO"));
+        for (const documents::ListedDocument& r : page.rows) out << r.number;
         return out;
     };
+    auto party = [](const QString& prefix) {
+        documents::ListFilter f;
+        f.text = prefix;
+        return f;
+    };
     // Newest first; on one day "10" comes before "9".
-    EXPECT_EQ(numbers(s.billList(1)), (QStringList{QStringLiteral("11"), QStringLiteral("10"), QStringLiteral("9")}));
-    EXPECT_EQ(numbers(s.billList(1, QStringLiteral("ram"))), (QStringList{QStringLiteral("11"), QStringLiteral("9")}));
+    EXPECT_EQ(numbers(s.billList(1, {})), (QStringList{QStringLiteral("11"), QStringLiteral("10"), QStringLiteral("9")}));
+    EXPECT_EQ(numbers(s.billList(1, party(QStringLiteral("ram")))), (QStringList{QStringLiteral("11"), QStringLiteral("9")}));
     EXPECT_EQ(numbers(s.billList(1, {}, SalesInvoices::Pending::EwayBill)), QStringList{QStringLiteral("9")});
     EXPECT_EQ(numbers(s.billList(1, {}, SalesInvoices::Pending::LrNo)), (QStringList{QStringLiteral("11"), QStringLiteral("10")}));
     EXPECT_EQ(numbers(s.billList(1, {}, SalesInvoices::Pending::EInvoice)).size(), 3);
-    EXPECT_TRUE(s.billList(2).empty());
+    EXPECT_TRUE(s.billList(2, {}).rows.empty());
 }
 
 }  // namespace

@@ -273,28 +273,29 @@ db::Rows SalesInvoices::salesBooks() {
                      {session_.firmNo});
 }
 
-db::Rows SalesInvoices::billList(qint64 bookNo, const QString& partyPrefix, Pending pending, int limit) {
-    QString sql = QStringLiteral("SELECT m.Id, m.BillNO, m.BillDate, a.AcName, a.City, m.BillAmount, m.AGAINST, m.ChNo, m.PaidAmt, "
-                                 "m.UnPaidAmt, m.Is_Audit FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? "
-                                 "AND m.IsOp = 0 AND m.FormId = 3");
-    QVariantList params{session_.firmNo};
+documents::DocumentPage SalesInvoices::billList(qint64 bookNo, const documents::ListFilter& filter, Pending pending) {
+    documents::ListQuery q;
+    q.from = QStringLiteral("SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
+    q.where = QStringLiteral("m.FirmNO = ? AND m.IsOp = 0 AND m.FormId = 3");
+    q.params = {session_.firmNo};
     if (bookNo > 0) {
-        sql += QStringLiteral(" AND m.BookNO = ?");
-        params << bookNo;
-    }
-    if (!partyPrefix.trimmed().isEmpty()) {
-        sql += QStringLiteral(" AND ") + db_.dialect().likeInsensitive(QStringLiteral("a.AcName"));
-        params << partyPrefix.trimmed() + QLatin1Char('%');
+        q.where += QStringLiteral(" AND m.BookNO = ?");
+        q.params << bookNo;
     }
     switch (pending) {
     case Pending::Any: break;
-    case Pending::EwayBill: sql += QStringLiteral(" AND COALESCE(TRIM(m.AGAINST), '') = ''"); break;
-    case Pending::EInvoice: sql += QStringLiteral(" AND COALESCE(TRIM(m.AckNo), '') = ''"); break;
-    case Pending::LrNo: sql += QStringLiteral(" AND (COALESCE(TRIM(m.LrNo), '') = '' OR TRIM(m.LrNo) = '-')"); break;
+    case Pending::EwayBill: q.where += QStringLiteral(" AND COALESCE(TRIM(m.AGAINST), '') = ''"); break;
+    case Pending::EInvoice: q.where += QStringLiteral(" AND COALESCE(TRIM(m.AckNo), '') = ''"); break;
+    case Pending::LrNo: q.where += QStringLiteral(" AND (COALESCE(TRIM(m.LrNo), '') = '' OR TRIM(m.LrNo) = '-')"); break;
     }
-    // Numbers of one day sort by value ("10" before "9" going down): longer first, then by text.
-    sql += QStringLiteral(" ORDER BY m.BillDate DESC, LENGTH(m.BillNO) DESC, m.BillNO DESC, m.Id DESC") + db_.dialect().limit(limit);
-    return db_.query(sql, params);
+    q.number = QStringLiteral("m.BillNO");
+    q.date = QStringLiteral("m.BillDate");
+    q.party = QStringLiteral("a.AcName");
+    q.amount = QStringLiteral("m.BillAmount");
+    q.marked = QStringLiteral("m.Is_Audit");
+    q.texts = {QStringLiteral("a.City"), QStringLiteral("m.AGAINST"), QStringLiteral("m.ChNo")};
+    q.figures = {QStringLiteral("m.PaidAmt"), QStringLiteral("m.UnPaidAmt")};
+    return documents::listDocuments(db_, q, filter);
 }
 
 namespace {

@@ -10,6 +10,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/DocumentList.h"
 #include "domain/documents/NumberSeries.h"
 #include "domain/trade/SalesBill.h"
 
@@ -49,12 +50,12 @@ public:
 
     // The firm's sales books (BookNO, SalesName, BillType).
     db::Rows salesBooks();
-    // The bills of a book (0: every book) for the screen's list, newest first by date, number and
-    // key (Id, BillNO, BillDate, AcName, City, BillAmount, AGAINST, ChNo, PaidAmt, UnPaidAmt,
-    // Is_Audit), optionally of parties whose name starts with `partyPrefix` and only those still
-    // waiting for their e-way bill, e-invoice or lorry receipt number.
+    // The bills of a book (0: every book) for the screen's list, a page at a time, newest first,
+    // searched as documents::listDocuments does; optionally only those still waiting for their
+    // e-way bill, e-invoice or lorry receipt number. Marked: audited. Texts: city, e-way bill
+    // number, challan number; figures: paid, unpaid.
     enum class Pending { Any, EwayBill, EInvoice, LrNo };
-    db::Rows billList(qint64 bookNo, const QString& partyPrefix = {}, Pending pending = Pending::Any, int limit = 200);
+    documents::DocumentPage billList(qint64 bookNo, const documents::ListFilter& filter, Pending pending = Pending::Any);
 
     // Every bill of the firm (opening bills too) by date and key, or only the opening bills newest first.
     std::vector<SavedBill> allBills();
