@@ -122,6 +122,16 @@ int reconcile(const Arguments& a) {
     out(QStringLiteral("2. Add    : Chq. Issued but not presented for Payment : ") + amountText(b.unclearedPayments));
     out(QStringLiteral("3. Less   : Chq. Deposited but not Credited  : ") + amountText(b.unclearedReceipts));
     out(QStringLiteral("4. Balance as per Bank Statement  : ") + amountText(b.statementBalance));
+    if (a.has(QStringLiteral("out"))) {
+        try {
+            const reports::ReportService output(books.installation.dataRoot());
+            auto document = output.prepare(nullptr, service.statementReport(*r));
+            reports::ReportService::writePdf(*document, a.option(QStringLiteral("out")));
+        } catch (const reports::ReportError& e) {
+            throw CommandError{e.text()};
+        }
+        out(a.option(QStringLiteral("out")));
+    }
     return 0;
 }
 
@@ -131,7 +141,7 @@ void registerAccountCommands(Registry& registry) {
     Noun bank{QStringLiteral("bank"), QStringLiteral("bank reconciliation"), {}};
     bank.verbs.push_back({QStringLiteral("reconcile"), QStringLiteral("lists a bank book's cheques, ticks or unticks one, shows the balances"),
                           QStringLiteral("--book NAME|NUMBER [--from DATE] [--to DATE] [--kind P|R|B] [--tick CHEQUE --date DATE | --untick CHEQUE] "
-                                         "[--year N] [--firm N]"),
+                                         "[--out STATEMENT.pdf] [--year N] [--firm N]"),
                           reconcile});
     registry.add(std::move(bank));
 

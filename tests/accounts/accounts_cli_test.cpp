@@ -123,4 +123,17 @@ TEST_F(AccountsCliTest, BankReconcileTicksAChequeAndShowsTheStatementBalance) {
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("Clearing Date Should Not Be Before Cheque Date"))) << refused.err.toStdString();
     EXPECT_EQ(books.db().scalar(QStringLiteral("SELECT COUNT(*) FROM HeadDtl3 WHERE IsReCon = 1")).toInt(), 0);
+
+    // The printed statement: both cheques outstanding under their headings.
+    const test::CliResult printed = test::runCli({"--data", books.root(), "bank", "reconcile", "--book", "37", "--from", "01-05-2024", "--to",
+                                                  "31-05-2024", "--out", path("reconcile.pdf")});
+    ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
+    test::keepForLooking(path("reconcile.pdf"));
+    const QString text = test::pdfText(path("reconcile.pdf")).simplified();
+    EXPECT_TRUE(text.contains(QStringLiteral("Bank : Bank Current A/c"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("1. Balance As Per Our Bank Book : 37625.00")));
+    EXPECT_TRUE(text.contains(QStringLiteral("2. Add : Chq. Issued but not presented for Payment : 8,400.00")));
+    EXPECT_TRUE(text.contains(QStringLiteral("3. Less : Chq. Deposited but not Credited : 6,025.00")));
+    EXPECT_TRUE(text.contains(QStringLiteral("4. Balance as per Bank Statement : 40000.00")));
+    EXPECT_TRUE(text.contains(QStringLiteral("CHQ 104233")));
 }

@@ -68,6 +68,9 @@ TEST(BankReconciliationScreen, TicksMoveTheStatementBalanceAndAreWrittenOnTheJou
     ASSERT_TRUE(window.grab().save(shot));
     test::keepForLooking(shot);
 
+    // Print shows the statement in the preview.
+    EXPECT_TRUE(screen->preview()) << (year.messages.empty() ? std::string() : year.messages.last().text.toStdString());
+
     // Unticked again: the balance and the journal go back.
     grid->item(0, 6)->setCheckState(Qt::Unchecked);
     QApplication::processEvents();

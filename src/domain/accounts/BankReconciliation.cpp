@@ -3,6 +3,9 @@
 #include "core/Rights.h"
 #include "core/YearLock.h"
 #include "domain/ledger/Balances.h"
+#include "domain/reports/Register.h"
+
+#include <algorithm>
 
 namespace tanabana::accounts {
 
@@ -33,6 +36,8 @@ std::optional<Reconciliation> BankReconciliation::list(qint64 bookNo, ReconKind 
         return std::nullopt;
     }
     Reconciliation r;
+    r.from = from;
+    r.to = to;
     r.bankAccId = book->integer(QStringLiteral("PurAccId"));
     r.bookName = book->text(QStringLiteral("PurNAme")).trimmed();
     // Bank payments are the parties' debit lines against the bank, receipts their credit lines.
@@ -75,6 +80,37 @@ void BankReconciliation::recompute(Reconciliation& r) {
             r.balances.unclearedReceipts += line.receipt;
         }
     r.balances.statementBalance = r.balances.bookBalance + r.balances.unclearedPayments - r.balances.unclearedReceipts;
+}
+
+reports::ReportRequest BankReconciliation::statementReport(const Reconciliation& r) const {
+    const QString add = QStringLiteral("2. Add    : Chq. Issued but not presented for Payment : ");
+    const QString less = QStringLiteral("3. Less   : Chq. Deposited but not Credited  : ");
+    reports::ResultSet data;
+    data.columns = {QStringLiteral("Srno"), QStringLiteral("TDate"), QStringLiteral("ChqNO"), QStringLiteral("RecFrom"),
+                    QStringLiteral("TabCode"), QStringLiteral("Amt"), QStringLiteral("Grpno"), QStringLiteral("GName"), QStringLiteral("GBal")};
+    int srno = 0;
+    // Payments (bank payment, 7) first, then receipts (8), each by date.
+    for (int tableCode : {7, 8}) {
+        std::vector<const ReconLine*> lines;
+        for (const ReconLine& line : r.lines)
+            if (!line.cleared && line.tableCode == tableCode) lines.push_back(&line);
+        std::stable_sort(lines.begin(), lines.end(), [](const ReconLine* a, const ReconLine* b) { return a->date < b->date; });
+        const bool payment = tableCode == 7;
+        for (const ReconLine* line : lines)
+            data.rows.push_back({++srno, line->date, line->chequeNo, line->party, tableCode,
+                                 (payment ? line->payment : line->receipt).toString(2), payment ? 2 : 3, payment ? add : less,
+                                 (payment ? r.balances.unclearedPayments : r.balances.unclearedReceipts).toString(2)});
+    }
+    reports::addFirmColumns(db_, session_.firmNo, data);
+    const QString date = QStringLiteral("dd-MM-yyyy");
+    reports::ReportRequest request;
+    request.layoutName = QStringLiteral("bank_Reconsil.rpt");
+    request.data = data;
+    request.parameterValues << QStringLiteral("Period From ") + r.from.toString(date) + QStringLiteral(" To ") + r.to.toString(date)
+                            << QStringLiteral("Bank : ") + r.bookName
+                            << QStringLiteral("1. Balance As Per Our Bank Book   : ") + r.balances.bookBalance.toString(2)
+                            << QStringLiteral("4. Balance as per Bank Statement  : ") + r.balances.statementBalance.toString(2);
+    return request;
 }
 
 bool BankReconciliation::tick(const ReconLine& line, const QDate& clearedOn) {

@@ -11,6 +11,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/reports/ReportService.h"
 
 #include <QDate>
 #include <QString>
@@ -47,6 +48,7 @@ struct ReconBalances {
 };
 
 struct Reconciliation {
+    QDate from, to;
     QString bookName;
     qint64 bankAccId = 0;
     std::vector<ReconLine> lines;
@@ -68,6 +70,9 @@ public:
 
     // The balances of a list as it stands after its ticks.
     static void recompute(Reconciliation& r);
+    // The printed statement ("bank_Reconsil.rpt"): the uncleared cheques under "2. Add ..." and
+    // "3. Less ..." with their totals, the book balance and the statement balance.
+    reports::ReportRequest statementReport(const Reconciliation& r) const;
 
 private:
     bool write(const ReconLine& line, const QVariant& date, bool cleared);

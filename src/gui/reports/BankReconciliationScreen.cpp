@@ -5,6 +5,7 @@
 #include "gui/common/EntryKeys.h"
 #include "gui/common/FormFields.h"
 #include "gui/common/LookupField.h"
+#include "gui/reports/PreviewWindow.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -101,14 +102,18 @@ void BankReconciliationScreen::build() {
     statement_ = figure(2, 1, QStringLiteral("4. Balance as per Bank Statement"), QStringLiteral("txtBal"));
     outer->addLayout(figures);
 
+    auto* print = new QPushButton(QStringLiteral("Print"), this);
+    print->setObjectName(QStringLiteral("Cmd_Print"));
     auto* exit = new QPushButton(QStringLiteral("Exit"), this);
     exit->setObjectName(QStringLiteral("Cmd_Exit"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
+    buttons->addWidget(print);
     buttons->addWidget(exit);
     outer->addLayout(buttons);
 
     connect(show, &QPushButton::clicked, this, [this] { refresh(); });
+    connect(print, &QPushButton::clicked, this, [this] { preview(); });
     connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) { cellChanged(item); });
     connect(exit, &QPushButton::clicked, this, [this] {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
@@ -174,6 +179,22 @@ void BankReconciliationScreen::showBalances() {
     for (auto [label, value] : {std::pair{opening_, b.opening}, std::pair{bookBalance_, b.bookBalance}, std::pair{payments_, b.unclearedPayments},
                                 std::pair{receipts_, b.unclearedReceipts}, std::pair{statement_, b.statementBalance}})
         label->setText(shown ? FormatIndian(value, 2) : QString());
+}
+
+// The statement of the list as it stands, in the preview (print, printer set-up, PDF).
+bool BankReconciliationScreen::preview() {
+    if (!list_ && !refresh()) return false;
+    auto* window = new PreviewWindow(session_, this->window());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowFlag(Qt::Window);
+    window->reportPdfName = QStringLiteral("Bank_Reconciliation");
+    if (!window->showRequest(service_.statementReport(*list_))) {
+        messages_.critical(windowTitle(), window->lastError());
+        window->close();
+        return false;
+    }
+    window->show();
+    return true;
 }
 
 bool BankReconciliationScreen::setCleared(int row, bool cleared) {

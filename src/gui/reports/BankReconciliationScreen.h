@@ -31,6 +31,8 @@ public:
     bool refresh();
     // Ticks (with the clearing date on screen) or unticks the cheque of a grid row.
     bool setCleared(int row, bool cleared);
+    // Shows the printed statement of the list in the preview window.
+    bool preview();
     const accounts::Reconciliation* reconciliation() const { return list_ ? &*list_ : nullptr; }
 
 private:
