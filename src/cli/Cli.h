@@ -73,6 +73,7 @@ void registerLedgerCommands(Registry& registry);
 void registerReportCommands(Registry& registry);
 void registerRegisterCommands(Registry& registry);
 void registerAccountCommands(Registry& registry);
+void registerGstCommands(Registry& registry);
 
 // Writes a line to standard output.
 void out(const QString& line);

@@ -48,5 +48,6 @@ int main(int argc, char** argv) {
     tanabana::cli::registerReportCommands(registry);
     tanabana::cli::registerRegisterCommands(registry);
     tanabana::cli::registerAccountCommands(registry);
+    tanabana::cli::registerGstCommands(registry);
     return registry.dispatch(QCoreApplication::arguments().mid(1));
 }

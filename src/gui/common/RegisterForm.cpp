@@ -123,6 +123,7 @@ void RegisterForm::build() {
     outer->addWidget(grid_, 1);
 
     auto* buttons = new QHBoxLayout;
+    buttons_ = buttons;
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("lblCount"));
     buttons->addWidget(count_);
@@ -291,6 +292,39 @@ bool RegisterForm::openCell(int row, int column) {
         return false;
     open_(result_->definition.opens, line.documentId);
     return true;
+}
+
+QPushButton* RegisterForm::addRowCommand(const QString& objectName, const QString& caption, RowCommand command) {
+    auto* b = button(this, objectName, caption);
+    b->setMinimumWidth(qMax(b->minimumWidth(), b->sizeHint().width() + 12));
+    // After the row count and the stretch, before Preview.
+    buttons_->insertWidget(2 + ownCommands_++, b);
+    connect(b, &QPushButton::clicked, this, [this, command = std::move(command)] {
+        if (!result_ && !refresh()) return;
+        command(*result_, currentDataRow());
+        refresh();
+    });
+    return b;
+}
+
+int RegisterForm::currentDataRow() const {
+    if (!result_) return -1;
+    const auto& lines = result_->lines;
+    const int current = grid_->currentRow();
+    if (current < 0 || current >= int(lines.size())) return -1;
+    switch (lines[size_t(current)].kind) {
+    case RegisterLine::Kind::Row: return lines[size_t(current)].row;
+    case RegisterLine::Kind::Heading:
+        for (size_t i = size_t(current); i < lines.size(); ++i)
+            if (lines[i].kind == RegisterLine::Kind::Row) return lines[i].row;
+        return -1;
+    case RegisterLine::Kind::SubTotal:
+        for (int i = current; i >= 0; --i)
+            if (lines[size_t(i)].kind == RegisterLine::Kind::Row) return lines[size_t(i)].row;
+        return -1;
+    case RegisterLine::Kind::Total: return -1;
+    }
+    return -1;
 }
 
 bool RegisterForm::eventFilter(QObject* watched, QEvent* event) {

@@ -1,4 +1,5 @@
 #include "gui/masters/MasterCommands.h"
+#include "gui/purchase/PurchaseCommands.h"
 #include "gui/shell/Commands.h"
 #include "gui/trade/SellingCommands.h"
 
@@ -16,6 +17,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerProductCommands(registry);
     registerReportCommands(registry);
     registerRegisterCommands(registry);
+    registerPurchaseCommands(registry);  // after the registers: its register has buttons of its own
     registerAccountCommands(registry);
     registerMasterCommands(registry);
 }
