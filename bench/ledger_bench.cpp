@@ -8,12 +8,13 @@
 #include "core/Session.h"
 #include "db/Database.h"
 #include "db/Schema.h"
+#include "domain/accounts/AccountRegisters.h"
 #include "domain/ledger/Balances.h"
 #include "domain/ledger/Journal.h"
 #include "domain/ledger/JournalExport.h"
 #include "domain/schema/Steps.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,6 +28,7 @@
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <optional>
 #include <random>
 #include <fcntl.h>
 #include <spawn.h>
@@ -299,7 +301,8 @@ QString ms(const Timing& t) { return QStringLiteral("%1 (CPU %2)").arg(ms(t.wall
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);  // the day book is written to PDF
     const Options options = parse(app.arguments());
     QTemporaryDir temporary;
     const QString folder = options.folder.isEmpty() ? temporary.path() : options.folder;
@@ -427,6 +430,29 @@ int main(int argc, char** argv) {
     row(QStringLiteral("balances of all %1 groups").arg(groups), ms(groupAll));
     const Timing group35 = timed(5, [&] { value = balances.group(35); });
     row(QStringLiteral("balance of group 35 (%1 parties)").arg(firm.customers.size()), ms(group35));
+    // The statements as the screens make them, and the day book of a busy month written to PDF.
+    {
+        // The layouts beside the build (build/reports), as an installation would have them.
+        const reports::Registers registers(db, session, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("..")));
+        auto run = [&](const char* name, const QDate& from, const QDate& to) {
+            reports::RegisterChoice choice;
+            choice.from = from;
+            choice.to = to;
+            return registers.run(*accounts::findAccountRegister(QString::fromLatin1(name)), choice);
+        };
+        int shown = 0;
+        const Timing tb = timed(5, [&] { shown = run("trial-balance", session.yearStartDate, session.yearEndDate).data.rowCount(); });
+        row(QStringLiteral("trial balance as on 31-03-2025 (%1 rows)").arg(shown), ms(tb), QStringLiteral("goal 150 ms"));
+        const Timing sheet = timed(5, [&] { shown = run("balance-sheet", session.yearStartDate, session.yearEndDate).data.rowCount(); });
+        row(QStringLiteral("balance sheet as on 31-03-2025 (%1 rows)").arg(shown), ms(sheet), QStringLiteral("goal 150 ms"));
+        const QString pdf = QDir(folder).filePath(QStringLiteral("daybook.pdf"));
+        std::optional<reports::RegisterResult> dayBook;
+        const Timing lines = timed(1, [&] { dayBook = run("day-book", QDate(2025, 2, 1), QDate(2025, 2, 28)); });
+        row(QStringLiteral("day book of February: its %1 lines with month and day totals").arg(dayBook->data.rowCount()), ms(lines));
+        const Timing written = timed(1, [&] { registers.writePdf(*dayBook, pdf); });
+        row(QStringLiteral("... the same written to PDF (%1 MiB)").arg(QFileInfo(pdf).size() >> 20), ms(written),
+            QStringLiteral("goal 1 s for both"));
+    }
     row(QStringLiteral("memory: resident before the ledgers / after the year's ledger of the sales account / peak"),
         QStringLiteral("%1 / %2 / %3 MiB").arg(rssBefore / 1024).arg(rssAfter / 1024).arg(residentKiB("VmHWM:") / 1024));
 

@@ -2,11 +2,13 @@
 // bank-book|journal-book|day-book ...: the final accounts and the books as text on the terminal,
 // or to PDF, workbook or CSV files.
 //   tanabana-cli report bank-book --book "Bank Current A/c" --from 01-05-2024 --to 31-05-2024
+//   tanabana-cli bank reconcile --book "Bank Current A/c" --from 01-05-2024 --to 31-05-2024 --tick "CHQ 000871" --date 18-05-2024
 //   tanabana-cli --data ~/Tanabana report balance-sheet --date 31-03-2025 --out bs.pdf
 //   tanabana-cli report trading --from 01-04-2024 --to 30-09-2024        (between two dates)
 #include "cli/Books.h"
 #include "cli/Cli.h"
 #include "domain/accounts/AccountRegisters.h"
+#include "domain/accounts/BankReconciliation.h"
 #include "domain/reports/ReportError.h"
 
 namespace tanabana::cli {
@@ -79,9 +81,70 @@ int runStatement(const RegisterDefinition& asked, const Arguments& a) {
     return 0;
 }
 
+QString amountText(Decimal value) { return value.toString(2); }
+
+// Lists a bank book's cheques of the period with the four balances; --tick CHEQUE --date D marks
+// one cleared, --untick CHEQUE clears the mark, before the list is shown.
+int reconcile(const Arguments& a) {
+    OpenBooks books = openBooks(a);
+    ConsoleMessages messages;
+    const qint64 bookNo = reports::pickedId(*books.year, books.session.firmNo, reports::RegisterPicker::Book,
+                                            a.required(QStringLiteral("book")), QStringLiteral("B"));
+    if (bookNo <= 0) throw CommandError{QStringLiteral("No bank book of this firm is named \"%1\"").arg(a.option(QStringLiteral("book")))};
+    accounts::BankReconciliation service(*books.year, books.session, messages);
+    const QDate from = a.date(QStringLiteral("from"), books.session.yearStartDate);
+    const QDate to = a.date(QStringLiteral("to"), books.session.yearEndDate);
+    const accounts::ReconKind kind = accounts::reconKindOf(a.option(QStringLiteral("kind"), QStringLiteral("B")));
+    auto r = service.list(bookNo, kind, from, to);
+    if (!r) throw CommandError{messages.lastCritical()};
+    for (const QString option : {QStringLiteral("tick"), QStringLiteral("untick")}) {
+        if (!a.has(option)) continue;
+        std::vector<const accounts::ReconLine*> found;
+        for (const accounts::ReconLine& line : r->lines)
+            if (line.chequeNo.compare(a.option(option).trimmed(), Qt::CaseInsensitive) == 0) found.push_back(&line);
+        if (found.size() != 1)
+            throw CommandError{QStringLiteral("%1 cheque(s) numbered \"%2\" in this list").arg(found.size()).arg(a.option(option))};
+        const QDate clearedOn = a.date(QStringLiteral("date"), QDate());
+        if (option == QLatin1String("tick") && !clearedOn.isValid()) throw UsageError{QStringLiteral("--tick needs the clearing --date")};
+        const bool done = option == QLatin1String("tick") ? service.tick(*found.front(), clearedOn) : service.untick(*found.front());
+        if (!done) throw CommandError{messages.lastCritical()};
+        r = service.list(bookNo, kind, from, to);
+    }
+    out(QStringLiteral("Bank : %1   Period From %2 To %3").arg(r->bookName, from.toString(QStringLiteral("dd-MM-yyyy")), to.toString(QStringLiteral("dd-MM-yyyy"))));
+    for (const accounts::ReconLine& line : r->lines)
+        out(QStringLiteral("%1  %2  %3  %4  %5  %6")
+                .arg(line.date.toString(QStringLiteral("dd-MM-yy")), line.chequeNo.leftJustified(14), line.party.leftJustified(24),
+                     (line.payment.isZero() ? QString() : amountText(line.payment)).rightJustified(12),
+                     (line.receipt.isZero() ? QString() : amountText(line.receipt)).rightJustified(12),
+                     line.cleared ? line.clearedOn.toString(QStringLiteral("dd-MM-yy")) : QString()));
+    const accounts::ReconBalances& b = r->balances;
+    out(QStringLiteral("1. Balance As Per Our Bank Book   : ") + amountText(b.bookBalance));
+    out(QStringLiteral("2. Add    : Chq. Issued but not presented for Payment : ") + amountText(b.unclearedPayments));
+    out(QStringLiteral("3. Less   : Chq. Deposited but not Credited  : ") + amountText(b.unclearedReceipts));
+    out(QStringLiteral("4. Balance as per Bank Statement  : ") + amountText(b.statementBalance));
+    if (a.has(QStringLiteral("out"))) {
+        try {
+            const reports::ReportService output(books.installation.dataRoot());
+            auto document = output.prepare(nullptr, service.statementReport(*r));
+            reports::ReportService::writePdf(*document, a.option(QStringLiteral("out")));
+        } catch (const reports::ReportError& e) {
+            throw CommandError{e.text()};
+        }
+        out(a.option(QStringLiteral("out")));
+    }
+    return 0;
+}
+
 }  // namespace
 
 void registerAccountCommands(Registry& registry) {
+    Noun bank{QStringLiteral("bank"), QStringLiteral("bank reconciliation"), {}};
+    bank.verbs.push_back({QStringLiteral("reconcile"), QStringLiteral("lists a bank book's cheques, ticks or unticks one, shows the balances"),
+                          QStringLiteral("--book NAME|NUMBER [--from DATE] [--to DATE] [--kind P|R|B] [--tick CHEQUE --date DATE | --untick CHEQUE] "
+                                         "[--out STATEMENT.pdf] [--year N] [--firm N]"),
+                          reconcile});
+    registry.add(std::move(bank));
+
     Noun noun{QStringLiteral("report"), QString(), {}};
     for (const RegisterDefinition& d : accounts::accountRegisters()) {
             QString usage = d.singleDate ? QStringLiteral("[--date DATE | --from DATE --to DATE]") : QStringLiteral("[--from DATE] [--to DATE]");

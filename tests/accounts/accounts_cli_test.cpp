@@ -80,3 +80,60 @@ TEST_F(AccountsCliTest, ADateOutsideTheYearAndATrialBalanceBetweenDatesAreRefuse
     EXPECT_NE(between.exitCode, 0);
     EXPECT_TRUE(between.err.contains(QStringLiteral("trial-balance is made as on one date: give --date"))) << between.err.toStdString();
 }
+
+TEST_F(AccountsCliTest, BankBookOfMayAsCsvAndABookOfTheWrongKindRefused) {
+    const test::CliResult r = report({"bank-book", "--book", "bank current", "--from", "01-05-2024", "--to", "31-05-2024", "--out", path("bank.csv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Bank Book : Bank Current A/c"))) << r.out.toStdString();
+    QFile csv(path("bank.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 9);
+    EXPECT_EQ(lines.at(0), QStringLiteral("Date,Type,Vou No,A/c No,A/c Name,Chq No,Particular,Withdraw,Deposit,Balance,,Day Bal,"));
+    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("01-05-24,OP,,,Opening Balance,,,,,40000.00,DB,40000.00,DB"))) << lines.at(1).toStdString();
+    EXPECT_TRUE(lines.at(3).contains(QStringLiteral(",CHQ 104233,"))) << lines.at(3).toStdString();
+    EXPECT_TRUE(lines.at(3).endsWith(QStringLiteral(",6025.00,46025.00,DB,46025.00,DB"))) << lines.at(3).toStdString();
+    EXPECT_EQ(lines.last(), QStringLiteral("Total,,,,,,,8400.00,6025.00,,,,"));
+
+    const test::CliResult wrong = report({"bank-book", "--book", "Sales GST", "--out", path("wrong.csv")});
+    EXPECT_EQ(wrong.exitCode, 1);
+    EXPECT_TRUE(wrong.err.contains(QStringLiteral("No book of this firm is named \"Sales GST\""))) << wrong.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("wrong.csv")));
+}
+
+TEST_F(AccountsCliTest, BankReconcileTicksAChequeAndShowsTheStatementBalance) {
+    const test::CliResult r = test::runCli({"--data", books.root(), "bank", "reconcile", "--book", "bank current", "--from", "01-05-2024",
+                                            "--to", "31-05-2024", "--tick", "chq 000871", "--date", "18-05-2024"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Bank : Bank Current A/c   Period From 01-05-2024 To 31-05-2024")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("CHQ 000871"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("18-05-24")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("1. Balance As Per Our Bank Book   : 37625.00")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("2. Add    : Chq. Issued but not presented for Payment : 0.00")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("3. Less   : Chq. Deposited but not Credited  : 6025.00")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("4. Balance as per Bank Statement  : 31600.00")));
+    EXPECT_EQ(books.db().scalar(QStringLiteral("SELECT COUNT(*) FROM HeadDtl3 WHERE IsReCon = 1")).toInt(), 1);
+
+    // Cleared before it was issued: refused, the mark left as it was.
+    const test::CliResult early = test::runCli({"--data", books.root(), "bank", "reconcile", "--book", "37", "--from", "01-05-2024", "--to",
+                                                "31-05-2024", "--untick", "CHQ 000871"});
+    ASSERT_EQ(early.exitCode, 0) << early.err.toStdString();
+    const test::CliResult refused = test::runCli({"--data", books.root(), "bank", "reconcile", "--book", "37", "--from", "01-05-2024", "--to",
+                                                  "31-05-2024", "--tick", "CHQ 104233", "--date", "09-05-2024"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("Clearing Date Should Not Be Before Cheque Date"))) << refused.err.toStdString();
+    EXPECT_EQ(books.db().scalar(QStringLiteral("SELECT COUNT(*) FROM HeadDtl3 WHERE IsReCon = 1")).toInt(), 0);
+
+    // The printed statement: both cheques outstanding under their headings.
+    const test::CliResult printed = test::runCli({"--data", books.root(), "bank", "reconcile", "--book", "37", "--from", "01-05-2024", "--to",
+                                                  "31-05-2024", "--out", path("reconcile.pdf")});
+    ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
+    test::keepForLooking(path("reconcile.pdf"));
+    const QString text = test::pdfText(path("reconcile.pdf")).simplified();
+    EXPECT_TRUE(text.contains(QStringLiteral("Bank : Bank Current A/c"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("1. Balance As Per Our Bank Book : 37625.00")));
+    EXPECT_TRUE(text.contains(QStringLiteral("2. Add : Chq. Issued but not presented for Payment : 8,400.00")));
+    EXPECT_TRUE(text.contains(QStringLiteral("3. Less : Chq. Deposited but not Credited : 6,025.00")));
+    EXPECT_TRUE(text.contains(QStringLiteral("4. Balance as per Bank Statement : 40000.00")));
+    EXPECT_TRUE(text.contains(QStringLiteral("CHQ 104233")));
+}

@@ -200,6 +200,12 @@ TEST_F(FinalAccountsTest, AprilEndsInAGrossLossCarriedToProfitAndLoss) {
     EXPECT_EQ(trading.total(QStringLiteral("Crbal")), money("13500.00"));
     EXPECT_EQ(trading.total(QStringLiteral("Drbal")), money("13500.00"));
 
+    // Mid-month, before the first sale: the purchase of the 12th and the opening stock alone.
+    const RegisterResult early = run(QStringLiteral("trading"), QDate(2024, 4, 14));
+    EXPECT_EQ(shown(early).first(), QStringLiteral("GROSS LOSS  Rs. :-  | | 13,000.00 | Purchase Accounts"));
+    const RegisterResult mayPart = run(QStringLiteral("trading-between"), QDate(2024, 5, 20), QDate(2024, 4, 14));
+    EXPECT_EQ(mayPart.total(QStringLiteral("Crbal")), money("10880.95"));  // GST/1 and GST/2, a part month at either end
+
     const RegisterResult profit = run(QStringLiteral("profit-loss"), april);
     EXPECT_EQ(shown(profit), (QStringList{"NET LOSS  Rs. :-  | | 3,000.00 | C/F. GROSS LOSS  Rs. ------>>>>  | 3,000.00 | 3,000.00",
                                          "Total | | 3,000.00 | | | 3,000.00"}));

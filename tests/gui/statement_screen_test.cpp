@@ -19,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <gtest/gtest.h>
 
@@ -179,4 +180,17 @@ TEST_F(StatementScreenTest, CashBookOffersOnlyCashBooksAndShowsTheMonthOpening) 
     EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("OP"));
     EXPECT_EQ(grid->item(0, 4)->text(), QStringLiteral("Opening Balance"));
     EXPECT_EQ(grid->item(grid->rowCount() - 1, 0)->text(), QStringLiteral("Total"));
+
+    // F8 writes the same book to PDF under the firm's and the book's name.
+    QTemporaryDir dir;
+    form->setFileAsker([&](const QString& suggested) { return dir.filePath(QFileInfo(suggested).fileName()); });
+    QTest::keyClick(form, Qt::Key_F8);
+    QApplication::processEvents();
+    const QString pdf = dir.filePath(QStringLiteral("Shree Ganesh Textiles_Cash_Book.pdf"));
+    ASSERT_TRUE(QFile::exists(pdf)) << (year.messages.empty() ? std::string() : year.messages.last().text.toStdString());
+    test::keepForLooking(pdf);
+    const QString text = test::pdfText(pdf, false).simplified();
+    EXPECT_TRUE(text.contains(QStringLiteral("Cash Book : Cash Book"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Period From 01-08-2024 To 31-08-2024")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Opening Balance")));
 }

@@ -23,23 +23,28 @@ struct Movement {
 };
 
 // Debit and credit paise of each account's lines from `from` (invalid: the beginning) to `to`:
-// whole months from the monthly totals, the part months at either end from the lines.
+// the months wholly inside the period from the monthly totals, the days of a part month at either
+// end from the lines. A period of whole months (a statement on a month's last day) reads no line.
 QHash<qint64, Movement> movements(db::Database& db, qint64 firmNo, const QDate& from, const QDate& to) {
     QHash<qint64, Movement> result;
     if (!to.isValid() || (from.isValid() && from > to)) return result;
     const db::Dialect& d = db.dialect();
-    const int lowMonth = from.isValid() ? monthNo(from) : 0;
-    const QDate linesFrom = from.isValid() ? from : firstOfMonth(to);
-    // Lines of the first part month (before the month after `from`) and of the last one.
-    const QDate afterFirstMonth = firstOfMonth(linesFrom).addMonths(1);
-    const QString sql =
-        QStringLiteral("SELECT t.AccId, SUM(t.Dr) AS Dr, SUM(t.Cr) AS Cr FROM ("
-                       "SELECT AccId, DrPaise AS Dr, CrPaise AS Cr FROM HeadDtl3_MonthBal WHERE FirmNo = ? AND MonthNo > ? AND MonthNo < ? "
-                       "UNION ALL "
-                       "SELECT AccId, %1 AS Dr, %2 AS Cr FROM HeadDtl3 WHERE FirmNo = ? AND TransDate >= ? AND TransDate <= ? "
-                       "AND (TransDate < ? OR TransDate >= ?)) t GROUP BY t.AccId")
-            .arg(paise(d, QStringLiteral("DrAmt")), paise(d, QStringLiteral("CrAmt")));
-    db.forEach(sql, {firmNo, lowMonth, monthNo(to), firmNo, linesFrom, to, afterFirstMonth, firstOfMonth(to)},
+    // The first day of the first whole month and the last day of the last whole month.
+    const QDate fullStart = !from.isValid() ? QDate(1900, 1, 1) : from.day() == 1 ? from : firstOfMonth(from).addMonths(1);
+    const QDate fullEnd = to.addDays(1).day() == 1 ? to : firstOfMonth(to).addDays(-1);
+    const int lowMonth = from.isValid() ? monthNo(fullStart) : 1;
+    QString sql = QStringLiteral("SELECT AccId, DrPaise AS Dr, CrPaise AS Cr FROM HeadDtl3_MonthBal WHERE FirmNo = ? AND MonthNo >= ? AND "
+                                 "MonthNo <= ?");
+    QVariantList params{firmNo, lowMonth, monthNo(fullEnd)};
+    // The journal has no index by date alone: its lines are read only when a part month needs them.
+    const bool partMonths = (from.isValid() && from < fullStart) || to > fullEnd;
+    if (partMonths) {
+        sql += QStringLiteral(" UNION ALL SELECT AccId, %1 AS Dr, %2 AS Cr FROM HeadDtl3 WHERE FirmNo = ? AND TransDate >= ? AND "
+                              "TransDate <= ? AND (TransDate < ? OR TransDate > ?)")
+                   .arg(paise(d, QStringLiteral("DrAmt")), paise(d, QStringLiteral("CrAmt")));
+        params << firmNo << (from.isValid() ? from : fullStart) << to << fullStart << fullEnd;
+    }
+    db.forEach(QStringLiteral("SELECT t.AccId, SUM(t.Dr) AS Dr, SUM(t.Cr) AS Cr FROM (") + sql + QStringLiteral(") t GROUP BY t.AccId"), params,
                [&](const db::Row& row) {
                    Movement& m = result[row.value(0).toLongLong()];
                    m.debit += row.value(1).toLongLong();

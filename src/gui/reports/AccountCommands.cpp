@@ -4,6 +4,7 @@
 // total (or a schedule) the accounts of the group, and a ledger line the bill that posted it.
 #include "domain/accounts/AccountRegisters.h"
 #include "gui/common/RegisterForm.h"
+#include "gui/reports/BankReconciliationScreen.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/trade/RegisterDocuments.h"
@@ -57,6 +58,9 @@ void registerAccountCommands(CommandRegistry& registry) {
         });
     };
     for (const QString& command : accounts::accountCommands()) add(command, accounts::accountRegistersOfCommand(command));
+    registry.add(QStringLiteral("mnu_A6"), [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return new BankReconciliationScreen(year, c.session, c.messages); });
+    });
 }
 
 }  // namespace tanabana::gui
