@@ -455,18 +455,10 @@ std::vector<PurchaseListRow> PurchaseInvoices::billList(PurchaseKind kind, qint6
 }
 
 documents::DocumentPage PurchaseInvoices::billPage(PurchaseKind kind, qint64 bookId, const documents::ListFilter& filter) {
-    documents::ListQuery q;
-    q.from = QStringLiteral("BillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
-    q.where = QStringLiteral("m.FirmNO = ? AND m.FormId = 1 AND m.IsOp = 0 AND ") + kindCondition(kind);
-    q.params = {session_.firmNo};
-    if (bookId > 0) {
-        q.where += QStringLiteral(" AND m.BookId = ?");
-        q.params << bookId;
-    }
-    q.number = QStringLiteral("m.BillNO");
-    q.date = QStringLiteral("m.BillDate");
-    q.party = QStringLiteral("a.AcName");
-    q.amount = QStringLiteral("m.BillAmount");
+    documents::ListQuery q(QStringLiteral("BillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID"),
+                           QStringLiteral("m.FirmNO = ? AND m.FormId = 1 AND m.IsOp = 0 AND ") + kindCondition(kind), {session_.firmNo},
+                           QStringLiteral("m.BillNO"), QStringLiteral("m.BillDate"), QStringLiteral("a.AcName"), QStringLiteral("m.BillAmount"));
+    if (bookId > 0) q.narrow(QStringLiteral("m.BookId = ?"), bookId);
     q.marked = QStringLiteral("m.Is_Audit");
     q.texts = {QStringLiteral("m.RCM_BillNO")};
     q.figures = {QStringLiteral("m.PaidAmt"), QStringLiteral("m.UnPaidAmt")};
@@ -474,14 +466,9 @@ documents::DocumentPage PurchaseInvoices::billPage(PurchaseKind kind, qint64 boo
 }
 
 documents::DocumentPage PurchaseInvoices::openingPage(const documents::ListFilter& filter) {
-    documents::ListQuery q;
-    q.from = QStringLiteral("BillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
-    q.where = QStringLiteral("m.FirmNO = ? AND m.FormId = 1 AND m.IsOp = -1");
-    q.params = {session_.firmNo};
-    q.number = QStringLiteral("m.BillNO");
-    q.date = QStringLiteral("m.BillDate");
-    q.party = QStringLiteral("a.AcName");
-    q.amount = QStringLiteral("m.BillAmount");
+    documents::ListQuery q(QStringLiteral("BillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID"),
+                           QStringLiteral("m.FirmNO = ? AND m.FormId = 1 AND m.IsOp = -1"), {session_.firmNo}, QStringLiteral("m.BillNO"),
+                           QStringLiteral("m.BillDate"), QStringLiteral("a.AcName"), QStringLiteral("m.BillAmount"));
     q.figures = {QStringLiteral("m.PaidAmt"), QStringLiteral("m.UnPaidAmt")};
     return documents::listDocuments(db_, q, filter);
 }

@@ -389,16 +389,13 @@ std::vector<VoucherFound> CashBankVouchers::list(const QDate& from, const QDate&
 }
 
 documents::DocumentPage CashBankVouchers::listPage(const documents::ListFilter& filter) {
-    documents::ListQuery q;
-    q.from = QStringLiteral("HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId");
-    q.where = QStringLiteral("h.FirmNo = ? AND h.TableCode = ? AND h.Type = ? AND h.IsRet = 0");
     const QChar partySide = other(style_.bookSide);
-    q.params = {session_.firmNo, style_.tableCode, QString(partySide)};
+    documents::ListQuery q(QStringLiteral("HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId"),
+                           QStringLiteral("h.FirmNo = ? AND h.TableCode = ? AND h.Type = ? AND h.IsRet = 0"),
+                           {session_.firmNo, style_.tableCode, QString(partySide)}, QStringLiteral("CAST(h.VoucherNo AS VARCHAR(20))"),
+                           QStringLiteral("h.TransDate"), QStringLiteral("a.AcName"),
+                           partySide == QLatin1Char('C') ? QStringLiteral("h.CrAmt") : QStringLiteral("h.DrAmt"));
     q.key = QStringLiteral("h.VoucherNo");
-    q.number = QStringLiteral("CAST(h.VoucherNo AS VARCHAR(20))");
-    q.date = QStringLiteral("h.TransDate");
-    q.party = QStringLiteral("a.AcName");
-    q.amount = partySide == QLatin1Char('C') ? QStringLiteral("h.CrAmt") : QStringLiteral("h.DrAmt");
     q.texts = {QStringLiteral("h.Receiptno"), QStringLiteral("h.IsBal"),
                QStringLiteral("h.") + db_.dialect().quote(QStringLiteral("Desc"))};
     return documents::listDocuments(db_, q, filter);
