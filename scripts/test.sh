@@ -21,7 +21,13 @@ trap cleanup EXIT
 
 PG_BIN="$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1 || true)"
 if [ -z "${TANABANA_TEST_PG_URL:-}" ] && [ -n "$PG_BIN" ] && [ -x "$PG_BIN/initdb" ]; then
-  port="${TANABANA_TEST_PG_PORT:-54329}"
+  # the first free port from 54329 on, so two runs on one machine do not meet
+  port="${TANABANA_TEST_PG_PORT:-}"
+  if [ -z "$port" ]; then
+    for candidate in $(seq 54329 54399); do
+      if ! (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null; then port="$candidate"; break; fi
+    done
+  fi
   pg_pid_dir="$(mktemp -d /tmp/tanabana-pg.XXXXXX)"
   chown postgres "$pg_pid_dir"
   if [ "$(id -u)" -eq 0 ]; then run_pg=(runuser -u postgres --); else run_pg=(sudo -u postgres); fi

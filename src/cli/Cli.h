@@ -72,6 +72,8 @@ void registerMasterCommands(Registry& registry);
 void registerLedgerCommands(Registry& registry);
 void registerReportCommands(Registry& registry);
 void registerRegisterCommands(Registry& registry);
+void registerAccountCommands(Registry& registry);
+void registerGstCommands(Registry& registry);
 
 // Writes a line to standard output.
 void out(const QString& line);

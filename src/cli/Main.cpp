@@ -45,5 +45,7 @@ int main(int argc, char** argv) {
     tanabana::cli::registerUtilCommands(registry);
     tanabana::cli::registerReportCommands(registry);
     tanabana::cli::registerRegisterCommands(registry);
+    tanabana::cli::registerAccountCommands(registry);
+    tanabana::cli::registerGstCommands(registry);
     return registry.dispatch(QCoreApplication::arguments().mid(1));
 }

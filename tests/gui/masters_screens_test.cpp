@@ -209,9 +209,12 @@ TEST_F(MasterScreens, OpenedAccountKeepsItsCodeAndDeleteAsksFirst) {
     EXPECT_EQ(text(&screen, QStringLiteral("LedgerId")), QStringLiteral("35K001"));
     EXPECT_EQ(text(&screen, QStringLiteral("GrpNo")), QStringLiteral("35  Sundry Debtors"));
     typeInto(&screen, QStringLiteral("City"), QStringLiteral("Navsari"));
+    choose(&screen, QStringLiteral("Is_Item_RNd"), QStringLiteral("Yes"));
     press(&screen, QStringLiteral("cmd_save"));
     for (const Message& m : messages().all()) EXPECT_NE(m.title, QStringLiteral("A/c Code Change"));
     EXPECT_EQ(account(QStringLiteral("Krishna Creation")).text(QStringLiteral("City")), QStringLiteral("Navsari"));
+    // "Taxable Amt Rnd off" Yes is the 2 a purchase reads as "round each line's GST to rupees".
+    EXPECT_EQ(account(QStringLiteral("Krishna Creation")).number(QStringLiteral("Is_Item_RNd")), 2.0);
     EXPECT_EQ(account(QStringLiteral("Krishna Creation")).text(QStringLiteral("LedgerId")), QStringLiteral("35K001"));
 
     // deleting asks; No keeps the account
@@ -436,4 +439,38 @@ TEST_F(MasterScreens, MenuCommandsOpenTheScreensInTheMainWindow) {
     }
     EXPECT_EQ(window.workArea()->subWindowList().size(), 6);
     EXPECT_EQ(window.menuLetter(), QLatin1Char('M'));  // the firm step leads to the Master menu next
+}
+
+TEST_F(MasterScreens, PercentsAndLimitsSurviveOpeningAndSavingAgain) {
+    // a TCS of 0.075% (a rate the law once gave) and a TDS of 0.1% must not come back rounded
+    db().exec(QStringLiteral("UPDATE FirmMst SET FirmTcsP = 0.075, RCM_Limit = 5000, CrLimit = 2500000.5 WHERE Srno = 1"));
+    gui::FirmScreen firm(session(), nullptr, &messages());
+    show(&firm);
+    firm.list()->setCurrentCell(0, 0);
+    QTest::keyClick(firm.list(), Qt::Key_Return);
+    ASSERT_EQ(firm.currentKey(), 1);
+    EXPECT_EQ(text(&firm, QStringLiteral("FirmTcsP")), QStringLiteral("0.075"));
+    EXPECT_EQ(text(&firm, QStringLiteral("CrLimit")), QStringLiteral("2500000.50"));
+    press(&firm, QStringLiteral("cmd_save"));
+    const db::Row saved = *db().queryOne(QStringLiteral("SELECT FirmTcsP, RCM_Limit, CrLimit FROM FirmMst WHERE Srno = 1"));
+    EXPECT_EQ(Decimal::fromVariant(saved.value(QStringLiteral("FirmTcsP"))), *Decimal::parse(QStringLiteral("0.075")));
+    EXPECT_EQ(Decimal::fromVariant(saved.value(QStringLiteral("RCM_Limit"))), Decimal(5000));
+    EXPECT_EQ(Decimal::fromVariant(saved.value(QStringLiteral("CrLimit"))), *Decimal::parse(QStringLiteral("2500000.5")));
+    EXPECT_EQ(shell::FirmSettings(session()).tcsPercent(), *Decimal::parse(QStringLiteral("0.075")));
+
+    const qint64 party = test::addAccount(db(), QStringLiteral("Ramesh Silk Mills"), 35);
+    db().exec(QStringLiteral("UPDATE AccMst SET TDSP = 0.1, IntRate = 1.125 WHERE Id = ?"), {party});
+    gui::AccountScreen accounts(session(), nullptr, &messages());
+    show(&accounts);
+    int row = -1;
+    for (int r = 0; r < accounts.list()->rowCount(); ++r)
+        if (accounts.list()->item(r, 0)->text() == QStringLiteral("Ramesh Silk Mills")) row = r;
+    ASSERT_GE(row, 0);
+    accounts.list()->setCurrentCell(row, 0);
+    QTest::keyClick(accounts.list(), Qt::Key_Return);
+    ASSERT_EQ(accounts.currentKey(), party);
+    EXPECT_EQ(text(&accounts, QStringLiteral("IntRate")), QStringLiteral("1.125"));
+    press(&accounts, QStringLiteral("cmd_save"));
+    EXPECT_EQ(Decimal::fromVariant(account(QStringLiteral("Ramesh Silk Mills")).value(QStringLiteral("IntRate"))), *Decimal::parse(QStringLiteral("1.125")));
+    EXPECT_EQ(Decimal::fromVariant(account(QStringLiteral("Ramesh Silk Mills")).value(QStringLiteral("TDSP"))), *Decimal::parse(QStringLiteral("0.1")));
 }

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QTableWidget>
 
 namespace tanabana::test {
 
@@ -19,6 +20,17 @@ void keepPicture(QWidget* window, const QString& name) {
     QDir().mkpath(folder);
     QApplication::processEvents();
     window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+QStringList gridText(QTableWidget* grid) {
+    QStringList rows;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid->columnCount(); ++c)
+            if (grid->item(r, c) && !grid->item(r, c)->text().isEmpty()) cells << grid->item(r, c)->text();
+        rows << cells.join(QStringLiteral(" | "));
+    }
+    return rows;
 }
 
 }  // namespace tanabana::test

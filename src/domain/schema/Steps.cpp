@@ -1,5 +1,6 @@
 #include "domain/schema/Steps.h"
 
+#include "domain/gst/GstSchema.h"
 #include "domain/ledger/Schema.h"
 #include "domain/masters/DefaultChart.h"
 #include "domain/masters/Schema.h"
@@ -35,6 +36,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, products::productsSteps());
     append(steps, ledger::ledgerSteps());
     append(steps, reports::reportsSteps());
+    append(steps, gst::gstSteps());
     return steps;
 }
 

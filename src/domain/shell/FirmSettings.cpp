@@ -90,10 +90,10 @@ QVariant FirmSettings::value(const QString& column) const {
 
 bool FirmSettings::flag(const QString& column) const { return value(column).toBool(); }
 QString FirmSettings::text(const QString& column) const { return value(column).toString(); }
-double FirmSettings::number(const QString& column) const { return value(column).toDouble(); }
+Decimal FirmSettings::amount(const QString& column) const { return Decimal::fromVariant(value(column)); }
 
 int FirmSettings::softType() const {
-    const int type = int(number(QStringLiteral("Soft_Type")));
+    const int type = value(QStringLiteral("Soft_Type")).toInt();
     return type >= 1 && type <= 9 ? type : 1;
 }
 

@@ -3,6 +3,7 @@
 // into the session (Session::firm, under the table's column names) with the values derived from
 // it, and typed accessors so a screen asks `FirmSettings(session).periodBilling()` rather than
 // poking at column names. Loaded when a firm is chosen and after every save of the firm master.
+#include "core/Decimal.h"
 #include "core/Session.h"
 #include "db/Database.h"
 
@@ -19,7 +20,8 @@ public:
 
     bool flag(const QString& column) const;
     QString text(const QString& column) const;
-    double number(const QString& column) const;
+    // A number of the firm row, exact (a percent or a limit in rupees).
+    Decimal amount(const QString& column) const;
 
     // 1 "01 Single" ... 9 "09 Production".
     int softType() const;
@@ -40,8 +42,9 @@ public:
     bool piecesOnly() const { return flag(QStringLiteral("IS_PCSONly")); }
     // Mill issue of a purchase's whole taka directly (a mill firm issuing directly, types 1 and 2).
     bool millIssueDirect() const;
-    double tcsPercent() const { return number(QStringLiteral("FirmTcsP")); }
-    double reverseChargeLimit() const { return number(QStringLiteral("RCM_Limit")); }
+    Decimal tcsPercent() const { return amount(QStringLiteral("FirmTcsP")); }
+    Decimal reverseChargeLimit() const { return amount(QStringLiteral("RCM_Limit")); }
+    Decimal creditLimit() const { return amount(QStringLiteral("CrLimit")); }
     // The state entry ("24-Gujarat") and its code ("24").
     QString state() const { return text(QStringLiteral("CST")); }
     QString stateCode() const { return state().left(2); }

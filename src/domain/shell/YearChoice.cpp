@@ -1,6 +1,7 @@
 #include "domain/shell/YearChoice.h"
 
 #include "domain/shell/FirmSettings.h"
+#include "domain/shell/FunctionKeys.h"
 #include "domain/shell/ListFiles.h"
 #include "domain/shell/YearMaintenance.h"
 
@@ -82,10 +83,10 @@ void chooseFirm(db::Database& year, Session& session, const FirmRow& firm) {
         session.yearStartDate = dates->date(QStringLiteral("StartDt"));
         session.yearEndDate = dates->date(QStringLiteral("ENdDt"));
     }
-    const auto keys = year.queryOne(QStringLiteral("SELECT F2, F3, F4 FROM FunKey") + year.dialect().limit(1));
-    session.funKeyF2 = keys ? keys->text(QStringLiteral("F2")) : QString();
-    session.funKeyF3 = keys ? keys->text(QStringLiteral("F3")) : QString();
-    session.funKeyF4 = keys ? keys->text(QStringLiteral("F4")) : QString();
+    const FunctionKeyTexts keys = loadFunctionKeys(year);
+    session.funKeyF2 = keys.f2;
+    session.funKeyF3 = keys.f3;
+    session.funKeyF4 = keys.f4;
     if (!year.readOnly() && year.columnExists(QStringLiteral("BillMst"), QStringLiteral("TDSRS")) &&
         year.columnExists(QStringLiteral("BillMst"), QStringLiteral("TDSP")))
         year.exec(QStringLiteral("UPDATE BillMst SET TDSP = 0, TDSRS = 0 WHERE TDSRS IS NULL AND FirmNo = ?"), {firm.srno});

@@ -33,6 +33,13 @@ namespace tanabana::gui {
 
 QString amountText(double value, int places) { return Decimal::fromDouble(value).toString(places); }
 
+QString exactText(double value, int maxPlaces) {
+    QString text = Decimal::fromDouble(value).toString(maxPlaces);
+    const int point = int(text.indexOf(QLatin1Char('.')));
+    while (point >= 0 && text.size() - point - 1 > 2 && text.endsWith(QLatin1Char('0'))) text.chop(1);
+    return text;
+}
+
 namespace {
 
 QLabel* captionLabel(const QString& caption, QWidget* parent) {

@@ -136,5 +136,8 @@ private:
 
 // Text of an amount for a field or list: "105.00", empty for nothing.
 QString amountText(double value, int places = 2);
+// Text of a stored number for a field that must give back what was typed: at least two decimals,
+// more when the number has them ("0.075" stays 0.075, not 0.08), at most `maxPlaces`.
+QString exactText(double value, int maxPlaces = 3);
 
 }  // namespace tanabana::gui

@@ -230,7 +230,7 @@ void AccountScreen::load(qint64 key) {
         if (!field(it.key())) continue;
         const QVariant v = it.value();
         if (v.typeId() == QMetaType::Bool) setValue(it.key(), yesNo(v.toBool()));
-        else if (v.typeId() == QMetaType::Double) setValue(it.key(), amountText(v.toDouble()));
+        else if (v.typeId() == QMetaType::Double) setValue(it.key(), exactText(v.toDouble()));
         else setValue(it.key(), v);
     }
     setValue(s("EcNo"), yesNo(account->value(s("EcNo")).toString() == QLatin1String("1")));
@@ -296,6 +296,7 @@ GroupScreen::GroupScreen(Session& session, QWidget* parent, Messages* messages)
     addBelowFields(heads);
     setFindCaption(s("Name :"));
     connect(static_cast<QLineEdit*>(field(s("GrpNo"))), &QLineEdit::editingFinished, this, &GroupScreen::loadTypedNumber);
+    setPrintAction([this] { previewReport(session_, messages_, masters::groupListReport(session_, listDate(session_)), s("GroupList"), this); });
     finishLayout();
 }
 
@@ -376,6 +377,16 @@ OpeningBalanceScreen::OpeningBalanceScreen(Session& session, QWidget* parent, Me
     setKeyHints(s("F4 = Show All A/c Name"));
     auto* account = static_cast<QComboBox*>(field(s("Id")));
     connect(account, &QComboBox::activated, this, &OpeningBalanceScreen::showBalanceOfChosenAccount);
+    setPrintAction([this] {
+        const int chosen = messages_.choose(s("Print"), s("Which list of opening balances?"),
+                                            {s("Regular Print"), s("HeadWise Print"), s("B/S Print"), s("Cancel")});
+        const masters::OpeningPrint prints[] = {masters::OpeningPrint::Regular, masters::OpeningPrint::HeadWise,
+                                                masters::OpeningPrint::BalanceSheet};
+        const char* names[] = {"OpeningBalance", "OpeningBalance_HeadWise", "OpeningBalance_BS"};
+        if (chosen < 0 || chosen > 2) return;
+        previewReport(session_, messages_, masters::openingBalanceReport(session_, prints[chosen], listDate(session_)),
+                      QString::fromLatin1(names[chosen]), this);
+    });
     finishLayout();
 }
 

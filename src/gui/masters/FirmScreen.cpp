@@ -158,7 +158,7 @@ void FirmScreen::load(qint64 key) {
     for (auto it = firm->cbegin(); it != firm->cend(); ++it) {
         if (!field(it.key())) continue;
         const QVariant v = it.value();
-        setValue(it.key(), v.typeId() == QMetaType::Double ? QVariant(amountText(v.toDouble())) : v);
+        setValue(it.key(), v.typeId() == QMetaType::Double ? QVariant(exactText(v.toDouble())) : v);
     }
     setValue(s("Srno"), QString::number(key));
     setValue(s("Soft_Type"), softwareTypeNames().value(firm->value(s("Soft_Type")).toInt() - 1, softwareTypeNames().front()));

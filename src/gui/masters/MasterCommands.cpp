@@ -3,6 +3,7 @@
 #include "gui/masters/AccountScreens.h"
 #include "gui/masters/BookScreens.h"
 #include "gui/masters/FirmScreen.h"
+#include "gui/masters/FunctionKeysScreen.h"
 #include "gui/shell/MainWindow.h"
 
 namespace tanabana::gui {
@@ -31,6 +32,7 @@ void registerMasterCommands(CommandRegistry& registry) {
     });
     registry.add(QStringLiteral("mnu_Y21"), opens([](Session& s, Messages* m) { return new BookScreen(s, masters::BookKind::SalesPurchase, nullptr, m); }));
     registry.add(QStringLiteral("mnu_Y22"), opens([](Session& s, Messages* m) { return new BookScreen(s, masters::BookKind::CashBank, nullptr, m); }));
+    registry.add(QStringLiteral("mnu_Y23"), opens([](Session& s, Messages* m) { return new FunctionKeysScreen(s, nullptr, m); }));
     registry.add(QStringLiteral("mnu_Y24"), opens([](Session& s, Messages* m) { return new GroupScreen(s, nullptr, m); }));
 }
 

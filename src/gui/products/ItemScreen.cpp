@@ -1,8 +1,10 @@
 #include "gui/products/ItemScreen.h"
 
 #include "domain/products/Common.h"
+#include "domain/products/ProductPrints.h"
 #include "domain/shell/ListFiles.h"
 #include "gui/common/SelectionGrid.h"
+#include "gui/reports/MasterPrints.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -152,6 +154,13 @@ ItemScreen::ItemScreen(Session& session, bool rapier, QWidget* parent, Messages*
     connect(qobject_cast<QLineEdit*>(field(QStringLiteral("ProdName"))), &QLineEdit::editingFinished, this, &ItemScreen::checkNameOnLeave);
     connect(makeColours, &QPushButton::clicked, this, &ItemScreen::generateColours);
     connect(makeCodes, &QPushButton::clicked, this, &ItemScreen::generateCodes);
+    // Print: the price list of one group or of every active item
+    setPrintAction([this] {
+        const auto group = messages_.input(QStringLiteral("Price List"), QStringLiteral("Item Group (empty for all items) :"));
+        if (!group) return;
+        previewReport(session_, messages_, products::priceListReport(session_, *group, listDate(session_)),
+                      QStringLiteral("ItemPriceList"), this);
+    });
     finishLayout();
 }
 

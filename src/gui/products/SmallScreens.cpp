@@ -1,5 +1,7 @@
 #include "gui/products/SmallScreens.h"
 
+#include "domain/products/ProductPrints.h"
+
 #include "gui/common/SelectionGrid.h"
 #include "gui/reports/MasterPrints.h"
 
@@ -41,8 +43,7 @@ BrokerScreen::BrokerScreen(Session& session, QWidget* parent, Messages* messages
     addBelowFields(new QLabel(QStringLiteral("Post In"), this));
     addBelowFields(postIn_);
     setPrintAction([this] {
-        previewReport(session_, messages_, brokers_.listReport(session_.loginDate.isValid() ? session_.loginDate : QDate::currentDate()),
-                      QStringLiteral("BrokerList"), this);
+        previewReport(session_, messages_, brokers_.listReport(listDate(session_)), QStringLiteral("BrokerList"), this);
     });
     finishLayout();
 }
@@ -115,6 +116,10 @@ ProcessScreen::ProcessScreen(Session& session, QWidget* parent, Messages* messag
         setWindowTitle(caption);
         if (auto* label = findChild<QLabel*>(QStringLiteral("lblCaption"))) label->setText(caption);
         refreshList();
+    });
+    setPrintAction([this] {
+        previewReport(session_, messages_, products::processListReport(session_, listType(), listDate(session_)),
+                      processListName(listType()).remove(QLatin1Char(' ')) + QStringLiteral("_List"), this);
     });
     finishLayout();
 }

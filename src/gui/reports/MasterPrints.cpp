@@ -20,4 +20,6 @@ PreviewWindow* previewReport(Session& session, Messages& messages, const reports
     return preview;
 }
 
+QDate listDate(const Session& session) { return session.loginDate.isValid() ? session.loginDate : QDate::currentDate(); }
+
 }  // namespace tanabana::gui

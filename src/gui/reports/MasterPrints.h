@@ -6,6 +6,8 @@
 #include "core/Session.h"
 #include "domain/reports/ReportService.h"
 
+#include <QDate>
+
 class QWidget;
 
 namespace tanabana::gui {
@@ -14,5 +16,8 @@ namespace tanabana::gui {
 class PreviewWindow;
 PreviewWindow* previewReport(Session& session, Messages& messages, const reports::ReportRequest& request,
                              const QString& pdfName, QWidget* parent);
+
+// The "as On" date of a master list: the date the operator logged in with, else today.
+QDate listDate(const Session& session);
 
 }  // namespace tanabana::gui

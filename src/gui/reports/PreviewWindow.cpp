@@ -2,6 +2,7 @@
 
 #include "domain/reports/ReportError.h"
 #include "domain/reports/ReportFolders.h"
+#include "domain/reports/XlsxReport.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/ScreenHabits.h"
 
@@ -108,7 +109,9 @@ PreviewWindow::PreviewWindow(const Session& session, QWidget* parent) : QWidget(
         if (document_) pageLabel_->setText(QStringLiteral("Page %1 of %2").arg(currentPage() + 1).arg(document_->pageCount()));
     });
     askFile_ = [this](const QString& suggested) {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Export PDF"), suggested, QStringLiteral("PDF Files (*.pdf)"));
+        const bool sheet = suggested.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive);
+        return QFileDialog::getSaveFileName(this, sheet ? QStringLiteral("Export Excel") : QStringLiteral("Export PDF"), suggested,
+                                            sheet ? QStringLiteral("Excel Files (*.xlsx)") : QStringLiteral("PDF Files (*.pdf)"));
     };
     resize(900, 700);
 }
@@ -132,6 +135,8 @@ void PreviewWindow::buildToolbar() {
             &QPushButton::clicked, this, &PreviewWindow::setUpPrinter);
     connect(button("KordinButton1", QStringLiteral("P&DF"), QStringLiteral("Save as PDF")), &QPushButton::clicked, this,
             &PreviewWindow::exportPdf);
+    connect(button("Cmd_Excel", QStringLiteral("Ex&cel"), QStringLiteral("Save as an Excel workbook")), &QPushButton::clicked, this,
+            &PreviewWindow::exportXlsx);
     zoom_ = new QComboBox(bar);
     zoom_->setObjectName(QStringLiteral("ComZoom"));
     for (int z : {50, 75, 100, 125, 150, 200}) zoom_->addItem(QStringLiteral("%1%").arg(z), z / 100.0);
@@ -289,6 +294,23 @@ void PreviewWindow::exportPdf() {
         emit pdfExported(path);
     } catch (const reports::ReportError& e) {
         MessageBoxes(this).critical(QStringLiteral("PDF"), e.text());
+    }
+}
+
+void PreviewWindow::exportXlsx() {
+    if (!document_) return;
+    // beside the PDFs of the same kind: the operator looks for both in one place
+    const QString kind = document_->layout().name;
+    const QString chosen =
+        askFile_(QDir(reports::pdfFolderFor(session_.dataRoot, kind)).filePath(suggestedPdfName() + QStringLiteral(".xlsx")));
+    if (chosen.isEmpty()) return;
+    const QString path = chosen.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? chosen : chosen + QStringLiteral(".xlsx");
+    try {
+        reports::writeReportXlsx(*document_, path);
+        reports::rememberPdfFolder(session_.dataRoot, kind, QFileInfo(path).absolutePath());
+        emit xlsxExported(path);
+    } catch (const reports::ReportError& e) {
+        MessageBoxes(this).critical(QStringLiteral("Excel"), e.text());
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The report preview ("PREVIEW"): the pages of one report as they will print, with Print (all
-// pages on the current printer, no dialog), Set Printer, PDF export under the suggested name
-// (firm name + "_" + the report's own part) and Close. Several previews can be open at once;
+// pages on the current printer, no dialog), Set Printer, PDF and Excel export under the suggested
+// name (firm name + "_" + the report's own part) and Close. Several previews can be open at once;
 // each keeps its own report, rows and printer choice.
 #include "core/Session.h"
 #include "domain/reports/ReportService.h"
@@ -61,11 +61,14 @@ public slots:
     void printAll();
     void setUpPrinter();
     void exportPdf();
+    // The same report as a workbook, amounts kept as numbers.
+    void exportXlsx();
 
 signals:
     void reportFailed(const QString& reason);
     void printed(int pages);
     void pdfExported(const QString& path);
+    void xlsxExported(const QString& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

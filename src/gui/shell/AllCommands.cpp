@@ -1,4 +1,5 @@
 #include "gui/masters/MasterCommands.h"
+#include "gui/purchase/PurchaseCommands.h"
 #include "gui/shell/Commands.h"
 #include "gui/trade/SellingCommands.h"
 
@@ -7,6 +8,7 @@ namespace tanabana::gui {
 void registerProductCommands(CommandRegistry& registry);
 void registerReportCommands(CommandRegistry& registry);
 void registerRegisterCommands(CommandRegistry& registry);
+void registerAccountCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
 // adds one line here.
@@ -15,6 +17,8 @@ void registerAllCommands(CommandRegistry& registry) {
     registerProductCommands(registry);
     registerReportCommands(registry);
     registerRegisterCommands(registry);
+    registerPurchaseCommands(registry);  // after the registers: its register has buttons of its own
+    registerAccountCommands(registry);
     registerMasterCommands(registry);
 }
 
