@@ -72,6 +72,8 @@ ChallanScreen::ChallanScreen(db::Database& db, Session& session, Messages& messa
                  DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}, 64),
                  DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"))});
     quality_ = lookupField(QStringLiteral("txtQuality"));
+    quality_->setCreator(qualityCreator(session_, serviceMessages_, this), QStringLiteral("Ins = new quality"));
+    lookupField(QStringLiteral("txtParty"))->setCreator(partyCreator(session_, serviceMessages_, this), QStringLiteral("Ins = new party"));
     connect(quality_, &LookupField::chosen, this, [this] {
         textField(QStringLiteral("txtRate"))
             ->setText(Decimal::fromVariant(quality_->chosenRow().value(QStringLiteral("Rate"))).toString(2));
