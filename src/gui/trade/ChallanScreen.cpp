@@ -69,7 +69,7 @@ ChallanScreen::ChallanScreen(db::Database& db, Session& session, Messages& messa
                  DocField::text(QStringLiteral("txtDesc"), QStringLiteral("Desc")),
                  DocField::number(QStringLiteral("txtPcs"), QStringLiteral("Pcs")),
                  DocField::number(QStringLiteral("txtMtrs"), QStringLiteral("Mtrs"), 3, 90),
-                 DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}, 64),
+                 DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}),
                  DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"))});
     quality_ = lookupField(QStringLiteral("txtQuality"));
     quality_->setCreator(qualityCreator(session_, serviceMessages_, this), QStringLiteral("Ins = new quality"));

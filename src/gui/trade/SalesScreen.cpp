@@ -98,7 +98,7 @@ void SalesScreen::declareFields() {
           DocField::number(QStringLiteral("txtPcs"), QStringLiteral("Pcs")),
           DocField::number(QStringLiteral("txtCut"), QStringLiteral("Cut")),
           DocField::number(QStringLiteral("txtMtrs"), QStringLiteral("Mtrs")),
-          DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}, 64),
+          DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}),
           DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate")),
           DocField::number(QStringLiteral("txtDisc"), QStringLiteral("(F9) Disc %"), 3, 80),
           DocField::number(QStringLiteral("txtBrk"), QStringLiteral("Brk%"), 3, 60),
