@@ -154,6 +154,7 @@ TEST_F(DocumentFormTest, EveryHeaderFieldTypedOnTheScreenSurvivesAReSave) {
     ASSERT_TRUE(typeInto(QStringLiteral("txtVehicleNo"), QStringLiteral("GJ-05-BX-4410")));
     ASSERT_TRUE(typeInto(QStringLiteral("txtLrNo"), QStringLiteral("LR-2231")));
     ASSERT_TRUE(typeInto(QStringLiteral("txtLrDate"), QStringLiteral("11/1/25")));
+    EXPECT_EQ(screen.findChild<QLineEdit*>(QStringLiteral("txtLrDate"))->text(), QStringLiteral("11-01-2025"));
     ASSERT_TRUE(typeInto(QStringLiteral("txtPacking"), QStringLiteral("Bales")));
     ASSERT_TRUE(typeInto(QStringLiteral("txtCaseNo"), QStringLiteral("17")));
     typeLine("100");

@@ -205,6 +205,11 @@ QWidget* DocumentForm::makeField(const DocField& f) {
         box->setPlaceholderText(QStringLiteral("dd-mm-yyyy"));
         w = box;
         connect(box, &QLineEdit::textEdited, this, [this] { markChanged(); });
+        // "11/1/25" shows as 11-01-2025 once left; a wrong date stays for the save to refuse
+        connect(box, &QLineEdit::editingFinished, this, [this, box] {
+            if (const auto d = parseTypedDate(box->text().trimmed(), session_.yearStartDate, session_.yearEndDate))
+                box->setText(d->toString(kDateFormat));
+        });
         break;
     }
     case DocField::Number: {
