@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 
 using namespace tanabana;
@@ -153,6 +154,7 @@ TEST_F(DocumentFormTest, EveryHeaderFieldTypedOnTheScreenSurvivesAReSave) {
     ASSERT_TRUE(typeInto(QStringLiteral("txtVehicleNo"), QStringLiteral("GJ-05-BX-4410")));
     ASSERT_TRUE(typeInto(QStringLiteral("txtLrNo"), QStringLiteral("LR-2231")));
     ASSERT_TRUE(typeInto(QStringLiteral("txtLrDate"), QStringLiteral("11/1/25")));
+    EXPECT_EQ(screen.findChild<QLineEdit*>(QStringLiteral("txtLrDate"))->text(), QStringLiteral("11-01-2025"));
     ASSERT_TRUE(typeInto(QStringLiteral("txtPacking"), QStringLiteral("Bales")));
     ASSERT_TRUE(typeInto(QStringLiteral("txtCaseNo"), QStringLiteral("17")));
     typeLine("100");
@@ -498,6 +500,71 @@ TEST_F(DocumentFormTest, AClerkWithoutTheDeleteRightCannotDeleteABillFromTheScre
     EXPECT_EQ(screen.currentId(), id);
     EXPECT_EQ(screen.findChild<QLineEdit*>(QStringLiteral("txtBillNo"))->text(), QStringLiteral("7"));
     EXPECT_EQ(list->rowCount(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The visible top-level window of that name (a master opened over the screen), or null.
+QWidget* openWindow(const QString& name) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible()) return w;
+    return nullptr;
+}
+
+TEST_F(DocumentFormTest, APartyAndAQualityAreMadeFromInsideTheirSearchLists) {
+    gui::SalesScreen screen(db(), year.session, year.messages);
+    show(screen);
+    ASSERT_TRUE(enterUntil(QStringLiteral("txtParty")));
+    type(QStringLiteral("Surya Textiles"));
+    // Insert opens the account master with the typed name, as a sundry debtor; its Save brings it back
+    QString typedThere, groupThere;
+    QTimer::singleShot(0, [&] {
+        QWidget* master = openWindow(QStringLiteral("FrmAccMstNew"));
+        ASSERT_TRUE(master);
+        typedThere = master->findChild<QLineEdit*>(QStringLiteral("AcName"))->text();
+        groupThere = master->findChild<QComboBox*>(QStringLiteral("GrpNo"))->currentText();
+        master->findChild<QPushButton*>(QStringLiteral("cmd_save"))->click();
+    });
+    key(Qt::Key_Insert);
+    QApplication::setActiveWindow(&screen);  // the window manager's part once the master is gone
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    EXPECT_EQ(typedThere, QStringLiteral("Surya Textiles"));
+    EXPECT_TRUE(groupThere.startsWith(QStringLiteral("35"))) << groupThere.toStdString();
+    const qint64 surya = db().scalar(QStringLiteral("SELECT Id FROM AccMst WHERE AcName = 'Surya Textiles' AND GrpNo = 35")).toLongLong();
+    ASSERT_GT(surya, 0);
+    EXPECT_EQ(screen.billOnScreen().partyId, surya);
+    EXPECT_EQ(screen.findChild<QLineEdit*>(QStringLiteral("txtParty"))->text(), QStringLiteral("Surya Textiles"));
+    EXPECT_EQ(focused(), QStringLiteral("txtParty"));
+
+    // the same for a quality; a master closed without saving leaves the field as typed
+    ASSERT_TRUE(enterUntil(QStringLiteral("txtQuality")));
+    type(QStringLiteral("Satin 90"));
+    QTimer::singleShot(0, [&] {
+        QWidget* master = openWindow(QStringLiteral("FrmProdMst"));
+        ASSERT_TRUE(master);
+        typedThere = master->findChild<QLineEdit*>(QStringLiteral("ProdName"))->text();
+        master->findChild<QPushButton*>(QStringLiteral("Cmd_Exit"))->click();  // Discard is the recorded answer
+    });
+    key(Qt::Key_Insert);
+    QApplication::setActiveWindow(&screen);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    EXPECT_EQ(typedThere, QStringLiteral("Satin 90"));
+    EXPECT_EQ(year.count(QStringLiteral("ProdMst"), QStringLiteral("ProdName = 'Satin 90'")), 0);
+    auto* quality = screen.findChild<gui::LookupField*>(QStringLiteral("txtQuality"));
+    EXPECT_EQ(quality->chosenId(), 0);
+    EXPECT_EQ(quality->text(), QStringLiteral("Satin 90"));
+    QTimer::singleShot(0, [&] {
+        QWidget* master = openWindow(QStringLiteral("FrmProdMst"));
+        ASSERT_TRUE(master);
+        master->findChild<QPushButton*>(QStringLiteral("cmd_save"))->click();
+    });
+    key(Qt::Key_Insert);
+    const qint64 satin = db().scalar(QStringLiteral("SELECT Id FROM ProdMst WHERE ProdName = 'Satin 90'")).toLongLong();
+    ASSERT_GT(satin, 0) << (year.messages.empty() ? std::string() : year.messages.last().text.toStdString());
+    EXPECT_EQ(quality->chosenId(), satin);
+    EXPECT_EQ(quality->text(), QStringLiteral("Satin 90"));
 }
 
 }  // namespace

@@ -103,6 +103,8 @@ DocumentForm::DocumentForm(const QString& objectName, const QString& caption, Se
     big.setBold(true);
     net_->setFont(big);
     net_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // room for crores from the start, so the figure never shows cut while the layout catches up
+    net_->setMinimumWidth(QFontMetrics(big).horizontalAdvance(QStringLiteral("Net Amt  99,99,99,999.00")));
 
     // Alt letters stay clear of the menu bar's (User, Master, Transaction, Account, Reports, Job
     // Work, Inventory, Production, Utility, About, Online): Print is Ctrl+P.
@@ -203,6 +205,11 @@ QWidget* DocumentForm::makeField(const DocField& f) {
         box->setPlaceholderText(QStringLiteral("dd-mm-yyyy"));
         w = box;
         connect(box, &QLineEdit::textEdited, this, [this] { markChanged(); });
+        // "11/1/25" shows as 11-01-2025 once left; a wrong date stays for the save to refuse
+        connect(box, &QLineEdit::editingFinished, this, [this, box] {
+            if (const auto d = parseTypedDate(box->text().trimmed(), session_.yearStartDate, session_.yearEndDate))
+                box->setText(d->toString(kDateFormat));
+        });
         break;
     }
     case DocField::Number: {
@@ -231,7 +238,10 @@ QWidget* DocumentForm::makeField(const DocField& f) {
     case DocField::Choice: {
         auto* box = new QComboBox;
         box->addItems(f.choices);
-        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        // long entries (books, states) must not widen the form; a short list (M/P) shows whole
+        bool shortEntries = !f.choices.isEmpty();
+        for (const QString& c : f.choices) shortEntries = shortEntries && c.size() <= 3;
+        box->setSizeAdjustPolicy(shortEntries ? QComboBox::AdjustToContents : QComboBox::AdjustToMinimumContentsLengthWithIcon);
         w = box;
         connect(box, &QComboBox::activated, this, [this] { markChanged(); });
         break;
@@ -472,7 +482,7 @@ void DocumentForm::setTotals(const QString& text, const QString& net) {
     totals_->setText(text);
     net_->setText(net);
     net_->setVisible(!net.isEmpty());
-    net_->setMinimumWidth(net_->sizeHint().width());  // never cut while the layout catches up
+    net_->setMinimumWidth(std::max(net_->minimumWidth(), net_->sizeHint().width()));
 }
 
 void DocumentForm::setStatus(const QString& text) { status_->setText(text); }

@@ -86,7 +86,31 @@ void LookupField::hideList() {
     if (list_) list_->hide();
 }
 
+void LookupField::setCreator(Creator creator, const QString& hint) {
+    creator_ = std::move(creator);
+    setToolTip(hint);
+    setPlaceholderText(hint);
+}
+
 void LookupField::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Insert && creator_) {
+        hideList();
+        const auto made = creator_(text().trimmed());
+        // back from the master: this field has the cursor again
+        activateWindow();
+        setFocus(Qt::OtherFocusReason);
+        if (!made) return;
+        // the new entry is taken with its row, as if chosen from the list
+        rows_ = search_(made->second);
+        for (int r = 0; r < int(rows_.size()); ++r)
+            if (rows_[size_t(r)].integer(keyColumn_) == made->first) {
+                take(r);
+                return;
+            }
+        setChosen(made->first, made->second);
+        emit chosen(chosenId_);
+        return;
+    }
     if (listVisible()) {
         const int current = list_->currentRow();
         switch (event->key()) {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 class QTableWidget;
 
@@ -30,6 +31,10 @@ public:
     bool listVisible() const;
     // Takes the highlighted row of the open list (what Enter does); false when no list is open.
     bool acceptCurrent();
+    // What the Insert key does in the field: makes a new entry from the typed text (a party, a
+    // quality, in its master) and gives its key and name, which the field then takes as chosen.
+    using Creator = std::function<std::optional<std::pair<qint64, QString>>(const QString& typed)>;
+    void setCreator(Creator creator, const QString& hint);
 
 signals:
     void chosen(qint64 id);
@@ -50,6 +55,7 @@ private:
     qint64 chosenId_ = 0;
     db::Row chosenRow_;
     bool settingText_ = false;
+    Creator creator_;
 };
 
 }  // namespace tanabana::gui

@@ -1,6 +1,7 @@
 #include "gui/trade/ChallanScreen.h"
 
 #include "core/Words.h"
+#include "domain/documents/Lookups.h"
 #include "domain/trade/SalesLines.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/TypedFields.h"
@@ -58,10 +59,8 @@ ChallanScreen::ChallanScreen(db::Database& db, Session& session, Messages& messa
          DocField::number(QStringLiteral("txtCaseNo"), QStringLiteral("Case No"), 0, 100),
          DocField::text(QStringLiteral("txtNotes"), QStringLiteral("Notes"), 0, 4)});
     book_ = choiceField(QStringLiteral("txtBook"));
-    for (const db::Row& r : service_->books())
-        book_->addItem(
-            QString::number(r.integer(QStringLiteral("BookNO"))) + QLatin1Char(' ') + r.text(QStringLiteral("SalesName")),
-            r.integer(QStringLiteral("BookNO")));
+    for (const documents::BookChoice& b : documents::booksOfKind(db_, session_.firmNo, documents::BookKind::Sales))
+        book_->addItem(QString::number(b.bookNo) + QLatin1Char(' ') + b.name, b.bookNo);
 
     declareLine({DocField::lookup(QStringLiteral("txtQuality"), QStringLiteral("Quality"),
                                   {qualitySearch(db_, session_.firmNo, QStringLiteral("Quality")), QStringLiteral("Id"),
@@ -69,9 +68,11 @@ ChallanScreen::ChallanScreen(db::Database& db, Session& session, Messages& messa
                  DocField::text(QStringLiteral("txtDesc"), QStringLiteral("Desc")),
                  DocField::number(QStringLiteral("txtPcs"), QStringLiteral("Pcs")),
                  DocField::number(QStringLiteral("txtMtrs"), QStringLiteral("Mtrs"), 3, 90),
-                 DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}, 64),
+                 DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}),
                  DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"))});
     quality_ = lookupField(QStringLiteral("txtQuality"));
+    quality_->setCreator(qualityCreator(session_, serviceMessages_, this), QStringLiteral("Ins = new quality"));
+    lookupField(QStringLiteral("txtParty"))->setCreator(partyCreator(session_, serviceMessages_, this), QStringLiteral("Ins = new party"));
     connect(quality_, &LookupField::chosen, this, [this] {
         textField(QStringLiteral("txtRate"))
             ->setText(Decimal::fromVariant(quality_->chosenRow().value(QStringLiteral("Rate"))).toString(2));

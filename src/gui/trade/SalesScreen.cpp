@@ -89,6 +89,7 @@ void SalesScreen::declareFields() {
     for (const documents::BookChoice& b : documents::booksOfKind(db_, session_.firmNo, documents::BookKind::Sales))
         book_->addItem(QString::number(b.bookNo) + QStringLiteral(" ") + b.name, b.bookNo);
     party_ = lookupField(QStringLiteral("txtParty"));
+    party_->setCreator(partyCreator(session_, serviceMessages_, this), QStringLiteral("Ins = new party"));
 
     std::vector<DocField> line = source_->fieldsBeforeQuality();
     line.push_back(source_->qualityField());
@@ -97,7 +98,7 @@ void SalesScreen::declareFields() {
           DocField::number(QStringLiteral("txtPcs"), QStringLiteral("Pcs")),
           DocField::number(QStringLiteral("txtCut"), QStringLiteral("Cut")),
           DocField::number(QStringLiteral("txtMtrs"), QStringLiteral("Mtrs")),
-          DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}, 64),
+          DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}),
           DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate")),
           DocField::number(QStringLiteral("txtDisc"), QStringLiteral("(F9) Disc %"), 3, 80),
           DocField::number(QStringLiteral("txtBrk"), QStringLiteral("Brk%"), 3, 60),
@@ -105,6 +106,8 @@ void SalesScreen::declareFields() {
         line.push_back(f);
     declareLine(line);
     quality_ = field<LookupField>(source_->qualityField().name);
+    if (quality_->objectName() == QLatin1String("txtQuality"))
+        quality_->setCreator(qualityCreator(session_, serviceMessages_, this), QStringLiteral("Ins = new quality"));
 
     std::vector<GridColumn> columns{GridColumn::number(QStringLiteral("Sr"), 0),
                                     GridColumn::text(QStringLiteral("Quality")),

@@ -2,6 +2,14 @@
 
 #include "domain/documents/Lookups.h"
 #include "domain/products/SmallMasters.h"
+#include "domain/trade/SalesLines.h"
+#include "gui/masters/AccountScreens.h"
+#include "gui/products/ItemScreen.h"
+
+#include "gui/common/ScreenHabits.h"
+
+#include <QEvent>
+#include <QEventLoop>
 
 #include <memory>
 
@@ -68,6 +76,66 @@ QString brokerName(db::Database& db, Session& session, Messages& messages, qint6
     if (srno <= 0) return {};
     const auto b = products::BrokerMaster(db, session, messages).load(srno);
     return b ? b->name : QString();
+}
+
+namespace {
+
+// Ends the wait of createInMaster when the master window goes (saved, Exit, closed).
+class UntilHidden : public QObject {
+public:
+    explicit UntilHidden(QEventLoop& loop) : loop_(loop) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide) loop_.quit();
+        return false;
+    }
+
+private:
+    QEventLoop& loop_;
+};
+
+// Shows `master` as a window over `over` with `typed` in its name field and waits for it to go;
+// the key it saved, if any.
+std::optional<qint64> createInMaster(MasterForm& master, const QString& nameColumn, const QString& typed, QWidget* over) {
+    master.setWindowFlag(Qt::Dialog);
+    master.setWindowModality(Qt::ApplicationModal);
+    if (over) master.move(over->window()->geometry().center() - QPoint(master.sizeHint().width() / 2, master.sizeHint().height() / 2));
+    master.setValue(nameColumn, typed);
+    std::optional<qint64> saved;
+    QObject::connect(&master, &MasterForm::saved, &master, [&](qint64 key) {
+        saved = key;
+        master.close();
+    });
+    QEventLoop loop;
+    UntilHidden until(loop);
+    master.installEventFilter(&until);
+    master.show();
+    keepOnScreen(&master);
+    master.focusField(nameColumn);
+    loop.exec();
+    master.removeEventFilter(&until);
+    return saved;
+}
+
+}  // namespace
+
+LookupField::Creator partyCreator(Session& session, Messages& messages, QWidget* over) {
+    return [&session, &messages, over](const QString& typed) -> std::optional<std::pair<qint64, QString>> {
+        AccountScreen master(session, nullptr, &messages);
+        master.setValue(QStringLiteral("GrpNo"), documents::partyGroups(documents::PartyRange::Sales).front());
+        const auto key = createInMaster(master, QStringLiteral("AcName"), typed, over);
+        if (!key) return std::nullopt;
+        const auto party = documents::partyById(*session.db, session.firmNo, *key);
+        return std::pair{*key, party ? party->name : typed};
+    };
+}
+
+LookupField::Creator qualityCreator(Session& session, Messages& messages, QWidget* over) {
+    return [&session, &messages, over](const QString& typed) -> std::optional<std::pair<qint64, QString>> {
+        ItemScreen master(session, false, nullptr, &messages);
+        const auto key = createInMaster(master, QStringLiteral("ProdName"), typed, over);
+        if (!key) return std::nullopt;
+        return std::pair{*key, trade::itemLabel(*session.db, *key).name};
+    };
 }
 
 QString partyName(db::Database& db, qint64 firmNo, qint64 accountId) {

@@ -24,6 +24,12 @@ LookupSource brokerLookup(db::Database& db, Session& session, Messages& messages
 // The name of a broker, empty when there is none.
 QString brokerName(db::Database& db, Session& session, Messages& messages, qint64 srno);
 
+// What Insert in a party or quality search does: the account master (a sales party, under sundry
+// debtors) or the item master opens over `over` with the typed name, and the entry saved there
+// comes back chosen. Closing the master without a save leaves the field as it was.
+LookupField::Creator partyCreator(Session& session, Messages& messages, QWidget* over);
+LookupField::Creator qualityCreator(Session& session, Messages& messages, QWidget* over);
+
 // The name of a saved document's party (empty when the account is gone).
 QString partyName(db::Database& db, qint64 firmNo, qint64 accountId);
 
