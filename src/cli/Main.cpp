@@ -44,9 +44,11 @@ int main(int argc, char** argv) {
     tanabana::cli::registerLedgerCommands(registry);
     tanabana::cli::registerSellingCommands(registry);
     tanabana::cli::registerPurchaseCommands(registry);
+    tanabana::cli::registerVoucherCommands(registry);
     tanabana::cli::registerUtilCommands(registry);
     tanabana::cli::registerReportCommands(registry);
     tanabana::cli::registerRegisterCommands(registry);
+    tanabana::cli::registerAccountCommands(registry);
     tanabana::cli::registerGstCommands(registry);
     return registry.dispatch(QCoreApplication::arguments().mid(1));
 }

@@ -83,17 +83,27 @@ int printPurchase(const Arguments& a) {
     return 0;
 }
 
-int calculateReverseCharge(const Arguments& a) {
-    auto w = openWork(a);
+QDate dayOption(const Arguments& a) {
     const QString text = a.required(QStringLiteral("date"));
     QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
     if (!date.isValid()) date = QDate::fromString(text, QStringLiteral("dd-MM-yyyy"));
     if (!date.isValid()) throw UsageError{QStringLiteral("--date is yyyy-mm-dd or dd-mm-yyyy: %1").arg(text)};
-    trade::PurchaseInvoices service(w->db(), w->session(), w->messages);
-    const int changed = service.calculateReverseCharge(date);
-    if (w->messages.lastCritical().isEmpty()) out(QStringLiteral("%1 bills under reverse charge").arg(changed));
-    return w->messages.lastCritical().isEmpty() ? 0 : 1;
+    return date;
 }
+
+// "RCM Calculate" (or, taking back, "RCM Not Calculate") for one day; a refusal is the exit status.
+int reverseCharge(const Arguments& a, bool calculate) {
+    auto w = openWork(a);
+    const QDate date = dayOption(a);
+    trade::PurchaseInvoices service(w->db(), w->session(), w->messages);
+    const int changed = calculate ? service.calculateReverseCharge(date) : service.removeReverseCharge(date);
+    if (!w->messages.lastCritical().isEmpty()) return 1;
+    out(calculate ? QStringLiteral("%1 bills under reverse charge").arg(changed) : QStringLiteral("%1 bills out of reverse charge").arg(changed));
+    return 0;
+}
+
+int calculateReverseCharge(const Arguments& a) { return reverseCharge(a, true); }
+int removeReverseCharge(const Arguments& a) { return reverseCharge(a, false); }
 
 const QString kBooksOptions = QStringLiteral("[--data DIR | --db URL] [--year N] [--firm N]");
 
@@ -109,8 +119,11 @@ void registerPurchaseCommands(Registry& registry) {
     purchase.verbs.push_back({QStringLiteral("print"), QStringLiteral("writes a purchase bill as PDF (named \"Pur_No -<number>_<party>.pdf\" without --out)"),
                               QStringLiteral("(--id N | --party CODE --number NO) [--out FILE.pdf] [--type 1|2|3] ") + kBooksOptions, printPurchase});
     purchase.verbs.push_back({QStringLiteral("rcm"),
-                              QStringLiteral("works out the day's reverse charge against the firm's free limit (\"RCM Calculate\")"),
+                              QStringLiteral("works out the day's reverse charge against the firm's free limit, posting each bill's GST journal voucher (\"RCM Calculate\")"),
                               QStringLiteral("--date YYYY-MM-DD ") + kBooksOptions, calculateReverseCharge});
+    purchase.verbs.push_back({QStringLiteral("rcm-remove"),
+                              QStringLiteral("takes the day's reverse charge back: references and their journal vouchers go (\"RCM Not Calculate\")"),
+                              QStringLiteral("--date YYYY-MM-DD ") + kBooksOptions, removeReverseCharge});
     registry.add(std::move(purchase));
 }
 

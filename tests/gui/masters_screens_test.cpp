@@ -209,9 +209,12 @@ TEST_F(MasterScreens, OpenedAccountKeepsItsCodeAndDeleteAsksFirst) {
     EXPECT_EQ(text(&screen, QStringLiteral("LedgerId")), QStringLiteral("35K001"));
     EXPECT_EQ(text(&screen, QStringLiteral("GrpNo")), QStringLiteral("35  Sundry Debtors"));
     typeInto(&screen, QStringLiteral("City"), QStringLiteral("Navsari"));
+    choose(&screen, QStringLiteral("Is_Item_RNd"), QStringLiteral("Yes"));
     press(&screen, QStringLiteral("cmd_save"));
     for (const Message& m : messages().all()) EXPECT_NE(m.title, QStringLiteral("A/c Code Change"));
     EXPECT_EQ(account(QStringLiteral("Krishna Creation")).text(QStringLiteral("City")), QStringLiteral("Navsari"));
+    // "Taxable Amt Rnd off" Yes is the 2 a purchase reads as "round each line's GST to rupees".
+    EXPECT_EQ(account(QStringLiteral("Krishna Creation")).number(QStringLiteral("Is_Item_RNd")), 2.0);
     EXPECT_EQ(account(QStringLiteral("Krishna Creation")).text(QStringLiteral("LedgerId")), QStringLiteral("35K001"));
 
     // deleting asks; No keeps the account

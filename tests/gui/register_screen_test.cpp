@@ -10,6 +10,7 @@
 #include "gui/shell/MainWindow.h"
 #include "gui/trade/SalesScreen.h"
 #include "support/PdfProbe.h"
+#include "support/ScreenProbe.h"
 #include "support/SellingFirm.h"
 #include "support/YearFixture.h"
 
@@ -43,27 +44,9 @@ protected:
     }
 
     gui::RegisterForm* open(const QString& command) {
-        EXPECT_TRUE(registry.run(command, context)) << command.toStdString();
-        QMdiSubWindow* sub = window.workArea()->subWindowList().isEmpty() ? nullptr : window.workArea()->subWindowList().last();
-        auto* form = sub ? qobject_cast<gui::RegisterForm*>(sub->widget()) : nullptr;
+        auto* form = qobject_cast<gui::RegisterForm*>(test::openFromMenu(registry, context, window, command));
         EXPECT_NE(form, nullptr) << command.toStdString();
-        if (form) {
-            sub->showMaximized();
-            QApplication::processEvents();
-        }
         return form;
-    }
-
-    // The grid's texts, one row a line, cells joined by " | ".
-    static QStringList gridText(QTableWidget* grid) {
-        QStringList rows;
-        for (int r = 0; r < grid->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < grid->columnCount(); ++c)
-                if (grid->item(r, c) && !grid->item(r, c)->text().isEmpty()) cells << grid->item(r, c)->text();
-            rows << cells.join(QStringLiteral(" | "));
-        }
-        return rows;
     }
 
     void type(QWidget* w, const QString& text) {
@@ -113,7 +96,7 @@ TEST_F(RegisterScreenTest, PartyRegisterTypedByKeysShowsTotalsAndOpensTheBill) {
     QTest::keyClick(form, Qt::Key_F5);
     QApplication::processEvents();
 
-    EXPECT_EQ(gridText(grid), (QStringList{"Ramesh Silk Mills  Surat",
+    EXPECT_EQ(test::gridText(grid), (QStringList{"Ramesh Silk Mills  Surat",
                                            "GST/1 | 05-08-2024 | Sales GST | 0 | 100.000 | 10,500.00 | 262.50 | 262.50 | 0.00 | 0.00 | 0.00 | 11,025.00",
                                            "R/1 | 12-08-2024 | Retail Sales | 10 | 0.000 | 10,000.00 | 600.00 | 600.00 | 0.00 | 0.00 | 0.00 | 11,200.00",
                                            "Sub Tot | 10 | 100.000 | 20,500.00 | 862.50 | 862.50 | 0.00 | 0.00 | 0.00 | 22,225.00",
@@ -178,7 +161,7 @@ TEST_F(RegisterScreenTest, PdfAndExcelButtonsWriteWhatTheGridShows) {
     EXPECT_TRUE(texts.contains(QStringLiteral("14752.5")));
 
     // Grid lines of the pending challans, as typed checks of what is on the screen.
-    const QStringList lines = gridText(form->findChild<QTableWidget*>(QStringLiteral("VSResultGrid")));
+    const QStringList lines = test::gridText(form->findChild<QTableWidget*>(QStringLiteral("VSResultGrid")));
     EXPECT_EQ(lines.first(), QStringLiteral("Kiran Sarees  Surat"));
     EXPECT_EQ(lines.last(), QStringLiteral("Total | 2 | 140.500 | 14,752.50"));
 }
@@ -204,7 +187,7 @@ TEST_F(RegisterScreenTest, UpsideDownPeriodIsRefusedAndLeavesTheGridEmpty) {
     party->clear();
     QTest::keyClick(form, Qt::Key_F5);
     QApplication::processEvents();
-    const QStringList lines = gridText(form->findChild<QTableWidget*>(QStringLiteral("VSResultGrid")));
+    const QStringList lines = test::gridText(form->findChild<QTableWidget*>(QStringLiteral("VSResultGrid")));
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_EQ(lines.last(), QStringLiteral("Total | 3 | 319.250"));
 

@@ -1,9 +1,15 @@
 #include "support/ScreenProbe.h"
 
+#include "gui/shell/Commands.h"
+#include "gui/shell/MainWindow.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTableWidget>
 
 namespace tanabana::test {
 
@@ -19,6 +25,26 @@ void keepPicture(QWidget* window, const QString& name) {
     QDir().mkpath(folder);
     QApplication::processEvents();
     window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+QStringList gridText(QTableWidget* grid) {
+    QStringList rows;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid->columnCount(); ++c)
+            if (grid->item(r, c) && !grid->item(r, c)->text().isEmpty()) cells << grid->item(r, c)->text();
+        rows << cells.join(QStringLiteral(" | "));
+    }
+    return rows;
+}
+
+QWidget* openFromMenu(gui::CommandRegistry& registry, gui::CommandContext& context, gui::MainWindow& window, const QString& command) {
+    if (!registry.run(command, context)) return nullptr;
+    const QList<QMdiSubWindow*> subs = window.workArea()->subWindowList();
+    if (subs.isEmpty()) return nullptr;
+    subs.last()->showMaximized();
+    QApplication::processEvents();
+    return subs.last()->widget();
 }
 
 }  // namespace tanabana::test

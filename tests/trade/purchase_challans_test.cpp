@@ -69,7 +69,15 @@ TEST_F(PurchaseChallanTest, SavedWithoutTaxOrJournalAndOpenedAgain) {
     EXPECT_FALSE(s.save(noLines));
     EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("System Validation"),
                                     QStringLiteral("Please Select Distributor NAme and Enter Invoice No")));
+    PurchaseChallan longNumber = challan(QString(51, QLatin1Char('7')));
+    EXPECT_FALSE(s.save(longNumber));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Text Too Long"),
+                                    QStringLiteral("Pur. Ch. No is longer than 50 characters. Please shorten it.")));
     EXPECT_EQ(year().count(QStringLiteral("BillMSt_Ch")), 1);
+    year().session.firm.insert(QStringLiteral("IsYrEnd"), 1);
+    EXPECT_FALSE(s.remove(*id));
+    EXPECT_EQ(year().messages.last().title, QStringLiteral("Year End Done"));
+    year().session.firm.insert(QStringLiteral("IsYrEnd"), 0);
 
     EXPECT_TRUE(s.remove(*id));
     EXPECT_EQ(year().count(QStringLiteral("BillMSt_Ch")), 0);

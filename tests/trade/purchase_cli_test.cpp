@@ -92,7 +92,18 @@ TEST_F(PurchaseCliTest, BillsComeInThroughTheServiceAllOrNothingAndPrint) {
     ASSERT_EQ(rcm.exitCode, 0) << rcm.err.toStdString();
     EXPECT_TRUE(rcm.out.contains(QStringLiteral("1 bills under reverse charge"))) << rcm.out.toStdString();
     EXPECT_TRUE(list(QStringLiteral("expense")).join(QLatin1Char('\n')).contains(
-        QStringLiteral("SGR/999\t14-02-2025\tShree Ganesh Roadways\t2000.00\tGeneral Expenses\tRCM/1")));
+        QStringLiteral("SGR/999\t14-02-2025\tShree Ganesh Roadways\t2000.00\tGeneral Expenses\tPRC-1")));
+    // Taken back, the bill owes its GST to the transporter again; a day without any stays refused.
+    const test::CliResult undo = cli({QStringLiteral("purchase"), QStringLiteral("rcm-remove"), QStringLiteral("--date"), QStringLiteral("14-02-2025"),
+                                      QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_EQ(undo.exitCode, 0) << undo.err.toStdString();
+    EXPECT_TRUE(undo.out.contains(QStringLiteral("1 bills out of reverse charge"))) << undo.out.toStdString();
+    EXPECT_TRUE(list(QStringLiteral("expense")).join(QLatin1Char('\n')).contains(
+        QStringLiteral("SGR/999\t14-02-2025\tShree Ganesh Roadways\t2100.00\tGeneral Expenses\t\t")));
+    const test::CliResult badDay = cli({QStringLiteral("purchase"), QStringLiteral("rcm"), QStringLiteral("--date"), QStringLiteral("31-02-2025"),
+                                        QStringLiteral("--year"), QStringLiteral("2025")});
+    EXPECT_NE(badDay.exitCode, 0);
+    EXPECT_TRUE(badDay.err.contains(QStringLiteral("--date is yyyy-mm-dd or dd-mm-yyyy: 31-02-2025"))) << badDay.err.toStdString();
 
     const QString pdf = dir.filePath(QStringLiteral("lw900.pdf"));
     const test::CliResult print = cli({QStringLiteral("purchase"), QStringLiteral("print"), QStringLiteral("--party"), QStringLiteral("Laxmi Weaving Works"),

@@ -111,6 +111,19 @@ protected:
         return lines;
     }
 
+    // The lines of one journal (a reverse-charge voucher), debits first.
+    std::vector<Posted> voucherLines(qint64 journalNo) {
+        std::vector<Posted> lines;
+        for (const db::Row& r : year().db().query(QStringLiteral("SELECT a.AcName, h.Type, h.DrAmt, h.CrAmt FROM HeadDtl3 h JOIN AccMst a "
+                                                                 "ON a.Id = h.AccId WHERE h.JournalNo = ? ORDER BY h.Type DESC, h.SubSrno"),
+                                                  {journalNo})) {
+            const bool debit = r.text(QStringLiteral("Type")) == QStringLiteral("D");
+            lines.push_back({r.text(QStringLiteral("AcName")), r.text(QStringLiteral("Type")),
+                             Decimal::fromVariant(r.value(debit ? QStringLiteral("DrAmt") : QStringLiteral("CrAmt"))).toString(2)});
+        }
+        return lines;
+    }
+
     QString column(const QString& sql, const QVariantList& params) { return year().db().scalar(sql, params).toString(); }
 
     void expectNothingWritten() {
@@ -236,25 +249,42 @@ TEST_F(PurchaseInvoiceTest, ReverseChargeExpenseOwesTheTransporterNoGstAndBooksI
     auto s = service();
     PurchaseBill b = freightBill();
     b.reverseChargeId = 7;
-    b.reverseChargeBillNo = QStringLiteral("RCM/7");
+    b.reverseChargeBillNo = QStringLiteral("PRC-7");
     const auto id = s.save(b);
     ASSERT_TRUE(id);
     EXPECT_EQ(column(QStringLiteral("SELECT BillAmount FROM BillMst WHERE Id = ?"), {*id}).toDouble(), 10000.0);
     EXPECT_EQ(column(QStringLiteral("SELECT VatRs FROM BillMst WHERE Id = ?"), {*id}).toDouble(), 250.0);
-    const std::vector<Posted> expected{dr(masters::chart::GeneralExpenses, "10000.00"), dr(masters::chart::RcmInputSgst, "250.00"),
-                                       dr(masters::chart::RcmInputCgst, "250.00"), cr(QStringLiteral("Shree Ganesh Roadways"), "10000.00"),
-                                       cr(masters::chart::RcmPayableSgst, "250.00"), cr(masters::chart::RcmPayableCgst, "250.00")};
-    EXPECT_EQ(journal(*id), expected);
+    // The bill owes the transporter the freight alone; its GST is a journal voucher of its own.
+    const std::vector<Posted> bill{dr(masters::chart::GeneralExpenses, "10000.00"), cr(QStringLiteral("Shree Ganesh Roadways"), "10000.00")};
+    EXPECT_EQ(journal(*id), bill);
+    const qint64 rcmJournal = column(QStringLiteral("SELECT RCM_JVNO FROM BillMst WHERE Id = ?"), {*id}).toLongLong();
+    ASSERT_GT(rcmJournal, 0);
+    EXPECT_EQ(b.reverseChargeJournalNo, rcmJournal);
+    const std::vector<Posted> voucher{dr(masters::chart::RcmInputSgst, "250.00"), dr(masters::chart::RcmInputCgst, "250.00"),
+                                      cr(masters::chart::RcmPayableSgst, "250.00"), cr(masters::chart::RcmPayableCgst, "250.00")};
+    EXPECT_EQ(voucherLines(rcmJournal), voucher);
     const QString desc = year().db().dialect().quote(QStringLiteral("Desc"));
     EXPECT_EQ(column(QStringLiteral("SELECT %1 FROM HeadDtl3 WHERE AccId = ?").arg(desc), {transporter}),
               QStringLiteral("Pur Inv - GT/311 - Shree Ganesh Roadways (Gen Exp.)"));
-    EXPECT_EQ(column(QStringLiteral("SELECT Narr FROM HeadDtl3 WHERE AccId = ?"), {test::accountId(year().db(), masters::chart::RcmInputSgst)}),
-              QStringLiteral("Taxable Amt : 10000.00@RCM Bill No : RCM/7"));
+    const qint64 rcmSgst = test::accountId(year().db(), masters::chart::RcmInputSgst);
+    EXPECT_EQ(column(QStringLiteral("SELECT Narr FROM HeadDtl3 WHERE AccId = ?"), {rcmSgst}), QStringLiteral("Taxable Amt : 10000.00@RCM Bill No : PRC-7"));
+    EXPECT_EQ(column(QStringLiteral("SELECT %1 FROM HeadDtl3 WHERE AccId = ?").arg(desc), {rcmSgst}), QStringLiteral("RCM SGST Payable #(JEV-1)"));
+    EXPECT_EQ(column(QStringLiteral("SELECT Receiptno FROM HeadDtl3 WHERE AccId = ?"), {rcmSgst}), QStringLiteral("PRC-7"));
     EXPECT_EQ(s.billList(PurchaseKind::Expense).size(), 1u);
     EXPECT_TRUE(s.billList(PurchaseKind::Goods).empty());
     const ReverseChargeDay day = s.reverseChargeDay(QDate(2024, 6, 5));
     EXPECT_EQ(day.all, d("10000"));
     EXPECT_TRUE(day.withoutGst.isZero());
+
+    // Saved again with a higher freight: the same voucher, its amounts follow the bill.
+    PurchaseBill again = *s.load(*id);
+    again.lines[0].input.listRate = d("12000");
+    again.reverseChargeId = 0;  // the references are the day's, not the screen's
+    ASSERT_EQ(s.save(again), id);
+    EXPECT_EQ(column(QStringLiteral("SELECT RCM_JVNO FROM BillMst WHERE Id = ?"), {*id}).toLongLong(), rcmJournal);
+    EXPECT_EQ(column(QStringLiteral("SELECT RCM_BillNO FROM BillMst WHERE Id = ?"), {*id}), QStringLiteral("PRC-7"));
+    EXPECT_EQ(voucherLines(rcmJournal).front(), dr(masters::chart::RcmInputSgst, "300.00"));
+    EXPECT_EQ(year().count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 9")), 4);
 
     // Before the reverse charge is worked out the same bill posts its GST as ordinary input.
     PurchaseBill plain = freightBill();
@@ -266,14 +296,14 @@ TEST_F(PurchaseInvoiceTest, ReverseChargeExpenseOwesTheTransporterNoGstAndBooksI
     EXPECT_EQ(journal(*plainId), ordinary);
 
     // Its reverse-charge journal keeps the bill.
-    year().db().exec(QStringLiteral("UPDATE BillMst SET RCM_JVNO = 41 WHERE Id = ?"), {*id});
     EXPECT_FALSE(s.remove(*id));
     EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Delete Not Possible"),
-                                    QStringLiteral("Invoice Reverse Charge Entry is Entered in \n Journal No : 41")));
+                                    QStringLiteral("Invoice Reverse Charge Entry is Entered in \n Journal No : ") + QString::number(rcmJournal)));
     EXPECT_EQ(year().count(QStringLiteral("BillMst"), QStringLiteral("Id = ?"), {*id}), 1);
+    EXPECT_EQ(year().count(QStringLiteral("HeadDtl3"), QStringLiteral("JournalNo = ?"), {rcmJournal}), 4);
 }
 
-TEST_F(PurchaseInvoiceTest, DayOverTheFreeLimitTurnsItsTransporterBillsToReverseCharge) {
+TEST_F(PurchaseInvoiceTest, DayOverTheFreeLimitTurnsItsTransporterBillsToReverseChargeAndBack) {
     auto s = service();
     year().session.firm.insert(QStringLiteral("RCM_Limit"), 12000);
     PurchaseBill first = freightBill();  // 10,000 + 500 GST
@@ -286,27 +316,80 @@ TEST_F(PurchaseInvoiceTest, DayOverTheFreeLimitTurnsItsTransporterBillsToReverse
     goods.date = QDate(2024, 6, 5);
     ASSERT_TRUE(s.save(goods));
     const int lines = year().count(QStringLiteral("HeadDtl3"));
+    const std::vector<Posted> ordinary = journal(second.id);
 
     // 11,550 is within a limit of 12,000: nothing changes.
     EXPECT_EQ(s.reverseChargeDay(QDate(2024, 6, 5)).all, d("11550"));
     EXPECT_EQ(s.calculateReverseCharge(QDate(2024, 6, 5)), 0);
-    EXPECT_TRUE(year().messages.has(MessageKind::Information, QStringLiteral("RCM Not Calculate"),
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("RCM Calculate"),
                                     QStringLiteral("Reverse charge purchases of 05-06-2024 : 11550.00 are within the limit of 12000.00")));
     EXPECT_EQ(year().count(QStringLiteral("BillMst"), QStringLiteral("RCM_ID > 0")), 0);
     EXPECT_EQ(year().count(QStringLiteral("HeadDtl3")), lines);
 
     year().session.firm.insert(QStringLiteral("RCM_Limit"), 10000);
     EXPECT_EQ(s.calculateReverseCharge(QDate(2024, 6, 5)), 2);
-    EXPECT_EQ(column(QStringLiteral("SELECT RCM_BillNO FROM BillMst WHERE Id = ?"), {first.id}), QStringLiteral("RCM/1"));
-    EXPECT_EQ(column(QStringLiteral("SELECT RCM_BillNO FROM BillMst WHERE Id = ?"), {second.id}), QStringLiteral("RCM/2"));
+    EXPECT_TRUE(year().messages.has(MessageKind::Information, QStringLiteral("RCM Calculate"), QStringLiteral("Reverse charge of 05-06-2024 : 2 bills")));
+    EXPECT_EQ(column(QStringLiteral("SELECT RCM_BillNO FROM BillMst WHERE Id = ?"), {first.id}), QStringLiteral("PRC-1"));
+    EXPECT_EQ(column(QStringLiteral("SELECT RCM_BillNO FROM BillMst WHERE Id = ?"), {second.id}), QStringLiteral("PRC-2"));
     EXPECT_EQ(column(QStringLiteral("SELECT BillAmount FROM BillMst WHERE Id = ?"), {second.id}).toDouble(), 1000.0);
-    const std::vector<Posted> expected{dr(masters::chart::GeneralExpenses, "1000.00"), dr(masters::chart::RcmInputSgst, "25.00"),
-                                       dr(masters::chart::RcmInputCgst, "25.00"), cr(QStringLiteral("Shree Ganesh Roadways"), "1000.00"),
-                                       cr(masters::chart::RcmPayableSgst, "25.00"), cr(masters::chart::RcmPayableCgst, "25.00")};
-    EXPECT_EQ(journal(second.id), expected);
+    EXPECT_EQ(column(QStringLiteral("SELECT UnPaidAmt FROM BillMst WHERE Id = ?"), {second.id}).toDouble(), 1000.0);
+    const std::vector<Posted> bill{dr(masters::chart::GeneralExpenses, "1000.00"), cr(QStringLiteral("Shree Ganesh Roadways"), "1000.00")};
+    EXPECT_EQ(journal(second.id), bill);
+    const qint64 firstJv = column(QStringLiteral("SELECT RCM_JVNO FROM BillMst WHERE Id = ?"), {first.id}).toLongLong();
+    const qint64 secondJv = column(QStringLiteral("SELECT RCM_JVNO FROM BillMst WHERE Id = ?"), {second.id}).toLongLong();
+    ASSERT_GT(firstJv, 0);
+    ASSERT_GT(secondJv, 0);
+    EXPECT_NE(firstJv, secondJv);
+    const std::vector<Posted> voucher{dr(masters::chart::RcmInputSgst, "25.00"), dr(masters::chart::RcmInputCgst, "25.00"),
+                                      cr(masters::chart::RcmPayableSgst, "25.00"), cr(masters::chart::RcmPayableCgst, "25.00")};
+    EXPECT_EQ(voucherLines(secondJv), voucher);
+    // Each voucher is a journal voucher of the firm, numbered in the journal vouchers' series.
+    EXPECT_EQ(year().count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 9 AND VoucherNo IN (1, 2)")), 8);
     EXPECT_EQ(column(QStringLiteral("SELECT RCM_ID FROM BillMst WHERE Id = ?"), {goods.id}), QStringLiteral("0"));
     // Worked out once: a second run finds nothing left to change.
     EXPECT_EQ(s.calculateReverseCharge(QDate(2024, 6, 5)), 0);
+    EXPECT_FALSE(s.remove(second.id));
+    EXPECT_EQ(year().messages.last().title, QStringLiteral("Delete Not Possible"));
+
+    // A payment made at the reverse-charge amount keeps the day as it is.
+    year().db().exec(QStringLiteral("UPDATE BillMst SET PaidAmt = 1000 WHERE Id = ?"), {second.id});
+    const int withVouchers = year().count(QStringLiteral("HeadDtl3"));
+    EXPECT_EQ(s.removeReverseCharge(QDate(2024, 6, 5)), 0);
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("RCM Not Calculate"),
+                                    QStringLiteral("Pur. Bill No GT/312\nThis Purchase Invoice Payment is Done\n1000.00\n First Delete Account Payment Entry !")));
+    EXPECT_EQ(year().count(QStringLiteral("HeadDtl3")), withVouchers);
+    EXPECT_EQ(year().count(QStringLiteral("BillMst"), QStringLiteral("RCM_ID > 0")), 2);
+
+    // Taken back: references and vouchers go, the GST is ordinary input again, the bills may go.
+    year().db().exec(QStringLiteral("UPDATE BillMst SET PaidAmt = 0 WHERE Id = ?"), {second.id});
+    EXPECT_EQ(s.removeReverseCharge(QDate(2024, 6, 5)), 2);
+    EXPECT_TRUE(year().messages.has(MessageKind::Information, QStringLiteral("RCM Not Calculate"),
+                                    QStringLiteral("Reverse charge of 05-06-2024 removed : 2 bills")));
+    EXPECT_EQ(year().count(QStringLiteral("BillMst"), QStringLiteral("RCM_ID > 0 OR RCM_JVNO > 0 OR RCM_BillNO <> ''")), 0);
+    EXPECT_EQ(year().count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 9")), 0);
+    EXPECT_EQ(year().count(QStringLiteral("Table_Del_History"), QStringLiteral("FormId = 9")), 2);
+    EXPECT_EQ(journal(second.id), ordinary);
+    EXPECT_EQ(column(QStringLiteral("SELECT BillAmount FROM BillMst WHERE Id = ?"), {second.id}).toDouble(), 1050.0);
+    EXPECT_EQ(year().count(QStringLiteral("HeadDtl3")), lines);
+    EXPECT_TRUE(s.remove(second.id));
+
+    // Worked out again, the references start over from the firm's next one.
+    EXPECT_EQ(s.calculateReverseCharge(QDate(2024, 6, 5)), 1);
+    EXPECT_EQ(column(QStringLiteral("SELECT RCM_BillNO FROM BillMst WHERE Id = ?"), {first.id}), QStringLiteral("PRC-1"));
+}
+
+TEST_F(PurchaseInvoiceTest, ReverseChargeRefusedAfterYearEnd) {
+    auto s = service();
+    year().session.firm.insert(QStringLiteral("RCM_Limit"), 5000);
+    PurchaseBill b = freightBill();
+    ASSERT_TRUE(s.save(b));
+    const int lines = year().count(QStringLiteral("HeadDtl3"));
+    year().session.firm.insert(QStringLiteral("IsYrEnd"), 1);
+    EXPECT_EQ(s.calculateReverseCharge(QDate(2024, 6, 5)), 0);
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Year End Done"), QStringLiteral("Year End Is Completed! \n You Can't Modify/Delete")));
+    EXPECT_EQ(s.removeReverseCharge(QDate(2024, 6, 5)), 0);
+    EXPECT_EQ(year().count(QStringLiteral("BillMst"), QStringLiteral("RCM_ID > 0")), 0);
+    EXPECT_EQ(year().count(QStringLiteral("HeadDtl3")), lines);
 }
 
 TEST_F(PurchaseInvoiceTest, RefusalsWriteNothing) {
@@ -334,6 +417,12 @@ TEST_F(PurchaseInvoiceTest, RefusalsWriteNothing) {
     PurchaseBill noService = freightBill();
     noService.expenseAccountId = 0;
     refused(noService, "No Service select", "Please select Service Name");
+    PurchaseBill longLr = greyBill();
+    longLr.lrNo = QString(51, QLatin1Char('L'));
+    refused(longLr, "Text Too Long", "L.R.No. is longer than 50 characters. Please shorten it.");
+    PurchaseBill longTaka = greyBill();
+    longTaka.takas[0].takaNo = QStringLiteral("101-") + QString(17, QLatin1Char('9'));
+    refused(longTaka, "Text Too Long", "Taka No is longer than 20 characters. Please shorten it.");
     PurchaseBill charge = greyBill();
     charge.otherCharges = d("75");  // the 0.10 of round-off has nowhere to go
     refused(charge, "Round Off Value not Match", "Please enter round off value ");

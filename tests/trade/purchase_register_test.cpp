@@ -1,7 +1,9 @@
 // The bill-wise purchase register over August of a small firm: goods bills from two weavers (one
 // of another state), a transporter's expense bill under reverse charge, an opening bill and a
 // September bill left out; sub-totals per supplier and book against the bills saved, and the
-// register read back from its PDF. Runs on both engines (TANABANA_BOTH_ENGINES).
+// register read back from its PDF; the day-wise reverse-charge register of the general expenses,
+// days above the free limit apart from those within it, before and after the day is worked out.
+// Runs on both engines (TANABANA_BOTH_ENGINES).
 #include "domain/masters/DefaultChart.h"
 #include "domain/reports/SellingRegisters.h"
 #include "domain/trade/PurchaseInvoices.h"
@@ -9,6 +11,7 @@
 #include "support/PdfProbe.h"
 #include "support/YearFixture.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -32,7 +35,7 @@ protected:
         year().session.firm.insert(QStringLiteral("Is_Pur_RndOff"), 1);
         const qint64 laxmi = test::addAccount(db, QStringLiteral("Laxmi Weaving Works"), 76);
         const qint64 bhiwandi = test::addAccount(db, QStringLiteral("Bhiwandi Looms"), 76, 1, QStringLiteral("27-Maharashtra"));
-        const qint64 roadways = test::addAccount(db, QStringLiteral("Shree Ganesh Roadways"), 80);
+        roadways = test::addAccount(db, QStringLiteral("Shree Ganesh Roadways"), 80);
         db.exec(QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, StkType, Vat, AddTax, VatCalc, CalcOn, IsActive, IsNewPro, FirmNO) "
                                "VALUES (201, '201', 'Rapier 60 Grey', 'F', 2.5, 2.5, 1, 1, 1, 0, 1)"));
         save(laxmi, QStringLiteral("LW/118"), QDate(2024, 8, 5), "100", "52");     // 5,200 + 260 GST = 5,460
@@ -101,6 +104,7 @@ protected:
 
     test::YearFixture& year() { return *year_; }
     std::unique_ptr<test::YearFixture> year_;
+    qint64 roadways = 0;
 };
 
 TEST_F(PurchaseRegisterTest, BillsOfTheMonthBySupplierAndBookWithTheirTotals) {
@@ -126,6 +130,65 @@ TEST_F(PurchaseRegisterTest, BillsOfTheMonthBySupplierAndBookWithTheirTotals) {
     const QString text = test::pdfText(pdf, false);
     for (const QString& expected : {QStringLiteral("Purchase Register (Party Wise)"), QStringLiteral("Laxmi Weaving Works"),
                                     QStringLiteral("BL-77"), QStringLiteral("8,610.00"), QStringLiteral("23,910.00")})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
+}
+
+TEST_F(PurchaseRegisterTest, ReverseChargeDaysAboveAndWithinTheLimitAndTheirVouchers) {
+    auto& db = year().db();
+    db.exec(QStringLiteral("UPDATE AccMst SET Is_RevCh = 1 WHERE Id = ?"), {roadways});
+    db.exec(QStringLiteral("UPDATE FirmMst SET RCM_Limit = 5000 WHERE Srno = 1"));
+    year().session.firm.insert(QStringLiteral("RCM_Limit"), 5000);
+    // Two more freight bills of the roadways: 4,000 + 200 GST on 21-08 (with GT/311 over the
+    // limit) and 1,000 + 50 GST alone on 23-08 (within it).
+    auto freightBill = [&](const QString& no, const QDate& date, const char* rate) {
+        trade::PurchaseBill b;
+        b.kind = trade::PurchaseKind::Expense;
+        b.bookId = 3;
+        b.billNo = no;
+        b.date = date;
+        b.partyId = roadways;
+        b.expenseAccountId = test::accountId(db, masters::chart::GeneralExpenses);
+        trade::PurchaseLine line;
+        line.input.metres = d("1");
+        line.input.listRate = d(rate);
+        line.input.sgstPercent = line.input.cgstPercent = d("2.5");
+        b.lines = {line};
+        EXPECT_TRUE(purchases().save(b)) << year().messages.last().text.toStdString();
+        return b.id;
+    };
+    const qint64 sameDay = freightBill(QStringLiteral("GT/315"), QDate(2024, 8, 21), "4000");
+    freightBill(QStringLiteral("GT/322"), QDate(2024, 8, 23), "1000");
+
+    const RegisterResult before = run(QStringLiteral("purchase-rcm-days"));
+    EXPECT_EQ(before.title, QStringLiteral("General Expenses Register (Reverse Charge, Day Wise)  From 01-08-2024 To 31-08-2024"));
+    QStringList headings;
+    for (const RegisterLine& l : before.lines)
+        if (l.kind == Kind::Heading) headings << l.cells.value(0);
+    EXPECT_EQ(headings, (QStringList{"1. Above RCM Limit", "Date : 21-08-2024   Day Total : 9,000.00", "2. Within RCM Limit",
+                                     "Date : 23-08-2024   Day Total : 1,050.00"}));
+    EXPECT_EQ(column(before, Kind::Row, "Pur. Bill No"), (QStringList{"GT/311", "GT/315", "GT/322"}));
+    EXPECT_EQ(column(before, Kind::Row, "Service"), (QStringList{"General Expenses", "General Expenses", "General Expenses"}));
+    EXPECT_EQ(column(before, Kind::Row, "RCM Bill No"), (QStringList{"RCM/1", "", ""}));
+    EXPECT_EQ(column(before, Kind::SubTotal, "Bill Amt"), (QStringList{"9,000.00", "9,000.00", "1,050.00", "1,050.00"}));
+
+    // Working out the 21st gives GT/315 the next reference and its own voucher.
+    EXPECT_EQ(purchases().calculateReverseCharge(QDate(2024, 8, 21)), 1);
+    const RegisterResult after = run(QStringLiteral("purchase-rcm-days"));
+    EXPECT_EQ(column(after, Kind::Row, "RCM Bill No"), (QStringList{"RCM/1", "PRC-2", ""}));
+    const QString voucher = db.scalar(QStringLiteral("SELECT RCM_JVNO FROM BillMst WHERE Id = ?"), {sameDay}).toString();
+    EXPECT_EQ(column(after, Kind::Row, "J.V. No").at(1), voucher);
+    EXPECT_EQ(column(after, Kind::Row, "Bill Amt"), (QStringList{"4,800.00", "4,000.00", "1,050.00"}));
+    EXPECT_EQ(after.total(QStringLiteral("SGST")), d("245"));
+
+    QTemporaryDir dir;
+    const QString xlsx = dir.filePath(QStringLiteral("rcm.xlsx"));
+    Registers(year().db(), year().session, year().folder()).writeFile(after, xlsx);
+    EXPECT_TRUE(QFile::exists(xlsx));
+    const QString pdf = dir.filePath(QStringLiteral("rcm.pdf"));
+    Registers(year().db(), year().session, year().folder()).writePdf(after, pdf);
+    const QString text = test::pdfText(pdf, false);
+    for (const QString& expected : {QStringLiteral("1. Above RCM Limit"), QStringLiteral("2. Within RCM Limit"), QStringLiteral("PRC-2"),
+                                    QStringLiteral("9,850.00")})
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
 }
 

@@ -20,9 +20,29 @@ const std::vector<int>& partyGroups(PartyRange range) {
     switch (range) {
     case PartyRange::Sales: return sales;
     case PartyRange::Purchase: return purchase;
+    case PartyRange::Expense:
     case PartyRange::AnyAccount: return any;
     }
     return any;
+}
+
+const std::vector<int>& excludedGroups(PartyRange range) {
+    // Trading and stock accounts, sales parties, cash and bank, capital, suppliers of goods and
+    // job workers, duties and taxes never sell a service to the firm.
+    static const std::vector<int> notExpense{1, 2, 3, 17, 18, 24, 25, 30, 32, 33, 35, 36, 37, 72, 73, 74, 75, 76, 77, 78, 82, 85};
+    static const std::vector<int> none;
+    return range == PartyRange::Expense ? notExpense : none;
+}
+
+QString groupCondition(PartyRange range, const QString& groupColumn) {
+    auto list = [](const std::vector<int>& groups) {
+        QStringList numbers;
+        for (int g : groups) numbers << QString::number(g);
+        return numbers.join(QStringLiteral(", "));
+    };
+    if (!partyGroups(range).empty()) return groupColumn + QStringLiteral(" IN (") + list(partyGroups(range)) + QLatin1Char(')');
+    if (!excludedGroups(range).empty()) return groupColumn + QStringLiteral(" NOT IN (") + list(excludedGroups(range)) + QLatin1Char(')');
+    return {};
 }
 
 std::vector<PartyChoice> findParties(db::Database& db, qint64 firmNo, PartyRange range, const QString& prefix, int limit,
@@ -30,12 +50,7 @@ std::vector<PartyChoice> findParties(db::Database& db, qint64 firmNo, PartyRange
     const db::Dialect& d = db.dialect();
     QString sql = QStringLiteral("SELECT Id, AcName, City, LedgerId, TinNo, CSTNo, GrpNo FROM AccMst WHERE FirmNo = ? AND IsGrp = 0");
     if (!withInactive) sql += QStringLiteral(" AND Active = 1");
-    const std::vector<int>& groups = partyGroups(range);
-    if (!groups.empty()) {
-        QStringList numbers;
-        for (int g : groups) numbers << QString::number(g);
-        sql += QStringLiteral(" AND GrpNo IN (") + numbers.join(QStringLiteral(", ")) + QLatin1Char(')');
-    }
+    if (const QString groups = groupCondition(range); !groups.isEmpty()) sql += QStringLiteral(" AND ") + groups;
     sql += QStringLiteral(" AND (") + d.likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") +
            d.likeInsensitive(QStringLiteral("LedgerId")) + QStringLiteral(") ORDER BY AcName") + d.limit(limit);
     const QString like = prefix.trimmed() + QLatin1Char('%');

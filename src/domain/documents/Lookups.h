@@ -1,8 +1,9 @@
 #pragma once
 // The look-ups document screens offer, as typed rows: the parties a document may name, the
 // qualities that can be sold, and the books of a kind. Which account groups are sales parties
-// (sundry debtors 35, banks 36, 38 and 39) or purchase parties (suppliers 76, job workers 77,
-// 79 and 80) is written here and nowhere else.
+// (sundry debtors 35, banks 36, 38 and 39), purchase parties (suppliers 76, job workers 77,
+// 79 and 80) or sellers of services to an expense bill (any group but the trading, stock,
+// party, cash, bank and tax groups) is written here and nowhere else.
 #include "core/Decimal.h"
 #include "db/Database.h"
 
@@ -12,10 +13,15 @@
 
 namespace tanabana::documents {
 
-enum class PartyRange { Sales, Purchase, AnyAccount };
+enum class PartyRange { Sales, Purchase, Expense, AnyAccount };
 
-// The account groups of a range (empty for any account).
+// The account groups of a range (empty for any account and for a range given by exclusion).
 const std::vector<int>& partyGroups(PartyRange range);
+// The account groups a range leaves out (empty for a range given by its groups).
+const std::vector<int>& excludedGroups(PartyRange range);
+// The SQL condition on `groupColumn` that keeps a range's accounts ("GrpNo IN (76, 77, 79, 80)");
+// empty for any account.
+QString groupCondition(PartyRange range, const QString& groupColumn = QStringLiteral("GrpNo"));
 
 struct PartyChoice {
     qint64 id = 0;

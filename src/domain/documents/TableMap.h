@@ -151,6 +151,14 @@ Column<T> field(const char* column, M T::*member, const char* caption = nullptr,
     return c;
 }
 
+// A member of the document written from a row that carries it (a header row of typed and computed
+// values, `[](const Row& r) -> const Bill& { return r.bill; }`) and read back into the document.
+template <typename Row, typename Doc, typename M, typename Get>
+Column<Row, Doc> fieldOf(Get document, const char* column, M Doc::*member, const char* caption = nullptr, int places = 4) {
+    Column<Doc> own = field(column, member, caption, places);
+    return {own.name, own.caption, [w = own.write, document](const Row& r) { return w(document(r)); }, own.read, own.overlong};
+}
+
 // A column written from what the document computes (never read back into it).
 template <typename W, typename R = W>
 Column<W, R> written(const char* column, std::function<QVariant(const W&)> write, Overlong overlong = Overlong::Refuse,

@@ -1,16 +1,90 @@
 #include "domain/trade/PurchaseChallans.h"
 
-#include "core/Rights.h"
-#include "core/YearLock.h"
-#include "domain/masters/RowWriter.h"
+#include "domain/documents/Deletion.h"
+#include "domain/documents/Guard.h"
+#include "domain/documents/Lookups.h"
+#include "domain/documents/TableMap.h"
 #include "domain/trade/InvoiceMath.h"
 
 namespace tanabana::trade {
 
 namespace {
 
+const QString kMst = QStringLiteral("BillMSt_Ch");
+const QString kDtl = QStringLiteral("BillDtl_Ch");
+
 // Deletion history of purchase challans: they carry no journal, so they have a kind of their own.
 constexpr int kPurchaseChallanHistory = 31;
+
+using documents::Column;
+using documents::written;
+
+QString rateBasis(const QString& rateOn) { return rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M"); }
+
+// The challan as its header row is written, with the firm it belongs to.
+struct HeaderRow {
+    const PurchaseChallan& challan;
+    qint64 firmNo = 0;
+};
+
+template <typename M>
+Column<HeaderRow, PurchaseChallan> typed(const char* column, M PurchaseChallan::*member, const char* caption = nullptr) {
+    return documents::fieldOf<HeaderRow>([](const HeaderRow& r) -> const PurchaseChallan& { return r.challan; }, column, member, caption);
+}
+
+const documents::TableMap<HeaderRow, PurchaseChallan>& headerTable() {
+    using R = HeaderRow;
+    using C = PurchaseChallan;
+    static const documents::TableMap<R, C> table{
+        kMst, QStringLiteral("Id"),
+        {typed("PartyId", &C::partyId),
+         typed("BookId", &C::bookId),
+         typed("BillNO", &C::challanNo, "Pur. Ch. No"),
+         typed("BillDate", &C::date),
+         typed("Against", &C::against, "Against"),
+         typed("Notes", &C::notes, "Notes"),
+         written<R, C>("BillAmount", [](const R& r) { return PurchaseChallans::amount(r.challan).toDouble(); }),
+         written<R, C>("FirmNo", [](const R& r) { return r.firmNo; }),
+         typed("BrokerId", &C::brokerId),
+         typed("Is_Audit", &C::audited),
+         {QStringLiteral("InvType"), {},
+          [](const R& r) {
+              return QVariant(r.challan.invoiceType.trimmed().left(1).toUpper() == QStringLiteral("R") ? QStringLiteral("R") : QStringLiteral("T"));
+          },
+          [](C& c, const db::Row& row) { c.invoiceType = row.text(QStringLiteral("InvType")); }}}};
+    return table;
+}
+
+struct LineRow {
+    const PurchaseChallanLine& line;
+    qint64 challanId = 0;
+    int srno = 0;
+    Decimal amount() const { return challanLineAmount(line.pieces, line.quantity, line.rateOn, line.rate); }
+};
+
+template <typename M>
+Column<LineRow, PurchaseChallanLine> lineField(const char* column, M PurchaseChallanLine::*member, int places) {
+    return documents::fieldOf<LineRow>([](const LineRow& r) -> const PurchaseChallanLine& { return r.line; }, column, member, nullptr, places);
+}
+
+const documents::TableMap<LineRow, PurchaseChallanLine>& lineTable() {
+    using R = LineRow;
+    using L = PurchaseChallanLine;
+    static const documents::TableMap<R, L> table{
+        kDtl, {},
+        {written<R, L>("BillMStId", [](const R& r) { return r.challanId; }),
+         written<R, L>("Srno", [](const R& r) { return r.srno; }),
+         lineField("PCode", &L::qualityId, 0),
+         lineField("PRate", &L::rate, 4),
+         lineField("PQty", &L::quantity, 3),
+         written<R, L>("PAmt", [](const R& r) { return r.amount().toDouble(); }),
+         lineField("Qty1", &L::cut, 3),
+         lineField("Qty2", &L::pieces, 3),
+         {QStringLiteral("PM"), {}, [](const R& r) { return QVariant(rateBasis(r.line.rateOn)); },
+          [](L& l, const db::Row& row) { l.rateOn = row.text(QStringLiteral("PM")); }},
+         written<R, L>("BillNetAmt", [](const R& r) { return r.amount().toDouble(); })}};
+    return table;
+}
 
 }  // namespace
 
@@ -32,15 +106,12 @@ std::optional<qint64> PurchaseChallans::challanOfParty(qint64 partyId, const QSt
 }
 
 std::optional<qint64> PurchaseChallans::save(PurchaseChallan& c) {
-    if (yearLockRefuses(session_, messages_)) return std::nullopt;
-    if (rightRefuses(session_, messages_, c.id > 0 ? GeneralRight::Modify : GeneralRight::New)) return std::nullopt;
+    if (documents::refuseSave(session_, messages_, c.id)) return std::nullopt;
     if (!c.date.isValid() || !session_.inYear(c.date)) {
         messages_.critical(QStringLiteral("BillDate Validate"), QStringLiteral("Please Select Proper Date"));
         return std::nullopt;
     }
-    const bool partyKnown = db_.scalar(QStringLiteral("SELECT count(*) FROM AccMst WHERE Id = ? AND FirmNo = ? AND IsGrp = 0"),
-                                       {c.partyId, session_.firmNo})
-                                .toInt() > 0;
+    const bool partyKnown = c.partyId > 0 && documents::partyById(db_, session_.firmNo, c.partyId).has_value();
     bool linesTyped = !c.lines.empty();
     for (const PurchaseChallanLine& line : c.lines) linesTyped = linesTyped && line.qualityId > 0;
     if (!partyKnown || c.challanNo.trimmed().isEmpty() || !linesTyped) {
@@ -53,7 +124,7 @@ std::optional<qint64> PurchaseChallans::save(PurchaseChallan& c) {
             return std::nullopt;
         }
     }
-    const QString type = c.invoiceType.trimmed().left(1).toUpper() == QStringLiteral("R") ? QStringLiteral("R") : QStringLiteral("T");
+    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{c, session_.firmNo}))) return std::nullopt;
     db::Transaction tx(db_);
     db_.lockSeries(QStringLiteral("BillMSt_Ch.Id"));
     const auto existing = challanOfParty(c.partyId, c.challanNo);
@@ -61,33 +132,12 @@ std::optional<qint64> PurchaseChallans::save(PurchaseChallan& c) {
         messages_.critical(QStringLiteral("Bill NO Duplication"), QStringLiteral("This Chalan NO is Already exist!"));
         return std::nullopt;
     }
-    const qint64 id = c.id > 0 ? c.id : db_.nextKey(QStringLiteral("BillMSt_Ch"), QStringLiteral("Id"));
-    QVariantMap header{{QStringLiteral("PartyId"), c.partyId},     {QStringLiteral("BookId"), c.bookId},
-                       {QStringLiteral("BillNO"), c.challanNo.trimmed()}, {QStringLiteral("BillDate"), QVariant(c.date)},
-                       {QStringLiteral("Against"), c.against.trimmed()}, {QStringLiteral("Notes"), c.notes.trimmed()},
-                       {QStringLiteral("BillAmount"), amount(c).toDouble()}, {QStringLiteral("FirmNo"), session_.firmNo},
-                       {QStringLiteral("BrokerId"), c.brokerId},     {QStringLiteral("Is_Audit"), c.audited},
-                       {QStringLiteral("InvType"), type}};
-    if (masters::updateRow(db_, QStringLiteral("BillMSt_Ch"), header, QStringLiteral("Id = ? AND FirmNo = ?"), {id, session_.firmNo}) == 0) {
-        header.insert(QStringLiteral("Id"), id);
-        masters::insertRow(db_, QStringLiteral("BillMSt_Ch"), header);
-    }
-    db_.exec(QStringLiteral("DELETE FROM BillDtl_Ch WHERE BillMStId = ?"), {id});
+    const qint64 id = c.id > 0 ? c.id : db_.nextKey(kMst, QStringLiteral("Id"));
+    headerTable().write(db_, HeaderRow{c, session_.firmNo}, id);
+    std::vector<LineRow> rows;
     int srno = 0;
-    for (const PurchaseChallanLine& line : c.lines) {
-        const Decimal lineAmount = challanLineAmount(line.pieces, line.quantity, line.rateOn, line.rate);
-        masters::insertRow(db_, QStringLiteral("BillDtl_Ch"),
-                           {{QStringLiteral("BillMStId"), id},
-                            {QStringLiteral("Srno"), ++srno},
-                            {QStringLiteral("PCode"), line.qualityId},
-                            {QStringLiteral("PRate"), line.rate.roundHalfEven(4).toDouble()},
-                            {QStringLiteral("PQty"), line.quantity.roundHalfEven(3).toDouble()},
-                            {QStringLiteral("PAmt"), lineAmount.toDouble()},
-                            {QStringLiteral("Qty1"), line.cut.roundHalfEven(3).toDouble()},
-                            {QStringLiteral("Qty2"), line.pieces.roundHalfEven(3).toDouble()},
-                            {QStringLiteral("PM"), line.rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M")},
-                            {QStringLiteral("BillNetAmt"), lineAmount.toDouble()}});
-    }
+    for (const PurchaseChallanLine& line : c.lines) rows.push_back({line, id, ++srno});
+    lineTable().replaceLines(db_, QStringLiteral("BillMStId"), id, rows);
     tx.commit();
     c.id = id;
     messages_.information(QStringLiteral("Save Confirmation"), QStringLiteral("ONE TRANSACTION IS SAVED"));
@@ -95,14 +145,11 @@ std::optional<qint64> PurchaseChallans::save(PurchaseChallan& c) {
 }
 
 bool PurchaseChallans::remove(qint64 id) {
-    if (yearLockRefuses(session_, messages_)) return false;
-    if (rightRefuses(session_, messages_, GeneralRight::Delete)) return false;
+    if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
     if (db_.scalar(QStringLiteral("SELECT count(*) FROM BillMSt_Ch WHERE Id = ? AND FirmNo = ?"), {id, session_.firmNo}).toInt() == 0) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure to Permanently Delete This Chalan ?"))) return false;
     db::Transaction tx(db_);
-    db_.exec(QStringLiteral("DELETE FROM BillDtl_Ch WHERE BillMStId = ?"), {id});
-    db_.exec(QStringLiteral("DELETE FROM BillMSt_Ch WHERE Id = ?"), {id});
-    db_.exec(QStringLiteral("INSERT INTO Table_Del_History (Id, FirmNO, FormId) VALUES (?, ?, ?)"), {id, session_.firmNo, kPurchaseChallanHistory});
+    documents::deleteDocument(db_, {kMst, {{kDtl, QStringLiteral("BillMStId")}}, kPurchaseChallanHistory}, id, session_.firmNo);
     tx.commit();
     messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("Purchase Chalan Is Deleted!"));
     return true;
@@ -113,20 +160,8 @@ std::optional<PurchaseChallan> PurchaseChallans::load(qint64 id) {
     if (!h) return std::nullopt;
     PurchaseChallan c;
     c.id = id;
-    c.bookId = h->integer(QStringLiteral("BookId"));
-    c.challanNo = h->text(QStringLiteral("BillNO"));
-    c.date = h->date(QStringLiteral("BillDate"));
-    c.partyId = h->integer(QStringLiteral("PartyId"));
-    c.brokerId = h->integer(QStringLiteral("BrokerId"));
-    c.invoiceType = h->text(QStringLiteral("InvType"));
-    c.against = h->text(QStringLiteral("Against"));
-    c.notes = h->text(QStringLiteral("Notes"));
-    c.audited = h->flag(QStringLiteral("Is_Audit"));
-    db_.forEach(QStringLiteral("SELECT * FROM BillDtl_Ch WHERE BillMStId = ? ORDER BY Srno"), {id}, [&](const db::Row& r) {
-        c.lines.push_back({r.integer(QStringLiteral("PCode")), Decimal::fromVariant(r.value(QStringLiteral("Qty2"))),
-                           Decimal::fromVariant(r.value(QStringLiteral("Qty1"))), Decimal::fromVariant(r.value(QStringLiteral("PQty"))),
-                           r.text(QStringLiteral("PM")), Decimal::fromVariant(r.value(QStringLiteral("PRate")))});
-    });
+    headerTable().read(c, *h);
+    lineTable().readLines(db_, QStringLiteral("BillMStId"), id, c.lines);
     return c;
 }
 

@@ -1,11 +1,10 @@
 #include "domain/trade/PurchaseInvoices.h"
 
-#include "core/Rights.h"
-#include "core/Words.h"
-#include "core/YearLock.h"
 #include "domain/documents/Deletion.h"
+#include "domain/documents/Guard.h"
+#include "domain/documents/Lookups.h"
+#include "domain/documents/TableMap.h"
 #include "domain/ledger/Journal.h"
-#include "domain/masters/RowWriter.h"
 #include "domain/trade/DocumentRules.h"
 
 #include <QSet>
@@ -18,10 +17,7 @@ const QString kMst = QStringLiteral("BillMst");
 const QString kDtl = QStringLiteral("BillDtl");
 const QString kTakas = QStringLiteral("BillMst_TakaDetail");
 constexpr int kPurchase = ledger::DocumentType::Purchase;
-
-// Groups whose accounts never sell services to the firm: trading and stock accounts, sales parties,
-// cash and bank, capital, suppliers of goods and job workers, duties and taxes.
-const QString kNotExpenseParties = QStringLiteral("1, 2, 3, 17, 18, 24, 25, 30, 32, 33, 35, 36, 37, 72, 73, 74, 75, 76, 77, 78, 82, 85");
+constexpr int kJournalVoucher = ledger::DocumentType::JournalVoucher;
 
 QString stateCode(const QString& stateOrGstin) {
     const QString t = stateOrGstin.trimmed();
@@ -66,6 +62,212 @@ QString paymentDoneText(Decimal paid) {
            QStringLiteral(" First Delete Account Payment Entry !");
 }
 
+using documents::Column;
+using documents::fixed;
+using documents::Overlong;
+using documents::written;
+
+// A bill as its header row is written: what was typed, what was computed, and what the books
+// already hold for it (the paid amount stays as the payments left it).
+struct HeaderRow {
+    const PurchaseBill& bill;
+    const ComputedPurchase& computed;
+    qint64 firmNo = 0;
+    Decimal paid;
+    bool roundOffKept = false;
+    bool gstToRupees = false;
+    // The bill amount: the computed net, or what an opening bill still owes.
+    Decimal amount() const { return bill.opening ? bill.pendingAmount.roundHalfEven(2) : computed.totals.net; }
+};
+
+template <typename M>
+Column<HeaderRow, PurchaseBill> typed(const char* column, M PurchaseBill::*member, const char* caption = nullptr) {
+    return documents::fieldOf<HeaderRow>([](const HeaderRow& r) -> const PurchaseBill& { return r.bill; }, column, member, caption);
+}
+
+// A bill total as computed.
+Column<HeaderRow, PurchaseBill> total(const char* column, Decimal InvoiceTotals::*member) {
+    return written<HeaderRow, PurchaseBill>(column, [member](const HeaderRow& r) { return (r.computed.totals.*member).toDouble(); });
+}
+
+const documents::TableMap<HeaderRow, PurchaseBill>& headerTable() {
+    using R = HeaderRow;
+    using B = PurchaseBill;
+    static const documents::TableMap<R, B> table{
+        kMst, QStringLiteral("Id"),
+        {typed("BillSrno", &B::serial),
+         written<R, B>("FirmNO", [](const R& r) { return r.firmNo; }),
+         fixed<R, B>("FormId", kPurchase),
+         typed("BookId", &B::bookId),
+         typed("BillNO", &B::billNo, "Pur. Bill No"),
+         typed("BillDate", &B::date),
+         typed("PartyID", &B::partyId),
+         typed("CrDays", &B::creditDays),
+         written<R, B>("PDueDate", [](const R& r) { return QVariant(r.bill.date.addDays(r.bill.creditDays)); }),
+         {QStringLiteral("InvType"), {}, [](const R& r) { return QVariant(r.bill.invoiceType.trimmed().left(1).toUpper()); },
+          [](B& b, const db::Row& row) { b.invoiceType = row.text(QStringLiteral("InvType")); }},
+         fixed<R, B>("PurTypeId", 0),
+         written<R, B>("Amt", [](const R& r) { return r.computed.totals.goods().toDouble(); }),
+         total("TotAmt", &InvoiceTotals::taxable),
+         total("VatRs", &InvoiceTotals::sgst),
+         total("ATAXRs", &InvoiceTotals::cgst),
+         total("CSTRs", &InvoiceTotals::igst),
+         fixed<R, B>("VATP", 0), fixed<R, B>("ATAXP", 0), fixed<R, B>("DiscP", 0), fixed<R, B>("DiscRs", 0), fixed<R, B>("OtherRs", 0),
+         {QStringLiteral("OtherP"), {}, [](const R& r) { return QVariant(r.computed.totals.otherCharges.toDouble()); },
+          [](B& b, const db::Row& row) { b.otherCharges = Decimal::fromVariant(row.value(QStringLiteral("OtherP"))); }},
+         written<R, B>("OtherP1", [](const R& r) { return r.roundOffKept ? r.computed.totals.roundOff.toDouble() : 0.0; }),
+         typed("TDSP", &B::tdsPercent),
+         total("TDSRs", &InvoiceTotals::tds),
+         typed("TCSP", &B::tcsPercent),
+         total("TCSRs", &InvoiceTotals::tcs),
+         written<R, B>("BillAmount", [](const R& r) { return r.amount().toDouble(); }),
+         typed("AGAINST", &B::ewayBillNo, "Eway Bill No"),
+         typed("Notes", &B::notes, "Desc"),
+         typed("LotNO", &B::lotNo, "Lot No"),
+         typed("BrokerId", &B::brokerId),
+         typed("LrNo", &B::lrNo, "L.R.No."),
+         typed("LrDate", &B::lrDate),
+         typed("CaseNO", &B::caseNo, "Case No."),
+         typed("TransportName", &B::transport, "Transport"),
+         {QStringLiteral("GenPurAccId"), {}, [](const R& r) { return QVariant(r.bill.kind == PurchaseKind::Goods ? 0 : r.bill.expenseAccountId); },
+          [](B& b, const db::Row& row) { b.expenseAccountId = row.integer(QStringLiteral("GenPurAccId")); }},
+         {QStringLiteral("IsGP_M"), {}, [](const R& r) { return QVariant(r.bill.kind == PurchaseKind::ExpenseLines ? 1 : 0); },
+          [](B& b, const db::Row& row) {
+              b.kind = b.expenseAccountId <= 0 ? PurchaseKind::Goods
+                       : row.flag(QStringLiteral("IsGP_M")) ? PurchaseKind::ExpenseLines
+                                                            : PurchaseKind::Expense;
+          }},
+         typed("RCM_ID", &B::reverseChargeId),
+         typed("RCM_BillNO", &B::reverseChargeBillNo, "RCM Bill No"),
+         typed("RCM_JVNO", &B::reverseChargeJournalNo),
+         typed("Is_SkipGst", &B::skipGst),
+         written<R, B>("PaidAmt", [](const R& r) { return r.paid.toDouble(); }),
+         written<R, B>("UnPaidAmt", [](const R& r) { return (r.amount() - r.computed.totals.tds - r.paid).roundHalfEven(2).toDouble(); }),
+         {QStringLiteral("IsOp"), {}, [](const R& r) { return QVariant(r.bill.opening ? -1 : 0); },
+          [](B& b, const db::Row& row) {
+              b.opening = row.integer(QStringLiteral("IsOp")) == -1;
+              if (b.opening) b.pendingAmount = Decimal::fromVariant(row.value(QStringLiteral("BillAmount")));
+          }},
+         typed("Is_Audit", &B::audited),
+         fixed<R, B>("Is_Upload", 0),
+         written<R, B>("Is_Item_RNd", [](const R& r) { return r.gstToRupees ? 2 : 1; })}};
+    return table;
+}
+
+// One bill line as written: the typed line, its computed amounts, its bill and place.
+struct LineRow {
+    const PurchaseLine& line;
+    const InvoiceLine& computed;
+    qint64 billId = 0;
+    int srno = 0;
+};
+
+Column<LineRow, PurchaseLine> lineAmount(const char* column, Decimal InvoiceLine::*member) {
+    return written<LineRow, PurchaseLine>(column, [member](const LineRow& r) { return (r.computed.*member).toDouble(); });
+}
+
+Column<LineRow, PurchaseLine> quantity(const char* column, Decimal InvoiceLineInput::*member) {
+    const QString name = QString::fromLatin1(column);
+    return {name, {}, [member](const LineRow& r) { return QVariant((r.line.input.*member).roundHalfEven(3).toDouble()); },
+            [member, name](PurchaseLine& l, const db::Row& row) { l.input.*member = Decimal::fromVariant(row.value(name)); }};
+}
+
+// The line's rates and GST as the bill stored them, so a re-save computes the same bill whatever
+// the item master says today.
+void readRates(PurchaseLine& line, const db::Row& r) {
+    InvoiceLineInput& in = line.input;
+    in.discountPercent = Decimal::fromVariant(r.value(QStringLiteral("CDP")));
+    const Decimal igst = Decimal::fromVariant(r.value(QStringLiteral("IGSTP")));
+    if (igst > Decimal()) {
+        in.sgstPercent = igst / Decimal(2);
+        in.cgstPercent = igst - in.sgstPercent;
+    } else {
+        in.sgstPercent = Decimal::fromVariant(r.value(QStringLiteral("VatPD")));
+        in.cgstPercent = Decimal::fromVariant(r.value(QStringLiteral("ATaxPD")));
+    }
+    // The rate as typed is kept; whether it held GST shows in the net rate stored beside it.
+    in.listRate = Decimal::fromVariant(r.value(QStringLiteral("PRate1")));
+    const Decimal rate = Decimal::fromVariant(r.value(QStringLiteral("PRate")));
+    const Decimal undiscounted = (in.listRate - in.listRate.percent(in.discountPercent)).roundHalfEven(4);
+    in.gstCalc = rate == undiscounted ? 1 : 2;
+}
+
+const documents::TableMap<LineRow, PurchaseLine>& lineTable() {
+    using R = LineRow;
+    using L = PurchaseLine;
+    static const documents::TableMap<R, L> table{
+        kDtl, {},
+        {written<R, L>("BillMstId", [](const R& r) { return r.billId; }),
+         written<R, L>("Srno", [](const R& r) { return r.srno; }),
+         {QStringLiteral("PCode"), {}, [](const R& r) { return QVariant(r.line.qualityId); },
+          [](L& l, const db::Row& row) { l.qualityId = row.integer(QStringLiteral("PCode")); }},
+         quantity("Qty2", &InvoiceLineInput::pieces),
+         {QStringLiteral("Qty1"), {}, [](const R& r) { return QVariant(r.line.count.roundHalfEven(3).toDouble()); },
+          [](L& l, const db::Row& row) { l.count = Decimal::fromVariant(row.value(QStringLiteral("Qty1"))); }},
+         quantity("PQty", &InvoiceLineInput::metres),
+         {QStringLiteral("PM"), {}, [](const R& r) {
+              return QVariant(r.line.input.rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M"));
+          },
+          [](L& l, const db::Row& row) { l.input.rateOn = row.text(QStringLiteral("PM")); }},
+         written<R, L>("PRate1", [](const R& r) { return r.line.input.listRate.roundHalfEven(4).toDouble(); }),
+         {QStringLiteral("PRate"), {}, [](const R& r) { return QVariant(r.computed.rate.toDouble()); }, readRates},
+         lineAmount("PAmt", &InvoiceLine::amount),
+         written<R, L>("CDP", [](const R& r) { return r.line.input.discountPercent.toDouble(); }),
+         lineAmount("CDRs", &InvoiceLine::discountAmount),
+         {QStringLiteral("Freight_D"), {}, [](const R& r) { return QVariant(r.computed.freight.toDouble()); },
+          [](L& l, const db::Row& row) { l.input.freight = Decimal::fromVariant(row.value(QStringLiteral("Freight_D"))); }},
+         lineAmount("VatPD", &InvoiceLine::tax1Percent),
+         lineAmount("ATaxPD", &InvoiceLine::tax2Percent),
+         lineAmount("VatRsD", &InvoiceLine::tax1Amount),
+         lineAmount("ATaxRsD", &InvoiceLine::tax2Amount),
+         written<R, L>("IGSTP", [](const R& r) { return r.computed.igstPercent().toDouble(); }),
+         written<R, L>("IGSTRs", [](const R& r) { return r.computed.igstAmount().toDouble(); }),
+         lineAmount("TotAmtD", &InvoiceLine::lineTotal),
+         {QStringLiteral("Issue_Taka"), {}, [](const R& r) { return QVariant(r.line.issuedTakas); },
+          [](L& l, const db::Row& row) { l.issuedTakas = int(row.integer(QStringLiteral("Issue_Taka"))); }},
+         {QStringLiteral("Issue_Mtrs"), {}, [](const R& r) { return QVariant(r.line.issuedMetres.toDouble()); },
+          [](L& l, const db::Row& row) { l.issuedMetres = Decimal::fromVariant(row.value(QStringLiteral("Issue_Mtrs"))); }},
+         lineAmount("BillNetAmt", &InvoiceLine::lineTotal)}};
+    return table;
+}
+
+// One taka of line 1 as written.
+struct TakaRow {
+    const PurchaseTaka& taka;
+    qint64 billId = 0;
+    int srno = 0;
+    bool issued = false;
+};
+
+const documents::TableMap<TakaRow, PurchaseTaka>& takaTable() {
+    using R = TakaRow;
+    using T = PurchaseTaka;
+    static const documents::TableMap<R, T> table{
+        kTakas, {},
+        {written<R, T>("Srno", [](const R& r) { return r.srno; }),
+         {QStringLiteral("TakaNO"), QStringLiteral("Taka No"), [](const R& r) { return QVariant(r.taka.takaNo); },
+          [](T& t, const db::Row& row) { t.takaNo = row.text(QStringLiteral("TakaNO")); }},
+         {QStringLiteral("Mtrs"), {}, [](const R& r) { return QVariant(r.taka.metres.roundHalfEven(3).toDouble()); },
+          [](T& t, const db::Row& row) { t.metres = Decimal::fromVariant(row.value(QStringLiteral("Mtrs"))); }},
+         written<R, T>("BillMst_Id", [](const R& r) { return r.billId; }),
+         fixed<R, T>("BillSrno", 1),
+         {QStringLiteral("Is_Issued"), {}, [](const R& r) { return QVariant(r.issued ? 1 : 0); },
+          [](T& t, const db::Row& row) { t.issued = row.flag(QStringLiteral("Is_Issued")); }}}};
+    return table;
+}
+
+// The lines a bill writes: goods and multi-line expense bills skip lines without an item.
+bool writesLine(const PurchaseBill& bill, const PurchaseLine& line) { return line.qualityId > 0 || bill.kind == PurchaseKind::Expense; }
+
+std::vector<LineRow> lineRows(const PurchaseBill& b, const ComputedPurchase& c) {
+    std::vector<LineRow> rows;
+    size_t computedIndex = 0;
+    int srno = 0;
+    for (const PurchaseLine& line : b.lines)
+        if (writesLine(b, line)) rows.push_back({line, c.lines.at(computedIndex++), b.id, ++srno});
+    return rows;
+}
+
 }  // namespace
 
 PurchaseInvoices::PurchaseInvoices(db::Database& db, Session& session, Messages& messages)
@@ -89,8 +291,7 @@ std::optional<PurchaseBook> PurchaseInvoices::book(qint64 bookNo) {
 }
 
 std::optional<Supplier> PurchaseInvoices::supplier(qint64 accountId, PurchaseKind kind) {
-    const QString groups = kind == PurchaseKind::Goods ? QStringLiteral("GrpNo IN (76, 77, 79, 80)")
-                                                       : QStringLiteral("GrpNo NOT IN (") + kNotExpenseParties + QLatin1Char(')');
+    const QString groups = documents::groupCondition(kind == PurchaseKind::Goods ? documents::PartyRange::Purchase : documents::PartyRange::Expense);
     const auto r = db_.queryOne(QStringLiteral("SELECT * FROM AccMst WHERE Id = ? AND FirmNo = ? AND IsGrp = 0 AND Active = 1 AND ") + groups,
                                 {accountId, session_.firmNo});
     if (!r) return std::nullopt;
@@ -197,8 +398,10 @@ ReverseChargeDay PurchaseInvoices::reverseChargeDay(const QDate& date) {
 
 ComputedPurchase PurchaseInvoices::compute(const PurchaseBill& bill) {
     const auto s = supplier(bill.partyId, bill.kind);
-    return computePurchase(bill, s.value_or(Supplier{}), firmFlag(session_, QStringLiteral("Is_Pur_RndOff")));
+    return computePurchase(bill, s.value_or(Supplier{}), roundOffKept());
 }
+
+bool PurchaseInvoices::roundOffKept() const { return firmFlag(session_, QStringLiteral("Is_Pur_RndOff")); }
 
 bool PurchaseInvoices::keepsTakas() const {
     // A firm that deals in pieces only keeps no taka list.
@@ -241,100 +444,34 @@ bool PurchaseInvoices::validate(const PurchaseBill& bill, const ComputedPurchase
         messages_.critical(QStringLiteral("Round Off Value not Match"), QStringLiteral("Please enter round off value "));
         return false;
     }
-    return true;
+    return !refuseTooLong(bill, computed);
+}
+
+bool PurchaseInvoices::refuseTooLong(const PurchaseBill& bill, const ComputedPurchase& computed) {
+    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{bill, computed, session_.firmNo}))) return true;
+    for (const LineRow& row : lineRows(bill, computed))
+        if (documents::refuseTooLong(messages_, lineTable().tooLong(row))) return true;
+    for (const PurchaseTaka& taka : bill.takas)
+        if (documents::refuseTooLong(messages_, takaTable().tooLong({taka, bill.id, 0}))) return true;
+    return false;
 }
 
 void PurchaseInvoices::writeHeader(const PurchaseBill& b, const ComputedPurchase& c, Decimal paid, bool gstToRupees) {
-    const InvoiceTotals& t = c.totals;
-    const bool roundOffKept = firmFlag(session_, QStringLiteral("Is_Pur_RndOff"));
-    const Decimal amount = b.opening ? b.pendingAmount.roundHalfEven(2) : t.net;
-    QVariantMap row{
-        {QStringLiteral("BillSrno"), b.serial},
-        {QStringLiteral("FirmNO"), session_.firmNo},
-        {QStringLiteral("FormId"), kPurchase},
-        {QStringLiteral("BookId"), b.bookId},
-        {QStringLiteral("BillNO"), b.billNo.trimmed()},
-        {QStringLiteral("BillDate"), QVariant(b.date)},
-        {QStringLiteral("PartyID"), b.partyId},
-        {QStringLiteral("CrDays"), b.creditDays},
-        {QStringLiteral("PDueDate"), QVariant(b.date.addDays(b.creditDays))},
-        {QStringLiteral("InvType"), b.invoiceType.trimmed().left(1).toUpper()},
-        {QStringLiteral("PurTypeId"), 0},
-        {QStringLiteral("Amt"), t.goods().toDouble()},
-        {QStringLiteral("TotAmt"), t.taxable.toDouble()},
-        {QStringLiteral("VatRs"), t.sgst.toDouble()},
-        {QStringLiteral("ATAXRs"), t.cgst.toDouble()},
-        {QStringLiteral("CSTRs"), t.igst.toDouble()},
-        {QStringLiteral("OtherP"), t.otherCharges.toDouble()},
-        {QStringLiteral("OtherP1"), roundOffKept ? t.roundOff.toDouble() : 0.0},
-        {QStringLiteral("TDSP"), b.tdsPercent.toDouble()},
-        {QStringLiteral("TDSRs"), t.tds.toDouble()},
-        {QStringLiteral("TCSP"), b.tcsPercent.toDouble()},
-        {QStringLiteral("TCSRs"), t.tcs.toDouble()},
-        {QStringLiteral("BillAmount"), amount.toDouble()},
-        {QStringLiteral("AGAINST"), b.ewayBillNo.trimmed()},
-        {QStringLiteral("Notes"), b.notes.trimmed()},
-        {QStringLiteral("LotNO"), b.lotNo.trimmed()},
-        {QStringLiteral("BrokerId"), b.brokerId},
-        {QStringLiteral("LrNo"), b.lrNo.trimmed()},
-        {QStringLiteral("LrDate"), QVariant(b.lrDate)},
-        {QStringLiteral("CaseNO"), b.caseNo.trimmed()},
-        {QStringLiteral("TransportName"), b.transport.trimmed()},
-        {QStringLiteral("GenPurAccId"), b.kind == PurchaseKind::Goods ? 0 : b.expenseAccountId},
-        {QStringLiteral("IsGP_M"), b.kind == PurchaseKind::ExpenseLines},
-        {QStringLiteral("RCM_ID"), b.reverseChargeId},
-        {QStringLiteral("RCM_BillNO"), b.reverseChargeBillNo.trimmed()},
-        {QStringLiteral("RCM_JVNO"), b.reverseChargeJournalNo},
-        {QStringLiteral("Is_SkipGst"), b.skipGst},
-        {QStringLiteral("PaidAmt"), paid.toDouble()},
-        {QStringLiteral("UnPaidAmt"), (amount - t.tds - paid).roundHalfEven(2).toDouble()},
-        {QStringLiteral("IsOp"), b.opening ? -1 : 0},
-        {QStringLiteral("Is_Audit"), b.audited},
-        {QStringLiteral("Is_Upload"), false},
-        {QStringLiteral("Is_Item_RNd"), gstToRupees ? 2 : 1},
-    };
-    if (masters::updateRow(db_, kMst, row, QStringLiteral("Id = ?"), {b.id}) > 0) return;
-    row.insert(QStringLiteral("Id"), b.id);
-    masters::insertRow(db_, kMst, row);
+    HeaderRow row{b, c, session_.firmNo};
+    row.paid = paid;
+    row.roundOffKept = roundOffKept();
+    row.gstToRupees = gstToRupees;
+    headerTable().write(db_, row, b.id);
 }
 
 void PurchaseInvoices::writeLines(const PurchaseBill& b, const ComputedPurchase& c) {
-    db_.exec(QStringLiteral("DELETE FROM BillDtl WHERE BillMstId = ?"), {b.id});
-    size_t computedIndex = 0;
-    int srno = 0;
-    for (const PurchaseLine& line : b.lines) {
-        if (line.qualityId <= 0 && b.kind != PurchaseKind::Expense) continue;
-        const InvoiceLine& l = c.lines.at(computedIndex++);
-        const InvoiceLineInput& in = line.input;
-        const bool perPiece = in.rateOn.trimmed().toUpper() == QStringLiteral("P");
-        masters::insertRow(db_, kDtl,
-                           {{QStringLiteral("BillMstId"), b.id},
-                            {QStringLiteral("Srno"), ++srno},
-                            {QStringLiteral("PCode"), line.qualityId},
-                            {QStringLiteral("Qty2"), in.pieces.roundHalfEven(3).toDouble()},
-                            {QStringLiteral("Qty1"), line.count.roundHalfEven(3).toDouble()},
-                            {QStringLiteral("PQty"), in.metres.roundHalfEven(3).toDouble()},
-                            {QStringLiteral("PM"), perPiece ? QStringLiteral("P") : QStringLiteral("M")},
-                            {QStringLiteral("PRate1"), in.listRate.roundHalfEven(4).toDouble()},
-                            {QStringLiteral("PRate"), l.rate.toDouble()},
-                            {QStringLiteral("PAmt"), l.amount.toDouble()},
-                            {QStringLiteral("CDP"), in.discountPercent.toDouble()},
-                            {QStringLiteral("CDRs"), l.discountAmount.toDouble()},
-                            {QStringLiteral("Freight_D"), l.freight.toDouble()},
-                            {QStringLiteral("VatPD"), l.tax1Percent.toDouble()},
-                            {QStringLiteral("ATaxPD"), l.tax2Percent.toDouble()},
-                            {QStringLiteral("VatRsD"), l.tax1Amount.toDouble()},
-                            {QStringLiteral("ATaxRsD"), l.tax2Amount.toDouble()},
-                            {QStringLiteral("IGSTP"), l.igstPercent().toDouble()},
-                            {QStringLiteral("IGSTRs"), l.igstAmount().toDouble()},
-                            {QStringLiteral("TotAmtD"), l.lineTotal.toDouble()},
-                            {QStringLiteral("Issue_Taka"), line.issuedTakas},
-                            {QStringLiteral("Issue_Mtrs"), line.issuedMetres.toDouble()},
-                            {QStringLiteral("BillNetAmt"), l.lineTotal.toDouble()}});
-        if (line.qualityId > 0)
+    const std::vector<LineRow> rows = lineRows(b, c);
+    lineTable().replaceLines(db_, QStringLiteral("BillMstId"), b.id, rows);
+    // The item's purchase rate follows its latest bill.
+    for (const LineRow& r : rows)
+        if (r.line.qualityId > 0)
             db_.exec(QStringLiteral("UPDATE ProdMst SET PurRate = ?, Is_Upload = 0 WHERE FirmNO = ? AND Id = ?"),
-                     {l.rate.toDouble(), session_.firmNo, line.qualityId});
-    }
+                     {r.computed.rate.toDouble(), session_.firmNo, r.line.qualityId});
 }
 
 void PurchaseInvoices::writeTakas(const PurchaseBill& b) {
@@ -342,39 +479,65 @@ void PurchaseInvoices::writeTakas(const PurchaseBill& b) {
     QSet<QString> issued;
     for (const db::Row& r : db_.query(QStringLiteral("SELECT TakaNO FROM BillMst_TakaDetail WHERE BillMst_Id = ? AND Is_Issued = 1"), {b.id}))
         issued.insert(r.text(QStringLiteral("TakaNO")).trimmed().toUpper());
-    db_.exec(QStringLiteral("DELETE FROM BillMst_TakaDetail WHERE BillMst_Id = ?"), {b.id});
-    if (!keepsTakas()) return;
-    int srno = 0;
-    for (const PurchaseTaka& taka : b.takas) {
-        if (taka.takaNo.trimmed().isEmpty()) continue;
-        masters::insertRow(db_, kTakas,
-                           {{QStringLiteral("Srno"), ++srno},
-                            {QStringLiteral("TakaNO"), taka.takaNo.trimmed()},
-                            {QStringLiteral("Mtrs"), taka.metres.roundHalfEven(3).toDouble()},
-                            {QStringLiteral("BillMst_Id"), b.id},
-                            {QStringLiteral("BillSrno"), 1},
-                            {QStringLiteral("Is_Issued"), taka.issued || issued.contains(taka.takaNo.trimmed().toUpper())}});
+    std::vector<TakaRow> rows;
+    if (keepsTakas()) {
+        int srno = 0;
+        for (const PurchaseTaka& taka : b.takas)
+            if (!taka.takaNo.trimmed().isEmpty())
+                rows.push_back({taka, b.id, ++srno, taka.issued || issued.contains(taka.takaNo.trimmed().toUpper())});
     }
+    takaTable().replaceLines(db_, QStringLiteral("BillMst_Id"), b.id, rows);
+}
+
+qint64 PurchaseInvoices::voucherOfJournal(qint64 journalNo) {
+    if (journalNo <= 0) return 0;
+    return db_.scalar(QStringLiteral("SELECT VoucherNo FROM HeadDtl3 WHERE JournalNo = ? AND TableCode = ? AND FirmNo = ?"),
+                      {journalNo, kJournalVoucher, session_.firmNo})
+        .toLongLong();
+}
+
+void PurchaseInvoices::post(PurchaseBill& bill, const ComputedPurchase& computed, const PurchaseBook& book, const Supplier& supplier) {
+    ledger::Journal journal(db_, session_);
+    journal.post(purchaseJournal(bill, computed, book, supplier), ledger::Replace::WholeJournal);
+    // The reverse-charge GST lives in the bill's own journal voucher, kept under its number.
+    const qint64 voucher = voucherOfJournal(bill.reverseChargeJournalNo);
+    if (computed.reverseCharge) {
+        const ledger::JournalDocument rcm =
+            reverseChargeVoucher(bill, computed, book, voucher > 0 ? voucher : journal.nextVoucherNo(kJournalVoucher), [this](qint64 account) {
+                return db_.scalar(QStringLiteral("SELECT AcName FROM AccMst WHERE Id = ?"), {account}).toString();
+            });
+        if (!rcm.lines.empty()) {
+            bill.reverseChargeJournalNo = journal.post(rcm, ledger::Replace::WholeJournal);
+            return;
+        }
+    }
+    if (voucher > 0) journal.removeDocument(kJournalVoucher, voucher);
+    bill.reverseChargeJournalNo = 0;
 }
 
 std::optional<qint64> PurchaseInvoices::save(PurchaseBill& bill) {
-    if (yearLockRefuses(session_, messages_)) return std::nullopt;
-    if (rightRefuses(session_, messages_, bill.id > 0 ? GeneralRight::Modify : GeneralRight::New)) return std::nullopt;
+    if (documents::refuseSave(session_, messages_, bill.id)) return std::nullopt;
     const auto s = bill.partyId > 0 ? supplier(bill.partyId, bill.kind) : std::nullopt;
     const auto bk = bill.bookId > 0 ? book(bill.bookId) : std::nullopt;
     if (!s || !bk || bk->generalPurchase != (bill.kind != PurchaseKind::Goods)) {
         messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Distributor NAme and Enter Invoice No"));
         return std::nullopt;
     }
-    const ComputedPurchase computed = computePurchase(bill, *s, firmFlag(session_, QStringLiteral("Is_Pur_RndOff")));
-    if (!validate(bill, computed, *bk)) return std::nullopt;
-    const qint64 previousId = bill.id, previousSerial = bill.serial;
+    const PurchaseBill asTyped = bill;
+    auto restore = [&] {
+        bill.id = asTyped.id;
+        bill.serial = asTyped.serial;
+        bill.reverseChargeId = asTyped.reverseChargeId;
+        bill.reverseChargeBillNo = asTyped.reverseChargeBillNo;
+        bill.reverseChargeJournalNo = asTyped.reverseChargeJournalNo;
+    };
     try {
         db::Transaction tx(db_);
         db_.lockSeries(QStringLiteral("BillMst.Id"));
         Decimal paid;
         if (bill.id > 0) {
-            const auto old = db_.queryOne(QStringLiteral("SELECT PartyID, PaidAmt, BillSrno, IsOp FROM BillMst WHERE Id = ? AND FirmNO = ? AND FormId = 1"),
+            const auto old = db_.queryOne(QStringLiteral("SELECT PartyID, PaidAmt, BillSrno, IsOp, RCM_ID, RCM_BillNO, RCM_JVNO FROM BillMst "
+                                                         "WHERE Id = ? AND FirmNO = ? AND FormId = 1"),
                                           {bill.id, session_.firmNo});
             if (!old || old->integer(QStringLiteral("IsOp")) != 0) {
                 messages_.critical(QStringLiteral("System Validation"), QStringLiteral("This Invoice is not found; it may have been deleted."));
@@ -386,30 +549,38 @@ std::optional<qint64> PurchaseInvoices::save(PurchaseBill& bill) {
                 return std::nullopt;
             }
             bill.serial = old->integer(QStringLiteral("BillSrno"));
+            // The reverse-charge references belong to the day's working out, not to the screen.
+            bill.reverseChargeId = old->integer(QStringLiteral("RCM_ID"));
+            bill.reverseChargeBillNo = old->text(QStringLiteral("RCM_BillNO"));
+            bill.reverseChargeJournalNo = old->integer(QStringLiteral("RCM_JVNO"));
+        } else {
+            bill.reverseChargeJournalNo = 0;
+        }
+        const ComputedPurchase computed = computePurchase(bill, *s, roundOffKept());
+        if (!validate(bill, computed, *bk)) {
+            restore();
+            return std::nullopt;
         }
         const auto existing = billOfParty(bill.partyId, bill.billNo, bill.kind);
         if (existing && *existing != bill.id) {
             messages_.critical(QStringLiteral("Bill NO Duplication"), QStringLiteral("This Bill NO is Already exist!"));
+            restore();
             return std::nullopt;
         }
-        try {
-            if (bill.id <= 0) bill.id = db_.nextKey(kMst, QStringLiteral("Id"));
-            // The serial runs over the purchase bills of every firm.
-            if (bill.serial <= 0) bill.serial = db_.nextKey(kMst, QStringLiteral("BillSrno"), QStringLiteral("FormId = 1"));
-            writeHeader(bill, computed, paid, s->gstToRupees);
-            writeLines(bill, computed);
-            writeTakas(bill);
-            ledger::Journal(db_, session_).post(purchaseJournal(bill, computed, *bk, *s), ledger::Replace::WholeJournal);
-            tx.commit();
-        } catch (...) {
-            bill.id = previousId;
-            bill.serial = previousSerial;
-            throw;
-        }
+        if (bill.id <= 0) bill.id = db_.nextKey(kMst, QStringLiteral("Id"));
+        // The serial runs over the purchase bills of every firm.
+        if (bill.serial <= 0) bill.serial = db_.nextKey(kMst, QStringLiteral("BillSrno"), QStringLiteral("FormId = 1"));
+        writeLines(bill, computed);
+        writeTakas(bill);
+        post(bill, computed, *bk, *s);
+        writeHeader(bill, computed, paid, s->gstToRupees);
+        tx.commit();
     } catch (const ledger::PostingRefused& refused) {
+        restore();
         messages_.critical(ledger::ledgerNotSavedTitle(), refused.text());
         return std::nullopt;
     } catch (const db::DbError&) {
+        restore();
         messages_.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
         return std::nullopt;
     }
@@ -417,50 +588,90 @@ std::optional<qint64> PurchaseInvoices::save(PurchaseBill& bill) {
     return bill.id;
 }
 
-int PurchaseInvoices::calculateReverseCharge(const QDate& date) {
-    if (yearLockRefuses(session_, messages_)) return 0;
-    if (rightRefuses(session_, messages_, GeneralRight::Modify)) return 0;
-    const ReverseChargeDay day = reverseChargeDay(date);
-    const QString dayText = date.toString(QStringLiteral("dd-MM-yyyy"));
-    if (day.all <= day.limit) {
-        messages_.information(QStringLiteral("RCM Not Calculate"), QStringLiteral("Reverse charge purchases of ") + dayText + QStringLiteral(" : ") +
-                                                                       day.all.toString(2) + QStringLiteral(" are within the limit of ") +
-                                                                       day.limit.toString(2));
-        return 0;
-    }
+std::vector<qint64> PurchaseInvoices::reverseChargeBills(const QDate& date, const QString& condition) {
+    std::vector<qint64> ids;
+    db_.forEach(QStringLiteral("SELECT m.Id FROM BillMst m INNER JOIN AccMst a ON a.Id = m.PartyID WHERE a.Is_RevCh = 1 AND m.BillDate = ? "
+                               "AND m.FormId = 1 AND m.IsOp = 0 AND m.FirmNO = ? AND ") +
+                    condition + QStringLiteral(" ORDER BY m.Id"),
+                {QVariant(date), session_.firmNo}, [&](const db::Row& r) { ids.push_back(r.integer(QStringLiteral("Id"))); });
+    return ids;
+}
+
+bool PurchaseInvoices::repost(PurchaseBill& bill) {
+    const auto s = supplier(bill.partyId, bill.kind);
+    const auto bk = book(bill.bookId);
+    if (!s || !bk) return false;
+    const ComputedPurchase computed = computePurchase(bill, *s, roundOffKept());
+    const Decimal paid = Decimal::fromVariant(db_.scalar(QStringLiteral("SELECT PaidAmt FROM BillMst WHERE Id = ?"), {bill.id}));
+    post(bill, computed, *bk, *s);
+    writeHeader(bill, computed, paid, s->gstToRupees);
+    return true;
+}
+
+std::optional<int> PurchaseInvoices::repostDay(const QDate& date, const QString& condition, const std::function<bool(PurchaseBill&)>& change) {
     int changed = 0;
     try {
         db::Transaction tx(db_);
         db_.lockSeries(QStringLiteral("BillMst.Id"));
-        qint64 next = db_.nextKey(kMst, QStringLiteral("RCM_ID"), QStringLiteral("FirmNO = ?"), {session_.firmNo});
-        const db::Rows bills = db_.query(QStringLiteral("SELECT m.Id FROM BillMst m INNER JOIN AccMst a ON a.Id = m.PartyID WHERE a.Is_RevCh = 1 "
-                                                        "AND m.BillDate = ? AND m.FormId = 1 AND m.IsOp = 0 AND m.FirmNO = ? AND m.RCM_ID = 0 "
-                                                        "AND m.VatRs + m.ATAXRs + m.CSTRs > 0 AND m.PaidAmt = 0 ORDER BY m.Id"),
-                                         {QVariant(date), session_.firmNo});
-        for (const db::Row& row : bills) {
-            auto bill = load(row.integer(QStringLiteral("Id")));
-            const auto s = bill ? supplier(bill->partyId, bill->kind) : std::nullopt;
-            const auto bk = bill ? book(bill->bookId) : std::nullopt;
-            if (!bill || !s || !bk) continue;
-            bill->reverseChargeId = next;
-            bill->reverseChargeBillNo = QStringLiteral("RCM/") + QString::number(next);
-            ++next;
-            const ComputedPurchase computed = computePurchase(*bill, *s, firmFlag(session_, QStringLiteral("Is_Pur_RndOff")));
-            writeHeader(*bill, computed, Decimal(), s->gstToRupees);
-            ledger::Journal(db_, session_).post(purchaseJournal(*bill, computed, *bk, *s), ledger::Replace::WholeJournal);
-            ++changed;
+        for (const qint64 id : reverseChargeBills(date, condition)) {
+            auto bill = load(id);
+            if (!bill || !change(*bill)) return std::nullopt;
+            if (repost(*bill)) ++changed;
         }
         tx.commit();
     } catch (const ledger::PostingRefused& refused) {
         messages_.critical(ledger::ledgerNotSavedTitle(), refused.text());
-        return 0;
+        return std::nullopt;
     } catch (const db::DbError&) {
         messages_.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
+        return std::nullopt;
+    }
+    return changed;
+}
+
+int PurchaseInvoices::calculateReverseCharge(const QDate& date) {
+    if (documents::refuseChange(session_, messages_, documents::Change::Modify)) return 0;
+    const ReverseChargeDay day = reverseChargeDay(date);
+    const QString dayText = date.toString(QStringLiteral("dd-MM-yyyy"));
+    if (day.all <= day.limit) {
+        messages_.critical(QStringLiteral("RCM Calculate"), QStringLiteral("Reverse charge purchases of ") + dayText + QStringLiteral(" : ") +
+                                                                day.all.toString(2) + QStringLiteral(" are within the limit of ") +
+                                                                day.limit.toString(2));
         return 0;
     }
+    qint64 next = 0;
+    // Unpaid bills carrying GST and no reference yet; a paid bill keeps what was paid on it.
+    const auto changed = repostDay(date, QStringLiteral("m.RCM_ID = 0 AND m.VatRs + m.ATAXRs + m.CSTRs > 0 AND m.PaidAmt = 0"),
+                                   [&](PurchaseBill& bill) {
+                                       if (next == 0) next = db_.nextKey(kMst, QStringLiteral("RCM_ID"), QStringLiteral("FirmNO = ?"), {session_.firmNo});
+                                       bill.reverseChargeId = next;
+                                       bill.reverseChargeBillNo = session_.reverseChargePrefix + QString::number(next++);
+                                       return true;
+                                   });
+    if (!changed) return 0;
     messages_.information(QStringLiteral("RCM Calculate"), QStringLiteral("Reverse charge of ") + dayText + QStringLiteral(" : ") +
-                                                               QString::number(changed) + QStringLiteral(" bills"));
-    return changed;
+                                                               QString::number(*changed) + QStringLiteral(" bills"));
+    return *changed;
+}
+
+int PurchaseInvoices::removeReverseCharge(const QDate& date) {
+    if (documents::refuseChange(session_, messages_, documents::Change::Modify)) return 0;
+    // A paid bill was settled at the amount owed under reverse charge: it keeps it, and the day with it.
+    const auto changed = repostDay(date, QStringLiteral("m.RCM_ID > 0"), [&](PurchaseBill& bill) {
+        const Decimal paid = Decimal::fromVariant(db_.scalar(QStringLiteral("SELECT PaidAmt FROM BillMst WHERE Id = ?"), {bill.id}));
+        if (paid > Decimal()) {
+            messages_.critical(QStringLiteral("RCM Not Calculate"),
+                               QStringLiteral("Pur. Bill No ") + bill.billNo + QLatin1Char('\n') + paymentDoneText(paid));
+            return false;
+        }
+        bill.reverseChargeId = 0;
+        bill.reverseChargeBillNo.clear();
+        return true;
+    });
+    if (!changed) return 0;
+    messages_.information(QStringLiteral("RCM Not Calculate"), QStringLiteral("Reverse charge of ") + date.toString(QStringLiteral("dd-MM-yyyy")) +
+                                                                   QStringLiteral(" removed : ") + QString::number(*changed) + QStringLiteral(" bills"));
+    return *changed;
 }
 
 bool PurchaseInvoices::refusePaid(qint64 id, const QString& title) {
@@ -471,25 +682,19 @@ bool PurchaseInvoices::refusePaid(qint64 id, const QString& title) {
 }
 
 bool PurchaseInvoices::remove(qint64 id) {
-    if (yearLockRefuses(session_, messages_)) return false;
-    if (rightRefuses(session_, messages_, GeneralRight::Delete)) return false;
+    if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
     const auto h = db_.queryOne(QStringLiteral("SELECT RCM_JVNO, IsOp FROM BillMst WHERE Id = ? AND FirmNO = ? AND FormId = 1"), {id, session_.firmNo});
     if (!h || h->integer(QStringLiteral("IsOp")) != 0) return false;
-    if (const qint64 journal = h->integer(QStringLiteral("RCM_JVNO")); journal > 0) {
-        messages_.critical(QStringLiteral("Delete Not Possible"), QStringLiteral("Invoice Reverse Charge Entry is Entered in ") + QLatin1Char('\n') +
-                                                                      QStringLiteral(" Journal No : ") + QString::number(journal));
-        return false;
-    }
+    if (refuseReverseChargeJournal(id)) return false;
     if (refusePaid(id, QStringLiteral("Delete Confirmation"))) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure to Permanently Delete This Invoice ?"))) return false;
     try {
         db::Transaction tx(db_);
         db_.lockSeries(QStringLiteral("BillMst.Id"));
-        // A payment may have settled the bill since the question was asked.
-        if (refusePaid(id, QStringLiteral("Delete Confirmation"))) return false;
-        db_.exec(QStringLiteral("DELETE FROM BillMst_TakaDetail WHERE BillMst_Id = ?"), {id});
-        db_.exec(QStringLiteral("DELETE FROM BillDtl WHERE BillMstId = ?"), {id});
-        db_.exec(QStringLiteral("DELETE FROM BillMst WHERE Id = ?"), {id});
+        // A payment or the day's reverse charge may have reached the bill since the question was asked.
+        if (refuseReverseChargeJournal(id) || refusePaid(id, QStringLiteral("Delete Confirmation"))) return false;
+        // The journal's removal writes the deletion history row of the bill.
+        documents::deleteDocument(db_, {kMst, {{kDtl, QStringLiteral("BillMstId")}, {kTakas, QStringLiteral("BillMst_Id")}}, 0}, id, session_.firmNo);
         ledger::Journal(db_, session_).removeDocument(kPurchase, id);
         tx.commit();
     } catch (const db::DbError&) {
@@ -500,85 +705,34 @@ bool PurchaseInvoices::remove(qint64 id) {
     return true;
 }
 
+bool PurchaseInvoices::refuseReverseChargeJournal(qint64 id) {
+    const qint64 journal = db_.scalar(QStringLiteral("SELECT RCM_JVNO FROM BillMst WHERE Id = ?"), {id}).toLongLong();
+    if (journal <= 0) return false;
+    messages_.critical(QStringLiteral("Delete Not Possible"), QStringLiteral("Invoice Reverse Charge Entry is Entered in ") + QLatin1Char('\n') +
+                                                                  QStringLiteral(" Journal No : ") + QString::number(journal));
+    return true;
+}
+
 std::optional<PurchaseBill> PurchaseInvoices::load(qint64 id) {
     const auto h = db_.queryOne(QStringLiteral("SELECT * FROM BillMst WHERE Id = ? AND FirmNO = ? AND FormId = 1"), {id, session_.firmNo});
     if (!h) return std::nullopt;
     PurchaseBill b;
     b.id = id;
-    b.serial = h->integer(QStringLiteral("BillSrno"));
-    const qint64 expense = h->integer(QStringLiteral("GenPurAccId"));
-    b.kind = expense <= 0 ? PurchaseKind::Goods : h->flag(QStringLiteral("IsGP_M")) ? PurchaseKind::ExpenseLines : PurchaseKind::Expense;
-    b.expenseAccountId = expense;
-    b.bookId = h->integer(QStringLiteral("BookId"));
-    b.billNo = h->text(QStringLiteral("BillNO"));
-    b.date = h->date(QStringLiteral("BillDate"));
-    b.partyId = h->integer(QStringLiteral("PartyID"));
-    b.creditDays = int(h->integer(QStringLiteral("CrDays")));
-    b.invoiceType = h->text(QStringLiteral("InvType"));
-    b.brokerId = h->integer(QStringLiteral("BrokerId"));
-    b.transport = h->text(QStringLiteral("TransportName"));
-    b.caseNo = h->text(QStringLiteral("CaseNO"));
-    b.lrNo = h->text(QStringLiteral("LrNo"));
-    b.lrDate = h->date(QStringLiteral("LrDate"));
-    b.lotNo = h->text(QStringLiteral("LotNO"));
-    b.ewayBillNo = h->text(QStringLiteral("AGAINST"));
-    b.notes = h->text(QStringLiteral("Notes"));
-    b.tdsPercent = Decimal::fromVariant(h->value(QStringLiteral("TDSP")));
-    b.tcsPercent = Decimal::fromVariant(h->value(QStringLiteral("TCSP")));
-    b.reverseChargeId = h->integer(QStringLiteral("RCM_ID"));
-    b.reverseChargeBillNo = h->text(QStringLiteral("RCM_BillNO"));
-    b.reverseChargeJournalNo = h->integer(QStringLiteral("RCM_JVNO"));
-    b.skipGst = h->flag(QStringLiteral("Is_SkipGst"));
-    b.audited = h->flag(QStringLiteral("Is_Audit"));
-    b.opening = h->integer(QStringLiteral("IsOp")) == -1;
-    if (b.opening) b.pendingAmount = Decimal::fromVariant(h->value(QStringLiteral("BillAmount")));
+    headerTable().read(b, *h);
     // A charge of less than a rupee is the round-off the save puts there again.
-    const Decimal other = Decimal::fromVariant(h->value(QStringLiteral("OtherP")));
-    if (other.abs() >= Decimal(1) || !firmFlag(session_, QStringLiteral("Is_Pur_RndOff"))) b.otherCharges = other;
-    db_.forEach(QStringLiteral("SELECT * FROM BillDtl WHERE BillMstId = ? ORDER BY Srno"), {id}, [&](const db::Row& r) {
-        PurchaseLine line;
-        line.qualityId = r.integer(QStringLiteral("PCode"));
-        line.count = Decimal::fromVariant(r.value(QStringLiteral("Qty1")));
-        line.issuedTakas = int(r.integer(QStringLiteral("Issue_Taka")));
-        line.issuedMetres = Decimal::fromVariant(r.value(QStringLiteral("Issue_Mtrs")));
-        InvoiceLineInput& in = line.input;
-        in.pieces = Decimal::fromVariant(r.value(QStringLiteral("Qty2")));
-        in.metres = Decimal::fromVariant(r.value(QStringLiteral("PQty")));
-        in.rateOn = r.text(QStringLiteral("PM"));
-        in.discountPercent = Decimal::fromVariant(r.value(QStringLiteral("CDP")));
-        in.freight = Decimal::fromVariant(r.value(QStringLiteral("Freight_D")));
-        // The bill keeps the GST rates it was saved with, whatever the item says today.
-        const Decimal igst = Decimal::fromVariant(r.value(QStringLiteral("IGSTP")));
-        if (igst > Decimal()) {
-            in.sgstPercent = igst / Decimal(2);
-            in.cgstPercent = igst - in.sgstPercent;
-        } else {
-            in.sgstPercent = Decimal::fromVariant(r.value(QStringLiteral("VatPD")));
-            in.cgstPercent = Decimal::fromVariant(r.value(QStringLiteral("ATaxPD")));
-        }
-        // The stored net rate is what the operator agreed: keep it exactly on a re-save.
-        in.listRate = Decimal::fromVariant(r.value(QStringLiteral("PRate1")));
-        const Decimal rate = Decimal::fromVariant(r.value(QStringLiteral("PRate")));
-        const Decimal undiscounted = (in.listRate - in.listRate.percent(in.discountPercent)).roundHalfEven(4);
-        in.gstCalc = rate == undiscounted ? 1 : 2;
-        b.lines.push_back(line);
-    });
-    db_.forEach(QStringLiteral("SELECT TakaNO, Mtrs, Is_Issued FROM BillMst_TakaDetail WHERE BillMst_Id = ? ORDER BY Srno"), {id},
-                [&](const db::Row& r) {
-                    b.takas.push_back({r.text(QStringLiteral("TakaNO")), Decimal::fromVariant(r.value(QStringLiteral("Mtrs"))),
-                                       r.flag(QStringLiteral("Is_Issued"))});
-                });
+    if (b.otherCharges.abs() < Decimal(1) && roundOffKept()) b.otherCharges = Decimal();
+    lineTable().readLines(db_, QStringLiteral("BillMstId"), id, b.lines);
+    takaTable().readLines(db_, QStringLiteral("BillMst_Id"), id, b.takas);
     return b;
 }
 
-void PurchaseInvoices::setAudited(qint64 id, bool audited) {
-    if (yearLockRefuses(session_, messages_)) return;
-    db_.exec(QStringLiteral("UPDATE BillMst SET Is_Audit = ?, Is_Upload = 0 WHERE Id = ? AND FirmNO = ?"), {audited, id, session_.firmNo});
+bool PurchaseInvoices::setAudited(qint64 id, bool audited) {
+    if (documents::refuseChange(session_, messages_, documents::Change::Modify)) return false;
+    return db_.exec(QStringLiteral("UPDATE BillMst SET Is_Audit = ?, Is_Upload = 0 WHERE Id = ? AND FirmNO = ?"), {audited, id, session_.firmNo}) > 0;
 }
 
 std::optional<qint64> PurchaseInvoices::saveOpening(PurchaseBill& bill) {
-    if (yearLockRefuses(session_, messages_)) return std::nullopt;
-    if (rightRefuses(session_, messages_, bill.id > 0 ? GeneralRight::Modify : GeneralRight::New)) return std::nullopt;
+    if (documents::refuseSave(session_, messages_, bill.id)) return std::nullopt;
     if (bill.partyId <= 0 || bill.billNo.trimmed().isEmpty() || !isExpenseAccount(bill.partyId)) {
         messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Ac NAme and Enter Invoice No"));
         return std::nullopt;
@@ -593,6 +747,7 @@ std::optional<qint64> PurchaseInvoices::saveOpening(PurchaseBill& bill) {
     bill.takas.clear();
     if (!bill.date.isValid()) bill.date = session_.yearStartDate;
     const ComputedPurchase none;
+    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{bill, none, session_.firmNo}))) return std::nullopt;
     db::Transaction tx(db_);
     db_.lockSeries(QStringLiteral("BillMst.Id"));
     Decimal paid;
@@ -609,8 +764,7 @@ std::optional<qint64> PurchaseInvoices::saveOpening(PurchaseBill& bill) {
 }
 
 bool PurchaseInvoices::removeOpening(qint64 id) {
-    if (yearLockRefuses(session_, messages_)) return false;
-    if (rightRefuses(session_, messages_, GeneralRight::Delete)) return false;
+    if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
     if (db_.scalar(QStringLiteral("SELECT count(*) FROM BillMst WHERE Id = ? AND IsOp = -1 AND FirmNO = ?"), {id, session_.firmNo}).toInt() == 0)
         return false;
     if (refusePaid(id, QStringLiteral("Delete Confirmation"))) return false;

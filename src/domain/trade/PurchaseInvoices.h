@@ -7,12 +7,15 @@
 // A grey purchase of 4 takas, 398.5 m at 52.00 from a weaver of the state: BillMst row with
 // taxable 20,722.00, SGST = CGST = 518.05, net 21,758.00; the journal credits the weaver 21,758.00
 // and debits purchase 20,722.00, input SGST and CGST 518.05 each and round-off 0.10 Cr. Re-saving
-// keeps the bill's Id, serial and journal number; a paid bill keeps its party and stays.
+// keeps the bill's Id, serial and journal number; a paid bill keeps its party and stays. The
+// reverse-charge references are given and taken back for a whole day (calculateReverseCharge,
+// removeReverseCharge); a re-save keeps what the bill has.
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
 #include "domain/trade/PurchaseRules.h"
 
+#include <functional>
 #include <optional>
 
 namespace tanabana::trade {
@@ -69,18 +72,23 @@ public:
     ReverseChargeDay reverseChargeDay(const QDate& date);
 
     ComputedPurchase compute(const PurchaseBill& bill);
-    // Works out the day's reverse charge: when the day's bills of reverse-charge suppliers exceed
-    // the firm's free limit, each unpaid one with GST and no reference yet gets the next reference
-    // (RCM_ID, self-invoice "RCM/<n>") and is posted again under reverse charge, in one
-    // transaction. Within the limit nothing changes ("RCM Not Calculate"). The bills changed.
+    // "RCM Calculate": when the day's bills of reverse-charge suppliers exceed the firm's free
+    // limit, each unpaid one with GST and no reference yet gets the firm's next reference (RCM_ID,
+    // self-invoice prefix + number, "PRC-7") and is posted again under reverse charge, its GST in
+    // a journal voucher of its own (RCM_JVNO), all in one transaction. A day within the limit is
+    // refused. Returns the bills changed.
     int calculateReverseCharge(const QDate& date);
+    // "RCM Not Calculate": the day's bills lose their references and reverse-charge journal
+    // vouchers and post their GST as ordinary input again, in one transaction; refused whole when
+    // one of them is paid. Returns the bills changed.
+    int removeReverseCharge(const QDate& date);
 
     // Validates, writes and posts in one transaction; the Id, nullopt after a refusal.
     std::optional<qint64> save(PurchaseBill& bill);
     // Deletes after the question; refused when paid or when its reverse-charge journal exists.
     bool remove(qint64 id);
     std::optional<PurchaseBill> load(qint64 id);
-    void setAudited(qint64 id, bool audited);
+    bool setAudited(qint64 id, bool audited);
 
     // A pending bill carried from an earlier year: header only, with its outstanding row.
     std::optional<qint64> saveOpening(PurchaseBill& bill);
@@ -88,11 +96,23 @@ public:
 
 private:
     bool validate(const PurchaseBill& bill, const ComputedPurchase& computed, const PurchaseBook& book);
+    bool refuseTooLong(const PurchaseBill& bill, const ComputedPurchase& computed);
     void writeHeader(const PurchaseBill& bill, const ComputedPurchase& computed, Decimal paid, bool gstToRupees);
     void writeLines(const PurchaseBill& bill, const ComputedPurchase& computed);
     void writeTakas(const PurchaseBill& bill);
+    // Posts the bill and, under reverse charge, its GST voucher (setting the bill's RCM_JVNO).
+    void post(PurchaseBill& bill, const ComputedPurchase& computed, const PurchaseBook& book, const Supplier& supplier);
+    // Writes and posts a saved bill again after its reverse-charge references changed.
+    bool repost(PurchaseBill& bill);
+    std::vector<qint64> reverseChargeBills(const QDate& date, const QString& condition);
+    // Changes and re-posts the day's reverse-charge bills meeting `condition` in one transaction;
+    // nothing is kept when `change` refuses a bill or the books refuse a posting.
+    std::optional<int> repostDay(const QDate& date, const QString& condition, const std::function<bool(PurchaseBill&)>& change);
+    qint64 voucherOfJournal(qint64 journalNo);
     bool keepsTakas() const;
+    bool roundOffKept() const;
     bool refusePaid(qint64 id, const QString& title);
+    bool refuseReverseChargeJournal(qint64 id);
 
     db::Database& db_;
     Session& session_;

@@ -84,14 +84,6 @@ ledger::JournalDocument purchaseJournal(const PurchaseBill& bill, const Computed
     lines.add(supplier.id, QLatin1Char('C'), t.net, narration, bill.notes);
     lines.add(debitAccount, QLatin1Char('D'), book.autoAccounts || c.reverseCharge ? t.taxable : t.net - t.tcs, narration, bill.notes);
     if (c.reverseCharge) {
-        const QString rcm = taxable + QStringLiteral("@RCM Bill No : ") + bill.reverseChargeBillNo.trimmed();
-        const std::pair<Decimal, std::pair<qint64, qint64>> taxes[] = {{t.igst, {book.igstPayable, book.igstInput}},
-                                                                       {t.sgst, {book.sgstPayable, book.sgstInput}},
-                                                                       {t.cgst, {book.cgstPayable, book.cgstInput}}};
-        for (const auto& [amount, accounts] : taxes) {
-            lines.add(accounts.first, QLatin1Char('C'), amount, reference, rcm);
-            lines.add(accounts.second, QLatin1Char('D'), amount, reference, rcm);
-        }
         lines.add(book.autoAccounts ? book.otherAccount : debitAccount, QLatin1Char('D'), t.otherCharges, reference);
     } else if (book.autoAccounts) {
         lines.add(book.igstAccount, QLatin1Char('D'), t.igst, reference, taxable);
@@ -107,6 +99,43 @@ ledger::JournalDocument purchaseJournal(const PurchaseBill& bill, const Computed
                             QStringLiteral(" * ") + percentText(bill.tdsPercent) + QStringLiteral(" % )");
         lines.add(supplier.id, QLatin1Char('D'), t.tds, tds);
         lines.add(book.tdsAccount, QLatin1Char('C'), t.tds, tds);
+    }
+    return doc;
+}
+
+ledger::JournalDocument reverseChargeVoucher(const PurchaseBill& bill, const ComputedPurchase& c, const PurchaseBook& book, qint64 voucherNo,
+                                             const std::function<QString(qint64)>& accountName) {
+    const InvoiceTotals& t = c.totals;
+    ledger::JournalDocument doc;
+    doc.tableCode = ledger::DocumentType::JournalVoucher;
+    doc.voucherNo = voucherNo;
+    doc.date = bill.date;
+    doc.printedNo = bill.reverseChargeBillNo.trimmed();
+    const QString narration = QStringLiteral("Taxable Amt : ") + money(t.taxable) + QStringLiteral("@RCM Bill No : ") + bill.reverseChargeBillNo.trimmed();
+    const QString voucher = QStringLiteral("(JEV-") + QString::number(voucherNo) + QLatin1Char(')');
+    const std::pair<Decimal, std::pair<qint64, qint64>> taxes[] = {{t.igst, {book.igstPayable, book.igstInput}},
+                                                                   {t.sgst, {book.sgstPayable, book.sgstInput}},
+                                                                   {t.cgst, {book.cgstPayable, book.cgstInput}}};
+    int serial = 0;
+    for (const auto& [amount, accounts] : taxes) {
+        if (amount.isZero()) continue;
+        ++serial;
+        const auto [payable, input] = accounts;
+        ledger::JournalLine credit;
+        credit.accId = payable;
+        credit.side = QLatin1Char('C');
+        credit.amount = amount;
+        credit.description = accountName(input) + QStringLiteral(" #") + voucher + QLatin1Char(' ');
+        credit.narration = narration;
+        credit.serial = serial;
+        credit.contraAccId = input;
+        ledger::JournalLine debit = credit;
+        debit.accId = input;
+        debit.side = QLatin1Char('D');
+        debit.description = accountName(payable) + QStringLiteral(" #") + voucher;
+        debit.contraAccId = payable;
+        doc.lines.push_back(credit);
+        doc.lines.push_back(debit);
     }
     return doc;
 }

@@ -4,11 +4,13 @@
 //
 // A bill of 100 m at 105.00 from a supplier of the state, 5% GST, on a book with "Auto A/c Entry"
 // posts: purchase Dr 10,500.00; input SGST Dr 262.50; input CGST Dr 262.50; supplier Cr 11,025.00.
-// Under reverse charge the supplier is owed 10,500.00 only and the 525.00 of GST is booked both as
-// payable (Cr) and as input (Dr) on the book's reverse-charge accounts.
+// Under reverse charge the supplier is owed 10,500.00 only (purchase Dr, supplier Cr) and the
+// 525.00 of GST goes into the bill's own journal voucher, booked both as payable (Cr) and as
+// input (Dr) on the book's reverse-charge accounts.
 #include "domain/ledger/Journal.h"
 #include "domain/trade/PurchaseBill.h"
 
+#include <functional>
 #include <optional>
 
 namespace tanabana::trade {
@@ -58,8 +60,14 @@ std::optional<QString> repeatedTaka(const PurchaseBill& bill);
 
 // "Pur Inv - " + supplier bill number + " - " + party, with " (Gen Exp.)" on an expense bill.
 QString purchaseNarration(const PurchaseBill& bill, const QString& partyName);
-// The journal document of a computed bill: TableCode 1, the bill's Id, its date and number.
+// The journal document of a computed bill: TableCode 1, the bill's Id, its date and number. A
+// reverse-charge bill leaves its GST to reverseChargeVoucher.
 ledger::JournalDocument purchaseJournal(const PurchaseBill& bill, const ComputedPurchase& computed, const PurchaseBook& book,
                                         const Supplier& supplier);
+// The journal voucher (type 9, `voucherNo`) of a reverse-charge bill's GST: for each of IGST, SGST
+// and CGST one entry, the book's payable account Cr and its input account Dr, narrated "Taxable
+// Amt : <taxable>@RCM Bill No : <self-invoice>"; no lines when the bill carries no GST.
+ledger::JournalDocument reverseChargeVoucher(const PurchaseBill& bill, const ComputedPurchase& computed, const PurchaseBook& book,
+                                             qint64 voucherNo, const std::function<QString(qint64 accountId)>& accountName);
 
 }  // namespace tanabana::trade

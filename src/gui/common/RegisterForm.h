@@ -19,6 +19,7 @@
 
 class QComboBox;
 class QDateEdit;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -46,6 +47,19 @@ public:
     // Opens the document of a grid row (what Enter and a double click do); false when the row
     // stands for none.
     bool openRow(int row);
+    // Opens what one cell stands for: a two-sided statement opens the account of the side.
+    bool openCell(int row, int column);
+    // Fixed parts of the choice a drill-down list is opened with (the account, the group, the
+    // dates); the filter bar shows the dates.
+    void setPreset(const reports::RegisterChoice& choice);
+
+    // A command of one register's own on the button row ("RCM Calculate"), given the result row
+    // the cursor stands for (-1 when none); the register is run again after it.
+    using RowCommand = std::function<void(const reports::RegisterResult& result, int dataRow)>;
+    QPushButton* addRowCommand(const QString& objectName, const QString& caption, RowCommand command);
+    // The result row of the current grid line: a row's own, the first row under a heading, the
+    // last row above a sub-total; -1 for the grand total or an empty grid.
+    int currentDataRow() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -76,6 +90,9 @@ private:
     LookupField* party_ = nullptr;
     LookupField* book_ = nullptr;
     LookupField* item_ = nullptr;
+    reports::RegisterChoice preset_;
+    QLabel* fromCaption_ = nullptr;
+    QLabel* toCaption_ = nullptr;
     QLabel* partyCaption_ = nullptr;
     QLabel* bookCaption_ = nullptr;
     QLabel* itemCaption_ = nullptr;
@@ -83,6 +100,8 @@ private:
     QTableWidget* grid_ = nullptr;
     QLabel* count_ = nullptr;
     QLabel* filters_ = nullptr;
+    QHBoxLayout* buttons_ = nullptr;
+    int ownCommands_ = 0;
 };
 
 }  // namespace tanabana::gui

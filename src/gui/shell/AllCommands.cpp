@@ -1,4 +1,5 @@
 #include "gui/masters/MasterCommands.h"
+#include "gui/purchase/PurchaseCommands.h"
 #include "gui/shell/Commands.h"
 #include "gui/trade/SellingCommands.h"
 
@@ -7,6 +8,7 @@ namespace tanabana::gui {
 void registerProductCommands(CommandRegistry& registry);
 void registerReportCommands(CommandRegistry& registry);
 void registerRegisterCommands(CommandRegistry& registry);
+void registerAccountCommands(CommandRegistry& registry);
 void registerGstCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
@@ -16,6 +18,8 @@ void registerAllCommands(CommandRegistry& registry) {
     registerProductCommands(registry);
     registerReportCommands(registry);
     registerRegisterCommands(registry);
+    registerPurchaseCommands(registry);  // after the registers: its register has buttons of its own
+    registerAccountCommands(registry);
     registerGstCommands(registry);
     registerMasterCommands(registry);
 }

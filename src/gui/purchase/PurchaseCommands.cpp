@@ -1,0 +1,51 @@
+#include "gui/purchase/PurchaseCommands.h"
+
+#include "domain/reports/SellingRegisters.h"
+#include "domain/trade/PurchaseInvoices.h"
+#include "gui/common/RegisterForm.h"
+
+namespace tanabana::gui {
+
+namespace {
+
+const QString kReverseChargeCommand = QStringLiteral("mnu_R25");
+
+// The bill date of a register row, or an invalid date when the cursor stands on none.
+QDate dayOf(const reports::RegisterResult& result, int dataRow) {
+    const int column = result.data.indexOf(QStringLiteral("BillDate"));
+    if (dataRow < 0 || column < 0) return {};
+    return result.data.value(dataRow, column).toDate();
+}
+
+}  // namespace
+
+RegisterForm* reverseChargeRegister(db::Database& year, Session& session, Messages& messages) {
+    auto* form = new RegisterForm(year, session, messages, reports::registersOfCommand(kReverseChargeCommand));
+    db::Database* books = &year;
+    Session* s = &session;
+    Messages* m = &messages;
+    auto onDay = [books, s, m](bool calculate) {
+        return [books, s, m, calculate](const reports::RegisterResult& result, int dataRow) {
+            const QDate day = dayOf(result, dataRow);
+            if (!day.isValid()) {
+                m->critical(calculate ? QStringLiteral("RCM Calculate") : QStringLiteral("RCM Not Calculate"),
+                            QStringLiteral("Please select a bill of the day"));
+                return;
+            }
+            trade::PurchaseInvoices purchases(*books, *s, *m);
+            if (calculate) purchases.calculateReverseCharge(day);
+            else purchases.removeReverseCharge(day);
+        };
+    };
+    form->addRowCommand(QStringLiteral("cmdRcmCalc"), QStringLiteral("RCM Calculate"), onDay(true));
+    form->addRowCommand(QStringLiteral("cmdRcmNotCalc"), QStringLiteral("RCM Not Calculate"), onDay(false));
+    return form;
+}
+
+void registerPurchaseCommands(CommandRegistry& registry) {
+    registry.add(kReverseChargeCommand, [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return reverseChargeRegister(year, c.session, c.messages); });
+    });
+}
+
+}  // namespace tanabana::gui
