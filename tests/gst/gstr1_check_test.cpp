@@ -5,6 +5,7 @@
 // bills, and nothing in the books changes. A clean month lists nothing.
 #include "domain/gst/Gstr1Check.h"
 #include "domain/gst/GstRules.h"
+#include "domain/shell/FirmMaster.h"
 #include "support/FirmBooks.h"
 #include "support/GstFirm.h"
 #include "support/YearFixture.h"
@@ -85,7 +86,14 @@ TEST_F(Gstr1CheckTest, EveryFaultIsListedWithItsBillAndTheFix) {
 }
 
 TEST_F(Gstr1CheckTest, AFirmAbove5CroreNeedsSixDigitsAndAFirmGstinIsChecked) {
-    year_->db().exec(QStringLiteral("UPDATE FirmMst SET Is_Turnover_5Cr = 1, Tin = '24AAACS1234A1Z5' WHERE Srno = 1"));
+    // The switch as the firm master saves it, with a GSTIN whose last character was mistyped.
+    shell::FirmMaster firms(year_->db(), year_->session, year_->messages);
+    auto firm = firms.load(1);
+    ASSERT_TRUE(firm);
+    firm->insert(QStringLiteral("Is_Turnover_5Cr"), true);
+    firm->insert(QStringLiteral("Tin"), QStringLiteral("24AAACS1234A1Z5"));
+    ASSERT_GT(firms.save(*firm), 0) << (year_->messages.empty() ? std::string() : year_->messages.last().text.toStdString());
+    EXPECT_TRUE(Gstr1Service(year_->db(), year_->session).firm().turnoverAbove5Crore);
     const QStringList july = problems(7, 2024);
     // Rapier, Saree, Georgette and Khadi carry 4-digit codes: every July bill is named, the
     // export too; the firm's own GSTIN comes first.

@@ -317,6 +317,19 @@ TEST_F(Gstr1Test, ReRunReplacesFilesAndAnEmptyMonthWritesHeadersOnly) {
     EXPECT_EQ(folder.entryList(QDir::Files).size(), 10);
 }
 
+TEST_F(Gstr1Test, ASupplyToAnSezUnitIsB2bOfItsOwnType) {
+    const Gstr1 r = month(8, 2024);
+    // August's other bills are to unregistered buyers of SellingFirm.
+    EXPECT_EQ(invoiceRows(r.b2b), (QStringList{"GST/110|25-08-2024|24AAHCS4321K1ZE|24-Gujarat|1103.00|5|1050.00|52.50|0.00|0.00"}));
+    QTemporaryDir dir;
+    writeGstr1Csv(r, dir.path());
+    EXPECT_EQ(lines(QDir(dir.path()).filePath("b2b.csv")).mid(1),
+              (QStringList{"24AAHCS4321K1ZE,Hazira SEZ Textiles,GST/110,25-Aug-2024,1103.00,24-Gujarat,N,,SEZ supplies with payment,,5,1050.00,"}));
+    const QJsonObject invoice = gstr1Json(r).value("b2b").toArray().at(0).toObject().value("inv").toArray().at(0).toObject();
+    EXPECT_EQ(invoice.value("inv_typ").toString(), "SEWP");
+    EXPECT_EQ(invoice.value("itms").toArray().at(0).toObject().value("itm_det").toObject().value("iamt").toDouble(), 52.5);
+}
+
 TEST_F(Gstr1Test, AMonthOutsideTheYearIsRefused) {
     const int bills = year_->count(QStringLiteral("SalBillMst"));
     try {

@@ -1,5 +1,5 @@
 // GSTR-3B of July 2024 worked out from the books of the Surat firm (TANABANA_BOTH_ENGINES): its
-// sales of GstFirm and a month of buying — a weaver's and a Mumbai supplier's goods with GST, a
+// sales of GstFirm (and one to a composition dealer of Madhya Pradesh) and a month of buying — a weaver's and a Mumbai supplier's goods with GST, a
 // transporter's freight under reverse charge, nil-rated grey, an electricity bill outside GST, a
 // composition dealer's bill and a bill kept out of the returns — checked table by table.
 #include "domain/gst/Gstr3b.h"
@@ -37,6 +37,11 @@ protected:
         const qint64 kirana = test::addAccount(db, QStringLiteral("Udhna Stationers"), 79, 1, QStringLiteral("24-Gujarat"),
                                                QStringLiteral("24AAFCW1111H1ZT"));
         db.exec(QStringLiteral("UPDATE AccMst SET EcNo = '1' WHERE Id = ?"), {kirana});  // a composition dealer
+        // A registered composition dealer of another state buys too: 10 m @ 105 with IGST 5%.
+        const qint64 indore = test::addAccount(db, QStringLiteral("Indore Cloth Traders"), 35, 1, QStringLiteral("23-Madhya Pradesh"),
+                                               QStringLiteral("23AAKFI2468C1ZM"));
+        db.exec(QStringLiteral("UPDATE AccMst SET EcNo = '1', IsOGS = 1 WHERE Id = ?"), {indore});
+        firm_->sell(1, QStringLiteral("108"), QDate(2024, 7, 8), indore, {{test::SellingFirm::kRapier, "10", "105"}});
 
         buy(goods(QStringLiteral("LW/118"), firm_->weaver, test::SellingFirm::kRapier, "100", "100", "2.5"));
         buy(goods(QStringLiteral("MY/55"), mumbai, test::SellingFirm::kRapier, "50", "100", "2.5"));
@@ -98,19 +103,24 @@ TEST_F(Gstr3bTest, JulyFiguresTableByTable) {
     const Gstr3b r = Gstr3bService(year_->db(), year_->session).compute(*ReturnPeriod::month(QStringLiteral("07-2024")));
     // 3.1: the taxed sales of the month; the export zero rated; the nil-rated Khadi; the freight
     // under reverse charge. Non-GST outward supplies are not kept.
-    EXPECT_EQ(figures(r.line("3.1(a)")), "812690.38|23859.52|8737.50|8737.50");
+    EXPECT_EQ(figures(r.line("3.1(a)")), "813740.38|23912.02|8737.50|8737.50");
     EXPECT_EQ(figures(r.line("3.1(b)")), "315000.00|15750.00|0.00|0.00");
     EXPECT_EQ(figures(r.line("3.1(c)")), "5000.00|0.00|0.00|0.00");
     EXPECT_EQ(figures(r.line("3.1(d)")), "10000.00|0.00|250.00|250.00");
     EXPECT_EQ(figures(r.line("3.1(e)")), "0.00|0.00|0.00|0.00");
     EXPECT_EQ(r.line("3.1(a)")->description, "Outward taxable supplies (other than zero rated, nil rated and exempted)");
 
-    // 3.2: only the unregistered Jaipur buyer; Delhi Textiles is registered and the export is no supply to a state.
-    ASSERT_EQ(r.interState.size(), 1u);
+    // 3.2: the unregistered Jaipur buyer and the composition dealer of Indore; Delhi Textiles is
+    // registered (and no composition dealer) and the export is no supply to a state.
+    ASSERT_EQ(r.interState.size(), 2u);
     EXPECT_EQ(r.interState[0].placeOfSupply, "08-Rajasthan");
     EXPECT_EQ(r.interState[0].unregisteredTaxable.toString(2), "476190.48");
     EXPECT_EQ(r.interState[0].unregisteredIgst.toString(2), "23809.52");
     EXPECT_TRUE(r.interState[0].compositionTaxable.isZero());
+    EXPECT_EQ(r.interState[1].placeOfSupply, "23-Madhya Pradesh");
+    EXPECT_TRUE(r.interState[1].unregisteredTaxable.isZero());
+    EXPECT_EQ(r.interState[1].compositionTaxable.toString(2), "1050.00");
+    EXPECT_EQ(r.interState[1].compositionIgst.toString(2), "52.50");
 
     // 4: the freight's tax as reverse-charge credit, the two goods bills as all other credit; the
     // bill kept out of the returns adds nothing.

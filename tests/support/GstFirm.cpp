@@ -36,7 +36,8 @@ void GstFirm::build() {
     delhiTextiles = addAccount(db(), QStringLiteral("Delhi Textiles Pvt Ltd"), 35, 1, QStringLiteral("07-Delhi"), QStringLiteral("07AADCD4321P1ZJ"));
     jaipur = addAccount(db(), QStringLiteral("Jaipur Cloth House"), 35, 1, QStringLiteral("08-Rajasthan"));
     dubai = addAccount(db(), QStringLiteral("Dubai Silk Imports"), 35, 1, QStringLiteral("96-Other Countries"));
-    db().exec(QStringLiteral("UPDATE AccMst SET IsOGS = 1 WHERE Id IN (?, ?, ?)"), {delhiTextiles, jaipur, dubai});
+    sezUnit = addAccount(db(), QStringLiteral("Hazira SEZ Textiles"), 35, 1, QStringLiteral("24-Gujarat"), QStringLiteral("24AAHCS4321K1ZE"));
+    db().exec(QStringLiteral("UPDATE AccMst SET IsOGS = 1 WHERE Id IN (?, ?, ?, ?)"), {delhiTextiles, jaipur, dubai, sezUnit});
     db().exec(QStringLiteral("UPDATE AccMst SET PanNO = 'WPAY' WHERE Id = ?"), {dubai});
 
     addItem(kKhadi, 1, QStringLiteral("Khadi Grey"), QStringLiteral("Khadi"), QStringLiteral("5311"), 100, 0, 1, 1);
@@ -54,6 +55,7 @@ void GstFirm::build() {
     jan202 = sell(1, QStringLiteral("202"), QDate(2025, 1, 11), jaipur, {{kRapier, "1", "95238.10"}});
     jan203 = sell(1, QStringLiteral("203"), QDate(2025, 1, 12), suratFabrics, {{kRapier, "10", "105"}});
     session().firm.insert(QStringLiteral("Is_Sales_RndOff"), 1);
+    aug110 = sell(1, QStringLiteral("110"), QDate(2024, 8, 25), sezUnit, {{kRapier, "10", "105"}}, "0", QStringLiteral("S"));
 }
 
 }  // namespace tanabana::test

@@ -14,6 +14,8 @@
 //   GST/201 10-01 Jaipur Cloth House  1 m @ 95,238.10, IGST 5% + other 0.01   100,000.01 -> B2CL
 //   GST/202 11-01 Jaipur Cloth House  1 m @ 95,238.10, IGST 5%                100,000.00 -> B2CS
 //   GST/203 12-01 Surat Fabrics       10 m @ 105, 5%                            1,102.50 -> B2B
+// August 2024 adds GST/110 of 25-08 to Hazira SEZ Textiles (24AAHCS4321K1ZE, a unit in a special
+// economic zone): 10 m @ 105 with IGST 5%, 1,102.50 rounded to 1,103.
 // The firm's GSTIN is 24AAACS1234A1Z8 (its check digit right).
 #include "support/SellingFirm.h"
 
@@ -35,10 +37,10 @@ public:
                 const std::vector<std::tuple<qint64, const char*, const char*>>& lines, const char* other = "0",
                 const QString& invoiceType = QStringLiteral("R"));
 
-    qint64 suratFabrics = 0, delhiTextiles = 0, jaipur = 0, dubai = 0;
+    qint64 suratFabrics = 0, delhiTextiles = 0, jaipur = 0, dubai = 0, sezUnit = 0;
     qint64 july101 = 0, july102 = 0, july103 = 0, july104 = 0, july105 = 0, july106 = 0, july107 = 0;
     static constexpr qint64 kKhadi = 104;
-    qint64 jan201 = 0, jan202 = 0, jan203 = 0;
+    qint64 jan201 = 0, jan202 = 0, jan203 = 0, aug110 = 0;
 };
 
 }  // namespace tanabana::test

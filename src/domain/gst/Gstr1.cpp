@@ -186,6 +186,7 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
             return;
         }
         const bool registered = !line.gstin.isEmpty();
+        line.sez = row.text(QStringLiteral("InvType")).trimmed().toUpper() == QLatin1String("S");
         if (line.rate.isZero()) {
             // Nil-rated goods are reported in their own table, not among taxed invoices.
             nil[(inter ? QStringLiteral("INTR") : QStringLiteral("INTRA")) + (registered ? QStringLiteral("B2B") : QStringLiteral("B2C"))] +=

@@ -59,6 +59,7 @@ struct InvoiceRateRow {
     QString gstin;          // the buyer's; empty for unregistered buyers and exports
     QString placeOfSupply;  // the buyer's state, "24-Gujarat"
     bool interState = false;
+    bool sez = false;       // a supply to a unit in a special economic zone (invoice type "S")
     Decimal invoiceValue, rate, taxable, igst, cgst, sgst;
     // exports
     QString exportType;     // WPAY (with IGST paid) or WOPAY

@@ -44,6 +44,16 @@ QStringList hsnLine(const HsnRow& h) {
             money(h.igst), money(h.cgst), money(h.sgst), money({})};
 }
 
+// The invoice type of a B2B row: supplies to SEZ units with or without integrated tax paid.
+QString b2bInvoiceType(const InvoiceRateRow& i) {
+    if (!i.sez) return QStringLiteral("Regular B2B");
+    return i.igst.isZero() ? QStringLiteral("SEZ supplies without payment") : QStringLiteral("SEZ supplies with payment");
+}
+QString b2bInvoiceCode(const InvoiceRateRow& i) {
+    if (!i.sez) return QStringLiteral("R");
+    return i.igst.isZero() ? QStringLiteral("SEWOP") : QStringLiteral("SEWP");
+}
+
 QString fileText(const QStringList& header, const std::vector<QStringList>& rows) {
     QString text = line(header);
     for (const QStringList& row : rows) text += line(row);
@@ -152,7 +162,7 @@ std::vector<QStringList> gstr1Rows(const Gstr1& r, const QString& name) {
     if (name == QLatin1String("b2b.csv")) {
         for (const InvoiceRateRow& i : r.b2b)
             rows.push_back(QStringList{i.gstin, i.document.party, i.document.number, csvDate(i.document.date), money(i.invoiceValue), i.placeOfSupply,
-                          QStringLiteral("N"), QString(), QStringLiteral("Regular B2B"), QString(), rateText(i.rate), money(i.taxable),
+                          QStringLiteral("N"), QString(), b2bInvoiceType(i), QString(), rateText(i.rate), money(i.taxable),
                           QString()});
     } else if (name == QLatin1String("b2cl.csv")) {
         for (const InvoiceRateRow& i : r.b2cl)
@@ -261,7 +271,7 @@ QJsonObject gstr1Json(const Gstr1& r) {
                                                                                          {QStringLiteral("val"), number(i.invoiceValue)},
                                                                                          {QStringLiteral("pos"), stateCodeOf(i.placeOfSupply)},
                                                                                          {QStringLiteral("rchrg"), QStringLiteral("N")},
-                                                                                         {QStringLiteral("inv_typ"), QStringLiteral("R")}};
+                                                                                         {QStringLiteral("inv_typ"), b2bInvoiceCode(i)}};
                                                                   },
                                                                   true)}});
     if (!b2b.isEmpty()) root.insert(QStringLiteral("b2b"), b2b);

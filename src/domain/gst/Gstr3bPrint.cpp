@@ -22,12 +22,12 @@ reports::ReportRequest gstr3bReport(db::Database& db, const Session& session, co
                                                  "COALESCE(Tin, '') AS Tin FROM FirmMst WHERE Srno = ?"),
                                   {session.firmNo});
     reports::ResultSet rows;
-    rows.columns = {"Part", "TableNo", "Description", "Taxable", "IGST", "CGST", "SGST", "Cess", "FirmNAme", "FirmAdd1", "FirmCity", "FirmTIN"};
+    rows.columns = {"Section", "TableNo", "Description", "Taxable", "IGST", "CGST", "SGST", "Cess", "FirmNAme", "FirmAdd1", "FirmCity", "FirmTIN"};
     const QVariantList firmColumns = {firm ? firm->text(QStringLiteral("Name")) : session.firmName, firm ? firm->text(QStringLiteral("Add1")) : QString(),
                                       firm ? firm->text(QStringLiteral("City")) : QString(), firm ? firm->text(QStringLiteral("Tin")) : QString()};
-    auto add = [&](const QString& part, const QString& table, const QString& description, Decimal taxable, Decimal igst, Decimal cgst,
+    auto add = [&](const QString& section, const QString& table, const QString& description, Decimal taxable, Decimal igst, Decimal cgst,
                    Decimal sgst) {
-        rows.rows.push_back(QVariantList{part, table, description, taxable.toDouble(), igst.toDouble(), cgst.toDouble(), sgst.toDouble(), 0.0} +
+        rows.rows.push_back(QVariantList{section, table, description, taxable.toDouble(), igst.toDouble(), cgst.toDouble(), sgst.toDouble(), 0.0} +
                             firmColumns);
     };
     for (const Gstr3bLine& l : r.outward) add(kOutward, l.table, l.description, l.taxable, l.igst, l.cgst, l.sgst);

@@ -1,6 +1,6 @@
 #pragma once
 // GSTR-3B on paper: the return's tables as the rows of the layout "GSTR-3B.rpt" (one heading per
-// part of the form, the firm's name, address and GSTIN as columns), with "GSTR-3B For The Month
+// section of the form, the firm's name, address and GSTIN as columns), with "GSTR-3B For The Month
 // Of July 2024" as its title.
 #include "domain/gst/Gstr3b.h"
 #include "domain/reports/ReportService.h"

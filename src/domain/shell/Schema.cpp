@@ -103,7 +103,7 @@ TableDef firmTable() {
          text(QStringLiteral("Sal_Cond_3"), 255), text(QStringLiteral("Sal_Cond_4"), 255), text(QStringLiteral("Sal_Cond_5"), 255),
          text(QStringLiteral("Sal_Cond_6"), 255), text(QStringLiteral("Email_Add"), 100), text(QStringLiteral("Web_Add"), 100),
          flag(QStringLiteral("Is_Sales_RndOff"), true), flag(QStringLiteral("Is_Pur_RndOff"), true),
-         flag(QStringLiteral("Firm_IsComp_Tax")), flag(QStringLiteral("IsProdName_First_Pur")),
+         flag(QStringLiteral("Firm_IsComp_Tax")), flag(QStringLiteral("Is_Turnover_5Cr")), flag(QStringLiteral("IsProdName_First_Pur")),
          flag(QStringLiteral("IsProdName_First_SAl")), text(QStringLiteral("BankName1"), 255), text(QStringLiteral("BankName2"), 255),
          text(QStringLiteral("BankAcno1"), 50), text(QStringLiteral("BankAcno2"), 50), text(QStringLiteral("IFSC1"), 50),
          // the protected e-mail password is longer than its plain text

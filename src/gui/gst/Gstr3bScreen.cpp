@@ -96,20 +96,20 @@ bool Gstr3bScreen::refresh() {
         messages_.critical(kTitle, e.text());
         return false;
     }
-    // The rows of the printed return, under the headings of its parts.
+    // The rows of the printed return, under the headings of its sections.
     const reports::ReportRequest request = gst::gstr3bReport(db_, session_, *result_);
     const QStringList captions = {"Table", "Nature of Supplies", "Total Taxable Value", "Integrated Tax", "Central Tax", "State/UT Tax", "Cess"};
     grid_->setColumnCount(int(captions.size()));
     grid_->setHorizontalHeaderLabels(captions);
-    QString part;
+    QString section;
     QFont bold = grid_->font();
     bold.setBold(true);
     for (const QVariantList& row : request.data->rows) {
-        if (row.at(0).toString() != part) {
-            part = row.at(0).toString();
+        if (row.at(0).toString() != section) {
+            section = row.at(0).toString();
             const int r = grid_->rowCount();
             grid_->insertRow(r);
-            auto* heading = new QTableWidgetItem(part);
+            auto* heading = new QTableWidgetItem(section);
             heading->setFont(bold);
             grid_->setItem(r, 0, heading);
             grid_->setSpan(r, 0, 1, int(captions.size()));

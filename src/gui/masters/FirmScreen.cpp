@@ -98,7 +98,7 @@ FirmScreen::FirmScreen(Session& session, QWidget* parent, Messages* messages)
          check("Is_JP_Direct", "Is Dyeing Job Issue Direct"), check("ISRep_Color", "Is Color Report"),
          check("ISCh_Reconsil", "Is Challan Reconsil"), check("ISCh_TakaBase", "Is Challan Taka Base Entry"),
          check("IS_FoldSystem", "Is Fold System"), check("IS_PcsOnly", "Only Pcs Base"), check("Is_JV_Single", "Is JV Multi Entry"),
-         check("Firm_IsComp_Tax", "Is Composition Tax")},
+         check("Firm_IsComp_Tax", "Is Composition Tax"), check("Is_Turnover_5Cr", "Turnover Above 5 Cr (6 Digit HSN)")},
         2, s("System Param"));
     systemParameters_->setObjectName(s("Frame_SystemParam"));
     systemParameters_->hide();
