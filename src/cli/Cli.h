@@ -67,6 +67,7 @@ void registerShellCommands(Registry& registry);
 void registerUtilCommands(Registry& registry);
 void registerSellingCommands(Registry& registry);
 void registerPurchaseCommands(Registry& registry);
+void registerVoucherCommands(Registry& registry);
 void registerProductCommands(Registry& registry);
 void registerMasterCommands(Registry& registry);
 void registerLedgerCommands(Registry& registry);

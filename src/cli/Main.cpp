@@ -14,7 +14,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
     bool prints = false;
     for (int i = 1; i < argc; ++i)
         if (QByteArray(argv[i]) == "report" || QByteArray(argv[i]) == "print" || QByteArray(argv[i]) == "register" ||
-            QByteArray(argv[i]) == "bank")
+            QByteArray(argv[i]) == "gstr3b" || QByteArray(argv[i]) == "bank")
             prints = true;
     if (!prints) return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     tanabana::cli::registerLedgerCommands(registry);
     tanabana::cli::registerSellingCommands(registry);
     tanabana::cli::registerPurchaseCommands(registry);
+    tanabana::cli::registerVoucherCommands(registry);
     tanabana::cli::registerUtilCommands(registry);
     tanabana::cli::registerReportCommands(registry);
     tanabana::cli::registerRegisterCommands(registry);

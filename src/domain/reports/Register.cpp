@@ -54,8 +54,13 @@ Conditions conditionsOf(const RegisterDefinition& d, const RegisterChoice& c, qi
     Conditions out;
     out.where << d.firmColumn + QStringLiteral(" = ?");
     out.params << firmNo;
-    out.where << d.dateColumn + QStringLiteral(" BETWEEN ? AND ?");
-    out.params << c.from << c.to;
+    if (d.onDate) {
+        out.where << d.dateColumn + QStringLiteral(" <= ?");
+        out.params << c.to;
+    } else {
+        out.where << d.dateColumn + QStringLiteral(" BETWEEN ? AND ?");
+        out.params << c.from << c.to;
+    }
     if (!d.where.isEmpty()) out.where << QLatin1Char('(') + d.where + QLatin1Char(')');
     auto add = [&](const QString& condition, qint64 value) {
         if (condition.isEmpty() || value <= 0) return;
@@ -68,7 +73,8 @@ Conditions conditionsOf(const RegisterDefinition& d, const RegisterChoice& c, qi
     return out;
 }
 
-QString periodText(const RegisterChoice& c) {
+QString periodText(const RegisterDefinition& d, const RegisterChoice& c) {
+    if (d.onDate) return QStringLiteral(" As On ") + c.to.toString(kDate);
     return QStringLiteral(" From ") + c.from.toString(kDate) + QStringLiteral(" To ") + c.to.toString(kDate);
 }
 
@@ -303,13 +309,13 @@ RegisterResult Registers::run(const RegisterDefinition& definition, const Regist
     if (!hasRight(session_, GeneralRight::View))
         throw ReportError(QStringLiteral("You Have No Right For ") + definition.title);
     if (!choice.from.isValid() || !choice.to.isValid()) throw ReportError(QStringLiteral("Please Select Proper Date"));
-    if (choice.from > choice.to) throw ReportError(QStringLiteral("From Date Should Not Be After To Date"));
+    if (!definition.onDate && choice.from > choice.to) throw ReportError(QStringLiteral("From Date Should Not Be After To Date"));
 
     RegisterResult result;
     result.definition = definition;
     result.choice = choice;
     result.sheet = loadRegisterSheet(service_.installFolder(), definition.layout);
-    result.title = definition.title + QStringLiteral(" ") + periodText(choice);
+    result.title = definition.title + QStringLiteral(" ") + periodText(definition, choice);
     result.filters = filtersText(db_, definition, choice, session_.firmNo);
 
     if (definition.compute) {
@@ -331,7 +337,9 @@ RegisterResult Registers::run(const RegisterDefinition& definition, const Regist
     // Firm details travel as columns, the way every layout binds them.
     QString sql = QStringLiteral("SELECT r.*, f.PName AS FirmNAme, f.Add1 AS FirmAdd1, f.City AS FirmCity, f.Tin AS FirmTIN "
                                  "FROM (") + inner + QStringLiteral(") r CROSS JOIN FirmMst f WHERE f.Srno = ?");
-    QVariantList params = c.params;
+    QVariantList params;
+    for (int i = 0; i < definition.onDateParams; ++i) params << choice.to;
+    params += c.params;
     params << session_.firmNo;
     QStringList order;
     for (const QString& column : definition.orderBy) order << QStringLiteral("r.") + column;
@@ -343,6 +351,7 @@ RegisterResult Registers::run(const RegisterDefinition& definition, const Regist
     } catch (const std::exception& e) {
         throw ReportError(QString::fromUtf8(e.what()));
     }
+    if (definition.derive) definition.derive(result.data, choice);
     addRunningBalance(result.data, definition);
     LineBuilder(result).build();
     return result;

@@ -1,6 +1,7 @@
 #include "domain/reports/SellingRegisters.h"
 
 #include "db/Dialect.h"
+#include "domain/reports/OutstandingRegisters.h"
 #include "domain/reports/PurchaseRegisters.h"
 
 namespace tanabana::reports {
@@ -226,6 +227,7 @@ std::vector<RegisterDefinition> makeRegisters() {
                             {QStringLiteral("PartyName"), QStringLiteral("ChDate"), QStringLiteral("ChallanId")}));
     list.push_back(production());
     for (RegisterDefinition& d : purchaseRegisters()) list.push_back(std::move(d));
+    for (RegisterDefinition& d : outstandingRegisters()) list.push_back(std::move(d));
     return list;
 }
 

@@ -9,6 +9,7 @@
 #include "domain/shell/Schema.h"
 #include "domain/trade/PurchaseSchema.h"
 #include "domain/trade/Schema.h"
+#include "domain/vouchers/VoucherSchema.h"
 
 namespace tanabana::schema {
 
@@ -37,6 +38,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, ledger::ledgerSteps());
     append(steps, reports::reportsSteps());
     append(steps, gst::gstSteps());
+    append(steps, vouchers::voucherSteps());
     return steps;
 }
 

@@ -9,6 +9,7 @@ void registerProductCommands(CommandRegistry& registry);
 void registerReportCommands(CommandRegistry& registry);
 void registerRegisterCommands(CommandRegistry& registry);
 void registerAccountCommands(CommandRegistry& registry);
+void registerGstCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
 // adds one line here.
@@ -19,6 +20,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerRegisterCommands(registry);
     registerPurchaseCommands(registry);  // after the registers: its register has buttons of its own
     registerAccountCommands(registry);
+    registerGstCommands(registry);
     registerMasterCommands(registry);
 }
 
