@@ -9,6 +9,7 @@
 #include "cli/Cli.h"
 #include "domain/accounts/AccountRegisters.h"
 #include "domain/accounts/BankReconciliation.h"
+#include "domain/accounts/BankStatement.h"
 #include "domain/reports/ReportError.h"
 
 namespace tanabana::cli {
@@ -135,6 +136,45 @@ int reconcile(const Arguments& a) {
     return 0;
 }
 
+// Reads the bank's statement file and proposes which uncleared cheques it clears; --apply ticks
+// them with the statement's dates. A fault in the file names the row and ticks nothing.
+int importStatement(const Arguments& a) {
+    OpenBooks books = openBooks(a);
+    ConsoleMessages messages;
+    const qint64 bookNo = reports::pickedId(*books.year, books.session.firmNo, reports::RegisterPicker::Book,
+                                            a.required(QStringLiteral("book")), QStringLiteral("B"));
+    if (bookNo <= 0) throw CommandError{QStringLiteral("No bank book of this firm is named \"%1\"").arg(a.option(QStringLiteral("book")))};
+    accounts::StatementColumns columns;
+    for (auto [option, column] : {std::pair{"date-column", &columns.date}, std::pair{"narration-column", &columns.narration},
+                                  std::pair{"cheque-column", &columns.cheque}, std::pair{"withdrawal-column", &columns.withdrawal},
+                                  std::pair{"deposit-column", &columns.deposit}})
+        *column = a.option(QString::fromLatin1(option), *column);
+    const accounts::StatementFile statement = accounts::readStatement(a.required(QStringLiteral("file")), columns);
+    if (!statement.error.isEmpty()) throw CommandError{statement.error};
+    accounts::BankReconciliation service(*books.year, books.session, messages);
+    const auto r = service.list(bookNo, accounts::ReconKind::Both, a.date(QStringLiteral("from"), books.session.yearStartDate),
+                                a.date(QStringLiteral("to"), books.session.yearEndDate));
+    if (!r) throw CommandError{messages.lastCritical()};
+    const auto matches = accounts::proposeMatches(statement.lines, r->lines);
+    std::vector<std::pair<accounts::ReconLine, QDate>> ticks;
+    for (const accounts::StatementMatch& m : matches) {
+        const accounts::StatementLine& s = statement.lines[m.statementLine];
+        const accounts::ReconLine& line = r->lines[m.reconLine];
+        out(QStringLiteral("row %1  %2  %3  ->  %4 %5 of %6 (%7)")
+                .arg(s.row)
+                .arg(s.date.toString(QStringLiteral("dd-MM-yyyy")), amountText(s.withdrawal.isZero() ? s.deposit : s.withdrawal), line.chequeNo,
+                     line.party, line.date.toString(QStringLiteral("dd-MM-yyyy")),
+                     m.byCheque ? QStringLiteral("cheque number and amount") : QStringLiteral("amount and date")));
+        ticks.push_back({line, s.date});
+    }
+    out(QStringLiteral("%1 of %2 statement rows matched").arg(matches.size()).arg(statement.lines.size()));
+    if (a.has(QStringLiteral("apply"))) {
+        if (!service.tickAll(ticks)) throw CommandError{messages.lastCritical()};
+        out(QStringLiteral("%1 cheque(s) ticked").arg(ticks.size()));
+    }
+    return 0;
+}
+
 }  // namespace
 
 void registerAccountCommands(Registry& registry) {
@@ -143,6 +183,12 @@ void registerAccountCommands(Registry& registry) {
                           QStringLiteral("--book NAME|NUMBER [--from DATE] [--to DATE] [--kind P|R|B] [--tick CHEQUE --date DATE | --untick CHEQUE] "
                                          "[--out STATEMENT.pdf] [--year N] [--firm N]"),
                           reconcile});
+    bank.verbs.push_back({QStringLiteral("import-statement"),
+                          QStringLiteral("reads the bank's statement CSV and proposes the cheques it clears; --apply ticks them"),
+                          QStringLiteral("--book NAME|NUMBER --file STATEMENT.csv [--from DATE] [--to DATE] [--date-column NAME] "
+                                         "[--narration-column NAME] [--cheque-column NAME] [--withdrawal-column NAME] [--deposit-column NAME] "
+                                         "[--apply] [--year N] [--firm N]"),
+                          importStatement});
     registry.add(std::move(bank));
 
     Noun noun{QStringLiteral("report"), QString(), {}};

@@ -137,3 +137,33 @@ TEST_F(AccountsCliTest, BankReconcileTicksAChequeAndShowsTheStatementBalance) {
     EXPECT_TRUE(text.contains(QStringLiteral("4. Balance as per Bank Statement : 40000.00")));
     EXPECT_TRUE(text.contains(QStringLiteral("CHQ 104233")));
 }
+
+TEST_F(AccountsCliTest, ImportStatementProposesAndAppliesTheMatches) {
+    QFile file(path("may.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Txn Date,Description,Cheque No,Debit,Credit\n"
+               "12/05/2024,CLG SURESH,104233,,\"6,025.00\"\n"
+               "17/05/2024,CHQ PAID,871,\"8,400.00\",\n");
+    file.close();
+    const QStringList common{"--data", books.root(), "bank", "import-statement", "--book", "37", "--from", "01-05-2024", "--to", "31-05-2024",
+                             "--file", path("may.csv"), "--date-column", "Txn Date", "--narration-column", "Description",
+                             "--cheque-column", "Cheque No", "--withdrawal-column", "Debit", "--deposit-column", "Credit"};
+    const test::CliResult proposed = test::runCli(common);
+    ASSERT_EQ(proposed.exitCode, 0) << proposed.err.toStdString();
+    EXPECT_TRUE(proposed.out.contains(QStringLiteral("row 2  17-05-2024  8400.00  ->  CHQ 000871 Mahesh Yarn Agency of 15-05-2024 (cheque number and amount)")))
+        << proposed.out.toStdString();
+    EXPECT_TRUE(proposed.out.contains(QStringLiteral("2 of 2 statement rows matched")));
+    EXPECT_EQ(books.db().scalar(QStringLiteral("SELECT COUNT(*) FROM HeadDtl3 WHERE IsReCon = 1")).toInt(), 0);
+
+    QStringList apply = common;
+    apply << "--apply";
+    const test::CliResult applied = test::runCli(apply);
+    ASSERT_EQ(applied.exitCode, 0) << applied.err.toStdString();
+    EXPECT_TRUE(applied.out.contains(QStringLiteral("2 cheque(s) ticked")));
+    EXPECT_EQ(books.db().scalar(QStringLiteral("SELECT COUNT(*) FROM HeadDtl3 WHERE IsReCon = 1")).toInt(), 2);
+
+    // Without the column names the bank's file is refused by name, nothing more ticked.
+    const test::CliResult unknown = test::runCli({"--data", books.root(), "bank", "import-statement", "--book", "37", "--file", path("may.csv")});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("The statement has no column \"Date\""))) << unknown.err.toStdString();
+}

@@ -121,6 +121,14 @@ bool BankReconciliation::tick(const ReconLine& line, const QDate& clearedOn) {
     return write(line, clearedOn, true);
 }
 
+bool BankReconciliation::tickAll(const std::vector<std::pair<ReconLine, QDate>>& ticks) {
+    db::Transaction tx(db_);
+    for (const auto& [line, date] : ticks)
+        if (!tick(line, date)) return false;  // the transaction rolls back when it goes
+    tx.commit();
+    return true;
+}
+
 bool BankReconciliation::untick(const ReconLine& line) { return write(line, QVariant(), false); }
 
 bool BankReconciliation::write(const ReconLine& line, const QVariant& date, bool cleared) {

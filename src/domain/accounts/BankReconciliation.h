@@ -67,6 +67,8 @@ public:
     // year or before the cheque's own date, or for a line that is not a bank payment or receipt.
     bool tick(const ReconLine& line, const QDate& clearedOn);
     bool untick(const ReconLine& line);
+    // Ticks several lines, each with its own clearing date, all or none (one refusal writes nothing).
+    bool tickAll(const std::vector<std::pair<ReconLine, QDate>>& ticks);
 
     // The balances of a list as it stands after its ticks.
     static void recompute(Reconciliation& r);
