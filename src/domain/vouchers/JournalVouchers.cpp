@@ -288,6 +288,20 @@ std::vector<JournalFound> JournalVouchers::list(const QDate& from, const QDate& 
     return out;
 }
 
+documents::DocumentPage JournalVouchers::listPage(const documents::ListFilter& filter) {
+    documents::ListQuery q;
+    q.from = QStringLiteral("HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId");
+    q.where = QStringLiteral("h.FirmNo = ? AND h.TableCode = ? AND h.Type = 'C'");
+    q.params = {session_.firmNo, kJournal};
+    q.key = QStringLiteral("h.VoucherNo");
+    q.number = QStringLiteral("CAST(h.VoucherNo AS VARCHAR(20))");
+    q.date = QStringLiteral("h.TransDate");
+    q.party = QStringLiteral("a.AcName");
+    q.amount = QStringLiteral("h.CrAmt");
+    q.texts = {QStringLiteral("h.Receiptno")};
+    return documents::listDocuments(db_, q, filter);
+}
+
 std::vector<WaitingDifference> JournalVouchers::waitingDifferences(std::optional<BillBook> book, qint64 partyId) {
     QString sql = QStringLiteral(
         "SELECT o.ID, o.BillId, o.Book, o.IType, o.BNo, o.BillDt, o.BillAmt, o.Paid_Amt, o.Minus_Amt, o.Plus_Amt, o.AcId, "
