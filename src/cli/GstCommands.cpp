@@ -1,10 +1,13 @@
-// tanabana-cli gst: the GST returns' files and the check made before them.
+// tanabana-cli gst: the GST returns' files, the check made before them and GSTR-3B.
 //   tanabana-cli --data ~/Tanabana gst check --month 08-2024
 //   tanabana-cli --data ~/Tanabana gst gstr1 --month 08-2024 --out ~/GSTR_CSV --json
+//   tanabana-cli --data ~/Tanabana gst gstr3b --month 08-2024 --out gstr3b-aug.pdf
 #include "cli/Books.h"
 #include "cli/Cli.h"
 #include "domain/gst/Gstr1Check.h"
 #include "domain/gst/Gstr1Files.h"
+#include "domain/gst/Gstr3bPrint.h"
+#include "core/Words.h"
 
 #include <QDir>
 #include <cstdio>
@@ -68,14 +71,49 @@ int gstr1(const Arguments& a) {
     }
 }
 
+QString amountColumns(const std::initializer_list<Decimal>& values) {
+    QString text;
+    for (const Decimal& v : values) text += FormatIndian(v, 2).rightJustified(16);
+    return text;
+}
+
+int gstr3b(const Arguments& a) {
+    const gst::ReturnPeriod period = monthOf(a);
+    OpenBooks books = openBooks(a);
+    try {
+        const gst::Gstr3b r = gst::Gstr3bService(*books.year, books.session).compute(period);
+        out(QStringLiteral("%1%2%3%4%5%6").arg(QStringLiteral("Table"), -9).arg(QStringLiteral("Nature of Supplies"), -80)
+                .arg(QStringLiteral("Taxable"), 16).arg(QStringLiteral("IGST"), 16).arg(QStringLiteral("CGST"), 16).arg(QStringLiteral("SGST"), 16));
+        for (const auto* lines : {&r.outward, &r.inputCredit})
+            for (const gst::Gstr3bLine& l : *lines)
+                out(QStringLiteral("%1%2").arg(l.table, -9).arg(l.description, -80) + amountColumns({l.taxable, l.igst, l.cgst, l.sgst}));
+        for (const gst::StateSupplies& s : r.interState)
+            out(QStringLiteral("%1%2").arg(QStringLiteral("3.2"), -9).arg(s.placeOfSupply + QStringLiteral(": Supplies made to Unregistered Persons"), -80) +
+                amountColumns({s.unregisteredTaxable, s.unregisteredIgst}));
+        for (const gst::ExemptInward& e : r.exemptInward)
+            out(QStringLiteral("%1%2").arg(QStringLiteral("5"), -9).arg(e.description, -80) +
+                amountColumns({e.interState, e.intraState}) + QStringLiteral("  (inter-, intra-state)"));
+        if (a.has(QStringLiteral("out"))) {
+            const QString path = a.required(QStringLiteral("out"));
+            gst::writeGstr3b(*books.year, books.session, r, books.installation.dataRoot(), path);
+            out(QDir::toNativeSeparators(path));
+        }
+        return 0;
+    } catch (const gst::GstError& e) {
+        throw CommandError{e.text()};
+    }
+}
+
 }  // namespace
 
 void registerGstCommands(Registry& registry) {
-    Noun noun{QStringLiteral("gst"), QStringLiteral("GST returns: GSTR-1 files and the check before them"), {}};
+    Noun noun{QStringLiteral("gst"), QStringLiteral("GST returns: GSTR-1 files, the check before them, GSTR-3B"), {}};
     noun.verbs.push_back({QStringLiteral("gstr1"), QStringLiteral("writes the GSTR-1 CSV files (and the portal's JSON) of a month"),
                           QStringLiteral("--month MM-YYYY --out DIR [--json] [--year N] [--firm N]"), gstr1});
     noun.verbs.push_back({QStringLiteral("check"), QStringLiteral("lists what the portal would refuse in a month's sales (exit 1 when any)"),
                           QStringLiteral("--month MM-YYYY [--year N] [--firm N]"), check});
+    noun.verbs.push_back({QStringLiteral("gstr3b"), QStringLiteral("GSTR-3B of a month from the books, printed to a file with --out"),
+                          QStringLiteral("--month MM-YYYY [--out FILE.pdf|FILE.xlsx|FILE.csv] [--year N] [--firm N]"), gstr3b});
     registry.add(std::move(noun));
 }
 

@@ -13,7 +13,9 @@ namespace {
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
     bool prints = false;
     for (int i = 1; i < argc; ++i)
-        if (QByteArray(argv[i]) == "report" || QByteArray(argv[i]) == "print" || QByteArray(argv[i]) == "register") prints = true;
+        if (QByteArray(argv[i]) == "report" || QByteArray(argv[i]) == "print" || QByteArray(argv[i]) == "register" ||
+            QByteArray(argv[i]) == "gstr3b")
+            prints = true;
     if (!prints) return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))

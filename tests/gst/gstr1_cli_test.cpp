@@ -1,8 +1,9 @@
 // tanabana-cli gst: the check of July's sales (clean, then with a buyer's GSTIN mistyped), the
-// GSTR-1 files written all the same after the warning, a month of the next year and an unreadable
-// month refused with nothing written. TANABANA_USES_CLI.
+// GSTR-1 files written all the same after the warning, GSTR-3B listed and printed to PDF, a month
+// of the next year and an unreadable month refused with nothing written. TANABANA_USES_CLI.
 #include "support/CliRun.h"
 #include "support/GstFirm.h"
+#include "support/PdfProbe.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,6 +51,21 @@ TEST_F(GstCliTest, CheckListsTheFaultsAndTheFilesAreWrittenAfterTheWarning) {
     QFile b2b(path("GSTR_CSV/b2b.csv"));
     ASSERT_TRUE(b2b.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(b2b.readAll()).count(QStringLiteral("24AABCR1234F1Z5,Surat Fabrics,GST/104")), 2);
+}
+
+TEST_F(GstCliTest, Gstr3bIsListedAndPrinted) {
+    const test::CliResult r = gst({"gstr3b", "--month", "07-2024", "--out", path("gstr3b.pdf")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_TRUE(lines.at(1).startsWith("3.1(a)   Outward taxable supplies (other than zero rated, nil rated and exempted)"));
+    EXPECT_TRUE(lines.at(1).simplified().endsWith("8,12,690.38 23,859.52 8,737.50 8,737.50")) << lines.at(1).toStdString();
+    EXPECT_TRUE(r.out.contains("08-Rajasthan: Supplies made to Unregistered Persons")) << r.out.toStdString();
+    const QString text = test::pdfText(path("gstr3b.pdf"), false).simplified();
+    EXPECT_TRUE(text.contains("GSTR-3B For The Month Of July 2024")) << text.toStdString();
+    EXPECT_TRUE(text.contains("GSTIN : 24AAACS1234A1Z8"));
+    EXPECT_TRUE(text.contains("8,12,690.38"));
+    EXPECT_TRUE(text.contains("4. Eligible ITC"));
 }
 
 TEST_F(GstCliTest, AMonthOfAnotherYearOrAnUnreadableMonthIsRefused) {

@@ -51,6 +51,16 @@ int hsnDigitsRequired(const QDate& periodStart, bool turnoverAbove5Crore) {
     return digits;
 }
 
+QString hsnCodeFault(const QString& hsn, int digitsRequired) {
+    if (hsn.isEmpty()) return QStringLiteral("is missing");
+    bool digitsOnly = true;
+    for (const QChar c : hsn) digitsOnly = digitsOnly && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    if (!digitsOnly || hsn.size() > 8) return QStringLiteral("is not a code of 4 to 8 digits");
+    if (hsn.size() < digitsRequired)
+        return QStringLiteral("has %1 digits; this firm's returns need at least %2").arg(hsn.size()).arg(digitsRequired);
+    return {};
+}
+
 QChar gstinCheckDigit(const QString& gstin) {
     if (gstin.size() < 14) return QChar();
     int sum = 0;

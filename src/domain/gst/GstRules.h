@@ -33,6 +33,10 @@ bool hsnSplitByRecipient(const QDate& periodStart);
 // Least number of HSN digits the return of a period takes from the firm.
 int hsnDigitsRequired(const QDate& periodStart, bool turnoverAbove5Crore);
 
+// Why an HSN code cannot go into the summary of a firm that must give `digitsRequired` digits,
+// said of the code ("has 2 digits; this firm's returns need at least 4"), "" when it can.
+QString hsnCodeFault(const QString& hsn, int digitsRequired);
+
 // The GSTIN check digit of the first 14 characters ('\0' when a character is outside 0-9 A-Z).
 QChar gstinCheckDigit(const QString& gstin);
 // Why a GSTIN cannot go into a return ("" when it can): length, characters, check digit.

@@ -110,18 +110,11 @@ std::vector<Gstr1Problem> checkGstr1(db::Database& db, const Session& session, c
                    const QString quality = row.text(QStringLiteral("Quality"));
                    const QString hsn = row.text(QStringLiteral("Hsn")).trimmed();
                    auto& list = itemProblems[doc.id];
-                   bool digitsOnly = !hsn.isEmpty();
-                   for (const QChar c : hsn) digitsOnly = digitsOnly && c.isDigit();
+                   const QString fault = hsnCodeFault(hsn, digits);
                    if (hsn.isEmpty())
                        list.push_back({doc, QStringLiteral("Quality %1 has no HSN code.").arg(quality), kItemHsnFix});
-                   else if (!digitsOnly || hsn.size() > 8)
-                       list.push_back({doc, QStringLiteral("HSN code %1 of quality %2 is not a code of 4 to 8 digits.").arg(hsn, quality), kItemHsnFix});
-                   else if (hsn.size() < digits)
-                       list.push_back({doc, QStringLiteral("HSN code %1 of quality %2 has %3 digits; this firm's returns need at least %4.")
-                                                .arg(hsn, quality)
-                                                .arg(hsn.size())
-                                                .arg(digits),
-                                       kItemHsnFix});
+                   else if (!fault.isEmpty())
+                       list.push_back({doc, QStringLiteral("HSN code %1 of quality %2 %3.").arg(hsn, quality, fault), kItemHsnFix});
                    if (row.text(QStringLiteral("Uqc")).trimmed().isEmpty())
                        list.push_back({doc, QStringLiteral("Quality %1 has no unit code (UQC) for the HSN summary.").arg(quality),
                                        QStringLiteral("Choose the HSN UQC of the quality in the product master.")});

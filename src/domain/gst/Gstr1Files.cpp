@@ -44,40 +44,9 @@ QStringList hsnLine(const HsnRow& h) {
             money(h.igst), money(h.cgst), money(h.sgst), money({})};
 }
 
-// The rows of each file, by its name.
-QString rowsOf(const Gstr1& r, const QString& name) {
-    QString text;
-    if (name == QLatin1String("b2b.csv")) {
-        for (const InvoiceRateRow& i : r.b2b)
-            text += line({i.gstin, i.document.party, i.document.number, csvDate(i.document.date), money(i.invoiceValue), i.placeOfSupply,
-                          QStringLiteral("N"), QString(), QStringLiteral("Regular B2B"), QString(), rateText(i.rate), money(i.taxable),
-                          QString()});
-    } else if (name == QLatin1String("b2cl.csv")) {
-        for (const InvoiceRateRow& i : r.b2cl)
-            text += line({i.document.number, csvDate(i.document.date), money(i.invoiceValue), i.placeOfSupply, rateText(i.rate),
-                          money(i.taxable), QString(), QString()});
-    } else if (name == QLatin1String("b2cs.csv")) {
-        for (const B2csRow& s : r.b2cs)
-            text += line({QStringLiteral("OE"), s.placeOfSupply, rateText(s.rate), money(s.taxable), QString(), QString()});
-    } else if (name == QLatin1String("exp.csv")) {
-        for (const InvoiceRateRow& i : r.exp)
-            text += line({i.exportType, i.document.number, csvDate(i.document.date), money(i.invoiceValue), i.portCode, i.shippingBillNo,
-                          csvDate(i.shippingBillDate), rateText(i.rate), money(i.taxable)});
-    } else if (name == QLatin1String("exemp.csv")) {
-        // the four kinds together, and only in a month that has nil-rated supplies
-        bool any = false;
-        for (const NilRow& n : r.nil) any = any || !n.nilRated.isZero() || !n.exempted.isZero() || !n.nonGst.isZero();
-        if (any)
-            for (const NilRow& n : r.nil) text += line({n.description, money(n.nilRated), money(n.exempted), money(n.nonGst)});
-    } else if (name == QLatin1String("hsn.csv")) {
-        for (const HsnRow& h : r.hsn) text += line(hsnLine(h));
-    } else if (name == QLatin1String("hsn_b2b.csv")) {
-        for (const HsnRow& h : r.hsnB2b) text += line(hsnLine(h));
-    } else if (name == QLatin1String("hsn_b2c.csv")) {
-        for (const HsnRow& h : r.hsnB2c) text += line(hsnLine(h));
-    }
-    // cdnr.csv and cdnur.csv: rows come with returns and credit/debit notes; at.csv and atadj.csv
-    // (advances) are not kept by these books and stay header-only.
+QString fileText(const QStringList& header, const std::vector<QStringList>& rows) {
+    QString text = line(header);
+    for (const QStringList& row : rows) text += line(row);
     return text;
 }
 
@@ -178,6 +147,42 @@ QString rateText(const Decimal& rate) {
     return text;
 }
 
+std::vector<QStringList> gstr1Rows(const Gstr1& r, const QString& name) {
+    std::vector<QStringList> rows;
+    if (name == QLatin1String("b2b.csv")) {
+        for (const InvoiceRateRow& i : r.b2b)
+            rows.push_back(QStringList{i.gstin, i.document.party, i.document.number, csvDate(i.document.date), money(i.invoiceValue), i.placeOfSupply,
+                          QStringLiteral("N"), QString(), QStringLiteral("Regular B2B"), QString(), rateText(i.rate), money(i.taxable),
+                          QString()});
+    } else if (name == QLatin1String("b2cl.csv")) {
+        for (const InvoiceRateRow& i : r.b2cl)
+            rows.push_back(QStringList{i.document.number, csvDate(i.document.date), money(i.invoiceValue), i.placeOfSupply, rateText(i.rate),
+                          money(i.taxable), QString(), QString()});
+    } else if (name == QLatin1String("b2cs.csv")) {
+        for (const B2csRow& s : r.b2cs)
+            rows.push_back(QStringList{QStringLiteral("OE"), s.placeOfSupply, rateText(s.rate), money(s.taxable), QString(), QString()});
+    } else if (name == QLatin1String("exp.csv")) {
+        for (const InvoiceRateRow& i : r.exp)
+            rows.push_back(QStringList{i.exportType, i.document.number, csvDate(i.document.date), money(i.invoiceValue), i.portCode, i.shippingBillNo,
+                          csvDate(i.shippingBillDate), rateText(i.rate), money(i.taxable)});
+    } else if (name == QLatin1String("exemp.csv")) {
+        // the four kinds together, and only in a month that has nil-rated supplies
+        bool any = false;
+        for (const NilRow& n : r.nil) any = any || !n.nilRated.isZero() || !n.exempted.isZero() || !n.nonGst.isZero();
+        if (any)
+            for (const NilRow& n : r.nil) rows.push_back(QStringList{n.description, money(n.nilRated), money(n.exempted), money(n.nonGst)});
+    } else if (name == QLatin1String("hsn.csv")) {
+        for (const HsnRow& h : r.hsn) rows.push_back(hsnLine(h));
+    } else if (name == QLatin1String("hsn_b2b.csv")) {
+        for (const HsnRow& h : r.hsnB2b) rows.push_back(hsnLine(h));
+    } else if (name == QLatin1String("hsn_b2c.csv")) {
+        for (const HsnRow& h : r.hsnB2c) rows.push_back(hsnLine(h));
+    }
+    // cdnr.csv and cdnur.csv: rows come with returns and credit/debit notes; at.csv and atadj.csv
+    // (advances) are not kept by these books and stay header-only.
+    return rows;
+}
+
 const std::vector<std::pair<QString, QStringList>>& gstr1CsvFiles() {
     static const std::vector<std::pair<QString, QStringList>> files = {
         {QStringLiteral("b2b.csv"),
@@ -228,13 +233,13 @@ QStringList writeGstr1Csv(const Gstr1& gstr1, const QString& folder) {
     QStringList written;
     const QStringList* hsnHeader = nullptr;
     for (const auto& [name, header] : gstr1CsvFiles()) {
-        writeFile(dir.filePath(name), line(header) + rowsOf(gstr1, name));
+        writeFile(dir.filePath(name), fileText(header, gstr1Rows(gstr1, name)));
         written << dir.filePath(name);
         if (name == QLatin1String("hsn.csv")) hsnHeader = &header;
     }
     if (gstr1.hsnSplit)
         for (const QString& name : gstr1HsnSplitFiles()) {
-            writeFile(dir.filePath(name), line(*hsnHeader) + rowsOf(gstr1, name));
+            writeFile(dir.filePath(name), fileText(*hsnHeader, gstr1Rows(gstr1, name)));
             written << dir.filePath(name);
         }
     return written;

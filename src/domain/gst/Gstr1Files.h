@@ -17,6 +17,9 @@ const std::vector<std::pair<QString, QStringList>>& gstr1CsvFiles();
 // In periods whose HSN summary is split: these two more files, with the header of hsn.csv.
 const QStringList& gstr1HsnSplitFiles();
 
+// The lines of a file (or of the screen's grid of that section), field by field as written.
+std::vector<QStringList> gstr1Rows(const Gstr1& gstr1, const QString& fileName);
+
 // Writes the CSV files into `folder` (created when missing) after deleting those of an earlier
 // run; returns the paths written. GstError when the folder or a file cannot be written.
 QStringList writeGstr1Csv(const Gstr1& gstr1, const QString& folder);

@@ -9,6 +9,7 @@ void registerProductCommands(CommandRegistry& registry);
 void registerReportCommands(CommandRegistry& registry);
 void registerRegisterCommands(CommandRegistry& registry);
 void registerAccountCommands(CommandRegistry& registry);
+void registerGstCommands(CommandRegistry& registry);
 void registerVoucherCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
@@ -20,6 +21,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerRegisterCommands(registry);
     registerPurchaseCommands(registry);  // after the registers: its register has buttons of its own
     registerAccountCommands(registry);
+    registerGstCommands(registry);
     registerMasterCommands(registry);
     registerVoucherCommands(registry);
 }
