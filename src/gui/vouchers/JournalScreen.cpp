@@ -5,6 +5,7 @@
 #include "gui/common/EntryKeys.h"
 #include "gui/common/TypedFields.h"
 #include "gui/trade/TradePrinting.h"
+#include "gui/vouchers/EntryGridKeys.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -176,17 +177,10 @@ void JournalScreen::printDocument(bool pdf) {
 }
 
 bool JournalScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineGrid() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Delete) {
-            deleteGridEntry(lineGrid()->currentRow());
-            return true;
-        }
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            editEntry(lineGrid()->currentRow());
-            return true;
-        }
-    }
+    if (watched == lineGrid() &&
+        entryGridKey(
+            event, lineGrid(), [this](int row) { editEntry(row); }, [this](int row) { deleteGridEntry(row); }))
+        return true;
     return DocumentForm::eventFilter(watched, event);
 }
 
