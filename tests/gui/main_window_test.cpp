@@ -143,7 +143,7 @@ TEST_F(MainWindowMenus, TheMenuBarHoldsEveryMenuInOrderWithTheSystemsCaptions) {
     EXPECT_EQ(shownNames(menu("mnu_T2")), (QStringList{"mnu_T21", "mnu_T22", "mnu_T23", "mnu_T24", "mnu_T25"}));
     EXPECT_EQ(shown(menu("mnu_A5")), (std::vector<Item>{{"mnu_A51", "1. Bill Base", false},
                                                         {"mnu_A52", "2. Bill Base Multi", false},
-                                                        {"mnu_A53", "3. General", false}}));
+                                                        {"mnu_A53", "3. General", true}}));
     EXPECT_EQ(shownNames(menu("mnu_rep")),
               (QStringList{"mnu_rep1", "mnu_rep2", "mnu_rep3", "mnu_rep4", "mnu_rep5", "mnu_rep6", "mnu_rep7", "mnu_rep8"}));
     // The bank slip sits between "6. Payable/Receivable" and "7. Trial Balance" and does nothing.

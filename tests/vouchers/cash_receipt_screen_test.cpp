@@ -2,11 +2,13 @@
 // main window: the book, the date, the party found by its first letters, the amount and receipt
 // number, "Bl :" Y opening the bill panel where Enter takes GST/1 and settles 4,000.00; the entry
 // posted with its settlement, the grid and voucher total shown; a second entry whose panel is left
-// with Esc leaves nothing; F6 on a bank payment settles the supplier's bill.
+// with Esc leaves nothing; F6 on a bank payment settles the supplier's bill; a journal entry typed
+// in "3. General" and deleted from its grid.
 #include "gui/common/LookupField.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/vouchers/CashBankScreen.h"
+#include "gui/vouchers/JournalScreen.h"
 #include "gui/vouchers/SettlementPanel.h"
 #include "support/PdfProbe.h"
 #include "support/QtPrinting.h"
@@ -180,4 +182,42 @@ TEST_F(CashReceiptScreenTest, BankPaymentSettlesTheSuppliersBillFromF6) {
     EXPECT_EQ(year.messages.last().title, QStringLiteral("Delete Outstanding Bill"));
     EXPECT_EQ(paidOn(firm.purchase, "BillMst"), 0.0);
     EXPECT_EQ(year.count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 7")), 0);
+}
+
+TEST_F(CashReceiptScreenTest, JournalEntryTypedInTheGeneralWindow) {
+    auto* screen = qobject_cast<gui::JournalScreen*>(test::openFromMenu(registry, context, window, QStringLiteral("mnu_A53")));
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->objectName(), QStringLiteral("FRMJournalEntry1"));
+    EXPECT_EQ(focused(), QStringLiteral("txtVouNo"));
+    key(Qt::Key_Return);
+    ASSERT_EQ(focused(), QStringLiteral("DtpDate"));
+    static_cast<QDateEdit*>(QApplication::focusWidget())->setSelectedSection(QDateTimeEdit::DaySection);
+    type(QStringLiteral("31082024"));
+    key(Qt::Key_Return);
+    ASSERT_EQ(focused(), QStringLiteral("txtCrAc"));
+    type(QStringLiteral("bank"));  // bank accounts are not offered
+    EXPECT_EQ(static_cast<gui::LookupField*>(QApplication::focusWidget())->chosenId(), 0);
+    static_cast<QLineEdit*>(QApplication::focusWidget())->clear();
+    type(QStringLiteral("disc"));
+    key(Qt::Key_Return);
+    ASSERT_EQ(focused(), QStringLiteral("txtDrAc"));
+    type(QStringLiteral("rames"));
+    key(Qt::Key_Return);
+    type(QStringLiteral("250"));
+    key(Qt::Key_Return);
+    type(QStringLiteral("RD/1"));
+    key(Qt::Key_Return);
+    type(QStringLiteral("rate difference"));
+    key(Qt::Key_Return);
+    key(Qt::Key_Return);  // the last field posts the entry
+    EXPECT_EQ(focused(), QStringLiteral("txtCrAc"));
+    EXPECT_EQ(test::gridText(screen->lineGrid()),
+              (QStringList{"1 | Ramesh Silk Mills | 250.00 | 0.00 | RD/1 | 31-08-2024",
+                           "1 | Discount A/c | 0.00 | 250.00 | RD/1 | rate difference | 31-08-2024", "Tot | 250.00 | 250.00"}));
+    EXPECT_EQ(year.count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 9")), 2);
+    screen->lineGrid()->setFocus();
+    screen->lineGrid()->selectRow(1);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(year.messages.last().title, QStringLiteral("Delete Confirmation"));
+    EXPECT_EQ(year.count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 9")), 0);
 }

@@ -81,7 +81,6 @@ RegisterDefinition outstanding(const Side& side, const QString& name, const QStr
     d.keyColumn = QStringLiteral("BillId");
     d.opens = side.book == QLatin1String("S") ? DocumentKind::SalesBill : DocumentKind::None;
     d.onDate = true;
-    d.singleDate = true;
     d.onDateParams = 2;
     d.derive = ageBills;
     return d;

@@ -3,6 +3,7 @@
 #include "db/DbError.h"
 #include "domain/documents/Guard.h"
 #include "domain/ledger/Journal.h"
+#include "domain/vouchers/Saving.h"
 
 namespace tanabana::vouchers {
 
@@ -279,21 +280,12 @@ bool CashBankVouchers::removeEntry(qint64 voucherNo, int serial) {
     } else if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Entry ?"))) {
         return false;
     }
-    try {
-        db::Transaction tx(db_);
+    return saveInTransaction(db_, messages_, [&] {
         lockBills(db_, style_.settles);
         takeBack(db_, style_.settles, {style_.tableCode, voucherNo, serial, {}, 0, session_.firmNo});
         // Settlements of the later entries follow them to their new serials.
         ledger::Journal(db_, session_).removeEntry(style_.tableCode, voucherNo, serial, other(style_.bookSide), false);
-        tx.commit();
-    } catch (const Refusal& r) {
-        messages_.critical(r.title, r.text);
-        return false;
-    } catch (const db::DbError&) {
-        messages_.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
-        return false;
-    }
-    return true;
+    });
 }
 
 bool CashBankVouchers::removeVoucher(qint64 voucherNo) {
@@ -306,21 +298,12 @@ bool CashBankVouchers::removeVoucher(qint64 voucherNo) {
         QStringLiteral("Are You Sure To Delete This Voucher ?") +
         (billWise ? QLatin1Char('\n') + QStringLiteral(" Its bill settlements are removed with it.") : QString());
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), question)) return false;
-    try {
-        db::Transaction tx(db_);
+    return saveInTransaction(db_, messages_, [&] {
         lockBills(db_, style_.settles);
         for (const VoucherEntry& e : v->entries)
             takeBack(db_, style_.settles, {style_.tableCode, voucherNo, e.serial, {}, 0, session_.firmNo});
         ledger::Journal(db_, session_).removeDocument(style_.tableCode, voucherNo);
-        tx.commit();
-    } catch (const Refusal& r) {
-        messages_.critical(r.title, r.text);
-        return false;
-    } catch (const db::DbError&) {
-        messages_.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
-        return false;
-    }
-    return true;
+    });
 }
 
 std::vector<VoucherFound> CashBankVouchers::found(const QString& condition, const QVariantList& params, const QString& order) {

@@ -3,6 +3,7 @@
 #include "db/DbError.h"
 #include "domain/documents/Guard.h"
 #include "domain/ledger/Journal.h"
+#include "domain/vouchers/Saving.h"
 
 #include <algorithm>
 #include <map>
@@ -30,23 +31,6 @@ void addPair(ledger::JournalDocument& doc, const JournalEntry& e, int serial, co
         {e.creditAccId, QLatin1Char('C'), e.amount, creditDesc, e.creditNarration, serial, e.debitAccId, QStringLiteral("N")});
     doc.lines.push_back(
         {e.debitAccId, QLatin1Char('D'), e.amount, debitDesc, e.debitNarration, serial, e.creditAccId, QStringLiteral("N")});
-}
-
-template <typename Work>
-bool inTransaction(db::Database& db, Messages& messages, Work&& work) {
-    try {
-        db::Transaction tx(db);
-        work();
-        tx.commit();
-        return true;
-    } catch (const Refusal& r) {
-        messages.critical(r.title, r.text);
-    } catch (const ledger::PostingRefused& refused) {
-        messages.critical(ledger::ledgerNotSavedTitle(), refused.text());
-    } catch (const db::DbError&) {
-        messages.critical(ledger::ledgerNotSavedTitle(), ledger::ledgerProblemText());
-    }
-    return false;
 }
 
 }  // namespace
@@ -174,7 +158,7 @@ bool JournalVouchers::saveWhole(JournalVoucher& v) {
         if (debits.insert(e->debitAccId).second) debitNames << nameOf(db_, e->debitAccId);
     }
     const qint64 previousNo = v.voucherNo;
-    const bool ok = inTransaction(db_, messages_, [&] {
+    const bool ok = saveInTransaction(db_, messages_, [&] {
         ledger::Journal journal(db_, session_);
         if (v.voucherNo <= 0) v.voucherNo = journal.nextVoucherNo(kJournal);
         ledger::JournalDocument doc;
@@ -221,7 +205,7 @@ bool JournalVouchers::saveEntry(JournalVoucher& v, JournalEntry& e) {
     const qint64 previousNo = v.voucherNo;
     const int previousSerial = e.serial;
     const QString creditName = nameOf(db_, e.creditAccId), debitName = nameOf(db_, e.debitAccId);
-    const bool ok = inTransaction(db_, messages_, [&] {
+    const bool ok = saveInTransaction(db_, messages_, [&] {
         ledger::Journal journal(db_, session_);
         if (v.voucherNo <= 0) v.voucherNo = journal.nextVoucherNo(kJournal);
         if (e.serial > 0) {
@@ -259,7 +243,7 @@ bool JournalVouchers::removeEntry(qint64 voucherNo, int serial) {
     if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Entry ?")))
         return false;
-    return inTransaction(db_, messages_, [&] {
+    return saveInTransaction(db_, messages_, [&] {
         // Journal entries settle no bills, so no settlement moves with the renumbering.
         ledger::Journal(db_, session_).removeEntry(kJournal, voucherNo, serial, QChar(), false);
     });
@@ -269,7 +253,7 @@ bool JournalVouchers::removeVoucher(qint64 voucherNo) {
     if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure To Delete This Entry ?")))
         return false;
-    return inTransaction(db_, messages_, [&] { ledger::Journal(db_, session_).removeDocument(kJournal, voucherNo); });
+    return saveInTransaction(db_, messages_, [&] { ledger::Journal(db_, session_).removeDocument(kJournal, voucherNo); });
 }
 
 std::vector<JournalFound> JournalVouchers::list(const QDate& from, const QDate& to) {
@@ -286,6 +270,20 @@ std::vector<JournalFound> JournalVouchers::list(const QDate& from, const QDate& 
                                    r.text(QStringLiteral("Narr")), money(r.value(QStringLiteral("CrAmt")))});
                 });
     return out;
+}
+
+documents::DocumentPage JournalVouchers::listPage(const documents::ListFilter& filter) {
+    documents::ListQuery q;
+    q.from = QStringLiteral("HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId");
+    q.where = QStringLiteral("h.FirmNo = ? AND h.TableCode = ? AND h.Type = 'C'");
+    q.params = {session_.firmNo, kJournal};
+    q.key = QStringLiteral("h.VoucherNo");
+    q.number = QStringLiteral("CAST(h.VoucherNo AS VARCHAR(20))");
+    q.date = QStringLiteral("h.TransDate");
+    q.party = QStringLiteral("a.AcName");
+    q.amount = QStringLiteral("h.CrAmt");
+    q.texts = {QStringLiteral("h.Receiptno")};
+    return documents::listDocuments(db_, q, filter);
 }
 
 std::vector<WaitingDifference> JournalVouchers::waitingDifferences(std::optional<BillBook> book, qint64 partyId) {
@@ -374,7 +372,7 @@ std::optional<qint64> JournalVouchers::postWaiting(const std::vector<std::pair<q
         chosen.push_back({*it, amount});
     }
     qint64 voucherNo = 0;
-    const bool ok = inTransaction(db_, messages_, [&] {
+    const bool ok = saveInTransaction(db_, messages_, [&] {
         ledger::Journal journal(db_, session_);
         voucherNo = journal.nextVoucherNo(kJournal);
         ledger::JournalDocument doc;

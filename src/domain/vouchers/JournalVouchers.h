@@ -14,6 +14,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/DocumentList.h"
 #include "domain/vouchers/Settlements.h"
 
 #include <QDate>
@@ -89,6 +90,9 @@ public:
 
     // Every entry of the period, by date, voucher and serial.
     std::vector<JournalFound> list(const QDate& from, const QDate& to);
+    // The entries for the screen's list, newest first (the listed id is the voucher number);
+    // party: the credit account; text: the reference.
+    documents::DocumentPage listPage(const documents::ListFilter& filter);
 
     // Differences waiting for their journal entry, of one book (and one party when given), by
     // party name, bill date and row.

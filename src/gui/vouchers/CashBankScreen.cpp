@@ -7,6 +7,7 @@
 #include "gui/common/EntryKeys.h"
 #include "gui/common/TypedFields.h"
 #include "gui/trade/TradePrinting.h"
+#include "gui/vouchers/EntryGridKeys.h"
 #include "gui/vouchers/SettlementPanel.h"
 
 #include <QComboBox>
@@ -304,17 +305,10 @@ bool CashBankScreen::functionKey(int key) {
 }
 
 bool CashBankScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineGrid() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Delete) {
-            deleteGridEntry(lineGrid()->currentRow());
-            return true;
-        }
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            editEntry(lineGrid()->currentRow());
-            return true;
-        }
-    }
+    if (watched == lineGrid() &&
+        entryGridKey(
+            event, lineGrid(), [this](int row) { editEntry(row); }, [this](int row) { deleteGridEntry(row); }))
+        return true;
     return DocumentForm::eventFilter(watched, event);
 }
 

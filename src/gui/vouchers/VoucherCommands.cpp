@@ -1,6 +1,7 @@
 // The receipt and payment windows of the Transaction menu's accounts part.
 #include "gui/shell/Commands.h"
 #include "gui/vouchers/CashBankScreen.h"
+#include "gui/vouchers/JournalScreen.h"
 
 namespace tanabana::gui {
 
@@ -13,6 +14,10 @@ void registerVoucherCommands(CommandRegistry& registry) {
             openScreen(c, [&](db::Database& year) { return new CashBankScreen(year, c.session, c.messages, k); });
         });
     }
+    // "5. Journal Entry (J.V.)" / "3. General": entry by entry.
+    registry.add(QStringLiteral("mnu_A53"), [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return new JournalScreen(year, c.session, c.messages); });
+    });
 }
 
 }  // namespace tanabana::gui

@@ -1,0 +1,187 @@
+#include "gui/vouchers/JournalScreen.h"
+
+#include "core/Words.h"
+#include "domain/vouchers/VoucherPrint.h"
+#include "gui/common/EntryKeys.h"
+#include "gui/common/TypedFields.h"
+#include "gui/trade/TradePrinting.h"
+#include "gui/vouchers/EntryGridKeys.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+
+namespace tanabana::gui {
+
+namespace {
+
+constexpr int kJournal = 9;
+
+}  // namespace
+
+JournalScreen::JournalScreen(db::Database& db, Session& session, Messages& messages, QWidget* parent)
+    : DocumentForm(QStringLiteral("FRMJournalEntry1"), QStringLiteral("Journal Entry"), session, &messages, parent),
+      db_(db),
+      serviceMessages_(messages),
+      service_(std::make_unique<vouchers::JournalVouchers>(db, session, messages)) {
+    vouchers::JournalVouchers* service = service_.get();
+    LookupSource accounts = typedSource<vouchers::JournalAccount>(
+        [service](const QString& prefix) { return service->accounts(prefix); },
+        {{QStringLiteral("A/c Name"), [](const vouchers::JournalAccount& a) { return a.name; }},
+         {QStringLiteral("A/c Code"), [](const vouchers::JournalAccount& a) { return a.ledgerId; }}},
+        [](const vouchers::JournalAccount& a) { return a.id; });
+    declareHeader({DocField::number(QStringLiteral("txtVouNo"), QStringLiteral("Voucher No"), 0, 90),
+                   DocField::date(QStringLiteral("DtpDate"), QStringLiteral("Date")),
+                   DocField::info(QStringLiteral("lblVouAmt"))});
+    declareLine({DocField::info(QStringLiteral("lblSrno")),
+                 DocField::lookup(QStringLiteral("txtCrAc"), QStringLiteral("Cr. A/c"), accounts, 2),
+                 DocField::lookup(QStringLiteral("txtDrAc"), QStringLiteral("Dr. A/c"), accounts, 2),
+                 DocField::number(QStringLiteral("txtAmount"), QStringLiteral("Amount"), 2, 110),
+                 DocField::text(QStringLiteral("txtRefNo"), QStringLiteral("Ref. No")),
+                 DocField::text(QStringLiteral("txtCrNarr"), QStringLiteral("Cr. Narration")),
+                 DocField::text(QStringLiteral("txtDrNarr"), QStringLiteral("Dr. Narration"))},
+                QStringLiteral("Entry"));
+    declareGrid({GridColumn::number(QStringLiteral("No"), 0), GridColumn::text(QStringLiteral("A/c Name")),
+                 GridColumn::number(QStringLiteral("DrAmt"), 2, true), GridColumn::number(QStringLiteral("CrAmt"), 2, true),
+                 GridColumn::text(QStringLiteral("Rec No")), GridColumn::text(QStringLiteral("Narration")),
+                 GridColumn::date(QStringLiteral("TransDate"))});
+    declareList({{ListColumn::Number, QStringLiteral("Vou No")},
+                 {ListColumn::Date, QStringLiteral("Vou Dt")},
+                 {ListColumn::Party, QStringLiteral("Cr. A/c")},
+                 {ListColumn::Amount, QStringLiteral("Amount")},
+                 {ListColumn::Text, QStringLiteral("Rec No"), 0}},
+                QStringLiteral("voucher no, account or amount"));
+    finishLayout();
+    keys()->onEnter(textField(QStringLiteral("txtDrNarr")), [this] {
+        postEntry();
+        return true;
+    });
+    lineGrid()->installEventFilter(this);
+    connect(lineGrid(), &QTableWidget::cellDoubleClicked, this, [this](int row, int) { editEntry(row); });
+    markClean();
+}
+
+JournalScreen::~JournalScreen() = default;
+
+void JournalScreen::clearDocument() {
+    voucher_ = {};
+    numberField(QStringLiteral("txtVouNo"))->setText(QString::number(service_->proposedVoucherNo()));
+    const QDate today = QDate::currentDate();
+    dateField(QStringLiteral("DtpDate"))->setDate(session_.inYear(today) ? today : session_.yearEndDate);
+    showVoucher();
+}
+
+void JournalScreen::clearLine() {
+    editing_ = 0;
+    lookupField(QStringLiteral("txtCrAc"))->clearChoice();
+    lookupField(QStringLiteral("txtDrAc"))->clearChoice();
+    for (const char* name : {"txtAmount", "txtRefNo", "txtCrNarr", "txtDrNarr"}) textField(QString::fromLatin1(name))->clear();
+    int next = 1;
+    for (const vouchers::JournalEntry& e : voucher_.entries) next = std::max(next, e.serial + 1);
+    infoField(QStringLiteral("lblSrno"))->setText(QStringLiteral("Srno : ") + QString::number(next));
+}
+
+void JournalScreen::showVoucher() {
+    std::vector<std::vector<Cell>> rows;
+    for (const vouchers::JournalEntry& e : voucher_.entries) {
+        rows.push_back({Decimal(e.serial), e.debitName, e.amount, Decimal(), e.referenceNo, e.debitNarration, voucher_.date});
+        rows.push_back({Decimal(e.serial), e.creditName, Decimal(), e.amount, e.referenceNo, e.creditNarration, voucher_.date});
+    }
+    setLines(rows);
+    infoField(QStringLiteral("lblVouAmt"))->setText(QStringLiteral("Voucher Amount : ") + FormatIndian(voucher_.total(), 2));
+    clearLine();
+}
+
+int JournalScreen::entryOfRow(int row) const { return row >= 0 && row / 2 < int(voucher_.entries.size()) ? row / 2 : -1; }
+
+void JournalScreen::loadDocument(qint64 id) {
+    const auto v = service_->load(id);
+    if (!v) return;
+    voucher_ = *v;
+    numberField(QStringLiteral("txtVouNo"))->setText(QString::number(v->voucherNo));
+    dateField(QStringLiteral("DtpDate"))->setDate(v->date);
+    showVoucher();
+}
+
+bool JournalScreen::postEntry() {
+    if (refuseTypedLine()) return false;
+    vouchers::JournalEntry e;
+    e.serial = editing_;
+    e.creditAccId = lookupField(QStringLiteral("txtCrAc"))->chosenId();
+    e.debitAccId = lookupField(QStringLiteral("txtDrAc"))->chosenId();
+    e.amount = numberField(QStringLiteral("txtAmount"))->value();
+    if (e.creditAccId <= 0 && e.debitAccId <= 0 && e.amount.isZero()) return false;  // nothing typed yet
+    e.referenceNo = textOf(QStringLiteral("txtRefNo"));
+    e.creditNarration = textOf(QStringLiteral("txtCrNarr"));
+    e.debitNarration = textOf(QStringLiteral("txtDrNarr"));
+    voucher_.voucherNo = numberField(QStringLiteral("txtVouNo"))->value().wholePart();
+    if (voucher_.entries.empty() && !service_->load(voucher_.voucherNo)) voucher_.voucherNo = 0;
+    voucher_.date = dateField(QStringLiteral("DtpDate"))->date();
+    if (!service_->saveEntry(voucher_, e)) return false;
+    setDocumentId(voucher_.voucherNo);
+    numberField(QStringLiteral("txtVouNo"))->setText(QString::number(voucher_.voucherNo));
+    showVoucher();
+    markClean();
+    refreshList();
+    lookupField(QStringLiteral("txtCrAc"))->setFocus();
+    return true;
+}
+
+void JournalScreen::editEntry(int row) {
+    const int index = entryOfRow(row);
+    if (index < 0) return;
+    const vouchers::JournalEntry& e = voucher_.entries[size_t(index)];
+    editing_ = e.serial;
+    lookupField(QStringLiteral("txtCrAc"))->setChosen(e.creditAccId, e.creditName);
+    lookupField(QStringLiteral("txtDrAc"))->setChosen(e.debitAccId, e.debitName);
+    numberField(QStringLiteral("txtAmount"))->setText(e.amount.toString(2));
+    textField(QStringLiteral("txtRefNo"))->setText(e.referenceNo);
+    textField(QStringLiteral("txtCrNarr"))->setText(e.creditNarration);
+    textField(QStringLiteral("txtDrNarr"))->setText(e.debitNarration);
+    infoField(QStringLiteral("lblSrno"))->setText(QStringLiteral("Srno : ") + QString::number(e.serial));
+    lookupField(QStringLiteral("txtCrAc"))->setFocus();
+}
+
+void JournalScreen::deleteGridEntry(int row) {
+    const int index = entryOfRow(row);
+    if (index < 0 || !service_->removeEntry(voucher_.voucherNo, voucher_.entries[size_t(index)].serial)) return;
+    if (const auto v = service_->load(voucher_.voucherNo)) {
+        voucher_.entries = v->entries;
+    } else {
+        voucher_.entries.clear();
+    }
+    showVoucher();
+    refreshList();
+}
+
+bool JournalScreen::saveDocument() {
+    if (lookupField(QStringLiteral("txtCrAc"))->chosenId() > 0 || lookupField(QStringLiteral("txtDrAc"))->chosenId() > 0)
+        return postEntry();
+    return voucher_.voucherNo > 0 && !voucher_.entries.empty();
+}
+
+bool JournalScreen::removeDocument(qint64 id) { return service_->removeVoucher(id); }
+
+documents::DocumentPage JournalScreen::listDocuments(const documents::ListFilter& filter) { return service_->listPage(filter); }
+
+void JournalScreen::printDocument(bool pdf) {
+    if (voucher_.voucherNo <= 0) return;
+    try {
+        printDocumentRequest(db_, session_, serviceMessages_,
+                             vouchers::voucherRequest(db_, session_, kJournal, voucher_.voucherNo),
+                             QStringLiteral("JournalVoucher_") + QString::number(voucher_.voucherNo), pdf, this);
+    } catch (const std::exception& e) {
+        serviceMessages_.critical(QStringLiteral("Report"), QString::fromUtf8(e.what()));
+    }
+}
+
+bool JournalScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineGrid() &&
+        entryGridKey(
+            event, lineGrid(), [this](int row) { editEntry(row); }, [this](int row) { deleteGridEntry(row); }))
+        return true;
+    return DocumentForm::eventFilter(watched, event);
+}
+
+}  // namespace tanabana::gui
