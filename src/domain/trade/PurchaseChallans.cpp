@@ -98,6 +98,20 @@ Decimal PurchaseChallans::amount(const PurchaseChallan& challan) {
     return total.roundHalfEven(2);
 }
 
+documents::DocumentPage PurchaseChallans::page(const documents::ListFilter& filter) {
+    documents::ListQuery q;
+    q.from = QStringLiteral("BillMSt_Ch m LEFT JOIN AccMst a ON a.Id = m.PartyId");
+    q.where = QStringLiteral("m.FirmNo = ?");
+    q.params = {session_.firmNo};
+    q.number = QStringLiteral("m.BillNO");
+    q.date = QStringLiteral("m.BillDate");
+    q.party = QStringLiteral("a.AcName");
+    q.amount = QStringLiteral("m.BillAmount");
+    q.marked = QStringLiteral("m.Is_Audit");
+    q.texts = {QStringLiteral("m.InvType")};
+    return documents::listDocuments(db_, q, filter);
+}
+
 std::optional<qint64> PurchaseChallans::challanOfParty(qint64 partyId, const QString& challanNo) {
     const QVariant id = db_.scalar(QStringLiteral("SELECT Id FROM BillMSt_Ch WHERE PartyId = ? AND BillNO = ? AND FirmNo = ? ORDER BY Id"),
                                    {partyId, challanNo.trimmed(), session_.firmNo});
