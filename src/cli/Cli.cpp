@@ -113,6 +113,8 @@ int Registry::dispatch(const QStringList& argv) {
         err(QStringLiteral("Unknown command '%1'.\n\n").arg(words.at(0)) + usage());
         return 2;
     }
+    // A noun with one unnamed verb runs it directly ("outstanding --party X --date D").
+    if (noun->verbs.size() == 1 && noun->verbs.front().name.isEmpty()) words.insert(1, QString());
     if (words.size() < 2) {
         (args.help ? out(nounUsage(*noun)) : err(nounUsage(*noun)));
         return args.help ? 0 : 2;

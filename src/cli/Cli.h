@@ -67,11 +67,14 @@ void registerShellCommands(Registry& registry);
 void registerUtilCommands(Registry& registry);
 void registerSellingCommands(Registry& registry);
 void registerPurchaseCommands(Registry& registry);
+void registerVoucherCommands(Registry& registry);
 void registerProductCommands(Registry& registry);
 void registerMasterCommands(Registry& registry);
 void registerLedgerCommands(Registry& registry);
 void registerReportCommands(Registry& registry);
 void registerRegisterCommands(Registry& registry);
+void registerAccountCommands(Registry& registry);
+void registerGstCommands(Registry& registry);
 
 // Writes a line to standard output.
 void out(const QString& line);

@@ -13,7 +13,9 @@ namespace {
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
     bool prints = false;
     for (int i = 1; i < argc; ++i)
-        if (QByteArray(argv[i]) == "report" || QByteArray(argv[i]) == "print" || QByteArray(argv[i]) == "register") prints = true;
+        if (QByteArray(argv[i]) == "report" || QByteArray(argv[i]) == "print" || QByteArray(argv[i]) == "register" ||
+            QByteArray(argv[i]) == "gstr3b")
+            prints = true;
     if (!prints) return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
@@ -42,8 +44,11 @@ int main(int argc, char** argv) {
     tanabana::cli::registerLedgerCommands(registry);
     tanabana::cli::registerSellingCommands(registry);
     tanabana::cli::registerPurchaseCommands(registry);
+    tanabana::cli::registerVoucherCommands(registry);
     tanabana::cli::registerUtilCommands(registry);
     tanabana::cli::registerReportCommands(registry);
     tanabana::cli::registerRegisterCommands(registry);
+    tanabana::cli::registerAccountCommands(registry);
+    tanabana::cli::registerGstCommands(registry);
     return registry.dispatch(QCoreApplication::arguments().mid(1));
 }

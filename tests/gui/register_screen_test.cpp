@@ -44,14 +44,8 @@ protected:
     }
 
     gui::RegisterForm* open(const QString& command) {
-        EXPECT_TRUE(registry.run(command, context)) << command.toStdString();
-        QMdiSubWindow* sub = window.workArea()->subWindowList().isEmpty() ? nullptr : window.workArea()->subWindowList().last();
-        auto* form = sub ? qobject_cast<gui::RegisterForm*>(sub->widget()) : nullptr;
+        auto* form = qobject_cast<gui::RegisterForm*>(test::openFromMenu(registry, context, window, command));
         EXPECT_NE(form, nullptr) << command.toStdString();
-        if (form) {
-            sub->showMaximized();
-            QApplication::processEvents();
-        }
         return form;
     }
 

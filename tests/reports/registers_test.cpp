@@ -306,7 +306,7 @@ TEST_F(RegistersTest, EveryMenuRegisterHasItsLayoutAndNamesOnlyColumnsItsQueryGi
         EXPECT_NO_THROW(registers.reports().prepare(nullptr, r.reportRequest()));
     }
     EXPECT_EQ(registerCommands(),
-              (QStringList{"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R82", "mnu_R83", "mnu_R84", "mnu_R85", "mnu_R86", "mnu_Prod3", "mnu_R31", "mnu_R25"}));
+              (QStringList{"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R82", "mnu_R83", "mnu_R84", "mnu_R85", "mnu_R86", "mnu_Prod3", "mnu_R31", "mnu_R25", "mnu_R51", "mnu_R52", "mnu_R53"}));
 }
 
 }  // namespace

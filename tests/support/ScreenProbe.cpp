@@ -1,9 +1,14 @@
 #include "support/ScreenProbe.h"
 
+#include "gui/shell/Commands.h"
+#include "gui/shell/MainWindow.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTableWidget>
 
 namespace tanabana::test {
@@ -31,6 +36,15 @@ QStringList gridText(QTableWidget* grid) {
         rows << cells.join(QStringLiteral(" | "));
     }
     return rows;
+}
+
+QWidget* openFromMenu(gui::CommandRegistry& registry, gui::CommandContext& context, gui::MainWindow& window, const QString& command) {
+    if (!registry.run(command, context)) return nullptr;
+    const QList<QMdiSubWindow*> subs = window.workArea()->subWindowList();
+    if (subs.isEmpty()) return nullptr;
+    subs.last()->showMaximized();
+    QApplication::processEvents();
+    return subs.last()->widget();
 }
 
 }  // namespace tanabana::test

@@ -7,12 +7,21 @@
 class QTableWidget;
 class QWidget;
 
+namespace tanabana::gui {
+class CommandRegistry;
+struct CommandContext;
+class MainWindow;
+}  // namespace tanabana::gui
+
 namespace tanabana::test {
 
 // The text of the line edit or list box of that object name inside the screen; empty when none.
 QString fieldText(QWidget* screen, const QString& name);
 void keepPicture(QWidget* window, const QString& name);
-// A grid's texts, one row a line, its non-empty cells joined by " | ".
+// The grid's texts, one row a line, the cells that hold text joined by " | ".
 QStringList gridText(QTableWidget* grid);
+// Runs a menu command and returns the screen it opened in the work area, maximized; null when
+// the command opened none.
+QWidget* openFromMenu(gui::CommandRegistry& registry, gui::CommandContext& context, gui::MainWindow& window, const QString& command);
 
 }  // namespace tanabana::test

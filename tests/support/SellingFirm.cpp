@@ -24,14 +24,8 @@ void SellingFirm::addItem(qint64 id, qint64 firm, const QString& name, const QSt
                QStringLiteral("Fabrics of %1").arg(hsn), calcOn == 2 ? QStringLiteral("PCS-PIECES") : QStringLiteral("MTR-METERS"), firm});
 }
 
-qint64 SellingFirm::saveBill(qint64 book, const QString& no, const QDate& date, qint64 party,
-                             const std::vector<std::tuple<qint64, const char*, const char*>>& lines, qint64 challanId) {
-    trade::SalesInvoices sales(db(), session_, messages_);
-    trade::SalesBill b;
-    b.bookNo = book;
-    b.billNo = no;
-    b.date = date;
-    b.partyId = party;
+std::vector<trade::SalesLine> SellingFirm::salesLines(const std::vector<std::tuple<qint64, const char*, const char*>>& lines) {
+    std::vector<trade::SalesLine> out;
     for (const auto& [item, qty, rate] : lines) {
         const auto row = db().queryOne(QStringLiteral("SELECT Vat, AddTax, VatCalc, CalcOn FROM ProdMst WHERE Id = ?"), {item});
         trade::SalesLine l;
@@ -42,11 +36,23 @@ qint64 SellingFirm::saveBill(qint64 book, const QString& no, const QDate& date, 
         l.input.rateOn = row->integer(QStringLiteral("CalcOn")) == 2 ? QStringLiteral("P") : QStringLiteral("M");
         (l.input.rateOn == QStringLiteral("P") ? l.input.pieces : l.input.metres) = d(qty);
         l.input.listRate = d(rate);
-        if (challanId > 0 && b.lines.empty()) {
-            l.challanId = challanId;
-            l.challanSrno = 1;
-        }
-        b.lines.push_back(l);
+        out.push_back(l);
+    }
+    return out;
+}
+
+qint64 SellingFirm::saveBill(qint64 book, const QString& no, const QDate& date, qint64 party,
+                             const std::vector<std::tuple<qint64, const char*, const char*>>& lines, qint64 challanId) {
+    trade::SalesInvoices sales(db(), session_, messages_);
+    trade::SalesBill b;
+    b.bookNo = book;
+    b.billNo = no;
+    b.date = date;
+    b.partyId = party;
+    b.lines = salesLines(lines);
+    if (challanId > 0 && !b.lines.empty()) {
+        b.lines.front().challanId = challanId;
+        b.lines.front().challanSrno = 1;
     }
     const auto id = sales.save(b);
     EXPECT_TRUE(id) << "bill " << no.toStdString() << " not saved";

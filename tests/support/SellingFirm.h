@@ -18,6 +18,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/trade/SalesBill.h"
 
 #include <QDate>
 #include <tuple>
@@ -30,6 +31,8 @@ public:
     // On the year database of `session` (a YearFixture's or an installation's), firm 1 open.
     SellingFirm(db::Database& db, Session& session, Messages& messages) : db_(db), session_(session), messages_(messages) {}
     db::Database& db() { return db_; }
+    Session& session() { return session_; }
+    Messages& messages() { return messages_; }
 
     // Builds everything described above; the chart and books are set up where missing.
     void build();
@@ -41,11 +44,15 @@ public:
 
     static constexpr qint64 kRapier = 101, kSaree = 102, kGeorgette = 103;
 
-private:
+protected:
+    // Bill lines of (item, quantity, rate) with the item's GST, GST basis and rate basis.
+    std::vector<trade::SalesLine> salesLines(const std::vector<std::tuple<qint64, const char*, const char*>>& lines);
     void addItem(qint64 id, qint64 firm, const QString& name, const QString& type, const QString& hsn, double rate, double gst, int calcOn,
                  int gstCalc);
     qint64 saveBill(qint64 book, const QString& no, const QDate& date, qint64 party, const std::vector<std::tuple<qint64, const char*, const char*>>& lines,
                     qint64 challanNo = 0);
+
+private:
     qint64 saveChallan(const QString& no, const QDate& date, qint64 party, qint64 item, const char* metres, const char* rate);
     db::Database& db_;
     Session& session_;

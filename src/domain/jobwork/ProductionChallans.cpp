@@ -248,13 +248,22 @@ std::optional<ProductionChallan> ProductionChallans::load(qint64 id) {
     return c;
 }
 
-db::Rows ProductionChallans::challanList(qint64 bookNo) {
-    return db_.query(QStringLiteral("SELECT p.ChNo, p.ChDate, p.TotTaka AS \"Tot Taka\", p.TotMtrs AS \"Tot Mtrs\", a.AcName, "
-                                    "a.LedgerId, p.Id, b.SalesName FROM ProductionMst p "
-                                    "LEFT JOIN AccMst a ON a.Id = p.PartyID "
-                                    "LEFT JOIN BookMst b ON b.BookNO = p.BookId AND b.FirmNO = p.FirmNo "
-                                    "WHERE p.FirmNo = ? AND (? = 0 OR p.BookId = ?) ORDER BY p.ChDate DESC, p.ChNo DESC"),
-                     {session_.firmNo, bookNo, bookNo});
+documents::DocumentPage ProductionChallans::challanList(qint64 bookNo, const documents::ListFilter& filter) {
+    documents::ListQuery q;
+    q.from = QStringLiteral("ProductionMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
+    q.where = QStringLiteral("m.FirmNo = ?");
+    q.params = {session_.firmNo};
+    if (bookNo > 0) {
+        q.where += QStringLiteral(" AND m.BookId = ?");
+        q.params << bookNo;
+    }
+    q.number = QStringLiteral("m.ChNo");
+    q.date = QStringLiteral("m.ChDate");
+    q.party = QStringLiteral("a.AcName");
+    q.amount = QStringLiteral("m.TotMtrs");
+    q.texts = {QStringLiteral("a.LedgerId")};
+    q.figures = {QStringLiteral("m.TotTaka"), QStringLiteral("m.TotMtrs")};
+    return documents::listDocuments(db_, q, filter);
 }
 
 db::Rows ProductionChallans::books() {

@@ -12,6 +12,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/DocumentList.h"
 #include "domain/documents/NumberSeries.h"
 
 #include <QDate>
@@ -71,8 +72,9 @@ public:
     bool remove(qint64 id);
     std::optional<ProductionChallan> load(qint64 id);
 
-    // Screen lists: challans of a book (newest first), books, job-work parties, finished qualities.
-    db::Rows challanList(qint64 bookNo);
+    // The challans of a book (0: every book) for the screen's list, a page at a time, newest
+    // first. Texts: the party's ledger code; figures: takas, metres.
+    documents::DocumentPage challanList(qint64 bookNo, const documents::ListFilter& filter);
     db::Rows books();
     db::Rows parties(const QString& nameOrCode = {});
     db::Rows qualities(const QString& name = {}, const QString& design = {}, const QString& colour = {});

@@ -54,8 +54,13 @@ Conditions conditionsOf(const RegisterDefinition& d, const RegisterChoice& c, qi
     Conditions out;
     out.where << d.firmColumn + QStringLiteral(" = ?");
     out.params << firmNo;
-    out.where << d.dateColumn + QStringLiteral(" BETWEEN ? AND ?");
-    out.params << c.from << c.to;
+    if (d.onDate) {
+        out.where << d.dateColumn + QStringLiteral(" <= ?");
+        out.params << c.to;
+    } else {
+        out.where << d.dateColumn + QStringLiteral(" BETWEEN ? AND ?");
+        out.params << c.from << c.to;
+    }
     if (!d.where.isEmpty()) out.where << QLatin1Char('(') + d.where + QLatin1Char(')');
     auto add = [&](const QString& condition, qint64 value) {
         if (condition.isEmpty() || value <= 0) return;
@@ -68,7 +73,8 @@ Conditions conditionsOf(const RegisterDefinition& d, const RegisterChoice& c, qi
     return out;
 }
 
-QString periodText(const RegisterChoice& c) {
+QString periodText(const RegisterDefinition& d, const RegisterChoice& c) {
+    if (d.onDate) return QStringLiteral(" As On ") + c.to.toString(kDate);
     return QStringLiteral(" From ") + c.from.toString(kDate) + QStringLiteral(" To ") + c.to.toString(kDate);
 }
 
@@ -110,6 +116,12 @@ public:
             groupIndex_.push_back(index);
         }
         keyIndex_ = r_.definition.keyColumn.isEmpty() ? -1 : data_.indexOf(r_.definition.keyColumn);
+        for (const CellOpens& opens : r_.definition.cellOpens) {
+            const int index = data_.indexOf(opens.keyColumn);
+            if (index < 0)
+                throw ReportError(QStringLiteral("Register %1 has no column %2").arg(r_.definition.name, opens.keyColumn));
+            cellKeys_.push_back(index);
+        }
     }
 
     void build() {
@@ -169,7 +181,9 @@ private:
         line.row = row;
         if (keyIndex_ >= 0) line.documentId = data_.value(row, keyIndex_).toLongLong();
         const EvalContext c = contextFor(row, row, row);
-        for (const RegisterColumn& column : sheet_.columns) line.cells << column.text.evaluate(c);
+        for (const RegisterColumn& column : sheet_.columns) line.cells << column.text.evaluate(c, column.blankWhenZero);
+        if (!cellKeys_.empty())
+            for (const RegisterColumn& column : sheet_.columns) line.targets.push_back(target(row, column.field));
         r_.lines.push_back(line);
     }
 
@@ -196,6 +210,17 @@ private:
         r_.lines.push_back(line);
     }
 
+    // The first declared opening whose key is set on this row, for a column.
+    std::pair<DocumentKind, qint64> target(int row, const QString& field) const {
+        const std::vector<CellOpens>& all = r_.definition.cellOpens;
+        for (size_t i = 0; i < all.size(); ++i) {
+            if (!all[i].fields.isEmpty() && !all[i].fields.contains(field, Qt::CaseInsensitive)) continue;
+            const qint64 id = data_.value(row, cellKeys_[i]).toLongLong();
+            if (id != 0) return {all[i].kind, id};
+        }
+        return {DocumentKind::None, 0};
+    }
+
     RegisterResult& r_;
     RegisterSheet& sheet_;
     const ResultSet& data_;
@@ -203,6 +228,7 @@ private:
     std::vector<int> totalIndex_;
     std::vector<int> groupIndex_;
     int keyIndex_ = -1;
+    std::vector<int> cellKeys_;
 };
 
 QString nameOf(db::Database& db, const QString& sql, const QVariantList& params) {
@@ -238,6 +264,7 @@ RegisterSheet loadRegisterSheet(const QString& installFolder, const QString& lay
         c.total = o.value(QLatin1String("total")).toBool() && !c.field.isEmpty();
         c.numeric = ValueFormat::parse(c.format).isNumeric();
         c.width = o.value(QLatin1String("width")).toDouble();
+        c.blankWhenZero = o.value(QLatin1String("blankWhenZero")).toBool();
         const QString text = c.field.isEmpty() ? o.value(QLatin1String("text")).toString()
                                                : QStringLiteral("{%1%2}").arg(c.field, c.format.isEmpty() ? QString() : QLatin1Char('|') + c.format);
         c.text = parsed(layoutName, text);
@@ -282,14 +309,27 @@ RegisterResult Registers::run(const RegisterDefinition& definition, const Regist
     if (!hasRight(session_, GeneralRight::View))
         throw ReportError(QStringLiteral("You Have No Right For ") + definition.title);
     if (!choice.from.isValid() || !choice.to.isValid()) throw ReportError(QStringLiteral("Please Select Proper Date"));
-    if (choice.from > choice.to) throw ReportError(QStringLiteral("From Date Should Not Be After To Date"));
+    if (!definition.onDate && choice.from > choice.to) throw ReportError(QStringLiteral("From Date Should Not Be After To Date"));
 
     RegisterResult result;
     result.definition = definition;
     result.choice = choice;
     result.sheet = loadRegisterSheet(service_.installFolder(), definition.layout);
-    result.title = definition.title + QStringLiteral(" ") + periodText(choice);
+    result.title = definition.title + QStringLiteral(" ") + periodText(definition, choice);
     result.filters = filtersText(db_, definition, choice, session_.firmNo);
+
+    if (definition.compute) {
+        try {
+            definition.compute(db_, session_, result);
+        } catch (const ReportError&) {
+            throw;
+        } catch (const std::exception& e) {
+            throw ReportError(QString::fromUtf8(e.what()));
+        }
+        addFirmColumns(db_, session_.firmNo, result.data);
+        LineBuilder(result).build();
+        return result;
+    }
 
     const Conditions c = conditionsOf(definition, choice, session_.firmNo);
     QString inner = definition.select + QStringLiteral(" WHERE ") + c.where.join(QStringLiteral(" AND "));
@@ -297,7 +337,9 @@ RegisterResult Registers::run(const RegisterDefinition& definition, const Regist
     // Firm details travel as columns, the way every layout binds them.
     QString sql = QStringLiteral("SELECT r.*, f.PName AS FirmNAme, f.Add1 AS FirmAdd1, f.City AS FirmCity, f.Tin AS FirmTIN "
                                  "FROM (") + inner + QStringLiteral(") r CROSS JOIN FirmMst f WHERE f.Srno = ?");
-    QVariantList params = c.params;
+    QVariantList params;
+    for (int i = 0; i < definition.onDateParams; ++i) params << choice.to;
+    params += c.params;
     params << session_.firmNo;
     QStringList order;
     for (const QString& column : definition.orderBy) order << QStringLiteral("r.") + column;
@@ -309,6 +351,7 @@ RegisterResult Registers::run(const RegisterDefinition& definition, const Regist
     } catch (const std::exception& e) {
         throw ReportError(QString::fromUtf8(e.what()));
     }
+    if (definition.derive) definition.derive(result.data, choice);
     addRunningBalance(result.data, definition);
     LineBuilder(result).build();
     return result;
@@ -361,6 +404,33 @@ void Registers::writeFile(const RegisterResult& result, const QString& path) con
     else throw ReportError(QStringLiteral("A register is written as .pdf, .xlsx or .csv, not %1").arg(QFileInfo(path).fileName()));
 }
 
+const RegisterDefinition* findByName(const std::vector<RegisterDefinition>& all, const QString& name) {
+    for (const RegisterDefinition& d : all)
+        if (d.name.compare(name, Qt::CaseInsensitive) == 0) return &d;
+    return nullptr;
+}
+
+std::vector<const RegisterDefinition*> ofCommand(const std::vector<RegisterDefinition>& all, const QString& menuCommand) {
+    std::vector<const RegisterDefinition*> out;
+    for (const RegisterDefinition& d : all)
+        if (d.command == menuCommand) out.push_back(&d);
+    return out;
+}
+
+QStringList commandsOf(const std::vector<RegisterDefinition>& all) {
+    QStringList out;
+    for (const RegisterDefinition& d : all)
+        if (!out.contains(d.command)) out << d.command;
+    return out;
+}
+
+void addFirmColumns(db::Database& db, qint64 firmNo, ResultSet& data) {
+    const auto firm = db.queryOne(QStringLiteral("SELECT PName, Add1, City, Tin FROM FirmMst WHERE Srno = ?"), {firmNo});
+    data.columns << QStringLiteral("FirmNAme") << QStringLiteral("FirmAdd1") << QStringLiteral("FirmCity") << QStringLiteral("FirmTIN");
+    for (QVariantList& row : data.rows)
+        for (int i = 0; i < 4; ++i) row << (firm ? firm->value(i) : QVariant(QString()));
+}
+
 db::Rows registerParties(db::Database& db, qint64 firmNo, const QString& prefix) {
     const db::Dialect& d = db.dialect();
     return db.query(QStringLiteral("SELECT AcName AS \"A/c Name\", City, LedgerId AS \"A/c No\", Id FROM AccMst "
@@ -370,12 +440,16 @@ db::Rows registerParties(db::Database& db, qint64 firmNo, const QString& prefix)
                     {firmNo, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
 }
 
-db::Rows registerBooks(db::Database& db, qint64 firmNo, const QString& prefix) {
+db::Rows registerBooks(db::Database& db, qint64 firmNo, const QString& prefix, const QString& bookTypes) {
     const db::Dialect& d = db.dialect();
-    return db.query(QStringLiteral("SELECT SalesName AS \"Book\", BookShortName AS \"Prefix\", BookNO AS Id FROM BookMst "
-                                   "WHERE FirmNO = ? AND BookType IN ('S', 'A') AND (") +
-                        d.likeInsensitive(QStringLiteral("SalesName")) + QStringLiteral(" OR CAST(BookNO AS TEXT) = ?) ORDER BY BookNO") +
-                        d.limit(30),
+    // Cash and bank books are named after their account (PurNAme), the others by SalesName.
+    const QString name = QStringLiteral("CASE WHEN BookType IN ('C', 'B') THEN PurNAme ELSE SalesName END");
+    QStringList types;
+    for (const QChar type : bookTypes)
+        if (type.isLetter()) types << QStringLiteral("'%1'").arg(type);
+    return db.query(QStringLiteral("SELECT ") + name + QStringLiteral(" AS \"Book\", BookShortName AS \"Prefix\", BookNO AS Id FROM BookMst "
+                                   "WHERE FirmNO = ? AND BookType IN (") + types.join(QStringLiteral(", ")) + QStringLiteral(") AND (") +
+                        d.likeInsensitive(name) + QStringLiteral(" OR CAST(BookNO AS TEXT) = ?) ORDER BY BookNO") + d.limit(30),
                     {firmNo, prefix + QLatin1Char('%'), prefix.trimmed()});
 }
 
@@ -388,11 +462,11 @@ db::Rows registerItems(db::Database& db, qint64 firmNo, const QString& prefix) {
                     {firmNo, prefix + QLatin1Char('%'), prefix + QLatin1Char('%')});
 }
 
-qint64 pickedId(db::Database& db, qint64 firmNo, RegisterPicker picker, const QString& text) {
+qint64 pickedId(db::Database& db, qint64 firmNo, RegisterPicker picker, const QString& text, const QString& bookTypes) {
     const QString typed = text.trimmed();
     if (typed.isEmpty()) return 0;
     const db::Rows rows = picker == RegisterPicker::Party ? registerParties(db, firmNo, typed)
-                          : picker == RegisterPicker::Book ? registerBooks(db, firmNo, typed)
+                          : picker == RegisterPicker::Book ? registerBooks(db, firmNo, typed, bookTypes)
                                                            : registerItems(db, firmNo, typed);
     for (const db::Row& row : rows)
         for (int i = 0; i < row.size(); ++i)

@@ -21,12 +21,28 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace tanabana::reports {
 
 // The document a register row stands for, opened by Enter on the row.
-enum class DocumentKind { None, SalesBill, DeliveryChallan, ProductionChallan };
+// Account and AccountGroup are the drill-down of the statements: an account opens its ledger, a
+// group the list of its accounts.
+enum class DocumentKind { None, SalesBill, DeliveryChallan, ProductionChallan, Account, AccountGroup };
+
+// What a cell opens: the first of these whose key column holds a non-zero value, for the sheet
+// columns named (none: every column). A two-sided statement opens the account of the side the
+// cursor stands on.
+struct CellOpens {
+    QStringList fields;  // sheet columns (their field); empty: every column
+    QString keyColumn;   // result column holding the Id
+    DocumentKind kind = DocumentKind::None;
+};
+
+struct RegisterResult;
+
+struct RegisterChoice;
 
 struct RegisterDefinition {
     QString name;        // the command line's name: "sales-by-party"
@@ -50,8 +66,25 @@ struct RegisterDefinition {
     QString keyColumn;   // the column holding the document's Id
     QString runningOf;   // a running balance of this column ...
     QString runningInto; // ... in this extra column
+    std::vector<CellOpens> cellOpens;  // per-cell drill-down, tried before `opens`
+    // An "as on" report: the screen asks one date, captioned "As On" (the choice's `to`).
+    bool singleDate = false;
+    // A register whose rows are worked out by code rather than one query (a two-sided statement):
+    // fills result.data (firm columns are added after) and may set result.title and filters.
+    std::function<void(db::Database& db, const Session& session, RegisterResult& result)> compute;
+    // A position on one day (outstanding "As On" a date): rows dated up to the period's end, and
+    // the select binds that date for each of its first `onDateParams` placeholders.
+    bool onDate = false;
+    int onDateParams = 0;
+    // Columns worked out per row after the query (days between dates), before the lines are cut.
+    std::function<void(ResultSet& data, const RegisterChoice& choice)> derive;
+    // The screen asks one date (captioned "As On") for either kind of position on a day.
+    bool asksOneDate() const { return singleDate || onDate; }
     bool offersParty() const { return !partyFilter.isEmpty(); }
-    bool offersBook() const { return !bookFilter.isEmpty(); }
+    // The kinds of book the book picker offers: "SA" sales books; "C" cash, "B" bank books.
+    QString bookTypes = QStringLiteral("SA");
+    bool asksBook = false;  // a computed register that reads the choice's book itself
+    bool offersBook() const { return !bookFilter.isEmpty() || asksBook; }
     bool offersItem() const { return !itemFilter.isEmpty(); }
 };
 
@@ -61,6 +94,8 @@ struct RegisterChoice {
     qint64 partyId = 0;  // 0: every party
     qint64 bookNo = 0;
     qint64 itemId = 0;
+    int groupNo = 0;              // the account group a drill-down list is about
+    bool openingBalances = true;  // statements: count the opening balances (not between two dates)
 };
 
 // The columns and groups of a register layout file, as the screen shows them.
@@ -70,6 +105,7 @@ struct RegisterColumn {
     QString format;    // "#,##0.00", "0.000", "dd-MM-yyyy"
     bool total = false;
     bool numeric = false;
+    bool blankWhenZero = false;  // a row's zero or missing figure shows empty, as printed
     double width = 0;  // mm on paper; 0 takes a share of what is left (the screen stretches it)
     TextTemplate text; // the cell
 };
@@ -95,6 +131,8 @@ struct RegisterLine {
     int level = 0;            // group level of a heading or sub-total (0 outermost)
     int row = -1;             // the result row of a Row line
     qint64 documentId = 0;    // what Enter opens (0: nothing)
+    // Per cell (one per sheet column) when the register declares cellOpens.
+    std::vector<std::pair<DocumentKind, qint64>> targets;
     QStringList cells;        // one text per sheet column (a heading: its text in the first)
 };
 
@@ -137,13 +175,23 @@ private:
     ReportService service_;
 };
 
+// Look-ups in a list of declarations: by command-line name (ignoring case; null when none), the
+// variants a menu command offers in list order, and the menu commands in order of first use.
+const RegisterDefinition* findByName(const std::vector<RegisterDefinition>& all, const QString& name);
+std::vector<const RegisterDefinition*> ofCommand(const std::vector<RegisterDefinition>& all, const QString& menuCommand);
+QStringList commandsOf(const std::vector<RegisterDefinition>& all);
+
+// Adds the firm's name, address and GSTIN as columns of every row (FirmNAme, FirmAdd1, FirmCity,
+// FirmTIN), the way every layout binds them.
+void addFirmColumns(db::Database& db, qint64 firmNo, ResultSet& data);
+
 // The party, book and quality pickers of the filter bar (Id, the text shown, a second column).
 db::Rows registerParties(db::Database& db, qint64 firmNo, const QString& prefix);
-db::Rows registerBooks(db::Database& db, qint64 firmNo, const QString& prefix);
+db::Rows registerBooks(db::Database& db, qint64 firmNo, const QString& prefix, const QString& bookTypes = QStringLiteral("SA"));
 db::Rows registerItems(db::Database& db, qint64 firmNo, const QString& prefix);
 // The Id of the party, book or quality named by its name or code (ignoring case), else of the one
 // entry that begins with the text; 0 when none or several fit.
 enum class RegisterPicker { Party, Book, Item };
-qint64 pickedId(db::Database& db, qint64 firmNo, RegisterPicker picker, const QString& text);
+qint64 pickedId(db::Database& db, qint64 firmNo, RegisterPicker picker, const QString& text, const QString& bookTypes = QStringLiteral("SA"));
 
 }  // namespace tanabana::reports

@@ -1,6 +1,7 @@
 #include "domain/reports/SellingRegisters.h"
 
 #include "db/Dialect.h"
+#include "domain/reports/OutstandingRegisters.h"
 #include "domain/reports/PurchaseRegisters.h"
 
 namespace tanabana::reports {
@@ -226,6 +227,7 @@ std::vector<RegisterDefinition> makeRegisters() {
                             {QStringLiteral("PartyName"), QStringLiteral("ChDate"), QStringLiteral("ChallanId")}));
     list.push_back(production());
     for (RegisterDefinition& d : purchaseRegisters()) list.push_back(std::move(d));
+    for (RegisterDefinition& d : outstandingRegisters()) list.push_back(std::move(d));
     return list;
 }
 
@@ -236,24 +238,10 @@ const std::vector<RegisterDefinition>& sellingRegisters() {
     return list;
 }
 
-const RegisterDefinition* findRegister(const QString& name) {
-    for (const RegisterDefinition& d : sellingRegisters())
-        if (d.name.compare(name, Qt::CaseInsensitive) == 0) return &d;
-    return nullptr;
-}
+const RegisterDefinition* findRegister(const QString& name) { return findByName(sellingRegisters(), name); }
 
-std::vector<const RegisterDefinition*> registersOfCommand(const QString& menuCommand) {
-    std::vector<const RegisterDefinition*> out;
-    for (const RegisterDefinition& d : sellingRegisters())
-        if (d.command == menuCommand) out.push_back(&d);
-    return out;
-}
+std::vector<const RegisterDefinition*> registersOfCommand(const QString& menuCommand) { return ofCommand(sellingRegisters(), menuCommand); }
 
-QStringList registerCommands() {
-    QStringList out;
-    for (const RegisterDefinition& d : sellingRegisters())
-        if (!out.contains(d.command)) out << d.command;
-    return out;
-}
+QStringList registerCommands() { return commandsOf(sellingRegisters()); }
 
 }  // namespace tanabana::reports

@@ -1,5 +1,6 @@
 #include "domain/schema/Steps.h"
 
+#include "domain/gst/GstSchema.h"
 #include "domain/ledger/Schema.h"
 #include "domain/masters/DefaultChart.h"
 #include "domain/masters/Schema.h"
@@ -8,6 +9,7 @@
 #include "domain/shell/Schema.h"
 #include "domain/trade/PurchaseSchema.h"
 #include "domain/trade/Schema.h"
+#include "domain/vouchers/VoucherSchema.h"
 
 namespace tanabana::schema {
 
@@ -35,6 +37,8 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, products::productsSteps());
     append(steps, ledger::ledgerSteps());
     append(steps, reports::reportsSteps());
+    append(steps, gst::gstSteps());
+    append(steps, vouchers::voucherSteps());
     return steps;
 }
 

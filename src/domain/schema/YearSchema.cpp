@@ -7,6 +7,7 @@
 #include "domain/shell/Schema.h"
 #include "domain/trade/PurchaseSchema.h"
 #include "domain/trade/Schema.h"
+#include "domain/vouchers/VoucherSchema.h"
 
 namespace tanabana::schema {
 
@@ -30,6 +31,7 @@ const db::ColumnWidths& yearColumnWidths() {
         for (const db::TableDef* table : trade::tradeTables()) w.add(*table);
         for (const db::TableDef* table : trade::purchaseTables()) w.add(*table);
         addAll(w, products::productTables());
+        addAll(w, vouchers::voucherTables());
         return w;
     }();
     return widths;

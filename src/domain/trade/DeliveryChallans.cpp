@@ -312,13 +312,22 @@ bool DeliveryChallans::readyToPrint(const DeliveryChallan& c) {
     return true;
 }
 
-db::Rows DeliveryChallans::challanList(qint64 bookNo) {
-    return db_.query(QStringLiteral("SELECT c.BillNO AS \"ChalanNO\", c.BillDate AS \"Ch Date\", a.AcName, c.BillAmount, c.TrNO, c.Id, "
-                                    "c.IsSale, a.City, a.Phone, k.PName AS \"Broker\", b.SalesName FROM ChalanMst c "
-                                    "LEFT JOIN AccMst a ON a.Id = c.PartyID LEFT JOIN BrokerMst k ON k.Srno = c.BrokerId "
-                                    "LEFT JOIN BookMst b ON b.BookNO = c.BookNO AND b.FirmNO = c.FirmNO "
-                                    "WHERE c.FirmNO = ? AND (? = 0 OR c.BookNO = ?) ORDER BY c.BillDate DESC, c.BillNO DESC, c.Id DESC"),
-                     {session_.firmNo, bookNo, bookNo});
+documents::DocumentPage DeliveryChallans::challanList(qint64 bookNo, const documents::ListFilter& filter) {
+    documents::ListQuery q;
+    q.from = QStringLiteral("ChalanMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
+    q.where = QStringLiteral("m.FirmNO = ?");
+    q.params = {session_.firmNo};
+    if (bookNo > 0) {
+        q.where += QStringLiteral(" AND m.BookNO = ?");
+        q.params << bookNo;
+    }
+    q.number = QStringLiteral("m.BillNO");
+    q.date = QStringLiteral("m.BillDate");
+    q.party = QStringLiteral("a.AcName");
+    q.amount = QStringLiteral("m.BillAmount");
+    q.texts = {QStringLiteral("a.City"), QStringLiteral("m.TrNO"),
+               QStringLiteral("CASE WHEN COALESCE(m.IsSale, 0) <> 0 THEN 'Billed' ELSE '' END")};
+    return documents::listDocuments(db_, q, filter);
 }
 
 db::Rows DeliveryChallans::books() {

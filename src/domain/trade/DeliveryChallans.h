@@ -8,6 +8,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/DocumentList.h"
 #include "domain/documents/NumberSeries.h"
 
 #include <QDate>
@@ -84,8 +85,9 @@ public:
     bool setReconciled(qint64 id, int srno, bool checked);
     // False (after "Item Not Checked") when the firm wants every line checked before printing.
     bool readyToPrint(const DeliveryChallan& challan);
-
-    db::Rows challanList(qint64 bookNo = 0);
+    // The challans of a book (0: every book) for the screen's list, a page at a time, newest
+    // first. Texts: city, station, "Billed" once a bill took it.
+    documents::DocumentPage challanList(qint64 bookNo, const documents::ListFilter& filter);
     db::Rows books();
 
 private:

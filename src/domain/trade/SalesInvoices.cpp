@@ -298,6 +298,19 @@ documents::DocumentPage SalesInvoices::billList(qint64 bookNo, const documents::
     return documents::listDocuments(db_, q, filter);
 }
 
+documents::DocumentPage SalesInvoices::openingBillList(const documents::ListFilter& filter) {
+    documents::ListQuery q;
+    q.from = QStringLiteral("SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID");
+    q.where = QStringLiteral("m.FirmNO = ? AND m.IsOp = -1 AND m.FormId = 3");
+    q.params = {session_.firmNo};
+    q.number = QStringLiteral("m.BillNO");
+    q.date = QStringLiteral("m.BillDate");
+    q.party = QStringLiteral("a.AcName");
+    q.amount = QStringLiteral("m.BillAmount");
+    q.figures = {QStringLiteral("m.UnPaidAmt")};
+    return documents::listDocuments(db_, q, filter);
+}
+
 namespace {
 
 std::vector<SavedBill> savedBills(db::Database& db, qint64 firmNo, const QString& condition, const QString& order) {

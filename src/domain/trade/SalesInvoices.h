@@ -57,6 +57,9 @@ public:
     enum class Pending { Any, EwayBill, EInvoice, LrNo };
     documents::DocumentPage billList(qint64 bookNo, const documents::ListFilter& filter, Pending pending = Pending::Any);
 
+    // The opening bills of the firm the same way; figures: unpaid.
+    documents::DocumentPage openingBillList(const documents::ListFilter& filter);
+
     // Every bill of the firm (opening bills too) by date and key, or only the opening bills newest first.
     std::vector<SavedBill> allBills();
     std::vector<SavedBill> openingBills();

@@ -324,6 +324,13 @@ QPushButton* DocumentForm::addButton(const QString& name, const QString& text, s
     return b;
 }
 
+void DocumentForm::setUnavailable(const QString& buttonName, const QString& why) {
+    QPushButton* b = button(buttonName);
+    savedOnly_.removeAll(b);
+    b->setEnabled(false);
+    b->setToolTip(why);
+}
+
 void DocumentForm::addToButtonBar(QWidget* widget) {
     auto* row = static_cast<QHBoxLayout*>(buttonBar_->layout());
     row->insertWidget(row->count() - 2, widget);
@@ -339,7 +346,10 @@ void DocumentForm::finishLayout() {
     layout_->addLayout(panelsAfterHeader_);
     if (lineBox_) layout_->addWidget(lineBox_);
     layout_->addLayout(panelsAfterLine_);
-    layout_->addWidget(grid_, 1);
+    // a document without lines (an opening bill) gives the list the room instead
+    const bool withLines = !columns_.empty();
+    grid_->setVisible(withLines);
+    if (withLines) layout_->addWidget(grid_, 1);
     // charges, totals and net sit in one row under the grid
     auto* row = new QHBoxLayout;
     row->addLayout(chargesGrid_);
@@ -349,12 +359,9 @@ void DocumentForm::finishLayout() {
     layout_->addWidget(buttonBar_);
     layout_->addWidget(status_);
     layout_->addWidget(listBar_);
-    layout_->addWidget(list_);
-    if (!sendsWhatsApp()) {
-        button(QStringLiteral("CmdWA"))->setToolTip(QStringLiteral("Not available on this screen"));
-        savedOnly_.removeAll(button(QStringLiteral("CmdWA")));
-        button(QStringLiteral("CmdWA"))->setEnabled(false);
-    }
+    layout_->addWidget(list_, withLines ? 0 : 1);
+    if (!withLines) list_->setMaximumHeight(QWIDGETSIZE_MAX);
+    if (!sendsWhatsApp()) setUnavailable(QStringLiteral("CmdWA"), QStringLiteral("Not available on this screen"));
 
     keys_ = EntryKeys::install(this, &session_, &messages_);
     QList<QWidget*> order = headerFields_ + afterHeaderFields_ + lineFields_ + afterLineFields_ + chargeFields_;
@@ -449,6 +456,7 @@ void DocumentForm::setTotals(const QString& text, const QString& net) {
     totals_->setText(text);
     net_->setText(net);
     net_->setVisible(!net.isEmpty());
+    net_->setMinimumWidth(net_->sizeHint().width());  // never cut while the layout catches up
 }
 
 void DocumentForm::setStatus(const QString& text) { status_->setText(text); }
@@ -529,7 +537,7 @@ void DocumentForm::openEntry(qint64 id) {
     markClean();
     status_->clear();
     refreshList();
-    if (QWidget* first = firstLineField()) first->setFocus();
+    if (QWidget* first = firstLineField() ? firstLineField() : (headerFields_.isEmpty() ? nullptr : headerFields_.first())) first->setFocus();
 }
 
 void DocumentForm::showListPage(int page) {

@@ -159,6 +159,8 @@ protected:
     void addPanel(QWidget* panel, const QList<QWidget*>& keyFields, bool afterLine);
     // A screen's own button, before Exit. A button of a saved document is enabled only when one is open.
     QPushButton* addButton(const QString& name, const QString& text, std::function<void()> action, bool savedOnly = false);
+    // A standard button this screen does not offer: disabled for good, the reason in its tip.
+    void setUnavailable(const QString& buttonName, const QString& why);
     // A widget of the screen's own among the buttons (a print layout, an SMS form), before Exit.
     void addToButtonBar(QWidget* widget);
     // A widget of the screen's own in the bar above the saved list (a book or "pending" filter).

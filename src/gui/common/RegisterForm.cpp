@@ -79,7 +79,8 @@ void RegisterForm::build() {
     party_ = new LookupField([db, firm](const QString& p) { return reports::registerParties(*db, firm, p); }, QStringLiteral("Id"),
                              QStringLiteral("A/c Name"), this);
     party_->setObjectName(QStringLiteral("txtParty"));
-    book_ = new LookupField([db, firm](const QString& p) { return reports::registerBooks(*db, firm, p); }, QStringLiteral("Id"),
+    book_ = new LookupField([this](const QString& p) { return reports::registerBooks(db_, session_.firmNo, p, currentKind().bookTypes); },
+                            QStringLiteral("Id"),
                             QStringLiteral("Book"), this);
     book_->setObjectName(QStringLiteral("txtBook"));
     item_ = new LookupField([db, firm](const QString& p) { return reports::registerItems(*db, firm, p); }, QStringLiteral("Id"),
@@ -92,9 +93,11 @@ void RegisterForm::build() {
 
     bar->addWidget(kindCaption);
     bar->addWidget(kind_);
-    bar->addWidget(caption(QStringLiteral("From")));
+    fromCaption_ = caption(QStringLiteral("From"));
+    toCaption_ = caption(QStringLiteral("To"));
+    bar->addWidget(fromCaption_);
     bar->addWidget(from_);
-    bar->addWidget(caption(QStringLiteral("To")));
+    bar->addWidget(toCaption_);
     bar->addWidget(to_);
     for (auto [label, field] : {std::pair<QLabel*, QWidget*>{partyCaption_, party_}, {bookCaption_, book_}, {itemCaption_, item_}}) {
         bar->addWidget(label);
@@ -145,16 +148,24 @@ void RegisterForm::build() {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
         else close();
     });
-    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openRow(row); });
+    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) { openCell(row, column); });
 
     auto* keys = EntryKeys::install(this, &session_);
     keys->setOrder({kind_, from_, to_, party_, book_, item_, show_});
-    setFocusProxy(kinds_.size() > 1 ? static_cast<QWidget*>(kind_) : from_);
+    setFocusProxy(kinds_.size() > 1 ? static_cast<QWidget*>(kind_) : kinds_.front()->asksOneDate() ? to_ : from_);
     resize(1300, 640);
 }
 
 void RegisterForm::kindChanged() {
     const reports::RegisterDefinition& k = currentKind();
+    // A position on one day asks only for that day.
+    fromCaption_->setVisible(!k.asksOneDate());
+    from_->setVisible(!k.asksOneDate());
+    toCaption_->setText(k.asksOneDate() ? QStringLiteral("As On") : QStringLiteral("To"));
+    if (kinds_.size() <= 1) {
+        setFocusProxy(k.asksOneDate() ? to_ : from_);
+        focusProxy()->setFocus();  // the screen opens on its first date, not on a picker
+    }
     partyCaption_->setVisible(k.offersParty());
     party_->setVisible(k.offersParty());
     bookCaption_->setVisible(k.offersBook());
@@ -170,9 +181,9 @@ void RegisterForm::kindChanged() {
 }
 
 std::optional<reports::RegisterChoice> RegisterForm::choice() {
-    reports::RegisterChoice c;
-    c.from = from_->date();
+    reports::RegisterChoice c = preset_;
     c.to = to_->date();
+    c.from = !currentKind().asksOneDate() ? from_->date() : session_.yearStartDate.isValid() ? qMin(session_.yearStartDate, c.to) : c.to;
     // A name typed without choosing from the list counts when it names one entry.
     const std::tuple<LookupField*, reports::RegisterPicker, qint64*, QString> pickers[] = {
         {party_, reports::RegisterPicker::Party, &c.partyId, QStringLiteral("Party")},
@@ -180,7 +191,8 @@ std::optional<reports::RegisterChoice> RegisterForm::choice() {
         {item_, reports::RegisterPicker::Item, &c.itemId, QStringLiteral("Quality")}};
     for (const auto& [field, picker, target, what] : pickers) {
         if (!field->isVisibleTo(this) || field->text().trimmed().isEmpty()) continue;
-        *target = field->chosenId() > 0 ? field->chosenId() : reports::pickedId(db_, session_.firmNo, picker, field->text());
+        *target = field->chosenId() > 0 ? field->chosenId()
+                                        : reports::pickedId(db_, session_.firmNo, picker, field->text(), currentKind().bookTypes);
         if (*target <= 0) {
             messages_.critical(QStringLiteral("No ") + what, QStringLiteral("No %1 of this firm is named \"%2\"").arg(what.toLower(), field->text().trimmed()));
             field->setFocus();
@@ -199,7 +211,7 @@ bool RegisterForm::refresh() {
         result_.reset();
         showLines();
         messages_.critical(currentKind().title, e.text());
-        from_->setFocus();
+        (currentKind().asksOneDate() ? to_ : from_)->setFocus();
         return false;
     }
     showLines();
@@ -263,9 +275,23 @@ void RegisterForm::showLines() {
     filters_->setText(result_->filters.isEmpty() ? result_->title : result_->title + QStringLiteral("   ") + result_->filters);
 }
 
-bool RegisterForm::openRow(int row) {
+void RegisterForm::setPreset(const reports::RegisterChoice& choice) {
+    preset_ = choice;
+    if (choice.from.isValid()) from_->setDate(choice.from);
+    if (choice.to.isValid()) to_->setDate(choice.to);
+}
+
+bool RegisterForm::openRow(int row) { return openCell(row, qMax(0, grid_->currentColumn())); }
+
+bool RegisterForm::openCell(int row, int column) {
     if (!result_ || row < 0 || row >= int(result_->lines.size())) return false;
     const RegisterLine& line = result_->lines[size_t(row)];
+    if (column >= 0 && column < int(line.targets.size())) {
+        const auto [kind, id] = line.targets[size_t(column)];
+        if (kind == reports::DocumentKind::None || id == 0 || !open_) return false;
+        open_(kind, id);
+        return true;
+    }
     if (line.kind != RegisterLine::Kind::Row || line.documentId <= 0 || result_->definition.opens == reports::DocumentKind::None || !open_)
         return false;
     open_(result_->definition.opens, line.documentId);
@@ -313,7 +339,7 @@ bool RegisterForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (key == Qt::Key_Escape) {
-            from_->setFocus();
+            (currentKind().asksOneDate() ? to_ : from_)->setFocus();
             return true;
         }
     }

@@ -47,6 +47,11 @@ public:
     // Opens the document of a grid row (what Enter and a double click do); false when the row
     // stands for none.
     bool openRow(int row);
+    // Opens what one cell stands for: a two-sided statement opens the account of the side.
+    bool openCell(int row, int column);
+    // Fixed parts of the choice a drill-down list is opened with (the account, the group, the
+    // dates); the filter bar shows the dates.
+    void setPreset(const reports::RegisterChoice& choice);
 
     // A command of one register's own on the button row ("RCM Calculate"), given the result row
     // the cursor stands for (-1 when none); the register is run again after it.
@@ -85,6 +90,9 @@ private:
     LookupField* party_ = nullptr;
     LookupField* book_ = nullptr;
     LookupField* item_ = nullptr;
+    reports::RegisterChoice preset_;
+    QLabel* fromCaption_ = nullptr;
+    QLabel* toCaption_ = nullptr;
     QLabel* partyCaption_ = nullptr;
     QLabel* bookCaption_ = nullptr;
     QLabel* itemCaption_ = nullptr;

@@ -8,6 +8,8 @@ namespace tanabana::gui {
 void registerProductCommands(CommandRegistry& registry);
 void registerReportCommands(CommandRegistry& registry);
 void registerRegisterCommands(CommandRegistry& registry);
+void registerAccountCommands(CommandRegistry& registry);
+void registerGstCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
 // adds one line here.
@@ -17,6 +19,8 @@ void registerAllCommands(CommandRegistry& registry) {
     registerReportCommands(registry);
     registerRegisterCommands(registry);
     registerPurchaseCommands(registry);  // after the registers: its register has buttons of its own
+    registerAccountCommands(registry);
+    registerGstCommands(registry);
     registerMasterCommands(registry);
 }
 

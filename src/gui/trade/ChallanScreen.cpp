@@ -3,21 +3,17 @@
 #include "core/Words.h"
 #include "domain/trade/SalesLines.h"
 #include "gui/common/EntryKeys.h"
-#include "gui/common/FormFields.h"
-#include "gui/common/LookupField.h"
+#include "gui/common/TypedFields.h"
 #include "gui/trade/SellingLookups.h"
 #include "gui/trade/TradePrinting.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
-#include <QGridLayout>
-#include <QHBoxLayout>
+#include <QGroupBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -25,207 +21,143 @@ namespace tanabana::gui {
 
 namespace {
 
-QLineEdit* field(const QString& name, int width = 0) {
-    auto* box = new QLineEdit;
-    box->setObjectName(name);
-    if (width > 0) {
-        box->setMaximumWidth(width);
-        box->setAlignment(Qt::AlignRight);
-    }
-    return box;
-}
-
-void fillTable(QTableWidget* table, const db::Rows& rows, const QStringList& columns, bool tick = false) {
-    const int offset = tick ? 1 : 0;
-    table->setColumnCount(columns.size() + offset);
-    QStringList headers = columns;
-    if (tick) headers.prepend(QStringLiteral("Sel"));
-    table->setHorizontalHeaderLabels(headers);
-    table->setRowCount(int(rows.size()));
-    for (int r = 0; r < int(rows.size()); ++r) {
-        if (tick) {
-            auto* sel = new QTableWidgetItem;
-            sel->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
-            sel->setCheckState(Qt::Unchecked);
-            table->setItem(r, 0, sel);
-        }
-        for (int c = 0; c < columns.size(); ++c) {
-            const QVariant v = rows[size_t(r)].value(columns.at(c));
-            QString text = v.toString();
-            if (v.typeId() == QMetaType::QDate || columns.at(c).contains(QLatin1String("Date")))
-                text = rows[size_t(r)].date(columns.at(c)).toString(QStringLiteral("dd-MM-yyyy"));
-            table->setItem(r, c + offset, new QTableWidgetItem(text));
-        }
-    }
-    table->resizeColumnsToContents();
-}
+// The columns of the list of takas not yet sent, after the tick.
+const QStringList kTakaColumns{QStringLiteral("TakaNO"),  QStringLiteral("Mtrs"),    QStringLiteral("Pcs"),  QStringLiteral("Design"),
+                               QStringLiteral("Colour"),  QStringLiteral("Quality"), QStringLiteral("Qlty Type"),
+                               QStringLiteral("ChDate"),  QStringLiteral("McNo"),    QStringLiteral("SalesName"), QStringLiteral("Cut"),
+                               QStringLiteral("Rate On")};
+const QStringList kTakaCaptions{QStringLiteral("Taka No"), QStringLiteral("Mtrs"),    QStringLiteral("Pcs"),  QStringLiteral("Design"),
+                                QStringLiteral("Colour"),  QStringLiteral("Quality"), QStringLiteral("Qlty Type"),
+                                QStringLiteral("Date"),    QStringLiteral("McNo"),    QStringLiteral("Book"), QStringLiteral("Cut"),
+                                QStringLiteral("Rate On")};
 
 }  // namespace
 
 ChallanScreen::ChallanScreen(db::Database& db, Session& session, Messages& messages, bool fromTakas, QWidget* parent)
-    : QWidget(parent), db_(db), session_(session), messages_(messages), fromTakas_(fromTakas),
-      service_(std::make_unique<trade::DeliveryChallans>(db, session, messages)) {
-    setObjectName(fromTakas ? QStringLiteral("frmChalan_Taka") : QStringLiteral("frmChalan"));
-    setWindowTitle(fromTakas ? QStringLiteral("Delivery Challan (Takas)") : QStringLiteral("Delivery Challan"));
-    build();
-    newChallan();
-}
-
-void ChallanScreen::build() {
-    auto* layout = new QVBoxLayout(this);
-    auto* header = new QGridLayout;
-    book_ = new QComboBox;
-    book_->setObjectName(QStringLiteral("txtBook"));
+    : DocumentForm(fromTakas ? QStringLiteral("frmChalan_Taka") : QStringLiteral("frmChalan"),
+                   fromTakas ? QStringLiteral("Delivery Challan (Takas)") : QStringLiteral("Delivery Challan"), session, &messages, parent),
+      db_(db), serviceMessages_(messages), fromTakas_(fromTakas), service_(std::make_unique<trade::DeliveryChallans>(db, session, messages)) {
+    declareHeader({DocField::choice(QStringLiteral("txtBook"), QStringLiteral("Book"), {}),
+                   DocField::text(QStringLiteral("txtChalanNo"), QStringLiteral("Chalan No")),
+                   DocField::date(QStringLiteral("DtpChalanDt"), QStringLiteral("Date")),
+                   DocField::text(QStringLiteral("txtOrderNo"), QStringLiteral("Order No")),
+                   DocField::lookup(QStringLiteral("txtParty"), QStringLiteral("Party"), partyLookup(db_, session_.firmNo), 2),
+                   DocField::lookup(QStringLiteral("txtDeli"), QStringLiteral("Deli."), partyLookup(db_, session_.firmNo, true), 2),
+                   DocField::lookup(QStringLiteral("txtBroker"), QStringLiteral("Broker"), brokerLookup(db_, session_, serviceMessages_)),
+                   DocField::text(QStringLiteral("txtTransport"), QStringLiteral("Transport")),
+                   DocField::text(QStringLiteral("txtStation"), QStringLiteral("Station")),
+                   DocField::text(QStringLiteral("txtVehicleNo"), QStringLiteral("Vehicle No")),
+                   DocField::text(QStringLiteral("txtLrNo"), QStringLiteral("L.R.No.")),
+                   DocField::optionalDate(QStringLiteral("txtLrDate"), QStringLiteral("L.R. Dt.")),
+                   DocField::text(QStringLiteral("txtFreight"), QStringLiteral("Freight")),
+                   DocField::number(QStringLiteral("txtCaseNo"), QStringLiteral("Case No"), 0, 100),
+                   DocField::text(QStringLiteral("txtNotes"), QStringLiteral("Notes"), 0, 4)});
+    book_ = choiceField(QStringLiteral("txtBook"));
     for (const db::Row& r : service_->books())
         book_->addItem(QString::number(r.integer(QStringLiteral("BookNO"))) + QLatin1Char(' ') + r.text(QStringLiteral("SalesName")),
                        r.integer(QStringLiteral("BookNO")));
-    challanNo_ = field(QStringLiteral("txtChalanNo"));
-    date_ = new QDateEdit;
-    date_->setObjectName(QStringLiteral("DtpChalanDt"));
-    date_->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
-    party_ = new LookupField(salesPartySearch(db_, session_.firmNo), QStringLiteral("Id"), QStringLiteral("A/c Name"));
-    party_->setObjectName(QStringLiteral("txtParty"));
-    orderNo_ = field(QStringLiteral("txtOrderNo"));
-    transport_ = field(QStringLiteral("txtTransport"));
-    station_ = field(QStringLiteral("txtStation"));
-    lrNo_ = field(QStringLiteral("txtLrNo"));
-    notes_ = field(QStringLiteral("txtNotes"));
-    const QList<QPair<QString, QWidget*>> headerFields{{QStringLiteral("Book"), book_},          {QStringLiteral("Chalan No"), challanNo_},
-                                                       {QStringLiteral("Date"), date_},          {QStringLiteral("Party"), party_},
-                                                       {QStringLiteral("Order No"), orderNo_},   {QStringLiteral("Transport"), transport_},
-                                                       {QStringLiteral("Station"), station_},    {QStringLiteral("L.R.No."), lrNo_},
-                                                       {QStringLiteral("Notes"), notes_}};
-    for (int i = 0; i < headerFields.size(); ++i) {
-        header->addWidget(new QLabel(headerFields[i].first), i / 3, (i % 3) * 2);
-        header->addWidget(headerFields[i].second, i / 3, (i % 3) * 2 + 1);
-    }
-    layout->addLayout(header);
 
-    quality_ = new LookupField(qualitySearch(db_, session_.firmNo, QStringLiteral("Quality")), QStringLiteral("Id"), QStringLiteral("Quality"));
-    quality_->setObjectName(QStringLiteral("txtQuality"));
-    desc_ = field(QStringLiteral("txtDesc"));
-    pcs_ = field(QStringLiteral("txtPcs"), 70);
-    mtrs_ = field(QStringLiteral("txtMtrs"), 90);
-    rateOn_ = new QComboBox;
-    rateOn_->addItems({QStringLiteral("M"), QStringLiteral("P")});
-    rate_ = field(QStringLiteral("txtRate"), 80);
+    declareLine({DocField::lookup(QStringLiteral("txtQuality"), QStringLiteral("Quality"),
+                                  {qualitySearch(db_, session_.firmNo, QStringLiteral("Quality")), QStringLiteral("Id"), QStringLiteral("Quality")}),
+                 DocField::text(QStringLiteral("txtDesc"), QStringLiteral("Desc")), DocField::number(QStringLiteral("txtPcs"), QStringLiteral("Pcs")),
+                 DocField::number(QStringLiteral("txtMtrs"), QStringLiteral("Mtrs"), 3, 90),
+                 DocField::choice(QStringLiteral("ComTy"), QStringLiteral("Ty"), {QStringLiteral("M"), QStringLiteral("P")}, 64),
+                 DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"))});
+    quality_ = lookupField(QStringLiteral("txtQuality"));
     connect(quality_, &LookupField::chosen, this, [this] {
-        rate_->setText(Decimal::fromVariant(quality_->chosenRow().value(QStringLiteral("Rate"))).toString(2));
-        rateOn_->setCurrentText(quality_->chosenRow().text(QStringLiteral("Rate On")));
+        textField(QStringLiteral("txtRate"))->setText(Decimal::fromVariant(quality_->chosenRow().value(QStringLiteral("Rate"))).toString(2));
+        choiceField(QStringLiteral("ComTy"))->setCurrentText(quality_->chosenRow().text(QStringLiteral("PM")));
     });
-    auto* entry = new QHBoxLayout;
-    for (const auto& [text, widget] : {std::pair{QStringLiteral("Quality"), static_cast<QWidget*>(quality_)},
-                                       std::pair{QStringLiteral("Desc"), static_cast<QWidget*>(desc_)},
-                                       std::pair{QStringLiteral("Pcs"), static_cast<QWidget*>(pcs_)},
-                                       std::pair{QStringLiteral("Mtrs"), static_cast<QWidget*>(mtrs_)},
-                                       std::pair{QStringLiteral("Ty"), static_cast<QWidget*>(rateOn_)},
-                                       std::pair{QStringLiteral("Rate"), static_cast<QWidget*>(rate_)}}) {
-        entry->addWidget(new QLabel(text));
-        entry->addWidget(widget, widget == quality_ ? 3 : 1);
-    }
-    layout->addLayout(entry);
 
-    grid_ = new QTableWidget;
-    grid_->setObjectName(QStringLiteral("vsgrid"));
-    grid_->verticalHeader()->hide();
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setToolTip(QStringLiteral("Double-click a line to tick it as checked against the goods"));
-    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-        if (row >= int(lines_.size())) return;
-        trade::ChallanLine& line = lines_[size_t(row)];
-        // A saved challan's tick is written at once, and stays as it was when the service refuses it.
-        if (challanId_ > 0 && !service_->setReconciled(challanId_, row + 1, !line.reconciled)) return;
-        line.reconciled = !line.reconciled;
-        refreshGrid();
-    });
-    layout->addWidget(grid_, 1);
+    std::vector<GridColumn> columns{GridColumn::number(QStringLiteral("Sr"), 0),       GridColumn::text(QStringLiteral("Quality")),
+                                    GridColumn::text(QStringLiteral("Desc")),          GridColumn::number(QStringLiteral("Pcs"), 0, true),
+                                    GridColumn::number(QStringLiteral("Mtrs"), 3, true), GridColumn::text(QStringLiteral("Ty")),
+                                    GridColumn::number(QStringLiteral("Rate"), 2),     GridColumn::number(QStringLiteral("Amt"), 2, true),
+                                    GridColumn::text(QStringLiteral("Checked"))};
+    // takas of the looms are told apart by colour, design and quality type
+    if (fromTakas_)
+        for (const char* c : {"Colour", "Design No", "Qlt Type"}) columns.push_back(GridColumn::text(QString::fromLatin1(c)));
+    declareGrid(columns);
+    lineGrid()->setToolTip(QStringLiteral("Enter or a double click ticks a line as checked against the goods"));
+    connect(lineGrid(), &QTableWidget::cellDoubleClicked, this, [this](int row, int) { toggleChecked(row); });
+    connect(lineGrid(), &QTableWidget::itemActivated, this, [this](QTableWidgetItem* item) { toggleChecked(item->row()); });
+
+    declareList({{ListColumn::Number, QStringLiteral("Chalan No")},
+                 {ListColumn::Date, QStringLiteral("Date")},
+                 {ListColumn::Party, QStringLiteral("Party")},
+                 {ListColumn::Text, QStringLiteral("City"), 0},
+                 {ListColumn::Amount, QStringLiteral("Amount")},
+                 {ListColumn::Text, QStringLiteral("Station"), 1},
+                 {ListColumn::Text, QStringLiteral("Bill"), 2}},
+                QStringLiteral("chalan no, party or amount"));
+
     if (fromTakas_) {
-        takas_ = new QTableWidget;
+        auto* box = new QGroupBox(QStringLiteral("Takas not yet sent (tick with the space bar, then Add Takas)"));
+        auto* column = new QVBoxLayout(box);
+        column->setContentsMargins(4, 2, 4, 2);
+        takas_ = new QTableWidget(box);
         takas_->setObjectName(QStringLiteral("vsTaka"));
         takas_->verticalHeader()->hide();
         takas_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        layout->addWidget(new QLabel(QStringLiteral("Takas not yet sent (tick and press Add Takas)")));
-        layout->addWidget(takas_, 1);
+        takas_->setTabKeyNavigation(false);
+        takas_->setMaximumHeight(120);
+        column->addWidget(takas_);
+        addPanel(box, {}, true);
+        addButton(QStringLiteral("cmdAddTaka"), QStringLiteral("Add Ta&kas"), [this] { takeTickedTakas(); });
     }
-
-    auto* buttons = new QHBoxLayout;
-    auto button = [&](const QString& name, const QString& text) {
-        auto* b = new QPushButton(text);
-        b->setObjectName(name);
-        buttons->addWidget(b);
-        return b;
-    };
-    connect(button(QStringLiteral("cmd_New"), QStringLiteral("&New")), &QPushButton::clicked, this, [this] { newChallan(); });
-    if (fromTakas_)
-        connect(button(QStringLiteral("cmdAddTaka"), QStringLiteral("&Add Takas")), &QPushButton::clicked, this, [this] { takeTickedTakas(); });
-    saveButton_ = button(QStringLiteral("cmd_save"), QStringLiteral("&Save"));
-    connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
-    connect(button(QStringLiteral("cmd_Delete"), QStringLiteral("&Delete")), &QPushButton::clicked, this, [this] { remove(); });
-    connect(button(QStringLiteral("Cmd_Print"), QStringLiteral("&Print")), &QPushButton::clicked, this, [this] { print(false); });
-    connect(button(QStringLiteral("CmdPDF"), QStringLiteral("PD&F")), &QPushButton::clicked, this, [this] { print(true); });
-    connect(button(QStringLiteral("Cmd_Exit"), QStringLiteral("E&xit")), &QPushButton::clicked, this, [this] { close(); });
-    layout->addLayout(buttons);
-
-    list_ = documentList(140);
-    connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-        if (auto* item = list_->item(row, 5)) openChallan(item->text().toLongLong());
-    });
-    layout->addWidget(list_);
     connect(book_, &QComboBox::currentIndexChanged, this, [this] {
-        if (challanId_ == 0) challanNo_->setText(service_->nextChallanNo(book_->currentData().toLongLong()));
-        refreshLists();
+        if (documentId() == 0) textField(QStringLiteral("txtChalanNo"))->setText(service_->nextChallanNo(book_->currentData().toLongLong()));
+        showListPage(0);
+        refreshTakas();
     });
+    finishLayout();
 
-    auto* keys = EntryKeys::install(this, &session_);
-    keys->setOrder({book_, challanNo_, date_, party_, orderNo_, transport_, station_, lrNo_, notes_, quality_, desc_, pcs_, mtrs_, rateOn_,
-                    rate_, saveButton_});
-    // A number already in the book opens that challan.
-    keys->onEnter(challanNo_, [this] {
-        if (challanId_ == 0) {
-            const qint64 existing = service_->findByNumber(book_->currentData().toLongLong(), challanNo_->text());
-            if (existing > 0) openChallan(existing);
+    // a number already in the book opens that challan
+    keys()->onEnter(textField(QStringLiteral("txtChalanNo")), [this] {
+        if (documentId() == 0) {
+            const qint64 existing = service_->findByNumber(book_->currentData().toLongLong(), textOf(QStringLiteral("txtChalanNo")));
+            if (existing > 0) openEntry(existing);
         }
         return false;
     });
-    // An empty quality ends the lines: on to Save.
-    keys->onEnter(quality_, [this] {
-        if (quality_->chosenId() != 0 || !quality_->text().trimmed().isEmpty()) return false;
-        saveButton_->setFocus();
-        return true;
-    });
-    keys->onEnter(rate_, [this] {
-        addLine();
+    keys()->onEnter(textField(QStringLiteral("txtRate")), [this] {
+        if (!refuseTypedLine()) addLine();
         return true;
     });
 }
 
-void ChallanScreen::newChallan() {
-    challanId_ = 0;
+void ChallanScreen::clearDocument() {
     openedChallan_.reset();
     lines_.clear();
-    for (QLineEdit* box : {orderNo_, transport_, station_, lrNo_, notes_, desc_, pcs_, mtrs_, rate_}) box->clear();
-    party_->clearChoice();
-    quality_->clearChoice();
+    for (const char* name : {"txtOrderNo", "txtTransport", "txtStation", "txtVehicleNo", "txtLrNo", "txtLrDate", "txtFreight", "txtCaseNo",
+                             "txtNotes", "txtDesc", "txtPcs", "txtMtrs", "txtRate"})
+        textField(QString::fromLatin1(name))->clear();
+    for (const char* name : {"txtParty", "txtDeli", "txtBroker", "txtQuality"}) lookupField(QString::fromLatin1(name))->clearChoice();
     const QDate today = QDate::currentDate();
-    date_->setDate(session_.inYear(today) ? today : session_.yearEndDate);
-    challanNo_->setText(service_->nextChallanNo(book_->currentData().toLongLong()));
+    dateField(QStringLiteral("DtpChalanDt"))->setDate(session_.inYear(today) ? today : session_.yearEndDate);
+    textField(QStringLiteral("txtChalanNo"))->setText(service_->nextChallanNo(book_->currentData().toLongLong()));
     refreshGrid();
-    refreshLists();
-    book_->setFocus();
+    refreshTakas();
 }
 
 trade::DeliveryChallan ChallanScreen::challanOnScreen() const {
-    trade::DeliveryChallan c = openedChallan_ && challanId_ > 0 ? *openedChallan_ : trade::DeliveryChallan{};
-    c.id = challanId_;
+    trade::DeliveryChallan c = openedChallan_ && documentId() > 0 ? *openedChallan_ : trade::DeliveryChallan{};
+    c.id = documentId();
     c.bookNo = book_->currentData().toLongLong();
-    c.challanNo = challanNo_->text().trimmed();
-    c.date = date_->date();
-    c.partyId = party_->chosenId();
-    c.orderNo = orderNo_->text();
-    c.transport = transport_->text();
-    c.station = station_->text();
-    c.lrNo = lrNo_->text();
-    c.notes = notes_->text();
+    c.challanNo = textOf(QStringLiteral("txtChalanNo"));
+    c.date = dateField(QStringLiteral("DtpChalanDt"))->date();
+    c.partyId = lookupField(QStringLiteral("txtParty"))->chosenId();
+    c.deliveryId = lookupField(QStringLiteral("txtDeli"))->chosenId();
+    c.brokerId = lookupField(QStringLiteral("txtBroker"))->chosenId();
+    c.orderNo = textField(QStringLiteral("txtOrderNo"))->text();
+    c.transport = textField(QStringLiteral("txtTransport"))->text();
+    c.station = textField(QStringLiteral("txtStation"))->text();
+    c.vehicleNo = textField(QStringLiteral("txtVehicleNo"))->text();
+    c.lrNo = textField(QStringLiteral("txtLrNo"))->text();
+    c.lrDate = optionalDate(QStringLiteral("txtLrDate"));
+    c.freightType = textField(QStringLiteral("txtFreight"))->text();
+    c.caseNo = textOf(QStringLiteral("txtCaseNo")).toLongLong();
+    c.notes = textField(QStringLiteral("txtNotes"))->text();
     c.fromTakas = fromTakas_;
     c.lines = lines_;
     return c;
@@ -235,21 +167,32 @@ void ChallanScreen::addLine() {
     if (quality_->chosenId() <= 0) return;
     trade::ChallanLine l;
     l.qualityId = quality_->chosenId();
-    l.description = desc_->text();
-    l.pieces = typedNumber(pcs_);
-    l.metres = typedNumber(mtrs_);
-    l.rateOn = rateOn_->currentText();
-    l.rate = typedNumber(rate_);
+    l.description = textField(QStringLiteral("txtDesc"))->text();
+    l.pieces = numberOf(QStringLiteral("txtPcs"));
+    l.metres = numberOf(QStringLiteral("txtMtrs"));
+    l.rateOn = choiceField(QStringLiteral("ComTy"))->currentText();
+    l.rate = numberOf(QStringLiteral("txtRate"));
     l.listRate = l.rate;
     lines_.push_back(l);
     quality_->clearChoice();
-    for (QLineEdit* box : {desc_, pcs_, mtrs_, rate_}) box->clear();
+    for (const char* name : {"txtDesc", "txtPcs", "txtMtrs", "txtRate"}) textField(QString::fromLatin1(name))->clear();
+    markChanged();
     refreshGrid();
     quality_->setFocus();
 }
 
+void ChallanScreen::toggleChecked(int row) {
+    if (row < 0 || row >= int(lines_.size())) return;
+    trade::ChallanLine& line = lines_[size_t(row)];
+    // a saved challan's tick is written at once, and stays as it was when the service refuses it
+    if (documentId() > 0 && !service_->setReconciled(documentId(), row + 1, !line.reconciled)) return;
+    line.reconciled = !line.reconciled;
+    if (openedChallan_ && row < int(openedChallan_->lines.size())) openedChallan_->lines[size_t(row)].reconciled = line.reconciled;
+    refreshGrid();
+}
+
 void ChallanScreen::takeTickedTakas() {
-    // A taka already on the challan is not added twice; the ticks are cleared once taken.
+    // a taka already on the challan is not added twice; the ticks are cleared once taken
     QStringList onChallan;
     for (const trade::ChallanLine& l : lines_) onChallan << l.description;
     QStringList numbers;
@@ -259,85 +202,103 @@ void ChallanScreen::takeTickedTakas() {
         takas_->item(r, 0)->setCheckState(Qt::Unchecked);
     }
     for (const trade::ChallanLine& l : service_->linesFromTakas(numbers)) lines_.push_back(l);
+    if (!numbers.isEmpty()) markChanged();
     refreshGrid();
 }
 
 void ChallanScreen::refreshGrid() {
-    QStringList columns{QStringLiteral("Srno"), QStringLiteral("Quality"), QStringLiteral("Desc"), QStringLiteral("Pcs"),
-                        QStringLiteral("Mtrs"), QStringLiteral("Ty"),      QStringLiteral("Rate"), QStringLiteral("Amt"),
-                        QStringLiteral("Is_Reconsil")};
-    // Takas of the looms are told apart by colour, design and quality type.
-    if (fromTakas_) columns << QStringLiteral("Colour") << QStringLiteral("Design No") << QStringLiteral("Qlt Type");
-    grid_->setColumnCount(columns.size());
-    grid_->setHorizontalHeaderLabels(columns);
-    grid_->setRowCount(int(lines_.size()) + 1);
-    Decimal pcs, mtrs, amt;
-    for (int i = 0; i < int(lines_.size()); ++i) {
-        const trade::ChallanLine& l = lines_[size_t(i)];
+    std::vector<std::vector<Cell>> rows;
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const trade::ChallanLine& l = lines_[i];
         const trade::ItemLabel item = trade::itemLabel(db_, l.qualityId);
-        QStringList values{QString::number(i + 1), item.name, l.description, FormatIndian(l.pieces, 0), FormatIndian(l.metres, 3), l.rateOn,
-                           l.rate.toString(2), FormatIndian(l.amount(), 2), l.reconciled ? QStringLiteral("Y") : QString()};
-        if (fromTakas_) values << item.colour << item.designNo << item.qualityType;
-        for (int c = 0; c < values.size(); ++c) grid_->setItem(i, c, new QTableWidgetItem(values.at(c)));
+        std::vector<Cell> row{Decimal(qint64(i + 1)), item.name, l.description, l.pieces, l.metres, l.rateOn, l.rate, l.amount(),
+                              l.reconciled ? QStringLiteral("Y") : QString()};
+        if (fromTakas_) row.insert(row.end(), {item.colour, item.designNo, item.qualityType});
+        rows.push_back(std::move(row));
+    }
+    setLines(rows);
+    Decimal pcs, mtrs, amount;
+    for (const trade::ChallanLine& l : lines_) {
         pcs += l.pieces;
         mtrs += l.metres;
-        amt += l.amount();
+        amount += l.amount();
     }
-    const int tot = int(lines_.size());
-    QStringList totals{QString(), QStringLiteral("Tot"), QString(), FormatIndian(pcs, 0), FormatIndian(mtrs, 3), QString(), QString(),
-                       FormatIndian(amt, 2), QString()};
-    for (int c = 0; c < totals.size(); ++c) grid_->setItem(tot, c, new QTableWidgetItem(totals.at(c)));
-    grid_->resizeColumnsToContents();
+    setTotals(QStringLiteral("Lines  %1     Pcs  %2     Mtrs  %3").arg(lines_.size()).arg(FormatIndian(pcs, 0), FormatIndian(mtrs, 3)),
+              QStringLiteral("Amount  ") + FormatIndian(amount, 2));
 }
 
-void ChallanScreen::refreshLists() {
-    fillTable(list_, service_->challanList(book_->currentData().toLongLong()),
-              {QStringLiteral("ChalanNO"), QStringLiteral("Ch Date"), QStringLiteral("AcName"), QStringLiteral("BillAmount"),
-               QStringLiteral("TrNO"), QStringLiteral("Id"), QStringLiteral("IsSale"), QStringLiteral("City"), QStringLiteral("Broker")});
-    if (takas_)
-        fillTable(takas_, service_->freeTakas(),
-                  {QStringLiteral("TakaNO"), QStringLiteral("Mtrs"), QStringLiteral("Pcs"), QStringLiteral("Design"), QStringLiteral("Colour"),
-                   QStringLiteral("Quality"), QStringLiteral("Qlty Type"), QStringLiteral("ChDate"), QStringLiteral("McNo"),
-                   QStringLiteral("SalesName"), QStringLiteral("Cut"), QStringLiteral("Rate On")},
-                  true);
+void ChallanScreen::refreshTakas() {
+    if (!takas_) return;
+    const db::Rows rows = service_->freeTakas();
+    takas_->setColumnCount(int(kTakaColumns.size()) + 1);
+    takas_->setHorizontalHeaderLabels(QStringList{QStringLiteral("Sel")} + kTakaCaptions);
+    takas_->setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        auto* tick = new QTableWidgetItem;
+        tick->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        tick->setCheckState(Qt::Unchecked);
+        takas_->setItem(r, 0, tick);
+        const db::Row& row = rows[size_t(r)];
+        for (int c = 0; c < kTakaColumns.size(); ++c) {
+            const QString& column = kTakaColumns.at(c);
+            QString text = row.text(column);
+            if (column == QLatin1String("ChDate")) text = row.date(column).toString(QStringLiteral("dd-MM-yyyy"));
+            if (column == QLatin1String("Mtrs")) text = FormatIndian(Decimal::fromVariant(row.value(column)), 3);
+            if (column == QLatin1String("Pcs")) text = FormatIndian(Decimal::fromVariant(row.value(column)), 0);
+            if (column == QLatin1String("Cut")) text = FormatIndian(Decimal::fromVariant(row.value(column)), 2);
+            takas_->setItem(r, c + 1, new QTableWidgetItem(text));
+        }
+    }
+    takas_->resizeColumnsToContents();
 }
 
-void ChallanScreen::openChallan(qint64 id) {
+void ChallanScreen::loadDocument(qint64 id) {
     const auto c = service_->load(id);
     if (!c) return;
-    challanId_ = id;
     openedChallan_ = c;
-    const int index = book_->findData(c->bookNo);
-    if (index >= 0) {
-        QSignalBlocker block(book_);
+    if (const int index = book_->findData(c->bookNo); index >= 0) {
+        const QSignalBlocker block(book_);
         book_->setCurrentIndex(index);
     }
-    challanNo_->setText(c->challanNo);
-    date_->setDate(c->date);
-    party_->setChosen(c->partyId, partyName(db_, session_.firmNo, c->partyId));
-    orderNo_->setText(c->orderNo);
-    transport_->setText(c->transport);
-    station_->setText(c->station);
-    lrNo_->setText(c->lrNo);
-    notes_->setText(c->notes);
+    textField(QStringLiteral("txtChalanNo"))->setText(c->challanNo);
+    dateField(QStringLiteral("DtpChalanDt"))->setDate(c->date);
+    lookupField(QStringLiteral("txtParty"))->setChosen(c->partyId, partyName(db_, session_.firmNo, c->partyId));
+    LookupField* deli = lookupField(QStringLiteral("txtDeli"));
+    if (c->deliveryId > 0) deli->setChosen(c->deliveryId, partyName(db_, session_.firmNo, c->deliveryId));
+    else deli->clearChoice();
+    LookupField* broker = lookupField(QStringLiteral("txtBroker"));
+    if (c->brokerId > 0) broker->setChosen(c->brokerId, brokerName(db_, session_, serviceMessages_, c->brokerId));
+    else broker->clearChoice();
+    textField(QStringLiteral("txtOrderNo"))->setText(c->orderNo);
+    textField(QStringLiteral("txtTransport"))->setText(c->transport);
+    textField(QStringLiteral("txtStation"))->setText(c->station);
+    textField(QStringLiteral("txtVehicleNo"))->setText(c->vehicleNo);
+    textField(QStringLiteral("txtLrNo"))->setText(c->lrNo);
+    setOptionalDate(QStringLiteral("txtLrDate"), c->lrDate);
+    textField(QStringLiteral("txtFreight"))->setText(c->freightType);
+    textField(QStringLiteral("txtCaseNo"))->setText(c->caseNo > 0 ? QString::number(c->caseNo) : QString());
+    textField(QStringLiteral("txtNotes"))->setText(c->notes);
     lines_ = c->lines;
     refreshGrid();
 }
 
-void ChallanScreen::save() {
+bool ChallanScreen::saveDocument() {
     trade::DeliveryChallan c = challanOnScreen();
-    if (service_->save(c)) newChallan();
+    const auto id = service_->save(c);
+    if (!id) return false;
+    setDocumentId(*id);
+    setStatus(QStringLiteral("Saved as Chalan No ") + c.challanNo);
+    refreshTakas();
+    return true;
 }
 
-void ChallanScreen::remove() {
-    if (challanId_ > 0 && service_->remove(challanId_)) newChallan();
+documents::DocumentPage ChallanScreen::listDocuments(const documents::ListFilter& filter) {
+    return service_->challanList(book_->currentData().toLongLong(), filter);
 }
 
-void ChallanScreen::print(bool pdf) {
-    if (challanId_ <= 0) return;
-    const trade::DeliveryChallan c = challanOnScreen();
-    if (!service_->readyToPrint(c)) return;
-    printChallan(db_, session_, messages_, challanId_, pdf, this);
+void ChallanScreen::printDocument(bool pdf) {
+    if (!service_->readyToPrint(challanOnScreen())) return;
+    printChallan(db_, session_, serviceMessages_, documentId(), pdf, this);
 }
 
 }  // namespace tanabana::gui

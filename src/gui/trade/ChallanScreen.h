@@ -1,74 +1,52 @@
 #pragma once
 // frmChalan and frmChalan_Taka: delivery challans typed line by line, or built from produced
 // takas ticked in the list of takas not yet sent. Enter moves through the fields; Enter on the
-// last field of a line adds it; Enter on an empty quality goes to Save.
-#include "core/Messages.h"
-#include "core/Session.h"
+// last field of a line adds it; Enter on an empty quality goes to Save. Enter (or a double click)
+// on a line of the grid ticks it as checked against the goods.
 #include "db/Database.h"
 #include "domain/trade/DeliveryChallans.h"
+#include "gui/common/DocumentForm.h"
 
-#include <QWidget>
 #include <memory>
 
 class QComboBox;
-class QDateEdit;
-class QLineEdit;
-class QPushButton;
 class QTableWidget;
 
 namespace tanabana::gui {
 
-class LookupField;
-
-class ChallanScreen : public QWidget {
+class ChallanScreen : public DocumentForm {
     Q_OBJECT
 public:
     // `fromTakas`: the taka screen (frmChalan_Taka).
     ChallanScreen(db::Database& db, Session& session, Messages& messages, bool fromTakas, QWidget* parent = nullptr);
-    void openChallan(qint64 id);
+    void openChallan(qint64 id) { openEntry(id); }
     trade::DeliveryChallan challanOnScreen() const;
 
+protected:
+    void clearDocument() override;
+    bool saveDocument() override;
+    void loadDocument(qint64 id) override;
+    bool removeDocument(qint64 id) override { return service_->remove(id); }
+    documents::DocumentPage listDocuments(const documents::ListFilter& filter) override;
+    void printDocument(bool pdf) override;
+
 private:
-    void build();
-    void newChallan();
     void addLine();
+    void toggleChecked(int row);
     void refreshGrid();
-    void refreshLists();
+    void refreshTakas();
     void takeTickedTakas();
-    void save();
-    void remove();
-    void print(bool pdf);
 
     db::Database& db_;
-    Session& session_;
-    Messages& messages_;
+    Messages& serviceMessages_;
     bool fromTakas_;
     std::unique_ptr<trade::DeliveryChallans> service_;
-    qint64 challanId_ = 0;
-    // The saved challan as opened: fields this screen does not show (vehicle, L.R. date, freight,
-    // case number, broker) survive a re-save.
+    // The saved challan as opened: what other documents wrote to it stays on a re-save.
     std::optional<trade::DeliveryChallan> openedChallan_;
     std::vector<trade::ChallanLine> lines_;
-
     QComboBox* book_ = nullptr;
-    QLineEdit* challanNo_ = nullptr;
-    QDateEdit* date_ = nullptr;
-    LookupField* party_ = nullptr;
-    QLineEdit* orderNo_ = nullptr;
-    QLineEdit* transport_ = nullptr;
-    QLineEdit* station_ = nullptr;
-    QLineEdit* lrNo_ = nullptr;
-    QLineEdit* notes_ = nullptr;
     LookupField* quality_ = nullptr;
-    QLineEdit* desc_ = nullptr;
-    QLineEdit* pcs_ = nullptr;
-    QLineEdit* mtrs_ = nullptr;
-    QComboBox* rateOn_ = nullptr;
-    QLineEdit* rate_ = nullptr;
-    QTableWidget* grid_ = nullptr;
     QTableWidget* takas_ = nullptr;
-    QTableWidget* list_ = nullptr;
-    QPushButton* saveButton_ = nullptr;
 };
 
 }  // namespace tanabana::gui

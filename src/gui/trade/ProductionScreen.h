@@ -1,62 +1,45 @@
 #pragma once
 // frmProduction: a production challan of the looms. The operator picks the book and the job-work
 // party, then types takas: taka number (the next one is proposed; a number used anywhere in the
-// firm is refused at once with "Taka Duplication"), pieces, cut, metres, loom and quality.
-#include "core/Messages.h"
-#include "core/Session.h"
+// firm is refused at once with "Taka Duplication"), quality, pieces, cut, metres and loom. Enter
+// on an empty taka number goes to Save; Enter on a taka of the grid not yet sent takes it out.
 #include "db/Database.h"
 #include "domain/jobwork/ProductionChallans.h"
+#include "gui/common/DocumentForm.h"
 
-#include <QWidget>
 #include <memory>
 
 class QComboBox;
-class QDateEdit;
-class QLineEdit;
-class QPushButton;
-class QTableWidget;
 
 namespace tanabana::gui {
 
-class LookupField;
-
-class ProductionScreen : public QWidget {
+class ProductionScreen : public DocumentForm {
     Q_OBJECT
 public:
     ProductionScreen(db::Database& db, Session& session, Messages& messages, QWidget* parent = nullptr);
-    void openChallan(qint64 id);
+    void openChallan(qint64 id) { openEntry(id); }
     jobwork::ProductionChallan challanOnScreen() const;
 
+protected:
+    void clearDocument() override;
+    bool saveDocument() override;
+    void loadDocument(qint64 id) override;
+    bool removeDocument(qint64 id) override { return service_->remove(id); }
+    documents::DocumentPage listDocuments(const documents::ListFilter& filter) override;
+    void printDocument(bool pdf) override;
+
 private:
-    void build();
-    void newChallan();
     void addTaka();
+    void takeOut(int row);
     void refreshGrid();
-    void refreshList();
-    void save();
-    void remove();
 
     db::Database& db_;
-    Session& session_;
-    Messages& messages_;
+    Messages& serviceMessages_;
     std::unique_ptr<jobwork::ProductionChallans> service_;
-    qint64 challanId_ = 0;
     std::vector<jobwork::ProductionTaka> takas_;
-
     QComboBox* book_ = nullptr;
-    QLineEdit* challanNo_ = nullptr;
-    QDateEdit* date_ = nullptr;
-    LookupField* party_ = nullptr;
-    QComboBox* type_ = nullptr;
-    QLineEdit* takaNo_ = nullptr;
-    QLineEdit* pcs_ = nullptr;
-    QLineEdit* cut_ = nullptr;
-    QLineEdit* mtrs_ = nullptr;
-    QLineEdit* machine_ = nullptr;
     LookupField* quality_ = nullptr;
-    QTableWidget* grid_ = nullptr;
-    QTableWidget* list_ = nullptr;
-    QPushButton* saveButton_ = nullptr;
+    QLineEdit* takaNo_ = nullptr;
 };
 
 }  // namespace tanabana::gui

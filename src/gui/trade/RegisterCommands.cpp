@@ -6,15 +6,14 @@
 #include "gui/shell/MainWindow.h"
 #include "gui/trade/ChallanScreen.h"
 #include "gui/trade/ProductionScreen.h"
+#include "gui/trade/RegisterDocuments.h"
 #include "gui/trade/SalesScreen.h"
 #include "gui/trade/SellingCommands.h"
 
 namespace tanabana::gui {
 
-namespace {
-
-// Opens the document's own screen in the work area with the document on it.
-void openDocument(MainWindow& window, db::Database& year, Session& session, Messages& messages, reports::DocumentKind kind, qint64 id) {
+void openRegisterDocument(MainWindow& window, db::Database& year, Session& session, Messages& messages, reports::DocumentKind kind,
+                          qint64 id) {
     switch (kind) {
     case reports::DocumentKind::SalesBill: {
         auto* screen = new SalesScreen(year, session, messages, salesWindowFor(session));
@@ -34,11 +33,9 @@ void openDocument(MainWindow& window, db::Database& year, Session& session, Mess
         screen->openChallan(id);
         break;
     }
-    case reports::DocumentKind::None: break;
+    default: break;
     }
 }
-
-}  // namespace
 
 void registerRegisterCommands(CommandRegistry& registry) {
     for (const QString& command : reports::registerCommands()) {
@@ -50,7 +47,7 @@ void registerRegisterCommands(CommandRegistry& registry) {
                 Messages* messages = &c.messages;
                 db::Database* books = &year;
                 form->setOpenDocument([window, books, session, messages](reports::DocumentKind kind, qint64 id) {
-                    openDocument(*window, *books, *session, *messages, kind, id);
+                    openRegisterDocument(*window, *books, *session, *messages, kind, id);
                 });
                 return form;
             });

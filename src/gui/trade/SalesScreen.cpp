@@ -2,7 +2,6 @@
 
 #include "core/Words.h"
 #include "domain/documents/Lookups.h"
-#include "domain/products/SmallMasters.h"
 #include "domain/shell/FirmSettings.h"
 #include "domain/trade/PartyRates.h"
 #include "domain/trade/SalesLines.h"
@@ -36,23 +35,6 @@ enum Col { Sr, Quality, Desc, Pcs, Cut, Mtrs, Ty, Rate, Amt, Tax1P, Tax2P, Tax1R
 
 const QStringList kInvoiceTypes{QStringLiteral("Retail"), QStringLiteral("Export"), QStringLiteral("SEZ")};
 
-LookupSource brokerSource(db::Database& db, Session& session, Messages& messages) {
-    return typedSource<products::Broker>(
-        [&db, &session, &messages](const QString& prefix) {
-            std::vector<products::Broker> found;
-            for (products::Broker& b : products::BrokerMaster(db, session, messages).list())
-                if (b.name.startsWith(prefix.trimmed(), Qt::CaseInsensitive)) found.push_back(std::move(b));
-            return found;
-        },
-        {{QStringLiteral("Broker"), [](const products::Broker& b) { return b.name; }},
-         {QStringLiteral("City"), [](const products::Broker& b) { return b.city; }}},
-        [](const products::Broker& b) { return b.srno; });
-}
-
-LookupSource partySource(db::Database& db, qint64 firmNo, bool anyAccount) {
-    return {salesPartySearch(db, firmNo, anyAccount), QStringLiteral("Id"), QStringLiteral("A/c Name")};
-}
-
 }  // namespace
 
 SalesScreen::SalesScreen(db::Database& db, Session& session, Messages& messages, Kind kind, QWidget* parent)
@@ -80,11 +62,11 @@ void SalesScreen::declareFields() {
                    DocField::text(QStringLiteral("txtBillNo"), QStringLiteral("Bill No")),
                    DocField::info(QStringLiteral("lblLastBillNo")),
                    DocField::date(QStringLiteral("DtpBillDate"), QStringLiteral("Bill Date")),
-                   DocField::lookup(QStringLiteral("txtParty"), QStringLiteral("Party"), partySource(db_, session_.firmNo, false), 2),
+                   DocField::lookup(QStringLiteral("txtParty"), QStringLiteral("Party"), partyLookup(db_, session_.firmNo), 2),
                    DocField::info(QStringLiteral("lblPartySales"), 2),
-                   DocField::lookup(QStringLiteral("txtDeli"), QStringLiteral("Deli."), partySource(db_, session_.firmNo, true), 2),
-                   DocField::lookup(QStringLiteral("txtConsignee"), QStringLiteral("Consignee"), partySource(db_, session_.firmNo, true), 2),
-                   DocField::lookup(QStringLiteral("txtBroker"), QStringLiteral("Broker"), brokerSource(db_, session_, serviceMessages_)),
+                   DocField::lookup(QStringLiteral("txtDeli"), QStringLiteral("Deli."), partyLookup(db_, session_.firmNo, true), 2),
+                   DocField::lookup(QStringLiteral("txtConsignee"), QStringLiteral("Consignee"), partyLookup(db_, session_.firmNo, true), 2),
+                   DocField::lookup(QStringLiteral("txtBroker"), QStringLiteral("Broker"), brokerLookup(db_, session_, serviceMessages_)),
                    DocField::text(QStringLiteral("txtChalanNo"), QStringLiteral("Chalan No")),
                    DocField::text(QStringLiteral("txtDONo"), QStringLiteral("D.O. No")),
                    DocField::choice(QStringLiteral("ComInvType"), QStringLiteral("Inv.Type"), kInvoiceTypes),
@@ -278,8 +260,7 @@ void SalesScreen::partyChosen() {
     if (textOf(QStringLiteral("txtTdsP")).isEmpty() && p->tdsPercent > Decimal())
         textField(QStringLiteral("txtTdsP"))->setText(p->tdsPercent.toString(2));
     LookupField* broker = lookupField(QStringLiteral("txtBroker"));
-    if (broker->chosenId() == 0 && p->brokerId > 0)
-        if (const auto b = products::BrokerMaster(db_, session_, serviceMessages_).load(p->brokerId)) broker->setChosen(b->srno, b->name);
+    if (broker->chosenId() == 0 && p->brokerId > 0) broker->setChosen(p->brokerId, brokerName(db_, session_, serviceMessages_, p->brokerId));
     textField(QStringLiteral("txtWMbNo"))->setText(p->mobile);
     infoField(QStringLiteral("lblPartySales"))
         ->setText(QStringLiteral("Party Sales : ") + shown(service_->partySales(p->id), 2) + (p->otherState ? QStringLiteral("   IGST") : QString()));
@@ -474,8 +455,7 @@ void SalesScreen::loadDocument(qint64 id) {
     showParty(bill->consigneeId, QStringLiteral("txtConsignee"));
     LookupField* broker = lookupField(QStringLiteral("txtBroker"));
     broker->clearChoice();
-    if (bill->brokerId > 0)
-        if (const auto b = products::BrokerMaster(db_, session_, serviceMessages_).load(bill->brokerId)) broker->setChosen(b->srno, b->name);
+    if (bill->brokerId > 0) broker->setChosen(bill->brokerId, brokerName(db_, session_, serviceMessages_, bill->brokerId));
     textField(QStringLiteral("txtChalanNo"))->setText(bill->challanNo > 0 ? QString::number(bill->challanNo) : QString());
     textField(QStringLiteral("txtDONo"))->setText(bill->doNo);
     QComboBox* type = choiceField(QStringLiteral("ComInvType"));

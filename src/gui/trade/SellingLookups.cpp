@@ -1,6 +1,7 @@
 #include "gui/trade/SellingLookups.h"
 
 #include "domain/documents/Lookups.h"
+#include "domain/products/SmallMasters.h"
 
 #include <memory>
 
@@ -44,6 +45,29 @@ LookupField::Search designSearch(db::Database& db, qint64 firmNo) {
             rows.emplace_back(names, QVariantList{d.designNo, d.colours, d.firstId});
         return rows;
     };
+}
+
+LookupSource partyLookup(db::Database& db, qint64 firmNo, bool anyAccount) {
+    return {salesPartySearch(db, firmNo, anyAccount), QStringLiteral("Id"), QStringLiteral("A/c Name")};
+}
+
+LookupSource brokerLookup(db::Database& db, Session& session, Messages& messages) {
+    return typedSource<products::Broker>(
+        [&db, &session, &messages](const QString& prefix) {
+            std::vector<products::Broker> found;
+            for (products::Broker& b : products::BrokerMaster(db, session, messages).list())
+                if (b.name.startsWith(prefix.trimmed(), Qt::CaseInsensitive)) found.push_back(std::move(b));
+            return found;
+        },
+        {{QStringLiteral("Broker"), [](const products::Broker& b) { return b.name; }},
+         {QStringLiteral("City"), [](const products::Broker& b) { return b.city; }}},
+        [](const products::Broker& b) { return b.srno; });
+}
+
+QString brokerName(db::Database& db, Session& session, Messages& messages, qint64 srno) {
+    if (srno <= 0) return {};
+    const auto b = products::BrokerMaster(db, session, messages).load(srno);
+    return b ? b->name : QString();
 }
 
 QString partyName(db::Database& db, qint64 firmNo, qint64 accountId) {

@@ -1,6 +1,9 @@
 #pragma once
 // The search lists of the selling screens (parties, qualities, design numbers) over the typed
 // look-ups of the documents kit, which holds the account groups a sales party may belong to.
+#include "core/Messages.h"
+#include "core/Session.h"
+#include "gui/common/DocumentForm.h"
 #include "gui/common/LookupField.h"
 
 namespace tanabana::gui {
@@ -14,6 +17,12 @@ LookupField::Search salesPartySearch(db::Database& db, qint64 firmNo, bool anyAc
 LookupField::Search qualitySearch(db::Database& db, qint64 firmNo, const QString& nameColumn);
 // Design numbers as rows of "Design No", "Colours" and Id (the design's first quality).
 LookupField::Search designSearch(db::Database& db, qint64 firmNo);
+
+// The same as the sources of a document screen's look-up fields, and the firm's brokers by name.
+LookupSource partyLookup(db::Database& db, qint64 firmNo, bool anyAccount = false);
+LookupSource brokerLookup(db::Database& db, Session& session, Messages& messages);
+// The name of a broker, empty when there is none.
+QString brokerName(db::Database& db, Session& session, Messages& messages, qint64 srno);
 
 // The name of a saved document's party (empty when the account is gone).
 QString partyName(db::Database& db, qint64 firmNo, qint64 accountId);

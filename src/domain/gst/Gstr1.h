@@ -1,0 +1,146 @@
+#pragma once
+// The outward supplies return of a month (or a quarter) worked out from the firm's sales bills,
+// section by section as the portal's offline tool takes it: invoices to registered buyers (B2B),
+// large inter-state invoices to unregistered buyers (B2CL), the rest of unregistered sales summed
+// per state and rate (B2CS), exports, the HSN summary, nil-rated supplies and the documents
+// issued. Every figure is computed by SQL over the bills of the period into this result, which
+// belongs to the run alone (no shared work table), then classified here.
+//
+//   GST/1 of 05-08-2024 to Ramesh Silk Mills (24AABCR1234F1Z5): 100 m at 105, 5% GST gives one
+//   B2B row: invoice value 11,025.00, rate 5, taxable 10,500.00, CGST 262.50, SGST 262.50.
+//
+// Returns and credit/debit notes reduce the HSN summary and fill CDNR/CDNUR once those documents
+// are kept; until then those sections are empty.
+#include "core/Decimal.h"
+#include "core/Session.h"
+#include "db/Database.h"
+
+#include <QDate>
+#include <QString>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace tanabana::gst {
+
+// A return cannot be made: a period outside the year, an unreadable month, a file not written.
+class GstError : public std::runtime_error {
+public:
+    explicit GstError(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+    const QString& text() const { return text_; }
+
+private:
+    QString text_;
+};
+
+struct ReturnPeriod {
+    QDate from, to;
+    // "08-2024" (or "8-2024"): the whole month; nothing when unreadable.
+    static std::optional<ReturnPeriod> month(const QString& mmYyyy);
+    // The portal's return period of the period's last month, "082024".
+    QString portalPeriod() const { return to.toString(QStringLiteral("MMyyyy")); }
+};
+
+// The sales document a row or a problem comes from, so the operator can open it.
+struct DocumentRef {
+    qint64 id = 0;     // SalBillMst.Id
+    int formId = 3;    // document type: 3 sales bill
+    QString book;      // the book's short name ("GST/")
+    QString billNo;    // the bill number in its book ("12")
+    QString number;    // as printed: book short name + bill number ("GST/12")
+    QDate date;
+    QString party;
+};
+
+// One invoice at one GST rate (B2B, B2CL and export rows): an invoice of two rates gives two rows
+// with the same number and invoice value.
+struct InvoiceRateRow {
+    DocumentRef document;
+    QString gstin;          // the buyer's; empty for unregistered buyers and exports
+    QString placeOfSupply;  // the buyer's state, "24-Gujarat"
+    bool interState = false;
+    Decimal invoiceValue, rate, taxable, igst, cgst, sgst;
+    // exports
+    QString exportType;     // WPAY (with IGST paid) or WOPAY
+    QString portCode, shippingBillNo;
+    QDate shippingBillDate;
+};
+
+// Unregistered sales summed per place of supply and rate.
+struct B2csRow {
+    QString placeOfSupply;
+    bool interState = false;
+    Decimal rate, taxable, igst, cgst, sgst;
+};
+
+struct HsnRow {
+    QString hsn, description, uqc;  // uqc as kept on the item: "MTR-METERS"
+    Decimal rate, quantity, totalValue, taxable, igst, cgst, sgst;
+};
+
+// Nil-rated supplies of one kind: inter- or intra-state, to registered or unregistered persons.
+struct NilRow {
+    QString description;  // "Inter-State supplies to registered persons" ...
+    QString supplyType;   // the portal's code: INTRB2B, INTRAB2B, INTRB2C, INTRAB2C
+    Decimal nilRated, exempted, nonGst;
+};
+
+// Documents of one nature issued in the period (per book for invoices).
+struct DocumentSeries {
+    int natureNo = 0;  // 1 "Invoices for outward supply" ... 12
+    QString nature;
+    QString from, to;
+    int total = 0, cancelled = 0;
+};
+
+// Counts and totals of a section, shown above its grid.
+struct SectionSummary {
+    int parties = 0, invoices = 0;
+    Decimal invoiceValue, taxable;
+};
+
+struct Gstr1 {
+    ReturnPeriod period;
+    QString firmGstin, firmState;
+    std::vector<InvoiceRateRow> b2b, b2cl, exp;
+    std::vector<B2csRow> b2cs;
+    std::vector<HsnRow> hsn;             // every recipient together
+    bool hsnSplit = false;               // the period's portal asks registered and unregistered rows apart
+    std::vector<HsnRow> hsnB2b, hsnB2c;  // filled when hsnSplit
+    std::vector<NilRow> nil;             // always the four kinds
+    std::vector<DocumentSeries> documents;
+    SectionSummary b2bSummary, b2clSummary, b2csSummary, expSummary;
+};
+
+// The twelve natures of documents of the documents-issued table, numbered as the portal does.
+const QStringList& documentNatures();
+
+class Gstr1Service {
+public:
+    Gstr1Service(db::Database& db, const Session& session) : db_(db), session_(session) {}
+
+    // The return of the open firm for a period inside the open year; GstError otherwise.
+    Gstr1 compute(const ReturnPeriod& period) const;
+    // Refuses a period that does not lie inside the open year.
+    void checkPeriod(const ReturnPeriod& period) const;
+
+    struct Firm {
+        QString gstin, state;
+        bool turnoverAbove5Crore = false;
+    };
+    Firm firm() const;
+
+private:
+    db::Database& db_;
+    const Session& session_;
+};
+
+// A sales bill's reference from a row with the columns Id, Prefix (the book's short name),
+// BillNO, BillDate and PartyName.
+DocumentRef salesDocumentOf(const db::Row& row);
+
+// The serial a document number ends with, as the numbering counts it ("12" -> 12, "RCM/0099" -> 99,
+// "A" -> 0), for ordering and for the first and last numbers of a series.
+qint64 serialOf(const QString& number);
+
+}  // namespace tanabana::gst

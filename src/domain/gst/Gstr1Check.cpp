@@ -1,0 +1,132 @@
+#include "domain/gst/Gstr1Check.h"
+
+#include "domain/gst/GstRules.h"
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+namespace tanabana::gst {
+
+namespace {
+
+const QString kPartyFix = QStringLiteral("Correct the party's GSTIN in the account master.");
+const QString kItemHsnFix = QStringLiteral("Enter the HSN code of the quality in the product master.");
+
+struct Bill {
+    DocumentRef document;
+    bool exported = false;
+    QString gstin, state;
+};
+
+void partyProblems(const Bill& bill, std::vector<Gstr1Problem>& out) {
+    const QString& gstin = bill.gstin;
+    if (!bill.exported && stateCodeOf(bill.state).isEmpty())
+        out.push_back({bill.document,
+                       bill.state.isEmpty() ? QStringLiteral("No place of supply: the party has no state.")
+                                            : QStringLiteral("No place of supply: the party's state \"%1\" has no state code.").arg(bill.state),
+                       QStringLiteral("Choose the party's state in the account master.")});
+    if (bill.exported || gstin.isEmpty()) return;
+    const QString fault = gstinFault(gstin);
+    if (!fault.isEmpty()) {
+        out.push_back({bill.document, QStringLiteral("GSTIN %1 %2.").arg(gstin, fault), kPartyFix});
+        return;
+    }
+    const QString state = stateCodeOf(bill.state);
+    if (!state.isEmpty() && gstin.left(2) != state)
+        out.push_back({bill.document, QStringLiteral("GSTIN %1 is of state %2 but the party's state is %3.").arg(gstin, gstin.left(2), bill.state),
+                       QStringLiteral("Correct the party's state or GSTIN in the account master.")});
+}
+
+void numberProblems(const Bill& bill, std::vector<Gstr1Problem>& out) {
+    const QString& number = bill.document.number;
+    if (number.size() > kInvoiceNumberLength)
+        out.push_back({bill.document,
+                       QStringLiteral("Invoice number %1 has %2 characters; the portal takes at most %3.").arg(number).arg(number.size()).arg(kInvoiceNumberLength),
+                       QStringLiteral("Shorten the book's short name or renumber the bill.")});
+    if (!invoiceNumberCharactersOk(number))
+        out.push_back({bill.document,
+                       QStringLiteral("Invoice number %1 holds characters the portal refuses; only letters, digits, / and - are taken.").arg(number),
+                       QStringLiteral("Change the book's short name or renumber the bill.")});
+}
+
+}  // namespace
+
+bool invoiceNumberCharactersOk(const QString& number) {
+    if (number.isEmpty()) return false;
+    for (const QChar c : number) {
+        const bool ok = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                        (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('/') || c == QLatin1Char('-');
+        if (!ok) return false;
+    }
+    return true;
+}
+
+std::vector<Gstr1Problem> checkGstr1(db::Database& db, const Session& session, const ReturnPeriod& period) {
+    const Gstr1Service service(db, session);
+    service.checkPeriod(period);
+    const auto firm = service.firm();
+    std::vector<Gstr1Problem> out;
+    if (firm.gstin.isEmpty())
+        out.push_back({{}, QStringLiteral("The firm has no GSTIN; the return cannot be uploaded without it."),
+                       QStringLiteral("Enter the firm's GSTIN in the firm master.")});
+    else if (const QString fault = gstinFault(firm.gstin); !fault.isEmpty())
+        out.push_back({{}, QStringLiteral("The firm's GSTIN %1 %2.").arg(firm.gstin, fault), QStringLiteral("Correct the firm's GSTIN in the firm master.")});
+    const int digits = hsnDigitsRequired(period.from, firm.turnoverAbove5Crore);
+
+    const QString where = QStringLiteral("m.FirmNO = ? AND m.FormId = 3 AND m.Id > 0 AND COALESCE(m.IsOp, 0) = 0 AND m.BillDate BETWEEN ? AND ?");
+    const QVariantList params = {session.firmNo, period.from, period.to};
+    std::vector<Bill> bills;
+    std::map<qint64, size_t> billIndex;
+    db.forEach(QStringLiteral("SELECT m.Id, COALESCE(b.BookShortName, '') AS Prefix, m.BillNO, m.BillDate, COALESCE(m.InvType, '') AS InvType, "
+                              "COALESCE(a.AcName, '') AS PartyName, COALESCE(a.TinNo, '') AS Gstin, COALESCE(a.CSTNo, '') AS PartyState "
+                              "FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID "
+                              "LEFT JOIN BookMst b ON b.BookNO = m.BookNO AND b.FirmNO = m.FirmNO WHERE ") +
+                   where,
+               params, [&](const db::Row& row) {
+                   Bill b;
+                   b.document = salesDocumentOf(row);
+                   b.exported = row.text(QStringLiteral("InvType")).trimmed().toUpper() == QLatin1String("E");
+                   b.gstin = row.text(QStringLiteral("Gstin")).trimmed().toUpper();
+                   b.state = row.text(QStringLiteral("PartyState")).trimmed();
+                   bills.push_back(std::move(b));
+               });
+    std::stable_sort(bills.begin(), bills.end(), [](const Bill& a, const Bill& b) {
+        const qint64 na = serialOf(a.document.billNo), nb = serialOf(b.document.billNo);
+        return std::tie(a.document.date, na, a.document.id) < std::tie(b.document.date, nb, b.document.id);
+    });
+    for (size_t i = 0; i < bills.size(); ++i) billIndex[bills[i].document.id] = i;
+
+    // The qualities of each bill whose HSN or unit the summary cannot take.
+    std::map<qint64, std::vector<Gstr1Problem>> itemProblems;
+    db.forEach(QStringLiteral("SELECT DISTINCT m.Id, d.PCode, COALESCE(p.ProdName, '') AS Quality, COALESCE(p.hsnCode, '') AS Hsn, "
+                              "COALESCE(p.UQM, '') AS Uqc FROM SalBillDtl d INNER JOIN SalBillMst m ON m.Id = d.BillMstId "
+                              "LEFT JOIN ProdMst p ON p.Id = d.PCode WHERE ") +
+                   where + QStringLiteral(" ORDER BY m.Id, d.PCode"),
+               params, [&](const db::Row& row) {
+                   const auto at = billIndex.find(row.integer(QStringLiteral("Id")));
+                   if (at == billIndex.end()) return;
+                   const DocumentRef& doc = bills[at->second].document;
+                   const QString quality = row.text(QStringLiteral("Quality"));
+                   const QString hsn = row.text(QStringLiteral("Hsn")).trimmed();
+                   auto& list = itemProblems[doc.id];
+                   const QString fault = hsnCodeFault(hsn, digits);
+                   if (hsn.isEmpty())
+                       list.push_back({doc, QStringLiteral("Quality %1 has no HSN code.").arg(quality), kItemHsnFix});
+                   else if (!fault.isEmpty())
+                       list.push_back({doc, QStringLiteral("HSN code %1 of quality %2 %3.").arg(hsn, quality, fault), kItemHsnFix});
+                   if (row.text(QStringLiteral("Uqc")).trimmed().isEmpty())
+                       list.push_back({doc, QStringLiteral("Quality %1 has no unit code (UQC) for the HSN summary.").arg(quality),
+                                       QStringLiteral("Choose the HSN UQC of the quality in the product master.")});
+               });
+
+    for (const Bill& bill : bills) {
+        partyProblems(bill, out);
+        numberProblems(bill, out);
+        const auto items = itemProblems.find(bill.document.id);
+        if (items != itemProblems.end()) out.insert(out.end(), items->second.begin(), items->second.end());
+    }
+    return out;
+}
+
+}  // namespace tanabana::gst

@@ -1,0 +1,39 @@
+#include "domain/vouchers/VoucherSchema.h"
+
+namespace tanabana::vouchers {
+
+using namespace db;
+
+namespace {
+
+ColumnDef withDefault(ColumnDef column, const QString& value) {
+    column.defaultValue = value;
+    return column;
+}
+
+}  // namespace
+
+TableDef chequeWorkTable() {
+    return {QStringLiteral("PaymentMStChq"),
+            {longCol(QStringLiteral("Srno")), dateCol(QStringLiteral("PayDAte")), textCol(QStringLiteral("Name"), 255),
+             withDefault(doubleCol(QStringLiteral("Amt")), QStringLiteral("0")), textCol(QStringLiteral("Ph"), 50),
+             textCol(QStringLiteral("Narr1"), 255), textCol(QStringLiteral("InWord"), 255)},
+            {},
+            {}};
+}
+
+std::vector<TableDef> voucherTables() { return {chequeWorkTable()}; }
+
+std::vector<MigrationStep> voucherSteps() {
+    return {{QStringLiteral("vouchers/001-settlements"), [](Database& db) {
+                 for (const QString& bills : {QStringLiteral("SalBillMst"), QStringLiteral("BillMst")}) {
+                     addColumnIfMissing(db, bills, withDefault(longCol(QStringLiteral("VouNO")), QStringLiteral("0")));
+                     addColumnIfMissing(db, bills, withDefault(yesNoCol(QStringLiteral("IsJV")), QStringLiteral("0")));
+                 }
+                 addColumnIfMissing(db, QStringLiteral("HeadDtl3_Auto"),
+                                    withDefault(yesNoCol(QStringLiteral("Is_Upload")), QStringLiteral("0")));
+                 createTable(db, chequeWorkTable());
+             }}};
+}
+
+}  // namespace tanabana::vouchers

@@ -1,0 +1,335 @@
+#include "gui/gst/Gstr1Screen.h"
+
+#include "core/Words.h"
+#include "domain/gst/GstRules.h"
+#include "domain/gst/Gstr1Files.h"
+#include "gui/common/FormFields.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <set>
+
+namespace tanabana::gui {
+
+namespace {
+
+const QColor kFaultRow(255, 205, 205);
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& text, const QString& tip) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setMinimumWidth(96);
+    b->setToolTip(tip);
+    return b;
+}
+
+// The tabs in the order of the portal's tool; the file each shows, empty for the screen's own.
+struct Section {
+    const char* caption;
+    const char* file;
+};
+constexpr Section kSections[] = {
+    {"B2B", "b2b.csv"},       {"B2CL", "b2cl.csv"},   {"B2CS", "b2cs.csv"}, {"CDNR", "cdnr.csv"}, {"CDNUR", "cdnur.csv"},
+    {"EXP", "exp.csv"},       {"EXEMP", "exemp.csv"}, {"HSN", "hsn.csv"},   {"HSN B2B", "hsn_b2b.csv"},
+    {"HSN B2C", "hsn_b2c.csv"}, {"DOCS", ""},          {"Check", ""},
+};
+
+QStringList headerOf(const QString& file) {
+    for (const auto& [name, header] : gst::gstr1CsvFiles())
+        if (name == file) return header;
+    return gst::gstr1CsvFiles().back().second;  // the split HSN files take the HSN header
+}
+
+// The period the screen opens on: the month before the login date, kept inside the year.
+std::pair<QDate, QDate> openingMonth(const Session& s) {
+    const QDate today = s.loginDate.isValid() ? s.loginDate : QDate::currentDate();
+    QDate first = QDate(today.year(), today.month(), 1).addMonths(-1);
+    if (s.yearStartDate.isValid() && (first < s.yearStartDate || first > s.yearEndDate)) first = s.yearStartDate;
+    return {first, first.addMonths(1).addDays(-1)};
+}
+
+bool numeric(const QString& text) {
+    bool ok = false;
+    text.toDouble(&ok);
+    return ok && !text.isEmpty();
+}
+
+}  // namespace
+
+Gstr1Screen::Gstr1Screen(db::Database& db, Session& session, Messages& messages, QWidget* parent)
+    : QWidget(parent), db_(db), session_(session), messages_(messages) {
+    setObjectName(QStringLiteral("Frm_GSTR1"));
+    setWindowTitle(QStringLiteral("GSTR - 1"));
+    showFolder_ = [](const QString& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
+    build();
+}
+
+void Gstr1Screen::build() {
+    auto* outer = new QVBoxLayout(this);
+    auto* bar = new QHBoxLayout;
+    from_ = dateBox(QStringLiteral("DtpFrom"));
+    to_ = dateBox(QStringLiteral("DtpTo"));
+    from_->setFinancialYear(session_.yearStartDate, session_.yearEndDate);
+    to_->setFinancialYear(session_.yearStartDate, session_.yearEndDate);
+    const auto [first, last] = openingMonth(session_);
+    from_->setDate(first);
+    to_->setDate(last);
+    auto* refreshButton = button(this, QStringLiteral("cmdRefresh"), QStringLiteral("Refresh"), QStringLiteral("Refresh For Latest Data"));
+    bar->addWidget(caption(QStringLiteral("From")));
+    bar->addWidget(from_);
+    bar->addWidget(caption(QStringLiteral("To")));
+    bar->addWidget(to_);
+    bar->addWidget(refreshButton);
+    bar->addStretch(1);
+    outer->addLayout(bar);
+
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("lblSummary"));
+    QFont bold = summary_->font();
+    bold.setBold(true);
+    summary_->setFont(bold);
+    outer->addWidget(summary_);
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("tabSections"));
+    for (const Section& s : kSections) addTab(QString::fromLatin1(s.caption));
+    outer->addWidget(tabs_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* csvButton = button(this, QStringLiteral("cmdCSV"), QStringLiteral("CSV"), QStringLiteral("Write the offline tool's CSV files"));
+    auto* jsonButton = button(this, QStringLiteral("cmdJson"), QStringLiteral("JSON"), QStringLiteral("Write the file for the portal's upload"));
+    auto* viewButton = button(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("Not available yet"));
+    auto* excelButton = button(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("Not available yet"));
+    auto* exitButton = button(this, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
+    viewButton->setEnabled(false);
+    excelButton->setEnabled(false);
+    for (QPushButton* b : {csvButton, jsonButton, viewButton, excelButton, exitButton}) buttons->addWidget(b);
+    outer->addLayout(buttons);
+
+    connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
+    connect(csvButton, &QPushButton::clicked, this, [this] { writeCsv(); });
+    connect(jsonButton, &QPushButton::clicked, this, [this] { writeJson(); });
+    connect(exitButton, &QPushButton::clicked, this, [this] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+        else close();
+    });
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] { summary_->setText(summaryText()); });
+    showReturn();
+}
+
+QTableWidget* Gstr1Screen::addTab(const QString& caption) {
+    auto* grid = documentList();
+    grid->setObjectName(QStringLiteral("vsgrid") + QString(caption).remove(QLatin1Char(' ')));
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->verticalHeader()->setDefaultSectionSize(22);
+    grid->setTabKeyNavigation(false);
+    tabs_->addTab(grid, caption);
+    if (caption == QLatin1String("Check")) {
+        grid->installEventFilter(this);
+        connect(grid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openProblem(row); });
+    }
+    return grid;
+}
+
+QTableWidget* Gstr1Screen::grid(const QString& caption) const {
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (tabs_->tabText(i) == caption) return qobject_cast<QTableWidget*>(tabs_->widget(i));
+    return nullptr;
+}
+
+void Gstr1Screen::setPeriod(const QDate& from, const QDate& to) {
+    from_->setDate(from);
+    to_->setDate(to);
+}
+
+QString Gstr1Screen::folder() const { return QDir(session_.dataRoot).filePath(QStringLiteral("GSTR_CSV")); }
+
+bool Gstr1Screen::refresh() {
+    result_.reset();
+    problems_.clear();
+    const gst::ReturnPeriod period{from_->date(), to_->date()};
+    try {
+        result_ = gst::Gstr1Service(db_, session_).compute(period);
+        problems_ = gst::checkGstr1(db_, session_, period);
+    } catch (const gst::GstError& e) {
+        result_.reset();
+        showReturn();
+        messages_.critical(QStringLiteral("GSTR - 1"), e.text());
+        return false;
+    }
+    showReturn();
+    // The rows painted red, told as the screens always told them.
+    auto anyRed = [this](const QString& caption) {
+        const QTableWidget* g = grid(caption);
+        for (int r = 0; g && r < g->rowCount(); ++r)
+            if (g->item(r, 0) && g->item(r, 0)->background().color() == kFaultRow) return true;
+        return false;
+    };
+    if (anyRed(QStringLiteral("B2B")))
+        messages_.warning(QStringLiteral("Red Line Represent Error"), QStringLiteral("Please Enter Proper GSTIN In B2B File Sales"));
+    if (anyRed(QStringLiteral("HSN")))
+        messages_.warning(QStringLiteral("Red Line Represent Error"), QStringLiteral("Please Enter Proper HSN Code In HSN File Sales"));
+    if (!problems_.empty()) tabs_->setCurrentWidget(grid(QStringLiteral("Check")));
+    return true;
+}
+
+void Gstr1Screen::fillGrid(QTableWidget* g, const QStringList& header, const std::vector<QStringList>& rows, const std::vector<bool>& red) {
+    g->clear();
+    g->setColumnCount(int(header.size()));
+    g->setHorizontalHeaderLabels(header);
+    g->setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        for (int c = 0; c < int(header.size()); ++c) {
+            const QString text = rows[size_t(r)].value(c);
+            auto* item = new QTableWidgetItem(text);
+            // amounts in Indian grouping, right-aligned; codes and numbers of documents as they are
+            const bool amount = numeric(text) && text.contains(QLatin1Char('.')) && !header.at(c).contains(QLatin1String("Number"));
+            if (amount) {
+                item->setText(FormatIndian(*Decimal::parse(text), 2));
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
+            if (r < int(red.size()) && red[size_t(r)]) item->setBackground(kFaultRow);
+            g->setItem(r, c, item);
+        }
+    }
+    g->resizeColumnsToContents();
+}
+
+void Gstr1Screen::showReturn() {
+    const bool split = result_ && result_->hsnSplit;
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (tabs_->tabText(i).startsWith(QLatin1String("HSN B2"))) tabs_->setTabVisible(i, split);
+
+    std::set<qint64> faulty;
+    for (const auto& p : problems_) faulty.insert(p.document.id);
+    auto redDocuments = [&](const std::vector<gst::InvoiceRateRow>& rows) {
+        std::vector<bool> red;
+        for (const auto& row : rows) red.push_back(faulty.count(row.document.id) > 0);
+        return red;
+    };
+    const int digits = result_ ? gst::hsnDigitsRequired(result_->period.from, gst::Gstr1Service(db_, session_).firm().turnoverAbove5Crore) : 4;
+    auto redHsn = [&](const std::vector<gst::HsnRow>& rows) {
+        std::vector<bool> red;
+        for (const auto& h : rows) red.push_back(!gst::hsnCodeFault(h.hsn, digits).isEmpty() || h.uqc.isEmpty());
+        return red;
+    };
+    static const gst::Gstr1 empty;
+    const gst::Gstr1& r = result_ ? *result_ : empty;
+    for (const Section& s : kSections) {
+        const QString caption = QString::fromLatin1(s.caption), file = QString::fromLatin1(s.file);
+        QTableWidget* g = grid(caption);
+        std::vector<bool> red;
+        if (caption == QLatin1String("B2B")) red = redDocuments(r.b2b);
+        else if (caption == QLatin1String("B2CL")) red = redDocuments(r.b2cl);
+        else if (caption == QLatin1String("EXP")) red = redDocuments(r.exp);
+        else if (caption == QLatin1String("HSN")) red = redHsn(r.hsn);
+        else if (caption == QLatin1String("HSN B2B")) red = redHsn(r.hsnB2b);
+        else if (caption == QLatin1String("HSN B2C")) red = redHsn(r.hsnB2c);
+        if (!file.isEmpty()) {
+            fillGrid(g, headerOf(file), gst::gstr1Rows(r, file), red);
+        } else if (caption == QLatin1String("DOCS")) {
+            std::vector<QStringList> rows;
+            int n = 0;
+            for (const auto& d : r.documents)
+                rows.push_back({QString::number(++n), d.nature, d.from, d.to, QString::number(d.total), QString::number(d.cancelled)});
+            fillGrid(g, {"Srno", "Nature of Document", "Sr No From", "Sr No To", "Total Number", "Total Cancelled"}, rows);
+        } else {
+            std::vector<QStringList> rows;
+            std::vector<bool> all;
+            for (const auto& p : problems_) {
+                rows.push_back({p.document.book, p.document.number, p.document.date.toString(QStringLiteral("dd-MM-yyyy")), p.document.party,
+                                p.problem, p.fix});
+                all.push_back(true);
+            }
+            fillGrid(g, {"Book", "Number", "Date", "Party", "Problem", "Fix"}, rows, all);
+            tabs_->setTabText(tabs_->indexOf(g), QStringLiteral("Check"));
+        }
+    }
+    summary_->setText(summaryText());
+}
+
+QString Gstr1Screen::summaryText() const {
+    if (!result_) return {};
+    const QString tab = tabs_->tabText(tabs_->currentIndex());
+    const gst::SectionSummary* s = tab == QLatin1String("B2B")    ? &result_->b2bSummary
+                                   : tab == QLatin1String("B2CL") ? &result_->b2clSummary
+                                   : tab == QLatin1String("B2CS") ? &result_->b2csSummary
+                                   : tab == QLatin1String("EXP")  ? &result_->expSummary
+                                                                  : nullptr;
+    if (tab == QLatin1String("Check"))
+        return problems_.empty() ? QStringLiteral("No problems found.")
+                                 : QStringLiteral("%1 problem(s) the portal would refuse; Enter opens the bill.").arg(problems_.size());
+    if (!s) return {};
+    return QStringLiteral("Parties : %1    Invoices : %2    Invoice Value : %3    Taxable Value : %4")
+        .arg(s->parties)
+        .arg(s->invoices)
+        .arg(FormatIndian(s->invoiceValue, 2), FormatIndian(s->taxable, 2));
+}
+
+bool Gstr1Screen::openProblem(int row) {
+    if (row < 0 || row >= int(problems_.size())) return false;
+    const qint64 id = problems_[size_t(row)].document.id;
+    if (id <= 0 || !openBill_) return false;
+    openBill_(id);
+    return true;
+}
+
+bool Gstr1Screen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == grid(QStringLiteral("Check"))) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openProblem(grid(QStringLiteral("Check"))->currentRow());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool Gstr1Screen::ensureReturn() {
+    if (result_ && result_->period.from == from_->date() && result_->period.to == to_->date()) return true;
+    return refresh();
+}
+
+bool Gstr1Screen::warnOfProblems() {
+    if (problems_.empty()) return true;
+    messages_.warning(QStringLiteral("GSTR - 1"), QStringLiteral("%1 problem(s) in the sales of this period are listed under Check; the portal "
+                                                                 "may refuse those rows. The files are written all the same.")
+                                                      .arg(problems_.size()));
+    return true;
+}
+
+bool Gstr1Screen::writeFiles(const std::function<void(const gst::Gstr1&, const QString&)>& write) {
+    if (!ensureReturn()) return false;
+    warnOfProblems();
+    try {
+        write(*result_, folder());
+    } catch (const gst::GstError& e) {
+        messages_.critical(QStringLiteral("GSTR - 1"), e.text());
+        return false;
+    }
+    messages_.information(QStringLiteral("GSTR-1 Completed"),
+                          QStringLiteral("Your GSTR-1 File Is Ready in %1 Folder").arg(QDir::toNativeSeparators(folder())));
+    showFolder_(folder());
+    return true;
+}
+
+bool Gstr1Screen::writeCsv() {
+    return writeFiles([](const gst::Gstr1& r, const QString& folder) { gst::writeGstr1Csv(r, folder); });
+}
+
+bool Gstr1Screen::writeJson() {
+    return writeFiles([](const gst::Gstr1& r, const QString& folder) { gst::writeGstr1Json(r, folder); });
+}
+
+}  // namespace tanabana::gui

@@ -1,0 +1,168 @@
+#include "gui/gst/Gstr3bScreen.h"
+
+#include "core/Words.h"
+#include "domain/gst/Gstr3bPrint.h"
+#include "gui/common/FormFields.h"
+#include "gui/reports/PreviewWindow.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tanabana::gui {
+
+namespace {
+
+const QString kTitle = QStringLiteral("GSTR - 3B");
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& text, const QString& tip) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setMinimumWidth(96);
+    b->setToolTip(tip);
+    return b;
+}
+
+}  // namespace
+
+Gstr3bScreen::Gstr3bScreen(db::Database& db, Session& session, Messages& messages, QWidget* parent)
+    : QWidget(parent), db_(db), session_(session), messages_(messages) {
+    setObjectName(QStringLiteral("Frm_GSTR3"));
+    setWindowTitle(kTitle);
+    build();
+}
+
+void Gstr3bScreen::build() {
+    auto* outer = new QVBoxLayout(this);
+    auto* bar = new QHBoxLayout;
+    from_ = dateBox(QStringLiteral("DtpFrom"));
+    to_ = dateBox(QStringLiteral("DtpTo"));
+    from_->setFinancialYear(session_.yearStartDate, session_.yearEndDate);
+    to_->setFinancialYear(session_.yearStartDate, session_.yearEndDate);
+    const QDate today = session_.loginDate.isValid() ? session_.loginDate : QDate::currentDate();
+    QDate first = QDate(today.year(), today.month(), 1).addMonths(-1);
+    if (!session_.inYear(first)) first = session_.yearStartDate;
+    setPeriod(first, first.addMonths(1).addDays(-1));
+    auto* refreshButton = button(this, QStringLiteral("cmdRefresh"), QStringLiteral("Refresh"), QStringLiteral("Refresh For Latest Data"));
+    bar->addWidget(caption(QStringLiteral("From")));
+    bar->addWidget(from_);
+    bar->addWidget(caption(QStringLiteral("To")));
+    bar->addWidget(to_);
+    bar->addWidget(refreshButton);
+    bar->addStretch(1);
+    outer->addLayout(bar);
+
+    grid_ = documentList();
+    grid_->setParent(this);
+    grid_->setObjectName(QStringLiteral("vsgrid"));
+    grid_->verticalHeader()->setDefaultSectionSize(22);
+    outer->addWidget(grid_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* viewButton = button(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("The printed return"));
+    auto* excelButton = button(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The return as a workbook"));
+    auto* exitButton = button(this, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
+    for (QPushButton* b : {viewButton, excelButton, exitButton}) buttons->addWidget(b);
+    outer->addLayout(buttons);
+
+    connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
+    connect(viewButton, &QPushButton::clicked, this, [this] { preview(); });
+    connect(excelButton, &QPushButton::clicked, this, [this] { writeExcel(); });
+    connect(exitButton, &QPushButton::clicked, this, [this] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+        else close();
+    });
+}
+
+void Gstr3bScreen::setPeriod(const QDate& from, const QDate& to) {
+    from_->setDate(from);
+    to_->setDate(to);
+}
+
+bool Gstr3bScreen::refresh() {
+    result_.reset();
+    grid_->clear();
+    grid_->setRowCount(0);
+    try {
+        result_ = gst::Gstr3bService(db_, session_).compute({from_->date(), to_->date()});
+    } catch (const gst::GstError& e) {
+        messages_.critical(kTitle, e.text());
+        return false;
+    }
+    // The rows of the printed return, under the headings of its parts.
+    const reports::ReportRequest request = gst::gstr3bReport(db_, session_, *result_);
+    const QStringList captions = {"Table", "Nature of Supplies", "Total Taxable Value", "Integrated Tax", "Central Tax", "State/UT Tax", "Cess"};
+    grid_->setColumnCount(int(captions.size()));
+    grid_->setHorizontalHeaderLabels(captions);
+    QString part;
+    QFont bold = grid_->font();
+    bold.setBold(true);
+    for (const QVariantList& row : request.data->rows) {
+        if (row.at(0).toString() != part) {
+            part = row.at(0).toString();
+            const int r = grid_->rowCount();
+            grid_->insertRow(r);
+            auto* heading = new QTableWidgetItem(part);
+            heading->setFont(bold);
+            grid_->setItem(r, 0, heading);
+            grid_->setSpan(r, 0, 1, int(captions.size()));
+        }
+        const int r = grid_->rowCount();
+        grid_->insertRow(r);
+        grid_->setItem(r, 0, new QTableWidgetItem(row.at(1).toString()));
+        grid_->setItem(r, 1, new QTableWidgetItem(row.at(2).toString()));
+        for (int c = 3; c <= 7; ++c) {
+            auto* item = new QTableWidgetItem(FormatIndian(Decimal::fromVariant(row.at(c)), 2));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            grid_->setItem(r, c - 1, item);
+        }
+    }
+    grid_->resizeColumnsToContents();
+    return true;
+}
+
+bool Gstr3bScreen::ensureReturn() {
+    if (result_ && result_->period.from == from_->date() && result_->period.to == to_->date()) return true;
+    return refresh();
+}
+
+void Gstr3bScreen::preview() {
+    if (!ensureReturn()) return;
+    auto* window = new PreviewWindow(session_, this->window());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowFlag(Qt::Window);
+    window->reportPdfName = QStringLiteral("GSTR3B_") + result_->period.from.toString(QStringLiteral("MMM-yyyy"));
+    if (!window->showRequest(gst::gstr3bReport(db_, session_, *result_))) {
+        messages_.critical(kTitle, window->lastError());
+        window->close();
+        return;
+    }
+    window->show();
+}
+
+bool Gstr3bScreen::writeExcel() {
+    if (!ensureReturn()) return false;
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty()) folder = QDir::homePath();
+    const QString suggested = QDir(folder).filePath(QStringLiteral("GSTR3B_%1.xlsx").arg(result_->period.from.toString(QStringLiteral("MMM-yyyy"))));
+    QString path = askFile_ ? askFile_(suggested) : QFileDialog::getSaveFileName(this, kTitle, suggested, QStringLiteral("Excel Files (*.xlsx)"));
+    if (path.isEmpty()) return false;
+    if (!path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) path += QStringLiteral(".xlsx");
+    try {
+        gst::writeGstr3b(db_, session_, *result_, session_.dataRoot, path);
+    } catch (const gst::GstError& e) {
+        messages_.critical(kTitle, e.text());
+        return false;
+    }
+    messages_.information(kTitle, QStringLiteral("Saved in ") + QDir::toNativeSeparators(path));
+    return true;
+}
+
+}  // namespace tanabana::gui
