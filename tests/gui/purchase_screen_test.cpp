@@ -272,3 +272,49 @@ TEST_F(PurchaseScreenTest, OpeningBillTypedByKeysWritesItsOutstandingRowAndGoesA
 }
 
 }  // namespace
+
+namespace {
+
+// The challan of goods received before the bill, and the expense bill of several items, each from
+// its menu command.
+TEST_F(PurchaseScreenTest, ChallanOfGreyReceivedAndAnExpenseBillOfItems) {
+    ASSERT_TRUE(registry.run(QStringLiteral("mnu_T25"), context));
+    QWidget* challan = window.workArea()->subWindowList().last()->widget();
+    ASSERT_EQ(challan->objectName(), QStringLiteral("frmPurchaseCh"));
+    window.workArea()->subWindowList().last()->showMaximized();
+    QApplication::processEvents();
+    ASSERT_EQ(focused(), "txtBook");
+    enter();
+    type(QStringLiteral("CH-41"));
+    enter();
+    enter();  // date
+    enter();  // T
+    type(QStringLiteral("Lax"));
+    enter();
+    enterUntil(QStringLiteral("txtItem"));
+    type(QStringLiteral("201"));
+    enter();
+    type(QStringLiteral("4"));  // pieces
+    enter();
+    enter();  // cut
+    type(QStringLiteral("398.5"));
+    enter();
+    enter();  // M
+    enter();  // 52 as the item's purchase rate: the line is added
+    ASSERT_EQ(focused(), "txtItem");
+    enter();
+    ASSERT_EQ(focused(), "cmd_save");
+    enter();
+    ASSERT_EQ(year.count(QStringLiteral("BillMSt_Ch")), 1) << year.messages.last().text.toStdString();
+    EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT BillAmount FROM BillMSt_Ch")).toDouble(), 20722.0);
+    EXPECT_EQ(year.count(QStringLiteral("BillDtl_Ch")), 1);
+    EXPECT_EQ(year.count(QStringLiteral("HeadDtl3")), 0);
+
+    ASSERT_TRUE(registry.run(QStringLiteral("mnu_T24"), context));
+    auto* multi = qobject_cast<gui::PurchaseScreen*>(window.workArea()->subWindowList().last()->widget());
+    ASSERT_NE(multi, nullptr);
+    EXPECT_EQ(multi->objectName(), QStringLiteral("frmPurchaseGen_Multi"));
+    EXPECT_EQ(multi->takaGrid(), nullptr);
+}
+
+}  // namespace

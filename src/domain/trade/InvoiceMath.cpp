@@ -1,5 +1,7 @@
 #include "domain/trade/InvoiceMath.h"
 
+#include "core/Words.h"
+
 namespace tanabana::trade {
 
 namespace {
@@ -110,6 +112,17 @@ InvoiceTotals computeTotals(const std::vector<InvoiceLine>& lines, const Invoice
 
 Decimal challanLineAmount(Decimal pieces, Decimal metres, const QString& rateOn, Decimal rate) {
     return ((perPiece(rateOn) ? pieces : metres) * rate).roundHalfEven(2);
+}
+
+QString invoiceTotalsText(const InvoiceTotals& t, bool igstBill) {
+    auto shown = [](Decimal value) { return FormatIndian(value, 2); };
+    QString text = QStringLiteral("Basic Amt  ") + shown(t.taxable);
+    if (igstBill)
+        text += QStringLiteral("     IGST  ") + shown(t.igst);
+    else
+        text += QStringLiteral("     SGST  ") + shown(t.sgst) + QStringLiteral("     CGST  ") + shown(t.cgst);
+    return text + QStringLiteral("\nTCS  ") + shown(t.tcs) + QStringLiteral("     TDS  ") + shown(t.tds) + QStringLiteral("     Other (+/-)  ") +
+           shown(t.otherCharges) + QStringLiteral("     Rnd Off.  ") + shown(t.roundOffShown);
 }
 
 }  // namespace tanabana::trade

@@ -89,6 +89,11 @@ struct InvoiceTotals {
 
 InvoiceTotals computeTotals(const std::vector<InvoiceLine>& lines, const InvoiceTotalsInput& input);
 
+// The totals the bill screens show under the lines, amounts in Indian grouping:
+// "Basic Amt  20,722.00     SGST  518.05     CGST  518.05" + line break + "TCS  0.00     TDS  0.00
+// Other (+/-)  -0.10     Rnd Off.  0.00" (one IGST figure on an IGST bill).
+QString invoiceTotalsText(const InvoiceTotals& totals, bool igstBill);
+
 // A delivery challan line: pieces x rate ("P") or metres x rate, 2 places.
 Decimal challanLineAmount(Decimal pieces, Decimal metres, const QString& rateOn, Decimal rate);
 

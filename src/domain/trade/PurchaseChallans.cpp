@@ -98,6 +98,15 @@ Decimal PurchaseChallans::amount(const PurchaseChallan& challan) {
     return total.roundHalfEven(2);
 }
 
+documents::DocumentPage PurchaseChallans::page(const documents::ListFilter& filter) {
+    documents::ListQuery q(QStringLiteral("BillMSt_Ch m LEFT JOIN AccMst a ON a.Id = m.PartyId"), QStringLiteral("m.FirmNo = ?"),
+                           {session_.firmNo}, QStringLiteral("m.BillNO"), QStringLiteral("m.BillDate"), QStringLiteral("a.AcName"),
+                           QStringLiteral("m.BillAmount"));
+    q.marked = QStringLiteral("m.Is_Audit");
+    q.texts = {QStringLiteral("m.InvType")};
+    return documents::listDocuments(db_, q, filter);
+}
+
 std::optional<qint64> PurchaseChallans::challanOfParty(qint64 partyId, const QString& challanNo) {
     const QVariant id = db_.scalar(QStringLiteral("SELECT Id FROM BillMSt_Ch WHERE PartyId = ? AND BillNO = ? AND FirmNo = ? ORDER BY Id"),
                                    {partyId, challanNo.trimmed(), session_.firmNo});

@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/DocumentList.h"
 
 #include <QDate>
 #include <optional>
@@ -45,6 +46,8 @@ public:
     std::optional<PurchaseChallan> load(qint64 id);
     // The challan of the party with that number, to open instead of starting a second one.
     std::optional<qint64> challanOfParty(qint64 partyId, const QString& challanNo);
+    // One page of the firm's challans for the screen's list, newest first.
+    documents::DocumentPage page(const documents::ListFilter& filter);
     // The challan's amount: its lines at their rates (pieces or quantity), 2 places each.
     static Decimal amount(const PurchaseChallan& challan);
 

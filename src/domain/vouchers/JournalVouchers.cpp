@@ -273,15 +273,11 @@ std::vector<JournalFound> JournalVouchers::list(const QDate& from, const QDate& 
 }
 
 documents::DocumentPage JournalVouchers::listPage(const documents::ListFilter& filter) {
-    documents::ListQuery q;
-    q.from = QStringLiteral("HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId");
-    q.where = QStringLiteral("h.FirmNo = ? AND h.TableCode = ? AND h.Type = 'C'");
-    q.params = {session_.firmNo, kJournal};
+    documents::ListQuery q(QStringLiteral("HeadDtl3 h LEFT JOIN AccMst a ON a.Id = h.AccId"),
+                           QStringLiteral("h.FirmNo = ? AND h.TableCode = ? AND h.Type = 'C'"), {session_.firmNo, kJournal},
+                           QStringLiteral("CAST(h.VoucherNo AS VARCHAR(20))"), QStringLiteral("h.TransDate"), QStringLiteral("a.AcName"),
+                           QStringLiteral("h.CrAmt"));
     q.key = QStringLiteral("h.VoucherNo");
-    q.number = QStringLiteral("CAST(h.VoucherNo AS VARCHAR(20))");
-    q.date = QStringLiteral("h.TransDate");
-    q.party = QStringLiteral("a.AcName");
-    q.amount = QStringLiteral("h.CrAmt");
     q.texts = {QStringLiteral("h.Receiptno")};
     return documents::listDocuments(db_, q, filter);
 }

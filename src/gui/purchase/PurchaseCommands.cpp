@@ -4,8 +4,8 @@
 #include "domain/trade/PurchaseInvoices.h"
 #include "gui/common/RegisterForm.h"
 #include "gui/purchase/OpeningPurchaseScreen.h"
+#include "gui/purchase/PurchaseChallanScreen.h"
 #include "gui/purchase/PurchaseScreen.h"
-#include "gui/shell/MainWindow.h"
 
 namespace tanabana::gui {
 
@@ -46,19 +46,15 @@ RegisterForm* reverseChargeRegister(db::Database& year, Session& session, Messag
 }
 
 void registerPurchaseCommands(CommandRegistry& registry) {
+    auto opens = [&registry](const QString& command, std::function<QWidget*(CommandContext&, db::Database&)> make) {
+        registry.add(command, [make](CommandContext& c) { openScreen(c, [&](db::Database& year) { return make(c, year); }); });
+    };
     for (const auto& [command, kind] : {std::pair{QStringLiteral("mnu_T21"), trade::PurchaseKind::Goods},
                                         std::pair{QStringLiteral("mnu_T23"), trade::PurchaseKind::Expense},
                                         std::pair{QStringLiteral("mnu_T24"), trade::PurchaseKind::ExpenseLines}})
-        registry.add(command, [kind](CommandContext& c) {
-            db::Database* year = c.openYear ? c.openYear() : nullptr;
-            if (!year || c.session.firmNo <= 0) return;
-            c.window.openChild(new PurchaseScreen(*year, c.session, c.messages, kind));
-        });
-    registry.add(QStringLiteral("mnu_Y41"), [](CommandContext& c) {
-        db::Database* year = c.openYear ? c.openYear() : nullptr;
-        if (!year || c.session.firmNo <= 0) return;
-        c.window.openChild(new OpeningPurchaseScreen(*year, c.session, c.messages));
-    });
+        opens(command, [kind](CommandContext& c, db::Database& year) { return new PurchaseScreen(year, c.session, c.messages, kind); });
+    opens(QStringLiteral("mnu_Y41"), [](CommandContext& c, db::Database& year) { return new OpeningPurchaseScreen(year, c.session, c.messages); });
+    opens(QStringLiteral("mnu_T25"), [](CommandContext& c, db::Database& year) { return new PurchaseChallanScreen(year, c.session, c.messages); });
     registry.add(kReverseChargeCommand, [](CommandContext& c) {
         openScreen(c, [&](db::Database& year) { return reverseChargeRegister(year, c.session, c.messages); });
     });

@@ -443,16 +443,9 @@ void PurchaseScreen::refreshGrid() {
 
 void PurchaseScreen::refreshTotals() {
     const trade::ComputedPurchase c = service_->compute(billOnScreen());
-    const trade::InvoiceTotals& t = c.totals;
-    QString text = QStringLiteral("Basic Amt  ") + shown(t.taxable, 2);
-    if (c.igst)
-        text += QStringLiteral("     IGST  ") + shown(t.igst, 2);
-    else
-        text += QStringLiteral("     SGST  ") + shown(t.sgst, 2) + QStringLiteral("     CGST  ") + shown(t.cgst, 2);
-    if (c.reverseCharge) text += QStringLiteral("   (Reverse Charge)");
-    text += QStringLiteral("\nTCS  ") + shown(t.tcs, 2) + QStringLiteral("     TDS  ") + shown(t.tds, 2) + QStringLiteral("     Other (+/-)  ") +
-            shown(t.otherCharges, 2) + QStringLiteral("     Rnd Off.  ") + shown(t.roundOffShown, 2);
-    setTotals(text, QStringLiteral("Net Amt  ") + shown(t.net, 2));
+    QString text = trade::invoiceTotalsText(c.totals, c.igst);
+    if (c.reverseCharge) text += QStringLiteral("\nReverse charge: the GST is the firm's to pay");
+    setTotals(text, QStringLiteral("Net Amt  ") + shown(c.totals.net, 2));
     showReverseChargeDay();
 }
 

@@ -394,14 +394,7 @@ void SalesScreen::refreshGrid() {
 
 void SalesScreen::refreshTotals() {
     const trade::ComputedBill c = service_->compute(billOnScreen());
-    const trade::InvoiceTotals& t = c.totals;
-    QString text = QStringLiteral("Basic Amt  ") + shown(t.taxable, 2);
-    if (c.igst) text += QStringLiteral("     IGST  ") + shown(t.igst, 2);
-    else text += QStringLiteral("     SGST  ") + shown(t.sgst, 2) + QStringLiteral("     CGST  ") + shown(t.cgst, 2);
-    text += QStringLiteral("\nTCS  ") + shown(t.tcs, 2) + QStringLiteral("     TDS  ") + shown(t.tds, 2) +
-            QStringLiteral("     Other (+/-)  ") + shown(t.otherCharges, 2) + QStringLiteral("     Rnd Off.  ") +
-            shown(t.roundOffShown, 2);
-    setTotals(text, QStringLiteral("Net Amt  ") + shown(t.net, 2));
+    setTotals(trade::invoiceTotalsText(c.totals, c.igst), QStringLiteral("Net Amt  ") + shown(c.totals.net, 2));
 }
 
 SalesBill SalesScreen::billOnScreen() const {
