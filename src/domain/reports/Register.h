@@ -72,13 +72,14 @@ struct RegisterDefinition {
     // A register whose rows are worked out by code rather than one query (a two-sided statement):
     // fills result.data (firm columns are added after) and may set result.title and filters.
     std::function<void(db::Database& db, const Session& session, RegisterResult& result)> compute;
-    // Rows dated up to the period's end with no lower bound (bills carried from earlier years
-    // count), titled "As On"; the select binds that date for each of its first `onDateParams`
-    // placeholders. Set `singleDate` too, so the screen asks the one date.
+    // A position on one day (outstanding "As On" a date): rows dated up to the period's end, and
+    // the select binds that date for each of its first `onDateParams` placeholders.
     bool onDate = false;
     int onDateParams = 0;
     // Columns worked out per row after the query (days between dates), before the lines are cut.
     std::function<void(ResultSet& data, const RegisterChoice& choice)> derive;
+    // The screen asks one date (captioned "As On") for either kind of position on a day.
+    bool asksOneDate() const { return singleDate || onDate; }
     bool offersParty() const { return !partyFilter.isEmpty(); }
     // The kinds of book the book picker offers: "SA" sales books; "C" cash, "B" bank books.
     QString bookTypes = QStringLiteral("SA");

@@ -152,23 +152,26 @@ void RegisterForm::build() {
 
     auto* keys = EntryKeys::install(this, &session_);
     keys->setOrder({kind_, from_, to_, party_, book_, item_, show_});
-    setFocusProxy(kinds_.size() > 1 ? static_cast<QWidget*>(kind_) : kinds_.front()->singleDate ? to_ : from_);
+    setFocusProxy(kinds_.size() > 1 ? static_cast<QWidget*>(kind_) : kinds_.front()->asksOneDate() ? to_ : from_);
     resize(1300, 640);
 }
 
 void RegisterForm::kindChanged() {
     const reports::RegisterDefinition& k = currentKind();
-    if (kinds_.size() <= 1) focusProxy()->setFocus();  // the screen opens on its first date, not on a picker
+    // A position on one day asks only for that day.
+    fromCaption_->setVisible(!k.asksOneDate());
+    from_->setVisible(!k.asksOneDate());
+    toCaption_->setText(k.asksOneDate() ? QStringLiteral("As On") : QStringLiteral("To"));
+    if (kinds_.size() <= 1) {
+        setFocusProxy(k.asksOneDate() ? to_ : from_);
+        focusProxy()->setFocus();  // the screen opens on its first date, not on a picker
+    }
     partyCaption_->setVisible(k.offersParty());
     party_->setVisible(k.offersParty());
     bookCaption_->setVisible(k.offersBook());
     book_->setVisible(k.offersBook());
     itemCaption_->setVisible(k.offersItem());
     item_->setVisible(k.offersItem());
-    // An "as on" report asks one date.
-    fromCaption_->setVisible(!k.singleDate);
-    from_->setVisible(!k.singleDate);
-    toCaption_->setText(k.singleDate ? QStringLiteral("As On") : QStringLiteral("To"));
     result_.reset();
     grid_->clear();
     grid_->setRowCount(0);
@@ -180,7 +183,7 @@ void RegisterForm::kindChanged() {
 std::optional<reports::RegisterChoice> RegisterForm::choice() {
     reports::RegisterChoice c = preset_;
     c.to = to_->date();
-    c.from = !currentKind().singleDate ? from_->date() : session_.yearStartDate.isValid() ? qMin(session_.yearStartDate, c.to) : c.to;
+    c.from = !currentKind().asksOneDate() ? from_->date() : session_.yearStartDate.isValid() ? qMin(session_.yearStartDate, c.to) : c.to;
     // A name typed without choosing from the list counts when it names one entry.
     const std::tuple<LookupField*, reports::RegisterPicker, qint64*, QString> pickers[] = {
         {party_, reports::RegisterPicker::Party, &c.partyId, QStringLiteral("Party")},
@@ -208,7 +211,7 @@ bool RegisterForm::refresh() {
         result_.reset();
         showLines();
         messages_.critical(currentKind().title, e.text());
-        (currentKind().singleDate ? to_ : from_)->setFocus();
+        (currentKind().asksOneDate() ? to_ : from_)->setFocus();
         return false;
     }
     showLines();
@@ -336,7 +339,7 @@ bool RegisterForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (key == Qt::Key_Escape) {
-            (currentKind().singleDate ? to_ : from_)->setFocus();
+            (currentKind().asksOneDate() ? to_ : from_)->setFocus();
             return true;
         }
     }
