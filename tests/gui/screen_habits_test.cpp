@@ -356,7 +356,7 @@ TEST_F(ScreenHabits, TheOperatorTicksWhichCopiesOfATaxInvoiceToPrintOrSave) {
     year.session.dataRoot = dir.path();
     year.session.firm.insert(QStringLiteral("CST"), QStringLiteral("24-Gujarat"));
     const qint64 party = test::addAccount(year.db(), QStringLiteral("Ramesh Silk Mills"), 35, 1, QStringLiteral("24-Gujarat"),
-                                          QStringLiteral("24AAACR1234K1Z2"));
+                                          QStringLiteral("24AAACR1234K1ZO"));
     year.db().exec(QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, StkType, RAteR, Vat, AddTax, VatCalc, CalcOn, hsnCode, "
                                   "IsActive, IsNewPro, FirmNO) VALUES (101, '101', 'Rapier 60 Red', 'F', 105, 2.5, 2.5, 1, 1, '5407', 1, 0, 1)"));
     trade::SalesBill bill;

@@ -21,13 +21,13 @@ class InvoicePrintTest : public ::testing::Test {
 protected:
     void SetUp() override {
         year.db().exec(QStringLiteral("UPDATE FirmMst SET PName = 'Shree Laxmi Textiles', Add1 = 'A-214, Surat Textile Market', "
-                                      "City = 'Surat', Tin = '24AAKFS9876B1Z3', Ph = '0261-2345678' WHERE Srno = 1"));
+                                      "City = 'Surat', Tin = '24AAKFS9876B1ZU', Ph = '0261-2345678' WHERE Srno = 1"));
         test::seedDefaultChart(year.db());
         year.session.firm.insert(QStringLiteral("CST"), QStringLiteral("24-Gujarat"));
         year.session.firm.insert(QStringLiteral("Is_Sales_RndOff"), 1);
         year.session.dataRoot = dir.path();
         party = test::addAccount(year.db(), QStringLiteral("Ramesh Silk Mills"), 35, 1, QStringLiteral("24-Gujarat"),
-                                 QStringLiteral("24AAACR1234K1Z2"));
+                                 QStringLiteral("24AAACR1234K1ZO"));
         year.db().exec(QStringLiteral("UPDATE AccMst SET City = 'Surat', Add1 = 'Ring Road' WHERE Id = ?"), {party});
         year.db().exec(QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, StkType, RAteR, Vat, AddTax, VatCalc, CalcOn, hsnCode, "
                                       "IsActive, IsNewPro, FirmNO) VALUES (101, '101', 'Rapier 60 Red', 'F', 105, 2.5, 2.5, 1, 1, '5407', 1, 0, 1)"));
@@ -80,8 +80,8 @@ TEST_F(InvoicePrintTest, PdfShowsTheBillAsTheCustomerReadsIt) {
 
     const QString text = test::pdfText(path, false);
     for (const QString& expected :
-         {QStringLiteral("TAX INVOICE"), QStringLiteral("Shree Laxmi Textiles"), QStringLiteral("24AAKFS9876B1Z3"),
-          QStringLiteral("M/s. Ramesh Silk Mills"), QStringLiteral("GSTIN : 24AAACR1234K1Z2"), QStringLiteral("Invoice No : GST/12"),
+         {QStringLiteral("TAX INVOICE"), QStringLiteral("Shree Laxmi Textiles"), QStringLiteral("24AAKFS9876B1ZU"),
+          QStringLiteral("M/s. Ramesh Silk Mills"), QStringLiteral("GSTIN : 24AAACR1234K1ZO"), QStringLiteral("Invoice No : GST/12"),
           QStringLiteral("Date : 14-08-2024"), QStringLiteral("Transport : Shree Maruti Roadways"), QStringLiteral("Rapier 60 Red Lot 7"),
           QStringLiteral("Zari Saree"), QStringLiteral("5407"), QStringLiteral("10,500.00"), QStringLiteral("11,500.00"),
           QStringLiteral("22,000.00"), QStringLiteral("952.50"), QStringLiteral("23,905.00"),

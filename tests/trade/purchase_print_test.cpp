@@ -23,12 +23,12 @@ protected:
     void SetUp() override {
         auto& db = year.db();
         db.exec(QStringLiteral("UPDATE FirmMst SET PName = 'Shree Laxmi Textiles', Add1 = 'A-214, Surat Textile Market', City = 'Surat', "
-                               "Tin = '24AAKFS9876B1Z3' WHERE Srno = 1"));
+                               "Tin = '24AAKFS9876B1ZU' WHERE Srno = 1"));
         test::seedDefaultChart(db);
         year.session.firm.insert(QStringLiteral("CST"), QStringLiteral("24-Gujarat"));
         year.session.firm.insert(QStringLiteral("Is_Pur_RndOff"), 1);
         year.session.dataRoot = dir.path();
-        weaver = test::addAccount(db, QStringLiteral("Laxmi Weaving Works"), 76, 1, QStringLiteral("24-Gujarat"), QStringLiteral("24AAAFL4321M1Z9"));
+        weaver = test::addAccount(db, QStringLiteral("Laxmi Weaving Works"), 76, 1, QStringLiteral("24-Gujarat"), QStringLiteral("24AAAFL4321M1ZI"));
         db.exec(QStringLiteral("UPDATE AccMst SET City = 'Sachin GIDC' WHERE Id = ?"), {weaver});
         db.exec(QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, StkType, Vat, AddTax, VatCalc, CalcOn, hsnCode, IsActive, IsNewPro, "
                                "FirmNO) VALUES (201, '201', 'Rapier 60 Grey', 'F', 2.5, 2.5, 1, 1, '5407', 1, 0, 1)"));
@@ -69,7 +69,7 @@ TEST_F(PurchasePrintTest, GoodsBillPdfShowsTheSuppliersBillAsBooked) {
     const QString text = test::pdfText(path, false);
     for (const QString& expected :
          {QStringLiteral("PURCHASE INVOICE"), QStringLiteral("Shree Laxmi Textiles"), QStringLiteral("M/s. Laxmi Weaving Works"),
-          QStringLiteral("GSTIN : 24AAAFL4321M1Z9"), QStringLiteral("Pur. Bill No : LW/118"), QStringLiteral("Bill Date : 03-06-2024"),
+          QStringLiteral("GSTIN : 24AAAFL4321M1ZI"), QStringLiteral("Pur. Bill No : LW/118"), QStringLiteral("Bill Date : 03-06-2024"),
           QStringLiteral("Lot No : L-24"), QStringLiteral("Rapier 60 Grey"), QStringLiteral("398.500"), QStringLiteral("50.96"),
           QStringLiteral("250.00"), QStringLiteral("20,307.56"), QStringLiteral("20,557.56"), QStringLiteral("513.94"),
           QStringLiteral("21,585.00"), QStringLiteral("Rs. Twenty One Thousand Five Hundred Eighty Five Only."),

@@ -26,16 +26,16 @@ struct PartySeed {
 };
 
 const PartySeed kParties[] = {
-    {"Ramesh Silk Mills", "Surat", "24-Gujarat", "24AAACR1234K1Z2"},
-    {"Shree Ambica Sarees", "Surat", "24-Gujarat", "24AAFCS4521L1Z9"},
-    {"Navkar Fashions", "Ahmedabad", "24-Gujarat", "24AAGFN7788M1Z1"},
-    {"Patel Textile Traders", "Vadodara", "24-Gujarat", "24AABFP3311Q1Z4"},
-    {"Jai Bhavani Creations", "Surat", "24-Gujarat", "24AAJFJ9090R1Z6"},
-    {"Mahavir Synthetics", "Surat", "24-Gujarat", "24AAMFM5656S1Z3"},
-    {"Delhi Drapers", "Delhi", "07-Delhi", "07AADFD2323T1Z8"},
-    {"Mumbai Silk House", "Mumbai", "27-Maharashtra", "27AAEFM8181U1Z5"},
+    {"Ramesh Silk Mills", "Surat", "24-Gujarat", "24AAACR1234K1ZO"},
+    {"Shree Ambica Sarees", "Surat", "24-Gujarat", "24AAFCS4521L1ZC"},
+    {"Navkar Fashions", "Ahmedabad", "24-Gujarat", "24AAGFN7788M1ZH"},
+    {"Patel Textile Traders", "Vadodara", "24-Gujarat", "24AABFP3311Q1Z9"},
+    {"Jai Bhavani Creations", "Surat", "24-Gujarat", "24AAJFJ9090R1ZH"},
+    {"Mahavir Synthetics", "Surat", "24-Gujarat", "24AAMFM5656S1ZD"},
+    {"Delhi Drapers", "Delhi", "07-Delhi", "07AADFD2323T1Z7"},
+    {"Mumbai Silk House", "Mumbai", "27-Maharashtra", "27AAEFM8181U1Z9"},
     {"Kolkata Saree Kendra", "Kolkata", "19-West Bengal", "19AAKFK6464V1Z2"},
-    {"Jaipur Prints", "Jaipur", "08-Rajasthan", "08AAJFJ1212W1Z7"},
+    {"Jaipur Prints", "Jaipur", "08-Rajasthan", "08AAJFJ1212W1ZT"},
 };
 
 struct ItemSeed {
@@ -90,7 +90,7 @@ void addFirm(db::Database& db, Session& session) {
                         {QStringLiteral("Owner"), QStringLiteral("Rajesh Agarwal")},
                         {QStringLiteral("Add1"), QStringLiteral("A-214, Surat Textile Market, Ring Road")},
                         {QStringLiteral("City"), QStringLiteral("Surat")},
-                        {QStringLiteral("Tin"), QStringLiteral("24AAKFS9876B1Z3")},
+                        {QStringLiteral("Tin"), QStringLiteral("24AAKFS9876B1ZU")},
                         {QStringLiteral("CST"), QStringLiteral("24-Gujarat")},
                         {QStringLiteral("Ph"), QStringLiteral("0261-2345678")},
                         {QStringLiteral("StartDt"), session.yearStartDate},
@@ -156,6 +156,7 @@ DemoSummary fillDemoFirm(db::Database& db, Session& session, const QDate& until,
         item.subGroup = QString::fromLatin1(seed.design);
         item.stockType = QLatin1Char('F');
         item.unit = seed.calcOn == 2 ? QStringLiteral("PCS") : QStringLiteral("MTR");
+        item.uqc = seed.calcOn == 2 ? QStringLiteral("PCS-PIECES") : QStringLiteral("MTR-METERS");
         item.rateRetail = Decimal::fromDouble(seed.rate);
         item.sgst = Decimal::fromDouble(seed.gst / 2);
         item.cgst = Decimal::fromDouble(seed.gst / 2);

@@ -22,9 +22,9 @@ struct SupplierSeed {
 };
 
 const SupplierSeed kSuppliers[] = {
-    {"Laxmi Weaving Works", "Sachin GIDC", "24-Gujarat", "24AAAFL4321M1Z9", 76},
-    {"Om Sai Fabrics", "Pandesara", "24-Gujarat", "24AABFO7766K1Z2", 76},
-    {"Bhiwandi Looms", "Bhiwandi", "27-Maharashtra", "27AAHFB5151N1Z4", 76},
+    {"Laxmi Weaving Works", "Sachin GIDC", "24-Gujarat", "24AAAFL4321M1ZI", 76},
+    {"Om Sai Fabrics", "Pandesara", "24-Gujarat", "24AABFO7766K1ZV", 76},
+    {"Bhiwandi Looms", "Bhiwandi", "27-Maharashtra", "27AAHFB5151N1Z7", 76},
     {"Shree Ganesh Roadways", "Surat", "24-Gujarat", "", 80},
 };
 
