@@ -147,7 +147,7 @@ TEST_F(MasterScreens, AccountTypedWithTheKeyboardAloneAndDuplicatesRefused) {
     typeHere(QStringLiteral("24AABCR1234F1Z"));
     EXPECT_TRUE(messages().has(MessageKind::Critical, QStringLiteral("GSTIN Mismatch"), QStringLiteral("GSTIN Is Not 15 Character")));
     ASSERT_EQ(focused()->objectName(), QStringLiteral("TinNo"));
-    typeHere(QStringLiteral("24AABCR1234F1Z5"));
+    typeHere(QStringLiteral("24AABCR1234F1ZY"));
     ASSERT_EQ(focused()->objectName(), QStringLiteral("IsOgs"));
     enterUntil(&screen, QStringLiteral("CrLimit"));
     typeHere(QStringLiteral("500000"));
@@ -163,7 +163,7 @@ TEST_F(MasterScreens, AccountTypedWithTheKeyboardAloneAndDuplicatesRefused) {
     EXPECT_EQ(saved.text(QStringLiteral("Add2")), QStringLiteral("Opp. \"Textile Market\""));
     EXPECT_EQ(saved.text(QStringLiteral("City")), QStringLiteral("Surat"));
     EXPECT_EQ(saved.text(QStringLiteral("CSTNo")), QStringLiteral("24-Gujarat"));
-    EXPECT_EQ(saved.text(QStringLiteral("TinNo")), QStringLiteral("24AABCR1234F1Z5"));
+    EXPECT_EQ(saved.text(QStringLiteral("TinNo")), QStringLiteral("24AABCR1234F1ZY"));
     EXPECT_EQ(saved.number(QStringLiteral("CrLimit")), 500000.0);
     EXPECT_EQ(saved.integer(QStringLiteral("CrDays")), 45);
     EXPECT_EQ(saved.number(QStringLiteral("IntRate")), 18.0);
@@ -183,7 +183,7 @@ TEST_F(MasterScreens, AccountTypedWithTheKeyboardAloneAndDuplicatesRefused) {
     typeInto(&screen, QStringLiteral("AcName"), QStringLiteral("Ramesh Silk Mills"));
     typeHere(QStringLiteral("35"));
     choose(&screen, QStringLiteral("CSTNo"), QStringLiteral("24-Gujarat"));
-    typeInto(&screen, QStringLiteral("TinNo"), QStringLiteral("24AABCR1234F1Z5"));
+    typeInto(&screen, QStringLiteral("TinNo"), QStringLiteral("24AABCR1234F1ZY"));
     press(&screen, QStringLiteral("cmd_save"));
     EXPECT_EQ(messages().last().title, QStringLiteral("A/c Duplicate"));
     EXPECT_EQ(messages().last().text, QStringLiteral("This A/C Name in Firm :") + kFirm + QStringLiteral(" Is Exist \n Please Enter Another NAme"));
@@ -294,12 +294,12 @@ TEST_F(MasterScreens, NewFirmGetsItsChartAndBooksAndGstinIsCheckedAgainstTheStat
     ASSERT_EQ(focused()->objectName(), QStringLiteral("CST"));
     typeHere(QStringLiteral("27"));
     EXPECT_EQ(text(&screen, QStringLiteral("CST")), QStringLiteral("27-Maharashtra"));
-    typeHere(QStringLiteral("24AABCS1234F1Z5"));
+    typeHere(QStringLiteral("24AABCS1234F1ZX"));
     EXPECT_EQ(messages().last().title, QStringLiteral("GSTIN Mismatch"));
     EXPECT_EQ(messages().last().text, QStringLiteral("GSTIN State Code Problem"));
     EXPECT_EQ(focused()->objectName(), QStringLiteral("Tin"));
     choose(&screen, QStringLiteral("CST"), QStringLiteral("24-Gujarat"));
-    typeInto(&screen, QStringLiteral("Tin"), QStringLiteral("24AABCS1234F1Z5"));
+    typeInto(&screen, QStringLiteral("Tin"), QStringLiteral("24AABCS1234F1ZX"));
     EXPECT_EQ(focused()->objectName(), QStringLiteral("PanNO"));
     // F10 opens the system parameters
     EXPECT_FALSE(screen.systemParameters()->isVisible());
@@ -312,7 +312,7 @@ TEST_F(MasterScreens, NewFirmGetsItsChartAndBooksAndGstinIsCheckedAgainstTheStat
     ASSERT_EQ(year->count(QStringLiteral("FirmMst")), 2) << qPrintable(messages().empty() ? QString() : messages().last().text);
     const db::Row firm = *db().queryOne(QStringLiteral("SELECT * FROM FirmMst WHERE Srno = 2"));
     EXPECT_EQ(firm.text(QStringLiteral("PName")), QStringLiteral("Shree Krishna Weaving"));
-    EXPECT_EQ(firm.text(QStringLiteral("Tin")), QStringLiteral("24AABCS1234F1Z5"));
+    EXPECT_EQ(firm.text(QStringLiteral("Tin")), QStringLiteral("24AABCS1234F1ZX"));
     EXPECT_EQ(firm.integer(QStringLiteral("Soft_Type")), 9);
     EXPECT_EQ(firm.text(QStringLiteral("FirmType")), QStringLiteral("1. Proprietor"));
     EXPECT_TRUE(firm.flag(QStringLiteral("Is_Sales_RndOff")));

@@ -43,7 +43,7 @@ protected:
 }  // namespace
 
 TEST_F(AccountsTest, CodesRunPerSeriesUntilTheSeriesIsFull) {
-    const qint64 ramesh = accounts->save(party(QStringLiteral("Ramesh Silk Mills"), 35, QStringLiteral("24AABCR1234F1Z5")));
+    const qint64 ramesh = accounts->save(party(QStringLiteral("Ramesh Silk Mills"), 35, QStringLiteral("24AABCR1234F1ZY")));
     EXPECT_EQ(code(ramesh), QStringLiteral("35R001"));
     EXPECT_EQ(code(accounts->save(party(QStringLiteral("Rajlaxmi Sarees"), 35))), QStringLiteral("35R002"));
     // fill the series up to 998 directly, then the 999th is still given and the 1000th refused
@@ -65,14 +65,14 @@ TEST_F(AccountsTest, CodesRunPerSeriesUntilTheSeriesIsFull) {
 }
 
 TEST_F(AccountsTest, DuplicatesAreNameAndGstinTogether) {
-    ASSERT_GT(accounts->save(party(QStringLiteral("Ramesh Silk Mills"), 35, QStringLiteral("24AABCR1234F1Z5"))), 0);
+    ASSERT_GT(accounts->save(party(QStringLiteral("Ramesh Silk Mills"), 35, QStringLiteral("24AABCR1234F1ZY"))), 0);
     const int before = year->count(QStringLiteral("AccMst"));
-    EXPECT_EQ(accounts->save(party(QStringLiteral(" Ramesh Silk Mills "), 35, QStringLiteral("24AABCR1234F1Z5"))), 0);
+    EXPECT_EQ(accounts->save(party(QStringLiteral(" Ramesh Silk Mills "), 35, QStringLiteral("24AABCR1234F1ZY"))), 0);
     EXPECT_TRUE(year->messages.has(MessageKind::Critical, QStringLiteral("A/c Duplicate"),
                                    QStringLiteral("This A/C Name in Firm :Shree Ganesh Textiles Is Exist \n Please Enter Another NAme")));
     EXPECT_EQ(year->count(QStringLiteral("AccMst")), before);
     // the same name with another GSTIN is another party (a second branch)
-    EXPECT_GT(accounts->save(party(QStringLiteral("Ramesh Silk Mills"), 35, QStringLiteral("24AABCR1234F2Z4"))), 0);
+    EXPECT_GT(accounts->save(party(QStringLiteral("Ramesh Silk Mills"), 35, QStringLiteral("24AABCR1234F2ZX"))), 0);
     // two parties without GSTIN under one name are duplicates too, whether the GSTIN came empty or not at all
     Record noGstin{{QStringLiteral("AcName"), QStringLiteral("Krishna Creation")}, {QStringLiteral("GrpNo"), 35}};
     ASSERT_GT(accounts->save(noGstin), 0);
@@ -88,9 +88,9 @@ TEST_F(AccountsTest, GstinAndStateRefusalsWriteNothing) {
     };
     const std::vector<Case> cases = {
         {QStringLiteral("24AABCR1234F1Z"), QStringLiteral("GSTIN Mismatch"), QStringLiteral("GSTIN Is Not 15 Character")},
-        {QStringLiteral("27AABCR1234F1Z5"), QStringLiteral("GSTIN Mismatch"), QStringLiteral("GSTIN State Code Problem")},
+        {QStringLiteral("27AABCR1234F1ZS"), QStringLiteral("GSTIN Mismatch"), QStringLiteral("GSTIN State Code Problem")},
         {QStringLiteral("24AABCR1234F1Y5"), QStringLiteral("GSTIN 14th Character"), QStringLiteral("GSTIN Second Last Character Problem")},
-        {QStringLiteral("24AABDR1234F1Z5"), QStringLiteral("GSTIN PAN NO Error"), QStringLiteral("GSTIN 6th Character Problem")},
+        {QStringLiteral("24AABDR1234F1ZW"), QStringLiteral("GSTIN PAN NO Error"), QStringLiteral("GSTIN 6th Character Problem")},
         {QStringLiteral("24AABCR12X4F1Z5"), QStringLiteral("GSTIN PAN NO Error"), QStringLiteral("GSTIN 8,9,10,11 Character is  not Number")},
     };
     const int before = year->count(QStringLiteral("AccMst"));

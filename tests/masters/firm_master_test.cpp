@@ -33,7 +33,7 @@ protected:
         return {{QStringLiteral("PName"), name},
                 {QStringLiteral("City"), QStringLiteral("Surat")},
                 {QStringLiteral("CST"), QStringLiteral("24-Gujarat")},
-                {QStringLiteral("Tin"), QStringLiteral("24AABCS1234F1Z5")},
+                {QStringLiteral("Tin"), QStringLiteral("24AABCS1234F1ZX")},
                 {QStringLiteral("FirmType"), QStringLiteral("2. Partnership")}};
     }
     void closeYear(qint64 srno) { db().exec(QStringLiteral("UPDATE FirmMst SET IsYrEnd = 1 WHERE Srno = ?"), {srno}); }
@@ -80,8 +80,8 @@ TEST_F(FirmMasterTest, DuplicateNameIsRefusedAndNothingIsCopied) {
 }
 
 TEST_F(FirmMasterTest, GstinChecksFollowTheChosenState) {
-    EXPECT_TRUE(firms->checkGstin(QStringLiteral("24AABCS1234F1Z5"), QStringLiteral("24-Gujarat")));
-    EXPECT_FALSE(firms->checkGstin(QStringLiteral("24AABCS1234F1Z5"), QStringLiteral("27-Maharashtra")));
+    EXPECT_TRUE(firms->checkGstin(QStringLiteral("24AABCS1234F1ZX"), QStringLiteral("24-Gujarat")));
+    EXPECT_FALSE(firms->checkGstin(QStringLiteral("24AABCS1234F1ZX"), QStringLiteral("27-Maharashtra")));
     EXPECT_EQ(year->messages.last().title, QStringLiteral("GSTIN Mismatch"));
     EXPECT_EQ(year->messages.last().text, QStringLiteral("GSTIN State Code Problem"));
     EXPECT_FALSE(firms->checkGstin(QStringLiteral("24AABCS1234F1Z"), QStringLiteral("24-Gujarat")));
@@ -91,7 +91,7 @@ TEST_F(FirmMasterTest, GstinChecksFollowTheChosenState) {
     EXPECT_EQ(year->messages.last().text, QStringLiteral("GSTIN Second Last Character Problem"));
     // the save checks too: a Maharashtra GSTIN for a Gujarat firm writes nothing
     Record wrong = firm(QStringLiteral("Mumbai Branch"));
-    wrong.insert(QStringLiteral("Tin"), QStringLiteral("27AABCS1234F1Z5"));
+    wrong.insert(QStringLiteral("Tin"), QStringLiteral("27AABCS1234F1ZR"));
     EXPECT_EQ(firms->save(wrong), 0);
     EXPECT_EQ(year->count(QStringLiteral("FirmMst")), 1);
 }

@@ -41,7 +41,7 @@ protected:
 TEST_F(MastersCli, AccountsWithOpeningBalancesRoundTrip) {
     const test::CliResult ok = run({QStringLiteral("account"), QStringLiteral("import")},
                                    R"([{"AcName": "Ramesh Silk Mills", "GrpNo": 35, "City": "Surat", "CSTNo": "24-Gujarat",
-                                        "TinNo": "24AABCR1234F1Z5", "CrDays": "45", "OpAmount": 25000, "OpType": "D"},
+                                        "TinNo": "24AABCR1234F1ZY", "CrDays": "45", "OpAmount": 25000, "OpType": "D"},
                                        {"AcName": "Mahalaxmi Dyeing \"Unit 2\"", "GrpNo": 77, "City": "Pandesara", "OpAmount": "1250.50",
                                         "OpType": "Credit", "OpDate": "2024-04-01"},
                                        {"AcName": "Rajlaxmi Sarees", "GrpNo": 35, "CSTNo": "27-Maharashtra", "IsOgs": "Yes"}])");
@@ -58,7 +58,7 @@ TEST_F(MastersCli, AccountsWithOpeningBalancesRoundTrip) {
         return QString();
     };
     EXPECT_EQ(line(QStringLiteral("Ramesh Silk Mills")),
-              QStringLiteral("35R001\tRamesh Silk Mills\tSundry Debtors\tSurat\t24AABCR1234F1Z5\t24-Gujarat\t25000.00 Dr"));
+              QStringLiteral("35R001\tRamesh Silk Mills\tSundry Debtors\tSurat\t24AABCR1234F1ZY\t24-Gujarat\t25000.00 Dr"));
     EXPECT_EQ(line(QStringLiteral("Mahalaxmi Dyeing \"Unit 2\"")),
               QStringLiteral("77M001\tMahalaxmi Dyeing \"Unit 2\"\tSundry Creditors (Job Work)\tPandesara\t\t\t1250.50 Cr"));
     EXPECT_EQ(line(QStringLiteral("Rajlaxmi Sarees")), QStringLiteral("35R002\tRajlaxmi Sarees\tSundry Debtors\t\t\t27-Maharashtra\t"));
@@ -67,7 +67,7 @@ TEST_F(MastersCli, AccountsWithOpeningBalancesRoundTrip) {
     // changing an account named by its code keeps its code and balance
     const test::CliResult change = run({QStringLiteral("account"), QStringLiteral("import")},
                                        R"({"LedgerId": "35R001", "AcName": "Ramesh Silk Mills", "GrpNo": 35, "City": "Navsari",
-                                           "CSTNo": "24-Gujarat", "TinNo": "24AABCR1234F1Z5"})");
+                                           "CSTNo": "24-Gujarat", "TinNo": "24AABCR1234F1ZY"})");
     ASSERT_EQ(change.exitCode, 0) << qPrintable(change.err);
     EXPECT_EQ(books.db().scalar(QStringLiteral("SELECT City FROM AccMst WHERE LedgerId = '35R001' AND FirmNo = 1")).toString(),
               QStringLiteral("Navsari"));
@@ -127,7 +127,7 @@ TEST_F(MastersCli, BooksByAccountCodeAndRefusalWithoutAccount) {
 
 TEST_F(MastersCli, FirmImportGivesTheNewFirmItsBooksAndRefusesATakenName) {
     const test::CliResult ok = run({QStringLiteral("firm"), QStringLiteral("import")},
-                                   R"({"PName": "Shree Krishna Weaving", "City": "Surat", "CST": "24-Gujarat", "Tin": "24AABCS1234F1Z5",
+                                   R"({"PName": "Shree Krishna Weaving", "City": "Surat", "CST": "24-Gujarat", "Tin": "24AABCS1234F1ZX",
                                        "Soft_Type": 9, "Is_Sales_RndOff": "Yes"})");
     ASSERT_EQ(ok.exitCode, 0) << qPrintable(ok.err);
     EXPECT_EQ(ok.out.trimmed(), QStringLiteral("1 firm imported."));
@@ -138,7 +138,7 @@ TEST_F(MastersCli, FirmImportGivesTheNewFirmItsBooksAndRefusesATakenName) {
 
     const int accounts = count(QStringLiteral("AccMst"));
     const test::CliResult bad = run({QStringLiteral("firm"), QStringLiteral("import")},
-                                    R"([{"PName": "Shree Ram Fabrics", "CST": "27-Maharashtra", "Tin": "24AABCS1234F1Z5"}])");
+                                    R"([{"PName": "Shree Ram Fabrics", "CST": "27-Maharashtra", "Tin": "24AABCS1234F1ZX"}])");
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_TRUE(bad.err.contains(QStringLiteral("GSTIN Mismatch: GSTIN State Code Problem"))) << qPrintable(bad.err);
     const test::CliResult taken = run({QStringLiteral("firm"), QStringLiteral("import")}, R"({"PName": "Shree Krishna Weaving"})");

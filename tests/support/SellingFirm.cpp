@@ -86,7 +86,7 @@ void SellingFirm::build() {
     Session& s = session_;
     s.firm.insert(QStringLiteral("CST"), QStringLiteral("24-Gujarat"));
     s.firm.insert(QStringLiteral("Is_Sales_RndOff"), 1);
-    db().exec(QStringLiteral("UPDATE FirmMst SET Add1 = 'Ring Road', Tin = '24AAACS1234A1Z5' WHERE Srno = 1"));
+    db().exec(QStringLiteral("UPDATE FirmMst SET Add1 = 'Ring Road', Tin = '24AAACS1234A1Z8' WHERE Srno = 1"));
     // A second sales book for counter sales, posting like the first.
     db().exec(QStringLiteral("INSERT INTO BookMst (BookNO, FirmNO, BookType, BookShortName, SalesName, SaleId, Is_Auto_Ac, A1, A2, A3, A4, "
                              "TCS_Id, TDS_Id, BillType) SELECT 4, FirmNO, 'S', 'R/', 'Retail Sales', SaleId, Is_Auto_Ac, A1, A2, A3, A4, "

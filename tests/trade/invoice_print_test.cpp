@@ -108,7 +108,7 @@ TEST_F(InvoicePrintTest, TheCopiesChosenPrintAndTheFirmsBankAndPlaceOfSupplyFoll
                                   "IFSC1 = 'SBIN0001234' WHERE Srno = 1"));
     // goods delivered to the party's godown in Maharashtra: supplied there
     const qint64 godown = test::addAccount(year.db(), QStringLiteral("Ramesh Silk Mills (Bhiwandi)"), 35, 1,
-                                           QStringLiteral("27-Maharashtra"), QStringLiteral("27AAACR1234K1Z8"));
+                                           QStringLiteral("27-Maharashtra"), QStringLiteral("27AAACR1234K1ZI"));
     const qint64 id = saveBill();
     year.db().exec(QStringLiteral("UPDATE SalBillMst SET DeliId = ? WHERE Id = ?"), {godown, id});
     const QString path = dir.filePath(QStringLiteral("chosen.pdf"));

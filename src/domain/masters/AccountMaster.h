@@ -6,7 +6,7 @@
 //
 //   AccountMaster accounts(db, session, messages);
 //   qint64 id = accounts.save({{"AcName", "Ramesh Silk Mills"}, {"GrpNo", 35}, {"CSTNo", "24-Gujarat"},
-//                              {"TinNo", "24AABCR1234F1Z5"}});   // 0 when refused
+//                              {"TinNo", "24AABCR1234F1ZY"}});   // 0 when refused
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"

@@ -5,7 +5,7 @@
 // at its own accounts, so it can bill at once.
 //
 //   FirmMaster firms(db, session, messages);
-//   Record firm{{"PName", "Shree Ganesh Textiles"}, {"CST", "24-Gujarat"}, {"Tin", "24AABCS1234F1Z5"}};
+//   Record firm{{"PName", "Shree Ganesh Textiles"}, {"CST", "24-Gujarat"}, {"Tin", "24AABCS1234F1ZX"}};
 //   qint64 srno = firms.save(firm);   // 0 when refused (the message says why)
 #include "core/Messages.h"
 #include "core/Session.h"
