@@ -419,6 +419,13 @@ LookupField* DocumentForm::lookupField(const QString& name) const { return field
 QComboBox* DocumentForm::choiceField(const QString& name) const { return field<QComboBox>(name); }
 QLabel* DocumentForm::infoField(const QString& name) const { return field<QLabel>(name); }
 
+void DocumentForm::showChoice(QComboBox* box, const QVariant& data) {
+    const int index = box->findData(data);
+    if (index < 0) return;
+    const QSignalBlocker quiet(box);
+    box->setCurrentIndex(index);
+}
+
 QDate DocumentForm::optionalDate(const QString& name) const {
     const QString text = textField(name)->text().trimmed();
     if (text.isEmpty()) return {};

@@ -183,6 +183,9 @@ protected:
     DateBox* dateField(const QString& name) const;
     LookupField* lookupField(const QString& name) const;
     QComboBox* choiceField(const QString& name) const;
+    // Selects the entry carrying `data` (a saved document's book) without running the box's change
+    // handler, which would propose a new number over the document's own.
+    static void showChoice(QComboBox* box, const QVariant& data);
     QLabel* infoField(const QString& name) const;
     // An optional date: null when left empty (a refused one is caught before the save).
     QDate optionalDate(const QString& name) const;

@@ -71,10 +71,7 @@ void OpeningPurchaseScreen::loadDocument(qint64 id) {
     const auto bill = service_->load(id);
     if (!bill) return;
     QComboBox* book = choiceField(QStringLiteral("txtBook"));
-    if (const int index = book->findData(bill->bookId); index >= 0) {
-        const QSignalBlocker block(book);
-        book->setCurrentIndex(index);
-    }
+    showChoice(book, bill->bookId);
     textField(QStringLiteral("txtBillNo"))->setText(bill->billNo);
     dateField(QStringLiteral("DtpBillDate"))->setDate(bill->date);
     if (const auto p = documents::partyById(db_, session_.firmNo, bill->partyId)) lookupField(QStringLiteral("txtParty"))->setChosen(p->id, p->name);

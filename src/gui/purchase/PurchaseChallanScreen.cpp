@@ -129,10 +129,7 @@ void PurchaseChallanScreen::loadDocument(qint64 id) {
     const auto c = challans_->load(id);
     if (!c) return;
     QComboBox* book = choiceField(QStringLiteral("txtBook"));
-    if (const int index = book->findData(c->bookId); index >= 0) {
-        const QSignalBlocker block(book);
-        book->setCurrentIndex(index);
-    }
+    showChoice(book, c->bookId);
     textField(QStringLiteral("txtBillNo"))->setText(c->challanNo);
     dateField(QStringLiteral("DtpBillDate"))->setDate(c->date);
     choiceField(QStringLiteral("ComInvType"))->setCurrentText(c->invoiceType);

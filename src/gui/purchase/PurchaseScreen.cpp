@@ -500,10 +500,7 @@ void PurchaseScreen::loadDocument(qint64 id) {
     if (!bill) return;
     openedBill_ = bill;
     editedLine_.reset();
-    if (const int bookIndex = book_->findData(bill->bookId); bookIndex >= 0) {
-        const QSignalBlocker block(book_);
-        book_->setCurrentIndex(bookIndex);
-    }
+    showChoice(book_, bill->bookId);
     infoField(QStringLiteral("lblVouNo"))->setText(QStringLiteral("Vou. No : ") + QString::number(id));
     textField(QStringLiteral("txtBillNo"))->setText(bill->billNo);
     dateField(QStringLiteral("DtpBillDate"))->setDate(bill->date);

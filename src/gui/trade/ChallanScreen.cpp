@@ -282,10 +282,7 @@ void ChallanScreen::loadDocument(qint64 id) {
     const auto c = service_->load(id);
     if (!c) return;
     openedChallan_ = c;
-    if (const int index = book_->findData(c->bookNo); index >= 0) {
-        const QSignalBlocker block(book_);
-        book_->setCurrentIndex(index);
-    }
+    showChoice(book_, c->bookNo);
     textField(QStringLiteral("txtChalanNo"))->setText(c->challanNo);
     dateField(QStringLiteral("DtpChalanDt"))->setDate(c->date);
     lookupField(QStringLiteral("txtParty"))->setChosen(c->partyId, partyName(db_, session_.firmNo, c->partyId));

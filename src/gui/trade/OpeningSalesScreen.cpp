@@ -66,10 +66,7 @@ void OpeningSalesScreen::loadDocument(qint64 id) {
     const auto bill = service_->load(id);
     if (!bill) return;
     QComboBox* book = choiceField(QStringLiteral("txtBook"));
-    if (const int index = book->findData(bill->bookNo); index >= 0) {
-        const QSignalBlocker quiet(book);
-        book->setCurrentIndex(index);
-    }
+    showChoice(book, bill->bookNo);
     textField(QStringLiteral("txtBillNo"))->setText(bill->billNo);
     dateField(QStringLiteral("DtpBillDate"))->setDate(bill->date);
     if (const auto p = service_->party(bill->partyId)) lookupField(QStringLiteral("txtParty"))->setChosen(p->id, p->name);

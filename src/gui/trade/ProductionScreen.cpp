@@ -166,10 +166,7 @@ void ProductionScreen::refreshGrid() {
 void ProductionScreen::loadDocument(qint64 id) {
     const auto c = service_->load(id);
     if (!c) return;
-    if (const int index = book_->findData(c->bookNo); index >= 0) {
-        const QSignalBlocker block(book_);
-        book_->setCurrentIndex(index);
-    }
+    showChoice(book_, c->bookNo);
     textField(QStringLiteral("txtChalanNO"))->setText(c->challanNo);
     dateField(QStringLiteral("DtpChalanDt"))->setDate(c->date);
     lookupField(QStringLiteral("txtAccNo"))->setChosen(c->partyId, partyName(db_, session_.firmNo, c->partyId));

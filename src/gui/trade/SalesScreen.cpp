@@ -473,10 +473,7 @@ void SalesScreen::loadDocument(qint64 id) {
     openedBill_ = bill;
     editedSource_ = {};
     editedLine_.reset();
-    if (const int bookIndex = book_->findData(bill->bookNo); bookIndex >= 0) {
-        const QSignalBlocker block(book_);
-        book_->setCurrentIndex(bookIndex);
-    }
+    showChoice(book_, bill->bookNo);
     textField(QStringLiteral("txtBillNo"))->setText(bill->billNo);
     dateField(QStringLiteral("DtpBillDate"))->setDate(bill->date);
     showParty(bill->partyId, QStringLiteral("txtParty"));
