@@ -13,6 +13,7 @@
 #include "gui/shell/MainWindow.h"
 #include "support/FirmBooks.h"
 #include "support/YearFixture.h"
+#include "support/ScreenProbe.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -35,13 +36,7 @@ namespace {
 
 const QString kFirm = QStringLiteral("Shree Ganesh Textiles");
 
-void keepPicture(QWidget* window, const QString& name) {
-    const QString folder = qEnvironmentVariable("TANABANA_SCREENSHOTS");
-    if (folder.isEmpty()) return;
-    QDir().mkpath(folder);
-    QApplication::processEvents();
-    window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
+using test::keepPicture;
 
 void show(QWidget* w) {
     w->resize(1200, 760);

@@ -17,6 +17,7 @@
 #include "support/PdfProbe.h"
 #include "support/FirmBooks.h"
 #include "support/YearFixture.h"
+#include "support/ScreenProbe.h"
 
 #include <QApplication>
 #include <QAbstractItemView>
@@ -41,13 +42,7 @@ using namespace tanabana;
 
 namespace {
 
-void keepPicture(QWidget* window, const QString& name) {
-    const QString folder = qEnvironmentVariable("TANABANA_SCREENSHOTS");
-    if (folder.isEmpty()) return;
-    QDir().mkpath(folder);
-    QApplication::processEvents();
-    window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
+using test::keepPicture;
 
 void show(QWidget* w) {
     w->resize(1366, 700);
