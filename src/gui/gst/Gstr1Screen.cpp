@@ -1,5 +1,7 @@
 #include "gui/gst/Gstr1Screen.h"
 
+#include "gui/gst/ReturnPeriod.h"
+
 #include "core/Words.h"
 #include "domain/gst/GstRules.h"
 #include "domain/gst/Gstr1Files.h"
@@ -25,14 +27,6 @@ namespace {
 
 const QColor kFaultRow(255, 205, 205);
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& text, const QString& tip) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setMinimumWidth(96);
-    b->setToolTip(tip);
-    return b;
-}
-
 // The tabs in the order of the portal's tool; the file each shows, empty for the screen's own.
 struct Section {
     const char* caption;
@@ -50,13 +44,6 @@ QStringList headerOf(const QString& file) {
     return gst::gstr1CsvFiles().back().second;  // the split HSN files take the HSN header
 }
 
-// The period the screen opens on: the month before the login date, kept inside the year.
-std::pair<QDate, QDate> openingMonth(const Session& s) {
-    const QDate today = s.loginDate.isValid() ? s.loginDate : QDate::currentDate();
-    QDate first = QDate(today.year(), today.month(), 1).addMonths(-1);
-    if (s.yearStartDate.isValid() && (first < s.yearStartDate || first > s.yearEndDate)) first = s.yearStartDate;
-    return {first, first.addMonths(1).addDays(-1)};
-}
 
 bool numeric(const QString& text) {
     bool ok = false;
@@ -76,22 +63,10 @@ Gstr1Screen::Gstr1Screen(db::Database& db, Session& session, Messages& messages,
 
 void Gstr1Screen::build() {
     auto* outer = new QVBoxLayout(this);
-    auto* bar = new QHBoxLayout;
-    from_ = dateBox(QStringLiteral("DtpFrom"));
-    to_ = dateBox(QStringLiteral("DtpTo"));
-    from_->setFinancialYear(session_.yearStartDate, session_.yearEndDate);
-    to_->setFinancialYear(session_.yearStartDate, session_.yearEndDate);
-    const auto [first, last] = openingMonth(session_);
-    from_->setDate(first);
-    to_->setDate(last);
-    auto* refreshButton = button(this, QStringLiteral("cmdRefresh"), QStringLiteral("Refresh"), QStringLiteral("Refresh For Latest Data"));
-    bar->addWidget(caption(QStringLiteral("From")));
-    bar->addWidget(from_);
-    bar->addWidget(caption(QStringLiteral("To")));
-    bar->addWidget(to_);
-    bar->addWidget(refreshButton);
-    bar->addStretch(1);
-    outer->addLayout(bar);
+    const PeriodBar bar = addPeriodBar(this, outer, session_);
+    from_ = bar.from;
+    to_ = bar.to;
+    QPushButton* refreshButton = bar.refresh;
 
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("lblSummary"));
@@ -107,11 +82,11 @@ void Gstr1Screen::build() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* csvButton = button(this, QStringLiteral("cmdCSV"), QStringLiteral("CSV"), QStringLiteral("Write the offline tool's CSV files"));
-    auto* jsonButton = button(this, QStringLiteral("cmdJson"), QStringLiteral("JSON"), QStringLiteral("Write the file for the portal's upload"));
-    auto* viewButton = button(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("Not available yet"));
-    auto* excelButton = button(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("Not available yet"));
-    auto* exitButton = button(this, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
+    auto* csvButton = returnButton(this, QStringLiteral("cmdCSV"), QStringLiteral("CSV"), QStringLiteral("Write the offline tool's CSV files"));
+    auto* jsonButton = returnButton(this, QStringLiteral("cmdJson"), QStringLiteral("JSON"), QStringLiteral("Write the file for the portal's upload"));
+    auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("Not available yet"));
+    auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("Not available yet"));
+    auto* exitButton = returnButton(this, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
     viewButton->setEnabled(false);
     excelButton->setEnabled(false);
     for (QPushButton* b : {csvButton, jsonButton, viewButton, excelButton, exitButton}) buttons->addWidget(b);

@@ -1,5 +1,7 @@
 #include "gui/gst/Gstr3bScreen.h"
 
+#include "gui/gst/ReturnPeriod.h"
+
 #include "core/Words.h"
 #include "domain/gst/Gstr3bPrint.h"
 #include "gui/common/FormFields.h"
@@ -21,14 +23,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("GSTR - 3B");
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& text, const QString& tip) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setMinimumWidth(96);
-    b->setToolTip(tip);
-    return b;
-}
-
 }  // namespace
 
 Gstr3bScreen::Gstr3bScreen(db::Database& db, Session& session, Messages& messages, QWidget* parent)
@@ -40,23 +34,10 @@ Gstr3bScreen::Gstr3bScreen(db::Database& db, Session& session, Messages& message
 
 void Gstr3bScreen::build() {
     auto* outer = new QVBoxLayout(this);
-    auto* bar = new QHBoxLayout;
-    from_ = dateBox(QStringLiteral("DtpFrom"));
-    to_ = dateBox(QStringLiteral("DtpTo"));
-    from_->setFinancialYear(session_.yearStartDate, session_.yearEndDate);
-    to_->setFinancialYear(session_.yearStartDate, session_.yearEndDate);
-    const QDate today = session_.loginDate.isValid() ? session_.loginDate : QDate::currentDate();
-    QDate first = QDate(today.year(), today.month(), 1).addMonths(-1);
-    if (!session_.inYear(first)) first = session_.yearStartDate;
-    setPeriod(first, first.addMonths(1).addDays(-1));
-    auto* refreshButton = button(this, QStringLiteral("cmdRefresh"), QStringLiteral("Refresh"), QStringLiteral("Refresh For Latest Data"));
-    bar->addWidget(caption(QStringLiteral("From")));
-    bar->addWidget(from_);
-    bar->addWidget(caption(QStringLiteral("To")));
-    bar->addWidget(to_);
-    bar->addWidget(refreshButton);
-    bar->addStretch(1);
-    outer->addLayout(bar);
+    const PeriodBar bar = addPeriodBar(this, outer, session_);
+    from_ = bar.from;
+    to_ = bar.to;
+    QPushButton* refreshButton = bar.refresh;
 
     grid_ = documentList();
     grid_->setParent(this);
@@ -66,9 +47,9 @@ void Gstr3bScreen::build() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* viewButton = button(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("The printed return"));
-    auto* excelButton = button(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The return as a workbook"));
-    auto* exitButton = button(this, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
+    auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("The printed return"));
+    auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The return as a workbook"));
+    auto* exitButton = returnButton(this, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
     for (QPushButton* b : {viewButton, excelButton, exitButton}) buttons->addWidget(b);
     outer->addLayout(buttons);
 
