@@ -10,6 +10,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/DocumentList.h"
 
 #include <QDate>
 #include <QString>
@@ -50,6 +51,11 @@ public:
     std::optional<qint64> save(PaymentSchedule& schedule);
     // The schedule's payments as posted.
     std::vector<ScheduledPayment> payments(qint64 scheduleId);
+    // A saved schedule as it was typed; nullopt when the firm has none of that Id.
+    std::optional<PaymentSchedule> load(qint64 scheduleId);
+    // The saved schedules, newest first, a page at a time (the listed id is the schedule's):
+    // number, first day, party, amount; text: the frequency; figure: the payments made.
+    documents::DocumentPage listPage(const documents::ListFilter& filter);
     // Deletes the schedule and the vouchers it posted after the question.
     bool remove(qint64 scheduleId);
 

@@ -195,7 +195,10 @@ bool CashBankScreen::openPanel() {
     const Decimal amount = numberField(QStringLiteral("txtAmount"))->value();
     const qint64 party = lookupField(QStringLiteral("txtParty"))->chosenId();
     if (party <= 0 || amount <= Decimal()) return false;
-    SettlementPanel panel(service_->style(), amount, service_->openBills(party), settlements_, serviceMessages_, this);
+    // A saved entry's own bills are offered as they stand without it, closed ones too.
+    const qint64 saved = editing_ > 0 ? voucher_.voucherNo : 0;
+    SettlementPanel panel(service_->style(), amount, service_->openBills(party, saved, editing_), settlements_,
+                          serviceMessages_, this);
     const bool taken = runPanel_ ? runPanel_(panel) : panel.exec() == QDialog::Accepted;
     if (!taken) return false;  // Esc: nothing of the panel is kept
     settlements_ = panel.settlements();
