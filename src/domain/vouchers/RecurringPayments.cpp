@@ -133,7 +133,7 @@ std::optional<PaymentSchedule> RecurringPayments::load(qint64 scheduleId) {
     const auto r = db_.queryOne(
         QStringLiteral("SELECT a.AccId, a.PartyId, a.CType, a.FromDt, a.ToDt, a.Narr1, a.Narr2, a.EntryBase, a.Amount, "
                        "(SELECT MIN(b.BookNO) FROM BookMst b WHERE b.FirmNO = a.FirmNo AND b.BookType = 'C' AND "
-                       "b.PurAccId = a.PartyId) AS BookNo FROM HeadDtl3_Auto a WHERE a.Id = ? AND a.FirmNo = ? ORDER BY a.TranDt") +
+                       "b.PurAccId = a.PartyId) AS BookNo, m.AcName FROM HeadDtl3_Auto a LEFT JOIN AccMst m ON m.Id = a.AccId WHERE a.Id = ? AND a.FirmNo = ? ORDER BY a.TranDt") +
             db_.dialect().limit(1),
         {scheduleId, session_.firmNo});
     if (!r) return std::nullopt;
@@ -149,6 +149,7 @@ std::optional<PaymentSchedule> RecurringPayments::load(qint64 scheduleId) {
     s.amount = Decimal::fromVariant(r->value(QStringLiteral("Amount"))).roundHalfEven(2);
     s.narration = r->text(QStringLiteral("Narr1"));
     s.narration2 = r->text(QStringLiteral("Narr2"));
+    s.partyName = r->text(QStringLiteral("AcName")).trimmed();
     return s;
 }
 

@@ -31,6 +31,7 @@ struct PaymentSchedule {
     int holiday = 0;  // Qt::DayOfWeek left out (1 Monday ... 7 Sunday); 0 none
     Decimal amount;
     QString narration, narration2;
+    QString partyName;  // as loaded
 };
 
 // One expanded payment: its date and weekday ("ddd"), and once posted its voucher.

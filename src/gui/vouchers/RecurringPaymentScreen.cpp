@@ -133,8 +133,7 @@ void RecurringPaymentScreen::loadDocument(qint64 id) {
     posted_ = service_->payments(id);
     QComboBox* book = choiceField(QStringLiteral("txtBook"));
     if (const int index = book->findData(s->bookNo); index >= 0) book->setCurrentIndex(index);
-    const QString party = db_.scalar(QStringLiteral("SELECT AcName FROM AccMst WHERE Id = ?"), {s->partyId}).toString().trimmed();
-    lookupField(QStringLiteral("txtParty"))->setChosen(s->partyId, party);
+    lookupField(QStringLiteral("txtParty"))->setChosen(s->partyId, s->partyName);
     dateField(QStringLiteral("DtpFrom"))->setDate(s->from);
     dateField(QStringLiteral("DtpTo"))->setDate(s->to);
     choiceField(QStringLiteral("ComEntryBase"))->setCurrentIndex(int(s->every) - 1);
