@@ -30,7 +30,13 @@ DemoMoney save(db::Database& db, Session& session, std::vector<Planned> plan) {
     std::map<vouchers::CashBankKind, std::unique_ptr<vouchers::CashBankVouchers>> services;
     std::map<std::pair<vouchers::CashBankKind, QDate>, vouchers::CashBankVoucher> vouchersOfDay;
     DemoMoney done;
+    // What the cash box and the bank hold so far: a payment waits for money to pay it with.
+    Decimal cash, bank;
     for (const Planned& p : plan) {
+        const bool inCash = p.kind == vouchers::CashBankKind::CashReceipt || p.kind == vouchers::CashBankKind::CashPayment;
+        const bool paying = p.kind == vouchers::CashBankKind::CashPayment || p.kind == vouchers::CashBankKind::BankPayment;
+        Decimal& held = inCash ? cash : bank;
+        if (paying && held < p.amount) continue;
         auto& service = services[p.kind];
         if (!service) service = std::make_unique<vouchers::CashBankVouchers>(db, session, quiet, p.kind);
         vouchers::CashBankVoucher& v = vouchersOfDay[{p.kind, p.date}];
@@ -53,7 +59,8 @@ DemoMoney save(db::Database& db, Session& session, std::vector<Planned> plan) {
             e.settlements = {s};
         }
         if (!service->saveEntry(v, e)) continue;
-        (service->style().receipt() ? done.receipts : done.payments) += 1;
+        held += paying ? -p.amount : p.amount;
+        (paying ? done.payments : done.receipts) += 1;
     }
     return done;
 }
@@ -73,7 +80,10 @@ DemoMoney fillDemoVouchers(db::Database& db, Session& session, const QDate& last
     int counted = 0, cheque = 100231;
     for (size_t c = 0; c < customers.size(); ++c) {
         const qint64 party = customers[c];
-        for (const vouchers::OpenBill& bill : receipts.openBills(party)) {
+        const std::vector<vouchers::OpenBill> open = receipts.openBills(party);
+        // The party's latest bill is never paid yet.
+        for (size_t b = 0; b + 1 < open.size(); ++b) {
+            const vouchers::OpenBill& bill = open[b];
             const QDate paidOn = bill.date.addDays(25 + counted % 20);
             const int turn = counted++ % 3;
             if (paidOn > last || turn == 2) continue;
@@ -100,8 +110,8 @@ DemoMoney fillDemoVouchers(db::Database& db, Session& session, const QDate& last
             plan.push_back(p);
         }
     }
-    // Purchase bills: every other one paid from the bank in full after its credit days; weavers
-    // also get a cash advance each quarter.
+    // Purchase bills: every other one paid from the bank in full after its credit days; each
+    // supplier also gets a small cash advance every half year.
     vouchers::CashBankVouchers payments(db, session, quiet, vouchers::CashBankKind::BankPayment);
     std::vector<qint64> suppliers;
     for (const db::Row& r : db.query(QStringLiteral("SELECT DISTINCT PartyID FROM BillMst WHERE FirmNO = ? AND FormId = 1 "
@@ -124,14 +134,14 @@ DemoMoney fillDemoVouchers(db::Database& db, Session& session, const QDate& last
             p.receiptNo = QString::number(ownCheque++).rightJustified(6, QLatin1Char('0'));
             plan.push_back(p);
         }
-        for (int quarter = 0; quarter < 4; ++quarter) {
-            const QDate on = session.yearStartDate.addMonths(3 * quarter).addDays(10);
+        for (int half = 0; half < 2; ++half) {
+            const QDate on = session.yearStartDate.addMonths(6 * half + 2).addDays(10);
             if (on > last) break;
             Planned p;
             p.date = on;
             p.kind = vouchers::CashBankKind::CashPayment;
             p.partyId = supplier;
-            p.amount = Decimal(2500);
+            p.amount = Decimal(1500);
             p.narration = QStringLiteral("Advance for yarn");
             plan.push_back(p);
         }
