@@ -7,6 +7,7 @@
 #include "domain/ledger/Journal.h"
 #include "domain/ledger/PostingLines.h"
 #include "domain/mill/MillIssues.h"
+#include "domain/mill/MillTables.h"
 #include "domain/trade/PurchaseInvoices.h"
 
 #include <QSet>
@@ -203,23 +204,7 @@ std::vector<JobLine> JobProcessChallans::linesFromIssue(const std::vector<std::p
 }
 
 bool JobProcessChallans::validate(const JobChallan& c) {
-    const auto party = c.partyId > 0 ? documents::partyById(db_, session_.firmNo, c.partyId) : std::nullopt;
-    const std::vector<int>& groups = documents::partyGroups(documents::PartyRange::Purchase);
-    if (!party || std::find(groups.begin(), groups.end(), party->groupNo) == groups.end() || c.challanNo < 0) {
-        messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Distributor NAme and Enter Invoice No"));
-        return false;
-    }
-    if (db_.scalar(QStringLiteral("SELECT count(*) FROM BookMst WHERE BookNo = ? AND FirmNo = ? AND (BookType = 'P' OR BookType = 'A') "
-                                  "AND COALESCE(IsGenPur, 0) = 0"),
-                   {c.bookId, session_.firmNo})
-            .toInt() == 0) {
-        messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Book"));
-        return false;
-    }
-    if (!c.date.isValid() || !session_.inYear(c.date)) {
-        messages_.critical(QStringLiteral("Date Validate"), QStringLiteral("Please Select Proper Date"));
-        return false;
-    }
+    if (refuseChallanHeader(db_, session_, messages_, c.partyId, c.bookId, c.date, c.challanNo)) return false;
     if (lineRows(c).empty()) {
         messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Party NAme and Quality"));
         return false;

@@ -137,24 +137,7 @@ bool MillIssues::takeFromProduction(MillIssue& issue, const QStringList& takaNum
 }
 
 bool MillIssues::validate(const MillIssue& issue) {
-    const auto mill = issue.millId > 0 ? documents::partyById(db_, session_.firmNo, issue.millId) : std::nullopt;
-    const std::vector<int>& groups = documents::partyGroups(documents::PartyRange::Purchase);
-    if (!mill || std::find(groups.begin(), groups.end(), mill->groupNo) == groups.end() || issue.challanNo < 0) {
-        messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Distributor NAme and Enter Invoice No"));
-        return false;
-    }
-    const bool book = db_.scalar(QStringLiteral("SELECT count(*) FROM BookMst WHERE BookNo = ? AND FirmNo = ? AND (BookType = 'P' OR BookType = 'A') "
-                                                "AND COALESCE(IsGenPur, 0) = 0"),
-                                 {issue.bookId, session_.firmNo})
-                          .toInt() > 0;
-    if (!book) {
-        messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Book"));
-        return false;
-    }
-    if (!issue.date.isValid() || !session_.inYear(issue.date)) {
-        messages_.critical(QStringLiteral("Date Validate"), QStringLiteral("Please Select Proper Date"));
-        return false;
-    }
+    if (refuseChallanHeader(db_, session_, messages_, issue.millId, issue.bookId, issue.date, issue.challanNo)) return false;
     if (issueLineRows(issue).empty()) {
         messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Enter Taka Detail"));
         return false;

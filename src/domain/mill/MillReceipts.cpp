@@ -115,23 +115,7 @@ std::vector<ReceiptSummaryRow> MillReceipts::summary(const MillReceipt& receipt,
 }
 
 bool MillReceipts::validate(const MillReceipt& r) {
-    const auto mill = r.millId > 0 ? documents::partyById(db_, session_.firmNo, r.millId) : std::nullopt;
-    const std::vector<int>& groups = documents::partyGroups(documents::PartyRange::Purchase);
-    if (!mill || std::find(groups.begin(), groups.end(), mill->groupNo) == groups.end() || r.challanNo < 0) {
-        messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Distributor NAme and Enter Invoice No"));
-        return false;
-    }
-    if (db_.scalar(QStringLiteral("SELECT count(*) FROM BookMst WHERE BookNo = ? AND FirmNo = ? AND (BookType = 'P' OR BookType = 'A') "
-                                  "AND COALESCE(IsGenPur, 0) = 0"),
-                   {r.bookId, session_.firmNo})
-            .toInt() == 0) {
-        messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Book"));
-        return false;
-    }
-    if (!r.date.isValid() || !session_.inYear(r.date)) {
-        messages_.critical(QStringLiteral("Date Validate"), QStringLiteral("Please Select Proper Date"));
-        return false;
-    }
+    if (refuseChallanHeader(db_, session_, messages_, r.millId, r.bookId, r.date, r.challanNo)) return false;
     if (r.lotNo.trimmed().isEmpty()) {
         messages_.critical(QStringLiteral("No LotNo Entered"), QStringLiteral("Please enter LotNo"));
         return false;

@@ -1,5 +1,7 @@
 #include "domain/mill/MillTables.h"
 
+#include "domain/documents/Lookups.h"
+
 namespace tanabana::mill {
 
 using documents::Column;
@@ -162,6 +164,28 @@ std::vector<ReceiptLineRow> receiptLineRows(const MillReceipt& receipt) {
     for (const MillReceiptLine& l : receipt.lines)
         if (l.issueId != 0 && l.issueSrno > 0) rows.push_back({l, receipt.id, ++srno});
     return rows;
+}
+
+bool refuseChallanHeader(db::Database& db, const Session& session, Messages& messages, qint64 partyId, qint64 bookId, const QDate& date,
+                         qint64 challanNo) {
+    const auto party = partyId > 0 ? documents::partyById(db, session.firmNo, partyId) : std::nullopt;
+    const std::vector<int>& groups = documents::partyGroups(documents::PartyRange::Purchase);
+    if (!party || std::find(groups.begin(), groups.end(), party->groupNo) == groups.end() || challanNo < 0) {
+        messages.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Distributor NAme and Enter Invoice No"));
+        return true;
+    }
+    if (db.scalar(QStringLiteral("SELECT count(*) FROM BookMst WHERE BookNo = ? AND FirmNo = ? AND (BookType = 'P' OR BookType = 'A') "
+                                 "AND COALESCE(IsGenPur, 0) = 0"),
+                  {bookId, session.firmNo})
+            .toInt() == 0) {
+        messages.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Book"));
+        return true;
+    }
+    if (!date.isValid() || !session.inYear(date)) {
+        messages.critical(QStringLiteral("Date Validate"), QStringLiteral("Please Select Proper Date"));
+        return true;
+    }
+    return false;
 }
 
 qint64 nextMillChallanNo(db::Database& db, const QString& header, qint64 firmNo, qint64 bookId, int formId) {

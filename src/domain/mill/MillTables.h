@@ -2,6 +2,7 @@
 // The taka-wise challan tables declared once for the issue and receipt services and the carry
 // into the next year: which document field each column of JobWork_IssueMst_1 and
 // JobWork_IssueDtl_1 is written from and read into.
+#include "core/Session.h"
 #include "domain/documents/TableMap.h"
 #include "domain/mill/MillChallan.h"
 
@@ -38,6 +39,12 @@ const documents::TableMap<ReceiptLineRow, MillReceiptLine>& receiptLineTable();
 
 std::vector<IssueLineRow> issueLineRows(const MillIssue& issue);
 std::vector<ReceiptLineRow> receiptLineRows(const MillReceipt& receipt);
+
+// The checks every mill and job-work challan passes first: a job worker of the purchase-party
+// groups, a purchase book (not a general one) of the firm, a date within the year. False after
+// the refusal.
+bool refuseChallanHeader(db::Database& db, const Session& session, Messages& messages, qint64 partyId, qint64 bookId, const QDate& date,
+                         qint64 challanNo);
 
 // The next ChNo of a book and form among this year's challans (carried-in ones are negative).
 qint64 nextMillChallanNo(db::Database& db, const QString& header, qint64 firmNo, qint64 bookId, int formId);
