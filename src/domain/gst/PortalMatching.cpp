@@ -112,7 +112,12 @@ std::optional<int> PortalMatching::importLines(PortalReturn kind, const ReturnPe
     db_.exec(QStringLiteral("DELETE FROM GSTR2_A WHERE FirmNo = ? AND Source = ? AND PeriodFrom = ? AND PeriodTo = ?"), old);
     const int batch = db_.scalar(QStringLiteral("SELECT MAX(RefNO) FROM GSTR2_A WHERE FirmNo = ?"), {session_.firmNo}).toInt() + 1;
     qint64 id = db_.nextKey(kTable, QStringLiteral("Id"));
-    for (const PortalInvoiceLine& l : lines) {
+    // The JSON download names no supplier: the account of that GSTIN does.
+    std::map<QString, QString> names;
+    db_.forEach(QStringLiteral("SELECT TinNo, AcName FROM AccMst WHERE FirmNo = ? AND COALESCE(TinNo, '') <> '' ORDER BY Id DESC"), {session_.firmNo},
+                [&](const db::Row& row) { names[row.text(QStringLiteral("TinNo")).trimmed().toUpper()] = row.text(QStringLiteral("AcName")); });
+    for (PortalInvoiceLine l : lines) {
+        if (l.supplier.trimmed().isEmpty()) l.supplier = names[l.gstin];
         db_.exec(QStringLiteral("INSERT INTO GSTR2_A (Id, Is_GSTR2A, GSTIN, AcNAme, InvNO, InvType, InvDate, InvValue, StateNm, RevCh, GSTRate, "
                                 "Tax_Amt, IGSTrs, CGSTRs, SGSTRs, Cess, RetStatus, FirmNo, RefNO, Source, PeriodFrom, PeriodTo, BillId, "
                                 "MatchKind) VALUES (?, 0, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, '')"),
@@ -333,6 +338,7 @@ Reconciliation PortalMatching::view(PortalReturn kind, const ReturnPeriod& perio
     // The period's bills of registered suppliers, and those of other dates this import matched.
     db_.forEach(QStringLiteral("SELECT m.Id, m.BillNO, m.BillDate, m.BillAmount, m.InvType, m.TotAmt, m.CSTRs, m.ATAXRs, m.VatRs, "
                                "COALESCE(m.RCM_ID, 0) AS Rcm, COALESCE(m.Is_GstR2A, 0) AS Ticked, a.AcName, a.TinNo, COALESCE(a.Is_RevCh, 0) AS PartyRcm, "
+                               "COALESCE(a.CSTNo, '') AS PartyState, "
                                "(SELECT MAX(d.VatPD + d.ATaxPD) FROM BillDtl d WHERE d.BillMstId = m.Id) AS Rate "
                                "FROM BillMst m INNER JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.FormId = 1 "
                                "AND COALESCE(m.IsOp, 0) = 0 AND COALESCE(m.Is_SkipGst, 0) = 0 AND COALESCE(a.TinNo, '') <> '' "
@@ -352,6 +358,7 @@ Reconciliation PortalMatching::view(PortalReturn kind, const ReturnPeriod& perio
                     b.igst = Decimal::fromVariant(row.value(QStringLiteral("CSTRs"))).roundHalfEven(2);
                     b.cgst = Decimal::fromVariant(row.value(QStringLiteral("ATAXRs"))).roundHalfEven(2);
                     b.sgst = Decimal::fromVariant(row.value(QStringLiteral("VatRs"))).roundHalfEven(2);
+                    b.placeOfSupply = row.text(QStringLiteral("PartyState")).trimmed();
                     b.reverseCharge = row.integer(QStringLiteral("Rcm")) > 0 || row.flag(QStringLiteral("PartyRcm"));
                     b.ticked = row.flag(QStringLiteral("Ticked"));
                     const auto link = byBill.find(b.id);
