@@ -143,8 +143,7 @@ Gstr2 Gstr2Service::compute(const ReturnPeriod& period, PortalMatchFilter filter
     const Gstr1Service sales(db_, session_);
     sales.checkPeriod(period);
     const Gstr1Service::Firm firm = sales.firm();
-    QString firmCode = stateCodeOf(firm.state);
-    if (firmCode.isEmpty()) firmCode = firm.gstin.left(2);
+    const QString firmCode = firm.stateCode();
     const db::Dialect& sql = db_.dialect();
     const QVariantList params = {session_.firmNo, period.from, period.to};
     const QString bills = billsOfPeriod(filter);
@@ -229,17 +228,8 @@ Gstr2 Gstr2Service::compute(const ReturnPeriod& period, PortalMatchFilter filter
         QStringLiteral(" GROUP BY COALESCE(p.UQM, ''), COALESCE(p.hsnCode, ''), COALESCE(p.LicenceNo, ''), d.VatPD + d.ATaxPD "
                        "ORDER BY COALESCE(p.hsnCode, ''), COALESCE(p.LicenceNo, ''), d.VatPD + d.ATaxPD");
     db_.forEach(hsn, params, [&](const db::Row& row) {
-        HsnRow h;
-        h.uqc = row.text(QStringLiteral("Uqc")).trimmed();
-        h.hsn = row.text(QStringLiteral("Hsn")).trimmed();
-        h.description = row.text(QStringLiteral("Description")).trimmed();
-        h.rate = amount(row, QStringLiteral("Rate"));
-        h.quantity = exact(row, QStringLiteral("Qty"));
-        h.totalValue = amount(row, QStringLiteral("TotalValue"));
-        h.taxable = amount(row, QStringLiteral("Taxable"));
-        h.igst = amount(row, QStringLiteral("Igst"));
-        h.cgst = amount(row, QStringLiteral("Cgst"));
-        h.sgst = amount(row, QStringLiteral("Sgst"));
+        HsnRow h = hsnRowOf(row);
+        for (Decimal* tax : {&h.igst, &h.cgst, &h.sgst}) *tax = tax->roundHalfEven(2);
         r.hsn.push_back(h);
     });
     return r;

@@ -13,7 +13,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -59,12 +58,7 @@ void Gstr1Screen::build() {
     to_ = bar.to;
     QPushButton* refreshButton = bar.refresh;
 
-    summary_ = new QLabel(this);
-    summary_->setObjectName(QStringLiteral("lblSummary"));
-    QFont bold = summary_->font();
-    bold.setBold(true);
-    summary_->setFont(bold);
-    outer->addWidget(summary_);
+    summary_ = addSummaryLabel(this, outer);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabSections"));
@@ -77,19 +71,15 @@ void Gstr1Screen::build() {
     auto* jsonButton = returnButton(this, QStringLiteral("cmdJson"), QStringLiteral("JSON"), QStringLiteral("Write the file for the portal's upload"));
     auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("Not available yet"));
     auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("Not available yet"));
-    auto* exitButton = returnButton(this, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
+    auto* exit = exitButton(this);
     viewButton->setEnabled(false);
     excelButton->setEnabled(false);
-    for (QPushButton* b : {csvButton, jsonButton, viewButton, excelButton, exitButton}) buttons->addWidget(b);
+    for (QPushButton* b : {csvButton, jsonButton, viewButton, excelButton, exit}) buttons->addWidget(b);
     outer->addLayout(buttons);
 
     connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
     connect(csvButton, &QPushButton::clicked, this, [this] { writeCsv(); });
     connect(jsonButton, &QPushButton::clicked, this, [this] { writeJson(); });
-    connect(exitButton, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-        else close();
-    });
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { summary_->setText(summaryText()); });
     showReturn();
 }

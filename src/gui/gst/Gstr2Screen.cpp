@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -40,12 +39,7 @@ void Gstr2Screen::build() {
     filter_->addItems({QStringLiteral("All Bills"), QStringLiteral("Matched With GSTR-2A"), QStringLiteral("Not Matched With GSTR-2A")});
     if (auto* row = qobject_cast<QHBoxLayout*>(outer->itemAt(0)->layout())) row->insertWidget(row->count() - 1, filter_);
 
-    summary_ = new QLabel(this);
-    summary_->setObjectName(QStringLiteral("lblSummary"));
-    QFont bold = summary_->font();
-    bold.setBold(true);
-    summary_->setFont(bold);
-    outer->addWidget(summary_);
+    summary_ = addSummaryLabel(this, outer);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabSections"));
@@ -62,17 +56,13 @@ void Gstr2Screen::build() {
     buttons->addStretch(1);
     auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("Not available yet"));
     auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("Not available yet"));
-    auto* exitButton = returnButton(this, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
+    auto* exit = exitButton(this);
     viewButton->setEnabled(false);
     excelButton->setEnabled(false);
-    for (QPushButton* b : {viewButton, excelButton, exitButton}) buttons->addWidget(b);
+    for (QPushButton* b : {viewButton, excelButton, exit}) buttons->addWidget(b);
     outer->addLayout(buttons);
 
     connect(bar.refresh, &QPushButton::clicked, this, [this] { refresh(); });
-    connect(exitButton, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-        else close();
-    });
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { summary_->setText(summaryText()); });
     showReturn();
 }

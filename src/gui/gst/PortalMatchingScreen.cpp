@@ -14,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
@@ -93,12 +92,7 @@ void PortalMatchingScreen::build() {
         row->insertWidget(row->count() - 1, onlyMismatches_);
     }
 
-    summary_ = new QLabel(this);
-    summary_->setObjectName(QStringLiteral("lblSummary"));
-    QFont bold = summary_->font();
-    bold.setBold(true);
-    summary_->setFont(bold);
-    outer->addWidget(summary_);
+    summary_ = addSummaryLabel(this, outer);
 
     auto* sides = new QSplitter(Qt::Vertical, this);
     auto* booksBox = new QGroupBox(QStringLiteral("Purchase Bills (Books)"), sides);
@@ -117,8 +111,8 @@ void PortalMatchingScreen::build() {
     auto* confirmButton = returnButton(this, QStringLiteral("cmdConfirm"), QStringLiteral("Confirm"), QStringLiteral("Accept the ticked proposals"));
     auto* rejectButton = returnButton(this, QStringLiteral("cmdReject"), QStringLiteral("Reject"), QStringLiteral("Refuse the ticked proposals"));
     auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The mismatches as a workbook"));
-    auto* exitButton = returnButton(this, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
-    for (QPushButton* b : {importButton, deleteButton, matchButton, confirmButton, rejectButton, excelButton, exitButton}) buttons->addWidget(b);
+    auto* exit = exitButton(this);
+    for (QPushButton* b : {importButton, deleteButton, matchButton, confirmButton, rejectButton, excelButton, exit}) buttons->addWidget(b);
     outer->addLayout(buttons);
 
     connect(bar.refresh, &QPushButton::clicked, this, [this] { refresh(); });
@@ -134,10 +128,6 @@ void PortalMatchingScreen::build() {
     connect(excelButton, &QPushButton::clicked, this, [this] { writeExcel(); });
     connect(books_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!filling_ && item->column() == 0) billTicked(item->row());
-    });
-    connect(exitButton, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-        else close();
     });
 }
 

@@ -7,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -42,6 +43,25 @@ QPushButton* returnButton(QWidget* parent, const QString& name, const QString& t
     b->setMinimumWidth(96);
     b->setToolTip(tip);
     return b;
+}
+
+QPushButton* exitButton(QWidget* screen) {
+    QPushButton* exit = returnButton(screen, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
+    QObject::connect(exit, &QPushButton::clicked, screen, [screen] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(screen->parentWidget())) sub->close();
+        else screen->close();
+    });
+    return exit;
+}
+
+QLabel* addSummaryLabel(QWidget* screen, QBoxLayout* layout) {
+    auto* label = new QLabel(screen);
+    label->setObjectName(QStringLiteral("lblSummary"));
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    layout->addWidget(label);
+    return label;
 }
 
 namespace {

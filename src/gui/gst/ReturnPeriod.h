@@ -9,6 +9,7 @@
 #include <vector>
 
 class QBoxLayout;
+class QLabel;
 class QPushButton;
 class QTableWidget;
 class QWidget;
@@ -27,6 +28,10 @@ struct PeriodBar {
 PeriodBar addPeriodBar(QWidget* screen, QBoxLayout* layout, const Session& session);
 
 QPushButton* returnButton(QWidget* parent, const QString& name, const QString& text, const QString& tip);
+// The Exit button ("Close This Form"), closing the screen's window in the work area.
+QPushButton* exitButton(QWidget* screen);
+// The bold line of counts and totals over a return's grids (lblSummary), added to `layout`.
+QLabel* addSummaryLabel(QWidget* screen, QBoxLayout* layout);
 
 // The background of a row the portal would refuse or the operator must look at.
 inline const QColor kFaultRow(255, 205, 205);
