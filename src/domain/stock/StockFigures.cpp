@@ -21,48 +21,63 @@ enum Kind {
     GeneralReceipt
 };
 
-// One source of movements: its rows give ItemId, MoveDate, Kind, Mtrs and Pcs of one firm up to
-// a date (two bound values: the firm, the last day).
+// One source of movements: document lines of one kind of document, read grouped per quality,
+// kind and side of the first date (three bound values: the first date, the firm, the last day).
 struct Source {
     QString table;  // the source is read only when the books have this table
-    QString select;
+    QString item, kind, date, metres, pieces;
+    QString from;   // the tables and their join
+    QString firm;   // the firm column
+    QString where;  // which documents count
 };
 
 const std::vector<Source>& sources() {
     static const std::vector<Source> all{
         // Purchases and purchase returns; opening bills carried from the last year are not goods.
-        {QStringLiteral("BillMst"),
-         QStringLiteral("SELECT d.PCode AS ItemId, m.BillDate AS MoveDate, CASE WHEN m.FormId = 1 THEN 1 ELSE 3 END AS Kind, "
-                        "d.PQty AS Mtrs, d.Qty2 AS Pcs FROM BillMst m INNER JOIN BillDtl d ON d.BillMstId = m.Id "
-                        "WHERE m.FirmNO = ? AND m.BillDate <= ? AND m.Id > 0 AND m.IsOp = 0 AND m.FormId IN (1, 2)")},
+        {QStringLiteral("BillMst"), QStringLiteral("d.PCode"), QStringLiteral("CASE WHEN m.FormId = 1 THEN 1 ELSE 3 END"),
+         QStringLiteral("m.BillDate"), QStringLiteral("d.PQty"), QStringLiteral("d.Qty2"),
+         QStringLiteral("BillMst m INNER JOIN BillDtl d ON d.BillMstId = m.Id"), QStringLiteral("m.FirmNO"),
+         QStringLiteral("m.Id > 0 AND m.IsOp = 0 AND m.FormId IN (1, 2)")},
         // Sales and sales returns.
-        {QStringLiteral("SalBillMst"),
-         QStringLiteral("SELECT d.PCode, m.BillDate, CASE WHEN m.FormId = 3 THEN 4 ELSE 5 END, d.Qty, d.Qty2 "
-                        "FROM SalBillMst m INNER JOIN SalBillDtl d ON d.BillMstId = m.Id "
-                        "WHERE m.FirmNO = ? AND m.BillDate <= ? AND m.Id > 0 AND m.IsOp = 0 AND m.FormId IN (3, 4)")},
-        // Grey takas to the mill leave the grey quality; the finished metres come back as the
-        // finished quality of the line (the challan's quality when the line names none).
-        {QStringLiteral("JobWork_IssueMst_1"),
-         QStringLiteral("SELECT CASE WHEN m.IType = 'R' AND d.QidDtl > 0 THEN d.QidDtl ELSE m.QId END, m.BillDate, "
-                        "CASE WHEN m.IType = 'R' THEN 7 ELSE 6 END, CASE WHEN m.IType = 'R' THEN d.RMtrs ELSE d.Mtrs END, 0 "
-                        "FROM JobWork_IssueMst_1 m INNER JOIN JobWork_IssueDtl_1 d ON d.BillMstId = m.Id "
-                        "WHERE m.FirmNO = ? AND m.BillDate <= ? AND m.Id > 0 AND m.IType IN ('I', 'R')")},
+        {QStringLiteral("SalBillMst"), QStringLiteral("d.PCode"), QStringLiteral("CASE WHEN m.FormId = 3 THEN 4 ELSE 5 END"),
+         QStringLiteral("m.BillDate"), QStringLiteral("d.Qty"), QStringLiteral("d.Qty2"),
+         QStringLiteral("SalBillMst m INNER JOIN SalBillDtl d ON d.BillMstId = m.Id"), QStringLiteral("m.FirmNO"),
+         QStringLiteral("m.Id > 0 AND m.IsOp = 0 AND m.FormId IN (3, 4)")},
+        // Grey takas to the mill leave the challan's quality ...
+        {QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("m.QId"), QStringLiteral("6"), QStringLiteral("m.BillDate"),
+         QStringLiteral("d.Mtrs"), QStringLiteral("0"), QStringLiteral("JobWork_IssueMst_1 m INNER JOIN JobWork_IssueDtl_1 d ON d.BillMstId = m.Id"),
+         QStringLiteral("m.FirmNO"), QStringLiteral("m.Id > 0 AND m.IType = 'I'")},
+        // ... and the finished metres come back as the line's finished quality (the challan's
+        // quality when the line names none).
+        {QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("CASE WHEN d.QidDtl > 0 THEN d.QidDtl ELSE m.QId END"), QStringLiteral("7"),
+         QStringLiteral("m.BillDate"), QStringLiteral("d.RMtrs"), QStringLiteral("0"),
+         QStringLiteral("JobWork_IssueMst_1 m INNER JOIN JobWork_IssueDtl_1 d ON d.BillMstId = m.Id"), QStringLiteral("m.FirmNO"),
+         QStringLiteral("m.Id > 0 AND m.IType = 'R'")},
         // Quality-wise job-process issues and receipts.
-        {QStringLiteral("JobWork_IssueMst"),
-         QStringLiteral("SELECT d.PCode, m.BillDate, CASE WHEN m.IType = 'R' THEN 9 ELSE 8 END, d.PQty, d.Qty2 "
-                        "FROM JobWork_IssueMst m INNER JOIN JobWork_IssueDtl d ON d.BillMstId = m.Id "
-                        "WHERE m.FirmNO = ? AND m.BillDate <= ? AND m.Id > 0 AND m.IType IN ('I', 'R')")},
+        {QStringLiteral("JobWork_IssueMst"), QStringLiteral("d.PCode"), QStringLiteral("CASE WHEN m.IType = 'R' THEN 9 ELSE 8 END"),
+         QStringLiteral("m.BillDate"), QStringLiteral("d.PQty"), QStringLiteral("d.Qty2"),
+         QStringLiteral("JobWork_IssueMst m INNER JOIN JobWork_IssueDtl d ON d.BillMstId = m.Id"), QStringLiteral("m.FirmNO"),
+         QStringLiteral("m.Id > 0 AND m.IType IN ('I', 'R')")},
         // General stock vouchers.
-        {QStringLiteral("Iss_StockMst"),
-         QStringLiteral("SELECT d.PCode, m.BillDate, CASE WHEN m.IType = 'R' THEN 11 ELSE 10 END, d.Qty, d.Qty2 "
-                        "FROM Iss_StockMst m INNER JOIN Iss_StockDtl d ON d.BillMStId = m.ID "
-                        "WHERE m.FirmNo = ? AND m.BillDate <= ? AND m.ID > 0 AND m.IType IN ('I', 'R')")},
+        {QStringLiteral("Iss_StockMst"), QStringLiteral("d.PCode"), QStringLiteral("CASE WHEN m.IType = 'R' THEN 11 ELSE 10 END"),
+         QStringLiteral("m.BillDate"), QStringLiteral("d.Qty"), QStringLiteral("d.Qty2"),
+         QStringLiteral("Iss_StockMst m INNER JOIN Iss_StockDtl d ON d.BillMStId = m.ID"), QStringLiteral("m.FirmNo"),
+         QStringLiteral("m.ID > 0 AND m.IType IN ('I', 'R')")},
         // Takas woven on the firm's looms, from their production date.
-        {QStringLiteral("ProductionMst"),
-         QStringLiteral("SELECT d.qId, m.ChDate, 2, d.Mtrs, d.Pcs FROM ProductionMst m INNER JOIN ProductionDtl d ON d.ProdId = m.Id "
-                        "WHERE m.FirmNo = ? AND m.ChDate <= ? AND m.Id > 0")},
+        {QStringLiteral("ProductionMst"), QStringLiteral("d.qId"), QStringLiteral("2"), QStringLiteral("m.ChDate"), QStringLiteral("d.Mtrs"),
+         QStringLiteral("d.Pcs"), QStringLiteral("ProductionMst m INNER JOIN ProductionDtl d ON d.ProdId = m.Id"), QStringLiteral("m.FirmNo"),
+         QStringLiteral("m.Id > 0")},
     };
     return all;
+}
+
+// The source's lines summed per quality, kind and side of the first date, in thousandths so
+// the figures are exact. Grouped by position: the first date is a bound value.
+QString groupedSelect(const db::Dialect& sql, const Source& s) {
+    return QStringLiteral("SELECT ") + s.item + QStringLiteral(" AS ItemId, ") + s.kind + QStringLiteral(" AS Kind, CASE WHEN ") + s.date +
+           QStringLiteral(" < ? THEN 0 ELSE 1 END AS InPeriod, ") + sql.sumRounded(s.metres, 3) + QStringLiteral(" AS Mtrs, ") +
+           sql.sumRounded(s.pieces, 3) + QStringLiteral(" AS Pcs FROM ") + s.from + QStringLiteral(" WHERE ") + s.firm +
+           QStringLiteral(" = ? AND ") + s.date + QStringLiteral(" <= ? AND ") + s.where + QStringLiteral(" GROUP BY 1, 2, 3");
 }
 
 Decimal* figureOf(StockFigure& f, int kind) {
@@ -134,20 +149,13 @@ std::vector<StockFigure> stockFigures(db::Database& db, qint64 firmNo, const Sto
     if (items.empty()) return items;
 
     QStringList parts;
-    QVariantList params{period.from};
+    QVariantList params;
     for (const Source& s : sources()) {
         if (!db.tableExists(s.table)) continue;
-        parts << s.select;
-        params << firmNo << period.to;
+        parts << groupedSelect(db.dialect(), s);
+        params << period.from << firmNo << period.to;
     }
-    const db::Dialect& sql = db.dialect();
-    // Summed per quality, kind and side of the first date, in thousandths, so the figures are exact.
-    const QString query = QStringLiteral("SELECT ItemId, Kind, InPeriod, ") + sql.sumRounded(QStringLiteral("Mtrs"), 3) +
-                          QStringLiteral(" AS Mtrs, ") + sql.sumRounded(QStringLiteral("Pcs"), 3) +
-                          QStringLiteral(" AS Pcs FROM (SELECT mv.ItemId, mv.Kind, mv.Mtrs, mv.Pcs, "
-                                         "CASE WHEN mv.MoveDate < ? THEN 0 ELSE 1 END AS InPeriod FROM (") +
-                          parts.join(QStringLiteral(" UNION ALL ")) +
-                          QStringLiteral(") mv) x GROUP BY ItemId, Kind, InPeriod");
+    const QString query = parts.join(QStringLiteral(" UNION ALL "));
     db.forEach(query, params, [&](const db::Row& r) {
         const auto found = index.constFind(r.value(0).toLongLong());
         if (found == index.constEnd()) return;
