@@ -54,6 +54,7 @@ TEST_F(StockCliTest, OnADateAsTextBetweenDatesAsCsvAtSaleRateAsPdf) {
     const test::CliResult pdf = test::runCli({"--data", books.root(), "stock", "--date", "30-04-2024", "--sale-rate", "--grouped", "--out",
                                               path("stock.pdf")});
     ASSERT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
+    test::keepForLooking(path("stock.pdf"));
     const QString printed = test::pdfText(path("stock.pdf"), false).simplified();
     EXPECT_TRUE(printed.contains(QStringLiteral("Stock Statement on Date : 30-04-2024"))) << printed.toStdString();
     EXPECT_TRUE(printed.contains(QStringLiteral("Rate : Sal Rate")));

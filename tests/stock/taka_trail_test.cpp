@@ -125,6 +125,7 @@ TEST_F(TakaTrailTest, PrintedAsARegister) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("takas.pdf"));
     registers.writePdf(r, pdf);
+    test::keepForLooking(pdf);
     const QString text = test::pdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Where Is Every Taka As On 30-04-2024"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Laxmi Dyeing Mill")));
