@@ -71,7 +71,7 @@ TEST_F(StockCliTest, WhereATakaIs) {
     const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 4);
     EXPECT_EQ(lines.at(3).simplified(),
-              QStringLiteral("1002 Rapier 60 Grey 12.50 LW/12 10-04-2024 Mahesh Looms At Mill Laxmi Dyeing Mill 28-04-2024 12"))
+              QStringLiteral("1002 Rapier 60 Grey 12.50 LW/12 10-04-2024 Mahesh Looms At Mill Laxmi Dyeing Mill 28-04-2024 12 L-7"))
         << lines.at(3).toStdString();
 }
 
