@@ -7,7 +7,6 @@
 #include "domain/stock/TakaTrail.h"
 #include "domain/reports/ReportError.h"
 #include "gui/common/FormFields.h"
-#include "gui/shell/MainWindow.h"
 #include "gui/trade/RegisterDocuments.h"
 #include "gui/shell/Commands.h"
 
@@ -182,17 +181,7 @@ void registerStockCommands(CommandRegistry& registry) {
     });
     // Replaces the plain register of the command with the screen that also offers the design-wise stock.
     registry.add(QStringLiteral("mnu_Prod3"), [](CommandContext& c) {
-        openScreen(c, [&](db::Database& year) {
-            RegisterForm* form = productionStockScreen(year, c.session, c.messages);
-            MainWindow* window = &c.window;
-            Session* session = &c.session;
-            Messages* messages = &c.messages;
-            db::Database* books = &year;
-            form->setOpenDocument([window, books, session, messages](reports::DocumentKind kind, qint64 id) {
-                openRegisterDocument(*window, *books, *session, *messages, kind, id);
-            });
-            return form;
-        });
+        openScreen(c, [&](db::Database& year) { return opensDocuments(productionStockScreen(year, c.session, c.messages), c, year); });
     });
 }
 
