@@ -1,8 +1,9 @@
 // Where every taka of the April firm is: bought takas in the godown, at the mill and back as
 // finished cloth; woven takas in the godown, on a delivery challan and sold once a bill takes
-// the challan; a taka carried in at the mill from last year; the view on an earlier date; search
-// by the beginning of a taka number; the printed register. Runs on both engines
-// (TANABANA_BOTH_ENGINES).
+// the challan or go to the mill as grey; a taka carried in at the mill from last year; the view
+// on an earlier date; search by the beginning of a taka number; the printed register. Runs on
+// both engines (TANABANA_BOTH_ENGINES).
+#include "domain/mill/MillIssues.h"
 #include "domain/reports/ReportError.h"
 #include "domain/stock/TakaTrail.h"
 #include "support/PdfProbe.h"
@@ -113,6 +114,26 @@ TEST_F(TakaTrailTest, ABillTakingTheChallanSellsTheTaka) {
     EXPECT_EQ(stateText(find(places(QDate(2024, 5, 2)), QStringLiteral("2002"))->state), QStringLiteral("Sold"));
 }
 
+TEST_F(TakaTrailTest, AWovenTakaSentToTheMillAsGrey) {
+    mill::MillIssues issues(year_->db(), year_->session, year_->messages);
+    mill::MillIssue issue;
+    issue.bookId = 2;
+    issue.date = QDate(2024, 4, 30);
+    issue.millId = firm_->mill;
+    issue.qualityId = test::StockFirm::kRed;
+    issue.process = QStringLiteral("Printing");
+    ASSERT_TRUE(issues.takeFromProduction(issue, {QStringLiteral("2003")})) << year_->messages.last().text.toStdString();
+    ASSERT_TRUE(issues.save(issue)) << year_->messages.last().text.toStdString();
+    const TakaPlace* woven = find(places(QDate(2024, 5, 4)), QStringLiteral("2003"));
+    ASSERT_NE(woven, nullptr);
+    EXPECT_TRUE(woven->woven);
+    EXPECT_EQ(woven->state, TakaState::AtMill);
+    EXPECT_EQ(woven->place, QStringLiteral("Laxmi Dyeing Mill"));
+    EXPECT_EQ(woven->days, 4);
+    // Taka 2001 of the same challan stays in the godown.
+    EXPECT_EQ(find(places(QDate(2024, 5, 4)), QStringLiteral("2001"))->state, TakaState::InGodown);
+}
+
 TEST_F(TakaTrailTest, PrintedAsARegister) {
     reports::RegisterChoice choice;
     choice.from = QDate(2024, 4, 1);
@@ -125,6 +146,7 @@ TEST_F(TakaTrailTest, PrintedAsARegister) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("takas.pdf"));
     registers.writePdf(r, pdf);
+    test::keepForLooking(pdf);
     const QString text = test::pdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Where Is Every Taka As On 30-04-2024"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Laxmi Dyeing Mill")));

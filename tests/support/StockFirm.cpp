@@ -2,6 +2,8 @@
 
 #include "core/Decimal.h"
 #include "domain/jobwork/ProductionChallans.h"
+#include "domain/mill/MillIssues.h"
+#include "domain/mill/MillReceipts.h"
 #include "domain/trade/DeliveryChallans.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "domain/trade/SalesInvoices.h"
@@ -75,20 +77,12 @@ void StockFirm::stockVoucher(qint64 id, const QString& kind, const QDate& date, 
              {id, item, metres, pieces});
 }
 
-// A mill challan of the taka-wise pair with one taka line (a receipt names the issue line it
-// brings back).
-void StockFirm::millChallan(qint64 id, const QString& kind, const QDate& date, qint64 quality, const QString& taka, double grey,
-                            double finished, qint64 finishedQuality, qint64 issueId, qint64 purchase) {
-    const bool receipt = kind == QLatin1String("R");
-    if (db_.scalar(QStringLiteral("SELECT count(*) FROM JobWork_IssueMst_1 WHERE Id = ?"), {id}).toInt() == 0)
-        db_.exec(QStringLiteral("INSERT INTO JobWork_IssueMst_1 (Id, FirmNO, BookId, FormId, IType, IsOp, ChNo, BillNO, BillDate, PartyID, QId, "
-                                "LotNO, PurBillId) VALUES (?, 1, 2, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {id, receipt ? 17 : 16, kind, id < 0 ? 1 : 0, id, QStringLiteral("M-%1").arg(qAbs(id)), date, mill, quality,
-                  id < 0 || receipt ? QStringLiteral("L-7") : QString(), purchase});
-    const int srno = db_.scalar(QStringLiteral("SELECT count(*) FROM JobWork_IssueDtl_1 WHERE BillMstId = ?"), {id}).toInt() + 1;
-    db_.exec(QStringLiteral("INSERT INTO JobWork_IssueDtl_1 (BillMstId, Srno, TakaNO, Mtrs, RMtrs, QidDtl, IssueChId, IssueChSno, IsFinished) "
-                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-             {id, srno, taka, grey, finished, finishedQuality, issueId, issueId > 0 ? 1 : 0, receipt});
+// A mill issue carried in from last year's books (negative key), its taka still at the mill.
+void StockFirm::carriedInIssue(qint64 id, const QDate& date, qint64 quality, const QString& taka, double metres) {
+    db_.exec(QStringLiteral("INSERT INTO JobWork_IssueMst_1 (Id, FirmNO, BookId, FormId, IType, IsOp, ChNo, BillNO, BillDate, PartyID, QId, "
+                            "LotNO) VALUES (?, 1, 2, 16, 'I', 1, ?, ?, ?, ?, ?, 'L-3')"),
+             {id, id, QStringLiteral("M%1").arg(-id), date, mill, quality});
+    db_.exec(QStringLiteral("INSERT INTO JobWork_IssueDtl_1 (BillMstId, Srno, TakaNO, Mtrs) VALUES (?, 1, ?, ?)"), {id, taka, metres});
 }
 
 void StockFirm::build() {
@@ -155,12 +149,35 @@ void StockFirm::build() {
     challan = challans.save(c).value_or(0);
     EXPECT_GT(challan, 0) << "challan not saved";
 
-    millChallan(1, QStringLiteral("I"), QDate(2024, 4, 28), kGrey, QStringLiteral("1001"), 12.5, 0, 0, 0, purchaseBill);
-    millChallan(1, QStringLiteral("I"), QDate(2024, 4, 28), kGrey, QStringLiteral("1002"), 12.5, 0, 0, 0, purchaseBill);
-    millChallan(2, QStringLiteral("R"), QDate(2024, 4, 29), kGrey, QStringLiteral("1001"), 12.5, 12, kRed, 1);
-    db_.exec(QStringLiteral("UPDATE JobWork_IssueDtl_1 SET RMtrs = 12.5, IsFinished = 1 WHERE BillMstId = 1 AND TakaNO = '1001'"));
+    // Takas 1001 and 1002 of LW/12 to the dyer; 1001 back as 12 m of the red.
+    mill::MillIssues issues(db_, session_, messages_);
+    mill::MillIssue issue;
+    issue.bookId = 2;
+    issue.date = QDate(2024, 4, 28);
+    issue.millId = mill;
+    issue.qualityId = kGrey;
+    issue.process = QStringLiteral("Dyeing");
+    issue.weaverId = weaver;
+    EXPECT_TRUE(issues.takeFromPurchase(issue, purchaseBill, {QStringLiteral("1001"), QStringLiteral("1002")}));
+    const qint64 issueId = issues.save(issue).value_or(0);
+    EXPECT_GT(issueId, 0) << "mill issue not saved";
+    mill::MillReceipts receipts(db_, session_, messages_);
+    mill::MillReceipt receipt;
+    receipt.bookId = 2;
+    receipt.date = QDate(2024, 4, 29);
+    receipt.millId = mill;
+    receipt.millChallanNo = QStringLiteral("LD/55");
+    receipt.lotNo = QStringLiteral("L-7");
+    receipt.qualityId = kGrey;
+    receipt.lines = receipts.linesFromIssue(issueId, {1});
+    EXPECT_EQ(receipt.lines.size(), 1u);
+    for (mill::MillReceiptLine& l : receipt.lines) {
+        l.finishedMetres = d("12");
+        l.finishedQualityId = kRed;
+    }
+    EXPECT_TRUE(receipts.save(receipt)) << "mill receipt not saved";
     // A challan carried in from last year: its taka left the godown then.
-    millChallan(-7, QStringLiteral("I"), QDate(2024, 4, 1), kGrey, QStringLiteral("0999"), 33, 0);
+    carriedInIssue(-7, QDate(2024, 4, 1), kGrey, QStringLiteral("0999"), 33);
 }
 
 }  // namespace tanabana::test

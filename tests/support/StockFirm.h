@@ -13,7 +13,7 @@
 //     5 sold on 18-04, 1 in on a stock voucher: 26. Taka 2002 goes on challan GST/1 to Ramesh on
 //     27-04.
 //   Packing Cartons are kept out of stock; Georgette 44 has nothing; a carried-in mill challan of
-//   last year (taka 0999, 33 m) still at the mill; an opening bill and firm 2's bill hold grey too.
+//   last year (taka 0999, 33 m, lot L-3) still at the mill; an opening bill and firm 2's bill hold grey too.
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
@@ -42,8 +42,7 @@ private:
     void returnBill(const QString& table, const QString& lines, const QString& quantityColumn, qint64 id, int formId, const QDate& date,
                     qint64 item, double quantity);
     void stockVoucher(qint64 id, const QString& kind, const QDate& date, qint64 item, double metres, double pieces);
-    void millChallan(qint64 id, const QString& kind, const QDate& date, qint64 quality, const QString& taka, double grey, double finished,
-                     qint64 finishedQuality = 0, qint64 issueId = 0, qint64 purchaseBill = 0);
+    void carriedInIssue(qint64 id, const QDate& date, qint64 quality, const QString& taka, double metres);
 
     db::Database& db_;
     Session& session_;

@@ -149,6 +149,14 @@ const std::vector<RegisterDefinition>& stockRegisters() {
     return all;
 }
 
+QStringList itemGroups(db::Database& db, qint64 firmNo) {
+    QStringList groups;
+    db.forEach(QStringLiteral("SELECT DISTINCT ProdGrp FROM ProdMst WHERE FirmNO = ? AND COALESCE(Is_NoStk, 0) = 0 AND ProdGrp IS NOT NULL "
+                              "AND ProdGrp <> '' ORDER BY ProdGrp"),
+               {firmNo}, [&](const db::Row& r) { groups << r.value(0).toString().trimmed(); });
+    return groups;
+}
+
 StatementOptions optionsOf(const RegisterDefinition& definition) {
     StatementOptions o;
     o.rapier = definition.name.endsWith(QLatin1String("-rapier"));

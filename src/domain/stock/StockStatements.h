@@ -41,6 +41,9 @@ reports::RegisterDefinition stockStatement(const StatementOptions& options);
 // command line: "stock-on-date", "stock-summary", "stock-with-mill" and their "-rapier" forms.
 const std::vector<reports::RegisterDefinition>& stockRegisters();
 
+// The firm's quality types (item groups) of its stock qualities, for the group filter.
+QStringList itemGroups(db::Database& db, qint64 firmNo);
+
 // The options a register of stockRegisters() was made with.
 StatementOptions optionsOf(const reports::RegisterDefinition& definition);
 

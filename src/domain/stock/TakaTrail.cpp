@@ -14,7 +14,7 @@ const QString kDate = QStringLiteral("dd-MM-yyyy");
 // again the firm for the receipts) with the receipt that brought each back, when there is one.
 const QString kMillMoves = QStringLiteral(
     "SELECT im.Id AS IssueId, im.PurBillId, im.QId, im.IsOp, im.BillNO AS IssueNo, im.BillDate AS IssueDate, "
-    "COALESCE(ma.AcName, '') AS Mill, im.LotNO AS IssueLot, id.TakaNO, id.Mtrs AS IssueMtrs, id.Srno "
+    "COALESCE(ma.AcName, '') AS Mill, im.LotNO AS IssueLot, id.TakaNO, id.Mtrs AS IssueMtrs, id.Srno, id.F_NO AS FNo "
     "FROM JobWork_IssueMst_1 im INNER JOIN JobWork_IssueDtl_1 id ON id.BillMstId = im.Id "
     "LEFT JOIN AccMst ma ON ma.Id = im.PartyID WHERE im.IType = 'I' AND im.FirmNO = ? AND im.BillDate <= ?");
 const QString kReceipts = QStringLiteral(
@@ -113,7 +113,8 @@ std::vector<TakaPlace> takaPlaces(db::Database& db, qint64 firmNo, const TakaSea
     params << firmNo << on;
     bought += prefixCondition(db, QStringLiteral("t.TakaNO"), search, params);
 
-    // Woven takas: the production challans, to the mill as grey or out on a delivery challan.
+    // Woven takas: the production challans, to the mill as grey (an issue line naming the taka and
+    // the firm that wove it) or out on a delivery challan.
     QString woven = QStringLiteral("SELECT pd.TakaNO, 1, pm.ChNo, pm.ChDate, COALESCE(a.AcName, ''), COALESCE(p.ProdName, ''), pd.Mtrs, ") +
                     kMillColumns +
                     QStringLiteral(", ch.BillDate, COALESCE(ca.AcName, ''), "
@@ -122,7 +123,7 @@ std::vector<TakaPlace> takaPlaces(db::Database& db, qint64 firmNo, const TakaSea
                                    "FROM ProductionDtl pd INNER JOIN ProductionMst pm ON pm.Id = pd.ProdId "
                                    "LEFT JOIN ProdMst p ON p.Id = pd.qId LEFT JOIN AccMst a ON a.Id = pm.PartyID LEFT JOIN (") +
                     kMillMoves +
-                    QStringLiteral(") iss ON iss.PurBillId = 0 AND iss.IsOp = 0 AND iss.TakaNO = pd.TakaNO AND iss.QId = pd.qId LEFT JOIN (") +
+                    QStringLiteral(") iss ON iss.PurBillId = 0 AND iss.IsOp = 0 AND iss.FNo = pm.FirmNo AND iss.TakaNO = pd.TakaNO LEFT JOIN (") +
                     kReceipts + QStringLiteral(")") + kReceiptJoin +
                     QStringLiteral("LEFT JOIN ChalanMst ch ON ch.Id = pd.PChId AND pd.PChId > 0 AND ch.FirmNO = pm.FirmNo AND ch.BillDate <= ? "
                                    "LEFT JOIN AccMst ca ON ca.Id = ch.PartyID "
