@@ -3,6 +3,7 @@
 #include "gui/gst/ReturnPeriod.h"
 
 #include "core/Words.h"
+#include "domain/gst/ReturnWorkbook.h"
 #include "gui/common/FormFields.h"
 
 #include <QComboBox>
@@ -55,14 +56,14 @@ void Gstr2Screen::build() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("Not available yet"));
-    auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("Not available yet"));
+    auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The return in its workbook"));
     auto* exit = exitButton(this);
     viewButton->setEnabled(false);
-    excelButton->setEnabled(false);
     for (QPushButton* b : {viewButton, excelButton, exit}) buttons->addWidget(b);
     outer->addLayout(buttons);
 
     connect(bar.refresh, &QPushButton::clicked, this, [this] { refresh(); });
+    connect(excelButton, &QPushButton::clicked, this, [this] { writeExcel(); });
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { summary_->setText(summaryText()); });
     showReturn();
 }
@@ -98,6 +99,24 @@ void Gstr2Screen::showReturn() {
     const gst::Gstr2& r = result_ ? *result_ : empty;
     for (const gst::ReturnSheet& sheet : gst::gstr2Sheets()) fillReturnGrid(grid(sheet.name), sheet.header, gst::gstr2Rows(r, sheet.name));
     summary_->setText(summaryText());
+}
+
+bool Gstr2Screen::writeExcel() {
+    if (!result_ || result_->period.from != from_->date() || result_->period.to != to_->date() ||
+        result_->filter != gst::PortalMatchFilter(filter_->currentIndex()))
+        if (!refresh()) return false;
+    const QString path = gst::returnWorkbookPath(session_.dataRoot, gst::gstr2Template(), result_->period.from);
+    try {
+        gst::writeReturnWorkbook(session_.dataRoot, gst::gstr2Template(), gst::gstr2WorkbookRows(*result_), path);
+    } catch (const gst::TemplateMissing& e) {
+        messages_.critical(gst::kTemplateMissingTitle, e.text());
+        return false;
+    } catch (const gst::GstError& e) {
+        messages_.critical(kTitle, e.text());
+        return false;
+    }
+    messages_.information(kTitle, QStringLiteral("Done"));
+    return true;
 }
 
 QString Gstr2Screen::summaryText() const {

@@ -27,6 +27,8 @@ public:
     void setPeriod(const QDate& from, const QDate& to);
     void setFilter(gst::PortalMatchFilter filter);
     bool refresh();
+    // Copies the GSTR-2 template into Knvs_GSTR with the return's rows; false when nothing was written.
+    bool writeExcel();
     QTabWidget* sections() const { return tabs_; }
     QTableWidget* grid(const QString& sheet) const;
     QString summaryText() const;
