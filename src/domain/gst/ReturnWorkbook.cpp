@@ -1,6 +1,7 @@
 #include "domain/gst/ReturnWorkbook.h"
 
 #include "domain/gst/Gstr1Files.h"
+#include "domain/gst/Itc04.h"
 #include "domain/reports/ReportError.h"
 #include "domain/reports/ReportFolders.h"
 #include "domain/reports/Xlsx.h"
@@ -86,7 +87,7 @@ const ReturnTemplate& gstr2Template() {
 }
 
 const std::vector<const ReturnTemplate*>& shippedTemplates() {
-    static const std::vector<const ReturnTemplate*> all = {&gstr1Template(), &gstr2Template()};
+    static const std::vector<const ReturnTemplate*> all = {&gstr1Template(), &gstr2Template(), &itc04Template()};
     return all;
 }
 

@@ -4,6 +4,7 @@
 #include "gui/gst/Gstr1Screen.h"
 #include "gui/gst/Gstr2Screen.h"
 #include "gui/gst/Gstr3bScreen.h"
+#include "gui/gst/Itc04Screen.h"
 #include "gui/gst/PortalMatchingScreen.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
@@ -33,6 +34,9 @@ void registerGstCommands(CommandRegistry& registry) {
     });
     registry.add(QStringLiteral("mnu_R63"), [](CommandContext& c) {
         openScreen(c, [&](db::Database& year) { return new Gstr3bScreen(year, c.session, c.messages); });
+    });
+    registry.add(QStringLiteral("mnu_R64"), [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return new Itc04Screen(year, c.session, c.messages); });
     });
     registry.add(QStringLiteral("mnu_R613"), [](CommandContext& c) {
         openScreen(c, [&](db::Database& year) { return new PortalMatchingScreen(year, c.session, c.messages); });
