@@ -1,18 +1,22 @@
 // The returns' workbooks on a fresh installation: the shipped templates laid out with a title
 // over each sheet's captions, GSTR-1 of July 2024 copied into Knvs_GSTR with its invoices under
 // the captions (figures as numbers, invoice numbers as text), GSTR-2 written from its screen, a
-// firm's own copy of a template taking the place of the shipped one, and a missing template
+// firm's own copy of a template taking the place of the shipped one, GSTR-9's HSN tables of the
+// year with the firm on its Home sheet, and a missing template
 // stopping the export with the return's message and nothing written.
 #include "domain/gst/ReturnWorkbook.h"
 #include "domain/reports/ReportFolders.h"
 #include "domain/reports/Xlsx.h"
 #include "gui/gst/Gstr1Screen.h"
 #include "gui/gst/Gstr2Screen.h"
+#include "gui/gst/Gstr9Screen.h"
 #include "support/GstBuyingFirm.h"
+#include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -123,6 +127,26 @@ TEST_F(ReturnWorkbooksTest, AMissingTemplateStopsTheExportWithItsMessage) {
     EXPECT_EQ(year.messages.last().text, "Original GSTR-1 Document File not found !");
     qputenv("TANABANA_SHARE", share);
     EXPECT_TRUE(QDir(QDir(installation.path()).filePath("Knvs_GSTR")).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(ReturnWorkbooksTest, Gstr9HsnTablesOfTheYear) {
+    year.session.firmName = QStringLiteral("Shree Laxmi Textiles");
+    gui::Gstr9Screen screen(year.db(), year.session, year.messages);
+    ASSERT_TRUE(screen.writeExcel()) << (year.messages.empty() ? std::string() : year.messages.last().text.toStdString());
+    // Inward: the month's goods bills; the bill kept out of the returns and the expense bills are not there.
+    EXPECT_EQ(test::gridText(screen.grid("18 HSN Inward")),
+              (QStringList{"5311 | MTR | 20.000 | 2,000.00 | 0 | 0.00 | 0.00 | 0.00 | 0.00",
+                           "5407 | MTR | 150.000 | 15,000.00 | 5 | 250.00 | 250.00 | 250.00 | 0.00"}));
+    screen.sections()->setCurrentIndex(2);
+    EXPECT_EQ(screen.summaryText(), "HSN rows : 2    Taxable Value : 17,000.00    Tax : 750.00");
+    const QStringList outward = test::gridText(screen.grid("17 HSN Outward"));
+    ASSERT_FALSE(outward.isEmpty());
+    EXPECT_TRUE(outward.first().startsWith("5208 | PCS | ")) << outward.first().toStdString();
+    const auto sheets = reports::readXlsx(QDir(installation.path()).filePath("Knvs_GSTR/KNVS_GSTR-9_Apr-2024.XLSx"));
+    ASSERT_EQ(sheets.size(), 3u);
+    EXPECT_EQ(rowOf(sheets[0], 4), (QStringList{"24AAACS1234A1Z8", "Shree Laxmi Textiles", "2024-25"}));
+    EXPECT_EQ(sheets[2].name, "18 HSN Inward");
+    EXPECT_EQ(rowOf(sheets[2], 5), (QStringList{"5407", "MTR", "150.00", "15000.00", "5.00", "250.00", "250.00", "250.00", "0.00"}));
 }
 
 }  // namespace

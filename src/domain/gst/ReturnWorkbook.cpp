@@ -1,6 +1,7 @@
 #include "domain/gst/ReturnWorkbook.h"
 
 #include "domain/gst/Gstr1Files.h"
+#include "domain/gst/Gstr9.h"
 #include "domain/gst/Itc04.h"
 #include "domain/reports/ReportError.h"
 #include "domain/reports/ReportFolders.h"
@@ -87,7 +88,7 @@ const ReturnTemplate& gstr2Template() {
 }
 
 const std::vector<const ReturnTemplate*>& shippedTemplates() {
-    static const std::vector<const ReturnTemplate*> all = {&gstr1Template(), &gstr2Template(), &itc04Template()};
+    static const std::vector<const ReturnTemplate*> all = {&gstr1Template(), &gstr2Template(), &itc04Template(), &gstr9Template()};
     return all;
 }
 
