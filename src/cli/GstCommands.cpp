@@ -12,6 +12,7 @@
 #include "domain/gst/Gstr2.h"
 #include "domain/gst/Gstr3bPrint.h"
 #include "domain/gst/PortalMatching.h"
+#include "domain/gst/ReturnWorkbook.h"
 #include "core/Words.h"
 
 #include <QDir>
@@ -68,6 +69,11 @@ int gstr1(const Arguments& a) {
         const QStringList files = gst::writeGstr1Csv(r, folder);
         for (const QString& f : files) out(QDir::toNativeSeparators(f));
         if (a.has(QStringLiteral("json"))) out(QDir::toNativeSeparators(gst::writeGstr1Json(r, folder)));
+        if (a.has(QStringLiteral("xlsx"))) {
+            const QString book = QDir(folder).filePath(gst::returnWorkbookName(gst::gstr1Template(), period.from));
+            gst::writeReturnWorkbook(books.installation.dataRoot(), gst::gstr1Template(), gst::gstr1WorkbookRows(r), book);
+            out(QDir::toNativeSeparators(book));
+        }
         out(QStringLiteral("Your GSTR-1 File Is Ready in %1 Folder").arg(QDir::toNativeSeparators(folder)));
         if (!problems.empty()) warn(QStringLiteral("%1 problem(s) listed above; the portal may refuse those rows.").arg(problems.size()));
         return 0;
@@ -122,6 +128,11 @@ int gstr2(const Arguments& a) {
             const auto rows = gst::gstr2Rows(r, sheet.name);
             out(QStringLiteral("%1 (%2)").arg(sheet.name).arg(rows.size()));
             for (const QStringList& row : rows) out(QStringLiteral("  ") + row.join(QStringLiteral(" | ")));
+        }
+        if (a.has(QStringLiteral("out"))) {
+            const QString path = a.required(QStringLiteral("out"));
+            gst::writeReturnWorkbook(books.installation.dataRoot(), gst::gstr2Template(), gst::gstr2WorkbookRows(r), path);
+            out(QDir::toNativeSeparators(path));
         }
         return 0;
     } catch (const gst::GstError& e) {
@@ -202,18 +213,35 @@ int match(const Arguments& a) {
     }
 }
 
+// Writes the workbook templates the program ships, as the Excel buttons expect to find them.
+int templates(const Arguments& a) {
+    const QString folder = QDir::cleanPath(a.required(QStringLiteral("out")));
+    if (!QDir().mkpath(folder)) throw CommandError{QStringLiteral("The folder %1 cannot be made").arg(folder)};
+    try {
+        for (const gst::ReturnTemplate* t : gst::shippedTemplates()) {
+            gst::writeReturnTemplate(*t, QDir(folder).filePath(t->file));
+            out(QDir::toNativeSeparators(QDir(folder).filePath(t->file)));
+        }
+    } catch (const gst::GstError& e) {
+        throw CommandError{e.text()};
+    }
+    return 0;
+}
+
 }  // namespace
 
 void registerGstCommands(Registry& registry) {
     Noun noun{QStringLiteral("gst"), QStringLiteral("GST returns: GSTR-1 files, the check before them, GSTR-3B, GSTR-2 and 2A/2B matching"), {}};
     noun.verbs.push_back({QStringLiteral("gstr1"), QStringLiteral("writes the GSTR-1 CSV files (and the portal's JSON) of a month"),
-                          QStringLiteral("--month MM-YYYY --out DIR [--json] [--year N] [--firm N]"), gstr1});
+                          QStringLiteral("--month MM-YYYY --out DIR [--json] [--xlsx] [--year N] [--firm N]"), gstr1});
     noun.verbs.push_back({QStringLiteral("check"), QStringLiteral("lists what the portal would refuse in a month's sales (exit 1 when any)"),
                           QStringLiteral("--month MM-YYYY [--year N] [--firm N]"), check});
     noun.verbs.push_back({QStringLiteral("gstr3b"), QStringLiteral("GSTR-3B of a month from the books, printed to a file with --out"),
                           QStringLiteral("--month MM-YYYY [--out FILE.pdf|FILE.xlsx|FILE.csv] [--year N] [--firm N]"), gstr3b});
     noun.verbs.push_back({QStringLiteral("gstr2"), QStringLiteral("GSTR-2 of a month from the purchase books, section by section"),
-                          QStringLiteral("--month MM-YYYY [--matched | --unmatched] [--year N] [--firm N]"), gstr2});
+                          QStringLiteral("--month MM-YYYY [--matched | --unmatched] [--out FILE.xlsx] [--year N] [--firm N]"), gstr2});
+    noun.verbs.push_back({QStringLiteral("templates"), QStringLiteral("writes the returns' workbook templates the program ships"),
+                          QStringLiteral("--out DIR"), templates});
     noun.verbs.push_back({QStringLiteral("import-2a"), QStringLiteral("keeps the portal's GSTR-2A (workbook or JSON) of a month for matching"),
                           QStringLiteral("FILE [--month MM-YYYY] [--year N] [--firm N]"),
                           [](const Arguments& a) { return importPortal(a, gst::PortalReturn::Gstr2A); }});

@@ -18,6 +18,7 @@
 #include <QDate>
 #include <QString>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -98,6 +99,12 @@ struct DocumentSeries {
 struct SectionSummary {
     int parties = 0, invoices = 0;
     Decimal invoiceValue, taxable;
+    // Counts one invoice-rate row: its party and invoice once, its value once per invoice.
+    void add(const QString& party, qint64 invoice, const Decimal& value, const Decimal& rowTaxable);
+
+private:
+    std::set<QString> partiesSeen_;
+    std::set<qint64> invoicesSeen_;
 };
 
 struct Gstr1 {

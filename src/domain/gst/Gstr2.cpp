@@ -36,14 +36,6 @@ QString lineSums(const db::Dialect& sql) {
 QString money(const Decimal& value) { return value.toString(2); }
 QString sheetDate(const QDate& date) { return date.isValid() ? date.toString(QStringLiteral("dd-MMM-yyyy")) : QString(); }
 
-void addTo(SectionSummary& summary, std::set<QString>& parties, std::set<qint64>& bills, const InwardInvoiceRow& row) {
-    parties.insert(row.supplier);
-    if (bills.insert(row.billId).second) summary.invoiceValue += row.invoiceValue;
-    summary.taxable += row.taxable;
-    summary.parties = int(parties.size());
-    summary.invoices = int(bills.size());
-}
-
 QStringList creditColumns(const Decimal& igst, const Decimal& cgst, const Decimal& sgst, const Decimal& cess, const QString& eligibility) {
     return {money(igst), money(cgst), money(sgst), money(cess), eligibility, money(igst), money(cgst), money(sgst), money(cess)};
 }
@@ -166,8 +158,6 @@ Gstr2 Gstr2Service::compute(const ReturnPeriod& period, PortalMatchFilter filter
 
     InwardExemptRow inter{QStringLiteral("Inter-State supplies"), {}, {}, {}, {}};
     InwardExemptRow intra{QStringLiteral("Intra-State supplies"), {}, {}, {}, {}};
-    std::set<QString> b2bParties, b2burParties;
-    std::set<qint64> b2bBills, b2burBills;
     db_.forEach(invoiceRates, params, [&](const db::Row& row) {
         InwardInvoiceRow line;
         line.billId = row.integer(QStringLiteral("Id"));
@@ -200,10 +190,10 @@ Gstr2 Gstr2Service::compute(const ReturnPeriod& period, PortalMatchFilter filter
             return;
         }
         if (!line.gstin.isEmpty()) {
-            addTo(r.b2bSummary, b2bParties, b2bBills, line);
+            r.b2bSummary.add(line.supplier, line.billId, line.invoiceValue, line.taxable);
             r.b2b.push_back(std::move(line));
         } else {
-            addTo(r.b2burSummary, b2burParties, b2burBills, line);
+            r.b2burSummary.add(line.supplier, line.billId, line.invoiceValue, line.taxable);
             r.b2bur.push_back(std::move(line));
         }
     });

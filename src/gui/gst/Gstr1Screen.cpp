@@ -5,6 +5,7 @@
 #include "core/Words.h"
 #include "domain/gst/GstRules.h"
 #include "domain/gst/Gstr1Files.h"
+#include "domain/gst/ReturnWorkbook.h"
 #include "gui/common/FormFields.h"
 
 #include <QDesktopServices>
@@ -70,16 +71,16 @@ void Gstr1Screen::build() {
     auto* csvButton = returnButton(this, QStringLiteral("cmdCSV"), QStringLiteral("CSV"), QStringLiteral("Write the offline tool's CSV files"));
     auto* jsonButton = returnButton(this, QStringLiteral("cmdJson"), QStringLiteral("JSON"), QStringLiteral("Write the file for the portal's upload"));
     auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("Not available yet"));
-    auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("Not available yet"));
+    auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The return in its workbook"));
     auto* exit = exitButton(this);
     viewButton->setEnabled(false);
-    excelButton->setEnabled(false);
     for (QPushButton* b : {csvButton, jsonButton, viewButton, excelButton, exit}) buttons->addWidget(b);
     outer->addLayout(buttons);
 
     connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
     connect(csvButton, &QPushButton::clicked, this, [this] { writeCsv(); });
     connect(jsonButton, &QPushButton::clicked, this, [this] { writeJson(); });
+    connect(excelButton, &QPushButton::clicked, this, [this] { writeExcel(); });
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { summary_->setText(summaryText()); });
     showReturn();
 }
@@ -261,6 +262,24 @@ bool Gstr1Screen::writeCsv() {
 
 bool Gstr1Screen::writeJson() {
     return writeFiles([](const gst::Gstr1& r, const QString& folder) { gst::writeGstr1Json(r, folder); });
+}
+
+bool Gstr1Screen::writeExcel() {
+    if (!ensureReturn()) return false;
+    warnOfProblems();
+    try {
+        gst::writeReturnWorkbook(session_.dataRoot, gst::gstr1Template(), gst::gstr1WorkbookRows(*result_),
+                                 gst::returnWorkbookPath(session_.dataRoot, gst::gstr1Template(), result_->period.from));
+    } catch (const gst::TemplateMissing& e) {
+        messages_.critical(gst::kTemplateMissingTitle, e.text());
+        return false;
+    } catch (const gst::GstError& e) {
+        messages_.critical(QStringLiteral("GSTR - 1"), e.text());
+        return false;
+    }
+    messages_.information(QStringLiteral("GSTR - 1 "), QStringLiteral("Done"));
+    showFolder_(gst::returnWorkbookFolder(session_.dataRoot));
+    return true;
 }
 
 }  // namespace tanabana::gui

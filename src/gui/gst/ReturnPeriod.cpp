@@ -93,7 +93,8 @@ void fillReturnGrid(QTableWidget* g, const QStringList& header, const std::vecto
             // amounts in Indian grouping, right-aligned; codes and numbers of documents as they are
             const bool amount = numeric(text) && text.contains(QLatin1Char('.')) && !header.at(c).contains(QLatin1String("Number"));
             if (amount) {
-                item->setText(FormatIndian(*Decimal::parse(text), 2));
+                // as many places as written: amounts two, quantities three
+                item->setText(FormatIndian(*Decimal::parse(text), int(text.size() - text.indexOf(QLatin1Char('.')) - 1)));
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             }
             if (r < int(red.size()) && red[size_t(r)]) item->setBackground(kFaultRow);
