@@ -113,6 +113,11 @@ TEST_F(MillScreensTest, TakasTickedOutAndBackWithShortage) {
     EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT Issue_Taka FROM BillDtl")).toInt(), 2);
     EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT ProcessName FROM JobWork_IssueMst_1 WHERE FormId = 16")).toString(), QStringLiteral("Dyeing"));
     EXPECT_EQ(issue->savedList()->rowCount(), 1);
+    // The PDF for the mill goes to the e-mail folder under the challan's name.
+    issue->button(QStringLiteral("CmdPDF"))->click();
+    ASSERT_FALSE(year.messages.all().empty());
+    EXPECT_EQ(year.messages.last().title, QStringLiteral("PDF")) << year.messages.last().text.toStdString();
+    EXPECT_TRUE(issue->button(QStringLiteral("CmdWA"))->isEnabled());
     // Only taka 103 is still offered.
     ASSERT_EQ(issue->offeredTakas()->rowCount(), 1);
     EXPECT_EQ(issue->offeredTakas()->item(0, 1)->text(), QStringLiteral("103"));

@@ -2,12 +2,15 @@
 
 #include "core/Words.h"
 #include "domain/documents/Lookups.h"
+#include "domain/mill/MillPrint.h"
+#include "domain/reports/ReportError.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "domain/trade/SalesLines.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/SelectionGrid.h"
 #include "gui/common/TypedFields.h"
 #include "gui/trade/SellingLookups.h"
+#include "gui/trade/TradePrinting.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -20,8 +23,6 @@
 namespace tanabana::gui {
 
 namespace {
-
-const QString kNoPrint = QStringLiteral("Mill challans are not printed yet");
 
 const std::vector<MillScreenVariant>& issueVariants() {
     static const std::vector<MillScreenVariant> variants{
@@ -63,6 +64,15 @@ LookupSource millSource(db::Database& db, Session& session, Messages& messages) 
 }
 
 QString metresText(Decimal d) { return FormatIndian(d, 3); }
+
+// Print or PDF of a saved challan through the report preview; a layout that cannot be read is said.
+void printMill(db::Database& db, Session& session, Messages& messages, qint64 id, bool pdf, QWidget* parent) {
+    try {
+        printDocumentRequest(db, session, messages, mill::millRequest(db, session, id), mill::millPdfName(db, id), pdf, parent);
+    } catch (const reports::ReportError& error) {
+        messages.critical(QStringLiteral("Report"), error.text());
+    }
+}
 
 }  // namespace
 
@@ -132,8 +142,6 @@ MillIssueScreen::MillIssueScreen(db::Database& db, Session& session, Messages& m
         showListPage(0);
     });
     finishLayout();
-    setUnavailable(QStringLiteral("Cmd_Print"), kNoPrint);
-    setUnavailable(QStringLiteral("CmdPDF"), kNoPrint);
     keys()->onEnter(textField(QStringLiteral("txtRemarks")), [this] {
         if (!refuseTypedLine()) addTypedTaka();
         return true;
@@ -339,7 +347,13 @@ bool MillIssueScreen::saveDocument() {
     return true;
 }
 
-void MillIssueScreen::printDocument(bool) { messages_.critical(QStringLiteral("Print"), kNoPrint); }
+void MillIssueScreen::printDocument(bool pdf) { printMill(db_, session_, messages_, documentId(), pdf, this); }
+
+void MillIssueScreen::sendWhatsApp() {
+    setStatus({});
+    if (mill::sendMillIssueWhatsApp(db_, session_, messages_, documentId()))
+        setStatus(QStringLiteral("WhatsApp sent for Mill Iss No ") + textOf(QStringLiteral("txtChNo")));
+}
 
 documents::DocumentPage MillIssueScreen::listDocuments(const documents::ListFilter& filter) {
     return service_->issueList(filter, book_->currentData().toLongLong());
@@ -426,8 +440,6 @@ MillReceiptScreen::MillReceiptScreen(db::Database& db, Session& session, Message
         showListPage(0);
     });
     finishLayout();
-    setUnavailable(QStringLiteral("Cmd_Print"), kNoPrint);
-    setUnavailable(QStringLiteral("CmdPDF"), kNoPrint);
     keys()->onEnter(choiceField(QStringLiteral("ComFin")), [this] {
         if (!refuseTypedLine()) applyLine();
         return true;
@@ -605,7 +617,7 @@ bool MillReceiptScreen::saveDocument() {
     return true;
 }
 
-void MillReceiptScreen::printDocument(bool) { messages_.critical(QStringLiteral("Print"), kNoPrint); }
+void MillReceiptScreen::printDocument(bool pdf) { printMill(db_, session_, messages_, documentId(), pdf, this); }
 
 documents::DocumentPage MillReceiptScreen::listDocuments(const documents::ListFilter& filter) {
     return service_->receiptList(filter, book_->currentData().toLongLong());

@@ -51,6 +51,8 @@ protected:
     void loadDocument(qint64 id) override;
     bool saveDocument() override;
     void printDocument(bool pdf) override;
+    bool sendsWhatsApp() const override { return true; }
+    void sendWhatsApp() override;
     documents::DocumentPage listDocuments(const documents::ListFilter& filter) override;
 
 private:
