@@ -12,6 +12,7 @@ void registerAccountCommands(CommandRegistry& registry);
 void registerGstCommands(CommandRegistry& registry);
 void registerVoucherCommands(CommandRegistry& registry);
 void registerStockCommands(CommandRegistry& registry);
+void registerMillCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
 // adds one line here.
@@ -26,6 +27,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerMasterCommands(registry);
     registerVoucherCommands(registry);
     registerStockCommands(registry);
+    registerMillCommands(registry);
 }
 
 }  // namespace tanabana::gui
