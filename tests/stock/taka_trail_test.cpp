@@ -108,6 +108,18 @@ TEST_F(TakaTrailTest, SearchByNumberAndTheMillsList) {
     EXPECT_TRUE(places(QDate(2024, 4, 30), QStringLiteral("7'; DROP TABLE ProdMst; --")).empty());
 }
 
+TEST_F(TakaTrailTest, LastYearsTakaOfTheSameNumberIsNotThisYearsTaka) {
+    // Last year's challan names last year's bill, whose key happens to be this year's LW/12.
+    year_->db().exec(QStringLiteral("INSERT INTO JobWork_IssueMst_1 (Id, FirmNO, BookId, FormId, IType, IsOp, ChNo, BillDate, PartyID, QId, "
+                                    "PurBillId) VALUES (-8, 1, 2, 16, 'I', 1, -8, ?, ?, ?, ?)"),
+                     {QDate(2024, 4, 1), firm_->mill, test::StockFirm::kGrey, firm_->purchaseBill});
+    year_->db().exec(QStringLiteral("INSERT INTO JobWork_IssueDtl_1 (BillMstId, Srno, TakaNO, Mtrs) VALUES (-8, 1, '1003', 40)"));
+    std::vector<TakaState> states;
+    for (const TakaPlace& t : places(QDate(2024, 4, 30), QStringLiteral("1003"))) states.push_back(t.state);
+    // The carried taka first (its challan is the older document), then this year's still in the godown.
+    EXPECT_EQ(states, (std::vector<TakaState>{TakaState::AtMill, TakaState::InGodown}));
+}
+
 TEST_F(TakaTrailTest, ABillTakingTheChallanSellsTheTaka) {
     firm_->sale(QStringLiteral("9"), QDate(2024, 5, 2), test::StockFirm::kSaree, "4", "1120", true, firm_->challan);
     EXPECT_EQ(find(places(QDate(2024, 4, 30)), QStringLiteral("2002"))->state, TakaState::OnChallan);
