@@ -14,21 +14,13 @@ using namespace tanabana::stock;
 
 namespace {
 
-class ProductionStockTest : public ::testing::Test {
+class ProductionStockTest : public test::StockFirmTest {
 protected:
-    void SetUp() override {
-        TANABANA_REQUIRE_ENGINE();
-        year_ = std::make_unique<test::YearFixture>();
-        firm_ = std::make_unique<test::StockFirm>(year_->db(), year_->session, year_->messages);
-        firm_->build();
-        ASSERT_FALSE(HasFailure());
-    }
-
     reports::RegisterResult run(const WovenFilter& filter) {
         reports::RegisterChoice c;
         c.from = QDate(2024, 4, 1);
         c.to = QDate(2024, 4, 30);
-        return reports::Registers(year_->db(), year_->session, year_->folder()).run(wovenStockRegister(filter), c);
+        return reports::Registers(db(), year().session, year().folder()).run(wovenStockRegister(filter), c);
     }
     static QStringList takas(const reports::RegisterResult& r) {
         QStringList out;
@@ -47,8 +39,6 @@ protected:
         return out;
     }
 
-    std::unique_ptr<test::YearFixture> year_;
-    std::unique_ptr<test::StockFirm> firm_;
 };
 
 TEST_F(ProductionStockTest, WovenTakasUnderTheirDesignWithSubTotals) {
@@ -89,7 +79,7 @@ TEST_F(ProductionStockTest, NarrowedByLoomRangeChallanAndState) {
     EXPECT_EQ(takas(run(sent)), QStringList{QStringLiteral("2002")});
 
     // Taka 2001 goes to the dyer as grey: no longer in the godown.
-    year_->db().exec(QStringLiteral("UPDATE ProductionDtl SET IsM_Issue = 1, Issue_Pro = 'Dyeing' WHERE TakaNO = '2001'"));
+    db().exec(QStringLiteral("UPDATE ProductionDtl SET IsM_Issue = 1, Issue_Pro = 'Dyeing' WHERE TakaNO = '2001'"));
     WovenFilter godown;
     godown.state = WovenState::InGodown;
     EXPECT_EQ(takas(run(godown)), QStringList{QStringLiteral("2003")});

@@ -75,6 +75,22 @@ TEST_F(StockCliTest, WhereATakaIs) {
         << lines.at(3).toStdString();
 }
 
+TEST_F(StockCliTest, WovenTakasOfOneLoomStillInTheGodown) {
+    const test::CliResult r = test::runCli({"--data", books.root(), "stock", "--woven", "--from", "01-04-2024", "--date", "30-04-2024",
+                                            "--loom", "L1", "--state", "godown", "--out", path("woven.csv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("2 row(s), Production Stock From 01-04-2024 To 30-04-2024"))) << r.out.toStdString();
+    QFile file(path("woven.csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_TRUE(rows.contains(QStringLiteral("2001,1,12-04-2024,L1,Saree Zari,6,11.00,66.00,In Godown,"))) << rows.join('\n').toStdString();
+    EXPECT_EQ(rows.last(), QStringLiteral("Total,,,,,7,,176.50,,"));
+
+    const test::CliResult bad = test::runCli({"--data", books.root(), "stock", "--woven", "--taka-from", "2OO1"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("--taka-from takes a whole taka number"))) << bad.err.toStdString();
+}
+
 TEST_F(StockCliTest, RefusalsWriteNothing) {
     const test::CliResult nobody = test::runCli({"--data", books.root(), "stock", "--date", "30-04-2024", "--item", "Nobody's Silk", "--out",
                                                  path("nobody.csv")});

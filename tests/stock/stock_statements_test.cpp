@@ -26,20 +26,8 @@ Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text));
 using Firm = test::StockFirm;
 constexpr qint64 kGrey = Firm::kGrey, kRed = Firm::kRed, kSaree = Firm::kSaree, kCambric = Firm::kCambric;
 
-class StockStatementsTest : public ::testing::Test {
+class StockStatementsTest : public test::StockFirmTest {
 protected:
-    void SetUp() override {
-        TANABANA_REQUIRE_ENGINE();
-        year_ = std::make_unique<test::YearFixture>();
-        firm_ = std::make_unique<Firm>(db(), year().session, year().messages);
-        firm_->build();
-        ASSERT_FALSE(HasFailure());
-    }
-
-    test::YearFixture& year() { return *year_; }
-    db::Database& db() { return year_->db(); }
-    Firm& firm() { return *firm_; }
-
     reports::RegisterResult run(const StatementOptions& o, const QDate& from, const QDate& to, qint64 item = 0) {
         reports::RegisterChoice c;
         c.from = from;
@@ -64,8 +52,6 @@ protected:
         return out;
     }
 
-    std::unique_ptr<test::YearFixture> year_;
-    std::unique_ptr<Firm> firm_;
 };
 
 StatementOptions between(StatementKind kind = StatementKind::Between) {

@@ -18,18 +18,10 @@ using namespace tanabana::stock;
 
 namespace {
 
-class TakaTrailTest : public ::testing::Test {
+class TakaTrailTest : public test::StockFirmTest {
 protected:
-    void SetUp() override {
-        TANABANA_REQUIRE_ENGINE();
-        year_ = std::make_unique<test::YearFixture>();
-        firm_ = std::make_unique<test::StockFirm>(year_->db(), year_->session, year_->messages);
-        firm_->build();
-        ASSERT_FALSE(HasFailure());
-    }
-
     std::vector<TakaPlace> places(const QDate& on, const QString& taka = {}, bool atMill = false) {
-        return takaPlaces(year_->db(), 1, {on, taka, atMill});
+        return takaPlaces(db(), 1, {on, taka, atMill});
     }
     static const TakaPlace* find(const std::vector<TakaPlace>& all, const QString& taka) {
         for (const TakaPlace& t : all)
@@ -42,8 +34,6 @@ protected:
         return out;
     }
 
-    std::unique_ptr<test::YearFixture> year_;
-    std::unique_ptr<test::StockFirm> firm_;
 };
 
 TEST_F(TakaTrailTest, EveryTakaInItsPlaceAtTheEndOfApril) {
@@ -108,22 +98,34 @@ TEST_F(TakaTrailTest, SearchByNumberAndTheMillsList) {
     EXPECT_TRUE(places(QDate(2024, 4, 30), QStringLiteral("7'; DROP TABLE ProdMst; --")).empty());
 }
 
+TEST_F(TakaTrailTest, LastYearsTakaOfTheSameNumberIsNotThisYearsTaka) {
+    // Last year's challan names last year's bill, whose key happens to be this year's LW/12.
+    db().exec(QStringLiteral("INSERT INTO JobWork_IssueMst_1 (Id, FirmNO, BookId, FormId, IType, IsOp, ChNo, BillDate, PartyID, QId, "
+                                    "PurBillId) VALUES (-8, 1, 2, 16, 'I', 1, -8, ?, ?, ?, ?)"),
+                     {QDate(2024, 4, 1), firm().mill, test::StockFirm::kGrey, firm().purchaseBill});
+    db().exec(QStringLiteral("INSERT INTO JobWork_IssueDtl_1 (BillMstId, Srno, TakaNO, Mtrs) VALUES (-8, 1, '1003', 40)"));
+    std::vector<TakaState> states;
+    for (const TakaPlace& t : places(QDate(2024, 4, 30), QStringLiteral("1003"))) states.push_back(t.state);
+    // The carried taka first (its challan is the older document), then this year's still in the godown.
+    EXPECT_EQ(states, (std::vector<TakaState>{TakaState::AtMill, TakaState::InGodown}));
+}
+
 TEST_F(TakaTrailTest, ABillTakingTheChallanSellsTheTaka) {
-    firm_->sale(QStringLiteral("9"), QDate(2024, 5, 2), test::StockFirm::kSaree, "4", "1120", true, firm_->challan);
+    firm().sale(QStringLiteral("9"), QDate(2024, 5, 2), test::StockFirm::kSaree, "4", "1120", true, firm().challan);
     EXPECT_EQ(find(places(QDate(2024, 4, 30)), QStringLiteral("2002"))->state, TakaState::OnChallan);
     EXPECT_EQ(stateText(find(places(QDate(2024, 5, 2)), QStringLiteral("2002"))->state), QStringLiteral("Sold"));
 }
 
 TEST_F(TakaTrailTest, AWovenTakaSentToTheMillAsGrey) {
-    mill::MillIssues issues(year_->db(), year_->session, year_->messages);
+    mill::MillIssues issues(db(), year().session, year().messages);
     mill::MillIssue issue;
     issue.bookId = 2;
     issue.date = QDate(2024, 4, 30);
-    issue.millId = firm_->mill;
+    issue.millId = firm().mill;
     issue.qualityId = test::StockFirm::kRed;
     issue.process = QStringLiteral("Printing");
-    ASSERT_TRUE(issues.takeFromProduction(issue, {QStringLiteral("2003")})) << year_->messages.last().text.toStdString();
-    ASSERT_TRUE(issues.save(issue)) << year_->messages.last().text.toStdString();
+    ASSERT_TRUE(issues.takeFromProduction(issue, {QStringLiteral("2003")})) << year().messages.last().text.toStdString();
+    ASSERT_TRUE(issues.save(issue)) << year().messages.last().text.toStdString();
     const TakaPlace* woven = find(places(QDate(2024, 5, 4)), QStringLiteral("2003"));
     ASSERT_NE(woven, nullptr);
     EXPECT_TRUE(woven->woven);
@@ -138,7 +140,7 @@ TEST_F(TakaTrailTest, PrintedAsARegister) {
     reports::RegisterChoice choice;
     choice.from = QDate(2024, 4, 1);
     choice.to = QDate(2024, 4, 30);
-    const reports::Registers registers(year_->db(), year_->session, year_->folder());
+    const reports::Registers registers(db(), year().session, year().folder());
     const auto r = registers.run(takaRegister(QStringLiteral("100")), choice);
     EXPECT_EQ(r.title, QStringLiteral("Where Is Every Taka As On 30-04-2024"));
     EXPECT_EQ(r.filters, QStringLiteral("Taka No : 100"));

@@ -8,6 +8,7 @@
 #include "domain/trade/PurchaseInvoices.h"
 #include "domain/trade/SalesInvoices.h"
 #include "support/FirmBooks.h"
+#include "support/YearFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -179,5 +180,20 @@ void StockFirm::build() {
     // A challan carried in from last year: its taka left the godown then.
     carriedInIssue(-7, QDate(2024, 4, 1), kGrey, QStringLiteral("0999"), 33);
 }
+
+void StockFirmTest::SetUp() {
+    TANABANA_REQUIRE_ENGINE();
+    year_ = std::make_unique<YearFixture>();
+    firm_ = std::make_unique<StockFirm>(year_->db(), year_->session, year_->messages);
+    firm_->build();
+    ASSERT_FALSE(HasFailure());
+}
+
+void StockFirmTest::TearDown() {
+    firm_.reset();
+    year_.reset();
+}
+
+db::Database& StockFirmTest::db() { return year_->db(); }
 
 }  // namespace tanabana::test

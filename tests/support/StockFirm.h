@@ -20,6 +20,8 @@
 
 #include <QDate>
 #include <QString>
+#include <gtest/gtest.h>
+#include <memory>
 
 namespace tanabana::test {
 
@@ -47,6 +49,22 @@ private:
     db::Database& db_;
     Session& session_;
     Messages& messages_;
+};
+
+class YearFixture;
+
+// A test on the April firm, built on a year database of the engine of this run.
+class StockFirmTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    YearFixture& year() { return *year_; }
+    db::Database& db();
+    StockFirm& firm() { return *firm_; }
+
+private:
+    std::unique_ptr<YearFixture> year_;
+    std::unique_ptr<StockFirm> firm_;
 };
 
 }  // namespace tanabana::test

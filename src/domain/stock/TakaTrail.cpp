@@ -108,7 +108,7 @@ std::vector<TakaPlace> takaPlaces(db::Database& db, qint64 firmNo, const TakaSea
                                     "LEFT JOIN BillDtl bd ON bd.BillMstId = b.Id AND bd.Srno = t.BillSrno "
                                     "LEFT JOIN ProdMst p ON p.Id = bd.PCode LEFT JOIN AccMst a ON a.Id = b.PartyID "
                                     "LEFT JOIN (") +
-                     kMillMoves + QStringLiteral(") iss ON iss.PurBillId = b.Id AND iss.TakaNO = t.TakaNO LEFT JOIN (") + kReceipts +
+                     kMillMoves + QStringLiteral(") iss ON iss.PurBillId = b.Id AND iss.IsOp = 0 AND iss.TakaNO = t.TakaNO LEFT JOIN (") + kReceipts +
                      QStringLiteral(")") + kReceiptJoin + QStringLiteral("WHERE b.FirmNO = ? AND b.FormId = 1 AND b.Id > 0 AND b.BillDate <= ?");
     params << firmNo << on;
     bought += prefixCondition(db, QStringLiteral("t.TakaNO"), search, params);
