@@ -3,6 +3,7 @@
 #include "domain/gst/GstSchema.h"
 #include "domain/ledger/Schema.h"
 #include "domain/masters/DefaultChart.h"
+#include "domain/accounts/AccountsSchema.h"
 #include "domain/masters/Schema.h"
 #include "domain/products/Schema.h"
 #include "domain/reports/Schema.h"
@@ -39,6 +40,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, reports::reportsSteps());
     append(steps, gst::gstSteps());
     append(steps, vouchers::voucherSteps());
+    append(steps, accounts::accountsSteps());
     return steps;
 }
 

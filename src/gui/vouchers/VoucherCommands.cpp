@@ -1,9 +1,35 @@
 // The receipt and payment windows of the Transaction menu's accounts part.
+#include "domain/ledger/Journal.h"
 #include "gui/shell/Commands.h"
+#include "gui/shell/MainWindow.h"
 #include "gui/vouchers/CashBankScreen.h"
 #include "gui/vouchers/JournalScreen.h"
 
 namespace tanabana::gui {
+
+namespace {
+
+// A drill-down to a voucher opens its own window at that voucher number.
+void registerVoucherDocuments(CommandRegistry& registry) {
+    for (const auto& [tableCode, kind] : {std::pair{ledger::DocumentType::CashPayment, vouchers::CashBankKind::CashPayment},
+                                          std::pair{ledger::DocumentType::CashReceipt, vouchers::CashBankKind::CashReceipt},
+                                          std::pair{ledger::DocumentType::BankPayment, vouchers::CashBankKind::BankPayment},
+                                          std::pair{ledger::DocumentType::BankReceipt, vouchers::CashBankKind::BankReceipt}}) {
+        const vouchers::CashBankKind k = kind;
+        registry.addDocument(tableCode, [k](CommandContext& c, db::Database& year, qint64 voucherNo) {
+            auto* screen = new CashBankScreen(year, c.session, c.messages, k);
+            c.window.openChild(screen);
+            screen->openVoucher(voucherNo);
+        });
+    }
+    registry.addDocument(ledger::DocumentType::JournalVoucher, [](CommandContext& c, db::Database& year, qint64 voucherNo) {
+        auto* screen = new JournalScreen(year, c.session, c.messages);
+        c.window.openChild(screen);
+        screen->openEntry(voucherNo);
+    });
+}
+
+}  // namespace
 
 void registerVoucherCommands(CommandRegistry& registry) {
     for (const auto& [command, kind] :
@@ -18,6 +44,7 @@ void registerVoucherCommands(CommandRegistry& registry) {
     registry.add(QStringLiteral("mnu_A53"), [](CommandContext& c) {
         openScreen(c, [&](db::Database& year) { return new JournalScreen(year, c.session, c.messages); });
     });
+    registerVoucherDocuments(registry);
 }
 
 }  // namespace tanabana::gui
