@@ -1,6 +1,7 @@
 #include "domain/schema/Steps.h"
 
 #include "domain/gst/GstSchema.h"
+#include "domain/jobwork/MillSchema.h"
 #include "domain/ledger/Schema.h"
 #include "domain/masters/DefaultChart.h"
 #include "domain/accounts/AccountsSchema.h"
@@ -40,7 +41,11 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, reports::reportsSteps());
     append(steps, gst::gstSteps());
     append(steps, vouchers::voucherSteps());
+<<<<<<< HEAD
     append(steps, accounts::accountsSteps());
+=======
+    append(steps, jobwork::millSteps());
+>>>>>>> main
     return steps;
 }
 
