@@ -1,10 +1,10 @@
 #include "domain/schema/Steps.h"
 
+#include "domain/accounts/AccountsSchema.h"
 #include "domain/gst/GstSchema.h"
 #include "domain/jobwork/MillSchema.h"
 #include "domain/ledger/Schema.h"
 #include "domain/masters/DefaultChart.h"
-#include "domain/accounts/AccountsSchema.h"
 #include "domain/masters/Schema.h"
 #include "domain/products/Schema.h"
 #include "domain/reports/Schema.h"
@@ -41,11 +41,8 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, reports::reportsSteps());
     append(steps, gst::gstSteps());
     append(steps, vouchers::voucherSteps());
-<<<<<<< HEAD
-    append(steps, accounts::accountsSteps());
-=======
     append(steps, jobwork::millSteps());
->>>>>>> main
+    append(steps, accounts::accountsSteps());
     return steps;
 }
 
