@@ -119,13 +119,18 @@ int importStatement(const Arguments& a) {
     const qint64 bookNo = reports::pickedId(*books.year, books.session.firmNo, reports::RegisterPicker::Book,
                                             a.required(QStringLiteral("book")), QStringLiteral("B"));
     if (bookNo <= 0) throw CommandError{QStringLiteral("No bank book of this firm is named \"%1\"").arg(a.option(QStringLiteral("book")))};
-    accounts::StatementColumns columns;
+    // The columns chosen for this bank before, unless named here; names given are kept for next time.
+    accounts::StatementColumns columns = accounts::rememberedColumns(*books.year, books.session.firmNo, bookNo);
+    bool named = false;
     for (auto [option, column] : {std::pair{"date-column", &columns.date}, std::pair{"narration-column", &columns.narration},
                                   std::pair{"cheque-column", &columns.cheque}, std::pair{"withdrawal-column", &columns.withdrawal},
-                                  std::pair{"deposit-column", &columns.deposit}})
+                                  std::pair{"deposit-column", &columns.deposit}}) {
+        named = named || a.has(QString::fromLatin1(option));
         *column = a.option(QString::fromLatin1(option), *column);
+    }
     const accounts::StatementFile statement = accounts::readStatement(a.required(QStringLiteral("file")), columns);
     if (!statement.error.isEmpty()) throw CommandError{statement.error};
+    if (named) accounts::rememberColumns(*books.year, books.session.firmNo, bookNo, columns);
     accounts::BankReconciliation service(*books.year, books.session, messages);
     const auto r = service.list(bookNo, accounts::ReconKind::Both, a.date(QStringLiteral("from"), books.session.yearStartDate),
                                 a.date(QStringLiteral("to"), books.session.yearEndDate));

@@ -129,6 +129,34 @@ TEST_F(FinalAccountsTest, ProfitAndLossCarriesTheGrossProfitAndEndsInTheNetProfi
                                     "Total | | 3,580.95 | | | 3,580.95"}));
 }
 
+TEST_F(FinalAccountsTest, APartnershipSharesTheNetProfitAmongItsPartners) {
+    // Two partners of 60 and 40 % (capital and current account groups); a third capital account
+    // without a share takes none. The shares stand in the amount column, so the totals keep.
+    year->session.firm.insert(QStringLiteral("FirmType"), QStringLiteral("2. Partnership"));
+    const qint64 ramesh = test::addAccount(db(), QStringLiteral("Ramesh Shah Current A/c"), 73);
+    const qint64 mahesh = test::addAccount(db(), QStringLiteral("Mahesh Shah Capital A/c"), 72);
+    db().exec(QStringLiteral("UPDATE AccMst SET Perc = ? WHERE Id = ?"), {60.0, ramesh});
+    db().exec(QStringLiteral("UPDATE AccMst SET Perc = ? WHERE Id = ?"), {40.0, mahesh});
+    const RegisterResult r = run(QStringLiteral("profit-loss"), kYearEnd);
+    EXPECT_EQ(shown(r), (QStringList{"C/F. GROSS PROFIT Rs. ------>>>>  | 3,380.95 | 3,380.95 | Administrative Expenses",
+                                    "Indirect Income | | |     Rent | 1,000.00",
+                                    "    Interest Received | 200.00 | |     Salary | 1,500.00",
+                                    "Rs :-  | | 200.00 | Rs :-  | | 2,500.00",
+                                    " | | | NET PROFIT TO ..",
+                                    " | | | Mahesh Shah Capital A/c (40.00 %) | 432.38",
+                                    " | | | Ramesh Shah Current A/c (60.00 %) | 648.57",
+                                    " | | | NET PROFIT Rs. :- (9.93 %) | | 1,080.95",
+                                    "Total | | 3,580.95 | | | 3,580.95"}));
+
+    // A company shares among group 73 only; April's net loss goes to the credit side.
+    year->session.firm.insert(QStringLiteral("FirmType"), QStringLiteral("3. Pvt.Ltd."));
+    const RegisterResult april = run(QStringLiteral("profit-loss"), QDate(2024, 4, 30));
+    const QString lines = shown(april).join(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.contains(QStringLiteral("NET LOSS  To .."))) << lines.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Ramesh Shah Current A/c (60.00 %) | 1,800.00"))) << lines.toStdString();
+    EXPECT_FALSE(lines.contains(QStringLiteral("Mahesh"))) << lines.toStdString();
+}
+
 TEST_F(FinalAccountsTest, BalanceSheetTalliesWithTheNetProfitOnTheLiabilitiesSide) {
     const RegisterResult r = run(QStringLiteral("balance-sheet"), kYearEnd);
     EXPECT_EQ(r.title, QStringLiteral("BALANCE SHEET As On Date 31-03-2025"));
@@ -303,9 +331,19 @@ TEST_F(FinalAccountsTest, DrillDownFromAFigureToItsGroupAndItsLedger) {
                                          "20-04-2024 | 1 | Cash Receipt | Cash | | 0.00 | 5,000.00 | 18,525.00 | | 345",
                                          "10-05-2024 | CHQ 104233 | Bank Receipt | Bank Current A/c | | 0.00 | 6,025.00 | 12,500.00 | | 325",
                                          "Total | | | | | 23,525.00 | 11,025.00"}));
-    // The sales bill line opens the bill.
-    EXPECT_EQ(ledger.lines.at(1).targets.at(0), std::make_pair(DocumentKind::SalesBill, qint64(1)));
-    EXPECT_EQ(ledger.lines.at(2).targets.at(0).first, DocumentKind::None);
+    // Each line opens the document that posted it: the sales bill, the cash receipt.
+    ASSERT_EQ(ledger.lines.at(1).targets.at(0).first, DocumentKind::Posting);
+    const auto bill = accounts::postedDocument(db(), 1, ledger.lines.at(1).targets.at(0).second);
+    ASSERT_TRUE(bill.has_value());
+    EXPECT_EQ(bill->tableCode, ledger::DocumentType::Sale);
+    EXPECT_EQ(bill->voucherNo, 1);
+    ASSERT_EQ(ledger.lines.at(2).targets.at(0).first, DocumentKind::Posting);
+    const auto receipt = accounts::postedDocument(db(), 1, ledger.lines.at(2).targets.at(0).second);
+    ASSERT_TRUE(receipt.has_value());
+    EXPECT_EQ(receipt->tableCode, ledger::DocumentType::CashReceipt);
+    // The opening balance line opens nothing; another firm's journal is not this firm's.
+    EXPECT_TRUE(ledger.lines.at(0).targets.empty() || ledger.lines.at(0).targets.at(0).first == DocumentKind::None);
+    EXPECT_FALSE(accounts::postedDocument(db(), 2, ledger.lines.at(1).targets.at(0).second).has_value());
 }
 
 TEST_F(FinalAccountsTest, ADateOutsideTheYearIsRefused) {

@@ -5,8 +5,10 @@
 #include "domain/accounts/FinalAccounts.h"
 #include "domain/ledger/JournalExport.h"
 #include "domain/reports/ReportError.h"
+#include "domain/shell/FirmSettings.h"
 
 #include <algorithm>
+#include <map>
 
 namespace tanabana::accounts {
 
@@ -38,7 +40,24 @@ std::vector<CellOpens> sideOpens() {
             {debit, QStringLiteral("GrpNODr"), DocumentKind::AccountGroup}};
 }
 
-using Build = std::function<Statement(const std::vector<AccountFigure>&)>;
+// The accounts that share the net result by the firm's type (a proprietor the capital accounts of
+// group 72, a partnership those of groups 72 and 73, a company group 73), each with the partner's
+// percentage of the account master, by name; an account without a percentage takes no share.
+std::vector<PartnerShare> partnerShares(db::Database& db, const Session& session) {
+    const int type = shell::FirmSettings(session).firmType();
+    const QString groups = type == 1 ? QStringLiteral("72") : type == 2 ? QStringLiteral("72, 73") : QStringLiteral("73");
+    std::vector<PartnerShare> shares;
+    db.forEach(QStringLiteral("SELECT AcName, Perc FROM AccMst WHERE FirmNo = ? AND IsGrp = 0 AND GrpNo IN (%1) AND Perc <> 0 "
+                              "ORDER BY AcName")
+                   .arg(groups),
+               {session.firmNo}, [&](const db::Row& row) {
+                   shares.push_back({row.value(0).toString().trimmed(), Decimal::fromVariant(row.value(1)).roundHalfEven(2)});
+               });
+    return shares;
+}
+
+// A statement made from the accounts' figures and the partners who share the result.
+using Build = std::function<Statement(const std::vector<AccountFigure>&, const std::vector<PartnerShare>&)>;
 
 // A statement's register: as on the choice's date, or between its dates without openings.
 RegisterDefinition statement(const QString& name, const QString& command, const QString& kind, const QString& heading,
@@ -46,7 +65,8 @@ RegisterDefinition statement(const QString& name, const QString& command, const 
     RegisterDefinition d = computedRegister(name, command, kind, heading.trimmed(), layout, pdfName, sideOpens(),
                                     [heading, between, build](db::Database& db, const Session& session, RegisterResult& result) {
                                         checkReportDates(session, result.choice, between);
-                                        const Statement s = build(accountFigures(db, session.firmNo, periodOf(result.choice, between)));
+                                        const Statement s = build(accountFigures(db, session.firmNo, periodOf(result.choice, between)),
+                                                                  partnerShares(db, session));
                                         result.data = s.resultSet();
                                         result.title = between ? heading + dateText(result.choice.from) + QStringLiteral(" To ") +
                                                                      dateText(result.choice.to)
@@ -199,7 +219,7 @@ void computeLedger(db::Database& db, const Session& session, RegisterResult& res
     reports::ResultSet& data = result.data;
     data.columns = {QStringLiteral("TransDate"), QStringLiteral("VouNo"),  QStringLiteral("DocType"),  QStringLiteral("Particulars"),
                     QStringLiteral("Narr"),      QStringLiteral("DrAmt"),  QStringLiteral("CrAmt"),    QStringLiteral("DrBal"),
-                    QStringLiteral("CrBal"),     QStringLiteral("TotDay"), QStringLiteral("SalesBillId")};
+                    QStringLiteral("CrBal"),     QStringLiteral("TotDay"), QStringLiteral("JournalNo")};
     Decimal running = opening;
     auto balances = [&running]() {
         return std::pair{running.isNegative() ? QVariant() : money(running), running.isNegative() ? money(-running) : QVariant()};
@@ -210,7 +230,7 @@ void computeLedger(db::Database& db, const Session& session, RegisterResult& res
                              money(opening.isNegative() ? Decimal() : opening), money(opening.isNegative() ? -opening : Decimal()), dr, cr,
                              QVariant(), 0});
     }
-    db.forEach(QStringLiteral("SELECT h.TransDate, h.Receiptno, h.TableCode, h.VoucherNo, h.DrAmt, h.CrAmt, c.AcName, h.%1, h.Narr "
+    db.forEach(QStringLiteral("SELECT h.TransDate, h.Receiptno, h.TableCode, h.JournalNo, h.DrAmt, h.CrAmt, c.AcName, h.%1, h.Narr "
                               "FROM HeadDtl3 h LEFT JOIN AccMst c ON c.Id = h.PartyCode "
                               "WHERE h.FirmNo = ? AND h.AccId = ? AND h.TransDate >= ? AND h.TransDate <= ? AND h.DrAmt <> h.CrAmt "
                               "ORDER BY h.TransDate, h.JournalNo, h.SubSrno")
@@ -226,7 +246,7 @@ void computeLedger(db::Database& db, const Session& session, RegisterResult& res
                    data.rows.push_back({date, row.value(1).toString().trimmed(), ledger::documentTypeName(tableCode),
                                         contra.isEmpty() ? row.value(7).toString().trimmed() : contra, row.value(8).toString().trimmed(),
                                         money(dr), money(cr), drBal, crBal, date.daysTo(c.to),
-                                        tableCode == 3 ? row.value(3).toLongLong() : 0});
+                                        row.value(3).toLongLong()});
                });
     result.title = account->value(0).toString().trimmed() +
                    (c.openingBalances ? QStringLiteral("  Up To ") + dateText(c.to)
@@ -235,9 +255,11 @@ void computeLedger(db::Database& db, const Session& session, RegisterResult& res
 }
 
 std::vector<RegisterDefinition> build() {
-    const auto trading = [](Detail detail) { return Build([detail](const auto& f) { return tradingAccount(f, detail); }); };
-    const auto profit = [](Detail detail) { return Build([detail](const auto& f) { return profitAndLoss(f, detail); }); };
-    const auto sheet = [](Detail detail) { return Build([detail](const auto& f) { return balanceSheet(f, detail); }); };
+    const auto trading = [](Detail detail) { return Build([detail](const auto& f, const auto&) { return tradingAccount(f, detail); }); };
+    const auto profit = [](Detail detail) {
+        return Build([detail](const auto& f, const auto& partners) { return profitAndLoss(f, detail, partners); });
+    };
+    const auto sheet = [](Detail detail) { return Build([detail](const auto& f, const auto&) { return balanceSheet(f, detail); }); };
     const QString accountWise = QStringLiteral("Account Wise");
     const QString groupWise = QStringLiteral("Group Wise");
     const QString r77 = QStringLiteral("mnu_R77"), r79 = QStringLiteral("mnu_R79"), r710 = QStringLiteral("mnu_R710"),
@@ -249,9 +271,9 @@ std::vector<RegisterDefinition> build() {
 
     std::vector<RegisterDefinition> all;
     all.push_back(statement(QStringLiteral("trial-balance"), r77, accountWise, tbTitle, QStringLiteral("Acc_TrialBalance.rpt"),
-                            QStringLiteral("TrialBalance"), false, [](const auto& f) { return trialBalance(f, false); }));
+                            QStringLiteral("TrialBalance"), false, [](const auto& f, const auto&) { return trialBalance(f, false); }));
     all.push_back(statement(QStringLiteral("trial-balance-groups"), r77, groupWise, tbTitle, QStringLiteral("Acc_TrialBalance_1.rpt"),
-                            QStringLiteral("TrialBalance"), false, [](const auto& f) { return trialBalance(f, true); }));
+                            QStringLiteral("TrialBalance"), false, [](const auto& f, const auto&) { return trialBalance(f, true); }));
     all.push_back(detailedTrialBalance(QStringLiteral("trial-balance-detail"), QStringLiteral("All Groups"), false));
     all.push_back(detailedTrialBalance(QStringLiteral("trial-balance-detail-liabilities"), QStringLiteral("Groups 72 to 99"), true));
     all.push_back(statement(QStringLiteral("trading"), r79, accountWise, tradingTitle, QStringLiteral("Acc_Trading.rpt"),
@@ -321,10 +343,27 @@ std::vector<const RegisterDefinition*> accountRegistersOfCommand(const QString& 
 
 QStringList accountCommands() { return reports::commandsOf(accountRegisters()); }
 
+QString accountScreenName(const QString& menuCommand) {
+    static const std::map<QString, QString> names = {
+        {QStringLiteral("mnu_R77"), QStringLiteral("frmRep_AccTrialBalanceN")},
+        {QStringLiteral("mnu_R78"), QStringLiteral("frmRep_AccTrialBalanceDtl")},
+        {QStringLiteral("mnu_R79"), QStringLiteral("frmRep_AccTradingN")},
+        {QStringLiteral("mnu_R710"), QStringLiteral("frmRep_AccProfitLossN")},
+        {QStringLiteral("mnu_R711"), QStringLiteral("frmRep_AccBalanceSheet")},
+        {QStringLiteral("mnu_R712"), QStringLiteral("frmRep_AccBalanceSheet_Sch")},
+        {QStringLiteral("mnu_R713"), QStringLiteral("frmRep_AccBalanceSheet_BetDt")},
+        {QStringLiteral("mnu_R21"), QStringLiteral("FrmRep_BankBook")},
+        {QStringLiteral("mnu_R22"), QStringLiteral("FrmRep_CashBook")},
+        {QStringLiteral("mnu_R23"), QStringLiteral("FrmRep_Journalbook")},
+        {QStringLiteral("mnu_R24"), QStringLiteral("FrmRep_DayBook")}};
+    const auto found = names.find(menuCommand);
+    return found == names.end() ? QString() : found->second;
+}
+
 const RegisterDefinition& accountLedgerRegister() {
     static const RegisterDefinition d =
         computedRegister(QStringLiteral("account-ledger"), QString(), QString(), QStringLiteral("Ledger"), QStringLiteral("Acc_LedgerUpTo.rpt"),
-                 QStringLiteral("Ledger"), {{{}, QStringLiteral("SalesBillId"), DocumentKind::SalesBill}}, computeLedger);
+                 QStringLiteral("Ledger"), {{{}, QStringLiteral("JournalNo"), DocumentKind::Posting}}, computeLedger);
     return d;
 }
 
@@ -333,6 +372,14 @@ const RegisterDefinition& groupAccountsRegister() {
         computedRegister(QStringLiteral("group-accounts"), QString(), QString(), QStringLiteral("Schedule"), QStringLiteral("Acc_Schedule_Accounts.rpt"),
                  QStringLiteral("Schedule"), {{{}, QStringLiteral("AcId"), DocumentKind::Account}}, computeGroupAccounts);
     return d;
+}
+
+std::optional<PostedDocument> postedDocument(db::Database& db, qint64 firmNo, qint64 journalNo) {
+    const auto line = db.queryOne(QStringLiteral("SELECT TableCode, VoucherNo FROM HeadDtl3 WHERE JournalNo = ? AND FirmNo = ? "
+                                                 "ORDER BY SubSrno"),
+                                  {journalNo, firmNo});
+    if (!line) return std::nullopt;
+    return PostedDocument{line->value(0).toInt(), line->value(1).toLongLong()};
 }
 
 }  // namespace tanabana::accounts

@@ -10,6 +10,7 @@
 #include "domain/reports/Register.h"
 
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace tanabana::accounts {
@@ -21,6 +22,9 @@ const reports::RegisterDefinition* findAccountRegister(const QString& name);
 // The variants a menu command offers ("mnu_R77": account wise, group wise).
 std::vector<const reports::RegisterDefinition*> accountRegistersOfCommand(const QString& menuCommand);
 QStringList accountCommands();
+// The system's name of the screen a command opens ("mnu_R77": "frmRep_AccTrialBalanceN",
+// "mnu_R22": "FrmRep_CashBook"); empty for a command of no statement.
+QString accountScreenName(const QString& menuCommand);
 
 // A register of this folder: its names, its layout, what its cells open and the code that works
 // out its rows.
@@ -37,5 +41,15 @@ void checkReportDates(const Session& session, const reports::RegisterChoice& cho
 // choice.openingBalances), and the accounts of choice.groupNo.
 const reports::RegisterDefinition& accountLedgerRegister();
 const reports::RegisterDefinition& groupAccountsRegister();
+
+// The document a journal number of the firm was posted by: its TableCode (3 a sales bill, 8 a
+// bank receipt) and the key the journal keeps (the bill's Id, the voucher number); a drill-down
+// from a ledger or book line opens it in its own window. Nothing when the journal is not the
+// firm's (deleted since the list was shown).
+struct PostedDocument {
+    int tableCode = 0;
+    qint64 voucherNo = 0;
+};
+std::optional<PostedDocument> postedDocument(db::Database& db, qint64 firmNo, qint64 journalNo);
 
 }  // namespace tanabana::accounts

@@ -129,4 +129,34 @@ std::vector<StatementMatch> proposeMatches(const std::vector<StatementLine>& sta
     return matches;
 }
 
+QStringList statementCaptions(const QString& path, QString* error) {
+    try {
+        return reports::ResultSet::fromCsv(path).columns;
+    } catch (const reports::ReportError& e) {
+        if (error) *error = e.text();
+        return {};
+    }
+}
+
+StatementColumns rememberedColumns(db::Database& db, qint64 firmNo, qint64 bookNo) {
+    StatementColumns columns;
+    const auto row = db.queryOne(QStringLiteral("SELECT DateCol, NarrCol, ChqCol, WithdrawCol, DepositCol FROM BankStmtCols "
+                                                "WHERE FirmNo = ? AND BookNo = ?"),
+                                 {firmNo, bookNo});
+    if (!row) return columns;
+    QString* fields[] = {&columns.date, &columns.narration, &columns.cheque, &columns.withdrawal, &columns.deposit};
+    for (int i = 0; i < 5; ++i) *fields[i] = row->value(i).toString();
+    return columns;
+}
+
+void rememberColumns(db::Database& db, qint64 firmNo, qint64 bookNo, const StatementColumns& columns) {
+    const auto cut = [](const QString& text) { return text.left(100); };
+    db::Transaction transaction(db);
+    db.exec(QStringLiteral("DELETE FROM BankStmtCols WHERE FirmNo = ? AND BookNo = ?"), {firmNo, bookNo});
+    db.exec(QStringLiteral("INSERT INTO BankStmtCols (FirmNo, BookNo, DateCol, NarrCol, ChqCol, WithdrawCol, DepositCol) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+            {firmNo, bookNo, cut(columns.date), cut(columns.narration), cut(columns.cheque), cut(columns.withdrawal), cut(columns.deposit)});
+    transaction.commit();
+}
+
 }  // namespace tanabana::accounts

@@ -8,6 +8,7 @@
 // a deposit of 6,025.00 without a cheque number matches the one uncleared receipt of 6,025.00
 // dated within a week of it.
 #include "core/Decimal.h"
+#include "db/Database.h"
 #include "domain/accounts/BankReconciliation.h"
 
 #include <QDate>
@@ -40,6 +41,16 @@ struct StatementFile {
 
 // Reads the file; an unreadable file, a missing column, a bad date or amount is the error.
 StatementFile readStatement(const QString& path, const StatementColumns& columns);
+
+// The captions of the file's heading row, for the operator to say which column is which; empty
+// with `error` set when the file cannot be read.
+QStringList statementCaptions(const QString& path, QString* error = nullptr);
+
+// The columns the operator chose for the bank book's statements, kept in the year's database so
+// that every station reads the next statement of that bank the same way; the usual captions when
+// none were chosen yet.
+StatementColumns rememberedColumns(db::Database& db, qint64 firmNo, qint64 bookNo);
+void rememberColumns(db::Database& db, qint64 firmNo, qint64 bookNo, const StatementColumns& columns);
 
 struct StatementMatch {
     size_t statementLine = 0;  // index into the statement's lines

@@ -28,12 +28,12 @@ QString periodText(const reports::RegisterChoice& c) {
 QString joined(const QString& a, const QString& b) { return (a.trimmed() + QLatin1Char(' ') + b.trimmed()).trimmed(); }
 
 // Columns of the cash and bank books; the journal and day books use a part of them.
-enum Column { Srno, Grpno, MonthNo, BType, VDate, Vno, AcNO, AcNAme, ChqNO, Narr1, WithDraw, Deposit, Bal, BalType, DBal, DBalT, DocId, Count };
+enum Column { Srno, Grpno, MonthNo, BType, VDate, Vno, AcNO, AcNAme, ChqNO, Narr1, WithDraw, Deposit, Bal, BalType, DBal, DBalT, JournalNo, Count };
 const QStringList kColumns = {QStringLiteral("Srno"),   QStringLiteral("Grpno"),    QStringLiteral("MonthNo"), QStringLiteral("BType"),
                               QStringLiteral("VDate"),  QStringLiteral("Vno"),      QStringLiteral("AcNO"),    QStringLiteral("AcNAme"),
                               QStringLiteral("ChqNO"),  QStringLiteral("Narr1"),    QStringLiteral("withDraw"), QStringLiteral("Deposit"),
                               QStringLiteral("Bal"),    QStringLiteral("BalType"),  QStringLiteral("DBal"),    QStringLiteral("DBalT"),
-                              QStringLiteral("DocId")};
+                              QStringLiteral("JournalNo")};
 
 // Rows numbered in order and cut into month groups (1 for the period's first month ...).
 class BookRows {
@@ -53,7 +53,7 @@ public:
         row[Grpno] = group_;
         row[MonthNo] = date.month();
         row[VDate] = date;
-        row[DocId] = 0;
+        row[JournalNo] = 0;
         data_.rows.push_back(row);
         return data_.rows.back();
     }
@@ -63,8 +63,6 @@ private:
     int month_ = -1;
     int group_ = 0;
 };
-
-QVariant documentOf(int tableCode, const QVariant& voucherNo) { return tableCode == 3 ? voucherNo.toLongLong() : qint64(0); }
 
 // The cash or bank book the operator chose, else the firm's first of that kind.
 std::pair<qint64, QString> bookAccount(db::Database& db, const Session& session, qint64 bookNo, QChar type) {
@@ -79,9 +77,9 @@ std::pair<qint64, QString> bookAccount(db::Database& db, const Session& session,
 }
 
 // The columns every book fills alike from a line read as: TransDate, TableCode, VoucherNo,
-// LedgerId, AcName, Receiptno, Narr, NarrExtra, CrAmt, DrAmt.
+// LedgerId, AcName, Receiptno, Narr, NarrExtra, CrAmt, DrAmt, JournalNo (what a line opens).
 const QString kLineColumns = QStringLiteral("h.TransDate, h.TableCode, h.VoucherNo, p.LedgerId, p.AcName, h.Receiptno, h.Narr, h.NarrExtra, "
-                                            "h.CrAmt, h.DrAmt");
+                                            "h.CrAmt, h.DrAmt, h.JournalNo");
 QVariantList& lineRow(BookRows& rows, const QDate& date, const db::Row& line) {
     const int tableCode = line.value(1).toInt();
     QVariantList& row = rows.add(date);
@@ -91,7 +89,7 @@ QVariantList& lineRow(BookRows& rows, const QDate& date, const db::Row& line) {
     row[AcNAme] = line.value(4).toString().trimmed();
     row[ChqNO] = line.value(5).toString().trimmed();
     row[Narr1] = joined(line.value(6).toString(), line.value(7).toString());
-    row[DocId] = documentOf(tableCode, line.value(2));
+    row[JournalNo] = line.value(10).toLongLong();
     return row;
 }
 
@@ -180,7 +178,7 @@ RegisterDefinition book(const QString& name, const QString& command, const QStri
                         ComputeRows compute) {
     QString pdfName = title;
     pdfName.replace(QLatin1Char(' '), QLatin1Char('_'));
-    return computedRegister(name, command, kind, title, layout, pdfName, {{{}, QStringLiteral("DocId"), DocumentKind::SalesBill}},
+    return computedRegister(name, command, kind, title, layout, pdfName, {{{}, QStringLiteral("JournalNo"), DocumentKind::Posting}},
                             std::move(compute));
 }
 

@@ -131,7 +131,7 @@ Statement tradingAccount(const std::vector<AccountFigure>& figures, Detail detai
     return sides.finish();
 }
 
-Statement profitAndLoss(const std::vector<AccountFigure>& figures, Detail detail) {
+Statement profitAndLoss(const std::vector<AccountFigure>& figures, Detail detail, const std::vector<PartnerShare>& partners) {
     TwoSides sides;
     const Decimal gross = sumOf(figures, range(1, 21));
     if (gross.isNegative())
@@ -141,6 +141,14 @@ Statement profitAndLoss(const std::vector<AccountFigure>& figures, Detail detail
     sides.fill(Side::Credit, chosen(figures, Side::Credit, range(22, 30)), detail);
     sides.fill(Side::Debit, chosen(figures, Side::Debit, range(22, 30)), detail);
     const Decimal net = gross + sumOf(figures, range(22, 30));
+    if (!partners.empty() && !net.isZero()) {
+        const Side side = net.isNegative() ? Side::Debit : Side::Credit;
+        sides.add(side, {net.isNegative() ? QStringLiteral("NET PROFIT TO ..") : QStringLiteral("NET LOSS  To .."), std::nullopt,
+                         std::nullopt, 0, 0});
+        for (const PartnerShare& p : partners)
+            sides.add(side, {p.name + QStringLiteral(" (") + p.percent.toString(2) + QStringLiteral(" %)"),
+                             (net.abs() * p.percent / Decimal(100)).roundHalfEven(2), std::nullopt, 0, 0});
+    }
     if (net.isNegative())
         sides.add(Side::Debit, {withPercentage(QStringLiteral("NET PROFIT Rs. :- "), net, salesOf(figures)), std::nullopt, net.abs(), 0, 0});
     else

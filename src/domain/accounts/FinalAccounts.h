@@ -54,7 +54,17 @@ struct Statement {
 enum class Detail { Accounts, Groups };
 
 Statement tradingAccount(const std::vector<AccountFigure>& figures, Detail detail);
-Statement profitAndLoss(const std::vector<AccountFigure>& figures, Detail detail);
+// A partner's share of the net result: the capital account and its percentage ("Ramesh Capital
+// A/c", 60.00).
+struct PartnerShare {
+    QString name;
+    Decimal percent;
+};
+// With partners, the net result is shared among them under "NET PROFIT TO .." (debit side) or
+// "NET LOSS  To .." (credit side): "Ramesh Capital A/c (60.00 %)" with 60 % of the result, before
+// the "NET PROFIT Rs. :- " line. A net profit of 50,000.00 shared 60/40 shows 30,000.00 and
+// 20,000.00.
+Statement profitAndLoss(const std::vector<AccountFigure>& figures, Detail detail, const std::vector<PartnerShare>& partners = {});
 // Accounts of groups no statement covers (71, or a number outside 1 to 99) are placed by the sign
 // of their balance after the others, so the sheet tallies whenever the trial balance does.
 Statement balanceSheet(const std::vector<AccountFigure>& figures, Detail detail);

@@ -28,8 +28,9 @@ namespace tanabana::reports {
 
 // The document a register row stands for, opened by Enter on the row.
 // Account and AccountGroup are the drill-down of the statements: an account opens its ledger, a
-// group the list of its accounts.
-enum class DocumentKind { None, SalesBill, DeliveryChallan, ProductionChallan, Account, AccountGroup };
+// group the list of its accounts. Posting is a journal line: its id is the journal number, which
+// names the document that posted it (a bill, a voucher), opened in that document's own window.
+enum class DocumentKind { None, SalesBill, DeliveryChallan, ProductionChallan, Account, AccountGroup, Posting };
 
 // What a cell opens: the first of these whose key column holds a non-zero value, for the sheet
 // columns named (none: every column). A two-sided statement opens the account of the side the

@@ -1,5 +1,6 @@
 #include "domain/schema/Steps.h"
 
+#include "domain/accounts/AccountsSchema.h"
 #include "domain/gst/GstSchema.h"
 #include "domain/jobwork/MillSchema.h"
 #include "domain/ledger/Schema.h"
@@ -41,6 +42,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, gst::gstSteps());
     append(steps, vouchers::voucherSteps());
     append(steps, jobwork::millSteps());
+    append(steps, accounts::accountsSteps());
     return steps;
 }
 

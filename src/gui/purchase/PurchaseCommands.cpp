@@ -1,11 +1,13 @@
 #include "gui/purchase/PurchaseCommands.h"
 
+#include "domain/ledger/Journal.h"
 #include "domain/reports/SellingRegisters.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "gui/common/RegisterForm.h"
 #include "gui/purchase/OpeningPurchaseScreen.h"
 #include "gui/purchase/PurchaseChallanScreen.h"
 #include "gui/purchase/PurchaseScreen.h"
+#include "gui/shell/MainWindow.h"
 
 namespace tanabana::gui {
 
@@ -58,6 +60,21 @@ void registerPurchaseCommands(CommandRegistry& registry) {
     registry.add(kReverseChargeCommand, [](CommandContext& c) {
         openScreen(c, [&](db::Database& year) { return reverseChargeRegister(year, c.session, c.messages); });
     });
+    // A drill-down to a purchase opens it in the window of its own kind (goods or general).
+    registry.addDocument(ledger::DocumentType::Purchase, [](CommandContext& c, db::Database& year, qint64 id) {
+        const auto bill = trade::PurchaseInvoices(year, c.session, c.messages).load(id);
+        auto* screen = new PurchaseScreen(year, c.session, c.messages, bill ? bill->kind : trade::PurchaseKind::Goods);
+        c.window.openChild(screen);
+        screen->openBill(id);
+    });
+    registry.addDocument(
+        ledger::DocumentType::Purchase,
+        [](CommandContext& c, db::Database& year, qint64 id) {
+            auto* screen = new OpeningPurchaseScreen(year, c.session, c.messages);
+            c.window.openChild(screen);
+            screen->openEntry(id);
+        },
+        true);
 }
 
 }  // namespace tanabana::gui

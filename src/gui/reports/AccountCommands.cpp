@@ -1,7 +1,8 @@
 // The final accounts of the report menu "7. Account" and the cash, bank, journal and day books
 // open on the register screen. Enter on a
 // figure drills down: a statement's account opens its ledger up to the date, a group heading or
-// total (or a schedule) the accounts of the group, and a ledger line the bill that posted it.
+// total (or a schedule) the accounts of the group, and a ledger or book line the document that
+// posted it, in that document's own window.
 #include "domain/accounts/AccountRegisters.h"
 #include "gui/common/RegisterForm.h"
 #include "gui/reports/BankReconciliationScreen.h"
@@ -40,7 +41,9 @@ void drillDown(MainWindow& window, db::Database& year, Session& session, Message
 
 RegisterForm* makeAccountsForm(MainWindow& window, db::Database& year, Session& session, Messages& messages,
                                std::vector<const RegisterDefinition*> kinds) {
+    const QString screenName = kinds.empty() ? QString() : accounts::accountScreenName(kinds.front()->command);
     auto* form = new RegisterForm(year, session, messages, std::move(kinds));
+    if (!screenName.isEmpty()) form->setObjectName(screenName);
     MainWindow* w = &window;
     db::Database* books = &year;
     Session* s = &session;
@@ -59,7 +62,18 @@ void registerAccountCommands(CommandRegistry& registry) {
     };
     for (const QString& command : accounts::accountCommands()) add(command, accounts::accountRegistersOfCommand(command));
     registry.add(QStringLiteral("mnu_A6"), [](CommandContext& c) {
-        openScreen(c, [&](db::Database& year) { return new BankReconciliationScreen(year, c.session, c.messages); });
+        openScreen(c, [&](db::Database& year) {
+            auto* screen = new BankReconciliationScreen(year, c.session, c.messages);
+            MainWindow* window = &c.window;
+            Session* session = &c.session;
+            Messages* messages = &c.messages;
+            db::Database* books = &year;
+            screen->setOpenVoucher([window, session, messages, books](int tableCode, qint64 voucherNo) {
+                CommandContext context{*window, [books] { return books; }, *session, *messages};
+                openDocumentScreen(context, tableCode, voucherNo);
+            });
+            return screen;
+        });
     });
 }
 

@@ -6,8 +6,10 @@
 #include "gui/common/FormFields.h"
 #include "gui/common/LookupField.h"
 #include "gui/reports/PreviewWindow.h"
+#include "gui/reports/StatementImportDialog.h"
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -102,19 +104,26 @@ void BankReconciliationScreen::build() {
     statement_ = figure(2, 1, QStringLiteral("4. Balance as per Bank Statement"), QStringLiteral("txtBal"));
     outer->addLayout(figures);
 
+    auto* import = new QPushButton(QStringLiteral("Import Statement"), this);
+    import->setObjectName(QStringLiteral("cmdImport"));
     auto* print = new QPushButton(QStringLiteral("Print"), this);
     print->setObjectName(QStringLiteral("Cmd_Print"));
     auto* exit = new QPushButton(QStringLiteral("Exit"), this);
     exit->setObjectName(QStringLiteral("Cmd_Exit"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
+    buttons->addWidget(import);
     buttons->addWidget(print);
     buttons->addWidget(exit);
     outer->addLayout(buttons);
 
     connect(show, &QPushButton::clicked, this, [this] { refresh(); });
     connect(print, &QPushButton::clicked, this, [this] { preview(); });
+    connect(import, &QPushButton::clicked, this, [this] { importStatement(); });
     connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) { cellChanged(item); });
+    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
+        if (column != SelColumn) openRow(row);
+    });
     connect(exit, &QPushButton::clicked, this, [this] {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
         else close();
@@ -129,6 +138,7 @@ bool BankReconciliationScreen::refresh() {
     qint64 bookNo = book_->chosenId();
     if (bookNo <= 0) bookNo = reports::pickedId(db_, session_.firmNo, reports::RegisterPicker::Book, book_->text(), QStringLiteral("B"));
     list_ = service_.list(bookNo, accounts::reconKindOf(kind_->currentText()), from_->date(), to_->date());
+    bookNo_ = list_ ? bookNo : 0;
     showList();
     return list_.has_value();
 }
@@ -214,6 +224,26 @@ bool BankReconciliationScreen::setCleared(int row, bool cleared) {
     filling_ = false;
     showBalances();
     return done;
+}
+
+bool BankReconciliationScreen::importStatement() {
+    if (!list_ && !refresh()) return false;
+    const QString path = askFile_ ? askFile_()
+                                  : QFileDialog::getOpenFileName(this, QStringLiteral("Bank Statement"), QString(),
+                                                                 QStringLiteral("CSV Files (*.csv);;All Files (*)"));
+    if (path.isEmpty()) return false;
+    StatementImportDialog dialog(db_, session_.firmNo, bookNo_, service_, *list_, path, messages_, this);
+    if (dialog.columnsKnown()) dialog.match();
+    const bool ticked = runImport_ ? runImport_(dialog) : dialog.exec() == QDialog::Accepted;
+    if (ticked) refresh();
+    return ticked;
+}
+
+bool BankReconciliationScreen::openRow(int row) {
+    if (!list_ || !openVoucher_ || row < 0 || row >= int(list_->lines.size())) return false;
+    const accounts::ReconLine& line = list_->lines[size_t(row)];
+    openVoucher_(line.tableCode, line.voucherNo);
+    return true;
 }
 
 void BankReconciliationScreen::cellChanged(QTableWidgetItem* item) {

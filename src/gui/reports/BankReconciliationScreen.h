@@ -10,6 +10,7 @@
 #include "domain/accounts/BankReconciliation.h"
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -21,6 +22,7 @@ namespace tanabana::gui {
 
 class DateBox;
 class LookupField;
+class StatementImportDialog;
 
 class BankReconciliationScreen : public QWidget {
     Q_OBJECT
@@ -34,6 +36,18 @@ public:
     // Shows the printed statement of the list in the preview window.
     bool preview();
     const accounts::Reconciliation* reconciliation() const { return list_ ? &*list_ : nullptr; }
+    // What a double click on a cheque does: open its voucher (journal TableCode, voucher number).
+    void setOpenVoucher(std::function<void(int tableCode, qint64 voucherNo)> open) { openVoucher_ = std::move(open); }
+    // Opens the voucher of a grid row; false for the total row or when nothing opens vouchers.
+    bool openRow(int row);
+
+    // "Import Statement": the bank's file is asked for, its columns mapped and its matches shown
+    // in the import window; what the operator ticks there is ticked here and the list refreshed.
+    // False when nothing was ticked.
+    bool importStatement();
+    // How the file is asked for and the import window run (tests answer them directly).
+    void setFileAsker(std::function<QString()> asker) { askFile_ = std::move(asker); }
+    void setImportRunner(std::function<bool(StatementImportDialog&)> runner) { runImport_ = std::move(runner); }
 
 private:
     void build();
@@ -47,6 +61,10 @@ private:
     accounts::BankReconciliation service_;
     std::optional<accounts::Reconciliation> list_;
     bool filling_ = false;
+    std::function<void(int, qint64)> openVoucher_;
+    std::function<QString()> askFile_;
+    std::function<bool(StatementImportDialog&)> runImport_;
+    qint64 bookNo_ = 0;  // the bank book of the list on screen
 
     LookupField* book_ = nullptr;
     QComboBox* kind_ = nullptr;

@@ -1,5 +1,6 @@
 // The registers of the report menus open on the register screen; Enter on a row opens the bill,
 // challan or production challan it stands for in its own window.
+#include "domain/ledger/Journal.h"
 #include "domain/reports/SellingRegisters.h"
 #include "gui/common/RegisterForm.h"
 #include "gui/shell/Commands.h"
@@ -7,20 +8,16 @@
 #include "gui/trade/ChallanScreen.h"
 #include "gui/trade/ProductionScreen.h"
 #include "gui/trade/RegisterDocuments.h"
-#include "gui/trade/SalesScreen.h"
 #include "gui/trade/SellingCommands.h"
 
 namespace tanabana::gui {
 
 void openRegisterDocument(MainWindow& window, db::Database& year, Session& session, Messages& messages, reports::DocumentKind kind,
                           qint64 id) {
+    CommandContext context{window, [&year] { return &year; }, session, messages};
     switch (kind) {
-    case reports::DocumentKind::SalesBill: {
-        auto* screen = new SalesScreen(year, session, messages, salesWindowFor(session));
-        window.openChild(screen);
-        screen->openBill(id);
-        break;
-    }
+    case reports::DocumentKind::SalesBill: openDocumentScreen(context, ledger::DocumentType::Sale, id); break;
+    case reports::DocumentKind::Posting: openPostedDocument(context, id); break;
     case reports::DocumentKind::DeliveryChallan: {
         auto* screen = new ChallanScreen(year, session, messages, challanFromTakasFor(session));
         window.openChild(screen);

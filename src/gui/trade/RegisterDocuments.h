@@ -1,6 +1,7 @@
 #pragma once
 // Opens the document a register row stands for (a sales bill, a delivery or production
-// challan) in its own window in the work area; other kinds are left to their register's screen.
+// challan, the document that posted a journal line) in its own window in the work area; other
+// kinds are left to their register's screen.
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"

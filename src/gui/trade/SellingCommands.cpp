@@ -1,5 +1,6 @@
 #include "gui/trade/SellingCommands.h"
 
+#include "domain/ledger/Journal.h"
 #include "domain/shell/FirmSettings.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
@@ -43,6 +44,20 @@ void registerSellingCommands(CommandRegistry& registry) {
     registry.add(QStringLiteral("mnu_Y42"), [](CommandContext& c) {
         openOnYear(c, [&](db::Database& year) { return new OpeningSalesScreen(year, c.session, c.messages); });
     });
+    // A drill-down to a sales bill opens it in the firm's sales window, an opening bill in its own.
+    registry.addDocument(ledger::DocumentType::Sale, [](CommandContext& c, db::Database& year, qint64 id) {
+        auto* screen = new SalesScreen(year, c.session, c.messages, salesWindowFor(c.session));
+        c.window.openChild(screen);
+        screen->openBill(id);
+    });
+    registry.addDocument(
+        ledger::DocumentType::Sale,
+        [](CommandContext& c, db::Database& year, qint64 id) {
+            auto* screen = new OpeningSalesScreen(year, c.session, c.messages);
+            c.window.openChild(screen);
+            screen->openEntry(id);
+        },
+        true);
 }
 
 }  // namespace tanabana::gui

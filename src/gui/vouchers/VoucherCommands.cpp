@@ -1,11 +1,44 @@
 // The receipt, payment and journal windows of the Transaction menu's accounts part.
+#include "domain/ledger/Journal.h"
 #include "gui/shell/Commands.h"
+#include "gui/shell/MainWindow.h"
 #include "gui/vouchers/BillBaseJournalScreen.h"
 #include "gui/vouchers/CashBankScreen.h"
 #include "gui/vouchers/JournalScreen.h"
 #include "gui/vouchers/RecurringPaymentScreen.h"
 
 namespace tanabana::gui {
+
+namespace {
+
+// Entry by entry, or the whole voucher at once when the firm's "Is JV Multi Entry" is off (on
+// unless the firm says otherwise).
+JournalScreen::Mode journalModeOf(const Session& session) {
+    const bool single = session.firm.value(QStringLiteral("Is_JV_Single"), true).toBool();
+    return single ? JournalScreen::Mode::EntryByEntry : JournalScreen::Mode::WholeVoucher;
+}
+
+// A drill-down to a voucher opens its own window at that voucher number.
+void registerVoucherDocuments(CommandRegistry& registry) {
+    for (const auto& [tableCode, kind] : {std::pair{ledger::DocumentType::CashPayment, vouchers::CashBankKind::CashPayment},
+                                          std::pair{ledger::DocumentType::CashReceipt, vouchers::CashBankKind::CashReceipt},
+                                          std::pair{ledger::DocumentType::BankPayment, vouchers::CashBankKind::BankPayment},
+                                          std::pair{ledger::DocumentType::BankReceipt, vouchers::CashBankKind::BankReceipt}}) {
+        const vouchers::CashBankKind k = kind;
+        registry.addDocument(tableCode, [k](CommandContext& c, db::Database& year, qint64 voucherNo) {
+            auto* screen = new CashBankScreen(year, c.session, c.messages, k);
+            c.window.openChild(screen);
+            screen->openVoucher(voucherNo);
+        });
+    }
+    registry.addDocument(ledger::DocumentType::JournalVoucher, [](CommandContext& c, db::Database& year, qint64 voucherNo) {
+        auto* screen = new JournalScreen(year, c.session, c.messages, journalModeOf(c.session));
+        c.window.openChild(screen);
+        screen->openEntry(voucherNo);
+    });
+}
+
+}  // namespace
 
 void registerVoucherCommands(CommandRegistry& registry) {
     for (const auto& [command, kind] :
@@ -24,16 +57,14 @@ void registerVoucherCommands(CommandRegistry& registry) {
             openScreen(c, [&](db::Database& year) { return new BillBaseJournalScreen(year, c.session, c.messages, m); });
         });
     }
-    // "3. General": entry by entry, or the whole voucher at once when the firm's "Is JV Multi
-    // Entry" is off (on unless the firm says otherwise).
+    // "3. General".
     registry.add(QStringLiteral("mnu_A53"), [](CommandContext& c) {
-        const bool single = c.session.firm.value(QStringLiteral("Is_JV_Single"), true).toBool();
-        const auto mode = single ? JournalScreen::Mode::EntryByEntry : JournalScreen::Mode::WholeVoucher;
-        openScreen(c, [&](db::Database& year) { return new JournalScreen(year, c.session, c.messages, mode); });
+        openScreen(c, [&](db::Database& year) { return new JournalScreen(year, c.session, c.messages, journalModeOf(c.session)); });
     });
     registry.add(QStringLiteral("mnu_A7"), [](CommandContext& c) {
         openScreen(c, [&](db::Database& year) { return new RecurringPaymentScreen(year, c.session, c.messages); });
     });
+    registerVoucherDocuments(registry);
 }
 
 }  // namespace tanabana::gui
