@@ -1,5 +1,6 @@
 #include "domain/gst/ReturnWorkbook.h"
 
+#include "domain/gst/GstSummary.h"
 #include "domain/gst/Gstr1Files.h"
 #include "domain/gst/Gstr9.h"
 #include "domain/gst/Itc04.h"
@@ -90,7 +91,7 @@ const ReturnTemplate& gstr2Template() {
 
 const std::vector<const ReturnTemplate*>& shippedTemplates() {
     static const std::vector<const ReturnTemplate*> all = {&gstr1Template(), &gstr2Template(), &itc04Template(), &gstr9Template(),
-                                                              &reconciliationTemplate()};
+                                                              &reconciliationTemplate(), &gstSummaryTemplate()};
     return all;
 }
 
