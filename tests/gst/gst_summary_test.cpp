@@ -4,9 +4,8 @@
 #include "domain/gst/GstSummary.h"
 #include "domain/reports/Xlsx.h"
 #include "gui/gst/GstSummaryScreen.h"
-#include "gui/shell/Commands.h"
-#include "gui/shell/MainWindow.h"
 #include "support/GstBuyingFirm.h"
+#include "support/MenuHost.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
 
@@ -62,19 +61,14 @@ TEST_F(GstSummaryTest, OutputInputReverseChargeDownToTheNetPayable) {
 TEST_F(GstSummaryTest, TheScreenFromTheMenuAndItsWorkbook) {
     QTemporaryDir installation;
     year_->session.dataRoot = installation.path();
-    gui::CommandRegistry registry;
-    gui::registerAllCommands(registry);
-    gui::MainWindow window{year_->session, year_->messages};
-    gui::CommandContext context{window, [this] { return &year_->db(); }, year_->session, year_->messages};
-    window.resize(1366, 768);
-    window.show();
-    auto* screen = qobject_cast<gui::GstSummaryScreen*>(test::openFromMenu(registry, context, window, QStringLiteral("mnu_R612")));
+    test::MenuHost host(*year_);
+    auto* screen = qobject_cast<gui::GstSummaryScreen*>(host.open(QStringLiteral("mnu_R612")));
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->objectName(), "Frm_GSTR_Tarij");
     screen->setPeriod(QDate(2024, 7, 1), QDate(2024, 7, 31));
     ASSERT_TRUE(screen->writeExcel());
     EXPECT_EQ(screen->summaryText(), "Net Payable :  IGST 39,359.52    CGST 8,737.50    SGST 8,737.50");
-    test::keepPicture(window.window(), QStringLiteral("gst-summary"));
+    test::keepPicture(host.window.window(), QStringLiteral("gst-summary"));
     const auto sheets = reports::readXlsx(QDir(installation.path()).filePath("Knvs_GSTR/KNVS_GST_SUMMARY_Jul-2024.XLSx"));
     ASSERT_EQ(sheets.size(), 1u);
     EXPECT_GT(sheets[0].rowCount(), 8);

@@ -6,9 +6,8 @@
 #include "domain/gst/YearReconciliation.h"
 #include "domain/reports/Xlsx.h"
 #include "gui/gst/ReconciliationScreen.h"
-#include "gui/shell/Commands.h"
-#include "gui/shell/MainWindow.h"
 #include "support/GstBuyingFirm.h"
+#include "support/MenuHost.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
 
@@ -80,13 +79,8 @@ TEST_F(ReconciliationTest, JulyInEachGroupAsTheMonthlyReturnsGiveIt) {
 }
 
 TEST_F(ReconciliationTest, FiledFiguresTypedOnTheScreenAreKeptThroughRefresh) {
-    gui::CommandRegistry registry;
-    gui::registerAllCommands(registry);
-    gui::MainWindow window{year_->session, year_->messages};
-    gui::CommandContext context{window, [this] { return &year_->db(); }, year_->session, year_->messages};
-    window.resize(1366, 768);
-    window.show();
-    auto* screen = qobject_cast<gui::ReconciliationScreen*>(test::openFromMenu(registry, context, window, QStringLiteral("mnu_R614")));
+    test::MenuHost host(*year_);
+    auto* screen = qobject_cast<gui::ReconciliationScreen*>(host.open(QStringLiteral("mnu_R614")));
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->objectName(), "Frm_Gstr_Audit");
     ASSERT_TRUE(screen->refresh());
@@ -103,7 +97,7 @@ TEST_F(ReconciliationTest, FiledFiguresTypedOnTheScreenAreKeptThroughRefresh) {
     grid->item(july, 7)->setCheckState(Qt::Checked);
     ASSERT_TRUE(screen->save());
     EXPECT_EQ(year_->messages.last().text, "One Transaction Is Saved.");
-    test::keepPicture(window.window(), QStringLiteral("gst-reconciliation"));
+    test::keepPicture(host.window.window(), QStringLiteral("gst-reconciliation"));
 
     YearReconciliation service(year_->db(), year_->session, year_->messages);
     EXPECT_EQ(figures(find(service.rows(), 1, 7), true), "1127690.38|39609.52|8737.50|8737.50");
