@@ -5,6 +5,7 @@
 // mismatches only, the workbook of mismatches, and a bad file refused with nothing kept.
 #include "domain/reports/Xlsx.h"
 #include "gui/gst/Gstr2Screen.h"
+#include "gui/gst/Gstr9Screen.h"
 #include "gui/gst/PortalMatchingScreen.h"
 #include "support/GstBuyingFirm.h"
 #include "support/MenuHost.h"
@@ -182,6 +183,17 @@ TEST_F(InwardScreensTest, ABadFileIsRefusedAndTheImportKept) {
     EXPECT_EQ(year.messages.last().text, "Online Portal GSTR 2 A Data From software is Deleted");
     EXPECT_EQ(year.count(QStringLiteral("GSTR2_A")), 0);
     EXPECT_EQ(screen->portalGrid()->rowCount(), 0);
+}
+
+// GSTR-9 opens on the whole year from its menu command.
+TEST_F(InwardScreensTest, Gstr9FromItsMenuShowsTheYearsInwardHsn) {
+    auto* screen = qobject_cast<gui::Gstr9Screen*>(host.open(QStringLiteral("mnu_R65")));
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->objectName(), "Frm_GSTR9");
+    ASSERT_TRUE(screen->refresh());
+    screen->sections()->setCurrentIndex(2);
+    EXPECT_EQ(screen->summaryText(), "HSN rows : 2    Taxable Value : 18,000.00    Tax : 800.00");
+    test::keepPicture(host.window.window(), QStringLiteral("gstr9"));
 }
 
 }  // namespace
