@@ -1,7 +1,7 @@
 // The check before the GSTR-1 files (TANABANA_BOTH_ENGINES): September 2024 of the Surat firm
 // with a buyer whose GSTIN fails its check digit, one whose GSTIN is of another state, a buyer
 // without a state, a book whose prefix makes numbers the portal refuses and a quality without a
-// proper HSN code or unit. Every fault is listed with its bill and the fix, in the order of the
+// proper HSN code or unit, and July's export without a proper port code. Every fault is listed with its bill and the fix, in the order of the
 // bills, and nothing in the books changes. A clean month lists nothing.
 #include "domain/gst/Gstr1Check.h"
 #include "domain/gst/GstRules.h"
@@ -121,6 +121,14 @@ TEST_F(Gstr1CheckTest, ACleanMonthListsNothingAndTheRulesKnowTheChecksum) {
     EXPECT_EQ(gstinFault(QStringLiteral("29AAFCC9980M1Z")), "has 14 characters instead of 15");
     EXPECT_EQ(gstinFault(QStringLiteral("29AAFCC9980M1Z*")), "has the character \"*\", which no GSTIN holds");
     EXPECT_TRUE(invoiceNumberCharactersOk(QStringLiteral("GST/24-25/0012")));
+
+    // The export's port code: missing, then mistyped.
+    year_->db().exec(QStringLiteral("UPDATE SalBillMst SET CashRem = '' WHERE Id = ?"), {firm_->july105});
+    const QString fix = QStringLiteral(" | Type the port code (six letters and digits, as INNSA1) on the export bill.");
+    EXPECT_EQ(problems(7, 2024), QStringList{"GST/105 05-07 Dubai Silk Imports: Export invoice GST/105 has no port code." + fix});
+    year_->db().exec(QStringLiteral("UPDATE SalBillMst SET CashRem = 'NSA-1' WHERE Id = ?"), {firm_->july105});
+    EXPECT_EQ(problems(7, 2024),
+              QStringList{"GST/105 05-07 Dubai Silk Imports: Port code NSA-1 of export invoice GST/105 is not six letters and digits." + fix});
     EXPECT_FALSE(invoiceNumberCharactersOk(QStringLiteral("GST 12")));
 }
 

@@ -5,10 +5,10 @@
 // mismatches only, the workbook of mismatches, and a bad file refused with nothing kept.
 #include "domain/reports/Xlsx.h"
 #include "gui/gst/Gstr2Screen.h"
+#include "gui/gst/Gstr9Screen.h"
 #include "gui/gst/PortalMatchingScreen.h"
-#include "gui/shell/Commands.h"
-#include "gui/shell/MainWindow.h"
 #include "support/GstBuyingFirm.h"
+#include "support/MenuHost.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
 
@@ -41,13 +41,10 @@ protected:
         year.session.dataRoot = installation.path();
         year.session.firmName = QStringLiteral("Shree Laxmi Textiles");
         year.messages.clear();
-        gui::registerAllCommands(registry);
-        window.resize(1366, 768);
-        window.show();
     }
     template <typename Screen>
     Screen* open(const QString& command) {
-        auto* screen = qobject_cast<Screen*>(test::openFromMenu(registry, context, window, command));
+        auto* screen = qobject_cast<Screen*>(host.open(command));
         if (screen) screen->setPeriod(QDate(2024, 7, 1), QDate(2024, 7, 31));
         return screen;
     }
@@ -82,9 +79,7 @@ protected:
     test::GstBuyingFirm firm{year.db(), year.session, year.messages};
     QTemporaryDir installation;
     qint64 my56Id = 0;
-    gui::CommandRegistry registry;
-    gui::MainWindow window{year.session, year.messages};
-    gui::CommandContext context{window, [this] { return &year.db(); }, year.session, year.messages};
+    test::MenuHost host{year};
 };
 
 TEST_F(InwardScreensTest, Gstr2ShowsTheSheetsAndTheUnmatchedBillsOnly) {
@@ -101,7 +96,7 @@ TEST_F(InwardScreensTest, Gstr2ShowsTheSheetsAndTheUnmatchedBillsOnly) {
                            "27AABCM9876C1Z7 | MY/56 | 20-Jul-2024 | 1,050.00 | 24-Gujarat | N | Regular | 5 | 1,000.00 | 50.00 | 0.00 | 0.00 | "
                            "0.00 | Inputs | 50.00 | 0.00 | 0.00 | 0.00"}));
     EXPECT_EQ(screen->summaryText(), "Parties : 1    Invoices : 2    Invoice Value : 6,300.00    Taxable Value : 6,000.00");
-    test::keepPicture(window.window(), QStringLiteral("gstr2"));
+    test::keepPicture(host.window.window(), QStringLiteral("gstr2"));
 
     year.db().exec(QStringLiteral("UPDATE BillMst SET Is_GstR2A = 1 WHERE Id = ?"), {firm.my55});
     screen->setFilter(gst::PortalMatchFilter::Unmatched);
@@ -134,7 +129,7 @@ TEST_F(InwardScreensTest, ImportMatchConfirmTickAndExportTheMismatches) {
     EXPECT_EQ(screen->portalGrid()->item(near, 15)->text(), "Proposed: MY/56 of 20-07-2024, 1,050.00");
     EXPECT_EQ(screen->portalGrid()->item(near, 0)->background().color(), QColor(255, 242, 190));
     EXPECT_EQ(screen->portalGrid()->item(rowOf(screen->portalGrid(), "SF/9"), 0)->background().color(), QColor(255, 205, 205));
-    test::keepPicture(window.window(), QStringLiteral("gstr2a-matching"));
+    test::keepPicture(host.window.window(), QStringLiteral("gstr2a-matching"));
 
     // Confirm without a tick says what to do; with the near miss ticked it is matched.
     EXPECT_FALSE(screen->confirmTicked());
@@ -188,6 +183,17 @@ TEST_F(InwardScreensTest, ABadFileIsRefusedAndTheImportKept) {
     EXPECT_EQ(year.messages.last().text, "Online Portal GSTR 2 A Data From software is Deleted");
     EXPECT_EQ(year.count(QStringLiteral("GSTR2_A")), 0);
     EXPECT_EQ(screen->portalGrid()->rowCount(), 0);
+}
+
+// GSTR-9 opens on the whole year from its menu command.
+TEST_F(InwardScreensTest, Gstr9FromItsMenuShowsTheYearsInwardHsn) {
+    auto* screen = qobject_cast<gui::Gstr9Screen*>(host.open(QStringLiteral("mnu_R65")));
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->objectName(), "Frm_GSTR9");
+    ASSERT_TRUE(screen->refresh());
+    screen->sections()->setCurrentIndex(2);
+    EXPECT_EQ(screen->summaryText(), "HSN rows : 2    Taxable Value : 18,000.00    Tax : 800.00");
+    test::keepPicture(host.window.window(), QStringLiteral("gstr9"));
 }
 
 }  // namespace

@@ -6,10 +6,9 @@
 #include "domain/gst/Itc04.h"
 #include "domain/reports/Xlsx.h"
 #include "gui/gst/Itc04Screen.h"
-#include "gui/shell/Commands.h"
-#include "gui/shell/MainWindow.h"
 #include "support/FirmBooks.h"
 #include "support/GstFirm.h"
+#include "support/MenuHost.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
 
@@ -103,20 +102,15 @@ TEST_F(Itc04Test, TheQuarterSentAndReceivedChallanByChallan) {
 TEST_F(Itc04Test, TheScreenFromTheMenuWritesTheWorkbook) {
     QTemporaryDir installation;
     year_->session.dataRoot = installation.path();
-    gui::CommandRegistry registry;
-    gui::registerAllCommands(registry);
-    gui::MainWindow window{year_->session, year_->messages};
-    gui::CommandContext context{window, [this] { return &year_->db(); }, year_->session, year_->messages};
-    window.resize(1366, 768);
-    window.show();
-    auto* screen = qobject_cast<gui::Itc04Screen*>(test::openFromMenu(registry, context, window, QStringLiteral("mnu_R64")));
+    test::MenuHost host(*year_);
+    auto* screen = qobject_cast<gui::Itc04Screen*>(host.open(QStringLiteral("mnu_R64")));
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->objectName(), "Frm_GSTR_ITC04");
     screen->setPeriod(QDate(2024, 7, 1), QDate(2024, 9, 30));
     ASSERT_TRUE(screen->refresh());
     EXPECT_EQ(screen->summaryText(), "Quarter : Jul-Sep    Challan lines : 2    Quantity : 260.500    Taxable Value : 78,102.50");
     EXPECT_EQ(screen->grid("4")->item(0, 9)->text(), "22,102.50");
-    test::keepPicture(window.window(), QStringLiteral("itc04"));
+    test::keepPicture(host.window.window(), QStringLiteral("itc04"));
     ASSERT_TRUE(screen->writeExcel());
     const auto sheets = reports::readXlsx(QDir(installation.path()).filePath("Knvs_GSTR/KNVS_ITC_04_Jul-2024.XLSx"));
     ASSERT_EQ(sheets.size(), 2u);

@@ -57,6 +57,15 @@ TEST_F(PortalCliTest, Gstr2IsListedSectionBySection) {
     EXPECT_EQ(lines.value(2), "B2BUR (2)");
     EXPECT_TRUE(r.out.contains("exemp (2)\n  Inter-State supplies | 0.00 | 0.00 | 0.00 | 0.00\n  Intra-State supplies | 1500.00 | 2000.00 | 0.00 | 3000.00"))
         << r.out.toStdString();
+    // The workbook from the shipped template, its B2B row under the captions.
+    const test::CliResult book = gst({"gstr2", "--month", "07-2024", "--out", path("gstr2.xlsx")});
+    ASSERT_EQ(book.exitCode, 0) << book.err.toStdString();
+    const auto sheets = reports::readXlsx(path("gstr2.xlsx"));
+    ASSERT_EQ(sheets.size(), 6u);
+    QStringList b2b;
+    for (const auto& c : sheets[0].cells)
+        if (c.row == 4 && c.column < 2) b2b << c.value.toString();
+    EXPECT_EQ(b2b, (QStringList{"27AABCM9876C1Z7", "MY/55"}));
     const test::CliResult matched = gst({"gstr2", "--month", "07-2024", "--matched"});
     EXPECT_TRUE(matched.out.startsWith("B2B (0)\nB2BUR (0)")) << matched.out.toStdString();
 }

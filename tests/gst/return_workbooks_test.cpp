@@ -149,4 +149,20 @@ TEST_F(ReturnWorkbooksTest, Gstr9HsnTablesOfTheYear) {
     EXPECT_EQ(rowOf(sheets[2], 5), (QStringList{"5407", "MTR", "150.00", "15000.00", "5.00", "250.00", "250.00", "250.00", "0.00"}));
 }
 
+// The shipped files hold the captions the program writes under: regenerate them with
+// `tanabana-cli gst templates --out reports/templates` after changing a return's columns.
+TEST_F(ReturnWorkbooksTest, EveryShippedTemplateHasTheCaptionsOfItsReturn) {
+    QTemporaryDir empty;
+    for (const ReturnTemplate* t : shippedTemplates()) {
+        const QString path = reports::findTemplateFile(empty.path(), t->file);
+        ASSERT_FALSE(path.isEmpty()) << t->file.toStdString() << " does not ship";
+        const auto sheets = reports::readXlsx(path);
+        ASSERT_EQ(sheets.size(), t->sheets.size()) << t->file.toStdString();
+        for (size_t i = 0; i < sheets.size(); ++i) {
+            EXPECT_EQ(sheets[i].name, t->sheets[i].name);
+            EXPECT_EQ(rowOf(sheets[i], 3), t->sheets[i].header) << t->file.toStdString() << " " << sheets[i].name.toStdString();
+        }
+    }
+}
+
 }  // namespace

@@ -27,6 +27,22 @@ std::vector<db::MigrationStep> gstSteps() {
                  db::addColumnIfMissing(db, table, db::dateCol(QStringLiteral("PeriodTo")));
                  db::addColumnIfMissing(db, table, withDefault(db::longCol(QStringLiteral("BillId")), QStringLiteral("0")));
                  db::addColumnIfMissing(db, table, withDefault(db::textCol(QStringLiteral("MatchKind"), 1), QStringLiteral("''")));
+             }},
+            {QStringLiteral("gst.yearly-reconciliation"), [](db::Database& db) {
+                 // The books' figures of each group and month beside those filed (the "O" columns).
+                 std::vector<db::ColumnDef> columns = {withDefault(db::longCol(QStringLiteral("FirmNo")), QStringLiteral("0")),
+                                                       withDefault(db::longCol(QStringLiteral("YearID")), QStringLiteral("0")),
+                                                       withDefault(db::yesNoCol(QStringLiteral("IsGrp")), QStringLiteral("0")),
+                                                       withDefault(db::intCol(QStringLiteral("GrpNo")), QStringLiteral("0")),
+                                                       withDefault(db::textCol(QStringLiteral("GrpText"), 100), QStringLiteral("''")),
+                                                       withDefault(db::intCol(QStringLiteral("MonthNO")), QStringLiteral("0")),
+                                                       withDefault(db::textCol(QStringLiteral("MonthName"), 20), QStringLiteral("''")),
+                                                       withDefault(db::intCol(QStringLiteral("DtlSrno")), QStringLiteral("0"))};
+                 for (const char* amount : {"TaxAmt", "IGST", "CGST", "SGST", "Cess", "TaxAmtO", "IGSTO", "CGSTO", "SGSTO", "CessO"})
+                     columns.push_back(withDefault(db::doubleCol(QString::fromLatin1(amount)), QStringLiteral("0")));
+                 columns.push_back(withDefault(db::yesNoCol(QStringLiteral("Is_Ok")), QStringLiteral("0")));
+                 db::createTable(db, db::TableDef{QStringLiteral("GSTR_Audit"), columns, {},
+                                                  {{QStringLiteral("GSTR_Audit_Year"), {QStringLiteral("FirmNo"), QStringLiteral("YearID")}, false}}});
              }}};
 }
 

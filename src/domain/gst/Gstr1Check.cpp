@@ -16,8 +16,23 @@ const QString kItemHsnFix = QStringLiteral("Enter the HSN code of the quality in
 struct Bill {
     DocumentRef document;
     bool exported = false;
-    QString gstin, state;
+    QString gstin, state, portCode;
 };
+
+// The port of an export: the six letters and digits of the customs port code ("INNSA1").
+void portProblems(const Bill& bill, std::vector<Gstr1Problem>& out) {
+    if (!bill.exported) return;
+    const QString fix = QStringLiteral("Type the port code (six letters and digits, as INNSA1) on the export bill.");
+    if (bill.portCode.isEmpty()) {
+        out.push_back({bill.document, QStringLiteral("Export invoice %1 has no port code.").arg(bill.document.number), fix});
+        return;
+    }
+    bool ok = bill.portCode.size() == 6;
+    for (const QChar c : bill.portCode) ok = ok && c.isLetterOrNumber() && c.unicode() < 128;
+    if (!ok)
+        out.push_back({bill.document,
+                       QStringLiteral("Port code %1 of export invoice %2 is not six letters and digits.").arg(bill.portCode, bill.document.number), fix});
+}
 
 void partyProblems(const Bill& bill, std::vector<Gstr1Problem>& out) {
     const QString& gstin = bill.gstin;
@@ -79,8 +94,8 @@ std::vector<Gstr1Problem> checkGstr1(db::Database& db, const Session& session, c
     std::vector<Bill> bills;
     std::map<qint64, size_t> billIndex;
     db.forEach(QStringLiteral("SELECT m.Id, COALESCE(b.BookShortName, '') AS Prefix, m.BillNO, m.BillDate, COALESCE(m.InvType, '') AS InvType, "
-                              "COALESCE(a.AcName, '') AS PartyName, COALESCE(a.TinNo, '') AS Gstin, COALESCE(a.CSTNo, '') AS PartyState "
-                              "FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID "
+                              "COALESCE(a.AcName, '') AS PartyName, COALESCE(a.TinNo, '') AS Gstin, COALESCE(a.CSTNo, '') AS PartyState, "
+                              "COALESCE(m.CashRem, '') AS PortCode FROM SalBillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID "
                               "LEFT JOIN BookMst b ON b.BookNO = m.BookNO AND b.FirmNO = m.FirmNO WHERE ") +
                    where,
                params, [&](const db::Row& row) {
@@ -89,6 +104,7 @@ std::vector<Gstr1Problem> checkGstr1(db::Database& db, const Session& session, c
                    b.exported = row.text(QStringLiteral("InvType")).trimmed().toUpper() == QLatin1String("E");
                    b.gstin = row.text(QStringLiteral("Gstin")).trimmed().toUpper();
                    b.state = row.text(QStringLiteral("PartyState")).trimmed();
+                   b.portCode = row.text(QStringLiteral("PortCode")).trimmed().toUpper();
                    bills.push_back(std::move(b));
                });
     std::stable_sort(bills.begin(), bills.end(), [](const Bill& a, const Bill& b) {
@@ -123,6 +139,7 @@ std::vector<Gstr1Problem> checkGstr1(db::Database& db, const Session& session, c
     for (const Bill& bill : bills) {
         partyProblems(bill, out);
         numberProblems(bill, out);
+        portProblems(bill, out);
         const auto items = itemProblems.find(bill.document.id);
         if (items != itemProblems.end()) out.insert(out.end(), items->second.begin(), items->second.end());
     }

@@ -1,8 +1,10 @@
 #include "domain/gst/ReturnWorkbook.h"
 
+#include "domain/gst/GstSummary.h"
 #include "domain/gst/Gstr1Files.h"
 #include "domain/gst/Gstr9.h"
 #include "domain/gst/Itc04.h"
+#include "domain/gst/YearReconciliation.h"
 #include "domain/reports/ReportError.h"
 #include "domain/reports/ReportFolders.h"
 #include "domain/reports/Xlsx.h"
@@ -88,7 +90,8 @@ const ReturnTemplate& gstr2Template() {
 }
 
 const std::vector<const ReturnTemplate*>& shippedTemplates() {
-    static const std::vector<const ReturnTemplate*> all = {&gstr1Template(), &gstr2Template(), &itc04Template(), &gstr9Template()};
+    static const std::vector<const ReturnTemplate*> all = {&gstr1Template(), &gstr2Template(), &itc04Template(), &gstr9Template(),
+                                                              &reconciliationTemplate(), &gstSummaryTemplate()};
     return all;
 }
 

@@ -1,12 +1,16 @@
 // The GST register menu: "1. GSTR - 1" (a bill named in its check list opens on the sales
-// screen), "2. GSTR - 2", "3. GSTR - 3B", "4. ITC-04", "5. GSTR- 9" (the yearly HSN tables) and
-// "13. GSTR - 2 & 2A (Matching)", the matching of the purchase bills with the portal's data.
+// screen), "2. GSTR - 2", "3. GSTR - 3B", "4. ITC-04", "5. GSTR- 9" (the yearly HSN tables),
+// "12. GSTR - Set Off" (the summary of tax per rate down to the net payable) and
+// "13. GSTR - 2 & 2A (Matching)", the matching of the purchase bills with the portal's data, and
+// "14. GST Reconsilation", the year's books against the returns filed.
+#include "gui/gst/GstSummaryScreen.h"
 #include "gui/gst/Gstr1Screen.h"
 #include "gui/gst/Gstr2Screen.h"
 #include "gui/gst/Gstr3bScreen.h"
 #include "gui/gst/Gstr9Screen.h"
 #include "gui/gst/Itc04Screen.h"
 #include "gui/gst/PortalMatchingScreen.h"
+#include "gui/gst/ReconciliationScreen.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/trade/SalesScreen.h"
@@ -42,8 +46,14 @@ void registerGstCommands(CommandRegistry& registry) {
     registry.add(QStringLiteral("mnu_R65"), [](CommandContext& c) {
         openScreen(c, [&](db::Database& year) { return new Gstr9Screen(year, c.session, c.messages); });
     });
+    registry.add(QStringLiteral("mnu_R612"), [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return new GstSummaryScreen(year, c.session, c.messages); });
+    });
     registry.add(QStringLiteral("mnu_R613"), [](CommandContext& c) {
         openScreen(c, [&](db::Database& year) { return new PortalMatchingScreen(year, c.session, c.messages); });
+    });
+    registry.add(QStringLiteral("mnu_R614"), [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return new ReconciliationScreen(year, c.session, c.messages); });
     });
 }
 
