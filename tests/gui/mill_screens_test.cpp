@@ -5,6 +5,7 @@
 #include "domain/trade/PurchaseInvoices.h"
 #include "gui/common/LookupField.h"
 #include "gui/common/SelectionGrid.h"
+#include "gui/mill/JobProcessScreen.h"
 #include "gui/mill/MillCarryScreen.h"
 #include "gui/mill/MillScreens.h"
 #include "gui/shell/Commands.h"
@@ -215,6 +216,43 @@ TEST_F(MillScreensTest, PendingTakasCarriedFromTheYearEndScreen) {
     remove.challans()->setTicked(0, true);
     EXPECT_EQ(remove.run(), 1);
     EXPECT_EQ(next.count(QStringLiteral("JobWork_IssueMst_1")), 0);
+}
+
+// Quality-wise job work from the Job Work menu: an outward challan typed line by line, then the
+// job worker's inward challan taking its open line, with GST, posted when saved.
+TEST_F(MillScreensTest, JobProcessOutwardAndInwardChallans) {
+    auto* out = open<gui::JobProcessScreen>(QStringLiteral("mnu_I6"));
+    ASSERT_NE(out, nullptr);
+    EXPECT_EQ(out->objectName(), QStringLiteral("frmIssueToMill"));
+    choose(out, QStringLiteral("txtParty"), QStringLiteral("Surat"));
+    set(out, QStringLiteral("txtProcess"), QStringLiteral("Printing"));
+    choose(out, QStringLiteral("txtQuality"), QStringLiteral("Rapier"));
+    set(out, QStringLiteral("txtPcs"), QStringLiteral("12"));
+    set(out, QStringLiteral("txtMtrs"), QStringLiteral("1150.5"));
+    auto* rate = out->findChild<QLineEdit*>(QStringLiteral("txtRate"));
+    rate->setFocus();
+    QTest::keyClicks(rate, QStringLiteral("4"));
+    QTest::keyClick(rate, Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_EQ(out->challanOnScreen().lines.size(), 1u);
+    ASSERT_TRUE(out->saveEntry()) << year.messages.last().text.toStdString();
+    test::keepPicture(&window, QStringLiteral("frmIssueToMill"));
+
+    auto* in = open<gui::JobProcessScreen>(QStringLiteral("mnu_I5"));
+    ASSERT_NE(in, nullptr);
+    EXPECT_EQ(in->objectName(), QStringLiteral("frmIssueToMillRec"));
+    choose(in, QStringLiteral("txtParty"), QStringLiteral("Surat"));
+    ASSERT_EQ(in->pendingLines()->rowCount(), 1);
+    in->pendingLines()->setTicked(0, true);
+    in->takeTicked();
+    set(in, QStringLiteral("txtAgainst"), QStringLiteral("77"));
+    set(in, QStringLiteral("txtSgstP"), QStringLiteral("2.5"));
+    set(in, QStringLiteral("txtCgstP"), QStringLiteral("2.5"));
+    ASSERT_TRUE(in->saveEntry()) << year.messages.last().text.toStdString();
+    test::keepPicture(&window, QStringLiteral("frmIssueToMillRec"));
+    // 1,150.50 m at 4.00 = 4,602.00 with 115.05 SGST and CGST: 4,832.10, bill 4,832.
+    EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT SUM(CrAmt) FROM HeadDtl3 WHERE TableCode = 15")).toDouble(), 4832.0);
+    EXPECT_EQ(in->pendingLines()->rowCount(), 0);
 }
 
 }  // namespace

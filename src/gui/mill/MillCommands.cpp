@@ -2,6 +2,7 @@
 // taka-wise screens in the variant of the firm's kind of business: the looms' grey takas for a
 // production firm, the bleaching screens for a bleaching firm, the purchase takas otherwise.
 #include "domain/shell/FirmSettings.h"
+#include "gui/mill/JobProcessScreen.h"
 #include "gui/mill/MillCarryScreen.h"
 #include "gui/mill/MillScreens.h"
 #include "gui/shell/Commands.h"
@@ -28,6 +29,12 @@ void registerMillCommands(CommandRegistry& registry) {
                              : type == 7 || type == 8 ? QStringLiteral("frmIssueToMillRec_1_BL")
                                                       : QStringLiteral("frmIssueToMillRec_1");
         openScreen(c, [&](db::Database& year) { return new MillReceiptScreen(year, c.session, c.messages, millReceiptVariant(name)); });
+    });
+    registry.add(QStringLiteral("mnu_I5"), [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return new JobProcessScreen(year, c.session, c.messages, true); });
+    });
+    registry.add(QStringLiteral("mnu_I6"), [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return new JobProcessScreen(year, c.session, c.messages, false); });
     });
     // The year-end pairs: carry into the next year, and remove what the last year carried in.
     using Kind = mill::MillCarry::Kind;
