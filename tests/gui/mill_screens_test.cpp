@@ -253,6 +253,7 @@ TEST_F(MillScreensTest, JobProcessOutwardAndInwardChallans) {
     // 1,150.50 m at 4.00 = 4,602.00 with 115.05 SGST and CGST: 4,832.10, bill 4,832.
     EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT SUM(CrAmt) FROM HeadDtl3 WHERE TableCode = 15")).toDouble(), 4832.0);
     EXPECT_EQ(in->pendingLines()->rowCount(), 0);
+    EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT ProcessName FROM JobWork_IssueMst WHERE FormId = 15")).toString(), QStringLiteral("Printing"));
 }
 
 }  // namespace
