@@ -2,12 +2,15 @@
 
 #include "core/Words.h"
 #include "domain/documents/Lookups.h"
+#include "domain/mill/MillPrint.h"
+#include "domain/reports/ReportError.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "domain/trade/SalesLines.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/SelectionGrid.h"
 #include "gui/common/TypedFields.h"
 #include "gui/trade/SellingLookups.h"
+#include "gui/trade/TradePrinting.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -102,8 +105,6 @@ JobProcessScreen::JobProcessScreen(db::Database& db, Session& session, Messages&
         showListPage(0);
     });
     finishLayout();
-    setUnavailable(QStringLiteral("Cmd_Print"), QStringLiteral("Job-process challans are not printed yet"));
-    setUnavailable(QStringLiteral("CmdPDF"), QStringLiteral("Job-process challans are not printed yet"));
     keys()->onEnter(textField(QStringLiteral("txtRate")), [this] {
         if (!refuseTypedLine()) addLine();
         return true;
@@ -229,6 +230,15 @@ bool JobProcessScreen::saveDocument() {
     setStatus(QStringLiteral("Saved as Ch. No ") + QString::number(c.challanNo));
     if (receipt_) offerPending();
     return true;
+}
+
+void JobProcessScreen::printDocument(bool pdf) {
+    try {
+        printDocumentRequest(db_, session_, messages_, mill::jobProcessRequest(db_, session_, documentId()),
+                             mill::jobProcessPdfName(db_, documentId()), pdf, this);
+    } catch (const reports::ReportError& error) {
+        messages_.critical(QStringLiteral("Report"), error.text());
+    }
 }
 
 documents::DocumentPage JobProcessScreen::listDocuments(const documents::ListFilter& filter) { return service_->challanList(receipt_, filter); }

@@ -29,7 +29,7 @@ protected:
     void clearDocument() override;
     void loadDocument(qint64 id) override;
     bool saveDocument() override;
-    void printDocument(bool pdf) override {}
+    void printDocument(bool pdf) override;
     documents::DocumentPage listDocuments(const documents::ListFilter& filter) override;
 
 private:
