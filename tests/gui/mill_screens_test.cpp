@@ -5,6 +5,8 @@
 #include "domain/trade/PurchaseInvoices.h"
 #include "gui/common/LookupField.h"
 #include "gui/common/SelectionGrid.h"
+#include "gui/mill/JobProcessScreen.h"
+#include "gui/mill/MillCarryScreen.h"
 #include "gui/mill/MillScreens.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
@@ -179,6 +181,79 @@ TEST_F(MillScreensTest, AProductionFirmIssuesGreyTakasOfItsLooms) {
     // The grey-cut variant is the same screen, offering takas by a metres range.
     gui::MillIssueScreen cut(year.db(), year.session, year.messages, gui::millIssueVariant(QStringLiteral("frmIssueToMill_1_GreyCut")));
     EXPECT_NE(cut.findChild<QLineEdit*>(QStringLiteral("txtFromMtrs")), nullptr);
+}
+
+// The year-end screen lists the issue with takas out and carries the ticked one into the next
+// year's books; the menu of the next year's "Delete Previous Year" opens its counterpart.
+TEST_F(MillScreensTest, PendingTakasCarriedFromTheYearEndScreen) {
+    mill::MillIssues issues(year.db(), year.session, year.messages);
+    mill::MillIssue issue;
+    issue.bookId = 2;
+    issue.date = QDate(2025, 3, 20);
+    issue.millId = mill;
+    ASSERT_TRUE(issues.takeFromPurchase(issue, year.db().scalar(QStringLiteral("SELECT Id FROM BillMst")).toLongLong(), {"101", "102"}));
+    ASSERT_TRUE(issues.save(issue));
+
+    test::YearFixture next(2026);
+    auto* screen = qobject_cast<gui::MillCarryScreen*>(test::openFromMenu(registry, context, window, QStringLiteral("mnu_Y635")));
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->objectName(), QStringLiteral("frmTransferOutMillPendTaka"));
+    ASSERT_EQ(screen->challans()->rowCount(), 1);
+    EXPECT_EQ(screen->challans()->item(0, 5)->text(), QStringLiteral("2"));
+    // Without a next year in this installation the carry is refused by name.
+    screen->challans()->setTicked(0, true);
+    EXPECT_EQ(screen->run(), 0);
+    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("No Database Found"), QStringLiteral("Selected Year is not Found")));
+    test::keepPicture(&window, QStringLiteral("frmTransferOutMillPendTaka"));
+
+    gui::MillCarryScreen carry(year.db(), year.session, year.messages, mill::MillCarry::Kind::PendingTakas, gui::MillCarryScreen::Mode::Carry,
+                               [&next] { return std::optional<db::Database>(next.openAnother()); });
+    carry.challans()->setTicked(0, true);
+    EXPECT_EQ(carry.run(), 1);
+    EXPECT_EQ(next.count(QStringLiteral("JobWork_IssueDtl_1"), QStringLiteral("BillMstId = ?"), {-issue.id}), 2);
+    gui::MillCarryScreen remove(next.db(), next.session, next.messages, mill::MillCarry::Kind::PendingTakas, gui::MillCarryScreen::Mode::Remove);
+    ASSERT_EQ(remove.challans()->rowCount(), 1);
+    remove.challans()->setTicked(0, true);
+    EXPECT_EQ(remove.run(), 1);
+    EXPECT_EQ(next.count(QStringLiteral("JobWork_IssueMst_1")), 0);
+}
+
+// Quality-wise job work from the Job Work menu: an outward challan typed line by line, then the
+// job worker's inward challan taking its open line, with GST, posted when saved.
+TEST_F(MillScreensTest, JobProcessOutwardAndInwardChallans) {
+    auto* out = open<gui::JobProcessScreen>(QStringLiteral("mnu_I6"));
+    ASSERT_NE(out, nullptr);
+    EXPECT_EQ(out->objectName(), QStringLiteral("frmIssueToMill"));
+    choose(out, QStringLiteral("txtParty"), QStringLiteral("Surat"));
+    set(out, QStringLiteral("txtProcess"), QStringLiteral("Printing"));
+    choose(out, QStringLiteral("txtQuality"), QStringLiteral("Rapier"));
+    set(out, QStringLiteral("txtPcs"), QStringLiteral("12"));
+    set(out, QStringLiteral("txtMtrs"), QStringLiteral("1150.5"));
+    auto* rate = out->findChild<QLineEdit*>(QStringLiteral("txtRate"));
+    rate->setFocus();
+    QTest::keyClicks(rate, QStringLiteral("4"));
+    QTest::keyClick(rate, Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_EQ(out->challanOnScreen().lines.size(), 1u);
+    ASSERT_TRUE(out->saveEntry()) << year.messages.last().text.toStdString();
+    test::keepPicture(&window, QStringLiteral("frmIssueToMill"));
+
+    auto* in = open<gui::JobProcessScreen>(QStringLiteral("mnu_I5"));
+    ASSERT_NE(in, nullptr);
+    EXPECT_EQ(in->objectName(), QStringLiteral("frmIssueToMillRec"));
+    choose(in, QStringLiteral("txtParty"), QStringLiteral("Surat"));
+    ASSERT_EQ(in->pendingLines()->rowCount(), 1);
+    in->pendingLines()->setTicked(0, true);
+    in->takeTicked();
+    set(in, QStringLiteral("txtAgainst"), QStringLiteral("77"));
+    set(in, QStringLiteral("txtSgstP"), QStringLiteral("2.5"));
+    set(in, QStringLiteral("txtCgstP"), QStringLiteral("2.5"));
+    ASSERT_TRUE(in->saveEntry()) << year.messages.last().text.toStdString();
+    test::keepPicture(&window, QStringLiteral("frmIssueToMillRec"));
+    // 1,150.50 m at 4.00 = 4,602.00 with 115.05 SGST and CGST: 4,832.10, bill 4,832.
+    EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT SUM(CrAmt) FROM HeadDtl3 WHERE TableCode = 15")).toDouble(), 4832.0);
+    EXPECT_EQ(in->pendingLines()->rowCount(), 0);
+    EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT ProcessName FROM JobWork_IssueMst WHERE FormId = 15")).toString(), QStringLiteral("Printing"));
 }
 
 }  // namespace

@@ -4,9 +4,13 @@
 // removes its journal. Runs on both engines (TANABANA_BOTH_ENGINES).
 #include "domain/masters/DefaultChart.h"
 #include "domain/mill/JobProcess.h"
+#include "domain/mill/MillPrint.h"
+#include "domain/reports/ReportService.h"
 #include "support/FirmBooks.h"
+#include "support/PdfProbe.h"
 #include "support/YearFixture.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tanabana;
@@ -103,6 +107,19 @@ TEST_F(JobProcessTest, ReceiptPostsTheJobBillAndKeepsTheIssuePending) {
     ASSERT_EQ(pending.size(), 1u);
     EXPECT_EQ(pending[0].pendingPieces.toString(0), QStringLiteral("2"));
     EXPECT_EQ(pending[0].pendingMetres.toString(3), QStringLiteral("230.100"));
+
+    // The printed inward challan: the bill with its GST, under its own name.
+    EXPECT_EQ(jobProcessPdfName(year().db(), receipt.id), QStringLiteral("Job_Work_Rec_No1"));
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("inward.pdf"));
+        reports::ReportService output(year().session.dataRoot);
+        reports::ReportService::writePdf(*output.prepare(&year().db(), jobProcessRequest(year().db(), year().session, receipt.id)), pdf);
+        const QString text = test::pdfText(pdf, false);
+        for (const char* expected : {"JOB PROCESS INWARD CHALLAN", "Shree Ambika Printers", "Georgette 60 Grey", "1,150.500", "4,602.00", "115.05",
+                                     "4,832.00"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+    }
 
     // Two more pieces than are out are refused; the issue cannot be deleted or changed.
     JobChallan more = receipt;

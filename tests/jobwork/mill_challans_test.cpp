@@ -467,6 +467,21 @@ TEST_F(MillChallanTest, OwnWovenTakasGoToTheMillAndComeBack) {
     ASSERT_TRUE(looms.save(reWoven));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE TakaNO = '501' AND IsM_Issue <> 0")).toInt(), 1);
 
+    // Back from the mill, the looms' taka records the process it went through; the receipt's
+    // deletion takes that back.
+    auto r = receipts();
+    MillReceipt back;
+    back.bookId = 2;
+    back.date = QDate(2024, 6, 20);
+    back.millId = dyeing;
+    back.lotNo = QStringLiteral("G-1");
+    back.lines = r.linesFromIssue(grey.id, {1});
+    back.lines[0].finishedMetres = d("60");
+    ASSERT_TRUE(r.save(back)) << year().messages.last().text.toStdString();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT Rec_Pro FROM ProductionDtl WHERE TakaNO = '501'")).toString(), QStringLiteral("Dyeing"));
+    ASSERT_TRUE(r.remove(back.id));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT Rec_Pro FROM ProductionDtl WHERE TakaNO = '501'")).toString(), QString());
+
     MillIssue twice = issueTo(printing);
     twice.source = TakaSource::Production;
     twice.lines = {{QStringLiteral("501"), d("62.5")}};

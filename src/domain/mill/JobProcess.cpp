@@ -363,6 +363,13 @@ std::optional<qint64> JobProcessChallans::save(JobChallan& c) {
             l.issueSrno = 0;
             l.finished = false;
         }
+    // A receipt takes the job process of the issue it receives when none was typed.
+    if (c.receipt && c.process.trimmed().isEmpty())
+        for (const JobLine& l : c.lines)
+            if (l.issueId > 0) {
+                c.process = db_.scalar(QStringLiteral("SELECT ProcessName FROM JobWork_IssueMst WHERE Id = ?"), {l.issueId}).toString();
+                break;
+            }
     if (c.receipt && !receive(c)) {
         c.id = previousId;
         return std::nullopt;

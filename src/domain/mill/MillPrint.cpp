@@ -83,6 +83,32 @@ void writeMillPdf(db::Database& db, const Session& session, qint64 id, const QSt
     reports::ReportService::writePdf(*document, path);
 }
 
+QString jobProcessLayoutName(int printType) { return withType(QStringLiteral("Issue_JobWork"), printType); }
+
+QString jobProcessPdfName(db::Database& db, qint64 id) {
+    const auto h = db.queryOne(QStringLiteral("SELECT ChNo, FormId FROM JobWork_IssueMst WHERE Id = ?"), {id});
+    if (!h) return {};
+    return CleanFileName((h->integer(QStringLiteral("FormId")) == 15 ? QStringLiteral("Job_Work_Rec_No") : QStringLiteral("Job_Work_Issue_No")) +
+                         QString::number(h->integer(QStringLiteral("ChNo"))));
+}
+
+reports::ReportRequest jobProcessRequest(db::Database& db, const Session& session, qint64 id, int printType) {
+    if (db.scalar(QStringLiteral("SELECT count(*) FROM JobWork_IssueMst WHERE Id = ? AND FirmNO = ?"), {id, session.firmNo}).toInt() == 0)
+        throw reports::ReportError(QStringLiteral("Job-process challan %1 is not in firm %2.").arg(id).arg(session.firmNo));
+    reports::ReportRequest r;
+    r.layoutName = trade::availableLayout(session.dataRoot, jobProcessLayoutName(printType), jobProcessLayoutName(1));
+    r.sql = QStringLiteral(
+        "SELECT f.PName AS FirmNAme, f.Add1 AS FirmAdd1, f.City AS FirmCity, f.Tin AS FirmTIN, f.Ph AS FirmPh, "
+        "CASE WHEN m.FormId = 15 THEN 'JOB PROCESS INWARD CHALLAN' ELSE 'JOB PROCESS OUTWARD CHALLAN' END AS Title, "
+        "m.Id, m.ChNo, m.BillNO, m.BillDate, m.AGAINST, m.ProcessName, m.Notes, m.TotAmt, m.DiscRs, m.VATP, m.VatRs, m.ATAXP, m.ATAXRs, "
+        "m.CSTP, m.CSTRs, m.TDSP, m.TDSRs, m.BillAmount, a.AcName AS PartyName, a.Add1 AS PartyAdd1, a.City AS PartyCity, "
+        "a.TinNo AS PartyGSTIN, d.Srno, p.ProdName, d.Qty2, d.PQty, d.PM, d.PRate, d.PAmt, d.DesignNo, d.Colour "
+        "FROM JobWork_IssueMst m INNER JOIN JobWork_IssueDtl d ON d.BillMstId = m.Id LEFT JOIN ProdMst p ON p.Id = d.PCode "
+        "LEFT JOIN AccMst a ON a.Id = m.PartyID LEFT JOIN FirmMst f ON f.Srno = m.FirmNO WHERE m.Id = ? ORDER BY d.Srno");
+    r.sqlParams << id;
+    return r;
+}
+
 bool sendMillIssueWhatsApp(db::Database& db, const Session& session, Messages& messages, qint64 issueId, const QDateTime& now) {
     const auto h = challan(db, session, issueId, 16);
     if (!h) return false;

@@ -25,6 +25,12 @@ QString millPdfName(db::Database& db, qint64 id);
 reports::ReportRequest millRequest(db::Database& db, const Session& session, qint64 id, int printType = 1);
 void writeMillPdf(db::Database& db, const Session& session, qint64 id, const QString& path, int printType = 1);
 
+// The quality-wise job-process challans: "Issue_JobWork" (print type n: "_n") for both the
+// outward and the inward challan, named "Job_Work_Issue_No<n>" and "Job_Work_Rec_No<n>".
+QString jobProcessLayoutName(int printType);
+QString jobProcessPdfName(db::Database& db, qint64 id);
+reports::ReportRequest jobProcessRequest(db::Database& db, const Session& session, qint64 id, int printType = 1);
+
 // Sends the issue's PDF to the mill's WhatsApp number (asked for when the mill has none); false
 // after a refusal shown to the operator.
 bool sendMillIssueWhatsApp(db::Database& db, const Session& session, Messages& messages, qint64 issueId,

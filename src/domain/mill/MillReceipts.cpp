@@ -160,6 +160,9 @@ void MillReceipts::takeBack(qint64 receiptId) {
                                 "RPCs = ROUND((RPCs - ?) * 1000) / 1000.0 WHERE BillMstId = ? AND Srno = ?"),
                  {l.number(QStringLiteral("Mtrs")), takaValue(l.text(QStringLiteral("TakaNO"))).toDouble(), issue,
                   l.integer(QStringLiteral("IssueChSno"))});
+        db_.exec(QStringLiteral("UPDATE ProductionDtl SET Rec_Pro = '' WHERE TakaNO = ? AND F_no = (SELECT F_NO FROM JobWork_IssueDtl_1 "
+                                "WHERE BillMstId = ? AND Srno = ?) AND IsM_Issue <> 0"),
+                 {l.text(QStringLiteral("TakaNO")), issue, l.integer(QStringLiteral("IssueChSno"))});
         if (std::find(issues.begin(), issues.end(), issue) == issues.end()) issues.push_back(issue);
     }
     db_.exec(QStringLiteral("DELETE FROM JobWork_IssueDtl_1 WHERE BillMstId = ?"), {receiptId});
@@ -219,6 +222,10 @@ bool MillReceipts::receiveTakas(const MillReceipt& r) {
                                                                        QStringLiteral(" is already received"));
             return false;
         }
+        // A taka of the firm's looms remembers the process it came back from.
+        db_.exec(QStringLiteral("UPDATE ProductionDtl SET Rec_Pro = ? WHERE TakaNO = ? AND F_no = (SELECT F_NO FROM JobWork_IssueDtl_1 "
+                                "WHERE BillMstId = ? AND Srno = ?) AND IsM_Issue <> 0"),
+                 {r.process.trimmed().left(30), issued->text(QStringLiteral("TakaNO")), l.issueId, l.issueSrno});
         if (std::find(issues.begin(), issues.end(), l.issueId) == issues.end()) issues.push_back(l.issueId);
     }
     for (qint64 issue : issues)

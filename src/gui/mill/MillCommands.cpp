@@ -2,6 +2,8 @@
 // taka-wise screens in the variant of the firm's kind of business: the looms' grey takas for a
 // production firm, the bleaching screens for a bleaching firm, the purchase takas otherwise.
 #include "domain/shell/FirmSettings.h"
+#include "gui/mill/JobProcessScreen.h"
+#include "gui/mill/MillCarryScreen.h"
 #include "gui/mill/MillScreens.h"
 #include "gui/shell/Commands.h"
 
@@ -28,6 +30,27 @@ void registerMillCommands(CommandRegistry& registry) {
                                                       : QStringLiteral("frmIssueToMillRec_1");
         openScreen(c, [&](db::Database& year) { return new MillReceiptScreen(year, c.session, c.messages, millReceiptVariant(name)); });
     });
+    registry.add(QStringLiteral("mnu_I5"), [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return new JobProcessScreen(year, c.session, c.messages, true); });
+    });
+    registry.add(QStringLiteral("mnu_I6"), [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return new JobProcessScreen(year, c.session, c.messages, false); });
+    });
+    // The year-end pairs: carry into the next year, and remove what the last year carried in.
+    using Kind = mill::MillCarry::Kind;
+    using Mode = MillCarryScreen::Mode;
+    const std::tuple<const char*, Kind, Mode> carries[] = {{"mnu_Y634", Kind::UnpaidReceipts, Mode::Carry},
+                                                           {"mnu_Y635", Kind::PendingTakas, Mode::Carry},
+                                                           {"mnu_Y734", Kind::UnpaidReceipts, Mode::Remove},
+                                                           {"mnu_Y735", Kind::PendingTakas, Mode::Remove}};
+    for (const auto& [command, kind, mode] : carries)
+        registry.add(QString::fromLatin1(command), [kind, mode](CommandContext& c) {
+            Session* session = &c.session;
+            Messages* messages = &c.messages;
+            openScreen(c, [&](db::Database& year) {
+                return new MillCarryScreen(year, c.session, c.messages, kind, mode, [session, messages] { return openNextYear(*session, *messages); });
+            });
+        });
 }
 
 }  // namespace tanabana::gui
