@@ -6,6 +6,7 @@
 #include "domain/masters/Schema.h"
 #include "domain/products/Schema.h"
 #include "domain/reports/Schema.h"
+#include "domain/returns/ReturnSchema.h"
 #include "domain/shell/Schema.h"
 #include "domain/trade/PurchaseSchema.h"
 #include "domain/trade/Schema.h"
@@ -39,6 +40,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, reports::reportsSteps());
     append(steps, gst::gstSteps());
     append(steps, vouchers::voucherSteps());
+    append(steps, returns::returnSteps());
     return steps;
 }
 

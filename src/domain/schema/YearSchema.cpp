@@ -4,6 +4,7 @@
 #include "domain/masters/Schema.h"
 #include "domain/products/Schema.h"
 #include "domain/reports/Schema.h"
+#include "domain/returns/ReturnSchema.h"
 #include "domain/shell/Schema.h"
 #include "domain/trade/PurchaseSchema.h"
 #include "domain/trade/Schema.h"
@@ -32,6 +33,7 @@ const db::ColumnWidths& yearColumnWidths() {
         for (const db::TableDef* table : trade::purchaseTables()) w.add(*table);
         addAll(w, products::productTables());
         addAll(w, vouchers::voucherTables());
+        for (const db::TableDef* table : returns::returnTables()) w.add(*table);
         return w;
     }();
     return widths;
