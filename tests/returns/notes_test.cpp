@@ -3,11 +3,14 @@
 // referred bill's paid and unpaid amounts after each, the journal lines line by line, note
 // numbers after 9 and 10, every refusal with nothing written, and deletion.
 // Runs on both engines (TANABANA_BOTH_ENGINES).
+#include "domain/returns/NotePrint.h"
 #include "domain/returns/Notes.h"
 #include "support/FirmBooks.h"
+#include "support/PdfProbe.h"
 #include "support/PostedLines.h"
 #include "support/VoucherFirm.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tanabana;
@@ -280,6 +283,28 @@ TEST_F(NotesTest, NoteWhoseBillWasPaidFurtherStays) {
     EXPECT_TRUE(refused(QStringLiteral("Delete Confirmation"),
                         QStringLiteral("This Purchase Invoice Payment is Done") + QLatin1Char('\n') + QStringLiteral(" First Delete Account Payment Entry !")));
     EXPECT_EQ(books(), before);
+}
+
+TEST_F(NotesTest, PrintedCreditNote) {
+    Notes notes(db(), year().session, year().messages);
+    Note note = discount(delhi, delhiBill, "2");
+    note.remarks = QStringLiteral("Discount for early payment");
+    const auto id = notes.save(note);
+    ASSERT_TRUE(id);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(notePdfName(NoteKind::Credit, note.noteNo) + QStringLiteral(".pdf"));
+    EXPECT_TRUE(path.endsWith(QStringLiteral("CreditNote_No -1.pdf")));
+    writeNotePdf(db(), year().session, dir.path(), *id, path);
+    test::keepForLooking(path);
+    const QString text = test::pdfText(path, false);
+    for (const QString& expected :
+         {QStringLiteral("CREDIT NOTE"), QStringLiteral("M/s. Delhi Drapers"), QStringLiteral("Note No : 1"), QStringLiteral("Date : 30-06-2024"),
+          QStringLiteral("Against Sales Bill No : 4"), QStringLiteral("Bill Date : 14-06-2024"), QStringLiteral("Party Ref No : RSM/77"),
+          QStringLiteral("Disc %"), QStringLiteral("400.00"), QStringLiteral("IGST 5%"), QStringLiteral("20.00"), QStringLiteral("420.00"),
+          QStringLiteral("Rs. Four Hundred Twenty Only."), QStringLiteral("Debit A/c : Discount A/c"),
+          QStringLiteral("Desc : Discount for early payment")})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
+    EXPECT_EQ(test::pdfPageCount(path), 1);
 }
 
 }  // namespace

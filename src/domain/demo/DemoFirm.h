@@ -24,6 +24,7 @@ struct DemoSize {
 
 struct DemoSummary {
     int parties = 0, items = 0, takas = 0, productionChallans = 0, deliveryChallans = 0, salesBills = 0, purchaseBills = 0;
+    int returns = 0, notes = 0;
     QString text() const;
 };
 

@@ -4,6 +4,8 @@
 #include "domain/documents/Guard.h"
 #include "domain/ledger/Journal.h"
 
+#include <algorithm>
+
 namespace tanabana::returns {
 
 const ReturnKind& salesReturnKind() {
@@ -72,6 +74,35 @@ std::vector<Adjustment> adjustmentsOf(db::Database& db, const ReturnKind& kind, 
                                   r.text(QStringLiteral("BNo")).trimmed()});
                });
     return out;
+}
+
+std::vector<vouchers::OpenBill> billsToAdjust(db::Database& db, const ReturnKind& kind, qint64 firmNo, qint64 partyId, qint64 returnId) {
+    std::vector<vouchers::OpenBill> bills = vouchers::openBills(db, firmNo, kind.book, partyId);
+    for (const Adjustment& a : adjustmentsOf(db, kind, returnId, firmNo)) {
+        auto it = std::find_if(bills.begin(), bills.end(), [&](const vouchers::OpenBill& b) { return b.id == a.billId; });
+        if (it == bills.end()) {
+            const auto r = db.queryOne(QStringLiteral("SELECT Id, InvType, BillNO, BillDate, PDueDate, BillAmount, TDSRs, PaidAmt FROM %1 "
+                                                      "WHERE Id = ?")
+                                           .arg(kind.table),
+                                       {a.billId});
+            if (!r) continue;
+            vouchers::OpenBill b;
+            b.id = a.billId;
+            b.book = kind.book;
+            b.type = r->text(QStringLiteral("InvType"));
+            b.billNo = r->text(QStringLiteral("BillNO")).trimmed();
+            b.date = r->date(QStringLiteral("BillDate"));
+            b.dueDate = r->date(QStringLiteral("PDueDate"));
+            b.tds = Decimal::fromVariant(r->value(QStringLiteral("TDSRs"))).roundHalfEven(2);
+            b.billAmount = Decimal::fromVariant(r->value(QStringLiteral("BillAmount"))).roundHalfEven(2);
+            b.paid = Decimal::fromVariant(r->value(QStringLiteral("PaidAmt"))).roundHalfEven(2);
+            b.unpaid = b.billAmount - b.tds - b.paid;
+            it = bills.insert(bills.end(), b);
+        }
+        it->unpaid += a.amount;
+    }
+    std::stable_sort(bills.begin(), bills.end(), [](const vouchers::OpenBill& x, const vouchers::OpenBill& y) { return x.date < y.date; });
+    return bills;
 }
 
 Decimal readjust(db::Database& db, const ReturnKind& kind, const vouchers::SettlingEntry& entry, Decimal returnAmount,

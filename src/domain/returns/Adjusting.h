@@ -35,6 +35,10 @@ bool refusePaidFurther(db::Database& db, Messages& messages, const ReturnKind& k
 bool refuseEarlierThanBills(db::Database& db, Messages& messages, const ReturnKind& kind, const QDate& date,
                             const QString& sourceBillNo, const QDate& sourceBillDate, const std::vector<Adjustment>& adjustments);
 
+// The party's open bills and, for a saved return, the bills it settles (closed or not), each
+// with the return's own adjustment counted as unpaid again, by date.
+std::vector<vouchers::OpenBill> billsToAdjust(db::Database& db, const ReturnKind& kind, qint64 firmNo, qint64 partyId, qint64 returnId);
+
 // The return's adjustments as saved.
 std::vector<Adjustment> adjustmentsOf(db::Database& db, const ReturnKind& kind, qint64 id, qint64 firmNo);
 

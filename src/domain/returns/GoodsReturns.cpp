@@ -231,8 +231,8 @@ SalesReturns::SalesReturns(db::Database& db, Session& session, Messages& message
 
 QString SalesReturns::nextReturnNo(qint64 bookNo) { return documents::proposedNumber(db_, salesNumbers(), session_.firmNo, bookNo); }
 
-std::vector<vouchers::OpenBill> SalesReturns::openBills(qint64 partyId) {
-    return vouchers::openBills(db_, session_.firmNo, vouchers::BillBook::Sales, partyId);
+std::vector<vouchers::OpenBill> SalesReturns::openBills(qint64 partyId, qint64 returnId) {
+    return billsToAdjust(db_, salesReturnKind(), session_.firmNo, partyId, returnId);
 }
 
 trade::ComputedBill SalesReturns::compute(const SalesReturn& doc) {
@@ -365,8 +365,8 @@ PurchaseReturns::PurchaseReturns(db::Database& db, Session& session, Messages& m
 
 QString PurchaseReturns::nextReturnNo(qint64 bookId) { return documents::proposedNumber(db_, purchaseNumbers(), session_.firmNo, bookId); }
 
-std::vector<vouchers::OpenBill> PurchaseReturns::openBills(qint64 partyId) {
-    return vouchers::openBills(db_, session_.firmNo, vouchers::BillBook::Purchase, partyId);
+std::vector<vouchers::OpenBill> PurchaseReturns::openBills(qint64 partyId, qint64 returnId) {
+    return billsToAdjust(db_, purchaseReturnKind(), session_.firmNo, partyId, returnId);
 }
 
 qint64 PurchaseReturns::sourceReverseCharge(const PurchaseReturn& doc) {

@@ -76,8 +76,9 @@ public:
     SalesReturns(db::Database& db, Session& session, Messages& messages);
 
     QString nextReturnNo(qint64 bookNo);
-    // The party's open sales bills the return may settle, by date.
-    std::vector<vouchers::OpenBill> openBills(qint64 partyId);
+    // The party's open sales bills the return may settle, by date; with a saved return, the bills
+    // it settles too, their unpaid amounts counting its own adjustment as free again.
+    std::vector<vouchers::OpenBill> openBills(qint64 partyId, qint64 returnId = 0);
     trade::ComputedBill compute(const SalesReturn& doc);
 
     // Validates, writes, adjusts and posts in one transaction; the Id, nullopt after a refusal.
@@ -103,7 +104,7 @@ public:
     PurchaseReturns(db::Database& db, Session& session, Messages& messages);
 
     QString nextReturnNo(qint64 bookId);
-    std::vector<vouchers::OpenBill> openBills(qint64 partyId);
+    std::vector<vouchers::OpenBill> openBills(qint64 partyId, qint64 returnId = 0);
     // Lines and totals; under reverse charge the GST stays out of the amount.
     trade::ComputedPurchase compute(const PurchaseReturn& doc);
 

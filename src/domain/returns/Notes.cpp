@@ -175,7 +175,7 @@ std::optional<qint64> Notes::findNote(NoteKind kind, const QString& noteNo) {
 
 QStringList Notes::reasons() { return shell::readListFile(session_.dataRoot, QStringLiteral("CNDN.txt")); }
 
-std::vector<NoteBill> Notes::openBills(NoteKind kind, qint64 partyId) {
+std::vector<NoteBill> Notes::openBills(NoteKind kind, qint64 partyId, qint64 noteId) {
     const Side& side = sideOf(kind);
     const QString quantity = kind == NoteKind::Credit ? QStringLiteral("Qty") : QStringLiteral("PQty");
     const QString rate = kind == NoteKind::Credit ? QStringLiteral("Rate") : QStringLiteral("PRate");
@@ -186,9 +186,10 @@ std::vector<NoteBill> Notes::openBills(NoteKind kind, qint64 partyId) {
                                "(SELECT SUM(d.%2) FROM %3 d WHERE d.BillMstId = m.Id) AS Quantity, "
                                "(SELECT MAX(d.%4) FROM %3 d WHERE d.BillMstId = m.Id) AS Rate "
                                "FROM %5 m LEFT JOIN BookMst b ON b.BookNO = m.%6 AND b.FirmNO = m.FirmNO "
-                               "WHERE m.FirmNO = ? AND m.PartyID = ? AND m.FormId = ? AND m.IsEnd = 0 ORDER BY m.BillDate, m.Id")
+                               "WHERE m.FirmNO = ? AND m.PartyID = ? AND m.FormId = ? AND (m.IsEnd = 0 OR m.Id IN "
+                               "(SELECT BillId FROM CNDtl WHERE CNId = ?)) ORDER BY m.BillDate, m.Id")
                     .arg(side.taxableColumn, quantity, lines, rate, side.table, side.bookColumn),
-                {session_.firmNo, partyId, side.billForm}, [&](const db::Row& r) {
+                {session_.firmNo, partyId, side.billForm, noteId}, [&](const db::Row& r) {
                     NoteBill b;
                     b.id = r.integer(QStringLiteral("Id"));
                     b.book = r.text(QStringLiteral("Book")).trimmed();
@@ -203,6 +204,11 @@ std::vector<NoteBill> Notes::openBills(NoteKind kind, qint64 partyId) {
                     b.unpaid = Decimal::fromVariant(r.value(QStringLiteral("UnPaidAmt"))).roundHalfEven(2);
                     out.push_back(b);
                 });
+    if (noteId > 0) {
+        const auto own = db_.queryOne(QStringLiteral("SELECT d.BillId, m.NetAmt FROM CNDtl d JOIN CNMst m ON m.Id = d.CNId WHERE d.CNId = ?"), {noteId});
+        for (NoteBill& b : out)
+            if (own && b.id == own->integer(QStringLiteral("BillId"))) b.unpaid += Decimal::fromVariant(own->value(QStringLiteral("NetAmt"))).roundHalfEven(2);
+    }
     return out;
 }
 

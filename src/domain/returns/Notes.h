@@ -91,8 +91,9 @@ public:
     std::optional<qint64> findNote(NoteKind kind, const QString& noteNo);
     // The reason list of the GSTR-1 (the lines of CNDN.txt in the installation folder).
     QStringList reasons();
-    // The open bills of the party a note of the kind may refer to, by date.
-    std::vector<NoteBill> openBills(NoteKind kind, qint64 partyId);
+    // The open bills of the party a note of the kind may refer to, by date; with a saved note, its
+    // own bill too, the note's amount counted as unpaid again.
+    std::vector<NoteBill> openBills(NoteKind kind, qint64 partyId, qint64 noteId = 0);
     // The item's SGST and CGST percents (Vat, AddTax).
     std::pair<Decimal, Decimal> itemGst(qint64 itemId);
 

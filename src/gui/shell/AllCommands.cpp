@@ -11,6 +11,7 @@ void registerRegisterCommands(CommandRegistry& registry);
 void registerAccountCommands(CommandRegistry& registry);
 void registerGstCommands(CommandRegistry& registry);
 void registerVoucherCommands(CommandRegistry& registry);
+void registerReturnCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
 // adds one line here.
@@ -24,6 +25,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerGstCommands(registry);
     registerMasterCommands(registry);
     registerVoucherCommands(registry);
+    registerReturnCommands(registry);
 }
 
 }  // namespace tanabana::gui
