@@ -66,7 +66,8 @@ NoteScreen::NoteScreen(db::Database& db, Session& session, Messages& messages, N
                    DocField::choice(QStringLiteral("ComReason"), QStringLiteral("Reason(GSTR-1)"), reasons),
                    DocField::choice(QStringLiteral("ComSkipGst"), QStringLiteral("Skip In GSTR"), {QStringLiteral("N"), QStringLiteral("Y")}),
                    DocField::text(QStringLiteral("txtRefNotes"), QStringLiteral("Notes"), 0, 2),
-                   DocField::text(QStringLiteral("txtRemarks"), QStringLiteral("Description"), 0, 2)});
+                   DocField::text(QStringLiteral("txtRemarks"), QStringLiteral("Description"), 0, 2)},
+                  3);
     QComboBox* book = choiceField(QStringLiteral("txtBook"));
     book->addItem(QStringLiteral("Bill's Book"), 0);
     for (const documents::BookChoice& b : documents::booksOfKind(db_, firm, credit ? documents::BookKind::Sales : documents::BookKind::Purchase))
