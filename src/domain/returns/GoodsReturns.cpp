@@ -160,6 +160,39 @@ bool refuseNegativeLines(Messages& messages, const std::vector<Line>& lines) {
     return false;
 }
 
+// The lines a return writes: those naming an item, each with its computed amounts and place.
+template <typename Row, typename Doc, typename Computed>
+std::vector<Row> lineRows(const Doc& doc, const Computed& computed) {
+    std::vector<Row> rows;
+    size_t index = 0;
+    int srno = 0;
+    for (const auto& line : doc.lines)
+        if (line.qualityId > 0) rows.push_back({line, computed.lines.at(index++), doc.id, ++srno});
+    return rows;
+}
+
+// The checks every return passes before its transaction: the date, the lines, the round-off of
+// an auto-entry book, texts that fit their columns and the dates of the bills it names.
+template <typename Row, typename Doc, typename Computed, typename Header, typename Lines>
+bool validReturn(db::Database& db, const Session& session, Messages& messages, const ReturnKind& kind, const Doc& doc,
+                 const Computed& computed, bool autoAccounts, const Header& header, const Lines& lines) {
+    if (refuseDate(messages, session, doc.date)) return false;
+    if (refuseNegativeLines(messages, doc.lines)) return false;
+    if (computed.lines.empty()) {
+        trade::refuseMissingPartyOrQuality(messages);
+        return false;
+    }
+    const trade::InvoiceTotals& t = computed.totals;
+    if (autoAccounts && t.net != t.creditsTotal()) {
+        messages.critical(QStringLiteral("Round Off Value not Match"), QStringLiteral("Please enter round off value "));
+        return false;
+    }
+    if (documents::refuseTooLong(messages, header.tooLong(HeaderRow<Doc, Computed>{doc, computed, session.firmNo, Decimal(), 0}))) return false;
+    for (const Row& row : lineRows<Row>(doc, computed))
+        if (documents::refuseTooLong(messages, lines.tooLong(row))) return false;
+    return !refuseEarlierThanBills(db, messages, kind, doc.date, doc.sourceBillNo, doc.sourceBillDate, doc.adjustments);
+}
+
 // Runs a return's save inside one transaction and turns every failure into the system's message;
 // the document keeps its number and key as they were when nothing was saved.
 template <typename Doc, typename Write>
@@ -260,25 +293,8 @@ std::optional<SalesReturns::Book> SalesReturns::book(qint64 bookNo) {
 }
 
 bool SalesReturns::validate(const SalesReturn& doc, const trade::ComputedBill& computed, const Book& book) {
-    if (refuseDate(messages_, session_, doc.date)) return false;
-    if (refuseNegativeLines(messages_, doc.lines)) return false;
-    if (computed.lines.empty()) {
-        trade::refuseMissingPartyOrQuality(messages_);
-        return false;
-    }
-    const trade::InvoiceTotals& t = computed.totals;
-    if (book.autoAccounts && t.net != t.creditsTotal()) {
-        messages_.critical(QStringLiteral("Round Off Value not Match"), QStringLiteral("Please enter round off value "));
-        return false;
-    }
-    if (documents::refuseTooLong(messages_, salesHeader().tooLong(SalesRow{doc, computed, session_.firmNo, Decimal(), 0}))) return false;
-    size_t index = 0;
-    int srno = 0;
-    for (const trade::SalesLine& line : doc.lines)
-        if (line.qualityId > 0 &&
-            documents::refuseTooLong(messages_, trade::salesLineTable().tooLong({line, computed.lines.at(index++), doc.id, ++srno})))
-            return false;
-    return !refuseEarlierThanBills(db_, messages_, salesReturnKind(), doc.date, doc.sourceBillNo, doc.sourceBillDate, doc.adjustments);
+    return validReturn<trade::SalesLineRow>(db_, session_, messages_, salesReturnKind(), doc, computed, book.autoAccounts, salesHeader(),
+                                            trade::salesLineTable());
 }
 
 std::optional<qint64> SalesReturns::save(SalesReturn& doc) {
@@ -299,12 +315,7 @@ std::optional<qint64> SalesReturns::save(SalesReturn& doc) {
         const Decimal adjusted =
             readjust(db_, kind, returnEntry(kind, doc.id, doc.date, doc.partyId, session_.firmNo), computed.totals.net, doc.adjustments);
         salesHeader().write(db_, SalesRow{doc, computed, session_.firmNo, adjusted, 0}, doc.id);
-        std::vector<trade::SalesLineRow> rows;
-        size_t index = 0;
-        int srno = 0;
-        for (const trade::SalesLine& line : doc.lines)
-            if (line.qualityId > 0) rows.push_back({line, computed.lines.at(index++), doc.id, ++srno});
-        trade::salesLineTable().replaceLines(db_, QStringLiteral("BillMstId"), doc.id, rows);
+        trade::salesLineTable().replaceLines(db_, QStringLiteral("BillMstId"), doc.id, lineRows<trade::SalesLineRow>(doc, computed));
         post(doc, computed, *bk, party->name);
         return true;
     });
@@ -389,25 +400,8 @@ trade::ComputedPurchase PurchaseReturns::compute(const PurchaseReturn& doc) {
 }
 
 bool PurchaseReturns::validate(const PurchaseReturn& doc, const trade::ComputedPurchase& computed, const trade::PurchaseBook& book) {
-    if (refuseDate(messages_, session_, doc.date)) return false;
-    if (refuseNegativeLines(messages_, doc.lines)) return false;
-    if (computed.lines.empty()) {
-        trade::refuseMissingPartyOrQuality(messages_);
-        return false;
-    }
-    const trade::InvoiceTotals& t = computed.totals;
-    if (book.autoAccounts && t.net != t.creditsTotal()) {
-        messages_.critical(QStringLiteral("Round Off Value not Match"), QStringLiteral("Please enter round off value "));
-        return false;
-    }
-    if (documents::refuseTooLong(messages_, purchaseHeader().tooLong(PurchaseRow{doc, computed, session_.firmNo, Decimal(), 0}))) return false;
-    size_t index = 0;
-    int srno = 0;
-    for (const trade::PurchaseLine& line : doc.lines)
-        if (line.qualityId > 0 &&
-            documents::refuseTooLong(messages_, trade::purchaseLineTable().tooLong({line, computed.lines.at(index++), doc.id, ++srno})))
-            return false;
-    return !refuseEarlierThanBills(db_, messages_, purchaseReturnKind(), doc.date, doc.sourceBillNo, doc.sourceBillDate, doc.adjustments);
+    return validReturn<trade::PurchaseLineRow>(db_, session_, messages_, purchaseReturnKind(), doc, computed, book.autoAccounts, purchaseHeader(),
+                                               trade::purchaseLineTable());
 }
 
 std::optional<qint64> PurchaseReturns::save(PurchaseReturn& doc) {
@@ -431,12 +425,7 @@ std::optional<qint64> PurchaseReturns::save(PurchaseReturn& doc) {
             readjust(db_, kind, returnEntry(kind, doc.id, doc.date, doc.partyId, session_.firmNo), computed.totals.net, doc.adjustments);
         PurchaseRow row{doc, computed, session_.firmNo, adjusted, reverseChargeId};
         purchaseHeader().write(db_, row, doc.id);
-        std::vector<trade::PurchaseLineRow> rows;
-        size_t index = 0;
-        int srno = 0;
-        for (const trade::PurchaseLine& line : doc.lines)
-            if (line.qualityId > 0) rows.push_back({line, computed.lines.at(index++), doc.id, ++srno});
-        trade::purchaseLineTable().replaceLines(db_, QStringLiteral("BillMstId"), doc.id, rows);
+        trade::purchaseLineTable().replaceLines(db_, QStringLiteral("BillMstId"), doc.id, lineRows<trade::PurchaseLineRow>(doc, computed));
         post(doc, computed, *bk, *supplier);
         doc.reverseCharge = computed.reverseCharge;
         return true;

@@ -176,48 +176,39 @@ void GoodsReturnScreen::addLine() {
     quality->setFocus();
 }
 
-returns::SalesReturn GoodsReturnScreen::salesOnScreen() const {
-    returns::SalesReturn r;
+// The fields both returns share, and the typed lines in the return's own line type.
+template <typename Return>
+void GoodsReturnScreen::fillCommon(Return& r) const {
     r.id = documentId();
-    r.bookNo = choiceField(QStringLiteral("txtBook"))->currentData().toLongLong();
     r.returnNo = textOf(QStringLiteral("txtBillNo"));
     r.date = dateField(QStringLiteral("DtpBillDate"))->date();
     r.partyId = lookupField(QStringLiteral("txtParty"))->chosenId();
     r.sourceBillNo = textOf(QStringLiteral("txtSalBillNo"));
     r.sourceBillDate = optionalDate(QStringLiteral("DtpSalBillDt"));
     r.reason = textOf(QStringLiteral("txtReason"));
-    r.reference = textOf(QStringLiteral("txtGrade1"));
     r.notes = textOf(QStringLiteral("txtNotes"));
     r.otherCharges = numberOf(QStringLiteral("txtOther"));
     for (const Line& l : lines_) {
-        trade::SalesLine line;
+        typename decltype(r.lines)::value_type line;
         line.qualityId = l.itemId;
         line.input = l.input;
         r.lines.push_back(line);
     }
     r.adjustments = adjustmentsOnScreen();
+}
+
+returns::SalesReturn GoodsReturnScreen::salesOnScreen() const {
+    returns::SalesReturn r;
+    fillCommon(r);
+    r.bookNo = choiceField(QStringLiteral("txtBook"))->currentData().toLongLong();
+    r.reference = textOf(QStringLiteral("txtGrade1"));
     return r;
 }
 
 returns::PurchaseReturn GoodsReturnScreen::purchaseOnScreen() const {
     returns::PurchaseReturn r;
-    r.id = documentId();
+    fillCommon(r);
     r.bookId = choiceField(QStringLiteral("txtBook"))->currentData().toLongLong();
-    r.returnNo = textOf(QStringLiteral("txtBillNo"));
-    r.date = dateField(QStringLiteral("DtpBillDate"))->date();
-    r.partyId = lookupField(QStringLiteral("txtParty"))->chosenId();
-    r.sourceBillNo = textOf(QStringLiteral("txtSalBillNo"));
-    r.sourceBillDate = optionalDate(QStringLiteral("DtpSalBillDt"));
-    r.reason = textOf(QStringLiteral("txtReason"));
-    r.notes = textOf(QStringLiteral("txtNotes"));
-    r.otherCharges = numberOf(QStringLiteral("txtOther"));
-    for (const Line& l : lines_) {
-        trade::PurchaseLine line;
-        line.qualityId = l.itemId;
-        line.input = l.input;
-        r.lines.push_back(line);
-    }
-    r.adjustments = adjustmentsOnScreen();
     return r;
 }
 

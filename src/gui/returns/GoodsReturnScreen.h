@@ -48,6 +48,8 @@ private:
     void fillBills(const std::vector<returns::Adjustment>& adjusted);
     void refreshBalance();
     std::vector<returns::Adjustment> adjustmentsOnScreen() const;
+    template <typename Return>
+    void fillCommon(Return& r) const;
     returns::SalesReturn salesOnScreen() const;
     returns::PurchaseReturn purchaseOnScreen() const;
     Decimal netOnScreen() const;
