@@ -75,6 +75,7 @@ void registerReportCommands(Registry& registry);
 void registerRegisterCommands(Registry& registry);
 void registerAccountCommands(Registry& registry);
 void registerGstCommands(Registry& registry);
+void registerMillCommands(Registry& registry);
 void registerReturnCommands(Registry& registry);
 
 // Writes a line to standard output.

@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
     tanabana::cli::registerRegisterCommands(registry);
     tanabana::cli::registerAccountCommands(registry);
     tanabana::cli::registerGstCommands(registry);
+    tanabana::cli::registerMillCommands(registry);
     tanabana::cli::registerReturnCommands(registry);
     return registry.dispatch(QCoreApplication::arguments().mid(1));
 }

@@ -141,8 +141,8 @@ TEST_F(MainWindowMenus, TheMenuBarHoldsEveryMenuInOrderWithTheSystemsCaptions) {
                                                         {"mnu_T12", "2. Sales", true},
                                                         {"mnu_T13", "3. Sales Return", true}}));
     EXPECT_EQ(shownNames(menu("mnu_T2")), (QStringList{"mnu_T21", "mnu_T22", "mnu_T23", "mnu_T24", "mnu_T25"}));
-    EXPECT_EQ(shown(menu("mnu_A5")), (std::vector<Item>{{"mnu_A51", "1. Bill Base", false},
-                                                        {"mnu_A52", "2. Bill Base Multi", false},
+    EXPECT_EQ(shown(menu("mnu_A5")), (std::vector<Item>{{"mnu_A51", "1. Bill Base", true},
+                                                        {"mnu_A52", "2. Bill Base Multi", true},
                                                         {"mnu_A53", "3. General", true}}));
     EXPECT_EQ(shownNames(menu("mnu_rep")),
               (QStringList{"mnu_rep1", "mnu_rep2", "mnu_rep3", "mnu_rep4", "mnu_rep5", "mnu_rep6", "mnu_rep7", "mnu_rep8"}));

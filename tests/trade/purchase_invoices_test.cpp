@@ -4,6 +4,7 @@
 // nothing written. Runs on both engines (TANABANA_BOTH_ENGINES).
 #include "domain/masters/DefaultChart.h"
 #include "domain/trade/PurchaseInvoices.h"
+#include "domain/vouchers/JournalVouchers.h"
 #include "support/FirmBooks.h"
 #include "support/YearFixture.h"
 
@@ -406,6 +407,43 @@ TEST_F(PurchaseInvoiceTest, DayOverTheFreeLimitTurnsItsTransporterBillsToReverse
     // Worked out again, the references start over from the firm's next one.
     EXPECT_EQ(s.calculateReverseCharge(QDate(2024, 6, 5)), 1);
     EXPECT_EQ(column(QStringLiteral("SELECT RCM_BillNO FROM BillMst WHERE Id = ?"), {first.id}), QStringLiteral("PRC-1"));
+}
+
+TEST_F(PurchaseInvoiceTest, ReverseChargeVoucherChangesOnlyWithItsBill) {
+    auto s = service();
+    PurchaseBill b = freightBill();
+    b.reverseChargeId = 7;
+    b.reverseChargeBillNo = QStringLiteral("PRC-7");
+    ASSERT_TRUE(s.save(b));
+    vouchers::JournalVouchers jv(year().db(), year().session, year().messages);
+    auto voucher = jv.load(1);
+    ASSERT_TRUE(voucher);
+    const int lines = year().count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 9"));
+    const QString refusal = QStringLiteral("Journal Voucher 1 is the reverse charge entry of Purchase Bill No GT/311.\n"
+                                           " It changes only with that bill.");
+    auto refused = [&](bool done) {
+        EXPECT_FALSE(done);
+        EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Reverse Charge Entry"), refusal))
+            << year().messages.last().text.toStdString();
+        EXPECT_EQ(year().count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 9")), lines);
+        year().messages.clear();
+    };
+    refused(jv.removeVoucher(1));
+    refused(jv.removeEntry(1, 1));
+    refused(jv.saveWhole(*voucher));
+    vouchers::JournalEntry changed = voucher->entries.front();
+    changed.amount = d("1");
+    refused(jv.saveEntry(*voucher, changed));
+    vouchers::JournalEntry added;
+    added.creditAccId = transporter;
+    added.debitAccId = weaver;
+    added.amount = d("10");
+    refused(jv.saveEntry(*voucher, added));
+    // The bill itself still re-posts its voucher.
+    PurchaseBill again = *s.load(b.id);
+    again.lines[0].input.listRate = d("12000");
+    ASSERT_TRUE(s.save(again));
+    EXPECT_EQ(year().count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 9 AND VoucherNo = 1")), lines);
 }
 
 TEST_F(PurchaseInvoiceTest, ReverseChargeRefusedAfterYearEnd) {

@@ -242,6 +242,16 @@ TEST_F(CashBankTest, ModifyingABillWiseEntryReplacesItsSettlementsAndLines) {
         QStringLiteral(
             "1 Ramesh Silk Mills C 8250.00 | By  #  Chq NO -100231# Bill NO : O/88, 2(BRV-1) | Y 100231 vs Bank Current A/c"));
 
+    // While the entry is changed its own bills are offered again, closed ones too, as they stand
+    // without it; elsewhere they are closed.
+    QStringList offered;
+    for (const OpenBill& b : receipts.openBills(firm().ramesh, v.voucherNo, 1))
+        offered << b.billNo + QLatin1Char(' ') + b.unpaid.toString(2) + QLatin1Char(' ') + b.paid.toString(2);
+    EXPECT_EQ(offered, (QStringList{"O/88 3000.00 0.00", "1 9900.00 100.00", "2 5250.00 0.00"}));
+    offered.clear();
+    for (const OpenBill& b : receipts.openBills(firm().ramesh)) offered << b.billNo;
+    EXPECT_EQ(offered, QStringList{"1"});
+
     // The cheque was for less: only part of bill 2 is paid now.
     VoucherEntry changed = v.entries.at(0);
     changed.amount = d("5000");

@@ -221,3 +221,41 @@ TEST_F(CashReceiptScreenTest, JournalEntryTypedInTheGeneralWindow) {
     EXPECT_EQ(year.messages.last().title, QStringLiteral("Delete Confirmation"));
     EXPECT_EQ(year.count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 9")), 0);
 }
+
+TEST_F(CashReceiptScreenTest, ChangedEntryTakesBackAndSettlesAgainTheBillItClosed) {
+    // Bank receipt 1 closed GST/2 to the paisa; the cheque turns out to be for 5,000.00.
+    ASSERT_TRUE(firm.settle(vouchers::CashBankKind::BankReceipt, QDate(2024, 7, 2), firm.ramesh, firm.bill2, "5250"));
+    year.messages.clear();
+    auto* screen = qobject_cast<gui::CashBankScreen*>(test::openFromMenu(registry, context, window, QStringLiteral("mnu_A4")));
+    ASSERT_NE(screen, nullptr);
+    screen->openVoucher(1);
+    screen->lineGrid()->setFocus();
+    screen->lineGrid()->selectRow(0);
+    key(Qt::Key_Return);  // the entry into the fields
+    ASSERT_EQ(focused(), QStringLiteral("txtParty"));
+    auto* amount = screen->findChild<QLineEdit*>(QStringLiteral("txtAmount"));
+    amount->setText(QStringLiteral("5000"));
+
+    QStringList offered;
+    screen->setPanelRunner([&](gui::SettlementPanel& panel) {
+        auto* bills = panel.findChild<QTableWidget*>(QStringLiteral("vsgridBills"));
+        for (int r = 0; r + 1 < bills->rowCount(); ++r)
+            offered << bills->item(r, 2)->text() + QLatin1Char(' ') + bills->item(r, 5)->text();
+        panel.removeSettlement(0);  // the closing settlement goes...
+        const int row = int(offered.indexOf(QStringLiteral("GST/2 5,250.00")));
+        EXPECT_GE(row, 0);
+        panel.takeBill(row);  // ...and the same bill is settled again for what the cheque paid
+        EXPECT_EQ(test::fieldText(&panel, QStringLiteral("txtPayment")), QStringLiteral("5000.00"));
+        EXPECT_TRUE(panel.addSettlement());
+        EXPECT_EQ(panel.findChild<QLabel*>(QStringLiteral("lblRemain"))->text(), QStringLiteral("Balance Remain : 0.00"));
+        return true;
+    });
+    QTest::keyClick(screen, Qt::Key_F6);
+    QApplication::processEvents();
+    EXPECT_EQ(offered, (QStringList{"O/88 3,000.00", "GST/1 9,900.00", "GST/2 5,250.00"}));
+    EXPECT_EQ(paidOn(firm.bill2), 5000.0);
+    EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT IsEnd FROM SalBillMst WHERE Id = ?"), {firm.bill2}).toInt(), 0);
+    EXPECT_EQ(year.count(QStringLiteral("Acc_OutSt"), QStringLiteral("TableCode = 8")), 1);
+    EXPECT_EQ(test::gridText(screen->lineGrid()).at(0).section(QStringLiteral(" | "), 2, 3),
+              QStringLiteral("Ramesh Silk Mills | 5,000.00"));
+}

@@ -2,7 +2,7 @@
 // A demonstration installation: one small textile firm of Surat with its chart of accounts and
 // books, parties inside Gujarat and in other states, brokers, fabric qualities, production
 // challans of the firm's looms, delivery challans of those takas, some months of sales bills and of purchases from weavers,
-// all saved through the same services as the screens. The program's run command fills it on the
+// receipts and payments settling part of them, all saved through the same services as the screens. The program's run command fills it on the
 // first start so there is something to look at; the benchmark uses it as a realistic year.
 #include "core/Session.h"
 #include "db/Database.h"
@@ -24,6 +24,7 @@ struct DemoSize {
 
 struct DemoSummary {
     int parties = 0, items = 0, takas = 0, productionChallans = 0, deliveryChallans = 0, salesBills = 0, purchaseBills = 0;
+    int receipts = 0, payments = 0;
     int returns = 0, notes = 0;
     QString text() const;
 };

@@ -19,6 +19,12 @@ std::vector<qint64> openBills(db::Database& db, const QString& table, int form, 
     return ids;
 }
 
+// What a return may still settle of the bill: its return amount, or less when the bill owes less.
+Decimal settlable(db::Database& db, const QString& table, qint64 billId, Decimal amount) {
+    const Decimal unpaid = Decimal::fromVariant(db.scalar(QStringLiteral("SELECT UnPaidAmt FROM %1 WHERE Id = ?").arg(table), {billId}));
+    return std::min(amount, unpaid.roundHalfEven(2));
+}
+
 QDate weekAfter(const QDate& date, const QDate& last) { return std::min(date.addDays(7), last); }
 
 // A tenth of the line's quantity, to one decimal, at least one.
@@ -48,7 +54,7 @@ DemoReturnCount fillDemoReturns(db::Database& db, Session& session, const QDate&
         if (line.input.rateOn == QStringLiteral("P")) line.input.pieces = tenth(line.input.pieces);
         else line.input.metres = tenth(line.input.metres);
         back.lines = {line};
-        back.adjustments = {{sales[0], service.compute(back).totals.net}};
+        back.adjustments = {{sales[0], settlable(db, QStringLiteral("SalBillMst"), sales[0], service.compute(back).totals.net)}};
         if (service.save(back)) ++count.returns;
 
         // A 2% discount after the sale on the next one.
@@ -81,7 +87,7 @@ DemoReturnCount fillDemoReturns(db::Database& db, Session& session, const QDate&
         trade::PurchaseLine line = bill->lines.front();
         line.input.metres = tenth(line.input.metres);
         back.lines = {line};
-        back.adjustments = {{bought[0], service.compute(back).totals.net}};
+        back.adjustments = {{bought[0], settlable(db, QStringLiteral("BillMst"), bought[0], service.compute(back).totals.net)}};
         if (service.save(back)) ++count.returns;
 
         const auto second = trade::PurchaseInvoices(db, session, quiet).load(bought[1]);

@@ -68,6 +68,26 @@ DocumentRef salesDocumentOf(const db::Row& row) {
     return d;
 }
 
+HsnRow hsnRowOf(const db::Row& row) {
+    HsnRow h;
+    h.uqc = row.text(QStringLiteral("Uqc")).trimmed();
+    h.hsn = row.text(QStringLiteral("Hsn")).trimmed();
+    h.description = row.text(QStringLiteral("Description")).trimmed();
+    h.rate = amount(row, QStringLiteral("Rate"));
+    h.quantity = exact(row, QStringLiteral("Qty"));
+    h.totalValue = amount(row, QStringLiteral("TotalValue"));
+    h.taxable = amount(row, QStringLiteral("Taxable"));
+    h.igst = exact(row, QStringLiteral("Igst"));
+    h.cgst = exact(row, QStringLiteral("Cgst"));
+    h.sgst = exact(row, QStringLiteral("Sgst"));
+    return h;
+}
+
+QString Gstr1Service::Firm::stateCode() const {
+    const QString code = stateCodeOf(state);
+    return code.isEmpty() ? gstin.left(2) : code;
+}
+
 qint64 serialOf(const QString& number) {
     const QString text = number.trimmed();
     qsizetype start = text.size();
@@ -136,8 +156,7 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
     const Firm f = firm();
     r.firmGstin = f.gstin;
     r.firmState = f.state;
-    Classifier classify{stateCodeOf(f.state)};
-    if (classify.firmStateCode.isEmpty()) classify.firmStateCode = f.gstin.left(2);
+    const Classifier classify{f.stateCode()};
 
     // Invoice and rate rows of every bill of the period.
     const QString invoiceRates =
@@ -254,18 +273,8 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
         sum.sgst += row.sgst;
     };
     db_.forEach(hsn, params, [&](const db::Row& row) {
-        HsnRow h;
-        h.uqc = row.text(QStringLiteral("Uqc")).trimmed();
-        h.hsn = row.text(QStringLiteral("Hsn")).trimmed();
-        h.description = row.text(QStringLiteral("Description")).trimmed();
-        h.rate = amount(row, QStringLiteral("Rate"));
-        h.quantity = exact(row, QStringLiteral("Qty"));
-        h.totalValue = amount(row, QStringLiteral("TotalValue"));
         // taxes summed at three places, rounded once per row of the summary
-        h.taxable = amount(row, QStringLiteral("Taxable"));
-        h.igst = exact(row, QStringLiteral("Igst"));
-        h.cgst = exact(row, QStringLiteral("Cgst"));
-        h.sgst = exact(row, QStringLiteral("Sgst"));
+        const HsnRow h = hsnRowOf(row);
         const HsnKey key{h.hsn, h.description, h.rate, h.uqc};
         add(all, key, h);
         add(row.integer(QStringLiteral("Registered")) == 1 ? registered : unregistered, key, h);

@@ -128,6 +128,8 @@ public:
     struct Firm {
         QString gstin, state;
         bool turnoverAbove5Crore = false;
+        // The firm's two-digit state code: from its state, else from its GSTIN.
+        QString stateCode() const;
     };
     Firm firm() const;
 
@@ -139,6 +141,10 @@ private:
 // A sales bill's reference from a row with the columns Id, Prefix (the book's short name),
 // BillNO, BillDate and PartyName.
 DocumentRef salesDocumentOf(const db::Row& row);
+
+// A row of an HSN summary query with the columns Uqc, Hsn, Description, Rate, Qty, TotalValue,
+// Taxable, Igst, Cgst and Sgst; the taxes as summed (three places), rounded by the caller.
+HsnRow hsnRowOf(const db::Row& row);
 
 // The serial a document number ends with, as the numbering counts it ("12" -> 12, "RCM/0099" -> 99,
 // "A" -> 0), for ordering and for the first and last numbers of a series.

@@ -1,6 +1,7 @@
 #include "domain/schema/Steps.h"
 
 #include "domain/gst/GstSchema.h"
+#include "domain/jobwork/MillSchema.h"
 #include "domain/ledger/Schema.h"
 #include "domain/masters/DefaultChart.h"
 #include "domain/masters/Schema.h"
@@ -40,6 +41,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, reports::reportsSteps());
     append(steps, gst::gstSteps());
     append(steps, vouchers::voucherSteps());
+    append(steps, jobwork::millSteps());
     append(steps, returns::returnSteps());
     return steps;
 }

@@ -1,5 +1,6 @@
 #include "domain/schema/YearSchema.h"
 
+#include "domain/jobwork/MillSchema.h"
 #include "domain/ledger/Schema.h"
 #include "domain/masters/Schema.h"
 #include "domain/products/Schema.h"
@@ -33,6 +34,7 @@ const db::ColumnWidths& yearColumnWidths() {
         for (const db::TableDef* table : trade::purchaseTables()) w.add(*table);
         addAll(w, products::productTables());
         addAll(w, vouchers::voucherTables());
+        for (const db::TableDef* table : jobwork::millTables()) w.add(*table);
         for (const db::TableDef* table : returns::returnTables()) w.add(*table);
         return w;
     }();

@@ -139,8 +139,8 @@ std::optional<CashBankVoucher> CashBankVouchers::load(qint64 voucherNo) {
     return v;
 }
 
-std::vector<OpenBill> CashBankVouchers::openBills(qint64 partyId) {
-    return vouchers::openBills(db_, session_.firmNo, style_.settles, partyId);
+std::vector<OpenBill> CashBankVouchers::openBills(qint64 partyId, qint64 voucherNo, int serial) {
+    return openBillsFor(db_, style_.settles, {style_.tableCode, voucherNo, serial, {}, partyId, session_.firmNo});
 }
 
 bool CashBankVouchers::validate(const CashBankVoucher& v, const VoucherEntry& e, const std::optional<VoucherBook>& bk) {

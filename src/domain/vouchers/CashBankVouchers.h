@@ -96,8 +96,9 @@ public:
     // The number a new voucher will most likely take (it is taken at the first save).
     qint64 proposedVoucherNo();
     std::optional<CashBankVoucher> load(qint64 voucherNo);
-    // The party's open bills the entry may settle.
-    std::vector<OpenBill> openBills(qint64 partyId);
+    // The bills the entry may settle: the party's open bills and, for a saved entry being changed,
+    // the bills it settles itself, shown without its own settlements (closed ones open again).
+    std::vector<OpenBill> openBills(qint64 partyId, qint64 voucherNo = 0, int serial = 0);
 
     // Saves one entry of the voucher (new or modified) with its settlements in one transaction.
     // The voucher takes its number and the entry its serial on a first save. A bill-wise entry

@@ -133,9 +133,59 @@ bool JournalVouchers::refuseAccounts(qint64 creditAccId, qint64 debitAccId) {
     return false;
 }
 
+bool JournalVouchers::refuseProtected(qint64 voucherNo, int serial, bool deleting) {
+    if (voucherNo <= 0) return false;
+    const qint64 journalNo = ledger::Journal(db_, session_).journalOf(kJournal, voucherNo);
+    if (journalNo > 0) {
+        const auto bill = db_.queryOne(
+            QStringLiteral("SELECT BillNO FROM BillMst WHERE FirmNO = ? AND RCM_JVNO = ?"), {session_.firmNo, journalNo});
+        if (bill) {
+            messages_.critical(QStringLiteral("Reverse Charge Entry"),
+                               QStringLiteral("Journal Voucher %1 is the reverse charge entry of Purchase Bill No %2.")
+                                       .arg(voucherNo)
+                                       .arg(bill->text(QStringLiteral("BillNO")).trimmed()) +
+                                   QLatin1Char('\n') + QStringLiteral(" It changes only with that bill."));
+            return true;
+        }
+    }
+    if (deleting || serial < 0) return false;
+    QString sql = QStringLiteral("SELECT BNo FROM Acc_OutSt WHERE Fno = ? AND JV_VouNo = ? AND IsJVEnd <> 0");
+    QVariantList params{session_.firmNo, voucherNo};
+    if (serial > 0) {
+        sql += QStringLiteral(" AND JV_SrNo = ?");
+        params << serial;
+    }
+    if (const auto passed = db_.queryOne(sql + QStringLiteral(" ORDER BY JV_SrNo"), params)) {
+        messages_.critical(QStringLiteral("Bill Base Entry"),
+                           QStringLiteral("This entry passes the Less/Add Amount of Bill No %1.")
+                                   .arg(passed->text(QStringLiteral("BNo")).trimmed()) +
+                               QLatin1Char('\n') + QStringLiteral(" Delete it and pass it again from Bill Base."));
+        return true;
+    }
+    return false;
+}
+
+void JournalVouchers::reopenDifferences(qint64 voucherNo, int serial) {
+    QString where = QStringLiteral("Fno = ? AND JV_VouNo = ? AND IsJVEnd <> 0");
+    QVariantList params{session_.firmNo, voucherNo};
+    if (serial > 0) {
+        where += QStringLiteral(" AND JV_SrNo = ?");
+        params << serial;
+    }
+    for (const db::Row& r : db_.query(QStringLiteral("SELECT ID, Book, BillId FROM Acc_OutSt WHERE ") + where, params)) {
+        const QString bills = r.text(QStringLiteral("Book")) == QLatin1String("P") ? QStringLiteral("BillMst") : QStringLiteral("SalBillMst");
+        // The bill waits for its journal entry again while its settlement still closes it.
+        db_.exec(QStringLiteral("UPDATE %1 SET IsJV = 1, Is_Upload = 0 WHERE Id = ? AND IsEnd <> 0").arg(bills),
+                 {r.value(QStringLiteral("BillId"))});
+        db_.exec(QStringLiteral("UPDATE Acc_OutSt SET IsJVEnd = 0, JV_VouNo = 0, JV_SrNo = 0 WHERE ID = ?"),
+                 {r.value(QStringLiteral("ID"))});
+    }
+}
+
 bool JournalVouchers::saveWhole(JournalVoucher& v) {
     if (documents::refuseSave(session_, messages_, v.voucherNo)) return false;
     if (refuseDate(v.date)) return false;
+    if (refuseProtected(v.voucherNo, 0, false)) return false;
     std::vector<const JournalEntry*> posted;
     for (const JournalEntry& e : v.entries) {
         if (e.amount.isNegative()) {
@@ -197,6 +247,8 @@ bool JournalVouchers::saveEntry(JournalVoucher& v, JournalEntry& e) {
         return false;
     }
     if (refuseAccounts(e.creditAccId, e.debitAccId)) return false;
+    // A new entry may join a voucher of bill differences; none may join a reverse-charge voucher.
+    if (refuseProtected(v.voucherNo, e.serial > 0 ? e.serial : -1, false)) return false;
     if (e.referenceNo.trimmed().size() > 50) {
         messages_.critical(QStringLiteral("Text Too Long"),
                            QStringLiteral("Ref. No is longer than 50 characters. Please shorten it."));
@@ -241,19 +293,34 @@ bool JournalVouchers::saveEntry(JournalVoucher& v, JournalEntry& e) {
 
 bool JournalVouchers::removeEntry(qint64 voucherNo, int serial) {
     if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
+    if (refuseProtected(voucherNo, serial, true)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Entry ?")))
         return false;
     return saveInTransaction(db_, messages_, [&] {
+        reopenDifferences(voucherNo, serial);
+        const db::Rows serials = db_.query(
+            QStringLiteral("SELECT DISTINCT SubSrno FROM HeadDtl3 WHERE FirmNo = ? AND TableCode = ? AND VoucherNo = ? AND "
+                           "SubSrno <> ? ORDER BY SubSrno"),
+            {session_.firmNo, kJournal, voucherNo, serial});
         // Journal entries settle no bills, so no settlement moves with the renumbering.
         ledger::Journal(db_, session_).removeEntry(kJournal, voucherNo, serial, QChar(), false);
+        // The differences passed by later entries follow them to their new serials (ascending, so none collide).
+        int next = 0;
+        for (const db::Row& r : serials)
+            db_.exec(QStringLiteral("UPDATE Acc_OutSt SET JV_SrNo = ? WHERE Fno = ? AND JV_VouNo = ? AND JV_SrNo = ?"),
+                     {++next, session_.firmNo, voucherNo, r.value(0)});
     });
 }
 
 bool JournalVouchers::removeVoucher(qint64 voucherNo) {
     if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
+    if (refuseProtected(voucherNo, 0, true)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure To Delete This Entry ?")))
         return false;
-    return saveInTransaction(db_, messages_, [&] { ledger::Journal(db_, session_).removeDocument(kJournal, voucherNo); });
+    return saveInTransaction(db_, messages_, [&] {
+        reopenDifferences(voucherNo, 0);
+        ledger::Journal(db_, session_).removeDocument(kJournal, voucherNo);
+    });
 }
 
 std::vector<JournalFound> JournalVouchers::list(const QDate& from, const QDate& to) {
@@ -399,7 +466,8 @@ std::optional<qint64> JournalVouchers::postWaiting(const std::vector<std::pair<q
                                  w.partyId,
                                  QStringLiteral("N")});
             // Conditional: a second station turning the same difference into a journal entry finds it done.
-            if (db_.exec(QStringLiteral("UPDATE Acc_OutSt SET IsJVEnd = 1 WHERE ID = ? AND IsJVEnd = 0"), {w.rowId}) != 1)
+            if (db_.exec(QStringLiteral("UPDATE Acc_OutSt SET IsJVEnd = 1, JV_VouNo = ?, JV_SrNo = ? WHERE ID = ? AND IsJVEnd = 0"),
+                         {voucherNo, serial, w.rowId}) != 1)
                 throw Refusal{
                     QStringLiteral("No Save"),
                     QStringLiteral("The difference of Bill No %1 was passed at another station meanwhile.").arg(w.billNo)};

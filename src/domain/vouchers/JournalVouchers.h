@@ -105,6 +105,13 @@ public:
     std::optional<qint64> postDifferences(const std::vector<qint64>& rowIds, qint64 contraAccId, const QDate& date);
 
 private:
+    // A voucher a purchase bill posted for its reverse-charge GST, or an entry (serial 0: any of
+    // the voucher; -1: none, a new entry) passing a bill's less/add amount, changes only through
+    // its own screen: the refusal shown, true. Deleting a bill difference is allowed (it reopens
+    // the difference).
+    bool refuseProtected(qint64 voucherNo, int serial, bool deleting);
+    // The differences passed by the voucher's entry (serial 0: the whole voucher) wait again.
+    void reopenDifferences(qint64 voucherNo, int serial);
     bool refuseAccounts(qint64 creditAccId, qint64 debitAccId);
     bool refuseDate(const QDate& date);
     std::optional<qint64> postWaiting(const std::vector<std::pair<qint64, Decimal>>& rows, qint64 contraAccId, const QDate& date,

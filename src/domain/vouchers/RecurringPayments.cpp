@@ -129,6 +129,43 @@ std::vector<ScheduledPayment> RecurringPayments::payments(qint64 scheduleId) {
     return out;
 }
 
+std::optional<PaymentSchedule> RecurringPayments::load(qint64 scheduleId) {
+    const auto r = db_.queryOne(
+        QStringLiteral("SELECT a.AccId, a.PartyId, a.CType, a.FromDt, a.ToDt, a.Narr1, a.Narr2, a.EntryBase, a.Amount, "
+                       "(SELECT MIN(b.BookNO) FROM BookMst b WHERE b.FirmNO = a.FirmNo AND b.BookType = 'C' AND "
+                       "b.PurAccId = a.PartyId) AS BookNo, m.AcName FROM HeadDtl3_Auto a LEFT JOIN AccMst m ON m.Id = a.AccId WHERE a.Id = ? AND a.FirmNo = ? ORDER BY a.TranDt") +
+            db_.dialect().limit(1),
+        {scheduleId, session_.firmNo});
+    if (!r) return std::nullopt;
+    PaymentSchedule s;
+    s.id = scheduleId;
+    s.bookNo = r->integer(QStringLiteral("BookNo"));
+    s.partyId = r->integer(QStringLiteral("AccId"));
+    s.from = r->date(QStringLiteral("FromDt"));
+    s.to = r->date(QStringLiteral("ToDt"));
+    const int every = int(r->integer(QStringLiteral("EntryBase")));
+    s.every = every == 2 ? Recurrence::Weekly : every == 3 ? Recurrence::Monthly : Recurrence::Daily;
+    s.holiday = int(r->integer(QStringLiteral("CType")));
+    s.amount = Decimal::fromVariant(r->value(QStringLiteral("Amount"))).roundHalfEven(2);
+    s.narration = r->text(QStringLiteral("Narr1"));
+    s.narration2 = r->text(QStringLiteral("Narr2"));
+    s.partyName = r->text(QStringLiteral("AcName")).trimmed();
+    return s;
+}
+
+documents::DocumentPage RecurringPayments::listPage(const documents::ListFilter& filter) {
+    // One row a schedule: its first payment's.
+    documents::ListQuery q(QStringLiteral("HeadDtl3_Auto h LEFT JOIN AccMst a ON a.Id = h.AccId"),
+                           QStringLiteral("h.FirmNo = ? AND h.TranDt = (SELECT MIN(x.TranDt) FROM HeadDtl3_Auto x WHERE x.Id = h.Id "
+                                          "AND x.FirmNo = h.FirmNo)"),
+                           {session_.firmNo}, QStringLiteral("CAST(h.Id AS VARCHAR(20))"), QStringLiteral("h.FromDt"),
+                           QStringLiteral("a.AcName"), QStringLiteral("h.Amount"));
+    q.key = QStringLiteral("h.Id");
+    q.texts = {QStringLiteral("CASE h.EntryBase WHEN 2 THEN 'Weekly' WHEN 3 THEN 'Monthly' ELSE 'Daily' END")};
+    q.figures = {QStringLiteral("(SELECT COUNT(*) FROM HeadDtl3_Auto x WHERE x.Id = h.Id AND x.FirmNo = h.FirmNo)")};
+    return documents::listDocuments(db_, q, filter);
+}
+
 bool RecurringPayments::remove(qint64 scheduleId) {
     if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
     const std::vector<ScheduledPayment> rows = payments(scheduleId);

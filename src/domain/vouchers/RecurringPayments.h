@@ -10,6 +10,7 @@
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/documents/DocumentList.h"
 
 #include <QDate>
 #include <QString>
@@ -30,6 +31,7 @@ struct PaymentSchedule {
     int holiday = 0;  // Qt::DayOfWeek left out (1 Monday ... 7 Sunday); 0 none
     Decimal amount;
     QString narration, narration2;
+    QString partyName;  // as loaded
 };
 
 // One expanded payment: its date and weekday ("ddd"), and once posted its voucher.
@@ -50,6 +52,11 @@ public:
     std::optional<qint64> save(PaymentSchedule& schedule);
     // The schedule's payments as posted.
     std::vector<ScheduledPayment> payments(qint64 scheduleId);
+    // A saved schedule as it was typed; nullopt when the firm has none of that Id.
+    std::optional<PaymentSchedule> load(qint64 scheduleId);
+    // The saved schedules, newest first, a page at a time (the listed id is the schedule's):
+    // number, first day, party, amount; text: the frequency; figure: the payments made.
+    documents::DocumentPage listPage(const documents::ListFilter& filter);
     // Deletes the schedule and the vouchers it posted after the question.
     bool remove(qint64 scheduleId);
 

@@ -88,16 +88,18 @@ QString fit(const QString& column, const QString& text) {
 
 QString bookLetter(BillBook book) { return tableOf(book).letter; }
 
-std::vector<OpenBill> openBills(db::Database& db, qint64 firmNo, BillBook book, qint64 partyId) {
+namespace {
+
+std::vector<OpenBill> billsWhere(db::Database& db, BillBook book, const QString& condition, const QVariantList& params) {
     const BillTable& t = tableOf(book);
     std::vector<OpenBill> bills;
     db.forEach(
         QStringLiteral("SELECT m.Id, m.InvType, m.BillNO, m.BillDate, m.PDueDate, m.BillAmount, m.TDSRs, m.PaidAmt, m.UnPaidAmt, "
                        "m.IsOp, COALESCE(b.%1, '') AS BookName, COALESCE(b.BookShortName, '') AS Prefix FROM %2 m LEFT JOIN "
                        "BookMst b ON b.BookNO = m.%3 AND b.FirmNO = m.FirmNO "
-                       "WHERE m.FirmNO = ? AND m.PartyID = ? AND m.FormId <> ? AND m.IsEnd = 0 ORDER BY m.BillDate, m.Id")
-            .arg(t.bookName, t.table, t.bookColumn),
-        {firmNo, partyId, t.returnForm}, [&](const db::Row& r) {
+                       "WHERE m.FirmNO = ? AND m.PartyID = ? AND m.FormId <> ? AND %4 ORDER BY m.BillDate, m.Id")
+            .arg(t.bookName, t.table, t.bookColumn, condition),
+        params, [&](const db::Row& r) {
             OpenBill b;
             b.id = r.integer(QStringLiteral("Id"));
             b.book = book;
@@ -115,6 +117,29 @@ std::vector<OpenBill> openBills(db::Database& db, qint64 firmNo, BillBook book, 
             b.opening = r.integer(QStringLiteral("IsOp")) == -1;
             bills.push_back(b);
         });
+    return bills;
+}
+
+}  // namespace
+
+std::vector<OpenBill> openBills(db::Database& db, qint64 firmNo, BillBook book, qint64 partyId) {
+    return billsWhere(db, book, QStringLiteral("m.IsEnd = 0"), {firmNo, partyId, tableOf(book).returnForm});
+}
+
+std::vector<OpenBill> openBillsFor(db::Database& db, BillBook book, const SettlingEntry& e) {
+    const BillTable& t = tableOf(book);
+    if (e.voucherNo <= 0 || e.serial <= 0) return openBills(db, e.firmNo, book, e.partyId);
+    std::vector<OpenBill> bills = billsWhere(
+        db, book,
+        QStringLiteral("(m.IsEnd = 0 OR m.Id IN (SELECT BillId FROM Acc_OutSt WHERE Fno = ? AND TableCode = ? AND VouNo = ? "
+                       "AND VouSrno = ? AND IsRet = 0 AND Book = ?))"),
+        {e.firmNo, e.partyId, t.returnForm, e.firmNo, e.tableCode, e.voucherNo, e.serial, t.letter});
+    for (const Settlement& s : settlementsOf(db, e.firmNo, e.tableCode, e.voucherNo, e.serial))
+        for (OpenBill& b : bills)
+            if (b.id == s.billId) {
+                b.unpaid += s.payment;
+                b.paid -= s.payment;
+            }
     return bills;
 }
 

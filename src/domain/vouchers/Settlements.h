@@ -76,6 +76,10 @@ struct Refusal {
 // The party's open bills of the book (FormId 4 sales returns and 2 purchase returns never), by
 // date then key, opening bills included.
 std::vector<OpenBill> openBills(db::Database& db, qint64 firmNo, BillBook book, qint64 partyId);
+// The bills an entry being changed may settle: the party's open bills and the bills the entry
+// itself settles (closed ones too), each as it stands without the entry's own settlements, since
+// the save takes those back first.
+std::vector<OpenBill> openBillsFor(db::Database& db, BillBook book, const SettlingEntry& entry);
 // The settlements of one voucher entry, by their serial.
 std::vector<Settlement> settlementsOf(db::Database& db, qint64 firmNo, int tableCode, qint64 voucherNo, int serial);
 // True when the entry has settlement rows.

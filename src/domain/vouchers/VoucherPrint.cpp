@@ -15,24 +15,31 @@ QString voucherLayoutName(int tableCode, const QString& printType) {
 }
 
 reports::ReportRequest voucherRequest(db::Database& db, const Session& session, int tableCode, qint64 voucherNo,
-                                      const QString& printType) {
+                                      const QString& printType, int serial) {
     const auto kind = kindOfTableCode(tableCode);
     if (!kind && tableCode != 9) throw reports::ReportError(QStringLiteral("Document type %1 is no voucher.").arg(tableCode));
     // Cash and bank vouchers print their party lines; a journal voucher prints both sides.
     const QString side =
         kind ? QString(styleOf(*kind).bookSide == QLatin1Char('D') ? QLatin1Char('C') : QLatin1Char('D')) : QString();
     QVariantList params{session.firmNo, tableCode, voucherNo};
-    QString sideCondition;
+    QString entryCondition;
+    if (serial > 0) {
+        entryCondition = QStringLiteral(" AND h.SubSrno = ?");
+        params << serial;
+    }
+    const QVariantList voucher = params;
+    QString sideCondition = entryCondition;
     if (!side.isEmpty()) {
-        sideCondition = QStringLiteral(" AND h.Type = ?");
+        sideCondition += QStringLiteral(" AND h.Type = ?");
         params << side;
     }
     const QVariant total = db.scalar(
-        QStringLiteral("SELECT %1 FROM HeadDtl3 h WHERE h.FirmNo = ? AND h.TableCode = ? AND h.VoucherNo = ? AND h.Type = 'D'")
-            .arg(db.dialect().sumRounded(QStringLiteral("h.DrAmt"))),
-        {session.firmNo, tableCode, voucherNo});
-    if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM HeadDtl3 WHERE FirmNo = ? AND TableCode = ? AND VoucherNo = ?"),
-                  {session.firmNo, tableCode, voucherNo})
+        QStringLiteral("SELECT %1 FROM HeadDtl3 h WHERE h.FirmNo = ? AND h.TableCode = ? AND h.VoucherNo = ?%2 AND h.Type = 'D'")
+            .arg(db.dialect().sumRounded(QStringLiteral("h.DrAmt")), entryCondition),
+        voucher);
+    if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM HeadDtl3 h WHERE h.FirmNo = ? AND h.TableCode = ? AND h.VoucherNo = ?") +
+                      entryCondition,
+                  voucher)
             .toInt() == 0)
         throw reports::ReportError(QStringLiteral("Voucher %1 is not in firm %2.").arg(voucherNo).arg(session.firmNo));
     reports::ReportRequest r;
@@ -54,9 +61,9 @@ reports::ReportRequest voucherRequest(db::Database& db, const Session& session, 
 }
 
 void writeVoucherPdf(db::Database& db, const Session& session, const QString& installFolder, int tableCode, qint64 voucherNo,
-                     const QString& path, const QString& printType) {
+                     const QString& path, const QString& printType, int serial) {
     reports::ReportService service(installFolder);
-    auto document = service.prepare(&db, voucherRequest(db, session, tableCode, voucherNo, printType));
+    auto document = service.prepare(&db, voucherRequest(db, session, tableCode, voucherNo, printType, serial));
     reports::ReportService::writePdf(*document, path);
 }
 
@@ -77,8 +84,7 @@ QString chequeText(const QString& column, const QString& text) {
 
 }  // namespace
 
-void writeChequesPdf(db::Database& db, const Session& session, const QString& installFolder, qint64 voucherNo,
-                     const QString& path, const QString& layout) {
+reports::ReportRequest chequeRequest(db::Database& db, const Session& session, qint64 voucherNo, const QString& layout) {
     requireVoucher(db, session, voucherNo);
     const db::Rows payments =
         db.query(QStringLiteral("SELECT h.SubSrno, h.TransDate, a.AcName, h.DrAmt, a.Phone, h.Narr FROM HeadDtl3 h "
@@ -89,8 +95,7 @@ void writeChequesPdf(db::Database& db, const Session& session, const QString& in
     r.layoutName = QStringLiteral("Cheque_") + (layout.trimmed().isEmpty() ? QStringLiteral("1") : layout.trimmed()) +
                    QStringLiteral(".rpt");
     r.sql = QStringLiteral("SELECT Srno, PayDAte, Name, Amt, Ph, Narr1, InWord FROM PaymentMStChq ORDER BY Srno");
-    reports::ReportService service(installFolder);
-    // The work table holds this run only; the rows are printed from inside the same transaction.
+    // The work table holds this run only.
     db::Transaction tx(db);
     db.exec(QStringLiteral("DELETE FROM PaymentMStChq"));
     for (const db::Row& p : payments) {
@@ -104,13 +109,21 @@ void writeChequesPdf(db::Database& db, const Session& session, const QString& in
              chequeText(QStringLiteral("Narr1"), p.text(QStringLiteral("Narr"))),
              chequeText(QStringLiteral("InWord"), QStringLiteral("Rs. ") + AmountInWords(amount) + QStringLiteral(" Only."))});
     }
-    auto document = service.prepare(&db, r);
+    tx.commit();
+    return r;
+}
+
+void writeChequesPdf(db::Database& db, const Session& session, const QString& installFolder, qint64 voucherNo,
+                     const QString& path, const QString& layout) {
+    reports::ReportService service(installFolder);
+    // Filled and printed in one transaction, so another station's run cannot slip in between.
+    db::Transaction tx(db);
+    auto document = service.prepare(&db, chequeRequest(db, session, voucherNo, layout));
     tx.commit();
     reports::ReportService::writePdf(*document, path);
 }
 
-void writePaymentAdvicePdf(db::Database& db, const Session& session, const QString& installFolder, qint64 voucherNo,
-                           const QString& path, const QString& layout) {
+reports::ReportRequest paymentAdviceRequest(db::Database& db, const Session& session, qint64 voucherNo, const QString& layout) {
     requireVoucher(db, session, voucherNo);
     reports::ReportRequest r;
     r.layoutName = QStringLiteral("BankPayAdvice_") + (layout.trimmed().isEmpty() ? QStringLiteral("1") : layout.trimmed()) +
@@ -125,8 +138,13 @@ void writePaymentAdvicePdf(db::Database& db, const Session& session, const QStri
         "AND o.Book = 'P' AND o.IsRet = 0 "
         "WHERE h.FirmNo = ? AND h.TableCode = ? AND h.VoucherNo = ? AND h.Type = 'D' ORDER BY h.SubSrno, o.Srno");
     r.sqlParams = {session.firmNo, kBankPayment, voucherNo};
+    return r;
+}
+
+void writePaymentAdvicePdf(db::Database& db, const Session& session, const QString& installFolder, qint64 voucherNo,
+                           const QString& path, const QString& layout) {
     reports::ReportService service(installFolder);
-    auto document = service.prepare(&db, r);
+    auto document = service.prepare(&db, paymentAdviceRequest(db, session, voucherNo, layout));
     reports::ReportService::writePdf(*document, path);
 }
 

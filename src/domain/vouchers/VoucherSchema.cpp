@@ -33,6 +33,11 @@ std::vector<MigrationStep> voucherSteps() {
                  addColumnIfMissing(db, QStringLiteral("HeadDtl3_Auto"),
                                     withDefault(yesNoCol(QStringLiteral("Is_Upload")), QStringLiteral("0")));
                  createTable(db, chequeWorkTable());
+             }},
+            // The journal voucher that passed a settlement's less/add amount, so deleting it reopens the row.
+            {QStringLiteral("vouchers/002-difference-journal"), [](Database& db) {
+                 for (const QString& column : {QStringLiteral("JV_VouNo"), QStringLiteral("JV_SrNo")})
+                     addColumnIfMissing(db, QStringLiteral("Acc_OutSt"), withDefault(longCol(column), QStringLiteral("0")));
              }}};
 }
 

@@ -1,7 +1,10 @@
 // "1. GSTR - 1" of the GST register menu opens the GSTR-1 screen (a bill named in its check list
-// opens on the sales screen) and "3. GSTR - 3B" the GSTR-3B screen.
+// opens on the sales screen), "2. GSTR - 2" the GSTR-2 screen, "3. GSTR - 3B" the GSTR-3B screen
+// and "13. GSTR - 2 & 2A (Matching)" the matching of the purchase bills with the portal's data.
 #include "gui/gst/Gstr1Screen.h"
+#include "gui/gst/Gstr2Screen.h"
 #include "gui/gst/Gstr3bScreen.h"
+#include "gui/gst/PortalMatchingScreen.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/trade/SalesScreen.h"
@@ -25,8 +28,14 @@ void registerGstCommands(CommandRegistry& registry) {
             return screen;
         });
     });
+    registry.add(QStringLiteral("mnu_R62"), [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return new Gstr2Screen(year, c.session, c.messages); });
+    });
     registry.add(QStringLiteral("mnu_R63"), [](CommandContext& c) {
         openScreen(c, [&](db::Database& year) { return new Gstr3bScreen(year, c.session, c.messages); });
+    });
+    registry.add(QStringLiteral("mnu_R613"), [](CommandContext& c) {
+        openScreen(c, [&](db::Database& year) { return new PortalMatchingScreen(year, c.session, c.messages); });
     });
 }
 

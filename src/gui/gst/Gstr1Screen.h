@@ -52,7 +52,6 @@ protected:
 private:
     void build();
     void showReturn();
-    void fillGrid(QTableWidget* grid, const QStringList& header, const std::vector<QStringList>& rows, const std::vector<bool>& red = {});
     QTableWidget* addTab(const QString& caption);
     bool ensureReturn();
     bool warnOfProblems();

@@ -3,6 +3,7 @@
 #include "core/Words.h"
 #include "domain/documents/Lookups.h"
 #include "domain/ledger/Balances.h"
+#include "domain/vouchers/ReceiptMessages.h"
 #include "domain/vouchers/VoucherPrint.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/TypedFields.h"
@@ -48,6 +49,10 @@ CashBankScreen::CashBankScreen(db::Database& db, Session& session, Messages& mes
       service_(std::make_unique<vouchers::CashBankVouchers>(db, session, messages, kind)) {
     voucher_.kind = kind;
     declareFields();
+    if (kind == vouchers::CashBankKind::BankPayment) {
+        addButton(QStringLiteral("CmdCheque"), QStringLiteral("C&heque"), [this] { printBankPayment(true); }, true);
+        addButton(QStringLiteral("CmdAdvice"), QStringLiteral("Pay &Advice"), [this] { printBankPayment(false); }, true);
+    }
     finishLayout();
     keys()->onEnter(choiceField(QStringLiteral("txtBl")), [this] {
         postEntry();
@@ -195,7 +200,10 @@ bool CashBankScreen::openPanel() {
     const Decimal amount = numberField(QStringLiteral("txtAmount"))->value();
     const qint64 party = lookupField(QStringLiteral("txtParty"))->chosenId();
     if (party <= 0 || amount <= Decimal()) return false;
-    SettlementPanel panel(service_->style(), amount, service_->openBills(party), settlements_, serviceMessages_, this);
+    // A saved entry's own bills are offered as they stand without it, closed ones too.
+    const qint64 saved = editing_ > 0 ? voucher_.voucherNo : 0;
+    SettlementPanel panel(service_->style(), amount, service_->openBills(party, saved, editing_), settlements_,
+                          serviceMessages_, this);
     const bool taken = runPanel_ ? runPanel_(panel) : panel.exec() == QDialog::Accepted;
     if (!taken) return false;  // Esc: nothing of the panel is kept
     settlements_ = panel.settlements();
@@ -296,6 +304,30 @@ void CashBankScreen::printDocument(bool pdf) {
     } catch (const std::exception& e) {
         serviceMessages_.critical(QStringLiteral("Report"), QString::fromUtf8(e.what()));
     }
+}
+
+void CashBankScreen::printBankPayment(bool cheques) {
+    if (voucher_.voucherNo <= 0) return;
+    try {
+        const QString number = QString::number(voucher_.voucherNo);
+        printDocumentRequest(db_, session_, serviceMessages_,
+                             cheques ? vouchers::chequeRequest(db_, session_, voucher_.voucherNo)
+                                     : vouchers::paymentAdviceRequest(db_, session_, voucher_.voucherNo),
+                             (cheques ? QStringLiteral("Cheques_") : QStringLiteral("PayAdvice_")) + number, false, this);
+    } catch (const std::exception& e) {
+        serviceMessages_.critical(QStringLiteral("Report"), QString::fromUtf8(e.what()));
+    }
+}
+
+bool CashBankScreen::sendsWhatsApp() const { return service_->style().receipt(); }
+
+void CashBankScreen::sendWhatsApp() {
+    if (voucher_.voucherNo <= 0 || voucher_.entries.empty()) return;
+    const int row = lineGrid()->currentRow();
+    const int index = int(voucher_.entries.size()) - 1 - (row >= 0 && row < int(voucher_.entries.size()) ? row : 0);
+    const vouchers::VoucherEntry& e = voucher_.entries[size_t(index)];
+    if (vouchers::sendReceiptWhatsApp(db_, session_, serviceMessages_, service_->style().tableCode, voucher_.voucherNo, e.serial))
+        setStatus(QStringLiteral("WhatsApp sent to ") + e.partyName);
 }
 
 bool CashBankScreen::functionKey(int key) {

@@ -42,6 +42,9 @@ protected:
     bool removeDocument(qint64 id) override;
     documents::DocumentPage listDocuments(const documents::ListFilter& filter) override;
     void printDocument(bool pdf) override;
+    // Receipts go to their party by WhatsApp, the entry of the grid's current row (else the newest).
+    bool sendsWhatsApp() const override;
+    void sendWhatsApp() override;
     bool functionKey(int key) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -53,6 +56,8 @@ private:
     void partyChosen();
     void voucherNumberTyped();
     bool openPanel();
+    // A bank payment's cheques (one a payment) or payment advice, through the preview.
+    void printBankPayment(bool cheques);
     qint64 bookNo() const;
 
     db::Database& db_;

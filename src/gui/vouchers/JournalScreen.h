@@ -1,9 +1,12 @@
 #pragma once
-// The journal voucher window posted entry by entry (FRMJournalEntry1): a voucher number and date,
-// each entry a credit account, a debit account (cash and bank accounts are not offered: they go
-// through their own vouchers), the amount, a reference and the narrations, posted as soon as Enter
-// leaves the last field; the grid lists both lines of every entry, Enter on a row brings the entry
-// back to change it and Delete removes it, the later entries moving down.
+// The journal voucher windows: a voucher number and date, each entry a credit account, a debit
+// account (cash and bank accounts are not offered: they go through their own vouchers), the
+// amount, a reference and the narrations; the grid lists both lines of every entry, Enter on a row
+// brings the entry back to change it and Delete removes it.
+//   FRMJournalEntry1 posts each entry as soon as Enter leaves its last field (the later entries
+//   move down when one is deleted);
+//   FRMJournalEntry gathers the entries on screen and Save posts the whole voucher at once,
+//   replacing what it held before.
 #include "domain/vouchers/JournalVouchers.h"
 #include "gui/common/DocumentForm.h"
 
@@ -14,9 +17,12 @@ namespace tanabana::gui {
 class JournalScreen : public DocumentForm {
     Q_OBJECT
 public:
-    JournalScreen(db::Database& db, Session& session, Messages& messages, QWidget* parent = nullptr);
+    enum class Mode { EntryByEntry, WholeVoucher };
+    JournalScreen(db::Database& db, Session& session, Messages& messages, Mode mode = Mode::EntryByEntry,
+                  QWidget* parent = nullptr);
     ~JournalScreen() override;
 
+    // Enter on the last field: posts the entry (entry by entry) or puts it in the voucher on screen.
     bool postEntry();
     void editEntry(int row);
     void deleteGridEntry(int row);
@@ -34,12 +40,16 @@ private:
     void showVoucher();
     void clearLine();
     int entryOfRow(int row) const;
+    // The entry typed in the line fields; false when nothing is typed yet.
+    bool typedEntry(vouchers::JournalEntry& e);
+    bool keepEntry();
 
     db::Database& db_;
     Messages& serviceMessages_;
+    Mode mode_;
     std::unique_ptr<vouchers::JournalVouchers> service_;
     vouchers::JournalVoucher voucher_;
-    int editing_ = 0;
+    int editing_ = 0;  // the entry in the line fields: its serial (entry by entry) or place + 1 (whole voucher)
 };
 
 }  // namespace tanabana::gui

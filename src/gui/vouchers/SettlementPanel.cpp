@@ -56,11 +56,6 @@ SettlementPanel::SettlementPanel(const vouchers::VoucherStyle& style, Decimal en
     setWindowTitle(QStringLiteral("F6 = Select Bill Detail"));
     remainCaption_ =
         style.bookType == QLatin1String("C") ? QStringLiteral("Cash Remain : ") : QStringLiteral("Balance Remain : ");
-    // Bills the entry already settles are open again while it is being changed.
-    for (const vouchers::Settlement& s : settlements_)
-        for (vouchers::OpenBill& b : bills_)
-            if (b.id == s.billId) b.unpaid += s.payment;
-
     auto* layout = new QVBoxLayout(this);
     open_ = table(QStringLiteral("vsgridBills"),
                   {QStringLiteral("Book"), QStringLiteral("Type"), QStringLiteral("BillNo"), QStringLiteral("BillDate"),

@@ -1,0 +1,507 @@
+// Grey takas to the mill and back: a weaver's bill of ten takas, six sent to a dyeing mill, four
+// of them received with shortage; the counts and flags on the purchase bill and the issue lines,
+// shortage percentages and the receipt's bill; then the receipt and the issue deleted in turn
+// with every source as it was. Takas of the firm's own looms, every refusal with nothing
+// written, and two stations taking the same taka at once. Runs on both engines
+// (TANABANA_BOTH_ENGINES).
+#include "domain/jobwork/ProductionChallans.h"
+#include "domain/mill/MillIssues.h"
+#include "domain/mill/MillReceipts.h"
+#include "domain/trade/PurchaseInvoices.h"
+#include "support/FirmBooks.h"
+#include "support/YearFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <barrier>
+#include <mutex>
+#include <thread>
+
+using namespace tanabana;
+using namespace tanabana::mill;
+
+namespace {
+
+Decimal d(const char* text) { return *Decimal::parse(QString::fromUtf8(text)); }
+
+class MillChallanTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TANABANA_REQUIRE_ENGINE();
+        year_ = std::make_unique<test::YearFixture>();
+        auto& db = year().db();
+        test::seedDefaultChart(db);
+        year().session.firm.insert(QStringLiteral("CST"), QStringLiteral("24-Gujarat"));
+        weaver = test::addAccount(db, QStringLiteral("Laxmi Weaving Works"), 76);
+        dyeing = test::addAccount(db, QStringLiteral("Surat Dyeing & Printing Mills"), 77);
+        printing = test::addAccount(db, QStringLiteral("Navkar \"Process\" House"), 77);
+        customer = test::addAccount(db, QStringLiteral("Ramesh Silk Stores"), 35);
+        db.exec(QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, StkType, Vat, AddTax, VatCalc, CalcOn, PurRate, hsnCode, UNit, "
+                               "IsActive, IsNewPro, FirmNO) VALUES (201, '201', 'Rapier 60 Grey', 'F', 2.5, 2.5, 1, 1, 0, '5407', 'MTR', 1, 0, 1)"));
+    }
+
+    // Ten takas of 100 m and 95.5 m in turn: 977.5 m at 52.00.
+    qint64 buyTenTakas() {
+        trade::PurchaseBill b;
+        b.bookId = 2;
+        b.billNo = QStringLiteral("LW/118");
+        b.date = QDate(2024, 6, 3);
+        b.partyId = weaver;
+        trade::PurchaseLine l;
+        l.qualityId = 201;
+        l.input.metres = d("977.5");
+        l.input.pieces = d("10");
+        l.input.listRate = d("52");
+        l.input.sgstPercent = d("2.5");
+        l.input.cgstPercent = d("2.5");
+        b.lines = {l};
+        for (int i = 0; i < 10; ++i) b.takas.push_back({QString::number(101 + i), i % 2 == 0 ? d("100") : d("95.5")});
+        trade::PurchaseInvoices purchases(year().db(), year().session, year().messages);
+        const auto id = purchases.save(b);
+        EXPECT_TRUE(id) << year().messages.last().text.toStdString();
+        return id.value_or(0);
+    }
+
+    MillIssue issueTo(qint64 mill) {
+        MillIssue issue;
+        issue.bookId = 2;
+        issue.date = QDate(2024, 6, 10);
+        issue.millId = mill;
+        issue.rate = d("2.5");
+        issue.process = QStringLiteral("Dyeing");
+        issue.transport = QStringLiteral("Tempo");
+        return issue;
+    }
+
+    MillIssues issues() { return MillIssues(year().db(), year().session, year().messages); }
+    MillReceipts receipts() { return MillReceipts(year().db(), year().session, year().messages); }
+
+    // What the purchase bill shows of its takas at the mill.
+    struct PurchaseState {
+        qint64 takas = 0;
+        QString metres;
+        int issuedFlags = 0;
+        bool wholeIssued = false;
+    };
+    PurchaseState purchaseState(qint64 bill) {
+        auto& db = year().db();
+        const auto line = db.queryOne(QStringLiteral("SELECT Issue_Taka, Issue_Mtrs FROM BillDtl WHERE BillMstId = ? AND Srno = 1"), {bill});
+        return {line->integer(QStringLiteral("Issue_Taka")), Decimal::fromVariant(line->value(QStringLiteral("Issue_Mtrs"))).toString(3),
+                db.scalar(QStringLiteral("SELECT count(*) FROM BillMst_TakaDetail WHERE BillMst_Id = ? AND Is_Issued <> 0"), {bill}).toInt(),
+                db.scalar(QStringLiteral("SELECT Is_IssueToMill FROM BillMst WHERE Id = ?"), {bill}).toInt() != 0};
+    }
+
+    test::YearFixture& year() { return *year_; }
+    std::unique_ptr<test::YearFixture> year_;
+    qint64 weaver = 0, dyeing = 0, printing = 0, customer = 0;
+};
+
+TEST_F(MillChallanTest, SixIssuedFourReceivedThenBothDeletedRestoreTheBill) {
+    const qint64 bill = buyTenTakas();
+    auto s = issues();
+    ASSERT_EQ(s.purchaseTakas(bill).size(), 10u);
+    // The weaver's bill is offered with all its metres at home.
+    const auto offered = s.purchaseBills(weaver);
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0].pendingMetres.toString(3), QStringLiteral("977.500"));
+
+    MillIssue issue = issueTo(dyeing);
+    ASSERT_TRUE(s.takeFromPurchase(issue, bill, {"101", "102", "103", "104", "105", "106"}));
+    EXPECT_EQ(issue.qualityId, 201);
+    EXPECT_EQ(issue.weaverId, weaver);
+    const auto issueId = s.save(issue);
+    ASSERT_TRUE(issueId);
+    EXPECT_TRUE(year().messages.has(MessageKind::Information, QStringLiteral("Save Confirmation"), QStringLiteral("ONE TRANSACTION IS SAVED")));
+    EXPECT_EQ(issue.challanNo, 1);
+    EXPECT_EQ(s.nextChallanNo(2), 2);
+
+    PurchaseState after = purchaseState(bill);
+    EXPECT_EQ(after.takas, 6);
+    EXPECT_EQ(after.metres, QStringLiteral("586.500"));
+    EXPECT_EQ(after.issuedFlags, 6);
+    EXPECT_FALSE(after.wholeIssued);
+    // Only the four takas left at home are offered again, by metres.
+    const auto left = s.purchaseTakas(bill);
+    ASSERT_EQ(left.size(), 4u);
+    EXPECT_EQ(left[0].takaNo, QStringLiteral("108"));
+    EXPECT_EQ(left[0].metres.toString(3), QStringLiteral("95.500"));
+    EXPECT_EQ(s.purchaseBills(weaver)[0].pendingMetres.toString(3), QStringLiteral("391.000"));
+
+    // The mill sends four takas back: two wholly finished with shortage, one longer than grey,
+    // one only partly back.
+    auto r = receipts();
+    const auto pending = r.pendingChallans(dyeing);
+    ASSERT_EQ(pending.size(), 1u);
+    EXPECT_EQ(pending[0].challanNo, 1);
+    EXPECT_EQ(pending[0].issuedMetres.toString(3), QStringLiteral("586.500"));
+    EXPECT_TRUE(r.pendingChallans(printing).empty());
+
+    MillReceipt receipt;
+    receipt.bookId = 2;
+    receipt.date = QDate(2024, 6, 24);
+    receipt.millId = dyeing;
+    receipt.millChallanNo = QStringLiteral("SD-778");
+    receipt.gatePassNo = QStringLiteral("GP-12");
+    receipt.lotNo = QStringLiteral("L-501");
+    receipt.tdsPercent = d("1");
+    receipt.lines = r.linesFromIssue(*issueId, {1, 2, 3, 4});
+    ASSERT_EQ(receipt.lines.size(), 4u);
+    EXPECT_EQ(receipt.lines[0].greyMetres.toString(3), QStringLiteral("100.000"));
+    EXPECT_EQ(receipt.lines[0].rate.toString(2), QStringLiteral("2.50"));
+    receipt.lines[0].finishedMetres = d("96.5");
+    receipt.lines[1].finishedMetres = d("92.25");
+    receipt.lines[2].finishedMetres = d("101.2");
+    receipt.lines[3].greyMetres = d("50");
+    receipt.lines[3].finishedMetres = d("48");
+    receipt.lines[3].finished = false;
+    EXPECT_EQ(receipt.lines[0].shortage().toString(3), QStringLiteral("3.500"));
+    EXPECT_EQ(receipt.lines[0].shortagePercent().toString(2), QStringLiteral("3.50"));
+    EXPECT_EQ(receipt.lines[1].shortagePercent().toString(2), QStringLiteral("3.40"));
+    EXPECT_EQ(receipt.lines[2].shortage().toString(3), QStringLiteral("-1.200"));
+    EXPECT_EQ(receipt.lines[2].shortagePercent().toString(2), QStringLiteral("-1.20"));
+    EXPECT_EQ(receipt.lines[0].amount().toString(2), QStringLiteral("241.25"));
+    const MillReceiptTotals totals = receipt.totals();
+    // 241.25 + 230.62 (230.625 to the even paisa) + 253.00 + 120.00
+    EXPECT_EQ(totals.amount.toString(2), QStringLiteral("844.87"));
+    EXPECT_EQ(totals.bill.toString(2), QStringLiteral("845.00"));
+    EXPECT_EQ(totals.tds.toString(2), QStringLiteral("8.00"));
+    const auto receiptId = r.save(receipt);
+    ASSERT_TRUE(receiptId) << year().messages.last().text.toStdString();
+
+    auto& db = year().db();
+    const auto issueLine = [&](int srno) {
+        return *db.queryOne(QStringLiteral("SELECT IsFinished, RMtrs, RPCs FROM JobWork_IssueDtl_1 WHERE BillMstId = ? AND Srno = ?"), {*issueId, srno});
+    };
+    EXPECT_TRUE(issueLine(1).flag(QStringLiteral("IsFinished")));
+    EXPECT_DOUBLE_EQ(issueLine(1).number(QStringLiteral("RMtrs")), 100.0);
+    EXPECT_DOUBLE_EQ(issueLine(1).number(QStringLiteral("RPCs")), 101.0);
+    EXPECT_FALSE(issueLine(4).flag(QStringLiteral("IsFinished")));
+    EXPECT_DOUBLE_EQ(issueLine(4).number(QStringLiteral("RMtrs")), 50.0);
+    EXPECT_FALSE(issueLine(5).flag(QStringLiteral("IsFinished")));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT LotNO FROM JobWork_IssueMst_1 WHERE Id = ?"), {*issueId}).toString(), QStringLiteral("L-501"));
+    const auto stored = db.queryOne(QStringLiteral("SELECT BillAmount, TDSRs, TotAmt, ChNo FROM JobWork_IssueMst_1 WHERE Id = ?"), {*receiptId});
+    EXPECT_DOUBLE_EQ(stored->number(QStringLiteral("BillAmount")), 845.0);
+    EXPECT_DOUBLE_EQ(stored->number(QStringLiteral("TDSRs")), 8.0);
+    EXPECT_EQ(stored->integer(QStringLiteral("ChNo")), 1);
+    EXPECT_DOUBLE_EQ(db.scalar(QStringLiteral("SELECT RPCs FROM JobWork_IssueDtl_1 WHERE BillMstId = ? AND Srno = 2"), {*receiptId}).toDouble(), 3.4);
+    // The receipt posts nothing.
+    EXPECT_EQ(year().count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 17")), 0);
+
+    // What is still at the mill: taka 104 with 45.5 m, and 105, 106 whole.
+    const auto stillOut = r.pendingTakas(*issueId);
+    ASSERT_EQ(stillOut.size(), 3u);
+    EXPECT_EQ(stillOut[0].takaNo, QStringLiteral("104"));
+    EXPECT_EQ(stillOut[0].pendingMetres.toString(3), QStringLiteral("45.500"));
+    EXPECT_EQ(stillOut[0].takaLeft.toString(0), QStringLiteral("0"));
+    EXPECT_EQ(stillOut[1].takaLeft.toString(0), QStringLiteral("105"));
+
+    // A loaded receipt shows what was saved.
+    const auto loaded = r.load(*receiptId);
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(loaded->lines.size(), 4u);
+    EXPECT_EQ(loaded->lines[1].finishedMetres.toString(3), QStringLiteral("92.250"));
+    EXPECT_FALSE(loaded->lines[3].finished);
+    EXPECT_EQ(loaded->lotNo, QStringLiteral("L-501"));
+
+    // The issue cannot go while its takas are back, nor be changed.
+    year().messages.clear();
+    EXPECT_FALSE(s.remove(*issueId));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Challan Receive Found"),
+                                    QStringLiteral("This Challan is in Receive process so first Delete Receive Entry")));
+    MillIssue edited = *s.load(*issueId);
+    edited.notes = QStringLiteral("changed");
+    EXPECT_FALSE(s.save(edited));
+    EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueDtl_1"), QStringLiteral("BillMstId = ?"), {*issueId}), 6);
+
+    // Deleting the receipt reopens every taka and clears the lot.
+    ASSERT_TRUE(r.remove(*receiptId));
+    EXPECT_TRUE(year().messages.has(MessageKind::Question, QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Job Work")));
+    for (int srno = 1; srno <= 6; ++srno) {
+        EXPECT_FALSE(issueLine(srno).flag(QStringLiteral("IsFinished"))) << srno;
+        EXPECT_DOUBLE_EQ(issueLine(srno).number(QStringLiteral("RMtrs")), 0.0) << srno;
+        EXPECT_DOUBLE_EQ(issueLine(srno).number(QStringLiteral("RPCs")), 0.0) << srno;
+    }
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT LotNO FROM JobWork_IssueMst_1 WHERE Id = ?"), {*issueId}).toString(), QString());
+    EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("FormId = 17")), 0);
+
+    // Deleting the issue gives every taka back to the purchase bill.
+    ASSERT_TRUE(s.remove(*issueId));
+    EXPECT_TRUE(year().messages.has(MessageKind::Information, QStringLiteral("Delete Confirmation"), QStringLiteral("Invoice Is Deleted!")));
+    after = purchaseState(bill);
+    EXPECT_EQ(after.takas, 0);
+    EXPECT_EQ(after.metres, QStringLiteral("0.000"));
+    EXPECT_EQ(after.issuedFlags, 0);
+    EXPECT_FALSE(after.wholeIssued);
+    EXPECT_EQ(s.purchaseTakas(bill).size(), 10u);
+    EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueDtl_1")), 0);
+    EXPECT_EQ(year().count(QStringLiteral("Table_Del_History"), QStringLiteral("FormId IN (16, 17)")), 2);
+}
+
+TEST_F(MillChallanTest, EditingAnIssueSwapsItsTakasAndTheLastTakaMarksTheBill) {
+    const qint64 bill = buyTenTakas();
+    auto s = issues();
+    MillIssue first = issueTo(dyeing);
+    ASSERT_TRUE(s.takeFromPurchase(first, bill, {"101", "102", "103", "104", "105", "106"}));
+    ASSERT_TRUE(s.save(first));
+    MillIssue second = issueTo(printing);
+    second.process = QStringLiteral("Printing");
+    ASSERT_TRUE(s.takeFromPurchase(second, bill, {"107", "108", "109"}));
+    ASSERT_TRUE(s.save(second));
+    EXPECT_FALSE(purchaseState(bill).wholeIssued);
+
+    // The second challan is changed: 109 stays home, 110 goes instead, together with 107, 108.
+    MillIssue edited = *s.load(second.id);
+    EXPECT_EQ(edited.source, TakaSource::Purchase);
+    edited.lines.erase(edited.lines.begin() + 2);
+    MillIssue extra;
+    ASSERT_TRUE(s.takeFromPurchase(extra, bill, {"110"}));
+    edited.lines.push_back(extra.lines[0]);
+    ASSERT_TRUE(s.save(edited));
+    PurchaseState state = purchaseState(bill);
+    EXPECT_EQ(state.takas, 9);
+    EXPECT_EQ(state.metres, QStringLiteral("877.500"));
+    EXPECT_EQ(s.purchaseTakas(bill).size(), 1u);
+    EXPECT_EQ(s.purchaseTakas(bill)[0].takaNo, QStringLiteral("109"));
+    EXPECT_FALSE(state.wholeIssued);
+
+    // The last taka at home goes: the bill is wholly at the mills.
+    MillIssue last = issueTo(printing);
+    ASSERT_TRUE(s.takeFromPurchase(last, bill, {"109"}));
+    ASSERT_TRUE(s.save(last));
+    EXPECT_EQ(last.challanNo, 3);
+    state = purchaseState(bill);
+    EXPECT_TRUE(state.wholeIssued);
+    EXPECT_EQ(state.takas, 10);
+    EXPECT_EQ(state.metres, QStringLiteral("977.500"));
+    EXPECT_TRUE(s.purchaseBills(weaver).empty());
+
+    const auto page = s.issueList({});
+    ASSERT_EQ(page.rows.size(), 3u);
+    EXPECT_EQ(page.rows[0].party, QStringLiteral("Navkar \"Process\" House"));
+    EXPECT_EQ(page.rows[0].texts.value(3), QStringLiteral("Laxmi Weaving Works"));
+}
+
+TEST_F(MillChallanTest, RefusalsWriteNothing) {
+    const qint64 bill = buyTenTakas();
+    auto s = issues();
+    auto& db = year().db();
+    const auto unchanged = [&] {
+        EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueMst_1")), 0);
+        EXPECT_EQ(purchaseState(bill).issuedFlags, 0);
+    };
+
+    MillIssue noMill = issueTo(0);
+    ASSERT_TRUE(s.takeFromPurchase(noMill, bill, {"101"}));
+    EXPECT_FALSE(s.save(noMill));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("System Validation"),
+                                    QStringLiteral("Please Select Distributor NAme and Enter Invoice No")));
+    // A customer is not a mill.
+    noMill.millId = customer;
+    EXPECT_FALSE(s.save(noMill));
+    unchanged();
+
+    MillIssue twice = issueTo(dyeing);
+    ASSERT_TRUE(s.takeFromPurchase(twice, bill, {"101", "102"}));
+    twice.lines.push_back(twice.lines[0]);
+    EXPECT_FALSE(s.save(twice));
+    EXPECT_EQ(year().messages.last().text, QStringLiteral("Taka No 101 is twice on this challan"));
+    unchanged();
+
+    MillIssue outOfYear = issueTo(dyeing);
+    outOfYear.date = QDate(2025, 4, 2);
+    ASSERT_TRUE(s.takeFromPurchase(outOfYear, bill, {"101"}));
+    EXPECT_FALSE(s.save(outOfYear));
+    EXPECT_EQ(year().messages.last().text, QStringLiteral("Please Select Proper Date"));
+
+    MillIssue longText = issueTo(dyeing);
+    longText.process = QString(101, QLatin1Char('x'));
+    ASSERT_TRUE(s.takeFromPurchase(longText, bill, {"101"}));
+    EXPECT_FALSE(s.save(longText));
+    unchanged();
+
+    // A taka not on the bill, typed in by hand, is refused on save; nothing of the good ones stays.
+    MillIssue stray = issueTo(dyeing);
+    ASSERT_TRUE(s.takeFromPurchase(stray, bill, {"101", "102"}));
+    stray.lines.push_back({QStringLiteral("999"), d("100")});
+    EXPECT_FALSE(s.save(stray));
+    EXPECT_EQ(year().messages.last().text, QStringLiteral("Taka No 999 is not pending on purchase bill LW/118"));
+    unchanged();
+    EXPECT_EQ(purchaseState(bill).takas, 0);
+
+    // Once issued, the same taka cannot go to a second mill.
+    MillIssue good = issueTo(dyeing);
+    ASSERT_TRUE(s.takeFromPurchase(good, bill, {"101"}));
+    ASSERT_TRUE(s.save(good));
+    MillIssue again = issueTo(printing);
+    again.source = TakaSource::Purchase;
+    again.purchaseBillId = bill;
+    again.purchaseBillNo = QStringLiteral("LW/118");
+    again.lines = {{QStringLiteral("101"), d("100")}};
+    EXPECT_FALSE(s.save(again));
+    EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueMst_1")), 1);
+
+    // A closed year refuses both documents.
+    year().session.firm.insert(QStringLiteral("IsYrEnd"), 1);
+    year().messages.clear();
+    EXPECT_FALSE(s.remove(good.id));
+    EXPECT_EQ(year().messages.last().title, QStringLiteral("Year End Done"));
+    EXPECT_FALSE(s.save(good));
+    EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueMst_1")), 1);
+}
+
+TEST_F(MillChallanTest, ReceiptRefusals) {
+    const qint64 bill = buyTenTakas();
+    auto s = issues();
+    MillIssue issue = issueTo(dyeing);
+    ASSERT_TRUE(s.takeFromPurchase(issue, bill, {"101", "102"}));
+    ASSERT_TRUE(s.save(issue));
+    auto r = receipts();
+    const auto receiptOf = [&](const QString& lot, int srno = 1) {
+        MillReceipt receipt;
+        receipt.bookId = 2;
+        receipt.date = QDate(2024, 6, 24);
+        receipt.millId = dyeing;
+        receipt.lotNo = lot;
+        receipt.lines = r.linesFromIssue(issue.id, {srno});
+        if (!receipt.lines.empty()) receipt.lines[0].finishedMetres = d("97");
+        return receipt;
+    };
+    const auto nothingReceived = [&] {
+        EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("FormId = 17")), 0);
+        EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueDtl_1"), QStringLiteral("RMtrs <> 0 OR IsFinished <> 0")), 0);
+    };
+
+    MillReceipt noLot = receiptOf(QString());
+    EXPECT_FALSE(r.save(noLot));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("No LotNo Entered"), QStringLiteral("Please enter LotNo")));
+    nothingReceived();
+
+    // More grey metres than the mill was given.
+    MillReceipt tooLong = receiptOf(QStringLiteral("L-1"));
+    tooLong.lines[0].greyMetres = d("100.5");
+    EXPECT_FALSE(r.save(tooLong));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Receive More Than Issue"),
+                                    QStringLiteral("Taka No 101 : Grey Mtrs 100.500 are more than the 100.000 Mtrs pending at the mill")));
+    nothingReceived();
+
+    // Another mill's receipt cannot take these takas.
+    MillReceipt wrongMill = receiptOf(QStringLiteral("L-1"));
+    wrongMill.millId = printing;
+    EXPECT_FALSE(r.save(wrongMill));
+    EXPECT_EQ(year().messages.last().text, QStringLiteral("Taka No 101 was not issued to this mill"));
+    nothingReceived();
+
+    MillReceipt good = receiptOf(QStringLiteral("L-1"));
+    ASSERT_TRUE(r.save(good));
+    // The lot is taken, and the taka is back.
+    MillReceipt sameLot = receiptOf(QStringLiteral("l-1"), 2);
+    ASSERT_EQ(sameLot.lines.size(), 1u);
+    EXPECT_FALSE(r.save(sameLot));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Data Duplicate "), QStringLiteral("LotNo is Duplicate..")));
+    // Taka 101 is no longer offered; typed in again it is refused.
+    EXPECT_TRUE(r.linesFromIssue(issue.id, {1}).empty());
+    MillReceipt twice = good;
+    twice.id = 0;
+    twice.challanNo = 0;
+    twice.lotNo = QStringLiteral("L-2");
+    EXPECT_FALSE(r.save(twice));
+    EXPECT_EQ(year().messages.last().text, QStringLiteral("Taka No 101 of Mill Iss No 1 is already received"));
+    EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("FormId = 17")), 1);
+
+    // Re-saving the receipt with other metres replaces its effect instead of adding to it.
+    MillReceipt edited = *r.load(good.id);
+    edited.lines[0].greyMetres = d("60");
+    edited.lines[0].finished = false;
+    ASSERT_TRUE(r.save(edited));
+    const auto line = *year().db().queryOne(QStringLiteral("SELECT RMtrs, IsFinished FROM JobWork_IssueDtl_1 WHERE BillMstId = ? AND Srno = 1"), {issue.id});
+    EXPECT_DOUBLE_EQ(line.number(QStringLiteral("RMtrs")), 60.0);
+    EXPECT_FALSE(line.flag(QStringLiteral("IsFinished")));
+}
+
+TEST_F(MillChallanTest, OwnWovenTakasGoToTheMillAndComeBack) {
+    jobwork::ProductionChallans looms(year().db(), year().session, year().messages);
+    jobwork::ProductionChallan woven;
+    woven.bookNo = 1;
+    woven.challanNo = QStringLiteral("1");
+    woven.date = QDate(2024, 6, 5);
+    woven.partyId = weaver;
+    woven.prodType = QStringLiteral("O");
+    for (const char* no : {"501", "502", "503"}) woven.takas.push_back({QString::fromLatin1(no), d("4"), d("5.5"), d("62.5"), QStringLiteral("L1"), 201});
+    ASSERT_TRUE(looms.save(woven)) << year().messages.last().text.toStdString();
+
+    auto s = issues();
+    const auto offered = s.producedTakas(201, d("60"), d("62.5"));
+    ASSERT_EQ(offered.size(), 3u);
+    EXPECT_TRUE(s.producedTakas(201, d("63"), d("70")).empty());
+    MillIssue grey = issueTo(dyeing);
+    ASSERT_TRUE(s.takeFromProduction(grey, {"501", "503"}));
+    ASSERT_TRUE(s.save(grey));
+    auto& db = year().db();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE IsM_Issue <> 0 AND Issue_Pro = 'Dyeing'")).toInt(), 2);
+    // The looms' taka list no longer offers them, to the mill or to a delivery challan.
+    EXPECT_EQ(s.producedTakas(201).size(), 1u);
+    EXPECT_EQ(s.load(grey.id)->source, TakaSource::Production);
+
+    MillIssue twice = issueTo(printing);
+    twice.source = TakaSource::Production;
+    twice.lines = {{QStringLiteral("501"), d("62.5")}};
+    twice.lines[0].takaFirmNo = 1;
+    EXPECT_FALSE(s.save(twice));
+    EXPECT_EQ(year().messages.last().text, QStringLiteral("Taka No 501 is already issued or not produced."));
+
+    ASSERT_TRUE(s.remove(grey.id));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE IsM_Issue <> 0")).toInt(), 0);
+    EXPECT_EQ(s.producedTakas(201).size(), 3u);
+}
+
+// Two stations send the same taka to two mills at the same moment: one challan wins, the other is
+// refused and leaves nothing.
+TEST_F(MillChallanTest, TwoStationsCannotIssueTheSameTaka) {
+    const qint64 bill = buyTenTakas();
+    std::mutex lock;
+    QStringList errors;
+    int saved = 0;
+    for (int round = 0; round < 2; ++round) {
+        const QString shared = QString::number(101 + round);  // 101 and 102
+        std::barrier start(2);
+        auto station = [&](qint64 mill, const QString& own) {
+            try {
+                db::Database db = year().openAnother();
+                Session session = year().session;
+                session.db = &db;
+                RecordingMessages messages;
+                MillIssues there(db, session, messages);
+                MillIssue issue = issueTo(mill);
+                issue.source = TakaSource::Purchase;
+                issue.purchaseBillId = bill;
+                issue.purchaseBillNo = QStringLiteral("LW/118");
+                issue.lines = {{own, d("100")}, {shared, d("100")}};
+                start.arrive_and_wait();
+                const bool ok = there.save(issue).has_value();
+                std::lock_guard<std::mutex> guard(lock);
+                if (ok) ++saved;
+                else if (messages.empty() || messages.last().title != QStringLiteral("Taka Duplication"))
+                    errors << (messages.empty() ? QStringLiteral("refused silently") : messages.last().text);
+            } catch (const std::exception& e) {
+                std::lock_guard<std::mutex> guard(lock);
+                errors << QString::fromLocal8Bit(e.what());
+            }
+        };
+        // Each round both stations want taka 101 (then 102) besides one of their own.
+        std::thread first(station, dyeing, QString::number(103 + 2 * round));
+        std::thread second(station, printing, QString::number(104 + 2 * round));
+        first.join();
+        second.join();
+    }
+    EXPECT_EQ(errors, QStringList());
+    EXPECT_EQ(saved, 2);
+    auto& db = year().db();
+    EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueMst_1")), 2);
+    EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueDtl_1")), 4);
+    // Every taka issued is on exactly one challan, and the bill counts exactly those.
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(DISTINCT TakaNO) FROM JobWork_IssueDtl_1")).toInt(), 4);
+    EXPECT_EQ(purchaseState(bill).issuedFlags, 4);
+    EXPECT_EQ(purchaseState(bill).takas, 4);
+}
+
+}  // namespace
