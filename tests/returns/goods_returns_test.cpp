@@ -5,11 +5,14 @@
 // Runs on both engines (TANABANA_BOTH_ENGINES).
 #include "domain/ledger/Journal.h"
 #include "domain/returns/GoodsReturns.h"
+#include "domain/returns/ReturnPrint.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "support/FirmBooks.h"
+#include "support/PdfProbe.h"
 #include "support/PostedLines.h"
 #include "support/VoucherFirm.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tanabana;
@@ -282,6 +285,28 @@ TEST_F(GoodsReturnsTest, ReverseChargeReturnTakesBackPayableAndInput) {
                   .toString(),
               QStringLiteral("Taxable Amt : 500.00@RCM Pur Bill No  : LW/20"));
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT RCM_ID FROM BillMst WHERE Id = ?"), {*id}).toLongLong(), 1);
+}
+
+TEST_F(GoodsReturnsTest, PrintedSalesReturn) {
+    SalesReturns service(db(), year().session, year().messages);
+    SalesReturn back = rapierBack("20", {{firm().bill2, d("2100")}});
+    back.notes = QStringLiteral("Taken back at the godown");
+    const auto id = service.save(back);
+    ASSERT_TRUE(id);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(returnPdfName(true, back.returnNo) + QStringLiteral(".pdf"));
+    EXPECT_TRUE(path.endsWith(QStringLiteral("Sales_InvRetNo-1.pdf")));
+    writeReturnPdf(db(), year().session, dir.path(), true, *id, path);
+    test::keepForLooking(path);
+    const QString text = test::pdfText(path, false);
+    for (const QString& expected :
+         {QStringLiteral("SALES RETURN"), QStringLiteral("M/s. Ramesh Silk Mills"), QStringLiteral("Return No : GST/1"),
+          QStringLiteral("Sal Bill No : 2"), QStringLiteral("Bill Date : 10-06-2024"), QStringLiteral("Reason : Shade variation"),
+          QStringLiteral("Rapier 60"), QStringLiteral("20.000"), QStringLiteral("2,000.00"), QStringLiteral("2,100.00"),
+          QStringLiteral("Rs. Two Thousand One Hundred Only."), QStringLiteral("Adjusted against bills : 2,100.00"),
+          QStringLiteral("Desc : Taken back at the godown")})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
+    EXPECT_EQ(test::pdfPageCount(path), 1);
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 
 #include "core/Words.h"
 #include "domain/documents/Lookups.h"
+#include "domain/reports/ReportError.h"
+#include "domain/returns/ReturnPrint.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "domain/trade/SalesLines.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/TypedFields.h"
 #include "gui/trade/SellingLookups.h"
+#include "gui/trade/TradePrinting.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -113,9 +116,6 @@ GoodsReturnScreen::GoodsReturnScreen(db::Database& db, Session& session, Message
         if (!refuseTypedLine()) addLine();
         return true;
     });
-    // Returns print with their own layouts, which are not shipped yet.
-    setUnavailable(QStringLiteral("Cmd_Print"), QStringLiteral("The return's printed layout is not available yet"));
-    setUnavailable(QStringLiteral("CmdPDF"), QStringLiteral("The return's printed layout is not available yet"));
 }
 
 GoodsReturnScreen::~GoodsReturnScreen() = default;
@@ -352,6 +352,15 @@ documents::DocumentPage GoodsReturnScreen::listDocuments(const documents::ListFi
     return sales() ? salesService_->list(filter) : purchaseService_->list(filter);
 }
 
-void GoodsReturnScreen::printDocument(bool) {}
+void GoodsReturnScreen::printDocument(bool pdf) {
+    const qint64 id = documentId();
+    if (id <= 0) return;
+    try {
+        printDocumentRequest(db_, session_, messages_, returns::returnRequest(db_, session_, sales(), id),
+                             returns::returnPdfName(sales(), textOf(QStringLiteral("txtBillNo"))), pdf, this);
+    } catch (const reports::ReportError& error) {
+        messages_.critical(QStringLiteral("Report"), error.text());
+    }
+}
 
 }  // namespace tanabana::gui
