@@ -77,6 +77,7 @@ void registerAccountCommands(Registry& registry);
 void registerGstCommands(Registry& registry);
 void registerMillCommands(Registry& registry);
 void registerStockCommands(Registry& registry);
+void registerReturnCommands(Registry& registry);
 
 // Writes a line to standard output.
 void out(const QString& line);

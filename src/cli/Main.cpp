@@ -53,5 +53,6 @@ int main(int argc, char** argv) {
     tanabana::cli::registerGstCommands(registry);
     tanabana::cli::registerMillCommands(registry);
     tanabana::cli::registerStockCommands(registry);
+    tanabana::cli::registerReturnCommands(registry);
     return registry.dispatch(QCoreApplication::arguments().mid(1));
 }

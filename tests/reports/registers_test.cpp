@@ -7,7 +7,10 @@
 #include "domain/reports/ReportError.h"
 #include "domain/reports/SellingRegisters.h"
 #include "domain/reports/Xlsx.h"
+#include "domain/returns/GoodsReturns.h"
+#include "domain/returns/Notes.h"
 #include "domain/trade/PurchaseInvoices.h"
+#include "support/FirmBooks.h"
 #include "support/PdfProbe.h"
 #include "support/SellingFirm.h"
 #include "support/YearFixture.h"
@@ -297,7 +300,40 @@ TEST_F(RegistersTest, EveryMenuRegisterHasItsLayoutAndNamesOnlyColumnsItsQueryGi
     grey.input.metres = Decimal(100);
     grey.input.listRate = Decimal(50);
     bought.lines = {grey};
-    ASSERT_TRUE(trade::PurchaseInvoices(year().db(), year().session, year().messages).save(bought));
+    const auto boughtId = trade::PurchaseInvoices(year().db(), year().session, year().messages).save(bought);
+    ASSERT_TRUE(boughtId);
+    // A return and a note of each side, for the credit and debit note registers.
+    returns::SalesReturn back;
+    back.bookNo = 1;
+    back.date = QDate(2024, 8, 25);
+    back.partyId = firm().ramesh;
+    trade::SalesLine rapier;
+    rapier.qualityId = test::SellingFirm::kRapier;
+    rapier.input.metres = Decimal(20);
+    rapier.input.listRate = Decimal(105);
+    rapier.input.sgstPercent = rapier.input.cgstPercent = *Decimal::parse(QStringLiteral("2.5"));
+    back.lines = {rapier};
+    ASSERT_TRUE(returns::SalesReturns(year().db(), year().session, year().messages).save(back));
+    returns::PurchaseReturn sentBack;
+    sentBack.bookId = 2;
+    sentBack.date = QDate(2024, 8, 25);
+    sentBack.partyId = firm().weaver;
+    grey.input.metres = Decimal(10);
+    sentBack.lines = {grey};
+    ASSERT_TRUE(returns::PurchaseReturns(year().db(), year().session, year().messages).save(sentBack));
+    for (const auto& [kind, party, bill, account] :
+         {std::tuple{returns::NoteKind::Credit, firm().ramesh, firm().bill1, QStringLiteral("Discount Allowed")},
+          std::tuple{returns::NoteKind::Debit, firm().weaver, *boughtId, QStringLiteral("Discount Received")}}) {
+        returns::Note note;
+        note.kind = kind;
+        note.date = QDate(2024, 8, 30);
+        note.partyId = party;
+        note.otherAccountId = test::accountId(year().db(), account);
+        note.rateType = returns::kDiscountBasis;
+        note.percent = Decimal(1);
+        note.billIds = {bill};
+        ASSERT_TRUE(returns::Notes(year().db(), year().session, year().messages).save(note));
+    }
     const Registers registers(year().db(), year().session, year().folder());
     for (const RegisterDefinition& d : sellingRegisters()) {
         SCOPED_TRACE(d.name.toStdString());
@@ -306,7 +342,7 @@ TEST_F(RegistersTest, EveryMenuRegisterHasItsLayoutAndNamesOnlyColumnsItsQueryGi
         EXPECT_NO_THROW(registers.reports().prepare(nullptr, r.reportRequest()));
     }
     EXPECT_EQ(registerCommands(),
-              (QStringList{"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R82", "mnu_R83", "mnu_R84", "mnu_R85", "mnu_R86", "mnu_Prod3", "mnu_R31", "mnu_R25", "mnu_R51", "mnu_R52", "mnu_R53"}));
+              (QStringList{"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R82", "mnu_R83", "mnu_R84", "mnu_R85", "mnu_R86", "mnu_Prod3", "mnu_R31", "mnu_R25", "mnu_R51", "mnu_R52", "mnu_R53", "mnu_R28"}));
 }
 
 }  // namespace

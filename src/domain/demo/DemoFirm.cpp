@@ -3,6 +3,7 @@
 #include "domain/demo/DemoMills.h"
 #include "domain/demo/DemoPurchases.h"
 #include "domain/demo/DemoVouchers.h"
+#include "domain/demo/DemoReturns.h"
 
 #include "core/Messages.h"
 #include "domain/jobwork/ProductionChallans.h"
@@ -121,7 +122,8 @@ QString DemoSummary::text() const {
     return QStringLiteral("%1 parties, %2 qualities, %3 takas in %4 production challans, %5 delivery challans, %6 sales bills, %7 purchase bills")
                .arg(parties).arg(items).arg(takas).arg(productionChallans).arg(deliveryChallans).arg(salesBills).arg(purchaseBills) +
            QStringLiteral(", %1 receipts, %2 payments").arg(receipts).arg(payments) +
-           QStringLiteral(", %1 mill issues, %2 mill receipts").arg(millIssues).arg(millReceipts);
+           QStringLiteral(", %1 mill issues, %2 mill receipts").arg(millIssues).arg(millReceipts) +
+           QStringLiteral(", %1 returns, %2 credit and debit notes").arg(returns).arg(notes);
 }
 
 DemoSummary fillDemoFirm(db::Database& db, Session& session, const QDate& until, const DemoSize& size) {
@@ -263,6 +265,9 @@ DemoSummary fillDemoFirm(db::Database& db, Session& session, const QDate& until,
     const DemoMoney money = fillDemoVouchers(db, session, last);
     summary.receipts = money.receipts;
     summary.payments = money.payments;
+    const DemoReturnCount returned = fillDemoReturns(db, session, last);
+    summary.returns = returned.returns;
+    summary.notes = returned.notes;
     return summary;
 }
 

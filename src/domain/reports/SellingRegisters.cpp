@@ -3,6 +3,7 @@
 #include "db/Dialect.h"
 #include "domain/reports/OutstandingRegisters.h"
 #include "domain/reports/PurchaseRegisters.h"
+#include "domain/reports/ReturnRegisters.h"
 
 namespace tanabana::reports {
 
@@ -228,6 +229,7 @@ std::vector<RegisterDefinition> makeRegisters() {
     list.push_back(production());
     for (RegisterDefinition& d : purchaseRegisters()) list.push_back(std::move(d));
     for (RegisterDefinition& d : outstandingRegisters()) list.push_back(std::move(d));
+    for (RegisterDefinition& d : returnRegisters()) list.push_back(std::move(d));
     return list;
 }
 

@@ -8,6 +8,7 @@
 #include "domain/masters/Schema.h"
 #include "domain/products/Schema.h"
 #include "domain/reports/Schema.h"
+#include "domain/returns/ReturnSchema.h"
 #include "domain/shell/Schema.h"
 #include "domain/trade/PurchaseSchema.h"
 #include "domain/trade/Schema.h"
@@ -43,6 +44,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, vouchers::voucherSteps());
     append(steps, jobwork::millSteps());
     append(steps, accounts::accountsSteps());
+    append(steps, returns::returnSteps());
     return steps;
 }
 

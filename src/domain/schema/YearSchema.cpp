@@ -5,6 +5,7 @@
 #include "domain/masters/Schema.h"
 #include "domain/products/Schema.h"
 #include "domain/reports/Schema.h"
+#include "domain/returns/ReturnSchema.h"
 #include "domain/shell/Schema.h"
 #include "domain/trade/PurchaseSchema.h"
 #include "domain/trade/Schema.h"
@@ -34,6 +35,7 @@ const db::ColumnWidths& yearColumnWidths() {
         addAll(w, products::productTables());
         addAll(w, vouchers::voucherTables());
         for (const db::TableDef* table : jobwork::millTables()) w.add(*table);
+        for (const db::TableDef* table : returns::returnTables()) w.add(*table);
         return w;
     }();
     return widths;

@@ -6,6 +6,7 @@
 #include "domain/documents/TableMap.h"
 #include "domain/ledger/Balances.h"
 #include "domain/ledger/Journal.h"
+#include "domain/trade/BillLineTables.h"
 #include "domain/trade/DocumentRules.h"
 #include "domain/trade/MillTakaCounts.h"
 
@@ -157,12 +158,7 @@ const documents::TableMap<HeaderRow, PurchaseBill>& headerTable() {
 }
 
 // One bill line as written: the typed line, its computed amounts, its bill and place.
-struct LineRow {
-    const PurchaseLine& line;
-    const InvoiceLine& computed;
-    qint64 billId = 0;
-    int srno = 0;
-};
+using LineRow = PurchaseLineRow;
 
 Column<LineRow, PurchaseLine> lineAmount(const char* column, Decimal InvoiceLine::*member) {
     return written<LineRow, PurchaseLine>(column, [member](const LineRow& r) { return (r.computed.*member).toDouble(); });
@@ -271,6 +267,8 @@ std::vector<LineRow> lineRows(const PurchaseBill& b, const ComputedPurchase& c) 
 }
 
 }  // namespace
+
+const documents::TableMap<PurchaseLineRow, PurchaseLine>& purchaseLineTable() { return lineTable(); }
 
 PurchaseInvoices::PurchaseInvoices(db::Database& db, Session& session, Messages& messages)
     : db_(db), session_(session), messages_(messages) {}

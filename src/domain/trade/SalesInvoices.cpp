@@ -7,6 +7,7 @@
 #include "domain/documents/Guard.h"
 #include "domain/documents/TableMap.h"
 #include "domain/shell/Lookups.h"
+#include "domain/trade/BillLineTables.h"
 #include "domain/trade/DatedRules.h"
 #include "domain/trade/DocumentRules.h"
 #include "domain/trade/PartyRates.h"
@@ -144,13 +145,7 @@ const documents::TableMap<HeaderRow, SalesBill>& headerTable() {
     return table;
 }
 
-// One bill line as written: the typed line, its computed amounts, its bill and place.
-struct LineRow {
-    const SalesLine& line;
-    const InvoiceLine& computed;
-    qint64 billId = 0;
-    int srno = 0;
-};
+using LineRow = SalesLineRow;
 
 Column<LineRow, SalesLine> lineAmount(const char* column, Decimal InvoiceLine::*member) {
     return written<LineRow, SalesLine>(column, [member](const LineRow& r) { return (r.computed.*member).toDouble(); });
@@ -245,6 +240,20 @@ const documents::TableMap<LineRow, SalesLine>& lineTable() {
 }
 
 }  // namespace
+
+const documents::TableMap<SalesLineRow, SalesLine>& salesLineTable() { return lineTable(); }
+
+std::vector<SalesLine> readSalesLines(db::Database& db, qint64 billId) {
+    std::vector<SalesLine> lines;
+    // The item's GST-inclusive mark tells how the rate was typed; the rates themselves are the bill's own.
+    db.forEach(QStringLiteral("SELECT d.*, p.VatCalc FROM SalBillDtl d LEFT JOIN ProdMst p ON p.Id = d.PCode WHERE d.BillMstId = ? ORDER BY d.Srno"),
+               {billId}, [&](const db::Row& r) {
+                   SalesLine line;
+                   lineTable().read(line, r);
+                   lines.push_back(line);
+               });
+    return lines;
+}
 
 struct SalesInvoices::Book {
     qint64 bookNo = 0;
@@ -691,13 +700,7 @@ std::optional<SalesBill> SalesInvoices::load(qint64 id) {
     b.id = id;
     headerTable().read(b, *h);
     if (b.opening) b.pendingAmount = Decimal::fromVariant(h->value(QStringLiteral("BillAmount")));
-    // The item's GST-inclusive mark tells how the rate was typed; the rates themselves are the bill's own.
-    db_.forEach(QStringLiteral("SELECT d.*, p.VatCalc FROM SalBillDtl d LEFT JOIN ProdMst p ON p.Id = d.PCode WHERE d.BillMstId = ? ORDER BY d.Srno"),
-                {id}, [&](const db::Row& r) {
-                    SalesLine line;
-                    lineTable().read(line, r);
-                    b.lines.push_back(line);
-                });
+    b.lines = readSalesLines(db_, id);
     return b;
 }
 

@@ -190,8 +190,8 @@ void takeBack(db::Database& db, BillBook book, const SettlingEntry& e) {
     const BillTable& t = tableOf(book);
     const db::Rows rows =
         db.query(QStringLiteral("SELECT ID, BillId, Paid_Amt, IsJVEnd, BNo FROM Acc_OutSt WHERE Fno = ? AND TableCode = ? AND "
-                                "VouNo = ? AND VouSrno = ? AND IsRet = 0 AND Book = ? ORDER BY ID"),
-                 {e.firmNo, e.tableCode, e.voucherNo, e.serial, t.letter});
+                                "VouNo = ? AND VouSrno = ? AND IsRet = ? AND Book = ? ORDER BY ID"),
+                 {e.firmNo, e.tableCode, e.voucherNo, e.serial, e.byReturn ? 1 : 0, t.letter});
     for (const db::Row& r : rows)
         if (r.flag(QStringLiteral("IsJVEnd")))
             throw Refusal{QStringLiteral("No Delete"), QStringLiteral("Less/Add Amount of Bill No %1 is passed in Journal Entry.")
@@ -205,7 +205,7 @@ void takeBack(db::Database& db, BillBook book, const SettlingEntry& e) {
         const Decimal newPaid = bill->paid - money(r.value(QStringLiteral("Paid_Amt")));
         // The last settlement left on the bill names its date and voucher.
         const auto last = db.queryOne(
-            QStringLiteral("SELECT VDate, VouNo FROM Acc_OutSt WHERE BillId = ? AND Book = ? AND VouNo > 0 AND IsRet = 0 "
+            QStringLiteral("SELECT VDate, VouNo FROM Acc_OutSt WHERE BillId = ? AND Book = ? AND VouNo > 0 "
                            "ORDER BY VDate DESC, ID DESC"),
             {bill->id, t.letter});
         const QVariant paidDate =
@@ -257,7 +257,7 @@ QString apply(db::Database& db, BillBook book, const SettlingEntry& e, Decimal e
             QStringLiteral(
                 "INSERT INTO Acc_OutSt (ID, Srno, VouNo, TableCode, VouSrno, BillId, Paid_Amt, Minus_Amt, Plus_Amt, IsEnd, Book, "
                 "IsJV, IsJVEnd, Fno, VDate, AcId, BookName, IType, BNo, BillDt, BillAmt, IsRet, TrnDt) "
-                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?)"),
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             {rowId,
              ++srno,
              e.voucherNo,
@@ -278,6 +278,7 @@ QString apply(db::Database& db, BillBook book, const SettlingEntry& e, Decimal e
              fit(QStringLiteral("BNo"), bill->billNo),
              QVariant(bill->date),
              bill->amount.toDouble(),
+             e.byReturn ? 1 : 0,
              QVariant(e.date)});
         numbers << bill->billNo;
     }

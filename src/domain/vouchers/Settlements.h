@@ -65,6 +65,7 @@ struct SettlingEntry {
     QDate date;
     qint64 partyId = 0;
     qint64 firmNo = 0;
+    bool byReturn = false;  // a sales or purchase return adjusting bills (IsRet)
 };
 
 // A refusal raised inside a saving transaction; the service shows it and nothing stays written.

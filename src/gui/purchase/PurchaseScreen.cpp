@@ -4,6 +4,7 @@
 #include "domain/products/SmallMasters.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/TypedFields.h"
+#include "gui/trade/SellingLookups.h"
 #include "gui/trade/TradePrinting.h"
 
 #include <QComboBox>
@@ -29,15 +30,6 @@ QString blankZero(Decimal value, int places) { return value.isZero() ? QString()
 // The first letters of these are what the bill keeps ("T", "R", "L", "I", "S").
 const QStringList kInvoiceTypes{QStringLiteral("Tax Inv."), QStringLiteral("Retail Inv."), QStringLiteral("Labour"), QStringLiteral("Import"),
                                 QStringLiteral("SEZ")};
-
-LookupSource partySource(std::function<std::vector<documents::PartyChoice>(const QString&)> fetch) {
-    return typedSource<documents::PartyChoice>(std::move(fetch),
-                                               {{QStringLiteral("A/c Name"), [](const documents::PartyChoice& p) { return p.name; }},
-                                                {QStringLiteral("City"), [](const documents::PartyChoice& p) { return p.city; }},
-                                                {QStringLiteral("A/c No"), [](const documents::PartyChoice& p) { return p.ledgerId; }},
-                                                {QStringLiteral("GSTIN"), [](const documents::PartyChoice& p) { return p.gstin; }}},
-                                               [](const documents::PartyChoice& p) { return p.id; });
-}
 
 LookupSource brokers(db::Database& db, Session& session, Messages& messages) {
     return typedSource<products::Broker>(

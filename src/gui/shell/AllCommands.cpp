@@ -13,6 +13,7 @@ void registerGstCommands(CommandRegistry& registry);
 void registerVoucherCommands(CommandRegistry& registry);
 void registerStockCommands(CommandRegistry& registry);
 void registerMillCommands(CommandRegistry& registry);
+void registerReturnCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
 // adds one line here.
@@ -28,6 +29,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerVoucherCommands(registry);
     registerStockCommands(registry);
     registerMillCommands(registry);
+    registerReturnCommands(registry);
 }
 
 }  // namespace tanabana::gui

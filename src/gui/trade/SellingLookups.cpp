@@ -59,6 +59,15 @@ LookupSource partyLookup(db::Database& db, qint64 firmNo, bool anyAccount) {
     return {salesPartySearch(db, firmNo, anyAccount), QStringLiteral("Id"), QStringLiteral("A/c Name")};
 }
 
+LookupSource partySource(std::function<std::vector<documents::PartyChoice>(const QString&)> fetch) {
+    return typedSource<documents::PartyChoice>(std::move(fetch),
+                                               {{QStringLiteral("A/c Name"), [](const documents::PartyChoice& p) { return p.name; }},
+                                                {QStringLiteral("City"), [](const documents::PartyChoice& p) { return p.city; }},
+                                                {QStringLiteral("A/c No"), [](const documents::PartyChoice& p) { return p.ledgerId; }},
+                                                {QStringLiteral("GSTIN"), [](const documents::PartyChoice& p) { return p.gstin; }}},
+                                               [](const documents::PartyChoice& p) { return p.id; });
+}
+
 LookupSource brokerLookup(db::Database& db, Session& session, Messages& messages) {
     return typedSource<products::Broker>(
         [&db, &session, &messages](const QString& prefix) {

@@ -2,6 +2,7 @@
 // The search lists of the selling screens (parties, qualities, design numbers) over the typed
 // look-ups of the documents kit, which holds the account groups a sales party may belong to.
 #include "core/Messages.h"
+#include "domain/documents/Lookups.h"
 #include "core/Session.h"
 #include "gui/common/DocumentForm.h"
 #include "gui/common/LookupField.h"
@@ -20,6 +21,8 @@ LookupField::Search designSearch(db::Database& db, qint64 firmNo);
 
 // The same as the sources of a document screen's look-up fields, and the firm's brokers by name.
 LookupSource partyLookup(db::Database& db, qint64 firmNo, bool anyAccount = false);
+// Parties found by `fetch` as rows of "A/c Name", City, "A/c No" and GSTIN.
+LookupSource partySource(std::function<std::vector<documents::PartyChoice>(const QString&)> fetch);
 LookupSource brokerLookup(db::Database& db, Session& session, Messages& messages);
 // The name of a broker, empty when there is none.
 QString brokerName(db::Database& db, Session& session, Messages& messages, qint64 srno);
