@@ -1,12 +1,18 @@
-// tanabana-cli gst: the GST returns' files, the check made before them and GSTR-3B.
+// tanabana-cli gst: the GST returns' files, the check made before them, GSTR-3B, GSTR-2 and the
+// matching of the purchase bills with the portal's GSTR-2A / 2B.
 //   tanabana-cli --data ~/Tanabana gst check --month 08-2024
 //   tanabana-cli --data ~/Tanabana gst gstr1 --month 08-2024 --out ~/GSTR_CSV --json
 //   tanabana-cli --data ~/Tanabana gst gstr3b --month 08-2024 --out gstr3b-aug.pdf
+//   tanabana-cli --data ~/Tanabana gst import-2a ~/Downloads/072024_2A.xlsx --month 07-2024
+//   tanabana-cli --data ~/Tanabana gst match --month 07-2024 --confirm 12 --out mismatch.xlsx
 #include "cli/Books.h"
 #include "cli/Cli.h"
 #include "domain/gst/Gstr1Check.h"
 #include "domain/gst/Gstr1Files.h"
+#include "domain/gst/Gstr2.h"
 #include "domain/gst/Gstr3bPrint.h"
+#include "domain/gst/PortalMatching.h"
+#include "domain/gst/ReturnWorkbook.h"
 #include "core/Words.h"
 
 #include <QDir>
@@ -63,6 +69,11 @@ int gstr1(const Arguments& a) {
         const QStringList files = gst::writeGstr1Csv(r, folder);
         for (const QString& f : files) out(QDir::toNativeSeparators(f));
         if (a.has(QStringLiteral("json"))) out(QDir::toNativeSeparators(gst::writeGstr1Json(r, folder)));
+        if (a.has(QStringLiteral("xlsx"))) {
+            const QString book = QDir(folder).filePath(gst::returnWorkbookName(gst::gstr1Template(), period.from));
+            gst::writeReturnWorkbook(books.installation.dataRoot(), gst::gstr1Template(), gst::gstr1WorkbookRows(r), book);
+            out(QDir::toNativeSeparators(book));
+        }
         out(QStringLiteral("Your GSTR-1 File Is Ready in %1 Folder").arg(QDir::toNativeSeparators(folder)));
         if (!problems.empty()) warn(QStringLiteral("%1 problem(s) listed above; the portal may refuse those rows.").arg(problems.size()));
         return 0;
@@ -104,16 +115,142 @@ int gstr3b(const Arguments& a) {
     }
 }
 
+// The inward supplies return: its invoice sections line by line and the totals of the others.
+int gstr2(const Arguments& a) {
+    const gst::ReturnPeriod period = monthOf(a);
+    const gst::PortalMatchFilter filter = a.has(QStringLiteral("matched"))     ? gst::PortalMatchFilter::Matched
+                                          : a.has(QStringLiteral("unmatched")) ? gst::PortalMatchFilter::Unmatched
+                                                                               : gst::PortalMatchFilter::All;
+    OpenBooks books = openBooks(a);
+    try {
+        const gst::Gstr2 r = gst::Gstr2Service(*books.year, books.session).compute(period, filter);
+        for (const gst::ReturnSheet& sheet : gst::gstr2Sheets()) {
+            const auto rows = gst::gstr2Rows(r, sheet.name);
+            out(QStringLiteral("%1 (%2)").arg(sheet.name).arg(rows.size()));
+            for (const QStringList& row : rows) out(QStringLiteral("  ") + row.join(QStringLiteral(" | ")));
+        }
+        if (a.has(QStringLiteral("out"))) {
+            const QString path = a.required(QStringLiteral("out"));
+            gst::writeReturnWorkbook(books.installation.dataRoot(), gst::gstr2Template(), gst::gstr2WorkbookRows(r), path);
+            out(QDir::toNativeSeparators(path));
+        }
+        return 0;
+    } catch (const gst::GstError& e) {
+        throw CommandError{e.text()};
+    }
+}
+
+gst::PortalReturn portalReturnOf(const Arguments& a, gst::PortalReturn fallback) {
+    return a.has(QStringLiteral("2b")) ? gst::PortalReturn::Gstr2B : fallback;
+}
+
+// The period of an import: --month, else the one the JSON file names.
+gst::ReturnPeriod importPeriod(const Arguments& a, const QString& path) {
+    if (a.has(QStringLiteral("month"))) return monthOf(a);
+    QString named;
+    try {
+        named = gst::readPortalFile(path).period;
+    } catch (const gst::GstError& e) {
+        throw CommandError{e.text()};
+    }
+    const auto period = gst::ReturnPeriod::month(named.left(2) + QLatin1Char('-') + named.mid(2));
+    if (named.isEmpty() || !period) throw UsageError{QStringLiteral("--month MM-YYYY is needed: the file does not name its return period")};
+    return *period;
+}
+
+int importPortal(const Arguments& a, gst::PortalReturn kind) {
+    const QString path = a.positionalAt(0, QStringLiteral("FILE"));
+    const gst::ReturnPeriod period = importPeriod(a, path);
+    OpenBooks books = openBooks(a);
+    ConsoleMessages messages;
+    try {
+        const auto rows = gst::PortalMatching(*books.year, books.session, messages).importFile(kind, period, path);
+        if (!rows) throw CommandError{messages.lastCritical()};
+        out(QStringLiteral("%1 row(s) of %2 kept for %3.").arg(*rows).arg(gst::portalReturnName(kind), period.from.toString(QStringLiteral("MM-yyyy"))));
+        out(gst::importedText(kind));
+        return 0;
+    } catch (const gst::GstError& e) {
+        throw CommandError{e.text()};
+    }
+}
+
+QStringList ids(const QString& list) { return list.split(QLatin1Char(','), Qt::SkipEmptyParts); }
+
+// Matches the period's import with the bills, applies the operator's confirmations and
+// rejections, and lists what is not matched (with the row to name in --confirm).
+int match(const Arguments& a) {
+    const gst::ReturnPeriod period = monthOf(a);
+    const gst::PortalReturn kind = portalReturnOf(a, gst::PortalReturn::Gstr2A);
+    OpenBooks books = openBooks(a);
+    ConsoleMessages messages;
+    try {
+        gst::PortalMatching matching(*books.year, books.session, messages);
+        if (!matching.match(kind, period)) throw CommandError{messages.lastCritical()};
+        for (const QString& id : ids(a.option(QStringLiteral("confirm"))))
+            if (!matching.confirm(id.toLongLong())) throw CommandError{messages.lastCritical()};
+        for (const QString& id : ids(a.option(QStringLiteral("reject"))))
+            if (!matching.reject(id.toLongLong())) throw CommandError{messages.lastCritical()};
+        const gst::Reconciliation r = matching.view(kind, period);
+        for (const gst::PortalRow& p : r.portal)
+            if (!p.matched())
+                out(QStringLiteral("Portal row %1  %2  %3  %4  %5  %6")
+                        .arg(p.id)
+                        .arg(p.gstin, p.invoiceNo, p.date.toString(QStringLiteral("dd-MM-yyyy")), FormatIndian(p.invoiceValue, 2), p.statusText));
+        for (const gst::BookBill& b : r.books)
+            if (b.state != gst::MatchState::Exact && b.state != gst::MatchState::Confirmed && !b.ticked)
+                out(QStringLiteral("Bill %1  %2  %3  %4  %5  %6")
+                        .arg(b.id)
+                        .arg(b.gstin, b.billNo, b.date.toString(QStringLiteral("dd-MM-yyyy")), FormatIndian(b.value, 2), b.statusText));
+        out(r.summary());
+        if (a.has(QStringLiteral("out"))) {
+            const QString path = a.required(QStringLiteral("out"));
+            gst::writeMismatches(r, books.session.firmName, path);
+            out(QDir::toNativeSeparators(path));
+        }
+        return 0;
+    } catch (const gst::GstError& e) {
+        throw CommandError{e.text()};
+    }
+}
+
+// Writes the workbook templates the program ships, as the Excel buttons expect to find them.
+int templates(const Arguments& a) {
+    const QString folder = QDir::cleanPath(a.required(QStringLiteral("out")));
+    if (!QDir().mkpath(folder)) throw CommandError{QStringLiteral("The folder %1 cannot be made").arg(folder)};
+    try {
+        for (const gst::ReturnTemplate* t : gst::shippedTemplates()) {
+            gst::writeReturnTemplate(*t, QDir(folder).filePath(t->file));
+            out(QDir::toNativeSeparators(QDir(folder).filePath(t->file)));
+        }
+    } catch (const gst::GstError& e) {
+        throw CommandError{e.text()};
+    }
+    return 0;
+}
+
 }  // namespace
 
 void registerGstCommands(Registry& registry) {
-    Noun noun{QStringLiteral("gst"), QStringLiteral("GST returns: GSTR-1 files, the check before them, GSTR-3B"), {}};
+    Noun noun{QStringLiteral("gst"), QStringLiteral("GST returns: GSTR-1 files, the check before them, GSTR-3B, GSTR-2 and 2A/2B matching"), {}};
     noun.verbs.push_back({QStringLiteral("gstr1"), QStringLiteral("writes the GSTR-1 CSV files (and the portal's JSON) of a month"),
-                          QStringLiteral("--month MM-YYYY --out DIR [--json] [--year N] [--firm N]"), gstr1});
+                          QStringLiteral("--month MM-YYYY --out DIR [--json] [--xlsx] [--year N] [--firm N]"), gstr1});
     noun.verbs.push_back({QStringLiteral("check"), QStringLiteral("lists what the portal would refuse in a month's sales (exit 1 when any)"),
                           QStringLiteral("--month MM-YYYY [--year N] [--firm N]"), check});
     noun.verbs.push_back({QStringLiteral("gstr3b"), QStringLiteral("GSTR-3B of a month from the books, printed to a file with --out"),
                           QStringLiteral("--month MM-YYYY [--out FILE.pdf|FILE.xlsx|FILE.csv] [--year N] [--firm N]"), gstr3b});
+    noun.verbs.push_back({QStringLiteral("gstr2"), QStringLiteral("GSTR-2 of a month from the purchase books, section by section"),
+                          QStringLiteral("--month MM-YYYY [--matched | --unmatched] [--out FILE.xlsx] [--year N] [--firm N]"), gstr2});
+    noun.verbs.push_back({QStringLiteral("templates"), QStringLiteral("writes the returns' workbook templates the program ships"),
+                          QStringLiteral("--out DIR"), templates});
+    noun.verbs.push_back({QStringLiteral("import-2a"), QStringLiteral("keeps the portal's GSTR-2A (workbook or JSON) of a month for matching"),
+                          QStringLiteral("FILE [--month MM-YYYY] [--year N] [--firm N]"),
+                          [](const Arguments& a) { return importPortal(a, gst::PortalReturn::Gstr2A); }});
+    noun.verbs.push_back({QStringLiteral("import-2b"), QStringLiteral("keeps the portal's GSTR-2B (workbook or JSON) of a month for matching"),
+                          QStringLiteral("FILE [--month MM-YYYY] [--year N] [--firm N]"),
+                          [](const Arguments& a) { return importPortal(a, gst::PortalReturn::Gstr2B); }});
+    noun.verbs.push_back({QStringLiteral("match"), QStringLiteral("matches a month's purchase bills with the imported GSTR-2A (or --2b)"),
+                          QStringLiteral("--month MM-YYYY [--2b] [--confirm ROW,ROW] [--reject ROW] [--out FILE.xlsx] [--year N] [--firm N]"),
+                          match});
     registry.add(std::move(noun));
 }
 

@@ -59,6 +59,10 @@ QDate Row::date(const QString& column) const {
 
 int Row::indexOf(const QString& column) const {
     if (!names_) return -1;
+    // Most callers name a column as their SELECT spells it: the exact match is cheap; PostgreSQL
+    // folds unquoted names to lower case, so the case-blind match follows.
+    const int exact = int(names_->indexOf(column));
+    if (exact >= 0) return exact;
     for (int i = 0; i < names_->size(); ++i)
         if (names_->at(i).compare(column, Qt::CaseInsensitive) == 0) return i;
     return -1;

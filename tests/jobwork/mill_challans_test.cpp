@@ -6,13 +6,17 @@
 // (TANABANA_BOTH_ENGINES).
 #include "domain/jobwork/ProductionChallans.h"
 #include "domain/mill/MillIssues.h"
+#include "domain/mill/MillPrint.h"
 #include "domain/mill/MillReceipts.h"
+#include "domain/reports/ReportError.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "support/FirmBooks.h"
+#include "support/PdfProbe.h"
 #include "support/YearFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <barrier>
 #include <mutex>
 #include <thread>
@@ -202,6 +206,20 @@ TEST_F(MillChallanTest, SixIssuedFourReceivedThenBothDeletedRestoreTheBill) {
     EXPECT_EQ(loaded->lines[1].finishedMetres.toString(3), QStringLiteral("92.250"));
     EXPECT_FALSE(loaded->lines[3].finished);
     EXPECT_EQ(loaded->lotNo, QStringLiteral("L-501"));
+
+    // The weaver's bill re-saved as the buying screen loads it keeps what went to the mill, and
+    // cannot be deleted while its takas are there.
+    trade::PurchaseInvoices purchases(db, year().session, year().messages);
+    trade::PurchaseBill reSaved = *purchases.load(bill);
+    reSaved.lines[0].issuedTakas = 0;
+    reSaved.lines[0].issuedMetres = {};
+    ASSERT_TRUE(purchases.save(reSaved));
+    EXPECT_EQ(purchaseState(bill).takas, 6);
+    EXPECT_EQ(purchaseState(bill).metres, QStringLiteral("586.500"));
+    EXPECT_FALSE(purchases.remove(bill));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Mill Issue Found"),
+                                    QStringLiteral("Takas of this Purchase Invoice are issued to a mill\n First Delete Mill Issue Entry !")));
+    EXPECT_EQ(year().count(QStringLiteral("BillMst")), 1);
 
     // The issue cannot go while its takas are back, nor be changed.
     year().messages.clear();
@@ -441,6 +459,13 @@ TEST_F(MillChallanTest, OwnWovenTakasGoToTheMillAndComeBack) {
     // The looms' taka list no longer offers them, to the mill or to a delivery challan.
     EXPECT_EQ(s.producedTakas(201).size(), 1u);
     EXPECT_EQ(s.load(grey.id)->source, TakaSource::Production);
+    // The looms' challan keeps the takas at the mill: it cannot go, and a re-save leaves them.
+    EXPECT_FALSE(looms.remove(woven.id));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("No Delete"), QStringLiteral("Issued To Mill")));
+    jobwork::ProductionChallan reWoven = *looms.load(woven.id);
+    reWoven.takas.erase(reWoven.takas.begin());
+    ASSERT_TRUE(looms.save(reWoven));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE TakaNO = '501' AND IsM_Issue <> 0")).toInt(), 1);
 
     MillIssue twice = issueTo(printing);
     twice.source = TakaSource::Production;
@@ -475,7 +500,9 @@ TEST_F(MillChallanTest, TwoStationsCannotIssueTheSameTaka) {
                 issue.source = TakaSource::Purchase;
                 issue.purchaseBillId = bill;
                 issue.purchaseBillNo = QStringLiteral("LW/118");
-                issue.lines = {{own, d("100")}, {shared, d("100")}};
+                // Odd takas of the bill are 100 m, even ones 95.5 m.
+                const auto metres = [](const QString& no) { return no.toInt() % 2 ? d("100") : d("95.5"); };
+                issue.lines = {{own, metres(own)}, {shared, metres(shared)}};
                 start.arrive_and_wait();
                 const bool ok = there.save(issue).has_value();
                 std::lock_guard<std::mutex> guard(lock);
@@ -502,6 +529,55 @@ TEST_F(MillChallanTest, TwoStationsCannotIssueTheSameTaka) {
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(DISTINCT TakaNO) FROM JobWork_IssueDtl_1")).toInt(), 4);
     EXPECT_EQ(purchaseState(bill).issuedFlags, 4);
     EXPECT_EQ(purchaseState(bill).takas, 4);
+}
+
+// The printed challans: the issue with its takas and the mill, the receipt with shortage and the
+// bill, each under the file name the mill expects.
+TEST_F(MillChallanTest, PrintedIssueAndReceipt) {
+    const qint64 bill = buyTenTakas();
+    auto s = issues();
+    MillIssue issue = issueTo(printing);
+    issue.process = QStringLiteral("Printing");
+    ASSERT_TRUE(s.takeFromPurchase(issue, bill, {"101", "102"}));
+    issue.lines[0].marka = QStringLiteral("A-7");
+    ASSERT_TRUE(s.save(issue));
+    auto r = receipts();
+    MillReceipt receipt;
+    receipt.bookId = 2;
+    receipt.date = QDate(2024, 6, 24);
+    receipt.millId = printing;
+    receipt.lotNo = QStringLiteral("P-33");
+    receipt.tdsPercent = d("1");
+    receipt.lines = r.linesFromIssue(issue.id, {1, 2});
+    receipt.lines[0].finishedMetres = d("96.5");
+    receipt.lines[1].finishedMetres = d("93");
+    ASSERT_TRUE(r.save(receipt));
+
+    EXPECT_EQ(millIssuePdfName(issue.challanNo), QStringLiteral("Job_Process_Issue_No1"));
+    EXPECT_EQ(millPdfName(year().db(), receipt.id), QStringLiteral("Job_Process_Rec_No1"));
+    EXPECT_EQ(millIssueLayoutName(2), QStringLiteral("Issue_JobWork_Mill_2.rpt"));
+    EXPECT_EQ(millReceiptLayoutName(3), QStringLiteral("Issue_JobWork_Mill_Rec_2.rpt"));
+
+    QTemporaryDir dir;
+    const QString issuePdf = dir.filePath(QStringLiteral("issue.pdf"));
+    writeMillPdf(year().db(), year().session, issue.id, issuePdf);
+    test::keepForLooking(issuePdf);
+    const QString issued = test::pdfText(issuePdf, false);
+    for (const char* expected : {"MILL ISSUE CHALLAN", "Navkar \"Process\" House", "Mill Iss No : 1", "Rapier 60 Grey", "Printing",
+                                 "Laxmi Weaving Works LW/118", "A-7", "195.500", "Total Taka : 2"})
+        EXPECT_TRUE(issued.contains(QString::fromUtf8(expected))) << expected << "\n" << issued.toStdString();
+
+    const QString receiptPdf = dir.filePath(QStringLiteral("receipt.pdf"));
+    writeMillPdf(year().db(), year().session, receipt.id, receiptPdf);
+    test::keepForLooking(receiptPdf);
+    const QString received = test::pdfText(receiptPdf, false);
+    // 96.5 x 2.50 = 241.25 and 93 x 2.50 = 232.50: 473.75, bill 474, T.D.S. 5.
+    for (const char* expected : {"MILL RECEIVE CHALLAN", "Lot No : P-33", "96.500", "3.500", "3.50", "2.500", "2.62", "473.75", "474.00", "5.00"})
+        EXPECT_TRUE(received.contains(QString::fromUtf8(expected))) << expected << "\n" << received.toStdString();
+
+    // Another firm's challan is not printed.
+    year().session.firmNo = 2;
+    EXPECT_THROW(millIssueRequest(year().db(), year().session, issue.id), reports::ReportError);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "support/FirmBooks.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tanabana;
@@ -101,6 +102,31 @@ TEST_F(MillCliTest, TakasGoOutAndComeBackAllOrNothing) {
     EXPECT_TRUE(typo.err.contains(QStringLiteral("unknown key \"mil\""))) << typo.err.toStdString();
     const test::CliResult wrongAction = cli({QStringLiteral("mill"), QStringLiteral("issue"), QStringLiteral("delete")});
     EXPECT_NE(wrongAction.exitCode, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The demonstration firm sends the takas of its weavers' bills to two mills and has most back.
+TEST(MillDemoTest, TheDemoFirmsTakasGoToTwoMillsAndMostComeBack) {
+    QTemporaryDir dir;
+    const QString root = dir.filePath(QStringLiteral("books"));
+    const test::CliResult demo = test::runCli({QStringLiteral("--data"), root, QStringLiteral("demo"), QStringLiteral("create"),
+                                               QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_EQ(demo.exitCode, 0) << demo.err.toStdString();
+    EXPECT_TRUE(demo.out.contains(QStringLiteral("30 mill issues, 23 mill receipts"))) << demo.out.toStdString();
+    const test::CliResult issues = test::runCli({QStringLiteral("--data"), root, QStringLiteral("mill"), QStringLiteral("issue"),
+                                                 QStringLiteral("list"), QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_EQ(issues.exitCode, 0) << issues.err.toStdString();
+    EXPECT_TRUE(issues.out.contains(QStringLiteral("Surat Dyeing & Printing Mills\t")));
+    EXPECT_TRUE(issues.out.contains(QStringLiteral("Navkar Process House\t")));
+    // Every challan received carries its lot; those still at the mill carry none.
+    int withLot = 0, without = 0;
+    for (const QString& line : issues.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(1))
+        (line.section(QLatin1Char('\t'), 6, 6).isEmpty() ? without : withLot)++;
+    EXPECT_EQ(withLot, 23);
+    EXPECT_EQ(without, 7);
 }
 
 }  // namespace

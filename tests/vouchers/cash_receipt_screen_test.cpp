@@ -5,6 +5,7 @@
 // with Esc leaves nothing; F6 on a bank payment settles the supplier's bill; a journal entry typed
 // in "3. General" and deleted from its grid.
 #include "gui/common/LookupField.h"
+#include "gui/reports/PreviewWindow.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/vouchers/CashBankScreen.h"
@@ -13,8 +14,7 @@
 #include "support/PdfProbe.h"
 #include "support/QtPrinting.h"
 #include "support/ScreenProbe.h"
-#include "support/VoucherFirm.h"
-#include "support/YearFixture.h"
+#include "support/VoucherScreenTest.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -22,6 +22,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -29,38 +30,7 @@ using namespace tanabana;
 
 namespace {
 
-class CashReceiptScreenTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        firm.build();
-        year.messages.clear();
-        gui::registerAllCommands(registry);
-        window.resize(1366, 768);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    void type(const QString& text) {
-        QTest::keyClicks(QApplication::focusWidget(), text);
-        QApplication::processEvents();
-    }
-    void key(Qt::Key k) {
-        QTest::keyClick(QApplication::focusWidget(), k);
-        QApplication::processEvents();
-    }
-    QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
-    double paidOn(qint64 bill, const char* table = "SalBillMst") {
-        return year.db()
-            .scalar(QStringLiteral("SELECT PaidAmt FROM %1 WHERE Id = ?").arg(QString::fromLatin1(table)), {bill})
-            .toDouble();
-    }
-
-    test::YearFixture year;
-    test::VoucherFirm firm{year.db(), year.session, year.messages};
-    gui::CommandRegistry registry;
-    gui::MainWindow window{year.session, year.messages};
-    gui::CommandContext context{window, [this] { return &year.db(); }, year.session, year.messages};
-};
+class CashReceiptScreenTest : public test::VoucherScreenTest {};
 
 }  // namespace
 
@@ -174,6 +144,19 @@ TEST_F(CashReceiptScreenTest, BankPaymentSettlesTheSuppliersBillFromF6) {
     EXPECT_EQ(paidOn(firm.purchase, "BillMst"), 5200.0);
     EXPECT_EQ(test::gridText(screen->lineGrid()).at(0).section(QStringLiteral(" | "), 2, 4),
               QStringLiteral("Laxmi Weaving Works | 5,200.00 | 000777"));
+
+    // The cheque of the payment goes through the preview from the window's own button.
+    ASSERT_TRUE(screen->button(QStringLiteral("CmdCheque"))->isEnabled());
+    test::keepPicture(&window, QStringLiteral("bank_payment"));
+    QTest::mouseClick(screen->button(QStringLiteral("CmdCheque")), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT Name || ' ' || InWord FROM PaymentMStChq")).toString(),
+              QStringLiteral("Laxmi Weaving Works Rs. Five Thousand Two Hundred Only."));
+    for (const Message& m : year.messages.all()) EXPECT_NE(m.kind, MessageKind::Critical) << m.text.toStdString();
+    auto* preview = window.findChild<gui::PreviewWindow*>();
+    ASSERT_NE(preview, nullptr);
+    delete preview;
+    QApplication::setActiveWindow(&window);
 
     // Delete on the grid row asks, gives the bill back and empties the voucher.
     screen->lineGrid()->setFocus();

@@ -12,8 +12,7 @@
 #include "gui/vouchers/RecurringPaymentScreen.h"
 #include "support/QtPrinting.h"
 #include "support/ScreenProbe.h"
-#include "support/VoucherFirm.h"
-#include "support/YearFixture.h"
+#include "support/VoucherScreenTest.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -28,31 +27,8 @@ using namespace tanabana;
 
 namespace {
 
-class JournalScreensTest : public ::testing::Test {
+class JournalScreensTest : public test::VoucherScreenTest {
 protected:
-    void SetUp() override {
-        firm.build();
-        year.messages.clear();
-        gui::registerAllCommands(registry);
-        window.resize(1366, 768);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    void type(const QString& text) {
-        QTest::keyClicks(QApplication::focusWidget(), text);
-        QApplication::processEvents();
-    }
-    void key(Qt::Key k) {
-        QTest::keyClick(QApplication::focusWidget(), k);
-        QApplication::processEvents();
-    }
-    QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
-    void typeDate(const char* ddmmyyyy) {
-        static_cast<QDateEdit*>(QApplication::focusWidget())->setSelectedSection(QDateTimeEdit::DaySection);
-        type(QString::fromLatin1(ddmmyyyy));
-        key(Qt::Key_Return);
-    }
     QString label(QWidget* screen, const char* name) {
         return screen->findChild<QLabel*>(QString::fromLatin1(name))->text();
     }
@@ -69,12 +45,6 @@ protected:
                             Decimal::fromVariant(r.value(3)).toString(2), r.value(4).toString());
         return out;
     }
-
-    test::YearFixture year;
-    test::VoucherFirm firm{year.db(), year.session, year.messages};
-    gui::CommandRegistry registry;
-    gui::MainWindow window{year.session, year.messages};
-    gui::CommandContext context{window, [this] { return &year.db(); }, year.session, year.messages};
 };
 
 }  // namespace

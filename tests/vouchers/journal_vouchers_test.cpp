@@ -52,6 +52,14 @@ protected:
         ASSERT_TRUE(
             firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 15), firm().ramesh, firm().bill1, "9800", "100", "0", true));
     }
+    // GST/1 as above, the supplier's bill closed with 50.00 less, and Kiran's bill received with 20.00 added.
+    void closeThreeBills() {
+        closeBillWithLess();
+        ASSERT_TRUE(firm().settle(CashBankKind::CashPayment, QDate(2024, 7, 16), firm().weaver, firm().purchase, "5200", "50",
+                                  "0", true));
+        ASSERT_TRUE(
+            firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 17), firm().kiran, firm().bill3, "2120", "0", "20", true));
+    }
 };
 
 }  // namespace
@@ -161,12 +169,7 @@ TEST_F(JournalVoucherTest, BillDifferencesBecomeJournalEntries) {
 }
 
 TEST_F(JournalVoucherTest, ManyDifferencesInOneVoucher) {
-    closeBillWithLess();
-    // The supplier's bill closed with 50.00 less, and Kiran's bill received with 20.00 added.
-    ASSERT_TRUE(
-        firm().settle(CashBankKind::CashPayment, QDate(2024, 7, 16), firm().weaver, firm().purchase, "5200", "50", "0", true));
-    ASSERT_TRUE(
-        firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 17), firm().kiran, firm().bill3, "2120", "0", "20", true));
+    closeThreeBills();
 
     auto jv = service();
     const auto sales = jv.waitingDifferences(BillBook::Sales);
@@ -194,11 +197,7 @@ TEST_F(JournalVoucherTest, ManyDifferencesInOneVoucher) {
 }
 
 TEST_F(JournalVoucherTest, DeletingADifferenceVoucherMakesItWaitAgain) {
-    closeBillWithLess();
-    ASSERT_TRUE(
-        firm().settle(CashBankKind::CashPayment, QDate(2024, 7, 16), firm().weaver, firm().purchase, "5200", "50", "0", true));
-    ASSERT_TRUE(
-        firm().settle(CashBankKind::CashReceipt, QDate(2024, 7, 17), firm().kiran, firm().bill3, "2120", "0", "20", true));
+    closeThreeBills();
     auto jv = service();
     std::vector<qint64> rows;
     for (const WaitingDifference& w : jv.waitingDifferences(std::nullopt)) rows.push_back(w.rowId);

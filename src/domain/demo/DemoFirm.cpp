@@ -1,5 +1,6 @@
 #include "domain/demo/DemoFirm.h"
 
+#include "domain/demo/DemoMills.h"
 #include "domain/demo/DemoPurchases.h"
 #include "domain/demo/DemoVouchers.h"
 
@@ -119,7 +120,8 @@ QDate dateAt(const QDate& from, const QDate& until, int index, int count) {
 QString DemoSummary::text() const {
     return QStringLiteral("%1 parties, %2 qualities, %3 takas in %4 production challans, %5 delivery challans, %6 sales bills, %7 purchase bills")
                .arg(parties).arg(items).arg(takas).arg(productionChallans).arg(deliveryChallans).arg(salesBills).arg(purchaseBills) +
-           QStringLiteral(", %1 receipts, %2 payments").arg(receipts).arg(payments);
+           QStringLiteral(", %1 receipts, %2 payments").arg(receipts).arg(payments) +
+           QStringLiteral(", %1 mill issues, %2 mill receipts").arg(millIssues).arg(millReceipts);
 }
 
 DemoSummary fillDemoFirm(db::Database& db, Session& session, const QDate& until, const DemoSize& size) {
@@ -255,6 +257,9 @@ DemoSummary fillDemoFirm(db::Database& db, Session& session, const QDate& until,
         if (sales.save(bill)) ++summary.salesBills;
     }
     summary.purchaseBills = fillDemoPurchases(db, session, first.addDays(2), last, size.purchaseBills);
+    const DemoMillWork mills = fillDemoMills(db, session, last);
+    summary.millIssues = mills.issues;
+    summary.millReceipts = mills.receipts;
     const DemoMoney money = fillDemoVouchers(db, session, last);
     summary.receipts = money.receipts;
     summary.payments = money.payments;

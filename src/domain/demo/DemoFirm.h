@@ -25,6 +25,7 @@ struct DemoSize {
 struct DemoSummary {
     int parties = 0, items = 0, takas = 0, productionChallans = 0, deliveryChallans = 0, salesBills = 0, purchaseBills = 0;
     int receipts = 0, payments = 0;
+    int millIssues = 0, millReceipts = 0;
     QString text() const;
 };
 

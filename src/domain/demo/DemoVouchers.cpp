@@ -23,6 +23,16 @@ struct Planned {
 
 Decimal rupees(Decimal amount) { return amount.roundHalfEven(0); }
 
+// The parties of the firm's sales (3) or purchase (1) bills.
+std::vector<qint64> partiesBilled(db::Database& db, qint64 firmNo, const QString& bills, int formId) {
+    std::vector<qint64> parties;
+    for (const db::Row& r :
+         db.query(QStringLiteral("SELECT DISTINCT PartyID FROM %1 WHERE FirmNO = ? AND FormId = ? ORDER BY PartyID").arg(bills),
+                  {firmNo, formId}))
+        parties.push_back(r.integer(QStringLiteral("PartyID")));
+    return parties;
+}
+
 // Saves the planned entries in date order, one voucher a kind and day.
 DemoMoney save(db::Database& db, Session& session, std::vector<Planned> plan) {
     std::stable_sort(plan.begin(), plan.end(), [](const Planned& a, const Planned& b) { return a.date < b.date; });
@@ -72,11 +82,7 @@ DemoMoney fillDemoVouchers(db::Database& db, Session& session, const QDate& last
     RecordingMessages quiet;
     // Sales bills: of every three, one paid in full a month later, one half paid, one still open.
     vouchers::CashBankVouchers receipts(db, session, quiet, vouchers::CashBankKind::CashReceipt);
-    std::vector<qint64> customers;
-    for (const db::Row& r : db.query(QStringLiteral("SELECT DISTINCT PartyID FROM SalBillMst WHERE FirmNO = ? AND FormId = 3 "
-                                                    "ORDER BY PartyID"),
-                                     {session.firmNo}))
-        customers.push_back(r.integer(QStringLiteral("PartyID")));
+    const std::vector<qint64> customers = partiesBilled(db, session.firmNo, QStringLiteral("SalBillMst"), 3);
     int counted = 0, cheque = 100231;
     for (size_t c = 0; c < customers.size(); ++c) {
         const qint64 party = customers[c];
@@ -113,11 +119,7 @@ DemoMoney fillDemoVouchers(db::Database& db, Session& session, const QDate& last
     // Purchase bills: every other one paid from the bank in full after its credit days; each
     // supplier also gets a small cash advance every half year.
     vouchers::CashBankVouchers payments(db, session, quiet, vouchers::CashBankKind::BankPayment);
-    std::vector<qint64> suppliers;
-    for (const db::Row& r : db.query(QStringLiteral("SELECT DISTINCT PartyID FROM BillMst WHERE FirmNO = ? AND FormId = 1 "
-                                                    "ORDER BY PartyID"),
-                                     {session.firmNo}))
-        suppliers.push_back(r.integer(QStringLiteral("PartyID")));
+    const std::vector<qint64> suppliers = partiesBilled(db, session.firmNo, QStringLiteral("BillMst"), 1);
     counted = 0;
     int ownCheque = 4501;
     for (const qint64 supplier : suppliers) {

@@ -33,14 +33,6 @@ struct Classifier {
     }
 };
 
-void addTo(SectionSummary& summary, std::set<QString>& parties, std::set<qint64>& invoices, const InvoiceRateRow& row) {
-    parties.insert(row.document.party);
-    if (invoices.insert(row.document.id).second) summary.invoiceValue += row.invoiceValue;
-    summary.taxable += row.taxable;
-    summary.parties = int(parties.size());
-    summary.invoices = int(invoices.size());
-}
-
 // Orders rows by date, numeric invoice number, document and rate (the keys made once per row).
 void sortInvoiceRows(std::vector<InvoiceRateRow>& rows) {
     using Key = std::tuple<QDate, qint64, qint64, Decimal>;
@@ -66,6 +58,34 @@ DocumentRef salesDocumentOf(const db::Row& row) {
     d.date = row.date(QStringLiteral("BillDate"));
     d.party = row.text(QStringLiteral("PartyName"));
     return d;
+}
+
+HsnRow hsnRowOf(const db::Row& row) {
+    HsnRow h;
+    h.uqc = row.text(QStringLiteral("Uqc")).trimmed();
+    h.hsn = row.text(QStringLiteral("Hsn")).trimmed();
+    h.description = row.text(QStringLiteral("Description")).trimmed();
+    h.rate = amount(row, QStringLiteral("Rate"));
+    h.quantity = exact(row, QStringLiteral("Qty"));
+    h.totalValue = amount(row, QStringLiteral("TotalValue"));
+    h.taxable = amount(row, QStringLiteral("Taxable"));
+    h.igst = exact(row, QStringLiteral("Igst"));
+    h.cgst = exact(row, QStringLiteral("Cgst"));
+    h.sgst = exact(row, QStringLiteral("Sgst"));
+    return h;
+}
+
+QString Gstr1Service::Firm::stateCode() const {
+    const QString code = stateCodeOf(state);
+    return code.isEmpty() ? gstin.left(2) : code;
+}
+
+void SectionSummary::add(const QString& party, qint64 invoice, const Decimal& value, const Decimal& rowTaxable) {
+    partiesSeen_.insert(party);
+    if (invoicesSeen_.insert(invoice).second) invoiceValue += value;
+    taxable += rowTaxable;
+    parties = int(partiesSeen_.size());
+    invoices = int(invoicesSeen_.size());
 }
 
 qint64 serialOf(const QString& number) {
@@ -136,8 +156,7 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
     const Firm f = firm();
     r.firmGstin = f.gstin;
     r.firmState = f.state;
-    Classifier classify{stateCodeOf(f.state)};
-    if (classify.firmStateCode.isEmpty()) classify.firmStateCode = f.gstin.left(2);
+    const Classifier classify{f.stateCode()};
 
     // Invoice and rate rows of every bill of the period.
     const QString invoiceRates =
@@ -155,8 +174,6 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
 
     std::map<std::tuple<QString, bool, Decimal>, B2csRow> b2cs;
     std::map<QString, Decimal> nil;
-    std::set<QString> b2bParties, b2clParties, b2csParties, expParties;
-    std::set<qint64> b2bBills, b2clBills, b2csBills, expBills;
     db_.forEach(invoiceRates, params, [&](const db::Row& row) {
         InvoiceRateRow line;
         line.document = salesDocumentOf(row);
@@ -181,7 +198,7 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
             line.portCode = row.text(QStringLiteral("PortCode")).trimmed();
             line.shippingBillNo = row.text(QStringLiteral("ShipNo")).trimmed();
             line.shippingBillDate = row.date(QStringLiteral("ShipDate"));
-            addTo(r.expSummary, expParties, expBills, line);
+            r.expSummary.add(line.document.party, line.document.id, line.invoiceValue, line.taxable);
             r.exp.push_back(std::move(line));
             return;
         }
@@ -194,13 +211,13 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
             return;
         }
         if (registered) {
-            addTo(r.b2bSummary, b2bParties, b2bBills, line);
+            r.b2bSummary.add(line.document.party, line.document.id, line.invoiceValue, line.taxable);
             r.b2b.push_back(std::move(line));
         } else if (inter && line.invoiceValue > b2clThreshold(line.document.date)) {
-            addTo(r.b2clSummary, b2clParties, b2clBills, line);
+            r.b2clSummary.add(line.document.party, line.document.id, line.invoiceValue, line.taxable);
             r.b2cl.push_back(std::move(line));
         } else {
-            addTo(r.b2csSummary, b2csParties, b2csBills, line);
+            r.b2csSummary.add(line.document.party, line.document.id, line.invoiceValue, line.taxable);
             B2csRow& sum = b2cs[{line.placeOfSupply, inter, line.rate}];
             sum.placeOfSupply = line.placeOfSupply;
             sum.interState = inter;
@@ -254,18 +271,8 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
         sum.sgst += row.sgst;
     };
     db_.forEach(hsn, params, [&](const db::Row& row) {
-        HsnRow h;
-        h.uqc = row.text(QStringLiteral("Uqc")).trimmed();
-        h.hsn = row.text(QStringLiteral("Hsn")).trimmed();
-        h.description = row.text(QStringLiteral("Description")).trimmed();
-        h.rate = amount(row, QStringLiteral("Rate"));
-        h.quantity = exact(row, QStringLiteral("Qty"));
-        h.totalValue = amount(row, QStringLiteral("TotalValue"));
         // taxes summed at three places, rounded once per row of the summary
-        h.taxable = amount(row, QStringLiteral("Taxable"));
-        h.igst = exact(row, QStringLiteral("Igst"));
-        h.cgst = exact(row, QStringLiteral("Cgst"));
-        h.sgst = exact(row, QStringLiteral("Sgst"));
+        const HsnRow h = hsnRowOf(row);
         const HsnKey key{h.hsn, h.description, h.rate, h.uqc};
         add(all, key, h);
         add(row.integer(QStringLiteral("Registered")) == 1 ? registered : unregistered, key, h);

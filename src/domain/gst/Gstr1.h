@@ -18,6 +18,7 @@
 #include <QDate>
 #include <QString>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -98,6 +99,12 @@ struct DocumentSeries {
 struct SectionSummary {
     int parties = 0, invoices = 0;
     Decimal invoiceValue, taxable;
+    // Counts one invoice-rate row: its party and invoice once, its value once per invoice.
+    void add(const QString& party, qint64 invoice, const Decimal& value, const Decimal& rowTaxable);
+
+private:
+    std::set<QString> partiesSeen_;
+    std::set<qint64> invoicesSeen_;
 };
 
 struct Gstr1 {
@@ -128,6 +135,8 @@ public:
     struct Firm {
         QString gstin, state;
         bool turnoverAbove5Crore = false;
+        // The firm's two-digit state code: from its state, else from its GSTIN.
+        QString stateCode() const;
     };
     Firm firm() const;
 
@@ -139,6 +148,10 @@ private:
 // A sales bill's reference from a row with the columns Id, Prefix (the book's short name),
 // BillNO, BillDate and PartyName.
 DocumentRef salesDocumentOf(const db::Row& row);
+
+// A row of an HSN summary query with the columns Uqc, Hsn, Description, Rate, Qty, TotalValue,
+// Taxable, Igst, Cgst and Sgst; the taxes as summed (three places), rounded by the caller.
+HsnRow hsnRowOf(const db::Row& row);
 
 // The serial a document number ends with, as the numbering counts it ("12" -> 12, "RCM/0099" -> 99,
 // "A" -> 0), for ordering and for the first and last numbers of a series.

@@ -37,8 +37,7 @@ Gstr3b Gstr3bService::compute(const ReturnPeriod& period) const {
     const Gstr1Service gstr1(db_, session_);
     gstr1.checkPeriod(period);
     const Gstr1Service::Firm firm = gstr1.firm();
-    QString firmState = stateCodeOf(firm.state);
-    if (firmState.isEmpty()) firmState = firm.gstin.left(2);
+    const QString firmState = firm.stateCode();
     const db::Dialect& sql = db_.dialect();
     const QVariantList params = {session_.firmNo, period.from, period.to};
 

@@ -2,6 +2,8 @@
 
 #include "core/SettingsFiles.h"
 #include "core/Text.h"
+#include "db/DbError.h"
+#include "domain/reports/ReportError.h"
 #include "domain/reports/ReportFolders.h"
 #include "domain/reports/Web.h"
 
@@ -154,6 +156,24 @@ QString ledgerMessage(const QString& party, const QDate& from, const QDate& to, 
                                       "regarding, Please contact us On ") + firmPhone,
                        QStringLiteral("With Best Regards,"), firmName}
         .join(QStringLiteral("%0a"));
+}
+
+bool sendPdfByWhatsApp(const QString& installFolder, Messages& messages, const QString& fileName,
+                       const std::function<void(const QString& path)>& write, const QString& mobile, const QString& text,
+                       const QString& displayName) {
+    const QString folder = whatsAppPdfFolder(installFolder);
+    try {
+        QDir().mkpath(folder);
+        write(QDir(folder).filePath(fileName));
+    } catch (const ReportError& error) {
+        messages.critical(QStringLiteral("Report"), error.text());
+        return false;
+    } catch (const db::DbError& error) {
+        messages.critical(QStringLiteral("Report"), QString::fromUtf8(error.what()));
+        return false;
+    }
+    WhatsAppSender sender(installFolder, WhatsAppSettings::load(installFolder), messages);
+    return sender.sendPdf(fileName, mobile, text, displayName);
 }
 
 }  // namespace tanabana::reports

@@ -13,6 +13,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace tanabana::reports {
@@ -64,6 +65,13 @@ private:
     WhatsAppSettings settings_;
     Messages& messages_;
 };
+
+// A document by WhatsApp: `write` makes its PDF at the given path inside WAPDF (as `fileName`),
+// which then goes with `text` to `mobile` under `displayName`. False when the PDF could not be
+// made (the reason shown under "Report") or the channel failed; the PDF stays in WAPDF.
+bool sendPdfByWhatsApp(const QString& installFolder, Messages& messages, const QString& fileName,
+                       const std::function<void(const QString& path)>& write, const QString& mobile, const QString& text,
+                       const QString& displayName);
 
 // The PDF's name for WhatsApp, stamped with the moment so two sends never collide:
 // "Ramesh Shah" at 05-Apr-2024 3:05:07 PM, kind "Ledger" -> "Ramesh Shah_05Apr20243057PM_Ledger.pdf".

@@ -267,32 +267,39 @@ void XlsxBook::save(const QString& path) {
     }
 }
 
+void copyTemplateSheet(XlsxBook& book, const XlsxSheet& sheet) {
+    book.addSheet(sheet.name);
+    for (auto it = sheet.columnWidths.cbegin(); it != sheet.columnWidths.cend(); ++it) book.setColumnWidth(it.key(), it.value());
+    QStringList mergedStarts;
+    for (const QString& m : sheet.merges) mergedStarts << m.section(QLatin1Char(':'), 0, 0);
+    for (const XlsxCell& c : sheet.cells) {
+        int mr = -1, mc = -1;
+        bool isMergeStart = false;
+        for (const QString& start : mergedStarts)
+            if (parseCellRef(start, mr, mc) && mr == c.row && mc == c.column) isMergeStart = true;
+        if (!isMergeStart) book.write(c.row, c.column, c.value, c.bold);
+    }
+    for (const QString& m : sheet.merges) {
+        QVariant value;
+        bool bold = false;
+        int mr = -1, mc = -1;
+        parseCellRef(m.section(QLatin1Char(':'), 0, 0), mr, mc);
+        for (const XlsxCell& c : sheet.cells)
+            if (c.row == mr && c.column == mc) {
+                value = c.value;
+                bold = c.bold;
+            }
+        book.merge(m, value, bold);
+    }
+}
+
 void exportIntoTemplate(const QString& templatePath, const QString& outputPath, const ResultSet& rows, const QString& sheetName) {
     const std::vector<XlsxSheet> sheets = readXlsx(templatePath);
     XlsxBook book;
     bool filled = false;
     for (size_t s = 0; s < sheets.size(); ++s) {
         const XlsxSheet& sheet = sheets[s];
-        book.addSheet(sheet.name);
-        for (auto it = sheet.columnWidths.cbegin(); it != sheet.columnWidths.cend(); ++it) book.setColumnWidth(it.key(), it.value());
-        QStringList mergedStarts;
-        for (const QString& m : sheet.merges) mergedStarts << m.section(QLatin1Char(':'), 0, 0);
-        for (const XlsxCell& c : sheet.cells) {
-            int mr = -1, mc = -1;
-            bool isMergeStart = false;
-            for (const QString& start : mergedStarts)
-                if (parseCellRef(start, mr, mc) && mr == c.row && mc == c.column) isMergeStart = true;
-            if (!isMergeStart) book.write(c.row, c.column, c.value, c.bold);
-        }
-        for (const QString& m : sheet.merges) {
-            QVariant value;
-            bool bold = false;
-            int mr = -1, mc = -1;
-            parseCellRef(m.section(QLatin1Char(':'), 0, 0), mr, mc);
-            for (const XlsxCell& c : sheet.cells)
-                if (c.row == mr && c.column == mc) { value = c.value; bold = c.bold; }
-            book.merge(m, value, bold);
-        }
+        copyTemplateSheet(book, sheet);
         const bool target = sheet.name.compare(sheetName, Qt::CaseInsensitive) == 0 || (s + 1 == sheets.size() && !filled && sheetName.isEmpty());
         if (!target || filled) continue;
         filled = true;

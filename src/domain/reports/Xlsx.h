@@ -52,6 +52,10 @@ private:
     Sheet* current_ = nullptr;
 };
 
+// A template's sheet copied into `book` as a new sheet: its cells, bold captions, column widths
+// and merged titles.
+void copyTemplateSheet(XlsxBook& book, const XlsxSheet& sheet);
+
 // A result set into a copy of a template: the template's sheets as they are, and the rows in
 // `sheetName` (default the first sheet) from the first row under the template's own cells,
 // columns in the result's order.

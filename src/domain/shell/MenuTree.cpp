@@ -60,7 +60,7 @@ Menu reportsMenu() {
         cmd("mnu_rep1", "1. Stock", "R1",
             {cmd("mnu_rep11", "1. Register Summary", "R11"), cmd("mnu_rep12", "2. Statement", "R12"),
              cmd("mnu_rep13", "3. Register", "R13"), cmd("mnu_rep14", "4. Register - GroupWise", "R14"),
-             cmd("mnu_rep15", "5. With Jobwork", "R15")}),
+             cmd("mnu_rep15", "5. With Jobwork", "R15"), cmd("mnu_rep16", "6. Where Is Each Taka")}),
         cmd("mnu_rep2", "2. Register", "R2",
             {cmd("mnu_R21", "1. Bank Book", "R21"), cmd("mnu_R22", "2. Cash Book", "R22"), cmd("mnu_R23", "3. Journal Book", "R23"),
              cmd("mnu_R24", "4. Day Book", "R24"), cmd("mnu_R25", "5. General Expenses", "R25"),

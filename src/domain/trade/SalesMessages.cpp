@@ -1,14 +1,11 @@
 #include "domain/trade/SalesMessages.h"
 
-#include "db/DbError.h"
 #include "domain/ledger/Balances.h"
-#include "domain/reports/ReportError.h"
 #include "domain/reports/ReportFolders.h"
 #include "domain/reports/Sms.h"
 #include "domain/reports/WhatsApp.h"
 #include "domain/trade/TradePrint.h"
 
-#include <QDir>
 
 namespace tanabana::trade {
 
@@ -116,21 +113,12 @@ bool sendInvoiceWhatsApp(db::Database& db, const Session& session, Messages& mes
     if (!f) return false;
     const auto number = reports::mobileForMessage(messages, mobile);
     if (!number) return false;
-    const QString folder = reports::whatsAppPdfFolder(session.dataRoot);
     const QString fileName = reports::whatsAppPdfFileName(f->number + QStringLiteral("_BS"), now, QStringLiteral("Invoice"));
-    try {
-        QDir().mkpath(folder);
-        // one copy travels: the recipient's original
-        writeInvoicePdf(db, session, session.dataRoot, billId, QDir(folder).filePath(fileName), 1, {1});
-    } catch (const reports::ReportError& error) {
-        messages.critical(QStringLiteral("Report"), error.text());
-        return false;
-    } catch (const db::DbError& error) {
-        messages.critical(QStringLiteral("Report"), QString::fromUtf8(error.what()));
-        return false;
-    }
-    reports::WhatsAppSender sender(session.dataRoot, reports::WhatsAppSettings::load(session.dataRoot), messages);
-    return sender.sendPdf(fileName, *number, invoiceWhatsAppText(db, session, billId), invoicePdfName(f->number, f->party) + QStringLiteral(".pdf"));
+    // one copy travels: the recipient's original
+    return reports::sendPdfByWhatsApp(
+        session.dataRoot, messages, fileName,
+        [&](const QString& path) { writeInvoicePdf(db, session, session.dataRoot, billId, path, 1, {1}); }, *number,
+        invoiceWhatsAppText(db, session, billId), invoicePdfName(f->number, f->party) + QStringLiteral(".pdf"));
 }
 
 bool sendInvoiceSms(db::Database& db, const Session& session, Messages& messages, qint64 billId, SmsForm form, const QString& extra,

@@ -1,14 +1,10 @@
 #include "domain/vouchers/ReceiptMessages.h"
 
-#include "db/DbError.h"
-#include "domain/reports/ReportError.h"
-#include "domain/reports/ReportFolders.h"
 #include "domain/reports/Sms.h"
 #include "domain/reports/WhatsApp.h"
 #include "domain/vouchers/CashBankVouchers.h"
 #include "domain/vouchers/VoucherPrint.h"
 
-#include <QDir>
 
 namespace tanabana::vouchers {
 
@@ -71,21 +67,12 @@ bool sendReceiptWhatsApp(db::Database& db, const Session& session, Messages& mes
     const auto number = reports::mobileForMessage(messages, known);
     if (!number) return false;
     const QString stem = QString(f->number).replace(QLatin1Char('-'), QLatin1Char('_'));
-    const QString folder = reports::whatsAppPdfFolder(session.dataRoot);
     const QString fileName = reports::whatsAppPdfFileName(stem, now, QStringLiteral("Receipt"));
-    try {
-        QDir().mkpath(folder);
-        writeVoucherPdf(db, session, session.dataRoot, tableCode, voucherNo, QDir(folder).filePath(fileName), {}, serial);
-    } catch (const reports::ReportError& error) {
-        messages.critical(QStringLiteral("Report"), error.text());
-        return false;
-    } catch (const db::DbError& error) {
-        messages.critical(QStringLiteral("Report"), QString::fromUtf8(error.what()));
-        return false;
-    }
-    reports::WhatsAppSender sender(session.dataRoot, reports::WhatsAppSettings::load(session.dataRoot), messages);
-    return sender.sendPdf(fileName, *number, receiptWhatsAppText(db, session, tableCode, voucherNo, serial),
-                          QStringLiteral("Receipt-") + stem + QLatin1Char('_') + f->party + QStringLiteral(".pdf"));
+    return reports::sendPdfByWhatsApp(
+        session.dataRoot, messages, fileName,
+        [&](const QString& path) { writeVoucherPdf(db, session, session.dataRoot, tableCode, voucherNo, path, {}, serial); }, *number,
+        receiptWhatsAppText(db, session, tableCode, voucherNo, serial),
+        QStringLiteral("Receipt-") + stem + QLatin1Char('_') + f->party + QStringLiteral(".pdf"));
 }
 
 }  // namespace tanabana::vouchers

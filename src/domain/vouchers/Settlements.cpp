@@ -2,6 +2,7 @@
 
 #include "domain/schema/YearSchema.h"
 
+#include <map>
 #include <set>
 
 namespace tanabana::vouchers {
@@ -92,19 +93,27 @@ namespace {
 
 std::vector<OpenBill> billsWhere(db::Database& db, BillBook book, const QString& condition, const QVariantList& params) {
     const BillTable& t = tableOf(book);
+    // The firm's few books once, rather than joined to every one of thousands of bills.
+    std::map<qint64, std::pair<QString, QString>> books;
+    db.forEach(QStringLiteral("SELECT BookNO, %1 AS BookName, BookShortName FROM BookMst WHERE FirmNO = ?").arg(t.bookName),
+               {params.value(0)}, [&](const db::Row& r) {
+                   books[r.integer(QStringLiteral("BookNO"))] = {r.text(QStringLiteral("BookName")).trimmed(),
+                                                                 r.text(QStringLiteral("BookShortName")).trimmed()};
+               });
     std::vector<OpenBill> bills;
     db.forEach(
-        QStringLiteral("SELECT m.Id, m.InvType, m.BillNO, m.BillDate, m.PDueDate, m.BillAmount, m.TDSRs, m.PaidAmt, m.UnPaidAmt, "
-                       "m.IsOp, COALESCE(b.%1, '') AS BookName, COALESCE(b.BookShortName, '') AS Prefix FROM %2 m LEFT JOIN "
-                       "BookMst b ON b.BookNO = m.%3 AND b.FirmNO = m.FirmNO "
-                       "WHERE m.FirmNO = ? AND m.PartyID = ? AND m.FormId <> ? AND %4 ORDER BY m.BillDate, m.Id")
-            .arg(t.bookName, t.table, t.bookColumn, condition),
+        QStringLiteral("SELECT m.Id, m.%1 AS BookNo, m.InvType, m.BillNO, m.BillDate, m.PDueDate, m.BillAmount, m.TDSRs, m.PaidAmt, "
+                       "m.UnPaidAmt, m.IsOp FROM %2 m WHERE m.FirmNO = ? AND m.PartyID = ? AND m.FormId <> ? AND %3 "
+                       "ORDER BY m.BillDate, m.Id")
+            .arg(t.bookColumn, t.table, condition),
         params, [&](const db::Row& r) {
             OpenBill b;
             b.id = r.integer(QStringLiteral("Id"));
             b.book = book;
-            b.bookName = r.text(QStringLiteral("BookName")).trimmed();
-            b.bookPrefix = r.text(QStringLiteral("Prefix")).trimmed();
+            if (const auto it = books.find(r.integer(QStringLiteral("BookNo"))); it != books.end()) {
+                b.bookName = it->second.first;
+                b.bookPrefix = it->second.second;
+            }
             b.type = r.text(QStringLiteral("InvType"));
             b.billNo = r.text(QStringLiteral("BillNO")).trimmed();
             b.date = r.date(QStringLiteral("BillDate"));

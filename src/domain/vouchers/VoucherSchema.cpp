@@ -38,6 +38,11 @@ std::vector<MigrationStep> voucherSteps() {
             {QStringLiteral("vouchers/002-difference-journal"), [](Database& db) {
                  for (const QString& column : {QStringLiteral("JV_VouNo"), QStringLiteral("JV_SrNo")})
                      addColumnIfMissing(db, QStringLiteral("Acc_OutSt"), withDefault(longCol(column), QStringLiteral("0")));
+             }},
+            // A party's open bills in date order straight from the index, without sorting thousands of rows.
+            {QStringLiteral("vouchers/003-open-bills-index"), [](Database& db) {
+                 db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS SalBillMst_Open ON SalBillMst (FirmNO, PartyID, IsEnd, BillDate, Id)"));
+                 db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS BillMst_Open ON BillMst (FirmNO, PartyID, IsEnd, BillDate, Id)"));
              }}};
 }
 

@@ -105,6 +105,8 @@ void RegisterForm::build() {
     }
     bar->addWidget(show_);
     outer->addLayout(bar);
+    options_ = new QHBoxLayout;
+    outer->addLayout(options_);
 
     filters_ = new QLabel(this);
     filters_->setObjectName(QStringLiteral("lblTitle"));
@@ -206,7 +208,7 @@ bool RegisterForm::refresh() {
     const auto c = choice();
     if (!c) return false;
     try {
-        result_ = reports::Registers(db_, session_, session_.dataRoot).run(currentKind(), *c);
+        result_ = reports::Registers(db_, session_, session_.dataRoot).run(maker_ ? maker_(currentKind()) : currentKind(), *c);
     } catch (const reports::ReportError& e) {
         result_.reset();
         showLines();

@@ -61,6 +61,12 @@ public:
     // last row above a sub-total; -1 for the grand total or an empty grid.
     int currentDataRow() const;
 
+    // A screen's own options (a rate, a tick) go in this row under the filter bar, and `maker`
+    // turns the chosen kind and those options into the register to run.
+    QHBoxLayout* optionsBar() const { return options_; }
+    using DefinitionMaker = std::function<reports::RegisterDefinition(const reports::RegisterDefinition& kind)>;
+    void setDefinitionMaker(DefinitionMaker maker) { maker_ = std::move(maker); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -102,6 +108,8 @@ private:
     QLabel* filters_ = nullptr;
     QHBoxLayout* buttons_ = nullptr;
     int ownCommands_ = 0;
+    QHBoxLayout* options_ = nullptr;
+    DefinitionMaker maker_;
 };
 
 }  // namespace tanabana::gui

@@ -5,6 +5,7 @@
 #include "core/Words.h"
 #include "domain/gst/GstRules.h"
 #include "domain/gst/Gstr1Files.h"
+#include "domain/gst/ReturnWorkbook.h"
 #include "gui/common/FormFields.h"
 
 #include <QDesktopServices>
@@ -13,7 +14,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -24,8 +24,6 @@
 namespace tanabana::gui {
 
 namespace {
-
-const QColor kFaultRow(255, 205, 205);
 
 // The tabs in the order of the portal's tool; the file each shows, empty for the screen's own.
 struct Section {
@@ -42,13 +40,6 @@ QStringList headerOf(const QString& file) {
     for (const auto& [name, header] : gst::gstr1CsvFiles())
         if (name == file) return header;
     return gst::gstr1CsvFiles().back().second;  // the split HSN files take the HSN header
-}
-
-
-bool numeric(const QString& text) {
-    bool ok = false;
-    text.toDouble(&ok);
-    return ok && !text.isEmpty();
 }
 
 }  // namespace
@@ -68,12 +59,7 @@ void Gstr1Screen::build() {
     to_ = bar.to;
     QPushButton* refreshButton = bar.refresh;
 
-    summary_ = new QLabel(this);
-    summary_->setObjectName(QStringLiteral("lblSummary"));
-    QFont bold = summary_->font();
-    bold.setBold(true);
-    summary_->setFont(bold);
-    outer->addWidget(summary_);
+    summary_ = addSummaryLabel(this, outer);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabSections"));
@@ -85,20 +71,16 @@ void Gstr1Screen::build() {
     auto* csvButton = returnButton(this, QStringLiteral("cmdCSV"), QStringLiteral("CSV"), QStringLiteral("Write the offline tool's CSV files"));
     auto* jsonButton = returnButton(this, QStringLiteral("cmdJson"), QStringLiteral("JSON"), QStringLiteral("Write the file for the portal's upload"));
     auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("Not available yet"));
-    auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("Not available yet"));
-    auto* exitButton = returnButton(this, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
+    auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The return in its workbook"));
+    auto* exit = exitButton(this);
     viewButton->setEnabled(false);
-    excelButton->setEnabled(false);
-    for (QPushButton* b : {csvButton, jsonButton, viewButton, excelButton, exitButton}) buttons->addWidget(b);
+    for (QPushButton* b : {csvButton, jsonButton, viewButton, excelButton, exit}) buttons->addWidget(b);
     outer->addLayout(buttons);
 
     connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
     connect(csvButton, &QPushButton::clicked, this, [this] { writeCsv(); });
     connect(jsonButton, &QPushButton::clicked, this, [this] { writeJson(); });
-    connect(exitButton, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-        else close();
-    });
+    connect(excelButton, &QPushButton::clicked, this, [this] { writeExcel(); });
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { summary_->setText(summaryText()); });
     showReturn();
 }
@@ -159,28 +141,6 @@ bool Gstr1Screen::refresh() {
     return true;
 }
 
-void Gstr1Screen::fillGrid(QTableWidget* g, const QStringList& header, const std::vector<QStringList>& rows, const std::vector<bool>& red) {
-    g->clear();
-    g->setColumnCount(int(header.size()));
-    g->setHorizontalHeaderLabels(header);
-    g->setRowCount(int(rows.size()));
-    for (int r = 0; r < int(rows.size()); ++r) {
-        for (int c = 0; c < int(header.size()); ++c) {
-            const QString text = rows[size_t(r)].value(c);
-            auto* item = new QTableWidgetItem(text);
-            // amounts in Indian grouping, right-aligned; codes and numbers of documents as they are
-            const bool amount = numeric(text) && text.contains(QLatin1Char('.')) && !header.at(c).contains(QLatin1String("Number"));
-            if (amount) {
-                item->setText(FormatIndian(*Decimal::parse(text), 2));
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            }
-            if (r < int(red.size()) && red[size_t(r)]) item->setBackground(kFaultRow);
-            g->setItem(r, c, item);
-        }
-    }
-    g->resizeColumnsToContents();
-}
-
 void Gstr1Screen::showReturn() {
     const bool split = result_ && result_->hsnSplit;
     for (int i = 0; i < tabs_->count(); ++i)
@@ -212,13 +172,13 @@ void Gstr1Screen::showReturn() {
         else if (caption == QLatin1String("HSN B2B")) red = redHsn(r.hsnB2b);
         else if (caption == QLatin1String("HSN B2C")) red = redHsn(r.hsnB2c);
         if (!file.isEmpty()) {
-            fillGrid(g, headerOf(file), gst::gstr1Rows(r, file), red);
+            fillReturnGrid(g, headerOf(file), gst::gstr1Rows(r, file), red);
         } else if (caption == QLatin1String("DOCS")) {
             std::vector<QStringList> rows;
             int n = 0;
             for (const auto& d : r.documents)
                 rows.push_back({QString::number(++n), d.nature, d.from, d.to, QString::number(d.total), QString::number(d.cancelled)});
-            fillGrid(g, {"Srno", "Nature of Document", "Sr No From", "Sr No To", "Total Number", "Total Cancelled"}, rows);
+            fillReturnGrid(g, {"Srno", "Nature of Document", "Sr No From", "Sr No To", "Total Number", "Total Cancelled"}, rows);
         } else {
             std::vector<QStringList> rows;
             std::vector<bool> all;
@@ -227,7 +187,7 @@ void Gstr1Screen::showReturn() {
                                 p.problem, p.fix});
                 all.push_back(true);
             }
-            fillGrid(g, {"Book", "Number", "Date", "Party", "Problem", "Fix"}, rows, all);
+            fillReturnGrid(g, {"Book", "Number", "Date", "Party", "Problem", "Fix"}, rows, all);
             tabs_->setTabText(tabs_->indexOf(g), QStringLiteral("Check"));
         }
     }
@@ -246,10 +206,7 @@ QString Gstr1Screen::summaryText() const {
         return problems_.empty() ? QStringLiteral("No problems found.")
                                  : QStringLiteral("%1 problem(s) the portal would refuse; Enter opens the bill.").arg(problems_.size());
     if (!s) return {};
-    return QStringLiteral("Parties : %1    Invoices : %2    Invoice Value : %3    Taxable Value : %4")
-        .arg(s->parties)
-        .arg(s->invoices)
-        .arg(FormatIndian(s->invoiceValue, 2), FormatIndian(s->taxable, 2));
+    return sectionSummaryText(*s);
 }
 
 bool Gstr1Screen::openProblem(int row) {
@@ -305,6 +262,24 @@ bool Gstr1Screen::writeCsv() {
 
 bool Gstr1Screen::writeJson() {
     return writeFiles([](const gst::Gstr1& r, const QString& folder) { gst::writeGstr1Json(r, folder); });
+}
+
+bool Gstr1Screen::writeExcel() {
+    if (!ensureReturn()) return false;
+    warnOfProblems();
+    try {
+        gst::writeReturnWorkbook(session_.dataRoot, gst::gstr1Template(), gst::gstr1WorkbookRows(*result_),
+                                 gst::returnWorkbookPath(session_.dataRoot, gst::gstr1Template(), result_->period.from));
+    } catch (const gst::TemplateMissing& e) {
+        messages_.critical(gst::kTemplateMissingTitle, e.text());
+        return false;
+    } catch (const gst::GstError& e) {
+        messages_.critical(QStringLiteral("GSTR - 1"), e.text());
+        return false;
+    }
+    messages_.information(QStringLiteral("GSTR - 1 "), QStringLiteral("Done"));
+    showFolder_(gst::returnWorkbookFolder(session_.dataRoot));
+    return true;
 }
 
 }  // namespace tanabana::gui

@@ -33,6 +33,8 @@ public:
     // when the period changed); false when nothing was written.
     bool writeCsv();
     bool writeJson();
+    // Copies the GSTR-1 template into Knvs_GSTR with the return's rows; false when nothing was written.
+    bool writeExcel();
 
     QTabWidget* sections() const { return tabs_; }
     // The grid of a tab by its caption ("B2B", "HSN", "Check" ...), null when there is none.
@@ -52,7 +54,6 @@ protected:
 private:
     void build();
     void showReturn();
-    void fillGrid(QTableWidget* grid, const QStringList& header, const std::vector<QStringList>& rows, const std::vector<bool>& red = {});
     QTableWidget* addTab(const QString& caption);
     bool ensureReturn();
     bool warnOfProblems();

@@ -11,7 +11,6 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -49,17 +48,13 @@ void Gstr3bScreen::build() {
     buttons->addStretch(1);
     auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("The printed return"));
     auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The return as a workbook"));
-    auto* exitButton = returnButton(this, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
-    for (QPushButton* b : {viewButton, excelButton, exitButton}) buttons->addWidget(b);
+    auto* exit = exitButton(this);
+    for (QPushButton* b : {viewButton, excelButton, exit}) buttons->addWidget(b);
     outer->addLayout(buttons);
 
     connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
     connect(viewButton, &QPushButton::clicked, this, [this] { preview(); });
     connect(excelButton, &QPushButton::clicked, this, [this] { writeExcel(); });
-    connect(exitButton, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-        else close();
-    });
 }
 
 void Gstr3bScreen::setPeriod(const QDate& from, const QDate& to) {

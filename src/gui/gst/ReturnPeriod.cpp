@@ -1,11 +1,15 @@
 #include "gui/gst/ReturnPeriod.h"
 
+#include "core/Decimal.h"
+#include "core/Words.h"
 #include "gui/common/FormFields.h"
 #include "gui/common/TypedFields.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace tanabana::gui {
 
@@ -39,6 +43,65 @@ QPushButton* returnButton(QWidget* parent, const QString& name, const QString& t
     b->setMinimumWidth(96);
     b->setToolTip(tip);
     return b;
+}
+
+QPushButton* exitButton(QWidget* screen) {
+    QPushButton* exit = returnButton(screen, QStringLiteral("Cmd_Exit"), QStringLiteral("Exit"), QStringLiteral("Close This Form"));
+    QObject::connect(exit, &QPushButton::clicked, screen, [screen] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(screen->parentWidget())) sub->close();
+        else screen->close();
+    });
+    return exit;
+}
+
+QLabel* addSummaryLabel(QWidget* screen, QBoxLayout* layout) {
+    auto* label = new QLabel(screen);
+    label->setObjectName(QStringLiteral("lblSummary"));
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    layout->addWidget(label);
+    return label;
+}
+
+namespace {
+
+bool numeric(const QString& text) {
+    bool ok = false;
+    text.toDouble(&ok);
+    return ok && !text.isEmpty();
+}
+
+}  // namespace
+
+QString sectionSummaryText(const gst::SectionSummary& s) {
+    return QStringLiteral("Parties : %1    Invoices : %2    Invoice Value : %3    Taxable Value : %4")
+        .arg(s.parties)
+        .arg(s.invoices)
+        .arg(FormatIndian(s.invoiceValue, 2), FormatIndian(s.taxable, 2));
+}
+
+void fillReturnGrid(QTableWidget* g, const QStringList& header, const std::vector<QStringList>& rows, const std::vector<bool>& red) {
+    g->clear();
+    g->setColumnCount(int(header.size()));
+    g->setHorizontalHeaderLabels(header);
+    g->setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        for (int c = 0; c < int(header.size()); ++c) {
+            const QString text = rows[size_t(r)].value(c);
+            auto* item = new QTableWidgetItem(text);
+            // amounts in Indian grouping, right-aligned; codes and numbers of documents as they are
+            const bool amount = numeric(text) && text.contains(QLatin1Char('.')) && !header.at(c).contains(QLatin1String("Number"));
+            if (amount) {
+                // as many places as written: amounts two, quantities three
+                item->setText(FormatIndian(*Decimal::parse(text), int(text.size() - text.indexOf(QLatin1Char('.')) - 1)));
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
+            if (r < int(red.size()) && red[size_t(r)]) item->setBackground(kFaultRow);
+            g->setItem(r, c, item);
+        }
+    }
+    g->resizeColumnsToContents();
 }
 
 }  // namespace tanabana::gui

@@ -11,6 +11,8 @@ void registerRegisterCommands(CommandRegistry& registry);
 void registerAccountCommands(CommandRegistry& registry);
 void registerGstCommands(CommandRegistry& registry);
 void registerVoucherCommands(CommandRegistry& registry);
+void registerStockCommands(CommandRegistry& registry);
+void registerMillCommands(CommandRegistry& registry);
 
 // Each subsystem declares `void registerXxxCommands(CommandRegistry&)` in its own gui folder and
 // adds one line here.
@@ -24,6 +26,8 @@ void registerAllCommands(CommandRegistry& registry) {
     registerGstCommands(registry);
     registerMasterCommands(registry);
     registerVoucherCommands(registry);
+    registerStockCommands(registry);
+    registerMillCommands(registry);
 }
 
 }  // namespace tanabana::gui

@@ -34,19 +34,22 @@ void openRegisterDocument(MainWindow& window, db::Database& year, Session& sessi
     }
 }
 
+RegisterForm* opensDocuments(RegisterForm* form, CommandContext& c, db::Database& year) {
+    MainWindow* window = &c.window;
+    Session* session = &c.session;
+    Messages* messages = &c.messages;
+    db::Database* books = &year;
+    form->setOpenDocument([window, books, session, messages](reports::DocumentKind kind, qint64 id) {
+        openRegisterDocument(*window, *books, *session, *messages, kind, id);
+    });
+    return form;
+}
+
 void registerRegisterCommands(CommandRegistry& registry) {
     for (const QString& command : reports::registerCommands()) {
         registry.add(command, [command](CommandContext& c) {
             openScreen(c, [&](db::Database& year) {
-                auto* form = new RegisterForm(year, c.session, c.messages, reports::registersOfCommand(command));
-                MainWindow* window = &c.window;
-                Session* session = &c.session;
-                Messages* messages = &c.messages;
-                db::Database* books = &year;
-                form->setOpenDocument([window, books, session, messages](reports::DocumentKind kind, qint64 id) {
-                    openRegisterDocument(*window, *books, *session, *messages, kind, id);
-                });
-                return form;
+                return opensDocuments(new RegisterForm(year, c.session, c.messages, reports::registersOfCommand(command)), c, year);
             });
         });
     }

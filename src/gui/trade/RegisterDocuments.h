@@ -10,8 +10,12 @@
 namespace tanabana::gui {
 
 class MainWindow;
+class RegisterForm;
+struct CommandContext;
 
 void openRegisterDocument(MainWindow& window, db::Database& year, Session& session, Messages& messages, reports::DocumentKind kind,
                           qint64 id);
+// Lets Enter on a row of the register screen open its document that way; returns the form.
+RegisterForm* opensDocuments(RegisterForm* form, CommandContext& context, db::Database& year);
 
 }  // namespace tanabana::gui

@@ -1,14 +1,13 @@
 #include "gui/vouchers/CashBankScreen.h"
 
 #include "core/Words.h"
-#include "domain/documents/Lookups.h"
 #include "domain/ledger/Balances.h"
 #include "domain/vouchers/ReceiptMessages.h"
 #include "domain/vouchers/VoucherPrint.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/TypedFields.h"
+#include "gui/trade/SellingLookups.h"
 #include "gui/trade/TradePrinting.h"
-#include "gui/vouchers/EntryGridKeys.h"
 #include "gui/vouchers/SettlementPanel.h"
 
 #include <QComboBox>
@@ -43,9 +42,7 @@ enum Col { No, LedgerId, Name, Amount, RecNo, Narration1, Date, IsBal, Narration
 
 CashBankScreen::CashBankScreen(db::Database& db, Session& session, Messages& messages, vouchers::CashBankKind kind,
                                QWidget* parent)
-    : DocumentForm(QString::fromLatin1(objectNameOf(kind)), vouchers::styleOf(kind).caption, session, &messages, parent),
-      db_(db),
-      serviceMessages_(messages),
+    : VoucherForm(QString::fromLatin1(objectNameOf(kind)), vouchers::styleOf(kind).caption, db, session, messages, parent),
       service_(std::make_unique<vouchers::CashBankVouchers>(db, session, messages, kind)) {
     voucher_.kind = kind;
     declareFields();
@@ -62,9 +59,7 @@ CashBankScreen::CashBankScreen(db::Database& db, Session& session, Messages& mes
         voucherNumberTyped();
         return false;
     });
-    lineGrid()->installEventFilter(this);
-    connect(lineGrid(), &QTableWidget::cellDoubleClicked, this, [this](int row, int) { editEntry(row); });
-    markClean();
+    watchEntryGrid();
 }
 
 CashBankScreen::~CashBankScreen() = default;
@@ -80,16 +75,8 @@ void CashBankScreen::declareFields() {
     QComboBox* book = choiceField(QStringLiteral("txtBook"));
     for (const vouchers::VoucherBook& b : service_->books())
         book->addItem(QString::number(b.bookNo) + QStringLiteral(" ") + b.name, b.bookNo);
-    const qint64 firm = session_.firmNo;
-    db::Database* dbp = &db_;
-    LookupSource parties = typedSource<documents::PartyChoice>(
-        [dbp, firm](const QString& prefix) {
-            return documents::findParties(*dbp, firm, documents::PartyRange::AnyAccount, prefix);
-        },
-        {{QStringLiteral("A/c Name"), [](const documents::PartyChoice& p) { return p.name; }},
-         {QStringLiteral("City"), [](const documents::PartyChoice& p) { return p.city; }},
-         {QStringLiteral("LedgerId"), [](const documents::PartyChoice& p) { return p.ledgerId; }}},
-        [](const documents::PartyChoice& p) { return p.id; });
+    // Any account of the firm: parties, expenses, other books.
+    const LookupSource parties = partyLookup(db_, session_.firmNo, true);
     declareLine(
         {DocField::info(QStringLiteral("lblSrno")),
          DocField::lookup(QStringLiteral("txtParty"), QStringLiteral("Party"), parties, 2),
@@ -146,8 +133,7 @@ void CashBankScreen::clearDocument() {
     book->setCurrentIndex(proposed >= 0 ? proposed : 0);
     bookChosen();
     numberField(QStringLiteral("txtVouNo"))->setText(QString::number(service_->proposedVoucherNo()));
-    const QDate today = QDate::currentDate();
-    dateField(QStringLiteral("DtpDate"))->setDate(session_.inYear(today) ? today : session_.yearEndDate);
+    dateField(QStringLiteral("DtpDate"))->setDate(proposedDate());
     showVoucher();
 }
 
@@ -239,13 +225,8 @@ bool CashBankScreen::postEntry() {
         panelTaken_ = false;
         return false;
     }
-    setDocumentId(voucher_.voucherNo);
-    numberField(QStringLiteral("txtVouNo"))->setText(QString::number(voucher_.voucherNo));
     bookChosen();
-    showVoucher();
-    markClean();
-    refreshList();
-    lookupField(QStringLiteral("txtParty"))->setFocus();
+    showPosted(voucher_.voucherNo, lookupField(QStringLiteral("txtParty")));
     return true;
 }
 
@@ -294,16 +275,9 @@ bool CashBankScreen::removeDocument(qint64 id) { return service_->removeVoucher(
 documents::DocumentPage CashBankScreen::listDocuments(const documents::ListFilter& filter) { return service_->listPage(filter); }
 
 void CashBankScreen::printDocument(bool pdf) {
-    if (voucher_.voucherNo <= 0) return;
-    try {
-        printDocumentRequest(db_, session_, serviceMessages_,
-                             vouchers::voucherRequest(db_, session_, service_->style().tableCode, voucher_.voucherNo),
-                             QString(service_->style().caption).remove(QLatin1Char(' ')) + QStringLiteral("_") +
-                                 QString::number(voucher_.voucherNo),
-                             pdf, this);
-    } catch (const std::exception& e) {
-        serviceMessages_.critical(QStringLiteral("Report"), QString::fromUtf8(e.what()));
-    }
+    printVoucher(service_->style().tableCode, voucher_.voucherNo,
+                 QString(service_->style().caption).remove(QLatin1Char(' ')) + QStringLiteral("_") + QString::number(voucher_.voucherNo),
+                 pdf);
 }
 
 void CashBankScreen::printBankPayment(bool cheques) {
@@ -334,14 +308,6 @@ bool CashBankScreen::functionKey(int key) {
     if (key != Qt::Key_F6) return false;
     if (openPanel()) postEntry();
     return true;
-}
-
-bool CashBankScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineGrid() &&
-        entryGridKey(
-            event, lineGrid(), [this](int row) { editEntry(row); }, [this](int row) { deleteGridEntry(row); }))
-        return true;
-    return DocumentForm::eventFilter(watched, event);
 }
 
 }  // namespace tanabana::gui

@@ -5,7 +5,7 @@
 // any time), the entries' grid newest first with Enter to change one and Delete to remove it, and
 // the vouchers' entries listed below to open, search and print.
 #include "domain/vouchers/CashBankVouchers.h"
-#include "gui/common/DocumentForm.h"
+#include "gui/vouchers/VoucherForm.h"
 
 #include <memory>
 #include <optional>
@@ -14,7 +14,7 @@ namespace tanabana::gui {
 
 class SettlementPanel;
 
-class CashBankScreen : public DocumentForm {
+class CashBankScreen : public VoucherForm {
     Q_OBJECT
 public:
     CashBankScreen(db::Database& db, Session& session, Messages& messages, vouchers::CashBankKind kind,
@@ -29,9 +29,9 @@ public:
     // refused or the panel was left with Esc.
     bool postEntry();
     // Puts an entry of the grid (row 0 the newest) into the line fields to be changed.
-    void editEntry(int row);
+    void editEntry(int row) override;
     // Deletes the entry of a grid row after the questions.
-    void deleteGridEntry(int row);
+    void deleteGridEntry(int row) override;
     // Opens the voucher with this number (when the firm has it).
     void openVoucher(qint64 voucherNo) { openEntry(voucherNo); }
 
@@ -46,11 +46,10 @@ protected:
     bool sendsWhatsApp() const override;
     void sendWhatsApp() override;
     bool functionKey(int key) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showVoucher() override;
 
 private:
     void declareFields();
-    void showVoucher();
     void clearLine();
     void bookChosen();
     void partyChosen();
@@ -60,8 +59,6 @@ private:
     void printBankPayment(bool cheques);
     qint64 bookNo() const;
 
-    db::Database& db_;
-    Messages& serviceMessages_;
     std::unique_ptr<vouchers::CashBankVouchers> service_;
     vouchers::CashBankVoucher voucher_;
     int editing_ = 0;                                // serial of the entry in the line fields; 0 a new one

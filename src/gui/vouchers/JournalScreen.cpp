@@ -6,7 +6,6 @@
 #include "gui/common/EntryKeys.h"
 #include "gui/common/TypedFields.h"
 #include "gui/trade/TradePrinting.h"
-#include "gui/vouchers/EntryGridKeys.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,10 +21,8 @@ constexpr int kJournal = 9;
 }  // namespace
 
 JournalScreen::JournalScreen(db::Database& db, Session& session, Messages& messages, Mode mode, QWidget* parent)
-    : DocumentForm(mode == Mode::WholeVoucher ? QStringLiteral("FRMJournalEntry") : QStringLiteral("FRMJournalEntry1"),
-                   QStringLiteral("Journal Entry"), session, &messages, parent),
-      db_(db),
-      serviceMessages_(messages),
+    : VoucherForm(mode == Mode::WholeVoucher ? QStringLiteral("FRMJournalEntry") : QStringLiteral("FRMJournalEntry1"),
+                  QStringLiteral("Journal Entry"), db, session, messages, parent),
       mode_(mode),
       service_(std::make_unique<vouchers::JournalVouchers>(db, session, messages)) {
     vouchers::JournalVouchers* service = service_.get();
@@ -71,9 +68,7 @@ JournalScreen::JournalScreen(db::Database& db, Session& session, Messages& messa
                                   : QString());
         });
     }
-    lineGrid()->installEventFilter(this);
-    connect(lineGrid(), &QTableWidget::cellDoubleClicked, this, [this](int row, int) { editEntry(row); });
-    markClean();
+    watchEntryGrid();
 }
 
 JournalScreen::~JournalScreen() = default;
@@ -81,8 +76,7 @@ JournalScreen::~JournalScreen() = default;
 void JournalScreen::clearDocument() {
     voucher_ = {};
     numberField(QStringLiteral("txtVouNo"))->setText(QString::number(service_->proposedVoucherNo()));
-    const QDate today = QDate::currentDate();
-    dateField(QStringLiteral("DtpDate"))->setDate(session_.inYear(today) ? today : session_.yearEndDate);
+    dateField(QStringLiteral("DtpDate"))->setDate(proposedDate());
     showVoucher();
 }
 
@@ -173,12 +167,7 @@ bool JournalScreen::postEntry() {
     if (voucher_.entries.empty() && !service_->load(voucher_.voucherNo)) voucher_.voucherNo = 0;
     voucher_.date = dateField(QStringLiteral("DtpDate"))->date();
     if (!service_->saveEntry(voucher_, e)) return false;
-    setDocumentId(voucher_.voucherNo);
-    numberField(QStringLiteral("txtVouNo"))->setText(QString::number(voucher_.voucherNo));
-    showVoucher();
-    markClean();
-    refreshList();
-    lookupField(QStringLiteral("txtCrAc"))->setFocus();
+    showPosted(voucher_.voucherNo, lookupField(QStringLiteral("txtCrAc")));
     return true;
 }
 
@@ -236,22 +225,7 @@ bool JournalScreen::removeDocument(qint64 id) { return service_->removeVoucher(i
 documents::DocumentPage JournalScreen::listDocuments(const documents::ListFilter& filter) { return service_->listPage(filter); }
 
 void JournalScreen::printDocument(bool pdf) {
-    if (voucher_.voucherNo <= 0) return;
-    try {
-        printDocumentRequest(db_, session_, serviceMessages_,
-                             vouchers::voucherRequest(db_, session_, kJournal, voucher_.voucherNo),
-                             QStringLiteral("JournalVoucher_") + QString::number(voucher_.voucherNo), pdf, this);
-    } catch (const std::exception& e) {
-        serviceMessages_.critical(QStringLiteral("Report"), QString::fromUtf8(e.what()));
-    }
-}
-
-bool JournalScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineGrid() &&
-        entryGridKey(
-            event, lineGrid(), [this](int row) { editEntry(row); }, [this](int row) { deleteGridEntry(row); }))
-        return true;
-    return DocumentForm::eventFilter(watched, event);
+    printVoucher(kJournal, voucher_.voucherNo, QStringLiteral("JournalVoucher_") + QString::number(voucher_.voucherNo), pdf);
 }
 
 }  // namespace tanabana::gui

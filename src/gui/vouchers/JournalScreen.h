@@ -8,13 +8,13 @@
 //   FRMJournalEntry gathers the entries on screen and Save posts the whole voucher at once,
 //   replacing what it held before.
 #include "domain/vouchers/JournalVouchers.h"
-#include "gui/common/DocumentForm.h"
+#include "gui/vouchers/VoucherForm.h"
 
 #include <memory>
 
 namespace tanabana::gui {
 
-class JournalScreen : public DocumentForm {
+class JournalScreen : public VoucherForm {
     Q_OBJECT
 public:
     enum class Mode { EntryByEntry, WholeVoucher };
@@ -24,8 +24,8 @@ public:
 
     // Enter on the last field: posts the entry (entry by entry) or puts it in the voucher on screen.
     bool postEntry();
-    void editEntry(int row);
-    void deleteGridEntry(int row);
+    void editEntry(int row) override;
+    void deleteGridEntry(int row) override;
 
 protected:
     void clearDocument() override;
@@ -34,18 +34,15 @@ protected:
     bool removeDocument(qint64 id) override;
     documents::DocumentPage listDocuments(const documents::ListFilter& filter) override;
     void printDocument(bool pdf) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showVoucher() override;
 
 private:
-    void showVoucher();
     void clearLine();
     int entryOfRow(int row) const;
     // The entry typed in the line fields; false when nothing is typed yet.
     bool typedEntry(vouchers::JournalEntry& e);
     bool keepEntry();
 
-    db::Database& db_;
-    Messages& serviceMessages_;
     Mode mode_;
     std::unique_ptr<vouchers::JournalVouchers> service_;
     vouchers::JournalVoucher voucher_;

@@ -1,8 +1,8 @@
 #include "gui/vouchers/RecurringPaymentScreen.h"
 
-#include "domain/documents/Lookups.h"
 #include "domain/vouchers/CashBankVouchers.h"
 #include "gui/common/TypedFields.h"
+#include "gui/trade/SellingLookups.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -22,16 +22,8 @@ RecurringPaymentScreen::RecurringPaymentScreen(db::Database& db, Session& sessio
       db_(db),
       serviceMessages_(messages),
       service_(std::make_unique<vouchers::RecurringPayments>(db, session, messages)) {
-    const qint64 firm = session_.firmNo;
-    db::Database* dbp = &db_;
-    LookupSource parties = typedSource<documents::PartyChoice>(
-        [dbp, firm](const QString& prefix) {
-            return documents::findParties(*dbp, firm, documents::PartyRange::AnyAccount, prefix);
-        },
-        {{QStringLiteral("A/c Name"), [](const documents::PartyChoice& p) { return p.name; }},
-         {QStringLiteral("City"), [](const documents::PartyChoice& p) { return p.city; }},
-         {QStringLiteral("LedgerId"), [](const documents::PartyChoice& p) { return p.ledgerId; }}},
-        [](const documents::PartyChoice& p) { return p.id; });
+    // Any account of the firm: parties, expenses, other books.
+    const LookupSource parties = partyLookup(db_, session_.firmNo, true);
     declareHeader({DocField::choice(QStringLiteral("txtBook"), QStringLiteral("Book"), {}),
                    DocField::lookup(QStringLiteral("txtParty"), QStringLiteral("Party"), parties, 2),
                    DocField::date(QStringLiteral("DtpFrom"), QStringLiteral("From")),

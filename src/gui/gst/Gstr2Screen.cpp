@@ -1,0 +1,32 @@
+#include "gui/gst/Gstr2Screen.h"
+
+#include "gui/gst/ReturnPeriod.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+
+namespace tanabana::gui {
+
+Gstr2Screen::Gstr2Screen(db::Database& db, Session& session, Messages& messages, QWidget* parent)
+    : SheetsReturnScreen(db, session, messages, QStringLiteral("Frm_GSTR2"), QStringLiteral("GSTR - 2"), gst::gstr2Template(), parent) {
+    filter_ = new QComboBox(this);
+    filter_->setObjectName(QStringLiteral("ComGSTR2A"));
+    filter_->addItems({QStringLiteral("All Bills"), QStringLiteral("Matched With GSTR-2A"), QStringLiteral("Not Matched With GSTR-2A")});
+    periodRow()->insertWidget(periodRow()->count() - 1, filter_);
+}
+
+void Gstr2Screen::setFilter(gst::PortalMatchFilter filter) { filter_->setCurrentIndex(int(filter)); }
+
+std::vector<std::vector<QStringList>> Gstr2Screen::compute(const gst::ReturnPeriod& period) {
+    result_ = gst::Gstr2Service(db_, session_).compute(period, gst::PortalMatchFilter(filter_->currentIndex()));
+    return gst::gstr2WorkbookRows(*result_);
+}
+
+QString Gstr2Screen::summaryFor(const QString& sheet) const {
+    if (!result_) return {};
+    if (sheet == QLatin1String("B2B")) return sectionSummaryText(result_->b2bSummary);
+    if (sheet == QLatin1String("B2BUR")) return sectionSummaryText(result_->b2burSummary);
+    return {};
+}
+
+}  // namespace tanabana::gui

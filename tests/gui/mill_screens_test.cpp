@@ -1,0 +1,184 @@
+// The mill screens used as a clerk uses them: takas of a weaver's bill ticked on "Issue To Mill"
+// and saved; on "Receive From Mill" the mill chosen, its challan's takas ticked, finished metres
+// typed line by line (shortage, "%" and the bill follow), the lot required, the receipt saved and
+// opened again from the list; a production firm's menu opens the grey variant.
+#include "domain/trade/PurchaseInvoices.h"
+#include "gui/common/LookupField.h"
+#include "gui/common/SelectionGrid.h"
+#include "gui/mill/MillScreens.h"
+#include "gui/shell/Commands.h"
+#include "gui/shell/MainWindow.h"
+#include "support/FirmBooks.h"
+#include "support/ScreenProbe.h"
+#include "support/YearFixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+#include <gtest/gtest.h>
+
+using namespace tanabana;
+
+namespace {
+
+Decimal d(const char* text) { return *Decimal::parse(QString::fromUtf8(text)); }
+
+class MillScreensTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto& db = year.db();
+        test::seedDefaultChart(db);
+        year.session.firm.insert(QStringLiteral("CST"), QStringLiteral("24-Gujarat"));
+        weaver = test::addAccount(db, QStringLiteral("Laxmi Weaving Works"), 76);
+        mill = test::addAccount(db, QStringLiteral("Surat Dyeing Mills"), 77);
+        db.exec(QStringLiteral("INSERT INTO ProdMst (Id, ProdCode, ProdName, StkType, Vat, AddTax, VatCalc, CalcOn, PurRate, hsnCode, UNit, "
+                               "IsActive, IsNewPro, FirmNO) VALUES (201, '201', 'Rapier 60 Grey', 'F', 2.5, 2.5, 1, 1, 52, '5407', 'MTR', 1, 0, 1)"));
+        trade::PurchaseBill b;
+        b.bookId = 2;
+        b.billNo = QStringLiteral("LW/118");
+        b.date = QDate(2024, 6, 3);
+        b.partyId = weaver;
+        trade::PurchaseLine l;
+        l.qualityId = 201;
+        l.input.metres = d("298");
+        l.input.listRate = d("52");
+        b.lines = {l};
+        b.takas = {{QStringLiteral("101"), d("100")}, {QStringLiteral("102"), d("99")}, {QStringLiteral("103"), d("99")}};
+        trade::PurchaseInvoices purchases(db, year.session, year.messages);
+        ASSERT_TRUE(purchases.save(b));
+        gui::registerAllCommands(registry);
+        window.resize(1366, 768);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    template <typename Screen>
+    Screen* open(const QString& command) {
+        EXPECT_TRUE(registry.run(command, context)) << command.toStdString();
+        QMdiSubWindow* sub = window.workArea()->subWindowList().isEmpty() ? nullptr : window.workArea()->subWindowList().last();
+        auto* screen = sub ? qobject_cast<Screen*>(sub->widget()) : nullptr;
+        if (screen) {
+            sub->showMaximized();
+            QApplication::processEvents();
+        }
+        return screen;
+    }
+
+    // Types the beginning of a name in a search field and takes the first offer.
+    void choose(QWidget* screen, const QString& field, const QString& typed) {
+        auto* box = screen->findChild<gui::LookupField*>(field);
+        ASSERT_NE(box, nullptr) << field.toStdString();
+        box->setFocus();
+        QTest::keyClicks(box, typed);
+        QApplication::processEvents();
+        QTest::keyClick(box, Qt::Key_Return);
+        QApplication::processEvents();
+        ASSERT_GT(box->chosenId(), 0) << field.toStdString();
+    }
+    void set(QWidget* screen, const QString& field, const QString& text) {
+        auto* edit = screen->findChild<QLineEdit*>(field);
+        ASSERT_NE(edit, nullptr) << field.toStdString();
+        edit->setText(text);
+    }
+
+    test::YearFixture year;
+    qint64 weaver = 0, mill = 0;
+    gui::CommandRegistry registry;
+    gui::MainWindow window{year.session, year.messages};
+    gui::CommandContext context{window, [this] { return &year.db(); }, year.session, year.messages};
+};
+
+TEST_F(MillScreensTest, TakasTickedOutAndBackWithShortage) {
+    auto* issue = open<gui::MillIssueScreen>(QStringLiteral("mnu_I3"));
+    ASSERT_NE(issue, nullptr);
+    EXPECT_EQ(issue->objectName(), QStringLiteral("frmIssueToMill_1"));
+    EXPECT_EQ(test::fieldText(issue, QStringLiteral("txtChNo")), QStringLiteral("1"));
+    choose(issue, QStringLiteral("txtParty"), QStringLiteral("Surat"));
+    set(issue, QStringLiteral("txtRate"), QStringLiteral("2.50"));
+    set(issue, QStringLiteral("txtProcess"), QStringLiteral("Dyeing"));
+    choose(issue, QStringLiteral("txtPurParty"), QStringLiteral("Laxmi"));
+    ASSERT_EQ(issue->offeredTakas()->rowCount(), 3);
+    issue->offeredTakas()->setTicked(0, true);
+    issue->offeredTakas()->setTicked(2, true);
+    issue->takeTicked();
+    EXPECT_EQ(test::gridText(issue->lineGrid()).value(0).left(14), QStringLiteral("102 | 99.000 |").left(14));
+    ASSERT_TRUE(issue->saveEntry()) << year.messages.last().text.toStdString();
+    test::keepPicture(&window, QStringLiteral("frmIssueToMill_1"));
+    EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT Issue_Taka FROM BillDtl")).toInt(), 2);
+    EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT ProcessName FROM JobWork_IssueMst_1 WHERE FormId = 16")).toString(), QStringLiteral("Dyeing"));
+    EXPECT_EQ(issue->savedList()->rowCount(), 1);
+    // The PDF for the mill goes to the e-mail folder under the challan's name.
+    issue->button(QStringLiteral("CmdPDF"))->click();
+    ASSERT_FALSE(year.messages.all().empty());
+    EXPECT_EQ(year.messages.last().title, QStringLiteral("PDF")) << year.messages.last().text.toStdString();
+    EXPECT_TRUE(issue->button(QStringLiteral("CmdWA"))->isEnabled());
+    // Only taka 103 is still offered.
+    ASSERT_EQ(issue->offeredTakas()->rowCount(), 1);
+    EXPECT_EQ(issue->offeredTakas()->item(0, 1)->text(), QStringLiteral("103"));
+
+    auto* receipt = open<gui::MillReceiptScreen>(QStringLiteral("mnu_I4"));
+    ASSERT_NE(receipt, nullptr);
+    EXPECT_EQ(receipt->objectName(), QStringLiteral("frmIssueToMillRec_1"));
+    choose(receipt, QStringLiteral("txtParty"), QStringLiteral("Surat"));
+    ASSERT_EQ(receipt->issueChallans()->count(), 1);
+    ASSERT_EQ(receipt->pendingTakas()->rowCount(), 2);
+    receipt->pendingTakas()->setTicked(0, true);
+    receipt->pendingTakas()->setTicked(1, true);
+    receipt->takeTicked();
+    // Offered by metres, 102 (99 m) and 101 (100 m) went out. The first comes to the line: its finished metres typed, Enter through Rate and Fin.
+    ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("txtFinMtrs"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("96.5"));
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    receipt->setFinished(1, d("101.2"));
+    set(receipt, QStringLiteral("txtTdsP"), QStringLiteral("1"));
+    const QStringList lines = test::gridText(receipt->lineGrid());
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("102 | 99.000 | 96.500 | 2.500 | 2.53 | 2.50 | 241.25 | Y"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("101 | 100.000 | 101.200 | -1.200 | -1.20 | 2.50 | 253.00"))) << lines[1].toStdString();
+
+    // Without its lot the receipt is refused and nothing is written.
+    EXPECT_FALSE(receipt->saveEntry());
+    EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("No LotNo Entered"), QStringLiteral("Please enter LotNo")));
+    EXPECT_EQ(year.count(QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("FormId = 17")), 0);
+    set(receipt, QStringLiteral("txtLotNo"), QStringLiteral("L-501"));
+    ASSERT_TRUE(receipt->saveEntry()) << year.messages.last().text.toStdString();
+    test::keepPicture(&window, QStringLiteral("frmIssueToMillRec_1"));
+    const qint64 saved = receipt->documentId();
+    // 241.25 + 253.00 = 494.25: bill 494, T.D.S. 5.
+    EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT BillAmount FROM JobWork_IssueMst_1 WHERE Id = ?"), {saved}).toDouble(), 494.0);
+    EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT TDSRs FROM JobWork_IssueMst_1 WHERE Id = ?"), {saved}).toDouble(), 5.0);
+    EXPECT_EQ(receipt->issueChallans()->count(), 0);
+
+    // Opened again from a new screen, it shows what was saved.
+    receipt->newEntry();
+    receipt->openEntry(saved);
+    EXPECT_EQ(test::fieldText(receipt, QStringLiteral("txtLotNo")), QStringLiteral("L-501"));
+    EXPECT_EQ(test::gridText(receipt->lineGrid()).size(), 3);
+}
+
+TEST_F(MillScreensTest, AProductionFirmIssuesGreyTakasOfItsLooms) {
+    year.session.firm.insert(QStringLiteral("Soft_Type"), 9);
+    year.db().exec(QStringLiteral("UPDATE FirmMst SET Soft_Type = 9 WHERE Srno = 1"));
+    auto* issue = open<gui::MillIssueScreen>(QStringLiteral("mnu_I3"));
+    ASSERT_NE(issue, nullptr);
+    EXPECT_EQ(issue->objectName(), QStringLiteral("frmIssueToMill_1_Grey"));
+    EXPECT_NE(issue->findChild<QPushButton*>(QStringLiteral("cmdShowTaka")), nullptr);
+    EXPECT_EQ(issue->findChild<QComboBox*>(QStringLiteral("ComPurBill")), nullptr);
+    auto* receipt = open<gui::MillReceiptScreen>(QStringLiteral("mnu_I4"));
+    ASSERT_NE(receipt, nullptr);
+    EXPECT_EQ(receipt->objectName(), QStringLiteral("frmIssueToMillRec_1_grey"));
+    // The grey-cut variant is the same screen, offering takas by a metres range.
+    gui::MillIssueScreen cut(year.db(), year.session, year.messages, gui::millIssueVariant(QStringLiteral("frmIssueToMill_1_GreyCut")));
+    EXPECT_NE(cut.findChild<QLineEdit*>(QStringLiteral("txtFromMtrs")), nullptr);
+}
+
+}  // namespace
