@@ -2,7 +2,7 @@
 // line of the day book, a double click on a cheque of the bank reconciliation, and the ledger's
 // drill-down of each kind of posted document (sales and purchase bills, the four cash and bank
 // vouchers, a journal voucher, an opening bill) open the document's own window at that document.
-// A kind whose window is not built yet says so and opens nothing.
+// A kind without a window says so and opens nothing.
 #include "domain/accounts/AccountRegisters.h"
 #include "domain/ledger/Journal.h"
 #include "domain/vouchers/JournalVouchers.h"
@@ -118,9 +118,9 @@ TEST_F(DocumentDrillTest, EveryPostedKindOpensInItsOwnWindowAtTheDocument) {
     EXPECT_EQ(field("txtBillNo"), QStringLiteral("O/88"));
     EXPECT_TRUE(year().messages.empty());
 
-    // A mill receipt has no window yet: the operator is told and nothing opens.
+    // The year-end transfer has no window: the operator is told and nothing opens.
     const int before = windows();
-    EXPECT_FALSE(gui::openDocumentScreen(*context, DocumentType::MillReceipt, 1));
+    EXPECT_FALSE(gui::openDocumentScreen(*context, DocumentType::YearEndTransfer, 1));
     EXPECT_EQ(windows(), before);
     ASSERT_FALSE(year().messages.empty());
     EXPECT_EQ(year().messages.last().title, QStringLiteral("Not Available"));

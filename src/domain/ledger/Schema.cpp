@@ -125,7 +125,12 @@ TableDef journalTable() {
               {QStringLiteral("FirmNo"), QStringLiteral("AccId"), QStringLiteral("TransDate"), QStringLiteral("DrAmt"),
                QStringLiteral("CrAmt")},
               false},
-             {QStringLiteral("HeadDtl3_Party"), {QStringLiteral("PartyCode")}, false}}};
+             {QStringLiteral("HeadDtl3_Party"), {QStringLiteral("PartyCode")}, false},
+             // A period's lines in the order the books print them (day book, part months of the
+             // statements) without walking the firm's whole journal.
+             {QStringLiteral("HeadDtl3_Date"),
+              {QStringLiteral("FirmNo"), QStringLiteral("TransDate"), QStringLiteral("JournalNo"), QStringLiteral("SubSrno")},
+              false}}};
 }
 
 TableDef journalWorkTable() {
@@ -206,6 +211,7 @@ std::vector<db::MigrationStep> ledgerSteps() {
              db::createTable(db, monthBalanceTable());
              ensureMonthBalances(db);
          }},
+        {QStringLiteral("ledger/004-journal-by-date"), [](db::Database& db) { db::createTable(db, journalTable()); }},
     };
 }
 

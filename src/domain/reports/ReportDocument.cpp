@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
+#include <array>
 
 namespace tanabana::reports {
 
@@ -28,15 +29,49 @@ int textFlags(const Item& it) {
     return int(it.align) | (it.wrap ? Qt::TextWordWrap : Qt::TextSingleLine);
 }
 
-// Height in mm of a wrapped text in its column.
-double wrappedHeight(const Item& it, const QString& text) {
-    if (text.isEmpty()) return 0;
-    const QFontMetricsF fm(it.resolved);
-    const QRectF r = fm.boundingRect(QRectF(0, 0, mmToDots(it.w), 1e7), textFlags(it), text);
-    return dotsToMm(r.height());
+}  // namespace
+
+// What measuring an item's texts needs, worked out once per item: its font's metrics, the height
+// of one line in it, and the advance of each plain Latin character, so that the many texts that
+// plainly fit their column (dates, numbers, names) are neither laid out nor shaped again.
+struct ReportDocument::TextMeasure {
+    static constexpr int kChars = 0x180;
+
+    explicit TextMeasure(const Item& it) : metrics(it.resolved) {
+        for (int c = 0; c < kChars; ++c) advances[size_t(c)] = metrics.horizontalAdvance(QChar(c));
+        oneLine = metrics.boundingRect(QRectF(0, 0, mmToDots(it.w), 1e7), textFlags(it), QStringLiteral("X")).height();
+    }
+
+    // True when the text surely takes one line of `width` dots: plain characters only, whose
+    // advances with room for kerning stay inside the width. Anything else is measured in full.
+    bool fitsOneLine(const QString& text, qreal width) const {
+        qreal total = 0;
+        for (const QChar ch : text) {
+            const ushort u = ch.unicode();
+            if (u < 0x20 || (u >= 0x7F && u < 0xA1) || u >= kChars) return false;
+            total += advances[size_t(u)];
+        }
+        return total * 1.02 + 2 < width;
+    }
+
+    QFontMetricsF metrics;
+    std::array<qreal, kChars> advances{};
+    qreal oneLine = 0;
+};
+
+ReportDocument::TextMeasure& ReportDocument::measureOf(const Item& item) {
+    std::unique_ptr<TextMeasure>& m = measures_[&item];
+    if (!m) m = std::make_unique<TextMeasure>(item);
+    return *m;
 }
 
-}  // namespace
+double ReportDocument::wrappedHeight(const Item& it, const QString& text) {
+    if (text.isEmpty()) return 0;
+    TextMeasure& m = measureOf(it);
+    const qreal width = mmToDots(it.w);
+    if (m.fitsOneLine(text, width)) return dotsToMm(m.oneLine);
+    return dotsToMm(m.metrics.boundingRect(QRectF(0, 0, width, 1e7), textFlags(it), text).height());
+}
 
 // Lays the bands down page by page: report header, page header, group headers, detail rows,
 // group footers, report footer; a band that does not fit starts a new page, which gets the page
@@ -313,6 +348,7 @@ double ReportDocument::measure(const Band& band, const EvalContext& c) {
 }
 
 void ReportDocument::paintPage(QPainter& painter, int index) {
+    painterFont_.reset();
     const Page& page = pages_.at(size_t(index));
     for (const Placement& p : page.bands) paintPlacement(painter, p, page, nullptr);
 }
@@ -390,13 +426,17 @@ void ReportDocument::paintPlacement(QPainter& painter, const Placement& p, const
             QFont font = it.resolved;
             if (!it.wrap) {
                 // A single line that does not fit is set smaller rather than cut.
-                const double width = QFontMetricsF(font).horizontalAdvance(text);
+                const TextMeasure& m = measureOf(it);
+                const double width = m.fitsOneLine(text, rect.width()) ? 0 : m.metrics.horizontalAdvance(text);
                 if (width > rect.width() && width > 0) {
                     const double ratio = qMax(0.6, rect.width() / width * 0.98);
                     font.setPixelSize(qMax(1, int(font.pixelSize() * ratio)));
                 }
             }
-            painter.setFont(font);
+            if (!painterFont_ || *painterFont_ != font) {
+                painter.setFont(font);
+                painterFont_ = font;
+            }
             painter.drawText(rect, textFlags(it), text);
             break;
         }

@@ -14,8 +14,11 @@
 #include <QHash>
 #include <QImage>
 #include <QPageLayout>
+#include <QFont>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 
 class QPainter;
 
@@ -76,6 +79,10 @@ private:
     void paintPlacement(QPainter& painter, const Placement& placement, const Page& page, QStringList* texts);
     void paintImage(QPainter& painter, const Item& item, const QRectF& rect, const EvalContext& context);
     double measure(const Band& band, const EvalContext& context);
+    // Height in mm of a wrapping text in its item's width.
+    double wrappedHeight(const Item& item, const QString& text);
+    struct TextMeasure;
+    TextMeasure& measureOf(const Item& item);
     bool shown(const Band& band, const EvalContext& context) const;
     // True when a showIf condition lets its band or item print.
     bool holds(const TextTemplate& showIf, bool negate, const EvalContext& context) const;
@@ -89,6 +96,9 @@ private:
     QString picturePath_;
     QHash<QString, QImage> images_;
     QHash<QString, QrCode> qrCodes_;
+    std::unordered_map<const Item*, std::unique_ptr<TextMeasure>> measures_;
+    // The font last given to the painter of the page being painted (none: set the next one).
+    std::optional<QFont> painterFont_;
 
     friend class Paginator;
 };
