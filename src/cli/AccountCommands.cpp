@@ -17,32 +17,7 @@ namespace tanabana::cli {
 namespace {
 
 using reports::RegisterDefinition;
-using reports::RegisterLine;
 using reports::RegisterResult;
-
-// The lines as the screen's grid shows them, in columns padded to their widest cell.
-void printText(const RegisterResult& result) {
-    const auto& columns = result.sheet.columns;
-    std::vector<int> widths;
-    for (const auto& c : columns) widths.push_back(int(c.caption.size()));
-    for (const RegisterLine& line : result.lines)
-        if (line.kind != RegisterLine::Kind::Heading)
-            for (int i = 0; i < line.cells.size() && i < int(widths.size()); ++i) widths[size_t(i)] = qMax(widths[size_t(i)], int(line.cells.at(i).size()));
-    auto row = [&](const QStringList& cells) {
-        QStringList padded;
-        for (size_t i = 0; i < columns.size(); ++i) {
-            const QString cell = cells.value(int(i));
-            padded << (columns[i].numeric ? cell.rightJustified(widths[i]) : cell.leftJustified(widths[i]));
-        }
-        return padded.join(QStringLiteral("  ")).trimmed();
-    };
-    out(result.title);
-    if (!result.filters.isEmpty()) out(result.filters);
-    QStringList captions;
-    for (const auto& c : columns) captions << c.caption;
-    out(row(captions));
-    for (const RegisterLine& line : result.lines) out(line.kind == RegisterLine::Kind::Heading ? line.cells.value(0) : row(line.cells));
-}
 
 int runStatement(const RegisterDefinition& asked, const Arguments& a) {
     const RegisterDefinition* definition = &asked;
@@ -69,7 +44,7 @@ int runStatement(const RegisterDefinition& asked, const Arguments& a) {
         const reports::Registers registers(*books.year, books.session, books.installation.dataRoot());
         const RegisterResult result = registers.run(*definition, choice);
         if (!a.has(QStringLiteral("out"))) {
-            printText(result);
+            printRegisterText(result);
             return 0;
         }
         const QString target = a.option(QStringLiteral("out"));

@@ -50,4 +50,28 @@ OpenBooks openBooks(const Arguments& args, bool chooseFirm) {
     throw CommandError{QStringLiteral("There is no firm %1 in the year %2").arg(firmNo).arg(books.session.yearLabel)};
 }
 
+// The lines as the screen's grid shows them, in columns padded to their widest cell.
+void printRegisterText(const reports::RegisterResult& result) {
+    const auto& columns = result.sheet.columns;
+    std::vector<int> widths;
+    for (const auto& c : columns) widths.push_back(int(c.caption.size()));
+    for (const reports::RegisterLine& line : result.lines)
+        if (line.kind != reports::RegisterLine::Kind::Heading)
+            for (int i = 0; i < line.cells.size() && i < int(widths.size()); ++i) widths[size_t(i)] = qMax(widths[size_t(i)], int(line.cells.at(i).size()));
+    auto row = [&](const QStringList& cells) {
+        QStringList padded;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const QString cell = cells.value(int(i));
+            padded << (columns[i].numeric ? cell.rightJustified(widths[i]) : cell.leftJustified(widths[i]));
+        }
+        return padded.join(QStringLiteral("  ")).trimmed();
+    };
+    out(result.title);
+    if (!result.filters.isEmpty()) out(result.filters);
+    QStringList captions;
+    for (const auto& c : columns) captions << c.caption;
+    out(row(captions));
+    for (const reports::RegisterLine& line : result.lines) out(line.kind == reports::RegisterLine::Kind::Heading ? line.cells.value(0) : row(line.cells));
+}
+
 }  // namespace tanabana::cli

@@ -5,6 +5,7 @@
 #include "cli/Cli.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/reports/Register.h"
 #include "domain/shell/Installation.h"
 
 #include <memory>
@@ -23,5 +24,8 @@ struct OpenBooks {
 // Opens the year (migrated, fixed up) with a session on the firm; CommandError when the year or
 // the firm does not exist.
 OpenBooks openBooks(const Arguments& args, bool chooseFirm = true);
+
+// Prints a register's title, filters and lines as its grid shows them, in padded columns.
+void printRegisterText(const reports::RegisterResult& result);
 
 }  // namespace tanabana::cli

@@ -76,6 +76,7 @@ void registerRegisterCommands(Registry& registry);
 void registerAccountCommands(Registry& registry);
 void registerGstCommands(Registry& registry);
 void registerMillCommands(Registry& registry);
+void registerStockCommands(Registry& registry);
 
 // Writes a line to standard output.
 void out(const QString& line);

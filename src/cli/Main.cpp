@@ -14,7 +14,8 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
     bool prints = false;
     for (int i = 1; i < argc; ++i)
         if (QByteArray(argv[i]) == "report" || QByteArray(argv[i]) == "print" || QByteArray(argv[i]) == "register" ||
-            QByteArray(argv[i]) == "gstr3b" || QByteArray(argv[i]) == "bank")
+            QByteArray(argv[i]) == "gstr3b" || QByteArray(argv[i]) == "bank" || QByteArray(argv[i]) == "stock" ||
+            QByteArray(argv[i]) == "takas")
             prints = true;
     if (!prints) return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -51,5 +52,6 @@ int main(int argc, char** argv) {
     tanabana::cli::registerAccountCommands(registry);
     tanabana::cli::registerGstCommands(registry);
     tanabana::cli::registerMillCommands(registry);
+    tanabana::cli::registerStockCommands(registry);
     return registry.dispatch(QCoreApplication::arguments().mid(1));
 }

@@ -203,6 +203,20 @@ TEST_F(MillChallanTest, SixIssuedFourReceivedThenBothDeletedRestoreTheBill) {
     EXPECT_FALSE(loaded->lines[3].finished);
     EXPECT_EQ(loaded->lotNo, QStringLiteral("L-501"));
 
+    // The weaver's bill re-saved as the buying screen loads it keeps what went to the mill, and
+    // cannot be deleted while its takas are there.
+    trade::PurchaseInvoices purchases(db, year().session, year().messages);
+    trade::PurchaseBill reSaved = *purchases.load(bill);
+    reSaved.lines[0].issuedTakas = 0;
+    reSaved.lines[0].issuedMetres = {};
+    ASSERT_TRUE(purchases.save(reSaved));
+    EXPECT_EQ(purchaseState(bill).takas, 6);
+    EXPECT_EQ(purchaseState(bill).metres, QStringLiteral("586.500"));
+    EXPECT_FALSE(purchases.remove(bill));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Mill Issue Found"),
+                                    QStringLiteral("Takas of this Purchase Invoice are issued to a mill\n First Delete Mill Issue Entry !")));
+    EXPECT_EQ(year().count(QStringLiteral("BillMst")), 1);
+
     // The issue cannot go while its takas are back, nor be changed.
     year().messages.clear();
     EXPECT_FALSE(s.remove(*issueId));
@@ -441,6 +455,13 @@ TEST_F(MillChallanTest, OwnWovenTakasGoToTheMillAndComeBack) {
     // The looms' taka list no longer offers them, to the mill or to a delivery challan.
     EXPECT_EQ(s.producedTakas(201).size(), 1u);
     EXPECT_EQ(s.load(grey.id)->source, TakaSource::Production);
+    // The looms' challan keeps the takas at the mill: it cannot go, and a re-save leaves them.
+    EXPECT_FALSE(looms.remove(woven.id));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("No Delete"), QStringLiteral("Issued To Mill")));
+    jobwork::ProductionChallan reWoven = *looms.load(woven.id);
+    reWoven.takas.erase(reWoven.takas.begin());
+    ASSERT_TRUE(looms.save(reWoven));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE TakaNO = '501' AND IsM_Issue <> 0")).toInt(), 1);
 
     MillIssue twice = issueTo(printing);
     twice.source = TakaSource::Production;
@@ -475,7 +496,9 @@ TEST_F(MillChallanTest, TwoStationsCannotIssueTheSameTaka) {
                 issue.source = TakaSource::Purchase;
                 issue.purchaseBillId = bill;
                 issue.purchaseBillNo = QStringLiteral("LW/118");
-                issue.lines = {{own, d("100")}, {shared, d("100")}};
+                // Odd takas of the bill are 100 m, even ones 95.5 m.
+                const auto metres = [](const QString& no) { return no.toInt() % 2 ? d("100") : d("95.5"); };
+                issue.lines = {{own, metres(own)}, {shared, metres(shared)}};
                 start.arrive_and_wait();
                 const bool ok = there.save(issue).has_value();
                 std::lock_guard<std::mutex> guard(lock);

@@ -159,14 +159,14 @@ bool ProductionChallans::validate(const ProductionChallan& challan) {
 void ProductionChallans::writeHeader(const ProductionChallan& c) { headerTable().write(db_, HeaderRow{c, session_.firmNo}, c.id); }
 
 void ProductionChallans::writeTakas(const ProductionChallan& c) {
-    // Takas already sent on a delivery challan stay as they are; only their line number follows the grid.
-    db_.exec(QStringLiteral("DELETE FROM ProductionDtl WHERE ProdId = ? AND IsOver = 0"), {c.id});
+    // Takas already sent on a delivery challan or to a mill stay as they are; only their line number follows the grid.
+    db_.exec(QStringLiteral("DELETE FROM ProductionDtl WHERE ProdId = ? AND IsOver = 0 AND COALESCE(IsM_Issue, 0) = 0"), {c.id});
     int srno = 0;
     for (const ProductionTaka& t : c.takas) {
         const QString no = fitted(QStringLiteral("ProductionDtl"), QStringLiteral("TakaNO"), t.takaNo);
         if (no.isEmpty()) continue;
         ++srno;
-        if (db_.exec(QStringLiteral("UPDATE ProductionDtl SET Srno = ? WHERE ProdId = ? AND TakaNO = ? AND IsOver = 1"),
+        if (db_.exec(QStringLiteral("UPDATE ProductionDtl SET Srno = ? WHERE ProdId = ? AND TakaNO = ? AND (IsOver = 1 OR IsM_Issue = 1)"),
                      {srno, c.id, no}) > 0)
             continue;
         db_.exec(QStringLiteral("INSERT INTO ProductionDtl (Srno, ProdId, TakaNO, Pcs, Cut, Mtrs, McNo, IsM_Issue, qId, F_no, "
@@ -209,7 +209,9 @@ std::optional<qint64> ProductionChallans::save(ProductionChallan& challan) {
 bool ProductionChallans::remove(qint64 id) {
     if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
     const std::vector<documents::UsedBy> uses{{QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE ProdId = ? AND IsOver = 1"),
-                                               QStringLiteral("No Delete"), QStringLiteral("Issued In Delivery Chalan")}};
+                                               QStringLiteral("No Delete"), QStringLiteral("Issued In Delivery Chalan")},
+                                              {QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE ProdId = ? AND IsM_Issue = 1"),
+                                               QStringLiteral("No Delete"), QStringLiteral("Issued To Mill")}};
     if (documents::refuseUsed(db_, messages_, uses, id)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure To Delete This Production Challan")))
         return false;

@@ -4,6 +4,7 @@
 #include "domain/documents/Guard.h"
 #include "domain/documents/Lookups.h"
 #include "domain/mill/MillTables.h"
+#include "domain/trade/MillTakaCounts.h"
 
 #include <QSet>
 
@@ -181,7 +182,7 @@ bool MillIssues::takeTakas(const MillIssue& issue) {
         const QString no = row.line.takaNo.trimmed();
         if (issue.source == TakaSource::Purchase) {
             // Only a taka still at home is taken; a second station that took it first leaves nothing to update.
-            const auto taka = db_.queryOne(QStringLiteral("SELECT Srno, BillSrno FROM BillMst_TakaDetail WHERE BillMst_Id = ? AND TakaNO = ? "
+            const auto taka = db_.queryOne(QStringLiteral("SELECT Srno, Mtrs FROM BillMst_TakaDetail WHERE BillMst_Id = ? AND TakaNO = ? "
                                                           "AND COALESCE(Is_Issued, 0) = 0 ORDER BY Srno"),
                                            {issue.purchaseBillId, no});
             const int taken = taka ? db_.exec(QStringLiteral("UPDATE BillMst_TakaDetail SET Is_Issued = 1 WHERE BillMst_Id = ? AND Srno = ? "
@@ -194,8 +195,13 @@ bool MillIssues::takeTakas(const MillIssue& issue) {
                                                                            issue.purchaseBillNo.trimmed());
                 return false;
             }
-            db_.exec(QStringLiteral("UPDATE BillDtl SET Issue_Taka = Issue_Taka + 1, Issue_Mtrs = Issue_Mtrs + ? WHERE BillMstId = ? AND Srno = ?"),
-                     {row.line.metres.roundHalfEven(3).toDouble(), issue.purchaseBillId, taka->integer(QStringLiteral("BillSrno"))});
+            const Decimal bought = Decimal::fromVariant(taka->value(QStringLiteral("Mtrs"))).roundHalfEven(3);
+            if (bought != row.line.metres.roundHalfEven(3)) {
+                messages_.critical(QStringLiteral("Mtrs Missmatch"), QStringLiteral("Taka No ") + no + QStringLiteral(" : Mtrs ") +
+                                                                         row.line.metres.toString(3) + QStringLiteral(" differ from the ") +
+                                                                         bought.toString(3) + QStringLiteral(" of the purchase bill"));
+                return false;
+            }
         } else if (issue.source == TakaSource::Production) {
             const int taken = db_.exec(QStringLiteral("UPDATE ProductionDtl SET IsM_Issue = 1, Issue_Pro = ? WHERE TakaNO = ? AND F_no = ? "
                                                       "AND COALESCE(IsM_Issue, 0) = 0 AND COALESCE(IsOver, 0) = 0"),
@@ -207,10 +213,7 @@ bool MillIssues::takeTakas(const MillIssue& issue) {
             }
         }
     }
-    if (issue.source == TakaSource::Purchase)
-        db_.exec(QStringLiteral("UPDATE BillMst SET Is_IssueToMill = CASE WHEN EXISTS (SELECT 1 FROM BillMst_TakaDetail t WHERE t.BillMst_Id = ? "
-                                "AND COALESCE(t.Is_Issued, 0) = 0) THEN 0 ELSE 1 END WHERE Id = ?"),
-                 {issue.purchaseBillId, issue.purchaseBillId});
+    if (issue.source == TakaSource::Purchase) trade::recountMillTakas(db_, issue.purchaseBillId);
     return true;
 }
 
@@ -218,27 +221,21 @@ void MillIssues::giveBackTakas(qint64 id) {
     const auto header = db_.queryOne(QStringLiteral("SELECT PurBillId FROM JobWork_IssueMst_1 WHERE Id = ?"), {id});
     if (!header) return;
     const qint64 bill = header->integer(QStringLiteral("PurBillId"));
-    for (const db::Row& line : db_.query(QStringLiteral("SELECT TakaNO, Mtrs, F_NO FROM JobWork_IssueDtl_1 WHERE BillMstId = ?"), {id})) {
+    for (const db::Row& line : db_.query(QStringLiteral("SELECT TakaNO, F_NO FROM JobWork_IssueDtl_1 WHERE BillMstId = ?"), {id})) {
         const QString no = line.text(QStringLiteral("TakaNO")).trimmed();
         if (bill > 0) {
-            const auto taka = db_.queryOne(QStringLiteral("SELECT Srno, BillSrno FROM BillMst_TakaDetail WHERE BillMst_Id = ? AND TakaNO = ? "
+            const auto taka = db_.queryOne(QStringLiteral("SELECT Srno FROM BillMst_TakaDetail WHERE BillMst_Id = ? AND TakaNO = ? "
                                                           "AND Is_Issued <> 0 ORDER BY Srno"),
                                            {bill, no});
-            if (!taka) continue;  // the purchase bill no longer lists it
-            db_.exec(QStringLiteral("UPDATE BillMst_TakaDetail SET Is_Issued = 0 WHERE BillMst_Id = ? AND Srno = ?"),
-                     {bill, taka->integer(QStringLiteral("Srno"))});
-            db_.exec(QStringLiteral("UPDATE BillDtl SET Issue_Taka = Issue_Taka - 1, Issue_Mtrs = Issue_Mtrs - ? WHERE BillMstId = ? AND Srno = ?"),
-                     {line.number(QStringLiteral("Mtrs")), bill, taka->integer(QStringLiteral("BillSrno"))});
+            if (taka)
+                db_.exec(QStringLiteral("UPDATE BillMst_TakaDetail SET Is_Issued = 0 WHERE BillMst_Id = ? AND Srno = ?"),
+                         {bill, taka->integer(QStringLiteral("Srno"))});
         } else if (line.integer(QStringLiteral("F_NO")) > 0) {
             db_.exec(QStringLiteral("UPDATE ProductionDtl SET IsM_Issue = 0, Issue_Pro = '' WHERE TakaNO = ? AND F_no = ? AND IsM_Issue <> 0"),
                      {no, line.integer(QStringLiteral("F_NO"))});
         }
     }
-    if (bill > 0) {
-        // Whole metres again, not the rounding left of a subtraction of doubles.
-        db_.exec(QStringLiteral("UPDATE BillDtl SET Issue_Mtrs = ROUND(Issue_Mtrs * 1000) / 1000.0 WHERE BillMstId = ?"), {bill});
-        db_.exec(QStringLiteral("UPDATE BillMst SET Is_IssueToMill = 0 WHERE Id = ?"), {bill});
-    }
+    if (bill > 0) trade::recountMillTakas(db_, bill);
 }
 
 std::optional<qint64> MillIssues::save(MillIssue& issue) {

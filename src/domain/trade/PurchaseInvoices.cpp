@@ -7,6 +7,7 @@
 #include "domain/ledger/Balances.h"
 #include "domain/ledger/Journal.h"
 #include "domain/trade/DocumentRules.h"
+#include "domain/trade/MillTakaCounts.h"
 
 #include <QSet>
 
@@ -662,6 +663,7 @@ std::optional<qint64> PurchaseInvoices::save(PurchaseBill& bill) {
         if (bill.serial <= 0) bill.serial = db_.nextKey(kMst, QStringLiteral("BillSrno"), QStringLiteral("FormId = 1"));
         writeLines(bill, computed);
         writeTakas(bill);
+        recountMillTakas(db_, bill.id);
         post(bill, computed, *bk, *s);
         writeHeader(bill, computed, paid, s->gstToRupees);
         tx.commit();
@@ -777,12 +779,13 @@ bool PurchaseInvoices::remove(qint64 id) {
     if (!h || h->integer(QStringLiteral("IsOp")) != 0) return false;
     if (refuseReverseChargeJournal(id)) return false;
     if (refusePaid(id, QStringLiteral("Delete Confirmation"))) return false;
+    if (refuseAtMill(id)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure to Permanently Delete This Invoice ?"))) return false;
     try {
         db::Transaction tx(db_);
         db_.lockSeries(QStringLiteral("BillMst.Id"));
         // A payment or the day's reverse charge may have reached the bill since the question was asked.
-        if (refuseReverseChargeJournal(id) || refusePaid(id, QStringLiteral("Delete Confirmation"))) return false;
+        if (refuseReverseChargeJournal(id) || refusePaid(id, QStringLiteral("Delete Confirmation")) || refuseAtMill(id)) return false;
         // The journal's removal writes the deletion history row of the bill.
         documents::deleteDocument(db_, {kMst, {{kDtl, QStringLiteral("BillMstId")}, {kTakas, QStringLiteral("BillMst_Id")}}, 0}, id, session_.firmNo);
         ledger::Journal(db_, session_).removeDocument(kPurchase, id);
@@ -792,6 +795,17 @@ bool PurchaseInvoices::remove(qint64 id) {
         return false;
     }
     messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("Purchase Invoice Is Deleted!"));
+    return true;
+}
+
+bool PurchaseInvoices::refuseAtMill(qint64 id) {
+    // Takas of the bill on a mill challan: the challan would lose where they came from.
+    const int challans = db_.scalar(QStringLiteral("SELECT count(*) FROM JobWork_IssueMst_1 WHERE PurBillId = ? AND FirmNO = ?"),
+                                    {id, session_.firmNo})
+                             .toInt();
+    if (challans == 0) return false;
+    messages_.critical(QStringLiteral("Mill Issue Found"), QStringLiteral("Takas of this Purchase Invoice are issued to a mill") + QLatin1Char('\n') +
+                                                               QStringLiteral(" First Delete Mill Issue Entry !"));
     return true;
 }
 

@@ -144,6 +144,7 @@ private:
     bool roundOffKept() const;
     bool refusePaid(qint64 id, const QString& title);
     bool refuseReverseChargeJournal(qint64 id);
+    bool refuseAtMill(qint64 id);
 
     db::Database& db_;
     Session& session_;

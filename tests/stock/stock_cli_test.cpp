@@ -1,0 +1,94 @@
+// tanabana-cli stock and takas on the April firm: the statement on a date as text on the
+// terminal, between dates with the mill columns as CSV, at the sale rate as PDF, where a taka is;
+// and the refusals (a quality nobody is called, the mill columns without a first date, a date
+// outside the year) with nothing written. TANABANA_USES_CLI.
+#include "support/CliRun.h"
+#include "support/PdfProbe.h"
+#include "support/StockFirm.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace tanabana;
+
+namespace {
+
+class StockCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        firm.build();
+        ASSERT_FALSE(HasFailure());
+    }
+    QString path(const QString& name) const { return books.root() + QLatin1Char('/') + name; }
+
+    test::YearFolder books{2025};
+    RecordingMessages messages;
+    test::StockFirm firm{books.db(), books.session, messages};
+};
+
+TEST_F(StockCliTest, OnADateAsTextBetweenDatesAsCsvAtSaleRateAsPdf) {
+    const test::CliResult text = test::runCli({"--data", books.root(), "stock", "--date", "20-04-2024", "--item", "Cotton Cambric"});
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+    const QStringList lines = text.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 5) << text.out.toStdString();
+    EXPECT_EQ(lines.at(0), QStringLiteral("Stock Statement on Date : 20-04-2024"));
+    EXPECT_EQ(lines.at(1), QStringLiteral("Quality : Cotton Cambric   Rate : Pur Rate"));
+    EXPECT_EQ(lines.at(3).simplified(), QStringLiteral("Grey 506 Cotton Cambric 120.000 40.00 4,800.00"));
+    EXPECT_EQ(lines.at(4).simplified(), QStringLiteral("Total 120.000 4,800.00"));
+
+    const test::CliResult csv = test::runCli({"--data", books.root(), "stock", "--from", "01-04-2024", "--date", "30-04-2024", "--mill",
+                                              "--group", "Grey", "--out", path("april.csv")});
+    ASSERT_EQ(csv.exitCode, 0) << csv.err.toStdString();
+    EXPECT_TRUE(csv.out.contains(QStringLiteral("2 row(s), Stock Statement on Date From : 01-04-2024 To 30-04-2024")));
+    QFile file(path("april.csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(rows, (QStringList{
+                        "Name,Op. Qty,Purchase,Sal. Ret,Mill Rec,Job Rec,Other Rec,Tot In,Pur. Ret,Sales,Mill Iss,Job Iss,Other Iss,Tot Out,Cl. Qty",
+                        "Group : Grey",
+                        "Cotton Cambric,100.000,50.000,,,,,50.000,,30.000,,,,30.000,120.000",
+                        "Rapier 60 Grey,100.000,50.000,2.000,,,,52.000,5.000,30.000,25.000,,4.000,64.000,88.000",
+                        "Sub Tot,200.000,100.000,2.000,0.000,0.000,0.000,102.000,5.000,60.000,25.000,0.000,4.000,94.000,208.000",
+                        "Total,200.000,100.000,2.000,0.000,0.000,0.000,102.000,5.000,60.000,25.000,0.000,4.000,94.000,208.000"}));
+
+    const test::CliResult pdf = test::runCli({"--data", books.root(), "stock", "--date", "30-04-2024", "--sale-rate", "--grouped", "--out",
+                                              path("stock.pdf")});
+    ASSERT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
+    const QString printed = test::pdfText(path("stock.pdf"), false).simplified();
+    EXPECT_TRUE(printed.contains(QStringLiteral("Stock Statement on Date : 30-04-2024"))) << printed.toStdString();
+    EXPECT_TRUE(printed.contains(QStringLiteral("Rate : Sal Rate")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("Group : Saree")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("29,120.00")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("53,862.50")));
+    EXPECT_FALSE(printed.contains(QStringLiteral("Packing Cartons")));
+}
+
+TEST_F(StockCliTest, WhereATakaIs) {
+    const test::CliResult r = test::runCli({"--data", books.root(), "takas", "--taka", "1002", "--date", "10-05-2024"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Where Is Every Taka As On 10-05-2024"))) << r.out.toStdString();
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines.at(3).simplified(),
+              QStringLiteral("1002 Rapier 60 Grey 12.50 LW/12 10-04-2024 Mahesh Looms At Mill Laxmi Dyeing Mill 28-04-2024 12"))
+        << lines.at(3).toStdString();
+}
+
+TEST_F(StockCliTest, RefusalsWriteNothing) {
+    const test::CliResult nobody = test::runCli({"--data", books.root(), "stock", "--date", "30-04-2024", "--item", "Nobody's Silk", "--out",
+                                                 path("nobody.csv")});
+    EXPECT_EQ(nobody.exitCode, 1);
+    EXPECT_TRUE(nobody.err.contains(QStringLiteral("No quality of this firm is named \"Nobody's Silk\""))) << nobody.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("nobody.csv")));
+
+    const test::CliResult mill = test::runCli({"--data", books.root(), "stock", "--date", "30-04-2024", "--mill"});
+    EXPECT_EQ(mill.exitCode, 2);
+    EXPECT_TRUE(mill.err.contains(QStringLiteral("--mill lists the movements between two dates: give --from"))) << mill.err.toStdString();
+
+    const test::CliResult late = test::runCli({"--data", books.root(), "stock", "--date", "30-04-2025", "--out", path("late.pdf")});
+    EXPECT_EQ(late.exitCode, 1);
+    EXPECT_TRUE(late.err.contains(QStringLiteral("Please Select Proper Date"))) << late.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("late.pdf")));
+}
+
+}  // namespace
