@@ -2,6 +2,7 @@
 // and saved; on "Receive From Mill" the mill chosen, its challan's takas ticked, finished metres
 // typed line by line (shortage, "%" and the bill follow), the lot required, the receipt saved and
 // opened again from the list; a production firm's menu opens the grey variant.
+#include "domain/ledger/Journal.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "gui/common/LookupField.h"
 #include "gui/common/SelectionGrid.h"
@@ -254,6 +255,16 @@ TEST_F(MillScreensTest, JobProcessOutwardAndInwardChallans) {
     EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT SUM(CrAmt) FROM HeadDtl3 WHERE TableCode = 15")).toDouble(), 4832.0);
     EXPECT_EQ(in->pendingLines()->rowCount(), 0);
     EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT ProcessName FROM JobWork_IssueMst WHERE FormId = 15")).toString(), QStringLiteral("Printing"));
+
+    // A line of the job worker's ledger opens the receipt in a window of its own.
+    const qint64 receipt = in->documentId();
+    const qint64 journal = ledger::Journal(year.db(), year.session).journalOf(ledger::DocumentType::JobReceipt, receipt);
+    ASSERT_TRUE(gui::openPostedDocument(context, journal));
+    auto* opened = qobject_cast<gui::JobProcessScreen*>(window.workArea()->subWindowList().last()->widget());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_NE(opened, in);
+    EXPECT_EQ(opened->documentId(), receipt);
+    EXPECT_EQ(opened->objectName(), QStringLiteral("frmIssueToMillRec"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // a return typed by keys from the menu, adjusted against two of the customer's bills in the
 // paid-bills grid, saved (the books hold what the screen showed) and opened again from the list
 // with its adjustments; a discount note on a bill picked in the grid, saved and opened again.
+#include "domain/ledger/Journal.h"
 #include "domain/returns/GoodsReturns.h"
 #include "gui/returns/GoodsReturnScreen.h"
 #include "gui/returns/NoteScreen.h"
@@ -17,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTableWidget>
 #include <QtTest>
 #include <gtest/gtest.h>
@@ -44,6 +47,15 @@ protected:
     }
     std::string focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : std::string(); }
     QString sales(qint64 bill) { return test::outstandingOf(year.db(), QStringLiteral("SalBillMst"), bill); }
+
+    // Opens the document behind its journal lines as a drill-down does; the id the new window shows.
+    template <class Screen>
+    qint64 openedFromBooks(int tableCode, qint64 id) {
+        const qint64 journal = ledger::Journal(year.db(), year.session).journalOf(tableCode, id);
+        if (!gui::openPostedDocument(context, journal)) return -1;
+        auto* screen = qobject_cast<Screen*>(window.workArea()->subWindowList().last()->widget());
+        return screen ? screen->documentId() : -2;
+    }
 
     test::YearFixture year;
     test::VoucherFirm firm{year.db(), year.session, year.messages};
@@ -114,6 +126,9 @@ TEST_F(ReturnScreensTest, SalesReturnTypedAdjustedSavedAndOpenedAgain) {
     EXPECT_TRUE(bills.at(1).endsWith(QStringLiteral("GST/1 | 05-06-24 | 10,000.00 | 9,900.00 | 1000.00"))) << bills.at(1).toStdString();
     EXPECT_TRUE(bills.at(2).endsWith(QStringLiteral("GST/2 | 10-06-24 | 5,250.00 | 5,250.00 | 1100.00"))) << bills.at(2).toStdString();
     EXPECT_TRUE(screen->button(QStringLiteral("Cmd_Print"))->isEnabled());
+
+    // From a line of the books the return opens again in a window of its own.
+    EXPECT_EQ(openedFromBooks<gui::GoodsReturnScreen>(ledger::DocumentType::SaleReturn, id), id);
 }
 
 TEST_F(ReturnScreensTest, CreditNoteOnTheBillUnderTheCursor) {
@@ -158,6 +173,9 @@ TEST_F(ReturnScreensTest, CreditNoteOnTheBillUnderTheCursor) {
     ASSERT_GE(row, 0);
     EXPECT_EQ(screen->lineGrid()->item(row, 2)->text(), QStringLiteral("2"));
     EXPECT_EQ(screen->lineGrid()->item(row, 9)->text(), QStringLiteral("5,250.00"));
+
+    EXPECT_EQ(openedFromBooks<gui::NoteScreen>(ledger::DocumentType::CreditNote, id), id);
+    EXPECT_EQ(test::fieldText(window.workArea()->subWindowList().last()->widget(), QStringLiteral("txtRefNo")), QStringLiteral("RSM/77"));
 }
 
 }  // namespace

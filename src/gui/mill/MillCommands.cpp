@@ -1,11 +1,13 @@
 // The mill commands of the Job Work menu: "3. Issue To Mill" and "4. Receive From Mill" open the
 // taka-wise screens in the variant of the firm's kind of business: the looms' grey takas for a
 // production firm, the bleaching screens for a bleaching firm, the purchase takas otherwise.
+#include "domain/ledger/Journal.h"
 #include "domain/shell/FirmSettings.h"
 #include "gui/mill/JobProcessScreen.h"
 #include "gui/mill/MillCarryScreen.h"
 #include "gui/mill/MillScreens.h"
 #include "gui/shell/Commands.h"
+#include "gui/shell/MainWindow.h"
 
 namespace tanabana::gui {
 
@@ -35,6 +37,12 @@ void registerMillCommands(CommandRegistry& registry) {
     });
     registry.add(QStringLiteral("mnu_I6"), [](CommandContext& c) {
         openScreen(c, [&](db::Database& year) { return new JobProcessScreen(year, c.session, c.messages, false); });
+    });
+    // The job-process receipt is the one mill challan that posts: the books open it in its window.
+    registry.addDocument(ledger::DocumentType::JobReceipt, [](CommandContext& c, db::Database& year, qint64 id) {
+        auto* screen = new JobProcessScreen(year, c.session, c.messages, true);
+        c.window.openChild(screen);
+        screen->openEntry(id);
     });
     // The year-end pairs: carry into the next year, and remove what the last year carried in.
     using Kind = mill::MillCarry::Kind;
