@@ -71,6 +71,12 @@ DocField DocField::choice(const QString& name, const QString& caption, const QSt
 }
 DocField DocField::info(const QString& name, int span) { return declared(name, {}, Info, 0, span); }
 
+// The boxes outlive this part of the form while QWidget deletes them; a box losing focus then must
+// not call back into a form that is already half gone.
+DocumentForm::~DocumentForm() {
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
+
 DocumentForm::DocumentForm(const QString& objectName, const QString& caption, Session& session, Messages* messages,
                            QWidget* parent)
     : QWidget(parent), session_(session), boxes_(this), messages_(messages ? *messages : boxes_) {

@@ -129,6 +129,7 @@ public:
     // Refusals and questions go to `messages` (tests), else to message boxes over the screen.
     DocumentForm(const QString& objectName, const QString& caption, Session& session, Messages* messages = nullptr,
                  QWidget* parent = nullptr);
+    ~DocumentForm() override;
 
     // The saved document on screen; 0 for a new one.
     qint64 documentId() const { return documentId_; }
