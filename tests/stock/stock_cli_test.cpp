@@ -7,6 +7,8 @@
 #include "support/StockFirm.h"
 
 #include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tanabana;
@@ -106,6 +108,23 @@ TEST_F(StockCliTest, RefusalsWriteNothing) {
     EXPECT_EQ(late.exitCode, 1);
     EXPECT_TRUE(late.err.contains(QStringLiteral("Please Select Proper Date"))) << late.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("late.pdf")));
+}
+
+// The demonstration firm sells all year from what it bought, wove and brought in: at the year's
+// end every quality still has stock, so its statement reads as a real trader's would.
+TEST(StockDemoTest, TheDemoFirmsQualitiesCloseTheYearWithStock) {
+    QTemporaryDir dir;
+    const QString root = dir.filePath(QStringLiteral("books"));
+    const test::CliResult demo = test::runCli({QStringLiteral("--data"), root, QStringLiteral("demo"), QStringLiteral("create"),
+                                               QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_EQ(demo.exitCode, 0) << demo.err.toStdString();
+    const test::CliResult stock = test::runCli({QStringLiteral("--data"), root, QStringLiteral("stock"), QStringLiteral("--date"),
+                                                QStringLiteral("31-03-2025"), QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_EQ(stock.exitCode, 0) << stock.err.toStdString();
+    const QStringList lines = stock.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 9) << stock.out.toStdString();  // title, rate, captions, six qualities, total
+    EXPECT_TRUE(stock.out.contains(QStringLiteral("Zari Saree"))) << stock.out.toStdString();
+    EXPECT_FALSE(stock.out.contains(QRegularExpression(QStringLiteral("\\s-[0-9]")))) << stock.out.toStdString();
 }
 
 }  // namespace

@@ -169,6 +169,9 @@ DemoSummary fillDemoFirm(db::Database& db, Session& session, const QDate& until,
         item.hsn = seed.calcOn == 2 ? QStringLiteral("5208") : QStringLiteral("5407");
         item.pack = Decimal::fromDouble(seed.cut);
         item.calcOn = seed.calcOn;
+        // Stock brought in from the last year, so that a year of selling leaves some on the shelf.
+        item.openingQty = Decimal(seed.calcOn == 2 ? 3000 : 45000);
+        if (seed.calcOn == 2) item.openingPieces = item.openingQty;
         if (const auto ids = master.save(item)) items.push_back(ids->front());
     };
     for (const ItemSeed& seed : kItems) saveItem(seed, QString::fromLatin1(seed.name), master.nextCode());
