@@ -60,6 +60,17 @@ void addGstr2Section(reports::ResultSet& out, const Gstr2Section& s, const std::
     }
 }
 
+// The value and tax cells every taxed row of GSTR-2 fills alike.
+void setTaxes(Gstr2Line& l, const Decimal& value, const Decimal& rate, const Decimal& taxable, const Decimal& igst, const Decimal& cgst,
+              const Decimal& sgst) {
+    l.value = value;
+    l.rate = rateText(rate);
+    l.n3 = taxable;
+    l.n4 = igst;
+    l.n5 = cgst;
+    l.n6 = sgst;
+}
+
 QString summaryLine(const SectionSummary& s) {
     return QStringLiteral("Parties : %1    Invoices : %2").arg(s.parties).arg(s.invoices);
 }
@@ -74,12 +85,7 @@ std::vector<Gstr2Line> invoiceLines(const std::vector<InwardInvoiceRow>& rows, b
         l.c3 = i.invoiceNo;
         l.c4 = shortDate(i.date);
         l.c5 = i.reverseCharge ? QStringLiteral("Y") : QStringLiteral("N");
-        l.value = i.invoiceValue;
-        l.rate = rateText(i.rate);
-        l.n3 = i.taxable;
-        l.n4 = i.igst;
-        l.n5 = i.cgst;
-        l.n6 = i.sgst;
+        setTaxes(l, i.invoiceValue, i.rate, i.taxable, i.igst, i.cgst, i.sgst);
         if (i.billId != previous) l.valueOnce = i.invoiceValue;
         previous = i.billId;
         lines.push_back(l);
@@ -97,12 +103,7 @@ std::vector<Gstr2Line> noteLines(const std::vector<InwardNoteRow>& rows, bool re
         l.c3 = n.noteNo;
         l.c4 = shortDate(n.noteDate);
         l.c5 = n.documentType;
-        l.value = n.noteValue;
-        l.rate = rateText(n.rate);
-        l.n3 = n.taxable;
-        l.n4 = n.igst;
-        l.n5 = n.cgst;
-        l.n6 = n.sgst;
+        setTaxes(l, n.noteValue, n.rate, n.taxable, n.igst, n.cgst, n.sgst);
         if (n.documentId != previous) l.valueOnce = n.noteValue;
         previous = n.documentId;
         lines.push_back(l);
@@ -186,13 +187,8 @@ reports::ReportRequest gstr2Report(db::Database& db, const Session& session, con
         l.c2 = h.description;
         l.c3 = h.uqc;
         l.quantity = h.quantity;
-        l.value = h.totalValue;
         l.valueOnce = h.totalValue;
-        l.rate = rateText(h.rate);
-        l.n3 = h.taxable;
-        l.n4 = h.igst;
-        l.n5 = h.cgst;
-        l.n6 = h.sgst;
+        setTaxes(l, h.totalValue, h.rate, h.taxable, h.igst, h.cgst, h.sgst);
         hsn.push_back(l);
     }
     addGstr2Section(rows,
