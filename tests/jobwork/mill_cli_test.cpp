@@ -226,6 +226,42 @@ TEST_F(MillCliTest, JobProcessChallansOfAPrinter) {
     EXPECT_TRUE(noIssue.err.contains(QStringLiteral("line 1: \"issue\": no job-process issue 9 in book 2"))) << noIssue.err.toStdString();
 }
 
+// The registers of the Job Work menu read what the challans hold: the issue and receipt of a
+// period, and the takas still at the mill on a date, which shrink as the receipts of later
+// days are counted.
+TEST_F(MillCliTest, MillRegistersOfChallansAndTakasStillOut) {
+    ASSERT_EQ(import(QStringLiteral("mill"), R"({"book": 2, "date": "2024-06-10", "mill": "Surat Dyeing Mills", "process": "Dyeing",
+       "rate": 2.5, "weaver": "Laxmi Weaving Works", "purchaseBill": "LW/900", "takas": ["901", "902", "903"]})", QStringLiteral("issue"))
+                  .exitCode, 0);
+    ASSERT_EQ(import(QStringLiteral("mill"), R"({"book": 2, "date": "2024-06-20", "mill": "Surat Dyeing Mills", "lot": "L-1",
+       "lines": [{"issue": 1, "taka": "901", "finish": 97}, {"issue": 1, "taka": "902", "grey": 50, "finish": 49, "fin": "N"}]})",
+                     QStringLiteral("receive"))
+                  .exitCode, 0);
+    const auto run = [&](const QString& name, QStringList more) {
+        const QString file = books.root() + QStringLiteral("/") + name + QStringLiteral(".csv");
+        QStringList args{QStringLiteral("register"), name, QStringLiteral("--out"), file};
+        args += more;
+        const test::CliResult r = cli(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        return QString::fromUtf8(f.readAll());
+    };
+    const QString before = run(QStringLiteral("mill-takas-pending"), {QStringLiteral("--to"), QStringLiteral("2024-06-15")});
+    for (const char* taka : {"901", "902", "903"}) EXPECT_TRUE(before.contains(QString::fromUtf8(taka))) << before.toStdString();
+    EXPECT_TRUE(before.contains(QStringLiteral("301.500"))) << before.toStdString();
+    const QString after = run(QStringLiteral("mill-takas-pending"), {QStringLiteral("--to"), QStringLiteral("2024-06-30")});
+    EXPECT_FALSE(after.contains(QStringLiteral("901"))) << after.toStdString();
+    EXPECT_TRUE(after.contains(QStringLiteral("49.000"))) << after.toStdString();   // 902: 99 - 50
+    EXPECT_TRUE(after.contains(QStringLiteral("151.000"))) << after.toStdString();  // 49 + 102 still out
+    const QString issued = run(QStringLiteral("mill-issues-by-party"), {});
+    EXPECT_TRUE(issued.contains(QStringLiteral("Surat Dyeing Mills"))) << issued.toStdString();
+    EXPECT_TRUE(issued.contains(QStringLiteral("301.500"))) << issued.toStdString();
+    const QString received = run(QStringLiteral("mill-receipts-by-party"), {});
+    EXPECT_TRUE(received.contains(QStringLiteral("150.500"))) << received.toStdString();  // grey 100.5 + 50
+    EXPECT_TRUE(received.contains(QStringLiteral("146.000"))) << received.toStdString();  // finished 97 + 49
+}
+
 }  // namespace
 
 namespace {
