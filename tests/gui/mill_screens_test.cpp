@@ -5,6 +5,7 @@
 #include "domain/ledger/Journal.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "gui/common/LookupField.h"
+#include "gui/common/RegisterForm.h"
 #include "gui/common/SelectionGrid.h"
 #include "gui/mill/JobProcessScreen.h"
 #include "gui/mill/MillCarryScreen.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -328,6 +330,41 @@ TEST_F(MillScreensTest, ABleachingFirmsOutwardChallanShowsAllTakaAndASummaryPerC
     test::keepPicture(&window, QStringLiteral("frmIssueToMillRec_1_BL"));
     EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT PRate FROM JobWork_IssueDtl_1 WHERE TakaNO = '101' AND IssueChId = 0")).toDouble(), 10.0);
     EXPECT_EQ(receipt->issueChallans()->count(), 0);
+}
+
+// "6. Mill Taka Pendind Register" as on a day: the takas still at the mill under its name.
+TEST_F(MillScreensTest, TheTakasStillAtTheMillOnADay) {
+    mill::MillIssues issues(year.db(), year.session, year.messages);
+    mill::MillIssue issue;
+    issue.bookId = 2;
+    issue.date = QDate(2024, 6, 10);
+    issue.millId = mill;
+    issue.process = QStringLiteral("Dyeing");
+    ASSERT_TRUE(issues.takeFromPurchase(issue, year.db().scalar(QStringLiteral("SELECT Id FROM BillMst")).toLongLong(), {"101", "102", "103"}));
+    ASSERT_TRUE(issues.save(issue));
+    mill::MillReceipts receipts(year.db(), year.session, year.messages);
+    mill::MillReceipt receipt;
+    receipt.bookId = 2;
+    receipt.date = QDate(2024, 6, 20);
+    receipt.millId = mill;
+    receipt.lotNo = QStringLiteral("L-1");
+    receipt.lines = receipts.linesFromIssue(issue.id, {1});
+    receipt.lines[0].finishedMetres = d("97");
+    ASSERT_TRUE(receipts.save(receipt));
+
+    auto* form = qobject_cast<gui::RegisterForm*>(test::openFromMenu(registry, context, window, QStringLiteral("mnu_I76")));
+    ASSERT_NE(form, nullptr);
+    auto* asOn = form->findChild<QDateEdit*>(QStringLiteral("DtpTo"));
+    auto* grid = form->findChild<QTableWidget*>(QStringLiteral("VSResultGrid"));
+    ASSERT_TRUE(asOn && grid);
+    asOn->setDate(QDate(2024, 6, 30));
+    ASSERT_TRUE(form->refresh());
+    test::keepPicture(&window, QStringLiteral("FrmRep_mnu_I76"));
+    const QStringList rows = test::gridText(grid);
+    ASSERT_EQ(rows.size(), 5) << rows.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(rows[0], QStringLiteral("Surat Dyeing Mills"));
+    EXPECT_TRUE(rows[1].contains(QStringLiteral("| 102 | 99.000 | 0.000 | 99.000"))) << rows[1].toStdString();
+    EXPECT_TRUE(rows[3].startsWith(QStringLiteral("Sub Tot | 198.000"))) << rows[3].toStdString();
 }
 
 }  // namespace
