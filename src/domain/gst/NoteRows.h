@@ -5,9 +5,9 @@
 // buying side its purchase returns (form 2) and debit notes on purchase bills lower its purchases
 // and the input credit they gave. Notes marked "Skip In GSTR" are never in them.
 //
-//   Credit note 3 of 30-07-2024 to Jaipur Cloth House: 2% on GST/102 (taxable 2,38,095.25, IGST 5%)
-//   is one row at rate 5: taxable 4,761.91, IGST 238.10; GST/102 was a B2CL invoice, so the note
-//   goes to CDNUR as "B2CL"; on GST/101 (a B2CS invoice) it would lower the B2CS row of Rajasthan.
+//   Credit note 1 of 30-07-2024 to Jaipur Cloth House: 2% on GST/102 (taxable 2,38,095.24, IGST 5%)
+//   is one row at rate 5: taxable 4,761.90, IGST 238.10, note 5,000.00; GST/102 was a B2CL invoice,
+//   so the note goes to CDNUR as "B2CL"; on GST/101 (a B2CS invoice) it lowers the Rajasthan B2CS row.
 #include "domain/gst/Gstr1.h"
 #include "domain/gst/Gstr2.h"
 
