@@ -107,9 +107,11 @@ void salesReturns(db::Database& db, const QVariantList& params, const QString& f
     std::map<qint64, Original> originals;
     std::map<qint64, bool> exactDate;
     db.forEach(QStringLiteral("SELECT r.Id AS ReturnId, r.Sal_Bill_Dt AS Wanted, ") + kOriginalColumns +
-                   QStringLiteral(" FROM SalBillMst r INNER JOIN SalBillMst o ON o.FirmNO = r.FirmNO AND o.PartyID = r.PartyID AND o.FormId = 3 "
-                                  "AND o.BillNO = r.AGAINST LEFT JOIN BookMst ob ON ob.BookNO = o.BookNO AND ob.FirmNO = o.FirmNO WHERE ") +
-                   salesDocumentsOfPeriod(QStringLiteral("r"), 4),
+                   // the period's few returns lead (CROSS JOIN keeps that order), each finding its customer's bills
+                   QStringLiteral(" FROM SalBillMst r CROSS JOIN SalBillMst o LEFT JOIN BookMst ob ON ob.BookNO = o.BookNO AND ob.FirmNO = o.FirmNO "
+                                  "WHERE ") +
+                   salesDocumentsOfPeriod(QStringLiteral("r"), 4) +
+                   QStringLiteral(" AND o.FirmNO = r.FirmNO AND o.PartyID = r.PartyID AND o.FormId = 3 AND o.BillNO = r.AGAINST"),
                params, [&](const db::Row& row) {
                    const qint64 id = row.integer(QStringLiteral("ReturnId"));
                    const Original o = originalOf(row, {});
