@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include <unordered_map>
 
 namespace tanabana::gst {
 
@@ -54,38 +55,76 @@ QString nilKind(bool interState, bool registered) {
     return (interState ? QStringLiteral("INTR") : QStringLiteral("INTRA")) + (registered ? QStringLiteral("B2B") : QStringLiteral("B2C"));
 }
 
+// A buyer of the period's bills as the sections need it.
+struct Buyer {
+    QString name, gstin, state, panNo;
+    bool otherState = false;
+};
+
+// The buyers of the period's bills and the firm's book prefixes, read once instead of joined to
+// each of the (many thousand) invoice rows.
+std::unordered_map<qint64, Buyer> buyersOfPeriod(db::Database& db, const QVariantList& params) {
+    std::unordered_map<qint64, Buyer> buyers;
+    db.forEach(QStringLiteral("SELECT a.Id, COALESCE(a.AcName, '') AS PartyName, COALESCE(a.TinNo, '') AS Gstin, COALESCE(a.CSTNo, '') AS PartyState, "
+                              "COALESCE(a.IsOgs, 0) AS OtherState, COALESCE(a.PanNO, '') AS PanNo FROM AccMst a "
+                              "WHERE a.Id IN (SELECT x.PartyID FROM SalBillMst x WHERE ") +
+                   salesDocumentsOfPeriod(QStringLiteral("x"), 3) + QLatin1Char(')'),
+               params, [&](const db::Row& row) {
+                   Buyer& b = buyers[row.integer(QStringLiteral("Id"))];
+                   b.name = row.text(QStringLiteral("PartyName"));
+                   b.gstin = row.text(QStringLiteral("Gstin")).trimmed().toUpper();
+                   b.state = row.text(QStringLiteral("PartyState")).trimmed();
+                   b.panNo = row.text(QStringLiteral("PanNo"));
+                   b.otherState = row.flag(QStringLiteral("OtherState"));
+               });
+    return buyers;
+}
+
+std::unordered_map<qint64, QString> bookPrefixes(db::Database& db, qint64 firmNo) {
+    std::unordered_map<qint64, QString> prefixes;
+    db.forEach(QStringLiteral("SELECT BookNO, COALESCE(BookShortName, '') AS Prefix FROM BookMst WHERE FirmNO = ?"), {firmNo},
+               [&](const db::Row& row) { prefixes[row.integer(QStringLiteral("BookNO"))] = row.text(QStringLiteral("Prefix")); });
+    return prefixes;
+}
+
 // Invoice and rate rows of every bill of the period, each put in its section.
 void readInvoices(db::Database& db, const QVariantList& params, const QString& firmStateCode, Gstr1& r, Sums& sums) {
+    const std::unordered_map<qint64, Buyer> buyers = buyersOfPeriod(db, params);
+    const std::unordered_map<qint64, QString> prefixes = bookPrefixes(db, params.front().toLongLong());
+    const Buyer unknown;
     const QString invoiceRates =
-        QStringLiteral("SELECT m.Id, COALESCE(b.BookShortName, '') AS Prefix, m.BillNO, m.BillDate, m.BillAmount, "
-                       "COALESCE(m.InvType, '') AS InvType, COALESCE(m.CashRem, '') AS PortCode, COALESCE(m.Ret_Reason, '') AS ShipNo, "
-                       "m.Sal_Bill_Dt AS ShipDate, COALESCE(a.AcName, '') AS PartyName, COALESCE(a.TinNo, '') AS Gstin, "
-                       "COALESCE(a.CSTNo, '') AS PartyState, COALESCE(a.IsOgs, 0) AS OtherState, COALESCE(a.PanNO, '') AS PanNo, "
-                       "t.Rate, t.Taxable, t.Igst, t.Cgst, t.Sgst "
-                       "FROM (SELECT d.BillMstId, d.DVatP + d.DATaxP AS Rate, ") +
+        QStringLiteral("SELECT m.Id, m.BookNO, m.PartyID, m.BillNO, m.BillDate, m.BillAmount, COALESCE(m.InvType, '') AS InvType, "
+                       "COALESCE(m.CashRem, '') AS PortCode, COALESCE(m.Ret_Reason, '') AS ShipNo, m.Sal_Bill_Dt AS ShipDate, "
+                       "t.Rate, t.Taxable, t.Igst, t.Cgst, t.Sgst FROM (SELECT d.BillMstId, d.DVatP + d.DATaxP AS Rate, ") +
         salesLineSums(db.dialect()) + QStringLiteral(" FROM SalBillDtl d INNER JOIN SalBillMst x ON x.Id = d.BillMstId WHERE ") +
         salesDocumentsOfPeriod(QStringLiteral("x"), 3) +
-        QStringLiteral(" GROUP BY d.BillMstId, d.DVatP + d.DATaxP) t "
-                       "INNER JOIN SalBillMst m ON m.Id = t.BillMstId LEFT JOIN AccMst a ON a.Id = m.PartyID "
-                       "LEFT JOIN BookMst b ON b.BookNO = m.BookNO AND b.FirmNO = m.FirmNO");
+        QStringLiteral(" GROUP BY d.BillMstId, d.DVatP + d.DATaxP) t INNER JOIN SalBillMst m ON m.Id = t.BillMstId");
     db.forEach(invoiceRates, params, [&](const db::Row& row) {
+        const auto found = buyers.find(row.integer(QStringLiteral("PartyID")));
+        const Buyer& buyer = found == buyers.end() ? unknown : found->second;
+        const auto prefix = prefixes.find(row.integer(QStringLiteral("BookNO")));
         InvoiceRateRow line;
-        line.document = salesDocumentOf(row);
-        line.gstin = row.text(QStringLiteral("Gstin")).trimmed().toUpper();
-        line.placeOfSupply = row.text(QStringLiteral("PartyState")).trimmed();
+        line.document.id = row.integer(QStringLiteral("Id"));
+        line.document.book = prefix == prefixes.end() ? QString() : prefix->second;
+        line.document.billNo = row.text(QStringLiteral("BillNO")).trimmed();
+        line.document.number = line.document.book + line.document.billNo;
+        line.document.date = row.date(QStringLiteral("BillDate"));
+        line.document.party = buyer.name;
+        line.gstin = buyer.gstin;
+        line.placeOfSupply = buyer.state;
         line.invoiceValue = amount(row, QStringLiteral("BillAmount"));
         line.rate = amount(row, QStringLiteral("Rate"));
         line.taxable = amount(row, QStringLiteral("Taxable"));
         line.igst = amount(row, QStringLiteral("Igst"));
         line.cgst = amount(row, QStringLiteral("Cgst"));
         line.sgst = amount(row, QStringLiteral("Sgst"));
-        const bool inter = interStateParty(firmStateCode, line.placeOfSupply, row.flag(QStringLiteral("OtherState")));
+        const bool inter = interStateParty(firmStateCode, line.placeOfSupply, buyer.otherState);
         line.interState = inter;
         const QString invType = row.text(QStringLiteral("InvType")).trimmed().toUpper();
 
         if (invType == QLatin1String("E")) {
             line.interState = true;
-            line.exportType = exportTypeOf(row.text(QStringLiteral("PanNo")), line.igst.isZero());
+            line.exportType = exportTypeOf(buyer.panNo, line.igst.isZero());
             line.portCode = row.text(QStringLiteral("PortCode")).trimmed();
             line.shippingBillNo = row.text(QStringLiteral("ShipNo")).trimmed();
             line.shippingBillDate = row.date(QStringLiteral("ShipDate"));
