@@ -24,6 +24,13 @@ QString salesLineSums(const db::Dialect& sql);
 // The same of purchase lines; the taxable value takes the line's freight.
 QString purchaseLineSums(const db::Dialect& sql);
 
+// The period's sales bills read in one pass over their lines: each line's figures are taken once
+// into a common table and summed twice, per bill and rate (rows of Part "I": Id, Rate, the bill's
+// BookNO, PartyID, BillNO, BillDate, BillAmount, InvType, PortCode, ShipNo, ShipDate, and Taxable,
+// Igst, Cgst, Sgst) and per item, rate and kind of buyer (rows of Part "H": Uqc, Hsn, Description,
+// Rate, Registered, Qty, TotalValue and the same taxes); the other columns of a part are empty.
+QString salesOfPeriodInOnePass(const db::Dialect& sql);
+
 // The sales lines of one form in the period per unit, HSN, description, rate and registered
 // buyer: Uqc, Hsn, Description, Rate, Registered, Qty, TotalValue, Taxable, Igst, Cgst, Sgst.
 QString salesHsnQuery(const db::Dialect& sql, int formId);

@@ -87,19 +87,27 @@ std::unordered_map<qint64, QString> bookPrefixes(db::Database& db, qint64 firmNo
     return prefixes;
 }
 
-// Invoice and rate rows of every bill of the period, each put in its section.
-void readInvoices(db::Database& db, const QVariantList& params, const QString& firmStateCode, Gstr1& r, Sums& sums) {
+// The HSN summary of every buyer together and of registered and unregistered buyers apart.
+struct HsnSums {
+    HsnTotals all, registered, unregistered;
+    void take(const HsnRow& h, bool isRegistered, int sign) {
+        all.add(h, sign);
+        (isRegistered ? registered : unregistered).add(h, sign);
+    }
+};
+
+// The bills of the period in one pass over their lines: invoice and rate rows, each put in its
+// section, and the HSN summary's rows (every line, exports included, per unit, HSN, description
+// and rate; taxes summed exactly and rounded once a row).
+void readSales(db::Database& db, const QVariantList& params, const QString& firmStateCode, Gstr1& r, Sums& sums, HsnSums& hsn) {
     const std::unordered_map<qint64, Buyer> buyers = buyersOfPeriod(db, params);
     const std::unordered_map<qint64, QString> prefixes = bookPrefixes(db, params.front().toLongLong());
     const Buyer unknown;
-    const QString invoiceRates =
-        QStringLiteral("SELECT m.Id, m.BookNO, m.PartyID, m.BillNO, m.BillDate, m.BillAmount, COALESCE(m.InvType, '') AS InvType, "
-                       "COALESCE(m.CashRem, '') AS PortCode, COALESCE(m.Ret_Reason, '') AS ShipNo, m.Sal_Bill_Dt AS ShipDate, "
-                       "t.Rate, t.Taxable, t.Igst, t.Cgst, t.Sgst FROM (SELECT d.BillMstId, d.DVatP + d.DATaxP AS Rate, ") +
-        salesLineSums(db.dialect()) + QStringLiteral(" FROM SalBillDtl d INNER JOIN SalBillMst x ON x.Id = d.BillMstId WHERE ") +
-        salesDocumentsOfPeriod(QStringLiteral("x"), 3) +
-        QStringLiteral(" GROUP BY d.BillMstId, d.DVatP + d.DATaxP) t INNER JOIN SalBillMst m ON m.Id = t.BillMstId");
-    db.forEach(invoiceRates, params, [&](const db::Row& row) {
+    db.forEach(salesOfPeriodInOnePass(db.dialect()), params, [&](const db::Row& row) {
+        if (row.text(QStringLiteral("Part")) == QLatin1String("H")) {
+            hsn.take(hsnRowOf(row), row.integer(QStringLiteral("Registered")) == 1, 1);
+            return;
+        }
         const auto found = buyers.find(row.integer(QStringLiteral("PartyID")));
         const Buyer& buyer = found == buyers.end() ? unknown : found->second;
         const auto prefix = prefixes.find(row.integer(QStringLiteral("BookNO")));
@@ -182,22 +190,14 @@ void takeNotes(std::vector<NoteRateRow> notes, Gstr1& r, Sums& sums) {
     }
 }
 
-// HSN summary: every line of the period, exports included, per unit, HSN, description and rate,
-// less what returns and credit notes gave back; taxes summed exactly and rounded once a row.
-void summariseHsn(db::Database& db, const Session& session, const ReturnPeriod& period, Gstr1& r) {
-    HsnTotals all, registered, unregistered;
-    auto take = [&](const HsnRow& h, bool isRegistered, int sign) {
-        all.add(h, sign);
-        (isRegistered ? registered : unregistered).add(h, sign);
-    };
-    db.forEach(salesHsnQuery(db.dialect(), 3), {session.firmNo, period.from, period.to},
-               [&](const db::Row& row) { take(hsnRowOf(row), row.integer(QStringLiteral("Registered")) == 1, 1); });
-    for (const HsnReduction& back : salesNoteHsn(db, session, period)) take(back.row, back.registered, -1);
-    r.hsn = all.rows();
+// The HSN summaries less what returns and credit notes gave back.
+void summariseHsn(db::Database& db, const Session& session, const ReturnPeriod& period, HsnSums& hsn, Gstr1& r) {
+    for (const HsnReduction& back : salesNoteHsn(db, session, period)) hsn.take(back.row, back.registered, -1);
+    r.hsn = hsn.all.rows();
     r.hsnSplit = hsnSplitByRecipient(period.from);
     if (r.hsnSplit) {
-        r.hsnB2b = registered.rows();
-        r.hsnB2c = unregistered.rows();
+        r.hsnB2b = hsn.registered.rows();
+        r.hsnB2c = hsn.unregistered.rows();
     }
 }
 
@@ -389,7 +389,8 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
     const QVariantList params = {session_.firmNo, period.from, period.to};
 
     Sums sums;
-    readInvoices(db_, params, f.stateCode(), r, sums);
+    HsnSums hsn;
+    readSales(db_, params, f.stateCode(), r, sums, hsn);
     takeNotes(salesNoteRows(db_, session_, period), r, sums);
     sortInvoiceRows(r.b2b);
     sortInvoiceRows(r.b2cl);
@@ -401,7 +402,7 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
     for (const auto& [description, code] : kNilKinds)
         r.nil.push_back({QString::fromLatin1(description), QString::fromLatin1(code), sums.nil[QString::fromLatin1(code)], {}, {}});
 
-    summariseHsn(db_, session_, period, r);
+    summariseHsn(db_, session_, period, hsn, r);
     listDocuments(db_, params, r);
     return r;
 }
