@@ -204,16 +204,16 @@ QString Gstr1Screen::summaryText() const {
                                                                   : nullptr;
     if (tab == QLatin1String("Check"))
         return problems_.empty() ? QStringLiteral("No problems found.")
-                                 : QStringLiteral("%1 problem(s) the portal would refuse; Enter opens the bill.").arg(problems_.size());
+                                 : QStringLiteral("%1 problem(s) the portal would refuse; Enter opens the document.").arg(problems_.size());
     if (!s) return {};
     return sectionSummaryText(*s);
 }
 
 bool Gstr1Screen::openProblem(int row) {
     if (row < 0 || row >= int(problems_.size())) return false;
-    const qint64 id = problems_[size_t(row)].document.id;
-    if (id <= 0 || !openBill_) return false;
-    openBill_(id);
+    const gst::DocumentRef& document = problems_[size_t(row)].document;
+    if (document.id <= 0 || !openDocument_) return false;
+    openDocument_(document.formId, document.id);
     return true;
 }
 
