@@ -20,6 +20,7 @@ class QTableWidget;
 namespace tanabana::gui {
 
 class DateBox;
+class PreviewWindow;
 
 class Gstr1Screen : public QWidget {
     Q_OBJECT
@@ -35,6 +36,8 @@ public:
     bool writeJson();
     // Copies the GSTR-1 template into Knvs_GSTR with the return's rows; false when nothing was written.
     bool writeExcel();
+    // The return on paper in a preview window; null when there is none.
+    PreviewWindow* viewReport();
 
     QTabWidget* sections() const { return tabs_; }
     // The grid of a tab by its caption ("B2B", "HSN", "Check" ...), null when there is none.
