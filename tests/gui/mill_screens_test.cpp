@@ -3,6 +3,7 @@
 // typed line by line (shortage, "%" and the bill follow), the lot required, the receipt saved and
 // opened again from the list; a production firm's menu opens the grey variant.
 #include "domain/ledger/Journal.h"
+#include "domain/reports/ReportFolders.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "gui/common/LookupField.h"
 #include "gui/common/RegisterForm.h"
@@ -13,6 +14,7 @@
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
 #include "support/FirmBooks.h"
+#include "support/PdfProbe.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
 
@@ -326,10 +328,34 @@ TEST_F(MillScreensTest, ABleachingFirmsOutwardChallanShowsAllTakaAndASummaryPerC
                            QStringLiteral("2 | 2 | 99.000 | 97.000 | 2.000 | 2.02 | 242.50"),
                            QStringLiteral("Total | 288.000 | 280.000 | 8.000 | 2.78 | 700.00")}));
     set(receipt, QStringLiteral("txtLotNo"), QStringLiteral("BL-1"));
+    year.db().exec(QStringLiteral("INSERT INTO BrokerMst (Srno, PName, FirmNO) VALUES (3, 'Mahesh Broker', 1)"));
+    choose(receipt, QStringLiteral("txtBroker"), QStringLiteral("Mahe"));
     ASSERT_TRUE(receipt->saveEntry()) << year.messages.last().text.toStdString();
     test::keepPicture(&window, QStringLiteral("frmIssueToMillRec_1_BL"));
     EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT PRate FROM JobWork_IssueDtl_1 WHERE TakaNO = '101' AND IssueChId = 0")).toDouble(), 10.0);
+    EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT BrokerId FROM JobWork_IssueMst_1 WHERE FormId = 17")).toInt(), 3);
     EXPECT_EQ(receipt->issueChallans()->count(), 0);
+
+    // Print type 2 takes the firm's own second layout of the outward challan.
+    const QString firmLayouts = QDir(year.session.dataRoot).filePath(QStringLiteral("Reports"));
+    QDir().mkpath(firmLayouts);
+    QFile shipped(QDir(reports::shippedReportsFolder()).filePath(QStringLiteral("Issue_JobWork_Rec_BL_1.json")));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    QFile own(QDir(firmLayouts).filePath(QStringLiteral("Issue_JobWork_Rec_BL_2.json")));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write(shipped.readAll().replace("JOB PROCESS OUTWARD CHALLAN", "BLEACHED GOODS DELIVERY"));
+    own.close();
+    receipt->findChild<QComboBox*>(QStringLiteral("ComPrintType"))->setCurrentIndex(1);
+    receipt->button(QStringLiteral("CmdPDF"))->click();
+    const QFileInfoList pdfs = QDir(QDir(year.session.dataRoot).filePath(QStringLiteral("Email_Export"))).entryInfoList({QStringLiteral("*.pdf")});
+    ASSERT_EQ(pdfs.size(), 1) << year.messages.last().text.toStdString();
+    EXPECT_TRUE(test::pdfText(pdfs[0].filePath(), false).contains(QStringLiteral("BLEACHED GOODS DELIVERY")));
+
+    // Opened again, the receipt shows its broker.
+    receipt->newEntry();
+    EXPECT_EQ(test::fieldText(receipt, QStringLiteral("txtBroker")), QString());
+    receipt->openEntry(year.db().scalar(QStringLiteral("SELECT Id FROM JobWork_IssueMst_1 WHERE FormId = 17")).toLongLong());
+    EXPECT_EQ(test::fieldText(receipt, QStringLiteral("txtBroker")), QStringLiteral("Mahesh Broker"));
 }
 
 // "6. Mill Taka Pendind Register" as on a day: the takas still at the mill under its name.

@@ -470,8 +470,14 @@ TEST_F(MillChallanTest, OwnWovenTakasGoToTheMillAndComeBack) {
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE TakaNO = '501' AND IsM_Issue <> 0")).toInt(), 1);
 
     // Back from the mill, the looms' taka records the process it went through; the receipt's
-    // deletion takes that back.
+    // deletion takes that back. The grey receipt offers only the challans of the looms' takas.
     auto r = receipts();
+    MillIssue typed = issueTo(dyeing);
+    typed.lines = {{QStringLiteral("T-1"), d("50")}};
+    ASSERT_TRUE(s.save(typed));
+    EXPECT_EQ(r.pendingChallans(dyeing).size(), 2u);
+    ASSERT_EQ(r.pendingChallans(dyeing, true).size(), 1u);
+    EXPECT_EQ(r.pendingChallans(dyeing, true)[0].issueId, grey.id);
     MillReceipt back;
     back.bookId = 2;
     back.date = QDate(2024, 6, 20);

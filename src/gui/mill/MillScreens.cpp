@@ -66,10 +66,27 @@ LookupSource millSource(db::Database& db, Session& session, Messages& messages) 
 
 QString metresText(Decimal d) { return FormatIndian(d, 3); }
 
+// The print-type choice beside the buttons: layout 1, 2 or 3 of the challan.
+QComboBox* printTypeBox() {
+    auto* box = new QComboBox;
+    box->setObjectName(QStringLiteral("ComPrintType"));
+    box->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    box->setToolTip(QStringLiteral("Print layout"));
+    return box;
+}
+
+// A saved challan's broker in its look-up field (cleared when it has none).
+void showBroker(LookupField* field, db::Database& db, Session& session, Messages& messages, qint64 brokerId) {
+    QSignalBlocker quiet(field);
+    if (brokerId > 0) field->setChosen(brokerId, brokerName(db, session, messages, brokerId));
+    else field->clearChoice();
+}
+
 // Print or PDF of a saved challan through the report preview; a layout that cannot be read is said.
-void printMill(db::Database& db, Session& session, Messages& messages, qint64 id, bool pdf, bool bleaching, QWidget* parent) {
+void printMill(db::Database& db, Session& session, Messages& messages, qint64 id, bool pdf, int printType, bool bleaching, QWidget* parent) {
     try {
-        printDocumentRequest(db, session, messages, mill::millRequest(db, session, id, 1, bleaching), mill::millPdfName(db, id), pdf, parent);
+        printDocumentRequest(db, session, messages, mill::millRequest(db, session, id, printType, bleaching), mill::millPdfName(db, id), pdf,
+                             parent);
     } catch (const reports::ReportError& error) {
         messages.critical(QStringLiteral("Report"), error.text());
     }
@@ -103,9 +120,12 @@ MillIssueScreen::MillIssueScreen(db::Database& db, Session& session, Messages& m
                    DocField::text(QStringLiteral("txtRefNo"), QStringLiteral("Ref. No")),
                    DocField::text(QStringLiteral("txtTransport"), QStringLiteral("Transport")),
                    DocField::text(QStringLiteral("txtTempo"), QStringLiteral("Tempo No")),
+                   DocField::lookup(QStringLiteral("txtBroker"), QStringLiteral("Broker"), brokerLookup(db_, session_, messages_)),
                    DocField::text(QStringLiteral("txtNotes"), QStringLiteral("Notes"), 0, 2)});
     book_ = choiceField(QStringLiteral("txtBook"));
     fillBooks(book_, db, session.firmNo);
+    printType_ = printTypeBox();
+    addToButtonBar(printType_);
     addPanel(sourcePanel(), {}, false);
     declareLine({DocField::text(QStringLiteral("txtTakaNo"), QStringLiteral("Taka No"), 90),
                  DocField::number(QStringLiteral("txtMtrs"), QStringLiteral("Mtrs"), 3, 90),
@@ -288,6 +308,7 @@ void MillIssueScreen::clearDocument() {
     if (bills_) bills_->clear();
     lookupField(QStringLiteral("txtParty"))->clearChoice();
     lookupField(QStringLiteral("txtQuality"))->clearChoice();
+    lookupField(QStringLiteral("txtBroker"))->clearChoice();
     for (const char* name : {"txtRate", "txtProcess", "txtRefNo", "txtTransport", "txtTempo", "txtNotes"}) textField(QString::fromLatin1(name))->clear();
     const QDate today = QDate::currentDate();
     dateField(QStringLiteral("DtpBillDate"))->setDate(session_.inYear(today) ? today : session_.yearEndDate);
@@ -308,6 +329,7 @@ mill::MillIssue MillIssueScreen::issueOnScreen() const {
     issue.reference = textOf(QStringLiteral("txtRefNo"));
     issue.transport = textOf(QStringLiteral("txtTransport"));
     issue.tempoNo = textOf(QStringLiteral("txtTempo"));
+    issue.brokerId = lookupField(QStringLiteral("txtBroker"))->chosenId();
     issue.notes = textOf(QStringLiteral("txtNotes"));
     issue.lines = lines_;
     if (issue.purchaseBillId <= 0 && issue.source == mill::TakaSource::Purchase) issue.source = mill::TakaSource::Typed;
@@ -328,6 +350,7 @@ void MillIssueScreen::loadDocument(qint64 id) {
     textField(QStringLiteral("txtRefNo"))->setText(issue->reference);
     textField(QStringLiteral("txtTransport"))->setText(issue->transport);
     textField(QStringLiteral("txtTempo"))->setText(issue->tempoNo);
+    showBroker(lookupField(QStringLiteral("txtBroker")), db_, session_, messages_, issue->brokerId);
     textField(QStringLiteral("txtNotes"))->setText(issue->notes);
     lines_ = issue->lines;
     if (weaver_ && issue->weaverId > 0) weaver_->setChosen(issue->weaverId, partyName(db_, session_.firmNo, issue->weaverId));
@@ -348,7 +371,9 @@ bool MillIssueScreen::saveDocument() {
     return true;
 }
 
-void MillIssueScreen::printDocument(bool pdf) { printMill(db_, session_, messages_, documentId(), pdf, variant_.bleaching, this); }
+void MillIssueScreen::printDocument(bool pdf) {
+    printMill(db_, session_, messages_, documentId(), pdf, printType_->currentIndex() + 1, variant_.bleaching, this);
+}
 
 void MillIssueScreen::sendWhatsApp() {
     setStatus({});
@@ -378,9 +403,12 @@ MillReceiptScreen::MillReceiptScreen(db::Database& db, Session& session, Message
                    DocField::text(QStringLiteral("txtLotNo"), QStringLiteral("Lot No")),
                    DocField::text(QStringLiteral("txtTransport"), QStringLiteral("Transport")),
                    DocField::text(QStringLiteral("txtTempo"), QStringLiteral("Tempo No")),
-                   DocField::text(QStringLiteral("txtLrNo"), QStringLiteral("L.R.No."))});
+                   DocField::text(QStringLiteral("txtLrNo"), QStringLiteral("L.R.No.")),
+                   DocField::lookup(QStringLiteral("txtBroker"), QStringLiteral("Broker"), brokerLookup(db, session, messages))});
     book_ = choiceField(QStringLiteral("txtBook"));
     fillBooks(book_, db, session.firmNo);
+    printType_ = printTypeBox();
+    addToButtonBar(printType_);
     auto* panel = new QWidget(this);
     auto* box = new QVBoxLayout(panel);
     box->setContentsMargins(0, 0, 0, 0);
@@ -481,7 +509,8 @@ bool MillReceiptScreen::functionKey(int key) {
 void MillReceiptScreen::offerChallans() {
     QSignalBlocker quiet(challans_);
     challans_->clear();
-    for (const mill::PendingChallan& c : service_->pendingChallans(lookupField(QStringLiteral("txtParty"))->chosenId()))
+    const bool producedOnly = variant_.source == mill::TakaSource::Production;
+    for (const mill::PendingChallan& c : service_->pendingChallans(lookupField(QStringLiteral("txtParty"))->chosenId(), producedOnly))
         challans_->addItem(QStringLiteral("%1  %2  %3  %4  %5 Mtrs")
                                .arg(c.challanNo)
                                .arg(c.date.toString(QStringLiteral("dd-MM-yyyy")), c.quality, c.process, metresText(c.issuedMetres)),
@@ -582,6 +611,7 @@ mill::MillReceipt MillReceiptScreen::receiptOnScreen() const {
     r.transport = textOf(QStringLiteral("txtTransport"));
     r.tempoNo = textOf(QStringLiteral("txtTempo"));
     r.lrNo = textOf(QStringLiteral("txtLrNo"));
+    r.brokerId = lookupField(QStringLiteral("txtBroker"))->chosenId();
     r.discountPercent = numberOf(QStringLiteral("txtDiscP"));
     r.otherPlus = numberOf(QStringLiteral("txtOther"));
     r.tdsPercent = numberOf(QStringLiteral("txtTdsP"));
@@ -651,6 +681,7 @@ void MillReceiptScreen::clearDocument() {
     pending_->setRowCount(0);
     challans_->clear();
     lookupField(QStringLiteral("txtParty"))->clearChoice();
+    lookupField(QStringLiteral("txtBroker"))->clearChoice();
     for (const char* name : {"txtBillNo", "txtAgainst", "txtCrDays", "txtLotNo", "txtTransport", "txtTempo", "txtLrNo", "txtGreyMtrs",
                              "txtFinMtrs", "txtRate", "txtDiscP", "txtOther", "txtTdsP"})
         textField(QString::fromLatin1(name))->clear();
@@ -680,6 +711,7 @@ void MillReceiptScreen::loadDocument(qint64 id) {
     textField(QStringLiteral("txtTransport"))->setText(r->transport);
     textField(QStringLiteral("txtTempo"))->setText(r->tempoNo);
     textField(QStringLiteral("txtLrNo"))->setText(r->lrNo);
+    showBroker(lookupField(QStringLiteral("txtBroker")), db_, session_, messages_, r->brokerId);
     textField(QStringLiteral("txtDiscP"))->setText(r->discountPercent.isZero() ? QString() : r->discountPercent.toString(2));
     textField(QStringLiteral("txtOther"))->setText(r->otherPlus.isZero() ? QString() : r->otherPlus.toString(2));
     textField(QStringLiteral("txtTdsP"))->setText(r->tdsPercent.isZero() ? QString() : r->tdsPercent.toString(2));
@@ -703,7 +735,9 @@ bool MillReceiptScreen::saveDocument() {
     return true;
 }
 
-void MillReceiptScreen::printDocument(bool pdf) { printMill(db_, session_, messages_, documentId(), pdf, variant_.bleaching, this); }
+void MillReceiptScreen::printDocument(bool pdf) {
+    printMill(db_, session_, messages_, documentId(), pdf, printType_->currentIndex() + 1, variant_.bleaching, this);
+}
 
 documents::DocumentPage MillReceiptScreen::listDocuments(const documents::ListFilter& filter) {
     return service_->receiptList(filter, book_->currentData().toLongLong());
