@@ -66,6 +66,15 @@ LookupSource millSource(db::Database& db, Session& session, Messages& messages) 
 
 QString metresText(Decimal d) { return FormatIndian(d, 3); }
 
+// Qualities: the active items that are not new products, by name or code.
+LookupSource qualitySource(db::Database& db, Session& session, Messages& messages) {
+    auto purchases = std::make_shared<trade::PurchaseInvoices>(db, session, messages);
+    return typedSource<trade::PurchaseItem>([purchases](const QString& p) { return purchases->items(p); },
+                                            {{QStringLiteral("Item Name"), [](const trade::PurchaseItem& i) { return i.name; }},
+                                             {QStringLiteral("Code"), [](const trade::PurchaseItem& i) { return i.code; }}},
+                                            [](const trade::PurchaseItem& i) { return i.id; });
+}
+
 // The print-type choice beside the buttons: layout 1, 2 or 3 of the challan.
 QComboBox* printTypeBox() {
     auto* box = new QComboBox;
@@ -105,16 +114,11 @@ MillIssueScreen::MillIssueScreen(db::Database& db, Session& session, Messages& m
       db_(db),
       variant_(variant),
       service_(std::make_unique<mill::MillIssues>(db, session, messages)) {
-    auto purchases = std::make_shared<trade::PurchaseInvoices>(db, session, messages);
     declareHeader({DocField::choice(QStringLiteral("txtBook"), QStringLiteral("Book"), {}),
                    DocField::number(QStringLiteral("txtChNo"), QStringLiteral("Mill Iss No"), 0),
                    DocField::date(QStringLiteral("DtpBillDate"), QStringLiteral("Issue Date")),
                    DocField::lookup(QStringLiteral("txtParty"), QStringLiteral("Mill"), millSource(db_, session_, messages_), 2),
-                   DocField::lookup(QStringLiteral("txtQuality"), QStringLiteral("Quality"),
-                                    typedSource<trade::PurchaseItem>([purchases](const QString& p) { return purchases->items(p); },
-                                                                     {{QStringLiteral("Item Name"), [](const trade::PurchaseItem& i) { return i.name; }},
-                                                                      {QStringLiteral("Code"), [](const trade::PurchaseItem& i) { return i.code; }}},
-                                                                     [](const trade::PurchaseItem& i) { return i.id; })),
+                   DocField::lookup(QStringLiteral("txtQuality"), QStringLiteral("Quality"), qualitySource(db_, session_, messages_)),
                    DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"), 2),
                    DocField::text(QStringLiteral("txtProcess"), QStringLiteral("Job Process")),
                    DocField::text(QStringLiteral("txtRefNo"), QStringLiteral("Ref. No")),
@@ -454,16 +458,24 @@ MillReceiptScreen::MillReceiptScreen(db::Database& db, Session& session, Message
         if (!showAll_) offerTakas();
     });
 
+    // The taka's marka, weight, colour and design come from its issue and may be corrected here.
     std::vector<DocField> lineFields{DocField::info(QStringLiteral("lblTaka")),
-                                     DocField::number(QStringLiteral("txtGreyMtrs"), QStringLiteral("Grey Mtrs"), 3, 90),
-                                     DocField::number(QStringLiteral("txtFinMtrs"), QStringLiteral("Finish Mtrs"), 3, 90),
-                                     DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"), 2, 70),
+                                     DocField::number(QStringLiteral("txtGreyMtrs"), QStringLiteral("Grey Mtrs"), 3, 80),
+                                     DocField::number(QStringLiteral("txtFinMtrs"), QStringLiteral("Finish Mtrs"), 3, 80),
+                                     DocField::text(QStringLiteral("txtMarka"), QStringLiteral("Marka"), 70),
+                                     DocField::number(QStringLiteral("txtWt"), QStringLiteral("Weight"), 3, 70),
+                                     DocField::text(QStringLiteral("txtColour"), QStringLiteral("Colour"), 70),
+                                     DocField::text(QStringLiteral("txtDesign"), QStringLiteral("Design"), 70),
+                                     DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"), 2, 60),
+                                     DocField::lookup(QStringLiteral("txtFinQuality"), QStringLiteral("Finish Quality"), qualitySource(db, session, messages)),
                                      DocField::choice(QStringLiteral("ComFin"), QStringLiteral("Fin."), {QStringLiteral("Y"), QStringLiteral("N")}, 50)};
     std::vector<GridColumn> columns{GridColumn::text(QStringLiteral("Taka NO")), GridColumn::number(QStringLiteral("Grey Mtrs"), 3, true),
                                     GridColumn::number(QStringLiteral("Finish Mtrs"), 3, true), GridColumn::number(QStringLiteral("Short/Long"), 3, true),
-                                    GridColumn::number(QStringLiteral("%"), 2), GridColumn::number(QStringLiteral("Rate"), 2),
-                                    GridColumn::number(QStringLiteral("Amount"), 2, true), GridColumn::text(QStringLiteral("Fin.")),
-                                    GridColumn::text(QStringLiteral("Our Ch. No"))};
+                                    GridColumn::number(QStringLiteral("%"), 2), GridColumn::text(QStringLiteral("Marka")),
+                                    GridColumn::number(QStringLiteral("Weight"), 3, true), GridColumn::text(QStringLiteral("Colour")),
+                                    GridColumn::text(QStringLiteral("Design")), GridColumn::number(QStringLiteral("Rate"), 2),
+                                    GridColumn::number(QStringLiteral("Amount"), 2, true), GridColumn::text(QStringLiteral("Finish Quality")),
+                                    GridColumn::text(QStringLiteral("Fin.")), GridColumn::text(QStringLiteral("Our Ch. No"))};
     if (variant_.bleaching) {
         lineFields.insert(lineFields.begin() + 3, DocField::number(QStringLiteral("txtGreyRet"), QStringLiteral("Grey Ret"), 3, 80));
         columns.insert(columns.begin() + 3, GridColumn::number(QStringLiteral("Grey Ret"), 3, true));
@@ -560,7 +572,15 @@ void MillReceiptScreen::editLine(int row) {
     numberField(QStringLiteral("txtGreyMtrs"))->setText(l.greyMetres.toString(3));
     numberField(QStringLiteral("txtFinMtrs"))->setText(l.finishedMetres.isZero() ? QString() : l.finishedMetres.toString(3));
     if (variant_.bleaching) numberField(QStringLiteral("txtGreyRet"))->setText(l.greyReturned.isZero() ? QString() : l.greyReturned.toString(3));
+    textField(QStringLiteral("txtMarka"))->setText(l.marka);
+    numberField(QStringLiteral("txtWt"))->setText(l.weight.isZero() ? QString() : l.weight.toString(3));
+    textField(QStringLiteral("txtColour"))->setText(l.colour);
+    textField(QStringLiteral("txtDesign"))->setText(l.designNo);
     numberField(QStringLiteral("txtRate"))->setText(l.rate.toString(2));
+    if (l.finishedQualityId > 0)
+        lookupField(QStringLiteral("txtFinQuality"))->setChosen(l.finishedQualityId, trade::itemLabel(db_, l.finishedQualityId).name);
+    else
+        lookupField(QStringLiteral("txtFinQuality"))->clearChoice();
     choiceField(QStringLiteral("ComFin"))->setCurrentIndex(l.finished ? 0 : 1);
     numberField(QStringLiteral("txtFinMtrs"))->setFocus();
 }
@@ -586,7 +606,12 @@ void MillReceiptScreen::applyLine() {
     l.greyMetres = numberOf(QStringLiteral("txtGreyMtrs"));
     l.finishedMetres = numberOf(QStringLiteral("txtFinMtrs"));
     if (variant_.bleaching) l.greyReturned = numberOf(QStringLiteral("txtGreyRet"));
+    l.marka = textOf(QStringLiteral("txtMarka"));
+    l.weight = numberOf(QStringLiteral("txtWt"));
+    l.colour = textOf(QStringLiteral("txtColour"));
+    l.designNo = textOf(QStringLiteral("txtDesign"));
     l.rate = numberOf(QStringLiteral("txtRate"));
+    l.finishedQualityId = lookupField(QStringLiteral("txtFinQuality"))->chosenId();
     l.finished = choiceField(QStringLiteral("ComFin"))->currentText() == QStringLiteral("Y");
     markChanged();
     refreshGrid();
@@ -622,7 +647,9 @@ mill::MillReceipt MillReceiptScreen::receiptOnScreen() const {
 void MillReceiptScreen::refreshGrid() {
     std::vector<std::vector<Cell>> rows;
     for (const mill::MillReceiptLine& l : lines_) {
-        std::vector<Cell> row{l.takaNo, l.greyMetres, l.finishedMetres, l.shortage(), l.shortagePercent(), l.rate, l.amount(),
+        std::vector<Cell> row{l.takaNo, l.greyMetres, l.finishedMetres, l.shortage(), l.shortagePercent(), l.marka, l.weight, l.colour,
+                              l.designNo, l.rate, l.amount(),
+                              l.finishedQualityId > 0 ? trade::itemLabel(db_, l.finishedQualityId).name : QString(),
                               l.finished ? QStringLiteral("Y") : QStringLiteral("N"), QString::number(service_->issueChallanNo(l.issueId))};
         if (variant_.bleaching) row.insert(row.begin() + 3, l.greyReturned);
         rows.push_back(std::move(row));
@@ -683,9 +710,10 @@ void MillReceiptScreen::clearDocument() {
     lookupField(QStringLiteral("txtParty"))->clearChoice();
     lookupField(QStringLiteral("txtBroker"))->clearChoice();
     for (const char* name : {"txtBillNo", "txtAgainst", "txtCrDays", "txtLotNo", "txtTransport", "txtTempo", "txtLrNo", "txtGreyMtrs",
-                             "txtFinMtrs", "txtRate", "txtDiscP", "txtOther", "txtTdsP"})
+                             "txtFinMtrs", "txtRate", "txtDiscP", "txtOther", "txtTdsP", "txtMarka", "txtWt", "txtColour", "txtDesign"})
         textField(QString::fromLatin1(name))->clear();
     if (variant_.bleaching) textField(QStringLiteral("txtGreyRet"))->clear();
+    lookupField(QStringLiteral("txtFinQuality"))->clearChoice();
     showAll_ = false;
     infoField(QStringLiteral("lblTaka"))->clear();
     const QDate today = QDate::currentDate();
@@ -729,7 +757,9 @@ bool MillReceiptScreen::saveDocument() {
     setStatus(QStringLiteral("Saved as Receive Challan No ") + QString::number(r.challanNo));
     editing_ = -1;
     infoField(QStringLiteral("lblTaka"))->clear();
-    for (const char* name : {"txtGreyMtrs", "txtFinMtrs", "txtRate"}) textField(QString::fromLatin1(name))->clear();
+    for (const char* name : {"txtGreyMtrs", "txtFinMtrs", "txtRate", "txtMarka", "txtWt", "txtColour", "txtDesign"})
+        textField(QString::fromLatin1(name))->clear();
+    lookupField(QStringLiteral("txtFinQuality"))->clearChoice();
     if (variant_.bleaching) textField(QStringLiteral("txtGreyRet"))->clear();
     offerChallans();
     return true;
