@@ -18,7 +18,9 @@ enum Kind {
     JobIssue,
     JobReceipt,
     GeneralIssue,
-    GeneralReceipt
+    GeneralReceipt,
+    TransferOut,
+    TransferIn
 };
 
 // One source of movements: document lines of one kind of document, read grouped per quality,
@@ -63,6 +65,11 @@ const std::vector<Source>& sources() {
          QStringLiteral("m.BillDate"), QStringLiteral("d.Qty"), QStringLiteral("d.Qty2"),
          QStringLiteral("Iss_StockMst m INNER JOIN Iss_StockDtl d ON d.BillMStId = m.ID"), QStringLiteral("m.FirmNo"),
          QStringLiteral("m.ID > 0 AND m.IType IN ('I', 'R')")},
+        // Stock moved from one item (ProdId) to another (ProdId1) on the transfer's date.
+        {QStringLiteral("StockTransfer"), QStringLiteral("t.ProdId"), QStringLiteral("12"), QStringLiteral("t.TDate"), QStringLiteral("t.Qty"),
+         QStringLiteral("t.Qty2"), QStringLiteral("StockTransfer t"), QStringLiteral("t.FirmNO"), QStringLiteral("t.ProdId <> t.ProdId1")},
+        {QStringLiteral("StockTransfer"), QStringLiteral("t.ProdId1"), QStringLiteral("13"), QStringLiteral("t.TDate"), QStringLiteral("t.Qty"),
+         QStringLiteral("t.Qty2"), QStringLiteral("StockTransfer t"), QStringLiteral("t.FirmNO"), QStringLiteral("t.ProdId <> t.ProdId1")},
         // Takas woven on the firm's looms, from their production date.
         {QStringLiteral("ProductionMst"), QStringLiteral("d.qId"), QStringLiteral("2"), QStringLiteral("m.ChDate"), QStringLiteral("d.Mtrs"),
          QStringLiteral("d.Pcs"), QStringLiteral("ProductionMst m INNER JOIN ProductionDtl d ON d.ProdId = m.Id"), QStringLiteral("m.FirmNo"),
@@ -93,12 +100,15 @@ Decimal* figureOf(StockFigure& f, int kind) {
     case JobReceipt: return &f.jobReceipts;
     case GeneralIssue: return &f.generalIssues;
     case GeneralReceipt: return &f.generalReceipts;
+    case TransferOut: return &f.transfersOut;
+    case TransferIn: return &f.transfersIn;
     default: return nullptr;
     }
 }
 
 bool isReceipt(int kind) {
-    return kind == Purchase || kind == Produced || kind == SaleReturn || kind == MillReceipt || kind == JobReceipt || kind == GeneralReceipt;
+    return kind == Purchase || kind == Produced || kind == SaleReturn || kind == MillReceipt || kind == JobReceipt || kind == GeneralReceipt ||
+           kind == TransferIn;
 }
 
 std::vector<StockFigure> selectedItems(db::Database& db, qint64 firmNo, StockUnit unit, const StockFilter& filter,
