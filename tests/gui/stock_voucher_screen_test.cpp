@@ -161,9 +161,11 @@ TEST_F(StockVoucherScreenTest, IssueTypedSavedFoundByNumberAndSavedWithALineFewe
     EXPECT_EQ(test::fieldText(issue, QStringLiteral("txtLotNo")), QStringLiteral("L-9"));
     EXPECT_EQ(test::fieldText(issue, QStringLiteral("txtRemarks")), QStringLiteral("Dye to shade 12"));
     EXPECT_EQ(test::gridText(issue->lineGrid()).value(1), QStringLiteral("Rapier 60 Blue | 2 | 5.50 | 11.250 | Rapier"));
+    EXPECT_EQ(test::gridText(issue->savedList()).value(0).left(25), QStringLiteral("1 | 1 | 31-03-2025 | Sura"));
 
     // The first line taken off (double click) and saved: only the blue stays.
     const QRect cell = issue->lineGrid()->visualItemRect(issue->lineGrid()->item(0, 0));
+    QTest::mouseClick(issue->lineGrid()->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(issue->lineGrid()->viewport(), Qt::LeftButton, {}, cell.center());
     QApplication::processEvents();
     ASSERT_EQ(issue->voucherOnScreen().lines.size(), 1u);
@@ -222,6 +224,7 @@ TEST_F(StockVoucherScreenTest, LoomFirmChoosesByDesignAndColour) {
     auto* receipt = open(QStringLiteral("mnu_Inv2"));
     ASSERT_NE(receipt, nullptr);
     EXPECT_EQ(receipt->objectName(), QStringLiteral("FrmIssue_StockR_Rapier_Single"));
+    EXPECT_EQ(receipt->windowTitle(), QStringLiteral("Stock Receive"));
     choose(receipt, QStringLiteral("txtAccNo"), QStringLiteral("Ramesh"));
     choose(receipt, QStringLiteral("txtDesign"), QStringLiteral("D-1"));
     EXPECT_EQ(test::fieldText(receipt, QStringLiteral("txtDesign")), QStringLiteral("D-101"));

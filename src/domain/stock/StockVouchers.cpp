@@ -197,7 +197,7 @@ documents::DocumentPage StockVouchers::voucherList(VoucherKind kind, qint64 book
     documents::ListQuery q(QStringLiteral("Iss_StockMst m LEFT JOIN AccMst a ON a.Id = m.PartyId LEFT JOIN BookMst b ON b.BookNo = m.BookId "
                                           "AND b.FirmNo = m.FirmNo"),
                            QStringLiteral("m.FirmNo = ? AND m.IType = ?"), {session_.firmNo, kindLetter(kind)},
-                           QStringLiteral("CAST(m.BillNo AS VARCHAR(20))"), QStringLiteral("m.BillDate"), QStringLiteral("a.AcName"), QString());
+                           QStringLiteral("CAST(CAST(m.BillNo AS BIGINT) AS VARCHAR(20))"), QStringLiteral("m.BillDate"), QStringLiteral("a.AcName"), QString());
     q.key = QStringLiteral("m.ID");
     if (bookId > 0) q.narrow(QStringLiteral("m.BookId = ?"), bookId);
     q.texts = {QStringLiteral("m.Remarks"), QStringLiteral("m.LotNo"), QStringLiteral("m.Process_Name"),
