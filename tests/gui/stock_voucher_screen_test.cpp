@@ -17,8 +17,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QTableWidget>
 #include <QtTest>
 #include <gtest/gtest.h>
@@ -54,14 +52,7 @@ protected:
     }
 
     gui::StockVoucherScreen* open(const QString& command) {
-        EXPECT_TRUE(registry.run(command, context)) << command.toStdString();
-        QMdiSubWindow* sub = window.workArea()->subWindowList().isEmpty() ? nullptr : window.workArea()->subWindowList().last();
-        auto* screen = sub ? qobject_cast<gui::StockVoucherScreen*>(sub->widget()) : nullptr;
-        if (screen) {
-            sub->showMaximized();
-            QApplication::processEvents();
-        }
-        return screen;
+        return qobject_cast<gui::StockVoucherScreen*>(test::openFromMenu(registry, context, window, command));
     }
     // Types the beginning of a name in a search field and takes the first offer.
     void choose(QWidget* screen, const QString& field, const QString& typed) {
