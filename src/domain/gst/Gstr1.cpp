@@ -144,11 +144,7 @@ void readSales(db::Database& db, const QVariantList& params, const QString& firm
         line.gstin = buyer.gstin;
         line.placeOfSupply = buyer.state;
         line.invoiceValue = amount(row, QStringLiteral("BillAmount"));
-        line.rate = amount(row, QStringLiteral("Rate"));
-        line.taxable = amount(row, QStringLiteral("Taxable"));
-        line.igst = amount(row, QStringLiteral("Igst"));
-        line.cgst = amount(row, QStringLiteral("Cgst"));
-        line.sgst = amount(row, QStringLiteral("Sgst"));
+        takeRateAndTaxes(line, row);
         const bool inter = interStateParty(firmStateCode, line.placeOfSupply, buyer.otherState);
         line.interState = inter;
         const QString invType = row.text(QStringLiteral("InvType")).trimmed().toUpper();
