@@ -15,16 +15,21 @@ namespace {
 // A number as PDF wants it: at most two decimals, no trailing zeros (dots are 1/1200 inch, so a
 // hundredth of one is far below what any printer shows).
 void appendNumber(QByteArray& out, double value) {
+    const long long hundredths = std::llround(value * 100);
     char buffer[32];
-    if (std::abs(value) < 0.005) value = 0;
-    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    if (error != std::errc()) {
-        out += '0';
-        return;
+    char* o = std::to_chars(buffer, buffer + sizeof buffer, hundredths / 100).ptr;
+    if (hundredths < 0 && hundredths > -100) {
+        buffer[0] = '-';
+        o = buffer + 1;
+        *o++ = '0';
     }
-    while (end > buffer && end[-1] == '0') --end;
-    if (end > buffer && end[-1] == '.') --end;
-    out.append(buffer, int(end - buffer));
+    const int fraction = int(std::llabs(hundredths) % 100);
+    if (fraction != 0) {
+        *o++ = '.';
+        *o++ = char('0' + fraction / 10);
+        if (fraction % 10) *o++ = char('0' + fraction % 10);
+    }
+    out.append(buffer, int(o - buffer));
 }
 
 QByteArray colour(const QColor& c) {
@@ -35,15 +40,6 @@ QByteArray colour(const QColor& c) {
     out += ' ';
     appendNumber(out, c.blueF());
     return out;
-}
-
-void appendGlyph(QByteArray& out, quint32 glyph) {
-    for (const char byte : {char((glyph >> 8) & 0xFF), char(glyph & 0xFF)}) {
-        if (byte == '(' || byte == ')' || byte == '\\') out += '\\';
-        if (byte == '\r') out += "\\r";
-        else if (byte == '\n') out += "\\n";
-        else out += byte;
-    }
 }
 
 }  // namespace
@@ -349,22 +345,35 @@ void PdfCanvas::writeGlyphs(int font, double size, bool emboldened, const quint3
     out_ += ' ';
     appendNumber(out_, y);
     out_ += " Tm[(";
+    // Each glyph goes where the layout put it: the reader advances by the font's own width, and
+    // a kerning pair (or drift of two thousandths of the size) moves the next one into place.
+    PdfFile::Glyphs& table = pdf_.glyphs(font);
     const double unitsPerDot = 1000.0 / size;
     double at = xs[0];
+    static thread_local std::vector<char> buffer;
+    buffer.resize(size_t(count) * 16 + 8);
+    char* o = buffer.data();
     for (int i = 0; i < count; ++i) {
         if (i > 0) {
             const double shift = std::round((at - xs[i]) * unitsPerDot);
-            if (shift != 0) {
-                out_ += ')';
-                appendNumber(out_, shift);
-                out_ += '(';
+            if (shift >= 2 || shift <= -2) {
+                *o++ = ')';
+                o = std::to_chars(o, o + 8, int(shift)).ptr;
+                *o++ = '(';
                 at -= shift / unitsPerDot;
             }
         }
-        pdf_.useGlyph(font, glyphs[i]);
-        appendGlyph(out_, glyphs[i]);
-        at += pdf_.glyphWidth(font, glyphs[i]) / unitsPerDot;
+        const quint32 glyph = glyphs[i];
+        table.use(glyph);
+        for (const char byte : {char((glyph >> 8) & 0xFF), char(glyph & 0xFF)}) {
+            if (byte == '(' || byte == ')' || byte == '\\') *o++ = '\\';
+            if (byte == '\r') *o++ = '\\', *o++ = 'r';
+            else if (byte == '\n') *o++ = '\\', *o++ = 'n';
+            else *o++ = byte;
+        }
+        at += table.width(glyph) / unitsPerDot;
     }
+    out_.append(buffer.data(), o - buffer.data());
     out_ += ")]TJ\n";
     if (emboldened) out_ += "0 Tr\n";
 }

@@ -66,7 +66,7 @@ struct PdfFile::Face {
     int glyphCount = 0;
     bool longLoca = false;
     std::vector<quint16> advances;
-    std::vector<bool> used;
+    Glyphs glyphs;
 
     explicit Face(const QRawFont& face) : raw(face) {
         const auto table = [&](const char* tag) { return raw.fontTable(tag); };
@@ -88,8 +88,10 @@ struct PdfFile::Face {
         const int metrics = qMax(1, int(u16(hhea, 34)));
         advances.resize(size_t(glyphCount));
         for (int g = 0; g < glyphCount; ++g) advances[size_t(g)] = u16(hmtx, 4 * qMin(g, metrics - 1));
-        used.assign(size_t(glyphCount), false);
-        if (glyphCount > 0) used[0] = true;
+        glyphs.used.assign(size_t(glyphCount), 0);
+        if (glyphCount > 0) glyphs.used[0] = 1;
+        glyphs.widths.resize(size_t(glyphCount));
+        for (int g = 0; g < glyphCount; ++g) glyphs.widths[size_t(g)] = advances[size_t(g)] * 1000.0 / unitsPerEm;
     }
 
     // The font's ascent and descent as readers place text by them: the typographic ones of the
@@ -107,7 +109,7 @@ struct PdfFile::Face {
     void addComponents() {
         std::vector<int> pending;
         for (int g = 0; g < glyphCount; ++g)
-            if (used[size_t(g)]) pending.push_back(g);
+            if (glyphs.used[size_t(g)]) pending.push_back(g);
         while (!pending.empty()) {
             const int g = pending.back();
             pending.pop_back();
@@ -116,8 +118,8 @@ struct PdfFile::Face {
             int at = int(from) + 10;
             for (;;) {
                 const quint16 flags = u16(glyf, at), component = u16(glyf, at + 2);
-                if (component < glyphCount && !used[component]) {
-                    used[component] = true;
+                if (component < glyphCount && !glyphs.used[component]) {
+                    glyphs.used[component] = 1;
                     pending.push_back(component);
                 }
                 at += 4 + ((flags & 0x1) ? 4 : 2);
@@ -135,7 +137,7 @@ struct PdfFile::Face {
         QByteArray newGlyf, newLoca;
         for (int g = 0; g < glyphCount; ++g) {
             put32(newLoca, quint32(newGlyf.size()));
-            if (!used[size_t(g)]) continue;
+            if (!glyphs.used[size_t(g)]) continue;
             const quint32 from = glyphOffset(g), to = glyphOffset(g + 1);
             if (to > from && int(to) <= glyf.size()) newGlyf += glyf.mid(int(from), int(to - from));
             while (newGlyf.size() % 4) newGlyf.append('\0');
@@ -176,17 +178,17 @@ struct PdfFile::Face {
     std::map<quint32, char32_t> characters() const {
         std::map<quint32, char32_t> found;
         size_t wanted = 0;
-        for (int g = 1; g < glyphCount; ++g) wanted += used[size_t(g)] ? 1 : 0;
-        QList<quint32> glyphs(256);
+        for (int g = 1; g < glyphCount; ++g) wanted += glyphs.used[size_t(g)] ? 1 : 0;
+        QList<quint32> mapped(256);
         QChar chars[256];
         for (uint block = 0x0000; block < 0x10000 && found.size() < wanted; block += 256) {
             if (block >= 0xD800 && block < 0xE000) continue;
             for (uint i = 0; i < 256; ++i) chars[i] = QChar(char16_t(block + i));
             int count = 256;
-            if (!raw.glyphIndexesForChars(chars, 256, glyphs.data(), &count)) continue;
+            if (!raw.glyphIndexesForChars(chars, 256, mapped.data(), &count)) continue;
             for (int i = 0; i < count; ++i) {
-                const quint32 g = glyphs[i];
-                if (g == 0 || g >= quint32(glyphCount) || !used[g] || block + uint(i) < 0x20) continue;
+                const quint32 g = mapped[i];
+                if (g == 0 || g >= quint32(glyphCount) || !glyphs.used[g] || block + uint(i) < 0x20) continue;
                 found.emplace(g, char32_t(block + uint(i)));
             }
         }
@@ -228,7 +230,7 @@ void PdfFile::beginPage(const QPageLayout& layout, double dotsPerInch) {
     const QRect points = layout.fullRectPoints();
     mediaBox_ = "[0 0 " + QByteArray::number(points.width()) + ' ' + QByteArray::number(points.height()) + ']';
     const double scale = 72.0 / dotsPerInch;
-    content_.clear();
+    content_.resize(0);
     content_ += QByteArray::number(scale, 'g', 8) + " 0 0 " + QByteArray::number(-scale, 'g', 8) + " 0 " +
                 QByteArray::number(points.height()) + " cm\n2 J 2 j\n";
     pageObject_ = newObject();
@@ -241,7 +243,7 @@ void PdfFile::endPage() {
     write("<< /Type /Page /Parent 2 0 R /MediaBox " + mediaBox_ + " /Resources 3 0 R /Contents " + QByteArray::number(contents) +
           " 0 R >>\nendobj\n");
     pages_.push_back(pageObject_);
-    content_.clear();
+    content_.resize(0);  // keeps the buffer for the next page
 }
 
 int PdfFile::font(const QRawFont& face) {
@@ -264,16 +266,7 @@ int PdfFile::font(const QRawFont& face) {
     return index;
 }
 
-double PdfFile::glyphWidth(int font, quint32 glyph) const {
-    const Face& face = *faces_[size_t(font)];
-    if (glyph >= face.advances.size()) return 0;
-    return face.advances[glyph] * 1000.0 / face.unitsPerEm;
-}
-
-void PdfFile::useGlyph(int font, quint32 glyph) {
-    Face& face = *faces_[size_t(font)];
-    if (glyph < face.used.size()) face.used[glyph] = true;
-}
+PdfFile::Glyphs& PdfFile::glyphs(int font) { return faces_[size_t(font)]->glyphs; }
 
 int PdfFile::image(const QString& key, const QImage& picture) {
     const auto found = imageByKey_.constFind(key);
@@ -319,7 +312,7 @@ void PdfFile::writeFont(Face& face) {
     QByteArray widths = "[";
     int runStart = -1;
     for (int g = 0; g <= face.glyphCount; ++g) {
-        const bool used = g < face.glyphCount && face.used[size_t(g)];
+        const bool used = g < face.glyphCount && face.glyphs.used[size_t(g)];
         if (used && runStart < 0) {
             runStart = g;
             widths += QByteArray::number(g) + " [";

@@ -39,10 +39,19 @@ public:
     QByteArray& content() { return content_; }
     void endPage();
 
-    // The resource number of a face (/F<n>) and the width of a glyph in thousandths of the em.
+    // The glyphs of one embedded face: each one's width in thousandths of the em, and whether a
+    // page printed it (only those travel in the file).
+    struct Glyphs {
+        std::vector<double> widths;
+        std::vector<char> used;
+        void use(quint32 glyph) {
+            if (glyph < used.size()) used[glyph] = 1;
+        }
+        double width(quint32 glyph) const { return glyph < widths.size() ? widths[glyph] : 0; }
+    };
+    // The resource number of a face (/F<n>).
     int font(const QRawFont& face);
-    double glyphWidth(int font, quint32 glyph) const;
-    void useGlyph(int font, quint32 glyph);
+    Glyphs& glyphs(int font);
     // The resource number of a picture (/Im<n>), written once per distinct `key`.
     int image(const QString& key, const QImage& picture);
 
