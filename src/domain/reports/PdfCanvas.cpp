@@ -32,13 +32,19 @@ void appendNumber(QByteArray& out, double value) {
     out.append(buffer, int(o - buffer));
 }
 
+// Numbers separated by blanks ("12.5 30 100 4.25").
+void appendNumbers(QByteArray& out, std::initializer_list<double> values) {
+    bool first = true;
+    for (const double v : values) {
+        if (!first) out += ' ';
+        appendNumber(out, v);
+        first = false;
+    }
+}
+
 QByteArray colour(const QColor& c) {
     QByteArray out;
-    appendNumber(out, c.redF());
-    out += ' ';
-    appendNumber(out, c.greenF());
-    out += ' ';
-    appendNumber(out, c.blueF());
+    appendNumbers(out, {c.redF(), c.greenF(), c.blueF()});
     return out;
 }
 
@@ -101,13 +107,9 @@ void PdfCanvas::drawLine(const QPointF& from, const QPointF& to, const QPen& pen
     if (pen.style() == Qt::NoPen) return;
     endText();
     setStroke(pen.color(), pen.widthF());
-    appendNumber(out_, from.x());
-    out_ += ' ';
-    appendNumber(out_, from.y());
+    appendNumbers(out_, {from.x(), from.y()});
     out_ += " m ";
-    appendNumber(out_, to.x());
-    out_ += ' ';
-    appendNumber(out_, to.y());
+    appendNumbers(out_, {to.x(), to.y()});
     out_ += " l S\n";
 }
 
@@ -117,13 +119,7 @@ void PdfCanvas::drawRect(const QRectF& rect, const QPen& pen, const QBrush& brus
     endText();
     if (filled) setFill(brush.color());
     if (stroked) setStroke(pen.color(), pen.widthF());
-    appendNumber(out_, rect.x());
-    out_ += ' ';
-    appendNumber(out_, rect.y());
-    out_ += ' ';
-    appendNumber(out_, rect.width());
-    out_ += ' ';
-    appendNumber(out_, rect.height());
+    appendNumbers(out_, {rect.x(), rect.y(), rect.width(), rect.height()});
     out_ += filled && stroked ? " re B\n" : filled ? " re f\n" : " re S\n";
 }
 
@@ -134,13 +130,7 @@ void PdfCanvas::drawImage(const QRectF& target, const QImage& image, const QStri
     endText();
     const int index = pdf_.image(key, image);
     out_ += "q ";
-    appendNumber(out_, target.width());
-    out_ += " 0 0 ";
-    appendNumber(out_, -target.height());
-    out_ += ' ';
-    appendNumber(out_, target.x());
-    out_ += ' ';
-    appendNumber(out_, target.y() + target.height());
+    appendNumbers(out_, {target.width(), 0, 0, -target.height(), target.x(), target.y() + target.height()});
     out_ += " cm /Im" + QByteArray::number(index) + " Do Q\n";
 }
 
@@ -179,13 +169,7 @@ void PdfCanvas::setFont(const QFont& font) {
 void PdfCanvas::clipTo(const QRectF& rect) {
     endText();
     out_ += "q ";
-    appendNumber(out_, rect.x());
-    out_ += ' ';
-    appendNumber(out_, rect.y());
-    out_ += ' ';
-    appendNumber(out_, rect.width());
-    out_ += ' ';
-    appendNumber(out_, rect.height());
+    appendNumbers(out_, {rect.x(), rect.y(), rect.width(), rect.height()});
     out_ += " re W n\n";
     clipped_ = true;
 }
@@ -341,9 +325,7 @@ void PdfCanvas::writeGlyphs(int font, double size, bool emboldened, const quint3
         out_ += "2 Tr\n";
     }
     out_ += "1 0 0 -1 ";
-    appendNumber(out_, xs[0]);
-    out_ += ' ';
-    appendNumber(out_, y);
+    appendNumbers(out_, {xs[0], y});
     out_ += " Tm[(";
     // Each glyph goes where the layout put it: the reader advances by the font's own width, and
     // a kerning pair (or drift of two thousandths of the size) moves the next one into place.
