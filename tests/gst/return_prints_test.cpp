@@ -1,5 +1,6 @@
 // The returns on paper and GSTR-3B in its workbook, over July 2024 of the Surat firm that buys and
-// sells. View Report on GSTR-2 prints each section under its own captions (invoices, exempt
+// sells. View Report on GSTR-1 prints its sections with an invoice of two rates counted once in
+// the totals; on GSTR-2 it prints each section under its own captions (invoices, exempt
 // supplies, the HSN summary) with the section's totals, and the matched-only choice names itself;
 // GSTR-9 prints its HSN tables; the GST summary prints the net payable, and its detail the sources
 // with their sub-totals. GSTR-3B's Excel fills the form's template row by row (3.2 one row per
@@ -12,6 +13,7 @@
 #include "domain/reports/ReportFolders.h"
 #include "domain/reports/Xlsx.h"
 #include "gui/gst/GstSummaryScreen.h"
+#include "gui/gst/Gstr1Screen.h"
 #include "gui/gst/Gstr2Screen.h"
 #include "gui/gst/Gstr3bScreen.h"
 #include "gui/gst/Gstr9Screen.h"
@@ -89,6 +91,25 @@ protected:
     std::set<QWidget*> seen_;
 };
 
+TEST_F(ReturnPrintsTest, Gstr1PrintsItsSectionsWithEachInvoiceCountedOnce) {
+    auto* screen = open<gui::Gstr1Screen>(QStringLiteral("mnu_R61"));
+    ASSERT_NE(screen, nullptr);
+    gui::PreviewWindow* preview = clickView(screen);
+    ASSERT_NE(preview, nullptr) << (year.messages.empty() ? std::string() : year.messages.last().text.toStdString());
+    const QString pdf = savePdf(preview, "gstr1.pdf");
+    EXPECT_FALSE(pdfLine(pdf, "GSTR-1 For The Month Of July 2024").isEmpty());
+    // GST/104 at two rates: two rows, its value once in the section's total.
+    EXPECT_EQ(pdfLine(pdf, "GST/104 04-07-2024 24 22,225.00 5"), "24AABCR1234F1ZY Surat Fabrics GST/104 04-07-2024 24 22,225.00 5 10,500.00 262.50 262.50");
+    EXPECT_EQ(pdfLine(pdf, "Total Parties : 2 Invoices : 2"), "Total Parties : 2 Invoices : 2 23,274.90 21,499.90 50.00 862.50 862.50");
+    EXPECT_EQ(pdfLine(pdf, "GST/102"), "Jaipur Cloth House GST/102 02-07-2024 08 2,50,000.01 5 2,38,095.24 11,904.76");
+    EXPECT_EQ(pdfLine(pdf, "OE 24-Gujarat"), "OE 24-Gujarat Intra State 5 3,15,000.00 7,875.00 7,875.00");
+    EXPECT_TRUE(pdfLine(pdf, "GST/105").startsWith("WPAY Dubai Silk Imports")) << pdfLine(pdf, "GST/105").toStdString();
+    EXPECT_EQ(pdfLine(pdf, "Intra-State supplies to registered persons"), "Intra-State supplies to registered persons 5,000.00");
+    EXPECT_EQ(pdfLine(pdf, "Invoices for outward supply"), "1 Invoices for outward supply GST/101 GST/107 0 7");
+    const QStringList texts = printed(preview);
+    EXPECT_FALSE(texts.contains("CDNR : Credit and debit notes to registered persons")) << "no notes this month";
+}
+
 TEST_F(ReturnPrintsTest, Gstr2PrintsEachSectionUnderItsOwnCaptions) {
     auto* screen = open<gui::Gstr2Screen>(QStringLiteral("mnu_R62"));
     ASSERT_NE(screen, nullptr);
@@ -109,10 +130,10 @@ TEST_F(ReturnPrintsTest, Gstr2PrintsEachSectionUnderItsOwnCaptions) {
     gst::writeReturnReport(gst::gstr2Report(year.db(), year.session, gst::Gstr2Service(year.db(), year.session).compute(july())),
                            installation.path(), pdf);
     test::keepForLooking(pdf);
-    EXPECT_EQ(pdfLine(pdf, "MY/55"), "27AABCM9876C1Z7 Mumbai Yarn Traders MY/55 10-07-2024 N 5,250.00 5 5,000.00 250.00 0.00 0.00");
-    EXPECT_EQ(pdfLine(pdf, "Total Parties : 1"), "Total Parties : 1 Invoices : 1 5,250.00 5,000.00 250.00 0.00 0.00");
-    EXPECT_EQ(pdfLine(pdf, "Intra-State supplies"), "Intra-State supplies 1,500.00 2,000.00 0.00 3,000.00");
-    EXPECT_EQ(pdfLine(pdf, "5311"), "5311 Fabrics of 5311 MTR-METERS 20.000 2,000.00 0 2,000.00 0.00 0.00 0.00");
+    EXPECT_EQ(pdfLine(pdf, "MY/55"), "27AABCM9876C1Z7 Mumbai Yarn Traders MY/55 10-07-2024 N 5,250.00 5 5,000.00 250.00");
+    EXPECT_EQ(pdfLine(pdf, "Total Parties : 1"), "Total Parties : 1 Invoices : 1 5,250.00 5,000.00 250.00");
+    EXPECT_EQ(pdfLine(pdf, "Intra-State supplies"), "Intra-State supplies 1,500.00 2,000.00 3,000.00");
+    EXPECT_EQ(pdfLine(pdf, "5311"), "5311 Fabrics of 5311 MTR-METERS 20.000 2,000.00 0 2,000.00");
 
     // Only the bills matched with the portal: the choice is named under the title.
     year.db().exec(QStringLiteral("UPDATE BillMst SET Is_GstR2A = 1 WHERE Id = ?"), {firm.my55});
