@@ -265,6 +265,13 @@ TEST_F(ReturnPrintsTest, Gstr3bExcelFillsEveryTableOfTheForm) {
     const Gstr3bSheet blank(reports::readXlsx(shipped).front());
     EXPECT_EQ(form.row("4"), blank.row("4") + 1);
     EXPECT_EQ(blank.text(blank.row("Table", "Place of Supply (State/UT)") + 1, 0), "") << "the template keeps no rows for 3.2";
+
+    // View Report beside it: the printed return of the same month.
+    gui::PreviewWindow* preview = clickView(screen);
+    ASSERT_NE(preview, nullptr);
+    const QStringList texts = printed(preview);
+    EXPECT_TRUE(texts.contains("GSTR-3B For The Month Of July 2024"));
+    EXPECT_TRUE(texts.contains("08-Rajasthan: Supplies made to Unregistered Persons"));
 }
 
 TEST_F(ReturnPrintsTest, AFirmsCopyIsFilledByItsRowNamesAndOneLackingARowIsRefused) {
