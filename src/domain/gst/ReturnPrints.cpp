@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
 #include <functional>
 
 namespace tanabana::gst {
@@ -94,6 +95,23 @@ void addHsn(reports::ResultSet& out, const QString& title, const std::vector<Hsn
     std::vector<SectionLine> lines;
     for (const HsnRow& h : rows) lines.push_back(hsnLine(h));
     addSection(out, {title, kHsnCaptions, QStringLiteral("HSN rows : %1").arg(rows.size())}, lines);
+}
+
+// A section of descriptions with up to four amounts (nil-rated and exempt supplies); a row of
+// nothing but zeros is left out.
+void addAmountRows(reports::ResultSet& out, const QString& title, QStringList amountCaptions,
+                   const std::vector<std::pair<QString, std::vector<Decimal>>>& rows) {
+    std::vector<SectionLine> lines;
+    for (const auto& [description, amounts] : rows) {
+        if (std::all_of(amounts.begin(), amounts.end(), [](const Decimal& a) { return a.isZero(); })) continue;
+        SectionLine l;
+        l.c2 = description;
+        Decimal* cells[] = {&l.n3, &l.n4, &l.n5, &l.n6};
+        for (size_t i = 0; i < amounts.size() && i < 4; ++i) *cells[i] = amounts[i];
+        lines.push_back(l);
+    }
+    while (amountCaptions.size() < 4) amountCaptions << QString();
+    addSection(out, {title, QStringList{"", "Description", "", "", "", "", ""} + amountCaptions, QString()}, lines);
 }
 
 std::vector<SectionLine> invoiceLines(const std::vector<InwardInvoiceRow>& rows, bool registered) {
@@ -229,21 +247,9 @@ reports::ReportRequest gstr1Report(db::Database& db, const Session& session, con
                    if (!i.shippingBillNo.isEmpty()) shipping << i.shippingBillNo + QStringLiteral(" of ") + shortDate(i.shippingBillDate);
                    l.c2 = shipping.join(QStringLiteral(", "));
                }));
-    std::vector<SectionLine> nil;
-    for (const NilRow& n : r.nil) {
-        if (n.nilRated.isZero() && n.exempted.isZero() && n.nonGst.isZero()) continue;
-        SectionLine l;
-        l.c2 = n.description;
-        l.n3 = n.nilRated;
-        l.n4 = n.exempted;
-        l.n5 = n.nonGst;
-        nil.push_back(l);
-    }
-    addSection(rows,
-               {QStringLiteral("EXEMP : Nil rated, exempted and non-GST outward supplies"),
-                {"", "Description", "", "", "", "", "", "Nil Rated", "Exempted", "Non-GST", ""},
-                QString()},
-               nil);
+    std::vector<std::pair<QString, std::vector<Decimal>>> nil;
+    for (const NilRow& n : r.nil) nil.push_back({n.description, {n.nilRated, n.exempted, n.nonGst}});
+    addAmountRows(rows, QStringLiteral("EXEMP : Nil rated, exempted and non-GST outward supplies"), {"Nil Rated", "Exempted", "Non-GST"}, nil);
     if (r.hsnSplit) {
         addHsn(rows, QStringLiteral("HSN summary : supplies to registered persons"), r.hsnB2b);
         addHsn(rows, QStringLiteral("HSN summary : supplies to unregistered persons"), r.hsnB2c);
@@ -297,22 +303,10 @@ reports::ReportRequest gstr2Report(db::Database& db, const Session& session, con
                                  QStringLiteral("Note Value")),
                      notesSummary(r.cdnur)},
                     noteLines(r.cdnur, false));
-    std::vector<SectionLine> exempt;
-    for (const InwardExemptRow& e : r.exempt) {
-        if (e.composition.isZero() && e.nilRated.isZero() && e.exempted.isZero() && e.nonGst.isZero()) continue;
-        SectionLine l;
-        l.c2 = e.description;
-        l.n3 = e.composition;
-        l.n4 = e.nilRated;
-        l.n5 = e.exempted;
-        l.n6 = e.nonGst;
-        exempt.push_back(l);
-    }
-    addSection(rows,
-                    {QStringLiteral("Composition, nil rated, exempted and non-GST inward supplies"),
-                     {"", "Description", "", "", "", "", "", "Composition", "Nil Rated", "Exempted", "Non-GST"},
-                     QString()},
-                    exempt);
+    std::vector<std::pair<QString, std::vector<Decimal>>> exempt;
+    for (const InwardExemptRow& e : r.exempt) exempt.push_back({e.description, {e.composition, e.nilRated, e.exempted, e.nonGst}});
+    addAmountRows(rows, QStringLiteral("Composition, nil rated, exempted and non-GST inward supplies"),
+                  {"Composition", "Nil Rated", "Exempted", "Non-GST"}, exempt);
     addHsn(rows, QStringLiteral("HSN summary of inward supplies"), r.hsn);
     const QString bills = r.filter == PortalMatchFilter::Matched     ? QStringLiteral("    Bills Matched With GSTR-2A")
                           : r.filter == PortalMatchFilter::Unmatched ? QStringLiteral("    Bills Not Matched With GSTR-2A")
