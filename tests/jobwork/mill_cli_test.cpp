@@ -254,6 +254,12 @@ TEST_F(MillCliTest, MillRegistersOfChallansAndTakasStillOut) {
     EXPECT_FALSE(after.contains(QStringLiteral("901"))) << after.toStdString();
     EXPECT_TRUE(after.contains(QStringLiteral("49.000"))) << after.toStdString();   // 902: 99 - 50
     EXPECT_TRUE(after.contains(QStringLiteral("151.000"))) << after.toStdString();  // 49 + 102 still out
+    // The summary: one line of the mill's quality, two takas and 151 m out.
+    const QString summary = run(QStringLiteral("mill-pending-summary"), {QStringLiteral("--to"), QStringLiteral("2024-06-30")});
+    EXPECT_TRUE(summary.contains(QStringLiteral("Rapier 60 Grey"))) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("151.000"))) << summary.toStdString();
+    EXPECT_FALSE(summary.contains(QStringLiteral("301.500"))) << summary.toStdString();
+    EXPECT_TRUE(run(QStringLiteral("mill-issues-by-purchase-party"), {}).contains(QStringLiteral("Laxmi Weaving Works")));
     const QString issued = run(QStringLiteral("mill-issues-by-party"), {});
     EXPECT_TRUE(issued.contains(QStringLiteral("Surat Dyeing Mills"))) << issued.toStdString();
     EXPECT_TRUE(issued.contains(QStringLiteral("301.500"))) << issued.toStdString();
