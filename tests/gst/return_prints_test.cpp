@@ -12,12 +12,15 @@
 #include "domain/reports/ReportDocument.h"
 #include "domain/reports/ReportFolders.h"
 #include "domain/reports/Xlsx.h"
+#include "domain/returns/GoodsReturns.h"
 #include "gui/gst/GstSummaryScreen.h"
 #include "gui/gst/Gstr1Screen.h"
 #include "gui/gst/Gstr2Screen.h"
 #include "gui/gst/Gstr3bScreen.h"
 #include "gui/gst/Gstr9Screen.h"
 #include "gui/reports/PreviewWindow.h"
+#include "gui/returns/GoodsReturnScreen.h"
+#include "gui/shell/MainWindow.h"
 #include "support/GstBuyingFirm.h"
 #include "support/MenuHost.h"
 #include "support/PdfProbe.h"
@@ -26,6 +29,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -184,6 +191,68 @@ TEST_F(ReturnPrintsTest, Gstr9AndTheSummaryPrintTheirTables) {
     EXPECT_FALSE(detailTexts.contains("Net Payable"));
     EXPECT_FALSE(pdfLine(savePdf(detail, "summary.pdf"), "RCM Amt Payable").isEmpty());
     savePdf(net, "net.pdf");
+}
+
+// A sales return of Surat Fabrics on GST/104 (20 m Rapier @ 105, 5%: 2,205.00) and one naming an
+// invoice the books do not hold: CDNR lists both with its counts; the check lists the second, and
+// Enter opens it in the sales return window; a buyer's GSTIN cut short paints the CDNR rows red
+// with the old warning; on paper the returns stand in CDNR against their invoice.
+TEST_F(ReturnPrintsTest, SalesReturnsShowInCdnrWithTheirChecks) {
+    auto salesReturn = [&](const char* against, const QDate& againstDate) {
+        returns::SalesReturn r;
+        r.bookNo = 1;
+        r.date = QDate(2024, 7, 20);
+        r.partyId = firm.suratFabrics;
+        r.sourceBillNo = QString::fromLatin1(against);
+        r.sourceBillDate = againstDate;
+        r.reason = QStringLiteral("Shade variation");
+        trade::SalesLine line;
+        line.qualityId = test::SellingFirm::kRapier;
+        line.input.metres = *Decimal::parse(QStringLiteral("20"));
+        line.input.listRate = *Decimal::parse(QStringLiteral("105"));
+        line.input.sgstPercent = line.input.cgstPercent = *Decimal::parse(QStringLiteral("2.5"));
+        r.lines.push_back(line);
+        const auto id = returns::SalesReturns(year.db(), year.session, year.messages).save(r);
+        EXPECT_TRUE(id) << (year.messages.empty() ? std::string() : year.messages.last().text.toStdString());
+        return id.value_or(0);
+    };
+    salesReturn("104", QDate(2024, 7, 4));
+    const qint64 orphan = salesReturn("999", QDate(2024, 7, 6));
+    ASSERT_FALSE(HasFailure());
+    year.messages.clear();
+
+    auto* screen = open<gui::Gstr1Screen>(QStringLiteral("mnu_R61"));
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(screen->refresh());
+    QTableWidget* cdnr = screen->grid("CDNR");
+    ASSERT_EQ(cdnr->rowCount(), 2);
+    screen->sections()->setCurrentWidget(cdnr);
+    EXPECT_EQ(screen->summaryText(), "Parties : 1    Notes : 2    Note Value : 4,410.00    Taxable Value : 4,200.00");
+    EXPECT_NE(cdnr->item(0, 0)->background().color(), QColor(255, 205, 205));
+
+    // The check names the return without its invoice; Enter opens it where returns are kept.
+    QTableWidget* check = screen->grid("Check");
+    ASSERT_EQ(check->rowCount(), 1) << test::gridText(check).join('\n').toStdString();
+    screen->show();
+    check->setFocus();
+    check->setCurrentCell(0, 1);
+    QTest::keyClick(check, Qt::Key_Return);
+    auto* opened = qobject_cast<gui::GoodsReturnScreen*>(host.window.workArea()->subWindowList().last()->widget());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->documentId(), orphan);
+
+    const QString pdf = savePdf(clickView(screen), "cdnr.pdf");
+    // the invoice's date wraps under the buyer's name
+    EXPECT_EQ(pdfLine(pdf, "(against GST/104"), "24AABCR1234F1ZY Surat Fabrics (against GST/104 of GST/1 20-07-2024 C 2,205.00 5 2,100.00 52.50 52.50");
+    EXPECT_EQ(pdfLine(pdf, "04-07-2024)"), "04-07-2024)");
+    EXPECT_EQ(pdfLine(pdf, "Total Parties : 1 Notes : 2"), "Total Parties : 1 Notes : 2 4,410.00 4,200.00 105.00 105.00");
+
+    // A GSTIN a character short: the rows of the buyer's notes turn red with the old warning.
+    year.db().exec(QStringLiteral("UPDATE AccMst SET TinNo = '24AABCR1234F1Z' WHERE Id = ?"), {firm.suratFabrics});
+    year.messages.clear();
+    ASSERT_TRUE(screen->refresh());
+    EXPECT_TRUE(year.messages.has(MessageKind::Warning, "Red Line Represent Error", "Please Enter Proper GSTIN In cdnr File Sales"));
+    EXPECT_EQ(cdnr->item(1, 0)->background().color(), QColor(255, 205, 205));
 }
 
 // A cell of the 3B sheet read back: its row by the first column's name (and the second's words).

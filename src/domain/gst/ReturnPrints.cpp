@@ -134,7 +134,7 @@ std::vector<SectionLine> invoiceLines(const std::vector<InwardInvoiceRow>& rows,
 
 std::vector<SectionLine> noteLines(const std::vector<InwardNoteRow>& rows, bool registered) {
     std::vector<SectionLine> lines;
-    qint64 previous = -1;
+    std::pair<int, qint64> previous{0, -1};
     for (const InwardNoteRow& n : rows) {
         SectionLine l;
         l.c1 = registered ? n.gstin : (n.interState ? QStringLiteral("Inter State") : QStringLiteral("Intra State"));
@@ -143,8 +143,10 @@ std::vector<SectionLine> noteLines(const std::vector<InwardNoteRow>& rows, bool 
         l.c4 = shortDate(n.noteDate);
         l.c5 = n.documentType;
         setTaxes(l, n.noteValue, n.rate, n.taxable, n.igst, n.cgst, n.sgst);
-        if (n.documentId != previous) l.valueOnce = n.noteValue;
-        previous = n.documentId;
+        // a return and a debit note may share a key: the note is its kind and key
+        const std::pair<int, qint64> document{n.formId, n.documentId};
+        if (document != previous) l.valueOnce = n.noteValue;
+        previous = document;
         lines.push_back(l);
     }
     return lines;
@@ -152,10 +154,10 @@ std::vector<SectionLine> noteLines(const std::vector<InwardNoteRow>& rows, bool 
 
 QString notesSummary(const std::vector<InwardNoteRow>& rows) {
     std::set<QString> parties;
-    std::set<qint64> notes;
+    std::set<std::pair<int, qint64>> notes;
     for (const InwardNoteRow& n : rows) {
         parties.insert(n.supplier);
-        notes.insert(n.documentId);
+        notes.insert({n.formId, n.documentId});
     }
     return QStringLiteral("Parties : %1    Notes : %2").arg(parties.size()).arg(notes.size());
 }
@@ -235,6 +237,38 @@ reports::ReportRequest gstr1Report(db::Database& db, const Session& session, con
                 {"Type", "Place Of Supply", "Supply Type", "", "", "", "Rate", "Taxable Value", "Integrated Tax", "Central Tax", "State/UT Tax"},
                 QStringLiteral("Invoices : %1").arg(r.b2csSummary.invoices)},
                small);
+    auto notes = [](const std::vector<NoteRateRow>& rows, bool registered) {
+        std::vector<SectionLine> lines;
+        std::pair<int, qint64> previous{0, -1};
+        for (const NoteRateRow& n : rows) {
+            SectionLine l;
+            l.c1 = registered ? n.gstin : n.unregisteredType;
+            l.c2 = n.original.number.isEmpty()
+                       ? n.document.party
+                       : QStringLiteral("%1 (against %2 of %3)").arg(n.document.party, n.original.number, shortDate(n.original.date));
+            l.c3 = n.document.number;
+            l.c4 = shortDate(n.document.date);
+            l.c5 = n.noteType;
+            setTaxes(l, n.noteValue, n.rate, n.taxable, n.igst, n.cgst, n.sgst);
+            const std::pair<int, qint64> document{n.document.formId, n.document.id};
+            if (document != previous) l.valueOnce = n.noteValue;
+            previous = document;
+            lines.push_back(l);
+        }
+        return lines;
+    };
+    addSection(rows,
+               {QStringLiteral("CDNR : Credit and debit notes to registered persons"),
+                taxCaptions(QStringLiteral("GSTIN/UIN of Recipient"), QStringLiteral("Receiver Name"), QStringLiteral("Note No"),
+                            QStringLiteral("C/D"), QStringLiteral("Note Value")),
+                summaryLine(r.cdnrSummary, QStringLiteral("Notes"))},
+               notes(r.cdnr, true));
+    addSection(rows,
+               {QStringLiteral("CDNUR : Credit and debit notes to unregistered persons"),
+                taxCaptions(QStringLiteral("UR Type"), QStringLiteral("Receiver Name"), QStringLiteral("Note No"), QStringLiteral("C/D"),
+                            QStringLiteral("Note Value")),
+                summaryLine(r.cdnurSummary, QStringLiteral("Notes"))},
+               notes(r.cdnur, false));
     addSection(rows,
                {QStringLiteral("EXP : Exports"),
                 taxCaptions(QStringLiteral("Export Type"), QStringLiteral("Buyer, Port Code, Shipping Bill"), QStringLiteral("Invoice No"),
@@ -294,12 +328,12 @@ reports::ReportRequest gstr2Report(db::Database& db, const Session& session, con
     addSection(rows,
                     {QStringLiteral("CDNR : Debit and credit notes of registered suppliers"),
                      taxCaptions(QStringLiteral("GSTIN of Supplier"), QStringLiteral("Supplier"), QStringLiteral("Note No"),
-                                 QStringLiteral("Type"), QStringLiteral("Note Value")),
+                                 QStringLiteral("C/D"), QStringLiteral("Note Value")),
                      notesSummary(r.cdnr)},
                     noteLines(r.cdnr, true));
     addSection(rows,
                     {QStringLiteral("CDNUR : Debit and credit notes of unregistered suppliers"),
-                     taxCaptions(QStringLiteral("Supply Type"), QStringLiteral("Supplier"), QStringLiteral("Note No"), QStringLiteral("Type"),
+                     taxCaptions(QStringLiteral("Supply Type"), QStringLiteral("Supplier"), QStringLiteral("Note No"), QStringLiteral("C/D"),
                                  QStringLiteral("Note Value")),
                      notesSummary(r.cdnur)},
                     noteLines(r.cdnur, false));
