@@ -1,11 +1,12 @@
 // The returns on paper and GSTR-3B in its workbook, over July 2024 of the Surat firm that buys and
 // sells. View Report on GSTR-1 prints its sections with an invoice of two rates counted once in
-// the totals; on GSTR-2 it prints each section under its own captions (invoices, exempt
-// supplies, the HSN summary) with the section's totals, and the matched-only choice names itself;
-// GSTR-9 prints its HSN tables; the GST summary prints the net payable, and its detail the sources
-// with their sub-totals. GSTR-3B's Excel fills the form's template row by row (3.2 one row per
-// state, pushing table 4 down), a firm's adjusted copy is filled by its row names, a copy lacking
-// a row and a missing template are refused with nothing written.
+// the totals, and its returns in CDNR with their checks; on GSTR-2 it prints each section under
+// its own captions (invoices, exempt supplies, the HSN summary, purchase returns and debit notes)
+// with the section's totals, and the matched-only choice names itself; GSTR-9 prints its HSN
+// tables; the GST summary prints the net payable, and its detail the sources with their
+// sub-totals. GSTR-3B's Excel fills the form's template row by row (3.2 one row per state,
+// pushing table 4 down), a firm's adjusted copy is filled by its row names, a copy lacking a row
+// and a missing template are refused with nothing written.
 #include "domain/gst/Gstr3b.h"
 #include "domain/gst/Gstr3bWorkbook.h"
 #include "domain/gst/ReturnPrints.h"
@@ -13,6 +14,7 @@
 #include "domain/reports/ReportFolders.h"
 #include "domain/reports/Xlsx.h"
 #include "domain/returns/GoodsReturns.h"
+#include "domain/returns/Notes.h"
 #include "gui/gst/GstSummaryScreen.h"
 #include "gui/gst/Gstr1Screen.h"
 #include "gui/gst/Gstr2Screen.h"
@@ -21,6 +23,7 @@
 #include "gui/reports/PreviewWindow.h"
 #include "gui/returns/GoodsReturnScreen.h"
 #include "gui/shell/MainWindow.h"
+#include "support/FirmBooks.h"
 #include "support/GstBuyingFirm.h"
 #include "support/MenuHost.h"
 #include "support/PdfProbe.h"
@@ -151,6 +154,42 @@ TEST_F(ReturnPrintsTest, Gstr2PrintsEachSectionUnderItsOwnCaptions) {
     EXPECT_TRUE(matchedTexts.contains("From 01-07-2024 To 31-07-2024    Bills Matched With GSTR-2A"));
     EXPECT_TRUE(matchedTexts.contains("MY/55"));
     EXPECT_FALSE(matchedTexts.contains("LW/118"));
+}
+
+// Mahesh Looms takes back 10 m of LW/118 (1,050.00) and Mumbai Yarn Traders sends a debit note of
+// 2.00 a metre less on MY/55's 50 m (105.00): GSTR-2's notes sections, each against its bill, with
+// the notes' values totalled once each.
+TEST_F(ReturnPrintsTest, Gstr2PrintsPurchaseReturnsAndDebitNotes) {
+    returns::PurchaseReturn back;
+    back.bookId = 2;
+    back.date = QDate(2024, 7, 25);
+    back.partyId = firm.weaver;
+    back.sourceBillNo = QStringLiteral("LW/118");
+    back.sourceBillDate = QDate(2024, 7, 10);
+    back.reason = QStringLiteral("Weaving fault");
+    back.lines.push_back(firm.line(test::SellingFirm::kRapier, "10", "100", "2.5"));
+    ASSERT_TRUE(returns::PurchaseReturns(year.db(), year.session, year.messages).save(back)) << year.messages.last().text.toStdString();
+    returns::Note debit;
+    debit.kind = returns::NoteKind::Debit;
+    debit.date = QDate(2024, 7, 28);
+    debit.partyId = firm.mumbai;
+    debit.billIds = {firm.my55};
+    debit.sgstPercent = debit.cgstPercent = *Decimal::parse(QStringLiteral("2.5"));
+    debit.reasonCode = QStringLiteral("04");
+    debit.otherAccountId = test::addAccount(year.db(), QStringLiteral("Rate Difference A/c"), 62);
+    debit.rateType = QStringLiteral("Rate Diff");
+    debit.itemId = test::SellingFirm::kRapier;
+    debit.quantity = *Decimal::parse(QStringLiteral("50"));
+    debit.rateDifference = *Decimal::parse(QStringLiteral("2"));
+    ASSERT_TRUE(returns::Notes(year.db(), year.session, year.messages).save(debit)) << year.messages.last().text.toStdString();
+
+    auto* screen = open<gui::Gstr2Screen>(QStringLiteral("mnu_R62"));
+    ASSERT_NE(screen, nullptr);
+    const QString pdf = savePdf(clickView(screen), "gstr2-notes.pdf");
+    EXPECT_EQ(pdfLine(pdf, "(against MY/55"), "27AABCM9876C1Z7 Mumbai Yarn Traders (against MY/55 of 1 28-07-2024 D 105.00 5 100.00 5.00");
+    EXPECT_TRUE(pdfLine(pdf, "Mahesh Looms (against").startsWith("Intra State Mahesh Looms (against LW/118 of")) << pdfLine(pdf, "Mahesh Looms (against").toStdString();
+    EXPECT_EQ(pdfLine(pdf, "Total Parties : 1 Notes : 1 1,050.00"), "Total Parties : 1 Notes : 1 1,050.00 1,000.00 25.00 25.00");
+    EXPECT_EQ(pdfLine(pdf, "Total Parties : 1 Notes : 1 105.00"), "Total Parties : 1 Notes : 1 105.00 100.00 5.00");
 }
 
 TEST_F(ReturnPrintsTest, Gstr9AndTheSummaryPrintTheirTables) {
