@@ -185,6 +185,9 @@ TEST_F(ReturnPrintsTest, Gstr2PrintsPurchaseReturnsAndDebitNotes) {
 
     auto* screen = open<gui::Gstr2Screen>(QStringLiteral("mnu_R62"));
     ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(screen->refresh());
+    screen->sections()->setCurrentWidget(screen->grid("CDNUR"));
+    EXPECT_EQ(screen->summaryText(), "Parties : 1    Notes : 1    Note Value : 1,050.00    Taxable Value : 1,000.00");
     const QString pdf = savePdf(clickView(screen), "gstr2-notes.pdf");
     EXPECT_EQ(pdfLine(pdf, "(against MY/55"), "27AABCM9876C1Z7 Mumbai Yarn Traders (against MY/55 of 1 28-07-2024 D 105.00 5 100.00 5.00");
     EXPECT_TRUE(pdfLine(pdf, "Mahesh Looms (against").startsWith("Intra State Mahesh Looms (against LW/118 of")) << pdfLine(pdf, "Mahesh Looms (against").toStdString();
