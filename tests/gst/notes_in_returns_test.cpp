@@ -59,10 +59,10 @@ protected:
     ReturnPeriod july() const { return *ReturnPeriod::month(QStringLiteral("07-2024")); }
     QString refusal() { return test::lastRefusal(year_->messages); }
 
-    qint64 salesReturn(const QString& against, const QDate& againstDate, const char* metres) {
+    qint64 salesReturn(const QString& against, const QDate& againstDate, const char* metres, const QDate& date = QDate(2024, 7, 20)) {
         returns::SalesReturn r;
         r.bookNo = 1;
-        r.date = QDate(2024, 7, 20);
+        r.date = date;
         r.partyId = firm_->suratFabrics;
         r.sourceBillNo = against;
         r.sourceBillDate = againstDate;
@@ -91,8 +91,8 @@ protected:
         EXPECT_TRUE(id) << refusal().toStdString();
         return id.value_or(0);
     }
-    qint64 discountNote(qint64 bill, const char* percent) {
-        return note(returns::NoteKind::Credit, firm_->jaipur, bill, QDate(2024, 7, 30), "02", [&](returns::Note& n) {
+    qint64 discountNote(qint64 bill, const char* percent, const QDate& date = QDate(2024, 7, 30)) {
+        return note(returns::NoteKind::Credit, firm_->jaipur, bill, date, "02", [&](returns::Note& n) {
             n.otherAccountId = discount_;
             n.rateType = returns::kDiscountBasis;
             n.percent = d(percent);
@@ -378,6 +378,41 @@ TEST_F(NotesInReturnsTest, TheCheckListsANoteWithoutItsOriginalInvoice) {
     EXPECT_EQ(r.cdnr[1].original.number, "77");
     EXPECT_EQ(r.cdnr[1].original.id, 0);
     EXPECT_EQ(r.cdnr[2].original.number, "");
+}
+
+TEST_F(NotesInReturnsTest, JanuaryNotesFollowTheThresholdAndTheSplitSummaryOfTheirPeriod) {
+    const ReturnPeriod january = *ReturnPeriod::month(QStringLiteral("01-2025"));
+    const Gstr1 before = Gstr1Service(db(), session()).compute(january);
+    ASSERT_TRUE(before.hsnSplit);
+    // 5 m of GST/203 back from the registered Surat Fabrics; 1% off GST/201 (1,00,000.01: B2CL
+    // under the threshold of its date) and off GST/202 (1,00,000.00: B2CS) to Jaipur.
+    ASSERT_GT(salesReturn(QStringLiteral("203"), QDate(2025, 1, 12), "5", QDate(2025, 1, 20)), 0);
+    const qint64 onB2cl = discountNote(firm_->jan201, "1", QDate(2025, 1, 25));
+    ASSERT_GT(discountNote(firm_->jan202, "1", QDate(2025, 1, 25)), 0);
+    const Gstr1 r = Gstr1Service(db(), session()).compute(january);
+
+    ASSERT_EQ(r.cdnur.size(), 1u);
+    EXPECT_EQ(r.cdnur.front().document.id, onB2cl);
+    EXPECT_EQ(r.cdnur.front().original.number, "GST/201");
+    // 1% of 95,238.10 is 952.38 with IGST 47.62: the note of 1,000.00.
+    EXPECT_EQ(r.cdnur.front().taxable.toString(2), "952.38");
+    EXPECT_EQ(r.cdnur.front().noteValue.toString(2), "1000.00");
+    ASSERT_EQ(r.cdnr.size(), 1u);
+    EXPECT_EQ(r.cdnr.front().original.number, "GST/203");
+    EXPECT_EQ(r.cdnr.front().taxable.toString(2), "525.00");
+
+    // The return comes off the registered buyers' HSN rows only, the notes off the others'.
+    const QString hsn = rapierHsn();
+    auto taken = [&](const std::vector<HsnRow>& was, const std::vector<HsnRow>& now) {
+        const QStringList a = hsnFigures(was, hsn, "5").split(QLatin1Char('|')), b = hsnFigures(now, hsn, "5").split(QLatin1Char('|'));
+        QStringList out;
+        for (int i = 0; i < int(a.size()) && i < int(b.size()); ++i)
+            out << (d(a[i].toLatin1().constData()) - d(b[i].toLatin1().constData())).toString(2);
+        return out.join(QLatin1Char('|'));
+    };
+    EXPECT_EQ(taken(before.hsnB2b, r.hsnB2b), "5.00|551.25|525.00|0.00|13.13|13.13");
+    EXPECT_EQ(taken(before.hsnB2c, r.hsnB2c), "0.00|2000.00|1904.76|95.24|0.00|0.00");
+    EXPECT_EQ(taken(before.hsn, r.hsn), "5.00|2551.25|2429.76|95.24|13.13|13.13");
 }
 
 TEST_F(NotesInReturnsTest, NotesKeptOutOfTheReturnsAndOfOtherMonthsCountNowhere) {
