@@ -20,6 +20,7 @@
 #include "domain/gst/Gstr2.h"
 #include "domain/gst/Gstr3b.h"
 #include "domain/gst/Gstr9.h"
+#include "domain/gst/YearReconciliation.h"
 #include "domain/returns/GoodsReturns.h"
 #include "domain/returns/Notes.h"
 #include "support/FirmBooks.h"
@@ -378,6 +379,30 @@ TEST_F(NotesInReturnsTest, TheCheckListsANoteWithoutItsOriginalInvoice) {
     EXPECT_EQ(r.cdnr[1].original.number, "77");
     EXPECT_EQ(r.cdnr[1].original.id, 0);
     EXPECT_EQ(r.cdnr[2].original.number, "");
+}
+
+TEST_F(NotesInReturnsTest, TheYearlyReconciliationTakesTheNotesOffBothSidesAlike) {
+    YearReconciliation reconciliation(db(), session(), year_->messages);
+    auto july = [&](int group) {
+        const auto rows = reconciliation.refresh();
+        EXPECT_TRUE(rows);
+        for (const ReconciliationRow& r : rows.value_or(std::vector<ReconciliationRow>{}))
+            if (!r.group && r.groupNo == group && r.month == 7) return r;
+        return ReconciliationRow{};
+    };
+    const ReconciliationRow output3b = july(1), output1 = july(4), input3b = july(2), input2 = july(5);
+    recordTheMonth();
+    auto fall = [](const ReconciliationRow& was, const ReconciliationRow& now) {
+        return QStringList{(was.taxable - now.taxable).toString(2), (was.igst - now.igst).toString(2), (was.cgst - now.cgst).toString(2),
+                           (was.sgst - now.sgst).toString(2)}
+            .join(QLatin1Char('|'));
+    };
+    // Output as GSTR-3B and as GSTR-1: the return and both credit notes (one of them in B2CS).
+    EXPECT_EQ(fall(output3b, july(1)), "9242.85|357.15|52.50|52.50");
+    EXPECT_EQ(fall(output1, july(4)), "9242.85|357.15|52.50|52.50");
+    // Input as GSTR-3B and as GSTR-2: the debit note and the purchase return.
+    EXPECT_EQ(fall(input3b, july(2)), "1100.00|5.00|25.00|25.00");
+    EXPECT_EQ(fall(input2, july(5)), "1100.00|5.00|25.00|25.00");
 }
 
 TEST_F(NotesInReturnsTest, JanuaryNotesFollowTheThresholdAndTheSplitSummaryOfTheirPeriod) {
