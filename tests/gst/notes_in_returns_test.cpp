@@ -405,6 +405,30 @@ TEST_F(NotesInReturnsTest, TheYearlyReconciliationTakesTheNotesOffBothSidesAlike
     EXPECT_EQ(fall(input2, july(5)), "1100.00|5.00|25.00|25.00");
 }
 
+TEST_F(NotesInReturnsTest, ADebitNoteOnAReverseChargeBillLowersTheTaxPayableOnIt) {
+    // 1,000.00 off the transporter's freight GT/311 (10,000.00 at 5% under reverse charge).
+    const qint64 freightNote = note(returns::NoteKind::Debit, firm_->roadways, firm_->gt311, QDate(2024, 7, 29), "07", [&](returns::Note& n) {
+        n.otherAccountId = rateDifference_;
+        n.rateType = QStringLiteral("Freight");
+        n.itemId = test::SellingFirm::kRapier;
+        n.typedTaxable = d("1000");
+    });
+    ASSERT_GT(freightNote, 0);
+    const Gstr3b r = Gstr3bService(db(), session()).compute(july());
+    EXPECT_EQ(figures(r.line("3.1(d)")), "9000.00|0.00|225.00|225.00");
+    EXPECT_EQ(figures(r.line("4(A)(3)")), "0.00|0.00|225.00|225.00");
+    EXPECT_EQ(figures(r.line("4(A)(5)")), "0.00|250.00|250.00|250.00");
+    // GSTR-2 lists it with the reverse charge of its bill; the summary nets it into the tax payable.
+    const Gstr2 inward = Gstr2Service(db(), session()).compute(july());
+    ASSERT_EQ(inward.cdnur.size(), 1u);
+    EXPECT_TRUE(inward.cdnur.front().reverseCharge);
+    EXPECT_EQ(inward.cdnur.front().invoiceNo, "GT/311");
+    QStringList payable;
+    for (const TaxRateRow& t : GstSummaryService(db(), session()).compute(july(), QStringLiteral("5 A  RCM Amt Payable")))
+        payable << QStringList{rateText(t.rate), t.intraTaxable.toString(2), t.cgst.toString(2), t.sgst.toString(2)}.join(QLatin1Char('|'));
+    EXPECT_EQ(payable, (QStringList{"5|9000.00|225.00|225.00"}));
+}
+
 TEST_F(NotesInReturnsTest, JanuaryNotesFollowTheThresholdAndTheSplitSummaryOfTheirPeriod) {
     const ReturnPeriod january = *ReturnPeriod::month(QStringLiteral("01-2025"));
     const Gstr1 before = Gstr1Service(db(), session()).compute(january);
