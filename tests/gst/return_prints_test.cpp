@@ -118,6 +118,15 @@ TEST_F(ReturnPrintsTest, Gstr1PrintsItsSectionsWithEachInvoiceCountedOnce) {
     EXPECT_EQ(pdfLine(pdf, "Invoices for outward supply"), "1 Invoices for outward supply GST/101 GST/107 0 7");
     const QStringList texts = printed(preview);
     EXPECT_FALSE(texts.contains("CDNR : Credit and debit notes to registered persons")) << "no notes this month";
+
+    // January 2025: the HSN summary apart for registered and unregistered buyers, as the portal asks.
+    screen->setPeriod(QDate(2025, 1, 1), QDate(2025, 1, 31));
+    gui::PreviewWindow* january = clickView(screen);
+    ASSERT_NE(january, nullptr);
+    const QStringList split = printed(january);
+    EXPECT_TRUE(split.contains("HSN summary : supplies to registered persons"));
+    EXPECT_TRUE(split.contains("HSN summary : supplies to unregistered persons"));
+    EXPECT_FALSE(split.contains("HSN summary of outward supplies"));
 }
 
 TEST_F(ReturnPrintsTest, Gstr2PrintsEachSectionUnderItsOwnCaptions) {
