@@ -396,6 +396,22 @@ reports::ReportRequest gstSummaryReport(db::Database& db, const Session& session
                    {QStringLiteral("GSTR - Summary : %1").arg(kind), periodText(period)});
 }
 
+reports::ReportRequest reconciliationReport(db::Database& db, const Session& session, const std::vector<ReconciliationRow>& rows) {
+    reports::ResultSet out;
+    out.columns = {"GroupText", "MonthName", "Taxable", "Igst", "Cgst", "Sgst", "Cess", "TaxableO", "IgstO", "CgstO", "SgstO", "Difference", "IsOk"};
+    for (const ReconciliationRow& r : rows) {
+        if (r.group) continue;  // the group's total prints under its months
+        const Decimal difference = (r.igst + r.cgst + r.sgst + r.cess) - (r.igstO + r.cgstO + r.sgstO + r.cessO);
+        out.rows.push_back({r.groupText, r.monthName, number(r.taxable), number(r.igst), number(r.cgst), number(r.sgst), number(r.cess),
+                            number(r.taxableO), number(r.igstO), number(r.cgstO), number(r.sgstO), number(difference),
+                            r.ok ? QStringLiteral("Yes") : QString()});
+    }
+    const ReturnPeriod year{session.yearStartDate, session.yearEndDate};
+    return request(db, session, QStringLiteral("GST_Reconciliation.rpt"), std::move(out),
+                   {QStringLiteral("GST Reconsilation %1-%2").arg(year.from.year()).arg(year.to.year() % 100, 2, 10, QLatin1Char('0')),
+                    periodText(year)});
+}
+
 void writeReturnReport(const reports::ReportRequest& request, const QString& installFolder, const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QLatin1String("pdf") && suffix != QLatin1String("xlsx"))
