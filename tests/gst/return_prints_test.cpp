@@ -20,6 +20,7 @@
 #include "gui/gst/Gstr2Screen.h"
 #include "gui/gst/Gstr3bScreen.h"
 #include "gui/gst/Gstr9Screen.h"
+#include "gui/gst/ReconciliationScreen.h"
 #include "gui/reports/PreviewWindow.h"
 #include "gui/returns/GoodsReturnScreen.h"
 #include "gui/shell/MainWindow.h"
@@ -118,6 +119,15 @@ TEST_F(ReturnPrintsTest, Gstr1PrintsItsSectionsWithEachInvoiceCountedOnce) {
     EXPECT_EQ(pdfLine(pdf, "Invoices for outward supply"), "1 Invoices for outward supply GST/101 GST/107 0 7");
     const QStringList texts = printed(preview);
     EXPECT_FALSE(texts.contains("CDNR : Credit and debit notes to registered persons")) << "no notes this month";
+
+    // January 2025: the HSN summary apart for registered and unregistered buyers, as the portal asks.
+    screen->setPeriod(QDate(2025, 1, 1), QDate(2025, 1, 31));
+    gui::PreviewWindow* january = clickView(screen);
+    ASSERT_NE(january, nullptr);
+    const QStringList split = printed(january);
+    EXPECT_TRUE(split.contains("HSN summary : supplies to registered persons"));
+    EXPECT_TRUE(split.contains("HSN summary : supplies to unregistered persons"));
+    EXPECT_FALSE(split.contains("HSN summary of outward supplies"));
 }
 
 TEST_F(ReturnPrintsTest, Gstr2PrintsEachSectionUnderItsOwnCaptions) {
@@ -295,6 +305,31 @@ TEST_F(ReturnPrintsTest, SalesReturnsShowInCdnrWithTheirChecks) {
     ASSERT_TRUE(screen->refresh());
     EXPECT_TRUE(year.messages.has(MessageKind::Warning, "Red Line Represent Error", "Please Enter Proper GSTIN In cdnr File Sales"));
     EXPECT_EQ(cdnr->item(1, 0)->background().color(), QColor(255, 205, 205));
+}
+
+// The yearly reconciliation printed as the grid shows it: July's IGST as filed typed but not yet
+// saved prints beside the books' figures with the difference, and nothing is kept by printing.
+TEST_F(ReturnPrintsTest, TheReconciliationPrintsWhatTheGridShows) {
+    auto* screen = qobject_cast<gui::ReconciliationScreen*>(host.open(QStringLiteral("mnu_R614")));
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(screen->refresh());
+    QTableWidget* grid = screen->grid();
+    ASSERT_EQ(grid->item(4, 1)->text(), "July");
+    const QString booksIgst = grid->item(4, 3)->text();
+    grid->item(4, 9)->setText(QStringLiteral("20000"));
+    gui::PreviewWindow* preview = clickView(screen);
+    ASSERT_NE(preview, nullptr) << (year.messages.empty() ? std::string() : year.messages.last().text.toStdString());
+    const QString pdf = savePdf(preview, "reconciliation.pdf");
+    EXPECT_FALSE(pdfLine(pdf, "GST Reconsilation 2024-25").isEmpty());
+    const QString july = pdfLine(pdf, "July");
+    EXPECT_TRUE(july.startsWith("July " + grid->item(4, 2)->text() + " " + booksIgst)) << july.toStdString();
+    EXPECT_TRUE(july.endsWith(" 0.00 20,000.00 0.00 0.00 37,084.52")) << "39,609.52 + 8,737.50 + 8,737.50 - 20,000.00: " << july.toStdString();
+    EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT COUNT(*) FROM GSTR_Audit WHERE IGSTO <> 0")).toInt(), 0);
+
+    // A figure that is no amount stops the print, naming where it is.
+    grid->item(4, 9)->setText(QStringLiteral("20,OOO"));
+    EXPECT_EQ(screen->viewReport(), nullptr);
+    EXPECT_EQ(year.messages.last().text, "July, IGST: \"20,OOO\" is not an amount.");
 }
 
 // A cell of the 3B sheet read back: its row by the first column's name (and the second's words).

@@ -396,6 +396,39 @@ reports::ReportRequest gstSummaryReport(db::Database& db, const Session& session
                    {QStringLiteral("GSTR - Summary : %1").arg(kind), periodText(period)});
 }
 
+reports::ReportRequest reconciliationReport(db::Database& db, const Session& session, const std::vector<ReconciliationRow>& rows) {
+    reports::ResultSet out;
+    out.columns = {"GroupText", "MonthName", "Taxable", "Igst", "Cgst", "Sgst", "Cess", "TaxableO", "IgstO", "CgstO", "SgstO", "Difference", "IsOk"};
+    for (const ReconciliationRow& r : rows) {
+        if (r.group) continue;  // the group's total prints under its months
+        const Decimal difference = (r.igst + r.cgst + r.sgst + r.cess) - (r.igstO + r.cgstO + r.sgstO + r.cessO);
+        out.rows.push_back({r.groupText, r.monthName, number(r.taxable), number(r.igst), number(r.cgst), number(r.sgst), number(r.cess),
+                            number(r.taxableO), number(r.igstO), number(r.cgstO), number(r.sgstO), number(difference),
+                            r.ok ? QStringLiteral("Yes") : QString()});
+    }
+    const ReturnPeriod year{session.yearStartDate, session.yearEndDate};
+    return request(db, session, QStringLiteral("GST_Reconciliation.rpt"), std::move(out),
+                   {QStringLiteral("GST Reconsilation %1-%2").arg(year.from.year()).arg(year.to.year() % 100, 2, 10, QLatin1Char('0')),
+                    periodText(year)});
+}
+
+reports::ReportRequest matchingReport(db::Database& db, const Session& session, const Reconciliation& r, bool onlyMismatches) {
+    reports::ResultSet out;
+    out.columns = {"Side", "Gstin", "Party", "InvoiceNo", "InvoiceDate", "Value", "Rate", "Taxable", "Igst", "Cgst", "Sgst", "Status"};
+    const QString books = QStringLiteral("Purchase Bills (Books)"), portal = QStringLiteral("Online Portal (") + portalReturnName(r.kind) + QLatin1Char(')');
+    for (const BookBill& b : r.books)
+        if (!onlyMismatches || !b.matched())
+            out.rows.push_back({books, b.gstin, b.supplier, b.billNo, shortDate(b.date), number(b.value), rateText(b.rate), number(b.taxable),
+                                number(b.igst), number(b.cgst), number(b.sgst), b.ticked && b.statusText.isEmpty() ? QStringLiteral("Ticked") : b.statusText});
+    for (const PortalRow& p : r.portal)
+        if (!onlyMismatches || !p.matched())
+            out.rows.push_back({portal, p.gstin, p.supplier, p.invoiceNo, shortDate(p.date), number(p.invoiceValue), rateText(p.rate),
+                                number(p.taxable), number(p.igst), number(p.cgst), number(p.sgst), p.statusText});
+    return request(db, session, QStringLiteral("GSTR2A_Matching.rpt"), std::move(out),
+                   {QStringLiteral("%1 Matching").arg(portalReturnName(r.kind)) + (onlyMismatches ? QStringLiteral(" : Mis-Matched Only") : QString()),
+                    periodText(r.period) + QStringLiteral("    ") + r.summary()});
+}
+
 void writeReturnReport(const reports::ReportRequest& request, const QString& installFolder, const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QLatin1String("pdf") && suffix != QLatin1String("xlsx"))
