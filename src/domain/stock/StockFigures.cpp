@@ -32,6 +32,9 @@ struct Source {
     QString firm;   // the firm column
     QString where;  // which documents count
     bool thousandths = false;  // the quantities are already whole thousandths
+    // `from` narrows its lines to the firm's documents up to the last day: two more bound values
+    // (the firm, the last day) ahead of the usual ones.
+    bool linesNarrowed = false;
 };
 
 // A thousandths column summed exactly.
@@ -53,15 +56,16 @@ const std::vector<Source>& sources() {
          QStringLiteral("m.Id > 0 AND m.IsOp = 0 AND m.FormId IN (3, 4)")},
         // Grey takas to the mill leave the challan's quality; the finished metres come back as the
         // line's finished quality (the challan's quality when the line names none). A challan
-        // holds a line per taka: its lines are summed per finished quality before they meet the
-        // challans, and one pass serves both kinds.
+        // holds a line per taka: the lines of the firm's challans up to the last day are summed
+        // per finished quality before they meet the challans, and one pass serves both kinds.
         {QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("CASE WHEN m.IType = 'R' AND d.QidDtl > 0 THEN d.QidDtl ELSE m.QId END"),
          QStringLiteral("CASE WHEN m.IType = 'R' THEN 7 ELSE 6 END"), QStringLiteral("m.BillDate"),
          QStringLiteral("CASE WHEN m.IType = 'R' THEN d.Finished ELSE d.Grey END"), QStringLiteral("0"),
          QStringLiteral("JobWork_IssueMst_1 m INNER JOIN (SELECT BillMstId, QidDtl, SUM(") + thousandthsOf(QStringLiteral("Mtrs")) +
              QStringLiteral(") AS Grey, SUM(") + thousandthsOf(QStringLiteral("RMtrs")) +
-             QStringLiteral(") AS Finished FROM JobWork_IssueDtl_1 GROUP BY BillMstId, QidDtl) d ON d.BillMstId = m.Id"),
-         QStringLiteral("m.FirmNO"), QStringLiteral("m.Id > 0 AND m.IType IN ('I', 'R')"), true},
+             QStringLiteral(") AS Finished FROM JobWork_IssueDtl_1 WHERE BillMstId IN (SELECT Id FROM JobWork_IssueMst_1 WHERE FirmNO = ? "
+                            "AND BillDate <= ?) GROUP BY BillMstId, QidDtl) d ON d.BillMstId = m.Id"),
+         QStringLiteral("m.FirmNO"), QStringLiteral("m.Id > 0 AND m.IType IN ('I', 'R')"), true, true},
         // Quality-wise job-process issues and receipts.
         {QStringLiteral("JobWork_IssueMst"), QStringLiteral("d.PCode"), QStringLiteral("CASE WHEN m.IType = 'R' THEN 9 ELSE 8 END"),
          QStringLiteral("m.BillDate"), QStringLiteral("d.PQty"), QStringLiteral("d.Qty2"),
@@ -179,7 +183,9 @@ std::vector<StockFigure> stockFigures(db::Database& db, qint64 firmNo, const Sto
     for (const Source& s : sources()) {
         if (!db.tableExists(s.table)) continue;
         parts << groupedSelect(s);
-        params << period.from << firmNo << period.to;
+        params << period.from;
+        if (s.linesNarrowed) params << firmNo << period.to;
+        params << firmNo << period.to;
     }
     const QString query = parts.join(QStringLiteral(" UNION ALL "));
     db.forEach(query, params, [&](const db::Row& r) {
