@@ -6,7 +6,9 @@
 #include "domain/gst/GstRules.h"
 #include "domain/gst/Gstr1Files.h"
 #include "domain/gst/ReturnWorkbook.h"
+#include "domain/gst/ReturnPrints.h"
 #include "gui/common/FormFields.h"
+#include "gui/reports/MasterPrints.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -70,16 +72,16 @@ void Gstr1Screen::build() {
     buttons->addStretch(1);
     auto* csvButton = returnButton(this, QStringLiteral("cmdCSV"), QStringLiteral("CSV"), QStringLiteral("Write the offline tool's CSV files"));
     auto* jsonButton = returnButton(this, QStringLiteral("cmdJson"), QStringLiteral("JSON"), QStringLiteral("Write the file for the portal's upload"));
-    auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("Not available yet"));
+    auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("The printed return"));
     auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The return in its workbook"));
     auto* exit = exitButton(this);
-    viewButton->setEnabled(false);
     for (QPushButton* b : {csvButton, jsonButton, viewButton, excelButton, exit}) buttons->addWidget(b);
     outer->addLayout(buttons);
 
     connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
     connect(csvButton, &QPushButton::clicked, this, [this] { writeCsv(); });
     connect(jsonButton, &QPushButton::clicked, this, [this] { writeJson(); });
+    connect(viewButton, &QPushButton::clicked, this, [this] { viewReport(); });
     connect(excelButton, &QPushButton::clicked, this, [this] { writeExcel(); });
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { summary_->setText(summaryText()); });
     showReturn();
@@ -204,16 +206,16 @@ QString Gstr1Screen::summaryText() const {
                                                                   : nullptr;
     if (tab == QLatin1String("Check"))
         return problems_.empty() ? QStringLiteral("No problems found.")
-                                 : QStringLiteral("%1 problem(s) the portal would refuse; Enter opens the bill.").arg(problems_.size());
+                                 : QStringLiteral("%1 problem(s) the portal would refuse; Enter opens the document.").arg(problems_.size());
     if (!s) return {};
     return sectionSummaryText(*s);
 }
 
 bool Gstr1Screen::openProblem(int row) {
     if (row < 0 || row >= int(problems_.size())) return false;
-    const qint64 id = problems_[size_t(row)].document.id;
-    if (id <= 0 || !openBill_) return false;
-    openBill_(id);
+    const gst::DocumentRef& document = problems_[size_t(row)].document;
+    if (document.id <= 0 || !openDocument_) return false;
+    openDocument_(document.formId, document.id);
     return true;
 }
 
@@ -262,6 +264,12 @@ bool Gstr1Screen::writeCsv() {
 
 bool Gstr1Screen::writeJson() {
     return writeFiles([](const gst::Gstr1& r, const QString& folder) { gst::writeGstr1Json(r, folder); });
+}
+
+PreviewWindow* Gstr1Screen::viewReport() {
+    if (!ensureReturn()) return nullptr;
+    return previewReport(session_, messages_, gst::gstr1Report(db_, session_, *result_),
+                         QStringLiteral("GSTR1_") + result_->period.from.toString(QStringLiteral("MMM-yyyy")), this);
 }
 
 bool Gstr1Screen::writeExcel() {
