@@ -66,6 +66,13 @@ const std::vector<Source>& sources() {
              QStringLiteral(") AS Finished FROM JobWork_IssueDtl_1 WHERE BillMstId IN (SELECT Id FROM JobWork_IssueMst_1 WHERE FirmNO = ? "
                             "AND BillDate <= ?) GROUP BY BillMstId, QidDtl) d ON d.BillMstId = m.Id"),
          QStringLiteral("m.FirmNO"), QStringLiteral("m.Id > 0 AND m.IType IN ('I', 'R')"), true, true},
+        // Grey a mill gives back unprocessed on a receipt returns to the challan's grey quality.
+        {QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("m.QId"), QStringLiteral("7"), QStringLiteral("m.BillDate"), QStringLiteral("d.Grey"),
+         QStringLiteral("0"),
+         QStringLiteral("JobWork_IssueMst_1 m INNER JOIN (SELECT BillMstId, SUM(") + thousandthsOf(QStringLiteral("GreyRet")) +
+             QStringLiteral(") AS Grey FROM JobWork_IssueDtl_1 WHERE GreyRet <> 0 AND BillMstId IN (SELECT Id FROM JobWork_IssueMst_1 "
+                            "WHERE FirmNO = ? AND BillDate <= ?) GROUP BY BillMstId) d ON d.BillMstId = m.Id"),
+         QStringLiteral("m.FirmNO"), QStringLiteral("m.Id > 0 AND m.IType = 'R'"), true, true},
         // Quality-wise job-process issues and receipts.
         {QStringLiteral("JobWork_IssueMst"), QStringLiteral("d.PCode"), QStringLiteral("CASE WHEN m.IType = 'R' THEN 9 ELSE 8 END"),
          QStringLiteral("m.BillDate"), QStringLiteral("d.PQty"), QStringLiteral("d.Qty2"),
