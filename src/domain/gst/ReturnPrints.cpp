@@ -6,8 +6,8 @@
 #include "domain/reports/XlsxReport.h"
 
 #include <QFileInfo>
-#include <functional>
 #include <QLocale>
+#include <functional>
 
 namespace tanabana::gst {
 

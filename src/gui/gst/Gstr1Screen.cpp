@@ -148,11 +148,12 @@ void Gstr1Screen::showReturn() {
     for (int i = 0; i < tabs_->count(); ++i)
         if (tabs_->tabText(i).startsWith(QLatin1String("HSN B2"))) tabs_->setTabVisible(i, split);
 
-    std::set<qint64> faulty;
-    for (const auto& p : problems_) faulty.insert(p.document.id);
+    // A bill, a return and a credit note may share a key: a fault belongs to its kind and key.
+    std::set<std::pair<int, qint64>> faulty;
+    for (const auto& p : problems_) faulty.insert({p.document.formId, p.document.id});
     auto redDocuments = [&](const std::vector<gst::InvoiceRateRow>& rows) {
         std::vector<bool> red;
-        for (const auto& row : rows) red.push_back(faulty.count(row.document.id) > 0);
+        for (const auto& row : rows) red.push_back(faulty.count({row.document.formId, row.document.id}) > 0);
         return red;
     };
     const int digits = result_ ? gst::hsnDigitsRequired(result_->period.from, gst::Gstr1Service(db_, session_).firm().turnoverAbove5Crore) : 4;
