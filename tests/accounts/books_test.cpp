@@ -9,6 +9,7 @@
 #include "domain/accounts/AccountRegisters.h"
 #include "domain/ledger/Journal.h"
 #include "domain/reports/ReportError.h"
+#include "domain/reports/Xlsx.h"
 #include "support/FirmBooks.h"
 #include "support/LedgerBooks.h"
 #include "support/YearFixture.h"
@@ -140,6 +141,27 @@ TEST_F(BooksTest, DayBookListsEveryPostingAndThePrintedFormLeavesOutSalesAndBank
                            "15-04-24 | SAL | Output CGST | 262.50 |", "15-04-24 | SAL | Output SGST | 262.50 |",
                            "15-04-24 | CP | Cash | 500.00 |", "15-04-24 | CP | Freight Inward | | 500.00",
                            "D Tot | | | 11,525.00 | 11,525.00", "M Tot | | | 11,525.00 | 11,525.00", "Total | | | 11,525.00 | 11,525.00"}));
+    // The same lines in a workbook: amounts stay numbers, the total line keeps both sides.
+    const QString book = year->folder() + QStringLiteral("/Day_Book.xlsx");
+    Registers(db(), year->session, year->folder()).writeFile(all, book);
+    const std::vector<XlsxSheet> sheets = readXlsx(book);
+    ASSERT_EQ(sheets.size(), 1u);
+    auto find = [&](const QString& text) -> const XlsxCell* {
+        for (const XlsxCell& c : sheets[0].cells)
+            if (c.value.toString() == text) return &c;
+        ADD_FAILURE() << text.toStdString() << " not in the workbook";
+        return nullptr;
+    };
+    auto amount = [&](const QString& line, const QString& caption) {
+        const XlsxCell *row = find(line), *column = find(caption);
+        for (const XlsxCell& c : sheets[0].cells)
+            if (row && column && c.row == row->row && c.column == column->column) return c.value;
+        return QVariant();
+    };
+    EXPECT_EQ(amount(QStringLiteral("Suresh Fabrics"), QStringLiteral("Dr Amt")), QVariant(11025.0));
+    EXPECT_EQ(amount(QStringLiteral("Total"), QStringLiteral("Cr Amt")), QVariant(11525.0));
+    EXPECT_EQ(amount(QStringLiteral("Total"), QStringLiteral("Dr Amt")), QVariant(11525.0));
+
     const RegisterResult printed = run(QStringLiteral("day-book-printed"), QDate(2024, 5, 1), QDate(2024, 5, 31));
     const QStringList names = columns(printed, {"AcNAme"});
     EXPECT_FALSE(names.contains(QStringLiteral("Sales A/c")));
