@@ -22,9 +22,13 @@ namespace {
 // measured by sales_bench): line amounts, GST by rate and the bill totals.
 void fillMonth(db::Database& db, qint64 firm, int lines) {
     std::vector<std::pair<qint64, bool>> parties;  // id, other state
+    std::vector<qint64> ids;
+    // the ids first: PostgreSQL's driver loses a result that is still being read when the same
+    // connection runs an update
+    db.forEach(QStringLiteral("SELECT Id FROM AccMst WHERE FirmNo = ? AND GrpNo = 35 AND IsGrp = 0 ORDER BY Id"), {firm},
+               [&](const db::Row& r) { ids.push_back(r.integer(QStringLiteral("Id"))); });
     int n = 0;
-    db.forEach(QStringLiteral("SELECT Id FROM AccMst WHERE FirmNo = ? AND GrpNo = 35 AND IsGrp = 0 ORDER BY Id"), {firm}, [&](const db::Row& r) {
-        const qint64 id = r.integer(QStringLiteral("Id"));
+    for (const qint64 id : ids) {
         const bool other = n % 4 == 3;
         const bool registered = n % 3 == 0;
         db.exec(QStringLiteral("UPDATE AccMst SET CSTNo = ?, IsOgs = ?, TinNo = ? WHERE Id = ?"),
@@ -32,7 +36,7 @@ void fillMonth(db::Database& db, qint64 firm, int lines) {
                  registered ? QStringLiteral("%1AABCP%2F1Z5").arg(other ? 27 : 24).arg(1000 + n % 9000, 4, 10, QLatin1Char('0')) : QString(), id});
         parties.push_back({id, other});
         ++n;
-    });
+    }
     std::vector<qint64> items;
     db.forEach(QStringLiteral("SELECT Id FROM ProdMst WHERE FirmNO = ? ORDER BY Id"), {firm},
                [&](const db::Row& r) { items.push_back(r.integer(QStringLiteral("Id"))); });

@@ -20,6 +20,7 @@
 #include "domain/gst/Gstr2.h"
 #include "domain/gst/Gstr3b.h"
 #include "domain/gst/Gstr9.h"
+#include "domain/gst/YearReconciliation.h"
 #include "domain/returns/GoodsReturns.h"
 #include "domain/returns/Notes.h"
 #include "support/FirmBooks.h"
@@ -59,10 +60,10 @@ protected:
     ReturnPeriod july() const { return *ReturnPeriod::month(QStringLiteral("07-2024")); }
     QString refusal() { return test::lastRefusal(year_->messages); }
 
-    qint64 salesReturn(const QString& against, const QDate& againstDate, const char* metres) {
+    qint64 salesReturn(const QString& against, const QDate& againstDate, const char* metres, const QDate& date = QDate(2024, 7, 20)) {
         returns::SalesReturn r;
         r.bookNo = 1;
-        r.date = QDate(2024, 7, 20);
+        r.date = date;
         r.partyId = firm_->suratFabrics;
         r.sourceBillNo = against;
         r.sourceBillDate = againstDate;
@@ -91,8 +92,8 @@ protected:
         EXPECT_TRUE(id) << refusal().toStdString();
         return id.value_or(0);
     }
-    qint64 discountNote(qint64 bill, const char* percent) {
-        return note(returns::NoteKind::Credit, firm_->jaipur, bill, QDate(2024, 7, 30), "02", [&](returns::Note& n) {
+    qint64 discountNote(qint64 bill, const char* percent, const QDate& date = QDate(2024, 7, 30)) {
+        return note(returns::NoteKind::Credit, firm_->jaipur, bill, date, "02", [&](returns::Note& n) {
             n.otherAccountId = discount_;
             n.rateType = returns::kDiscountBasis;
             n.percent = d(percent);
@@ -378,6 +379,89 @@ TEST_F(NotesInReturnsTest, TheCheckListsANoteWithoutItsOriginalInvoice) {
     EXPECT_EQ(r.cdnr[1].original.number, "77");
     EXPECT_EQ(r.cdnr[1].original.id, 0);
     EXPECT_EQ(r.cdnr[2].original.number, "");
+}
+
+TEST_F(NotesInReturnsTest, TheYearlyReconciliationTakesTheNotesOffBothSidesAlike) {
+    YearReconciliation reconciliation(db(), session(), year_->messages);
+    auto july = [&](int group) {
+        const auto rows = reconciliation.refresh();
+        EXPECT_TRUE(rows);
+        for (const ReconciliationRow& r : rows.value_or(std::vector<ReconciliationRow>{}))
+            if (!r.group && r.groupNo == group && r.month == 7) return r;
+        return ReconciliationRow{};
+    };
+    const ReconciliationRow output3b = july(1), output1 = july(4), input3b = july(2), input2 = july(5);
+    recordTheMonth();
+    auto fall = [](const ReconciliationRow& was, const ReconciliationRow& now) {
+        return QStringList{(was.taxable - now.taxable).toString(2), (was.igst - now.igst).toString(2), (was.cgst - now.cgst).toString(2),
+                           (was.sgst - now.sgst).toString(2)}
+            .join(QLatin1Char('|'));
+    };
+    // Output as GSTR-3B and as GSTR-1: the return and both credit notes (one of them in B2CS).
+    EXPECT_EQ(fall(output3b, july(1)), "9242.85|357.15|52.50|52.50");
+    EXPECT_EQ(fall(output1, july(4)), "9242.85|357.15|52.50|52.50");
+    // Input as GSTR-3B and as GSTR-2: the debit note and the purchase return.
+    EXPECT_EQ(fall(input3b, july(2)), "1100.00|5.00|25.00|25.00");
+    EXPECT_EQ(fall(input2, july(5)), "1100.00|5.00|25.00|25.00");
+}
+
+TEST_F(NotesInReturnsTest, ADebitNoteOnAReverseChargeBillLowersTheTaxPayableOnIt) {
+    // 1,000.00 off the transporter's freight GT/311 (10,000.00 at 5% under reverse charge).
+    const qint64 freightNote = note(returns::NoteKind::Debit, firm_->roadways, firm_->gt311, QDate(2024, 7, 29), "07", [&](returns::Note& n) {
+        n.otherAccountId = rateDifference_;
+        n.rateType = QStringLiteral("Freight");
+        n.itemId = test::SellingFirm::kRapier;
+        n.typedTaxable = d("1000");
+    });
+    ASSERT_GT(freightNote, 0);
+    const Gstr3b r = Gstr3bService(db(), session()).compute(july());
+    EXPECT_EQ(figures(r.line("3.1(d)")), "9000.00|0.00|225.00|225.00");
+    EXPECT_EQ(figures(r.line("4(A)(3)")), "0.00|0.00|225.00|225.00");
+    EXPECT_EQ(figures(r.line("4(A)(5)")), "0.00|250.00|250.00|250.00");
+    // GSTR-2 lists it with the reverse charge of its bill; the summary nets it into the tax payable.
+    const Gstr2 inward = Gstr2Service(db(), session()).compute(july());
+    ASSERT_EQ(inward.cdnur.size(), 1u);
+    EXPECT_TRUE(inward.cdnur.front().reverseCharge);
+    EXPECT_EQ(inward.cdnur.front().invoiceNo, "GT/311");
+    QStringList payable;
+    for (const TaxRateRow& t : GstSummaryService(db(), session()).compute(july(), QStringLiteral("5 A  RCM Amt Payable")))
+        payable << QStringList{rateText(t.rate), t.intraTaxable.toString(2), t.cgst.toString(2), t.sgst.toString(2)}.join(QLatin1Char('|'));
+    EXPECT_EQ(payable, (QStringList{"5|9000.00|225.00|225.00"}));
+}
+
+TEST_F(NotesInReturnsTest, JanuaryNotesFollowTheThresholdAndTheSplitSummaryOfTheirPeriod) {
+    const ReturnPeriod january = *ReturnPeriod::month(QStringLiteral("01-2025"));
+    const Gstr1 before = Gstr1Service(db(), session()).compute(january);
+    ASSERT_TRUE(before.hsnSplit);
+    // 5 m of GST/203 back from the registered Surat Fabrics; 1% off GST/201 (1,00,000.01: B2CL
+    // under the threshold of its date) and off GST/202 (1,00,000.00: B2CS) to Jaipur.
+    ASSERT_GT(salesReturn(QStringLiteral("203"), QDate(2025, 1, 12), "5", QDate(2025, 1, 20)), 0);
+    const qint64 onB2cl = discountNote(firm_->jan201, "1", QDate(2025, 1, 25));
+    ASSERT_GT(discountNote(firm_->jan202, "1", QDate(2025, 1, 25)), 0);
+    const Gstr1 r = Gstr1Service(db(), session()).compute(january);
+
+    ASSERT_EQ(r.cdnur.size(), 1u);
+    EXPECT_EQ(r.cdnur.front().document.id, onB2cl);
+    EXPECT_EQ(r.cdnur.front().original.number, "GST/201");
+    // 1% of 95,238.10 is 952.38 with IGST 47.62: the note of 1,000.00.
+    EXPECT_EQ(r.cdnur.front().taxable.toString(2), "952.38");
+    EXPECT_EQ(r.cdnur.front().noteValue.toString(2), "1000.00");
+    ASSERT_EQ(r.cdnr.size(), 1u);
+    EXPECT_EQ(r.cdnr.front().original.number, "GST/203");
+    EXPECT_EQ(r.cdnr.front().taxable.toString(2), "525.00");
+
+    // The return comes off the registered buyers' HSN rows only, the notes off the others'.
+    const QString hsn = rapierHsn();
+    auto taken = [&](const std::vector<HsnRow>& was, const std::vector<HsnRow>& now) {
+        const QStringList a = hsnFigures(was, hsn, "5").split(QLatin1Char('|')), b = hsnFigures(now, hsn, "5").split(QLatin1Char('|'));
+        QStringList out;
+        for (int i = 0; i < int(a.size()) && i < int(b.size()); ++i)
+            out << (d(a[i].toLatin1().constData()) - d(b[i].toLatin1().constData())).toString(2);
+        return out.join(QLatin1Char('|'));
+    };
+    EXPECT_EQ(taken(before.hsnB2b, r.hsnB2b), "5.00|551.25|525.00|0.00|13.13|13.13");
+    EXPECT_EQ(taken(before.hsnB2c, r.hsnB2c), "0.00|2000.00|1904.76|95.24|0.00|0.00");
+    EXPECT_EQ(taken(before.hsn, r.hsn), "5.00|2551.25|2429.76|95.24|13.13|13.13");
 }
 
 TEST_F(NotesInReturnsTest, NotesKeptOutOfTheReturnsAndOfOtherMonthsCountNowhere) {

@@ -310,9 +310,18 @@ TEST_F(MillScreensTest, ABleachingFirmsOutwardChallanShowsAllTakaAndASummaryPerC
     ASSERT_NE(receipt, nullptr);
     EXPECT_EQ(receipt->objectName(), QStringLiteral("frmIssueToMillRec_1_BL"));
 
-    year.messages.answerNext(true);
+    // No: the takas of the challan chosen in "Our Ch. No" only.
+    year.messages.answerNext(false);
     choose(receipt, QStringLiteral("txtParty"), QStringLiteral("Surat"));
     EXPECT_TRUE(year.messages.has(MessageKind::Question, QStringLiteral("Show All Taka"), QStringLiteral("Do you want to Show All Taka ?")));
+    ASSERT_EQ(receipt->issueChallans()->count(), 2);
+    EXPECT_EQ(receipt->pendingTakas()->rowCount(), 2);
+    receipt->issueChallans()->setCurrentIndex(1);
+    ASSERT_EQ(receipt->pendingTakas()->rowCount(), 1);
+    EXPECT_EQ(receipt->pendingTakas()->item(0, 3)->text(), QStringLiteral("103"));
+    receipt->newEntry();
+    year.messages.answerNext(true);
+    choose(receipt, QStringLiteral("txtParty"), QStringLiteral("Surat"));
     ASSERT_EQ(receipt->issueChallans()->count(), 2);
     ASSERT_EQ(receipt->pendingTakas()->rowCount(), 3);
     EXPECT_EQ(receipt->pendingTakas()->item(2, 1)->text(), QStringLiteral("2"));  // Mill Iss No

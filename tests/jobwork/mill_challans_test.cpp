@@ -591,6 +591,13 @@ TEST_F(MillChallanTest, PrintedIssueAndReceipt) {
                                  "Laxmi Weaving Works LW/118", "A-7", "195.500", "Total Taka : 2"})
         EXPECT_TRUE(issued.contains(QString::fromUtf8(expected))) << expected << "\n" << issued.toStdString();
 
+    // A bleaching firm prints the same issue as its inward challan.
+    const QString inwardPdf = dir.filePath(QStringLiteral("inward.pdf"));
+    writeMillPdf(year().db(), year().session, issue.id, inwardPdf, 1, true);
+    const QString inward = test::pdfText(inwardPdf, false);
+    EXPECT_TRUE(inward.contains(QStringLiteral("JOB PROCESS INWARD CHALLAN"))) << inward.toStdString();
+    EXPECT_TRUE(inward.contains(QStringLiteral("195.500"))) << inward.toStdString();
+
     const QString receiptPdf = dir.filePath(QStringLiteral("receipt.pdf"));
     writeMillPdf(year().db(), year().session, receipt.id, receiptPdf);
     test::keepForLooking(receiptPdf);

@@ -9,6 +9,7 @@
 #include <set>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace tanabana::gst {
 
@@ -87,6 +88,20 @@ std::unordered_map<qint64, QString> bookPrefixes(db::Database& db, qint64 firmNo
     return prefixes;
 }
 
+// A series of documents of one book: the lowest and highest numbers by their serial, and the count.
+struct Series {
+    QString prefix;
+    qint64 low = -1, high = -1;
+    QString lowNo, highNo;
+    int count = 0;
+    void take(const QString& number) {
+        const qint64 n = serialOf(number);
+        if (count == 0 || n < low) low = n, lowNo = number;
+        if (count == 0 || n > high) high = n, highNo = number;
+        ++count;
+    }
+};
+
 // The HSN summary of every buyer together and of registered and unregistered buyers apart.
 struct HsnSums {
     HsnTotals all, registered, unregistered;
@@ -99,7 +114,9 @@ struct HsnSums {
 // The bills of the period in one pass over their lines: invoice and rate rows, each put in its
 // section, and the HSN summary's rows (every line, exports included, per unit, HSN, description
 // and rate; taxes summed exactly and rounded once a row).
-void readSales(db::Database& db, const QVariantList& params, const QString& firmStateCode, Gstr1& r, Sums& sums, HsnSums& hsn) {
+void readSales(db::Database& db, const QVariantList& params, const QString& firmStateCode, Gstr1& r, Sums& sums, HsnSums& hsn,
+               std::map<qint64, Series>& invoices) {
+    std::unordered_set<qint64> billsSeen;
     const std::unordered_map<qint64, Buyer> buyers = buyersOfPeriod(db, params);
     const std::unordered_map<qint64, QString> prefixes = bookPrefixes(db, params.front().toLongLong());
     const Buyer unknown;
@@ -118,14 +135,16 @@ void readSales(db::Database& db, const QVariantList& params, const QString& firm
         line.document.number = line.document.book + line.document.billNo;
         line.document.date = row.date(QStringLiteral("BillDate"));
         line.document.party = buyer.name;
+        if (billsSeen.insert(line.document.id).second) {
+            // the documents issued: each bill once, in the series of its book
+            Series& series = invoices[row.integer(QStringLiteral("BookNO"))];
+            series.prefix = line.document.book;
+            series.take(line.document.billNo);
+        }
         line.gstin = buyer.gstin;
         line.placeOfSupply = buyer.state;
         line.invoiceValue = amount(row, QStringLiteral("BillAmount"));
-        line.rate = amount(row, QStringLiteral("Rate"));
-        line.taxable = amount(row, QStringLiteral("Taxable"));
-        line.igst = amount(row, QStringLiteral("Igst"));
-        line.cgst = amount(row, QStringLiteral("Cgst"));
-        line.sgst = amount(row, QStringLiteral("Sgst"));
+        takeRateAndTaxes(line, row);
         const bool inter = interStateParty(firmStateCode, line.placeOfSupply, buyer.otherState);
         line.interState = inter;
         const QString invType = row.text(QStringLiteral("InvType")).trimmed().toUpper();
@@ -201,21 +220,7 @@ void summariseHsn(db::Database& db, const Session& session, const ReturnPeriod& 
     }
 }
 
-// A series of documents of one book: the lowest and highest numbers by their serial, and the count.
-struct Series {
-    QString prefix;
-    qint64 low = -1, high = -1;
-    QString lowNo, highNo;
-    int count = 0;
-    void take(const QString& number) {
-        const qint64 n = serialOf(number);
-        if (count == 0 || n < low) low = n, lowNo = number;
-        if (count == 0 || n > high) high = n, highNo = number;
-        ++count;
-    }
-};
-
-// The sales documents of one form per book (3 invoices, 4 returns).
+// The sales documents of one form per book (the returns, form 4).
 std::map<qint64, Series> seriesPerBook(db::Database& db, const QVariantList& params, int formId) {
     std::map<qint64, Series> books;
     db.forEach(QStringLiteral("SELECT x.BookNO, COALESCE(b.BookShortName, '') AS Prefix, x.BillNO FROM SalBillMst x "
@@ -229,10 +234,10 @@ std::map<qint64, Series> seriesPerBook(db::Database& db, const QVariantList& par
     return books;
 }
 
-// Documents issued: the sales bills of each book, the self-invoices of reverse-charge purchases,
-// and as credit notes the sales returns of each book and the credit notes.
-void listDocuments(db::Database& db, const QVariantList& params, Gstr1& r) {
-    for (const auto& [book, s] : seriesPerBook(db, params, 3))
+// Documents issued: the sales bills of each book (as read with their lines), the self-invoices of
+// reverse-charge purchases, and as credit notes the sales returns of each book and the credit notes.
+void listDocuments(db::Database& db, const QVariantList& params, const std::map<qint64, Series>& invoices, Gstr1& r) {
+    for (const auto& [book, s] : invoices)
         r.documents.push_back({1, documentNatures().at(0), s.prefix + s.lowNo, s.prefix + s.highNo, s.count, 0});
     Series selfInvoices;
     db.forEach(QStringLiteral("SELECT COALESCE(RCM_BillNO, '') AS No FROM BillMst WHERE FirmNO = ? AND FormId = 1 AND COALESCE(RCM_ID, 0) > 0 "
@@ -390,7 +395,8 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
 
     Sums sums;
     HsnSums hsn;
-    readSales(db_, params, f.stateCode(), r, sums, hsn);
+    std::map<qint64, Series> invoices;
+    readSales(db_, params, f.stateCode(), r, sums, hsn, invoices);
     takeNotes(salesNoteRows(db_, session_, period), r, sums);
     sortInvoiceRows(r.b2b);
     sortInvoiceRows(r.b2cl);
@@ -403,7 +409,7 @@ Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
         r.nil.push_back({QString::fromLatin1(description), QString::fromLatin1(code), sums.nil[QString::fromLatin1(code)], {}, {}});
 
     summariseHsn(db_, session_, period, hsn, r);
-    listDocuments(db_, params, r);
+    listDocuments(db_, params, invoices, r);
     return r;
 }
 

@@ -175,6 +175,18 @@ DocumentRef salesDocumentOf(const db::Row& row);
 // Taxable, Igst, Cgst and Sgst; the taxes as summed (three places), rounded by the caller.
 HsnRow hsnRowOf(const db::Row& row);
 
+// A line's rate and tax from a row with the columns Rate, Taxable, Igst, Cgst and Sgst, each
+// rounded to the paisa (sums of exact line taxes round once here).
+template <typename Line>
+void takeRateAndTaxes(Line& line, const db::Row& row) {
+    auto paise = [&](const char* column) { return Decimal::fromVariant(row.value(QString::fromLatin1(column))).roundHalfEven(2); };
+    line.rate = paise("Rate");
+    line.taxable = paise("Taxable");
+    line.igst = paise("Igst");
+    line.cgst = paise("Cgst");
+    line.sgst = paise("Sgst");
+}
+
 // HSN rows summed per HSN, description, rate and unit (the order of the summary), a return's rows
 // taken off; the taxes stay exact until the rows are read, rounded once a row.
 class HsnTotals {

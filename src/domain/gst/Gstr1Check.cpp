@@ -133,28 +133,45 @@ std::vector<Gstr1Problem> checkGstr1(db::Database& db, const Session& session, c
     });
     for (size_t i = 0; i < bills.size(); ++i) billIndex[bills[i].document.id] = i;
 
-    // The qualities of each bill whose HSN or unit the summary cannot take.
-    std::map<qint64, std::vector<Gstr1Problem>> itemProblems;
-    db.forEach(QStringLiteral("SELECT DISTINCT m.Id, d.PCode, COALESCE(p.ProdName, '') AS Quality, COALESCE(p.hsnCode, '') AS Hsn, "
-                              "COALESCE(p.UQM, '') AS Uqc FROM SalBillDtl d INNER JOIN SalBillMst m ON m.Id = d.BillMstId "
+    // The qualities of each bill whose HSN or unit the summary cannot take: the qualities sold in
+    // the period are judged once, then only the bills holding a faulty one are looked for.
+    std::map<qint64, std::vector<std::pair<QString, QString>>> faultsOfItem;  // problem, fix
+    db.forEach(QStringLiteral("SELECT DISTINCT d.PCode, COALESCE(p.ProdName, '') AS Quality, COALESCE(p.hsnCode, '') AS Hsn, "
+                              "COALESCE(p.UQM, '') AS Uqc FROM SalBillMst m INNER JOIN SalBillDtl d ON d.BillMstId = m.Id "
                               "LEFT JOIN ProdMst p ON p.Id = d.PCode WHERE ") +
-                   where + QStringLiteral(" ORDER BY m.Id, d.PCode"),
+                   where,
                params, [&](const db::Row& row) {
-                   const auto at = billIndex.find(row.integer(QStringLiteral("Id")));
-                   if (at == billIndex.end()) return;
-                   const DocumentRef& doc = bills[at->second].document;
                    const QString quality = row.text(QStringLiteral("Quality"));
                    const QString hsn = row.text(QStringLiteral("Hsn")).trimmed();
-                   auto& list = itemProblems[doc.id];
+                   std::vector<std::pair<QString, QString>> faults;
                    const QString fault = hsnCodeFault(hsn, digits);
                    if (hsn.isEmpty())
-                       list.push_back({doc, QStringLiteral("Quality %1 has no HSN code.").arg(quality), kItemHsnFix});
+                       faults.push_back({QStringLiteral("Quality %1 has no HSN code.").arg(quality), kItemHsnFix});
                    else if (!fault.isEmpty())
-                       list.push_back({doc, QStringLiteral("HSN code %1 of quality %2 %3.").arg(hsn, quality, fault), kItemHsnFix});
+                       faults.push_back({QStringLiteral("HSN code %1 of quality %2 %3.").arg(hsn, quality, fault), kItemHsnFix});
                    if (row.text(QStringLiteral("Uqc")).trimmed().isEmpty())
-                       list.push_back({doc, QStringLiteral("Quality %1 has no unit code (UQC) for the HSN summary.").arg(quality),
-                                       QStringLiteral("Choose the HSN UQC of the quality in the product master.")});
+                       faults.push_back({QStringLiteral("Quality %1 has no unit code (UQC) for the HSN summary.").arg(quality),
+                                         QStringLiteral("Choose the HSN UQC of the quality in the product master.")});
+                   if (!faults.empty()) faultsOfItem[row.integer(QStringLiteral("PCode"))] = std::move(faults);
                });
+    std::map<qint64, std::vector<Gstr1Problem>> itemProblems;
+    if (!faultsOfItem.empty()) {
+        QVariantList itemParams = params;
+        QStringList marks;
+        for (const auto& [item, faults] : faultsOfItem) {
+            itemParams << item;
+            marks << QStringLiteral("?");
+        }
+        db.forEach(QStringLiteral("SELECT DISTINCT m.Id, d.PCode FROM SalBillMst m INNER JOIN SalBillDtl d ON d.BillMstId = m.Id WHERE ") + where +
+                       QStringLiteral(" AND d.PCode IN (") + marks.join(QStringLiteral(", ")) + QStringLiteral(") ORDER BY m.Id, d.PCode"),
+                   itemParams, [&](const db::Row& row) {
+                       const auto at = billIndex.find(row.integer(QStringLiteral("Id")));
+                       if (at == billIndex.end()) return;
+                       const DocumentRef& doc = bills[at->second].document;
+                       for (const auto& [problem, fix] : faultsOfItem[row.integer(QStringLiteral("PCode"))])
+                           itemProblems[doc.id].push_back({doc, problem, fix});
+                   });
+    }
 
     for (const Bill& bill : bills) {
         partyProblems(bill, out);

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
+#include <QFile>
 #include <functional>
 #include <map>
 
@@ -33,10 +33,20 @@ QString line(const QStringList& fields) {
     return out.join(QLatin1Char(',')) + QLatin1Char('\n');
 }
 
+// Written under a temporary name and renamed, so a file is there whole or not at all. Not forced
+// to the disk first: the files are made again from the books at will, and waiting for the disk
+// once a file costs more than making them.
 void writeFile(const QString& path, const QString& text) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-        throw GstError(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QString part = path + QStringLiteral(".part");
+    QFile file(part);
+    const QByteArray bytes = text.toUtf8();
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush();
+    const QString error = file.errorString();
+    file.close();
+    if (!written || (QFile::exists(path) && !QFile::remove(path)) || !QFile::rename(part, path)) {
+        QFile::remove(part);
+        throw GstError(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), written ? QStringLiteral("it could not be renamed") : error));
+    }
 }
 
 QStringList hsnLine(const HsnRow& h) {

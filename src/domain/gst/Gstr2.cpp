@@ -161,11 +161,7 @@ Gstr2 Gstr2Service::compute(const ReturnPeriod& period, PortalMatchFilter filter
         line.date = row.date(QStringLiteral("BillDate"));
         line.placeOfSupply = firm.state;
         line.invoiceValue = amount(row, QStringLiteral("BillAmount"));
-        line.rate = amount(row, QStringLiteral("Rate"));
-        line.taxable = amount(row, QStringLiteral("Taxable"));
-        line.igst = amount(row, QStringLiteral("Igst"));
-        line.cgst = amount(row, QStringLiteral("Cgst"));
-        line.sgst = amount(row, QStringLiteral("Sgst"));
+        takeRateAndTaxes(line, row);
         line.matched = row.flag(QStringLiteral("Matched"));
         const QString partyCode = stateCodeOf(row.text(QStringLiteral("PartyState")));
         if (!line.igst.isZero()) line.interState = true;

@@ -137,11 +137,7 @@ void salesReturns(db::Database& db, const QVariantList& params, const QString& f
                    n.noteType = QStringLiteral("C");
                    n.reason = salesReturnReason();
                    n.noteValue = amount(row, QStringLiteral("BillAmount"));
-                   n.rate = amount(row, QStringLiteral("Rate"));
-                   n.taxable = amount(row, QStringLiteral("Taxable"));
-                   n.igst = amount(row, QStringLiteral("Igst"));
-                   n.cgst = amount(row, QStringLiteral("Cgst"));
-                   n.sgst = amount(row, QStringLiteral("Sgst"));
+                   takeRateAndTaxes(n, row);
                    const auto found = originals.find(n.document.id);
                    Original o;
                    if (found != originals.end()) {
@@ -248,11 +244,8 @@ std::vector<InwardNoteRow> purchaseNoteRows(db::Database& db, const Session& ses
         const Party p = partyOf(row);
         n.gstin = p.gstin;
         n.supplier = p.name.trimmed();
-        n.rate = amount(row, QStringLiteral("Rate"));
-        n.taxable = amount(row, QStringLiteral("Taxable"));
-        n.igst = amount(row, QStringLiteral("Igst"));
-        n.cgst = amount(row, QStringLiteral("Cgst"));
-        n.sgst = n.igst.isZero() ? amount(row, QStringLiteral("Sgst")) : Decimal();
+        takeRateAndTaxes(n, row);
+        if (!n.igst.isZero()) n.sgst = Decimal();
         n.interState = !n.igst.isZero() || (n.cgst.isZero() && interStateParty(firmState, p.state, p.otherState));
         n.preGst = n.invoiceDate.isValid() && n.invoiceDate < kGstStart;
         n.reverseCharge = row.integer(QStringLiteral("Rcm")) > 0;

@@ -6,8 +6,9 @@
 #include "domain/reports/XlsxReport.h"
 
 #include <QFileInfo>
-#include <functional>
 #include <QLocale>
+#include <algorithm>
+#include <functional>
 
 namespace tanabana::gst {
 
@@ -96,6 +97,23 @@ void addHsn(reports::ResultSet& out, const QString& title, const std::vector<Hsn
     addSection(out, {title, kHsnCaptions, QStringLiteral("HSN rows : %1").arg(rows.size())}, lines);
 }
 
+// A section of descriptions with up to four amounts (nil-rated and exempt supplies); a row of
+// nothing but zeros is left out.
+void addAmountRows(reports::ResultSet& out, const QString& title, QStringList amountCaptions,
+                   const std::vector<std::pair<QString, std::vector<Decimal>>>& rows) {
+    std::vector<SectionLine> lines;
+    for (const auto& [description, amounts] : rows) {
+        if (std::all_of(amounts.begin(), amounts.end(), [](const Decimal& a) { return a.isZero(); })) continue;
+        SectionLine l;
+        l.c2 = description;
+        Decimal* cells[] = {&l.n3, &l.n4, &l.n5, &l.n6};
+        for (size_t i = 0; i < amounts.size() && i < 4; ++i) *cells[i] = amounts[i];
+        lines.push_back(l);
+    }
+    while (amountCaptions.size() < 4) amountCaptions << QString();
+    addSection(out, {title, QStringList{"", "Description", "", "", "", "", ""} + amountCaptions, QString()}, lines);
+}
+
 std::vector<SectionLine> invoiceLines(const std::vector<InwardInvoiceRow>& rows, bool registered) {
     std::vector<SectionLine> lines;
     qint64 previous = -1;
@@ -116,7 +134,7 @@ std::vector<SectionLine> invoiceLines(const std::vector<InwardInvoiceRow>& rows,
 
 std::vector<SectionLine> noteLines(const std::vector<InwardNoteRow>& rows, bool registered) {
     std::vector<SectionLine> lines;
-    qint64 previous = -1;
+    std::pair<int, qint64> previous{0, -1};
     for (const InwardNoteRow& n : rows) {
         SectionLine l;
         l.c1 = registered ? n.gstin : (n.interState ? QStringLiteral("Inter State") : QStringLiteral("Intra State"));
@@ -125,8 +143,10 @@ std::vector<SectionLine> noteLines(const std::vector<InwardNoteRow>& rows, bool 
         l.c4 = shortDate(n.noteDate);
         l.c5 = n.documentType;
         setTaxes(l, n.noteValue, n.rate, n.taxable, n.igst, n.cgst, n.sgst);
-        if (n.documentId != previous) l.valueOnce = n.noteValue;
-        previous = n.documentId;
+        // a return and a debit note may share a key: the note is its kind and key
+        const std::pair<int, qint64> document{n.formId, n.documentId};
+        if (document != previous) l.valueOnce = n.noteValue;
+        previous = document;
         lines.push_back(l);
     }
     return lines;
@@ -134,10 +154,10 @@ std::vector<SectionLine> noteLines(const std::vector<InwardNoteRow>& rows, bool 
 
 QString notesSummary(const std::vector<InwardNoteRow>& rows) {
     std::set<QString> parties;
-    std::set<qint64> notes;
+    std::set<std::pair<int, qint64>> notes;
     for (const InwardNoteRow& n : rows) {
         parties.insert(n.supplier);
-        notes.insert(n.documentId);
+        notes.insert({n.formId, n.documentId});
     }
     return QStringLiteral("Parties : %1    Notes : %2").arg(parties.size()).arg(notes.size());
 }
@@ -217,6 +237,38 @@ reports::ReportRequest gstr1Report(db::Database& db, const Session& session, con
                 {"Type", "Place Of Supply", "Supply Type", "", "", "", "Rate", "Taxable Value", "Integrated Tax", "Central Tax", "State/UT Tax"},
                 QStringLiteral("Invoices : %1").arg(r.b2csSummary.invoices)},
                small);
+    auto notes = [](const std::vector<NoteRateRow>& rows, bool registered) {
+        std::vector<SectionLine> lines;
+        std::pair<int, qint64> previous{0, -1};
+        for (const NoteRateRow& n : rows) {
+            SectionLine l;
+            l.c1 = registered ? n.gstin : n.unregisteredType;
+            l.c2 = n.original.number.isEmpty()
+                       ? n.document.party
+                       : QStringLiteral("%1 (against %2 of %3)").arg(n.document.party, n.original.number, shortDate(n.original.date));
+            l.c3 = n.document.number;
+            l.c4 = shortDate(n.document.date);
+            l.c5 = n.noteType;
+            setTaxes(l, n.noteValue, n.rate, n.taxable, n.igst, n.cgst, n.sgst);
+            const std::pair<int, qint64> document{n.document.formId, n.document.id};
+            if (document != previous) l.valueOnce = n.noteValue;
+            previous = document;
+            lines.push_back(l);
+        }
+        return lines;
+    };
+    addSection(rows,
+               {QStringLiteral("CDNR : Credit and debit notes to registered persons"),
+                taxCaptions(QStringLiteral("GSTIN/UIN of Recipient"), QStringLiteral("Receiver Name"), QStringLiteral("Note No"),
+                            QStringLiteral("C/D"), QStringLiteral("Note Value")),
+                summaryLine(r.cdnrSummary, QStringLiteral("Notes"))},
+               notes(r.cdnr, true));
+    addSection(rows,
+               {QStringLiteral("CDNUR : Credit and debit notes to unregistered persons"),
+                taxCaptions(QStringLiteral("UR Type"), QStringLiteral("Receiver Name"), QStringLiteral("Note No"), QStringLiteral("C/D"),
+                            QStringLiteral("Note Value")),
+                summaryLine(r.cdnurSummary, QStringLiteral("Notes"))},
+               notes(r.cdnur, false));
     addSection(rows,
                {QStringLiteral("EXP : Exports"),
                 taxCaptions(QStringLiteral("Export Type"), QStringLiteral("Buyer, Port Code, Shipping Bill"), QStringLiteral("Invoice No"),
@@ -229,21 +281,9 @@ reports::ReportRequest gstr1Report(db::Database& db, const Session& session, con
                    if (!i.shippingBillNo.isEmpty()) shipping << i.shippingBillNo + QStringLiteral(" of ") + shortDate(i.shippingBillDate);
                    l.c2 = shipping.join(QStringLiteral(", "));
                }));
-    std::vector<SectionLine> nil;
-    for (const NilRow& n : r.nil) {
-        if (n.nilRated.isZero() && n.exempted.isZero() && n.nonGst.isZero()) continue;
-        SectionLine l;
-        l.c2 = n.description;
-        l.n3 = n.nilRated;
-        l.n4 = n.exempted;
-        l.n5 = n.nonGst;
-        nil.push_back(l);
-    }
-    addSection(rows,
-               {QStringLiteral("EXEMP : Nil rated, exempted and non-GST outward supplies"),
-                {"", "Description", "", "", "", "", "", "Nil Rated", "Exempted", "Non-GST", ""},
-                QString()},
-               nil);
+    std::vector<std::pair<QString, std::vector<Decimal>>> nil;
+    for (const NilRow& n : r.nil) nil.push_back({n.description, {n.nilRated, n.exempted, n.nonGst}});
+    addAmountRows(rows, QStringLiteral("EXEMP : Nil rated, exempted and non-GST outward supplies"), {"Nil Rated", "Exempted", "Non-GST"}, nil);
     if (r.hsnSplit) {
         addHsn(rows, QStringLiteral("HSN summary : supplies to registered persons"), r.hsnB2b);
         addHsn(rows, QStringLiteral("HSN summary : supplies to unregistered persons"), r.hsnB2c);
@@ -288,31 +328,19 @@ reports::ReportRequest gstr2Report(db::Database& db, const Session& session, con
     addSection(rows,
                     {QStringLiteral("CDNR : Debit and credit notes of registered suppliers"),
                      taxCaptions(QStringLiteral("GSTIN of Supplier"), QStringLiteral("Supplier"), QStringLiteral("Note No"),
-                                 QStringLiteral("Type"), QStringLiteral("Note Value")),
+                                 QStringLiteral("C/D"), QStringLiteral("Note Value")),
                      notesSummary(r.cdnr)},
                     noteLines(r.cdnr, true));
     addSection(rows,
                     {QStringLiteral("CDNUR : Debit and credit notes of unregistered suppliers"),
-                     taxCaptions(QStringLiteral("Supply Type"), QStringLiteral("Supplier"), QStringLiteral("Note No"), QStringLiteral("Type"),
+                     taxCaptions(QStringLiteral("Supply Type"), QStringLiteral("Supplier"), QStringLiteral("Note No"), QStringLiteral("C/D"),
                                  QStringLiteral("Note Value")),
                      notesSummary(r.cdnur)},
                     noteLines(r.cdnur, false));
-    std::vector<SectionLine> exempt;
-    for (const InwardExemptRow& e : r.exempt) {
-        if (e.composition.isZero() && e.nilRated.isZero() && e.exempted.isZero() && e.nonGst.isZero()) continue;
-        SectionLine l;
-        l.c2 = e.description;
-        l.n3 = e.composition;
-        l.n4 = e.nilRated;
-        l.n5 = e.exempted;
-        l.n6 = e.nonGst;
-        exempt.push_back(l);
-    }
-    addSection(rows,
-                    {QStringLiteral("Composition, nil rated, exempted and non-GST inward supplies"),
-                     {"", "Description", "", "", "", "", "", "Composition", "Nil Rated", "Exempted", "Non-GST"},
-                     QString()},
-                    exempt);
+    std::vector<std::pair<QString, std::vector<Decimal>>> exempt;
+    for (const InwardExemptRow& e : r.exempt) exempt.push_back({e.description, {e.composition, e.nilRated, e.exempted, e.nonGst}});
+    addAmountRows(rows, QStringLiteral("Composition, nil rated, exempted and non-GST inward supplies"),
+                  {"Composition", "Nil Rated", "Exempted", "Non-GST"}, exempt);
     addHsn(rows, QStringLiteral("HSN summary of inward supplies"), r.hsn);
     const QString bills = r.filter == PortalMatchFilter::Matched     ? QStringLiteral("    Bills Matched With GSTR-2A")
                           : r.filter == PortalMatchFilter::Unmatched ? QStringLiteral("    Bills Not Matched With GSTR-2A")
@@ -366,6 +394,39 @@ reports::ReportRequest gstSummaryReport(db::Database& db, const Session& session
     const bool summary = kind == gstSummaryKinds().constFirst();
     return request(db, session, summary ? QStringLiteral("GST_Summary.rpt") : QStringLiteral("GST_Summary_Detail.rpt"), std::move(rows),
                    {QStringLiteral("GSTR - Summary : %1").arg(kind), periodText(period)});
+}
+
+reports::ReportRequest reconciliationReport(db::Database& db, const Session& session, const std::vector<ReconciliationRow>& rows) {
+    reports::ResultSet out;
+    out.columns = {"GroupText", "MonthName", "Taxable", "Igst", "Cgst", "Sgst", "Cess", "TaxableO", "IgstO", "CgstO", "SgstO", "Difference", "IsOk"};
+    for (const ReconciliationRow& r : rows) {
+        if (r.group) continue;  // the group's total prints under its months
+        const Decimal difference = (r.igst + r.cgst + r.sgst + r.cess) - (r.igstO + r.cgstO + r.sgstO + r.cessO);
+        out.rows.push_back({r.groupText, r.monthName, number(r.taxable), number(r.igst), number(r.cgst), number(r.sgst), number(r.cess),
+                            number(r.taxableO), number(r.igstO), number(r.cgstO), number(r.sgstO), number(difference),
+                            r.ok ? QStringLiteral("Yes") : QString()});
+    }
+    const ReturnPeriod year{session.yearStartDate, session.yearEndDate};
+    return request(db, session, QStringLiteral("GST_Reconciliation.rpt"), std::move(out),
+                   {QStringLiteral("GST Reconsilation %1-%2").arg(year.from.year()).arg(year.to.year() % 100, 2, 10, QLatin1Char('0')),
+                    periodText(year)});
+}
+
+reports::ReportRequest matchingReport(db::Database& db, const Session& session, const Reconciliation& r, bool onlyMismatches) {
+    reports::ResultSet out;
+    out.columns = {"Side", "Gstin", "Party", "InvoiceNo", "InvoiceDate", "Value", "Rate", "Taxable", "Igst", "Cgst", "Sgst", "Status"};
+    const QString books = QStringLiteral("Purchase Bills (Books)"), portal = QStringLiteral("Online Portal (") + portalReturnName(r.kind) + QLatin1Char(')');
+    for (const BookBill& b : r.books)
+        if (!onlyMismatches || !b.matched())
+            out.rows.push_back({books, b.gstin, b.supplier, b.billNo, shortDate(b.date), number(b.value), rateText(b.rate), number(b.taxable),
+                                number(b.igst), number(b.cgst), number(b.sgst), b.ticked && b.statusText.isEmpty() ? QStringLiteral("Ticked") : b.statusText});
+    for (const PortalRow& p : r.portal)
+        if (!onlyMismatches || !p.matched())
+            out.rows.push_back({portal, p.gstin, p.supplier, p.invoiceNo, shortDate(p.date), number(p.invoiceValue), rateText(p.rate),
+                                number(p.taxable), number(p.igst), number(p.cgst), number(p.sgst), p.statusText});
+    return request(db, session, QStringLiteral("GSTR2A_Matching.rpt"), std::move(out),
+                   {QStringLiteral("%1 Matching").arg(portalReturnName(r.kind)) + (onlyMismatches ? QStringLiteral(" : Mis-Matched Only") : QString()),
+                    periodText(r.period) + QStringLiteral("    ") + r.summary()});
 }
 
 void writeReturnReport(const reports::ReportRequest& request, const QString& installFolder, const QString& path) {

@@ -12,6 +12,8 @@
 #include "domain/gst/Gstr2.h"
 #include "domain/gst/Gstr9.h"
 #include "domain/gst/Itc04.h"
+#include "domain/gst/PortalMatching.h"
+#include "domain/gst/YearReconciliation.h"
 #include "domain/reports/ReportService.h"
 
 namespace tanabana::gst {
@@ -24,6 +26,14 @@ reports::ReportRequest gstr9Report(db::Database& db, const Session& session, con
 // "1. Summary" prints with "GST_Summary.rpt", every other kind row by row with "GST_Summary_Detail.rpt".
 reports::ReportRequest gstSummaryReport(db::Database& db, const Session& session, const ReturnPeriod& period, const QString& kind,
                                         const std::vector<TaxRateRow>& rows);
+
+// The yearly reconciliation with "GST_Reconciliation.rpt": each group's months, the books' and
+// the filed figures side by side with the difference of tax, the group's total under them.
+reports::ReportRequest reconciliationReport(db::Database& db, const Session& session, const std::vector<ReconciliationRow>& rows);
+
+// The purchase bills and the portal's invoices of a period side by side with "GSTR2A_Matching.rpt",
+// each with its state; only those not settled when `onlyMismatches`.
+reports::ReportRequest matchingReport(db::Database& db, const Session& session, const Reconciliation& matching, bool onlyMismatches);
 
 // The title line of a return's print: "GSTR-2 For The Month Of July 2024" for a whole month,
 // else "GSTR-2 From 01-07-2024 To 30-09-2024".

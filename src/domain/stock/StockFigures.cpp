@@ -31,7 +31,16 @@ struct Source {
     QString from;   // the tables and their join
     QString firm;   // the firm column
     QString where;  // which documents count
+    bool thousandths = false;  // the quantities are already whole thousandths
+    // `from` narrows its lines to the firm's documents up to the last day: two more bound values
+    // (the firm, the last day) ahead of the usual ones.
+    bool linesNarrowed = false;
 };
+
+// A thousandths column summed exactly.
+QString thousandthsOf(const QString& quantity) {
+    return QStringLiteral("CAST(ROUND(") + quantity + QStringLiteral(" * 1000) AS BIGINT)");
+}
 
 const std::vector<Source>& sources() {
     static const std::vector<Source> all{
@@ -46,13 +55,24 @@ const std::vector<Source>& sources() {
          QStringLiteral("SalBillMst m INNER JOIN SalBillDtl d ON d.BillMstId = m.Id"), QStringLiteral("m.FirmNO"),
          QStringLiteral("m.Id > 0 AND m.IsOp = 0 AND m.FormId IN (3, 4)")},
         // Grey takas to the mill leave the challan's quality; the finished metres come back as the
-        // line's finished quality (the challan's quality when the line names none). One pass over
-        // the challans' lines serves both.
+        // line's finished quality (the challan's quality when the line names none). A challan
+        // holds a line per taka: the lines of the firm's challans up to the last day are summed
+        // per finished quality before they meet the challans, and one pass serves both kinds.
         {QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("CASE WHEN m.IType = 'R' AND d.QidDtl > 0 THEN d.QidDtl ELSE m.QId END"),
          QStringLiteral("CASE WHEN m.IType = 'R' THEN 7 ELSE 6 END"), QStringLiteral("m.BillDate"),
-         QStringLiteral("CASE WHEN m.IType = 'R' THEN d.RMtrs ELSE d.Mtrs END"), QStringLiteral("0"),
-         QStringLiteral("JobWork_IssueMst_1 m INNER JOIN JobWork_IssueDtl_1 d ON d.BillMstId = m.Id"), QStringLiteral("m.FirmNO"),
-         QStringLiteral("m.Id > 0 AND m.IType IN ('I', 'R')")},
+         QStringLiteral("CASE WHEN m.IType = 'R' THEN d.Finished ELSE d.Grey END"), QStringLiteral("0"),
+         QStringLiteral("JobWork_IssueMst_1 m INNER JOIN (SELECT BillMstId, QidDtl, SUM(") + thousandthsOf(QStringLiteral("Mtrs")) +
+             QStringLiteral(") AS Grey, SUM(") + thousandthsOf(QStringLiteral("RMtrs")) +
+             QStringLiteral(") AS Finished FROM JobWork_IssueDtl_1 WHERE BillMstId IN (SELECT Id FROM JobWork_IssueMst_1 WHERE FirmNO = ? "
+                            "AND BillDate <= ?) GROUP BY BillMstId, QidDtl) d ON d.BillMstId = m.Id"),
+         QStringLiteral("m.FirmNO"), QStringLiteral("m.Id > 0 AND m.IType IN ('I', 'R')"), true, true},
+        // Grey a mill gives back unprocessed on a receipt returns to the challan's grey quality.
+        {QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("m.QId"), QStringLiteral("7"), QStringLiteral("m.BillDate"), QStringLiteral("d.Grey"),
+         QStringLiteral("0"),
+         QStringLiteral("JobWork_IssueMst_1 m INNER JOIN (SELECT BillMstId, SUM(") + thousandthsOf(QStringLiteral("GreyRet")) +
+             QStringLiteral(") AS Grey FROM JobWork_IssueDtl_1 WHERE GreyRet <> 0 AND BillMstId IN (SELECT Id FROM JobWork_IssueMst_1 "
+                            "WHERE FirmNO = ? AND BillDate <= ?) GROUP BY BillMstId) d ON d.BillMstId = m.Id"),
+         QStringLiteral("m.FirmNO"), QStringLiteral("m.Id > 0 AND m.IType = 'R'"), true, true},
         // Quality-wise job-process issues and receipts.
         {QStringLiteral("JobWork_IssueMst"), QStringLiteral("d.PCode"), QStringLiteral("CASE WHEN m.IType = 'R' THEN 9 ELSE 8 END"),
          QStringLiteral("m.BillDate"), QStringLiteral("d.PQty"), QStringLiteral("d.Qty2"),
@@ -80,16 +100,17 @@ const std::vector<Source>& sources() {
 // quantities already carry three places at most, so each is brought to its thousandths with the
 // floating-point ROUND: on PostgreSQL a numeric conversion of every line took half the time of
 // the statement.
-QString thousandthsSum(const QString& quantity) {
-    return QStringLiteral("(CAST(COALESCE(SUM(CAST(ROUND(") + quantity + QStringLiteral(" * 1000) AS BIGINT)), 0) AS DOUBLE PRECISION) / 1000)");
+QString thousandthsSum(const QString& quantity, bool inThousandths) {
+    return QStringLiteral("(CAST(COALESCE(SUM(") + (inThousandths ? quantity : thousandthsOf(quantity)) +
+           QStringLiteral("), 0) AS DOUBLE PRECISION) / 1000)");
 }
 
 // The source's lines summed per quality, kind and side of the first date, in thousandths so
 // the figures are exact. Grouped by position: the first date is a bound value.
 QString groupedSelect(const Source& s) {
     return QStringLiteral("SELECT ") + s.item + QStringLiteral(" AS ItemId, ") + s.kind + QStringLiteral(" AS Kind, CASE WHEN ") + s.date +
-           QStringLiteral(" < ? THEN 0 ELSE 1 END AS InPeriod, ") + thousandthsSum(s.metres) + QStringLiteral(" AS Mtrs, ") +
-           thousandthsSum(s.pieces) + QStringLiteral(" AS Pcs FROM ") + s.from + QStringLiteral(" WHERE ") + s.firm +
+           QStringLiteral(" < ? THEN 0 ELSE 1 END AS InPeriod, ") + thousandthsSum(s.metres, s.thousandths) + QStringLiteral(" AS Mtrs, ") +
+           thousandthsSum(s.pieces, s.thousandths) + QStringLiteral(" AS Pcs FROM ") + s.from + QStringLiteral(" WHERE ") + s.firm +
            QStringLiteral(" = ? AND ") + s.date + QStringLiteral(" <= ? AND ") + s.where + QStringLiteral(" GROUP BY 1, 2, 3");
 }
 
@@ -169,7 +190,9 @@ std::vector<StockFigure> stockFigures(db::Database& db, qint64 firmNo, const Sto
     for (const Source& s : sources()) {
         if (!db.tableExists(s.table)) continue;
         parts << groupedSelect(s);
-        params << period.from << firmNo << period.to;
+        params << period.from;
+        if (s.linesNarrowed) params << firmNo << period.to;
+        params << firmNo << period.to;
     }
     const QString query = parts.join(QStringLiteral(" UNION ALL "));
     db.forEach(query, params, [&](const db::Row& r) {

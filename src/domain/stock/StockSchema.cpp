@@ -36,6 +36,10 @@ std::vector<MigrationStep> stockSteps() {
                  createTable(db, stockTransferTable());
                  // Each kind of stock voucher numbers its own series in each book.
                  db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS Iss_StockMst_Number ON Iss_StockMst (FirmNo, IType, BookId, BillNo)"));
+             }},
+            // The few mill lines that gave grey back, so the statement finds them without reading every taka.
+            {QStringLiteral("stock/002-grey-returned-lines"), [](Database& db) {
+                 db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS JobWork_IssueDtl_1_GreyRet ON JobWork_IssueDtl_1 (BillMstId) WHERE GreyRet <> 0"));
              }}};
 }
 

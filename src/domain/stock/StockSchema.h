@@ -1,7 +1,8 @@
 #pragma once
 // The tables of stock movements without a bill that the stock statements read besides the
 // documents: StockTransfer, stock moved from one item to another on a date (the item merge
-// writes it), and the index that numbers stock vouchers per kind and book.
+// writes it), the index that numbers stock vouchers per kind and book, and the one that finds
+// the mill lines that gave grey back.
 #include "db/Schema.h"
 
 #include <vector>

@@ -220,13 +220,7 @@ std::vector<documents::BookChoice> StockVouchers::books() {
 }
 
 std::vector<documents::PartyChoice> StockVouchers::parties(const QString& prefix, bool loomParties) {
-    if (!loomParties) return documents::findParties(db_, session_.firmNo, documents::PartyRange::AnyAccount, prefix);
-    // The loom firm issues to buyers (35, 38) and to suppliers, mills and job workers (76, 77, 79, 80).
-    std::vector<documents::PartyChoice> out;
-    for (const documents::PartyChoice& p : documents::findParties(db_, session_.firmNo, documents::PartyRange::AnyAccount, prefix, 200))
-        if (p.groupNo == 35 || p.groupNo == 38 || p.groupNo == 76 || p.groupNo == 77 || p.groupNo == 79 || p.groupNo == 80) out.push_back(p);
-    if (out.size() > 30) out.resize(30);
-    return out;
+    return documents::findParties(db_, session_.firmNo, loomParties ? documents::PartyRange::Trading : documents::PartyRange::AnyAccount, prefix);
 }
 
 QStringList StockVouchers::processes(const QString& prefix) {

@@ -137,6 +137,8 @@ bool Gstr1Screen::refresh() {
     };
     if (anyRed(QStringLiteral("B2B")))
         messages_.warning(QStringLiteral("Red Line Represent Error"), QStringLiteral("Please Enter Proper GSTIN In B2B File Sales"));
+    if (anyRed(QStringLiteral("CDNR")))
+        messages_.warning(QStringLiteral("Red Line Represent Error"), QStringLiteral("Please Enter Proper GSTIN In cdnr File Sales"));
     if (anyRed(QStringLiteral("HSN")))
         messages_.warning(QStringLiteral("Red Line Represent Error"), QStringLiteral("Please Enter Proper HSN Code In HSN File Sales"));
     if (!problems_.empty()) tabs_->setCurrentWidget(grid(QStringLiteral("Check")));
@@ -148,14 +150,22 @@ void Gstr1Screen::showReturn() {
     for (int i = 0; i < tabs_->count(); ++i)
         if (tabs_->tabText(i).startsWith(QLatin1String("HSN B2"))) tabs_->setTabVisible(i, split);
 
-    std::set<qint64> faulty;
-    for (const auto& p : problems_) faulty.insert(p.document.id);
+    // A bill, a return and a credit note may share a key: a fault belongs to its kind and key.
+    std::set<std::pair<int, qint64>> faulty;
+    for (const auto& p : problems_) faulty.insert({p.document.formId, p.document.id});
     auto redDocuments = [&](const std::vector<gst::InvoiceRateRow>& rows) {
         std::vector<bool> red;
-        for (const auto& row : rows) red.push_back(faulty.count(row.document.id) > 0);
+        for (const auto& row : rows) red.push_back(faulty.count({row.document.formId, row.document.id}) > 0);
         return red;
     };
     const int digits = result_ ? gst::hsnDigitsRequired(result_->period.from, gst::Gstr1Service(db_, session_).firm().turnoverAbove5Crore) : 4;
+    // A note to a registered buyer needs the buyer's GSTIN whole, as an invoice does.
+    auto redNotes = [&](const std::vector<gst::NoteRateRow>& rows, bool registered) {
+        std::vector<bool> red;
+        for (const auto& n : rows)
+            red.push_back(faulty.count({n.document.formId, n.document.id}) > 0 || (registered && n.gstin.size() != 15));
+        return red;
+    };
     auto redHsn = [&](const std::vector<gst::HsnRow>& rows) {
         std::vector<bool> red;
         for (const auto& h : rows) red.push_back(!gst::hsnCodeFault(h.hsn, digits).isEmpty() || h.uqc.isEmpty());
@@ -170,6 +180,8 @@ void Gstr1Screen::showReturn() {
         if (caption == QLatin1String("B2B")) red = redDocuments(r.b2b);
         else if (caption == QLatin1String("B2CL")) red = redDocuments(r.b2cl);
         else if (caption == QLatin1String("EXP")) red = redDocuments(r.exp);
+        else if (caption == QLatin1String("CDNR")) red = redNotes(r.cdnr, true);
+        else if (caption == QLatin1String("CDNUR")) red = redNotes(r.cdnur, false);
         else if (caption == QLatin1String("HSN")) red = redHsn(r.hsn);
         else if (caption == QLatin1String("HSN B2B")) red = redHsn(r.hsnB2b);
         else if (caption == QLatin1String("HSN B2C")) red = redHsn(r.hsnB2c);
@@ -207,6 +219,8 @@ QString Gstr1Screen::summaryText() const {
     if (tab == QLatin1String("Check"))
         return problems_.empty() ? QStringLiteral("No problems found.")
                                  : QStringLiteral("%1 problem(s) the portal would refuse; Enter opens the document.").arg(problems_.size());
+    if (tab == QLatin1String("CDNR")) return sectionSummaryText(result_->cdnrSummary, true);
+    if (tab == QLatin1String("CDNUR")) return sectionSummaryText(result_->cdnurSummary, true);
     if (!s) return {};
     return sectionSummaryText(*s);
 }
