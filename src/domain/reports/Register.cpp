@@ -327,7 +327,7 @@ RegisterResult Registers::run(const RegisterDefinition& definition, const Regist
             throw ReportError(QString::fromUtf8(e.what()));
         }
         addFirmColumns(db_, session_.firmNo, result.data);
-        LineBuilder(result).build();
+        if (choice.screenLines) LineBuilder(result).build();
         return result;
     }
 
@@ -353,7 +353,7 @@ RegisterResult Registers::run(const RegisterDefinition& definition, const Regist
     }
     if (definition.derive) definition.derive(result.data, choice);
     addRunningBalance(result.data, definition);
-    LineBuilder(result).build();
+    if (choice.screenLines) LineBuilder(result).build();
     return result;
 }
 
@@ -371,6 +371,14 @@ void Registers::writeXlsx(const RegisterResult& result, const QString& path) con
 }
 
 void Registers::writeCsv(const RegisterResult& result, const QString& path) {
+    // The CSV file is the grid's lines: made now when the run left them out.
+    if (!result.choice.screenLines) {
+        RegisterResult withLines = result;
+        withLines.choice.screenLines = true;
+        LineBuilder(withLines).build();
+        writeCsv(withLines, path);
+        return;
+    }
     auto quoted = [](QString text) {
         if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n')))
             return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
