@@ -417,4 +417,54 @@ TEST_F(MillScreensTest, TheTakasStillAtTheMillOnADay) {
     EXPECT_TRUE(rows[3].startsWith(QStringLiteral("Sub Tot | 198.000"))) << rows[3].toStdString();
 }
 
+// "7." to "9." of the register menu belong to the bleaching firm: its inward challans, its
+// outward challans and the takas still in the works; other firms are told they are not built.
+TEST_F(MillScreensTest, ABleachingFirmsRegistersOfItsChallans) {
+    mill::MillIssues issues(year.db(), year.session, year.messages);
+    mill::MillIssue issue;
+    issue.bookId = 2;
+    issue.date = QDate(2024, 6, 10);
+    issue.millId = mill;
+    issue.process = QStringLiteral("Bleaching");
+    ASSERT_TRUE(issues.takeFromPurchase(issue, year.db().scalar(QStringLiteral("SELECT Id FROM BillMst")).toLongLong(), {"101", "102", "103"}));
+    ASSERT_TRUE(issues.save(issue));
+
+    EXPECT_EQ(test::openFromMenu(registry, context, window, QStringLiteral("mnu_I77")), nullptr);
+    EXPECT_TRUE(year.messages.has(MessageKind::Information, QStringLiteral("Not Available"),
+                                  QStringLiteral("The embroidery and dyeing job-work registers are not built yet.")));
+
+    year.session.firm.insert(QStringLiteral("Soft_Type"), 7);
+    year.db().exec(QStringLiteral("UPDATE FirmMst SET Soft_Type = 7 WHERE Srno = 1"));
+    auto* inward = qobject_cast<gui::RegisterForm*>(test::openFromMenu(registry, context, window, QStringLiteral("mnu_I77")));
+    ASSERT_NE(inward, nullptr);
+    EXPECT_EQ(inward->objectName(), QStringLiteral("FrmRep_IssueReg_BL_Party2019"));
+    auto* kinds = inward->findChild<QComboBox*>(QStringLiteral("ComType"));
+    ASSERT_NE(kinds, nullptr);
+    QStringList offered;
+    for (int i = 0; i < kinds->count(); ++i) offered << kinds->itemText(i);
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("Party Wise"), QStringLiteral("Quality Wise"), QStringLiteral("Job Process Wise"),
+                                    QStringLiteral("Party Detail"), QStringLiteral("Party Summary")}));
+    inward->findChild<QDateEdit*>(QStringLiteral("DtpFrom"))->setDate(QDate(2024, 6, 1));
+    inward->findChild<QDateEdit*>(QStringLiteral("DtpTo"))->setDate(QDate(2024, 6, 30));
+    kinds->setCurrentIndex(3);
+    ASSERT_TRUE(inward->refresh());
+    test::keepPicture(&window, QStringLiteral("FrmRep_IssueReg_BL_Party2019"));
+    const QStringList rows = test::gridText(inward->findChild<QTableWidget*>(QStringLiteral("VSResultGrid")));
+    ASSERT_EQ(rows.size(), 6) << rows.join(QLatin1Char('\n')).toStdString();  // heading, three takas, sub-total, total
+    EXPECT_EQ(rows[0], QStringLiteral("Surat Dyeing Mills"));
+    EXPECT_TRUE(rows[2].contains(QStringLiteral("| 102 | 99.000"))) << rows[2].toStdString();
+
+    auto* outward = qobject_cast<gui::RegisterForm*>(test::openFromMenu(registry, context, window, QStringLiteral("mnu_I78")));
+    ASSERT_NE(outward, nullptr);
+    EXPECT_EQ(outward->objectName(), QStringLiteral("FrmRep_IssueReg_BL_Party_R_2019"));
+    auto* pending = qobject_cast<gui::RegisterForm*>(test::openFromMenu(registry, context, window, QStringLiteral("mnu_I79")));
+    ASSERT_NE(pending, nullptr);
+    EXPECT_EQ(pending->objectName(), QStringLiteral("FrmRep_IssueReg_bl_Party_Detail_Pend"));
+    pending->findChild<QDateEdit*>(QStringLiteral("DtpTo"))->setDate(QDate(2024, 6, 30));
+    ASSERT_TRUE(pending->refresh());
+    EXPECT_EQ(pending->result()->title, QStringLiteral("Job Process Inward Challan Pending Register (Party Wise)  As On 30-06-2024"));
+    EXPECT_EQ(pending->result()->data.rowCount(), 3);
+    test::keepPicture(&window, QStringLiteral("FrmRep_IssueReg_bl_Party_Detail_Pend"));
+}
+
 }  // namespace

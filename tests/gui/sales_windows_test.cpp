@@ -2,6 +2,8 @@
 // a bill typed by design number and colour, and a bill made of the challans ticked in the list of
 // a period, each saved and posted; the WhatsApp button of a saved bill against a stand-in of the
 // service; and which window "1. Chalan" and "2. Sales" open for each kind of firm.
+#include "domain/mill/MillIssues.h"
+#include "domain/mill/MillReceipts.h"
 #include "domain/trade/DeliveryChallans.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
@@ -316,6 +318,64 @@ TEST_F(SalesWindowsTest, PeriodBillFromChallansTickedWithTheKeyboard) {
     EXPECT_FALSE(challans.load(ids[0])->sold);
     EXPECT_TRUE(challans.load(ids[1])->sold);
     EXPECT_TRUE(challans.load(ids[2])->sold);
+}
+
+// A bleaching firm's period bill lists its outward challans of the month ("Job No", "JobW Date")
+// and bills each processed taka's finished metres at the job rate.
+TEST_F(SalesWindowsTest, BleachingFirmsPeriodBillTakesItsOutwardChallans) {
+    year.session.firm.insert(QStringLiteral("Soft_Type"), 8);
+    mill::MillIssues issues(db(), year.session, year.messages);
+    mill::MillIssue inward;
+    inward.bookId = 2;
+    inward.date = QDate(2025, 3, 3);
+    inward.millId = ramesh;
+    inward.qualityId = 4;
+    inward.process = QStringLiteral("Bleaching");
+    inward.lines = {{QStringLiteral("501"), d("100")}, {QStringLiteral("502"), d("98")}};
+    ASSERT_TRUE(issues.save(inward)) << year.messages.last().text.toStdString();
+    mill::MillReceipts receipts(db(), year.session, year.messages);
+    mill::MillReceipt outward;
+    outward.bookId = 2;
+    outward.date = QDate(2025, 3, 12);
+    outward.millId = ramesh;
+    outward.lotNo = QStringLiteral("BL-31");
+    outward.lines = receipts.linesFromIssue(inward.id, {1, 2});
+    outward.lines[0].finishedMetres = d("97");
+    outward.lines[1].finishedMetres = d("95.5");
+    for (mill::MillReceiptLine& l : outward.lines) l.rate = d("3.25");
+    ASSERT_TRUE(receipts.save(outward)) << year.messages.last().text.toStdString();
+
+    gui::SalesScreen screen(db(), year.session, year.messages, gui::SalesScreen::Kind::Period);
+    show(screen);
+    enter();
+    enter();
+    enter();
+    type(QStringLiteral("Ram"));
+    enter();
+    ASSERT_TRUE(enterUntil(QStringLiteral("cmdShowChalan")));
+    EXPECT_EQ(screen.findChild<QPushButton*>(QStringLiteral("cmdShowChalan"))->text(), QStringLiteral("S&how Job Work"));
+    enter();
+    auto* list = screen.findChild<QTableWidget*>(QStringLiteral("vsgrid_Chalan"));
+    ASSERT_EQ(list->rowCount(), 1);
+    EXPECT_EQ(list->horizontalHeaderItem(1)->text(), QStringLiteral("Job No"));
+    EXPECT_EQ(list->item(0, 1)->text(), QString::number(outward.challanNo));
+    EXPECT_EQ(list->item(0, 4)->text(), QStringLiteral("192.500"));
+    key(Qt::Key_F3);
+    enter();
+    auto* grid = screen.findChild<QTableWidget*>(QStringLiteral("vsgrid"));
+    ASSERT_EQ(grid->rowCount(), 2);
+    QStringList headers;
+    for (int c = 0; c < grid->columnCount(); ++c) headers << grid->horizontalHeaderItem(c)->text();
+    ASSERT_TRUE(headers.contains(QStringLiteral("JobW Date")));
+    EXPECT_EQ(grid->item(0, int(headers.indexOf(QStringLiteral("JobW Date"))))->text(), QStringLiteral("12-03-2025"));
+    keepShot(screen, QStringLiteral("frmSalesBetDt_JobWork"));
+    enter();
+    ASSERT_TRUE(enterUntil(QStringLiteral("cmd_save")));
+    enter();
+    EXPECT_TRUE(year.messages.has(MessageKind::Information, QStringLiteral("SAVE Confirmation"), QStringLiteral("ONE TRANSACTION IS SAVED")));
+    // 97 + 95.5 m of bleaching at 3.25 = 625.63 of job work on the bill; the challan is billed.
+    EXPECT_DOUBLE_EQ(db().scalar(QStringLiteral("SELECT BAmt FROM SalBillMst")).toDouble(), 625.63);
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT IsCN FROM JobWork_IssueMst_1 WHERE Id = ?"), {outward.id}).toInt(), 1);
 }
 
 TEST_F(SalesWindowsTest, WhatsAppAndSmsButtonsSendTheOpenBill) {

@@ -6,6 +6,7 @@
 // opening the design-wise forms.
 #include "domain/stock/StockVouchers.h"
 #include "gui/common/LookupField.h"
+#include "gui/common/RegisterForm.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/stock/StockVoucherScreen.h"
@@ -195,6 +196,7 @@ TEST_F(StockVoucherScreenTest, ReceiptNumbersOnItsOwnAndRefusesAVoucherWithoutPa
 
 TEST_F(StockVoucherScreenTest, LoomFirmChoosesByDesignAndColour) {
     year.session.firm.insert(QStringLiteral("Soft_Type"), 9);
+    year.session.firm.insert(QStringLiteral("IS_PCSONly"), 1);  // counts in pieces: the receipt picks the design first
     auto* issue = open(QStringLiteral("mnu_Inv1"));
     ASSERT_NE(issue, nullptr);
     EXPECT_EQ(issue->objectName(), QStringLiteral("FrmIssue_Stock_Rapier"));
@@ -227,13 +229,36 @@ TEST_F(StockVoucherScreenTest, LoomFirmChoosesByDesignAndColour) {
                   .toLongLong(),
               202);
 
-    // The design-wise receipt of the other kind lists the design's colours in one list.
-    auto* plain = new gui::StockVoucherScreen(year.db(), year.session, year.messages, gui::stockVoucherVariant(QStringLiteral("FrmIssue_StockR_Rapier")));
-    window.openChild(plain);
-    QApplication::processEvents();
+    // A loom firm that counts metres too gets the receipt that lists every design's colours at once.
+    year.session.firm.insert(QStringLiteral("IS_PCSONly"), 0);
+    auto* plain = open(QStringLiteral("mnu_Inv2"));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->objectName(), QStringLiteral("FrmIssue_StockR_Rapier"));
     EXPECT_EQ(test::fieldText(plain, QStringLiteral("txtChalanNO")), QStringLiteral("2"));
     ASSERT_EQ(plain->savedList()->rowCount(), 1);
     EXPECT_EQ(plain->findChild<QObject*>(QStringLiteral("txtDesign")), nullptr);
+    choose(plain, QStringLiteral("txtAccNo"), QStringLiteral("Ramesh"));
+    addLine(plain, QStringLiteral("D-101"), QStringLiteral("1"), QStringLiteral("5.5"));  // the first colour of the design
+    EXPECT_EQ(test::gridText(plain->lineGrid()).value(0), QStringLiteral("Rapier 60 Blue | D-101 | Blue | Rapier | M | 1 | 5.50 | 5.500"));
+    ASSERT_TRUE(plain->saveEntry()) << year.messages.last().text.toStdString();
+    test::keepPicture(&window, QStringLiteral("FrmIssue_StockR_Rapier"));
+
+    // "3. Register" opens the loom firm's voucher register: by party or by design, the design's
+    // colours with what went out and came back.
+    auto* reg = qobject_cast<gui::RegisterForm*>(test::openFromMenu(registry, context, window, QStringLiteral("mnu_Inv3")));
+    ASSERT_NE(reg, nullptr);
+    EXPECT_EQ(reg->objectName(), QStringLiteral("FrmRep_IssueReg_Inv_Rap"));
+    auto* kinds = reg->findChild<QComboBox*>(QStringLiteral("ComType"));
+    ASSERT_NE(kinds, nullptr);
+    QStringList offered;
+    for (int i = 0; i < kinds->count(); ++i) offered << kinds->itemText(i);
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("Party Wise"), QStringLiteral("Design Wise")}));
+    kinds->setCurrentIndex(1);
+    ASSERT_TRUE(reg->refresh());
+    ASSERT_NE(reg->result(), nullptr);
+    EXPECT_EQ(reg->result()->total(QStringLiteral("IssMtrs")).toString(3), QStringLiteral("5.500"));
+    EXPECT_EQ(reg->result()->total(QStringLiteral("RecMtrs")).toString(3), QStringLiteral("16.500"));
+    test::keepPicture(&window, QStringLiteral("FrmRep_IssueReg_Inv_Rap"));
 }
 
 }  // namespace

@@ -11,7 +11,10 @@
 #include "domain/mill/MillReceipts.h"
 #include "domain/reports/ReportError.h"
 #include "domain/reports/SellingRegisters.h"
+#include "domain/stock/StockFigures.h"
+#include "domain/trade/PeriodBilling.h"
 #include "domain/trade/PurchaseInvoices.h"
+#include "domain/trade/SalesInvoices.h"
 #include "support/FirmBooks.h"
 #include "support/PdfProbe.h"
 #include "support/PostedLines.h"
@@ -802,6 +805,191 @@ TEST_F(MillChallanTest, GreyReturnedUnprocessedAndSoldChallans) {
     ASSERT_TRUE(r.remove(receipt.id));
     for (int srno = 1; srno <= 3; ++srno) EXPECT_EQ(issueLine(srno), QStringLiteral("N rec 0.000 ret 0.000 short 0.000")) << srno;
     EXPECT_EQ(r.pendingTakas(issue.id).size(), 4u);
+}
+
+// A bleaching firm takes its customer's grey in, sends it back processed and bills the job work
+// once a fortnight: the outward challans of the period become the bill's lines (finished metres at
+// the job rate, takas given back wholly grey left out), the bill marks them, a marked challan can
+// be neither changed nor deleted nor billed again, and the marks follow every edit and the delete.
+TEST_F(MillChallanTest, BleachingFirmBillsItsOutwardChallansAndTheBillLocksThem) {
+    year().session.firm.insert(QStringLiteral("Soft_Type"), 8);
+    auto& db = year().db();
+    auto s = issues();
+    MillIssue inward = issueTo(customer);
+    inward.qualityId = 201;
+    inward.process = QStringLiteral("Bleaching");
+    for (const auto& [taka, metres] : {std::pair{"201", "100"}, std::pair{"202", "95.5"}, std::pair{"203", "100"}, std::pair{"204", "95.5"}}) {
+        MillIssueLine l;
+        l.takaNo = QString::fromLatin1(taka);
+        l.metres = d(metres);
+        inward.lines.push_back(l);
+    }
+    ASSERT_TRUE(s.save(inward)) << test::lastRefusal(year().messages).toStdString();
+
+    auto r = receipts();
+    const auto outward = [&](const QDate& date, const char* lot, const std::vector<int>& takas) {
+        MillReceipt m;
+        m.bookId = 2;
+        m.date = date;
+        m.millId = customer;
+        m.lotNo = QString::fromLatin1(lot);
+        m.lines = r.linesFromIssue(inward.id, takas);
+        return m;
+    };
+    // 201 bleached to 97 m, 202 given back grey as it came, 203 to 98.5 m; then 204 to 94 m.
+    MillReceipt first = outward(QDate(2024, 6, 20), "BL-21", {1, 2, 3});
+    first.lines[0].finishedMetres = d("97");
+    first.lines[1].greyMetres = {};
+    first.lines[1].greyReturned = d("95.5");
+    first.lines[2].finishedMetres = d("98.5");
+    for (MillReceiptLine& l : first.lines) l.rate = d("2.5");
+    ASSERT_TRUE(r.save(first)) << test::lastRefusal(year().messages).toStdString();
+    MillReceipt second = outward(QDate(2024, 6, 26), "BL-22", {4});
+    second.lines[0].finishedMetres = d("94");
+    second.lines[0].rate = d("2.5");
+    ASSERT_TRUE(r.save(second)) << test::lastRefusal(year().messages).toStdString();
+    // The firm's own registers: what each customer sent in, what went back, and what is still in
+    // the works on a day (grey given back counts as back).
+    const auto run = [&](const char* name, const QDate& to) {
+        reports::RegisterChoice choice;
+        choice.from = QDate(2024, 6, 1);
+        choice.to = to;
+        const reports::RegisterDefinition* def = reports::findRegister(QString::fromLatin1(name));
+        EXPECT_NE(def, nullptr) << name;
+        return reports::Registers(db, year().session, year().folder()).run(*def, choice);
+    };
+    const reports::RegisterResult inwardRegister = run("bl-inward-by-party", QDate(2024, 6, 30));
+    EXPECT_EQ(inwardRegister.title, QStringLiteral("Job Process Inward Challan Register (Party Wise)  From 01-06-2024 To 30-06-2024"));
+    ASSERT_EQ(inwardRegister.data.rowCount(), 1);
+    EXPECT_EQ(inwardRegister.total(QStringLiteral("Mtrs")).toString(3), QStringLiteral("391.000"));
+    const reports::RegisterResult takasIn = run("bl-inward-takas", QDate(2024, 6, 30));
+    EXPECT_EQ(takasIn.data.rowCount(), 4);
+    EXPECT_EQ(takasIn.total(QStringLiteral("GreyRet")).toString(3), QStringLiteral("95.500"));
+    EXPECT_EQ(takasIn.total(QStringLiteral("BackMtrs")).toString(3), QStringLiteral("295.500"));  // 100 + 100 + 95.5 of grey processed
+    const reports::RegisterResult outSummary = run("bl-outward-summary", QDate(2024, 6, 30));
+    ASSERT_EQ(outSummary.data.rowCount(), 1);
+    EXPECT_EQ(outSummary.total(QStringLiteral("Challans")).toString(0), QStringLiteral("2"));
+    EXPECT_EQ(outSummary.total(QStringLiteral("FinMtrs")).toString(3), QStringLiteral("289.500"));
+    EXPECT_EQ(outSummary.total(QStringLiteral("Amount")).toString(2), QStringLiteral("723.75"));
+    EXPECT_EQ(run("bl-takas-pending", QDate(2024, 6, 19)).total(QStringLiteral("PendMtrs")).toString(3), QStringLiteral("391.000"));
+    const reports::RegisterResult pendingOn21 = run("bl-takas-pending", QDate(2024, 6, 21));
+    ASSERT_EQ(pendingOn21.data.rowCount(), 1);  // 204 alone: 202 came back grey, 201 and 203 processed
+    EXPECT_EQ(pendingOn21.total(QStringLiteral("PendMtrs")).toString(3), QStringLiteral("95.500"));
+    EXPECT_EQ(run("bl-pending-summary", QDate(2024, 6, 30)).data.rowCount(), 0);
+    // The print types of the firm's challans: the outward challan without rates for the cloth's
+    // journey, with each taka's weight and the bill; the inward challan's taka list and its
+    // acknowledgement.
+    QTemporaryDir dir;
+    const auto printed = [&](qint64 id, int type) {
+        const QString pdf = dir.filePath(QStringLiteral("bl-%1-%2.pdf").arg(id).arg(type));
+        writeMillPdf(db, year().session, id, pdf, type, true);
+        test::keepForLooking(pdf);
+        return test::pdfText(pdf, false);
+    };
+    EXPECT_EQ(millReceiptRequest(db, year().session, first.id, 2, true).layoutName, QStringLiteral("Issue_JobWork_Rec_BL_2.rpt"));
+    EXPECT_EQ(millIssueRequest(db, year().session, inward.id, 3, true).layoutName, QStringLiteral("Issue_JobWork_Iss_BL_3.rpt"));
+    const QString delivery = printed(first.id, 2);
+    for (const char* expected : {"JOB PROCESS OUTWARD CHALLAN (DELIVERY)", "Lot No : BL-21", "97.000", "98.500", "95.500", "Receiver's Signature"})
+        EXPECT_TRUE(delivery.contains(QString::fromUtf8(expected))) << expected << "\n" << delivery.toStdString();
+    EXPECT_FALSE(delivery.contains(QStringLiteral("Bill Amount")));
+    EXPECT_FALSE(delivery.contains(QStringLiteral("488.75")));
+    const QString withRates = printed(first.id, 3);
+    for (const char* expected : {"JOB PROCESS OUTWARD CHALLAN", "Weight", "Rate", "242.50", "246.25", "488.75", "Bill Amount"})
+        EXPECT_TRUE(withRates.contains(QString::fromUtf8(expected))) << expected << "\n" << withRates.toStdString();
+    const QString takaList = printed(inward.id, 2);
+    for (const char* expected : {"JOB PROCESS INWARD CHALLAN", "Inward Ch. No : 1", "Ramesh Silk Stores", "201", "204", "391.000"})
+        EXPECT_TRUE(takaList.contains(QString::fromUtf8(expected))) << expected << "\n" << takaList.toStdString();
+    const QString acknowledged = printed(inward.id, 3);
+    EXPECT_TRUE(acknowledged.contains(QStringLiteral("Received the above 4 takas for Bleaching in good condition.")))
+        << acknowledged.toStdString();
+
+    // A delivery challan that happens to carry the first outward challan's key must not be touched.
+    db.exec(QStringLiteral("INSERT INTO ChalanMst (Id, FirmNO, BookNO, BillNO, BillDate, PartyID, IsSale) VALUES (?, 1, 1, '9', ?, ?, 0)"),
+            {first.id, QDate(2024, 6, 21), customer});
+    const auto billed = [&](qint64 id) { return db.scalar(QStringLiteral("SELECT IsCN FROM JobWork_IssueMst_1 WHERE Id = ?"), {id}).toInt() != 0; };
+
+    trade::PeriodBilling period(db, year().session, year().messages);
+    ASSERT_TRUE(period.billsJobWork());
+    const auto listed = period.unbilledChallans(customer, QDate(2024, 6, 1), QDate(2024, 6, 30));
+    ASSERT_TRUE(listed);
+    ASSERT_EQ(listed->size(), 2u);
+    EXPECT_EQ(listed->at(0).challanNo, QString::number(first.challanNo));
+    EXPECT_EQ(listed->at(0).metres.toString(3), QStringLiteral("195.500"));
+    EXPECT_EQ(listed->at(0).pieces.toString(0), QStringLiteral("2"));  // the grey-returned taka is not charged
+    EXPECT_EQ(listed->at(0).amount.toString(2), QStringLiteral("488.75"));
+    const auto each = period.lines({first.id}, false);
+    ASSERT_EQ(each.size(), 2u);
+    EXPECT_EQ(each[0].description, QStringLiteral("Taka 201"));
+    EXPECT_EQ(each[1].description, QStringLiteral("Taka 203"));
+    EXPECT_EQ(each[1].input.metres.toString(3), QStringLiteral("98.500"));
+    EXPECT_EQ(each[1].input.listRate.toString(2), QStringLiteral("2.50"));
+    EXPECT_EQ(each[1].challanSrno, 3);
+
+    // The bill charges for the work; the cloth moved on the challans, so the stock stays as it is.
+    const auto closing = [&] {
+        stock::StockFilter f;
+        f.itemId = 201;
+        const auto figures = stock::stockFigures(db, 1, {QDate(2024, 4, 1), QDate(2024, 6, 30)}, stock::StockUnit::Priced, f);
+        return figures.empty() ? Decimal() : figures.front().closing();
+    };
+    const Decimal stockBefore = closing();
+    trade::SalesInvoices invoices(db, year().session, year().messages);
+    trade::SalesBill bill;
+    bill.bookNo = 1;
+    bill.billNo = QStringLiteral("JW-1");
+    bill.date = QDate(2024, 6, 30);
+    bill.partyId = customer;
+    bill.lines = period.lines({first.id, second.id}, true);
+    ASSERT_EQ(bill.lines.size(), 2u);  // one summed line per challan
+    EXPECT_EQ(bill.lines[0].input.metres.toString(3), QStringLiteral("195.500"));
+    const auto billId = invoices.save(bill);
+    ASSERT_TRUE(billId) << test::lastRefusal(year().messages).toStdString();
+    // 289.5 m at 2.50 of job work on the bill; both challans marked, the delivery challan not.
+    EXPECT_DOUBLE_EQ(db.scalar(QStringLiteral("SELECT BAmt FROM SalBillMst WHERE Id = ?"), {*billId}).toDouble(), 723.75);
+    EXPECT_EQ(year().count(QStringLiteral("SalBillDtl"), QStringLiteral("BillMstId = ? AND DChForm = 17"), {*billId}), 2);
+    EXPECT_TRUE(billed(first.id));
+    EXPECT_TRUE(billed(second.id));
+    EXPECT_EQ(closing(), stockBefore);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT IsSale FROM ChalanMst WHERE Id = ?"), {first.id}).toInt(), 0);
+    EXPECT_TRUE(period.unbilledChallans(customer, QDate(2024, 6, 1), QDate(2024, 6, 30))->empty());
+    EXPECT_EQ(period.unbilledChallans(customer, QDate(2024, 6, 1), QDate(2024, 6, 30), *billId)->size(), 2u);
+    // The bill shows where each line came from.
+    const auto source = period.challan(bill.lines[1].challanId, bill.lines[1].challanForm);
+    ASSERT_TRUE(source);
+    EXPECT_EQ(source->date, QDate(2024, 6, 26));
+
+    // A billed outward challan is locked; nothing of it changes.
+    year().messages.clear();
+    MillReceipt edited = *r.load(first.id);
+    edited.notes = QStringLiteral("after the bill");
+    EXPECT_FALSE(r.save(edited));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Challan Is Sold"), QStringLiteral("This Challan Is Sold, You Can not modify or delete")));
+    EXPECT_FALSE(r.remove(first.id));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT Notes FROM JobWork_IssueMst_1 WHERE Id = ?"), {first.id}).toString(), QString());
+    EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueDtl_1"), QStringLiteral("BillMstId = ?"), {first.id}), 3);
+
+    // Nor billed twice: the second bill is refused whole.
+    trade::SalesBill twice = bill;
+    twice.id = 0;
+    twice.billNo = QStringLiteral("JW-2");
+    twice.lines = period.lines({first.id}, false);
+    const int bills = year().count(QStringLiteral("SalBillMst")), journal = year().count(QStringLiteral("HeadDtl3"));
+    EXPECT_FALSE(invoices.save(twice));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Data Duplication"), QStringLiteral("This Chalan is Already Sold !")));
+    EXPECT_EQ(year().count(QStringLiteral("SalBillMst")), bills);
+    EXPECT_EQ(year().count(QStringLiteral("HeadDtl3")), journal);
+
+    // The bill edited without the second challan lets it go; deleting the bill frees the first.
+    bill.lines = period.lines({first.id}, true);
+    ASSERT_TRUE(invoices.save(bill)) << test::lastRefusal(year().messages).toStdString();
+    EXPECT_TRUE(billed(first.id));
+    EXPECT_FALSE(billed(second.id));
+    ASSERT_TRUE(invoices.remove(*billId));
+    EXPECT_FALSE(billed(first.id));
+    edited = *r.load(first.id);
+    edited.notes = QStringLiteral("after the bill");
+    ASSERT_TRUE(r.save(edited)) << test::lastRefusal(year().messages).toStdString();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT Notes FROM JobWork_IssueMst_1 WHERE Id = ?"), {first.id}).toString(), QStringLiteral("after the bill"));
 }
 
 }  // namespace

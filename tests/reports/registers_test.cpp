@@ -11,6 +11,7 @@
 #include "domain/reports/Xlsx.h"
 #include "domain/returns/GoodsReturns.h"
 #include "domain/returns/Notes.h"
+#include "domain/stock/StockVouchers.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "support/FirmBooks.h"
 #include "support/PdfProbe.h"
@@ -354,6 +355,14 @@ TEST_F(RegistersTest, EveryMenuRegisterHasItsLayoutAndNamesOnlyColumnsItsQueryGi
     fromMill.lines = millReceipts.linesFromIssue(issue.id, {1});
     fromMill.lines[0].finishedMetres = Decimal(48);
     ASSERT_TRUE(millReceipts.save(fromMill));
+    // Twenty metres to the same mill on a stock voucher, for the stock voucher registers.
+    stock::StockVoucher voucher;
+    voucher.bookId = 1;
+    voucher.date = QDate(2024, 8, 12);
+    voucher.partyId = mill;
+    voucher.lotNo = QStringLiteral("L-2");
+    voucher.lines = {{test::SellingFirm::kRapier, Decimal(2), Decimal(), Decimal(20)}};
+    ASSERT_TRUE(stock::StockVouchers(year().db(), year().session, year().messages).save(voucher));
     const Registers registers(year().db(), year().session, year().folder());
     for (const RegisterDefinition& d : sellingRegisters()) {
         SCOPED_TRACE(d.name.toStdString());
@@ -364,7 +373,7 @@ TEST_F(RegistersTest, EveryMenuRegisterHasItsLayoutAndNamesOnlyColumnsItsQueryGi
     }
     EXPECT_EQ(registerCommands(),
               (QStringList{"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R82", "mnu_R83", "mnu_R84", "mnu_R85", "mnu_R86", "mnu_Prod3", "mnu_R31", "mnu_R25", "mnu_R51", "mnu_R52", "mnu_R53", "mnu_R28", "mnu_I74",
-                           "mnu_I75", "mnu_I76"}));
+                           "mnu_I75", "mnu_I76", "mnu_I77", "mnu_I78", "mnu_I79", "mnu_Inv3"}));
 }
 
 }  // namespace

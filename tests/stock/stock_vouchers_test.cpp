@@ -5,6 +5,7 @@
 // and to the quality list of a voucher line.
 // Runs on both engines (TANABANA_BOTH_ENGINES).
 #include "domain/reports/ReportError.h"
+#include "domain/reports/SellingRegisters.h"
 #include "domain/stock/StockFigures.h"
 #include "domain/stock/StockStatements.h"
 #include "domain/stock/StockVoucherPrint.h"
@@ -351,6 +352,90 @@ TEST_F(StockVouchersTest, StockTransfersMoveStockFromOneItemToTheOther) {
             EXPECT_EQ(r.data.value(row, r.data.indexOf(QStringLiteral("PQty"))).toString(), QStringLiteral("60.000"));
         }
     }
+}
+
+// The Inventory menu's register: what went out and what came back, by lot, party, quality and,
+// for the loom firm, design; bound to the period and the firm, printed as the grid shows it.
+TEST_F(StockVouchersTest, RegisterSetsIssuesBesideReceiptsByLotPartyQualityAndDesign) {
+    StockVouchers s = service();
+    StockVoucher out = issueToDyer();
+    ASSERT_TRUE(s.save(out));
+    StockVoucher back;
+    back.kind = VoucherKind::Receipt;
+    back.bookId = 2;
+    back.date = QDate(2024, 4, 29);
+    back.partyId = firm().mill;
+    back.process = QStringLiteral("Dyeing");
+    back.lotNo = QStringLiteral("L-9");
+    back.lines = {{kGrey, d("3"), d("5.5"), d("16.5")}};
+    ASSERT_TRUE(s.save(back));
+    StockVoucher may = issueToDyer();  // after the period
+    may.date = QDate(2024, 5, 2);
+    ASSERT_TRUE(s.save(may));
+
+    using Kind = reports::RegisterLine::Kind;
+    const auto run = [&](const char* name, qint64 party = 0, qint64 item = 0) {
+        reports::RegisterChoice choice;
+        choice.from = QDate(2024, 4, 1);
+        choice.to = QDate(2024, 4, 30);
+        choice.partyId = party;
+        choice.itemId = item;
+        const reports::RegisterDefinition* def = reports::findRegister(QString::fromLatin1(name));
+        EXPECT_NE(def, nullptr) << name;
+        return reports::Registers(db(), year().session, year().folder()).run(*def, choice);
+    };
+    const auto column = [](const reports::RegisterResult& r, Kind kind, const char* caption) {
+        int at = -1;
+        for (size_t i = 0; i < r.sheet.columns.size(); ++i)
+            if (r.sheet.columns[i].caption == QString::fromLatin1(caption)) at = int(i);
+        EXPECT_GE(at, 0) << caption;
+        QStringList out;
+        for (const reports::RegisterLine& l : r.lines)
+            if (l.kind == kind) out << l.cells.value(at);
+        return out;
+    };
+
+    // By lot: the firm's own April issue without a lot, then L-9 with 32 m out and 16.5 m back.
+    const reports::RegisterResult byLot = run("stock-vouchers-by-lot");
+    EXPECT_EQ(byLot.title, QStringLiteral("Stock Voucher Register (Lot Wise)  From 01-04-2024 To 30-04-2024"));
+    EXPECT_EQ(byLot.data.rowCount(), 5);  // 4 m grey and 1 pc saree of the firm, two lines out and one back on L-9
+    EXPECT_EQ(column(byLot, Kind::SubTotal, "Iss Mtrs"), (QStringList{"4.000", "32.000"}));
+    EXPECT_EQ(column(byLot, Kind::SubTotal, "Rec Mtrs"), (QStringList{"11.000", "16.500"}));
+    EXPECT_EQ(column(byLot, Kind::SubTotal, "Rec Pcs"), (QStringList{"1", "3"}));
+    EXPECT_EQ(column(byLot, Kind::Total, "Iss Mtrs"), QStringList{"36.000"});
+    EXPECT_EQ(column(byLot, Kind::Row, "Type"), (QStringList{"Issue", "Receive", "Issue", "Issue", "Receive"}));
+
+    // One party: the dyer's three lines only, with the job process.
+    const reports::RegisterResult dyer = run("stock-vouchers-by-party", firm().mill);
+    EXPECT_EQ(column(dyer, Kind::Heading, "Date"), QStringList{"Laxmi Dyeing Mill"});
+    EXPECT_EQ(column(dyer, Kind::Row, "Quality"), (QStringList{"Rapier 60 Grey", "Cotton Cambric", "Rapier 60 Grey"}));
+    EXPECT_EQ(column(dyer, Kind::Row, "Job Process"), (QStringList{"Dyeing", "Dyeing", "Dyeing"}));
+    EXPECT_EQ(column(dyer, Kind::Total, "Rec Mtrs"), QStringList{"16.500"});
+
+    // One quality: the grey's lines of every party.
+    const reports::RegisterResult grey = run("stock-vouchers-by-quality", 0, kGrey);
+    EXPECT_EQ(column(grey, Kind::Row, "Party"), (QStringList{"Ramesh Silk Mills", "Laxmi Dyeing Mill", "Laxmi Dyeing Mill"}));
+    EXPECT_EQ(column(grey, Kind::Total, "Iss Mtrs"), QStringList{"26.000"});
+
+    // The loom firm's design-wise form: the grey's design with its colour.
+    db().exec(QStringLiteral("UPDATE ProdMst SET P1 = 'Natural' WHERE Id = ?"), {kGrey});
+    const reports::RegisterResult designs = run("loom-stock-vouchers-by-design", firm().mill);
+    EXPECT_EQ(column(designs, Kind::Heading, "Date"), (QStringList{"Design No : D-501", "Design No : D-506"}));
+    EXPECT_EQ(column(designs, Kind::Row, "Colour").value(0), QStringLiteral("Natural"));
+    EXPECT_EQ(column(designs, Kind::SubTotal, "Rec Mtrs"), (QStringList{"16.500", "0.000"}));
+
+    // Printed as the grid shows it.
+    const QString path = QDir(year().folder()).filePath(QStringLiteral("stock-register.pdf"));
+    reports::Registers(db(), year().session, year().folder()).writePdf(byLot, path);
+    test::keepForLooking(path);
+    const QString text = test::pdfText(path);
+    for (const char* expected : {"Stock Voucher Register (Lot Wise) From 01-04-2024 To 30-04-2024", "L-9", "Laxmi Dyeing Mill", "Sub Tot",
+                                 "32.000", "16.500", "36.000"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
+
+    // Another firm's register does not see these vouchers.
+    year().session.firmNo = 2;
+    EXPECT_EQ(run("stock-vouchers-by-lot").data.rowCount(), 0);
 }
 
 }  // namespace

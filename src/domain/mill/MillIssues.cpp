@@ -26,7 +26,7 @@ void refuseIssueInReceipt(Messages& messages) {
 MillIssues::MillIssues(db::Database& db, Session& session, Messages& messages) : db_(db), session_(session), messages_(messages) {}
 
 std::vector<documents::PartyChoice> MillIssues::mills(const QString& prefix, int limit) {
-    return documents::findParties(db_, session_.firmNo, documents::PartyRange::Purchase, prefix, limit);
+    return documents::findParties(db_, session_.firmNo, millPartyRange(session_), prefix, limit);
 }
 
 qint64 MillIssues::nextChallanNo(qint64 bookId, int formId) {

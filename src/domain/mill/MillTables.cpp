@@ -1,6 +1,7 @@
 #include "domain/mill/MillTables.h"
 
 #include "domain/documents/Lookups.h"
+#include "domain/shell/FirmSettings.h"
 
 namespace tanabana::mill {
 
@@ -167,10 +168,15 @@ std::vector<ReceiptLineRow> receiptLineRows(const MillReceipt& receipt) {
     return rows;
 }
 
+documents::PartyRange millPartyRange(const Session& session) {
+    const int type = shell::FirmSettings(session).softType();
+    return type == 7 || type == 8 ? documents::PartyRange::Trading : documents::PartyRange::Purchase;
+}
+
 bool refuseChallanHeader(db::Database& db, const Session& session, Messages& messages, qint64 partyId, qint64 bookId, const QDate& date,
                          qint64 challanNo) {
     const auto party = partyId > 0 ? documents::partyById(db, session.firmNo, partyId) : std::nullopt;
-    const std::vector<int>& groups = documents::partyGroups(documents::PartyRange::Purchase);
+    const std::vector<int>& groups = documents::partyGroups(millPartyRange(session));
     if (!party || std::find(groups.begin(), groups.end(), party->groupNo) == groups.end() || challanNo < 0) {
         messages.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Distributor NAme and Enter Invoice No"));
         return true;

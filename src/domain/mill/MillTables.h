@@ -4,6 +4,7 @@
 // JobWork_IssueDtl_1 is written from and read into.
 #include "core/Messages.h"
 #include "core/Session.h"
+#include "domain/documents/Lookups.h"
 #include "domain/documents/TableMap.h"
 #include "domain/mill/MillChallan.h"
 
@@ -41,8 +42,11 @@ const documents::TableMap<ReceiptLineRow, MillReceiptLine>& receiptLineTable();
 std::vector<IssueLineRow> issueLineRows(const MillIssue& issue);
 std::vector<ReceiptLineRow> receiptLineRows(const MillReceipt& receipt);
 
-// The checks every mill and job-work challan passes first: a job worker of the purchase-party
-// groups, a purchase book (not a general one) of the firm, a date within the year. False after
+// Whom a taka-wise challan goes to: the mills and job workers of the purchase-party groups; a
+// bleaching firm's customers too (buyers and mills alike), whose cloth it takes in and sends back.
+documents::PartyRange millPartyRange(const Session& session);
+
+// The checks every mill and job-work challan passes first: a party of `millPartyRange`, a purchase book (not a general one) of the firm, a date within the year. False after
 // the refusal.
 bool refuseChallanHeader(db::Database& db, const Session& session, Messages& messages, qint64 partyId, qint64 bookId, const QDate& date,
                          qint64 challanNo);

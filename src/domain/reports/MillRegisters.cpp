@@ -119,10 +119,95 @@ RegisterDefinition pendingTakas() {
     return d;
 }
 
+// The bleaching firm's registers: its inward challans (the customers' grey taken in, the
+// taka-wise issue), its outward challans (sent back processed or grey, the receipt) and what of
+// each customer's cloth is still in the works on a day: the mill registers' queries under the
+// firm's own menu commands, titles and layouts.
+RegisterDefinition bleaching(RegisterDefinition d, const char* command, const QString& title, const QString& pdfName) {
+    d.name = QStringLiteral("bl-") + d.name.mid(QStringLiteral("mill-").size());
+    d.command = QString::fromLatin1(command);
+    d.title = title + (d.kind.isEmpty() ? QString() : QStringLiteral(" (") + d.kind + QLatin1Char(')'));
+    d.pdfName = pdfName;
+    return d;
+}
+
+// Per party: challans, takas and metres taken in.
+RegisterDefinition inwardSummary() {
+    RegisterDefinition d = issues(QStringLiteral("mill-inward-summary"), QStringLiteral("Party Summary"),
+                                  QStringLiteral("BL_Issue_Reg_Summary_Party.rpt"), QStringLiteral("PartyName"));
+    d.select = QStringLiteral(
+        "SELECT COALESCE(a.AcName, '') AS PartyName, count(DISTINCT m.Id) AS Challans, count(d.Srno) AS Takas, "
+        "ROUND(SUM(d.Mtrs) * 1000) / 1000.0 AS Mtrs FROM JobWork_IssueMst_1 m INNER JOIN JobWork_IssueDtl_1 d ON d.BillMstId = m.Id "
+        "LEFT JOIN AccMst a ON a.Id = m.PartyID");
+    d.groupBy = QStringLiteral("GROUP BY a.AcName");
+    d.orderBy = {QStringLiteral("PartyName")};
+    d.keyColumn.clear();
+    return d;
+}
+
+// Every taka taken in, under its party.
+RegisterDefinition inwardTakas() {
+    RegisterDefinition d = issues(QStringLiteral("mill-inward-takas"), QStringLiteral("Party Detail"),
+                                  QStringLiteral("BL_Issue_Reg_PartyDetail.rpt"), QStringLiteral("PartyName"));
+    d.select = QStringLiteral(
+        "SELECT m.Id AS IssueId, m.ChNo, m.BillDate AS IssueDate, COALESCE(a.AcName, '') AS PartyName, COALESCE(q.ProdName, '') AS Quality, "
+        "COALESCE(m.ProcessName, '') AS ProcessName, COALESCE(m.LotNO, '') AS LotNO, d.Srno, d.TakaNO, d.Mtrs, "
+        "d.RMtrs AS BackMtrs, d.PRate AS GreyRet, d.ShortLong, CASE WHEN d.IsFinished <> 0 THEN 'Y' ELSE 'N' END AS Fin "
+        "FROM JobWork_IssueMst_1 m INNER JOIN JobWork_IssueDtl_1 d ON d.BillMstId = m.Id LEFT JOIN AccMst a ON a.Id = m.PartyID "
+        "LEFT JOIN ProdMst q ON q.Id = m.QId");
+    d.orderBy << QStringLiteral("Srno");
+    return d;
+}
+
+// Per party: what went back, processed and grey, and the job charge.
+RegisterDefinition outwardSummary() {
+    RegisterDefinition d = receipts(QStringLiteral("mill-outward-summary"), QStringLiteral("Party Summary"),
+                                    QStringLiteral("BL_Issue_Reg_Party_R_Summary.rpt"), QStringLiteral("PartyName"));
+    const auto sum = [](const char* column) {
+        return QStringLiteral("ROUND(SUM(d.%1) * 1000) / 1000.0").arg(QString::fromLatin1(column));
+    };
+    d.select = QStringLiteral("SELECT COALESCE(a.AcName, '') AS PartyName, count(DISTINCT m.Id) AS Challans, count(d.Srno) AS Takas, ") +
+               sum("Mtrs") + QStringLiteral(" AS GreyMtrs, ") + sum("RMtrs") + QStringLiteral(" AS FinMtrs, ") + sum("ShortLong") +
+               QStringLiteral(" AS ShortLong, ") + sum("GreyRet") + QStringLiteral(" AS GreyRet, ROUND(SUM(d.PAmt) * 100) / 100.0 AS Amount ") +
+               QStringLiteral("FROM JobWork_IssueMst_1 m INNER JOIN JobWork_IssueDtl_1 d ON d.BillMstId = m.Id LEFT JOIN AccMst a ON a.Id = m.PartyID");
+    d.groupBy = QStringLiteral("GROUP BY a.AcName");
+    d.orderBy = {QStringLiteral("PartyName")};
+    d.keyColumn.clear();
+    return d;
+}
+
+std::vector<RegisterDefinition> bleachingRegisters() {
+    const QString inward = QStringLiteral("Job Process Inward Challan Register");
+    const QString outward = QStringLiteral("Job Process Outward Challan Register");
+    const QString pending = QStringLiteral("Job Process Inward Challan Pending Register");
+    std::vector<RegisterDefinition> list{
+        bleaching(issues(QStringLiteral("mill-inward-by-party"), QStringLiteral("Party Wise"), QStringLiteral("BL_Issue_Reg_Party.rpt"),
+                         QStringLiteral("PartyName")), "mnu_I77", inward, QStringLiteral("Inward_Challan_Register")),
+        bleaching(issues(QStringLiteral("mill-inward-by-quality"), QStringLiteral("Quality Wise"), QStringLiteral("BL_Issue_Reg_Quality.rpt"),
+                         QStringLiteral("Quality")), "mnu_I77", inward, QStringLiteral("Inward_Challan_Register")),
+        bleaching(issues(QStringLiteral("mill-inward-by-process"), QStringLiteral("Job Process Wise"), QStringLiteral("BL_Issue_Reg_JobProcess.rpt"),
+                         QStringLiteral("ProcessName")), "mnu_I77", inward, QStringLiteral("Inward_Challan_Register")),
+        bleaching(inwardTakas(), "mnu_I77", inward, QStringLiteral("Inward_Challan_Register")),
+        bleaching(inwardSummary(), "mnu_I77", inward, QStringLiteral("Inward_Challan_Register")),
+        bleaching(receipts(QStringLiteral("mill-outward-by-party"), QStringLiteral("Party Wise"), QStringLiteral("BL_Issue_Reg_Party_R.rpt"),
+                           QStringLiteral("PartyName")), "mnu_I78", outward, QStringLiteral("Outward_Challan_Register")),
+        bleaching(receipts(QStringLiteral("mill-outward-by-quality"), QStringLiteral("Quality Wise"), QStringLiteral("BL_Issue_Reg_Quality_R.rpt"),
+                           QStringLiteral("Quality")), "mnu_I78", outward, QStringLiteral("Outward_Challan_Register")),
+        bleaching(outwardSummary(), "mnu_I78", outward, QStringLiteral("Outward_Challan_Register")),
+        bleaching(pendingTakas(), "mnu_I79", pending, QStringLiteral("Inward_Challan_Pending_Register")),
+        bleaching(pendingSummary(), "mnu_I79", pending, QStringLiteral("Inward_Challan_Pending_Summary"))};
+    list[8].layout = QStringLiteral("BL_Pending_Reg_Summary_Dtl.rpt");
+    list[9].layout = QStringLiteral("BL_Pending_Reg_Summary.rpt");
+    list[9].title = QStringLiteral("Job Process Inward Challan Pending Summary");
+    return list;
+}
+
 }  // namespace
 
+bool isBleachingRegister(const RegisterDefinition& definition) { return definition.name.startsWith(QStringLiteral("bl-")); }
+
 std::vector<RegisterDefinition> millRegisters() {
-    return {issues(QStringLiteral("mill-issues-by-party"), QStringLiteral("Party Wise"), QStringLiteral("Mill_Issue_Reg_Party.rpt"),
+    std::vector<RegisterDefinition> list{issues(QStringLiteral("mill-issues-by-party"), QStringLiteral("Party Wise"), QStringLiteral("Mill_Issue_Reg_Party.rpt"),
                    QStringLiteral("PartyName")),
             issues(QStringLiteral("mill-issues-by-quality"), QStringLiteral("Quality Wise"), QStringLiteral("Mill_Issue_Reg_Quality.rpt"),
                    QStringLiteral("Quality")),
@@ -137,6 +222,8 @@ std::vector<RegisterDefinition> millRegisters() {
             receipts(QStringLiteral("mill-receipts-by-quality"), QStringLiteral("Quality Wise"), QStringLiteral("Mill_Issue_Reg_Quality_R.rpt"),
                      QStringLiteral("Quality")),
             pendingTakas(), pendingSummary()};
+    for (RegisterDefinition& d : bleachingRegisters()) list.push_back(std::move(d));
+    return list;
 }
 
 }  // namespace tanabana::reports

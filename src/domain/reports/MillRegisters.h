@@ -12,6 +12,10 @@
 
 namespace tanabana::reports {
 
+// The mill registers (commands "mnu_I74" to "mnu_I76"), then the bleaching firm's ("bl-...", under
+// "mnu_I77" to "mnu_I79"): its inward challans, its outward challans and what is still in the works.
 std::vector<RegisterDefinition> millRegisters();
+// Whether a register is one of the bleaching firm's.
+bool isBleachingRegister(const RegisterDefinition& definition);
 
 }  // namespace tanabana::reports

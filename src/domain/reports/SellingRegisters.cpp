@@ -2,6 +2,7 @@
 
 #include "db/Dialect.h"
 #include "domain/reports/MillRegisters.h"
+#include "domain/reports/StockVoucherRegisters.h"
 #include "domain/reports/OutstandingRegisters.h"
 #include "domain/reports/PurchaseRegisters.h"
 #include "domain/reports/ReturnRegisters.h"
@@ -110,7 +111,7 @@ RegisterDefinition challans(const QString& name, const QString& command, const Q
                               "COALESCE((SELECT MIN(") +
                kSql.concat({QStringLiteral("sb.BookShortName"), QStringLiteral("s.BillNO")}) +
                QStringLiteral(") FROM SalBillDtl sd INNER JOIN SalBillMst s ON s.Id = sd.BillMstId "
-                              "LEFT JOIN BookMst sb ON sb.BookNO = s.BookNO AND sb.FirmNO = s.FirmNO WHERE sd.DChId = c.Id), "
+                              "LEFT JOIN BookMst sb ON sb.BookNO = s.BookNO AND sb.FirmNO = s.FirmNO WHERE sd.DChId = c.Id AND COALESCE(sd.DChForm, 0) = 0), "
                               "CASE WHEN COALESCE(c.IsSale, 0) = 0 THEN 'Pending' ELSE 'Billed' END) AS BilledIn "
                               "FROM ChalanMst c LEFT JOIN AccMst a ON a.Id = c.PartyID "
                               "LEFT JOIN BookMst b ON b.BookNO = c.BookNO AND b.FirmNO = c.FirmNO");
@@ -232,6 +233,7 @@ std::vector<RegisterDefinition> makeRegisters() {
     for (RegisterDefinition& d : outstandingRegisters()) list.push_back(std::move(d));
     for (RegisterDefinition& d : returnRegisters()) list.push_back(std::move(d));
     for (RegisterDefinition& d : millRegisters()) list.push_back(std::move(d));
+    for (RegisterDefinition& d : stockVoucherRegisters()) list.push_back(std::move(d));
     return list;
 }
 

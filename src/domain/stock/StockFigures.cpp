@@ -49,11 +49,12 @@ const std::vector<Source>& sources() {
          QStringLiteral("m.BillDate"), QStringLiteral("d.PQty"), QStringLiteral("d.Qty2"),
          QStringLiteral("BillMst m INNER JOIN BillDtl d ON d.BillMstId = m.Id"), QStringLiteral("m.FirmNO"),
          QStringLiteral("m.Id > 0 AND m.IsOp = 0 AND m.FormId IN (1, 2)")},
-        // Sales and sales returns.
+        // Sales and sales returns. A bill line of job work (a bleaching firm's charge for an outward
+        // challan) moves no cloth: the challan did.
         {QStringLiteral("SalBillMst"), QStringLiteral("d.PCode"), QStringLiteral("CASE WHEN m.FormId = 3 THEN 4 ELSE 5 END"),
          QStringLiteral("m.BillDate"), QStringLiteral("d.Qty"), QStringLiteral("d.Qty2"),
          QStringLiteral("SalBillMst m INNER JOIN SalBillDtl d ON d.BillMstId = m.Id"), QStringLiteral("m.FirmNO"),
-         QStringLiteral("m.Id > 0 AND m.IsOp = 0 AND m.FormId IN (3, 4)")},
+         QStringLiteral("m.Id > 0 AND m.IsOp = 0 AND m.FormId IN (3, 4) AND COALESCE(d.DChForm, 0) <> 17")},
         // Grey takas to the mill leave the challan's quality; the finished metres come back as the
         // line's finished quality (the challan's quality when the line names none). A challan
         // holds a line per taka: the lines of the firm's challans up to the last day are summed

@@ -119,7 +119,7 @@ std::vector<TakaPlace> takaPlaces(db::Database& db, qint64 firmNo, const TakaSea
                     kMillColumns +
                     QStringLiteral(", ch.BillDate, COALESCE(ca.AcName, ''), "
                                    "(SELECT count(*) FROM SalBillDtl sd INNER JOIN SalBillMst sm ON sm.Id = sd.BillMstId "
-                                   "WHERE sd.DChId = ch.Id AND sm.BillDate <= ?) "
+                                   "WHERE sd.DChId = ch.Id AND COALESCE(sd.DChForm, 0) = 0 AND sm.BillDate <= ?) "
                                    "FROM ProductionDtl pd INNER JOIN ProductionMst pm ON pm.Id = pd.ProdId "
                                    "LEFT JOIN ProdMst p ON p.Id = pd.qId LEFT JOIN AccMst a ON a.Id = pm.PartyID LEFT JOIN (") +
                     kMillMoves +

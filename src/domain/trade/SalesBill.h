@@ -12,6 +12,10 @@
 
 namespace tanabana::trade {
 
+// The form of a taka-wise job-work challan that goes back to the customer (the bleaching firm's
+// outward challan); a period bill's line taken from one names it in DChForm.
+constexpr int kJobWorkOutward = 17;
+
 struct SalesLine {
     qint64 qualityId = 0;          // PCode
     QString description;           // R3 ("Desc")
@@ -22,6 +26,7 @@ struct SalesLine {
     std::optional<bool> shownAsIgst;
     qint64 challanId = 0;          // DChId: source challan of a period invoice
     qint64 challanSrno = 0;        // DchIdSno
+    int challanForm = 0;           // DChForm: 0 a delivery challan, 17 a job-work outward challan
     Decimal extraQty3, extraQty4;  // Qty3, Qty4
 };
 

@@ -232,6 +232,8 @@ const documents::TableMap<LineRow, SalesLine>& lineTable() {
          lineAmount("BillNetAmt", &InvoiceLine::lineTotal),
          lineText("DChId", &L::challanId, nullptr),
          lineText("DchIdSno", &L::challanSrno, nullptr),
+         {QStringLiteral("DChForm"), {}, [](const R& r) { return QVariant(r.line.challanId > 0 ? r.line.challanForm : 0); },
+          [](L& l, const db::Row& row) { l.challanForm = int(row.integer(QStringLiteral("DChForm"))); }},
          {QStringLiteral("Qty3"), {}, [](const R& r) { return QVariant(r.line.extraQty3.toDouble()); },
           [](L& l, const db::Row& row) { l.extraQty3 = Decimal::fromVariant(row.value(QStringLiteral("Qty3"))); }},
          {QStringLiteral("Qty4"), {}, [](const R& r) { return QVariant(r.line.extraQty4.toDouble()); },
@@ -480,10 +482,18 @@ bool SalesInvoices::challansFree(const SalesBill& bill) {
                               .toLongLong();
         if (id > 0) ids.insert(id);
     }
+    QSet<qint64> jobWork;
     for (const SalesLine& line : bill.lines)
-        if (line.challanId > 0) ids.insert(line.challanId);
+        if (line.challanId > 0) (line.challanForm == kJobWorkOutward ? jobWork : ids).insert(line.challanId);
     for (qint64 id : ids) {
         if (db_.scalar(QStringLiteral("SELECT IsSale FROM ChalanMst WHERE Id = ?"), {id}).toInt() != 0) {
+            messages_.critical(QStringLiteral("Data Duplication"), QStringLiteral("This Chalan is Already Sold !"));
+            return false;
+        }
+    }
+    // An outward job-work challan is billed once: another bill (or station) may have taken it.
+    for (qint64 id : jobWork) {
+        if (db_.scalar(QStringLiteral("SELECT IsCN FROM JobWork_IssueMst_1 WHERE Id = ? AND FirmNO = ?"), {id, session_.firmNo}).toInt() != 0) {
             messages_.critical(QStringLiteral("Data Duplication"), QStringLiteral("This Chalan is Already Sold !"));
             return false;
         }
@@ -497,7 +507,11 @@ void SalesInvoices::releaseChallans(qint64 billId) {
     if (old->integer(QStringLiteral("ChNo")) > 0)
         db_.exec(QStringLiteral("UPDATE ChalanMst SET IsSale = 0 WHERE FirmNO = ? AND BookNO = ? AND BillNO = ?"),
                  {session_.firmNo, old->integer(QStringLiteral("BookNO")), QString::number(old->integer(QStringLiteral("ChNo")))});
-    db_.exec(QStringLiteral("UPDATE ChalanMst SET IsSale = 0 WHERE Id IN (SELECT DChId FROM SalBillDtl WHERE BillMstId = ? AND DChId > 0)"),
+    db_.exec(QStringLiteral("UPDATE ChalanMst SET IsSale = 0 WHERE Id IN (SELECT DChId FROM SalBillDtl WHERE BillMstId = ? AND DChId > 0 "
+                            "AND COALESCE(DChForm, 0) = 0)"),
+             {billId});
+    db_.exec(QStringLiteral("UPDATE JobWork_IssueMst_1 SET IsCN = 0, Is_Upload = 0 WHERE FormId = 17 AND Id IN (SELECT DChId FROM SalBillDtl "
+                            "WHERE BillMstId = ? AND DChId > 0 AND DChForm = 17)"),
              {billId});
 }
 
@@ -505,8 +519,12 @@ void SalesInvoices::markChallansSold(const SalesBill& bill) {
     if (bill.challanNo > 0)
         db_.exec(QStringLiteral("UPDATE ChalanMst SET IsSale = 1 WHERE FirmNO = ? AND BookNO = ? AND BillNO = ?"),
                  {session_.firmNo, bill.bookNo, QString::number(bill.challanNo)});
-    db_.exec(QStringLiteral("UPDATE ChalanMst SET IsSale = 1 WHERE Id IN (SELECT DChId FROM SalBillDtl WHERE BillMstId = ? AND DChId > 0)"),
+    db_.exec(QStringLiteral("UPDATE ChalanMst SET IsSale = 1 WHERE Id IN (SELECT DChId FROM SalBillDtl WHERE BillMstId = ? AND DChId > 0 "
+                            "AND COALESCE(DChForm, 0) = 0)"),
              {bill.id});
+    db_.exec(QStringLiteral("UPDATE JobWork_IssueMst_1 SET IsCN = 1, Is_Upload = 0 WHERE FormId = 17 AND FirmNO = ? AND Id IN (SELECT DChId "
+                            "FROM SalBillDtl WHERE BillMstId = ? AND DChId > 0 AND DChForm = 17)"),
+             {session_.firmNo, bill.id});
 }
 
 void SalesInvoices::writeHeader(const SalesBill& b, const ComputedBill& c, const Stored& stored) {

@@ -68,7 +68,7 @@ const TableDef& salBillDtlTable() {
          amount(QStringLiteral("DNetAmt")), amount(QStringLiteral("BillNetAmt")), key(QStringLiteral("DChId")),
          key(QStringLiteral("DchIdSno")), amount(QStringLiteral("Qty3")), amount(QStringLiteral("Qty4")),
          text(QStringLiteral("Iss_ProdName"), 255), text(QStringLiteral("IsFinTaka"), 1), amount(QStringLiteral("Wt")),
-         amount(QStringLiteral("RPCs")), amount(QStringLiteral("RMtrs")), key(QStringLiteral("Iss_ChNO"))},
+         amount(QStringLiteral("RPCs")), amount(QStringLiteral("RMtrs")), key(QStringLiteral("Iss_ChNO")), key(QStringLiteral("DChForm"))},
         {},
         {{QStringLiteral("SalBillDtl_Bill"), {QStringLiteral("BillMstId"), QStringLiteral("Srno")}, false},
          {QStringLiteral("SalBillDtl_Item"), {QStringLiteral("PCode")}, false},
@@ -118,6 +118,10 @@ std::vector<const TableDef*> tradeTables() {
 std::vector<MigrationStep> tradeSteps() {
     return {{QStringLiteral("trade/001-sales-bills-and-challans"), [](Database& db) {
                  for (const TableDef* table : tradeTables()) createTable(db, *table);
+             }},
+            // Which kind of document a period bill's line came from, so its billed mark goes to that table.
+            {QStringLiteral("trade/002-bill-line-source-kind"), [](Database& db) {
+                 addColumnIfMissing(db, QStringLiteral("SalBillDtl"), key(QStringLiteral("DChForm")));
              }}};
 }
 

@@ -1,9 +1,12 @@
 // The mill commands of the Job Work menu: "3. Issue To Mill" and "4. Receive From Mill" open the
 // taka-wise screens in the variant of the firm's kind of business (the looms' grey takas for a
 // production firm, the purchase takas otherwise); a bleaching firm's inward and outward challans
-// ("5." and "6.") are the BL variants; "1." and "2." the quality-wise job-process challans.
+// ("5." and "6.") are the BL variants, with their registers ("7." to "9."); "1." and "2." the quality-wise job-process challans.
 #include "domain/ledger/Journal.h"
+#include "domain/reports/MillRegisters.h"
+#include "domain/reports/SellingRegisters.h"
 #include "domain/shell/FirmSettings.h"
+#include "gui/common/RegisterForm.h"
 #include "gui/mill/JobProcessScreen.h"
 #include "gui/mill/MillCarryScreen.h"
 #include "gui/mill/MillScreens.h"
@@ -50,6 +53,30 @@ void registerMillCommands(CommandRegistry& registry) {
             return new MillReceiptScreen(year, c.session, c.messages, millReceiptVariant(QStringLiteral("frmIssueToMillRec_1_BL")));
         });
     });
+    // "7." to "9." of the register menu: a bleaching firm's inward, outward and pending registers.
+    // The embroidery firm's registers of the same commands are not built.
+    const std::pair<const char*, const char*> registers[] = {{"mnu_I77", "FrmRep_IssueReg_BL_Party2019"},
+                                                             {"mnu_I78", "FrmRep_IssueReg_BL_Party_R_2019"},
+                                                             {"mnu_I79", "FrmRep_IssueReg_bl_Party_Detail_Pend"}};
+    for (const auto& [command, window] : registers) {
+        const QString name = QString::fromLatin1(command);
+        const QString objectName = QString::fromLatin1(window);
+        registry.add(name, [name, objectName](CommandContext& c) {
+            if (!bleaching(c.session)) {
+                c.messages.information(QStringLiteral("Not Available"),
+                                       QStringLiteral("The embroidery and dyeing job-work registers are not built yet."));
+                return;
+            }
+            std::vector<const reports::RegisterDefinition*> kinds;
+            for (const reports::RegisterDefinition* d : reports::registersOfCommand(name))
+                if (reports::isBleachingRegister(*d)) kinds.push_back(d);
+            openScreen(c, [&](db::Database& year) {
+                auto* form = new RegisterForm(year, c.session, c.messages, kinds);
+                form->setObjectName(objectName);
+                return form;
+            });
+        });
+    }
     // The job-process receipt is the one mill challan that posts: the books open it in its window.
     registry.addDocument(ledger::DocumentType::JobReceipt, [](CommandContext& c, db::Database& year, qint64 id) {
         auto* screen = new JobProcessScreen(year, c.session, c.messages, true);

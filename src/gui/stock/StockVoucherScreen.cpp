@@ -2,10 +2,13 @@
 
 #include "core/Words.h"
 #include "domain/reports/ReportError.h"
+#include "domain/reports/SellingRegisters.h"
+#include "domain/reports/StockVoucherRegisters.h"
 #include "domain/stock/StockVoucherPrint.h"
 #include "domain/trade/SalesLines.h"
 #include "domain/shell/FirmSettings.h"
 #include "gui/common/EntryKeys.h"
+#include "gui/common/RegisterForm.h"
 #include "gui/common/TypedFields.h"
 #include "gui/shell/Commands.h"
 #include "gui/trade/SellingLookups.h"
@@ -330,20 +333,34 @@ documents::DocumentPage StockVoucherScreen::listDocuments(const documents::ListF
 }
 
 // "1. Stock Issue" and "2. Stock Receive" of the Inventory menu: the loom firm (software type 9)
-// gets its design-wise forms, the receipt picking the design first.
+// gets its design-wise forms; its receipt picks the design first when the firm counts in pieces
+// only, as its sales bill does, and lists every design's colours at once otherwise.
+QString stockVoucherScreenFor(const Session& session, VoucherKind kind) {
+    const shell::FirmSettings firm(session);
+    if (firm.softType() != 9) return kind == VoucherKind::Issue ? QStringLiteral("FrmIssue_Stock") : QStringLiteral("FrmIssue_StockR");
+    if (kind == VoucherKind::Issue) return QStringLiteral("FrmIssue_Stock_Rapier");
+    return firm.piecesOnly() ? QStringLiteral("FrmIssue_StockR_Rapier_Single") : QStringLiteral("FrmIssue_StockR_Rapier");
+}
+
 void registerStockVoucherCommands(CommandRegistry& registry) {
-    const std::pair<const char*, std::pair<const char*, const char*>> commands[] = {
-        {"mnu_Inv1", {"FrmIssue_Stock", "FrmIssue_Stock_Rapier"}}, {"mnu_Inv2", {"FrmIssue_StockR", "FrmIssue_StockR_Rapier_Single"}}};
-    for (const auto& [command, names] : commands) {
-        const QString plain = QString::fromLatin1(names.first);
-        const QString loom = QString::fromLatin1(names.second);
-        registry.add(QString::fromLatin1(command), [plain, loom](CommandContext& c) {
-            const bool loomFirm = shell::FirmSettings(c.session).softType() == 9;
-            openScreen(c, [&](db::Database& year) {
-                return new StockVoucherScreen(year, c.session, c.messages, stockVoucherVariant(loomFirm ? loom : plain));
-            });
+    for (const auto& [command, kind] : {std::pair{"mnu_Inv1", VoucherKind::Issue}, std::pair{"mnu_Inv2", VoucherKind::Receipt}}) {
+        registry.add(QString::fromLatin1(command), [kind](CommandContext& c) {
+            const QString name = stockVoucherScreenFor(c.session, kind);
+            openScreen(c, [&](db::Database& year) { return new StockVoucherScreen(year, c.session, c.messages, stockVoucherVariant(name)); });
         });
     }
+    // "3. Register": the voucher lines by party, quality or lot; the loom firm's by party and design.
+    registry.add(QStringLiteral("mnu_Inv3"), [](CommandContext& c) {
+        const bool loomFirm = shell::FirmSettings(c.session).softType() == 9;
+        std::vector<const reports::RegisterDefinition*> kinds;
+        for (const reports::RegisterDefinition* d : reports::registersOfCommand(QStringLiteral("mnu_Inv3")))
+            if (reports::isLoomStockVoucherRegister(*d) == loomFirm) kinds.push_back(d);
+        openScreen(c, [&](db::Database& year) {
+            auto* form = new RegisterForm(year, c.session, c.messages, kinds);
+            form->setObjectName(loomFirm ? QStringLiteral("FrmRep_IssueReg_Inv_Rap") : QStringLiteral("FrmRep_IssueReg_Inv"));
+            return form;
+        });
+    });
 }
 
 }  // namespace tanabana::gui

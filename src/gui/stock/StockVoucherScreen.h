@@ -25,6 +25,8 @@ struct StockVoucherVariant {
 
 // The variant of a screen name; the plain issue screen for an unknown name.
 StockVoucherVariant stockVoucherVariant(const QString& name);
+// The screen "1. Stock Issue" or "2. Stock Receive" opens for the firm of the session.
+QString stockVoucherScreenFor(const Session& session, stock::VoucherKind kind);
 
 class StockVoucherScreen : public DocumentForm {
     Q_OBJECT

@@ -157,7 +157,8 @@ private:
     QLineEdit* rate_ = nullptr;
 };
 
-// frmSalesBetDt: the party's challans of a period not yet billed, ticked into one bill.
+// frmSalesBetDt: the party's challans of a period not yet billed, ticked into one bill; a
+// bleaching firm's job-work outward challans ("Job No", "JobW Date").
 class PeriodChallans : public SalesLineSource {
 public:
     explicit PeriodChallans(SalesScreen& screen) : SalesLineSource(screen), period_(db(), session(), messages()) {}
@@ -165,30 +166,33 @@ public:
     QString title() const override { return QStringLiteral("Sales Invoice (Chalan Between Dates)"); }
 
     std::vector<GridColumn> columns() const override {
+        if (period_.billsJobWork()) return {GridColumn::text(QStringLiteral("Job No")), GridColumn::date(QStringLiteral("JobW Date"))};
         return {GridColumn::text(QStringLiteral("Ch No")), GridColumn::date(QStringLiteral("Ch Date"))};
     }
     std::vector<Cell> cells(const SalesLine& line) const override {
-        const auto source = period_.challan(line.challanId);
+        const auto source = period_.challan(line.challanId, line.challanForm);
         if (!source) return {QString(), QString()};
         return {source->challanNo, source->date};
     }
 
     void build() override {
-        auto* box = new QGroupBox(QStringLiteral("Chalan Between Dates"));
+        const bool jobWork = period_.billsJobWork();
+        auto* box = new QGroupBox(jobWork ? QStringLiteral("Job Work Between Dates") : QStringLiteral("Chalan Between Dates"));
         auto* grid = new QGridLayout(box);
         grid->setContentsMargins(4, 2, 4, 2);
         from_ = dateBox(QStringLiteral("DtpFrom"));
         to_ = dateBox(QStringLiteral("DtpTo"));
         from_->setFinancialYear(session().yearStartDate, session().yearEndDate);
         to_->setFinancialYear(session().yearStartDate, session().yearEndDate);
-        show_ = new QPushButton(QStringLiteral("S&how Chalan"));
+        show_ = new QPushButton(jobWork ? QStringLiteral("S&how Job Work") : QStringLiteral("S&how Chalan"));
         show_->setObjectName(QStringLiteral("cmdShowChalan"));
         summed_ = new QCheckBox(QStringLiteral("Quality Wise Total"));
         summed_->setObjectName(QStringLiteral("ChkSum"));
         auto* take = new QPushButton(QStringLiteral("Ta&ke Selected"));
         take->setObjectName(QStringLiteral("cmdTakeChalan"));
-        list_ = new SelectionGrid({QStringLiteral("Ch No"), QStringLiteral("Ch Date"), QStringLiteral("Pcs"),
-                                   QStringLiteral("Mtrs"), QStringLiteral("Amount")});
+        list_ = new SelectionGrid({jobWork ? QStringLiteral("Job No") : QStringLiteral("Ch No"),
+                                   jobWork ? QStringLiteral("JobW Date") : QStringLiteral("Ch Date"),
+                                   jobWork ? QStringLiteral("Taka") : QStringLiteral("Pcs"), QStringLiteral("Mtrs"), QStringLiteral("Amount")});
         list_->setObjectName(QStringLiteral("vsgrid_Chalan"));
         list_->setMaximumHeight(110);
         auto* fromCaption = caption(QStringLiteral("From"));
@@ -243,7 +247,7 @@ private:
             list_->addRow({c.challanNo, c.date.toString(QStringLiteral("dd-MM-yyyy")), FormatIndian(c.pieces, 0),
                            FormatIndian(c.metres, 3), FormatIndian(c.amount, 2)});
             bool onBill = false;
-            for (const SalesLine& l : lines()) onBill = onBill || l.challanId == c.id;
+            for (const SalesLine& l : lines()) onBill = onBill || (l.challanId == c.id && l.challanForm == c.form);
             if (onBill) list_->setTicked(list_->rowCount() - 1, true);
         }
         list_->resizeColumnsToContents();
