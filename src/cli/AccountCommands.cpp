@@ -42,6 +42,7 @@ int runStatement(const RegisterDefinition& asked, const Arguments& a) {
     }
     try {
         const reports::Registers registers(*books.year, books.session, books.installation.dataRoot());
+        choice.screenLines = !a.has(QStringLiteral("out"));
         const RegisterResult result = registers.run(*definition, choice);
         if (!a.has(QStringLiteral("out"))) {
             printRegisterText(result);

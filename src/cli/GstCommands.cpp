@@ -98,15 +98,12 @@ int gstr3b(const Arguments& a) {
         const gst::Gstr3b r = gst::Gstr3bService(*books.year, books.session).compute(period);
         out(QStringLiteral("%1%2%3%4%5%6").arg(QStringLiteral("Table"), -9).arg(QStringLiteral("Nature of Supplies"), -80)
                 .arg(QStringLiteral("Taxable"), 16).arg(QStringLiteral("IGST"), 16).arg(QStringLiteral("CGST"), 16).arg(QStringLiteral("SGST"), 16));
-        for (const auto* lines : {&r.outward, &r.inputCredit})
-            for (const gst::Gstr3bLine& l : *lines)
-                out(QStringLiteral("%1%2").arg(l.table, -9).arg(l.description, -80) + amountColumns({l.taxable, l.igst, l.cgst, l.sgst}));
-        for (const gst::StateSupplies& s : r.interState)
-            out(QStringLiteral("%1%2").arg(QStringLiteral("3.2"), -9).arg(s.placeOfSupply + QStringLiteral(": Supplies made to Unregistered Persons"), -80) +
-                amountColumns({s.unregisteredTaxable, s.unregisteredIgst}));
-        for (const gst::ExemptInward& e : r.exemptInward)
-            out(QStringLiteral("%1%2").arg(QStringLiteral("5"), -9).arg(e.description, -80) +
-                amountColumns({e.interState, e.intraState}) + QStringLiteral("  (inter-, intra-state)"));
+        // The rows of the printed return, in the form's order, as the screen shows them.
+        const reports::ReportRequest printed = gst::gstr3bReport(*books.year, books.session, r);
+        for (const QVariantList& row : printed.data->rows)
+            out(QStringLiteral("%1%2").arg(row.at(1).toString(), -9).arg(row.at(2).toString(), -80) +
+                amountColumns({Decimal::fromVariant(row.at(3)), Decimal::fromVariant(row.at(4)), Decimal::fromVariant(row.at(5)),
+                               Decimal::fromVariant(row.at(6))}));
         if (a.has(QStringLiteral("out"))) {
             const QString path = a.required(QStringLiteral("out"));
             gst::writeGstr3b(*books.year, books.session, r, books.installation.dataRoot(), path);

@@ -32,6 +32,7 @@ int runRegister(const reports::RegisterDefinition& definition, const Arguments& 
     choice.itemId = picked(books, a, QStringLiteral("item"), reports::RegisterPicker::Item, definition.offersItem(), QStringLiteral("quality"));
     try {
         const reports::Registers registers(*books.year, books.session, books.installation.dataRoot());
+        choice.screenLines = false;  // only the file is wanted
         const reports::RegisterResult result = registers.run(definition, choice);
         registers.writeFile(result, target);
         out(QStringLiteral("%1: %2 row(s), %3").arg(target).arg(result.data.rowCount()).arg(result.title));

@@ -97,17 +97,33 @@ Decimal Decimal::fromVariant(const QVariant& value) {
 }
 
 QString Decimal::toString(int places) const {
+    // Written into a buffer and made a string once: a day book turns 130,000 amounts into text.
+    if (places < 0 || places > Places) {
+        const Decimal r = roundHalfEven(places);
+        const std::int64_t u = r.units_ < 0 ? -r.units_ : r.units_;
+        QString text = QString::number(u / Scale);
+        if (places > 0) text += QLatin1Char('.') + QString::number((u % Scale) / pow10(Places - places)).rightJustified(places, QLatin1Char('0'));
+        return r.units_ < 0 ? QLatin1Char('-') + text : text;
+    }
     const Decimal r = roundHalfEven(places);
     std::int64_t u = r.units_;
     const bool negative = u < 0;
     if (negative) u = -u;
-    const std::int64_t whole = u / Scale;
-    QString text = QString::number(whole);
+    char buffer[40];
+    char* end = buffer + sizeof buffer;
+    char* o = end;
     if (places > 0) {
-        const std::int64_t frac = (u % Scale) / pow10(Places - places);
-        text += QLatin1Char('.') + QString::number(frac).rightJustified(places, QLatin1Char('0'));
+        std::int64_t frac = (u % Scale) / pow10(Places - places);
+        for (int i = 0; i < places; ++i, frac /= 10) *--o = char('0' + frac % 10);
+        *--o = '.';
     }
-    return negative && u != 0 ? QLatin1Char('-') + text : text;
+    std::int64_t whole = u / Scale;
+    do {
+        *--o = char('0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0);
+    if (negative && u != 0) *--o = '-';
+    return QString::fromLatin1(o, qsizetype(end - o));
 }
 
 Decimal Decimal::roundHalfEven(int places) const {

@@ -9,10 +9,13 @@
 #include "domain/accounts/AccountRegisters.h"
 #include "domain/ledger/Journal.h"
 #include "domain/reports/ReportError.h"
+#include "domain/reports/Xlsx.h"
 #include "support/FirmBooks.h"
 #include "support/LedgerBooks.h"
+#include "support/PdfProbe.h"
 #include "support/YearFixture.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace tanabana;
@@ -140,6 +143,27 @@ TEST_F(BooksTest, DayBookListsEveryPostingAndThePrintedFormLeavesOutSalesAndBank
                            "15-04-24 | SAL | Output CGST | 262.50 |", "15-04-24 | SAL | Output SGST | 262.50 |",
                            "15-04-24 | CP | Cash | 500.00 |", "15-04-24 | CP | Freight Inward | | 500.00",
                            "D Tot | | | 11,525.00 | 11,525.00", "M Tot | | | 11,525.00 | 11,525.00", "Total | | | 11,525.00 | 11,525.00"}));
+    // The same lines in a workbook: amounts stay numbers, the total line keeps both sides.
+    const QString book = year->folder() + QStringLiteral("/Day_Book.xlsx");
+    Registers(db(), year->session, year->folder()).writeFile(all, book);
+    const std::vector<XlsxSheet> sheets = readXlsx(book);
+    ASSERT_EQ(sheets.size(), 1u);
+    auto find = [&](const QString& text) -> const XlsxCell* {
+        for (const XlsxCell& c : sheets[0].cells)
+            if (c.value.toString() == text) return &c;
+        ADD_FAILURE() << text.toStdString() << " not in the workbook";
+        return nullptr;
+    };
+    auto amount = [&](const QString& line, const QString& caption) {
+        const XlsxCell *row = find(line), *column = find(caption);
+        for (const XlsxCell& c : sheets[0].cells)
+            if (row && column && c.row == row->row && c.column == column->column) return c.value;
+        return QVariant();
+    };
+    EXPECT_EQ(amount(QStringLiteral("Suresh Fabrics"), QStringLiteral("Dr Amt")), QVariant(11025.0));
+    EXPECT_EQ(amount(QStringLiteral("Total"), QStringLiteral("Cr Amt")), QVariant(11525.0));
+    EXPECT_EQ(amount(QStringLiteral("Total"), QStringLiteral("Dr Amt")), QVariant(11525.0));
+
     const RegisterResult printed = run(QStringLiteral("day-book-printed"), QDate(2024, 5, 1), QDate(2024, 5, 31));
     const QStringList names = columns(printed, {"AcNAme"});
     EXPECT_FALSE(names.contains(QStringLiteral("Sales A/c")));
@@ -153,4 +177,38 @@ TEST_F(BooksTest, JournalBookShowsTheVoucherCreditFirst) {
     EXPECT_EQ(columns(r, {"VDate", "AcNAme", "withDraw", "Deposit"}),
               (QStringList{"30-06-24 | Mahesh Yarn Agency | | 300.00", "30-06-24 | Rent | 300.00 |", "D Tot | | 300.00 | 300.00",
                            "M Tot | | 300.00 | 300.00", "Total | | 300.00 | 300.00"}));
+}
+
+// The command line writes a day book to a file without the screen's lines: the PDF and the CSV
+// read exactly as those of the day book shown on the screen.
+TEST_F(BooksTest, ADayBookWrittenOnlyToAFileReadsAsTheScreensDoes) {
+    const Registers registers(db(), year->session, year->folder());
+    RegisterChoice choice;
+    choice.from = QDate(2024, 4, 1);
+    choice.to = QDate(2024, 5, 31);
+    const RegisterDefinition& dayBook = *accounts::findAccountRegister(QStringLiteral("day-book"));
+    const RegisterResult screen = registers.run(dayBook, choice);
+    choice.screenLines = false;
+    const RegisterResult file = registers.run(dayBook, choice);
+    EXPECT_TRUE(file.lines.empty());
+    ASSERT_EQ(file.data.rowCount(), screen.data.rowCount());
+
+    const QString folder = year->folder() + QLatin1Char('/');
+    registers.writeFile(screen, folder + QStringLiteral("screen.pdf"));
+    registers.writeFile(file, folder + QStringLiteral("file.pdf"));
+    const QString printed = test::pdfText(folder + QStringLiteral("file.pdf"));
+    EXPECT_EQ(printed, test::pdfText(folder + QStringLiteral("screen.pdf")));
+    EXPECT_TRUE(printed.simplified().contains(QStringLiteral("15-04-24 SAL 1 35S001 Suresh Fabrics GST/1 11,025.00"))) << printed.toStdString();
+    EXPECT_TRUE(printed.contains(QStringLiteral("M Tot")));
+
+    registers.writeFile(screen, folder + QStringLiteral("screen.csv"));
+    registers.writeFile(file, folder + QStringLiteral("file.csv"));
+    auto read = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    const QString csv = read(folder + QStringLiteral("file.csv"));
+    EXPECT_EQ(csv, read(folder + QStringLiteral("screen.csv")));
+    EXPECT_TRUE(csv.contains(QStringLiteral("15-04-24,CP,1,")));
+    EXPECT_TRUE(csv.contains(QStringLiteral("\nM Tot,,,,,,,")));
 }

@@ -136,6 +136,10 @@ TEST_F(Gstr1ScreenTest, Gstr3bShowsTheTablesUnderTheFormsHeadingsAndWritesTheWor
                                        "23,859.52", "8,737.50", "8,737.50", "0.00"}));
     EXPECT_EQ(rowText(7), (QStringList{"3.2", "08-Rajasthan: Supplies made to Unregistered Persons", "4,76,190.48", "23,809.52", "0.00",
                                        "0.00", "0.00"}));
+    // The kinds of buyer the month had none of stay on the form at nil, before table 4.
+    EXPECT_EQ(rowText(8), (QStringList{"3.2", "Supplies made to Composition Taxable Persons", "0.00", "0.00", "0.00", "0.00", "0.00"}));
+    EXPECT_EQ(rowText(9), (QStringList{"3.2", "Supplies made to UIN Holders", "0.00", "0.00", "0.00", "0.00", "0.00"}));
+    EXPECT_EQ(rowText(10).first(), "4. Eligible ITC");
     gstr3b.resize(1100, 560);
     gstr3b.show();
     test::keepPicture(&gstr3b, QStringLiteral("gstr3b_july"));
@@ -147,6 +151,16 @@ TEST_F(Gstr1ScreenTest, Gstr3bShowsTheTablesUnderTheFormsHeadingsAndWritesTheWor
     bool found = false;
     for (const reports::XlsxCell& cell : sheets.front().cells) found = found || qAbs(cell.value.toDouble() - 812690.38) < 0.001;
     EXPECT_TRUE(found) << "3.1(a) taxable value not in the workbook";
+
+    // A month without sales across the state line shows all three kinds at nil.
+    gstr3b.setPeriod(QDate(2024, 6, 1), QDate(2024, 6, 30));
+    ASSERT_TRUE(gstr3b.refresh());
+    QStringList interState;
+    for (int r = 0; r < g->rowCount(); ++r)
+        if (rowText(r).first() == "3.2") interState << rowText(r).mid(1).join(QLatin1Char('|'));
+    EXPECT_EQ(interState, (QStringList{"Supplies made to Unregistered Persons|0.00|0.00|0.00|0.00|0.00",
+                                       "Supplies made to Composition Taxable Persons|0.00|0.00|0.00|0.00|0.00",
+                                       "Supplies made to UIN Holders|0.00|0.00|0.00|0.00|0.00"}));
 
     gstr3b.setPeriod(QDate(2025, 4, 1), QDate(2025, 4, 30));
     EXPECT_FALSE(gstr3b.refresh());

@@ -37,6 +37,8 @@ const QStringList kColumns = {QStringLiteral("Srno"),   QStringLiteral("Grpno"),
 
 // Rows numbered in order and cut into month groups (1 for the period's first month ...).
 class BookRows {
+    static constexpr int kFirmColumns = 4;  // FirmNAme, FirmAdd1, FirmCity, FirmTIN
+
 public:
     explicit BookRows(reports::ResultSet& data) : data_(data) { data_.columns = kColumns; }
 
@@ -48,13 +50,15 @@ public:
         return true;
     }
     QVariantList& add(const QDate& date) {
-        QVariantList row(Count);
+        QVariantList row;
+        row.reserve(Count + kFirmColumns);  // the firm's columns are added after, without growing the row
+        row.resize(Count);
         row[Srno] = int(data_.rows.size()) + 1;
         row[Grpno] = group_;
         row[MonthNo] = date.month();
         row[VDate] = date;
         row[JournalNo] = 0;
-        data_.rows.push_back(row);
+        data_.rows.push_back(std::move(row));
         return data_.rows.back();
     }
 

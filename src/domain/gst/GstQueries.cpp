@@ -2,22 +2,25 @@
 
 namespace tanabana::gst {
 
+QString unset(const QString& column) { return QStringLiteral("(%1 = 0 OR %1 IS NULL)").arg(column); }
+
 QString salesDocumentsOfPeriod(const QString& alias, int formId) {
-    return QStringLiteral("%1.FirmNO = ? AND %1.FormId = %2 AND %1.Id > 0 AND COALESCE(%1.IsOp, 0) = 0 AND %1.BillDate BETWEEN ? AND ?")
+    return QStringLiteral("%1.FirmNO = ? AND %1.FormId = %2 AND %1.Id > 0 AND %3 AND %1.BillDate BETWEEN ? AND ?")
         .arg(alias)
-        .arg(formId);
+        .arg(formId)
+        .arg(unset(alias + QStringLiteral(".IsOp")));
 }
 
 QString purchaseDocumentsOfPeriod(const QString& alias, int formId) {
-    return QStringLiteral("%1.FirmNO = ? AND %1.FormId = %2 AND COALESCE(%1.IsOp, 0) = 0 AND COALESCE(%1.Is_SkipGst, 0) = 0 "
-                          "AND %1.BillDate BETWEEN ? AND ?")
+    return QStringLiteral("%1.FirmNO = ? AND %1.FormId = %2 AND %3 AND %4 AND %1.BillDate BETWEEN ? AND ?")
         .arg(alias)
-        .arg(formId);
+        .arg(formId)
+        .arg(unset(alias + QStringLiteral(".IsOp")), unset(alias + QStringLiteral(".Is_SkipGst")));
 }
 
 QString notesOfPeriod(const QString& type) {
-    return QStringLiteral("n.FirmNO = ? AND n.CNType = '%1' AND COALESCE(n.Is_SkipGst, 0) = 0 AND n.CnDate BETWEEN ? AND ?")
-        .arg(type == QLatin1String("D") ? QStringLiteral("D") : QStringLiteral("C"));
+    return QStringLiteral("n.FirmNO = ? AND n.CNType = '%1' AND %2 AND n.CnDate BETWEEN ? AND ?")
+        .arg(type == QLatin1String("D") ? QStringLiteral("D") : QStringLiteral("C"), unset(QStringLiteral("n.Is_SkipGst")));
 }
 
 QString salesLineSums(const db::Dialect& sql) {
@@ -36,10 +39,12 @@ QString purchaseLineSums(const db::Dialect& sql) {
 
 namespace {
 
-// A figure in whole units of its last place, as Dialect::sumRounded adds it, and the sum of such
-// units back as an amount; summing units keeps the totals exact on both engines.
+// A figure in whole units of its last place and the sum of such units back as an amount; summing
+// units keeps the totals exact on both engines. The lines keep amounts to the paisa and
+// quantities and taxes to three places, so the floating-point ROUND gives the same whole number
+// as Dialect::sumRounded's cast to NUMERIC, which cost PostgreSQL a third of the return's time.
 QString units(const QString& expression, int places) {
-    return QStringLiteral("CAST(ROUND(CAST(%1 AS NUMERIC) * 1%2) AS BIGINT)").arg(expression, QString(places, QLatin1Char('0')));
+    return QStringLiteral("CAST(ROUND((%1) * 1%2) AS BIGINT)").arg(expression, QString(places, QLatin1Char('0')));
 }
 QString sumOfUnits(const QString& column, int places) {
     return QStringLiteral("(CAST(COALESCE(SUM(%1), 0) AS DOUBLE PRECISION) / 1%2)").arg(column, QString(places, QLatin1Char('0')));

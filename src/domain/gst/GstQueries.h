@@ -9,6 +9,11 @@
 
 namespace tanabana::gst {
 
+// "(column = 0 OR column IS NULL)": a flag not set, written so that PostgreSQL's planner can
+// estimate it from the column's statistics (COALESCE(column, 0) = 0 it guesses as 1 row in 200,
+// and then walks thousands of bills one index probe at a time).
+QString unset(const QString& column);
+
 // The firm's sales documents of one form (3 bills, 4 returns) in the period, not opening bills; the
 // table aliased `alias`, parameters firm, from, to.
 QString salesDocumentsOfPeriod(const QString& alias, int formId);

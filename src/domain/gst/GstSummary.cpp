@@ -87,7 +87,7 @@ std::vector<TaxRateRow> GstSummaryService::detail(const ReturnPeriod& period) co
                           sql.sumRounded(QStringLiteral("d.DATaxRs"), 3) + QStringLiteral(" AS Cgst, ") +
                           sql.sumRounded(QStringLiteral("d.DVatRs"), 3) +
                           QStringLiteral(" AS Sgst FROM SalBillDtl d INNER JOIN SalBillMst x ON x.Id = d.BillMstId WHERE x.FirmNO = ? AND x.FormId = 3 "
-                                         "AND x.Id > 0 AND COALESCE(x.IsOp, 0) = 0 AND x.BillDate BETWEEN ? AND ? "
+                                         "AND x.Id > 0 AND (x.IsOp = 0 OR x.IsOp IS NULL) AND x.BillDate BETWEEN ? AND ? "
                                          "GROUP BY d.DVatP + d.DATaxP, CASE WHEN COALESCE(d.IGSTRs, 0) <> 0 THEN 1 ELSE 0 END");
     db_.forEach(sales, params, [&](const db::Row& row) { take(QStringLiteral("Sales"), row); });
     // Purchases: under reverse charge when posted so; the supplier marked for it but the bill not, "not paid".
@@ -98,7 +98,7 @@ std::vector<TaxRateRow> GstSummaryService::detail(const ReturnPeriod& period) co
         sql.sumRounded(QStringLiteral("COALESCE(d.IGSTRs, 0)"), 3) + QStringLiteral(" AS Igst, ") + sql.sumRounded(QStringLiteral("d.ATaxRsD"), 3) +
         QStringLiteral(" AS Cgst, ") + sql.sumRounded(QStringLiteral("d.VatRsD"), 3) +
         QStringLiteral(" AS Sgst FROM BillDtl d INNER JOIN BillMst x ON x.Id = d.BillMstId LEFT JOIN AccMst a ON a.Id = x.PartyID "
-                       "WHERE x.FirmNO = ? AND x.FormId = 1 AND COALESCE(x.IsOp, 0) = 0 AND COALESCE(x.Is_SkipGst, 0) = 0 "
+                       "WHERE x.FirmNO = ? AND x.FormId = 1 AND (x.IsOp = 0 OR x.IsOp IS NULL) AND (x.Is_SkipGst = 0 OR x.Is_SkipGst IS NULL) "
                        "AND x.BillDate BETWEEN ? AND ? GROUP BY CASE WHEN COALESCE(x.RCM_ID, 0) > 0 THEN 'RCM Amt Payable' "
                        "WHEN COALESCE(a.Is_RevCh, 0) <> 0 THEN 'RCM Amt Not Pay' ELSE 'Pur' END, d.VatPD + d.ATaxPD, "
                        "CASE WHEN COALESCE(d.IGSTRs, 0) <> 0 THEN 1 ELSE 0 END");

@@ -241,7 +241,7 @@ void listDocuments(db::Database& db, const QVariantList& params, const std::map<
         r.documents.push_back({1, documentNatures().at(0), s.prefix + s.lowNo, s.prefix + s.highNo, s.count, 0});
     Series selfInvoices;
     db.forEach(QStringLiteral("SELECT COALESCE(RCM_BillNO, '') AS No FROM BillMst WHERE FirmNO = ? AND FormId = 1 AND COALESCE(RCM_ID, 0) > 0 "
-                              "AND COALESCE(IsOp, 0) = 0 AND BillDate BETWEEN ? AND ?"),
+                              "AND (IsOp = 0 OR IsOp IS NULL) AND BillDate BETWEEN ? AND ?"),
                params, [&](const db::Row& row) { selfInvoices.take(row.text(QStringLiteral("No")).trimmed()); });
     if (selfInvoices.count > 0)
         r.documents.push_back({2, documentNatures().at(1), selfInvoices.lowNo, selfInvoices.highNo, selfInvoices.count, 0});

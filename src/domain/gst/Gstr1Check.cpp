@@ -109,7 +109,7 @@ std::vector<Gstr1Problem> checkGstr1(db::Database& db, const Session& session, c
         out.push_back({{}, QStringLiteral("The firm's GSTIN %1 %2.").arg(firm.gstin, fault), QStringLiteral("Correct the firm's GSTIN in the firm master.")});
     const int digits = hsnDigitsRequired(period.from, firm.turnoverAbove5Crore);
 
-    const QString where = QStringLiteral("m.FirmNO = ? AND m.FormId = 3 AND m.Id > 0 AND COALESCE(m.IsOp, 0) = 0 AND m.BillDate BETWEEN ? AND ?");
+    const QString where = QStringLiteral("m.FirmNO = ? AND m.FormId = 3 AND m.Id > 0 AND (m.IsOp = 0 OR m.IsOp IS NULL) AND m.BillDate BETWEEN ? AND ?");
     const QVariantList params = {session.firmNo, period.from, period.to};
     std::vector<Bill> bills;
     std::map<qint64, size_t> billIndex;

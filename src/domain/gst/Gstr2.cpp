@@ -19,7 +19,7 @@ Decimal exact(const db::Row& row, const QString& column) { return Decimal::fromV
 // The purchase bills of the return: the firm's supplier bills (not opening bills, not kept out of
 // the returns) dated inside the period, with the operator's choice of matched or unmatched ones.
 QString billsOfPeriod(PortalMatchFilter filter) {
-    QString where = QStringLiteral("x.FirmNO = ? AND x.FormId = 1 AND COALESCE(x.IsOp, 0) = 0 AND COALESCE(x.Is_SkipGst, 0) = 0 "
+    QString where = QStringLiteral("x.FirmNO = ? AND x.FormId = 1 AND (x.IsOp = 0 OR x.IsOp IS NULL) AND (x.Is_SkipGst = 0 OR x.Is_SkipGst IS NULL) "
                                    "AND x.BillDate BETWEEN ? AND ?");
     if (filter == PortalMatchFilter::Matched) where += QStringLiteral(" AND COALESCE(x.Is_GstR2A, 0) <> 0");
     if (filter == PortalMatchFilter::Unmatched) where += QStringLiteral(" AND COALESCE(x.Is_GstR2A, 0) = 0");

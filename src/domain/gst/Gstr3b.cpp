@@ -79,7 +79,7 @@ Gstr3b Gstr3bService::compute(const ReturnPeriod& period) const {
                          sql.sumRounded(QStringLiteral("CASE WHEN COALESCE(d.IGSTRs, 0) <> 0 THEN 0 ELSE d.DVatRs END"), 3) +
                          QStringLiteral(" AS Sgst");
     const QString bills = QStringLiteral(" FROM SalBillDtl d INNER JOIN SalBillMst x ON x.Id = d.BillMstId LEFT JOIN AccMst a ON a.Id = x.PartyID "
-                                         "WHERE x.FirmNO = ? AND x.FormId = 3 AND x.Id > 0 AND COALESCE(x.IsOp, 0) = 0 AND x.BillDate BETWEEN ? AND ?");
+                                         "WHERE x.FirmNO = ? AND x.FormId = 3 AND x.Id > 0 AND (x.IsOp = 0 OR x.IsOp IS NULL) AND x.BillDate BETWEEN ? AND ?");
     const QString kind = QStringLiteral("CASE WHEN COALESCE(x.InvType, '') = 'E' THEN 'b' WHEN d.DVatP + d.DATaxP = 0 THEN 'c' ELSE 'a' END");
     db_.forEach(QStringLiteral("SELECT ") + kind + QStringLiteral(" AS Kind, ") + sums + bills + QStringLiteral(" GROUP BY ") + kind, params,
                 [&](const db::Row& row) {
@@ -135,7 +135,7 @@ Gstr3b Gstr3bService::compute(const ReturnPeriod& period) const {
                     sql.sumRounded(bySign(QStringLiteral("m.VatRs")), 2) +
                     QStringLiteral(" AS Sgst, CASE WHEN COALESCE(m.CSTRs, 0) + COALESCE(m.ATAXRs, 0) + COALESCE(m.VatRs, 0) > 0 THEN 1 ELSE 0 END "
                                    "AS Taxed FROM BillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.FormId IN (1, 2) "
-                                   "AND COALESCE(m.IsOp, 0) = 0 AND COALESCE(m.Is_SkipGst, 0) = 0 AND m.BillDate BETWEEN ? AND ? "
+                                   "AND (m.IsOp = 0 OR m.IsOp IS NULL) AND (m.Is_SkipGst = 0 OR m.Is_SkipGst IS NULL) AND m.BillDate BETWEEN ? AND ? "
                                    "GROUP BY CASE WHEN COALESCE(m.RCM_ID, 0) > 0 THEN 1 ELSE 0 END, "
                                    "CASE WHEN COALESCE(m.GenPurAccId, 0) <> 0 THEN 1 ELSE 0 END, "
                                    "CASE WHEN COALESCE(a.TinNo, '') <> '' AND COALESCE(a.EcNo, '') = '1' THEN 1 ELSE 0 END, "

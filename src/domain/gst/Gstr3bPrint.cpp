@@ -25,15 +25,24 @@ reports::ReportRequest gstr3bReport(db::Database& db, const Session& session, co
         rows.rows.push_back(QVariantList{section, table, description, taxable.toDouble(), igst.toDouble(), cgst.toDouble(), sgst.toDouble(), 0.0});
     };
     for (const Gstr3bLine& l : r.outward) add(kOutward, l.table, l.description, l.taxable, l.igst, l.cgst, l.sgst);
+    // The form's three kinds of buyer, each per place of supply; a kind the month has none of is
+    // shown at nil (the books keep no UIN holders), so the table reads as the form does.
+    const QString kinds[] = {QStringLiteral("Supplies made to Unregistered Persons"), QStringLiteral("Supplies made to Composition Taxable Persons"),
+                             QStringLiteral("Supplies made to UIN Holders")};
+    bool any[2] = {false, false};
     for (const StateSupplies& s : r.interState) {
-        if (!s.unregisteredTaxable.isZero())
-            add(kInterState, QStringLiteral("3.2"), s.placeOfSupply + QStringLiteral(": Supplies made to Unregistered Persons"),
-                s.unregisteredTaxable, s.unregisteredIgst, {}, {});
-        if (!s.compositionTaxable.isZero())
-            add(kInterState, QStringLiteral("3.2"), s.placeOfSupply + QStringLiteral(": Supplies made to Composition Taxable Persons"),
-                s.compositionTaxable, s.compositionIgst, {}, {});
+        if (!s.unregisteredTaxable.isZero()) {
+            add(kInterState, QStringLiteral("3.2"), s.placeOfSupply + QStringLiteral(": ") + kinds[0], s.unregisteredTaxable, s.unregisteredIgst, {}, {});
+            any[0] = true;
+        }
+        if (!s.compositionTaxable.isZero()) {
+            add(kInterState, QStringLiteral("3.2"), s.placeOfSupply + QStringLiteral(": ") + kinds[1], s.compositionTaxable, s.compositionIgst, {}, {});
+            any[1] = true;
+        }
     }
-    if (r.interState.empty()) add(kInterState, QStringLiteral("3.2"), QStringLiteral("Supplies made to UIN Holders"), {}, {}, {}, {});
+    for (int k = 0; k < 2; ++k)
+        if (!any[k]) add(kInterState, QStringLiteral("3.2"), kinds[k], {}, {}, {}, {});
+    add(kInterState, QStringLiteral("3.2"), kinds[2], {}, {}, {}, {});
     for (const Gstr3bLine& l : r.inputCredit) add(kCredit, l.table, l.description, {}, l.igst, l.cgst, l.sgst);
     for (const ExemptInward& e : r.exemptInward) {
         add(kExempt, QStringLiteral("5"), e.description + QStringLiteral(" (Inter-State)"), e.interState, {}, {}, {});

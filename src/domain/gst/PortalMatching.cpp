@@ -197,7 +197,7 @@ std::optional<MatchResult> PortalMatching::match(PortalReturn kind, const Return
     // The purchase bills of registered suppliers, by GSTIN and date.
     std::map<std::pair<QString, QDate>, std::vector<Bill>> bills;
     db_.forEach(QStringLiteral("SELECT m.Id, m.BillNO, m.BillDate, m.BillAmount, a.TinNo FROM BillMst m INNER JOIN AccMst a ON a.Id = m.PartyID "
-                               "WHERE m.FirmNO = ? AND m.FormId = 1 AND COALESCE(m.IsOp, 0) = 0 AND COALESCE(m.Is_SkipGst, 0) = 0 "
+                               "WHERE m.FirmNO = ? AND m.FormId = 1 AND (m.IsOp = 0 OR m.IsOp IS NULL) AND (m.Is_SkipGst = 0 OR m.Is_SkipGst IS NULL) "
                                "AND COALESCE(a.TinNo, '') <> ''"),
                 firm, [&](const db::Row& row) {
                     Bill b;
@@ -341,7 +341,7 @@ Reconciliation PortalMatching::view(PortalReturn kind, const ReturnPeriod& perio
                                "COALESCE(a.CSTNo, '') AS PartyState, "
                                "(SELECT MAX(d.VatPD + d.ATaxPD) FROM BillDtl d WHERE d.BillMstId = m.Id) AS Rate "
                                "FROM BillMst m INNER JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.FormId = 1 "
-                               "AND COALESCE(m.IsOp, 0) = 0 AND COALESCE(m.Is_SkipGst, 0) = 0 AND COALESCE(a.TinNo, '') <> '' "
+                               "AND (m.IsOp = 0 OR m.IsOp IS NULL) AND (m.Is_SkipGst = 0 OR m.Is_SkipGst IS NULL) AND COALESCE(a.TinNo, '') <> '' "
                                "AND (m.BillDate BETWEEN ? AND ? OR m.Id IN (SELECT g.BillId FROM GSTR2_A g WHERE g.FirmNo = ? AND g.RefNO = ?)) "
                                "ORDER BY a.AcName, m.BillDate, m.BillNO, m.Id"),
                 {session_.firmNo, period.from, period.to, session_.firmNo, r.batch}, [&](const db::Row& row) {

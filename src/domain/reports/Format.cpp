@@ -158,7 +158,16 @@ QString ValueFormat::apply(const QVariant& value, bool blankWhenZero) const {
         if (value.typeId() == QMetaType::QDateTime && !value.toDateTime().isNull())
             return QLocale(QLocale::English).toString(value.toDateTime(), datePattern_);
         const QDate d = toDate(value);
-        return d.isValid() ? QLocale(QLocale::English).toString(d, datePattern_) : plainText(value);
+        if (!d.isValid()) return plainText(value);
+        // Rows come in date order: the date just printed is most often the next one too.
+        static thread_local QDate lastDate;
+        static thread_local QString lastPattern, lastText;
+        if (d != lastDate || datePattern_ != lastPattern) {
+            lastText = QLocale(QLocale::English).toString(d, datePattern_);
+            lastDate = d;
+            lastPattern = datePattern_;
+        }
+        return lastText;
     }
     case Kind::Number: {
         if (value.isNull() && blankWhenZero) return {};

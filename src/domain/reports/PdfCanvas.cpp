@@ -150,9 +150,16 @@ PdfCanvas::Face& PdfCanvas::faceFor(const QRawFont& raw, bool wantBold) {
 
 void PdfCanvas::setFont(const QFont& font) {
     font_ = font;
+    // A report paints in a few fonts over and over; the same QFont is found without its key.
+    for (const auto& [known, face] : recentFonts_)
+        if (known == font) {
+            face_ = face;
+            return;
+        }
     const QString key = font.key();
     if (Face* found = faceByFont_.value(key)) {
         face_ = found;
+        remember(font, found);
         return;
     }
     auto face = std::make_unique<Face>();
@@ -163,7 +170,13 @@ void PdfCanvas::setFont(const QFont& font) {
     face->emboldened = font.bold() && face->raw.weight() < QFont::DemiBold;
     face_ = face.get();
     faceByFont_.insert(key, face.get());
+    remember(font, face.get());
     faces_.push_back(std::move(face));
+}
+
+void PdfCanvas::remember(const QFont& font, Face* face) {
+    if (recentFonts_.size() >= 8) recentFonts_.erase(recentFonts_.begin());
+    recentFonts_.emplace_back(font, face);
 }
 
 void PdfCanvas::clipTo(const QRectF& rect) {

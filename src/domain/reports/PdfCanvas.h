@@ -7,8 +7,10 @@
 #include "domain/reports/PageCanvas.h"
 #include "domain/reports/PdfFile.h"
 
+#include <QFont>
 #include <QHash>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace tanabana::reports {
@@ -32,6 +34,7 @@ public:
 private:
     struct Face;
     Face& faceFor(const QRawFont& raw, bool wantBold);
+    void remember(const QFont& font, Face* face);
     bool drawPlain(const QRectF& rect, int flags, const QString& text);
     void drawLaidOut(const QRectF& rect, int flags, const QString& text);
     void writeGlyphs(int font, double size, bool emboldened, const quint32* glyphs, const double* xs, int count, double y);
@@ -46,6 +49,7 @@ private:
     QByteArray& out_;
     QHash<QString, Face*> faceByFont_;
     QHash<QString, Face*> faceByRaw_;
+    std::vector<std::pair<QFont, Face*>> recentFonts_;  // the last fonts set, found without a key
     std::vector<std::unique_ptr<Face>> faces_;
     Face* face_ = nullptr;
     QFont font_;

@@ -327,7 +327,7 @@ RegisterResult Registers::run(const RegisterDefinition& definition, const Regist
             throw ReportError(QString::fromUtf8(e.what()));
         }
         addFirmColumns(db_, session_.firmNo, result.data);
-        LineBuilder(result).build();
+        if (choice.screenLines) LineBuilder(result).build();
         return result;
     }
 
@@ -353,13 +353,16 @@ RegisterResult Registers::run(const RegisterDefinition& definition, const Regist
     }
     if (definition.derive) definition.derive(result.data, choice);
     addRunningBalance(result.data, definition);
-    LineBuilder(result).build();
+    if (choice.screenLines) LineBuilder(result).build();
     return result;
 }
 
 void Registers::writePdf(const RegisterResult& result, const QString& path) const {
-    auto document = service_.prepare(nullptr, result.reportRequest());
-    ReportService::writePdf(*document, path);
+    // Made here rather than through a request, so a day book's 65,000 rows are copied once.
+    Layout layout = service_.loadLayout(result.definition.layout);
+    std::vector<QVariant> parameters = fillParameters(layout, {result.title, result.filters});
+    ReportDocument document(std::move(layout), result.data, std::move(parameters));
+    ReportService::writePdf(document, path);
 }
 
 void Registers::writeXlsx(const RegisterResult& result, const QString& path) const {
@@ -368,6 +371,14 @@ void Registers::writeXlsx(const RegisterResult& result, const QString& path) con
 }
 
 void Registers::writeCsv(const RegisterResult& result, const QString& path) {
+    // The CSV file is the grid's lines: made now when the run left them out.
+    if (!result.choice.screenLines) {
+        RegisterResult withLines = result;
+        withLines.choice.screenLines = true;
+        LineBuilder(withLines).build();
+        writeCsv(withLines, path);
+        return;
+    }
     auto quoted = [](QString text) {
         if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n')))
             return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
@@ -427,8 +438,9 @@ QStringList commandsOf(const std::vector<RegisterDefinition>& all) {
 void addFirmColumns(db::Database& db, qint64 firmNo, ResultSet& data) {
     const auto firm = db.queryOne(QStringLiteral("SELECT PName, Add1, City, Tin FROM FirmMst WHERE Srno = ?"), {firmNo});
     data.columns << QStringLiteral("FirmNAme") << QStringLiteral("FirmAdd1") << QStringLiteral("FirmCity") << QStringLiteral("FirmTIN");
-    for (QVariantList& row : data.rows)
-        for (int i = 0; i < 4; ++i) row << (firm ? firm->value(i) : QVariant(QString()));
+    QVariantList values;
+    for (int i = 0; i < 4; ++i) values << (firm ? firm->value(i) : QVariant(QString()));
+    for (QVariantList& row : data.rows) row += values;
 }
 
 db::Rows registerParties(db::Database& db, qint64 firmNo, const QString& prefix) {

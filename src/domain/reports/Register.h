@@ -97,6 +97,9 @@ struct RegisterChoice {
     qint64 itemId = 0;
     int groupNo = 0;              // the account group a drill-down list is about
     bool openingBalances = true;  // statements: count the opening balances (not between two dates)
+    // False when only a PDF or workbook is wanted: the grid's formatted lines (`lines`) are not
+    // made, which is a third of the work for a long day book.
+    bool screenLines = true;
 };
 
 // The columns and groups of a register layout file, as the screen shows them.

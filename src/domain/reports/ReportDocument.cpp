@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QTextLayout>
 #include <array>
+#include <map>
 
 namespace tanabana::reports {
 
@@ -62,11 +63,33 @@ struct ReportDocument::TextMeasure {
         return *plainFace;
     }
 
+    // The width of a text on one line, as Qt's font metrics give it. A plain text is summed from
+    // the face's tables (the same advances and kerning), since a long register has a column of
+    // numbers a little too wide for it on every row; anything else is shaped.
+    qreal advance(const QString& text) {
+        static thread_local PlainFace::Laid laid;
+        if (plain().layout(text, false, 0, laid)) return laid.width;
+        return metrics.horizontalAdvance(text);
+    }
+
+    // The item's font set at another size (a text shrunk to fit its cell), made once per size so
+    // that the painter sees the same font again and again rather than a new one per cell.
+    const QFont& sized(int pixelSize) {
+        auto found = sizes.find(pixelSize);
+        if (found == sizes.end()) {
+            QFont f = font;
+            f.setPixelSize(pixelSize);
+            found = sizes.emplace(pixelSize, f).first;
+        }
+        return found->second;
+    }
+
     QFont font;
     QFontMetricsF metrics;
     std::unique_ptr<PlainFace> plainFace;
     std::array<qreal, kChars> advances{};
     qreal oneLine = 0;
+    std::map<int, QFont> sizes;
 };
 
 ReportDocument::TextMeasure& ReportDocument::measureOf(const Item& item) {
@@ -409,14 +432,18 @@ void ReportDocument::paintPlacement(PageCanvas* canvas, const Placement& p, cons
         if (!canvas && it.kind != Item::Kind::Text) continue;
         const double extra = (it.wrap || it.stretch) ? growth : 0;
         const QRectF rect(mmToDots(left + it.x), mmToDots(top + it.y), mmToDots(it.w), mmToDots(it.h + extra));
-        QPen pen(it.color);
-        pen.setWidthF(mmToDots(it.lineWidth));
+        // Made only for what strokes: most items are texts without a border.
+        auto pen = [&it] {
+            QPen p(it.color);
+            p.setWidthF(mmToDots(it.lineWidth));
+            return p;
+        };
         switch (it.kind) {
         case Item::Kind::Line:
-            canvas->drawLine(rect.topLeft(), QPointF(rect.left() + mmToDots(it.w), rect.top() + mmToDots(it.h + extra)), pen);
+            canvas->drawLine(rect.topLeft(), QPointF(rect.left() + mmToDots(it.w), rect.top() + mmToDots(it.h + extra)), pen());
             break;
         case Item::Kind::Box:
-            canvas->drawRect(rect, it.lineWidth > 0 ? pen : QPen(Qt::NoPen), it.fill.isValid() ? QBrush(it.fill) : QBrush(Qt::NoBrush));
+            canvas->drawRect(rect, it.lineWidth > 0 ? pen() : QPen(Qt::NoPen), it.fill.isValid() ? QBrush(it.fill) : QBrush(Qt::NoBrush));
             break;
         case Item::Kind::Image:
             paintImage(*canvas, it, rect, c);
@@ -428,18 +455,18 @@ void ReportDocument::paintPlacement(PageCanvas* canvas, const Placement& p, cons
                 break;
             }
             if (it.fill.isValid()) canvas->fillRect(rect, it.fill);
-            if (it.border) canvas->drawRect(rect, pen, QBrush(Qt::NoBrush));
+            if (it.border) canvas->drawRect(rect, pen(), QBrush(Qt::NoBrush));
             if (text.isEmpty()) break;
-            QFont font = it.resolved;
+            const QFont* chosen = &it.resolved;
             if (!it.wrap) {
                 // A single line that does not fit is set smaller rather than cut.
-                const TextMeasure& m = measureOf(it);
-                const double width = m.fitsOneLine(text, rect.width()) ? 0 : m.metrics.horizontalAdvance(text);
-                if (width > rect.width() && width > 0) {
-                    const double ratio = qMax(0.6, rect.width() / width * 0.98);
-                    font.setPixelSize(qMax(1, int(font.pixelSize() * ratio)));
+                TextMeasure& m = measureOf(it);
+                if (!m.fitsOneLine(text, rect.width())) {
+                    const double width = m.advance(text);
+                    if (width > rect.width()) chosen = &m.sized(qMax(1, int(it.resolved.pixelSize() * qMax(0.6, rect.width() / width * 0.98))));
                 }
             }
+            const QFont& font = *chosen;
             if (!painterFont_ || *painterFont_ != font) {
                 canvas->setFont(font);
                 painterFont_ = font;

@@ -54,7 +54,10 @@ const std::vector<Decimal>& Totals::prefixSums(int column) {
     auto it = sums_.find(column);
     if (it != sums_.end()) return it->second;
     std::vector<Decimal> prefix(size_t(data_.rowCount()) + 1);
-    for (int r = 0; r < data_.rowCount(); ++r) prefix[size_t(r) + 1] = prefix[size_t(r)] + toDecimal(data_.value(r, column));
+    for (int r = 0; r < data_.rowCount(); ++r) {
+        const QVariantList& row = data_.rows[size_t(r)];
+        prefix[size_t(r) + 1] = prefix[size_t(r)] + (column >= 0 && column < row.size() ? toDecimal(row.at(column)) : Decimal());
+    }
     return sums_.emplace(column, std::move(prefix)).first->second;
 }
 
@@ -196,14 +199,30 @@ QVariant evaluateField(const Placeholder& p, const EvalContext& c) {
     return {};
 }
 
+namespace {
+
+// A column's value of the current row, read in place (a report reads every cell several times).
+const QVariant* columnValue(const Placeholder& p, const EvalContext& c) {
+    if (p.kind != Placeholder::Kind::Column || !c.data || c.row < 0 || c.row >= c.data->rowCount() || p.index < 0) return nullptr;
+    const QVariantList& row = c.data->rows[size_t(c.row)];
+    return p.index < row.size() ? &row.at(p.index) : nullptr;
+}
+
+QString formatted(const Placeholder& p, const EvalContext& c, bool blankWhenZero) {
+    if (const QVariant* value = columnValue(p, c)) return p.format.apply(*value, blankWhenZero);
+    return p.format.apply(evaluateField(p, c), blankWhenZero);
+}
+
+}  // namespace
+
 QString TextTemplate::evaluate(const EvalContext& context, bool blankWhenZero) const {
     if (segments_.size() == 1) {
         const Segment& s = segments_.front();
-        return s.isField ? s.field.format.apply(evaluateField(s.field, context), blankWhenZero) : s.literal;
+        return s.isField ? formatted(s.field, context, blankWhenZero) : s.literal;
     }
     QString out;
     for (const Segment& s : segments_)
-        out += s.isField ? s.field.format.apply(evaluateField(s.field, context), blankWhenZero) : s.literal;
+        out += s.isField ? formatted(s.field, context, blankWhenZero) : s.literal;
     return out;
 }
 

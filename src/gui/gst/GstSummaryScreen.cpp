@@ -15,6 +15,7 @@ GstSummaryScreen::GstSummaryScreen(db::Database& db, Session& session, Messages&
     kind_->setObjectName(QStringLiteral("ComRepType"));
     kind_->addItems(gst::gstSummaryKinds());
     periodRow()->insertWidget(periodRow()->count() - 1, kind_);
+    refreshOnChange(kind_);
 }
 
 void GstSummaryScreen::setKind(const QString& kind) { kind_->setCurrentText(kind); }

@@ -16,6 +16,7 @@ Gstr2Screen::Gstr2Screen(db::Database& db, Session& session, Messages& messages,
     filter_->setObjectName(QStringLiteral("ComGSTR2A"));
     filter_->addItems({QStringLiteral("All Bills"), QStringLiteral("Matched With GSTR-2A"), QStringLiteral("Not Matched With GSTR-2A")});
     periodRow()->insertWidget(periodRow()->count() - 1, filter_);
+    refreshOnChange(filter_);
 }
 
 void Gstr2Screen::setFilter(gst::PortalMatchFilter filter) { filter_->setCurrentIndex(int(filter)); }

@@ -7,6 +7,7 @@
 #include "gui/reports/PreviewWindow.h"
 #include "gui/common/TypedFields.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -87,6 +88,12 @@ bool SheetsReturnScreen::refresh() {
     computed_ = true;
     show(rows_);
     return true;
+}
+
+void SheetsReturnScreen::refreshOnChange(QComboBox* choice) {
+    connect(choice, &QComboBox::currentIndexChanged, this, [this] {
+        if (computed_) refresh();
+    });
 }
 
 QString SheetsReturnScreen::summaryText() const { return computed_ ? summaryFor(tabs_->tabText(tabs_->currentIndex())) : QString(); }

@@ -12,6 +12,7 @@
 
 #include <QWidget>
 
+class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QTabWidget;
@@ -50,6 +51,9 @@ protected:
     virtual QString pdfName() const = 0;
     // The row of the period bar, where a screen adds its own choices before Refresh.
     QHBoxLayout* periodRow() const { return periodRow_; }
+    // A choice of the period bar (a filter, a kind of report) shows its rows at once once the
+    // return has been worked out.
+    void refreshOnChange(QComboBox* choice);
     gst::ReturnPeriod period() const;
 
     db::Database& db_;
