@@ -1,6 +1,7 @@
 #include "domain/trade/DeliveryChallans.h"
 
 #include "core/Words.h"
+#include "db/LockOrder.h"
 #include "domain/documents/Deletion.h"
 #include "domain/documents/Guard.h"
 #include "domain/documents/TableMap.h"
@@ -198,7 +199,8 @@ std::optional<qint64> DeliveryChallans::save(DeliveryChallan& c) {
     if (documents::refuseSave(session_, messages_, c.id)) return std::nullopt;
     if (!validate(c)) return std::nullopt;
     db::Transaction tx(db_);
-    db_.lockSeries(numbers().lockName());
+    // A taka challan marks produced takas sent: their rows are written under their lock too.
+    db::lockInOrder(db_, {numbers().lockName(), QStringLiteral("ProductionDtl.TakaNO")});
     if (c.challanNo.trimmed().isEmpty()) {
         c.challanNo = documents::takeNumber(db_, numbers(), session_.firmNo, c.bookNo);
     } else {
@@ -239,7 +241,8 @@ bool DeliveryChallans::remove(qint64 id) {
     if (documents::refuseUsed(db_, messages_, uses, id)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this CHALAN"))) return false;
     db::Transaction tx(db_);
-    db_.lockSeries(numbers().lockName());
+    // A taka challan marks produced takas sent: their rows are written under their lock too.
+    db::lockInOrder(db_, {numbers().lockName(), QStringLiteral("ProductionDtl.TakaNO")});
     // An invoice may have taken the challan since the question was asked.
     if (documents::refuseUsed(db_, messages_, uses, id)) return false;
     releaseTakas(id);
