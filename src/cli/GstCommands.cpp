@@ -2,7 +2,7 @@
 // matching of the purchase bills with the portal's GSTR-2A / 2B.
 //   tanabana-cli --data ~/Tanabana gst check --month 08-2024
 //   tanabana-cli --data ~/Tanabana gst gstr1 --month 08-2024 --out ~/GSTR_CSV --json
-//   tanabana-cli --data ~/Tanabana gst gstr3b --month 08-2024 --out gstr3b-aug.pdf
+//   tanabana-cli --data ~/Tanabana gst gstr3b --month 08-2024 --out gstr3b-aug.pdf --xlsx KNVS_GSTR3B_Aug-2024.XLSx
 //   tanabana-cli --data ~/Tanabana gst import-2a ~/Downloads/072024_2A.xlsx --month 07-2024
 //   tanabana-cli --data ~/Tanabana gst match --month 07-2024 --confirm 12 --out mismatch.xlsx
 #include "cli/Books.h"
@@ -11,6 +11,7 @@
 #include "domain/gst/Gstr1Files.h"
 #include "domain/gst/Gstr2.h"
 #include "domain/gst/Gstr3bPrint.h"
+#include "domain/gst/Gstr3bWorkbook.h"
 #include "domain/gst/PortalMatching.h"
 #include "domain/gst/ReturnWorkbook.h"
 #include "core/Words.h"
@@ -107,6 +108,14 @@ int gstr3b(const Arguments& a) {
         if (a.has(QStringLiteral("out"))) {
             const QString path = a.required(QStringLiteral("out"));
             gst::writeGstr3b(*books.year, books.session, r, books.installation.dataRoot(), path);
+            out(QDir::toNativeSeparators(path));
+        }
+        if (a.has(QStringLiteral("xlsx"))) {
+            // The form's workbook from the template; a bare --xlsx writes it into Knvs_GSTR.
+            const QString given = a.option(QStringLiteral("xlsx"));
+            const QString path = given == QLatin1String("1") ? gst::gstr3bWorkbookPath(books.installation.dataRoot(), period) : given;
+            gst::writeGstr3bWorkbook(r, gst::Gstr1Service(*books.year, books.session).firm().gstin, books.session.firmName,
+                                     books.installation.dataRoot(), path);
             out(QDir::toNativeSeparators(path));
         }
         return 0;
@@ -222,6 +231,8 @@ int templates(const Arguments& a) {
             gst::writeReturnTemplate(*t, QDir(folder).filePath(t->file));
             out(QDir::toNativeSeparators(QDir(folder).filePath(t->file)));
         }
+        gst::writeGstr3bTemplate(QDir(folder).filePath(gst::gstr3bTemplateFile()));
+        out(QDir::toNativeSeparators(QDir(folder).filePath(gst::gstr3bTemplateFile())));
     } catch (const gst::GstError& e) {
         throw CommandError{e.text()};
     }
@@ -237,7 +248,7 @@ void registerGstCommands(Registry& registry) {
     noun.verbs.push_back({QStringLiteral("check"), QStringLiteral("lists what the portal would refuse in a month's sales (exit 1 when any)"),
                           QStringLiteral("--month MM-YYYY [--year N] [--firm N]"), check});
     noun.verbs.push_back({QStringLiteral("gstr3b"), QStringLiteral("GSTR-3B of a month from the books, printed to a file with --out"),
-                          QStringLiteral("--month MM-YYYY [--out FILE.pdf|FILE.xlsx|FILE.csv] [--year N] [--firm N]"), gstr3b});
+                          QStringLiteral("--month MM-YYYY [--out FILE.pdf|FILE.xlsx|FILE.csv] [--xlsx [FILE]] [--year N] [--firm N]"), gstr3b});
     noun.verbs.push_back({QStringLiteral("gstr2"), QStringLiteral("GSTR-2 of a month from the purchase books, section by section"),
                           QStringLiteral("--month MM-YYYY [--matched | --unmatched] [--out FILE.xlsx] [--year N] [--firm N]"), gstr2});
     noun.verbs.push_back({QStringLiteral("templates"), QStringLiteral("writes the returns' workbook templates the program ships"),

@@ -1,6 +1,8 @@
 // tanabana-cli gst: the check of July's sales (clean, then with a buyer's GSTIN mistyped), the
-// GSTR-1 files written all the same after the warning, GSTR-3B listed and printed to PDF, a month
-// of the next year and an unreadable month refused with nothing written. TANABANA_USES_CLI.
+// GSTR-1 files written all the same after the warning, GSTR-3B listed, printed to PDF and filled
+// into its workbook, a month of the next year and an unreadable month refused with nothing
+// written. TANABANA_USES_CLI.
+#include "domain/reports/Xlsx.h"
 #include "support/CliRun.h"
 #include "support/GstFirm.h"
 #include "support/PdfProbe.h"
@@ -54,7 +56,7 @@ TEST_F(GstCliTest, CheckListsTheFaultsAndTheFilesAreWrittenAfterTheWarning) {
 }
 
 TEST_F(GstCliTest, Gstr3bIsListedAndPrinted) {
-    const test::CliResult r = gst({"gstr3b", "--month", "07-2024", "--out", path("gstr3b.pdf")});
+    const test::CliResult r = gst({"gstr3b", "--month", "07-2024", "--out", path("gstr3b.pdf"), "--xlsx", path("3b.xlsx")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 4);
@@ -66,6 +68,25 @@ TEST_F(GstCliTest, Gstr3bIsListedAndPrinted) {
     EXPECT_TRUE(text.contains("GSTIN : 24AAACS1234A1Z8"));
     EXPECT_TRUE(text.contains("8,12,690.38"));
     EXPECT_TRUE(text.contains("4. Eligible ITC"));
+
+    // The form's workbook: 3.1(a) on its row, Rajasthan under 3.2's captions.
+    const auto sheets = reports::readXlsx(path("3b.xlsx"));
+    ASSERT_EQ(sheets.size(), 1u);
+    QStringList rows;
+    for (const auto& c : sheets[0].cells) {
+        if (c.column != 0) continue;
+        QStringList cells;
+        for (const auto& d : sheets[0].cells)
+            if (d.row == c.row) cells << (d.value.typeId() == QMetaType::Double ? QString::number(d.value.toDouble(), 'f', 2) : d.value.toString());
+        rows << cells.join(QLatin1Char('|'));
+    }
+    EXPECT_TRUE(rows.contains("3.1(a)|(a) Outward taxable supplies (other than zero rated, nil rated and exempted)|812690.38|23859.52|8737.50|8737.50|0.00"))
+        << rows.join('\n').toStdString();
+    EXPECT_TRUE(rows.contains("3.2|08-Rajasthan|476190.48|23809.52|0.00|0.00|0.00|0.00"));
+
+    // A bare --xlsx writes it into the installation's Knvs_GSTR folder.
+    ASSERT_EQ(gst({"gstr3b", "--month", "07-2024", "--xlsx"}).exitCode, 0);
+    EXPECT_TRUE(QFile::exists(path("Knvs_GSTR/KNVS_GSTR3B_Jul-2024.XLSx")));
 }
 
 TEST_F(GstCliTest, AMonthOfAnotherYearOrAnUnreadableMonthIsRefused) {

@@ -1,11 +1,14 @@
 // ITC-04 of July to September 2024 (TANABANA_BOTH_ENGINES): two takas of Rapier sent to a dyeing
 // mill of Gujarat and brought back dyed on the mill's own challan, fifty sarees sent for
 // embroidery to an unregistered unit of Maharashtra (integrated tax, numbered JWI-), and a June
-// challan outside the quarter; then the screen from the GST register menu writing its workbook.
+// challan outside the quarter; then the screen from the GST register menu writing its workbook and
+// printing both tables.
 #include "domain/gst/GstRules.h"
 #include "domain/gst/Itc04.h"
 #include "domain/reports/Xlsx.h"
 #include "gui/gst/Itc04Screen.h"
+#include "gui/reports/PreviewWindow.h"
+#include "support/PdfProbe.h"
 #include "support/FirmBooks.h"
 #include "support/GstFirm.h"
 #include "support/MenuHost.h"
@@ -117,6 +120,23 @@ TEST_F(Itc04Test, TheScreenFromTheMenuWritesTheWorkbook) {
     EXPECT_EQ(sheets[1].name, "5A");
     EXPECT_EQ(sheets[0].rowCount(), 6);
     EXPECT_EQ(sheets[1].rowCount(), 5);
+
+    // View Report: both tables on paper with the quarter in the title and each table's totals.
+    gui::PreviewWindow* preview = screen->viewReport();
+    ASSERT_NE(preview, nullptr);
+    const QString pdf = QDir(installation.path()).filePath("itc04.pdf");
+    preview->setFileAsker([pdf](const QString&) { return pdf; });
+    preview->exportPdf();
+    test::keepForLooking(pdf);
+    QStringList lines;
+    for (const QString& line : test::pdfText(pdf).split(QLatin1Char('\n'))) lines << line.simplified();
+    EXPECT_TRUE(lines.contains("ITC-04 For The Quarter Jul-Sep 2024"));
+    EXPECT_TRUE(lines.contains(kMillGstin + " Sagar Dyeing Mills 12 05-07-2024 Rapier 60 Red METERS 210.500 22,102.50 0 2.5 2.5"));
+    EXPECT_TRUE(lines.contains("27-Maharashtra Bhiwandi Embroidery Works JWI-4 10-07-2024 Saree Zari PIECES 50.000 56,000.00 12 0 0"));
+    EXPECT_TRUE(lines.contains("Total 260.500 78,102.50"));
+    EXPECT_TRUE(lines.contains(kMillGstin + " Sagar Dyeing Mills SD/77 20-08-2024 12 of 05-07-2024 Rapier 60 Red (Dyeing) METERS 206.500"));
+    EXPECT_TRUE(lines.contains("Total 206.500 0.00")) << "goods received back carry no value";
+    preview->close();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "domain/ledger/Journal.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "gui/common/LookupField.h"
+#include "gui/common/RegisterForm.h"
 #include "gui/common/SelectionGrid.h"
 #include "gui/mill/JobProcessScreen.h"
 #include "gui/mill/MillCarryScreen.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -222,7 +224,7 @@ TEST_F(MillScreensTest, PendingTakasCarriedFromTheYearEndScreen) {
 // Quality-wise job work from the Job Work menu: an outward challan typed line by line, then the
 // job worker's inward challan taking its open line, with GST, posted when saved.
 TEST_F(MillScreensTest, JobProcessOutwardAndInwardChallans) {
-    auto* out = open<gui::JobProcessScreen>(QStringLiteral("mnu_I6"));
+    auto* out = open<gui::JobProcessScreen>(QStringLiteral("mnu_I1"));
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(out->objectName(), QStringLiteral("frmIssueToMill"));
     choose(out, QStringLiteral("txtParty"), QStringLiteral("Surat"));
@@ -239,7 +241,7 @@ TEST_F(MillScreensTest, JobProcessOutwardAndInwardChallans) {
     ASSERT_TRUE(out->saveEntry()) << year.messages.last().text.toStdString();
     test::keepPicture(&window, QStringLiteral("frmIssueToMill"));
 
-    auto* in = open<gui::JobProcessScreen>(QStringLiteral("mnu_I5"));
+    auto* in = open<gui::JobProcessScreen>(QStringLiteral("mnu_I2"));
     ASSERT_NE(in, nullptr);
     EXPECT_EQ(in->objectName(), QStringLiteral("frmIssueToMillRec"));
     choose(in, QStringLiteral("txtParty"), QStringLiteral("Surat"));
@@ -265,6 +267,104 @@ TEST_F(MillScreensTest, JobProcessOutwardAndInwardChallans) {
     EXPECT_NE(opened, in);
     EXPECT_EQ(opened->documentId(), receipt);
     EXPECT_EQ(opened->objectName(), QStringLiteral("frmIssueToMillRec"));
+}
+
+// A bleaching firm's outward challan: the mill chosen, "Show All Taka" answered Yes offers the takas
+// of both its open challans at once; one taka comes back partly grey, typed line by line; the
+// summary under the grid gives each challan's metres, shortage and amount with a total.
+TEST_F(MillScreensTest, ABleachingFirmsOutwardChallanShowsAllTakaAndASummaryPerChallan) {
+    year.session.firm.insert(QStringLiteral("Soft_Type"), 7);
+    year.db().exec(QStringLiteral("UPDATE FirmMst SET Soft_Type = 7 WHERE Srno = 1"));
+    mill::MillIssues issues(year.db(), year.session, year.messages);
+    const qint64 bill = year.db().scalar(QStringLiteral("SELECT Id FROM BillMst")).toLongLong();
+    for (const QStringList& takas : {QStringList{"101", "102"}, QStringList{"103"}}) {
+        mill::MillIssue issue;
+        issue.bookId = 2;
+        issue.date = QDate(2024, 6, 10);
+        issue.millId = mill;
+        issue.rate = d("2.5");
+        ASSERT_TRUE(issues.takeFromPurchase(issue, bill, takas));
+        ASSERT_TRUE(issues.save(issue));
+    }
+    auto* inward = open<gui::MillIssueScreen>(QStringLiteral("mnu_I5"));
+    ASSERT_NE(inward, nullptr);
+    EXPECT_EQ(inward->objectName(), QStringLiteral("frmIssueToMill_1_BL"));
+    auto* receipt = open<gui::MillReceiptScreen>(QStringLiteral("mnu_I6"));
+    ASSERT_NE(receipt, nullptr);
+    EXPECT_EQ(receipt->objectName(), QStringLiteral("frmIssueToMillRec_1_BL"));
+
+    year.messages.answerNext(true);
+    choose(receipt, QStringLiteral("txtParty"), QStringLiteral("Surat"));
+    EXPECT_TRUE(year.messages.has(MessageKind::Question, QStringLiteral("Show All Taka"), QStringLiteral("Do you want to Show All Taka ?")));
+    ASSERT_EQ(receipt->issueChallans()->count(), 2);
+    ASSERT_EQ(receipt->pendingTakas()->rowCount(), 3);
+    EXPECT_EQ(receipt->pendingTakas()->item(2, 1)->text(), QStringLiteral("2"));  // Mill Iss No
+    EXPECT_EQ(receipt->pendingTakas()->item(2, 3)->text(), QStringLiteral("103"));
+    for (int row = 0; row < 3; ++row) receipt->pendingTakas()->setTicked(row, true);
+    receipt->takeTicked();
+
+    // Taka 101: 90 m processed into 88, 10 m back grey; typed in the line fields with Enter.
+    ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("txtFinMtrs"));
+    set(receipt, QStringLiteral("txtGreyMtrs"), QStringLiteral("90"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("88"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("txtGreyRet"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("10"));
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    receipt->setFinished(1, d("95"));
+    receipt->setFinished(2, d("97"));
+    const QStringList lines = test::gridText(receipt->lineGrid());
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("101 | 90.000 | 88.000 | 10.000 | 2.000 | 2.22 | 2.50 | 220.00 | Y | 1"))) << lines[0].toStdString();
+    // 101 and 102 of challan 1: 189 m grey, 183 finished, 6 short (3.17 %), 457.50; 103 of challan 2.
+    EXPECT_EQ(test::gridText(receipt->summaryGrid()),
+              (QStringList{QStringLiteral("1 | 1 | 189.000 | 183.000 | 6.000 | 3.17 | 457.50"),
+                           QStringLiteral("2 | 2 | 99.000 | 97.000 | 2.000 | 2.02 | 242.50"),
+                           QStringLiteral("Total | 288.000 | 280.000 | 8.000 | 2.78 | 700.00")}));
+    set(receipt, QStringLiteral("txtLotNo"), QStringLiteral("BL-1"));
+    ASSERT_TRUE(receipt->saveEntry()) << year.messages.last().text.toStdString();
+    test::keepPicture(&window, QStringLiteral("frmIssueToMillRec_1_BL"));
+    EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT PRate FROM JobWork_IssueDtl_1 WHERE TakaNO = '101' AND IssueChId = 0")).toDouble(), 10.0);
+    EXPECT_EQ(receipt->issueChallans()->count(), 0);
+}
+
+// "6. Mill Taka Pendind Register" as on a day: the takas still at the mill under its name.
+TEST_F(MillScreensTest, TheTakasStillAtTheMillOnADay) {
+    mill::MillIssues issues(year.db(), year.session, year.messages);
+    mill::MillIssue issue;
+    issue.bookId = 2;
+    issue.date = QDate(2024, 6, 10);
+    issue.millId = mill;
+    issue.process = QStringLiteral("Dyeing");
+    ASSERT_TRUE(issues.takeFromPurchase(issue, year.db().scalar(QStringLiteral("SELECT Id FROM BillMst")).toLongLong(), {"101", "102", "103"}));
+    ASSERT_TRUE(issues.save(issue));
+    mill::MillReceipts receipts(year.db(), year.session, year.messages);
+    mill::MillReceipt receipt;
+    receipt.bookId = 2;
+    receipt.date = QDate(2024, 6, 20);
+    receipt.millId = mill;
+    receipt.lotNo = QStringLiteral("L-1");
+    receipt.lines = receipts.linesFromIssue(issue.id, {1});
+    receipt.lines[0].finishedMetres = d("97");
+    ASSERT_TRUE(receipts.save(receipt));
+
+    auto* form = qobject_cast<gui::RegisterForm*>(test::openFromMenu(registry, context, window, QStringLiteral("mnu_I76")));
+    ASSERT_NE(form, nullptr);
+    auto* asOn = form->findChild<QDateEdit*>(QStringLiteral("DtpTo"));
+    auto* grid = form->findChild<QTableWidget*>(QStringLiteral("VSResultGrid"));
+    ASSERT_TRUE(asOn && grid);
+    asOn->setDate(QDate(2024, 6, 30));
+    ASSERT_TRUE(form->refresh());
+    test::keepPicture(&window, QStringLiteral("FrmRep_mnu_I76"));
+    const QStringList rows = test::gridText(grid);
+    ASSERT_EQ(rows.size(), 5) << rows.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(rows[0], QStringLiteral("Surat Dyeing Mills"));
+    EXPECT_TRUE(rows[1].contains(QStringLiteral("| 102 | 99.000 | 0.000 | 99.000"))) << rows[1].toStdString();
+    EXPECT_TRUE(rows[3].startsWith(QStringLiteral("Sub Tot | 198.000"))) << rows[3].toStdString();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // written, and two stations taking the same taka at once. Runs on both engines
 // (TANABANA_BOTH_ENGINES).
 #include "domain/jobwork/ProductionChallans.h"
+#include "domain/mill/MillCarry.h"
 #include "domain/mill/MillIssues.h"
 #include "domain/mill/MillPrint.h"
 #include "domain/mill/MillReceipts.h"
@@ -12,6 +13,7 @@
 #include "domain/trade/PurchaseInvoices.h"
 #include "support/FirmBooks.h"
 #include "support/PdfProbe.h"
+#include "support/PostedLines.h"
 #include "support/YearFixture.h"
 
 #include <gtest/gtest.h>
@@ -593,6 +595,180 @@ TEST_F(MillChallanTest, PrintedIssueAndReceipt) {
     // Another firm's challan is not printed.
     year().session.firmNo = 2;
     EXPECT_THROW(millIssueRequest(year().db(), year().session, issue.id), reports::ReportError);
+}
+
+// Re-saving the weaver's bill may not lose a taka that is at a mill, nor change its metres: the
+// refusal names the taka and the challan, and the bill, its takas and its journal stay as they were.
+TEST_F(MillChallanTest, PurchaseResavedWithoutAnIssuedTakaIsRefused) {
+    const qint64 bill = buyTenTakas();
+    auto s = issues();
+    MillIssue issue = issueTo(dyeing);
+    ASSERT_TRUE(s.takeFromPurchase(issue, bill, {"101", "102", "103", "104", "105", "106"}));
+    ASSERT_TRUE(s.save(issue));
+    auto& db = year().db();
+    trade::PurchaseInvoices purchases(db, year().session, year().messages);
+    const QStringList journalBefore = test::journalLines(db, 1, bill);
+    ASSERT_FALSE(journalBefore.isEmpty());
+    const auto unchanged = [&] {
+        EXPECT_EQ(year().count(QStringLiteral("BillMst_TakaDetail"), QStringLiteral("BillMst_Id = ?"), {bill}), 10);
+        EXPECT_DOUBLE_EQ(db.scalar(QStringLiteral("SELECT PQty FROM BillDtl WHERE BillMstId = ?"), {bill}).toDouble(), 977.5);
+        EXPECT_DOUBLE_EQ(db.scalar(QStringLiteral("SELECT Mtrs FROM BillMst_TakaDetail WHERE BillMst_Id = ? AND TakaNO = '104'"), {bill}).toDouble(), 95.5);
+        EXPECT_EQ(test::journalLines(db, 1, bill), journalBefore);
+        const PurchaseState state = purchaseState(bill);
+        EXPECT_EQ(state.takas, 6);
+        EXPECT_EQ(state.metres, QStringLiteral("586.500"));
+        EXPECT_EQ(state.issuedFlags, 6);
+    };
+
+    // Taka 103 (100 m) taken off the bill, the line made to agree with the list.
+    trade::PurchaseBill without = *purchases.load(bill);
+    std::erase_if(without.takas, [](const trade::PurchaseTaka& t) { return t.takaNo == QStringLiteral("103"); });
+    without.lines[0].input.metres = d("877.5");
+    without.lines[0].input.pieces = d("9");
+    EXPECT_FALSE(purchases.save(without));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Mill Issue Found"),
+                                    QStringLiteral("Taka No 103 is issued to mill on Mill Iss No 1 Dt. 10-06-2024 "
+                                                   "(Surat Dyeing & Printing Mills)\n It can not be removed from this Purchase Invoice")))
+        << test::lastRefusal(year().messages).toStdString();
+    unchanged();
+
+    // Taka 104 re-measured as 96 m.
+    trade::PurchaseBill longer = *purchases.load(bill);
+    for (trade::PurchaseTaka& t : longer.takas)
+        if (t.takaNo == QStringLiteral("104")) t.metres = d("96");
+    longer.lines[0].input.metres = d("978");
+    EXPECT_FALSE(purchases.save(longer));
+    EXPECT_EQ(test::lastRefusal(year().messages),
+              QStringLiteral("Mill Issue Found: Taka No 104 is issued to mill on Mill Iss No 1 Dt. 10-06-2024 "
+                             "(Surat Dyeing & Printing Mills)\n Its Mtrs 95.500 can not be changed"));
+    unchanged();
+
+    // A taka still at home may go: 107 leaves the bill, the six at the mill stay counted.
+    trade::PurchaseBill lessAtHome = *purchases.load(bill);
+    std::erase_if(lessAtHome.takas, [](const trade::PurchaseTaka& t) { return t.takaNo == QStringLiteral("107"); });
+    lessAtHome.lines[0].input.metres = d("877.5");
+    lessAtHome.lines[0].input.pieces = d("9");
+    ASSERT_TRUE(purchases.save(lessAtHome)) << test::lastRefusal(year().messages).toStdString();
+    EXPECT_EQ(year().count(QStringLiteral("BillMst_TakaDetail"), QStringLiteral("BillMst_Id = ?"), {bill}), 9);
+    EXPECT_EQ(purchaseState(bill).issuedFlags, 6);
+    EXPECT_EQ(purchaseState(bill).metres, QStringLiteral("586.500"));
+    EXPECT_EQ(s.purchaseTakas(bill).size(), 3u);
+}
+
+// The bleaching screens' receipt: a taka may come back partly or wholly as grey, unprocessed; that
+// grey waits on the issue line (PRate) and is no longer pending, the shortage adds up on the issue
+// line, and an edit or delete takes both back. A challan a sales bill has taken is locked.
+TEST_F(MillChallanTest, GreyReturnedUnprocessedAndSoldChallans) {
+    const qint64 bill = buyTenTakas();
+    auto s = issues();
+    MillIssue issue = issueTo(dyeing);
+    ASSERT_TRUE(s.takeFromPurchase(issue, bill, {"101", "102", "103", "104"}));
+    ASSERT_TRUE(s.save(issue));
+    auto& db = year().db();
+    const auto issueLine = [&](int srno) {
+        const auto row = *db.queryOne(QStringLiteral("SELECT IsFinished, RMtrs, PRate, ShortLong FROM JobWork_IssueDtl_1 WHERE BillMstId = ? AND Srno = ?"),
+                                      {issue.id, srno});
+        return QStringLiteral("%1 rec %2 ret %3 short %4")
+            .arg(row.flag(QStringLiteral("IsFinished")) ? QStringLiteral("Y") : QStringLiteral("N"))
+            .arg(Decimal::fromVariant(row.value(QStringLiteral("RMtrs"))).toString(3), Decimal::fromVariant(row.value(QStringLiteral("PRate"))).toString(3),
+                 Decimal::fromVariant(row.value(QStringLiteral("ShortLong"))).toString(3));
+    };
+
+    auto r = receipts();
+    MillReceipt receipt;
+    receipt.bookId = 2;
+    receipt.date = QDate(2024, 6, 20);
+    receipt.millId = dyeing;
+    receipt.lotNo = QStringLiteral("BL-7");
+    receipt.lines = r.linesFromIssue(issue.id, {1, 2, 3});
+    // 101 (100 m): 90 processed into 88, 10 back grey. 102 (95.5 m): all back grey.
+    // 103 (100 m): 50 processed into 48.5 and 10 back grey so far, 40 still at the mill.
+    receipt.lines[0].greyMetres = d("90");
+    receipt.lines[0].finishedMetres = d("88");
+    receipt.lines[0].greyReturned = d("10");
+    receipt.lines[1].greyMetres = {};
+    receipt.lines[1].greyReturned = d("95.5");
+    receipt.lines[2].greyMetres = d("50");
+    receipt.lines[2].finishedMetres = d("48.5");
+    receipt.lines[2].greyReturned = d("10");
+    receipt.lines[2].finished = false;
+    ASSERT_TRUE(r.save(receipt)) << test::lastRefusal(year().messages).toStdString();
+    EXPECT_EQ(issueLine(1), QStringLiteral("Y rec 90.000 ret 10.000 short 2.000"));
+    EXPECT_EQ(issueLine(2), QStringLiteral("Y rec 0.000 ret 95.500 short 0.000"));
+    EXPECT_EQ(issueLine(3), QStringLiteral("N rec 50.000 ret 10.000 short 1.500"));
+    // The bill counts only what was processed: 88 + 48.5 at 2.50.
+    EXPECT_DOUBLE_EQ(db.scalar(QStringLiteral("SELECT BillAmount FROM JobWork_IssueMst_1 WHERE Id = ?"), {receipt.id}).toDouble(), 341.0);
+    const auto out = r.pendingTakas(issue.id);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].takaNo, QStringLiteral("103"));
+    EXPECT_EQ(out[0].pendingMetres.toString(3), QStringLiteral("40.000"));
+    // The year-end carry counts the same 40 + 95.5 m as still out.
+    const auto carried = MillCarry(db, year().session, year().messages).candidates(MillCarry::Kind::PendingTakas);
+    ASSERT_EQ(carried.size(), 1u);
+    EXPECT_EQ(carried[0].pendingMetres.toString(3), QStringLiteral("135.500"));
+
+    // A second receipt may not take more of 103 than the 40 m still out, grey back included.
+    MillReceipt more;
+    more.bookId = 2;
+    more.date = QDate(2024, 6, 28);
+    more.millId = dyeing;
+    more.lotNo = QStringLiteral("BL-8");
+    more.lines = r.linesFromIssue(issue.id, {3});
+    more.lines[0].greyMetres = d("35");
+    more.lines[0].finishedMetres = d("34");
+    more.lines[0].greyReturned = d("10");
+    EXPECT_FALSE(r.save(more));
+    EXPECT_EQ(test::lastRefusal(year().messages),
+              QStringLiteral("Receive More Than Issue: Taka No 103 : Grey Mtrs 45.000 are more than the 40.000 Mtrs pending at the mill"));
+    // Nor bring nothing back at all.
+    more.lines[0].greyMetres = {};
+    more.lines[0].finishedMetres = {};
+    more.lines[0].greyReturned = {};
+    EXPECT_FALSE(r.save(more));
+    EXPECT_EQ(test::lastRefusal(year().messages), QStringLiteral("Invalid Entry: Taka No 103 : Grey Mtrs must be more than 0"));
+    EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueMst_1"), QStringLiteral("FormId = 17")), 1);
+    EXPECT_EQ(issueLine(3), QStringLiteral("N rec 50.000 ret 10.000 short 1.500"));
+
+    // Re-saved with only 5 m of 101 back grey: the issue line holds the new figures, not both.
+    MillReceipt edited = *r.load(receipt.id);
+    EXPECT_EQ(edited.lines[0].greyReturned.toString(3), QStringLiteral("10.000"));
+    edited.lines[0].greyReturned = d("5");
+    edited.lines[0].greyMetres = d("95");
+    edited.lines[0].finishedMetres = d("92");
+    ASSERT_TRUE(r.save(edited)) << test::lastRefusal(year().messages).toStdString();
+    EXPECT_EQ(issueLine(1), QStringLiteral("Y rec 95.000 ret 5.000 short 3.000"));
+    EXPECT_EQ(issueLine(3), QStringLiteral("N rec 50.000 ret 10.000 short 1.500"));
+    // The bleaching firm's outward challan prints what went back grey beside what was processed.
+    EXPECT_EQ(millReceiptLayoutName(1, true), QStringLiteral("Issue_JobWork_Rec_BL_1.rpt"));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("outward.pdf"));
+    writeMillPdf(db, year().session, receipt.id, pdf, 1, true);
+    test::keepForLooking(pdf);
+    const QString printed = test::pdfText(pdf, false);
+    for (const char* expected : {"JOB PROCESS OUTWARD CHALLAN", "Grey Ret", "5.000", "110.500", "95.000", "92.000", "Lot No : BL-7"})
+        EXPECT_TRUE(printed.contains(QString::fromUtf8(expected))) << expected << "\n" << printed.toStdString();
+
+    // Billed to the customer, the receipt can be neither changed nor deleted; the issue neither.
+    db.exec(QStringLiteral("UPDATE JobWork_IssueMst_1 SET IsCN = 1 WHERE Id IN (?, ?)"), {receipt.id, issue.id});
+    year().messages.clear();
+    edited.notes = QStringLiteral("after the bill");
+    EXPECT_FALSE(r.save(edited));
+    EXPECT_TRUE(year().messages.has(MessageKind::Critical, QStringLiteral("Challan Is Sold"), QStringLiteral("This Challan Is Sold, You Can not modify or delete")));
+    EXPECT_FALSE(r.remove(receipt.id));
+    EXPECT_FALSE(s.remove(issue.id));
+    const auto told = [&](MessageKind kind) {
+        return std::count_if(year().messages.all().begin(), year().messages.all().end(), [&](const Message& m) { return m.kind == kind; });
+    };
+    EXPECT_EQ(told(MessageKind::Critical), 3);
+    EXPECT_EQ(told(MessageKind::Question), 0);  // refused before the delete question
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT Notes FROM JobWork_IssueMst_1 WHERE Id = ?"), {receipt.id}).toString(), QString());
+    EXPECT_EQ(issueLine(1), QStringLiteral("Y rec 95.000 ret 5.000 short 3.000"));
+
+    // Once the bill lets go, deleting the receipt puts every taka back at the mill whole.
+    db.exec(QStringLiteral("UPDATE JobWork_IssueMst_1 SET IsCN = 0"));
+    ASSERT_TRUE(r.remove(receipt.id));
+    for (int srno = 1; srno <= 3; ++srno) EXPECT_EQ(issueLine(srno), QStringLiteral("N rec 0.000 ret 0.000 short 0.000")) << srno;
+    EXPECT_EQ(r.pendingTakas(issue.id).size(), 4u);
 }
 
 }  // namespace

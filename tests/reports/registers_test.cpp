@@ -338,11 +338,13 @@ TEST_F(RegistersTest, EveryMenuRegisterHasItsLayoutAndNamesOnlyColumnsItsQueryGi
     for (const RegisterDefinition& d : sellingRegisters()) {
         SCOPED_TRACE(d.name.toStdString());
         const RegisterResult r = registers.run(d, RegisterChoice{QDate(2024, 4, 1), QDate(2025, 3, 31)});
-        EXPECT_FALSE(r.lines.empty());
+        // This firm sends nothing to a mill; the mill registers are filled by the mill tests.
+        if (!d.name.startsWith(QStringLiteral("mill-"))) EXPECT_FALSE(r.lines.empty());
         EXPECT_NO_THROW(registers.reports().prepare(nullptr, r.reportRequest()));
     }
     EXPECT_EQ(registerCommands(),
-              (QStringList{"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R82", "mnu_R83", "mnu_R84", "mnu_R85", "mnu_R86", "mnu_Prod3", "mnu_R31", "mnu_R25", "mnu_R51", "mnu_R52", "mnu_R53", "mnu_R28"}));
+              (QStringList{"mnu_R41", "mnu_R43", "mnu_R81", "mnu_R82", "mnu_R83", "mnu_R84", "mnu_R85", "mnu_R86", "mnu_Prod3", "mnu_R31", "mnu_R25", "mnu_R51", "mnu_R52", "mnu_R53", "mnu_R28", "mnu_I74",
+                           "mnu_I75", "mnu_I76"}));
 }
 
 }  // namespace

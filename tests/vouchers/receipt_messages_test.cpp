@@ -103,3 +103,18 @@ TEST_F(ReceiptMessageTest, NoNumberNoPaymentsAndNoSuchEntrySendNothing) {
     EXPECT_TRUE(whatsApp.requests().isEmpty());
     EXPECT_TRUE(receiptWhatsAppText(db(), year().session, 6, 1, 3).isEmpty());
 }
+
+TEST_F(ReceiptMessageTest, PartysWhatsAppNumberPreferredToItsPhone) {
+    db().exec(QStringLiteral("UPDATE AccMst SET Phone = ?, WMbNo = ? WHERE Id = ?"),
+              {QStringLiteral("0261-2345678"), QStringLiteral("9898011122"), firm().ramesh});
+    whatsApp.answer(R"({"status":"success","message":"queued"})");
+    ASSERT_TRUE(sendReceiptWhatsApp(db(), year().session, year().messages, 6, 1, 1));
+    ASSERT_EQ(whatsApp.requests().size(), 1);
+    EXPECT_EQ(parameter(whatsApp.requests().at(0), QStringLiteral("number")), QStringLiteral("919898011122"));
+    // Without a WhatsApp number the phone is used.
+    db().exec(QStringLiteral("UPDATE AccMst SET Phone = ?, WMbNo = ? WHERE Id = ?"),
+              {QStringLiteral("9824099999"), QString(), firm().ramesh});
+    ASSERT_TRUE(sendReceiptWhatsApp(db(), year().session, year().messages, 6, 1, 1));
+    ASSERT_EQ(whatsApp.requests().size(), 2);
+    EXPECT_EQ(parameter(whatsApp.requests().at(1), QStringLiteral("number")), QStringLiteral("919824099999"));
+}

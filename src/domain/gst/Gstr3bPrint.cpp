@@ -1,7 +1,7 @@
 #include "domain/gst/Gstr3bPrint.h"
 
-#include "domain/reports/ReportError.h"
-#include "domain/reports/XlsxReport.h"
+#include "domain/gst/ReturnPrints.h"
+#include "domain/reports/Register.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -18,17 +18,11 @@ const QString kExempt = QStringLiteral("5. Values of exempt, nil-rated and non-G
 }  // namespace
 
 reports::ReportRequest gstr3bReport(db::Database& db, const Session& session, const Gstr3b& r) {
-    const auto firm = db.queryOne(QStringLiteral("SELECT COALESCE(PName, '') AS Name, COALESCE(Add1, '') AS Add1, COALESCE(City, '') AS City, "
-                                                 "COALESCE(Tin, '') AS Tin FROM FirmMst WHERE Srno = ?"),
-                                  {session.firmNo});
     reports::ResultSet rows;
-    rows.columns = {"Section", "TableNo", "Description", "Taxable", "IGST", "CGST", "SGST", "Cess", "FirmNAme", "FirmAdd1", "FirmCity", "FirmTIN"};
-    const QVariantList firmColumns = {firm ? firm->text(QStringLiteral("Name")) : session.firmName, firm ? firm->text(QStringLiteral("Add1")) : QString(),
-                                      firm ? firm->text(QStringLiteral("City")) : QString(), firm ? firm->text(QStringLiteral("Tin")) : QString()};
+    rows.columns = {"Section", "TableNo", "Description", "Taxable", "IGST", "CGST", "SGST", "Cess"};
     auto add = [&](const QString& section, const QString& table, const QString& description, Decimal taxable, Decimal igst, Decimal cgst,
                    Decimal sgst) {
-        rows.rows.push_back(QVariantList{section, table, description, taxable.toDouble(), igst.toDouble(), cgst.toDouble(), sgst.toDouble(), 0.0} +
-                            firmColumns);
+        rows.rows.push_back(QVariantList{section, table, description, taxable.toDouble(), igst.toDouble(), cgst.toDouble(), sgst.toDouble(), 0.0});
     };
     for (const Gstr3bLine& l : r.outward) add(kOutward, l.table, l.description, l.taxable, l.igst, l.cgst, l.sgst);
     for (const StateSupplies& s : r.interState) {
@@ -45,11 +39,11 @@ reports::ReportRequest gstr3bReport(db::Database& db, const Session& session, co
         add(kExempt, QStringLiteral("5"), e.description + QStringLiteral(" (Inter-State)"), e.interState, {}, {}, {});
         add(kExempt, QStringLiteral("5"), e.description + QStringLiteral(" (Intra-State)"), e.intraState, {}, {}, {});
     }
+    reports::addFirmColumns(db, session.firmNo, rows);
     reports::ReportRequest request;
     request.layoutName = QStringLiteral("GSTR-3B.rpt");
     request.data = std::move(rows);
-    const QString month = r.period.from.toString(QStringLiteral("MMMM yyyy"));
-    request.parameterValues = {QStringLiteral("GSTR-3B For The Month Of %1").arg(month),
+    request.parameterValues = {returnTitle(QStringLiteral("GSTR-3B"), r.period),
                                QStringLiteral("From %1 To %2").arg(r.period.from.toString(QStringLiteral("dd-MM-yyyy")),
                                                                   r.period.to.toString(QStringLiteral("dd-MM-yyyy")))};
     return request;
@@ -58,28 +52,21 @@ reports::ReportRequest gstr3bReport(db::Database& db, const Session& session, co
 void writeGstr3b(db::Database& db, const Session& session, const Gstr3b& r, const QString& installFolder, const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     const reports::ReportRequest request = gstr3bReport(db, session, r);
-    try {
-        if (suffix == QLatin1String("csv")) {
-            QString text = QStringLiteral("Table,Nature of Supplies,Total Taxable Value,Integrated Tax,Central Tax,State/UT Tax,Cess\n");
-            for (const QVariantList& row : request.data->rows) {
-                QStringList fields{row.at(1).toString(), QLatin1Char('"') + row.at(2).toString() + QLatin1Char('"')};
-                for (int c = 3; c <= 7; ++c) fields << Decimal::fromVariant(row.at(c)).toString(2);
-                text += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
-            }
-            QSaveFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-                throw GstError(QStringLiteral("%1 could not be written: %2").arg(path, file.errorString()));
-            return;
+    if (suffix == QLatin1String("csv")) {
+        QString text = QStringLiteral("Table,Nature of Supplies,Total Taxable Value,Integrated Tax,Central Tax,State/UT Tax,Cess\n");
+        for (const QVariantList& row : request.data->rows) {
+            QStringList fields{row.at(1).toString(), QLatin1Char('"') + row.at(2).toString() + QLatin1Char('"')};
+            for (int c = 3; c <= 7; ++c) fields << Decimal::fromVariant(row.at(c)).toString(2);
+            text += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
         }
-        if (suffix != QLatin1String("pdf") && suffix != QLatin1String("xlsx"))
-            throw GstError(QStringLiteral("GSTR-3B is written as .pdf, .xlsx or .csv, not %1").arg(QFileInfo(path).fileName()));
-        const reports::ReportService service(installFolder);
-        auto document = service.prepare(nullptr, request);
-        if (suffix == QLatin1String("pdf")) reports::ReportService::writePdf(*document, path);
-        else reports::writeReportXlsx(*document, path);
-    } catch (const reports::ReportError& e) {
-        throw GstError(e.text());
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+            throw GstError(QStringLiteral("%1 could not be written: %2").arg(path, file.errorString()));
+        return;
     }
+    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("xlsx"))
+        throw GstError(QStringLiteral("GSTR-3B is written as .pdf, .xlsx or .csv, not %1").arg(QFileInfo(path).fileName()));
+    writeReturnReport(request, installFolder, path);
 }
 
 }  // namespace tanabana::gst

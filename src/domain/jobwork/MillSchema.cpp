@@ -67,7 +67,8 @@ const TableDef& millLineTable() {
                                 {key("BillMstId"), small("Srno"), text("TakaNO", 20), amount("Mtrs"), amount("RMtrs"),
                                  amount("RPCs"), amount("ShortLong"), amount("PRate"), amount("PAmt"), amount("Wt"),
                                  text("Marka", 50), text("DesignNo", 50), text("Colour", 50), text("Remarks", 255),
-                                 flag("IsFinished"), key("IssueChId"), small("IssueChSno"), key("QidDtl"), small("F_NO")},
+                                 flag("IsFinished"), key("IssueChId"), small("IssueChSno"), key("QidDtl"), small("F_NO"),
+                                 amount("GreyRet")},
                                 {},
                                 lineIndexes(QStringLiteral("JobWork_IssueDtl_1"))};
     return table;
@@ -97,6 +98,10 @@ std::vector<const TableDef*> millTables() {
 std::vector<MigrationStep> millSteps() {
     return {{QStringLiteral("jobwork/001-mill-challans"), [](Database& db) {
                  for (const TableDef* table : millTables()) createTable(db, *table);
+             }},
+            // A receipt line keeps the grey metres it gave back unprocessed, to take them back on an edit.
+            {QStringLiteral("jobwork/002-grey-returned"), [](Database& db) {
+                 addColumnIfMissing(db, QStringLiteral("JobWork_IssueDtl_1"), amount("GreyRet"));
              }}};
 }
 

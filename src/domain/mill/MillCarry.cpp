@@ -51,11 +51,13 @@ std::vector<CarriedChallan> listOf(db::Database& db, qint64 firmNo, MillCarry::K
     if (!issues && !carriedIn) where += QStringLiteral(" AND COALESCE(m.IsEnd, 0) = 0");
     std::vector<CarriedChallan> out;
     db.forEach(QStringLiteral("SELECT m.Id, m.ChNo, m.BillDate, a.AcName, m.LotNO, m.BillAmount, count(d.TakaNO) AS Takas, "
-                              "COALESCE(SUM(d.Mtrs), 0) AS Iss, COALESCE(SUM(d.RMtrs), 0) AS Rec, COALESCE(SUM(d.Mtrs - d.RMtrs), 0) AS Pend, "
+                              "COALESCE(SUM(d.Mtrs), 0) AS Iss, COALESCE(SUM(d.RMtrs), 0) AS Rec, COALESCE(SUM(%3), 0) AS Pend, "
                               "COALESCE(SUM(d.Wt), 0) AS Wt FROM JobWork_IssueMst_1 m JOIN JobWork_IssueDtl_1 d ON d.BillMstId = m.Id%1 "
                               "LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE %2 "
                               "GROUP BY m.Id, m.ChNo, m.BillDate, a.AcName, m.LotNO, m.BillAmount ORDER BY m.BillDate, m.ChNo")
-                   .arg(lines, where),
+                   .arg(lines, where,
+                        // An issue line's PRate holds the grey the mill gave back unprocessed; a receipt line's is its rate.
+                        issues ? QStringLiteral("d.Mtrs - d.RMtrs - d.PRate") : QStringLiteral("d.Mtrs - d.RMtrs")),
                {firmNo}, [&](const db::Row& r) {
                    CarriedChallan c;
                    c.id = r.integer(QStringLiteral("Id"));

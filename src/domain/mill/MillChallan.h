@@ -61,6 +61,7 @@ struct MillReceiptLine {
     QString takaNo;
     Decimal greyMetres;     // Mtrs
     Decimal finishedMetres; // RMtrs
+    Decimal greyReturned;   // GreyRet: "Grey Ret", grey metres the mill gave back unprocessed
     Decimal rate;           // PRate
     Decimal weight;         // Wt
     QString marka, colour, designNo, remarks;

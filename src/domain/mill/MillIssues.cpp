@@ -254,7 +254,7 @@ std::optional<qint64> MillIssues::save(MillIssue& issue) {
             messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Mill Issue not found"));
             return std::nullopt;
         }
-        if (refuseReceived(previousId)) return std::nullopt;
+        if (refuseSoldChallan(db_, messages_, previousId) || refuseReceived(previousId)) return std::nullopt;
         const auto old = db_.queryOne(QStringLiteral("SELECT BillSrno, IsOp FROM JobWork_IssueMst_1 WHERE Id = ?"), {previousId});
         issue.serial = old->integer(QStringLiteral("BillSrno"));
         issue.opening = old->flag(QStringLiteral("IsOp"));
@@ -293,12 +293,13 @@ bool MillIssues::remove(qint64 id) {
     if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
     const QString exists = QStringLiteral("SELECT count(*) FROM JobWork_IssueMst_1 WHERE Id = ? AND FirmNO = ? AND FormId = ?");
     if (db_.scalar(exists, {id, session_.firmNo, kIssueForm}).toInt() == 0) return false;
-    if (refuseReceived(id)) return false;
+    if (refuseSoldChallan(db_, messages_, id) || refuseReceived(id)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Invoice"))) return false;
     db::Transaction tx(db_);
     db::lockInOrder(db_, issueLocks());
     // A receipt may have taken a taka since the question was asked.
-    if (db_.scalar(exists, {id, session_.firmNo, kIssueForm}).toInt() == 0 || refuseReceived(id)) return false;
+    if (db_.scalar(exists, {id, session_.firmNo, kIssueForm}).toInt() == 0 || refuseSoldChallan(db_, messages_, id) || refuseReceived(id))
+        return false;
     giveBackTakas(id);
     documents::deleteDocument(db_, kIssueTables, id, session_.firmNo);
     tx.commit();

@@ -12,10 +12,18 @@
 // "otherAfterLess", "tds", "notes", "lines": [{"issue" (the issue's challan number), "issueBook"
 // (the receipt's book when absent), "taka", "grey" (what is pending when absent), "finish",
 // "rate" (the issue's when absent), "fin" (true when absent), "weight", "marka", "colour",
-// "design", "remarks", "finishQuality"}]}.
+// "design", "remarks", "finishQuality", "greyRet" (grey given back unprocessed)}]}.
+// Job-process challan: {"book", "number", "date", "party", "reference", "gatePass", "broker",
+// "process", "lot", "creditDays", "transport", "tempo", "lr", "disc", "other", "otherLess", "sgst",
+// "cgst", "igst", "tds", "notes", "lines"}; issue lines {"quality", "pcs", "count", "mtrs", "rateOn",
+// "rate", "design", "colour", "remarks"}; receipt lines {"issue" (the issue's challan number),
+// "issueBook" (the receipt's book when absent), "line" (the issue line; the first open line, of
+// "quality" when given, when absent), "quality", "pcs" and "mtrs" (what is out when absent), "rate",
+// "shortLong", "fin", "design", "colour", "remarks"}.
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
+#include "domain/mill/JobProcess.h"
 #include "domain/mill/MillChallan.h"
 
 #include <QJsonObject>
@@ -26,5 +34,6 @@ namespace tanabana::mill {
 // MillIssues, which reports a taka not on offer and returns false.
 bool millIssueFromJson(db::Database& db, Session& session, Messages& messages, const QJsonObject& object, MillIssue& issue);
 MillReceipt millReceiptFromJson(db::Database& db, Session& session, Messages& messages, const QJsonObject& object);
+JobChallan jobChallanFromJson(db::Database& db, Session& session, Messages& messages, const QJsonObject& object, bool receipt);
 
 }  // namespace tanabana::mill

@@ -27,6 +27,13 @@ const QString kJoins = QStringLiteral(
     "FROM JobWork_IssueMst_1 m INNER JOIN JobWork_IssueDtl_1 d ON d.BillMstId = m.Id LEFT JOIN AccMst a ON a.Id = m.PartyID "
     "LEFT JOIN AccMst w ON w.Id = m.PurPartyId LEFT JOIN ProdMst q ON q.Id = m.QId LEFT JOIN FirmMst f ON f.Srno = m.FirmNO ");
 
+// The first of the layouts the installation has, the last one when it has none of them.
+QString firstLayout(const Session& session, const QStringList& names) {
+    for (const QString& name : names.mid(0, names.size() - 1))
+        if (trade::availableLayout(session.dataRoot, name, QString()) == name) return name;
+    return names.last();
+}
+
 std::optional<db::Row> challan(db::Database& db, const Session& session, qint64 id, int formId) {
     return db.queryOne(QStringLiteral("SELECT ChNo, PartyID FROM JobWork_IssueMst_1 WHERE Id = ? AND FirmNO = ? AND FormId = ?"),
                        {id, session.firmNo, formId});
@@ -34,17 +41,23 @@ std::optional<db::Row> challan(db::Database& db, const Session& session, qint64 
 
 }  // namespace
 
-QString millIssueLayoutName(int printType) { return withType(QStringLiteral("Issue_JobWork_Mill"), printType); }
+QString millIssueLayoutName(int printType, bool bleaching) {
+    if (bleaching) return QStringLiteral("Issue_JobWork_Iss_BL_%1.rpt").arg(std::max(printType, 1));
+    return withType(QStringLiteral("Issue_JobWork_Mill"), printType);
+}
 // Print types 2 and 3 are the layouts "_Rec_1" and "_Rec_2".
-QString millReceiptLayoutName(int printType) { return withType(QStringLiteral("Issue_JobWork_Mill_Rec"), printType - 1); }
+QString millReceiptLayoutName(int printType, bool bleaching) {
+    if (bleaching) return QStringLiteral("Issue_JobWork_Rec_BL_%1.rpt").arg(std::max(printType, 1));
+    return withType(QStringLiteral("Issue_JobWork_Mill_Rec"), printType - 1);
+}
 QString millIssuePdfName(qint64 challanNo) { return CleanFileName(QStringLiteral("Job_Process_Issue_No") + QString::number(challanNo)); }
 QString millReceiptPdfName(qint64 challanNo) { return CleanFileName(QStringLiteral("Job_Process_Rec_No") + QString::number(challanNo)); }
 
-reports::ReportRequest millIssueRequest(db::Database& db, const Session& session, qint64 issueId, int printType) {
+reports::ReportRequest millIssueRequest(db::Database& db, const Session& session, qint64 issueId, int printType, bool bleaching) {
     if (!challan(db, session, issueId, 16))
         throw reports::ReportError(QStringLiteral("Mill issue %1 is not in firm %2.").arg(issueId).arg(session.firmNo));
     reports::ReportRequest r;
-    r.layoutName = trade::availableLayout(session.dataRoot, millIssueLayoutName(printType), millIssueLayoutName(1));
+    r.layoutName = firstLayout(session, {millIssueLayoutName(printType, bleaching), millIssueLayoutName(printType), millIssueLayoutName(1)});
     r.sql = QStringLiteral("SELECT ") + kHeaderColumns +
             QStringLiteral("d.Srno, d.TakaNO, d.Mtrs, d.Wt, d.Marka, d.DesignNo, d.Colour, d.Remarks ") + kJoins +
             QStringLiteral("WHERE m.Id = ? ORDER BY d.Srno");
@@ -52,13 +65,14 @@ reports::ReportRequest millIssueRequest(db::Database& db, const Session& session
     return r;
 }
 
-reports::ReportRequest millReceiptRequest(db::Database& db, const Session& session, qint64 receiptId, int printType) {
+reports::ReportRequest millReceiptRequest(db::Database& db, const Session& session, qint64 receiptId, int printType, bool bleaching) {
     if (!challan(db, session, receiptId, 17))
         throw reports::ReportError(QStringLiteral("Mill receipt %1 is not in firm %2.").arg(receiptId).arg(session.firmNo));
     reports::ReportRequest r;
-    r.layoutName = trade::availableLayout(session.dataRoot, millReceiptLayoutName(printType), millReceiptLayoutName(1));
+    r.layoutName =
+        firstLayout(session, {millReceiptLayoutName(printType, bleaching), millReceiptLayoutName(printType), millReceiptLayoutName(1)});
     r.sql = QStringLiteral("SELECT ") + kHeaderColumns +
-            QStringLiteral("d.Srno, d.TakaNO, d.Mtrs, d.RMtrs, d.ShortLong, d.RPCs AS ShortP, d.PRate, d.PAmt, d.Wt, d.Colour, d.DesignNo, "
+            QStringLiteral("d.Srno, d.TakaNO, d.Mtrs, d.RMtrs, d.ShortLong, d.RPCs AS ShortP, d.PRate, d.PAmt, d.GreyRet, d.Wt, d.Colour, d.DesignNo, "
                            "CASE WHEN d.IsFinished <> 0 THEN 'Y' ELSE 'N' END AS Fin, i.ChNo AS IssueChNo ") +
             kJoins + QStringLiteral("LEFT JOIN JobWork_IssueMst_1 i ON i.Id = d.IssueChId WHERE m.Id = ? ORDER BY d.Srno");
     r.sqlParams << receiptId;
@@ -72,14 +86,14 @@ QString millPdfName(db::Database& db, qint64 id) {
     return h->integer(QStringLiteral("FormId")) == 17 ? millReceiptPdfName(no) : millIssuePdfName(no);
 }
 
-reports::ReportRequest millRequest(db::Database& db, const Session& session, qint64 id, int printType) {
+reports::ReportRequest millRequest(db::Database& db, const Session& session, qint64 id, int printType, bool bleaching) {
     const int form = db.scalar(QStringLiteral("SELECT FormId FROM JobWork_IssueMst_1 WHERE Id = ?"), {id}).toInt();
-    return form == 17 ? millReceiptRequest(db, session, id, printType) : millIssueRequest(db, session, id, printType);
+    return form == 17 ? millReceiptRequest(db, session, id, printType, bleaching) : millIssueRequest(db, session, id, printType, bleaching);
 }
 
-void writeMillPdf(db::Database& db, const Session& session, qint64 id, const QString& path, int printType) {
+void writeMillPdf(db::Database& db, const Session& session, qint64 id, const QString& path, int printType, bool bleaching) {
     reports::ReportService service(session.dataRoot);
-    auto document = service.prepare(&db, millRequest(db, session, id, printType));
+    auto document = service.prepare(&db, millRequest(db, session, id, printType, bleaching));
     reports::ReportService::writePdf(*document, path);
 }
 

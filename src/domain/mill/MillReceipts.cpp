@@ -136,7 +136,10 @@ bool MillReceipts::validate(const MillReceipt& r) {
     QSet<QPair<qint64, int>> seen;
     for (const ReceiptLineRow& row : receiptLineRows(r)) {
         const MillReceiptLine& l = row.line;
-        if (l.greyMetres <= Decimal() || l.finishedMetres.isNegative() || l.rate.isNegative() || l.weight.isNegative()) {
+        // A taka may come back wholly unprocessed: grey returned and nothing finished.
+        const bool nothingBack = (l.greyMetres + l.greyReturned) <= Decimal() || (l.greyMetres.isZero() && l.finishedMetres > Decimal());
+        if (nothingBack || l.greyMetres.isNegative() || l.greyReturned.isNegative() || l.finishedMetres.isNegative() || l.rate.isNegative() ||
+            l.weight.isNegative()) {
             messages_.critical(QStringLiteral("Invalid Entry"),
                                QStringLiteral("Taka No ") + l.takaNo.trimmed() + QStringLiteral(" : Grey Mtrs must be more than 0"));
             return false;
@@ -156,13 +159,14 @@ bool MillReceipts::validate(const MillReceipt& r) {
 
 void MillReceipts::takeBack(qint64 receiptId) {
     std::vector<qint64> issues;
-    for (const db::Row& l : db_.query(QStringLiteral("SELECT IssueChId, IssueChSno, Mtrs, TakaNO FROM JobWork_IssueDtl_1 WHERE BillMstId = ?"),
+    for (const db::Row& l : db_.query(QStringLiteral("SELECT IssueChId, IssueChSno, Mtrs, GreyRet, ShortLong, TakaNO FROM JobWork_IssueDtl_1 WHERE BillMstId = ?"),
                                       {receiptId})) {
         const qint64 issue = l.integer(QStringLiteral("IssueChId"));
         db_.exec(QStringLiteral("UPDATE JobWork_IssueDtl_1 SET IsFinished = 0, RMtrs = ROUND((RMtrs - ?) * 1000) / 1000.0, "
+                                "PRate = ROUND((PRate - ?) * 1000) / 1000.0, ShortLong = ROUND((ShortLong - ?) * 1000) / 1000.0, "
                                 "RPCs = ROUND((RPCs - ?) * 1000) / 1000.0 WHERE BillMstId = ? AND Srno = ?"),
-                 {l.number(QStringLiteral("Mtrs")), takaValue(l.text(QStringLiteral("TakaNO"))).toDouble(), issue,
-                  l.integer(QStringLiteral("IssueChSno"))});
+                 {l.number(QStringLiteral("Mtrs")), l.number(QStringLiteral("GreyRet")), l.number(QStringLiteral("ShortLong")),
+                  takaValue(l.text(QStringLiteral("TakaNO"))).toDouble(), issue, l.integer(QStringLiteral("IssueChSno"))});
         db_.exec(QStringLiteral("UPDATE ProductionDtl SET Rec_Pro = '' WHERE TakaNO = ? AND F_no = (SELECT F_NO FROM JobWork_IssueDtl_1 "
                                 "WHERE BillMstId = ? AND Srno = ?) AND IsM_Issue <> 0"),
                  {l.text(QStringLiteral("TakaNO")), issue, l.integer(QStringLiteral("IssueChSno"))});
@@ -171,6 +175,8 @@ void MillReceipts::takeBack(qint64 receiptId) {
     db_.exec(QStringLiteral("DELETE FROM JobWork_IssueDtl_1 WHERE BillMstId = ?"), {receiptId});
     relabelLots(issues);
 }
+
+bool MillReceipts::refuseSold(qint64 id) { return refuseSoldChallan(db_, messages_, id); }
 
 void MillReceipts::relabelLots(const std::vector<qint64>& issueIds) {
     // An issue keeps the lot of the latest receipt still taking its takas, or none.
@@ -205,20 +211,24 @@ bool MillReceipts::receiveTakas(const MillReceipt& r) {
                                                                        QStringLiteral(" is already received"));
             return false;
         }
-        if (l.greyMetres.roundHalfEven(3) > pending) {
+        const Decimal back = (l.greyMetres + l.greyReturned).roundHalfEven(3);
+        if (back > pending) {
             messages_.critical(QStringLiteral("Receive More Than Issue"),
                                QStringLiteral("Taka No ") + issued->text(QStringLiteral("TakaNO")) + QStringLiteral(" : Grey Mtrs ") +
-                                   metres(l.greyMetres) + QStringLiteral(" are more than the ") + metres(pending) +
+                                   metres(back) + QStringLiteral(" are more than the ") + metres(pending) +
                                    QStringLiteral(" Mtrs pending at the mill"));
             return false;
         }
         // The conditions again in the update: another station receiving the same taka at this
         // moment leaves nothing to update.
+        // The grey given back unprocessed waits on the issue line's PRate; the shortage adds up on its ShortLong.
         const int taken = db_.exec(QStringLiteral("UPDATE JobWork_IssueDtl_1 SET IsFinished = ?, RMtrs = ROUND((RMtrs + ?) * 1000) / 1000.0, "
+                                                  "PRate = ROUND((PRate + ?) * 1000) / 1000.0, ShortLong = ROUND((ShortLong + ?) * 1000) / 1000.0, "
                                                   "RPCs = ROUND((RPCs + ?) * 1000) / 1000.0 WHERE BillMstId = ? AND Srno = ? AND IsFinished = 0 "
                                                   "AND Mtrs - RMtrs - PRate > ? - 0.0005"),
-                                   {l.finished ? 1 : 0, l.greyMetres.roundHalfEven(3).toDouble(), takaValue(issued->text(QStringLiteral("TakaNO"))).toDouble(),
-                                    l.issueId, l.issueSrno, l.greyMetres.roundHalfEven(3).toDouble()});
+                                   {l.finished ? 1 : 0, l.greyMetres.roundHalfEven(3).toDouble(), l.greyReturned.roundHalfEven(3).toDouble(),
+                                    l.shortage().toDouble(), takaValue(issued->text(QStringLiteral("TakaNO"))).toDouble(), l.issueId, l.issueSrno,
+                                    back.toDouble()});
         if (taken == 0) {
             messages_.critical(QStringLiteral("Taka Duplication"), QStringLiteral("Taka No ") + issued->text(QStringLiteral("TakaNO")) +
                                                                        QStringLiteral(" of Mill Iss No ") + challan +
@@ -249,6 +259,7 @@ std::optional<qint64> MillReceipts::save(MillReceipt& r) {
             messages_.critical(QStringLiteral("System Validation"), QStringLiteral("Mill Receipt not found"));
             return std::nullopt;
         }
+        if (refuseSold(previousId)) return std::nullopt;
         r.serial = old->integer(QStringLiteral("BillSrno"));
         r.opening = old->flag(QStringLiteral("IsOp"));
         takeBack(previousId);
@@ -288,11 +299,11 @@ std::optional<qint64> MillReceipts::save(MillReceipt& r) {
 bool MillReceipts::remove(qint64 id) {
     if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
     const QString exists = QStringLiteral("SELECT count(*) FROM JobWork_IssueMst_1 WHERE Id = ? AND FirmNO = ? AND FormId = 17");
-    if (db_.scalar(exists, {id, session_.firmNo}).toInt() == 0) return false;
+    if (db_.scalar(exists, {id, session_.firmNo}).toInt() == 0 || refuseSold(id)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Job Work"))) return false;
     db::Transaction tx(db_);
     db::lockInOrder(db_, receiptLocks());
-    if (db_.scalar(exists, {id, session_.firmNo}).toInt() == 0) return false;
+    if (db_.scalar(exists, {id, session_.firmNo}).toInt() == 0 || refuseSold(id)) return false;
     takeBack(id);
     documents::deleteDocument(db_, kReceiptTables, id, session_.firmNo);
     tx.commit();

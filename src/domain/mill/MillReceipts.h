@@ -74,6 +74,7 @@ private:
     // Reverses what the saved receipt gave its issue lines.
     void takeBack(qint64 receiptId);
     void relabelLots(const std::vector<qint64>& issueIds);
+    bool refuseSold(qint64 id);
 
     db::Database& db_;
     Session& session_;

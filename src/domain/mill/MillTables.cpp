@@ -136,6 +136,7 @@ const documents::TableMap<ReceiptLineRow, MillReceiptLine>& receiptLineTable() {
          member<R>(of, "TakaNO", &D::takaNo, "Taka No"),
          member<R>(of, "Mtrs", &D::greyMetres),
          member<R>(of, "RMtrs", &D::finishedMetres),
+         member<R>(of, "GreyRet", &D::greyReturned),
          written<R, D>("ShortLong", [](const R& r) { return r.line.shortage().toDouble(); }),
          written<R, D>("RPCs", [](const R& r) { return r.line.shortagePercent().toDouble(); }),
          member<R>(of, "PRate", &D::rate, nullptr, 4),
@@ -186,6 +187,12 @@ bool refuseChallanHeader(db::Database& db, const Session& session, Messages& mes
         return true;
     }
     return false;
+}
+
+bool refuseSoldChallan(db::Database& db, Messages& messages, qint64 id) {
+    if (db.scalar(QStringLiteral("SELECT count(*) FROM JobWork_IssueMst_1 WHERE Id = ? AND IsCN <> 0"), {id}).toInt() == 0) return false;
+    messages.critical(QStringLiteral("Challan Is Sold"), QStringLiteral("This Challan Is Sold, You Can not modify or delete"));
+    return true;
 }
 
 qint64 nextMillChallanNo(db::Database& db, const QString& header, qint64 firmNo, qint64 bookId, int formId) {

@@ -2,6 +2,7 @@
 // The taka-wise challan tables declared once for the issue and receipt services and the carry
 // into the next year: which document field each column of JobWork_IssueMst_1 and
 // JobWork_IssueDtl_1 is written from and read into.
+#include "core/Messages.h"
 #include "core/Session.h"
 #include "domain/documents/TableMap.h"
 #include "domain/mill/MillChallan.h"
@@ -45,6 +46,9 @@ std::vector<ReceiptLineRow> receiptLineRows(const MillReceipt& receipt);
 // the refusal.
 bool refuseChallanHeader(db::Database& db, const Session& session, Messages& messages, qint64 partyId, qint64 bookId, const QDate& date,
                          qint64 challanNo);
+
+// A challan a sales bill has taken (IsCN) is neither changed nor deleted; true after the refusal.
+bool refuseSoldChallan(db::Database& db, Messages& messages, qint64 id);
 
 // The next ChNo of a book and form among this year's challans (carried-in ones are negative).
 qint64 nextMillChallanNo(db::Database& db, const QString& header, qint64 firmNo, qint64 bookId, int formId);

@@ -1,6 +1,7 @@
 #include "domain/reports/SellingRegisters.h"
 
 #include "db/Dialect.h"
+#include "domain/reports/MillRegisters.h"
 #include "domain/reports/OutstandingRegisters.h"
 #include "domain/reports/PurchaseRegisters.h"
 #include "domain/reports/ReturnRegisters.h"
@@ -230,6 +231,7 @@ std::vector<RegisterDefinition> makeRegisters() {
     for (RegisterDefinition& d : purchaseRegisters()) list.push_back(std::move(d));
     for (RegisterDefinition& d : outstandingRegisters()) list.push_back(std::move(d));
     for (RegisterDefinition& d : returnRegisters()) list.push_back(std::move(d));
+    for (RegisterDefinition& d : millRegisters()) list.push_back(std::move(d));
     return list;
 }
 

@@ -47,4 +47,15 @@ QString partyPhone(db::Database& db, qint64 partyId) {
     }
 }
 
+QString partyWhatsAppNumber(db::Database& db, qint64 partyId) {
+    try {
+        const auto row = db.queryOne(QStringLiteral("SELECT WMbNo, Phone FROM AccMst WHERE Id = ?"), {partyId});
+        if (!row) return {};
+        const QString whatsApp = row->text(QStringLiteral("WMbNo")).trimmed();
+        return whatsApp.isEmpty() ? row->text(QStringLiteral("Phone")).trimmed() : whatsApp;
+    } catch (const db::DbError&) {
+        return {};
+    }
+}
+
 }  // namespace tanabana::reports

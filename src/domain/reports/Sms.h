@@ -29,5 +29,7 @@ bool sendSms(const QString& installFolder, const SmsSettings& settings, const QS
 
 // The party's phone ("select Phone from AccMStView where Id=" party); empty when unknown.
 QString partyPhone(db::Database& db, qint64 partyId);
+// The number a party's WhatsApp messages go to: its "WApp No", else its phone.
+QString partyWhatsAppNumber(db::Database& db, qint64 partyId);
 
 }  // namespace tanabana::reports

@@ -36,6 +36,37 @@ QString kindCondition(PurchaseKind kind) {
     return QStringLiteral("1 = 1");
 }
 
+// A taka the bill has already sent to a mill must stay on it, with its metres: the mill challan
+// names it and counts it. The refusal names the taka and the challan; false when all are kept.
+bool refuseIssuedTakaDropped(db::Database& db, Messages& messages, const PurchaseBill& bill, bool keepsTakas) {
+    for (const db::Row& kept : db.query(QStringLiteral("SELECT TakaNO, Mtrs FROM BillMst_TakaDetail WHERE BillMst_Id = ? AND Is_Issued <> 0 "
+                                                       "ORDER BY Srno"),
+                                        {bill.id})) {
+        const QString no = kept.text(QStringLiteral("TakaNO")).trimmed();
+        const Decimal metres = Decimal::fromVariant(kept.value(QStringLiteral("Mtrs"))).roundHalfEven(3);
+        const auto onBill = std::find_if(bill.takas.begin(), bill.takas.end(), [&](const PurchaseTaka& t) {
+            return t.takaNo.trimmed().compare(no, Qt::CaseInsensitive) == 0;
+        });
+        const bool dropped = !keepsTakas || onBill == bill.takas.end();
+        if (!dropped && onBill->metres.roundHalfEven(3) == metres) continue;
+        const auto issue = db.queryOne(QStringLiteral("SELECT m.ChNo, m.BillDate, a.AcName FROM JobWork_IssueMst_1 m "
+                                                      "JOIN JobWork_IssueDtl_1 d ON d.BillMstId = m.Id LEFT JOIN AccMst a ON a.Id = m.PartyID "
+                                                      "WHERE m.PurBillId = ? AND m.FormId = 16 AND d.TakaNO = ? ORDER BY m.BillDate DESC, m.Id DESC"),
+                                       {bill.id, kept.text(QStringLiteral("TakaNO"))});
+        QString text = QStringLiteral("Taka No ") + no + QStringLiteral(" is issued to mill");
+        if (issue)
+            text += QStringLiteral(" on Mill Iss No ") + QString::number(issue->integer(QStringLiteral("ChNo"))) + QStringLiteral(" Dt. ") +
+                    issue->date(QStringLiteral("BillDate")).toString(QStringLiteral("dd-MM-yyyy")) + QStringLiteral(" (") +
+                    issue->text(QStringLiteral("AcName")).trimmed() + QLatin1Char(')');
+        text += QLatin1Char('\n');
+        text += dropped ? QStringLiteral(" It can not be removed from this Purchase Invoice")
+                        : QStringLiteral(" Its Mtrs ") + metres.toString(3) + QStringLiteral(" can not be changed");
+        messages.critical(QStringLiteral("Mill Issue Found"), text);
+        return true;
+    }
+    return false;
+}
+
 PurchaseBook bookFromRow(const db::Row& r) {
     PurchaseBook b;
     b.bookNo = r.integer(QStringLiteral("BookNO"));
@@ -647,7 +678,7 @@ std::optional<qint64> PurchaseInvoices::save(PurchaseBill& bill) {
             bill.reverseChargeJournalNo = 0;
         }
         const ComputedPurchase computed = computePurchase(bill, *s, roundOffKept());
-        if (!validate(bill, computed, *bk)) {
+        if (!validate(bill, computed, *bk) || refuseIssuedTakaDropped(db_, messages_, bill, keepsTakas())) {
             restore();
             return std::nullopt;
         }

@@ -63,7 +63,7 @@ bool sendReceiptWhatsApp(db::Database& db, const Session& session, Messages& mes
         messages.critical(QStringLiteral("WhatsApp"), QStringLiteral("Only a saved receipt entry is sent by WhatsApp."));
         return false;
     }
-    const QString known = mobile.trimmed().isEmpty() ? reports::partyPhone(db, f->partyId) : mobile.trimmed();
+    const QString known = mobile.trimmed().isEmpty() ? reports::partyWhatsAppNumber(db, f->partyId) : mobile.trimmed();
     const auto number = reports::mobileForMessage(messages, known);
     if (!number) return false;
     const QString stem = QString(f->number).replace(QLatin1Char('-'), QLatin1Char('_'));

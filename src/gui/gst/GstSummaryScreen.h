@@ -17,9 +17,13 @@ public:
 protected:
     std::vector<std::vector<QStringList>> compute(const gst::ReturnPeriod& period) override;
     QString summaryFor(const QString& sheet) const override;
+    reports::ReportRequest report() const override;
+    QString pdfName() const override;
 
 private:
     std::vector<gst::TaxRateRow> rows_;
+    gst::ReturnPeriod period_;
+    QString kindShown_;  // the kind of the last refresh
     QComboBox* kind_ = nullptr;
 };
 

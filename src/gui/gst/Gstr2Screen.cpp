@@ -2,6 +2,8 @@
 
 #include "gui/gst/ReturnPeriod.h"
 
+#include "domain/gst/ReturnPrints.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 
@@ -28,5 +30,9 @@ QString Gstr2Screen::summaryFor(const QString& sheet) const {
     if (sheet == QLatin1String("B2BUR")) return sectionSummaryText(result_->b2burSummary);
     return {};
 }
+
+reports::ReportRequest Gstr2Screen::report() const { return gst::gstr2Report(db_, session_, *result_); }
+
+QString Gstr2Screen::pdfName() const { return QStringLiteral("GSTR2_") + result_->period.from.toString(QStringLiteral("MMM-yyyy")); }
 
 }  // namespace tanabana::gui

@@ -4,15 +4,14 @@
 
 #include "core/Words.h"
 #include "domain/gst/Gstr3bPrint.h"
+#include "domain/gst/Gstr3bWorkbook.h"
+#include "domain/gst/ReturnWorkbook.h"
 #include "gui/common/FormFields.h"
-#include "gui/reports/PreviewWindow.h"
+#include "gui/reports/MasterPrints.h"
 
-#include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -47,7 +46,7 @@ void Gstr3bScreen::build() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("The printed return"));
-    auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The return as a workbook"));
+    auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The return in its workbook"));
     auto* exit = exitButton(this);
     for (QPushButton* b : {viewButton, excelButton, exit}) buttons->addWidget(b);
     outer->addLayout(buttons);
@@ -111,33 +110,23 @@ bool Gstr3bScreen::ensureReturn() {
 
 void Gstr3bScreen::preview() {
     if (!ensureReturn()) return;
-    auto* window = new PreviewWindow(session_, this->window());
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowFlag(Qt::Window);
-    window->reportPdfName = QStringLiteral("GSTR3B_") + result_->period.from.toString(QStringLiteral("MMM-yyyy"));
-    if (!window->showRequest(gst::gstr3bReport(db_, session_, *result_))) {
-        messages_.critical(kTitle, window->lastError());
-        window->close();
-        return;
-    }
-    window->show();
+    previewReport(session_, messages_, gst::gstr3bReport(db_, session_, *result_),
+                  QStringLiteral("GSTR3B_") + result_->period.from.toString(QStringLiteral("MMM-yyyy")), this);
 }
 
 bool Gstr3bScreen::writeExcel() {
     if (!ensureReturn()) return false;
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
-    const QString suggested = QDir(folder).filePath(QStringLiteral("GSTR3B_%1.xlsx").arg(result_->period.from.toString(QStringLiteral("MMM-yyyy"))));
-    QString path = askFile_ ? askFile_(suggested) : QFileDialog::getSaveFileName(this, kTitle, suggested, QStringLiteral("Excel Files (*.xlsx)"));
-    if (path.isEmpty()) return false;
-    if (!path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) path += QStringLiteral(".xlsx");
     try {
-        gst::writeGstr3b(db_, session_, *result_, session_.dataRoot, path);
+        gst::writeGstr3bWorkbook(*result_, gst::Gstr1Service(db_, session_).firm().gstin, session_.firmName, session_.dataRoot,
+                                 gst::gstr3bWorkbookPath(session_.dataRoot, result_->period));
+    } catch (const gst::TemplateMissing& e) {
+        messages_.critical(gst::kTemplateMissingTitle, e.text());
+        return false;
     } catch (const gst::GstError& e) {
         messages_.critical(kTitle, e.text());
         return false;
     }
-    messages_.information(kTitle, QStringLiteral("Saved in ") + QDir::toNativeSeparators(path));
+    messages_.information(kTitle, QStringLiteral("Done"));
     return true;
 }
 

@@ -8,7 +8,6 @@
 #include "domain/gst/Gstr3b.h"
 
 #include <QWidget>
-#include <functional>
 #include <optional>
 
 class QTableWidget;
@@ -25,10 +24,8 @@ public:
     void setPeriod(const QDate& from, const QDate& to);
     bool refresh();
     QTableWidget* grid() const { return grid_; }
-    // Writes the printed return as a workbook where the operator says; false when nothing was written.
+    // Copies the GSTR-3B template into Knvs_GSTR with the return's figures; false when nothing was written.
     bool writeExcel();
-    // How Excel asks for the file (a save dialog; tests answer directly).
-    void setFileAsker(std::function<QString(const QString& suggestedPath)> asker) { askFile_ = std::move(asker); }
 
 private:
     void build();
@@ -39,7 +36,6 @@ private:
     Session& session_;
     Messages& messages_;
     std::optional<gst::Gstr3b> result_;
-    std::function<QString(const QString&)> askFile_;
     DateBox* from_ = nullptr;
     DateBox* to_ = nullptr;
     QTableWidget* grid_ = nullptr;

@@ -1,6 +1,7 @@
 #include "gui/gst/Gstr9Screen.h"
 
 #include "core/Words.h"
+#include "domain/gst/ReturnPrints.h"
 
 namespace tanabana::gui {
 
@@ -27,5 +28,9 @@ QString Gstr9Screen::summaryFor(const QString& sheet) const {
         .arg((outward ? result_->outward : result_->inward).size())
         .arg(FormatIndian(taxable, 2), FormatIndian(tax, 2));
 }
+
+reports::ReportRequest Gstr9Screen::report() const { return gst::gstr9Report(db_, session_, *result_); }
+
+QString Gstr9Screen::pdfName() const { return QStringLiteral("GSTR9_") + result_->financialYear; }
 
 }  // namespace tanabana::gui

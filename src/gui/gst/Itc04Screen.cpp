@@ -1,6 +1,7 @@
 #include "gui/gst/Itc04Screen.h"
 
 #include "core/Words.h"
+#include "domain/gst/ReturnPrints.h"
 
 namespace tanabana::gui {
 
@@ -28,5 +29,9 @@ QString Itc04Screen::summaryFor(const QString& sheet) const {
     return QStringLiteral("Quarter : %1    Challan lines : %2    Quantity : %3").arg(result_->quarter).arg(rows.size()).arg(FormatIndian(metres, 3)) +
            (sheet == QLatin1String("4") ? QStringLiteral("    Taxable Value : ") + FormatIndian(value, 2) : QString());
 }
+
+reports::ReportRequest Itc04Screen::report() const { return gst::itc04Report(db_, session_, *result_); }
+
+QString Itc04Screen::pdfName() const { return QStringLiteral("ITC04_") + result_->quarter + result_->period.from.toString(QStringLiteral("-yyyy")); }
 
 }  // namespace tanabana::gui

@@ -16,6 +16,8 @@ public:
 protected:
     std::vector<std::vector<QStringList>> compute(const gst::ReturnPeriod& period) override;
     QString summaryFor(const QString& sheet) const override;
+    reports::ReportRequest report() const override;
+    QString pdfName() const override;
 
 private:
     std::optional<gst::Itc04> result_;

@@ -3,6 +3,8 @@
 #include "gui/gst/ReturnPeriod.h"
 
 #include "gui/common/FormFields.h"
+#include "gui/reports/MasterPrints.h"
+#include "gui/reports/PreviewWindow.h"
 #include "gui/common/TypedFields.h"
 
 #include <QHBoxLayout>
@@ -40,14 +42,14 @@ SheetsReturnScreen::SheetsReturnScreen(db::Database& db, Session& session, Messa
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("Not available yet"));
+    auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("The printed return"));
     auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The return in its workbook"));
-    viewButton->setEnabled(false);
     auto* exit = exitButton(this);
     for (QPushButton* b : {viewButton, excelButton, exit}) buttons->addWidget(b);
     outer->addLayout(buttons);
 
     connect(bar.refresh, &QPushButton::clicked, this, [this] { refresh(); });
+    connect(viewButton, &QPushButton::clicked, this, [this] { viewReport(); });
     connect(excelButton, &QPushButton::clicked, this, [this] { writeExcel(); });
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { summary_->setText(summaryText()); });
     show({});
@@ -88,6 +90,11 @@ bool SheetsReturnScreen::refresh() {
 }
 
 QString SheetsReturnScreen::summaryText() const { return computed_ ? summaryFor(tabs_->tabText(tabs_->currentIndex())) : QString(); }
+
+PreviewWindow* SheetsReturnScreen::viewReport() {
+    if (!refresh()) return nullptr;
+    return previewReport(session_, messages_, report(), pdfName(), this);
+}
 
 bool SheetsReturnScreen::writeExcel() {
     if (!refresh()) return false;

@@ -1,12 +1,14 @@
 #pragma once
 // The shape of a return screen whose sections are the sheets of its workbook (GSTR-2, ITC-04,
-// GSTR-9): a period, the sheets in tabs with a line of counts over them, Excel copying the
-// return's template with the rows into Knvs_GSTR, and Exit. A concrete screen says how its rows
-// are worked out and what its summary line says.
+// GSTR-9, the summary): a period, the sheets in tabs with a line of counts over them, View Report
+// (the return printed through its layout), Excel copying the return's template with the rows into
+// Knvs_GSTR, and Exit. A concrete screen says how its rows are worked out, what its summary line
+// says and how the return is printed.
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
 #include "domain/gst/ReturnWorkbook.h"
+#include "domain/reports/ReportService.h"
 
 #include <QWidget>
 
@@ -18,6 +20,7 @@ class QTableWidget;
 namespace tanabana::gui {
 
 class DateBox;
+class PreviewWindow;
 
 class SheetsReturnScreen : public QWidget {
     Q_OBJECT
@@ -30,6 +33,8 @@ public:
     bool refresh();
     // Refreshes, then writes the workbook; false when nothing was written.
     bool writeExcel();
+    // Refreshes, then shows the printed return in a preview window; null when there is none.
+    PreviewWindow* viewReport();
     QTabWidget* sections() const { return tabs_; }
     QTableWidget* grid(const QString& sheet) const;
     QString summaryText() const;
@@ -39,6 +44,10 @@ protected:
     virtual std::vector<std::vector<QStringList>> compute(const gst::ReturnPeriod& period) = 0;
     // The line over the tab of `sheet` after a refresh ("" for none).
     virtual QString summaryFor(const QString& sheet) const = 0;
+    // The printed return of the last refresh: its rows, layout and title.
+    virtual reports::ReportRequest report() const = 0;
+    // The report's own part of the PDF's suggested name ("GSTR2_Jul-2024").
+    virtual QString pdfName() const = 0;
     // The row of the period bar, where a screen adds its own choices before Refresh.
     QHBoxLayout* periodRow() const { return periodRow_; }
     gst::ReturnPeriod period() const;

@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,7 +28,7 @@ namespace {
 const std::vector<MillScreenVariant>& issueVariants() {
     static const std::vector<MillScreenVariant> variants{
         {QStringLiteral("frmIssueToMill_1"), QStringLiteral("Job Work Issue To Mill"), mill::TakaSource::Purchase, false},
-        {QStringLiteral("frmIssueToMill_1_BL"), QStringLiteral("Job Work Issue To Mill (BL)"), mill::TakaSource::Purchase, false},
+        {QStringLiteral("frmIssueToMill_1_BL"), QStringLiteral("Job Process Receive (Inward Challan)"), mill::TakaSource::Purchase, false, true},
         {QStringLiteral("frmIssueToMill_1_Grey"), QStringLiteral("Grey Issue To Mill"), mill::TakaSource::Production, false},
         {QStringLiteral("frmIssueToMill_1_GreyCut"), QStringLiteral("Grey Cut Issue To Mill"), mill::TakaSource::Production, true}};
     return variants;
@@ -36,7 +37,7 @@ const std::vector<MillScreenVariant>& issueVariants() {
 const std::vector<MillScreenVariant>& receiptVariants() {
     static const std::vector<MillScreenVariant> variants{
         {QStringLiteral("frmIssueToMillRec_1"), QStringLiteral("Job Work Receive From Mill"), mill::TakaSource::Purchase, false},
-        {QStringLiteral("frmIssueToMillRec_1_BL"), QStringLiteral("Job Work Receive From Mill (BL)"), mill::TakaSource::Purchase, false},
+        {QStringLiteral("frmIssueToMillRec_1_BL"), QStringLiteral("Job Process Issue (Outward Challan)"), mill::TakaSource::Purchase, false, true},
         {QStringLiteral("frmIssueToMillRec_1_grey"), QStringLiteral("Grey Receive From Mill"), mill::TakaSource::Production, false}};
     return variants;
 }
@@ -66,9 +67,9 @@ LookupSource millSource(db::Database& db, Session& session, Messages& messages) 
 QString metresText(Decimal d) { return FormatIndian(d, 3); }
 
 // Print or PDF of a saved challan through the report preview; a layout that cannot be read is said.
-void printMill(db::Database& db, Session& session, Messages& messages, qint64 id, bool pdf, QWidget* parent) {
+void printMill(db::Database& db, Session& session, Messages& messages, qint64 id, bool pdf, bool bleaching, QWidget* parent) {
     try {
-        printDocumentRequest(db, session, messages, mill::millRequest(db, session, id), mill::millPdfName(db, id), pdf, parent);
+        printDocumentRequest(db, session, messages, mill::millRequest(db, session, id, 1, bleaching), mill::millPdfName(db, id), pdf, parent);
     } catch (const reports::ReportError& error) {
         messages.critical(QStringLiteral("Report"), error.text());
     }
@@ -347,7 +348,7 @@ bool MillIssueScreen::saveDocument() {
     return true;
 }
 
-void MillIssueScreen::printDocument(bool pdf) { printMill(db_, session_, messages_, documentId(), pdf, this); }
+void MillIssueScreen::printDocument(bool pdf) { printMill(db_, session_, messages_, documentId(), pdf, variant_.bleaching, this); }
 
 void MillIssueScreen::sendWhatsApp() {
     setStatus({});
@@ -396,27 +397,51 @@ MillReceiptScreen::MillReceiptScreen(db::Database& db, Session& session, Message
     connect(take, &QPushButton::clicked, this, [this] { takeTicked(); });
     bar->addWidget(take);
     bar->addStretch();
-    pending_ = new SelectionGrid({QStringLiteral("Srno"), QStringLiteral("Taka NO"), QStringLiteral("Tot Taka"), QStringLiteral("Grey Mtrs"),
+    pending_ = new SelectionGrid({QStringLiteral("Mill Iss No"), QStringLiteral("Srno"), QStringLiteral("Taka NO"), QStringLiteral("Tot Taka"),
+                                  QStringLiteral("Grey Mtrs"),
                                   QStringLiteral("Pend Mtrs"), QStringLiteral("Wt"), QStringLiteral("Marka"), QStringLiteral("Design")},
                                  panel);
     pending_->setObjectName(QStringLiteral("VSGridPending"));
     pending_->setMaximumHeight(150);
-    box->addWidget(pending_);
+    // The takas still out beside what this receipt takes of each challan.
+    auto* side = new QHBoxLayout;
+    box->addLayout(side);
+    side->addWidget(pending_, 3);
+    summary_ = new QTableWidget(0, 7, panel);
+    summary_->setObjectName(QStringLiteral("vsgridSummary"));
+    summary_->setHorizontalHeaderLabels({QStringLiteral("No"), QStringLiteral("Chalan No"), QStringLiteral("Grey Mtrs"), QStringLiteral("Fin. Mtrs"),
+                                         QStringLiteral("Short/Long"), QStringLiteral("Shortage"), QStringLiteral("Amount")});
+    summary_->verticalHeader()->hide();
+    summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    summary_->setFocusPolicy(Qt::NoFocus);
+    summary_->setMaximumHeight(150);
+    summary_->verticalHeader()->setDefaultSectionSize(summary_->fontMetrics().height() + 6);
+    side->addWidget(summary_, 2);
     addPanel(panel, {challans_}, false);
-    connect(lookupField(QStringLiteral("txtParty")), &LookupField::chosen, this, [this] { offerChallans(); });
-    connect(challans_, &QComboBox::currentIndexChanged, this, [this] { offerTakas(); });
+    connect(lookupField(QStringLiteral("txtParty")), &LookupField::chosen, this, [this] {
+        if (variant_.bleaching) showAll_ = messages_.ask(QStringLiteral("Show All Taka"), QStringLiteral("Do you want to Show All Taka ?"));
+        offerChallans();
+    });
+    connect(challans_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!showAll_) offerTakas();
+    });
 
-    declareLine({DocField::info(QStringLiteral("lblTaka")),
-                 DocField::number(QStringLiteral("txtGreyMtrs"), QStringLiteral("Grey Mtrs"), 3, 90),
-                 DocField::number(QStringLiteral("txtFinMtrs"), QStringLiteral("Finish Mtrs"), 3, 90),
-                 DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"), 2, 70),
-                 DocField::choice(QStringLiteral("ComFin"), QStringLiteral("Fin."), {QStringLiteral("Y"), QStringLiteral("N")}, 50)},
-                QStringLiteral("Taka"));
-    declareGrid({GridColumn::text(QStringLiteral("Taka NO")), GridColumn::number(QStringLiteral("Grey Mtrs"), 3, true),
-                 GridColumn::number(QStringLiteral("Finish Mtrs"), 3, true), GridColumn::number(QStringLiteral("Short/Long"), 3, true),
-                 GridColumn::number(QStringLiteral("%"), 2), GridColumn::number(QStringLiteral("Rate"), 2),
-                 GridColumn::number(QStringLiteral("Amount"), 2, true), GridColumn::text(QStringLiteral("Fin.")),
-                 GridColumn::text(QStringLiteral("Our Ch. No"))});
+    std::vector<DocField> lineFields{DocField::info(QStringLiteral("lblTaka")),
+                                     DocField::number(QStringLiteral("txtGreyMtrs"), QStringLiteral("Grey Mtrs"), 3, 90),
+                                     DocField::number(QStringLiteral("txtFinMtrs"), QStringLiteral("Finish Mtrs"), 3, 90),
+                                     DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"), 2, 70),
+                                     DocField::choice(QStringLiteral("ComFin"), QStringLiteral("Fin."), {QStringLiteral("Y"), QStringLiteral("N")}, 50)};
+    std::vector<GridColumn> columns{GridColumn::text(QStringLiteral("Taka NO")), GridColumn::number(QStringLiteral("Grey Mtrs"), 3, true),
+                                    GridColumn::number(QStringLiteral("Finish Mtrs"), 3, true), GridColumn::number(QStringLiteral("Short/Long"), 3, true),
+                                    GridColumn::number(QStringLiteral("%"), 2), GridColumn::number(QStringLiteral("Rate"), 2),
+                                    GridColumn::number(QStringLiteral("Amount"), 2, true), GridColumn::text(QStringLiteral("Fin.")),
+                                    GridColumn::text(QStringLiteral("Our Ch. No"))};
+    if (variant_.bleaching) {
+        lineFields.insert(lineFields.begin() + 3, DocField::number(QStringLiteral("txtGreyRet"), QStringLiteral("Grey Ret"), 3, 80));
+        columns.insert(columns.begin() + 3, GridColumn::number(QStringLiteral("Grey Ret"), 3, true));
+    }
+    declareLine(lineFields, QStringLiteral("Taka"));
+    declareGrid(columns);
     lineGrid()->setObjectName(QStringLiteral("vsgrid"));
     lineGrid()->setToolTip(QStringLiteral("Enter or a double click brings a taka to the line for its finished metres"));
     connect(lineGrid(), &QTableWidget::cellDoubleClicked, this, [this](int row, int) { editLine(row); });
@@ -467,22 +492,31 @@ void MillReceiptScreen::offerChallans() {
 
 void MillReceiptScreen::offerTakas() {
     pending_->setRowCount(0);
-    offer_ = challans_->count() ? service_->pendingTakas(challans_->currentData().toLongLong()) : std::vector<mill::PendingTaka>{};
+    offer_.clear();
+    for (int i = 0; i < challans_->count(); ++i) {
+        if (!showAll_ && i != challans_->currentIndex()) continue;
+        for (mill::PendingTaka& t : service_->pendingTakas(challans_->itemData(i).toLongLong())) offer_.push_back(std::move(t));
+    }
     for (const mill::PendingTaka& t : offer_)
-        pending_->addRow({QString::number(t.srno), t.takaNo, t.takaLeft.toString(0), metresText(t.greyMetres), metresText(t.pendingMetres),
-                          metresText(t.weight), t.marka, t.designNo});
+        pending_->addRow({QString::number(service_->issueChallanNo(t.issueId)), QString::number(t.srno), t.takaNo, t.takaLeft.toString(0),
+                          metresText(t.greyMetres), metresText(t.pendingMetres), metresText(t.weight), t.marka, t.designNo});
 }
 
 void MillReceiptScreen::takeTicked() {
-    const qint64 issue = challans_->currentData().toLongLong();
-    std::vector<int> srnos;
-    for (int row : pending_->tickedRows())
-        if (row < int(offer_.size())) srnos.push_back(offer_[size_t(row)].srno);
-    for (mill::MillReceiptLine& l : service_->linesFromIssue(issue, srnos)) {
-        const bool already = std::any_of(lines_.begin(), lines_.end(),
-                                         [&](const mill::MillReceiptLine& x) { return x.issueId == l.issueId && x.issueSrno == l.issueSrno; });
-        if (!already) lines_.push_back(l);
+    // Ticked takas by their challan, in the order the challans are offered.
+    std::vector<std::pair<qint64, std::vector<int>>> ticked;
+    for (int row : pending_->tickedRows()) {
+        if (row >= int(offer_.size())) continue;
+        const mill::PendingTaka& t = offer_[size_t(row)];
+        if (ticked.empty() || ticked.back().first != t.issueId) ticked.push_back({t.issueId, {}});
+        ticked.back().second.push_back(t.srno);
     }
+    for (const auto& [issue, srnos] : ticked)
+        for (mill::MillReceiptLine& l : service_->linesFromIssue(issue, srnos)) {
+            const bool already = std::any_of(lines_.begin(), lines_.end(),
+                                             [&](const mill::MillReceiptLine& x) { return x.issueId == l.issueId && x.issueSrno == l.issueSrno; });
+            if (!already) lines_.push_back(l);
+        }
     for (int row = 0; row < pending_->rowCount(); ++row) pending_->setTicked(row, false);
     markChanged();
     refreshGrid();
@@ -496,6 +530,7 @@ void MillReceiptScreen::editLine(int row) {
     infoField(QStringLiteral("lblTaka"))->setText(QStringLiteral("Taka NO ") + l.takaNo);
     numberField(QStringLiteral("txtGreyMtrs"))->setText(l.greyMetres.toString(3));
     numberField(QStringLiteral("txtFinMtrs"))->setText(l.finishedMetres.isZero() ? QString() : l.finishedMetres.toString(3));
+    if (variant_.bleaching) numberField(QStringLiteral("txtGreyRet"))->setText(l.greyReturned.isZero() ? QString() : l.greyReturned.toString(3));
     numberField(QStringLiteral("txtRate"))->setText(l.rate.toString(2));
     choiceField(QStringLiteral("ComFin"))->setCurrentIndex(l.finished ? 0 : 1);
     numberField(QStringLiteral("txtFinMtrs"))->setFocus();
@@ -509,11 +544,19 @@ void MillReceiptScreen::setFinished(int row, Decimal metres, bool finished) {
     refreshGrid();
 }
 
+void MillReceiptScreen::setGreyReturned(int row, Decimal metres) {
+    if (row < 0 || row >= int(lines_.size())) return;
+    lines_[size_t(row)].greyReturned = metres;
+    markChanged();
+    refreshGrid();
+}
+
 void MillReceiptScreen::applyLine() {
     if (editing_ < 0 || editing_ >= int(lines_.size())) return;
     mill::MillReceiptLine& l = lines_[size_t(editing_)];
     l.greyMetres = numberOf(QStringLiteral("txtGreyMtrs"));
     l.finishedMetres = numberOf(QStringLiteral("txtFinMtrs"));
+    if (variant_.bleaching) l.greyReturned = numberOf(QStringLiteral("txtGreyRet"));
     l.rate = numberOf(QStringLiteral("txtRate"));
     l.finished = choiceField(QStringLiteral("ComFin"))->currentText() == QStringLiteral("Y");
     markChanged();
@@ -548,17 +591,57 @@ mill::MillReceipt MillReceiptScreen::receiptOnScreen() const {
 
 void MillReceiptScreen::refreshGrid() {
     std::vector<std::vector<Cell>> rows;
-    for (const mill::MillReceiptLine& l : lines_)
-        rows.push_back({l.takaNo, l.greyMetres, l.finishedMetres, l.shortage(), l.shortagePercent(), l.rate, l.amount(),
-                        l.finished ? QStringLiteral("Y") : QStringLiteral("N"), QString::number(service_->issueChallanNo(l.issueId))});
+    for (const mill::MillReceiptLine& l : lines_) {
+        std::vector<Cell> row{l.takaNo, l.greyMetres, l.finishedMetres, l.shortage(), l.shortagePercent(), l.rate, l.amount(),
+                              l.finished ? QStringLiteral("Y") : QStringLiteral("N"), QString::number(service_->issueChallanNo(l.issueId))};
+        if (variant_.bleaching) row.insert(row.begin() + 3, l.greyReturned);
+        rows.push_back(std::move(row));
+    }
     setLines(rows);
+    const mill::MillReceipt receipt = receiptOnScreen();
     mill::MillReceiptTotals t;
     try {
-        t = receiptOnScreen().totals();
+        t = receipt.totals();
+        refreshSummary(receipt);
     } catch (const AmountTooLarge&) {
     }
     setTotals(QStringLiteral("Gross Amt.  %1     T.D.S.  %2").arg(FormatIndian(t.gross, 2), FormatIndian(t.tds, 2)),
               QStringLiteral("Bill Amout  ") + FormatIndian(t.bill, 2));
+}
+
+void MillReceiptScreen::refreshSummary(const mill::MillReceipt& receipt) {
+    const auto cell = [](const QString& text, bool number, bool bold) {
+        auto* item = new QTableWidgetItem(text);
+        if (number) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (bold) {
+            QFont font = item->font();
+            font.setBold(true);
+            item->setFont(font);
+        }
+        return item;
+    };
+    const std::vector<mill::ReceiptSummaryRow> rows =
+        mill::MillReceipts::summary(receipt, [this](qint64 issueId) { return service_->issueChallanNo(issueId); });
+    summary_->setRowCount(0);
+    mill::ReceiptSummaryRow total;
+    const auto put = [&](const QString& first, const QString& challan, const mill::ReceiptSummaryRow& r, bool bold) {
+        const int at = summary_->rowCount();
+        summary_->insertRow(at);
+        const QStringList texts{first, challan, metresText(r.greyMetres), metresText(r.finishedMetres), metresText(r.shortage),
+                                FormatIndian(r.shortagePercent, 2), FormatIndian(r.amount, 2)};
+        for (int c = 0; c < texts.size(); ++c) summary_->setItem(at, c, cell(texts.at(c), c >= 2, bold));
+    };
+    int no = 0;
+    for (const mill::ReceiptSummaryRow& r : rows) {
+        put(QString::number(++no), QString::number(r.challanNo), r, false);
+        total.greyMetres += r.greyMetres;
+        total.finishedMetres += r.finishedMetres;
+        total.shortage += r.shortage;
+        total.amount += r.amount;
+    }
+    if (total.greyMetres > Decimal()) total.shortagePercent = (total.shortage * Decimal(100) / total.greyMetres).roundHalfEven(2);
+    if (!rows.empty()) put(QStringLiteral("Total"), QString(), total, true);
+    summary_->resizeColumnsToContents();
 }
 
 void MillReceiptScreen::clearDocument() {
@@ -571,6 +654,8 @@ void MillReceiptScreen::clearDocument() {
     for (const char* name : {"txtBillNo", "txtAgainst", "txtCrDays", "txtLotNo", "txtTransport", "txtTempo", "txtLrNo", "txtGreyMtrs",
                              "txtFinMtrs", "txtRate", "txtDiscP", "txtOther", "txtTdsP"})
         textField(QString::fromLatin1(name))->clear();
+    if (variant_.bleaching) textField(QStringLiteral("txtGreyRet"))->clear();
+    showAll_ = false;
     infoField(QStringLiteral("lblTaka"))->clear();
     const QDate today = QDate::currentDate();
     dateField(QStringLiteral("DtpBillDate"))->setDate(session_.inYear(today) ? today : session_.yearEndDate);
@@ -613,11 +698,12 @@ bool MillReceiptScreen::saveDocument() {
     editing_ = -1;
     infoField(QStringLiteral("lblTaka"))->clear();
     for (const char* name : {"txtGreyMtrs", "txtFinMtrs", "txtRate"}) textField(QString::fromLatin1(name))->clear();
+    if (variant_.bleaching) textField(QStringLiteral("txtGreyRet"))->clear();
     offerChallans();
     return true;
 }
 
-void MillReceiptScreen::printDocument(bool pdf) { printMill(db_, session_, messages_, documentId(), pdf, this); }
+void MillReceiptScreen::printDocument(bool pdf) { printMill(db_, session_, messages_, documentId(), pdf, variant_.bleaching, this); }
 
 documents::DocumentPage MillReceiptScreen::listDocuments(const documents::ListFilter& filter) {
     return service_->receiptList(filter, book_->currentData().toLongLong());

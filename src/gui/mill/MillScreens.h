@@ -16,6 +16,7 @@
 #include <memory>
 
 class QComboBox;
+class QTableWidget;
 
 namespace tanabana::gui {
 
@@ -26,6 +27,9 @@ struct MillScreenVariant {
     QString caption;
     mill::TakaSource source = mill::TakaSource::Purchase;
     bool metresRange = false;  // grey cut: produced takas offered between two lengths
+    // Bleaching screens: their own print layouts; on the receipt the grey given back unprocessed
+    // ("Grey Ret") and the takas of every open challan of the mill offered at once when asked.
+    bool bleaching = false;
 };
 
 // frmIssueToMill_1, frmIssueToMill_1_BL, frmIssueToMill_1_Grey, frmIssueToMill_1_GreyCut.
@@ -82,10 +86,14 @@ public:
     mill::MillReceipt receiptOnScreen() const;
     SelectionGrid* pendingTakas() const { return pending_; }
     QComboBox* issueChallans() const { return challans_; }
+    // Per issue challan: grey and finished metres, shortage and amount of the takas on screen.
+    QTableWidget* summaryGrid() const { return summary_; }
     // The takas of the chosen issue challan that came back, finished metres still to type.
     void takeTicked();
     // The finished metres (and Fin.) of one line, as typed in the line fields.
     void setFinished(int row, Decimal metres, bool finished = true);
+    // Bleaching receipt: the grey metres of one line given back unprocessed.
+    void setGreyReturned(int row, Decimal metres);
 
 protected:
     bool removeDocument(qint64 id) override { return service_->remove(id); }
@@ -102,16 +110,19 @@ private:
     void editLine(int row);
     void applyLine();
     void refreshGrid();
+    void refreshSummary(const mill::MillReceipt& receipt);
 
     db::Database& db_;
     MillScreenVariant variant_;
     std::unique_ptr<mill::MillReceipts> service_;
+    bool showAll_ = false;  // the takas of every open challan of the mill, not only the chosen one
     std::vector<mill::MillReceiptLine> lines_;
     std::vector<mill::PendingTaka> offer_;
     int editing_ = -1;
     QComboBox* book_ = nullptr;
     QComboBox* challans_ = nullptr;
     SelectionGrid* pending_ = nullptr;
+    QTableWidget* summary_ = nullptr;
 };
 
 }  // namespace tanabana::gui
