@@ -1,7 +1,9 @@
 // How long the GSTR-1 of a busy month takes: the demonstration firm with a March of 20,000 sales
 // bills of 5 lines (100,000 invoice lines; a third of the buyers registered, a quarter in other
 // states, rates of 5 and 12%), computed, checked and written as the CSV files and the JSON.
-// Run: build/bench/gst_bench [--lines N] [--runs N] [--db URL]
+// Run: build/bench/gst_bench [--lines N] [--runs N] [--db URL] [--out DIR] [--keep FILE]
+// --out writes the files into DIR (kept), so two versions' files can be compared byte for byte;
+// --keep FILE a copy of the generated SQLite year, to try queries on it.
 #include "DemoYear.h"
 #include "db/Database.h"
 #include "domain/gst/Gstr1Check.h"
@@ -20,9 +22,13 @@ namespace {
 // measured by sales_bench): line amounts, GST by rate and the bill totals.
 void fillMonth(db::Database& db, qint64 firm, int lines) {
     std::vector<std::pair<qint64, bool>> parties;  // id, other state
+    std::vector<qint64> ids;
+    // the ids first: PostgreSQL's driver loses a result that is still being read when the same
+    // connection runs an update
+    db.forEach(QStringLiteral("SELECT Id FROM AccMst WHERE FirmNo = ? AND GrpNo = 35 AND IsGrp = 0 ORDER BY Id"), {firm},
+               [&](const db::Row& r) { ids.push_back(r.integer(QStringLiteral("Id"))); });
     int n = 0;
-    db.forEach(QStringLiteral("SELECT Id FROM AccMst WHERE FirmNo = ? AND GrpNo = 35 AND IsGrp = 0 ORDER BY Id"), {firm}, [&](const db::Row& r) {
-        const qint64 id = r.integer(QStringLiteral("Id"));
+    for (const qint64 id : ids) {
         const bool other = n % 4 == 3;
         const bool registered = n % 3 == 0;
         db.exec(QStringLiteral("UPDATE AccMst SET CSTNo = ?, IsOgs = ?, TinNo = ? WHERE Id = ?"),
@@ -30,7 +36,7 @@ void fillMonth(db::Database& db, qint64 firm, int lines) {
                  registered ? QStringLiteral("%1AABCP%2F1Z5").arg(other ? 27 : 24).arg(1000 + n % 9000, 4, 10, QLatin1Char('0')) : QString(), id});
         parties.push_back({id, other});
         ++n;
-    });
+    }
     std::vector<qint64> items;
     db.forEach(QStringLiteral("SELECT Id FROM ProdMst WHERE FirmNO = ? ORDER BY Id"), {firm},
                [&](const db::Row& r) { items.push_back(r.integer(QStringLiteral("Id"))); });
@@ -84,34 +90,51 @@ int main(int argc, char** argv) {
     fillMonth(year.year(), year.session.firmNo, lines);
     std::printf("March 2025: %d invoice lines written in %.1f s\n", lines, double(fill.elapsed()) / 1000);
 
-    QTemporaryDir out;
+    const int keep = int(args.indexOf(QStringLiteral("--keep")));
+    if (keep > 0 && keep + 1 < args.size()) year.year().exec(QStringLiteral("VACUUM INTO ?"), {args.at(keep + 1)});
+
+    QTemporaryDir temporary;
+    const int outAt = int(args.indexOf(QStringLiteral("--out")));
+    const QString outFolder = outAt > 0 && outAt + 1 < args.size() ? args.at(outAt + 1) : temporary.path();
     const gst::ReturnPeriod march = *gst::ReturnPeriod::month(QStringLiteral("03-2025"));
-    std::vector<double> computeMs, csvMs, jsonMs, checkMs, wholeMs, wholeCpuMs;
+    // Wall time and processor time of each step, per run.
+    struct Step {
+        std::vector<double> wall, processor;
+        QElapsedTimer timer;
+        std::clock_t cpu = 0;
+        void start() {
+            timer.start();
+            cpu = std::clock();
+        }
+        void stop() {
+            wall.push_back(double(timer.nsecsElapsed()) / 1e6);
+            processor.push_back(double(std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC);
+        }
+        QString text() const { return QStringLiteral("%1 ms (processor %2 ms)").arg(median(wall), 0, 'f', 0).arg(median(processor), 0, 'f', 0); }
+    };
+    Step compute, csv, json, whole, check;
     size_t b2b = 0, b2cs = 0, hsn = 0, problems = 0;
     for (int run = 0; run < runs; ++run) {
-        QElapsedTimer t;
-        t.start();
-        const std::clock_t cpu = std::clock();
+        whole.start();
+        compute.start();
         const gst::Gstr1 r = gst::Gstr1Service(year.year(), year.session).compute(march);
-        computeMs.push_back(double(t.nsecsElapsed()) / 1e6);
-        QElapsedTimer step;
-        step.start();
-        gst::writeGstr1Csv(r, out.path());
-        csvMs.push_back(double(step.nsecsElapsed()) / 1e6);
-        step.restart();
-        gst::writeGstr1Json(r, out.path());
-        jsonMs.push_back(double(step.nsecsElapsed()) / 1e6);
-        wholeMs.push_back(double(t.nsecsElapsed()) / 1e6);
-        wholeCpuMs.push_back(double(std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC);
-        step.restart();
+        compute.stop();
+        csv.start();
+        gst::writeGstr1Csv(r, outFolder);
+        csv.stop();
+        json.start();
+        gst::writeGstr1Json(r, outFolder);
+        json.stop();
+        whole.stop();
+        check.start();
         problems = gst::checkGstr1(year.year(), year.session, march).size();
-        checkMs.push_back(double(step.nsecsElapsed()) / 1e6);
+        check.stop();
         b2b = r.b2b.size();
         b2cs = r.b2cs.size();
         hsn = r.hsn.size();
     }
     std::printf("rows: b2b %zu, b2cs %zu, hsn %zu; check: %zu problem(s)\n", b2b, b2cs, hsn, problems);
-    std::printf("median of %d runs: compute %.0f ms, CSV files %.0f ms, JSON %.0f ms, whole return %.0f ms (processor %.0f ms); check %.0f ms\n",
-                runs, median(computeMs), median(csvMs), median(jsonMs), median(wholeMs), median(wholeCpuMs), median(checkMs));
+    std::printf("median of %d runs:\n  computed %s\n  CSV files %s\n  JSON %s\n  whole return %s\n  check %s\n", runs,
+                qPrintable(compute.text()), qPrintable(csv.text()), qPrintable(json.text()), qPrintable(whole.text()), qPrintable(check.text()));
     return 0;
 }

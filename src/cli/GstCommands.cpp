@@ -5,6 +5,7 @@
 //   tanabana-cli --data ~/Tanabana gst gstr3b --month 08-2024 --out gstr3b-aug.pdf --xlsx KNVS_GSTR3B_Aug-2024.XLSx
 //   tanabana-cli --data ~/Tanabana gst import-2a ~/Downloads/072024_2A.xlsx --month 07-2024
 //   tanabana-cli --data ~/Tanabana gst match --month 07-2024 --confirm 12 --out mismatch.xlsx
+//   tanabana-cli --data ~/Tanabana gst print itc04 --month 08-2024 --out itc04-jul-sep.pdf
 #include "cli/Books.h"
 #include "cli/Cli.h"
 #include "domain/gst/Gstr1Check.h"
@@ -13,6 +14,7 @@
 #include "domain/gst/Gstr3bPrint.h"
 #include "domain/gst/Gstr3bWorkbook.h"
 #include "domain/gst/PortalMatching.h"
+#include "domain/gst/ReturnPrints.h"
 #include "domain/gst/ReturnWorkbook.h"
 #include "core/Words.h"
 
@@ -222,6 +224,46 @@ int match(const Arguments& a) {
     }
 }
 
+// A return on paper, as View Report shows it, written to a PDF or a workbook: GSTR-1 and GSTR-2 of
+// the month, ITC-04 of the month's quarter, GSTR-9 of the year, the GST summary of a kind.
+int printReturn(const Arguments& a) {
+    const QString which = a.positionalAt(0, QStringLiteral("RETURN")).toLower();
+    const QString path = a.required(QStringLiteral("out"));
+    OpenBooks books = openBooks(a);
+    db::Database& db = *books.year;
+    const Session& session = books.session;
+    try {
+        reports::ReportRequest request;
+        if (which == QLatin1String("gstr1")) {
+            request = gst::gstr1Report(db, session, gst::Gstr1Service(db, session).compute(monthOf(a)));
+        } else if (which == QLatin1String("gstr2")) {
+            const gst::PortalMatchFilter filter = a.has(QStringLiteral("matched"))     ? gst::PortalMatchFilter::Matched
+                                                  : a.has(QStringLiteral("unmatched")) ? gst::PortalMatchFilter::Unmatched
+                                                                                       : gst::PortalMatchFilter::All;
+            request = gst::gstr2Report(db, session, gst::Gstr2Service(db, session).compute(monthOf(a), filter));
+        } else if (which == QLatin1String("itc04")) {
+            const QDate month = monthOf(a).from;
+            const QDate first(month.year(), (month.month() - 1) / 3 * 3 + 1, 1);
+            request = gst::itc04Report(db, session, gst::Itc04Service(db, session).compute({first, first.addMonths(3).addDays(-1)}));
+        } else if (which == QLatin1String("gstr9")) {
+            request = gst::gstr9Report(db, session, gst::Gstr9Service(db, session).compute({session.yearStartDate, session.yearEndDate}));
+        } else if (which == QLatin1String("summary")) {
+            const QString kind = a.option(QStringLiteral("kind"), gst::gstSummaryKinds().constFirst());
+            if (!gst::gstSummaryKinds().contains(kind))
+                throw UsageError{QStringLiteral("--kind is one of: ") + gst::gstSummaryKinds().join(QStringLiteral(", "))};
+            const gst::ReturnPeriod period = monthOf(a);
+            request = gst::gstSummaryReport(db, session, period, kind, gst::GstSummaryService(db, session).compute(period, kind));
+        } else {
+            throw UsageError{QStringLiteral("RETURN is gstr1, gstr2, itc04, gstr9 or summary")};
+        }
+        gst::writeReturnReport(request, books.installation.dataRoot(), path);
+        out(QDir::toNativeSeparators(path));
+        return 0;
+    } catch (const gst::GstError& e) {
+        throw CommandError{e.text()};
+    }
+}
+
 // Writes the workbook templates the program ships, as the Excel buttons expect to find them.
 int templates(const Arguments& a) {
     const QString folder = QDir::cleanPath(a.required(QStringLiteral("out")));
@@ -251,6 +293,10 @@ void registerGstCommands(Registry& registry) {
                           QStringLiteral("--month MM-YYYY [--out FILE.pdf|FILE.xlsx|FILE.csv] [--xlsx [FILE]] [--year N] [--firm N]"), gstr3b});
     noun.verbs.push_back({QStringLiteral("gstr2"), QStringLiteral("GSTR-2 of a month from the purchase books, section by section"),
                           QStringLiteral("--month MM-YYYY [--matched | --unmatched] [--out FILE.xlsx] [--year N] [--firm N]"), gstr2});
+    noun.verbs.push_back({QStringLiteral("print"), QStringLiteral("a return on paper (gstr1, gstr2, itc04, gstr9, summary) as PDF or workbook"),
+                          QStringLiteral("RETURN --out FILE.pdf|FILE.xlsx [--month MM-YYYY] [--kind \"1. Summary\"] [--matched | --unmatched] "
+                                         "[--year N] [--firm N]"),
+                          printReturn});
     noun.verbs.push_back({QStringLiteral("templates"), QStringLiteral("writes the returns' workbook templates the program ships"),
                           QStringLiteral("--out DIR"), templates});
     noun.verbs.push_back({QStringLiteral("import-2a"), QStringLiteral("keeps the portal's GSTR-2A (workbook or JSON) of a month for matching"),

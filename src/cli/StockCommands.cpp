@@ -5,12 +5,18 @@
 //   tanabana-cli stock --date 31-03-2025 --sale-rate --zero --group Rapier --item "Rapier 60 Grey"
 //   tanabana-cli stock --woven --from 01-04-2024 --date 30-04-2024 --loom L1 --state godown
 //   tanabana-cli takas --taka 104 --date 10-05-2024                 (where taka 104... is now)
+//   tanabana-cli stock-voucher import issues.json | list --kind receipt
 #include "cli/Books.h"
 #include "cli/Cli.h"
+#include "cli/Import.h"
 #include "domain/reports/ReportError.h"
 #include "domain/stock/ProductionStock.h"
 #include "domain/stock/StockStatements.h"
+#include "domain/stock/StockVoucherJson.h"
 #include "domain/stock/TakaTrail.h"
+#include "domain/trade/TradeJson.h"
+
+#include <QJsonObject>
 
 namespace tanabana::cli {
 
@@ -93,6 +99,43 @@ int takas(const Arguments& a) {
     return showOrWrite(books, stock::takaRegister(a.option(QStringLiteral("taka")), a.has(QStringLiteral("at-mill"))), choice, a);
 }
 
+int importStockVouchers(const Arguments& a) {
+    return importAll(a, QStringLiteral("stock voucher"), [](Work& w, const QVariantMap& object) {
+        stock::StockVoucher voucher;
+        try {
+            voucher = stock::stockVoucherFromJson(w.db(), w.session(), QJsonObject::fromVariantMap(object));
+        } catch (const trade::JsonRefused& refused) {
+            throw CommandError{QStringLiteral("Nothing imported: %1").arg(refused.text())};
+        }
+        const auto id = stock::StockVouchers(w.db(), w.session(), w.messages).save(voucher);
+        if (id)
+            out(QStringLiteral("%1\t%2 %3\t%4 pcs\t%5 mtrs")
+                    .arg(*id)
+                    .arg(stock::kindLetter(voucher.kind))
+                    .arg(voucher.voucherNo)
+                    .arg(voucher.totalPieces().toString(0), voucher.totalMetres().toString(3)));
+        return id.has_value();
+    });
+}
+
+int listStockVouchers(const Arguments& a) {
+    const QString kind = a.option(QStringLiteral("kind"), QStringLiteral("issue"));
+    if (kind != QStringLiteral("issue") && kind != QStringLiteral("receipt")) throw UsageError{QStringLiteral("--kind is issue or receipt")};
+    auto w = openWork(a);
+    stock::StockVouchers service(w->db(), w->session(), w->messages);
+    documents::ListFilter filter;
+    filter.pageSize = 100000;
+    std::vector<QStringList> rows;
+    const auto page = service.voucherList(kind == QStringLiteral("receipt") ? stock::VoucherKind::Receipt : stock::VoucherKind::Issue, 0, filter);
+    for (const documents::ListedDocument& d : page.rows)
+        rows.push_back({d.texts.value(4), d.number, d.date.toString(QStringLiteral("dd-MM-yyyy")), d.party, d.texts.value(0), d.texts.value(1),
+                        d.texts.value(2), d.texts.value(3), d.figures.at(0).toString(0), d.figures.at(1).toString(3)});
+    printTable({QStringLiteral("Bk No"), QStringLiteral("Vou No"), QStringLiteral("Vou Dt"), QStringLiteral("AcNAme"), QStringLiteral("Remarks"),
+                QStringLiteral("LotNo"), QStringLiteral("Process_Name"), QStringLiteral("Book Name"), QStringLiteral("Pcs"), QStringLiteral("Mtrs")},
+               rows);
+    return 0;
+}
+
 }  // namespace
 
 void registerStockCommands(Registry& registry) {
@@ -110,6 +153,12 @@ void registerStockCommands(Registry& registry) {
                            QStringLiteral("[--taka NUMBER] [--date DATE] [--at-mill] [--out FILE.pdf|FILE.xlsx|FILE.csv] [--year N] [--firm N]"),
                            takas});
     registry.add(std::move(trail));
+    Noun vouchers{QStringLiteral("stock-voucher"), QStringLiteral("stock issue and receipt vouchers: cloth out of or into the godown without a bill"), {}};
+    vouchers.verbs.push_back({QStringLiteral("import"), QStringLiteral("saves stock vouchers from JSON, all or nothing"), kImportUsage,
+                              importStockVouchers});
+    vouchers.verbs.push_back({QStringLiteral("list"), QStringLiteral("lists the firm's issue (or receipt) vouchers, newest first"),
+                              QStringLiteral("[--kind issue|receipt] [--year END] [--firm N]"), listStockVouchers});
+    registry.add(std::move(vouchers));
 }
 
 }  // namespace tanabana::cli

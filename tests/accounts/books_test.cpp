@@ -1,7 +1,8 @@
 // The cash book, journal book and day book of the small firm (TANABANA_BOTH_ENGINES): a period
 // that starts in mid-April opens with the balance before it, May opens on its first posting
-// date, June without postings has no rows; a day whose receipt and payment cancel closes where the
-// day before did; the day book's printed form leaves out the sales and bank lines.
+// date, June without postings has no rows and July opens with May's closing balance; a day whose
+// receipt and payment cancel closes where the day before did; the day book's printed form leaves
+// out the sales and bank lines.
 //
 // Cash: 25,000.00 Dr on 01-04-2024; freight 500.00 paid 15-04; 5,000.00 from Suresh 20-04;
 // salary and rent 2,500.00 paid and 2,500.00 received from Ramesh on 31-05.
@@ -108,6 +109,27 @@ TEST_F(BooksTest, CashBookOpensEveryMonthWithItsBalanceAndClosesEveryDay) {
         EXPECT_EQ(e.text(), QStringLiteral("Please Select Bank Book"));
     }
     EXPECT_THROW(run(QStringLiteral("cash-book"), QDate(2024, 3, 1), QDate(2024, 4, 30)), ReportError);
+}
+
+TEST_F(BooksTest, AMonthWithoutEntriesIsSkippedAndTheNextOpensWithTheBalanceCarried) {
+    // June has no cash entries; freight of 750.00 is paid on 10-07.
+    const qint64 freight = test::accountId(db(), QStringLiteral("Freight Inward"));
+    ledger::Journal(db(), year->session)
+        .post(test::document(ledger::DocumentType::CashPayment, 3, QDate(2024, 7, 10), QStringLiteral("4"),
+                             {{freight, QChar('D'), money("750")}, {firm.cash, QChar('C'), money("750")}}));
+    const RegisterResult r = run(QStringLiteral("cash-book"), QDate(2024, 5, 1), QDate(2024, 7, 31));
+    EXPECT_EQ(columns(r, {"VDate", "BType", "AcNAme", "withDraw", "Deposit", "Bal", "BalType"}),
+              (QStringList{"01-05-24 | OP | Opening Balance | | | 29,500.00 | DB",
+                           "D Tot | | | 0.00 | 0.00 | |",
+                           "31-05-24 | CP | Salary | 2,500.00 | | 27,000.00 | DB",
+                           "31-05-24 | CR | Ramesh Traders | | 2,500.00 | 29,500.00 | DB",
+                           "D Tot | | | 2,500.00 | 2,500.00 | |",
+                           "M Tot | | | 2,500.00 | 2,500.00 | |",
+                           "10-07-24 | OP | Opening Balance | | | 29,500.00 | DB",
+                           "10-07-24 | CP | Freight Inward | 750.00 | | 28,750.00 | DB",
+                           "D Tot | | | 750.00 | 0.00 | |",
+                           "M Tot | | | 750.00 | 0.00 | |",
+                           "Total | | | 3,250.00 | 2,500.00 | |"}));
 }
 
 TEST_F(BooksTest, DayBookListsEveryPostingAndThePrintedFormLeavesOutSalesAndBank) {

@@ -15,6 +15,7 @@
 #include "domain/reports/ReportError.h"
 #include "support/FirmBooks.h"
 #include "support/LedgerBooks.h"
+#include "support/PdfProbe.h"
 #include "support/YearFixture.h"
 
 #include <gtest/gtest.h>
@@ -302,6 +303,31 @@ TEST_F(FinalAccountsTest, BetweenDatesLeavesOutTheOpeningsAndTheDetailedTrialBal
         << lines.join('\n').toStdString();
     EXPECT_TRUE(lines.contains(QStringLiteral("35R001 | Ramesh Traders | | 1,000.00 | 400.00 | | | 600.00")));
     EXPECT_EQ(lines.last(), QStringLiteral("Total | | 1,01,925.00 | 1,01,925.00 | 23,525.00 | 23,525.00 | 99,725.00 | 99,725.00"));
+
+    // Printed, each pair of columns stands under its band: "Opening Balance", "Transaction" and
+    // "Closing  as On 31-03-2025".
+    const QString pdf = year->folder() + QStringLiteral("/TrialBalance_Detail.pdf");
+    Registers(db(), year->session, year->folder()).writePdf(detail, pdf);
+    test::keepForLooking(pdf);
+    const std::vector<test::PdfWord> words = test::pdfWords(pdf);
+    auto first = [&](const QString& text, double below = -1) {
+        for (const test::PdfWord& w : words)
+            if (w.text == text && w.yMin > below) return w;
+        ADD_FAILURE() << text.toStdString() << " not printed";
+        return test::PdfWord{};
+    };
+    const test::PdfWord opening = first(QStringLiteral("Opening")), transaction = first(QStringLiteral("Transaction"));
+    const test::PdfWord asOn = first(QStringLiteral("31-03-2025"), opening.yMin - 1);
+    const test::PdfWord opCaption = first(QStringLiteral("Op")), tranCaption = first(QStringLiteral("Tran."));
+    const test::PdfWord closingCaption = first(QStringLiteral("Closing"), opening.yMax);
+    EXPECT_LT(opening.yMax, opCaption.yMin);
+    EXPECT_NEAR(opening.yMin, asOn.yMin, 0.5);
+    const auto middle = [](const test::PdfWord& w) { return (w.xMin + w.xMax) / 2; };
+    EXPECT_GT(middle(opening), opCaption.xMin);
+    EXPECT_LT(middle(opening), tranCaption.xMin);
+    EXPECT_GT(middle(transaction), tranCaption.xMin);
+    EXPECT_LT(middle(transaction), closingCaption.xMin);
+    EXPECT_GT(asOn.xMin, closingCaption.xMin);
 }
 
 TEST_F(FinalAccountsTest, DrillDownFromAFigureToItsGroupAndItsLedger) {

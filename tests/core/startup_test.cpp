@@ -116,6 +116,8 @@ TEST_F(StartupTest, AMissingYearIsRefusedAndNothingIsCreated) {
 TEST_F(StartupTest, NextYearCarriesMastersAndLeavesEntriesBehind) {
     auto year = openChosenYear(books(), session, messages, 2024);
     ASSERT_TRUE(year);
+    // A stock transfer of March is in the opening stock of the new year, not one of its movements.
+    year->exec(QStringLiteral("INSERT INTO StockTransfer (TDate, ProdId, ProdId1, Qty, Qty2, FirmNO) VALUES (?, 1, 2, 10, 2, 1)"), {QDate(2024, 3, 30)});
     EXPECT_EQ(createNextYear(books(), session, *year, messages), NewYearResult::Created);
     EXPECT_TRUE(messages.has(MessageKind::Question, QStringLiteral("Create New Year"), QStringLiteral("Are you sure to Create New Year ? ")));
     EXPECT_TRUE(messages.has(MessageKind::Information, QStringLiteral("Create New Year"),
@@ -124,6 +126,8 @@ TEST_F(StartupTest, NextYearCarriesMastersAndLeavesEntriesBehind) {
 
     db::Database next = books().openYear(2025);
     EXPECT_EQ(countIn(next, QStringLiteral("BillMst")), 0);
+    EXPECT_EQ(countIn(next, QStringLiteral("StockTransfer")), 0);
+    EXPECT_EQ(countIn(*year, QStringLiteral("StockTransfer")), 1);
     EXPECT_EQ(countIn(next, QStringLiteral("Mst_Machine")), 1);
     EXPECT_EQ(countIn(next, QStringLiteral("Disp_Button_MSt")), 10);
     const auto cash = next.queryOne(QStringLiteral("SELECT AcName, DrAmt, AccAmt FROM AccMst WHERE Id = 1"));

@@ -1,7 +1,7 @@
 // tanabana-cli gst: the check of July's sales (clean, then with a buyer's GSTIN mistyped), the
 // GSTR-1 files written all the same after the warning, GSTR-3B listed, printed to PDF and filled
-// into its workbook, a month of the next year and an unreadable month refused with nothing
-// written. TANABANA_USES_CLI.
+// into its workbook, the returns printed as their screens show them, a month of the next year and
+// an unreadable month refused with nothing written. TANABANA_USES_CLI.
 #include "domain/reports/Xlsx.h"
 #include "support/CliRun.h"
 #include "support/GstFirm.h"
@@ -87,6 +87,31 @@ TEST_F(GstCliTest, Gstr3bIsListedAndPrinted) {
     // A bare --xlsx writes it into the installation's Knvs_GSTR folder.
     ASSERT_EQ(gst({"gstr3b", "--month", "07-2024", "--xlsx"}).exitCode, 0);
     EXPECT_TRUE(QFile::exists(path("Knvs_GSTR/KNVS_GSTR3B_Jul-2024.XLSx")));
+}
+
+TEST_F(GstCliTest, ReturnsPrintAsTheirScreensShowThem) {
+    const test::CliResult gstr1 = gst({"print", "gstr1", "--month", "07-2024", "--out", path("gstr1.pdf")});
+    ASSERT_EQ(gstr1.exitCode, 0) << gstr1.err.toStdString();
+    QStringList lines;
+    for (const QString& line : test::pdfText(path("gstr1.pdf")).split('\n')) lines << line.simplified();
+    EXPECT_TRUE(lines.contains("GSTR-1 For The Month Of July 2024"));
+    EXPECT_TRUE(lines.contains("B2CL : Large inter-State invoices to unregistered persons"));
+    EXPECT_TRUE(lines.contains("Jaipur Cloth House GST/102 02-07-2024 08 2,50,000.01 5 2,38,095.24 11,904.76")) << lines.join('\n').toStdString();
+
+    const test::CliResult summary = gst({"print", "summary", "--month", "07-2024", "--kind", "3 A Sales Only", "--out", path("sales.xlsx")});
+    ASSERT_EQ(summary.exitCode, 0) << summary.err.toStdString();
+    const auto sheets = reports::readXlsx(path("sales.xlsx"));
+    ASSERT_EQ(sheets.size(), 1u);
+    bool subTotal = false;
+    for (const auto& c : sheets[0].cells) subTotal = subTotal || c.value.toString() == "Sub Tot";
+    EXPECT_TRUE(subTotal) << "the detail kinds print with their sub-totals";
+
+    const test::CliResult kind = gst({"print", "summary", "--month", "07-2024", "--kind", "9. Everything", "--out", path("x.pdf")});
+    EXPECT_EQ(kind.exitCode, 2);
+    EXPECT_TRUE(kind.err.startsWith("--kind is one of: 1. Summary, 2. Detail")) << kind.err.toStdString();
+    const test::CliResult which = gst({"print", "gstr4", "--month", "07-2024", "--out", path("x.pdf")});
+    EXPECT_EQ(which.exitCode, 2);
+    EXPECT_FALSE(QFile::exists(path("x.pdf")));
 }
 
 TEST_F(GstCliTest, AMonthOfAnotherYearOrAnUnreadableMonthIsRefused) {

@@ -2,13 +2,16 @@
 // menu as an operator does. GSTR-2: the sheets in their tabs, the B2B totals, and the bills not
 // matched with the portal only. Matching: the portal's JSON imported for the period, the match
 // with its near miss in yellow, the near miss confirmed by ticking it, a bill ticked by hand, the
-// mismatches only, the workbook of mismatches, and a bad file refused with nothing kept.
+// mismatches only, the workbook of mismatches, both sides printed, and a bad file refused with
+// nothing kept.
 #include "domain/reports/Xlsx.h"
 #include "gui/gst/Gstr2Screen.h"
 #include "gui/gst/Gstr9Screen.h"
 #include "gui/gst/PortalMatchingScreen.h"
+#include "gui/reports/PreviewWindow.h"
 #include "support/GstBuyingFirm.h"
 #include "support/MenuHost.h"
+#include "support/PdfProbe.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
 
@@ -163,6 +166,30 @@ TEST_F(InwardScreensTest, ImportMatchConfirmTickAndExportTheMismatches) {
     const auto sheets = reports::readXlsx(suggested);
     ASSERT_EQ(sheets.size(), 1u);
     EXPECT_EQ(sheets[0].rowCount(), 5) << "title, firm, header and SF/9";
+
+    // View Report prints what is shown: the mismatches only, then both sides whole.
+    const QString pdf = installation.filePath(QStringLiteral("matching.pdf"));
+    auto printed = [&] {
+        gui::PreviewWindow* preview = screen->viewReport();
+        EXPECT_NE(preview, nullptr);
+        QStringList lines;
+        if (!preview) return lines;
+        preview->setFileAsker([&](const QString&) { return pdf; });
+        preview->exportPdf();
+        for (const QString& line : test::pdfText(pdf).split(QLatin1Char('\n'))) lines << line.simplified();
+        preview->close();
+        return lines;
+    };
+    QStringList lines = printed();
+    EXPECT_TRUE(lines.contains("GSTR-2A Matching : Mis-Matched Only"));
+    EXPECT_TRUE(lines.contains("24AABCR1234F1ZY Surat Fabrics SF/9 18-07-2024 2,100.00 5 2,000.00 0.00 50.00 50.00 Not in books"));
+    EXPECT_FALSE(lines.contains("Purchase Bills (Books)")) << "every bill is settled";
+    screen->setOnlyMismatches(false);
+    lines = printed();
+    EXPECT_TRUE(lines.contains("Purchase Bills (Books)"));
+    EXPECT_TRUE(lines.contains("Online Portal (GSTR-2A)"));
+    EXPECT_TRUE(lines.contains("24AAFCW1111H1ZT Udhna Stationers US/12 12-07-2024 1,500.00 0 1,500.00 0.00 0.00 0.00 Ticked"));
+    EXPECT_TRUE(lines.contains("27AABCM9876C1Z7 Mumbai Yarn Traders MY/55 10-07-2024 5,250.00 5 5,000.00 250.00 0.00 0.00 Matched")) << lines.join('\n').toStdString();
 }
 
 TEST_F(InwardScreensTest, ABadFileIsRefusedAndTheImportKept) {

@@ -6,11 +6,16 @@
 #include "domain/reports/Xlsx.h"
 #include "gui/gst/Gstr1Screen.h"
 #include "gui/gst/Gstr3bScreen.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/trade/SalesScreen.h"
+#include "support/MenuHost.h"
 #include "support/GstFirm.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
 
 #include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -30,7 +35,7 @@ protected:
         ASSERT_FALSE(HasFailure());
         year.session.dataRoot = installation.path();
         screen = std::make_unique<gui::Gstr1Screen>(year.db(), year.session, year.messages);
-        screen->setOpenBill([this](qint64 id) { opened.push_back(id); });
+        screen->setOpenDocument([this](int formId, qint64 id) { opened.push_back({formId, id}); });
         screen->setFolderShower([this](const QString& folder) { shown << folder; });
         screen->setPeriod(QDate(2024, 7, 1), QDate(2024, 7, 31));
         screen->resize(1200, 520);
@@ -48,7 +53,7 @@ protected:
     test::GstFirm firm{year.db(), year.session, year.messages};
     QTemporaryDir installation;
     std::unique_ptr<gui::Gstr1Screen> screen;
-    std::vector<qint64> opened;
+    std::vector<std::pair<int, qint64>> opened;
     QStringList shown;
 };
 
@@ -88,7 +93,7 @@ TEST_F(Gstr1ScreenTest, AMistypedGstinPaintsItsRowsRedAndTheCheckOpensTheBill) {
     check->setFocus();
     check->setCurrentCell(1, 1);
     QTest::keyClick(check, Qt::Key_Return);
-    EXPECT_EQ(opened, std::vector<qint64>{firm.july107});
+    EXPECT_EQ(opened, (std::vector<std::pair<int, qint64>>{{3, firm.july107}}));
     test::keepPicture(screen.get(), QStringLiteral("gstr1_check"));
 
     // The files are written all the same, after the warning.
@@ -146,6 +151,24 @@ TEST_F(Gstr1ScreenTest, Gstr3bShowsTheTablesUnderTheFormsHeadingsAndWritesTheWor
     gstr3b.setPeriod(QDate(2025, 4, 1), QDate(2025, 4, 30));
     EXPECT_FALSE(gstr3b.refresh());
     EXPECT_EQ(g->rowCount(), 0);
+}
+
+// From the menu, as the operator works: Enter on a fault of the check list opens that bill in
+// the firm's sales window, through the windows that open documents of each kind.
+TEST_F(Gstr1ScreenTest, TheCheckListOpensTheBillInTheSalesWindow) {
+    year.db().exec(QStringLiteral("UPDATE AccMst SET TinNo = '24AABCR1234F1Z5' WHERE Id = ?"), {firm.suratFabrics});
+    test::MenuHost host(year);
+    auto* fromMenu = qobject_cast<gui::Gstr1Screen*>(host.open(QStringLiteral("mnu_R61")));
+    ASSERT_NE(fromMenu, nullptr);
+    fromMenu->setPeriod(QDate(2024, 7, 1), QDate(2024, 7, 31));
+    ASSERT_TRUE(fromMenu->refresh());
+    QTableWidget* check = fromMenu->grid("Check");
+    check->setFocus();
+    check->setCurrentCell(0, 1);
+    QTest::keyClick(check, Qt::Key_Return);
+    auto* sales = qobject_cast<gui::SalesScreen*>(host.window.workArea()->subWindowList().last()->widget());
+    ASSERT_NE(sales, nullptr);
+    EXPECT_EQ(sales->currentId(), firm.july104);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // typed line by line (shortage, "%" and the bill follow), the lot required, the receipt saved and
 // opened again from the list; a production firm's menu opens the grey variant.
 #include "domain/ledger/Journal.h"
+#include "domain/reports/ReportFolders.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "gui/common/LookupField.h"
 #include "gui/common/RegisterForm.h"
@@ -13,6 +14,7 @@
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
 #include "support/FirmBooks.h"
+#include "support/PdfProbe.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
 
@@ -136,19 +138,30 @@ TEST_F(MillScreensTest, TakasTickedOutAndBackWithShortage) {
     receipt->pendingTakas()->setTicked(0, true);
     receipt->pendingTakas()->setTicked(1, true);
     receipt->takeTicked();
-    // Offered by metres, 102 (99 m) and 101 (100 m) went out. The first comes to the line: its finished metres typed, Enter through Rate and Fin.
-    ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("txtFinMtrs"));
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("96.5"));
-    for (int i = 0; i < 3; ++i) {
+    // Offered by metres, 102 (99 m) and 101 (100 m) went out. The first comes to the line: its
+    // finished metres, marka, colour and finish quality typed, Enter through the rest.
+    const auto typed = [&](const char* field, const QString& text) {
+        ASSERT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(field));
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        QApplication::processEvents();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QApplication::processEvents();
-    }
+    };
+    typed("txtFinMtrs", QStringLiteral("96.5"));
+    typed("txtMarka", QStringLiteral("A-7"));
+    typed("txtWt", {});
+    typed("txtColour", QStringLiteral("Navy"));
+    typed("txtDesign", {});
+    typed("txtRate", {});
+    typed("txtFinQuality", QStringLiteral("Rapier"));
+    typed("ComFin", {});
     receipt->setFinished(1, d("101.2"));
     set(receipt, QStringLiteral("txtTdsP"), QStringLiteral("1"));
     const QStringList lines = test::gridText(receipt->lineGrid());
     ASSERT_GE(lines.size(), 2);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("102 | 99.000 | 96.500 | 2.500 | 2.53 | 2.50 | 241.25 | Y"))) << lines[0].toStdString();
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("101 | 100.000 | 101.200 | -1.200 | -1.20 | 2.50 | 253.00"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("102 | 99.000 | 96.500 | 2.500 | 2.53 | A-7 | 0.000 | Navy | 2.50 | 241.25 | Rapier 60 Grey | Y")))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("101 | 100.000 | 101.200 | -1.200 | -1.20 | 0.000 | 2.50 | 253.00 | Y"))) << lines[1].toStdString();
 
     // Without its lot the receipt is refused and nothing is written.
     EXPECT_FALSE(receipt->saveEntry());
@@ -161,6 +174,10 @@ TEST_F(MillScreensTest, TakasTickedOutAndBackWithShortage) {
     // 241.25 + 253.00 = 494.25: bill 494, T.D.S. 5.
     EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT BillAmount FROM JobWork_IssueMst_1 WHERE Id = ?"), {saved}).toDouble(), 494.0);
     EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT TDSRs FROM JobWork_IssueMst_1 WHERE Id = ?"), {saved}).toDouble(), 5.0);
+    const auto kept = year.db().queryOne(QStringLiteral("SELECT Marka, Colour, QidDtl FROM JobWork_IssueDtl_1 WHERE BillMstId = ? AND Srno = 1"), {saved});
+    EXPECT_EQ(kept->text(QStringLiteral("Marka")), QStringLiteral("A-7"));
+    EXPECT_EQ(kept->text(QStringLiteral("Colour")), QStringLiteral("Navy"));
+    EXPECT_EQ(kept->integer(QStringLiteral("QidDtl")), 201);
     EXPECT_EQ(receipt->issueChallans()->count(), 0);
 
     // Opened again from a new screen, it shows what was saved.
@@ -293,9 +310,18 @@ TEST_F(MillScreensTest, ABleachingFirmsOutwardChallanShowsAllTakaAndASummaryPerC
     ASSERT_NE(receipt, nullptr);
     EXPECT_EQ(receipt->objectName(), QStringLiteral("frmIssueToMillRec_1_BL"));
 
-    year.messages.answerNext(true);
+    // No: the takas of the challan chosen in "Our Ch. No" only.
+    year.messages.answerNext(false);
     choose(receipt, QStringLiteral("txtParty"), QStringLiteral("Surat"));
     EXPECT_TRUE(year.messages.has(MessageKind::Question, QStringLiteral("Show All Taka"), QStringLiteral("Do you want to Show All Taka ?")));
+    ASSERT_EQ(receipt->issueChallans()->count(), 2);
+    EXPECT_EQ(receipt->pendingTakas()->rowCount(), 2);
+    receipt->issueChallans()->setCurrentIndex(1);
+    ASSERT_EQ(receipt->pendingTakas()->rowCount(), 1);
+    EXPECT_EQ(receipt->pendingTakas()->item(0, 3)->text(), QStringLiteral("103"));
+    receipt->newEntry();
+    year.messages.answerNext(true);
+    choose(receipt, QStringLiteral("txtParty"), QStringLiteral("Surat"));
     ASSERT_EQ(receipt->issueChallans()->count(), 2);
     ASSERT_EQ(receipt->pendingTakas()->rowCount(), 3);
     EXPECT_EQ(receipt->pendingTakas()->item(2, 1)->text(), QStringLiteral("2"));  // Mill Iss No
@@ -311,7 +337,7 @@ TEST_F(MillScreensTest, ABleachingFirmsOutwardChallanShowsAllTakaAndASummaryPerC
     QApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("txtGreyRet"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("10"));
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 8; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QApplication::processEvents();
     }
@@ -319,17 +345,41 @@ TEST_F(MillScreensTest, ABleachingFirmsOutwardChallanShowsAllTakaAndASummaryPerC
     receipt->setFinished(2, d("97"));
     const QStringList lines = test::gridText(receipt->lineGrid());
     ASSERT_GE(lines.size(), 3);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("101 | 90.000 | 88.000 | 10.000 | 2.000 | 2.22 | 2.50 | 220.00 | Y | 1"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("101 | 90.000 | 88.000 | 10.000 | 2.000 | 2.22 | 0.000 | 2.50 | 220.00 | Y | 1"))) << lines[0].toStdString();
     // 101 and 102 of challan 1: 189 m grey, 183 finished, 6 short (3.17 %), 457.50; 103 of challan 2.
     EXPECT_EQ(test::gridText(receipt->summaryGrid()),
               (QStringList{QStringLiteral("1 | 1 | 189.000 | 183.000 | 6.000 | 3.17 | 457.50"),
                            QStringLiteral("2 | 2 | 99.000 | 97.000 | 2.000 | 2.02 | 242.50"),
                            QStringLiteral("Total | 288.000 | 280.000 | 8.000 | 2.78 | 700.00")}));
     set(receipt, QStringLiteral("txtLotNo"), QStringLiteral("BL-1"));
+    year.db().exec(QStringLiteral("INSERT INTO BrokerMst (Srno, PName, FirmNO) VALUES (3, 'Mahesh Broker', 1)"));
+    choose(receipt, QStringLiteral("txtBroker"), QStringLiteral("Mahe"));
     ASSERT_TRUE(receipt->saveEntry()) << year.messages.last().text.toStdString();
     test::keepPicture(&window, QStringLiteral("frmIssueToMillRec_1_BL"));
     EXPECT_DOUBLE_EQ(year.db().scalar(QStringLiteral("SELECT PRate FROM JobWork_IssueDtl_1 WHERE TakaNO = '101' AND IssueChId = 0")).toDouble(), 10.0);
+    EXPECT_EQ(year.db().scalar(QStringLiteral("SELECT BrokerId FROM JobWork_IssueMst_1 WHERE FormId = 17")).toInt(), 3);
     EXPECT_EQ(receipt->issueChallans()->count(), 0);
+
+    // Print type 2 takes the firm's own second layout of the outward challan.
+    const QString firmLayouts = QDir(year.session.dataRoot).filePath(QStringLiteral("Reports"));
+    QDir().mkpath(firmLayouts);
+    QFile shipped(QDir(reports::shippedReportsFolder()).filePath(QStringLiteral("Issue_JobWork_Rec_BL_1.json")));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    QFile own(QDir(firmLayouts).filePath(QStringLiteral("Issue_JobWork_Rec_BL_2.json")));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write(shipped.readAll().replace("JOB PROCESS OUTWARD CHALLAN", "BLEACHED GOODS DELIVERY"));
+    own.close();
+    receipt->findChild<QComboBox*>(QStringLiteral("ComPrintType"))->setCurrentIndex(1);
+    receipt->button(QStringLiteral("CmdPDF"))->click();
+    const QFileInfoList pdfs = QDir(QDir(year.session.dataRoot).filePath(QStringLiteral("Email_Export"))).entryInfoList({QStringLiteral("*.pdf")});
+    ASSERT_EQ(pdfs.size(), 1) << year.messages.last().text.toStdString();
+    EXPECT_TRUE(test::pdfText(pdfs[0].filePath(), false).contains(QStringLiteral("BLEACHED GOODS DELIVERY")));
+
+    // Opened again, the receipt shows its broker.
+    receipt->newEntry();
+    EXPECT_EQ(test::fieldText(receipt, QStringLiteral("txtBroker")), QString());
+    receipt->openEntry(year.db().scalar(QStringLiteral("SELECT Id FROM JobWork_IssueMst_1 WHERE FormId = 17")).toLongLong());
+    EXPECT_EQ(test::fieldText(receipt, QStringLiteral("txtBroker")), QStringLiteral("Mahesh Broker"));
 }
 
 // "6. Mill Taka Pendind Register" as on a day: the takas still at the mill under its name.

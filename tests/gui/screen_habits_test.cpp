@@ -233,7 +233,8 @@ protected:
 TEST_F(ScreensInTheMainWindow, EveryScreenTakesTheFirstKeyTypedInItsFirstFieldAndFitsTheWorkArea) {
     const QStringList commands = {QStringLiteral("Mnu_M1"), QStringLiteral("mnu_T5"),  QStringLiteral("mnu_Y1"),   QStringLiteral("mnu_Y21"),
                                   QStringLiteral("mnu_Y22"), QStringLiteral("mnu_Y24"), QStringLiteral("Mnu_M3"),   QStringLiteral("Mnu_M4"),
-                                  QStringLiteral("Mnu_M2"),  QStringLiteral("mnu_T11"), QStringLiteral("mnu_T12"),  QStringLiteral("mnu_Y42")};
+                                  QStringLiteral("Mnu_M2"),  QStringLiteral("mnu_T11"), QStringLiteral("mnu_T12"),  QStringLiteral("mnu_Y42"),
+                                  QStringLiteral("mnu_Inv1")};
     QString menuLetters;
     for (QAction* top : window->menuBar()->actions())
         if (const int amp = top->text().indexOf(QLatin1Char('&')); amp >= 0) menuLetters += top->text().at(amp + 1).toUpper();

@@ -10,6 +10,7 @@
 #include "domain/mill/MillPrint.h"
 #include "domain/mill/MillReceipts.h"
 #include "domain/reports/ReportError.h"
+#include "domain/reports/SellingRegisters.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "support/FirmBooks.h"
 #include "support/PdfProbe.h"
@@ -470,8 +471,14 @@ TEST_F(MillChallanTest, OwnWovenTakasGoToTheMillAndComeBack) {
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM ProductionDtl WHERE TakaNO = '501' AND IsM_Issue <> 0")).toInt(), 1);
 
     // Back from the mill, the looms' taka records the process it went through; the receipt's
-    // deletion takes that back.
+    // deletion takes that back. The grey receipt offers only the challans of the looms' takas.
     auto r = receipts();
+    MillIssue typed = issueTo(dyeing);
+    typed.lines = {{QStringLiteral("T-1"), d("50")}};
+    ASSERT_TRUE(s.save(typed));
+    EXPECT_EQ(r.pendingChallans(dyeing).size(), 2u);
+    ASSERT_EQ(r.pendingChallans(dyeing, true).size(), 1u);
+    EXPECT_EQ(r.pendingChallans(dyeing, true)[0].issueId, grey.id);
     MillReceipt back;
     back.bookId = 2;
     back.date = QDate(2024, 6, 20);
@@ -583,6 +590,13 @@ TEST_F(MillChallanTest, PrintedIssueAndReceipt) {
     for (const char* expected : {"MILL ISSUE CHALLAN", "Navkar \"Process\" House", "Mill Iss No : 1", "Rapier 60 Grey", "Printing",
                                  "Laxmi Weaving Works LW/118", "A-7", "195.500", "Total Taka : 2"})
         EXPECT_TRUE(issued.contains(QString::fromUtf8(expected))) << expected << "\n" << issued.toStdString();
+
+    // A bleaching firm prints the same issue as its inward challan.
+    const QString inwardPdf = dir.filePath(QStringLiteral("inward.pdf"));
+    writeMillPdf(year().db(), year().session, issue.id, inwardPdf, 1, true);
+    const QString inward = test::pdfText(inwardPdf, false);
+    EXPECT_TRUE(inward.contains(QStringLiteral("JOB PROCESS INWARD CHALLAN"))) << inward.toStdString();
+    EXPECT_TRUE(inward.contains(QStringLiteral("195.500"))) << inward.toStdString();
 
     const QString receiptPdf = dir.filePath(QStringLiteral("receipt.pdf"));
     writeMillPdf(year().db(), year().session, receipt.id, receiptPdf);
@@ -702,6 +716,25 @@ TEST_F(MillChallanTest, GreyReturnedUnprocessedAndSoldChallans) {
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0].takaNo, QStringLiteral("103"));
     EXPECT_EQ(out[0].pendingMetres.toString(3), QStringLiteral("40.000"));
+    // The pending register counts the receipt from its day on: all four takas (391 m) the day
+    // before, then 40 m of 103 and 95.5 m of 104; its summary says the same per quality.
+    const auto pendingOn = [&](const char* name, const QDate& day) {
+        reports::RegisterChoice choice;
+        choice.from = year().session.yearStartDate;
+        choice.to = day;
+        return reports::Registers(db, year().session, year().folder()).run(*reports::findRegister(QString::fromLatin1(name)), choice);
+    };
+    const reports::RegisterResult before = pendingOn("mill-takas-pending", QDate(2024, 6, 19));
+    EXPECT_EQ(before.data.rowCount(), 4);
+    EXPECT_EQ(before.total(QStringLiteral("PendMtrs")).toString(3), QStringLiteral("391.000"));
+    const reports::RegisterResult onTheDay = pendingOn("mill-takas-pending", QDate(2024, 6, 20));
+    EXPECT_EQ(onTheDay.data.rowCount(), 2);
+    EXPECT_EQ(onTheDay.total(QStringLiteral("PendMtrs")).toString(3), QStringLiteral("135.500"));
+    EXPECT_EQ(onTheDay.total(QStringLiteral("BackMtrs")).toString(3), QStringLiteral("60.000"));
+    const reports::RegisterResult summary = pendingOn("mill-pending-summary", QDate(2024, 6, 20));
+    ASSERT_EQ(summary.data.rowCount(), 1);
+    EXPECT_EQ(summary.total(QStringLiteral("Takas")).toString(0), QStringLiteral("2"));
+    EXPECT_EQ(summary.total(QStringLiteral("PendMtrs")).toString(3), QStringLiteral("135.500"));
     // The year-end carry counts the same 40 + 95.5 m as still out.
     const auto carried = MillCarry(db, year().session, year().messages).candidates(MillCarry::Kind::PendingTakas);
     ASSERT_EQ(carried.size(), 1u);

@@ -234,7 +234,8 @@ TEST_F(MillCliTest, MillRegistersOfChallansAndTakasStillOut) {
        "rate": 2.5, "weaver": "Laxmi Weaving Works", "purchaseBill": "LW/900", "takas": ["901", "902", "903"]})", QStringLiteral("issue"))
                   .exitCode, 0);
     ASSERT_EQ(import(QStringLiteral("mill"), R"({"book": 2, "date": "2024-06-20", "mill": "Surat Dyeing Mills", "lot": "L-1",
-       "lines": [{"issue": 1, "taka": "901", "finish": 97}, {"issue": 1, "taka": "902", "grey": 50, "finish": 49, "fin": "N"}]})",
+       "lines": [{"issue": 1, "taka": "901", "finish": 97}, {"issue": 1, "taka": "902", "grey": 50, "finish": 49, "greyRet": 10,
+       "fin": "N"}]})",
                      QStringLiteral("receive"))
                   .exitCode, 0);
     const auto run = [&](const QString& name, QStringList more) {
@@ -252,14 +253,21 @@ TEST_F(MillCliTest, MillRegistersOfChallansAndTakasStillOut) {
     EXPECT_TRUE(before.contains(QStringLiteral("301.500"))) << before.toStdString();
     const QString after = run(QStringLiteral("mill-takas-pending"), {QStringLiteral("--to"), QStringLiteral("2024-06-30")});
     EXPECT_FALSE(after.contains(QStringLiteral("901"))) << after.toStdString();
-    EXPECT_TRUE(after.contains(QStringLiteral("49.000"))) << after.toStdString();   // 902: 99 - 50
-    EXPECT_TRUE(after.contains(QStringLiteral("151.000"))) << after.toStdString();  // 49 + 102 still out
+    EXPECT_TRUE(after.contains(QStringLiteral("39.000"))) << after.toStdString();   // 902: 99 - 50 processed - 10 back grey
+    EXPECT_TRUE(after.contains(QStringLiteral("141.000"))) << after.toStdString();  // 39 + 102 still out
+    // The summary: one line of the mill's quality, two takas and 141 m out.
+    const QString summary = run(QStringLiteral("mill-pending-summary"), {QStringLiteral("--to"), QStringLiteral("2024-06-30")});
+    EXPECT_TRUE(summary.contains(QStringLiteral("Rapier 60 Grey"))) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("141.000"))) << summary.toStdString();
+    EXPECT_FALSE(summary.contains(QStringLiteral("301.500"))) << summary.toStdString();
+    EXPECT_TRUE(run(QStringLiteral("mill-issues-by-purchase-party"), {}).contains(QStringLiteral("Laxmi Weaving Works")));
     const QString issued = run(QStringLiteral("mill-issues-by-party"), {});
     EXPECT_TRUE(issued.contains(QStringLiteral("Surat Dyeing Mills"))) << issued.toStdString();
     EXPECT_TRUE(issued.contains(QStringLiteral("301.500"))) << issued.toStdString();
     const QString received = run(QStringLiteral("mill-receipts-by-party"), {});
     EXPECT_TRUE(received.contains(QStringLiteral("150.500"))) << received.toStdString();  // grey 100.5 + 50
     EXPECT_TRUE(received.contains(QStringLiteral("146.000"))) << received.toStdString();  // finished 97 + 49
+    EXPECT_TRUE(received.contains(QStringLiteral("10.000"))) << received.toStdString();   // grey back
 }
 
 }  // namespace

@@ -230,6 +230,23 @@ TEST(ReportFormats, NumbersDatesAndWordsPrintAsTheTradeExpects) {
     EXPECT_EQ(ValueFormat::parse("").apply(QDate(2024, 4, 1)), "01-04-2024");
     // A text in a number column prints as it is.
     EXPECT_EQ(ValueFormat::parse("0.00").apply(QString("N.A.")), "N.A.");
+    // Amounts handed over as texts, the way the books and statements carry them.
+    const ValueFormat amount = ValueFormat::parse("#,##0.00");
+    EXPECT_EQ(amount.apply(QString(" -12,34,567.5 ")), "-12,34,567.50");
+    EXPECT_EQ(amount.apply(QString("+0.05")), "0.05");
+    EXPECT_EQ(amount.apply(QString(".5")), "0.50");
+    EXPECT_EQ(amount.apply(QString("7.")), "7.00");
+    EXPECT_EQ(amount.apply(QString("0.1234565")), "0.12");           // more decimals than kept: rounded
+    EXPECT_EQ(amount.apply(QString("1.999999999")), "2.00");
+    EXPECT_EQ(amount.apply(QString("9825012345678")), "9825012345678");  // a phone number stays text
+    EXPECT_EQ(amount.apply(QString("1.2.3")), "1.2.3");
+    EXPECT_EQ(amount.apply(QString("12 500")), "12 500");
+    EXPECT_EQ(amount.apply(QString("-")), "-");
+    EXPECT_EQ(amount.apply(QString("")), "0.00");
+    EXPECT_EQ(amount.apply(QString("0.00"), true), "");
+    EXPECT_EQ(toDecimal(QString("1,00,000.25")), Decimal::fromUnits(100000250000));
+    EXPECT_EQ(toDecimal(QString("00012.5")), Decimal::fromUnits(12500000));
+    EXPECT_TRUE(toDecimal(QString("CHQ 104233")).isZero());
 }
 
 TEST(ReportFormats, ParameterTextsConvertByType) {

@@ -4,6 +4,8 @@
 // summaries, the challan registers with the bill that took each challan, the pending challans,
 // the produced takas, and the same register read back from its PDF, workbook and CSV files.
 // Runs on both engines (TANABANA_BOTH_ENGINES).
+#include "domain/mill/MillIssues.h"
+#include "domain/mill/MillReceipts.h"
 #include "domain/reports/ReportError.h"
 #include "domain/reports/SellingRegisters.h"
 #include "domain/reports/Xlsx.h"
@@ -334,6 +336,24 @@ TEST_F(RegistersTest, EveryMenuRegisterHasItsLayoutAndNamesOnlyColumnsItsQueryGi
         note.billIds = {bill};
         ASSERT_TRUE(returns::Notes(year().db(), year().session, year().messages).save(note));
     }
+    // Two takas typed to a mill, one of them back, for the mill registers.
+    const qint64 mill = test::addAccount(year().db(), QStringLiteral("Surat Dyeing Mills"), 77);
+    mill::MillIssue issue;
+    issue.bookId = 2;
+    issue.date = QDate(2024, 8, 10);
+    issue.millId = mill;
+    issue.qualityId = test::SellingFirm::kRapier;
+    issue.lines = {{QStringLiteral("T-1"), Decimal(50)}, {QStringLiteral("T-2"), Decimal(50)}};
+    ASSERT_TRUE(mill::MillIssues(year().db(), year().session, year().messages).save(issue));
+    mill::MillReceipts millReceipts(year().db(), year().session, year().messages);
+    mill::MillReceipt fromMill;
+    fromMill.bookId = 2;
+    fromMill.date = QDate(2024, 8, 20);
+    fromMill.millId = mill;
+    fromMill.lotNo = QStringLiteral("L-1");
+    fromMill.lines = millReceipts.linesFromIssue(issue.id, {1});
+    fromMill.lines[0].finishedMetres = Decimal(48);
+    ASSERT_TRUE(millReceipts.save(fromMill));
     const Registers registers(year().db(), year().session, year().folder());
     for (const RegisterDefinition& d : sellingRegisters()) {
         SCOPED_TRACE(d.name.toStdString());

@@ -128,3 +128,49 @@ TEST(StockDemoTest, TheDemoFirmsQualitiesCloseTheYearWithStock) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(StockCliTest, StockVouchersImportedAllOrNothingAndListed) {
+    QFile file(path("vouchers.json"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"([{"book": 2, "date": "2024-04-27", "party": "Laxmi Dyeing Mill", "process": "Dyeing", "lot": "L-9",
+                    "lines": [{"quality": 501, "pcs": 4, "cut": 5.5, "mtrs": 22}, {"quality": "506", "pcs": 2, "mtrs": "10"}]},
+                   {"kind": "receipt", "book": 2, "date": "29-04-2024", "party": "Laxmi Dyeing Mill", "lot": "L-9",
+                    "lines": [{"quality": 501, "pcs": 2, "mtrs": 10}]}])");
+    file.close();
+    const test::CliResult r = test::runCli({"--data", books.root(), "stock-voucher", "import", path("vouchers.json")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("\tI 1\t6 pcs\t32.000 mtrs"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("\tR 1\t2 pcs\t10.000 mtrs"))) << r.out.toStdString();
+
+    const test::CliResult list = test::runCli({"--data", books.root(), "stock-voucher", "list"});
+    ASSERT_EQ(list.exitCode, 0) << list.err.toStdString();
+    const QStringList lines = list.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << list.out.toStdString();  // the header, ours and the firm's April voucher of book 1
+    EXPECT_TRUE(lines.at(1).contains(QStringLiteral("Laxmi Dyeing Mill"))) << lines.at(1).toStdString();
+    EXPECT_TRUE(lines.at(1).contains(QStringLiteral("L-9")));
+    EXPECT_TRUE(lines.at(1).contains(QStringLiteral("32.000")));
+
+    // 88 - 22 + 10 on the grey at the end of April.
+    const test::CliResult stock = test::runCli({"--data", books.root(), "stock", "--date", "30-04-2024", "--item", "Rapier 60 Grey"});
+    ASSERT_EQ(stock.exitCode, 0) << stock.err.toStdString();
+    EXPECT_TRUE(stock.out.contains(QStringLiteral("76.000"))) << stock.out.toStdString();
+
+    // A file whose second voucher is wrong saves neither: a quality nobody has, then a date after the year.
+    const auto vouchers = [&] { return books.db().scalar(QStringLiteral("SELECT count(*) FROM Iss_StockMst")).toInt(); };
+    const int before = vouchers();
+    for (const char* second : {R"({"book": 2, "date": "2024-04-28", "party": "Laxmi Dyeing Mill", "lines": [{"quality": "NOPE", "mtrs": 1}]})",
+                               R"({"book": 2, "date": "2025-04-02", "party": "Laxmi Dyeing Mill", "lines": [{"quality": 501, "mtrs": 1}]})"}) {
+        QFile bad(path("bad.json"));
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        bad.write(QByteArray(R"([{"book": 2, "date": "2024-04-28", "party": "Laxmi Dyeing Mill", "lines": [{"quality": 501, "mtrs": 3}]}, )") + second +
+                  "]");
+        bad.close();
+        const test::CliResult refused = test::runCli({"--data", books.root(), "stock-voucher", "import", path("bad.json")});
+        EXPECT_NE(refused.exitCode, 0) << second;
+        EXPECT_EQ(vouchers(), before) << second;
+    }
+}
+
+}  // namespace

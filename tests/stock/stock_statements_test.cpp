@@ -6,6 +6,7 @@
 // purchase and sale rates; the statement on a date, between dates, with the mill columns and as
 // text from the command line; two stations running it at once for different dates.
 // Runs on both engines (TANABANA_BOTH_ENGINES).
+#include "domain/mill/MillReceipts.h"
 #include "domain/reports/ReportError.h"
 #include "domain/stock/StockStatements.h"
 #include "support/StockFirm.h"
@@ -105,6 +106,35 @@ TEST_F(StockStatementsTest, EveryKindOfDocumentMovesTheGreyQualityItsOwnWay) {
     // Grouped by quality type, with the totals of the shown rows.
     EXPECT_EQ(r.sheet.groups.size(), 1u);
     EXPECT_EQ(r.total(QStringLiteral("Qty")), d("88") + d("120") + d("122.5") + d("26"));
+}
+
+TEST_F(StockStatementsTest, GreyTheMillGivesBackUnprocessedReturnsToTheGreyQuality) {
+    // Taka 1002 (12.5 m) comes back on 30-04: 10 m dyed red from 10.5 m of grey, 2 m grey untouched.
+    mill::MillReceipts receipts(db(), year().session, year().messages);
+    mill::MillReceipt back;
+    back.bookId = 2;
+    back.date = QDate(2024, 4, 30);
+    back.millId = firm().mill;
+    back.millChallanNo = QStringLiteral("LD/61");
+    back.lotNo = QStringLiteral("L-8");
+    back.qualityId = kGrey;
+    const qint64 issue = db().scalar(QStringLiteral("SELECT Id FROM JobWork_IssueMst_1 WHERE FormId = 16 AND Id > 0")).toLongLong();
+    back.lines = receipts.linesFromIssue(issue, {2});
+    ASSERT_EQ(back.lines.size(), 1u);
+    back.lines[0].greyMetres = d("10.5");
+    back.lines[0].greyReturned = d("2");
+    back.lines[0].finishedMetres = d("10");
+    back.lines[0].finishedQualityId = kRed;
+    ASSERT_TRUE(receipts.save(back)) << year().messages.last().text.toStdString();
+
+    const auto r = run(between(StatementKind::WithMill), QDate(2024, 4, 1), QDate(2024, 4, 30));
+    EXPECT_EQ(value(r, kGrey, QStringLiteral("MillRec_Qty")), QStringLiteral("2.000"));
+    EXPECT_EQ(value(r, kGrey, QStringLiteral("MillIss_Qty")), QStringLiteral("25.000"));
+    EXPECT_EQ(value(r, kGrey, QStringLiteral("Qty")), QStringLiteral("90.000"));  // 88 + 2
+    EXPECT_EQ(value(r, kRed, QStringLiteral("MillRec_Qty")), QStringLiteral("22.000"));
+    EXPECT_EQ(value(r, kRed, QStringLiteral("Qty")), QStringLiteral("132.500"));
+    // The day before, the grey was still at the mill.
+    EXPECT_EQ(value(run(StatementOptions{}, QDate(2024, 4, 1), QDate(2024, 4, 29)), kGrey, QStringLiteral("Qty")), QStringLiteral("88.000"));
 }
 
 TEST_F(StockStatementsTest, RowsWithNothingAndItemsKeptOutOfStockAreNotListed) {

@@ -86,7 +86,7 @@ void computeDetailedTrialBalance(db::Database& db, const Session& session, Regis
     reports::ResultSet& data = result.data;
     data.columns = {QStringLiteral("Grpno"),  QStringLiteral("GrpName"), QStringLiteral("LedgerId"), QStringLiteral("AcNAme"),
                     QStringLiteral("DAmtOP"), QStringLiteral("CAmtOP"),  QStringLiteral("DAmtT"),    QStringLiteral("CAmtT"),
-                    QStringLiteral("DAmtCl"), QStringLiteral("CAmtCl"),  QStringLiteral("AcId")};
+                    QStringLiteral("DAmtCl"), QStringLiteral("CAmtCl"),  QStringLiteral("AcId"),     QStringLiteral("AsOn")};
     Decimal debit, credit;
     for (const AccountFigure& f : figures) {
         if (!f.active || (liabilitiesOnly && (f.grpNo < 72 || f.grpNo > 99))) continue;
@@ -98,7 +98,7 @@ void computeDetailedTrialBalance(db::Database& db, const Session& session, Regis
         debit += clDr;
         credit += clCr;
         data.rows.push_back({f.grpNo, f.groupName, f.ledgerId, f.name, money(opDr), money(opCr), money(f.debit), money(f.credit),
-                             money(clDr), money(clCr), f.accId});
+                             money(clDr), money(clCr), f.accId, result.choice.to});
     }
     result.title = QStringLiteral("Trial Balance As On ") + dateText(result.choice.to);
     QStringList notes{QStringLiteral("From ") + dateText(result.choice.from) + QStringLiteral(" To ") + dateText(result.choice.to)};

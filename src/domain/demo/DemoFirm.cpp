@@ -1,6 +1,7 @@
 #include "domain/demo/DemoFirm.h"
 
 #include "domain/demo/DemoMills.h"
+#include "domain/demo/DemoStock.h"
 #include "domain/demo/DemoPurchases.h"
 #include "domain/demo/DemoVouchers.h"
 #include "domain/demo/DemoReturns.h"
@@ -123,7 +124,8 @@ QString DemoSummary::text() const {
                .arg(parties).arg(items).arg(takas).arg(productionChallans).arg(deliveryChallans).arg(salesBills).arg(purchaseBills) +
            QStringLiteral(", %1 receipts, %2 payments").arg(receipts).arg(payments) +
            QStringLiteral(", %1 mill issues, %2 mill receipts").arg(millIssues).arg(millReceipts) +
-           QStringLiteral(", %1 returns, %2 credit and debit notes").arg(returns).arg(notes);
+           QStringLiteral(", %1 returns, %2 credit and debit notes").arg(returns).arg(notes) +
+           QStringLiteral(", %1 stock issues, %2 stock receipts").arg(stockIssues).arg(stockReceipts);
 }
 
 DemoSummary fillDemoFirm(db::Database& db, Session& session, const QDate& until, const DemoSize& size) {
@@ -271,6 +273,9 @@ DemoSummary fillDemoFirm(db::Database& db, Session& session, const QDate& until,
     const DemoReturnCount returned = fillDemoReturns(db, session, last);
     summary.returns = returned.returns;
     summary.notes = returned.notes;
+    const DemoStockVouchers stockVouchers = fillDemoStockVouchers(db, session, last);
+    summary.stockIssues = stockVouchers.issues;
+    summary.stockReceipts = stockVouchers.receipts;
     return summary;
 }
 

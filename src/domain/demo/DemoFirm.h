@@ -27,6 +27,7 @@ struct DemoSummary {
     int receipts = 0, payments = 0;
     int millIssues = 0, millReceipts = 0;
     int returns = 0, notes = 0;
+    int stockIssues = 0, stockReceipts = 0;
     QString text() const;
 };
 

@@ -16,10 +16,12 @@ PartyChoice partyOf(const db::Row& r) {
 const std::vector<int>& partyGroups(PartyRange range) {
     static const std::vector<int> sales{35, 36, 38, 39};
     static const std::vector<int> purchase{76, 77, 79, 80};
+    static const std::vector<int> trading{35, 38, 76, 77, 79, 80};
     static const std::vector<int> any;
     switch (range) {
     case PartyRange::Sales: return sales;
     case PartyRange::Purchase: return purchase;
+    case PartyRange::Trading: return trading;
     case PartyRange::Expense:
     case PartyRange::AnyAccount: return any;
     }

@@ -2,8 +2,9 @@
 // The look-ups document screens offer, as typed rows: the parties a document may name, the
 // qualities that can be sold, and the books of a kind. Which account groups are sales parties
 // (sundry debtors 35, banks 36, 38 and 39), purchase parties (suppliers 76, job workers 77,
-// 79 and 80) or sellers of services to an expense bill (any group but the trading, stock,
-// party, cash, bank and tax groups) is written here and nowhere else.
+// 79 and 80), the loom firm's trading parties of a stock voucher (35, 38 and the purchase
+// parties) or sellers of services to an expense bill (any group but the trading, stock, party,
+// cash, bank and tax groups) is written here and nowhere else.
 #include "core/Decimal.h"
 #include "db/Database.h"
 
@@ -13,7 +14,7 @@
 
 namespace tanabana::documents {
 
-enum class PartyRange { Sales, Purchase, Expense, AnyAccount };
+enum class PartyRange { Sales, Purchase, Expense, AnyAccount, Trading };
 
 // The account groups of a range (empty for any account and for a range given by exclusion).
 const std::vector<int>& partyGroups(PartyRange range);

@@ -1,6 +1,7 @@
 #include "domain/gst/GstSummary.h"
 
 #include "domain/gst/Gstr1Files.h"
+#include "domain/gst/NoteRows.h"
 
 #include <map>
 
@@ -51,31 +52,34 @@ const QStringList& gstSummaryKinds() {
 }
 
 // Every source's rows per rate. Sales lines and purchase lines are summed by rate and by whether
-// they carry integrated tax; returns and notes join here once the books keep them.
+// they carry integrated tax; returns and notes by the same rule, each kind apart.
 std::vector<TaxRateRow> GstSummaryService::detail(const ReturnPeriod& period) const {
     Gstr1Service(db_, session_).checkPeriod(period);
     const db::Dialect& sql = db_.dialect();
     const QVariantList params = {session_.firmNo, period.from, period.to};
     std::map<std::pair<QString, Decimal>, TaxRateRow> rows;
-    auto take = [&](const QString& source, const db::Row& row) {
+    auto figures = [&](const QString& source, const Decimal& rate, bool inter, const Decimal& taxable, const Decimal& igst, const Decimal& cgst,
+                       const Decimal& sgst) {
         const Source* s = nullptr;
         for (const Source& candidate : kSources)
             if (source == QLatin1String(candidate.name)) s = &candidate;
-        const Decimal rate = Decimal::fromVariant(row.value(QStringLiteral("Rate"))).roundHalfEven(2);
         TaxRateRow& r = rows[{source, rate}];
         r.group = s->group;
         r.source = source;
         r.subtracts = s->subtracts;
         r.rate = rate;
-        const Decimal taxable = Decimal::fromVariant(row.value(QStringLiteral("Taxable"))).roundHalfEven(2);
-        if (row.integer(QStringLiteral("Inter")) == 1) {
+        if (inter) {
             r.interTaxable += taxable;
-            r.igst += Decimal::fromVariant(row.value(QStringLiteral("Igst"))).roundHalfEven(2);
+            r.igst += igst;
         } else {
             r.intraTaxable += taxable;
-            r.cgst += Decimal::fromVariant(row.value(QStringLiteral("Cgst"))).roundHalfEven(2);
-            r.sgst += Decimal::fromVariant(row.value(QStringLiteral("Sgst"))).roundHalfEven(2);
+            r.cgst += cgst;
+            r.sgst += sgst;
         }
+    };
+    auto take = [&](const QString& source, const db::Row& row) {
+        auto value = [&](const char* column) { return Decimal::fromVariant(row.value(QString::fromLatin1(column))).roundHalfEven(2); };
+        figures(source, value("Rate"), row.integer(QStringLiteral("Inter")) == 1, value("Taxable"), value("Igst"), value("Cgst"), value("Sgst"));
     };
     const QString sales = QStringLiteral("SELECT d.DVatP + d.DATaxP AS Rate, CASE WHEN COALESCE(d.IGSTRs, 0) <> 0 THEN 1 ELSE 0 END AS Inter, ") +
                           sql.sumRounded(QStringLiteral("d.Amt"), 2) + QStringLiteral(" AS Taxable, ") +
@@ -99,6 +103,18 @@ std::vector<TaxRateRow> GstSummaryService::detail(const ReturnPeriod& period) co
                        "WHEN COALESCE(a.Is_RevCh, 0) <> 0 THEN 'RCM Amt Not Pay' ELSE 'Pur' END, d.VatPD + d.ATaxPD, "
                        "CASE WHEN COALESCE(d.IGSTRs, 0) <> 0 THEN 1 ELSE 0 END");
     db_.forEach(purchases, params, [&](const db::Row& row) { take(row.text(QStringLiteral("Source")), row); });
+    // Returns and notes: each kind its own rows, shown as subtracting; those on reverse-charge bills
+    // lower the reverse charge payable instead.
+    for (const NoteRateRow& n : salesNoteRows(db_, session_, period))
+        figures(n.document.formId == 4 ? QStringLiteral("Sales Ret") : QStringLiteral("Sales Credit Note"), n.rate, !n.igst.isZero(), n.taxable,
+                n.igst, n.cgst, n.sgst);
+    for (const InwardNoteRow& n : purchaseNoteRows(db_, session_, period)) {
+        if (n.reverseCharge)
+            figures(QStringLiteral("RCM Amt Payable"), n.rate, !n.igst.isZero(), -n.taxable, -n.igst, -n.cgst, -n.sgst);
+        else
+            figures(n.formId == 2 ? QStringLiteral("Pur Ret") : QStringLiteral("Pur Debit Note"), n.rate, !n.igst.isZero(), n.taxable, n.igst,
+                    n.cgst, n.sgst);
+    }
     std::vector<TaxRateRow> out;
     for (const Source& s : kSources)
         for (const auto& [key, row] : rows)

@@ -1,11 +1,15 @@
 #include "domain/gst/Gstr1.h"
 
+#include "domain/gst/GstQueries.h"
 #include "domain/gst/GstRules.h"
+#include "domain/gst/NoteRows.h"
 
 #include <algorithm>
 #include <map>
 #include <set>
 #include <tuple>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace tanabana::gst {
 
@@ -13,25 +17,6 @@ namespace {
 
 Decimal amount(const db::Row& row, const QString& column) { return Decimal::fromVariant(row.value(column)).roundHalfEven(2); }
 Decimal exact(const db::Row& row, const QString& column) { return Decimal::fromVariant(row.value(column)); }
-
-// The sales bills of the return: the firm's sales (not opening bills) dated inside the period.
-const QString kBillsOfPeriod = QStringLiteral("x.FirmNO = ? AND x.FormId = 3 AND x.Id > 0 AND COALESCE(x.IsOp, 0) = 0 AND x.BillDate BETWEEN ? AND ?");
-
-// Line sums of a GST rate. An IGST line keeps its tax in the first column, which is then not SGST.
-QString lineSums(const db::Dialect& sql) {
-    return sql.sumRounded(QStringLiteral("d.Amt"), 2) + QStringLiteral(" AS Taxable, ") +
-           sql.sumRounded(QStringLiteral("COALESCE(d.IGSTRs, 0)"), 3) + QStringLiteral(" AS Igst, ") +
-           sql.sumRounded(QStringLiteral("d.DATaxRs"), 3) + QStringLiteral(" AS Cgst, ") +
-           sql.sumRounded(QStringLiteral("CASE WHEN COALESCE(d.IGSTRs, 0) <> 0 THEN 0 ELSE d.DVatRs END"), 3) + QStringLiteral(" AS Sgst");
-}
-
-struct Classifier {
-    QString firmStateCode;
-    bool interState(const QString& partyState, bool otherState) const {
-        const QString code = stateCodeOf(partyState);
-        return otherState || (!code.isEmpty() && !firmStateCode.isEmpty() && code != firmStateCode);
-    }
-};
 
 // Orders rows by date, numeric invoice number, document and rate (the keys made once per row).
 void sortInvoiceRows(std::vector<InvoiceRateRow>& rows) {
@@ -45,6 +30,227 @@ void sortInvoiceRows(std::vector<InvoiceRateRow>& rows) {
     sorted.reserve(rows.size());
     for (const auto& [key, i] : keys) sorted.push_back(std::move(rows[i]));
     rows = std::move(sorted);
+}
+
+// What the unregistered small sales and the nil-rated supplies add up to while the rows are read.
+struct Sums {
+    std::map<std::tuple<QString, bool, Decimal>, B2csRow> b2cs;  // place of supply, inter-state, rate
+    std::map<QString, Decimal> nil;                              // by the portal's supply type
+    B2csRow& b2csRow(const QString& placeOfSupply, bool interState, const Decimal& rate) {
+        B2csRow& sum = b2cs[{placeOfSupply, interState, rate}];
+        sum.placeOfSupply = placeOfSupply;
+        sum.interState = interState;
+        sum.rate = rate;
+        return sum;
+    }
+};
+
+const std::pair<const char*, const char*> kNilKinds[] = {
+    {"Inter-State supplies to registered persons", "INTRB2B"},
+    {"Intra-State supplies to registered persons", "INTRAB2B"},
+    {"Inter-State supplies to unregistered persons", "INTRB2C"},
+    {"Intra-State supplies to unregistered persons", "INTRAB2C"},
+};
+
+QString nilKind(bool interState, bool registered) {
+    return (interState ? QStringLiteral("INTR") : QStringLiteral("INTRA")) + (registered ? QStringLiteral("B2B") : QStringLiteral("B2C"));
+}
+
+// A buyer of the period's bills as the sections need it.
+struct Buyer {
+    QString name, gstin, state, panNo;
+    bool otherState = false;
+};
+
+// The buyers of the period's bills and the firm's book prefixes, read once instead of joined to
+// each of the (many thousand) invoice rows.
+std::unordered_map<qint64, Buyer> buyersOfPeriod(db::Database& db, const QVariantList& params) {
+    std::unordered_map<qint64, Buyer> buyers;
+    db.forEach(QStringLiteral("SELECT a.Id, COALESCE(a.AcName, '') AS PartyName, COALESCE(a.TinNo, '') AS Gstin, COALESCE(a.CSTNo, '') AS PartyState, "
+                              "COALESCE(a.IsOgs, 0) AS OtherState, COALESCE(a.PanNO, '') AS PanNo FROM AccMst a "
+                              "WHERE a.Id IN (SELECT x.PartyID FROM SalBillMst x WHERE ") +
+                   salesDocumentsOfPeriod(QStringLiteral("x"), 3) + QLatin1Char(')'),
+               params, [&](const db::Row& row) {
+                   Buyer& b = buyers[row.integer(QStringLiteral("Id"))];
+                   b.name = row.text(QStringLiteral("PartyName"));
+                   b.gstin = row.text(QStringLiteral("Gstin")).trimmed().toUpper();
+                   b.state = row.text(QStringLiteral("PartyState")).trimmed();
+                   b.panNo = row.text(QStringLiteral("PanNo"));
+                   b.otherState = row.flag(QStringLiteral("OtherState"));
+               });
+    return buyers;
+}
+
+std::unordered_map<qint64, QString> bookPrefixes(db::Database& db, qint64 firmNo) {
+    std::unordered_map<qint64, QString> prefixes;
+    db.forEach(QStringLiteral("SELECT BookNO, COALESCE(BookShortName, '') AS Prefix FROM BookMst WHERE FirmNO = ?"), {firmNo},
+               [&](const db::Row& row) { prefixes[row.integer(QStringLiteral("BookNO"))] = row.text(QStringLiteral("Prefix")); });
+    return prefixes;
+}
+
+// A series of documents of one book: the lowest and highest numbers by their serial, and the count.
+struct Series {
+    QString prefix;
+    qint64 low = -1, high = -1;
+    QString lowNo, highNo;
+    int count = 0;
+    void take(const QString& number) {
+        const qint64 n = serialOf(number);
+        if (count == 0 || n < low) low = n, lowNo = number;
+        if (count == 0 || n > high) high = n, highNo = number;
+        ++count;
+    }
+};
+
+// The HSN summary of every buyer together and of registered and unregistered buyers apart.
+struct HsnSums {
+    HsnTotals all, registered, unregistered;
+    void take(const HsnRow& h, bool isRegistered, int sign) {
+        all.add(h, sign);
+        (isRegistered ? registered : unregistered).add(h, sign);
+    }
+};
+
+// The bills of the period in one pass over their lines: invoice and rate rows, each put in its
+// section, and the HSN summary's rows (every line, exports included, per unit, HSN, description
+// and rate; taxes summed exactly and rounded once a row).
+void readSales(db::Database& db, const QVariantList& params, const QString& firmStateCode, Gstr1& r, Sums& sums, HsnSums& hsn,
+               std::map<qint64, Series>& invoices) {
+    std::unordered_set<qint64> billsSeen;
+    const std::unordered_map<qint64, Buyer> buyers = buyersOfPeriod(db, params);
+    const std::unordered_map<qint64, QString> prefixes = bookPrefixes(db, params.front().toLongLong());
+    const Buyer unknown;
+    db.forEach(salesOfPeriodInOnePass(db.dialect()), params, [&](const db::Row& row) {
+        if (row.text(QStringLiteral("Part")) == QLatin1String("H")) {
+            hsn.take(hsnRowOf(row), row.integer(QStringLiteral("Registered")) == 1, 1);
+            return;
+        }
+        const auto found = buyers.find(row.integer(QStringLiteral("PartyID")));
+        const Buyer& buyer = found == buyers.end() ? unknown : found->second;
+        const auto prefix = prefixes.find(row.integer(QStringLiteral("BookNO")));
+        InvoiceRateRow line;
+        line.document.id = row.integer(QStringLiteral("Id"));
+        line.document.book = prefix == prefixes.end() ? QString() : prefix->second;
+        line.document.billNo = row.text(QStringLiteral("BillNO")).trimmed();
+        line.document.number = line.document.book + line.document.billNo;
+        line.document.date = row.date(QStringLiteral("BillDate"));
+        line.document.party = buyer.name;
+        if (billsSeen.insert(line.document.id).second) {
+            // the documents issued: each bill once, in the series of its book
+            Series& series = invoices[row.integer(QStringLiteral("BookNO"))];
+            series.prefix = line.document.book;
+            series.take(line.document.billNo);
+        }
+        line.gstin = buyer.gstin;
+        line.placeOfSupply = buyer.state;
+        line.invoiceValue = amount(row, QStringLiteral("BillAmount"));
+        takeRateAndTaxes(line, row);
+        const bool inter = interStateParty(firmStateCode, line.placeOfSupply, buyer.otherState);
+        line.interState = inter;
+        const QString invType = row.text(QStringLiteral("InvType")).trimmed().toUpper();
+
+        if (invType == QLatin1String("E")) {
+            line.interState = true;
+            line.exportType = exportTypeOf(buyer.panNo, line.igst.isZero());
+            line.portCode = row.text(QStringLiteral("PortCode")).trimmed();
+            line.shippingBillNo = row.text(QStringLiteral("ShipNo")).trimmed();
+            line.shippingBillDate = row.date(QStringLiteral("ShipDate"));
+            r.expSummary.add(line.document.party, line.document.id, line.invoiceValue, line.taxable);
+            r.exp.push_back(std::move(line));
+            return;
+        }
+        const bool registered = !line.gstin.isEmpty();
+        line.sez = invType == QLatin1String("S");
+        if (line.rate.isZero()) {
+            // Nil-rated goods are reported in their own table, not among taxed invoices.
+            sums.nil[nilKind(inter, registered)] += line.taxable;
+            return;
+        }
+        if (registered) {
+            r.b2bSummary.add(line.document.party, line.document.id, line.invoiceValue, line.taxable);
+            r.b2b.push_back(std::move(line));
+        } else if (inter && line.invoiceValue > b2clThreshold(line.document.date)) {
+            r.b2clSummary.add(line.document.party, line.document.id, line.invoiceValue, line.taxable);
+            r.b2cl.push_back(std::move(line));
+        } else {
+            r.b2csSummary.add(line.document.party, line.document.id, line.invoiceValue, line.taxable);
+            B2csRow& sum = sums.b2csRow(line.placeOfSupply, inter, line.rate);
+            sum.taxable += line.taxable;
+            sum.igst += line.igst;
+            sum.cgst += line.cgst;
+            sum.sgst += line.sgst;
+        }
+    });
+}
+
+// Sales returns and credit notes: registered buyers' in CDNR; an unregistered buyer's in CDNUR
+// when against an export or a B2CL invoice, else netted into the B2CS row of its state and rate;
+// at 0% they lower the nil-rated supplies.
+void takeNotes(std::vector<NoteRateRow> notes, Gstr1& r, Sums& sums) {
+    for (NoteRateRow& n : notes) {
+        // returns and credit notes are two tables: their keys may meet
+        const qint64 key = n.document.formId == 4 ? n.document.id : -n.document.id;
+        if (!n.unregisteredType.isEmpty()) {
+            r.cdnurSummary.add(n.document.party, key, n.noteValue, n.taxable);
+            r.cdnur.push_back(std::move(n));
+        } else if (n.rate.isZero()) {
+            sums.nil[nilKind(n.interState, !n.gstin.isEmpty())] -= n.taxable;
+        } else if (!n.gstin.isEmpty()) {
+            r.cdnrSummary.add(n.document.party, key, n.noteValue, n.taxable);
+            r.cdnr.push_back(std::move(n));
+        } else {
+            B2csRow& sum = sums.b2csRow(n.placeOfSupply, n.interState, n.rate);
+            sum.taxable -= n.taxable;
+            sum.igst -= n.igst;
+            sum.cgst -= n.cgst;
+            sum.sgst -= n.sgst;
+            r.b2csSummary.taxable -= n.taxable;
+        }
+    }
+}
+
+// The HSN summaries less what returns and credit notes gave back.
+void summariseHsn(db::Database& db, const Session& session, const ReturnPeriod& period, HsnSums& hsn, Gstr1& r) {
+    for (const HsnReduction& back : salesNoteHsn(db, session, period)) hsn.take(back.row, back.registered, -1);
+    r.hsn = hsn.all.rows();
+    r.hsnSplit = hsnSplitByRecipient(period.from);
+    if (r.hsnSplit) {
+        r.hsnB2b = hsn.registered.rows();
+        r.hsnB2c = hsn.unregistered.rows();
+    }
+}
+
+// The sales documents of one form per book (the returns, form 4).
+std::map<qint64, Series> seriesPerBook(db::Database& db, const QVariantList& params, int formId) {
+    std::map<qint64, Series> books;
+    db.forEach(QStringLiteral("SELECT x.BookNO, COALESCE(b.BookShortName, '') AS Prefix, x.BillNO FROM SalBillMst x "
+                              "LEFT JOIN BookMst b ON b.BookNO = x.BookNO AND b.FirmNO = x.FirmNO WHERE ") +
+                   salesDocumentsOfPeriod(QStringLiteral("x"), formId),
+               params, [&](const db::Row& row) {
+                   Series& s = books[row.integer(QStringLiteral("BookNO"))];
+                   s.prefix = row.text(QStringLiteral("Prefix"));
+                   s.take(row.text(QStringLiteral("BillNO")).trimmed());
+               });
+    return books;
+}
+
+// Documents issued: the sales bills of each book (as read with their lines), the self-invoices of
+// reverse-charge purchases, and as credit notes the sales returns of each book and the credit notes.
+void listDocuments(db::Database& db, const QVariantList& params, const std::map<qint64, Series>& invoices, Gstr1& r) {
+    for (const auto& [book, s] : invoices)
+        r.documents.push_back({1, documentNatures().at(0), s.prefix + s.lowNo, s.prefix + s.highNo, s.count, 0});
+    Series selfInvoices;
+    db.forEach(QStringLiteral("SELECT COALESCE(RCM_BillNO, '') AS No FROM BillMst WHERE FirmNO = ? AND FormId = 1 AND COALESCE(RCM_ID, 0) > 0 "
+                              "AND COALESCE(IsOp, 0) = 0 AND BillDate BETWEEN ? AND ?"),
+               params, [&](const db::Row& row) { selfInvoices.take(row.text(QStringLiteral("No")).trimmed()); });
+    if (selfInvoices.count > 0)
+        r.documents.push_back({2, documentNatures().at(1), selfInvoices.lowNo, selfInvoices.highNo, selfInvoices.count, 0});
+    for (const auto& [book, s] : seriesPerBook(db, params, 4))
+        r.documents.push_back({5, documentNatures().at(4), s.prefix + s.lowNo, s.prefix + s.highNo, s.count, 0});
+    Series credit;
+    db.forEach(QStringLiteral("SELECT COALESCE(n.CNNo, '') AS No FROM CNMst n WHERE ") + notesOfPeriod(QStringLiteral("C")), params,
+               [&](const db::Row& row) { credit.take(row.text(QStringLiteral("No")).trimmed()); });
+    if (credit.count > 0) r.documents.push_back({5, documentNatures().at(4), credit.lowNo, credit.highNo, credit.count, 0});
 }
 
 }  // namespace
@@ -73,6 +279,37 @@ HsnRow hsnRowOf(const db::Row& row) {
     h.cgst = exact(row, QStringLiteral("Cgst"));
     h.sgst = exact(row, QStringLiteral("Sgst"));
     return h;
+}
+
+QString exportTypeOf(const QString& declared, bool withoutIgst) {
+    const QString type = declared.trimmed().toUpper();
+    if (type == QLatin1String("WPAY") || type == QLatin1String("WOPAY")) return type;
+    return withoutIgst ? QStringLiteral("WOPAY") : QStringLiteral("WPAY");
+}
+
+void HsnTotals::add(const HsnRow& row, int sign) {
+    const Decimal s(sign);
+    auto [it, fresh] = sums_.try_emplace({row.hsn, row.description, row.rate, row.uqc}, row);
+    HsnRow& sum = it->second;
+    if (fresh) sum.quantity = sum.totalValue = sum.taxable = sum.igst = sum.cgst = sum.sgst = Decimal();
+    sum.quantity += row.quantity * s;
+    sum.totalValue += row.totalValue * s;
+    sum.taxable += row.taxable * s;
+    sum.igst += row.igst * s;
+    sum.cgst += row.cgst * s;
+    sum.sgst += row.sgst * s;
+}
+
+std::vector<HsnRow> HsnTotals::rows() const {
+    std::vector<HsnRow> out;
+    out.reserve(sums_.size());
+    for (auto [key, row] : sums_) {
+        row.igst = row.igst.roundHalfEven(2);
+        row.cgst = row.cgst.roundHalfEven(2);
+        row.sgst = row.sgst.roundHalfEven(2);
+        out.push_back(row);
+    }
+    return out;
 }
 
 QString Gstr1Service::Firm::stateCode() const {
@@ -149,181 +386,30 @@ Gstr1Service::Firm Gstr1Service::firm() const {
 
 Gstr1 Gstr1Service::compute(const ReturnPeriod& period) const {
     checkPeriod(period);
-    const db::Dialect& sql = db_.dialect();
-    const QVariantList params = {session_.firmNo, period.from, period.to};
     Gstr1 r;
     r.period = period;
     const Firm f = firm();
     r.firmGstin = f.gstin;
     r.firmState = f.state;
-    const Classifier classify{f.stateCode()};
+    const QVariantList params = {session_.firmNo, period.from, period.to};
 
-    // Invoice and rate rows of every bill of the period.
-    const QString invoiceRates =
-        QStringLiteral("SELECT m.Id, COALESCE(b.BookShortName, '') AS Prefix, m.BillNO, m.BillDate, m.BillAmount, "
-                       "COALESCE(m.InvType, '') AS InvType, COALESCE(m.CashRem, '') AS PortCode, COALESCE(m.Ret_Reason, '') AS ShipNo, "
-                       "m.Sal_Bill_Dt AS ShipDate, COALESCE(a.AcName, '') AS PartyName, COALESCE(a.TinNo, '') AS Gstin, "
-                       "COALESCE(a.CSTNo, '') AS PartyState, COALESCE(a.IsOgs, 0) AS OtherState, COALESCE(a.PanNO, '') AS PanNo, "
-                       "t.Rate, t.Taxable, t.Igst, t.Cgst, t.Sgst "
-                       "FROM (SELECT d.BillMstId, d.DVatP + d.DATaxP AS Rate, ") +
-        lineSums(sql) +
-        QStringLiteral(" FROM SalBillDtl d INNER JOIN SalBillMst x ON x.Id = d.BillMstId WHERE ") + kBillsOfPeriod +
-        QStringLiteral(" GROUP BY d.BillMstId, d.DVatP + d.DATaxP) t "
-                       "INNER JOIN SalBillMst m ON m.Id = t.BillMstId LEFT JOIN AccMst a ON a.Id = m.PartyID "
-                       "LEFT JOIN BookMst b ON b.BookNO = m.BookNO AND b.FirmNO = m.FirmNO");
-
-    std::map<std::tuple<QString, bool, Decimal>, B2csRow> b2cs;
-    std::map<QString, Decimal> nil;
-    db_.forEach(invoiceRates, params, [&](const db::Row& row) {
-        InvoiceRateRow line;
-        line.document = salesDocumentOf(row);
-        line.gstin = row.text(QStringLiteral("Gstin")).trimmed().toUpper();
-        line.placeOfSupply = row.text(QStringLiteral("PartyState")).trimmed();
-        line.invoiceValue = amount(row, QStringLiteral("BillAmount"));
-        line.rate = amount(row, QStringLiteral("Rate"));
-        line.taxable = amount(row, QStringLiteral("Taxable"));
-        line.igst = amount(row, QStringLiteral("Igst"));
-        line.cgst = amount(row, QStringLiteral("Cgst"));
-        line.sgst = amount(row, QStringLiteral("Sgst"));
-        const bool otherState = row.flag(QStringLiteral("OtherState"));
-        const bool inter = classify.interState(line.placeOfSupply, otherState);
-        line.interState = inter;
-
-        if (row.text(QStringLiteral("InvType")).trimmed().toUpper() == QLatin1String("E")) {
-            const QString declared = row.text(QStringLiteral("PanNo")).trimmed().toUpper();
-            line.interState = true;
-            line.exportType = declared == QLatin1String("WPAY") || declared == QLatin1String("WOPAY")
-                                  ? declared
-                                  : (line.igst.isZero() ? QStringLiteral("WOPAY") : QStringLiteral("WPAY"));
-            line.portCode = row.text(QStringLiteral("PortCode")).trimmed();
-            line.shippingBillNo = row.text(QStringLiteral("ShipNo")).trimmed();
-            line.shippingBillDate = row.date(QStringLiteral("ShipDate"));
-            r.expSummary.add(line.document.party, line.document.id, line.invoiceValue, line.taxable);
-            r.exp.push_back(std::move(line));
-            return;
-        }
-        const bool registered = !line.gstin.isEmpty();
-        line.sez = row.text(QStringLiteral("InvType")).trimmed().toUpper() == QLatin1String("S");
-        if (line.rate.isZero()) {
-            // Nil-rated goods are reported in their own table, not among taxed invoices.
-            nil[(inter ? QStringLiteral("INTR") : QStringLiteral("INTRA")) + (registered ? QStringLiteral("B2B") : QStringLiteral("B2C"))] +=
-                line.taxable;
-            return;
-        }
-        if (registered) {
-            r.b2bSummary.add(line.document.party, line.document.id, line.invoiceValue, line.taxable);
-            r.b2b.push_back(std::move(line));
-        } else if (inter && line.invoiceValue > b2clThreshold(line.document.date)) {
-            r.b2clSummary.add(line.document.party, line.document.id, line.invoiceValue, line.taxable);
-            r.b2cl.push_back(std::move(line));
-        } else {
-            r.b2csSummary.add(line.document.party, line.document.id, line.invoiceValue, line.taxable);
-            B2csRow& sum = b2cs[{line.placeOfSupply, inter, line.rate}];
-            sum.placeOfSupply = line.placeOfSupply;
-            sum.interState = inter;
-            sum.rate = line.rate;
-            sum.taxable += line.taxable;
-            sum.igst += line.igst;
-            sum.cgst += line.cgst;
-            sum.sgst += line.sgst;
-        }
-    });
+    Sums sums;
+    HsnSums hsn;
+    std::map<qint64, Series> invoices;
+    readSales(db_, params, f.stateCode(), r, sums, hsn, invoices);
+    takeNotes(salesNoteRows(db_, session_, period), r, sums);
     sortInvoiceRows(r.b2b);
     sortInvoiceRows(r.b2cl);
     sortInvoiceRows(r.exp);
-    for (auto& [key, row] : b2cs) r.b2cs.push_back(row);
+    for (auto& [key, row] : sums.b2cs) r.b2cs.push_back(row);
     std::stable_sort(r.b2cs.begin(), r.b2cs.end(), [](const B2csRow& a, const B2csRow& b) {
         return std::tie(a.rate, a.placeOfSupply, a.interState) < std::tie(b.rate, b.placeOfSupply, b.interState);
     });
+    for (const auto& [description, code] : kNilKinds)
+        r.nil.push_back({QString::fromLatin1(description), QString::fromLatin1(code), sums.nil[QString::fromLatin1(code)], {}, {}});
 
-    const std::pair<const char*, const char*> nilKinds[] = {
-        {"Inter-State supplies to registered persons", "INTRB2B"},
-        {"Intra-State supplies to registered persons", "INTRAB2B"},
-        {"Inter-State supplies to unregistered persons", "INTRB2C"},
-        {"Intra-State supplies to unregistered persons", "INTRAB2C"},
-    };
-    for (const auto& [description, code] : nilKinds)
-        r.nil.push_back({QString::fromLatin1(description), QString::fromLatin1(code), nil[QString::fromLatin1(code)], {}, {}});
-
-    // HSN summary: every line of the period, exports included, per unit, HSN, description and rate.
-    const QString hsn =
-        QStringLiteral("SELECT COALESCE(p.UQM, '') AS Uqc, COALESCE(p.hsnCode, '') AS Hsn, COALESCE(p.LicenceNo, '') AS Description, "
-                       "d.DVatP + d.DATaxP AS Rate, CASE WHEN COALESCE(a.TinNo, '') <> '' AND COALESCE(x.InvType, '') <> 'E' THEN 1 ELSE 0 END "
-                       "AS Registered, ") +
-        sql.sumRounded(QStringLiteral("CASE WHEN d.PM = 'P' THEN d.Qty2 ELSE d.Qty END"), 3) + QStringLiteral(" AS Qty, ") +
-        sql.sumRounded(QStringLiteral("d.DNetAmt"), 2) + QStringLiteral(" AS TotalValue, ") + lineSums(sql) +
-        QStringLiteral(" FROM SalBillDtl d INNER JOIN SalBillMst x ON x.Id = d.BillMstId LEFT JOIN ProdMst p ON p.Id = d.PCode "
-                       "LEFT JOIN AccMst a ON a.Id = x.PartyID WHERE ") +
-        kBillsOfPeriod +
-        QStringLiteral(" GROUP BY COALESCE(p.UQM, ''), COALESCE(p.hsnCode, ''), COALESCE(p.LicenceNo, ''), d.DVatP + d.DATaxP, "
-                       "CASE WHEN COALESCE(a.TinNo, '') <> '' AND COALESCE(x.InvType, '') <> 'E' THEN 1 ELSE 0 END");
-    using HsnKey = std::tuple<QString, QString, Decimal, QString>;  // HSN, description, rate, unit: the order of the summary
-    std::map<HsnKey, HsnRow> all, registered, unregistered;
-    auto add = [](std::map<HsnKey, HsnRow>& into, const HsnKey& key, const HsnRow& row) {
-        auto [it, fresh] = into.try_emplace(key, row);
-        if (fresh) return;
-        HsnRow& sum = it->second;
-        sum.quantity += row.quantity;
-        sum.totalValue += row.totalValue;
-        sum.taxable += row.taxable;
-        sum.igst += row.igst;
-        sum.cgst += row.cgst;
-        sum.sgst += row.sgst;
-    };
-    db_.forEach(hsn, params, [&](const db::Row& row) {
-        // taxes summed at three places, rounded once per row of the summary
-        const HsnRow h = hsnRowOf(row);
-        const HsnKey key{h.hsn, h.description, h.rate, h.uqc};
-        add(all, key, h);
-        add(row.integer(QStringLiteral("Registered")) == 1 ? registered : unregistered, key, h);
-    });
-    auto rounded = [](const std::map<HsnKey, HsnRow>& rows) {
-        std::vector<HsnRow> out;
-        for (auto [key, row] : rows) {
-            row.igst = row.igst.roundHalfEven(2);
-            row.cgst = row.cgst.roundHalfEven(2);
-            row.sgst = row.sgst.roundHalfEven(2);
-            out.push_back(row);
-        }
-        return out;
-    };
-    r.hsn = rounded(all);
-    r.hsnSplit = hsnSplitByRecipient(period.from);
-    if (r.hsnSplit) {
-        r.hsnB2b = rounded(registered);
-        r.hsnB2c = rounded(unregistered);
-    }
-
-    // Documents issued: the sales bills of each book, and the self-invoices of reverse-charge purchases.
-    struct Series {
-        QString prefix;
-        qint64 low = -1, high = -1;
-        QString lowNo, highNo;
-        int count = 0;
-        void take(const QString& number) {
-            const qint64 n = serialOf(number);
-            if (count == 0 || n < low) low = n, lowNo = number;
-            if (count == 0 || n > high) high = n, highNo = number;
-            ++count;
-        }
-    };
-    std::map<qint64, Series> books;
-    db_.forEach(QStringLiteral("SELECT x.BookNO, COALESCE(b.BookShortName, '') AS Prefix, x.BillNO FROM SalBillMst x "
-                               "LEFT JOIN BookMst b ON b.BookNO = x.BookNO AND b.FirmNO = x.FirmNO WHERE ") +
-                    kBillsOfPeriod,
-                params, [&](const db::Row& row) {
-                    Series& s = books[row.integer(QStringLiteral("BookNO"))];
-                    s.prefix = row.text(QStringLiteral("Prefix"));
-                    s.take(row.text(QStringLiteral("BillNO")).trimmed());
-                });
-    for (const auto& [book, s] : books)
-        r.documents.push_back({1, documentNatures().at(0), s.prefix + s.lowNo, s.prefix + s.highNo, s.count, 0});
-    Series selfInvoices;
-    db_.forEach(QStringLiteral("SELECT COALESCE(RCM_BillNO, '') AS No FROM BillMst WHERE FirmNO = ? AND FormId = 1 AND COALESCE(RCM_ID, 0) > 0 "
-                               "AND COALESCE(IsOp, 0) = 0 AND BillDate BETWEEN ? AND ?"),
-                params, [&](const db::Row& row) { selfInvoices.take(row.text(QStringLiteral("No")).trimmed()); });
-    if (selfInvoices.count > 0)
-        r.documents.push_back({2, documentNatures().at(1), selfInvoices.lowNo, selfInvoices.highNo, selfInvoices.count, 0});
+    summariseHsn(db_, session_, period, hsn, r);
+    listDocuments(db_, params, invoices, r);
     return r;
 }
 

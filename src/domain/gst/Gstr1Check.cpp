@@ -1,9 +1,11 @@
 #include "domain/gst/Gstr1Check.h"
 
 #include "domain/gst/GstRules.h"
+#include "domain/gst/NoteRows.h"
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <tuple>
 
 namespace tanabana::gst {
@@ -53,16 +55,34 @@ void partyProblems(const Bill& bill, std::vector<Gstr1Problem>& out) {
                        QStringLiteral("Correct the party's state or GSTIN in the account master.")});
 }
 
-void numberProblems(const Bill& bill, std::vector<Gstr1Problem>& out) {
-    const QString& number = bill.document.number;
+// `word` names the number ("Invoice"), `document` the thing to renumber ("bill").
+void numberProblems(const DocumentRef& document, const QString& word, const QString& thing, std::vector<Gstr1Problem>& out) {
+    const QString& number = document.number;
     if (number.size() > kInvoiceNumberLength)
-        out.push_back({bill.document,
-                       QStringLiteral("Invoice number %1 has %2 characters; the portal takes at most %3.").arg(number).arg(number.size()).arg(kInvoiceNumberLength),
-                       QStringLiteral("Shorten the book's short name or renumber the bill.")});
+        out.push_back({document,
+                       QStringLiteral("%1 number %2 has %3 characters; the portal takes at most %4.").arg(word, number).arg(number.size()).arg(kInvoiceNumberLength),
+                       QStringLiteral("Shorten the book's short name or renumber the %1.").arg(thing)});
     if (!invoiceNumberCharactersOk(number))
-        out.push_back({bill.document,
-                       QStringLiteral("Invoice number %1 holds characters the portal refuses; only letters, digits, / and - are taken.").arg(number),
-                       QStringLiteral("Change the book's short name or renumber the bill.")});
+        out.push_back({document,
+                       QStringLiteral("%1 number %2 holds characters the portal refuses; only letters, digits, / and - are taken.").arg(word, number),
+                       QStringLiteral("Change the book's short name or renumber the %1.").arg(thing)});
+}
+
+// A return or credit note is reported with the invoice it lowers; one that names none the books
+// hold cannot be filed.
+void noteProblems(const NoteRateRow& n, std::vector<Gstr1Problem>& out) {
+    const bool isReturn = n.document.formId == 4;
+    numberProblems(n.document, isReturn ? QStringLiteral("Return") : QStringLiteral("Note"), isReturn ? QStringLiteral("return") : QStringLiteral("note"), out);
+    if (n.original.id > 0) return;
+    if (isReturn)
+        out.push_back({n.document,
+                       n.original.number.isEmpty()
+                           ? QStringLiteral("Sales return %1 does not name the invoice the goods came from.").arg(n.document.number)
+                           : QStringLiteral("Sales return %1 names invoice %2, which is no bill of %3.").arg(n.document.number, n.original.number, n.document.party),
+                       QStringLiteral("Type the number and date of the customer's invoice on the sales return.")});
+    else
+        out.push_back({n.document, QStringLiteral("Credit note %1 is against no sales bill of %2.").arg(n.document.number, n.document.party),
+                       QStringLiteral("Choose the bill the note is against on the credit note.")});
 }
 
 }  // namespace
@@ -113,36 +133,57 @@ std::vector<Gstr1Problem> checkGstr1(db::Database& db, const Session& session, c
     });
     for (size_t i = 0; i < bills.size(); ++i) billIndex[bills[i].document.id] = i;
 
-    // The qualities of each bill whose HSN or unit the summary cannot take.
-    std::map<qint64, std::vector<Gstr1Problem>> itemProblems;
-    db.forEach(QStringLiteral("SELECT DISTINCT m.Id, d.PCode, COALESCE(p.ProdName, '') AS Quality, COALESCE(p.hsnCode, '') AS Hsn, "
-                              "COALESCE(p.UQM, '') AS Uqc FROM SalBillDtl d INNER JOIN SalBillMst m ON m.Id = d.BillMstId "
+    // The qualities of each bill whose HSN or unit the summary cannot take: the qualities sold in
+    // the period are judged once, then only the bills holding a faulty one are looked for.
+    std::map<qint64, std::vector<std::pair<QString, QString>>> faultsOfItem;  // problem, fix
+    db.forEach(QStringLiteral("SELECT DISTINCT d.PCode, COALESCE(p.ProdName, '') AS Quality, COALESCE(p.hsnCode, '') AS Hsn, "
+                              "COALESCE(p.UQM, '') AS Uqc FROM SalBillMst m INNER JOIN SalBillDtl d ON d.BillMstId = m.Id "
                               "LEFT JOIN ProdMst p ON p.Id = d.PCode WHERE ") +
-                   where + QStringLiteral(" ORDER BY m.Id, d.PCode"),
+                   where,
                params, [&](const db::Row& row) {
-                   const auto at = billIndex.find(row.integer(QStringLiteral("Id")));
-                   if (at == billIndex.end()) return;
-                   const DocumentRef& doc = bills[at->second].document;
                    const QString quality = row.text(QStringLiteral("Quality"));
                    const QString hsn = row.text(QStringLiteral("Hsn")).trimmed();
-                   auto& list = itemProblems[doc.id];
+                   std::vector<std::pair<QString, QString>> faults;
                    const QString fault = hsnCodeFault(hsn, digits);
                    if (hsn.isEmpty())
-                       list.push_back({doc, QStringLiteral("Quality %1 has no HSN code.").arg(quality), kItemHsnFix});
+                       faults.push_back({QStringLiteral("Quality %1 has no HSN code.").arg(quality), kItemHsnFix});
                    else if (!fault.isEmpty())
-                       list.push_back({doc, QStringLiteral("HSN code %1 of quality %2 %3.").arg(hsn, quality, fault), kItemHsnFix});
+                       faults.push_back({QStringLiteral("HSN code %1 of quality %2 %3.").arg(hsn, quality, fault), kItemHsnFix});
                    if (row.text(QStringLiteral("Uqc")).trimmed().isEmpty())
-                       list.push_back({doc, QStringLiteral("Quality %1 has no unit code (UQC) for the HSN summary.").arg(quality),
-                                       QStringLiteral("Choose the HSN UQC of the quality in the product master.")});
+                       faults.push_back({QStringLiteral("Quality %1 has no unit code (UQC) for the HSN summary.").arg(quality),
+                                         QStringLiteral("Choose the HSN UQC of the quality in the product master.")});
+                   if (!faults.empty()) faultsOfItem[row.integer(QStringLiteral("PCode"))] = std::move(faults);
                });
+    std::map<qint64, std::vector<Gstr1Problem>> itemProblems;
+    if (!faultsOfItem.empty()) {
+        QVariantList itemParams = params;
+        QStringList marks;
+        for (const auto& [item, faults] : faultsOfItem) {
+            itemParams << item;
+            marks << QStringLiteral("?");
+        }
+        db.forEach(QStringLiteral("SELECT DISTINCT m.Id, d.PCode FROM SalBillMst m INNER JOIN SalBillDtl d ON d.BillMstId = m.Id WHERE ") + where +
+                       QStringLiteral(" AND d.PCode IN (") + marks.join(QStringLiteral(", ")) + QStringLiteral(") ORDER BY m.Id, d.PCode"),
+                   itemParams, [&](const db::Row& row) {
+                       const auto at = billIndex.find(row.integer(QStringLiteral("Id")));
+                       if (at == billIndex.end()) return;
+                       const DocumentRef& doc = bills[at->second].document;
+                       for (const auto& [problem, fix] : faultsOfItem[row.integer(QStringLiteral("PCode"))])
+                           itemProblems[doc.id].push_back({doc, problem, fix});
+                   });
+    }
 
     for (const Bill& bill : bills) {
         partyProblems(bill, out);
-        numberProblems(bill, out);
+        numberProblems(bill.document, QStringLiteral("Invoice"), QStringLiteral("bill"), out);
         portProblems(bill, out);
         const auto items = itemProblems.find(bill.document.id);
         if (items != itemProblems.end()) out.insert(out.end(), items->second.begin(), items->second.end());
     }
+    // Each note once, though it may have rows at two rates.
+    std::set<std::pair<int, qint64>> notesSeen;
+    for (const NoteRateRow& n : salesNoteRows(db, session, period))
+        if (notesSeen.insert({n.document.formId, n.document.id}).second) noteProblems(n, out);
     return out;
 }
 

@@ -18,7 +18,8 @@ struct Gstr1Problem {
     QString fix;
 };
 
-// The faults of the open firm's sales of the period, in the order of the bills (date, number).
+// The faults of the open firm's sales of the period, in the order of the bills (date, number),
+// then those of its sales returns and credit notes (a note without its original invoice).
 std::vector<Gstr1Problem> checkGstr1(db::Database& db, const Session& session, const ReturnPeriod& period);
 
 // The characters an invoice number may hold on the portal, and its greatest length.

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
+#include <QFile>
 #include <functional>
 #include <map>
 
@@ -33,10 +33,20 @@ QString line(const QStringList& fields) {
     return out.join(QLatin1Char(',')) + QLatin1Char('\n');
 }
 
+// Written under a temporary name and renamed, so a file is there whole or not at all. Not forced
+// to the disk first: the files are made again from the books at will, and waiting for the disk
+// once a file costs more than making them.
 void writeFile(const QString& path, const QString& text) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-        throw GstError(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QString part = path + QStringLiteral(".part");
+    QFile file(part);
+    const QByteArray bytes = text.toUtf8();
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush();
+    const QString error = file.errorString();
+    file.close();
+    if (!written || (QFile::exists(path) && !QFile::remove(path)) || !QFile::rename(part, path)) {
+        QFile::remove(part);
+        throw GstError(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), written ? QStringLiteral("it could not be renamed") : error));
+    }
 }
 
 QStringList hsnLine(const HsnRow& h) {
@@ -53,6 +63,8 @@ QString b2bInvoiceCode(const InvoiceRateRow& i) {
     if (!i.sez) return QStringLiteral("R");
     return i.igst.isZero() ? QStringLiteral("SEWOP") : QStringLiteral("SEWP");
 }
+
+QString preGst(const NoteRateRow& n) { return n.preGst ? QStringLiteral("Y") : QStringLiteral("N"); }
 
 QString fileText(const QStringList& header, const std::vector<QStringList>& rows) {
     QString text = line(header);
@@ -84,24 +96,24 @@ QJsonObject itemDetail(const Decimal& rate, const Decimal& taxable, const Decima
 // Item numbers as the portal numbers them: the rate in hundredths plus one (5% -> 501).
 int itemNumber(const Decimal& rate) { return int(rate.roundHalfEven(2).units() / (Decimal::Scale / 100)) + 1; }
 
-// Invoices of the rows, in the rows' order, each with its items (one per rate).
-QJsonArray invoicesOf(const std::vector<const InvoiceRateRow*>& rows, const std::function<QJsonObject(const InvoiceRateRow&)>& header,
-                      bool nestedItems) {
+// Invoices (or notes) of the rows, in the rows' order, each with its items (one per rate).
+template <typename Row>
+QJsonArray invoicesOf(const std::vector<const Row*>& rows, const std::function<QJsonObject(const Row&)>& header, bool nestedItems) {
     QJsonArray invoices;
     QJsonObject current;
     QJsonArray items;
-    qint64 currentId = -1;
+    const DocumentRef* currentDocument = nullptr;
     auto flush = [&] {
-        if (currentId < 0) return;
+        if (!currentDocument) return;
         current.insert(QStringLiteral("itms"), items);
         invoices.append(current);
     };
-    for (const InvoiceRateRow* i : rows) {
-        if (i->document.id != currentId) {
+    for (const Row* i : rows) {
+        if (!currentDocument || i->document.id != currentDocument->id || i->document.formId != currentDocument->formId) {
             flush();
             current = header(*i);
             items = {};
-            currentId = i->document.id;
+            currentDocument = &i->document;
         }
         QJsonObject detail = itemDetail(i->rate, i->taxable, i->igst, i->cgst, i->sgst, i->interState);
         if (nestedItems)
@@ -114,18 +126,35 @@ QJsonArray invoicesOf(const std::vector<const InvoiceRateRow*>& rows, const std:
 }
 
 // Rows grouped under a key in the order the keys first appear.
-template <typename Key>
-std::vector<std::pair<Key, std::vector<const InvoiceRateRow*>>> groupedBy(const std::vector<InvoiceRateRow>& rows,
-                                                                         const std::function<Key(const InvoiceRateRow&)>& keyOf) {
-    std::vector<std::pair<Key, std::vector<const InvoiceRateRow*>>> groups;
+template <typename Key, typename Row>
+std::vector<std::pair<Key, std::vector<const Row*>>> groupedBy(const std::vector<Row>& rows, const std::function<Key(const Row&)>& keyOf) {
+    std::vector<std::pair<Key, std::vector<const Row*>>> groups;
     std::map<Key, size_t> index;
-    for (const InvoiceRateRow& r : rows) {
+    for (const Row& r : rows) {
         const Key k = keyOf(r);
         auto [it, fresh] = index.try_emplace(k, groups.size());
         if (fresh) groups.push_back({k, {}});
         groups[it->second].second.push_back(&r);
     }
     return groups;
+}
+
+// A note's own fields in the portal's JSON: type, number, date and value.
+QJsonObject noteHeader(const NoteRateRow& n) {
+    return QJsonObject{{QStringLiteral("ntty"), n.noteType},
+                       {QStringLiteral("nt_num"), n.document.number},
+                       {QStringLiteral("nt_dt"), jsonDate(n.document.date)},
+                       {QStringLiteral("val"), number(n.noteValue)}};
+}
+
+QStringList cdnrLine(const NoteRateRow& n) {
+    return {n.gstin, n.document.party, n.original.number, csvDate(n.original.date), n.document.number, csvDate(n.document.date), n.noteType,
+            n.reason, n.placeOfSupply, money(n.noteValue), rateText(n.rate), money(n.taxable), QString(), preGst(n)};
+}
+
+QStringList cdnurLine(const NoteRateRow& n) {
+    return {n.unregisteredType, n.document.number, csvDate(n.document.date), n.noteType, n.original.number, csvDate(n.original.date), n.reason,
+            n.placeOfSupply, money(n.noteValue), rateText(n.rate), money(n.taxable), QString(), preGst(n)};
 }
 
 QJsonArray hsnArray(const std::vector<HsnRow>& rows) {
@@ -171,6 +200,10 @@ std::vector<QStringList> gstr1Rows(const Gstr1& r, const QString& name) {
     } else if (name == QLatin1String("b2cs.csv")) {
         for (const B2csRow& s : r.b2cs)
             rows.push_back(QStringList{QStringLiteral("OE"), s.placeOfSupply, rateText(s.rate), money(s.taxable), QString(), QString()});
+    } else if (name == QLatin1String("cdnr.csv")) {
+        for (const NoteRateRow& n : r.cdnr) rows.push_back(cdnrLine(n));
+    } else if (name == QLatin1String("cdnur.csv")) {
+        for (const NoteRateRow& n : r.cdnur) rows.push_back(cdnurLine(n));
     } else if (name == QLatin1String("exp.csv")) {
         for (const InvoiceRateRow& i : r.exp)
             rows.push_back(QStringList{i.exportType, i.document.number, csvDate(i.document.date), money(i.invoiceValue), i.portCode, i.shippingBillNo,
@@ -188,8 +221,7 @@ std::vector<QStringList> gstr1Rows(const Gstr1& r, const QString& name) {
     } else if (name == QLatin1String("hsn_b2c.csv")) {
         for (const HsnRow& h : r.hsnB2c) rows.push_back(hsnLine(h));
     }
-    // cdnr.csv and cdnur.csv: rows come with returns and credit/debit notes; at.csv and atadj.csv
-    // (advances) are not kept by these books and stay header-only.
+    // at.csv and atadj.csv (advances) are not kept by these books and stay header-only.
     return rows;
 }
 
@@ -262,9 +294,9 @@ QJsonObject gstr1Json(const Gstr1& r) {
                      {QStringLiteral("hash"), QStringLiteral("hash")}};
 
     QJsonArray b2b;
-    for (const auto& [gstin, rows] : groupedBy<QString>(r.b2b, [](const InvoiceRateRow& i) { return i.gstin; }))
+    for (const auto& [gstin, rows] : groupedBy<QString, InvoiceRateRow>(r.b2b, [](const InvoiceRateRow& i) { return i.gstin; }))
         b2b.append(QJsonObject{{QStringLiteral("ctin"), gstin},
-                               {QStringLiteral("inv"), invoicesOf(rows,
+                               {QStringLiteral("inv"), invoicesOf<InvoiceRateRow>(rows,
                                                                   [](const InvoiceRateRow& i) {
                                                                       return QJsonObject{{QStringLiteral("inum"), i.document.number},
                                                                                          {QStringLiteral("idt"), jsonDate(i.document.date)},
@@ -277,9 +309,9 @@ QJsonObject gstr1Json(const Gstr1& r) {
     if (!b2b.isEmpty()) root.insert(QStringLiteral("b2b"), b2b);
 
     QJsonArray b2cl;
-    for (const auto& [state, rows] : groupedBy<QString>(r.b2cl, [](const InvoiceRateRow& i) { return stateCodeOf(i.placeOfSupply); }))
+    for (const auto& [state, rows] : groupedBy<QString, InvoiceRateRow>(r.b2cl, [](const InvoiceRateRow& i) { return stateCodeOf(i.placeOfSupply); }))
         b2cl.append(QJsonObject{{QStringLiteral("pos"), state},
-                                {QStringLiteral("inv"), invoicesOf(rows,
+                                {QStringLiteral("inv"), invoicesOf<InvoiceRateRow>(rows,
                                                                    [](const InvoiceRateRow& i) {
                                                                        return QJsonObject{{QStringLiteral("inum"), i.document.number},
                                                                                           {QStringLiteral("idt"), jsonDate(i.document.date)},
@@ -299,9 +331,9 @@ QJsonObject gstr1Json(const Gstr1& r) {
     if (!b2cs.isEmpty()) root.insert(QStringLiteral("b2cs"), b2cs);
 
     QJsonArray exp;
-    for (const auto& [type, rows] : groupedBy<QString>(r.exp, [](const InvoiceRateRow& i) { return i.exportType; }))
+    for (const auto& [type, rows] : groupedBy<QString, InvoiceRateRow>(r.exp, [](const InvoiceRateRow& i) { return i.exportType; }))
         exp.append(QJsonObject{{QStringLiteral("exp_typ"), type},
-                               {QStringLiteral("inv"), invoicesOf(rows,
+                               {QStringLiteral("inv"), invoicesOf<InvoiceRateRow>(rows,
                                                                   [](const InvoiceRateRow& i) {
                                                                       QJsonObject o{{QStringLiteral("inum"), i.document.number},
                                                                                     {QStringLiteral("idt"), jsonDate(i.document.date)},
@@ -314,6 +346,33 @@ QJsonObject gstr1Json(const Gstr1& r) {
                                                                   },
                                                                   false)}});
     if (!exp.isEmpty()) root.insert(QStringLiteral("exp"), exp);
+
+    // Notes to registered buyers per GSTIN; the others' per kind, with the place of supply of B2CL ones.
+    QJsonArray cdnr;
+    for (const auto& [gstin, rows] : groupedBy<QString, NoteRateRow>(r.cdnr, [](const NoteRateRow& n) { return n.gstin; }))
+        cdnr.append(QJsonObject{{QStringLiteral("ctin"), gstin},
+                                {QStringLiteral("nt"), invoicesOf<NoteRateRow>(rows,
+                                                                               [](const NoteRateRow& n) {
+                                                                                   QJsonObject o = noteHeader(n);
+                                                                                   o.insert(QStringLiteral("pos"), stateCodeOf(n.placeOfSupply));
+                                                                                   o.insert(QStringLiteral("rchrg"), QStringLiteral("N"));
+                                                                                   o.insert(QStringLiteral("inv_typ"), QStringLiteral("R"));
+                                                                                   return o;
+                                                                               },
+                                                                               true)}});
+    if (!cdnr.isEmpty()) root.insert(QStringLiteral("cdnr"), cdnr);
+    std::vector<const NoteRateRow*> unregistered;
+    for (const NoteRateRow& n : r.cdnur) unregistered.push_back(&n);
+    const QJsonArray cdnur = invoicesOf<NoteRateRow>(unregistered,
+                                                     [](const NoteRateRow& n) {
+                                                         QJsonObject o = noteHeader(n);
+                                                         o.insert(QStringLiteral("typ"), n.unregisteredType);
+                                                         if (n.unregisteredType == QLatin1String("B2CL"))
+                                                             o.insert(QStringLiteral("pos"), stateCodeOf(n.placeOfSupply));
+                                                         return o;
+                                                     },
+                                                     true);
+    if (!cdnur.isEmpty()) root.insert(QStringLiteral("cdnur"), cdnur);
 
     if (r.hsnSplit) {
         QJsonObject hsn;

@@ -2,6 +2,8 @@
 
 #include "domain/gst/GstRules.h"
 #include "domain/gst/Gstr1Files.h"
+#include "domain/gst/GstQueries.h"
+#include "domain/gst/NoteRows.h"
 
 #include <map>
 #include <set>
@@ -24,16 +26,8 @@ QString billsOfPeriod(PortalMatchFilter filter) {
     return where;
 }
 
-// Line sums of a GST rate: taxable value with the line freight; an IGST line keeps its tax in the
-// first tax column, which is then not SGST.
-QString lineSums(const db::Dialect& sql) {
-    return sql.sumRounded(QStringLiteral("d.PAmt + COALESCE(d.Freight_D, 0)"), 2) + QStringLiteral(" AS Taxable, ") +
-           sql.sumRounded(QStringLiteral("COALESCE(d.IGSTRs, 0)"), 3) + QStringLiteral(" AS Igst, ") +
-           sql.sumRounded(QStringLiteral("d.ATaxRsD"), 3) + QStringLiteral(" AS Cgst, ") +
-           sql.sumRounded(QStringLiteral("CASE WHEN COALESCE(d.IGSTRs, 0) <> 0 THEN 0 ELSE d.VatRsD END"), 3) + QStringLiteral(" AS Sgst");
-}
-
 QString money(const Decimal& value) { return value.toString(2); }
+QString yesNo(bool yes) { return yes ? QStringLiteral("Y") : QStringLiteral("N"); }
 QString sheetDate(const QDate& date) { return date.isValid() ? date.toString(QStringLiteral("dd-MMM-yyyy")) : QString(); }
 
 QStringList creditColumns(const Decimal& igst, const Decimal& cgst, const Decimal& sgst, const Decimal& cess, const QString& eligibility) {
@@ -110,13 +104,13 @@ std::vector<QStringList> gstr2Rows(const Gstr2& r, const QString& sheet) {
                            creditColumns(i.igst, i.cgst, i.sgst, i.cess, i.eligibility));
     } else if (sheet == QLatin1String("CDNR")) {
         for (const InwardNoteRow& n : r.cdnr)
-            rows.push_back(QStringList{n.gstin, n.noteNo, sheetDate(n.noteDate), n.invoiceNo, sheetDate(n.invoiceDate), QStringLiteral("N"),
+            rows.push_back(QStringList{n.gstin, n.noteNo, sheetDate(n.noteDate), n.invoiceNo, sheetDate(n.invoiceDate), yesNo(n.preGst),
                                        n.documentType, n.reason, supplyType(n.interState), money(n.noteValue), rateText(n.rate),
                                        money(n.taxable)} +
                            creditColumns(n.igst, n.cgst, n.sgst, n.cess, QStringLiteral("Inputs")));
     } else if (sheet == QLatin1String("CDNUR")) {
         for (const InwardNoteRow& n : r.cdnur)
-            rows.push_back(QStringList{n.noteNo, sheetDate(n.noteDate), n.invoiceNo, sheetDate(n.invoiceDate), QStringLiteral("N"), n.documentType,
+            rows.push_back(QStringList{n.noteNo, sheetDate(n.noteDate), n.invoiceNo, sheetDate(n.invoiceDate), yesNo(n.preGst), n.documentType,
                                        n.reason, supplyType(n.interState), QStringLiteral("B2BUR"), money(n.noteValue), rateText(n.rate),
                                        money(n.taxable)} +
                            creditColumns(n.igst, n.cgst, n.sgst, n.cess, QStringLiteral("Inputs")));
@@ -152,7 +146,7 @@ Gstr2 Gstr2Service::compute(const ReturnPeriod& period, PortalMatchFilter filter
                        "COALESCE(a.CSTNo, '') AS PartyState, COALESCE(a.IsOgs, 0) AS OtherState, COALESCE(a.EcNo, '') AS EcNo, "
                        "COALESCE(a.Is_RevCh, 0) AS PartyRcm, m.VatRs + m.ATAXRs + m.CSTRs AS BillTax, "
                        "t.Rate, t.Taxable, t.Igst, t.Cgst, t.Sgst FROM (SELECT d.BillMstId, d.VatPD + d.ATaxPD AS Rate, ") +
-        lineSums(sql) + QStringLiteral(" FROM BillDtl d INNER JOIN BillMst x ON x.Id = d.BillMstId WHERE ") + bills +
+        purchaseLineSums(sql) + QStringLiteral(" FROM BillDtl d INNER JOIN BillMst x ON x.Id = d.BillMstId WHERE ") + bills +
         QStringLiteral(" GROUP BY d.BillMstId, d.VatPD + d.ATaxPD) t INNER JOIN BillMst m ON m.Id = t.BillMstId "
                        "LEFT JOIN AccMst a ON a.Id = m.PartyID");
 
@@ -167,11 +161,7 @@ Gstr2 Gstr2Service::compute(const ReturnPeriod& period, PortalMatchFilter filter
         line.date = row.date(QStringLiteral("BillDate"));
         line.placeOfSupply = firm.state;
         line.invoiceValue = amount(row, QStringLiteral("BillAmount"));
-        line.rate = amount(row, QStringLiteral("Rate"));
-        line.taxable = amount(row, QStringLiteral("Taxable"));
-        line.igst = amount(row, QStringLiteral("Igst"));
-        line.cgst = amount(row, QStringLiteral("Cgst"));
-        line.sgst = amount(row, QStringLiteral("Sgst"));
+        takeRateAndTaxes(line, row);
         line.matched = row.flag(QStringLiteral("Matched"));
         const QString partyCode = stateCodeOf(row.text(QStringLiteral("PartyState")));
         if (!line.igst.isZero()) line.interState = true;
@@ -207,21 +197,24 @@ Gstr2 Gstr2Service::compute(const ReturnPeriod& period, PortalMatchFilter filter
     order(r.b2bur);
     r.exempt = {inter, intra};
 
-    // HSN summary of the goods that came in, per unit, HSN, description and rate; expense lines
-    // name no item and so no HSN.
-    const QString hsn =
-        QStringLiteral("SELECT COALESCE(p.UQM, '') AS Uqc, COALESCE(p.hsnCode, '') AS Hsn, COALESCE(p.LicenceNo, '') AS Description, "
-                       "d.VatPD + d.ATaxPD AS Rate, ") +
-        sql.sumRounded(QStringLiteral("CASE WHEN d.PM = 'P' THEN d.Qty2 ELSE d.PQty END"), 3) + QStringLiteral(" AS Qty, ") +
-        sql.sumRounded(QStringLiteral("d.TotAmtD"), 2) + QStringLiteral(" AS TotalValue, ") + lineSums(sql) +
-        QStringLiteral(" FROM BillDtl d INNER JOIN BillMst x ON x.Id = d.BillMstId INNER JOIN ProdMst p ON p.Id = d.PCode WHERE ") + bills +
-        QStringLiteral(" GROUP BY COALESCE(p.UQM, ''), COALESCE(p.hsnCode, ''), COALESCE(p.LicenceNo, ''), d.VatPD + d.ATaxPD "
-                       "ORDER BY COALESCE(p.hsnCode, ''), COALESCE(p.LicenceNo, ''), d.VatPD + d.ATaxPD");
-    db_.forEach(hsn, params, [&](const db::Row& row) {
-        HsnRow h = hsnRowOf(row);
-        for (Decimal* tax : {&h.igst, &h.cgst, &h.sgst}) *tax = tax->roundHalfEven(2);
-        r.hsn.push_back(h);
-    });
+    // Purchase returns and debit notes: registered suppliers' in CDNR, the others' in CDNUR.
+    for (InwardNoteRow& n : purchaseNoteRows(db_, session_, period)) (n.gstin.isEmpty() ? r.cdnur : r.cdnr).push_back(std::move(n));
+
+    // HSN summary of the goods that came in, per unit, HSN, description and rate, less the goods
+    // sent back; expense lines name no item and so no HSN.
+    auto hsnOf = [&](int formId, const QString& where) {
+        return QStringLiteral("SELECT COALESCE(p.UQM, '') AS Uqc, COALESCE(p.hsnCode, '') AS Hsn, COALESCE(p.LicenceNo, '') AS Description, "
+                              "d.VatPD + d.ATaxPD AS Rate, ") +
+               sql.sumRounded(QStringLiteral("CASE WHEN d.PM = 'P' THEN d.Qty2 ELSE d.PQty END"), 3) + QStringLiteral(" AS Qty, ") +
+               sql.sumRounded(QStringLiteral("d.TotAmtD"), 2) + QStringLiteral(" AS TotalValue, ") + purchaseLineSums(sql) +
+               QStringLiteral(" FROM BillDtl d INNER JOIN BillMst x ON x.Id = d.BillMstId INNER JOIN ProdMst p ON p.Id = d.PCode WHERE ") +
+               (formId == 1 ? where : purchaseDocumentsOfPeriod(QStringLiteral("x"), formId)) +
+               QStringLiteral(" GROUP BY COALESCE(p.UQM, ''), COALESCE(p.hsnCode, ''), COALESCE(p.LicenceNo, ''), d.VatPD + d.ATaxPD");
+    };
+    HsnTotals hsnTotals;
+    for (const int formId : {1, 2})
+        db_.forEach(hsnOf(formId, bills), params, [&](const db::Row& row) { hsnTotals.add(hsnRowOf(row), formId == 1 ? 1 : -1); });
+    r.hsn = hsnTotals.rows();
     return r;
 }
 

@@ -29,9 +29,10 @@ struct InwardInvoiceRow {
     QString eligibility = QStringLiteral("Inputs");
 };
 
-// A purchase return or note at one GST rate (CDNR, CDNUR).
+// A purchase return or debit note at one GST rate (CDNR, CDNUR).
 struct InwardNoteRow {
     qint64 documentId = 0;
+    int formId = 2;                // 2 purchase return (BillMst.Id), 22 debit note (CNMst.Id)
     QString gstin, supplier;
     QString noteNo, documentType;  // "D" debit note for a purchase return, "C" credit note
     QDate noteDate;
@@ -39,6 +40,8 @@ struct InwardNoteRow {
     QDate invoiceDate;
     QString reason;
     bool interState = false;
+    bool preGst = false;           // the bill is dated before GST began
+    bool reverseCharge = false;    // against a bill posted under reverse charge
     Decimal noteValue, rate, taxable, igst, cgst, sgst, cess;
 };
 

@@ -1,6 +1,7 @@
 #include "domain/gst/Gstr3b.h"
 
 #include "domain/gst/GstRules.h"
+#include "domain/gst/NoteRows.h"
 
 #include <map>
 
@@ -88,6 +89,11 @@ Gstr3b Gstr3bService::compute(const ReturnPeriod& period) const {
                         exact(row, QStringLiteral("Sgst")));
                 });
 
+    // Sales returns and credit notes lower the supplies they were part of.
+    const std::vector<NoteRateRow> salesNotes = salesNoteRows(db_, session_, period);
+    for (const NoteRateRow& n : salesNotes)
+        add(outward(n.againstExport ? "3.1(b)" : n.rate.isZero() ? "3.1(c)" : "3.1(a)"), -n.taxable, -n.igst, -n.cgst, -n.sgst);
+
     // 3.2: integrated tax charged to unregistered and composition buyers, per place of supply.
     std::map<QString, StateSupplies> states;
     const QString buyer = QStringLiteral("CASE WHEN COALESCE(a.TinNo, '') = '' THEN 'U' WHEN COALESCE(a.EcNo, '') = '1' THEN 'C' ELSE 'R' END");
@@ -101,12 +107,21 @@ Gstr3b Gstr3bService::compute(const ReturnPeriod& period) const {
                     (b == QLatin1String("U") ? s.unregisteredTaxable : s.compositionTaxable) += exact(row, QStringLiteral("Taxable"));
                     (b == QLatin1String("U") ? s.unregisteredIgst : s.compositionIgst) += exact(row, QStringLiteral("Igst"));
                 });
+    for (const NoteRateRow& n : salesNotes) {
+        if (n.againstExport || n.igst.isZero() || (!n.gstin.isEmpty() && !n.compositionBuyer)) continue;
+        StateSupplies& s = states[n.placeOfSupply];
+        s.placeOfSupply = n.placeOfSupply;
+        (n.gstin.isEmpty() ? s.unregisteredTaxable : s.compositionTaxable) -= n.taxable;
+        (n.gstin.isEmpty() ? s.unregisteredIgst : s.compositionIgst) -= n.igst;
+    }
     for (auto& [state, s] : states) {
         for (Decimal* v : {&s.unregisteredTaxable, &s.unregisteredIgst, &s.compositionTaxable, &s.compositionIgst}) *v = v->roundHalfEven(2);
         r.interState.push_back(s);
     }
 
-    // Purchases kept in the returns: reverse charge, other credit, and those without tax.
+    // Purchases kept in the returns: reverse charge, other credit, and those without tax; the goods
+    // sent back (purchase returns) subtract from the kind of their bill.
+    auto bySign = [](const QString& column) { return QStringLiteral("CASE WHEN m.FormId = 2 THEN -%1 ELSE %1 END").arg(column); };
     Gstr3bLine& reverseCharge = outward("3.1(d)");
     ExemptInward nilAndComposition{QStringLiteral("From a supplier under composition scheme, Exempt and Nil rated supply"), {}, {}};
     ExemptInward nonGst{QStringLiteral("Non GST supply"), {}, {}};
@@ -114,11 +129,12 @@ Gstr3b Gstr3bService::compute(const ReturnPeriod& period) const {
                                "CASE WHEN COALESCE(m.GenPurAccId, 0) <> 0 THEN 1 ELSE 0 END AS General, "
                                "CASE WHEN COALESCE(a.TinNo, '') <> '' AND COALESCE(a.EcNo, '') = '1' THEN 1 ELSE 0 END AS Composition, "
                                "COALESCE(a.IsOgs, 0) AS OtherState, COALESCE(a.CSTNo, '') AS State, ") +
-                    sql.sumRounded(QStringLiteral("m.TotAmt"), 2) + QStringLiteral(" AS Taxable, ") +
-                    sql.sumRounded(QStringLiteral("m.CSTRs"), 2) + QStringLiteral(" AS Igst, ") + sql.sumRounded(QStringLiteral("m.ATAXRs"), 2) +
-                    QStringLiteral(" AS Cgst, ") + sql.sumRounded(QStringLiteral("m.VatRs"), 2) +
+                    sql.sumRounded(bySign(QStringLiteral("m.TotAmt")), 2) + QStringLiteral(" AS Taxable, ") +
+                    sql.sumRounded(bySign(QStringLiteral("m.CSTRs")), 2) + QStringLiteral(" AS Igst, ") +
+                    sql.sumRounded(bySign(QStringLiteral("m.ATAXRs")), 2) + QStringLiteral(" AS Cgst, ") +
+                    sql.sumRounded(bySign(QStringLiteral("m.VatRs")), 2) +
                     QStringLiteral(" AS Sgst, CASE WHEN COALESCE(m.CSTRs, 0) + COALESCE(m.ATAXRs, 0) + COALESCE(m.VatRs, 0) > 0 THEN 1 ELSE 0 END "
-                                   "AS Taxed FROM BillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.FormId = 1 "
+                                   "AS Taxed FROM BillMst m LEFT JOIN AccMst a ON a.Id = m.PartyID WHERE m.FirmNO = ? AND m.FormId IN (1, 2) "
                                    "AND COALESCE(m.IsOp, 0) = 0 AND COALESCE(m.Is_SkipGst, 0) = 0 AND m.BillDate BETWEEN ? AND ? "
                                    "GROUP BY CASE WHEN COALESCE(m.RCM_ID, 0) > 0 THEN 1 ELSE 0 END, "
                                    "CASE WHEN COALESCE(m.GenPurAccId, 0) <> 0 THEN 1 ELSE 0 END, "
@@ -144,6 +160,17 @@ Gstr3b Gstr3bService::compute(const ReturnPeriod& period) const {
                     (inter ? into.interState : into.intraState) += taxable;
                 });
     r.exemptInward = {nilAndComposition, nonGst};
+    // Debit notes with tax take back the credit of the bill they lower (and, on a reverse-charge
+    // bill, the tax it made payable).
+    for (const InwardNoteRow& n : purchaseNoteRows(db_, session_, period)) {
+        if (n.formId != 22 || (n.igst + n.cgst + n.sgst).isZero()) continue;
+        if (n.reverseCharge) {
+            add(reverseCharge, -n.taxable, -n.igst, -n.cgst, -n.sgst);
+            add(credit("4(A)(3)"), {}, -n.igst, -n.cgst, -n.sgst);
+        } else {
+            add(credit("4(A)(5)"), {}, -n.igst, -n.cgst, -n.sgst);
+        }
+    }
 
     Gstr3bLine& net = credit("4(C)");
     for (const Gstr3bLine& l : r.inputCredit) {

@@ -46,6 +46,8 @@ struct BookBill {
     bool ticked = false;  // Is_GstR2A: matched (with this or another period's data) or ticked by the operator
     MatchState state = MatchState::None;  // against this import
     QString statusText;
+    // Settled: found on the portal (exactly or confirmed) or ticked by the operator.
+    bool matched() const { return state == MatchState::Exact || state == MatchState::Confirmed || ticked; }
 };
 
 struct Reconciliation {

@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
+#include <functional>
 
 namespace tanabana::gst {
 
@@ -28,15 +30,15 @@ reports::ReportRequest request(db::Database& db, const Session& session, const Q
 
 QVariant number(const Decimal& d) { return d.toDouble(); }
 
-// GSTR-2's sections differ in shape, so every row carries its section's captions: the layout
-// prints the captions of the section over its rows and the same eleven cells under them.
-struct Gstr2Section {
+// The sections of GSTR-1 and GSTR-2 differ in shape, so every row carries its section's captions:
+// the layout prints the captions of the section over its rows and the same eleven cells under them.
+struct Section {
     QString title;
     QStringList captions;  // eleven
     QString summary;       // the line under the section's rows
 };
 
-struct Gstr2Line {
+struct SectionLine {
     QString c1, c2, c3, c4, c5;
     Decimal quantity, value;
     QString rate;
@@ -44,14 +46,14 @@ struct Gstr2Line {
     Decimal valueOnce;  // the invoice value on the first row of each invoice, to total
 };
 
-const QStringList& gstr2Columns() {
+const QStringList& sectionColumns() {
     static const QStringList columns = {"Section", "H1", "H2", "H3", "H4", "H5", "H6", "H7", "H8", "H9", "H10", "H11", "C1", "C2", "C3",
                                         "C4", "C5", "Qty", "N1", "Rate", "N3", "N4", "N5", "N6", "ValueOnce", "Summary"};
     return columns;
 }
 
-void addGstr2Section(reports::ResultSet& out, const Gstr2Section& s, const std::vector<Gstr2Line>& lines) {
-    for (const Gstr2Line& l : lines) {
+void addSection(reports::ResultSet& out, const Section& s, const std::vector<SectionLine>& lines) {
+    for (const SectionLine& l : lines) {
         QVariantList row{s.title};
         for (const QString& caption : s.captions) row << caption;
         row << l.c1 << l.c2 << l.c3 << l.c4 << l.c5 << number(l.quantity) << number(l.value) << l.rate << number(l.n3) << number(l.n4)
@@ -60,8 +62,8 @@ void addGstr2Section(reports::ResultSet& out, const Gstr2Section& s, const std::
     }
 }
 
-// The value and tax cells every taxed row of GSTR-2 fills alike.
-void setTaxes(Gstr2Line& l, const Decimal& value, const Decimal& rate, const Decimal& taxable, const Decimal& igst, const Decimal& cgst,
+// The value and tax cells every taxed row fills alike.
+void setTaxes(SectionLine& l, const Decimal& value, const Decimal& rate, const Decimal& taxable, const Decimal& igst, const Decimal& cgst,
               const Decimal& sgst) {
     l.value = value;
     l.rate = rateText(rate);
@@ -71,15 +73,52 @@ void setTaxes(Gstr2Line& l, const Decimal& value, const Decimal& rate, const Dec
     l.n6 = sgst;
 }
 
-QString summaryLine(const SectionSummary& s) {
-    return QStringLiteral("Parties : %1    Invoices : %2").arg(s.parties).arg(s.invoices);
+QString summaryLine(const SectionSummary& s, const QString& documents = QStringLiteral("Invoices")) {
+    return QStringLiteral("Parties : %1    %2 : %3").arg(s.parties).arg(documents).arg(s.invoices);
 }
 
-std::vector<Gstr2Line> invoiceLines(const std::vector<InwardInvoiceRow>& rows, bool registered) {
-    std::vector<Gstr2Line> lines;
+SectionLine hsnLine(const HsnRow& h) {
+    SectionLine l;
+    l.c1 = h.hsn;
+    l.c2 = h.description;
+    l.c3 = h.uqc;
+    l.quantity = h.quantity;
+    l.valueOnce = h.totalValue;
+    setTaxes(l, h.totalValue, h.rate, h.taxable, h.igst, h.cgst, h.sgst);
+    return l;
+}
+
+const QStringList kHsnCaptions = {"HSN", "Description", "UQC", "Total Quantity", "", "Total Value", "Rate", "Taxable Value", "Integrated Tax",
+                                  "Central Tax", "State/UT Tax"};
+
+void addHsn(reports::ResultSet& out, const QString& title, const std::vector<HsnRow>& rows) {
+    std::vector<SectionLine> lines;
+    for (const HsnRow& h : rows) lines.push_back(hsnLine(h));
+    addSection(out, {title, kHsnCaptions, QStringLiteral("HSN rows : %1").arg(rows.size())}, lines);
+}
+
+// A section of descriptions with up to four amounts (nil-rated and exempt supplies); a row of
+// nothing but zeros is left out.
+void addAmountRows(reports::ResultSet& out, const QString& title, QStringList amountCaptions,
+                   const std::vector<std::pair<QString, std::vector<Decimal>>>& rows) {
+    std::vector<SectionLine> lines;
+    for (const auto& [description, amounts] : rows) {
+        if (std::all_of(amounts.begin(), amounts.end(), [](const Decimal& a) { return a.isZero(); })) continue;
+        SectionLine l;
+        l.c2 = description;
+        Decimal* cells[] = {&l.n3, &l.n4, &l.n5, &l.n6};
+        for (size_t i = 0; i < amounts.size() && i < 4; ++i) *cells[i] = amounts[i];
+        lines.push_back(l);
+    }
+    while (amountCaptions.size() < 4) amountCaptions << QString();
+    addSection(out, {title, QStringList{"", "Description", "", "", "", "", ""} + amountCaptions, QString()}, lines);
+}
+
+std::vector<SectionLine> invoiceLines(const std::vector<InwardInvoiceRow>& rows, bool registered) {
+    std::vector<SectionLine> lines;
     qint64 previous = -1;
     for (const InwardInvoiceRow& i : rows) {
-        Gstr2Line l;
+        SectionLine l;
         l.c1 = registered ? i.gstin : (i.interState ? QStringLiteral("Inter State") : QStringLiteral("Intra State"));
         l.c2 = i.supplier;
         l.c3 = i.invoiceNo;
@@ -93,19 +132,21 @@ std::vector<Gstr2Line> invoiceLines(const std::vector<InwardInvoiceRow>& rows, b
     return lines;
 }
 
-std::vector<Gstr2Line> noteLines(const std::vector<InwardNoteRow>& rows, bool registered) {
-    std::vector<Gstr2Line> lines;
-    qint64 previous = -1;
+std::vector<SectionLine> noteLines(const std::vector<InwardNoteRow>& rows, bool registered) {
+    std::vector<SectionLine> lines;
+    std::pair<int, qint64> previous{0, -1};
     for (const InwardNoteRow& n : rows) {
-        Gstr2Line l;
+        SectionLine l;
         l.c1 = registered ? n.gstin : (n.interState ? QStringLiteral("Inter State") : QStringLiteral("Intra State"));
         l.c2 = n.invoiceNo.isEmpty() ? n.supplier : QStringLiteral("%1 (against %2 of %3)").arg(n.supplier, n.invoiceNo, shortDate(n.invoiceDate));
         l.c3 = n.noteNo;
         l.c4 = shortDate(n.noteDate);
         l.c5 = n.documentType;
         setTaxes(l, n.noteValue, n.rate, n.taxable, n.igst, n.cgst, n.sgst);
-        if (n.documentId != previous) l.valueOnce = n.noteValue;
-        previous = n.documentId;
+        // a return and a debit note may share a key: the note is its kind and key
+        const std::pair<int, qint64> document{n.formId, n.documentId};
+        if (document != previous) l.valueOnce = n.noteValue;
+        previous = document;
         lines.push_back(l);
     }
     return lines;
@@ -113,10 +154,10 @@ std::vector<Gstr2Line> noteLines(const std::vector<InwardNoteRow>& rows, bool re
 
 QString notesSummary(const std::vector<InwardNoteRow>& rows) {
     std::set<QString> parties;
-    std::set<qint64> notes;
+    std::set<std::pair<int, qint64>> notes;
     for (const InwardNoteRow& n : rows) {
         parties.insert(n.supplier);
-        notes.insert(n.documentId);
+        notes.insert({n.formId, n.documentId});
     }
     return QStringLiteral("Parties : %1    Notes : %2").arg(parties.size()).arg(notes.size());
 }
@@ -137,70 +178,174 @@ QString returnTitle(const QString& returnName, const ReturnPeriod& p) {
     return returnName + QLatin1Char(' ') + periodText(p);
 }
 
+namespace {
+
+// An outward invoice at one rate; the invoice value is counted once per invoice in the total.
+std::vector<SectionLine> outwardLines(const std::vector<InvoiceRateRow>& rows, const std::function<void(const InvoiceRateRow&, SectionLine&)>& first) {
+    std::vector<SectionLine> lines;
+    qint64 previous = -1;
+    for (const InvoiceRateRow& i : rows) {
+        SectionLine l;
+        first(i, l);
+        l.c3 = i.document.number;
+        l.c4 = shortDate(i.document.date);
+        setTaxes(l, i.invoiceValue, i.rate, i.taxable, i.igst, i.cgst, i.sgst);
+        if (i.document.id != previous) l.valueOnce = i.invoiceValue;
+        previous = i.document.id;
+        lines.push_back(l);
+    }
+    return lines;
+}
+
+QString stateCode(const QString& placeOfSupply) { return placeOfSupply.section(QLatin1Char('-'), 0, 0).trimmed(); }
+
+}  // namespace
+
+reports::ReportRequest gstr1Report(db::Database& db, const Session& session, const Gstr1& r) {
+    reports::ResultSet rows;
+    rows.columns = sectionColumns();
+    const QString pos = QStringLiteral("POS");
+    addSection(rows,
+               {QStringLiteral("B2B : Invoices to registered persons"),
+                taxCaptions(QStringLiteral("GSTIN/UIN of Recipient"), QStringLiteral("Receiver Name"), QStringLiteral("Invoice No"), pos,
+                            QStringLiteral("Invoice Value")),
+                summaryLine(r.b2bSummary)},
+               outwardLines(r.b2b, [](const InvoiceRateRow& i, SectionLine& l) {
+                   l.c1 = i.gstin;
+                   l.c2 = i.sez ? i.document.party + QStringLiteral(" (SEZ)") : i.document.party;
+                   l.c5 = stateCode(i.placeOfSupply);
+               }));
+    addSection(rows,
+               {QStringLiteral("B2CL : Large inter-State invoices to unregistered persons"),
+                taxCaptions(QString(), QStringLiteral("Receiver Name"), QStringLiteral("Invoice No"), pos, QStringLiteral("Invoice Value")),
+                summaryLine(r.b2clSummary)},
+               outwardLines(r.b2cl, [](const InvoiceRateRow& i, SectionLine& l) {
+                   l.c2 = i.document.party;
+                   l.c5 = stateCode(i.placeOfSupply);
+               }));
+    std::vector<SectionLine> small;
+    for (const B2csRow& b : r.b2cs) {
+        SectionLine l;
+        l.c1 = QStringLiteral("OE");
+        l.c2 = b.placeOfSupply;
+        l.c3 = b.interState ? QStringLiteral("Inter State") : QStringLiteral("Intra State");
+        setTaxes(l, {}, b.rate, b.taxable, b.igst, b.cgst, b.sgst);
+        small.push_back(l);
+    }
+    addSection(rows,
+               {QStringLiteral("B2CS : Other supplies to unregistered persons"),
+                {"Type", "Place Of Supply", "Supply Type", "", "", "", "Rate", "Taxable Value", "Integrated Tax", "Central Tax", "State/UT Tax"},
+                QStringLiteral("Invoices : %1").arg(r.b2csSummary.invoices)},
+               small);
+    auto notes = [](const std::vector<NoteRateRow>& rows, bool registered) {
+        std::vector<SectionLine> lines;
+        std::pair<int, qint64> previous{0, -1};
+        for (const NoteRateRow& n : rows) {
+            SectionLine l;
+            l.c1 = registered ? n.gstin : n.unregisteredType;
+            l.c2 = n.original.number.isEmpty()
+                       ? n.document.party
+                       : QStringLiteral("%1 (against %2 of %3)").arg(n.document.party, n.original.number, shortDate(n.original.date));
+            l.c3 = n.document.number;
+            l.c4 = shortDate(n.document.date);
+            l.c5 = n.noteType;
+            setTaxes(l, n.noteValue, n.rate, n.taxable, n.igst, n.cgst, n.sgst);
+            const std::pair<int, qint64> document{n.document.formId, n.document.id};
+            if (document != previous) l.valueOnce = n.noteValue;
+            previous = document;
+            lines.push_back(l);
+        }
+        return lines;
+    };
+    addSection(rows,
+               {QStringLiteral("CDNR : Credit and debit notes to registered persons"),
+                taxCaptions(QStringLiteral("GSTIN/UIN of Recipient"), QStringLiteral("Receiver Name"), QStringLiteral("Note No"),
+                            QStringLiteral("C/D"), QStringLiteral("Note Value")),
+                summaryLine(r.cdnrSummary, QStringLiteral("Notes"))},
+               notes(r.cdnr, true));
+    addSection(rows,
+               {QStringLiteral("CDNUR : Credit and debit notes to unregistered persons"),
+                taxCaptions(QStringLiteral("UR Type"), QStringLiteral("Receiver Name"), QStringLiteral("Note No"), QStringLiteral("C/D"),
+                            QStringLiteral("Note Value")),
+                summaryLine(r.cdnurSummary, QStringLiteral("Notes"))},
+               notes(r.cdnur, false));
+    addSection(rows,
+               {QStringLiteral("EXP : Exports"),
+                taxCaptions(QStringLiteral("Export Type"), QStringLiteral("Buyer, Port Code, Shipping Bill"), QStringLiteral("Invoice No"),
+                            QString(), QStringLiteral("Invoice Value")),
+                summaryLine(r.expSummary)},
+               outwardLines(r.exp, [](const InvoiceRateRow& i, SectionLine& l) {
+                   l.c1 = i.exportType;
+                   QStringList shipping{i.document.party};
+                   if (!i.portCode.isEmpty()) shipping << i.portCode;
+                   if (!i.shippingBillNo.isEmpty()) shipping << i.shippingBillNo + QStringLiteral(" of ") + shortDate(i.shippingBillDate);
+                   l.c2 = shipping.join(QStringLiteral(", "));
+               }));
+    std::vector<std::pair<QString, std::vector<Decimal>>> nil;
+    for (const NilRow& n : r.nil) nil.push_back({n.description, {n.nilRated, n.exempted, n.nonGst}});
+    addAmountRows(rows, QStringLiteral("EXEMP : Nil rated, exempted and non-GST outward supplies"), {"Nil Rated", "Exempted", "Non-GST"}, nil);
+    if (r.hsnSplit) {
+        addHsn(rows, QStringLiteral("HSN summary : supplies to registered persons"), r.hsnB2b);
+        addHsn(rows, QStringLiteral("HSN summary : supplies to unregistered persons"), r.hsnB2c);
+    } else {
+        addHsn(rows, QStringLiteral("HSN summary of outward supplies"), r.hsn);
+    }
+    std::vector<SectionLine> documents;
+    for (const DocumentSeries& d : r.documents) {
+        SectionLine l;
+        l.c1 = QString::number(d.natureNo);
+        l.c2 = d.nature;
+        l.c3 = d.from;
+        l.c4 = d.to;
+        l.c5 = QString::number(d.cancelled);
+        l.rate = QString::number(d.total);
+        documents.push_back(l);
+    }
+    addSection(rows,
+               {QStringLiteral("DOCS : Documents issued during the tax period"),
+                {"Sr", "Nature of Document", "Sr No From", "Sr No To", "Cncl", "", "Total", "", "", "", ""},
+                QString()},
+               documents);
+    return request(db, session, QStringLiteral("GSTR_Sections.rpt"), std::move(rows),
+                   {returnTitle(QStringLiteral("GSTR-1"), r.period), periodText(r.period)});
+}
+
 reports::ReportRequest gstr2Report(db::Database& db, const Session& session, const Gstr2& r) {
     reports::ResultSet rows;
-    rows.columns = gstr2Columns();
-    addGstr2Section(rows,
+    rows.columns = sectionColumns();
+    addSection(rows,
                     {QStringLiteral("B2B : Inward supplies from registered suppliers"),
                      taxCaptions(QStringLiteral("GSTIN of Supplier"), QStringLiteral("Supplier"), QStringLiteral("Invoice No"),
                                  QStringLiteral("RC"), QStringLiteral("Invoice Value")),
                      summaryLine(r.b2bSummary)},
                     invoiceLines(r.b2b, true));
-    addGstr2Section(rows,
+    addSection(rows,
                     {QStringLiteral("B2BUR : Inward supplies from unregistered suppliers"),
                      taxCaptions(QStringLiteral("Supply Type"), QStringLiteral("Supplier"), QStringLiteral("Invoice No"), QStringLiteral("RC"),
                                  QStringLiteral("Invoice Value")),
                      summaryLine(r.b2burSummary)},
                     invoiceLines(r.b2bur, false));
-    addGstr2Section(rows,
+    addSection(rows,
                     {QStringLiteral("CDNR : Debit and credit notes of registered suppliers"),
                      taxCaptions(QStringLiteral("GSTIN of Supplier"), QStringLiteral("Supplier"), QStringLiteral("Note No"),
-                                 QStringLiteral("Type"), QStringLiteral("Note Value")),
+                                 QStringLiteral("C/D"), QStringLiteral("Note Value")),
                      notesSummary(r.cdnr)},
                     noteLines(r.cdnr, true));
-    addGstr2Section(rows,
+    addSection(rows,
                     {QStringLiteral("CDNUR : Debit and credit notes of unregistered suppliers"),
-                     taxCaptions(QStringLiteral("Supply Type"), QStringLiteral("Supplier"), QStringLiteral("Note No"), QStringLiteral("Type"),
+                     taxCaptions(QStringLiteral("Supply Type"), QStringLiteral("Supplier"), QStringLiteral("Note No"), QStringLiteral("C/D"),
                                  QStringLiteral("Note Value")),
                      notesSummary(r.cdnur)},
                     noteLines(r.cdnur, false));
-    std::vector<Gstr2Line> exempt;
-    for (const InwardExemptRow& e : r.exempt) {
-        if (e.composition.isZero() && e.nilRated.isZero() && e.exempted.isZero() && e.nonGst.isZero()) continue;
-        Gstr2Line l;
-        l.c2 = e.description;
-        l.n3 = e.composition;
-        l.n4 = e.nilRated;
-        l.n5 = e.exempted;
-        l.n6 = e.nonGst;
-        exempt.push_back(l);
-    }
-    addGstr2Section(rows,
-                    {QStringLiteral("Composition, nil rated, exempted and non-GST inward supplies"),
-                     {"", "Description", "", "", "", "", "", "Composition", "Nil Rated", "Exempted", "Non-GST"},
-                     QString()},
-                    exempt);
-    std::vector<Gstr2Line> hsn;
-    for (const HsnRow& h : r.hsn) {
-        Gstr2Line l;
-        l.c1 = h.hsn;
-        l.c2 = h.description;
-        l.c3 = h.uqc;
-        l.quantity = h.quantity;
-        l.valueOnce = h.totalValue;
-        setTaxes(l, h.totalValue, h.rate, h.taxable, h.igst, h.cgst, h.sgst);
-        hsn.push_back(l);
-    }
-    addGstr2Section(rows,
-                    {QStringLiteral("HSN summary of inward supplies"),
-                     {"HSN", "Description", "UQC", "Total Quantity", "", "Total Value", "Rate", "Taxable Value", "Integrated Tax", "Central Tax",
-                      "State/UT Tax"},
-                     QStringLiteral("HSN rows : %1").arg(r.hsn.size())},
-                    hsn);
+    std::vector<std::pair<QString, std::vector<Decimal>>> exempt;
+    for (const InwardExemptRow& e : r.exempt) exempt.push_back({e.description, {e.composition, e.nilRated, e.exempted, e.nonGst}});
+    addAmountRows(rows, QStringLiteral("Composition, nil rated, exempted and non-GST inward supplies"),
+                  {"Composition", "Nil Rated", "Exempted", "Non-GST"}, exempt);
+    addHsn(rows, QStringLiteral("HSN summary of inward supplies"), r.hsn);
     const QString bills = r.filter == PortalMatchFilter::Matched     ? QStringLiteral("    Bills Matched With GSTR-2A")
                           : r.filter == PortalMatchFilter::Unmatched ? QStringLiteral("    Bills Not Matched With GSTR-2A")
                                                                       : QString();
-    return request(db, session, QStringLiteral("GSTR-2.rpt"), std::move(rows),
+    return request(db, session, QStringLiteral("GSTR_Sections.rpt"), std::move(rows),
                    {returnTitle(QStringLiteral("GSTR-2"), r.period), periodText(r.period) + bills});
 }
 
@@ -249,6 +394,39 @@ reports::ReportRequest gstSummaryReport(db::Database& db, const Session& session
     const bool summary = kind == gstSummaryKinds().constFirst();
     return request(db, session, summary ? QStringLiteral("GST_Summary.rpt") : QStringLiteral("GST_Summary_Detail.rpt"), std::move(rows),
                    {QStringLiteral("GSTR - Summary : %1").arg(kind), periodText(period)});
+}
+
+reports::ReportRequest reconciliationReport(db::Database& db, const Session& session, const std::vector<ReconciliationRow>& rows) {
+    reports::ResultSet out;
+    out.columns = {"GroupText", "MonthName", "Taxable", "Igst", "Cgst", "Sgst", "Cess", "TaxableO", "IgstO", "CgstO", "SgstO", "Difference", "IsOk"};
+    for (const ReconciliationRow& r : rows) {
+        if (r.group) continue;  // the group's total prints under its months
+        const Decimal difference = (r.igst + r.cgst + r.sgst + r.cess) - (r.igstO + r.cgstO + r.sgstO + r.cessO);
+        out.rows.push_back({r.groupText, r.monthName, number(r.taxable), number(r.igst), number(r.cgst), number(r.sgst), number(r.cess),
+                            number(r.taxableO), number(r.igstO), number(r.cgstO), number(r.sgstO), number(difference),
+                            r.ok ? QStringLiteral("Yes") : QString()});
+    }
+    const ReturnPeriod year{session.yearStartDate, session.yearEndDate};
+    return request(db, session, QStringLiteral("GST_Reconciliation.rpt"), std::move(out),
+                   {QStringLiteral("GST Reconsilation %1-%2").arg(year.from.year()).arg(year.to.year() % 100, 2, 10, QLatin1Char('0')),
+                    periodText(year)});
+}
+
+reports::ReportRequest matchingReport(db::Database& db, const Session& session, const Reconciliation& r, bool onlyMismatches) {
+    reports::ResultSet out;
+    out.columns = {"Side", "Gstin", "Party", "InvoiceNo", "InvoiceDate", "Value", "Rate", "Taxable", "Igst", "Cgst", "Sgst", "Status"};
+    const QString books = QStringLiteral("Purchase Bills (Books)"), portal = QStringLiteral("Online Portal (") + portalReturnName(r.kind) + QLatin1Char(')');
+    for (const BookBill& b : r.books)
+        if (!onlyMismatches || !b.matched())
+            out.rows.push_back({books, b.gstin, b.supplier, b.billNo, shortDate(b.date), number(b.value), rateText(b.rate), number(b.taxable),
+                                number(b.igst), number(b.cgst), number(b.sgst), b.ticked && b.statusText.isEmpty() ? QStringLiteral("Ticked") : b.statusText});
+    for (const PortalRow& p : r.portal)
+        if (!onlyMismatches || !p.matched())
+            out.rows.push_back({portal, p.gstin, p.supplier, p.invoiceNo, shortDate(p.date), number(p.invoiceValue), rateText(p.rate),
+                                number(p.taxable), number(p.igst), number(p.cgst), number(p.sgst), p.statusText});
+    return request(db, session, QStringLiteral("GSTR2A_Matching.rpt"), std::move(out),
+                   {QStringLiteral("%1 Matching").arg(portalReturnName(r.kind)) + (onlyMismatches ? QStringLiteral(" : Mis-Matched Only") : QString()),
+                    periodText(r.period) + QStringLiteral("    ") + r.summary()});
 }
 
 void writeReturnReport(const reports::ReportRequest& request, const QString& installFolder, const QString& path) {

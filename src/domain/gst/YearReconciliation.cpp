@@ -79,8 +79,16 @@ std::vector<ReconciliationRow> YearReconciliation::computeBooks() const {
         for (const auto* rows : {&outward.b2b, &outward.b2cl, &outward.exp})
             for (const InvoiceRateRow& i : *rows) f[3].add(i.taxable, i.igst, i.cgst, i.sgst);
         for (const B2csRow& s : outward.b2cs) f[3].add(s.taxable, s.igst, s.cgst, s.sgst);
+        // Returns and notes subtract as they do in GSTR-3B (those on small unregistered sales are
+        // already netted in B2CS; those at 0% are in neither).
+        for (const auto* rows : {&outward.cdnr, &outward.cdnur})
+            for (const NoteRateRow& n : *rows)
+                if (!n.rate.isZero() || n.againstExport) f[3].add(-n.taxable, -n.igst, -n.cgst, -n.sgst);
         for (const auto* rows : {&inward.b2b, &inward.b2bur})
             for (const InwardInvoiceRow& i : *rows) f[i.reverseCharge ? 5 : 4].add(i.taxable, i.igst, i.cgst, i.sgst);
+        for (const auto* rows : {&inward.cdnr, &inward.cdnur})
+            for (const InwardNoteRow& n : *rows)
+                if (!n.rate.isZero()) f[n.reverseCharge ? 5 : 4].add(-n.taxable, -n.igst, -n.cgst, -n.sgst);
         // GSTR-3B's input credit: its taxes, on the taxable value of the bills that carry it
         f[1] = f[4];
         if (const Gstr3bLine* l = summary.line(QStringLiteral("4(A)(5)"))) f[1] = Figures{f[4].taxable, l->igst, l->cgst, l->sgst};

@@ -27,14 +27,14 @@ MillReceipts::MillReceipts(db::Database& db, Session& session, Messages& message
 
 qint64 MillReceipts::nextChallanNo(qint64 bookId) { return nextMillChallanNo(db_, kMillHeader, session_.firmNo, bookId, kReceiptForm); }
 
-std::vector<PendingChallan> MillReceipts::pendingChallans(qint64 millId) {
+std::vector<PendingChallan> MillReceipts::pendingChallans(qint64 millId, bool producedOnly) {
     std::vector<PendingChallan> out;
     db_.forEach(QStringLiteral("SELECT m.Id, m.ChNo, m.BillDate, p.ProdName, m.QId, m.LotNO, m.ProcessName, m.BillNO, SUM(d.Mtrs) AS Iss "
                                "FROM JobWork_IssueMst_1 m JOIN JobWork_IssueDtl_1 d ON d.BillMstId = m.Id LEFT JOIN ProdMst p ON p.Id = m.QId "
-                               "WHERE m.FirmNO = ? AND m.FormId = 16 AND m.IType = 'I' AND d.IsFinished = 0 AND m.PartyID = ? "
+                               "WHERE m.FirmNO = ? AND m.FormId = 16 AND m.IType = 'I' AND d.IsFinished = 0 AND m.PartyID = ? AND (? = 0 OR d.F_NO > 0) "
                                "GROUP BY m.Id, m.ChNo, m.BillDate, p.ProdName, m.QId, m.LotNO, m.ProcessName, m.BillNO "
                                "ORDER BY m.BillDate, m.ChNo, p.ProdName"),
-                {session_.firmNo, millId}, [&](const db::Row& r) {
+                {session_.firmNo, millId, producedOnly ? 1 : 0}, [&](const db::Row& r) {
                     PendingChallan c;
                     c.issueId = r.integer(QStringLiteral("Id"));
                     c.challanNo = r.integer(QStringLiteral("ChNo"));

@@ -51,8 +51,9 @@ public:
     MillReceipts(db::Database& db, Session& session, Messages& messages);
 
     qint64 nextChallanNo(qint64 bookId);
-    // F7: the mill's issue challans with takas not yet back, by date and number.
-    std::vector<PendingChallan> pendingChallans(qint64 millId);
+    // F7: the mill's issue challans with takas not yet back, by date and number; `producedOnly`
+    // keeps the challans of takas from the firm's own looms (the grey receipt).
+    std::vector<PendingChallan> pendingChallans(qint64 millId, bool producedOnly = false);
     std::vector<PendingTaka> pendingTakas(qint64 issueId);
     // Receipt lines for ticked takas of an issue (by Srno): the pending grey metres, the issue's
     // rate, finished metres still to be typed.

@@ -11,8 +11,56 @@ namespace tanabana::reports {
 
 namespace {
 
+enum class NumberText { Number, NotNumber, Unsure };
+
+// Reads a plain number text ("12,34,567.50", "-0.5", "" for zero) without building strings, since
+// a long register reads every amount of every row; more than six decimals, or a comma before the
+// sign, are left to Decimal::parse (Unsure). More than twelve digits (a phone or account number)
+// are text.
+NumberText readNumber(QStringView text, Decimal& out) {
+    qsizetype i = 0, n = text.size();
+    while (i < n && text[i].isSpace()) ++i;
+    while (n > i && text[n - 1].isSpace()) --n;
+    if (i == n) {
+        out = Decimal();
+        return NumberText::Number;
+    }
+    bool negative = false;
+    if (text[i] == QLatin1Char(',')) return NumberText::Unsure;
+    if (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')) negative = text[i++] == QLatin1Char('-');
+    std::int64_t whole = 0, fraction = 0;
+    int significant = 0, places = 0;
+    bool digits = false, point = false;
+    for (; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u',') continue;
+        if (c == u'.' && !point) {
+            point = true;
+            continue;
+        }
+        if (c < u'0' || c > u'9') return NumberText::NotNumber;
+        digits = true;
+        if (point) {
+            if (places == Decimal::Places) return NumberText::Unsure;
+            fraction = fraction * 10 + (c - u'0');
+            ++places;
+        } else if (significant > 0 || c != u'0') {
+            if (++significant > 12) return NumberText::NotNumber;
+            whole = whole * 10 + (c - u'0');
+        }
+    }
+    if (!digits) return NumberText::NotNumber;
+    for (; places < Decimal::Places; ++places) fraction *= 10;
+    const std::int64_t units = whole * Decimal::Scale + fraction;
+    out = Decimal::fromUnits(negative ? -units : units);
+    return NumberText::Number;
+}
+
 // A text that reads as one of our numbers; a long run of digits (a phone or account number) is text.
 bool isNumberText(const QString& text) {
+    Decimal ignored;
+    const NumberText read = readNumber(text, ignored);
+    if (read != NumberText::Unsure) return read == NumberText::Number;
     try {
         return Decimal::parse(text.trimmed()).has_value();
     } catch (const AmountTooLarge&) {
@@ -114,9 +162,16 @@ QString ValueFormat::apply(const QVariant& value, bool blankWhenZero) const {
     }
     case Kind::Number: {
         if (value.isNull() && blankWhenZero) return {};
-        if (value.typeId() == QMetaType::QString && !value.toString().trimmed().isEmpty() && !isNumberText(value.toString()))
-            return value.toString();  // a text in a number column prints as it is
-        const Decimal number = toDecimal(value);
+        Decimal number;
+        if (value.typeId() == QMetaType::QString) {
+            const QString text = value.toString();
+            const NumberText read = readNumber(text, number);
+            if (read == NumberText::NotNumber || (read == NumberText::Unsure && !isNumberText(text)))
+                return text;  // a text in a number column prints as it is
+            if (read == NumberText::Unsure) number = toDecimal(value);
+        } else {
+            number = toDecimal(value);
+        }
         if (blankWhenZero && number.isZero()) return {};
         return prefix_ + FormatIndian(number, decimals_, true, grouping_) + suffix_;
     }
@@ -141,6 +196,12 @@ QDate toDate(const QVariant& value) {
 
 Decimal toDecimal(const QVariant& value) {
     if (value.typeId() == QMetaType::QString) {
+        Decimal read;
+        switch (readNumber(value.toString(), read)) {
+        case NumberText::Number: return read;
+        case NumberText::NotNumber: return {};
+        case NumberText::Unsure: break;
+        }
         if (!isNumberText(value.toString())) return {};
         return *Decimal::parse(value.toString().trimmed());
     }

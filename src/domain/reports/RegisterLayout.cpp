@@ -150,6 +150,32 @@ struct Builder {
         return b;
     }
 
+    int columnOf(const QString& field, int band) const {
+        for (size_t i = 0; i < columns.size(); ++i)
+            if (columns[i].field.compare(field, Qt::CaseInsensitive) == 0) return int(i);
+        fail(QStringLiteral("caption band %1 names the column \"%2\", which the register does not have").arg(band + 1).arg(field));
+    }
+
+    // "Opening Balance" centred over its debit and credit columns, with a rule under it; returns
+    // where the columns' own captions start (0 without such bands).
+    double spanCaptions(const QJsonArray& bands, Band& header) const {
+        if (bands.isEmpty()) return 0;
+        for (int i = 0; i < bands.size(); ++i) {
+            const QJsonObject o = bands.at(i).toObject();
+            const int from = columnOf(o.value(QLatin1String("from")).toString(), i);
+            const int to = columnOf(o.value(QLatin1String("to")).toString(), i);
+            if (to < from) fail(QStringLiteral("caption band %1 ends before it starts").arg(i + 1));
+            const double x = columns[size_t(from)].x, w = columns[size_t(to)].x + columns[size_t(to)].width - x;
+            header.items.push_back(text(o.value(QLatin1String("caption")).toString(), x + kPad, 0.8, w - 2 * kPad, rowHeight,
+                                        Qt::AlignHCenter, true));
+            Item under = rule(rowHeight + 0.9, 0.2);
+            under.x = x + kPad;
+            under.w = w - 2 * kPad;
+            header.items.push_back(under);
+        }
+        return rowHeight + 0.6;
+    }
+
     void build(const QJsonObject& root) {
         rowHeight = qRound(layout.font.size * 0.3528 * 1.55 * 10) / 10.0;
         readColumns(root.value(QLatin1String("columns")).toArray());
@@ -180,12 +206,13 @@ struct Builder {
         }
         rh.height = y > 0 ? y + 1.5 : 0;
 
-        // Column captions on every page.
+        // Column captions on every page, under the captions of the bands that span several.
         Band& ph = layout.pageHeader;
-        ph.height = rowHeight + 1.6;
         ph.items.push_back(rule(0.2, 0.4));
+        const double captionTop = spanCaptions(root.value(QLatin1String("captionBands")).toArray(), ph);
+        ph.height = captionTop + rowHeight + 1.6;
         for (const Column& c : columns) {
-            Item cap = text(c.caption, c.x + kPad, 0.8, c.width - 2 * kPad, rowHeight, c.align, true);
+            Item cap = text(c.caption, c.x + kPad, captionTop + 0.8, c.width - 2 * kPad, rowHeight, c.align, true);
             cap.wrap = true;
             ph.items.push_back(cap);
         }

@@ -1,6 +1,8 @@
 #include "domain/reports/ReportDocument.h"
 
 #include "domain/reports/Fonts.h"
+#include "domain/reports/PageCanvas.h"
+#include "domain/reports/PlainText.h"
 #include "domain/reports/ReportError.h"
 
 #include <QDir>
@@ -37,7 +39,7 @@ int textFlags(const Item& it) {
 struct ReportDocument::TextMeasure {
     static constexpr int kChars = 0x180;
 
-    explicit TextMeasure(const Item& it) : metrics(it.resolved) {
+    explicit TextMeasure(const Item& it) : font(it.resolved), metrics(it.resolved) {
         for (int c = 0; c < kChars; ++c) advances[size_t(c)] = metrics.horizontalAdvance(QChar(c));
         oneLine = metrics.boundingRect(QRectF(0, 0, mmToDots(it.w), 1e7), textFlags(it), QStringLiteral("X")).height();
     }
@@ -54,7 +56,15 @@ struct ReportDocument::TextMeasure {
         return total * 1.02 + 2 < width;
     }
 
+    // Lays out the texts that wrap; made when the first one does not plainly fit.
+    PlainFace& plain() {
+        if (!plainFace) plainFace = std::make_unique<PlainFace>(font);
+        return *plainFace;
+    }
+
+    QFont font;
     QFontMetricsF metrics;
+    std::unique_ptr<PlainFace> plainFace;
     std::array<qreal, kChars> advances{};
     qreal oneLine = 0;
 };
@@ -70,6 +80,8 @@ double ReportDocument::wrappedHeight(const Item& it, const QString& text) {
     TextMeasure& m = measureOf(it);
     const qreal width = mmToDots(it.w);
     if (m.fitsOneLine(text, width)) return dotsToMm(m.oneLine);
+    static thread_local PlainFace::Laid laid;
+    if (m.plain().layout(text, true, width, laid)) return dotsToMm(laid.height);
     return dotsToMm(m.metrics.boundingRect(QRectF(0, 0, width, 1e7), textFlags(it), text).height());
 }
 
@@ -348,17 +360,20 @@ double ReportDocument::measure(const Band& band, const EvalContext& c) {
 }
 
 void ReportDocument::paintPage(QPainter& painter, int index) {
+    PainterCanvas canvas(painter);
+    paintPage(canvas, index);
+}
+
+void ReportDocument::paintPage(PageCanvas& canvas, int index) {
     painterFont_.reset();
     const Page& page = pages_.at(size_t(index));
-    for (const Placement& p : page.bands) paintPlacement(painter, p, page, nullptr);
+    for (const Placement& p : page.bands) paintPlacement(&canvas, p, page, nullptr);
 }
 
 QStringList ReportDocument::pageTexts(int index) {
     QStringList texts;
-    QImage scratch(1, 1, QImage::Format_RGB32);
-    QPainter painter(&scratch);
     const Page& page = pages_.at(size_t(index));
-    for (const Placement& p : page.bands) paintPlacement(painter, p, page, &texts);
+    for (const Placement& p : page.bands) paintPlacement(nullptr, p, page, &texts);
     return texts;
 }
 
@@ -384,31 +399,27 @@ QImage ReportDocument::renderPage(int index, double dpi) {
     return image;
 }
 
-void ReportDocument::paintPlacement(QPainter& painter, const Placement& p, const Page& page, QStringList* texts) {
+// Paints one band on `canvas`, or, without a canvas, collects its texts into `texts`.
+void ReportDocument::paintPlacement(PageCanvas* canvas, const Placement& p, const Page& page, QStringList* texts) {
     const EvalContext c = context(p, page);
     const double growth = p.height - p.band->height;
     const double left = layout_.marginLeft, top = layout_.marginTop + p.y;
     for (const Item& it : p.band->items) {
         if (!holds(it.showIf, it.negateShowIf, c)) continue;
+        if (!canvas && it.kind != Item::Kind::Text) continue;
         const double extra = (it.wrap || it.stretch) ? growth : 0;
         const QRectF rect(mmToDots(left + it.x), mmToDots(top + it.y), mmToDots(it.w), mmToDots(it.h + extra));
         QPen pen(it.color);
         pen.setWidthF(mmToDots(it.lineWidth));
         switch (it.kind) {
         case Item::Kind::Line:
-            if (texts) break;
-            painter.setPen(pen);
-            painter.drawLine(QPointF(rect.left(), rect.top()), QPointF(rect.left() + mmToDots(it.w), rect.top() + mmToDots(it.h + extra)));
+            canvas->drawLine(rect.topLeft(), QPointF(rect.left() + mmToDots(it.w), rect.top() + mmToDots(it.h + extra)), pen);
             break;
         case Item::Kind::Box:
-            if (texts) break;
-            painter.setPen(it.lineWidth > 0 ? pen : QPen(Qt::NoPen));
-            painter.setBrush(it.fill.isValid() ? QBrush(it.fill) : QBrush(Qt::NoBrush));
-            painter.drawRect(rect);
-            painter.setBrush(Qt::NoBrush);
+            canvas->drawRect(rect, it.lineWidth > 0 ? pen : QPen(Qt::NoPen), it.fill.isValid() ? QBrush(it.fill) : QBrush(Qt::NoBrush));
             break;
         case Item::Kind::Image:
-            if (!texts) paintImage(painter, it, rect, c);
+            paintImage(*canvas, it, rect, c);
             break;
         case Item::Kind::Text: {
             const QString text = it.text.evaluate(c, it.blankWhenZero);
@@ -416,13 +427,9 @@ void ReportDocument::paintPlacement(QPainter& painter, const Placement& p, const
                 if (!text.isEmpty()) texts->append(text);
                 break;
             }
-            if (it.fill.isValid()) painter.fillRect(rect, it.fill);
-            if (it.border) {
-                painter.setPen(pen);
-                painter.drawRect(rect);
-            }
+            if (it.fill.isValid()) canvas->fillRect(rect, it.fill);
+            if (it.border) canvas->drawRect(rect, pen, QBrush(Qt::NoBrush));
             if (text.isEmpty()) break;
-            painter.setPen(it.color);
             QFont font = it.resolved;
             if (!it.wrap) {
                 // A single line that does not fit is set smaller rather than cut.
@@ -434,17 +441,17 @@ void ReportDocument::paintPlacement(QPainter& painter, const Placement& p, const
                 }
             }
             if (!painterFont_ || *painterFont_ != font) {
-                painter.setFont(font);
+                canvas->setFont(font);
                 painterFont_ = font;
             }
-            painter.drawText(rect, textFlags(it), text);
+            canvas->drawText(rect, textFlags(it), text, it.color);
             break;
         }
         }
     }
 }
 
-void ReportDocument::paintImage(QPainter& painter, const Item& it, const QRectF& rect, const EvalContext& c) {
+void ReportDocument::paintImage(PageCanvas& canvas, const Item& it, const QRectF& rect, const EvalContext& c) {
     if (it.qr) {
         const QString content = it.text.evaluate(c);
         if (content.isEmpty()) return;
@@ -455,12 +462,11 @@ void ReportDocument::paintImage(QPainter& painter, const Item& it, const QRectF&
         const double side = qMin(rect.width(), rect.height());
         const double module = side / (code.size + 2);  // a quiet border of one module
         const QPointF origin(rect.left() + (rect.width() - side) / 2 + module, rect.top() + (rect.height() - side) / 2 + module);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::black);
         for (int y = 0; y < code.size; ++y)
             for (int x = 0; x < code.size; ++x)
-                if (code.at(x, y)) painter.drawRect(QRectF(origin.x() + x * module, origin.y() + y * module, module * 1.02, module * 1.02));
-        painter.setBrush(Qt::NoBrush);
+                if (code.at(x, y))
+                    canvas.drawRect(QRectF(origin.x() + x * module, origin.y() + y * module, module * 1.02, module * 1.02), QPen(Qt::NoPen),
+                                    QBrush(Qt::black));
         return;
     }
     QString path = it.name.compare(QLatin1String("Picture1"), Qt::CaseInsensitive) == 0 && !picturePath_.isEmpty()
@@ -474,7 +480,7 @@ void ReportDocument::paintImage(QPainter& painter, const Item& it, const QRectF&
     QSizeF size = QSizeF(image.size()).scaled(rect.size(), Qt::KeepAspectRatio);
     const QRectF target(rect.left() + (rect.width() - size.width()) / 2, rect.top() + (rect.height() - size.height()) / 2,
                         size.width(), size.height());
-    painter.drawImage(target, image);
+    canvas.drawImage(target, image, path);
 }
 
 }  // namespace tanabana::reports

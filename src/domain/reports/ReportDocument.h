@@ -23,6 +23,10 @@
 class QPainter;
 
 namespace tanabana::reports {
+class PageCanvas;
+}
+
+namespace tanabana::reports {
 
 // Painting works in dots of 1/1200 inch; outputs scale their painter to this.
 constexpr double kDotsPerInch = 1200.0;
@@ -65,6 +69,7 @@ public:
 
     // Paints one page; the painter's coordinates are dots (1/1200 inch) from the paper's corner.
     void paintPage(QPainter& painter, int index);
+    void paintPage(PageCanvas& canvas, int index);
     // A page as a picture at `dpi` (preview, thumbnails, tests).
     QImage renderPage(int index, double dpi);
     // Every text the page prints, in painting order (checks without a PDF reader).
@@ -76,8 +81,8 @@ public:
 private:
     void paginate();
     EvalContext context(const Placement& placement, const Page& page) const;
-    void paintPlacement(QPainter& painter, const Placement& placement, const Page& page, QStringList* texts);
-    void paintImage(QPainter& painter, const Item& item, const QRectF& rect, const EvalContext& context);
+    void paintPlacement(PageCanvas* canvas, const Placement& placement, const Page& page, QStringList* texts);
+    void paintImage(PageCanvas& canvas, const Item& item, const QRectF& rect, const EvalContext& context);
     double measure(const Band& band, const EvalContext& context);
     // Height in mm of a wrapping text in its item's width.
     double wrappedHeight(const Item& item, const QString& text);
@@ -97,7 +102,7 @@ private:
     QHash<QString, QImage> images_;
     QHash<QString, QrCode> qrCodes_;
     std::unordered_map<const Item*, std::unique_ptr<TextMeasure>> measures_;
-    // The font last given to the painter of the page being painted (none: set the next one).
+    // The font last given to the canvas of the page being painted (none: set the next one).
     std::optional<QFont> painterFont_;
 
     friend class Paginator;

@@ -1,6 +1,8 @@
 #include "domain/reports/ReportService.h"
 
 #include "core/Text.h"
+#include "domain/reports/PdfCanvas.h"
+#include "domain/reports/PdfFile.h"
 #include "domain/reports/ReportError.h"
 #include "domain/reports/ReportFolders.h"
 
@@ -51,6 +53,39 @@ std::unique_ptr<ReportDocument> ReportService::prepare(db::Database* db, const R
     return document;
 }
 
+namespace {
+
+// Writes the pages through Qt's own PDF engine: slower, used for a font the direct writer cannot embed.
+bool writePdfThroughQt(ReportDocument& document, QIODevice& file, const QString& title) {
+    QPdfWriter writer(&file);
+    writer.setResolution(int(kDotsPerInch));
+    writer.setPageLayout(document.pageLayout());
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Tanabana"));
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    for (int i = 0; i < document.pageCount(); ++i) {
+        if (i > 0) writer.newPage();
+        document.paintPage(painter, i);
+    }
+    return painter.end();
+}
+
+bool writePdfDirectly(ReportDocument& document, QIODevice& file, const QString& title) {
+    PdfFile pdf(file, title, QStringLiteral("Tanabana"));
+    PdfCanvas canvas(pdf);
+    for (int i = 0; i < document.pageCount(); ++i) {
+        pdf.beginPage(document.pageLayout(), kDotsPerInch);
+        canvas.beginPage();
+        document.paintPage(canvas, i);
+        canvas.endPage();
+        pdf.endPage();
+    }
+    return pdf.finish();
+}
+
+}  // namespace
+
 void ReportService::writePdf(ReportDocument& document, const QString& path) {
     const QFileInfo info(path);
     if (!info.dir().exists())
@@ -58,22 +93,16 @@ void ReportService::writePdf(ReportDocument& document, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw ReportError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(int(kDotsPerInch));
-        writer.setPageLayout(document.pageLayout());
-        writer.setTitle(info.completeBaseName());
-        writer.setCreator(QStringLiteral("Tanabana"));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            throw ReportError(QStringLiteral("Cannot write %1: the PDF could not be started").arg(path));
-        }
-        for (int i = 0; i < document.pageCount(); ++i) {
-            if (i > 0) writer.newPage();
-            document.paintPage(painter, i);
-        }
-        painter.end();
+    bool written = false;
+    try {
+        written = writePdfDirectly(document, file, info.completeBaseName());
+    } catch (const PdfFontUnsupported&) {
+        // Start again from an empty file through Qt's engine.
+        written = file.seek(0) && file.resize(0) && writePdfThroughQt(document, file, info.completeBaseName());
+    }
+    if (!written) {
+        file.cancelWriting();
+        throw ReportError(QStringLiteral("Cannot write %1: the PDF could not be written").arg(path));
     }
     if (!file.commit()) throw ReportError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
 }

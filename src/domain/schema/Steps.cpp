@@ -10,6 +10,7 @@
 #include "domain/reports/Schema.h"
 #include "domain/returns/ReturnSchema.h"
 #include "domain/shell/Schema.h"
+#include "domain/stock/StockSchema.h"
 #include "domain/trade/PurchaseSchema.h"
 #include "domain/trade/Schema.h"
 #include "domain/vouchers/VoucherSchema.h"
@@ -45,6 +46,7 @@ std::vector<db::MigrationStep> yearDatabaseSteps() {
     append(steps, jobwork::millSteps());
     append(steps, accounts::accountsSteps());
     append(steps, returns::returnSteps());
+    append(steps, stock::stockSteps());
     return steps;
 }
 

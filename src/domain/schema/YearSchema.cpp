@@ -7,6 +7,7 @@
 #include "domain/reports/Schema.h"
 #include "domain/returns/ReturnSchema.h"
 #include "domain/shell/Schema.h"
+#include "domain/stock/StockSchema.h"
 #include "domain/trade/PurchaseSchema.h"
 #include "domain/trade/Schema.h"
 #include "domain/vouchers/VoucherSchema.h"
@@ -36,6 +37,7 @@ const db::ColumnWidths& yearColumnWidths() {
         addAll(w, vouchers::voucherTables());
         for (const db::TableDef* table : jobwork::millTables()) w.add(*table);
         for (const db::TableDef* table : returns::returnTables()) w.add(*table);
+        for (const db::TableDef* table : stock::stockTables()) w.add(*table);
         return w;
     }();
     return widths;

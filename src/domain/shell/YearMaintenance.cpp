@@ -87,7 +87,9 @@ const QStringList& newYearClearedTables() {
         QStringLiteral("JobWork_IssueMst"), QStringLiteral("JobWork_IssueMst_1"),  QStringLiteral("JobWork_IssueDtl_Ambr"),
         QStringLiteral("JobWork_IssueMst_Ambr"), QStringLiteral("CNDtl"),          QStringLiteral("CNMst"),
         QStringLiteral("BillMst_TakaDetail"), QStringLiteral("HeadDtl3_Auto"),     QStringLiteral("ProductionMst"),
-        QStringLiteral("ProductionDtl")};
+        QStringLiteral("ProductionDtl"),
+        // last year's transfers are in the opening stock the new year starts from
+        QStringLiteral("StockTransfer")};
     return tables;
 }
 

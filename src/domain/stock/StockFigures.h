@@ -2,7 +2,7 @@
 // The stock of each quality, worked out on demand from its opening stock in the item master and
 // every document that moves goods: purchases and their returns, sales and their returns, grey
 // takas sent to the mills and finished cloth received back, job-process issues and receipts,
-// general stock vouchers and the firm's own production. Nothing is stored: each run reads the
+// general stock vouchers, stock moved from one item to another and the firm's own production. Nothing is stored: each run reads the
 // documents with one grouped query, so two stations asking at once never meet.
 //
 // "Rapier 60 Grey", opening 100 m; bought 50 m on 10-04, sold 30 m on 20-04: between 01-04 and
@@ -47,9 +47,10 @@ struct StockFigure {
     Decimal millIssues, millReceipts;
     Decimal jobIssues, jobReceipts;
     Decimal generalIssues, generalReceipts;
+    Decimal transfersOut, transfersIn;  // stock moved to or from another item
 
-    Decimal receipts() const { return purchases + produced + millReceipts + jobReceipts + salesReturns + generalReceipts; }
-    Decimal issues() const { return purchaseReturns + millIssues + jobIssues + sales + generalIssues; }
+    Decimal receipts() const { return purchases + produced + millReceipts + jobReceipts + salesReturns + generalReceipts + transfersIn; }
+    Decimal issues() const { return purchaseReturns + millIssues + jobIssues + sales + generalIssues + transfersOut; }
     Decimal closing() const { return opening + receipts() - issues(); }
     // Nothing to show: no opening, no movement, no closing.
     bool isEmpty() const { return opening.isZero() && receipts().isZero() && issues().isZero(); }

@@ -90,7 +90,7 @@ void compute(const StatementOptions& o, db::Database& db, const Session& session
         data.rows.push_back({f.itemId, f.group, f.subGroup, f.design, f.code, f.name, quantity(f.opening),
                              quantity(f.purchases + f.produced), quantity(f.purchaseReturns), quantity(f.sales),
                              quantity(f.salesReturns), quantity(f.millIssues), quantity(f.millReceipts), quantity(f.jobIssues),
-                             quantity(f.jobReceipts), quantity(f.generalIssues), quantity(f.generalReceipts),
+                             quantity(f.jobReceipts), quantity(f.generalIssues + f.transfersOut), quantity(f.generalReceipts + f.transfersIn),
                              quantity(f.receipts()), quantity(f.issues()), quantity(closing), money(f.purchaseRate),
                              money(f.saleRate), money(rate), money((closing * rate).roundHalfEven(2))});
     }

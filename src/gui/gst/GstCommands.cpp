@@ -1,5 +1,5 @@
-// The GST register menu: "1. GSTR - 1" (a bill named in its check list opens on the sales
-// screen), "2. GSTR - 2", "3. GSTR - 3B", "4. ITC-04", "5. GSTR- 9" (the yearly HSN tables),
+// The GST register menu: "1. GSTR - 1" (a bill, return or note named in its check list opens in
+// its own window), "2. GSTR - 2", "3. GSTR - 3B", "4. ITC-04", "5. GSTR- 9" (the yearly HSN tables),
 // "12. GSTR - Set Off" (the summary of tax per rate down to the net payable) and
 // "13. GSTR - 2 & 2A (Matching)", the matching of the purchase bills with the portal's data, and
 // "14. GST Reconsilation", the year's books against the returns filed.
@@ -13,8 +13,6 @@
 #include "gui/gst/ReconciliationScreen.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
-#include "gui/trade/SalesScreen.h"
-#include "gui/trade/SellingCommands.h"
 
 namespace tanabana::gui {
 
@@ -26,10 +24,9 @@ void registerGstCommands(CommandRegistry& registry) {
             Session* session = &c.session;
             Messages* messages = &c.messages;
             db::Database* books = &year;
-            screen->setOpenBill([window, books, session, messages](qint64 id) {
-                auto* bill = new SalesScreen(*books, *session, *messages, salesWindowFor(*session));
-                window->openChild(bill);
-                bill->openBill(id);
+            screen->setOpenDocument([window, books, session, messages](int formId, qint64 id) {
+                CommandContext context{*window, [books] { return books; }, *session, *messages};
+                openDocumentScreen(context, formId, id);
             });
             return screen;
         });

@@ -6,7 +6,9 @@
 #include "domain/gst/GstRules.h"
 #include "domain/gst/Gstr1Files.h"
 #include "domain/gst/ReturnWorkbook.h"
+#include "domain/gst/ReturnPrints.h"
 #include "gui/common/FormFields.h"
+#include "gui/reports/MasterPrints.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -70,16 +72,16 @@ void Gstr1Screen::build() {
     buttons->addStretch(1);
     auto* csvButton = returnButton(this, QStringLiteral("cmdCSV"), QStringLiteral("CSV"), QStringLiteral("Write the offline tool's CSV files"));
     auto* jsonButton = returnButton(this, QStringLiteral("cmdJson"), QStringLiteral("JSON"), QStringLiteral("Write the file for the portal's upload"));
-    auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("Not available yet"));
+    auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("The printed return"));
     auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The return in its workbook"));
     auto* exit = exitButton(this);
-    viewButton->setEnabled(false);
     for (QPushButton* b : {csvButton, jsonButton, viewButton, excelButton, exit}) buttons->addWidget(b);
     outer->addLayout(buttons);
 
     connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
     connect(csvButton, &QPushButton::clicked, this, [this] { writeCsv(); });
     connect(jsonButton, &QPushButton::clicked, this, [this] { writeJson(); });
+    connect(viewButton, &QPushButton::clicked, this, [this] { viewReport(); });
     connect(excelButton, &QPushButton::clicked, this, [this] { writeExcel(); });
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { summary_->setText(summaryText()); });
     showReturn();
@@ -135,6 +137,8 @@ bool Gstr1Screen::refresh() {
     };
     if (anyRed(QStringLiteral("B2B")))
         messages_.warning(QStringLiteral("Red Line Represent Error"), QStringLiteral("Please Enter Proper GSTIN In B2B File Sales"));
+    if (anyRed(QStringLiteral("CDNR")))
+        messages_.warning(QStringLiteral("Red Line Represent Error"), QStringLiteral("Please Enter Proper GSTIN In cdnr File Sales"));
     if (anyRed(QStringLiteral("HSN")))
         messages_.warning(QStringLiteral("Red Line Represent Error"), QStringLiteral("Please Enter Proper HSN Code In HSN File Sales"));
     if (!problems_.empty()) tabs_->setCurrentWidget(grid(QStringLiteral("Check")));
@@ -146,14 +150,22 @@ void Gstr1Screen::showReturn() {
     for (int i = 0; i < tabs_->count(); ++i)
         if (tabs_->tabText(i).startsWith(QLatin1String("HSN B2"))) tabs_->setTabVisible(i, split);
 
-    std::set<qint64> faulty;
-    for (const auto& p : problems_) faulty.insert(p.document.id);
+    // A bill, a return and a credit note may share a key: a fault belongs to its kind and key.
+    std::set<std::pair<int, qint64>> faulty;
+    for (const auto& p : problems_) faulty.insert({p.document.formId, p.document.id});
     auto redDocuments = [&](const std::vector<gst::InvoiceRateRow>& rows) {
         std::vector<bool> red;
-        for (const auto& row : rows) red.push_back(faulty.count(row.document.id) > 0);
+        for (const auto& row : rows) red.push_back(faulty.count({row.document.formId, row.document.id}) > 0);
         return red;
     };
     const int digits = result_ ? gst::hsnDigitsRequired(result_->period.from, gst::Gstr1Service(db_, session_).firm().turnoverAbove5Crore) : 4;
+    // A note to a registered buyer needs the buyer's GSTIN whole, as an invoice does.
+    auto redNotes = [&](const std::vector<gst::NoteRateRow>& rows, bool registered) {
+        std::vector<bool> red;
+        for (const auto& n : rows)
+            red.push_back(faulty.count({n.document.formId, n.document.id}) > 0 || (registered && n.gstin.size() != 15));
+        return red;
+    };
     auto redHsn = [&](const std::vector<gst::HsnRow>& rows) {
         std::vector<bool> red;
         for (const auto& h : rows) red.push_back(!gst::hsnCodeFault(h.hsn, digits).isEmpty() || h.uqc.isEmpty());
@@ -168,6 +180,8 @@ void Gstr1Screen::showReturn() {
         if (caption == QLatin1String("B2B")) red = redDocuments(r.b2b);
         else if (caption == QLatin1String("B2CL")) red = redDocuments(r.b2cl);
         else if (caption == QLatin1String("EXP")) red = redDocuments(r.exp);
+        else if (caption == QLatin1String("CDNR")) red = redNotes(r.cdnr, true);
+        else if (caption == QLatin1String("CDNUR")) red = redNotes(r.cdnur, false);
         else if (caption == QLatin1String("HSN")) red = redHsn(r.hsn);
         else if (caption == QLatin1String("HSN B2B")) red = redHsn(r.hsnB2b);
         else if (caption == QLatin1String("HSN B2C")) red = redHsn(r.hsnB2c);
@@ -204,16 +218,18 @@ QString Gstr1Screen::summaryText() const {
                                                                   : nullptr;
     if (tab == QLatin1String("Check"))
         return problems_.empty() ? QStringLiteral("No problems found.")
-                                 : QStringLiteral("%1 problem(s) the portal would refuse; Enter opens the bill.").arg(problems_.size());
+                                 : QStringLiteral("%1 problem(s) the portal would refuse; Enter opens the document.").arg(problems_.size());
+    if (tab == QLatin1String("CDNR")) return sectionSummaryText(result_->cdnrSummary, true);
+    if (tab == QLatin1String("CDNUR")) return sectionSummaryText(result_->cdnurSummary, true);
     if (!s) return {};
     return sectionSummaryText(*s);
 }
 
 bool Gstr1Screen::openProblem(int row) {
     if (row < 0 || row >= int(problems_.size())) return false;
-    const qint64 id = problems_[size_t(row)].document.id;
-    if (id <= 0 || !openBill_) return false;
-    openBill_(id);
+    const gst::DocumentRef& document = problems_[size_t(row)].document;
+    if (document.id <= 0 || !openDocument_) return false;
+    openDocument_(document.formId, document.id);
     return true;
 }
 
@@ -262,6 +278,12 @@ bool Gstr1Screen::writeCsv() {
 
 bool Gstr1Screen::writeJson() {
     return writeFiles([](const gst::Gstr1& r, const QString& folder) { gst::writeGstr1Json(r, folder); });
+}
+
+PreviewWindow* Gstr1Screen::viewReport() {
+    if (!ensureReturn()) return nullptr;
+    return previewReport(session_, messages_, gst::gstr1Report(db_, session_, *result_),
+                         QStringLiteral("GSTR1_") + result_->period.from.toString(QStringLiteral("MMM-yyyy")), this);
 }
 
 bool Gstr1Screen::writeExcel() {

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <set>
 
 namespace tanabana::gui {
 
@@ -28,7 +29,20 @@ QString Gstr2Screen::summaryFor(const QString& sheet) const {
     if (!result_) return {};
     if (sheet == QLatin1String("B2B")) return sectionSummaryText(result_->b2bSummary);
     if (sheet == QLatin1String("B2BUR")) return sectionSummaryText(result_->b2burSummary);
-    return {};
+    if (sheet != QLatin1String("CDNR") && sheet != QLatin1String("CDNUR")) return {};
+    // The notes counted as the invoices are: each party and each note (a return and a debit note
+    // may share a key) once, a note's value once over its rates.
+    gst::SectionSummary notes;
+    std::set<QString> parties;
+    std::set<std::pair<int, qint64>> seen;
+    for (const gst::InwardNoteRow& n : sheet == QLatin1String("CDNR") ? result_->cdnr : result_->cdnur) {
+        parties.insert(n.supplier);
+        if (seen.insert({n.formId, n.documentId}).second) notes.invoiceValue += n.noteValue;
+        notes.taxable += n.taxable;
+    }
+    notes.parties = int(parties.size());
+    notes.invoices = int(seen.size());
+    return sectionSummaryText(notes, true);
 }
 
 reports::ReportRequest Gstr2Screen::report() const { return gst::gstr2Report(db_, session_, *result_); }

@@ -1,7 +1,8 @@
 #pragma once
 // The GSTR-2 screen (Frm_GSTR2, "GSTR - 2"): a period, which bills to take (all, only those
 // matched with the portal's GSTR-2A, or only those not matched), and the return's sheets in tabs
-// (B2B, B2BUR, CDNR, CDNUR, exemp, HSNSUM) with the counts and totals of the invoice sections.
+// (B2B, B2BUR, CDNR, CDNUR, exemp, HSNSUM) with the counts and totals of the invoice and notes
+// sections.
 #include "domain/gst/Gstr2.h"
 #include "gui/gst/SheetsReturnScreen.h"
 

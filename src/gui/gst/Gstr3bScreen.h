@@ -1,7 +1,8 @@
 #pragma once
 // The GSTR-3B screen (Frm_GSTR3, "GSTR - 3B"): a period, the return's tables from the books under
 // the headings of the form (3.1 outward supplies, 3.2 inter-state supplies, 4 eligible ITC,
-// 5 exempt inward supplies), and View Report (the printed return in the preview) and Excel.
+// 5 exempt inward supplies), View Report (the printed return in the preview) and Excel (the form's
+// workbook filled in Knvs_GSTR).
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"

@@ -3,8 +3,10 @@
 #include "gui/gst/ReturnPeriod.h"
 
 #include "core/Words.h"
+#include "domain/gst/ReturnPrints.h"
 #include "domain/reports/ReportFolders.h"
 #include "gui/common/FormFields.h"
+#include "gui/reports/MasterPrints.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -110,9 +112,10 @@ void PortalMatchingScreen::build() {
     auto* matchButton = returnButton(this, QStringLiteral("cmd_save"), QStringLiteral("Match"), QStringLiteral("Match the bills with the portal"));
     auto* confirmButton = returnButton(this, QStringLiteral("cmdConfirm"), QStringLiteral("Confirm"), QStringLiteral("Accept the ticked proposals"));
     auto* rejectButton = returnButton(this, QStringLiteral("cmdReject"), QStringLiteral("Reject"), QStringLiteral("Refuse the ticked proposals"));
+    auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("The two sides printed"));
     auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The mismatches as a workbook"));
     auto* exit = exitButton(this);
-    for (QPushButton* b : {importButton, deleteButton, matchButton, confirmButton, rejectButton, excelButton, exit}) buttons->addWidget(b);
+    for (QPushButton* b : {importButton, deleteButton, matchButton, confirmButton, rejectButton, viewButton, excelButton, exit}) buttons->addWidget(b);
     outer->addLayout(buttons);
 
     connect(bar.refresh, &QPushButton::clicked, this, [this] { refresh(); });
@@ -125,6 +128,7 @@ void PortalMatchingScreen::build() {
     connect(matchButton, &QPushButton::clicked, this, [this] { match(); });
     connect(confirmButton, &QPushButton::clicked, this, [this] { confirmTicked(); });
     connect(rejectButton, &QPushButton::clicked, this, [this] { rejectTicked(); });
+    connect(viewButton, &QPushButton::clicked, this, [this] { viewReport(); });
     connect(excelButton, &QPushButton::clicked, this, [this] { writeExcel(); });
     connect(books_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!filling_ && item->column() == 0) billTicked(item->row());
@@ -167,7 +171,7 @@ void PortalMatchingScreen::show(const gst::Reconciliation& r) {
     portalIds_.clear();
     const QString date = QStringLiteral("dd-MM-yyyy");
     for (const gst::BookBill& b : r.books) {
-        const bool matched = b.state == gst::MatchState::Exact || b.state == gst::MatchState::Confirmed || b.ticked;
+        const bool matched = b.matched();
         if (onlyMismatches && matched) continue;
         addRow(books_, b.ticked, {b.gstin, b.supplier, b.billNo, b.invoiceType, b.date.toString(date), b.placeOfSupply,
                                   b.reverseCharge ? QStringLiteral("Y") : QStringLiteral("N")},
@@ -184,6 +188,13 @@ void PortalMatchingScreen::show(const gst::Reconciliation& r) {
     portal_->resizeColumnsToContents();
     summary_->setText(summaryText());
     filling_ = false;
+}
+
+// Both sides as shown: all of them, or the mismatches only when that is ticked.
+PreviewWindow* PortalMatchingScreen::viewReport() {
+    if (!refresh()) return nullptr;
+    return previewReport(session_, messages_, gst::matchingReport(db_, session_, *result_, onlyMismatches_->isChecked()),
+                         QStringLiteral("GSTR") + gst::portalReturnCode(kind()) + QStringLiteral("_Matching_") + period().from.toString(QStringLiteral("MMM-yyyy")), this);
 }
 
 QString PortalMatchingScreen::summaryText() const {

@@ -3,7 +3,8 @@
 // the portal's return (2A or 2B); Import keeps the portal's workbook or JSON for the period,
 // Delete removes it, Match pairs the portal's invoices with the purchase bills; the bills and the
 // portal's invoices side by side, the unmatched ones only when asked, near misses waiting for
-// Confirm or Reject; a tick on a bill marks it matched by hand; Excel writes the mismatches.
+// Confirm or Reject; a tick on a bill marks it matched by hand; View Report prints both sides,
+// Excel writes the mismatches.
 #include "core/Messages.h"
 #include "core/Session.h"
 #include "db/Database.h"
@@ -21,6 +22,7 @@ class QTableWidget;
 namespace tanabana::gui {
 
 class DateBox;
+class PreviewWindow;
 
 class PortalMatchingScreen : public QWidget {
     Q_OBJECT
@@ -38,6 +40,8 @@ public:
     bool confirmTicked();
     bool rejectTicked();
     bool writeExcel();
+    // Both sides on paper in a preview window; null when there is none.
+    PreviewWindow* viewReport();
 
     QTableWidget* booksGrid() const { return books_; }
     QTableWidget* portalGrid() const { return portal_; }

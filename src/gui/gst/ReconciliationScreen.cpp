@@ -3,7 +3,9 @@
 #include "gui/gst/ReturnPeriod.h"
 
 #include "core/Words.h"
+#include "domain/gst/ReturnPrints.h"
 #include "gui/common/FormFields.h"
+#include "gui/reports/MasterPrints.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -48,12 +50,14 @@ ReconciliationScreen::ReconciliationScreen(db::Database& db, Session& session, M
     auto* refreshButton = returnButton(this, QStringLiteral("cmdRefresh"), QStringLiteral("Refresh"), QStringLiteral("Refresh For Latest Data"));
     auto* saveButton = returnButton(this, QStringLiteral("cmd_save"), QStringLiteral("Save"), QStringLiteral("Keep the figures filed online"));
     auto* deleteButton = returnButton(this, QStringLiteral("cmd_Delete"), QStringLiteral("Delete"), QStringLiteral("Delete this year's entry"));
+    auto* viewButton = returnButton(this, QStringLiteral("cmdView"), QStringLiteral("View Report"), QStringLiteral("The reconciliation printed"));
     auto* excelButton = returnButton(this, QStringLiteral("Cmd_Excel"), QStringLiteral("Excel"), QStringLiteral("The reconciliation workbook"));
-    for (QPushButton* b : {refreshButton, saveButton, deleteButton, excelButton, exitButton(this)}) buttons->addWidget(b);
+    for (QPushButton* b : {refreshButton, saveButton, deleteButton, viewButton, excelButton, exitButton(this)}) buttons->addWidget(b);
     outer->addLayout(buttons);
     connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
     connect(deleteButton, &QPushButton::clicked, this, [this] { deleteYear(); });
+    connect(viewButton, &QPushButton::clicked, this, [this] { viewReport(); });
     connect(excelButton, &QPushButton::clicked, this, [this] { writeExcel(); });
     show(gst::YearReconciliation(db_, session_, messages_).rows());
 }
@@ -134,6 +138,15 @@ bool ReconciliationScreen::deleteYear() {
     if (!service.deleteYear()) return false;
     show({});
     return true;
+}
+
+// The figures as the grid shows them, typed ones included, whether kept yet or not.
+PreviewWindow* ReconciliationScreen::viewReport() {
+    if (rows_.empty() && !refresh()) return nullptr;
+    const auto rows = typed();
+    if (!rows) return nullptr;
+    return previewReport(session_, messages_, gst::reconciliationReport(db_, session_, *rows),
+                         QStringLiteral("GST_Reconsilation_") + QString::number(session_.yearStartDate.year()), this);
 }
 
 bool ReconciliationScreen::writeExcel() {

@@ -2,7 +2,8 @@
 // The yearly reconciliation screen (Frm_Gstr_Audit, "GST Reconsilation"): the six groups with
 // their months, the books' figures beside the figures filed online, which the operator types
 // with a tick for the months that agree; Refresh works the books' figures out again, Save keeps
-// what was typed, Delete removes the year's entry, Excel writes the reconciliation workbook.
+// what was typed, Delete removes the year's entry, View Report prints it and Excel writes the
+// reconciliation workbook.
 #include "domain/gst/YearReconciliation.h"
 
 #include <QWidget>
@@ -10,6 +11,8 @@
 class QTableWidget;
 
 namespace tanabana::gui {
+
+class PreviewWindow;
 
 class ReconciliationScreen : public QWidget {
     Q_OBJECT
@@ -20,6 +23,8 @@ public:
     bool save();
     bool deleteYear();
     bool writeExcel();
+    // The reconciliation on paper in a preview window; null when there is none.
+    PreviewWindow* viewReport();
     QTableWidget* grid() const { return grid_; }
 
 private:

@@ -74,11 +74,12 @@ bool numeric(const QString& text) {
 
 }  // namespace
 
-QString sectionSummaryText(const gst::SectionSummary& s) {
-    return QStringLiteral("Parties : %1    Invoices : %2    Invoice Value : %3    Taxable Value : %4")
+QString sectionSummaryText(const gst::SectionSummary& s, bool notes) {
+    return QStringLiteral("Parties : %1    %2 : %3    %4 Value : %5    Taxable Value : %6")
         .arg(s.parties)
+        .arg(notes ? QStringLiteral("Notes") : QStringLiteral("Invoices"))
         .arg(s.invoices)
-        .arg(FormatIndian(s.invoiceValue, 2), FormatIndian(s.taxable, 2));
+        .arg(notes ? QStringLiteral("Note") : QStringLiteral("Invoice"), FormatIndian(s.invoiceValue, 2), FormatIndian(s.taxable, 2));
 }
 
 void fillReturnGrid(QTableWidget* g, const QStringList& header, const std::vector<QStringList>& rows, const std::vector<bool>& red) {

@@ -36,8 +36,9 @@ QLabel* addSummaryLabel(QWidget* screen, QBoxLayout* layout);
 // The background of a row the portal would refuse or the operator must look at.
 inline const QColor kFaultRow(255, 205, 205);
 
-// "Parties : 2    Invoices : 3    Invoice Value : 22,225.00    Taxable Value : 20,500.00"
-QString sectionSummaryText(const gst::SectionSummary& summary);
+// "Parties : 2    Invoices : 3    Invoice Value : 22,225.00    Taxable Value : 20,500.00"; for the
+// returns and notes sections "Parties : 1    Notes : 1    Note Value : 2,205.00 ...".
+QString sectionSummaryText(const gst::SectionSummary& summary, bool notes = false);
 
 // Fills a return's grid with rows as the files hold them: amounts (numbers with decimals, not in
 // a "Number" column) right-aligned in Indian grouping, rows marked `red` painted.

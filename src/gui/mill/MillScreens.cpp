@@ -66,10 +66,36 @@ LookupSource millSource(db::Database& db, Session& session, Messages& messages) 
 
 QString metresText(Decimal d) { return FormatIndian(d, 3); }
 
+// Qualities: the active items that are not new products, by name or code.
+LookupSource qualitySource(db::Database& db, Session& session, Messages& messages) {
+    auto purchases = std::make_shared<trade::PurchaseInvoices>(db, session, messages);
+    return typedSource<trade::PurchaseItem>([purchases](const QString& p) { return purchases->items(p); },
+                                            {{QStringLiteral("Item Name"), [](const trade::PurchaseItem& i) { return i.name; }},
+                                             {QStringLiteral("Code"), [](const trade::PurchaseItem& i) { return i.code; }}},
+                                            [](const trade::PurchaseItem& i) { return i.id; });
+}
+
+// The print-type choice beside the buttons: layout 1, 2 or 3 of the challan.
+QComboBox* printTypeBox() {
+    auto* box = new QComboBox;
+    box->setObjectName(QStringLiteral("ComPrintType"));
+    box->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    box->setToolTip(QStringLiteral("Print layout"));
+    return box;
+}
+
+// A saved challan's broker in its look-up field (cleared when it has none).
+void showBroker(LookupField* field, db::Database& db, Session& session, Messages& messages, qint64 brokerId) {
+    QSignalBlocker quiet(field);
+    if (brokerId > 0) field->setChosen(brokerId, brokerName(db, session, messages, brokerId));
+    else field->clearChoice();
+}
+
 // Print or PDF of a saved challan through the report preview; a layout that cannot be read is said.
-void printMill(db::Database& db, Session& session, Messages& messages, qint64 id, bool pdf, bool bleaching, QWidget* parent) {
+void printMill(db::Database& db, Session& session, Messages& messages, qint64 id, bool pdf, int printType, bool bleaching, QWidget* parent) {
     try {
-        printDocumentRequest(db, session, messages, mill::millRequest(db, session, id, 1, bleaching), mill::millPdfName(db, id), pdf, parent);
+        printDocumentRequest(db, session, messages, mill::millRequest(db, session, id, printType, bleaching), mill::millPdfName(db, id), pdf,
+                             parent);
     } catch (const reports::ReportError& error) {
         messages.critical(QStringLiteral("Report"), error.text());
     }
@@ -88,24 +114,22 @@ MillIssueScreen::MillIssueScreen(db::Database& db, Session& session, Messages& m
       db_(db),
       variant_(variant),
       service_(std::make_unique<mill::MillIssues>(db, session, messages)) {
-    auto purchases = std::make_shared<trade::PurchaseInvoices>(db, session, messages);
     declareHeader({DocField::choice(QStringLiteral("txtBook"), QStringLiteral("Book"), {}),
                    DocField::number(QStringLiteral("txtChNo"), QStringLiteral("Mill Iss No"), 0),
                    DocField::date(QStringLiteral("DtpBillDate"), QStringLiteral("Issue Date")),
                    DocField::lookup(QStringLiteral("txtParty"), QStringLiteral("Mill"), millSource(db_, session_, messages_), 2),
-                   DocField::lookup(QStringLiteral("txtQuality"), QStringLiteral("Quality"),
-                                    typedSource<trade::PurchaseItem>([purchases](const QString& p) { return purchases->items(p); },
-                                                                     {{QStringLiteral("Item Name"), [](const trade::PurchaseItem& i) { return i.name; }},
-                                                                      {QStringLiteral("Code"), [](const trade::PurchaseItem& i) { return i.code; }}},
-                                                                     [](const trade::PurchaseItem& i) { return i.id; })),
+                   DocField::lookup(QStringLiteral("txtQuality"), QStringLiteral("Quality"), qualitySource(db_, session_, messages_)),
                    DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"), 2),
                    DocField::text(QStringLiteral("txtProcess"), QStringLiteral("Job Process")),
                    DocField::text(QStringLiteral("txtRefNo"), QStringLiteral("Ref. No")),
                    DocField::text(QStringLiteral("txtTransport"), QStringLiteral("Transport")),
                    DocField::text(QStringLiteral("txtTempo"), QStringLiteral("Tempo No")),
+                   DocField::lookup(QStringLiteral("txtBroker"), QStringLiteral("Broker"), brokerLookup(db_, session_, messages_)),
                    DocField::text(QStringLiteral("txtNotes"), QStringLiteral("Notes"), 0, 2)});
     book_ = choiceField(QStringLiteral("txtBook"));
     fillBooks(book_, db, session.firmNo);
+    printType_ = printTypeBox();
+    addToButtonBar(printType_);
     addPanel(sourcePanel(), {}, false);
     declareLine({DocField::text(QStringLiteral("txtTakaNo"), QStringLiteral("Taka No"), 90),
                  DocField::number(QStringLiteral("txtMtrs"), QStringLiteral("Mtrs"), 3, 90),
@@ -288,6 +312,7 @@ void MillIssueScreen::clearDocument() {
     if (bills_) bills_->clear();
     lookupField(QStringLiteral("txtParty"))->clearChoice();
     lookupField(QStringLiteral("txtQuality"))->clearChoice();
+    lookupField(QStringLiteral("txtBroker"))->clearChoice();
     for (const char* name : {"txtRate", "txtProcess", "txtRefNo", "txtTransport", "txtTempo", "txtNotes"}) textField(QString::fromLatin1(name))->clear();
     const QDate today = QDate::currentDate();
     dateField(QStringLiteral("DtpBillDate"))->setDate(session_.inYear(today) ? today : session_.yearEndDate);
@@ -308,6 +333,7 @@ mill::MillIssue MillIssueScreen::issueOnScreen() const {
     issue.reference = textOf(QStringLiteral("txtRefNo"));
     issue.transport = textOf(QStringLiteral("txtTransport"));
     issue.tempoNo = textOf(QStringLiteral("txtTempo"));
+    issue.brokerId = lookupField(QStringLiteral("txtBroker"))->chosenId();
     issue.notes = textOf(QStringLiteral("txtNotes"));
     issue.lines = lines_;
     if (issue.purchaseBillId <= 0 && issue.source == mill::TakaSource::Purchase) issue.source = mill::TakaSource::Typed;
@@ -328,6 +354,7 @@ void MillIssueScreen::loadDocument(qint64 id) {
     textField(QStringLiteral("txtRefNo"))->setText(issue->reference);
     textField(QStringLiteral("txtTransport"))->setText(issue->transport);
     textField(QStringLiteral("txtTempo"))->setText(issue->tempoNo);
+    showBroker(lookupField(QStringLiteral("txtBroker")), db_, session_, messages_, issue->brokerId);
     textField(QStringLiteral("txtNotes"))->setText(issue->notes);
     lines_ = issue->lines;
     if (weaver_ && issue->weaverId > 0) weaver_->setChosen(issue->weaverId, partyName(db_, session_.firmNo, issue->weaverId));
@@ -348,7 +375,9 @@ bool MillIssueScreen::saveDocument() {
     return true;
 }
 
-void MillIssueScreen::printDocument(bool pdf) { printMill(db_, session_, messages_, documentId(), pdf, variant_.bleaching, this); }
+void MillIssueScreen::printDocument(bool pdf) {
+    printMill(db_, session_, messages_, documentId(), pdf, printType_->currentIndex() + 1, variant_.bleaching, this);
+}
 
 void MillIssueScreen::sendWhatsApp() {
     setStatus({});
@@ -378,9 +407,12 @@ MillReceiptScreen::MillReceiptScreen(db::Database& db, Session& session, Message
                    DocField::text(QStringLiteral("txtLotNo"), QStringLiteral("Lot No")),
                    DocField::text(QStringLiteral("txtTransport"), QStringLiteral("Transport")),
                    DocField::text(QStringLiteral("txtTempo"), QStringLiteral("Tempo No")),
-                   DocField::text(QStringLiteral("txtLrNo"), QStringLiteral("L.R.No."))});
+                   DocField::text(QStringLiteral("txtLrNo"), QStringLiteral("L.R.No.")),
+                   DocField::lookup(QStringLiteral("txtBroker"), QStringLiteral("Broker"), brokerLookup(db, session, messages))});
     book_ = choiceField(QStringLiteral("txtBook"));
     fillBooks(book_, db, session.firmNo);
+    printType_ = printTypeBox();
+    addToButtonBar(printType_);
     auto* panel = new QWidget(this);
     auto* box = new QVBoxLayout(panel);
     box->setContentsMargins(0, 0, 0, 0);
@@ -426,16 +458,24 @@ MillReceiptScreen::MillReceiptScreen(db::Database& db, Session& session, Message
         if (!showAll_) offerTakas();
     });
 
+    // The taka's marka, weight, colour and design come from its issue and may be corrected here.
     std::vector<DocField> lineFields{DocField::info(QStringLiteral("lblTaka")),
-                                     DocField::number(QStringLiteral("txtGreyMtrs"), QStringLiteral("Grey Mtrs"), 3, 90),
-                                     DocField::number(QStringLiteral("txtFinMtrs"), QStringLiteral("Finish Mtrs"), 3, 90),
-                                     DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"), 2, 70),
+                                     DocField::number(QStringLiteral("txtGreyMtrs"), QStringLiteral("Grey Mtrs"), 3, 80),
+                                     DocField::number(QStringLiteral("txtFinMtrs"), QStringLiteral("Finish Mtrs"), 3, 80),
+                                     DocField::text(QStringLiteral("txtMarka"), QStringLiteral("Marka"), 70),
+                                     DocField::number(QStringLiteral("txtWt"), QStringLiteral("Weight"), 3, 70),
+                                     DocField::text(QStringLiteral("txtColour"), QStringLiteral("Colour"), 70),
+                                     DocField::text(QStringLiteral("txtDesign"), QStringLiteral("Design"), 70),
+                                     DocField::number(QStringLiteral("txtRate"), QStringLiteral("Rate"), 2, 60),
+                                     DocField::lookup(QStringLiteral("txtFinQuality"), QStringLiteral("Finish Quality"), qualitySource(db, session, messages)),
                                      DocField::choice(QStringLiteral("ComFin"), QStringLiteral("Fin."), {QStringLiteral("Y"), QStringLiteral("N")}, 50)};
     std::vector<GridColumn> columns{GridColumn::text(QStringLiteral("Taka NO")), GridColumn::number(QStringLiteral("Grey Mtrs"), 3, true),
                                     GridColumn::number(QStringLiteral("Finish Mtrs"), 3, true), GridColumn::number(QStringLiteral("Short/Long"), 3, true),
-                                    GridColumn::number(QStringLiteral("%"), 2), GridColumn::number(QStringLiteral("Rate"), 2),
-                                    GridColumn::number(QStringLiteral("Amount"), 2, true), GridColumn::text(QStringLiteral("Fin.")),
-                                    GridColumn::text(QStringLiteral("Our Ch. No"))};
+                                    GridColumn::number(QStringLiteral("%"), 2), GridColumn::text(QStringLiteral("Marka")),
+                                    GridColumn::number(QStringLiteral("Weight"), 3, true), GridColumn::text(QStringLiteral("Colour")),
+                                    GridColumn::text(QStringLiteral("Design")), GridColumn::number(QStringLiteral("Rate"), 2),
+                                    GridColumn::number(QStringLiteral("Amount"), 2, true), GridColumn::text(QStringLiteral("Finish Quality")),
+                                    GridColumn::text(QStringLiteral("Fin.")), GridColumn::text(QStringLiteral("Our Ch. No"))};
     if (variant_.bleaching) {
         lineFields.insert(lineFields.begin() + 3, DocField::number(QStringLiteral("txtGreyRet"), QStringLiteral("Grey Ret"), 3, 80));
         columns.insert(columns.begin() + 3, GridColumn::number(QStringLiteral("Grey Ret"), 3, true));
@@ -481,7 +521,8 @@ bool MillReceiptScreen::functionKey(int key) {
 void MillReceiptScreen::offerChallans() {
     QSignalBlocker quiet(challans_);
     challans_->clear();
-    for (const mill::PendingChallan& c : service_->pendingChallans(lookupField(QStringLiteral("txtParty"))->chosenId()))
+    const bool producedOnly = variant_.source == mill::TakaSource::Production;
+    for (const mill::PendingChallan& c : service_->pendingChallans(lookupField(QStringLiteral("txtParty"))->chosenId(), producedOnly))
         challans_->addItem(QStringLiteral("%1  %2  %3  %4  %5 Mtrs")
                                .arg(c.challanNo)
                                .arg(c.date.toString(QStringLiteral("dd-MM-yyyy")), c.quality, c.process, metresText(c.issuedMetres)),
@@ -531,7 +572,15 @@ void MillReceiptScreen::editLine(int row) {
     numberField(QStringLiteral("txtGreyMtrs"))->setText(l.greyMetres.toString(3));
     numberField(QStringLiteral("txtFinMtrs"))->setText(l.finishedMetres.isZero() ? QString() : l.finishedMetres.toString(3));
     if (variant_.bleaching) numberField(QStringLiteral("txtGreyRet"))->setText(l.greyReturned.isZero() ? QString() : l.greyReturned.toString(3));
+    textField(QStringLiteral("txtMarka"))->setText(l.marka);
+    numberField(QStringLiteral("txtWt"))->setText(l.weight.isZero() ? QString() : l.weight.toString(3));
+    textField(QStringLiteral("txtColour"))->setText(l.colour);
+    textField(QStringLiteral("txtDesign"))->setText(l.designNo);
     numberField(QStringLiteral("txtRate"))->setText(l.rate.toString(2));
+    if (l.finishedQualityId > 0)
+        lookupField(QStringLiteral("txtFinQuality"))->setChosen(l.finishedQualityId, trade::itemLabel(db_, l.finishedQualityId).name);
+    else
+        lookupField(QStringLiteral("txtFinQuality"))->clearChoice();
     choiceField(QStringLiteral("ComFin"))->setCurrentIndex(l.finished ? 0 : 1);
     numberField(QStringLiteral("txtFinMtrs"))->setFocus();
 }
@@ -557,7 +606,12 @@ void MillReceiptScreen::applyLine() {
     l.greyMetres = numberOf(QStringLiteral("txtGreyMtrs"));
     l.finishedMetres = numberOf(QStringLiteral("txtFinMtrs"));
     if (variant_.bleaching) l.greyReturned = numberOf(QStringLiteral("txtGreyRet"));
+    l.marka = textOf(QStringLiteral("txtMarka"));
+    l.weight = numberOf(QStringLiteral("txtWt"));
+    l.colour = textOf(QStringLiteral("txtColour"));
+    l.designNo = textOf(QStringLiteral("txtDesign"));
     l.rate = numberOf(QStringLiteral("txtRate"));
+    l.finishedQualityId = lookupField(QStringLiteral("txtFinQuality"))->chosenId();
     l.finished = choiceField(QStringLiteral("ComFin"))->currentText() == QStringLiteral("Y");
     markChanged();
     refreshGrid();
@@ -582,6 +636,7 @@ mill::MillReceipt MillReceiptScreen::receiptOnScreen() const {
     r.transport = textOf(QStringLiteral("txtTransport"));
     r.tempoNo = textOf(QStringLiteral("txtTempo"));
     r.lrNo = textOf(QStringLiteral("txtLrNo"));
+    r.brokerId = lookupField(QStringLiteral("txtBroker"))->chosenId();
     r.discountPercent = numberOf(QStringLiteral("txtDiscP"));
     r.otherPlus = numberOf(QStringLiteral("txtOther"));
     r.tdsPercent = numberOf(QStringLiteral("txtTdsP"));
@@ -592,7 +647,9 @@ mill::MillReceipt MillReceiptScreen::receiptOnScreen() const {
 void MillReceiptScreen::refreshGrid() {
     std::vector<std::vector<Cell>> rows;
     for (const mill::MillReceiptLine& l : lines_) {
-        std::vector<Cell> row{l.takaNo, l.greyMetres, l.finishedMetres, l.shortage(), l.shortagePercent(), l.rate, l.amount(),
+        std::vector<Cell> row{l.takaNo, l.greyMetres, l.finishedMetres, l.shortage(), l.shortagePercent(), l.marka, l.weight, l.colour,
+                              l.designNo, l.rate, l.amount(),
+                              l.finishedQualityId > 0 ? trade::itemLabel(db_, l.finishedQualityId).name : QString(),
                               l.finished ? QStringLiteral("Y") : QStringLiteral("N"), QString::number(service_->issueChallanNo(l.issueId))};
         if (variant_.bleaching) row.insert(row.begin() + 3, l.greyReturned);
         rows.push_back(std::move(row));
@@ -651,10 +708,12 @@ void MillReceiptScreen::clearDocument() {
     pending_->setRowCount(0);
     challans_->clear();
     lookupField(QStringLiteral("txtParty"))->clearChoice();
+    lookupField(QStringLiteral("txtBroker"))->clearChoice();
     for (const char* name : {"txtBillNo", "txtAgainst", "txtCrDays", "txtLotNo", "txtTransport", "txtTempo", "txtLrNo", "txtGreyMtrs",
-                             "txtFinMtrs", "txtRate", "txtDiscP", "txtOther", "txtTdsP"})
+                             "txtFinMtrs", "txtRate", "txtDiscP", "txtOther", "txtTdsP", "txtMarka", "txtWt", "txtColour", "txtDesign"})
         textField(QString::fromLatin1(name))->clear();
     if (variant_.bleaching) textField(QStringLiteral("txtGreyRet"))->clear();
+    lookupField(QStringLiteral("txtFinQuality"))->clearChoice();
     showAll_ = false;
     infoField(QStringLiteral("lblTaka"))->clear();
     const QDate today = QDate::currentDate();
@@ -680,6 +739,7 @@ void MillReceiptScreen::loadDocument(qint64 id) {
     textField(QStringLiteral("txtTransport"))->setText(r->transport);
     textField(QStringLiteral("txtTempo"))->setText(r->tempoNo);
     textField(QStringLiteral("txtLrNo"))->setText(r->lrNo);
+    showBroker(lookupField(QStringLiteral("txtBroker")), db_, session_, messages_, r->brokerId);
     textField(QStringLiteral("txtDiscP"))->setText(r->discountPercent.isZero() ? QString() : r->discountPercent.toString(2));
     textField(QStringLiteral("txtOther"))->setText(r->otherPlus.isZero() ? QString() : r->otherPlus.toString(2));
     textField(QStringLiteral("txtTdsP"))->setText(r->tdsPercent.isZero() ? QString() : r->tdsPercent.toString(2));
@@ -697,13 +757,17 @@ bool MillReceiptScreen::saveDocument() {
     setStatus(QStringLiteral("Saved as Receive Challan No ") + QString::number(r.challanNo));
     editing_ = -1;
     infoField(QStringLiteral("lblTaka"))->clear();
-    for (const char* name : {"txtGreyMtrs", "txtFinMtrs", "txtRate"}) textField(QString::fromLatin1(name))->clear();
+    for (const char* name : {"txtGreyMtrs", "txtFinMtrs", "txtRate", "txtMarka", "txtWt", "txtColour", "txtDesign"})
+        textField(QString::fromLatin1(name))->clear();
+    lookupField(QStringLiteral("txtFinQuality"))->clearChoice();
     if (variant_.bleaching) textField(QStringLiteral("txtGreyRet"))->clear();
     offerChallans();
     return true;
 }
 
-void MillReceiptScreen::printDocument(bool pdf) { printMill(db_, session_, messages_, documentId(), pdf, variant_.bleaching, this); }
+void MillReceiptScreen::printDocument(bool pdf) {
+    printMill(db_, session_, messages_, documentId(), pdf, printType_->currentIndex() + 1, variant_.bleaching, this);
+}
 
 documents::DocumentPage MillReceiptScreen::listDocuments(const documents::ListFilter& filter) {
     return service_->receiptList(filter, book_->currentData().toLongLong());

@@ -76,6 +76,7 @@ private:
     NumberBox* fromMetres_ = nullptr;
     NumberBox* toMetres_ = nullptr;
     SelectionGrid* offered_ = nullptr;
+    QComboBox* printType_ = nullptr;
 };
 
 class MillReceiptScreen : public DocumentForm {
@@ -123,6 +124,7 @@ private:
     QComboBox* challans_ = nullptr;
     SelectionGrid* pending_ = nullptr;
     QTableWidget* summary_ = nullptr;
+    QComboBox* printType_ = nullptr;
 };
 
 }  // namespace tanabana::gui
