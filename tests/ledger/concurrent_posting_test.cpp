@@ -321,3 +321,85 @@ TEST(ConcurrentPosting, StationsSavingDocumentsOfEveryKindAtOnceAllGoThrough) {
                          {firm.ramesh, QDate(2024, 7, 20)}),
               rounds);
 }
+
+// A clerk re-saves Kiran Sarees' bill (a new vehicle each time) while the accountant at another
+// station gives credit notes against that same bill: the note settles the bill the re-save is
+// rewriting. Both take the bill's lock before touching it, so neither waits on the other in a
+// circle, no save fails, and the bill ends with every note's amount paid and the last vehicle.
+TEST(ConcurrentPosting, BillResavedWhileCreditNotesAreGivenAgainstIt) {
+    TANABANA_REQUIRE_ENGINE();
+    test::YearFixture year;
+    test::VoucherFirm firm(year.db(), year.session, year.messages);
+    firm.build();
+    // 100 m at 100, 5% GST: taxable 10,000.00, net 10,500.00.
+    const qint64 bill = firm.saleOf(QStringLiteral("K/77"), QDate(2024, 7, 1), firm.kiran, test::VoucherFirm::kRapier, "100", "100");
+    ASSERT_GT(bill, 0);
+    const QStringList billLines = test::journalLines(year.db(), 3, bill);
+    auto kiranOwes = [&] {
+        return Decimal::fromVariant(year.db().scalar(QStringLiteral("SELECT SUM(DrAmt) - SUM(CrAmt) FROM HeadDtl3 WHERE AccId = ?"), {firm.kiran}));
+    };
+    const Decimal owedBefore = kiranOwes();
+    constexpr int rounds = 10;
+
+    std::mutex lock;
+    QStringList failures;
+    std::barrier start(2);
+    auto station = [&](const QString& user, const std::function<bool(db::Database&, Session&, Messages&, int)>& save) {
+        return std::thread([&, user, save] {
+            try {
+                db::Database db = year.openAnother();
+                Session session = year.session;
+                session.db = &db;
+                session.loginUser = user;
+                RecordingMessages messages;
+                start.arrive_and_wait();
+                for (int i = 0; i < rounds; ++i) {
+                    if (save(db, session, messages, i)) continue;
+                    std::lock_guard<std::mutex> guard(lock);
+                    failures << QStringLiteral("%1, save %2: %3").arg(user).arg(i + 1).arg(test::lastRefusal(messages));
+                }
+            } catch (const std::exception& e) {
+                std::lock_guard<std::mutex> guard(lock);
+                failures << user + QStringLiteral(": ") + QString::fromLocal8Bit(e.what());
+            }
+        });
+    };
+    std::thread clerk = station(QStringLiteral("CLERK"), [&](db::Database& db, Session& s, Messages& m, int i) {
+        trade::SalesInvoices sales(db, s, m);
+        auto opened = sales.load(bill);
+        if (!opened) return false;
+        opened->vehicleNo = QStringLiteral("GJ-05-AB-%1").arg(1000 + i);
+        return sales.save(*opened).has_value();
+    });
+    std::thread accountant = station(QStringLiteral("ACCOUNTANT"), [&](db::Database& db, Session& s, Messages& m, int) {
+        returns::Note note;
+        note.kind = returns::NoteKind::Credit;
+        note.date = QDate(2024, 7, 10);
+        note.partyId = firm.kiran;
+        note.otherAccountId = firm.discount;
+        note.rateType = returns::kDiscountBasis;
+        note.percent = d("1");  // 100.00 off the taxable and 5.00 GST: 105.00 a note
+        note.billIds = {bill};
+        note.sgstPercent = note.cgstPercent = d("2.5");
+        return returns::Notes(db, s, m).save(note).has_value();
+    });
+    clerk.join();
+    accountant.join();
+
+    EXPECT_EQ(failures, QStringList());
+    db::Database& db = year.db();
+    EXPECT_EQ(test::outstandingOf(db, QStringLiteral("SalBillMst"), bill), QStringLiteral("paid 1050.00 unpaid 9450.00 open"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT T_VehNO FROM SalBillMst WHERE Id = ?"), {bill}).toString(),
+              QStringLiteral("GJ-05-AB-%1").arg(1000 + rounds - 1));
+    EXPECT_EQ(year.count(QStringLiteral("CNMst"), QStringLiteral("AcID = ?"), {firm.kiran}), rounds);
+    // The re-saves left the notes' mark on the bill.
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT IsCN FROM SalBillMst WHERE Id = ?"), {bill}).toInt(), 1);
+    // The bill's journal as it was first posted (not once per re-save), and every journal balanced.
+    EXPECT_EQ(test::journalLines(db, 3, bill), billLines);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM (SELECT JournalNo FROM HeadDtl3 GROUP BY JournalNo "
+                                       "HAVING ROUND(SUM(DrAmt) * 100) <> ROUND(SUM(CrAmt) * 100)) unbalanced"))
+                  .toInt(),
+              0);
+    // Kiran owes 1,050.00 less: the ten notes, each once.
+    EXPECT_EQ(kiranOwes().toString(2), (owedBefore - d("1050")).toString(2));
+}
