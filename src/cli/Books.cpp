@@ -1,6 +1,7 @@
 #include "cli/Books.h"
 
 #include "core/SettingsFiles.h"
+#include "domain/shell/Operators.h"
 #include "domain/shell/YearChoice.h"
 
 #include <QStandardPaths>
@@ -36,6 +37,12 @@ OpenBooks openBooks(const Arguments& args, bool chooseFirm) {
     const int endYear = wholeOption(args, QStringLiteral("year"), years.isEmpty() ? 0 : years.last());
     books.session.loginUser = QStringLiteral("CLI");
     books.session.loginDate = QDate::currentDate();
+    // An operator named with a password works with that operator's rights, as after the login window.
+    if (args.has(QStringLiteral("user")) && args.has(QStringLiteral("password"))) {
+        RecordingMessages login;
+        if (!shell::login(books.installation, books.session, login, args.option(QStringLiteral("user")), args.option(QStringLiteral("password"))))
+            throw CommandError{login.empty() ? QStringLiteral("ACCESS DENIED") : login.last().text.simplified()};
+    }
     RecordingMessages quiet;
     books.year = shell::openChosenYear(books.installation, books.session, quiet, endYear);
     if (!books.year) throw CommandError{quiet.empty() ? QStringLiteral("Selected Year is not Found") : quiet.last().text};

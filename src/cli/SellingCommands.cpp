@@ -168,6 +168,17 @@ int printChallan(const Arguments& a) {
     return 0;
 }
 
+// Deletes a bill as the sales screen's Delete does: the operator's rights, the year lock and the
+// paid-bill refusal hold; the questions are answered Yes by the command itself.
+int deleteSales(const Arguments& a) {
+    OpenBooks books = openBooks(a);
+    const qint64 id = billId(books, a);
+    ConsoleMessages messages(true);
+    if (!trade::SalesInvoices(*books.year, books.session, messages).remove(id))
+        throw CommandError{QStringLiteral("Sales bill %1 was not deleted.").arg(a.option(QStringLiteral("number"), QString::number(id)))};
+    return 0;
+}
+
 int listSales(const Arguments& a) {
     OpenBooks books = openBooks(a);
     ConsoleMessages messages(true);
@@ -231,6 +242,8 @@ void registerSellingCommands(Registry& registry) {
     sales.verbs.push_back({QStringLiteral("print"), QStringLiteral("writes a sales invoice as PDF"),
                            QStringLiteral("(--id N | --book N --number NO) --out FILE.pdf [--type 1|2|3] ") + kBooksOptions, printSales});
     sales.verbs.push_back({QStringLiteral("list"), QStringLiteral("lists the firm's sales bills"), kBooksOptions, listSales});
+    sales.verbs.push_back({QStringLiteral("delete"), QStringLiteral("deletes a sales bill and its journal, as the operator named (rights apply)"),
+                           QStringLiteral("(--id N | --book N --number NO) [--user NAME --password TEXT] ") + kBooksOptions, deleteSales});
     registry.add(std::move(sales));
 
     Noun demoNoun{QStringLiteral("demo"), QStringLiteral("a demonstration installation"), {}};

@@ -2,6 +2,8 @@
 // The open working session: who logged in, which financial year and firm are open, and the firm's
 // settings that steer the screens. Passed explicitly to every service, so two sessions (two firms,
 // two stations) can live side by side in one process.
+#include "core/Decimal.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -50,8 +52,8 @@ struct Session {
     // Firm
     qint64 firmNo = 0;
     QString firmName;
-    double firmCrLimit = 0;
-    double firmBoxNo = 0;
+    Decimal firmCrLimit;     // CrLimit: the credit limit a sales bill may not take a party beyond
+    int firmBoxNo = 0;       // BoxNO
     qint64 cashBookNo = 0;
     qint64 cashAccId = 0;
     QString cashLedgerId;

@@ -1,5 +1,7 @@
 #include "db/Database.h"
 
+#include "db/LockOrder.h"
+
 #include <algorithm>
 
 #include <QAtomicInteger>
@@ -228,6 +230,7 @@ void Database::close() {
         db_.close();
     }
     db_ = QSqlDatabase();
+    held::release(connectionName_);
     QSqlDatabase::removeDatabase(connectionName_);
     connectionName_.clear();
     transactionDepth_ = 0;
@@ -332,8 +335,12 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) {
 
 void Database::lockSeries(const QString& name) {
     if (!inTransaction()) return;  // outside a transaction there is nothing to hold the lock for
+    const LockPlace place = placeOf(name);
+    if (!held::take(connectionName_, place, name)) return;  // this transaction holds it already
     if (dialect_.isPostgres()) {
-        const QByteArray hash = QCryptographicHash::hash(name.toLower().toUtf8(), QCryptographicHash::Md5);
+        // Per year schema: stations working in another year (or tests in another schema) never wait here.
+        const QByteArray hash =
+            QCryptographicHash::hash((location_.toLower() + QLatin1Char('/') + place.guard).toUtf8(), QCryptographicHash::Md5);
         qint64 key = 0;
         for (int i = 0; i < 8; ++i) key = (key << 8) | quint8(hash.at(i));
         exec(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {key});
@@ -408,6 +415,7 @@ void Database::begin() {
 void Database::commit() {
     if (transactionDepth_ <= 0) return;
     if (--transactionDepth_ > 0) return;
+    held::release(connectionName_);
     if (rollbackOnly_) {
         rollbackOnly_ = false;
         if (dialect_.isPostgres()) db_.rollback(); else QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
@@ -435,6 +443,7 @@ void Database::rollback() {
         rollbackOnly_ = true;
         return;
     }
+    held::release(connectionName_);
     rollbackOnly_ = false;
     if (dialect_.isPostgres()) db_.rollback(); else QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
 }

@@ -26,7 +26,7 @@ DbError::Fault DbError::fault() const {
              "the database is not open"}))
         return Fault::ConnectionLost;
     if (any({"database is locked", "database table is locked", "lock timeout", "could not obtain lock",
-             "the books are busy"}))
+             "the books are busy", "deadlock detected"}))
         return Fault::Busy;
     if (any({"database or disk is full", "no space left on device", "could not extend file", "disk full"}))
         return Fault::Full;

@@ -95,7 +95,7 @@ TEST_F(StartupTest, ChoosingAYearOpensItAndChoosingAFirmTakesItsOwnYear) {
     EXPECT_EQ(firmNameOf(*year, 2), QStringLiteral("Laxmi's Weaving"));
     chooseFirm(*year, session, firms.at(0));
     EXPECT_EQ(session.firmName, QStringLiteral("Shree Ganesh Textiles"));
-    EXPECT_DOUBLE_EQ(session.firmCrLimit, 50000);
+    EXPECT_EQ(session.firmCrLimit, Decimal(50000));
     EXPECT_EQ(session.funKeyF3, QStringLiteral("As per challan"));
     // choosing firm 1 settles its bills without TDS, and only its own
     EXPECT_EQ(year->scalar(QStringLiteral("SELECT count(*) FROM BillMst WHERE TDSRS IS NULL")).toInt(), 1);

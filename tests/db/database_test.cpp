@@ -1,6 +1,8 @@
 // The database layer on both engines (TANABANA_BOTH_ENGINES): bound values with quotes, RAII
-// transactions that leave nothing behind, keys taken under a lock, migrations run once.
+// transactions that leave nothing behind, keys taken under a lock, locks taken in one order and
+// per year, migrations run once.
 #include "db/Database.h"
+#include "db/LockOrder.h"
 #include "db/Schema.h"
 #include "support/TestDb.h"
 
@@ -97,6 +99,58 @@ TEST_F(DatabaseTest, TwoStationsTakingKeysInTransactionsNeverCollide) {
     }
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT count(DISTINCT Id) FROM PartyMst")).toInt(), 10);
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT max(Id) FROM PartyMst")).toInt(), 10);
+}
+
+TEST_F(DatabaseTest, LocksOutOfTheOneOrderAreRefusedAndLeaveNothing) {
+    if (qEnvironmentVariableIsEmpty("TANABANA_STRICT_LOCKS")) GTEST_SKIP() << "the order is enforced when TANABANA_STRICT_LOCKS is set";
+    {
+        Transaction tx(db());
+        db().exec(QStringLiteral("INSERT INTO PartyMst (Id, AcName) VALUES (1, 'Ramesh Silk Mills')"));
+        db().lockSeries(QStringLiteral("key:HeadDtl3.JournalNo"));
+        try {
+            db().lockSeries(QStringLiteral("SalBillMst.BillNO"));
+            ADD_FAILURE() << "a bill lock taken after the journal lock";
+        } catch (const LockOutOfOrder& e) {
+            EXPECT_STREQ(e.what(), "Lock order broken: SalBillMst.BillNO taken while key:HeadDtl3.JournalNo is held");
+        }
+    }
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT count(*) FROM PartyMst")).toInt(), 0);
+
+    // Asked for in any order, the locks are taken in theirs; a lock already held may be asked again.
+    Transaction tx(db());
+    lockInOrder(db(), {QStringLiteral("key:HeadDtl3.JournalNo"), QStringLiteral("Acc_OutSt.ID"), QStringLiteral("key:HeadDtl3.VoucherNo"),
+                       QStringLiteral("SalBillMst.BillNO"), QStringLiteral("BillMst.Id"), QStringLiteral("PartyMst.Id")});
+    EXPECT_EQ(db().nextKey(QStringLiteral("PartyMst"), QStringLiteral("Id")), 1);
+    db().lockSeries(QStringLiteral("key:SalBillMst.Id"));
+    tx.commit();
+    // Each transaction starts afresh: the journal lock first is as good as any.
+    Transaction next(db());
+    db().lockSeries(QStringLiteral("key:HeadDtl3.JournalNo"));
+    next.commit();
+}
+
+TEST_F(DatabaseTest, AStationWaitsForAnotherOnlyInTheSameYear) {
+    if (!test::onPostgres()) GTEST_SKIP() << "an SQLite year file has one writer at a time anyway";
+    Transaction holding(db());
+    db().lockSeries(QStringLiteral("key:HeadDtl3.JournalNo"));
+    // A second station of the same year gives up after its wait.
+    Database sameYear = scratch->openAnother();
+    sameYear.setLockWait(300);
+    {
+        Transaction tx(sameYear);
+        try {
+            sameYear.lockSeries(QStringLiteral("key:HeadDtl3.JournalNo"));
+            ADD_FAILURE() << "took the journal lock another station of the year holds";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.fault(), DbError::Fault::Busy) << e.describe().toStdString();
+        }
+    }
+    // A station working in another year (another schema of the same server) does not wait at all.
+    test::ScratchDatabase otherYear(QStringLiteral("otheryear"));
+    otherYear.db().setLockWait(300);
+    Transaction tx(otherYear.db());
+    EXPECT_NO_THROW(otherYear.db().lockSeries(QStringLiteral("key:HeadDtl3.JournalNo")));
+    tx.commit();
 }
 
 TEST_F(DatabaseTest, MigrationsRunOnceInOneTransaction) {

@@ -404,6 +404,7 @@ TEST_F(DocumentFormTest, ChallanTypedByKeysStaysOnScreenAfterItsSave) {
 
 TEST_F(DocumentFormTest, ProductionTakasTypedByKeysWithATypoRefused) {
     db().exec(QStringLiteral("UPDATE AccMst SET ZoneName = 'J' WHERE Id = ?"), {ramesh});  // weaves for the firm
+    db().exec(QStringLiteral("UPDATE ProdMst SET Pack = 5.5 WHERE ProdName = 'Rapier 60 Grey'"));  // metres a piece
     gui::ProductionScreen screen(db(), year.session, year.messages);
     show(screen);
     ASSERT_EQ(focused(), QStringLiteral("txtFirmName"));
@@ -414,6 +415,8 @@ TEST_F(DocumentFormTest, ProductionTakasTypedByKeysWithATypoRefused) {
     enter();  // taka 1 as proposed
     type(QStringLiteral("Rapier"));
     enter();
+    // the chosen quality brings its cut
+    EXPECT_EQ(screen.findChild<QLineEdit*>(QStringLiteral("txtCut"))->text(), QStringLiteral("5.50"));
     typoRefused(QStringLiteral("txtMtrs"), QStringLiteral("2.52.5"), QStringLiteral("Mtrs takes a number: 2.52.5 is not one."));
     // the loom's Enter does not add the taka while the metres are wrong
     ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("txtMtrs"));

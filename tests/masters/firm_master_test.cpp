@@ -152,7 +152,7 @@ TEST_F(FirmMasterTest, SettingsLoaderResetsReadsAndDerives) {
     EXPECT_EQ(firmSettings.cleanCity(), QStringLiteral("Surat W"));
     EXPECT_EQ(firmSettings.emailPassword(), QStringLiteral("mail-secret"));
     EXPECT_NE(db().scalar(QStringLiteral("SELECT IFSC2 FROM FirmMst WHERE Srno = 1")).toString(), QStringLiteral("mail-secret"));
-    EXPECT_DOUBLE_EQ(year->session.firmCrLimit, 250000.0);
+    EXPECT_EQ(year->session.firmCrLimit, Decimal(250000));
     EXPECT_EQ(year->session.cashBookNo, 36);
     EXPECT_EQ(year->session.cashAccName, chart::Cash);
     // a number with letters is refused, not read as part of itself

@@ -287,6 +287,36 @@ TEST_F(GoodsReturnsTest, ReverseChargeReturnTakesBackPayableAndInput) {
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT RCM_ID FROM BillMst WHERE Id = ?"), {*id}).toLongLong(), 1);
 }
 
+TEST_F(GoodsReturnsTest, OtherChargesComeBackAndABookWithoutTaxAccountsTakesTheWhole) {
+    // 10 m at 100.00 + 5% with 50.50 of freight charged on the bill: 1,100.50, to the book's other-charges account.
+    SalesReturns sales(db(), year().session, year().messages);
+    SalesReturn back = rapierBack("10", {});
+    back.otherCharges = d("50.50");
+    const auto id = sales.save(back);
+    ASSERT_TRUE(id) << lastRefusal().toStdString();
+    const QString description = QStringLiteral("Sales Ret - GST/1 - Ramesh Silk Mills ( Sal Bill No. 2)");
+    EXPECT_EQ(test::journalLines(db(), 4, *id), (QStringList{
+                                                    QStringLiteral("Sales A/c|D|1000.00|") + description,
+                                                    QStringLiteral("Output SGST|D|25.00|GST/1"),
+                                                    QStringLiteral("Output CGST|D|25.00|GST/1"),
+                                                    QStringLiteral("Round Off A/c|D|50.50|GST/1"),
+                                                    QStringLiteral("Ramesh Silk Mills|C|1100.50|") + description,
+                                                }));
+
+    // A purchase book that keeps no tax accounts of its own: goods and tax go back to the purchase account together.
+    db().exec(QStringLiteral("UPDATE BookMst SET Is_Auto_Ac = 0 WHERE BookNO = 2 AND FirmNO = 1"));
+    PurchaseReturns purchases(db(), year().session, year().messages);
+    PurchaseReturn grey = greyBack("20", QStringLiteral("LW/12"), {{firm().purchase, d("1050")}});
+    const auto greyId = purchases.save(grey);
+    ASSERT_TRUE(greyId) << lastRefusal().toStdString();
+    const QString greyDescription = QStringLiteral("Pur Ret - 1 - Laxmi Weaving Works ( Pur Bill No. LW/12)");
+    EXPECT_EQ(test::journalLines(db(), 2, *greyId), (QStringList{
+                                                        QStringLiteral("Laxmi Weaving Works|D|1050.00|") + greyDescription,
+                                                        QStringLiteral("Purchase A/c|C|1050.00|") + greyDescription,
+                                                    }));
+    EXPECT_EQ(purchase(firm().purchase), QStringLiteral("paid 1050.00 unpaid 4200.00 open"));
+}
+
 TEST_F(GoodsReturnsTest, PrintedSalesReturn) {
     SalesReturns service(db(), year().session, year().messages);
     SalesReturn back = rapierBack("20", {{firm().bill2, d("2100")}});

@@ -66,7 +66,7 @@ protected:
 
     QStringList freeTakaNumbers() {
         QStringList list;
-        for (const db::Row& r : service().freeTakas()) list << r.text(QStringLiteral("TakaNO"));
+        for (const FreeTaka& t : service().freeTakas()) list << t.takaNo;
         return list;
     }
 
@@ -159,6 +159,17 @@ TEST_F(DeliveryChallanTest, EveryLineMustBeCheckedBeforePrintingWhenTheFirmAsks)
 TEST_F(DeliveryChallanTest, TakasGoOutOnceAndComeBackOnEditAndDelete) {
     produceTakas({QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("11")});
     EXPECT_EQ(freeTakaNumbers(), (QStringList{QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("11")}));
+    // What the taka list shows of each: the loom's measures, the quality and where it was produced.
+    const FreeTaka nine = service().freeTakas().front();
+    EXPECT_EQ(nine.metres, d("110.5"));
+    EXPECT_EQ(nine.pieces, d("1"));
+    EXPECT_EQ(nine.cut, d("110"));
+    EXPECT_EQ(nine.quality, QStringLiteral("Rapier 60 Red"));
+    EXPECT_EQ(nine.qualityId, 7);
+    EXPECT_EQ(nine.rateOn, QStringLiteral("M"));
+    EXPECT_EQ(nine.date, QDate(2024, 6, 1));
+    EXPECT_EQ(nine.machineNo, QStringLiteral("L1"));
+    EXPECT_EQ(service().freeTakas(8).size(), 0u) << "another quality has no free takas";
     auto s = service();
     auto c = takaChallan(QStringLiteral("1"), {QStringLiteral("9"), QStringLiteral("10")});
     ASSERT_EQ(c.lines.size(), 2u);

@@ -25,6 +25,10 @@ protected:
                               QStringLiteral("--bills"), QStringLiteral("12")});
         ASSERT_EQ(demo.code, 0) << demo.err.toStdString();
         ASSERT_TRUE(demo.out.contains(QStringLiteral("12 sales bills"))) << demo.out.toStdString();
+        // "Log in as ADMIN / admin."
+        const QString login = demo.out.section(QStringLiteral("Log in as "), 1).section(QLatin1Char('.'), 0, 0);
+        owner = login.section(QStringLiteral(" / "), 0, 0);
+        ownerPassword = login.section(QStringLiteral(" / "), 1);
     }
 
     CliRun cli(QStringList args, const QByteArray& input = {}) {
@@ -49,6 +53,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    QString owner, ownerPassword;
 };
 
 TEST_F(SellingCliTest, DocumentsComeInThroughTheServicesAndRefusalsWriteNothing) {
@@ -151,6 +156,44 @@ TEST_F(SellingCliTest, DeliveryChallanPrintedAndBilledWithAnotherOfThePeriod) {
     EXPECT_EQ(bills(), before + 1);
     const CliRun list = cli({QStringLiteral("sales"), QStringLiteral("list"), QStringLiteral("--year"), QStringLiteral("2025")});
     EXPECT_TRUE(list.out.contains(QStringLiteral("1/P-9\t15-03-2025\tRamesh Silk Mills\t"))) << list.out.toStdString();
+}
+
+// The counter clerk may bill but not delete: the command line holds him to it as the screen does,
+// and the bill with its journal stays; the owner then deletes it.
+TEST_F(SellingCliTest, AClerkWithoutTheDeleteRightCannotDeleteABillFromTheCommandLine) {
+    ASSERT_FALSE(owner.isEmpty());
+    const CliRun clerk = cli({QStringLiteral("user"), QStringLiteral("create"), QStringLiteral("suresh"), QStringLiteral("--password"),
+                              QStringLiteral("counter1"), QStringLiteral("--deny"), QStringLiteral("IsDelete")});
+    ASSERT_EQ(clerk.code, 0) << clerk.err.toStdString();
+    ASSERT_EQ(importJson(QStringLiteral("sales"), R"({"book": 1, "number": "D-7", "date": "2025-03-18", "party": "Ramesh Silk Mills",
+                                                     "lines": [{"quality": "1", "mtrs": 40, "rate": 60}]})").code, 0);
+    auto ledger = [this] {
+        return cli({QStringLiteral("ledger"), QStringLiteral("balances"), QStringLiteral("--year"), QStringLiteral("2025")}).out;
+    };
+    const int before = bills();
+    const QString balances = ledger();
+    ASSERT_TRUE(balances.contains(QStringLiteral("Ramesh Silk Mills"))) << balances.toStdString();
+    auto remove = [this](const QString& user, const QString& password) {
+        return cli({QStringLiteral("sales"), QStringLiteral("delete"), QStringLiteral("--book"), QStringLiteral("1"), QStringLiteral("--number"),
+                    QStringLiteral("D-7"), QStringLiteral("--user"), user, QStringLiteral("--password"), password, QStringLiteral("--year"),
+                    QStringLiteral("2025")});
+    };
+
+    const CliRun refused = remove(QStringLiteral("suresh"), QStringLiteral("counter1"));
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("No Right: You Have No Right To Delete Entries."))) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("Sales bill D-7 was not deleted."))) << refused.err.toStdString();
+    const CliRun wrongPassword = remove(QStringLiteral("suresh"), QStringLiteral("counter2"));
+    EXPECT_EQ(wrongPassword.code, 1);
+    EXPECT_TRUE(wrongPassword.err.contains(QStringLiteral("INVALID USER NAME OR PASSOWORD"))) << wrongPassword.err.toStdString();
+    EXPECT_EQ(bills(), before);
+    EXPECT_EQ(ledger(), balances);
+
+    const CliRun deleted = remove(owner, ownerPassword);
+    ASSERT_EQ(deleted.code, 0) << deleted.err.toStdString();
+    EXPECT_TRUE(deleted.out.contains(QStringLiteral("This Sales Invoice Is Deleted!"))) << deleted.out.toStdString();
+    EXPECT_EQ(bills(), before - 1);
+    EXPECT_NE(ledger(), balances);
 }
 
 }  // namespace

@@ -214,7 +214,7 @@ DemoSummary fillDemoFirm(db::Database& db, Session& session, const QDate& until,
     trade::DeliveryChallans challans(db, session, quiet);
     std::vector<std::pair<QString, QDate>> challanNumbers;
     for (int c = 0; c < size.takaChallans; ++c) {
-        const db::Rows free = challans.freeTakas();
+        const std::vector<trade::FreeTaka> free = challans.freeTakas();
         if (free.size() < 3) break;
         trade::DeliveryChallan ch;
         ch.bookNo = 1;
@@ -225,7 +225,7 @@ DemoSummary fillDemoFirm(db::Database& db, Session& session, const QDate& until,
         ch.station = QStringLiteral("Surat");
         ch.fromTakas = true;
         QStringList takas;
-        for (int t = 0; t < 3 + c % 3 && t < int(free.size()); ++t) takas << free[size_t(t)].text(QStringLiteral("TakaNO"));
+        for (int t = 0; t < 3 + c % 3 && t < int(free.size()); ++t) takas << free[size_t(t)].takaNo;
         ch.lines = challans.linesFromTakas(takas);
         if (challans.save(ch)) {
             ++summary.deliveryChallans;

@@ -61,6 +61,18 @@ std::vector<PartyChoice> findParties(db::Database& db, qint64 firmNo, PartyRange
     return out;
 }
 
+std::vector<PartyChoice> findJobWorkers(db::Database& db, qint64 firmNo, const QString& prefix) {
+    const db::Dialect& d = db.dialect();
+    const QString like = prefix.trimmed() + QLatin1Char('%');
+    std::vector<PartyChoice> out;
+    db.forEach(QStringLiteral("SELECT Id, AcName, City, LedgerId, TinNo, CSTNo, GrpNo FROM AccMst WHERE ZoneName = 'J' AND IsGrp = 0 "
+                              "AND FirmNo = ? AND (") +
+                   d.likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") + d.likeInsensitive(QStringLiteral("LedgerId")) +
+                   QStringLiteral(") ORDER BY AcName"),
+               {firmNo, like, like}, [&](const db::Row& r) { out.push_back(partyOf(r)); });
+    return out;
+}
+
 std::vector<PartyChoice> allAccounts(db::Database& db, qint64 firmNo) {
     std::vector<PartyChoice> out;
     db.forEach(QStringLiteral("SELECT Id, AcName, City, LedgerId, TinNo, CSTNo, GrpNo FROM AccMst WHERE FirmNo = ? ORDER BY Id"), {firmNo},

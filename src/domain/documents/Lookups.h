@@ -35,6 +35,10 @@ struct PartyChoice {
 std::vector<PartyChoice> findParties(db::Database& db, qint64 firmNo, PartyRange range, const QString& prefix, int limit = 30,
                                      bool withInactive = false);
 
+// Job workers (accounts whose zone is "J", any group) whose name or ledger code starts with
+// `prefix`, by name: the parties of production challans.
+std::vector<PartyChoice> findJobWorkers(db::Database& db, qint64 firmNo, const QString& prefix);
+
 // One account of the firm by its key (any group), for showing a saved document's party.
 std::optional<PartyChoice> partyById(db::Database& db, qint64 firmNo, qint64 accountId);
 

@@ -261,32 +261,43 @@ documents::DocumentPage ProductionChallans::challanList(qint64 bookNo, const doc
     return documents::listDocuments(db_, q, filter);
 }
 
-db::Rows ProductionChallans::books() {
-    return db_.query(QStringLiteral("SELECT DISTINCT BookNO, SalesName, BillType FROM BookMst WHERE (BookType = 'S' OR BookType = 'A') "
-                                    "AND IsGenPur = 0 AND FirmNO = ? ORDER BY BookNO"),
-                     {session_.firmNo});
+std::vector<documents::BookChoice> ProductionChallans::books() {
+    std::vector<documents::BookChoice> books;
+    db_.forEach(QStringLiteral("SELECT DISTINCT BookNO, SalesName, BookShortName, BillType FROM BookMst WHERE (BookType = 'S' OR "
+                               "BookType = 'A') AND IsGenPur = 0 AND FirmNO = ? ORDER BY BookNO"),
+                {session_.firmNo}, [&](const db::Row& r) {
+                    books.push_back({r.integer(QStringLiteral("BookNO")), r.text(QStringLiteral("SalesName")).trimmed(),
+                                     r.text(QStringLiteral("BookShortName")).trimmed(), r.text(QStringLiteral("BillType")).trimmed()});
+                });
+    return books;
 }
 
-db::Rows ProductionChallans::parties(const QString& nameOrCode) {
-    const QString like = nameOrCode.trimmed() + QLatin1Char('%');
-    return db_.query(QStringLiteral("SELECT AcName AS \"A/c Name\", City, LedgerId AS \"A/c No\", AcNo, Id FROM AccMst "
-                                    "WHERE ZoneName = 'J' AND IsGrp = 0 AND FirmNo = ? AND (") +
-                         db_.dialect().likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") +
-                         db_.dialect().likeInsensitive(QStringLiteral("LedgerId")) + QStringLiteral(") ORDER BY AcName"),
-                     {session_.firmNo, like, like});
+std::vector<documents::PartyChoice> ProductionChallans::parties(const QString& nameOrCode) {
+    return documents::findJobWorkers(db_, session_.firmNo, nameOrCode);
 }
 
-db::Rows ProductionChallans::qualities(const QString& name, const QString& design, const QString& colour) {
+std::vector<documents::QualityChoice> ProductionChallans::qualities(const QString& name, const QString& design, const QString& colour) {
     const db::Dialect& d = db_.dialect();
-    return db_.query(QStringLiteral("SELECT ProdName AS \"Item Name\", P1 AS \"Colour\", ProdCode AS \"Code \", "
-                                    "ProdSubGrp AS \"Design No\", Id, ProdGrp AS \"Qlty Type\", Pack AS \"Cut\" FROM ProdMst "
-                                    "WHERE StkType = 'F' AND FirmNO = ? AND ") +
-                         d.likeInsensitive(QStringLiteral("COALESCE(ProdName, '')")) + QStringLiteral(" AND ") +
-                         d.likeInsensitive(QStringLiteral("COALESCE(ProdSubGrp, '')")) + QStringLiteral(" AND ") +
-                         d.likeInsensitive(QStringLiteral("COALESCE(P1, '')")) +
-                         QStringLiteral(" AND IsActive = 1 AND COALESCE(IsNewPro, 0) = 0 ORDER BY ProdName"),
-                     {session_.firmNo, name.trimmed() + QLatin1Char('%'), design.trimmed() + QLatin1Char('%'),
-                      colour.trimmed() + QLatin1Char('%')});
+    std::vector<documents::QualityChoice> qualities;
+    db_.forEach(QStringLiteral("SELECT Id, ProdName, ProdCode, ProdSubGrp, P1, ProdGrp, Pack FROM ProdMst "
+                               "WHERE StkType = 'F' AND FirmNO = ? AND ") +
+                    d.likeInsensitive(QStringLiteral("COALESCE(ProdName, '')")) + QStringLiteral(" AND ") +
+                    d.likeInsensitive(QStringLiteral("COALESCE(ProdSubGrp, '')")) + QStringLiteral(" AND ") +
+                    d.likeInsensitive(QStringLiteral("COALESCE(P1, '')")) +
+                    QStringLiteral(" AND IsActive = 1 AND COALESCE(IsNewPro, 0) = 0 ORDER BY ProdName"),
+                {session_.firmNo, name.trimmed() + QLatin1Char('%'), design.trimmed() + QLatin1Char('%'), colour.trimmed() + QLatin1Char('%')},
+                [&](const db::Row& r) {
+                    documents::QualityChoice q;
+                    q.id = r.integer(QStringLiteral("Id"));
+                    q.name = r.text(QStringLiteral("ProdName")).trimmed();
+                    q.code = r.text(QStringLiteral("ProdCode")).trimmed();
+                    q.designNo = r.text(QStringLiteral("ProdSubGrp")).trimmed();
+                    q.colour = r.text(QStringLiteral("P1")).trimmed();
+                    q.qualityType = r.text(QStringLiteral("ProdGrp")).trimmed();
+                    q.cut = Decimal::fromVariant(r.value(QStringLiteral("Pack")));
+                    qualities.push_back(std::move(q));
+                });
+    return qualities;
 }
 
 void ProductionChallans::repairFirmNumbers() {

@@ -13,6 +13,7 @@
 #include "core/Session.h"
 #include "db/Database.h"
 #include "domain/documents/DocumentList.h"
+#include "domain/documents/Lookups.h"
 #include "domain/documents/NumberSeries.h"
 
 #include <QDate>
@@ -75,9 +76,12 @@ public:
     // The challans of a book (0: every book) for the screen's list, a page at a time, newest
     // first. Texts: the party's ledger code; figures: takas, metres.
     documents::DocumentPage challanList(qint64 bookNo, const documents::ListFilter& filter);
-    db::Rows books();
-    db::Rows parties(const QString& nameOrCode = {});
-    db::Rows qualities(const QString& name = {}, const QString& design = {}, const QString& colour = {});
+    // The sales books a challan may be kept in (not those of general purchases), by number.
+    std::vector<documents::BookChoice> books();
+    // Job workers (accounts marked "J") whose name or ledger code starts so, by name.
+    std::vector<documents::PartyChoice> parties(const QString& nameOrCode = {});
+    // Active finished qualities that are not new products, by name, design and colour prefixes.
+    std::vector<documents::QualityChoice> qualities(const QString& name = {}, const QString& design = {}, const QString& colour = {});
     // Old rows written without a firm number take their challan's firm.
     void repairFirmNumbers();
 

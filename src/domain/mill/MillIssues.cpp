@@ -1,5 +1,6 @@
 #include "domain/mill/MillIssues.h"
 
+#include "db/LockOrder.h"
 #include "domain/documents/Deletion.h"
 #include "domain/documents/Guard.h"
 #include "domain/documents/Lookups.h"
@@ -16,6 +17,8 @@ constexpr int kIssueForm = 16;
 const documents::DocumentTables kIssueTables{kMillHeader, {{kMillLines, QStringLiteral("BillMstId")}}, kIssueForm};
 
 QString lockName() { return kMillHeader + QStringLiteral(".ChNo"); }
+// An issue takes takas of purchase bills and of production challans: it writes their rows under their locks too.
+QStringList issueLocks() { return {lockName(), QStringLiteral("BillMst.Id"), QStringLiteral("ProductionDtl.TakaNO")}; }
 
 }  // namespace
 
@@ -242,7 +245,7 @@ std::optional<qint64> MillIssues::save(MillIssue& issue) {
     if (documents::refuseSave(session_, messages_, issue.id)) return std::nullopt;
     if (!validate(issue)) return std::nullopt;
     db::Transaction tx(db_);
-    db_.lockSeries(lockName());
+    db::lockInOrder(db_, issueLocks());
     const qint64 previousId = issue.id;
     if (previousId != 0) {
         if (db_.scalar(QStringLiteral("SELECT count(*) FROM JobWork_IssueMst_1 WHERE Id = ? AND FirmNO = ? AND FormId = ?"),
@@ -293,7 +296,7 @@ bool MillIssues::remove(qint64 id) {
     if (refuseSoldChallan(db_, messages_, id) || refuseReceived(id)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Invoice"))) return false;
     db::Transaction tx(db_);
-    db_.lockSeries(lockName());
+    db::lockInOrder(db_, issueLocks());
     // A receipt may have taken a taka since the question was asked.
     if (db_.scalar(exists, {id, session_.firmNo, kIssueForm}).toInt() == 0 || refuseSoldChallan(db_, messages_, id) || refuseReceived(id))
         return false;

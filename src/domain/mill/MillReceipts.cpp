@@ -1,5 +1,6 @@
 #include "domain/mill/MillReceipts.h"
 
+#include "db/LockOrder.h"
 #include "domain/documents/Deletion.h"
 #include "domain/documents/Guard.h"
 #include "domain/documents/Lookups.h"
@@ -16,6 +17,8 @@ constexpr int kReceiptForm = 17;
 const documents::DocumentTables kReceiptTables{kMillHeader, {{kMillLines, QStringLiteral("BillMstId")}}, kReceiptForm};
 
 QString lockName() { return kMillHeader + QStringLiteral(".ChNo"); }
+// A receipt marks the produced takas it brings back: their rows are written under their lock too.
+QStringList receiptLocks() { return {lockName(), QStringLiteral("ProductionDtl.TakaNO")}; }
 QString metres(Decimal d) { return d.toString(3); }
 
 }  // namespace
@@ -247,7 +250,7 @@ std::optional<qint64> MillReceipts::save(MillReceipt& r) {
     if (documents::refuseSave(session_, messages_, r.id)) return std::nullopt;
     if (!validate(r)) return std::nullopt;
     db::Transaction tx(db_);
-    db_.lockSeries(lockName());
+    db::lockInOrder(db_, receiptLocks());
     const qint64 previousId = r.id;
     if (previousId != 0) {
         const auto old = db_.queryOne(QStringLiteral("SELECT BillSrno, IsOp FROM JobWork_IssueMst_1 WHERE Id = ? AND FirmNO = ? AND FormId = 17"),
@@ -299,7 +302,7 @@ bool MillReceipts::remove(qint64 id) {
     if (db_.scalar(exists, {id, session_.firmNo}).toInt() == 0 || refuseSold(id)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Job Work"))) return false;
     db::Transaction tx(db_);
-    db_.lockSeries(lockName());
+    db::lockInOrder(db_, receiptLocks());
     if (db_.scalar(exists, {id, session_.firmNo}).toInt() == 0 || refuseSold(id)) return false;
     takeBack(id);
     documents::deleteDocument(db_, kReceiptTables, id, session_.firmNo);

@@ -72,6 +72,34 @@ void addCommonColumns(std::vector<Column<Row, Doc>>& columns) {
     columns.push_back(fixed<Row, Doc>("Is_Upload", 0));
 }
 
+// Where a return's goods and taxes go back: the book's sales or purchase account and, when the
+// book keeps its own tax accounts, its IGST, SGST, CGST and other-charges accounts.
+struct GoodsAccounts {
+    qint64 goods = 0;
+    bool autoAccounts = false;
+    qint64 igst = 0, sgst = 0, cgst = 0, other = 0;
+};
+
+// The lines every return posts alike: the party for the whole return on its side and, on the
+// other, the goods at their taxable value with each tax and the other charges (the goods at the
+// whole amount when the book keeps no tax accounts). A sales return credits the party and
+// debits sales and output tax; a purchase return is the mirror.
+void postGoodsAndTax(ledger::PostingLines& lines, QChar partySide, qint64 partyId, const GoodsAccounts& accounts,
+                     const trade::InvoiceTotals& t, const QString& description, const QString& reason, const QString& reference,
+                     const QString& taxNarration) {
+    const QChar goodsSide = partySide == QLatin1Char('C') ? QLatin1Char('D') : QLatin1Char('C');
+    lines.add(partyId, partySide, t.net, description, reason);
+    if (!accounts.autoAccounts) {
+        lines.add(accounts.goods, goodsSide, t.net, description, reason);
+        return;
+    }
+    lines.add(accounts.goods, goodsSide, t.taxable, description, reason);
+    lines.add(accounts.igst, goodsSide, t.igst, reference, taxNarration);
+    lines.add(accounts.sgst, goodsSide, t.sgst, reference, taxNarration);
+    lines.add(accounts.cgst, goodsSide, t.cgst, reference, taxNarration);
+    lines.add(accounts.other, goodsSide, t.net - t.taxable - t.igst - t.sgst - t.cgst, reference);
+}
+
 using SalesRow = HeaderRow<SalesReturn, trade::ComputedBill>;
 using PurchaseRow = HeaderRow<PurchaseReturn, trade::ComputedPurchase>;
 
@@ -334,16 +362,9 @@ void SalesReturns::post(const SalesReturn& doc, const trade::ComputedBill& compu
     journal.date = doc.date;
     journal.printedNo = reference;
     ledger::PostingLines lines(journal);
-    lines.add(doc.partyId, QLatin1Char('C'), t.net, description, doc.reason);
-    if (book.autoAccounts) {
-        lines.add(book.salesAccount, QLatin1Char('D'), t.taxable, description, doc.reason);
-        lines.add(book.igstAccount, QLatin1Char('D'), t.igst, reference, taxNarration);
-        lines.add(book.sgstAccount, QLatin1Char('D'), t.sgst, reference, taxNarration);
-        lines.add(book.cgstAccount, QLatin1Char('D'), t.cgst, reference, taxNarration);
-        lines.add(book.otherAccount, QLatin1Char('D'), t.net - t.taxable - t.igst - t.sgst - t.cgst, reference);
-    } else {
-        lines.add(book.salesAccount, QLatin1Char('D'), t.net, description, doc.reason);
-    }
+    postGoodsAndTax(lines, QLatin1Char('C'), doc.partyId,
+                    {book.salesAccount, book.autoAccounts, book.igstAccount, book.sgstAccount, book.cgstAccount, book.otherAccount}, t,
+                    description, doc.reason, reference, taxNarration);
     ledger::Journal(db_, session_).post(journal, ledger::Replace::WholeJournal);
 }
 
@@ -447,9 +468,9 @@ void PurchaseReturns::post(const PurchaseReturn& doc, const trade::ComputedPurch
     journal.date = doc.date;
     journal.printedNo = number;
     ledger::PostingLines lines(journal);
-    lines.add(supplier.id, QLatin1Char('D'), t.net, description, doc.reason);
     if (computed.reverseCharge) {
         // The supplier never carried the GST: the return takes back the payable and the input the bill booked.
+        lines.add(supplier.id, QLatin1Char('D'), t.net, description, doc.reason);
         lines.add(book.purchaseAccount, QLatin1Char('C'), t.taxable, description, doc.reason);
         lines.add(book.autoAccounts ? book.otherAccount : book.purchaseAccount, QLatin1Char('C'), t.net - t.taxable, number);
         const std::pair<Decimal, std::pair<qint64, qint64>> taxes[] = {{t.igst, {book.igstPayable, book.igstInput}},
@@ -459,14 +480,10 @@ void PurchaseReturns::post(const PurchaseReturn& doc, const trade::ComputedPurch
             lines.add(accounts.first, QLatin1Char('D'), amount, number, taxNarration);
             lines.add(accounts.second, QLatin1Char('C'), amount, number, taxNarration);
         }
-    } else if (book.autoAccounts) {
-        lines.add(book.purchaseAccount, QLatin1Char('C'), t.taxable, description, doc.reason);
-        lines.add(book.igstAccount, QLatin1Char('C'), t.igst, number, taxNarration);
-        lines.add(book.sgstAccount, QLatin1Char('C'), t.sgst, number, taxNarration);
-        lines.add(book.cgstAccount, QLatin1Char('C'), t.cgst, number, taxNarration);
-        lines.add(book.otherAccount, QLatin1Char('C'), t.net - t.taxable - t.igst - t.sgst - t.cgst, number);
     } else {
-        lines.add(book.purchaseAccount, QLatin1Char('C'), t.net, description, doc.reason);
+        postGoodsAndTax(lines, QLatin1Char('D'), supplier.id,
+                        {book.purchaseAccount, book.autoAccounts, book.igstAccount, book.sgstAccount, book.cgstAccount, book.otherAccount},
+                        t, description, doc.reason, number, taxNarration);
     }
     ledger::Journal(db_, session_).post(journal, ledger::Replace::WholeJournal);
 }

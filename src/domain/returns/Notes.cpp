@@ -1,5 +1,6 @@
 #include "domain/returns/Notes.h"
 
+#include "db/LockOrder.h"
 #include "domain/documents/Deletion.h"
 #include "domain/documents/Guard.h"
 #include "domain/documents/TableMap.h"
@@ -455,8 +456,9 @@ std::optional<qint64> Notes::save(Note& note) {
     const Side& side = sideOf(note.kind);
     try {
         db::Transaction tx(db_);
-        db_.lockSeries(QStringLiteral("CNMst.CNNo"));
-        vouchers::lockBills(db_, side.book);
+        // The note's series, the referred bill's book and the purchase bills that keep the note's own
+        // bill row, in the one order of locks (a credit note settles a sales bill first).
+        db::lockInOrder(db_, {QStringLiteral("CNMst.CNNo"), vouchers::billsLock(side.book), QStringLiteral("BillMst.Id")});
         if (note.id > 0) {
             const auto old = db_.queryOne(QStringLiteral("SELECT CNType FROM CNMst WHERE Id = ? AND FirmNO = ?"), {note.id, session_.firmNo});
             if (!old || old->text(QStringLiteral("CNType")) != noteType(note.kind)) {

@@ -3,6 +3,7 @@
 #include "core/Password.h"
 #include "core/Rights.h"
 #include "core/YearLock.h"
+#include "db/LockOrder.h"
 #include "domain/masters/FirmChart.h"
 #include "domain/masters/RowWriter.h"
 #include "domain/shell/FirmSettings.h"
@@ -54,6 +55,8 @@ qint64 FirmMaster::save(Record firm) {
     if (!checkGstin(masters::textOf(firm, QStringLiteral("Tin")), masters::textOf(firm, QStringLiteral("CST")))) return 0;
 
     db::Transaction tx(db_);
+    // A new firm gets its chart of accounts and its books in the same save: all three keys' locks, in their order.
+    db::lockInOrder(db_, {QStringLiteral("FirmMst.Srno"), QStringLiteral("AccMst.Id"), QStringLiteral("BookMst.BookNO")});
     const bool isNew = srno <= 0 || db_.scalar(QStringLiteral("SELECT count(*) FROM FirmMst WHERE Srno = ?"), {srno}).toInt() == 0;
     if (srno <= 0) srno = db_.nextKey(QStringLiteral("FirmMst"), QStringLiteral("Srno"));
     if (db_.scalar(QStringLiteral("SELECT count(*) FROM FirmMst WHERE lower(trim(PName)) = lower(trim(?)) AND Srno <> ?"),

@@ -62,8 +62,8 @@ void loadFirmSettings(db::Database& db, Session& session, qint64 firmNo) {
         }
         session.firmNo = firmNo;
         session.firmName = values.value(QStringLiteral("PName")).toString().trimmed();
-        session.firmCrLimit = values.value(QStringLiteral("CrLimit")).toDouble();
-        session.firmBoxNo = values.value(QStringLiteral("BoxNO")).toDouble();
+        session.firmCrLimit = Decimal::fromVariant(values.value(QStringLiteral("CrLimit")));
+        session.firmBoxNo = values.value(QStringLiteral("BoxNO")).toInt();
         const QDate start = values.value(QStringLiteral("StartDt")).toDate();
         const QDate end = values.value(QStringLiteral("ENdDt")).toDate();
         if (start.isValid() && end.isValid()) {

@@ -68,8 +68,8 @@ std::unique_ptr<db::Database> openChosenYear(const Installation& installation, S
 std::vector<FirmRow> listFirms(db::Database& year) {
     std::vector<FirmRow> firms;
     for (const db::Row& r : year.query(QStringLiteral("SELECT Srno, PName, CrLimit, BoxNO FROM FirmMst ORDER BY Srno")))
-        firms.push_back({r.integer(QStringLiteral("Srno")), r.text(QStringLiteral("PName")), r.number(QStringLiteral("CrLimit")),
-                         r.number(QStringLiteral("BoxNO"))});
+        firms.push_back({r.integer(QStringLiteral("Srno")), r.text(QStringLiteral("PName")), Decimal::fromVariant(r.value(QStringLiteral("CrLimit"))),
+                         int(r.integer(QStringLiteral("BoxNO")))});
     return firms;
 }
 

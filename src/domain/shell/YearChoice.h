@@ -31,8 +31,8 @@ std::unique_ptr<db::Database> openChosenYear(const Installation& installation, S
 struct FirmRow {
     qint64 srno = 0;
     QString name;
-    double crLimit = 0;
-    double boxNo = 0;
+    Decimal crLimit;
+    int boxNo = 0;
 };
 std::vector<FirmRow> listFirms(db::Database& year);
 // The firm window's choice: firm number and name, limit and box, F2/F3/F4 texts, the firm's own

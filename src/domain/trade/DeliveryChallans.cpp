@@ -1,6 +1,7 @@
 #include "domain/trade/DeliveryChallans.h"
 
 #include "core/Words.h"
+#include "db/LockOrder.h"
 #include "domain/documents/Deletion.h"
 #include "domain/documents/Guard.h"
 #include "domain/documents/TableMap.h"
@@ -198,7 +199,8 @@ std::optional<qint64> DeliveryChallans::save(DeliveryChallan& c) {
     if (documents::refuseSave(session_, messages_, c.id)) return std::nullopt;
     if (!validate(c)) return std::nullopt;
     db::Transaction tx(db_);
-    db_.lockSeries(numbers().lockName());
+    // A taka challan marks produced takas sent: their rows are written under their lock too.
+    db::lockInOrder(db_, {numbers().lockName(), QStringLiteral("ProductionDtl.TakaNO")});
     if (c.challanNo.trimmed().isEmpty()) {
         c.challanNo = documents::takeNumber(db_, numbers(), session_.firmNo, c.bookNo);
     } else {
@@ -239,7 +241,8 @@ bool DeliveryChallans::remove(qint64 id) {
     if (documents::refuseUsed(db_, messages_, uses, id)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this CHALAN"))) return false;
     db::Transaction tx(db_);
-    db_.lockSeries(numbers().lockName());
+    // A taka challan marks produced takas sent: their rows are written under their lock too.
+    db::lockInOrder(db_, {numbers().lockName(), QStringLiteral("ProductionDtl.TakaNO")});
     // An invoice may have taken the challan since the question was asked.
     if (documents::refuseUsed(db_, messages_, uses, id)) return false;
     releaseTakas(id);
@@ -260,16 +263,34 @@ std::optional<DeliveryChallan> DeliveryChallans::load(qint64 id) {
     return c;
 }
 
-db::Rows DeliveryChallans::freeTakas(qint64 qualityId, qint64 bookNo) {
-    return db_.query(QStringLiteral("SELECT d.TakaNO, d.Mtrs, d.Pcs, p.ProdSubGrp AS \"Design\", p.P1 AS \"Colour\", "
-                                    "p.ProdName AS \"Quality\", p.ProdGrp AS \"Qlty Type\", m.ChDate, d.McNo, b.SalesName, d.Cut, "
-                                    "CASE WHEN p.CalcOn = 2 THEN 'P' ELSE 'M' END AS \"Rate On\", d.qId, m.ChNo "
-                                    "FROM ProductionDtl d INNER JOIN ProductionMst m ON m.Id = d.ProdId "
-                                    "LEFT JOIN ProdMst p ON p.Id = d.qId "
-                                    "LEFT JOIN BookMst b ON b.BookNO = m.BookId AND b.FirmNO = m.FirmNo "
-                                    "WHERE m.FirmNo = ? AND COALESCE(d.IsM_Issue, 0) = 0 AND COALESCE(d.IsOver, 0) = 0 "
-                                    "AND (? = 0 OR d.qId = ?) AND (? = 0 OR m.BookId = ?) ORDER BY d.TakNo2, d.TakaNO"),
-                     {session_.firmNo, qualityId, qualityId, bookNo, bookNo});
+std::vector<FreeTaka> DeliveryChallans::freeTakas(qint64 qualityId, qint64 bookNo) {
+    std::vector<FreeTaka> takas;
+    db_.forEach(QStringLiteral("SELECT d.TakaNO, d.Mtrs, d.Pcs, d.Cut, p.ProdSubGrp, p.P1, p.ProdName, p.ProdGrp, d.qId, p.CalcOn, "
+                               "m.ChDate, m.ChNo, d.McNo, b.SalesName "
+                               "FROM ProductionDtl d INNER JOIN ProductionMst m ON m.Id = d.ProdId "
+                               "LEFT JOIN ProdMst p ON p.Id = d.qId "
+                               "LEFT JOIN BookMst b ON b.BookNO = m.BookId AND b.FirmNO = m.FirmNo "
+                               "WHERE m.FirmNo = ? AND COALESCE(d.IsM_Issue, 0) = 0 AND COALESCE(d.IsOver, 0) = 0 "
+                               "AND (? = 0 OR d.qId = ?) AND (? = 0 OR m.BookId = ?) ORDER BY d.TakNo2, d.TakaNO"),
+                {session_.firmNo, qualityId, qualityId, bookNo, bookNo}, [&](const db::Row& r) {
+                    FreeTaka t;
+                    t.takaNo = r.text(QStringLiteral("TakaNO")).trimmed();
+                    t.metres = Decimal::fromVariant(r.value(QStringLiteral("Mtrs")));
+                    t.pieces = Decimal::fromVariant(r.value(QStringLiteral("Pcs")));
+                    t.cut = Decimal::fromVariant(r.value(QStringLiteral("Cut")));
+                    t.design = r.text(QStringLiteral("ProdSubGrp"));
+                    t.colour = r.text(QStringLiteral("P1"));
+                    t.quality = r.text(QStringLiteral("ProdName"));
+                    t.qualityType = r.text(QStringLiteral("ProdGrp"));
+                    t.qualityId = r.integer(QStringLiteral("qId"));
+                    t.rateOn = r.integer(QStringLiteral("CalcOn")) == 2 ? QStringLiteral("P") : QStringLiteral("M");
+                    t.date = r.date(QStringLiteral("ChDate"));
+                    t.challanNo = r.text(QStringLiteral("ChNo")).trimmed();
+                    t.machineNo = r.text(QStringLiteral("McNo")).trimmed();
+                    t.bookName = r.text(QStringLiteral("SalesName")).trimmed();
+                    takas.push_back(std::move(t));
+                });
+    return takas;
 }
 
 std::vector<ChallanLine> DeliveryChallans::linesFromTakas(const QStringList& takaNumbers) {
@@ -320,12 +341,6 @@ documents::DocumentPage DeliveryChallans::challanList(qint64 bookNo, const docum
                QStringLiteral("CASE WHEN COALESCE(m.IsSale, 0) <> 0 THEN 'Billed' ELSE '' END")};
     if (bookNo > 0) q.narrow(QStringLiteral("m.BookNO = ?"), bookNo);
     return documents::listDocuments(db_, q, filter);
-}
-
-db::Rows DeliveryChallans::books() {
-    return db_.query(QStringLiteral("SELECT BookNO, SalesName FROM BookMst WHERE (BookType = 'S' OR BookType = 'A') AND FirmNO = ? "
-                                    "ORDER BY BookNO"),
-                     {session_.firmNo});
 }
 
 }  // namespace tanabana::trade

@@ -59,6 +59,18 @@ struct DeliveryChallan {
     Decimal amount() const;
 };
 
+// A produced taka neither issued to a mill nor sent yet, as the taka challan offers it.
+struct FreeTaka {
+    QString takaNo;          // TakaNO
+    Decimal metres, pieces, cut;
+    QString design, colour;  // the quality's ProdSubGrp and P1
+    QString quality, qualityType;
+    qint64 qualityId = 0;
+    QString rateOn;          // "P" priced by the piece, "M" by the metre
+    QDate date;              // of its production challan
+    QString challanNo, machineNo, bookName;
+};
+
 class DeliveryChallans {
 public:
     DeliveryChallans(db::Database& db, Session& session, Messages& messages);
@@ -76,7 +88,7 @@ public:
     std::optional<DeliveryChallan> load(qint64 id);
 
     // Produced takas neither issued to a mill nor sent yet, by numeric taka number.
-    db::Rows freeTakas(qint64 qualityId = 0, qint64 bookNo = 0);
+    std::vector<FreeTaka> freeTakas(qint64 qualityId = 0, qint64 bookNo = 0);
     // Challan lines for ticked takas (ProductionDtl rows by taka number): metres and pieces of the
     // taka, the quality's rate and rate basis.
     std::vector<ChallanLine> linesFromTakas(const QStringList& takaNumbers);
@@ -88,7 +100,6 @@ public:
     // The challans of a book (0: every book) for the screen's list, a page at a time, newest
     // first. Texts: city, station, "Billed" once a bill took it.
     documents::DocumentPage challanList(qint64 bookNo, const documents::ListFilter& filter);
-    db::Rows books();
 
 private:
     bool validate(const DeliveryChallan& challan);

@@ -618,20 +618,21 @@ qint64 PurchaseInvoices::voucherOfJournal(qint64 journalNo) {
 
 void PurchaseInvoices::post(PurchaseBill& bill, const ComputedPurchase& computed, const PurchaseBook& book, const Supplier& supplier) {
     ledger::Journal journal(db_, session_);
+    // The reverse-charge GST lives in the bill's own journal voucher, kept under its number. A new
+    // one is numbered before the bill is posted: voucher numbers are locked before journal numbers.
+    const qint64 existing = voucherOfJournal(bill.reverseChargeJournalNo);
+    const qint64 voucher = computed.reverseCharge && existing <= 0 ? journal.nextVoucherNo(kJournalVoucher) : existing;
     journal.post(purchaseJournal(bill, computed, book, supplier), ledger::Replace::WholeJournal);
-    // The reverse-charge GST lives in the bill's own journal voucher, kept under its number.
-    const qint64 voucher = voucherOfJournal(bill.reverseChargeJournalNo);
     if (computed.reverseCharge) {
-        const ledger::JournalDocument rcm =
-            reverseChargeVoucher(bill, computed, book, voucher > 0 ? voucher : journal.nextVoucherNo(kJournalVoucher), [this](qint64 account) {
-                return db_.scalar(QStringLiteral("SELECT AcName FROM AccMst WHERE Id = ?"), {account}).toString();
-            });
+        const ledger::JournalDocument rcm = reverseChargeVoucher(bill, computed, book, voucher, [this](qint64 account) {
+            return db_.scalar(QStringLiteral("SELECT AcName FROM AccMst WHERE Id = ?"), {account}).toString();
+        });
         if (!rcm.lines.empty()) {
             bill.reverseChargeJournalNo = journal.post(rcm, ledger::Replace::WholeJournal);
             return;
         }
     }
-    if (voucher > 0) journal.removeDocument(kJournalVoucher, voucher);
+    if (existing > 0) journal.removeDocument(kJournalVoucher, existing);
     bill.reverseChargeJournalNo = 0;
 }
 

@@ -414,7 +414,7 @@ std::optional<SalesInvoices::Book> SalesInvoices::book(qint64 bookNo) {
 
 bool SalesInvoices::refuseOverLimits(const PartyInfo& party) {
     ledger::Balances balances(db_, session_);
-    const Decimal firmLimit = Decimal::fromDouble(session_.firmCrLimit);
+    const Decimal firmLimit = session_.firmCrLimit;
     if (firmLimit > Decimal() && balances.group(35) > firmLimit) {
         messages_.critical(QStringLiteral("Limit over"), QStringLiteral("Firm Limit Is Over."));
         return true;

@@ -1,6 +1,7 @@
 #include "domain/vouchers/JournalVouchers.h"
 
 #include "db/DbError.h"
+#include "db/LockOrder.h"
 #include "domain/documents/Guard.h"
 #include "domain/ledger/Journal.h"
 #include "domain/vouchers/Saving.h"
@@ -172,7 +173,10 @@ void JournalVouchers::reopenDifferences(qint64 voucherNo, int serial) {
         where += QStringLiteral(" AND JV_SrNo = ?");
         params << serial;
     }
-    for (const db::Row& r : db_.query(QStringLiteral("SELECT ID, Book, BillId FROM Acc_OutSt WHERE ") + where, params)) {
+    const db::Rows passed = db_.query(QStringLiteral("SELECT ID, Book, BillId FROM Acc_OutSt WHERE ") + where, params);
+    // Bills and their settlements are written under the bills' lock (first in the transaction).
+    if (!passed.empty()) db::lockInOrder(db_, {billsLock(BillBook::Purchase), billsLock(BillBook::Sales)});
+    for (const db::Row& r : passed) {
         const QString bills = r.text(QStringLiteral("Book")) == QLatin1String("P") ? QStringLiteral("BillMst") : QStringLiteral("SalBillMst");
         // The bill waits for its journal entry again while its settlement still closes it.
         db_.exec(QStringLiteral("UPDATE %1 SET IsJV = 1, Is_Upload = 0 WHERE Id = ? AND IsEnd <> 0").arg(bills),
@@ -436,6 +440,10 @@ std::optional<qint64> JournalVouchers::postWaiting(const std::vector<std::pair<q
     }
     qint64 voucherNo = 0;
     const bool ok = saveInTransaction(db_, messages_, [&] {
+        // The bills whose differences are passed are written too: their lock comes before the voucher number's.
+        QStringList locks;
+        for (const auto& [w, amount] : chosen) locks << billsLock(w.book);
+        db::lockInOrder(db_, locks);
         ledger::Journal journal(db_, session_);
         voucherNo = journal.nextVoucherNo(kJournal);
         ledger::JournalDocument doc;

@@ -184,7 +184,9 @@ bool hasSettlements(db::Database& db, qint64 firmNo, int tableCode, qint64 vouch
                .toLongLong() > 0;
 }
 
-void lockBills(db::Database& db, BillBook book) { db.lockSeries(tableOf(book).lock); }
+QString billsLock(BillBook book) { return tableOf(book).lock; }
+
+void lockBills(db::Database& db, BillBook book) { db.lockSeries(billsLock(book)); }
 
 void takeBack(db::Database& db, BillBook book, const SettlingEntry& e) {
     const BillTable& t = tableOf(book);

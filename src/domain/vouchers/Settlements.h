@@ -85,7 +85,9 @@ std::vector<Settlement> settlementsOf(db::Database& db, qint64 firmNo, int table
 // True when the entry has settlement rows.
 bool hasSettlements(db::Database& db, qint64 firmNo, int tableCode, qint64 voucherNo, int serial);
 
-// Takes the lock every save of the book's bills holds; call first in the transaction.
+// The lock every save of the book's bills holds ("SalBillMst.BillNO"), for db::lockInOrder.
+QString billsLock(BillBook book);
+// Takes that lock; call first in the transaction.
 void lockBills(db::Database& db, BillBook book);
 // Removes the entry's settlements and gives their amounts back to the bills (reopening them).
 // Throws Refusal when a difference of one of them has already been turned into a journal entry.

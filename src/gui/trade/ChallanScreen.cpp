@@ -23,10 +23,6 @@ namespace tanabana::gui {
 namespace {
 
 // The columns of the list of takas not yet sent, after the tick.
-const QStringList kTakaColumns{QStringLiteral("TakaNO"),    QStringLiteral("Mtrs"),   QStringLiteral("Pcs"),
-                               QStringLiteral("Design"),    QStringLiteral("Colour"), QStringLiteral("Quality"),
-                               QStringLiteral("Qlty Type"), QStringLiteral("ChDate"), QStringLiteral("McNo"),
-                               QStringLiteral("SalesName"), QStringLiteral("Cut"),    QStringLiteral("Rate On")};
 const QStringList kTakaCaptions{QStringLiteral("Taka No"),   QStringLiteral("Mtrs"),   QStringLiteral("Pcs"),
                                 QStringLiteral("Design"),    QStringLiteral("Colour"), QStringLiteral("Quality"),
                                 QStringLiteral("Qlty Type"), QStringLiteral("Date"),   QStringLiteral("McNo"),
@@ -255,25 +251,21 @@ void ChallanScreen::refreshGrid() {
 
 void ChallanScreen::refreshTakas() {
     if (!takas_) return;
-    const db::Rows rows = service_->freeTakas();
-    takas_->setColumnCount(int(kTakaColumns.size()) + 1);
+    const std::vector<trade::FreeTaka> takas = service_->freeTakas();
+    takas_->setColumnCount(int(kTakaCaptions.size()) + 1);
     takas_->setHorizontalHeaderLabels(QStringList{QStringLiteral("Sel")} + kTakaCaptions);
-    takas_->setRowCount(int(rows.size()));
-    for (int r = 0; r < int(rows.size()); ++r) {
+    takas_->setRowCount(int(takas.size()));
+    for (int r = 0; r < int(takas.size()); ++r) {
         auto* tick = new QTableWidgetItem;
         tick->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         tick->setCheckState(Qt::Unchecked);
         takas_->setItem(r, 0, tick);
-        const db::Row& row = rows[size_t(r)];
-        for (int c = 0; c < kTakaColumns.size(); ++c) {
-            const QString& column = kTakaColumns.at(c);
-            QString text = row.text(column);
-            if (column == QLatin1String("ChDate")) text = row.date(column).toString(QStringLiteral("dd-MM-yyyy"));
-            if (column == QLatin1String("Mtrs")) text = FormatIndian(Decimal::fromVariant(row.value(column)), 3);
-            if (column == QLatin1String("Pcs")) text = FormatIndian(Decimal::fromVariant(row.value(column)), 0);
-            if (column == QLatin1String("Cut")) text = FormatIndian(Decimal::fromVariant(row.value(column)), 2);
-            takas_->setItem(r, c + 1, new QTableWidgetItem(text));
-        }
+        const trade::FreeTaka& t = takas[size_t(r)];
+        const QStringList cells{t.takaNo,      FormatIndian(t.metres, 3), FormatIndian(t.pieces, 0),
+                                t.design,      t.colour,                  t.quality,
+                                t.qualityType, t.date.toString(QStringLiteral("dd-MM-yyyy")), t.machineNo,
+                                t.bookName,    FormatIndian(t.cut, 2),    t.rateOn};
+        for (int c = 0; c < cells.size(); ++c) takas_->setItem(r, c + 1, new QTableWidgetItem(cells.at(c)));
     }
     takas_->resizeColumnsToContents();
 }

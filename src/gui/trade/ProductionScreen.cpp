@@ -26,19 +26,27 @@ ProductionScreen::ProductionScreen(db::Database& db, Session& session, Messages&
          DocField::text(QStringLiteral("txtChalanNO"), QStringLiteral("Chalan No")),
          DocField::date(QStringLiteral("DtpChalanDt"), QStringLiteral("Date")),
          DocField::lookup(QStringLiteral("txtAccNo"), QStringLiteral("Party"),
-                          {[service](const QString& prefix) { return service->parties(prefix); }, QStringLiteral("Id"),
-                           QStringLiteral("A/c Name")},
+                          typedSource<documents::PartyChoice>(
+                              [service](const QString& prefix) { return service->parties(prefix); },
+                              {{QStringLiteral("A/c Name"), [](const documents::PartyChoice& p) { return p.name; }},
+                               {QStringLiteral("City"), [](const documents::PartyChoice& p) { return p.city; }},
+                               {QStringLiteral("A/c No"), [](const documents::PartyChoice& p) { return p.ledgerId; }}},
+                              [](const documents::PartyChoice& p) { return p.id; }),
                           2),
          DocField::choice(QStringLiteral("ComType"), QStringLiteral("Type"), jobwork::ProductionChallans::productionTypes())});
     book_ = choiceField(QStringLiteral("txtFirmName"));
-    for (const db::Row& r : service_->books())
-        book_->addItem(
-            QString::number(r.integer(QStringLiteral("BookNO"))) + QLatin1Char(' ') + r.text(QStringLiteral("SalesName")),
-            r.integer(QStringLiteral("BookNO")));
+    for (const documents::BookChoice& b : service_->books()) book_->addItem(QString::number(b.bookNo) + QLatin1Char(' ') + b.name, b.bookNo);
     declareLine({DocField::text(QStringLiteral("txtTakaNo"), QStringLiteral("Taka No"), 90),
                  DocField::lookup(QStringLiteral("txtQuality"), QStringLiteral("Quality"),
-                                  {[service](const QString& prefix) { return service->qualities(prefix); }, QStringLiteral("Id"),
-                                   QStringLiteral("Item Name")}),
+                                  typedSource<documents::QualityChoice>(
+                                      [service](const QString& prefix) { return service->qualities(prefix); },
+                                      {{QStringLiteral("Item Name"), [](const documents::QualityChoice& q) { return q.name; }},
+                                       {QStringLiteral("Colour"), [](const documents::QualityChoice& q) { return q.colour; }},
+                                       {QStringLiteral("Code"), [](const documents::QualityChoice& q) { return q.code; }},
+                                       {QStringLiteral("Design No"), [](const documents::QualityChoice& q) { return q.designNo; }},
+                                       {QStringLiteral("Qlty Type"), [](const documents::QualityChoice& q) { return q.qualityType; }},
+                                       {QStringLiteral("Cut"), [](const documents::QualityChoice& q) { return q.cut.toString(2); }}},
+                                      [](const documents::QualityChoice& q) { return q.id; })),
                  DocField::number(QStringLiteral("txtPcs"), QStringLiteral("Pcs"), 3, 70),
                  DocField::number(QStringLiteral("txtCut"), QStringLiteral("Cut"), 3, 70),
                  DocField::number(QStringLiteral("txtMtrs"), QStringLiteral("Mtrs"), 3, 90),
@@ -47,7 +55,7 @@ ProductionScreen::ProductionScreen(db::Database& db, Session& session, Messages&
     takaNo_ = textField(QStringLiteral("txtTakaNo"));
     quality_ = lookupField(QStringLiteral("txtQuality"));
     connect(quality_, &LookupField::chosen, this, [this] {
-        const Decimal pack = Decimal::fromVariant(quality_->chosenRow().value(QStringLiteral("Cut")));
+        const Decimal pack = Decimal::parse(quality_->chosenRow().text(QStringLiteral("Cut"))).value_or(Decimal());
         if (!pack.isZero()) textField(QStringLiteral("txtCut"))->setText(pack.toString(2));
     });
     declareGrid({GridColumn::text(QStringLiteral("Taka No")), GridColumn::number(QStringLiteral("Pcs"), 0, true),
