@@ -165,6 +165,50 @@ trade::PurchaseBill greyBought(qint64 weaver, const QString& no, const QDate& da
     return b;
 }
 
+// Stations saving at once: each on its own connection and session, `rounds` saves of its kind,
+// all started together; a save that does not go through is written down with what it was told.
+class Stations {
+public:
+    using Save = std::function<bool(db::Database&, Session&, Messages&, int)>;
+    Stations(const test::YearFixture& year, std::ptrdiff_t count, int rounds) : year_(year), start_(count), rounds_(rounds) {}
+
+    void add(const QString& user, Save save) {
+        threads_.emplace_back([this, user, save] {
+            try {
+                db::Database db = year_.openAnother();
+                Session session = year_.session;
+                session.db = &db;
+                session.loginUser = user;
+                RecordingMessages messages;
+                start_.arrive_and_wait();
+                for (int i = 0; i < rounds_; ++i) {
+                    if (save(db, session, messages, i)) continue;
+                    std::lock_guard<std::mutex> guard(lock_);
+                    failures_ << QStringLiteral("%1, save %2: %3").arg(user).arg(i + 1).arg(test::lastRefusal(messages));
+                }
+            } catch (const std::exception& e) {
+                std::lock_guard<std::mutex> guard(lock_);
+                failures_ << user + QStringLiteral(": ") + QString::fromLocal8Bit(e.what());
+            }
+        });
+    }
+
+    // Waits for every station; what did not go through.
+    QStringList finish() {
+        for (std::thread& t : threads_) t.join();
+        threads_.clear();
+        return failures_;
+    }
+
+private:
+    const test::YearFixture& year_;
+    std::barrier<> start_;
+    int rounds_;
+    std::mutex lock_;
+    QStringList failures_;
+    std::vector<std::thread> threads_;
+};
+
 }  // namespace
 
 // The grey-cloth trader's busy day, six stations at once, each saving its own kind of document:
@@ -194,33 +238,8 @@ TEST(ConcurrentPosting, StationsSavingDocumentsOfEveryKindAtOnceAllGoThrough) {
     const int journalsBefore = year.db().scalar(QStringLiteral("SELECT COUNT(DISTINCT JournalNo) FROM HeadDtl3")).toInt();
     const int vouchersBefore = year.count(QStringLiteral("HeadDtl3"), QStringLiteral("TableCode = 9"));
 
-    std::mutex lock;
-    QStringList failures;
-    std::barrier start(6);
-    // One station: its own connection and session, `rounds` saves of its kind; a save that does
-    // not go through is written down with what the station was told.
-    auto station = [&](const QString& user, const std::function<bool(db::Database&, Session&, Messages&, int)>& save) {
-        return std::thread([&, user, save] {
-            try {
-                db::Database db = year.openAnother();
-                Session session = year.session;
-                session.db = &db;
-                session.loginUser = user;
-                RecordingMessages messages;
-                start.arrive_and_wait();
-                for (int i = 0; i < rounds; ++i) {
-                    if (save(db, session, messages, i)) continue;
-                    std::lock_guard<std::mutex> guard(lock);
-                    failures << QStringLiteral("%1, save %2: %3").arg(user).arg(i + 1).arg(test::lastRefusal(messages));
-                }
-            } catch (const std::exception& e) {
-                std::lock_guard<std::mutex> guard(lock);
-                failures << user + QStringLiteral(": ") + QString::fromLocal8Bit(e.what());
-            }
-        });
-    };
-    std::vector<std::thread> stations;
-    stations.push_back(station(QStringLiteral("JOURNAL"), [&](db::Database& db, Session& s, Messages& m, int) {
+    Stations stations(year, 6, rounds);
+    stations.add(QStringLiteral("JOURNAL"), [&](db::Database& db, Session& s, Messages& m, int) {
         vouchers::JournalVouchers journals(db, s, m);
         vouchers::JournalVoucher v;
         v.date = QDate(2024, 7, 15);
@@ -230,14 +249,14 @@ TEST(ConcurrentPosting, StationsSavingDocumentsOfEveryKindAtOnceAllGoThrough) {
         e.amount = d("100");
         v.entries = {e};
         return journals.saveWhole(v);
-    }));
-    stations.push_back(station(QStringLiteral("PURCHASE"), [&](db::Database& db, Session& s, Messages& m, int i) {
+    });
+    stations.add(QStringLiteral("PURCHASE"), [&](db::Database& db, Session& s, Messages& m, int i) {
         trade::PurchaseBill bill = greyBought(firm.weaver, QStringLiteral("LW/R%1").arg(i), QDate(2024, 7, 15));
         bill.reverseChargeId = i + 1;
         bill.reverseChargeBillNo = QStringLiteral("PRC-%1").arg(i + 1);
         return trade::PurchaseInvoices(db, s, m).save(bill).has_value();
-    }));
-    stations.push_back(station(QStringLiteral("CASH"), [&](db::Database& db, Session& s, Messages& m, int i) {
+    });
+    stations.add(QStringLiteral("CASH"), [&](db::Database& db, Session& s, Messages& m, int i) {
         vouchers::CashBankVouchers receipts(db, s, m, vouchers::CashBankKind::CashReceipt);
         vouchers::CashBankVoucher v;
         v.kind = vouchers::CashBankKind::CashReceipt;
@@ -252,8 +271,8 @@ TEST(ConcurrentPosting, StationsSavingDocumentsOfEveryKindAtOnceAllGoThrough) {
         settled.payment = d("2100");
         e.settlements = {settled};
         return receipts.saveEntry(v, e);
-    }));
-    stations.push_back(station(QStringLiteral("SALES"), [&](db::Database& db, Session& s, Messages& m, int i) {
+    });
+    stations.add(QStringLiteral("SALES"), [&](db::Database& db, Session& s, Messages& m, int i) {
         trade::SalesBill bill;
         bill.bookNo = 1;
         bill.billNo = QStringLiteral("S%1").arg(i);
@@ -268,8 +287,8 @@ TEST(ConcurrentPosting, StationsSavingDocumentsOfEveryKindAtOnceAllGoThrough) {
         line.input.rateOn = QStringLiteral("M");
         bill.lines.push_back(line);
         return trade::SalesInvoices(db, s, m).save(bill).has_value();
-    }));
-    stations.push_back(station(QStringLiteral("RETURNS"), [&](db::Database& db, Session& s, Messages& m, int i) {
+    });
+    stations.add(QStringLiteral("RETURNS"), [&](db::Database& db, Session& s, Messages& m, int i) {
         returns::PurchaseReturn back;
         back.bookId = 2;
         back.date = QDate(2024, 7, 25);
@@ -284,8 +303,8 @@ TEST(ConcurrentPosting, StationsSavingDocumentsOfEveryKindAtOnceAllGoThrough) {
         back.lines.push_back(line);
         back.adjustments = {{greyBills[size_t(i)], d("1050")}};
         return returns::PurchaseReturns(db, s, m).save(back).has_value();
-    }));
-    stations.push_back(station(QStringLiteral("NOTES"), [&](db::Database& db, Session& s, Messages& m, int i) {
+    });
+    stations.add(QStringLiteral("NOTES"), [&](db::Database& db, Session& s, Messages& m, int i) {
         returns::Note note;
         note.kind = returns::NoteKind::Credit;
         note.date = QDate(2024, 7, 25);
@@ -296,10 +315,8 @@ TEST(ConcurrentPosting, StationsSavingDocumentsOfEveryKindAtOnceAllGoThrough) {
         note.billIds = {delhiBills[size_t(i)]};
         note.sgstPercent = note.cgstPercent = d("2.5");
         return returns::Notes(db, s, m).save(note).has_value();
-    }));
-    for (std::thread& t : stations) t.join();
-
-    EXPECT_EQ(failures, QStringList());
+    });
+    EXPECT_EQ(stations.finish(), QStringList());
     db::Database& db = year.db();
     // Every document whole: one balanced journal each, and the reverse-charge vouchers numbered in
     // the journal vouchers' own series without a gap or a number used twice.
@@ -341,37 +358,15 @@ TEST(ConcurrentPosting, BillResavedWhileCreditNotesAreGivenAgainstIt) {
     const Decimal owedBefore = kiranOwes();
     constexpr int rounds = 10;
 
-    std::mutex lock;
-    QStringList failures;
-    std::barrier start(2);
-    auto station = [&](const QString& user, const std::function<bool(db::Database&, Session&, Messages&, int)>& save) {
-        return std::thread([&, user, save] {
-            try {
-                db::Database db = year.openAnother();
-                Session session = year.session;
-                session.db = &db;
-                session.loginUser = user;
-                RecordingMessages messages;
-                start.arrive_and_wait();
-                for (int i = 0; i < rounds; ++i) {
-                    if (save(db, session, messages, i)) continue;
-                    std::lock_guard<std::mutex> guard(lock);
-                    failures << QStringLiteral("%1, save %2: %3").arg(user).arg(i + 1).arg(test::lastRefusal(messages));
-                }
-            } catch (const std::exception& e) {
-                std::lock_guard<std::mutex> guard(lock);
-                failures << user + QStringLiteral(": ") + QString::fromLocal8Bit(e.what());
-            }
-        });
-    };
-    std::thread clerk = station(QStringLiteral("CLERK"), [&](db::Database& db, Session& s, Messages& m, int i) {
+    Stations stations(year, 2, rounds);
+    stations.add(QStringLiteral("CLERK"), [&](db::Database& db, Session& s, Messages& m, int i) {
         trade::SalesInvoices sales(db, s, m);
         auto opened = sales.load(bill);
         if (!opened) return false;
         opened->vehicleNo = QStringLiteral("GJ-05-AB-%1").arg(1000 + i);
         return sales.save(*opened).has_value();
     });
-    std::thread accountant = station(QStringLiteral("ACCOUNTANT"), [&](db::Database& db, Session& s, Messages& m, int) {
+    stations.add(QStringLiteral("ACCOUNTANT"), [&](db::Database& db, Session& s, Messages& m, int) {
         returns::Note note;
         note.kind = returns::NoteKind::Credit;
         note.date = QDate(2024, 7, 10);
@@ -383,10 +378,7 @@ TEST(ConcurrentPosting, BillResavedWhileCreditNotesAreGivenAgainstIt) {
         note.sgstPercent = note.cgstPercent = d("2.5");
         return returns::Notes(db, s, m).save(note).has_value();
     });
-    clerk.join();
-    accountant.join();
-
-    EXPECT_EQ(failures, QStringList());
+    EXPECT_EQ(stations.finish(), QStringList());
     db::Database& db = year.db();
     EXPECT_EQ(test::outstandingOf(db, QStringLiteral("SalBillMst"), bill), QStringLiteral("paid 1050.00 unpaid 9450.00 open"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT T_VehNO FROM SalBillMst WHERE Id = ?"), {bill}).toString(),
