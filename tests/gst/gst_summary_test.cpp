@@ -11,6 +11,7 @@
 #include "support/QtPrinting.h"
 
 #include <QDir>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
