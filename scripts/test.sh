@@ -8,6 +8,7 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here"
 bash scripts/install-deps.sh
 bash scripts/check-no-sql.sh
+if command -v python3 >/dev/null; then python3 scripts/unity-clashes.py; fi
 bash scripts/build.sh
 
 pg_pid_dir=""

@@ -4,6 +4,7 @@
 #include "domain/shell/Operators.h"
 #include "domain/shell/YearChoice.h"
 
+#include <QFile>
 #include <QStandardPaths>
 
 namespace tanabana::cli {
@@ -79,6 +80,17 @@ void printRegisterText(const reports::RegisterResult& result) {
     for (const auto& c : columns) captions << c.caption;
     out(row(captions));
     for (const reports::RegisterLine& line : result.lines) out(line.kind == reports::RegisterLine::Kind::Heading ? line.cells.value(0) : row(line.cells));
+}
+
+QByteArray readInput(const QString& path) {
+    QFile file;
+    if (path == QLatin1String("-")) {
+        if (!file.open(stdin, QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot read standard input")};
+    } else {
+        file.setFileName(path);
+        if (!file.open(QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
+    }
+    return file.readAll();
 }
 
 }  // namespace tanabana::cli

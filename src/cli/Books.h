@@ -28,4 +28,9 @@ OpenBooks openBooks(const Arguments& args, bool chooseFirm = true);
 // Prints a register's title, filters and lines as its grid shows them, in padded columns.
 void printRegisterText(const reports::RegisterResult& result);
 
+// The options every command on a year's books takes, as its usage line shows them.
+inline const QString kBooksOptions = QStringLiteral("[--data DIR | --db URL] [--year N] [--firm N]");
+// The whole of a file, or of standard input for "-"; a file that cannot be read is a CommandError.
+QByteArray readInput(const QString& path);
+
 }  // namespace tanabana::cli

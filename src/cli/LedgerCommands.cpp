@@ -23,17 +23,6 @@ std::unique_ptr<OpenBooks> openYear(const Arguments& a) {
     return books;
 }
 
-QByteArray readInput(const QString& path) {
-    if (path == QLatin1String("-")) {
-        QFile in;
-        if (!in.open(stdin, QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot read standard input")};
-        return in.readAll();
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
-    return file.readAll();
-}
-
 struct AccountRef {
     qint64 id = 0;
     QString label;

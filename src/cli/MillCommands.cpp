@@ -212,8 +212,6 @@ int jobReceive(const Arguments& a) {
     return runAction(a, [](const Arguments& x) { return importJobChallans(x, true); }, [](const Arguments& x) { return listJobChallans(x, true); });
 }
 
-const QString kBooksOptions = QStringLiteral("[--data DIR | --db URL] [--year N] [--firm N]");
-
 }  // namespace
 
 void registerMillCommands(Registry& registry) {

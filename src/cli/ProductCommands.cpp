@@ -14,9 +14,9 @@ namespace {
 
 using namespace products;
 
-QString amount(const QVariant& v, int places = 2) { return Decimal::fromVariant(v).toString(places); }
+QString productAmount(const QVariant& v, int places = 2) { return Decimal::fromVariant(v).toString(places); }
 
-std::vector<qint64> firmList(const QVariant& value) {
+std::vector<qint64> firmNumbers(const QVariant& value) {
     std::vector<qint64> firms;
     for (const QVariant& f : value.toList()) firms.push_back(f.toLongLong());
     return firms;
@@ -30,7 +30,7 @@ Noun itemNoun() {
                                          "UQM, CalcOn, ...); \"PostIn\": [firm numbers] posts a new item in more firms"),
                           kImportUsage, [](const Arguments& a) {
                               return importAll(a, QStringLiteral("item"), [](Work& b, QVariantMap values) {
-                                  const auto postIn = firmList(values.take(QStringLiteral("PostIn")));
+                                  const auto postIn = firmNumbers(values.take(QStringLiteral("PostIn")));
                                   const auto item = itemFromValues(values, b.messages);
                                   return item && ItemMaster(b.db(), b.session(), b.messages).save(*item, postIn).has_value();
                               });
@@ -42,9 +42,9 @@ Noun itemNoun() {
                               for (const db::Row& r : ItemMaster(b->db(), b->session(), b->messages).search(a.option(QStringLiteral("prefix"))))
                                   rows.push_back({r.text(QStringLiteral("Id")), r.text(QStringLiteral("ProdCode")), r.text(QStringLiteral("ProdName")),
                                                   r.text(QStringLiteral("P1")), r.text(QStringLiteral("ProdGrp")), r.text(QStringLiteral("ProdSubGrp")),
-                                                  r.text(QStringLiteral("UNit")), r.text(QStringLiteral("PM")), amount(r.value(QStringLiteral("RAteR"))),
-                                                  amount(r.value(QStringLiteral("PurRAte"))), amount(r.value(QStringLiteral("Vat"))),
-                                                  amount(r.value(QStringLiteral("AddTax"))), amount(r.value(QStringLiteral("IGST"))),
+                                                  r.text(QStringLiteral("UNit")), r.text(QStringLiteral("PM")), productAmount(r.value(QStringLiteral("RAteR"))),
+                                                  productAmount(r.value(QStringLiteral("PurRAte"))), productAmount(r.value(QStringLiteral("Vat"))),
+                                                  productAmount(r.value(QStringLiteral("AddTax"))), productAmount(r.value(QStringLiteral("IGST"))),
                                                   r.text(QStringLiteral("hsnCode"))});
                               printTable({QStringLiteral("Id"), QStringLiteral("Code"), QStringLiteral("Item Name"), QStringLiteral("Item Name 2"),
                                           QStringLiteral("Group"), QStringLiteral("Sub Group"), QStringLiteral("Unit"), QStringLiteral("PM"),
@@ -79,7 +79,7 @@ Noun brokerNoun() {
                                          "Ph, PType = Broker|Haste); \"PostIn\": [firm numbers] posts in more firms"),
                           kImportUsage, [](const Arguments& a) {
                               return importAll(a, QStringLiteral("broker"), [](Work& b, QVariantMap values) {
-                                  const auto postIn = firmList(values.take(QStringLiteral("PostIn")));
+                                  const auto postIn = firmNumbers(values.take(QStringLiteral("PostIn")));
                                   const auto broker = brokerFromValues(values, b.messages);
                                   return broker && BrokerMaster(b.db(), b.session(), b.messages).save(*broker, postIn).has_value();
                               });

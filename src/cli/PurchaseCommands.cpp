@@ -105,8 +105,6 @@ int reverseCharge(const Arguments& a, bool calculate) {
 int calculateReverseCharge(const Arguments& a) { return reverseCharge(a, true); }
 int removeReverseCharge(const Arguments& a) { return reverseCharge(a, false); }
 
-const QString kBooksOptions = QStringLiteral("[--data DIR | --db URL] [--year N] [--firm N]");
-
 }  // namespace
 
 void registerPurchaseCommands(Registry& registry) {

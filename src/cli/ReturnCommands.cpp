@@ -96,8 +96,6 @@ int listNotes(const Arguments& a) {
     return 0;
 }
 
-const QString kBooksOptions = QStringLiteral("[--data DIR | --db URL] [--year N] [--firm N]");
-
 }  // namespace
 
 void registerReturnCommands(Registry& registry) {

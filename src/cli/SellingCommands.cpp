@@ -20,17 +20,6 @@ namespace tanabana::cli {
 
 namespace {
 
-QByteArray readInput(const QString& path) {
-    QFile file;
-    if (path == QLatin1String("-")) {
-        if (!file.open(stdin, QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot read standard input")};
-    } else {
-        file.setFileName(path);
-        if (!file.open(QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
-    }
-    return file.readAll();
-}
-
 // One object or an array of objects.
 QList<QJsonObject> documents(const QString& path) {
     QJsonParseError error;
@@ -218,8 +207,6 @@ int createDemo(const Arguments& a) {
     out(QStringLiteral("Log in as %1 / %2.").arg(setup.user, setup.password));
     return 0;
 }
-
-const QString kBooksOptions = QStringLiteral("[--data DIR | --db URL] [--year N] [--firm N]");
 
 }  // namespace
 

@@ -154,7 +154,6 @@ int showOutstanding(const Arguments& a) {
     return 0;
 }
 
-const QString kBooksOptions = QStringLiteral("[--data DIR | --db URL] [--year N] [--firm N]");
 const QString kKinds = QStringLiteral("--kind cash-receipt|cash-payment|bank-receipt|bank-payment|journal");
 
 }  // namespace

@@ -46,6 +46,8 @@ public:
     static std::optional<Decimal> parse(const QString& text);
     // Reads a database value (number or text); null or unreadable is zero.
     static Decimal fromVariant(const QVariant& value);
+    // A stored amount as the books keep it: read and rounded half to even to paise.
+    static Decimal amount(const QVariant& value) { return fromVariant(value).roundHalfEven(2); }
 
     std::int64_t units() const { return units_; }
     double toDouble() const { return double(units_) / double(Scale); }

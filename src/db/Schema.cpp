@@ -22,6 +22,23 @@ ColumnDef yesNoCol(const QString& name) { return {name, ColumnType::YesNo, 0, {}
 ColumnDef dateCol(const QString& name) { return {name, ColumnType::Date, 0, {}}; }
 ColumnDef dateTimeCol(const QString& name) { return {name, ColumnType::DateTime, 0, {}}; }
 
+ColumnDef withDefault(ColumnDef column, const QString& literal) {
+    column.defaultValue = literal;
+    return column;
+}
+
+namespace columns {
+ColumnDef zero(ColumnDef column) { return withDefault(std::move(column), QStringLiteral("0")); }
+ColumnDef empty(ColumnDef column) { return withDefault(std::move(column), QStringLiteral("''")); }
+ColumnDef amount(const QString& name) { return zero(doubleCol(name)); }
+ColumnDef key(const QString& name) { return zero(longCol(name)); }
+ColumnDef small(const QString& name) { return zero(intCol(name)); }
+ColumnDef single(const QString& name) { return zero(singleCol(name)); }
+ColumnDef text(const QString& name, int width) { return empty(textCol(name, width)); }
+ColumnDef flag(const QString& name, bool on) { return withDefault(yesNoCol(name), on ? QStringLiteral("1") : QStringLiteral("0")); }
+ColumnDef date(const QString& name) { return dateCol(name); }
+}  // namespace columns
+
 namespace {
 
 QString columnClause(const ColumnDef& c, const Dialect& dialect) {

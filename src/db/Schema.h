@@ -46,6 +46,22 @@ ColumnDef memoCol(const QString& name);
 ColumnDef yesNoCol(const QString& name);
 ColumnDef dateCol(const QString& name);
 ColumnDef dateTimeCol(const QString& name);
+// The column with a default value, given as an SQL literal ("0", "''", "'T'").
+ColumnDef withDefault(ColumnDef column, const QString& literal);
+
+// The defaults the system's tables use: 0 for numbers, keys and flags, '' for texts. A table
+// definition file says `using namespace db::columns;` to write its columns as short calls.
+namespace columns {
+ColumnDef zero(ColumnDef column);
+ColumnDef empty(ColumnDef column);
+ColumnDef amount(const QString& name);             // Double, 0
+ColumnDef key(const QString& name);                // Long, 0
+ColumnDef small(const QString& name);              // Integer, 0
+ColumnDef single(const QString& name);             // Single, 0
+ColumnDef text(const QString& name, int width);    // Text, ''
+ColumnDef flag(const QString& name, bool on = false);  // Yes/No, 0 (or 1)
+ColumnDef date(const QString& name);               // Date, no default
+}  // namespace columns
 
 // CREATE TABLE / CREATE INDEX texts for one engine (idempotent: IF NOT EXISTS).
 QStringList createStatements(const TableDef& table, const Dialect& dialect);

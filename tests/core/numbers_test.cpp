@@ -3,14 +3,11 @@
 #include "core/Password.h"
 #include "core/Text.h"
 #include "core/Words.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
 using namespace tanabana;
-
-namespace {
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
-}  // namespace
 
 TEST(Decimal, GstBillArithmeticIsExact) {
     const Decimal taxable = d("100") * d("105");

@@ -9,10 +9,9 @@
 #include "support/FirmBooks.h"
 #include "support/GstFirm.h"
 #include "support/YearFixture.h"
+#include "support/QtPrinting.h"
 
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 using namespace tanabana;
 using namespace tanabana::gst;

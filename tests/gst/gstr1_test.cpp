@@ -8,6 +8,8 @@
 #include "domain/gst/Gstr1Files.h"
 #include "support/GstFirm.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
+#include "support/QtPrinting.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,15 +19,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// Texts in failure messages as text.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-
 using namespace tanabana;
 using namespace tanabana::gst;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class Gstr1Test : public ::testing::Test {
 protected:

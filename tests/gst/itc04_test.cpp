@@ -14,14 +14,13 @@
 #include "support/MenuHost.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
+#include "support/QtPrinting.h"
 
 #include <QDir>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 using namespace tanabana;
 using namespace tanabana::gst;

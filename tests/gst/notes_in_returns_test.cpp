@@ -27,6 +27,8 @@
 #include "support/GstBuyingFirm.h"
 #include "support/PostedLines.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
+#include "support/QtPrinting.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -35,14 +37,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-
 using namespace tanabana;
 using namespace tanabana::gst;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class NotesInReturnsTest : public ::testing::Test {
 protected:

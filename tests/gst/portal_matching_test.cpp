@@ -10,6 +10,7 @@
 #include "support/FirmBooks.h"
 #include "support/GstBuyingFirm.h"
 #include "support/YearFixture.h"
+#include "support/QtPrinting.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -17,8 +18,6 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 using namespace tanabana;
 using namespace tanabana::gst;

@@ -10,13 +10,12 @@
 #include "support/MenuHost.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
+#include "support/QtPrinting.h"
 
 #include <QDir>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 using namespace tanabana;
 using namespace tanabana::gst;

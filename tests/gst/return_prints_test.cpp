@@ -30,6 +30,7 @@
 #include "support/PdfProbe.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
+#include "support/QtPrinting.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,8 +42,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 using namespace tanabana;
 

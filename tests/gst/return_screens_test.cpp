@@ -12,6 +12,7 @@
 #include "support/GstFirm.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
+#include "support/QtPrinting.h"
 
 #include <QDir>
 #include <QMdiArea>
@@ -21,8 +22,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 using namespace tanabana;
 

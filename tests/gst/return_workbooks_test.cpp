@@ -13,14 +13,13 @@
 #include "support/GstBuyingFirm.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
+#include "support/QtPrinting.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 using namespace tanabana;
 using namespace tanabana::gst;

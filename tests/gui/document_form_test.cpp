@@ -18,6 +18,7 @@
 #include "support/FirmBooks.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractSpinBox>
@@ -34,8 +35,6 @@
 using namespace tanabana;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class DocumentFormTest : public ::testing::Test {
 protected:

@@ -25,20 +25,20 @@ using namespace tanabana;
 
 namespace {
 
-struct Item {
+struct MenuEntry {
     QString name;
     QString caption;
     bool enabled;
-    bool operator==(const Item& o) const { return name == o.name && caption == o.caption && enabled == o.enabled; }
+    bool operator==(const MenuEntry& o) const { return name == o.name && caption == o.caption && enabled == o.enabled; }
 };
 
-std::ostream& operator<<(std::ostream& os, const Item& i) {
+std::ostream& operator<<(std::ostream& os, const MenuEntry& i) {
     return os << i.name.toStdString() << " \"" << i.caption.toStdString() << "\"" << (i.enabled ? "" : " (disabled)");
 }
 
 // The items an operator sees in a menu, in order: name, caption as read, enabled.
-std::vector<Item> shown(QMenu* menu) {
-    std::vector<Item> items;
+std::vector<MenuEntry> shown(QMenu* menu) {
+    std::vector<MenuEntry> items;
     for (QAction* a : menu->actions())
         if (!a->isSeparator() && a->isVisible()) items.push_back({a->objectName(), shell::readableCaption(a->text()), a->isEnabled()});
     return items;
@@ -46,7 +46,7 @@ std::vector<Item> shown(QMenu* menu) {
 
 QStringList shownNames(QMenu* menu) {
     QStringList names;
-    for (const Item& i : shown(menu)) names << i.name;
+    for (const MenuEntry& i : shown(menu)) names << i.name;
     return names;
 }
 
@@ -116,7 +116,7 @@ TEST_F(MainWindowMenus, TheMenuBarHoldsEveryMenuInOrderWithTheSystemsCaptions) {
                                 "Online Update"}));
 
     EXPECT_EQ(shown(menu("mnu_User")),
-              (std::vector<Item>{{"mnu_User_New", "1. New User", false},
+              (std::vector<MenuEntry>{{"mnu_User_New", "1. New User", false},
                                  {"mnu_User_Password", "2. Change PassWord", false},
                                  {"mnu_MstFirmSelect", "3. Firm Select", true},
                                  {"mnu_mstYearSelect", "4. Year Select", true},
@@ -124,24 +124,24 @@ TEST_F(MainWindowMenus, TheMenuBarHoldsEveryMenuInOrderWithTheSystemsCaptions) {
                                  {"mnu_Mst_U7", "Button Pannel", true},
                                  {"mnu_mstExit", "0. Exit & email Backup", true}}));
     EXPECT_EQ(shown(menu("mnu_Mst")),
-              (std::vector<Item>{{"Mnu_M1", "1. Account Master", window->commands().has("Mnu_M1")},
+              (std::vector<MenuEntry>{{"Mnu_M1", "1. Account Master", window->commands().has("Mnu_M1")},
                                  {"Mnu_M2", "2. Item Master", true},
                                  {"Mnu_M3", "3. Broker", true},
                                  {"Mnu_M4", "4. Job Process", true},
                                  {"Mnu_M5", "5. Machine Master", true},
                                  {"Mnu_M6", "6. Consumption Master", true}}));
     EXPECT_EQ(shown(menu("mnu_tran")),
-              (std::vector<Item>{{"mnu_T1", "1. Sales", true},
+              (std::vector<MenuEntry>{{"mnu_T1", "1. Sales", true},
                                  {"mnu_T2", "2. Purchase", true},
                                  {"mnu_T3", "3. Debit Note", true},
                                  {"mnu_T4", "4. Credit Note", true},
                                  {"mnu_T5", "5. Op. Balance", window->commands().has("mnu_T5")},
                                  {"mnu_TranExit", "0. Exit", true}}));
-    EXPECT_EQ(shown(menu("mnu_T1")), (std::vector<Item>{{"mnu_T11", "1. Chalan", true},
+    EXPECT_EQ(shown(menu("mnu_T1")), (std::vector<MenuEntry>{{"mnu_T11", "1. Chalan", true},
                                                         {"mnu_T12", "2. Sales", true},
                                                         {"mnu_T13", "3. Sales Return", true}}));
     EXPECT_EQ(shownNames(menu("mnu_T2")), (QStringList{"mnu_T21", "mnu_T22", "mnu_T23", "mnu_T24", "mnu_T25"}));
-    EXPECT_EQ(shown(menu("mnu_A5")), (std::vector<Item>{{"mnu_A51", "1. Bill Base", true},
+    EXPECT_EQ(shown(menu("mnu_A5")), (std::vector<MenuEntry>{{"mnu_A51", "1. Bill Base", true},
                                                         {"mnu_A52", "2. Bill Base Multi", true},
                                                         {"mnu_A53", "3. General", true}}));
     EXPECT_EQ(shownNames(menu("mnu_rep")),
@@ -154,9 +154,9 @@ TEST_F(MainWindowMenus, TheMenuBarHoldsEveryMenuInOrderWithTheSystemsCaptions) {
     EXPECT_EQ(shell::readableCaption(action("mnu_R613")->text()), QStringLiteral("13. GSTR - 2 & 2A (Matching)"));
     EXPECT_EQ(shell::readableCaption(action("mnu_R27")->text()), QStringLiteral("7.T.D.S. / T.C.S. Register"));
     EXPECT_EQ(shownNames(menu("mnu_Y63")).size(), 9);
-    EXPECT_EQ(shown(menu("mnu_Y3")).back(), (Item{"mnu_Y39", "9.  Other", false}));
-    EXPECT_EQ(shown(menu("mnu_Y3")).at(7), (Item{"mnu_Y38", "8. Report Master", true}));
-    EXPECT_EQ(shown(menu("mnu_Y5")), (std::vector<Item>{{"mnu_Y51", "1. Year End Process", false},
+    EXPECT_EQ(shown(menu("mnu_Y3")).back(), (MenuEntry{"mnu_Y39", "9.  Other", false}));
+    EXPECT_EQ(shown(menu("mnu_Y3")).at(7), (MenuEntry{"mnu_Y38", "8. Report Master", true}));
+    EXPECT_EQ(shown(menu("mnu_Y5")), (std::vector<MenuEntry>{{"mnu_Y51", "1. Year End Process", false},
                                                         {"mnu_Y52", "2. Create New Year", true}}));
     // No books for 2025-26 yet: nothing can be carried into the next year.
     EXPECT_FALSE(action("mnu_Y6")->isEnabled());
@@ -173,7 +173,7 @@ TEST_F(MainWindowMenus, TheMenuBarHoldsEveryMenuInOrderWithTheSystemsCaptions) {
 
 TEST_F(MainWindowMenus, TheFirmsSwitchesRenameAndHideCommands) {
     setFirm(QStringLiteral("IsChLock = 1, IsGSTRepLocK = 1"));
-    EXPECT_EQ(shown(menu("mnu_T1")), (std::vector<Item>{{"mnu_T12", "1. Sales", true}, {"mnu_T13", "2. Sales Return", true}}));
+    EXPECT_EQ(shown(menu("mnu_T1")), (std::vector<MenuEntry>{{"mnu_T12", "1. Sales", true}, {"mnu_T13", "2. Sales Return", true}}));
     EXPECT_EQ(shownNames(menu("mnu_rep")), (QStringList{"mnu_rep1", "mnu_rep2", "mnu_rep3", "mnu_rep4", "mnu_rep5", "mnu_rep7"}));
     EXPECT_EQ(shell::readableCaption(action("mnu_rep7")->text()), QStringLiteral("5. Account"));
     EXPECT_FALSE(shownNames(menu("mnu_rep4")).contains(QStringLiteral("mnu_R45")));

@@ -17,6 +17,7 @@
 #include "support/PdfProbe.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,8 +33,6 @@
 using namespace tanabana;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromUtf8(text)); }
 
 class MillScreensTest : public ::testing::Test {
 protected:

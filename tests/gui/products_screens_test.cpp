@@ -11,6 +11,7 @@
 #include "gui/products/SheetScreens.h"
 #include "gui/products/SmallScreens.h"
 #include "support/YearFixture.h"
+#include "support/ScreenProbe.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,14 +28,7 @@ using namespace tanabana::products;
 
 namespace {
 
-void keepPicture(QWidget* window, const QString& name) {
-    const QString folder = qEnvironmentVariable("TANABANA_SCREENSHOTS");
-    if (folder.isEmpty()) return;
-    QDir().mkpath(folder);
-    window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
-
-void show(QWidget* w) {
+void showScreen(QWidget* w) {
     w->resize(1100, 700);
     w->show();
     QApplication::setActiveWindow(w);
@@ -42,18 +36,18 @@ void show(QWidget* w) {
 }
 
 // Types into a field and leaves it with Enter, as the operator does.
-void type(QWidget* screen, const QString& name, const QString& text) {
+void type(QWidget* screen, const QString& name, const QString& shownText) {
     auto* box = screen->findChild<QLineEdit*>(name);
     if (!box)
         if (auto* combo = screen->findChild<QComboBox*>(name)) box = combo->lineEdit();
     ASSERT_TRUE(box) << qPrintable(name);
     box->setFocus();
     box->selectAll();
-    QTest::keyClicks(box, text);
+    QTest::keyClicks(box, shownText);
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-void choose(QWidget* screen, const QString& name, const QString& entry) {
+void pick(QWidget* screen, const QString& name, const QString& entry) {
     auto* combo = screen->findChild<QComboBox*>(name);
     ASSERT_TRUE(combo) << qPrintable(name);
     const int i = combo->findText(entry);
@@ -61,14 +55,14 @@ void choose(QWidget* screen, const QString& name, const QString& entry) {
     combo->setCurrentIndex(i);
 }
 
-void press(QWidget* screen, const QString& button) {
+void pressButton(QWidget* screen, const QString& button) {
     auto* b = screen->findChild<QPushButton*>(button);
     ASSERT_TRUE(b) << qPrintable(button);
     b->setFocus();
     QTest::keyClick(b, Qt::Key_Return);  // Enter on a focused button presses it
 }
 
-QString text(QWidget* screen, const QString& name) {
+QString shownText(QWidget* screen, const QString& name) {
     if (auto* e = screen->findChild<QLineEdit*>(name)) return e->text();
     if (auto* l = screen->findChild<QLabel*>(name)) return l->text();
     return {};
@@ -87,8 +81,8 @@ protected:
 
 TEST_F(ProductScreens, ItemMasterSavesTypedItemAndRefusesLetters) {
     gui::ItemScreen screen(year.session, false, nullptr, &year.messages);
-    show(&screen);
-    EXPECT_EQ(text(&screen, QStringLiteral("ProdCode")), QStringLiteral("1"));
+    showScreen(&screen);
+    EXPECT_EQ(shownText(&screen, QStringLiteral("ProdCode")), QStringLiteral("1"));
     type(&screen, QStringLiteral("ProdName"), QStringLiteral("Silk 60 \"Royal\""));
     type(&screen, QStringLiteral("ProdGrp"), QStringLiteral("Fancy"));
     type(&screen, QStringLiteral("UNit"), QStringLiteral("MTR"));
@@ -96,10 +90,10 @@ TEST_F(ProductScreens, ItemMasterSavesTypedItemAndRefusesLetters) {
     type(&screen, QStringLiteral("Vat"), QStringLiteral("2.5"));
     type(&screen, QStringLiteral("AddTax"), QStringLiteral("2.5"));
     type(&screen, QStringLiteral("hsnCode"), QStringLiteral("5407"));
-    EXPECT_EQ(text(&screen, QStringLiteral("IGST")), QStringLiteral("5.00"));
-    choose(&screen, QStringLiteral("CalcOn"), QStringLiteral("2. Pcs"));
-    keepPicture(&screen, QStringLiteral("FrmProdMst"));
-    press(&screen, QStringLiteral("cmd_save"));
+    EXPECT_EQ(shownText(&screen, QStringLiteral("IGST")), QStringLiteral("5.00"));
+    pick(&screen, QStringLiteral("CalcOn"), QStringLiteral("2. Pcs"));
+    test::keepPicture(&screen, QStringLiteral("FrmProdMst"));
+    pressButton(&screen, QStringLiteral("cmd_save"));
     ASSERT_EQ(year.count(QStringLiteral("ProdMst")), 1) << (year.messages.empty() ? "" : qPrintable(year.messages.last().text));
     ItemMaster items(year.db(), year.session, year.messages);
     const auto saved = items.loadByCode(QStringLiteral("1"));
@@ -109,7 +103,7 @@ TEST_F(ProductScreens, ItemMasterSavesTypedItemAndRefusesLetters) {
     EXPECT_EQ(saved->calcOn, 2);
     EXPECT_TRUE(saved->active);
     EXPECT_EQ(screen.list()->rowCount(), 1);
-    EXPECT_EQ(text(&screen, QStringLiteral("ProdCode")), QStringLiteral("2"));  // cleared for the next item
+    EXPECT_EQ(shownText(&screen, QStringLiteral("ProdCode")), QStringLiteral("2"));  // cleared for the next item
 
     // leaving the name of a new item that the firm has asks before going on
     type(&screen, QStringLiteral("ProdName"), QStringLiteral("silk 60 \"royal\""));
@@ -118,7 +112,7 @@ TEST_F(ProductScreens, ItemMasterSavesTypedItemAndRefusesLetters) {
     EXPECT_EQ(QApplication::focusWidget(), screen.field(QStringLiteral("ProdName")));
     type(&screen, QStringLiteral("ProdName"), QStringLiteral("Cotton"));
     type(&screen, QStringLiteral("RAteR"), QStringLiteral("12O"));
-    press(&screen, QStringLiteral("cmd_save"));
+    pressButton(&screen, QStringLiteral("cmd_save"));
     EXPECT_EQ(year.messages.last().text, QStringLiteral("Rate Retail takes a number: 12O is not one."));
     EXPECT_EQ(QApplication::focusWidget(), screen.field(QStringLiteral("RAteR")));
     EXPECT_EQ(year.count(QStringLiteral("ProdMst")), 1);
@@ -127,10 +121,10 @@ TEST_F(ProductScreens, ItemMasterSavesTypedItemAndRefusesLetters) {
     screen.list()->setFocus();
     screen.list()->selectRow(0);
     QTest::keyClick(screen.list(), Qt::Key_Return);
-    EXPECT_EQ(text(&screen, QStringLiteral("ProdName")), QStringLiteral("Silk 60 \"Royal\""));
-    EXPECT_EQ(text(&screen, QStringLiteral("RAteR")), QStringLiteral("105"));
+    EXPECT_EQ(shownText(&screen, QStringLiteral("ProdName")), QStringLiteral("Silk 60 \"Royal\""));
+    EXPECT_EQ(shownText(&screen, QStringLiteral("RAteR")), QStringLiteral("105"));
     type(&screen, QStringLiteral("RAteR"), QStringLiteral("110"));
-    press(&screen, QStringLiteral("cmd_save"));
+    pressButton(&screen, QStringLiteral("cmd_save"));
     EXPECT_EQ(items.loadByCode(QStringLiteral("1"))->rateRetail, Decimal(110));
     EXPECT_EQ(year.count(QStringLiteral("ProdMst")), 1);
 }
@@ -146,14 +140,14 @@ TEST_F(ProductScreens, RapierMasterGeneratesOneItemPerColour) {
     year.session.firm.insert(QStringLiteral("Soft_Type"), 9);
     EXPECT_EQ(gui::itemMasterWindowName(year.session), QStringLiteral("FrmProdMstRapier"));
     gui::ItemScreen screen(year.session, true, nullptr, &year.messages);
-    show(&screen);
+    showScreen(&screen);
     EXPECT_EQ(screen.windowTitle(), QStringLiteral("<< RAPIER ITEM MASTER >>"));
     type(&screen, QStringLiteral("ProdName"), QStringLiteral("D-101 Red"));
     type(&screen, QStringLiteral("P1"), QStringLiteral("Red"));
     type(&screen, QStringLiteral("ProdGrp"), QStringLiteral("Rapier 60"));
     type(&screen, QStringLiteral("ProdSubGrp"), QStringLiteral("D-101"));
     type(&screen, QStringLiteral("Ratew"), QStringLiteral("60"));
-    press(&screen, QStringLiteral("cmd_save"));
+    pressButton(&screen, QStringLiteral("cmd_save"));
     ASSERT_EQ(year.count(QStringLiteral("ProdMst")), 1);
 
     // the design's other colours, all ticked with F3, become items of their own
@@ -166,45 +160,45 @@ TEST_F(ProductScreens, RapierMasterGeneratesOneItemPerColour) {
     colours->setFocus();
     QTest::keyClick(colours, Qt::Key_F3);
     EXPECT_EQ(colours->tickedRows().size(), 2);
-    keepPicture(&screen, QStringLiteral("FrmProdMstRapier"));
-    press(&screen, QStringLiteral("cmdColour"));
+    test::keepPicture(&screen, QStringLiteral("FrmProdMstRapier"));
+    pressButton(&screen, QStringLiteral("cmdColour"));
     EXPECT_EQ(year.messages.last().text, QStringLiteral("New Item Is Generated!"));
     EXPECT_EQ(year.count(QStringLiteral("ProdMst"), QStringLiteral("ProdSubGrp = 'D-101' AND ProdGrp = 'Rapier 60'")), 3);
 }
 
 TEST_F(ProductScreens, BrokerListAndLoomScreens) {
     gui::BrokerScreen brokers(year.session, nullptr, &year.messages);
-    show(&brokers);
+    showScreen(&brokers);
     type(&brokers, QStringLiteral("PName"), QStringLiteral("Ramesh Shah"));
     type(&brokers, QStringLiteral("City"), QStringLiteral("Surat"));
     type(&brokers, QStringLiteral("CST"), QStringLiteral("1.5"));
-    keepPicture(&brokers, QStringLiteral("frmAgent"));
-    press(&brokers, QStringLiteral("cmd_save"));
+    test::keepPicture(&brokers, QStringLiteral("frmAgent"));
+    pressButton(&brokers, QStringLiteral("cmd_save"));
     EXPECT_EQ(year.count(QStringLiteral("BrokerMst"), QStringLiteral("FirmNO = 1 AND CST = 1.5")), 1);
     type(&brokers, QStringLiteral("PName"), QStringLiteral("ramesh shah"));
-    press(&brokers, QStringLiteral("cmd_save"));
+    pressButton(&brokers, QStringLiteral("cmd_save"));
     EXPECT_EQ(year.messages.last().title, QStringLiteral("A/c Duplicate"));
     EXPECT_EQ(year.count(QStringLiteral("BrokerMst")), 1);
     EXPECT_EQ(brokers.list()->rowCount(), 1);
 
     gui::ProcessScreen lists(year.session, nullptr, &year.messages);
-    show(&lists);
-    choose(&lists, QStringLiteral("Mst_Type"), QStringLiteral("Colour"));
+    showScreen(&lists);
+    pick(&lists, QStringLiteral("Mst_Type"), QStringLiteral("Colour"));
     EXPECT_EQ(lists.windowTitle(), QStringLiteral("COLOUR MASTER"));
     type(&lists, QStringLiteral("Pro_Name"), QStringLiteral("Rani Pink"));
-    press(&lists, QStringLiteral("cmd_save"));
+    pressButton(&lists, QStringLiteral("cmd_save"));
     EXPECT_EQ(year.count(QStringLiteral("Mst_Process"), QStringLiteral("Mst_Type = 'C' AND Pro_Name = 'Rani Pink'")), 1);
-    keepPicture(&lists, QStringLiteral("frmAgent_1"));
+    test::keepPicture(&lists, QStringLiteral("frmAgent_1"));
 
     gui::MachineScreen looms(year.session, nullptr, &year.messages);
-    show(&looms);
+    showScreen(&looms);
     type(&looms, QStringLiteral("MachineName"), QStringLiteral("L-07"));
     type(&looms, QStringLiteral("PannaNO"), QStringLiteral("52"));
     type(&looms, QStringLiteral("Pattern"), QStringLiteral("PLAIN"));
-    press(&looms, QStringLiteral("cmd_save"));
+    pressButton(&looms, QStringLiteral("cmd_save"));
     EXPECT_EQ(year.count(QStringLiteral("Mst_Machine"), QStringLiteral("MachineName = 'L-07' AND PannaNO = 52")), 1);
     EXPECT_EQ(looms.list()->rowCount(), 1);
-    keepPicture(&looms, QStringLiteral("FrmAgent_Machine"));
+    test::keepPicture(&looms, QStringLiteral("FrmAgent_Machine"));
 }
 
 TEST_F(ProductScreens, ConsumptionSheetAddsUpAsTyped) {
@@ -225,23 +219,23 @@ TEST_F(ProductScreens, ConsumptionSheetAddsUpAsTyped) {
     items.save(viscose);
 
     gui::ConsumptionScreen screen(year.session, nullptr, &year.messages);
-    show(&screen);
+    showScreen(&screen);
     screen.chooseFabric(sareeId);
     type(&screen, QStringLiteral("txtF_L"), QStringLiteral("3937"));
     type(&screen, QStringLiteral("txtF_W"), QStringLiteral("48"));
     type(&screen, QStringLiteral("txtWaste1"), QStringLiteral("2"));
     type(&screen, QStringLiteral("txtCostPerPick"), QStringLiteral("0.02"));
-    choose(&screen, QStringLiteral("ComYarn"), QStringLiteral(" |  | 150 | Viscose 150D"));
-    EXPECT_EQ(text(&screen, QStringLiteral("txtDenier")), QStringLiteral("150"));  // from the yarn
+    pick(&screen, QStringLiteral("ComYarn"), QStringLiteral(" |  | 150 | Viscose 150D"));
+    EXPECT_EQ(shownText(&screen, QStringLiteral("txtDenier")), QStringLiteral("150"));  // from the yarn
     type(&screen, QStringLiteral("txtPick"), QStringLiteral("60"));
-    press(&screen, QStringLiteral("cmdAddLine"));
-    EXPECT_EQ(text(&screen, QStringLiteral("lblMtrs")), QStringLiteral("100.000"));
+    pressButton(&screen, QStringLiteral("cmdAddLine"));
+    EXPECT_EQ(shownText(&screen, QStringLiteral("lblMtrs")), QStringLiteral("100.000"));
     EXPECT_EQ(screen.totalText(QStringLiteral("lblTotWt")), QStringLiteral("4.896"));
     EXPECT_EQ(screen.totalText(QStringLiteral("lblTotPick")), QStringLiteral("60"));
     EXPECT_EQ(screen.totalText(QStringLiteral("lblJobCost")), QStringLiteral("120.000"));
     EXPECT_EQ(screen.totalText(QStringLiteral("lblTotCost")), QStringLiteral("1148.16"));
-    keepPicture(&screen, QStringLiteral("frmProdMst_Consumption_MD"));
-    press(&screen, QStringLiteral("cmd_save"));
+    test::keepPicture(&screen, QStringLiteral("frmProdMst_Consumption_MD"));
+    pressButton(&screen, QStringLiteral("cmd_save"));
     EXPECT_EQ(year.messages.last().text, QStringLiteral("One Transaction Is Saved."));
     EXPECT_EQ(year.count(QStringLiteral("ConSumptionMst_Dtl"), QStringLiteral("ProdId = ? AND Wt = 4.896"), {sareeId}), 1);
 }
@@ -256,15 +250,15 @@ TEST_F(ProductScreens, RateUpdateRaisesTickedRates) {
         items.save(i);
     }
     gui::RateUpdateScreen screen(year.session, nullptr, &year.messages);
-    show(&screen);
+    showScreen(&screen);
     ASSERT_EQ(screen.grid()->rowCount(), 2);
     screen.grid()->setFocus();
     screen.grid()->setCurrentCell(1, 0);  // Silk 60 (by name, after Cotton)
     QTest::keyClick(screen.grid(), Qt::Key_Space);
-    choose(&screen, QStringLiteral("ComRate"), QStringLiteral("Retail Rate"));
+    pick(&screen, QStringLiteral("ComRate"), QStringLiteral("Retail Rate"));
     type(&screen, QStringLiteral("txtPercent"), QStringLiteral("10"));
-    keepPicture(&screen, QStringLiteral("FrmProdMstCommonList"));
-    press(&screen, QStringLiteral("cmdRate"));
+    test::keepPicture(&screen, QStringLiteral("FrmProdMstCommonList"));
+    pressButton(&screen, QStringLiteral("cmdRate"));
     EXPECT_EQ(year.messages.last().text, QStringLiteral("Rate Changed"));
     EXPECT_EQ(items.loadByCode(QStringLiteral("1"))->rateRetail, Decimal(116));
     EXPECT_EQ(items.loadByCode(QStringLiteral("2"))->rateRetail, Decimal(105));

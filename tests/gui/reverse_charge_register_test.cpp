@@ -10,6 +10,7 @@
 #include "support/FirmBooks.h"
 #include "support/ScreenProbe.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -23,8 +24,6 @@
 using namespace tanabana;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class ReverseChargeRegisterTest : public ::testing::Test {
 protected:

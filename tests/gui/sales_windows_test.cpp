@@ -12,6 +12,7 @@
 #include "support/FakeServers.h"
 #include "support/FirmBooks.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -31,8 +32,6 @@
 using namespace tanabana;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 struct Posted {
     QString account, side;

@@ -44,7 +44,7 @@ namespace {
 
 using test::keepPicture;
 
-void show(QWidget* w) {
+void showWindow(QWidget* w) {
     w->resize(1366, 700);
     w->show();
     QApplication::setActiveWindow(w);
@@ -58,7 +58,7 @@ QString focusedName() {
 }
 
 // Types over whatever has the focus and leaves it with Enter.
-void typeHere(const QString& text) {
+void typeInFocus(const QString& text) {
     QWidget* w = QApplication::focusWidget();
     ASSERT_TRUE(w);
     if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
@@ -66,7 +66,7 @@ void typeHere(const QString& text) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 }
 
-void enterUntil(const QString& name, int limit = 60) {
+void enterTill(const QString& name, int limit = 60) {
     for (int i = 0; i < limit && focusedName() != name; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     ASSERT_EQ(focusedName(), name);
 }
@@ -85,13 +85,13 @@ protected:
 
 TEST_F(ScreenHabits, ANumberTypoIsRefusedNamingTheFieldAndKeepsTheCursor) {
     gui::AccountScreen screen(year.session, nullptr, &year.messages);
-    show(&screen);
+    showWindow(&screen);
     const int before = year.count(QStringLiteral("AccMst"));
-    typeHere(QStringLiteral("Ramesh Silk Mills"));
-    typeHere(QStringLiteral("35"));
-    enterUntil(QStringLiteral("CrLimit"));
+    typeInFocus(QStringLiteral("Ramesh Silk Mills"));
+    typeInFocus(QStringLiteral("35"));
+    enterTill(QStringLiteral("CrLimit"));
     // an O typed for a zero: refused on Enter, the cursor stays with the text selected
-    typeHere(QStringLiteral("50O000"));
+    typeInFocus(QStringLiteral("50O000"));
     EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("Wrong Number"), QStringLiteral("Cr. Limit takes a number: 50O000 is not one.")));
     ASSERT_EQ(focusedName(), QStringLiteral("CrLimit"));
     auto* limit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
@@ -107,17 +107,17 @@ TEST_F(ScreenHabits, ANumberTypoIsRefusedNamingTheFieldAndKeepsTheCursor) {
     EXPECT_EQ(focusedName(), QStringLiteral("CrLimit"));
 
     // two decimal points, a minus sign and a figure too long are refused the same way
-    typeHere(QStringLiteral("2.52.5"));
+    typeInFocus(QStringLiteral("2.52.5"));
     EXPECT_EQ(year.messages.last().text, QStringLiteral("Cr. Limit takes a number: 2.52.5 is not one."));
-    typeHere(QStringLiteral("-500"));
+    typeInFocus(QStringLiteral("-500"));
     EXPECT_EQ(year.messages.last().text, QStringLiteral("Cr. Limit cannot be negative."));
-    typeHere(QStringLiteral("5000000000000"));
+    typeInFocus(QStringLiteral("5000000000000"));
     EXPECT_EQ(year.messages.last().text, QStringLiteral("Cr. Limit is too long: at most 12 digits before the point."));
     ASSERT_EQ(focusedName(), QStringLiteral("CrLimit"));
 
     // corrected, the account is saved with the figure typed
     year.messages.clear();
-    typeHere(QStringLiteral("500000"));
+    typeInFocus(QStringLiteral("500000"));
     EXPECT_EQ(focusedName(), QStringLiteral("CrDays"));
     EXPECT_TRUE(year.messages.empty());
     screen.button(QStringLiteral("cmd_save"))->click();
@@ -131,7 +131,7 @@ TEST_F(ScreenHabits, TheEnterThatTakesACompletionAlsoMovesOn) {
     const qint64 known = test::addAccount(year.db(), QStringLiteral("Mahavir Fabrics"), 35);
     year.db().exec(QStringLiteral("UPDATE AccMst SET City = 'Surat', ZoneName = 'Ring Road Market' WHERE Id = ?"), {known});
     gui::AccountScreen screen(year.session, nullptr, &year.messages);
-    show(&screen);
+    showWindow(&screen);
     auto* city = qobject_cast<QComboBox*>(screen.field(QStringLiteral("City")));
     city->setFocus();
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Sur"));
@@ -148,8 +148,8 @@ TEST_F(ScreenHabits, TheEnterThatTakesACompletionAlsoMovesOn) {
     QTest::keyClick(groups, Qt::Key_Return);
     // typed fast, the phone and the PIN each land in their own field
     ASSERT_EQ(focusedName(), QStringLiteral("Phone"));
-    typeHere(QStringLiteral("9825012345"));
-    typeHere(QStringLiteral("395002"));
+    typeInFocus(QStringLiteral("9825012345"));
+    typeInFocus(QStringLiteral("395002"));
     EXPECT_EQ(screen.values().value(QStringLiteral("Phone")).toString(), QStringLiteral("9825012345"));
     EXPECT_EQ(screen.values().value(QStringLiteral("PinCode")).toString(), QStringLiteral("395002"));
     EXPECT_EQ(screen.values().value(QStringLiteral("ZoneName")).toString(), QStringLiteral("Ring Road Market"));
@@ -168,14 +168,14 @@ TEST_F(ScreenHabits, DatesTypedInShortFormsAreReadAndImpossibleOnesRefused) {
     layout->addWidget(date);
     layout->addWidget(mtrs);
     gui::EntryKeys::install(&form, &year.session, &year.messages)->setOrder({date, mtrs});
-    show(&form);
+    showWindow(&form);
 
     const std::pair<const char*, QDate> cases[] = {{"05-12-24", QDate(2024, 12, 5)}, {"5/1/2025", QDate(2025, 1, 5)},
                                                   {"15032025", QDate(2025, 3, 15)}, {"5-2", QDate(2025, 2, 5)},
                                                   {"30-4", QDate(2024, 4, 30)}};
     for (const auto& [typed, expected] : cases) {
         date->setFocus();
-        typeHere(QString::fromLatin1(typed));
+        typeInFocus(QString::fromLatin1(typed));
         EXPECT_EQ(date->date(), expected) << typed;
         EXPECT_EQ(date->text(), expected.toString(QStringLiteral("dd-MM-yyyy"))) << typed;
         EXPECT_EQ(focusedName(), QStringLiteral("txtMtrs")) << typed;
@@ -184,7 +184,7 @@ TEST_F(ScreenHabits, DatesTypedInShortFormsAreReadAndImpossibleOnesRefused) {
 
     // 31 February is refused naming the field; the date is not changed and the cursor stays
     date->setFocus();
-    typeHere(QStringLiteral("31-02-2025"));
+    typeInFocus(QStringLiteral("31-02-2025"));
     EXPECT_TRUE(year.messages.has(MessageKind::Critical, QStringLiteral("Wrong Date"), QStringLiteral("Bill Date is not a proper date: 31-02-2025.")));
     EXPECT_EQ(focusedName(), QStringLiteral("DtpBillDate"));
     EXPECT_EQ(date->date(), QDate(2024, 4, 30));
@@ -194,7 +194,7 @@ TEST_F(ScreenHabits, DatesTypedInShortFormsAreReadAndImpossibleOnesRefused) {
 
     // the amount box named by its object name refuses "1O8.5" as Mtrs
     mtrs->setFocus();
-    typeHere(QStringLiteral("1O8.5"));
+    typeInFocus(QStringLiteral("1O8.5"));
     EXPECT_EQ(year.messages.last().text, QStringLiteral("Mtrs takes a number: 1O8.5 is not one."));
     EXPECT_EQ(focusedName(), QStringLiteral("txtMtrs"));
 }
@@ -284,8 +284,8 @@ TEST_F(ScreensInTheMainWindow, LeavingUnsavedChangesAsksSaveDiscardOrGoBack) {
     QWidget* accounts = open(QStringLiteral("Mnu_M1"));
     ASSERT_TRUE(accounts);
     const int before = year.count(QStringLiteral("AccMst"));
-    typeHere(QStringLiteral("Ramesh Silk Mills"));
-    typeHere(QStringLiteral("35"));
+    typeInFocus(QStringLiteral("Ramesh Silk Mills"));
+    typeInFocus(QStringLiteral("35"));
 
     // Exit asks; Go Back keeps the screen with what was typed
     year.messages.chooseNext(2);
@@ -321,11 +321,11 @@ TEST_F(ScreensInTheMainWindow, LeavingUnsavedChangesAsksSaveDiscardOrGoBack) {
 TEST_F(ScreensInTheMainWindow, ClosingTheProgramWithTwoUnsavedScreensAsksForEach) {
     const int before = year.count(QStringLiteral("AccMst"));
     ASSERT_TRUE(open(QStringLiteral("Mnu_M1")));
-    typeHere(QStringLiteral("Ramesh Silk Mills"));
-    typeHere(QStringLiteral("35"));
+    typeInFocus(QStringLiteral("Ramesh Silk Mills"));
+    typeInFocus(QStringLiteral("35"));
     ASSERT_TRUE(open(QStringLiteral("mnu_Y24")));
-    typeHere(QStringLiteral("43"));
-    typeHere(QStringLiteral("Advances To Staff"));
+    typeInFocus(QStringLiteral("43"));
+    typeInFocus(QStringLiteral("Advances To Staff"));
 
     // the first screen asked is saved, the second keeps its entry and the program stays open
     year.messages.chooseNext(0);

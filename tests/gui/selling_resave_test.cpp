@@ -9,6 +9,7 @@
 #include "gui/trade/SalesScreen.h"
 #include "support/FirmBooks.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -21,8 +22,6 @@
 using namespace tanabana;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 // A typed challan line: metres of a quality at a rate per metre.
 trade::ChallanLine challanLine(qint64 quality, const char* description, const char* pieces, const char* metres, const char* rate) {

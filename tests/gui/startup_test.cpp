@@ -13,6 +13,7 @@
 #include "gui/shell/MainWindow.h"
 #include "gui/startup/ChoiceWindow.h"
 #include "gui/startup/StartupFlow.h"
+#include "support/ScreenProbe.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,13 +32,6 @@
 using namespace tanabana;
 
 namespace {
-
-void keepPicture(QWidget* window, const QString& name) {
-    const QString folder = qEnvironmentVariable("TANABANA_SCREENSHOTS");
-    if (folder.isEmpty() || !window) return;
-    QDir().mkpath(folder);
-    window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
 
 QWidget* activate(QWidget* window) {
     if (!window) return nullptr;
@@ -86,7 +80,7 @@ TEST_F(StartupWindows, LoginYearAndFirmByKeyboardOpenTheMainWindow) {
     QTest::keyClick(user, Qt::Key_Return);
     EXPECT_TRUE(password->hasFocus());
     QTest::keyClicks(password, QStringLiteral("admni"));
-    keepPicture(login, QStringLiteral("login"));
+    test::keepPicture(login, QStringLiteral("login"));
     QTest::keyClick(password, Qt::Key_Return);
     EXPECT_TRUE(messages.has(MessageKind::Critical, QStringLiteral("ACCESS DENIED"),
                              QStringLiteral("INVALID USER NAME OR PASSOWORD !!! \n PLEASE ENTER CORRECT USER NAME AND PASSWORD")));
@@ -106,7 +100,7 @@ TEST_F(StartupWindows, LoginYearAndFirmByKeyboardOpenTheMainWindow) {
     ASSERT_EQ(years->rowCount(), 2);
     EXPECT_EQ(years->cell(0, 0), QStringLiteral("2023--2024"));
     EXPECT_EQ(years->currentRow(), 1);  // the latest year is offered
-    keepPicture(years, QStringLiteral("year-selection"));
+    test::keepPicture(years, QStringLiteral("year-selection"));
     QTest::keyClick(years->grid(), Qt::Key_Return);
     EXPECT_EQ(flow.session().yearLabel, QStringLiteral("2024-25"));
     ASSERT_TRUE(flow.year());
@@ -116,7 +110,7 @@ TEST_F(StartupWindows, LoginYearAndFirmByKeyboardOpenTheMainWindow) {
     ASSERT_EQ(firms->objectName(), QStringLiteral("frm_FirmSelection"));
     EXPECT_EQ(firms->cell(0, 1), QStringLiteral("Demo Textiles"));
     EXPECT_EQ(firms->cell(1, 1), QStringLiteral("Laxmi's Weaving"));
-    keepPicture(firms, QStringLiteral("firm-selection"));
+    test::keepPicture(firms, QStringLiteral("firm-selection"));
     QTest::keyClick(firms->grid(), Qt::Key_Down);
     QTest::keyClick(firms->grid(), Qt::Key_Space);
 
@@ -128,7 +122,7 @@ TEST_F(StartupWindows, LoginYearAndFirmByKeyboardOpenTheMainWindow) {
     EXPECT_EQ(flow.session().funKeyF2, QStringLiteral("Grey Fabric"));
     EXPECT_EQ(main->panelText(gui::MainWindow::FirmPanel), QStringLiteral("Laxmi's Weaving"));
     EXPECT_EQ(main->panelText(gui::MainWindow::YearPanel), QStringLiteral("2024-25"));
-    keepPicture(main, QStringLiteral("main-window"));
+    test::keepPicture(main, QStringLiteral("main-window"));
 
     // the year changes from the main window through the same windows
     flow.changeYear();
@@ -192,7 +186,7 @@ TEST_F(StartupWindows, AClerksLoginBringsTheirRightsToTheMenusAndTheDashboard) {
     main->commandAction(QStringLiteral("mnu_User_Password"))->trigger();
     ASSERT_EQ(main->workArea()->subWindowList().size(), 1);
     EXPECT_EQ(main->workArea()->subWindowList().first()->widget()->objectName(), QStringLiteral("frmChangePassWord"));
-    keepPicture(main, QStringLiteral("main-window-clerk"));
+    test::keepPicture(main, QStringLiteral("main-window-clerk"));
 }
 
 TEST_F(StartupWindows, CancellingTheLoginAsksAndEndsOnlyOnYes) {
@@ -243,7 +237,7 @@ TEST_F(StartupWindows, AboutWindowClearsTheYearOnF10) {
     QWidget* about = activate(QApplication::activeModalWidget());
     ASSERT_TRUE(about);
     ASSERT_EQ(about->objectName(), QStringLiteral("frm_AboutUs"));
-    keepPicture(about, QStringLiteral("about"));
+    test::keepPicture(about, QStringLiteral("about"));
     messages.answerNext(false);
     QTest::keyClick(about, Qt::Key_F10);
     EXPECT_EQ(shell::firmCount(*flow.year()), 2);

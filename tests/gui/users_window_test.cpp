@@ -7,6 +7,7 @@
 #include "domain/shell/Users.h"
 #include "gui/common/Style.h"
 #include "gui/shell/UsersWindow.h"
+#include "support/ScreenProbe.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,13 +23,6 @@
 using namespace tanabana;
 
 namespace {
-
-void keepPicture(QWidget* window, const QString& name) {
-    const QString folder = qEnvironmentVariable("TANABANA_SCREENSHOTS");
-    if (folder.isEmpty()) return;
-    QDir().mkpath(folder);
-    window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
 
 class UserWindows : public ::testing::Test {
 protected:
@@ -84,7 +78,7 @@ TEST_F(UserWindows, TheOwnerCreatesAWeaverWithoutTheLedger) {
     ASSERT_TRUE(ledger->isVisible());
     QTest::mouseClick(ledger, Qt::LeftButton, {}, QPoint(8, ledger->height() / 2));
     EXPECT_FALSE(ledger->isChecked());
-    keepPicture(&window, QStringLiteral("users_window"));
+    test::keepPicture(&window, QStringLiteral("users_window"));
     QTest::mouseClick(field<QPushButton>(&window, "cmd_save"), Qt::LeftButton);
     EXPECT_TRUE(messages.has(MessageKind::Information, QStringLiteral("User Confirmation"), QStringLiteral("User Is Created")));
     EXPECT_EQ(operatorCount(), 2);
@@ -115,7 +109,7 @@ TEST_F(UserWindows, TheOperatorChangesTheirOwnPassword) {
     QTest::keyClicks(password, QStringLiteral("Zari9"));
     QTest::keyClick(password, Qt::Key_Return);
     QTest::keyClicks(retype, QStringLiteral("Zari8"));
-    keepPicture(&window, QStringLiteral("change_password"));
+    test::keepPicture(&window, QStringLiteral("change_password"));
     QTest::mouseClick(field<QPushButton>(&window, "cmd_save"), Qt::LeftButton);
     EXPECT_TRUE(messages.has(MessageKind::Critical, QStringLiteral("RETYPE CORRECT PASSWORD"), QStringLiteral("PLEASE RETYPE CORRECT PASSWORD")));
     EXPECT_TRUE(password->text().isEmpty());

@@ -9,6 +9,7 @@
 #include "support/FirmBooks.h"
 #include "support/PdfProbe.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -17,8 +18,6 @@ using namespace tanabana;
 using namespace tanabana::mill;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromUtf8(text)); }
 
 class JobProcessTest : public ::testing::Test {
 protected:

@@ -8,6 +8,7 @@
 #include "domain/mill/MillReceipts.h"
 #include "support/FirmBooks.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,6 @@ using namespace tanabana;
 using namespace tanabana::mill;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromUtf8(text)); }
 
 class MillCarryTest : public ::testing::Test {
 protected:

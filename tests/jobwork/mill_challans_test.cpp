@@ -19,6 +19,7 @@
 #include "support/PdfProbe.h"
 #include "support/PostedLines.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +32,6 @@ using namespace tanabana;
 using namespace tanabana::mill;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromUtf8(text)); }
 
 class MillChallanTest : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 // out on a delivery challan. Runs on both engines (TANABANA_BOTH_ENGINES).
 #include "domain/jobwork/ProductionChallans.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,6 @@ using namespace tanabana;
 using namespace tanabana::jobwork;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class ProductionChallanTest : public ::testing::Test {
 protected:

@@ -19,6 +19,7 @@
 #include "support/TestDb.h"
 #include "support/VoucherFirm.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -147,8 +148,6 @@ TEST(ConcurrentPosting, TwoProcessesOnOneSqliteFile) {
 }
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 trade::PurchaseBill greyBought(qint64 weaver, const QString& no, const QDate& date) {
     trade::PurchaseBill b;

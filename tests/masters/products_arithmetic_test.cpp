@@ -3,6 +3,7 @@
 #include "core/Numbering.h"
 #include "domain/products/Consumption.h"
 #include "domain/products/RateUpdate.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,6 @@ using namespace tanabana;
 using namespace tanabana::products;
 
 namespace {
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 YarnLine yarn(bool weft, qint64 yarnId, const char* denier, const char* picks, const char* rate) {
     YarnLine line;
     line.weft = weft;

@@ -6,6 +6,7 @@
 #include "domain/products/ItemMaster.h"
 #include "domain/products/ProductionFirm.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,8 +16,6 @@ using namespace tanabana;
 using namespace tanabana::products;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 const QString kYearClosed = QStringLiteral("Year End Is Completed! \n You Can't Modify/Delete");
 const QString kInUse = QStringLiteral("First Check Sales - Purchase - Chalan Entry !");

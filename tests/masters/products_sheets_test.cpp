@@ -6,6 +6,7 @@
 #include "domain/products/ItemMaster.h"
 #include "domain/products/RateUpdate.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,6 @@ using namespace tanabana;
 using namespace tanabana::products;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class SheetsTest : public ::testing::Test {
 protected:

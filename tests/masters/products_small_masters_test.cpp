@@ -3,6 +3,7 @@
 // deletion, and bad input refused with nothing written.
 #include "domain/products/SmallMasters.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,6 @@ using namespace tanabana;
 using namespace tanabana::products;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class SmallMastersTest : public ::testing::Test {
 protected:

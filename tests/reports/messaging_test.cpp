@@ -26,7 +26,7 @@ QString readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
-void writeFile(const QString& path, const QString& text) {
+void writeText(const QString& path, const QString& text) {
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -51,12 +51,12 @@ protected:
         install = dir.path();
         server.setDefaultBody(kSuccess);
         // The uploader stands in for the program that puts the PDF on the firm's web folder.
-        writeFile(install + "/WA/upload.sh", "#!/bin/sh\necho \"$1 $2\" > \"$(dirname \"$0\")/uploaded.txt\"\n");
+        writeText(install + "/WA/upload.sh", "#!/bin/sh\necho \"$1 $2\" > \"$(dirname \"$0\")/uploaded.txt\"\n");
         QFile::setPermissions(install + "/WA/upload.sh", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         writeSettings(server.address());
     }
     void writeSettings(const QString& base, const QString& logging = "F") {
-        writeFile(install + "/WA.txt", QStringList{" INST42 ", "tok&en", "x", logging, base, "",
+        writeText(install + "/WA.txt", QStringList{" INST42 ", "tok&en", "x", logging, base, "",
                                                    "https://files.shreeganesh.in/WA_Knvs/",
                                                    "\"" + install + "/WA/upload.sh\" \"{file}\" {kind}"}.join("\n"));
     }
@@ -95,7 +95,7 @@ TEST_F(WhatsAppTest, SuccessIsReadAtCharactersTwelveToEighteen) {
 }
 
 TEST_F(WhatsAppTest, PdfIsUploadedThenSentAndARefusalFallsBackToText) {
-    writeFile(install + "/WAPDF/Ramesh_05Apr2024_Invoice.pdf", "%PDF-1.4 test");
+    writeText(install + "/WAPDF/Ramesh_05Apr2024_Invoice.pdf", "%PDF-1.4 test");
     server.answer(kRefused);  // the media message is refused, the text retry goes through
     WhatsAppSender sender(install, WhatsAppSettings::load(install), messages);
     ASSERT_TRUE(sender.sendPdf("Ramesh_05Apr2024_Invoice.pdf", "9824012345", "Dear Ramesh,%0aYour bill", "Invoice GST-12"));
@@ -123,7 +123,7 @@ TEST_F(WhatsAppTest, PdfIsUploadedThenSentAndARefusalFallsBackToText) {
 }
 
 TEST_F(WhatsAppTest, MissingUploaderIsLoggedAndADeadServiceFailsWithoutHanging) {
-    writeFile(install + "/WA.txt", QStringList{"INST42", "token", "", "F", deadAddress(), "", "https://f.in/WA_Knvs/",
+    writeText(install + "/WA.txt", QStringList{"INST42", "token", "", "F", deadAddress(), "", "https://f.in/WA_Knvs/",
                                                "\"" + install + "/WA/no-such-uploader\" \"{file}\" {kind}"}.join("\n"));
     WhatsAppSender sender(install, WhatsAppSettings::load(install), messages);
     EXPECT_FALSE(sender.sendPdf("bill.pdf", "9824012345", "Hello", "Bill"));
@@ -219,9 +219,9 @@ protected:
 TEST_F(MailTest, MessageWithAttachmentsReachesTheServer) {
     test::FakeSmtpServer smtp;
     const QString pdf = dir.path() + "/GST-12.pdf";
-    writeFile(pdf, "%PDF-1.4 bill GST/12");
+    writeText(pdf, "%PDF-1.4 bill GST/12");
     const QString ledger = dir.path() + "/Ledger.pdf";
-    writeFile(ledger, "%PDF-1.4 ledger");
+    writeText(ledger, "%PDF-1.4 ledger");
     MailMessage m = message(smtp.port());
     m.attachments = {pdf, "", ledger};
     const MailResult r = sendMail(m);
@@ -298,7 +298,7 @@ TEST_F(MailTest, StartTlsEncryptsTheSession) {
 
 TEST(HiddenPdfs, EmailAndWhatsAppCopiesLandInTheirFolders) {
     QTemporaryDir dir;
-    writeFile(dir.path() + "/Reports/Chalan.json",
+    writeText(dir.path() + "/Reports/Chalan.json",
               R"({"parameters":[{"name":"Title"}],"detail":{"height":6,"items":[{"text":"{@Title} {BillNo}"}]}})");
     ReportService service(dir.path());
     ReportRequest r;

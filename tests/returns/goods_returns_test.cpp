@@ -11,6 +11,7 @@
 #include "support/PdfProbe.h"
 #include "support/PostedLines.h"
 #include "support/VoucherFirm.h"
+#include "support/Amounts.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -19,8 +20,6 @@ using namespace tanabana;
 using namespace tanabana::returns;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class GoodsReturnsTest : public test::VoucherTest {
 protected:

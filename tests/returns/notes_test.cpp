@@ -9,6 +9,7 @@
 #include "support/PdfProbe.h"
 #include "support/PostedLines.h"
 #include "support/VoucherFirm.h"
+#include "support/Amounts.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -17,8 +18,6 @@ using namespace tanabana;
 using namespace tanabana::returns;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class NotesTest : public test::VoucherTest {
 protected:

@@ -11,6 +11,7 @@
 #include "domain/stock/StockStatements.h"
 #include "support/StockFirm.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -21,8 +22,6 @@ using namespace tanabana;
 using namespace tanabana::stock;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 using Firm = test::StockFirm;
 constexpr qint64 kGrey = Firm::kGrey, kRed = Firm::kRed, kSaree = Firm::kSaree, kCambric = Firm::kCambric;

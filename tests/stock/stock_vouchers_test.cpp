@@ -13,6 +13,7 @@
 #include "support/PdfProbe.h"
 #include "support/StockFirm.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -22,10 +23,8 @@ using namespace tanabana::stock;
 
 namespace {
 
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
-
-using Firm = test::StockFirm;
-constexpr qint64 kGrey = Firm::kGrey, kRed = Firm::kRed, kSaree = Firm::kSaree, kCambric = Firm::kCambric;
+using VoucherStockFirm = test::StockFirm;
+constexpr qint64 kGreyItem = VoucherStockFirm::kGrey, kRedItem = VoucherStockFirm::kRed, kSareeItem = VoucherStockFirm::kSaree, kCambricItem = VoucherStockFirm::kCambric;
 
 class StockVouchersTest : public test::StockFirmTest {
 protected:
@@ -41,7 +40,7 @@ protected:
         v.process = QStringLiteral("Dyeing");
         v.lotNo = QStringLiteral("L-9");
         v.remarks = QStringLiteral("Urgent, O'Brien's order");
-        v.lines = {{kGrey, d("4"), d("5.5"), d("22")}, {kCambric, d("2"), d("5"), d("10")}};
+        v.lines = {{kGreyItem, d("4"), d("5.5"), d("22")}, {kCambricItem, d("2"), d("5"), d("10")}};
         return v;
     }
 
@@ -116,12 +115,12 @@ TEST_F(StockVouchersTest, NumbersRunSeparatelyForEachKindAndBook) {
 TEST_F(StockVouchersTest, IssueLowersTheStockAndReceiptRaisesItFromItsDate) {
     StockVouchers s = service();
     // Before: the grey closes April at 88 m (the firm's April), the cambric at 120 m.
-    EXPECT_EQ(closing(kGrey, QDate(2024, 4, 30)), d("88"));
+    EXPECT_EQ(closing(kGreyItem, QDate(2024, 4, 30)), d("88"));
     StockVoucher issue = issueToDyer();
     ASSERT_TRUE(s.save(issue));
-    EXPECT_EQ(closing(kGrey, QDate(2024, 4, 26)), d("113"));  // not yet: 100 + 50 - 30 - 5 + 2 - 4 by the 26th
-    EXPECT_EQ(closing(kGrey, QDate(2024, 4, 30)), d("66"));
-    EXPECT_EQ(closing(kCambric, QDate(2024, 4, 30)), d("110"));
+    EXPECT_EQ(closing(kGreyItem, QDate(2024, 4, 26)), d("113"));  // not yet: 100 + 50 - 30 - 5 + 2 - 4 by the 26th
+    EXPECT_EQ(closing(kGreyItem, QDate(2024, 4, 30)), d("66"));
+    EXPECT_EQ(closing(kCambricItem, QDate(2024, 4, 30)), d("110"));
 
     StockVoucher back;
     back.kind = VoucherKind::Receipt;
@@ -129,22 +128,22 @@ TEST_F(StockVouchersTest, IssueLowersTheStockAndReceiptRaisesItFromItsDate) {
     back.date = QDate(2024, 4, 29);
     back.partyId = firm().mill;
     back.lotNo = QStringLiteral("L-9");
-    back.lines = {{kGrey, d("2"), d("5"), d("10")}};
+    back.lines = {{kGreyItem, d("2"), d("5"), d("10")}};
     ASSERT_TRUE(s.save(back));
-    const StockFigure grey = figure(kGrey, QDate(2024, 4, 1), QDate(2024, 4, 30));
+    const StockFigure grey = figure(kGreyItem, QDate(2024, 4, 1), QDate(2024, 4, 30));
     EXPECT_EQ(grey.generalIssues, d("26"));   // the firm's 4 m and the dyer's 22 m
     EXPECT_EQ(grey.generalReceipts, d("10"));
     EXPECT_EQ(grey.closing(), d("76"));
 
     // In pieces the grey opened with 4 takas: 4 went out and 2 came back.
-    EXPECT_EQ(closing(kGrey, QDate(2024, 4, 30), StockUnit::Pieces), d("2"));
+    EXPECT_EQ(closing(kGreyItem, QDate(2024, 4, 30), StockUnit::Pieces), d("2"));
     // The saree is counted by the piece: a receipt of 3 pcs (33 m) adds 3, not 33.
     StockVoucher sarees = back;
     sarees.id = 0;
     sarees.voucherNo = 0;
-    sarees.lines = {{kSaree, d("3"), d("11"), d("33")}};
+    sarees.lines = {{kSareeItem, d("3"), d("11"), d("33")}};
     ASSERT_TRUE(s.save(sarees));
-    EXPECT_EQ(closing(kSaree, QDate(2024, 4, 30)), d("29"));
+    EXPECT_EQ(closing(kSareeItem, QDate(2024, 4, 30)), d("29"));
 
     // The line's quality list shows the same stock on the voucher's date, only active qualities.
     const auto list = s.qualities(QStringLiteral("Grey"), QDate(2024, 4, 30));
@@ -159,7 +158,7 @@ TEST_F(StockVouchersTest, IssueLowersTheStockAndReceiptRaisesItFromItsDate) {
     reports::RegisterChoice c;
     c.from = QDate(2024, 4, 1);
     c.to = QDate(2024, 4, 30);
-    c.itemId = kGrey;
+    c.itemId = kGreyItem;
     StatementOptions o;
     o.kind = StatementKind::WithMill;
     const auto r = reports::Registers(db(), year().session, year().folder()).run(stockStatement(o), c);
@@ -172,7 +171,7 @@ TEST_F(StockVouchersTest, IssueLowersTheStockAndReceiptRaisesItFromItsDate) {
 TEST_F(StockVouchersTest, SavedAgainWithOneLineFewerKeepsExactlyTheRest) {
     StockVouchers s = service();
     StockVoucher v = issueToDyer();
-    v.lines.push_back({kRed, d("1"), d("0"), d("12.125")});
+    v.lines.push_back({kRedItem, d("1"), d("0"), d("12.125")});
     ASSERT_TRUE(s.save(v));
     const qint64 id = v.id;
 
@@ -198,12 +197,12 @@ TEST_F(StockVouchersTest, SavedAgainWithOneLineFewerKeepsExactlyTheRest) {
     EXPECT_EQ(year().count(QStringLiteral("Iss_StockMst"), QStringLiteral("ID = ?"), {id}), 1);
     const auto again = s.load(id);
     ASSERT_EQ(again->lines.size(), 2u);
-    EXPECT_EQ(again->lines[0].qualityId, kGrey);
-    EXPECT_EQ(again->lines[1].qualityId, kRed);
+    EXPECT_EQ(again->lines[0].qualityId, kGreyItem);
+    EXPECT_EQ(again->lines[1].qualityId, kRedItem);
     EXPECT_EQ(again->lotNo, QStringLiteral("L-10"));
     EXPECT_EQ(year().count(QStringLiteral("Iss_StockDtl"), QStringLiteral("BillMStId = ? AND Srno IN (1, 2)"), {id}), 2);
     EXPECT_EQ(year().count(QStringLiteral("Iss_StockDtl"), QStringLiteral("BillMStId = ?"), {id}), 2);
-    EXPECT_EQ(closing(kCambric, QDate(2024, 4, 30)), d("120"));  // the cambric is back in the godown
+    EXPECT_EQ(closing(kCambricItem, QDate(2024, 4, 30)), d("120"));  // the cambric is back in the godown
 }
 
 TEST_F(StockVouchersTest, RefusalsWriteNothing) {
@@ -278,7 +277,7 @@ TEST_F(StockVouchersTest, DeleteAsksAndLeavesAHistoryRow) {
     EXPECT_EQ(year().count(QStringLiteral("Iss_StockMst"), QStringLiteral("ID = ?"), {v.id}), 0);
     EXPECT_EQ(year().count(QStringLiteral("Iss_StockDtl"), QStringLiteral("BillMStId = ?"), {v.id}), 0);
     EXPECT_EQ(year().count(QStringLiteral("Table_Del_History"), QStringLiteral("Id = ?"), {v.id}), 1);
-    EXPECT_EQ(closing(kGrey, QDate(2024, 4, 30)), d("88"));
+    EXPECT_EQ(closing(kGreyItem, QDate(2024, 4, 30)), d("88"));
     // The next issue takes number 1 again: nothing holds it.
     EXPECT_EQ(s.nextVoucherNo(VoucherKind::Issue, 2), 1);
 }
@@ -316,21 +315,21 @@ TEST_F(StockVouchersTest, PrintedVoucherShowsPartyLotLinesAndTotals) {
 
 TEST_F(StockVouchersTest, StockTransfersMoveStockFromOneItemToTheOther) {
     // 10 m (2 takas) of the grey become cambric on 27-04; firm 2's transfer is not ours.
-    transfer(QDate(2024, 4, 27), kGrey, kCambric, 10, 2);
-    transfer(QDate(2024, 4, 27), kGrey, kCambric, 500, 50, 2);
-    EXPECT_EQ(closing(kGrey, QDate(2024, 4, 26)), d("113"));
-    EXPECT_EQ(closing(kGrey, QDate(2024, 4, 30)), d("78"));
-    EXPECT_EQ(closing(kCambric, QDate(2024, 4, 30)), d("130"));
+    transfer(QDate(2024, 4, 27), kGreyItem, kCambricItem, 10, 2);
+    transfer(QDate(2024, 4, 27), kGreyItem, kCambricItem, 500, 50, 2);
+    EXPECT_EQ(closing(kGreyItem, QDate(2024, 4, 26)), d("113"));
+    EXPECT_EQ(closing(kGreyItem, QDate(2024, 4, 30)), d("78"));
+    EXPECT_EQ(closing(kCambricItem, QDate(2024, 4, 30)), d("130"));
     // In pieces the two takas move too.
-    EXPECT_EQ(closing(kGrey, QDate(2024, 4, 30), StockUnit::Pieces), d("2"));
-    EXPECT_EQ(closing(kCambric, QDate(2024, 4, 30), StockUnit::Pieces), d("2"));
+    EXPECT_EQ(closing(kGreyItem, QDate(2024, 4, 30), StockUnit::Pieces), d("2"));
+    EXPECT_EQ(closing(kCambricItem, QDate(2024, 4, 30), StockUnit::Pieces), d("2"));
 
-    const StockFigure grey = figure(kGrey, QDate(2024, 4, 1), QDate(2024, 4, 30));
+    const StockFigure grey = figure(kGreyItem, QDate(2024, 4, 1), QDate(2024, 4, 30));
     EXPECT_EQ(grey.transfersOut, d("10"));
     EXPECT_EQ(grey.transfersIn, Decimal());
-    EXPECT_EQ(figure(kCambric, QDate(2024, 4, 1), QDate(2024, 4, 30)).transfersIn, d("10"));
+    EXPECT_EQ(figure(kCambricItem, QDate(2024, 4, 1), QDate(2024, 4, 30)).transfersIn, d("10"));
     // After the transfer's date it is part of the opening.
-    const StockFigure may = figure(kCambric, QDate(2024, 4, 28), QDate(2024, 4, 30));
+    const StockFigure may = figure(kCambricItem, QDate(2024, 4, 28), QDate(2024, 4, 30));
     EXPECT_EQ(may.opening, d("130"));
     EXPECT_EQ(may.transfersIn, Decimal());
 
@@ -344,10 +343,10 @@ TEST_F(StockVouchersTest, StockTransfersMoveStockFromOneItemToTheOther) {
     const int key = r.data.indexOf(QStringLiteral("StockNo"));
     for (int row = 0; row < r.data.rowCount(); ++row) {
         const qint64 item = r.data.value(row, key).toLongLong();
-        if (item == kGrey) {
+        if (item == kGreyItem) {
             EXPECT_EQ(r.data.value(row, r.data.indexOf(QStringLiteral("Gen_Iss"))).toString(), QStringLiteral("14.000"));
         }
-        if (item == kCambric) {
+        if (item == kCambricItem) {
             EXPECT_EQ(r.data.value(row, r.data.indexOf(QStringLiteral("Gen_Rec"))).toString(), QStringLiteral("10.000"));
             EXPECT_EQ(r.data.value(row, r.data.indexOf(QStringLiteral("PQty"))).toString(), QStringLiteral("60.000"));
         }
@@ -367,7 +366,7 @@ TEST_F(StockVouchersTest, RegisterSetsIssuesBesideReceiptsByLotPartyQualityAndDe
     back.partyId = firm().mill;
     back.process = QStringLiteral("Dyeing");
     back.lotNo = QStringLiteral("L-9");
-    back.lines = {{kGrey, d("3"), d("5.5"), d("16.5")}};
+    back.lines = {{kGreyItem, d("3"), d("5.5"), d("16.5")}};
     ASSERT_TRUE(s.save(back));
     StockVoucher may = issueToDyer();  // after the period
     may.date = QDate(2024, 5, 2);
@@ -413,12 +412,12 @@ TEST_F(StockVouchersTest, RegisterSetsIssuesBesideReceiptsByLotPartyQualityAndDe
     EXPECT_EQ(column(dyer, Kind::Total, "Rec Mtrs"), QStringList{"16.500"});
 
     // One quality: the grey's lines of every party.
-    const reports::RegisterResult grey = run("stock-vouchers-by-quality", 0, kGrey);
+    const reports::RegisterResult grey = run("stock-vouchers-by-quality", 0, kGreyItem);
     EXPECT_EQ(column(grey, Kind::Row, "Party"), (QStringList{"Ramesh Silk Mills", "Laxmi Dyeing Mill", "Laxmi Dyeing Mill"}));
     EXPECT_EQ(column(grey, Kind::Total, "Iss Mtrs"), QStringList{"26.000"});
 
     // The loom firm's design-wise form: the grey's design with its colour.
-    db().exec(QStringLiteral("UPDATE ProdMst SET P1 = 'Natural' WHERE Id = ?"), {kGrey});
+    db().exec(QStringLiteral("UPDATE ProdMst SET P1 = 'Natural' WHERE Id = ?"), {kGreyItem});
     const reports::RegisterResult designs = run("loom-stock-vouchers-by-design", firm().mill);
     EXPECT_EQ(column(designs, Kind::Heading, "Date"), (QStringList{"Design No : D-501", "Design No : D-506"}));
     EXPECT_EQ(column(designs, Kind::Row, "Colour").value(0), QStringLiteral("Natural"));

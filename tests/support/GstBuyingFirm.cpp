@@ -3,16 +3,11 @@
 #include "domain/masters/DefaultChart.h"
 #include "domain/trade/PurchaseInvoices.h"
 #include "support/FirmBooks.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
 namespace tanabana::test {
-
-namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
-
-}  // namespace
 
 trade::PurchaseLine GstBuyingFirm::line(qint64 item, const char* qty, const char* rate, const char* halfGst) {
     trade::PurchaseLine l;

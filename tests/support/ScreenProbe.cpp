@@ -21,7 +21,7 @@ QString fieldText(QWidget* screen, const QString& name) {
 
 void keepPicture(QWidget* window, const QString& name) {
     const QString folder = qEnvironmentVariable("TANABANA_SCREENSHOTS");
-    if (folder.isEmpty()) return;
+    if (folder.isEmpty() || !window) return;
     QDir().mkpath(folder);
     QApplication::processEvents();
     window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));

@@ -4,16 +4,11 @@
 #include "domain/trade/DeliveryChallans.h"
 #include "domain/trade/SalesInvoices.h"
 #include "support/FirmBooks.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
 namespace tanabana::test {
-
-namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
-
-}  // namespace
 
 void SellingFirm::addItem(qint64 id, qint64 firm, const QString& name, const QString& type, const QString& hsn, double rate, double gst,
                           int calcOn, int gstCalc) {

@@ -9,14 +9,13 @@
 #include "domain/trade/SalesInvoices.h"
 #include "support/FirmBooks.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
 namespace tanabana::test {
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 trade::PurchaseLine purchaseLine(qint64 item, const char* metres, const char* rate) {
     trade::PurchaseLine l;

@@ -3,16 +3,11 @@
 #include "domain/trade/PurchaseInvoices.h"
 #include "domain/trade/SalesInvoices.h"
 #include "support/FirmBooks.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
 namespace tanabana::test {
-
-namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
-
-}  // namespace
 
 qint64 VoucherFirm::saleOf(const QString& no, const QDate& date, qint64 party, qint64 item, const char* metres, const char* rate,
                            const char* tds) {

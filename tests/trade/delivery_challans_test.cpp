@@ -4,6 +4,7 @@
 #include "domain/jobwork/ProductionChallans.h"
 #include "domain/trade/DeliveryChallans.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,6 @@ using namespace tanabana;
 using namespace tanabana::trade;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class DeliveryChallanTest : public ::testing::Test {
 protected:

@@ -9,6 +9,7 @@
 #include "domain/trade/SalesInvoices.h"
 #include "support/FirmBooks.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,6 @@ using namespace tanabana;
 using namespace tanabana::trade;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 // A typed challan line: metres of a quality at a rate per metre.
 trade::ChallanLine challanLine(qint64 quality, const char* description, const char* pieces, const char* metres, const char* rate) {

@@ -1,5 +1,6 @@
 // Sales bill arithmetic: line amounts, discounts, GST split, TCS, TDS and the round-off rules.
 #include "domain/trade/InvoiceMath.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +8,6 @@ using namespace tanabana;
 using namespace tanabana::trade;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 InvoiceLineInput metresLine(const char* metres, const char* rate, const char* sgst, const char* cgst) {
     InvoiceLineInput in;

@@ -6,6 +6,7 @@
 #include "support/FirmBooks.h"
 #include "support/PdfProbe.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,8 +15,6 @@ using namespace tanabana;
 using namespace tanabana::trade;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class InvoicePrintTest : public ::testing::Test {
 protected:

@@ -12,6 +12,7 @@
 #include "support/PdfProbe.h"
 #include "support/TestDb.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,8 +23,6 @@ using namespace tanabana;
 using namespace tanabana::trade;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 // A weaving firm of Surat billing its buyers once a fortnight from the challans sent meanwhile.
 class PeriodBillTest : public ::testing::Test {

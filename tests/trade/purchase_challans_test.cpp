@@ -4,6 +4,7 @@
 #include "domain/trade/PurchaseChallans.h"
 #include "support/FirmBooks.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,6 @@ using namespace tanabana;
 using namespace tanabana::trade;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class PurchaseChallanTest : public ::testing::Test {
 protected:

@@ -7,6 +7,7 @@
 #include "domain/vouchers/JournalVouchers.h"
 #include "support/FirmBooks.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +16,19 @@ using namespace tanabana::trade;
 
 namespace {
 
-Decimal d(const char* text) { return *Decimal::parse(QString::fromUtf8(text)); }
-
-struct Posted {
+struct PostedLine {
     QString account;
     QString side;
     QString amount;
-    bool operator==(const Posted&) const = default;
+    bool operator==(const PostedLine&) const = default;
 };
 
-std::ostream& operator<<(std::ostream& os, const Posted& p) {
+std::ostream& operator<<(std::ostream& os, const PostedLine& p) {
     return os << p.account.toStdString() << ' ' << p.side.toStdString() << ' ' << p.amount.toStdString();
 }
 
-Posted dr(const QString& account, const char* amount) { return {account, QStringLiteral("D"), QString::fromLatin1(amount)}; }
-Posted cr(const QString& account, const char* amount) { return {account, QStringLiteral("C"), QString::fromLatin1(amount)}; }
+PostedLine dr(const QString& account, const char* amount) { return {account, QStringLiteral("D"), QString::fromLatin1(amount)}; }
+PostedLine cr(const QString& account, const char* amount) { return {account, QStringLiteral("C"), QString::fromLatin1(amount)}; }
 
 class PurchaseInvoiceTest : public ::testing::Test {
 protected:
@@ -99,8 +98,8 @@ protected:
         return b;
     }
 
-    std::vector<Posted> journal(qint64 billId) {
-        std::vector<Posted> lines;
+    std::vector<PostedLine> journal(qint64 billId) {
+        std::vector<PostedLine> lines;
         for (const db::Row& r : year().db().query(QStringLiteral("SELECT a.AcName, h.Type, h.DrAmt, h.CrAmt FROM HeadDtl3 h JOIN AccMst a "
                                                                  "ON a.Id = h.AccId WHERE h.TableCode = 1 AND h.VoucherNo = ? "
                                                                  "ORDER BY h.Type DESC, h.SubSrno"),
@@ -113,8 +112,8 @@ protected:
     }
 
     // The lines of one journal (a reverse-charge voucher), debits first.
-    std::vector<Posted> voucherLines(qint64 journalNo) {
-        std::vector<Posted> lines;
+    std::vector<PostedLine> voucherLines(qint64 journalNo) {
+        std::vector<PostedLine> lines;
         for (const db::Row& r : year().db().query(QStringLiteral("SELECT a.AcName, h.Type, h.DrAmt, h.CrAmt FROM HeadDtl3 h JOIN AccMst a "
                                                                  "ON a.Id = h.AccId WHERE h.JournalNo = ? ORDER BY h.Type DESC, h.SubSrno"),
                                                   {journalNo})) {
@@ -170,7 +169,7 @@ TEST_F(PurchaseInvoiceTest, GreyPurchaseWithTakasPostsPurchaseInputGstAndRoundOf
     // The item's purchase rate follows the bill.
     EXPECT_EQ(column(QStringLiteral("SELECT PurRate FROM ProdMst WHERE Id = 202"), {}).toDouble(), 114.0);
 
-    const std::vector<Posted> expected{dr(masters::chart::Purchase, "26522.00"), dr(masters::chart::InputSgst, "663.05"),
+    const std::vector<PostedLine> expected{dr(masters::chart::Purchase, "26522.00"), dr(masters::chart::InputSgst, "663.05"),
                                        dr(masters::chart::InputCgst, "663.05"), cr(QStringLiteral("Laxmi Weaving Works"), "27848.00"),
                                        cr(masters::chart::RoundOff, "0.10")};
     EXPECT_EQ(journal(*id), expected);
@@ -237,7 +236,7 @@ TEST_F(PurchaseInvoiceTest, ResaveKeepsIdSerialJournalAndMillMarks) {
     ASSERT_EQ(s.save(again), id);
     EXPECT_EQ(column(QStringLiteral("SELECT BillSrno FROM BillMst WHERE Id = ?"), {*id}), QStringLiteral("1"));
     EXPECT_EQ(year().count(QStringLiteral("BillDtl"), QStringLiteral("BillMstId = ?"), {*id}), 1);
-    const std::vector<Posted> expected{dr(masters::chart::Purchase, "20722.00"), dr(masters::chart::InputSgst, "518.05"),
+    const std::vector<PostedLine> expected{dr(masters::chart::Purchase, "20722.00"), dr(masters::chart::InputSgst, "518.05"),
                                        dr(masters::chart::InputCgst, "518.05"), cr(QStringLiteral("Laxmi Weaving Works"), "21758.00"),
                                        cr(masters::chart::RoundOff, "0.10")};
     EXPECT_EQ(journal(*id), expected);
@@ -261,7 +260,7 @@ TEST_F(PurchaseInvoiceTest, SupplierOfAnotherStateWithTdsPostsIgstAndTheDeductio
     EXPECT_DOUBLE_EQ(l->number(QStringLiteral("ATaxPD")), 0.0);
     EXPECT_EQ(column(QStringLiteral("SELECT CSTRs FROM BillMst WHERE Id = ?"), {*id}).toDouble(), 500.0);
     EXPECT_EQ(column(QStringLiteral("SELECT UnPaidAmt FROM BillMst WHERE Id = ?"), {*id}).toDouble(), 10490.0);
-    const std::vector<Posted> expected{dr(masters::chart::Purchase, "10000.00"), dr(masters::chart::InputIgst, "500.00"),
+    const std::vector<PostedLine> expected{dr(masters::chart::Purchase, "10000.00"), dr(masters::chart::InputIgst, "500.00"),
                                        dr(QStringLiteral("Bhiwandi Looms"), "10.00"), cr(QStringLiteral("Bhiwandi Looms"), "10500.00"),
                                        cr(masters::chart::TdsPayable, "10.00")};
     EXPECT_EQ(journal(*id), expected);
@@ -286,12 +285,12 @@ TEST_F(PurchaseInvoiceTest, ReverseChargeExpenseOwesTheTransporterNoGstAndBooksI
     EXPECT_EQ(column(QStringLiteral("SELECT BillAmount FROM BillMst WHERE Id = ?"), {*id}).toDouble(), 10000.0);
     EXPECT_EQ(column(QStringLiteral("SELECT VatRs FROM BillMst WHERE Id = ?"), {*id}).toDouble(), 250.0);
     // The bill owes the transporter the freight alone; its GST is a journal voucher of its own.
-    const std::vector<Posted> bill{dr(masters::chart::GeneralExpenses, "10000.00"), cr(QStringLiteral("Shree Ganesh Roadways"), "10000.00")};
+    const std::vector<PostedLine> bill{dr(masters::chart::GeneralExpenses, "10000.00"), cr(QStringLiteral("Shree Ganesh Roadways"), "10000.00")};
     EXPECT_EQ(journal(*id), bill);
     const qint64 rcmJournal = column(QStringLiteral("SELECT RCM_JVNO FROM BillMst WHERE Id = ?"), {*id}).toLongLong();
     ASSERT_GT(rcmJournal, 0);
     EXPECT_EQ(b.reverseChargeJournalNo, rcmJournal);
-    const std::vector<Posted> voucher{dr(masters::chart::RcmInputSgst, "250.00"), dr(masters::chart::RcmInputCgst, "250.00"),
+    const std::vector<PostedLine> voucher{dr(masters::chart::RcmInputSgst, "250.00"), dr(masters::chart::RcmInputCgst, "250.00"),
                                       cr(masters::chart::RcmPayableSgst, "250.00"), cr(masters::chart::RcmPayableCgst, "250.00")};
     EXPECT_EQ(voucherLines(rcmJournal), voucher);
     const QString desc = year().db().dialect().quote(QStringLiteral("Desc"));
@@ -322,7 +321,7 @@ TEST_F(PurchaseInvoiceTest, ReverseChargeExpenseOwesTheTransporterNoGstAndBooksI
     plain.billNo = QStringLiteral("GT/312");
     const auto plainId = s.save(plain);
     ASSERT_TRUE(plainId);
-    const std::vector<Posted> ordinary{dr(masters::chart::GeneralExpenses, "10000.00"), dr(masters::chart::InputSgst, "250.00"),
+    const std::vector<PostedLine> ordinary{dr(masters::chart::GeneralExpenses, "10000.00"), dr(masters::chart::InputSgst, "250.00"),
                                        dr(masters::chart::InputCgst, "250.00"), cr(QStringLiteral("Shree Ganesh Roadways"), "10500.00")};
     EXPECT_EQ(journal(*plainId), ordinary);
 
@@ -347,7 +346,7 @@ TEST_F(PurchaseInvoiceTest, DayOverTheFreeLimitTurnsItsTransporterBillsToReverse
     goods.date = QDate(2024, 6, 5);
     ASSERT_TRUE(s.save(goods));
     const int lines = year().count(QStringLiteral("HeadDtl3"));
-    const std::vector<Posted> ordinary = journal(second.id);
+    const std::vector<PostedLine> ordinary = journal(second.id);
 
     // 11,550 is within a limit of 12,000: nothing changes.
     EXPECT_EQ(s.reverseChargeDay(QDate(2024, 6, 5)).all, d("11550"));
@@ -364,14 +363,14 @@ TEST_F(PurchaseInvoiceTest, DayOverTheFreeLimitTurnsItsTransporterBillsToReverse
     EXPECT_EQ(column(QStringLiteral("SELECT RCM_BillNO FROM BillMst WHERE Id = ?"), {second.id}), QStringLiteral("PRC-2"));
     EXPECT_EQ(column(QStringLiteral("SELECT BillAmount FROM BillMst WHERE Id = ?"), {second.id}).toDouble(), 1000.0);
     EXPECT_EQ(column(QStringLiteral("SELECT UnPaidAmt FROM BillMst WHERE Id = ?"), {second.id}).toDouble(), 1000.0);
-    const std::vector<Posted> bill{dr(masters::chart::GeneralExpenses, "1000.00"), cr(QStringLiteral("Shree Ganesh Roadways"), "1000.00")};
+    const std::vector<PostedLine> bill{dr(masters::chart::GeneralExpenses, "1000.00"), cr(QStringLiteral("Shree Ganesh Roadways"), "1000.00")};
     EXPECT_EQ(journal(second.id), bill);
     const qint64 firstJv = column(QStringLiteral("SELECT RCM_JVNO FROM BillMst WHERE Id = ?"), {first.id}).toLongLong();
     const qint64 secondJv = column(QStringLiteral("SELECT RCM_JVNO FROM BillMst WHERE Id = ?"), {second.id}).toLongLong();
     ASSERT_GT(firstJv, 0);
     ASSERT_GT(secondJv, 0);
     EXPECT_NE(firstJv, secondJv);
-    const std::vector<Posted> voucher{dr(masters::chart::RcmInputSgst, "25.00"), dr(masters::chart::RcmInputCgst, "25.00"),
+    const std::vector<PostedLine> voucher{dr(masters::chart::RcmInputSgst, "25.00"), dr(masters::chart::RcmInputCgst, "25.00"),
                                       cr(masters::chart::RcmPayableSgst, "25.00"), cr(masters::chart::RcmPayableCgst, "25.00")};
     EXPECT_EQ(voucherLines(secondJv), voucher);
     // Each voucher is a journal voucher of the firm, numbered in the journal vouchers' series.
@@ -576,7 +575,7 @@ TEST_F(PurchaseInvoiceTest, QuotesAndGujaratiInNamesAndNumbersAndRupeeRoundedGst
     EXPECT_EQ(column(QStringLiteral("SELECT BillNO FROM BillMst WHERE Id = ?"), {*id}), QStringLiteral("O'Neil/૧૨"));
     EXPECT_EQ(column(QStringLiteral("SELECT Is_Item_RNd FROM BillMst WHERE Id = ?"), {*id}).toInt(), 2);
     EXPECT_EQ(s.billOfParty(gujarati, QStringLiteral("O'Neil/૧૨")), id);
-    const std::vector<Posted> expected{dr(masters::chart::Purchase, "10020.00"), dr(masters::chart::InputSgst, "250.00"),
+    const std::vector<PostedLine> expected{dr(masters::chart::Purchase, "10020.00"), dr(masters::chart::InputSgst, "250.00"),
                                        dr(masters::chart::InputCgst, "250.00"), cr(QStringLiteral("શ્રી 'ગણેશ' ટેક્સટાઇલ"), "10520.00")};
     EXPECT_EQ(journal(*id), expected);
 }

@@ -2,6 +2,7 @@
 // rounded to rupees for the suppliers who bill so, IGST, TCS, TDS, other charges, round-off and
 // reverse charge; and the taka list checked against line 1.
 #include "domain/trade/PurchaseRules.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,6 @@ using namespace tanabana;
 using namespace tanabana::trade;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 PurchaseLine metres(const char* qty, const char* rate, const char* sgst = "2.5", const char* cgst = "2.5", const char* disc = "0",
                     const char* freight = "0", int calc = 1) {
@@ -37,7 +36,7 @@ struct Expected {
     const char *taxable, *freight, *sgst, *cgst, *igst, *tcs, *tds, *other, *roundOffShown, *net;
 };
 
-struct BillCase {
+struct PurchaseCase {
     const char* name;
     std::vector<PurchaseLine> lines;
     Supplier supplier;
@@ -68,8 +67,8 @@ Supplier typesRatesWithGst() {
 
 std::vector<PurchaseLine> greyAndSarees() { return {metres("100", "52"), pieces("10", "1150", "6", "6")}; }
 
-const std::vector<BillCase>& cases() {
-    static const std::vector<BillCase> all{
+const std::vector<PurchaseCase>& purchaseCases() {
+    static const std::vector<PurchaseCase> all{
         {"exclusive rates on metres and pieces", greyAndSarees(), withinState(), "0", "0", "0", false, true,
          {"16700.00", "0.00", "820.00", "820.00", "0.00", "0.00", "0", "0.00", "0.00", "18340.00"}},
         {"rate 105 with 5% GST inside is 100", {metres("100", "105", "2.5", "2.5", "0", "0", 2)}, withinState(), "0", "0", "0", false,
@@ -102,7 +101,7 @@ const std::vector<BillCase>& cases() {
 class PurchaseTotals : public ::testing::TestWithParam<size_t> {};
 
 TEST_P(PurchaseTotals, MatchTheHandWorkedBill) {
-    const BillCase& c = cases().at(GetParam());
+    const PurchaseCase& c = purchaseCases().at(GetParam());
     SCOPED_TRACE(c.name);
     PurchaseBill bill;
     bill.lines = c.lines;
@@ -127,7 +126,7 @@ TEST_P(PurchaseTotals, MatchTheHandWorkedBill) {
 
 INSTANTIATE_TEST_SUITE_P(Bills, PurchaseTotals, ::testing::Range<size_t>(0, 12));
 
-TEST(PurchaseTotals, EveryCaseIsRun) { EXPECT_EQ(cases().size(), 12u); }
+TEST(PurchaseTotals, EveryCaseIsRun) { EXPECT_EQ(purchaseCases().size(), 12u); }
 
 TEST(PurchaseLineAmounts, InclusiveRateWithDiscountShowsNetAndUndiscountedRate) {
     // 105 with GST inside, 10% off: 94.50 with GST is 90.0000 without; undiscounted 100.0000.

@@ -7,6 +7,7 @@
 #include "support/FirmBooks.h"
 #include "support/PdfProbe.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,8 +16,6 @@ using namespace tanabana;
 using namespace tanabana::trade;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class PurchasePrintTest : public ::testing::Test {
 protected:

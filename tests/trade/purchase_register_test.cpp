@@ -10,6 +10,7 @@
 #include "support/FirmBooks.h"
 #include "support/PdfProbe.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,8 +22,6 @@ using namespace tanabana::reports;
 namespace {
 
 using Kind = RegisterLine::Kind;
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
 
 class PurchaseRegisterTest : public ::testing::Test {
 protected:

@@ -9,6 +9,7 @@
 #include "support/QtPrinting.h"
 #include "support/VoucherFirm.h"
 #include "support/YearFixture.h"
+#include "support/Amounts.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -20,8 +21,6 @@ using namespace tanabana;
 using namespace tanabana::vouchers;
 
 namespace {
-
-Decimal d(const char* text) { return *Decimal::parse(QString::fromUtf8(text)); }
 
 class ReceiptMessageTest : public test::VoucherTest {
 protected:

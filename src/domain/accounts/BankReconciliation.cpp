@@ -13,7 +13,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Bank Reconciliation");
 
-Decimal amount(const QVariant& value) { return Decimal::fromVariant(value).roundHalfEven(2); }
 
 }  // namespace
 
@@ -51,7 +50,7 @@ std::optional<Reconciliation> BankReconciliation::list(qint64 bookNo, ReconKind 
                         line.date = row.date(QStringLiteral("TransDate"));
                         line.chequeNo = row.value(1).toString().trimmed();
                         line.party = row.value(2).toString().trimmed();
-                        (payment ? line.payment : line.receipt) = amount(row.value(payment ? 3 : 4));
+                        (payment ? line.payment : line.receipt) = Decimal::amount(row.value(payment ? 3 : 4));
                         line.clearedOn = row.date(QStringLiteral("ReConDt"));
                         line.cleared = row.value(6).toBool();
                         line.journalNo = row.value(7).toLongLong();

@@ -16,14 +16,13 @@ using reports::ReportError;
 
 namespace {
 
-const QString kDate = QStringLiteral("dd-MM-yyyy");
+const QString kBookDate = QStringLiteral("dd-MM-yyyy");
 
-QVariant money(Decimal value) { return QVariant(value.toString(2)); }
-Decimal amount(const QVariant& value) { return Decimal::fromVariant(value).roundHalfEven(2); }
+QVariant moneyCell(Decimal value) { return QVariant(value.toString(2)); }
 int monthKey(const QDate& date) { return date.year() * 100 + date.month(); }
 QString balanceType(Decimal balance) { return balance > Decimal(0) ? QStringLiteral("DB") : QStringLiteral("CB"); }
 QString periodText(const reports::RegisterChoice& c) {
-    return QStringLiteral("Period From ") + c.from.toString(kDate) + QStringLiteral(" To ") + c.to.toString(kDate);
+    return QStringLiteral("Period From ") + c.from.toString(kBookDate) + QStringLiteral(" To ") + c.to.toString(kBookDate);
 }
 QString joined(const QString& a, const QString& b) { return (a.trimmed() + QLatin1Char(' ') + b.trimmed()).trimmed(); }
 
@@ -109,7 +108,7 @@ void computeCashBank(db::Database& db, const Session& session, RegisterResult& r
         QVariantList& row = rows.add(date);
         row[BType] = QStringLiteral("OP");
         row[AcNAme] = QStringLiteral("Opening Balance");
-        row[Bal] = money(running.abs());
+        row[Bal] = moneyCell(running.abs());
         row[BalType] = balanceType(running);
     };
     // The contra account (PartyCode) names each receipt and payment.
@@ -120,13 +119,13 @@ void computeCashBank(db::Database& db, const Session& session, RegisterResult& r
                {session.firmNo, account, c.from, c.to}, [&](const db::Row& line) {
                    const QDate date = line.date(QStringLiteral("TransDate"));
                    if (rows.startsMonth(date)) opening(result.data.rows.empty() ? c.from : date);
-                   const Decimal credit = amount(line.value(8));
-                   const Decimal debit = amount(line.value(9));
+                   const Decimal credit = Decimal::amount(line.value(8));
+                   const Decimal debit = Decimal::amount(line.value(9));
                    running += debit - credit;
                    QVariantList& row = lineRow(rows, date, line);
-                   row[WithDraw] = money(credit);
-                   row[Deposit] = money(debit);
-                   row[Bal] = money(running.abs());
+                   row[WithDraw] = moneyCell(credit);
+                   row[Deposit] = moneyCell(debit);
+                   row[Bal] = moneyCell(running.abs());
                    row[BalType] = balanceType(running);
                });
     // A period without postings still shows where the book stands.
@@ -159,8 +158,8 @@ void computeLines(db::Database& db, const Session& session, RegisterResult& resu
                    const QDate date = line.date(QStringLiteral("TransDate"));
                    rows.startsMonth(date);
                    QVariantList& row = lineRow(rows, date, line);
-                   row[Deposit] = money(amount(line.value(8)));
-                   row[WithDraw] = money(amount(line.value(9)));
+                   row[Deposit] = moneyCell(Decimal::amount(line.value(8)));
+                   row[WithDraw] = moneyCell(Decimal::amount(line.value(9)));
                });
     result.filters = periodText(c);
 }

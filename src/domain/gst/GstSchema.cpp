@@ -2,15 +2,6 @@
 
 namespace tanabana::gst {
 
-namespace {
-
-db::ColumnDef withDefault(db::ColumnDef column, const QString& value) {
-    column.defaultValue = value;
-    return column;
-}
-
-}  // namespace
-
 std::vector<db::MigrationStep> gstSteps() {
     return {{QStringLiteral("gst.firm-turnover-above-5-crore"), [](db::Database& db) {
                  db::ColumnDef column = db::yesNoCol(QStringLiteral("Is_Turnover_5Cr"));

@@ -15,8 +15,6 @@ namespace tanabana::gst {
 
 namespace {
 
-Decimal amount(const db::Row& row, const QString& column) { return Decimal::fromVariant(row.value(column)).roundHalfEven(2); }
-Decimal exact(const db::Row& row, const QString& column) { return Decimal::fromVariant(row.value(column)); }
 
 // Orders rows by date, numeric invoice number, document and rate (the keys made once per row).
 void sortInvoiceRows(std::vector<InvoiceRateRow>& rows) {
@@ -143,7 +141,7 @@ void readSales(db::Database& db, const QVariantList& params, const QString& firm
         }
         line.gstin = buyer.gstin;
         line.placeOfSupply = buyer.state;
-        line.invoiceValue = amount(row, QStringLiteral("BillAmount"));
+        line.invoiceValue = Decimal::amount(row.value(QStringLiteral("BillAmount")));
         takeRateAndTaxes(line, row);
         const bool inter = interStateParty(firmStateCode, line.placeOfSupply, buyer.otherState);
         line.interState = inter;
@@ -271,13 +269,13 @@ HsnRow hsnRowOf(const db::Row& row) {
     h.uqc = row.text(QStringLiteral("Uqc")).trimmed();
     h.hsn = row.text(QStringLiteral("Hsn")).trimmed();
     h.description = row.text(QStringLiteral("Description")).trimmed();
-    h.rate = amount(row, QStringLiteral("Rate"));
-    h.quantity = exact(row, QStringLiteral("Qty"));
-    h.totalValue = amount(row, QStringLiteral("TotalValue"));
-    h.taxable = amount(row, QStringLiteral("Taxable"));
-    h.igst = exact(row, QStringLiteral("Igst"));
-    h.cgst = exact(row, QStringLiteral("Cgst"));
-    h.sgst = exact(row, QStringLiteral("Sgst"));
+    h.rate = Decimal::amount(row.value(QStringLiteral("Rate")));
+    h.quantity = Decimal::fromVariant(row.value(QStringLiteral("Qty")));
+    h.totalValue = Decimal::amount(row.value(QStringLiteral("TotalValue")));
+    h.taxable = Decimal::amount(row.value(QStringLiteral("Taxable")));
+    h.igst = Decimal::fromVariant(row.value(QStringLiteral("Igst")));
+    h.cgst = Decimal::fromVariant(row.value(QStringLiteral("Cgst")));
+    h.sgst = Decimal::fromVariant(row.value(QStringLiteral("Sgst")));
     return h;
 }
 

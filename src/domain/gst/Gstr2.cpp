@@ -13,8 +13,6 @@ namespace tanabana::gst {
 
 namespace {
 
-Decimal amount(const db::Row& row, const QString& column) { return Decimal::fromVariant(row.value(column)).roundHalfEven(2); }
-Decimal exact(const db::Row& row, const QString& column) { return Decimal::fromVariant(row.value(column)); }
 
 // The purchase bills of the return: the firm's supplier bills (not opening bills, not kept out of
 // the returns) dated inside the period, with the operator's choice of matched or unmatched ones.
@@ -26,12 +24,12 @@ QString billsOfPeriod(PortalMatchFilter filter) {
     return where;
 }
 
-QString money(const Decimal& value) { return value.toString(2); }
+QString twoPlaces(const Decimal& value) { return value.toString(2); }
 QString yesNo(bool yes) { return yes ? QStringLiteral("Y") : QStringLiteral("N"); }
 QString sheetDate(const QDate& date) { return date.isValid() ? date.toString(QStringLiteral("dd-MMM-yyyy")) : QString(); }
 
 QStringList creditColumns(const Decimal& igst, const Decimal& cgst, const Decimal& sgst, const Decimal& cess, const QString& eligibility) {
-    return {money(igst), money(cgst), money(sgst), money(cess), eligibility, money(igst), money(cgst), money(sgst), money(cess)};
+    return {twoPlaces(igst), twoPlaces(cgst), twoPlaces(sgst), twoPlaces(cess), eligibility, twoPlaces(igst), twoPlaces(cgst), twoPlaces(sgst), twoPlaces(cess)};
 }
 
 std::vector<int> range(int from, int to) {
@@ -93,34 +91,34 @@ std::vector<QStringList> gstr2Rows(const Gstr2& r, const QString& sheet) {
     auto supplyType = [](bool inter) { return inter ? QStringLiteral("Inter State") : QStringLiteral("Intra State"); };
     if (sheet == QLatin1String("B2B")) {
         for (const InwardInvoiceRow& i : r.b2b)
-            rows.push_back(QStringList{i.gstin, i.invoiceNo, sheetDate(i.date), money(i.invoiceValue), i.placeOfSupply,
+            rows.push_back(QStringList{i.gstin, i.invoiceNo, sheetDate(i.date), twoPlaces(i.invoiceValue), i.placeOfSupply,
                                        i.reverseCharge ? QStringLiteral("Y") : QStringLiteral("N"), QStringLiteral("Regular"), rateText(i.rate),
-                                       money(i.taxable)} +
+                                       twoPlaces(i.taxable)} +
                            creditColumns(i.igst, i.cgst, i.sgst, i.cess, i.eligibility));
     } else if (sheet == QLatin1String("B2BUR")) {
         for (const InwardInvoiceRow& i : r.b2bur)
-            rows.push_back(QStringList{i.supplier, i.invoiceNo, sheetDate(i.date), money(i.invoiceValue), i.placeOfSupply, supplyType(i.interState),
-                                       rateText(i.rate), money(i.taxable)} +
+            rows.push_back(QStringList{i.supplier, i.invoiceNo, sheetDate(i.date), twoPlaces(i.invoiceValue), i.placeOfSupply, supplyType(i.interState),
+                                       rateText(i.rate), twoPlaces(i.taxable)} +
                            creditColumns(i.igst, i.cgst, i.sgst, i.cess, i.eligibility));
     } else if (sheet == QLatin1String("CDNR")) {
         for (const InwardNoteRow& n : r.cdnr)
             rows.push_back(QStringList{n.gstin, n.noteNo, sheetDate(n.noteDate), n.invoiceNo, sheetDate(n.invoiceDate), yesNo(n.preGst),
-                                       n.documentType, n.reason, supplyType(n.interState), money(n.noteValue), rateText(n.rate),
-                                       money(n.taxable)} +
+                                       n.documentType, n.reason, supplyType(n.interState), twoPlaces(n.noteValue), rateText(n.rate),
+                                       twoPlaces(n.taxable)} +
                            creditColumns(n.igst, n.cgst, n.sgst, n.cess, QStringLiteral("Inputs")));
     } else if (sheet == QLatin1String("CDNUR")) {
         for (const InwardNoteRow& n : r.cdnur)
             rows.push_back(QStringList{n.noteNo, sheetDate(n.noteDate), n.invoiceNo, sheetDate(n.invoiceDate), yesNo(n.preGst), n.documentType,
-                                       n.reason, supplyType(n.interState), QStringLiteral("B2BUR"), money(n.noteValue), rateText(n.rate),
-                                       money(n.taxable)} +
+                                       n.reason, supplyType(n.interState), QStringLiteral("B2BUR"), twoPlaces(n.noteValue), rateText(n.rate),
+                                       twoPlaces(n.taxable)} +
                            creditColumns(n.igst, n.cgst, n.sgst, n.cess, QStringLiteral("Inputs")));
     } else if (sheet == QLatin1String("exemp")) {
         for (const InwardExemptRow& e : r.exempt)
-            rows.push_back(QStringList{e.description, money(e.composition), money(e.nilRated), money(e.exempted), money(e.nonGst)});
+            rows.push_back(QStringList{e.description, twoPlaces(e.composition), twoPlaces(e.nilRated), twoPlaces(e.exempted), twoPlaces(e.nonGst)});
     } else if (sheet == QLatin1String("HSNSUM")) {
         for (const HsnRow& h : r.hsn)
-            rows.push_back(QStringList{h.hsn, h.description, h.uqc, h.quantity.toString(2), money(h.totalValue), money(h.taxable), money(h.igst),
-                                       money(h.cgst), money(h.sgst), money({})});
+            rows.push_back(QStringList{h.hsn, h.description, h.uqc, h.quantity.toString(2), twoPlaces(h.totalValue), twoPlaces(h.taxable), twoPlaces(h.igst),
+                                       twoPlaces(h.cgst), twoPlaces(h.sgst), twoPlaces({})});
     }
     return rows;
 }
@@ -160,14 +158,14 @@ Gstr2 Gstr2Service::compute(const ReturnPeriod& period, PortalMatchFilter filter
         line.invoiceNo = row.text(QStringLiteral("BillNO")).trimmed();
         line.date = row.date(QStringLiteral("BillDate"));
         line.placeOfSupply = firm.state;
-        line.invoiceValue = amount(row, QStringLiteral("BillAmount"));
+        line.invoiceValue = Decimal::amount(row.value(QStringLiteral("BillAmount")));
         takeRateAndTaxes(line, row);
         line.matched = row.flag(QStringLiteral("Matched"));
         const QString partyCode = stateCodeOf(row.text(QStringLiteral("PartyState")));
         if (!line.igst.isZero()) line.interState = true;
         else if (line.cgst.isZero() && line.sgst.isZero())
             line.interState = row.flag(QStringLiteral("OtherState")) || (!partyCode.isEmpty() && !firmCode.isEmpty() && partyCode != firmCode);
-        const bool taxedBill = exact(row, QStringLiteral("BillTax")) > Decimal();
+        const bool taxedBill = Decimal::fromVariant(row.value(QStringLiteral("BillTax"))) > Decimal();
         line.reverseCharge = taxedBill && (row.integer(QStringLiteral("Rcm")) > 0 || row.flag(QStringLiteral("PartyRcm")));
 
         if (line.rate.isZero()) {

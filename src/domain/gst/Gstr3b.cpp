@@ -9,7 +9,6 @@ namespace tanabana::gst {
 
 namespace {
 
-Decimal exact(const db::Row& row, const QString& column) { return Decimal::fromVariant(row.value(column)); }
 
 void roundLine(Gstr3bLine& l) {
     l.taxable = l.taxable.roundHalfEven(2);
@@ -85,8 +84,8 @@ Gstr3b Gstr3bService::compute(const ReturnPeriod& period) const {
                 [&](const db::Row& row) {
                     const QString k = row.text(QStringLiteral("Kind"));
                     add(outward(k == QLatin1String("a") ? "3.1(a)" : k == QLatin1String("b") ? "3.1(b)" : "3.1(c)"),
-                        exact(row, QStringLiteral("Taxable")), exact(row, QStringLiteral("Igst")), exact(row, QStringLiteral("Cgst")),
-                        exact(row, QStringLiteral("Sgst")));
+                        Decimal::fromVariant(row.value(QStringLiteral("Taxable"))), Decimal::fromVariant(row.value(QStringLiteral("Igst"))), Decimal::fromVariant(row.value(QStringLiteral("Cgst"))),
+                        Decimal::fromVariant(row.value(QStringLiteral("Sgst"))));
                 });
 
     // Sales returns and credit notes lower the supplies they were part of.
@@ -104,8 +103,8 @@ Gstr3b Gstr3bService::compute(const ReturnPeriod& period) const {
                     if (b == QLatin1String("R")) return;
                     StateSupplies& s = states[row.text(QStringLiteral("State")).trimmed()];
                     s.placeOfSupply = row.text(QStringLiteral("State")).trimmed();
-                    (b == QLatin1String("U") ? s.unregisteredTaxable : s.compositionTaxable) += exact(row, QStringLiteral("Taxable"));
-                    (b == QLatin1String("U") ? s.unregisteredIgst : s.compositionIgst) += exact(row, QStringLiteral("Igst"));
+                    (b == QLatin1String("U") ? s.unregisteredTaxable : s.compositionTaxable) += Decimal::fromVariant(row.value(QStringLiteral("Taxable")));
+                    (b == QLatin1String("U") ? s.unregisteredIgst : s.compositionIgst) += Decimal::fromVariant(row.value(QStringLiteral("Igst")));
                 });
     for (const NoteRateRow& n : salesNotes) {
         if (n.againstExport || n.igst.isZero() || (!n.gstin.isEmpty() && !n.compositionBuyer)) continue;
@@ -142,8 +141,8 @@ Gstr3b Gstr3bService::compute(const ReturnPeriod& period) const {
                                    "COALESCE(a.IsOgs, 0), COALESCE(a.CSTNo, ''), "
                                    "CASE WHEN COALESCE(m.CSTRs, 0) + COALESCE(m.ATAXRs, 0) + COALESCE(m.VatRs, 0) > 0 THEN 1 ELSE 0 END"),
                 params, [&](const db::Row& row) {
-                    const Decimal taxable = exact(row, QStringLiteral("Taxable")), igst = exact(row, QStringLiteral("Igst")),
-                                  cgst = exact(row, QStringLiteral("Cgst")), sgst = exact(row, QStringLiteral("Sgst"));
+                    const Decimal taxable = Decimal::fromVariant(row.value(QStringLiteral("Taxable"))), igst = Decimal::fromVariant(row.value(QStringLiteral("Igst"))),
+                                  cgst = Decimal::fromVariant(row.value(QStringLiteral("Cgst"))), sgst = Decimal::fromVariant(row.value(QStringLiteral("Sgst")));
                     if (row.integer(QStringLiteral("Taxed")) == 1) {
                         if (row.integer(QStringLiteral("Rcm")) == 1) {
                             add(reverseCharge, taxable, igst, cgst, sgst);

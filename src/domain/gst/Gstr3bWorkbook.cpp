@@ -14,7 +14,7 @@ namespace tanabana::gst {
 
 namespace {
 
-const QString kSheet = QStringLiteral("GSTR-3B");
+const QString k3bSheet = QStringLiteral("GSTR-3B");
 const QString kPlaceCaption = QStringLiteral("Place of Supply (State/UT)");
 const QString kMissing = QStringLiteral("Original GSTR - 3 Document File not found !");
 
@@ -90,7 +90,7 @@ QString text(const reports::XlsxSheet& sheet, int row, int column) {
 }
 
 // The row whose first column is `key` (and, when several are, whose second is `words`); -1 when none.
-int rowOf(const reports::XlsxSheet& sheet, const QString& key, const QString& words = {}) {
+int sheetRowOf(const reports::XlsxSheet& sheet, const QString& key, const QString& words = {}) {
     std::vector<int> rows;
     for (const reports::XlsxCell& c : sheet.cells)
         if (c.column == 0 && c.value.toString().trimmed().compare(key, Qt::CaseInsensitive) == 0) rows.push_back(c.row);
@@ -131,7 +131,7 @@ QString gstr3bTemplateFile() { return QStringLiteral("KNVS_GSTR3B.XLSx"); }
 void writeGstr3bTemplate(const QString& path) {
     try {
         reports::XlsxBook book;
-        book.addSheet(kSheet);
+        book.addSheet(k3bSheet);
         const std::vector<FormLine>& lines = formLines();
         for (int r = 0; r < int(lines.size()); ++r) {
             const FormLine& l = lines[size_t(r)];
@@ -171,13 +171,13 @@ void writeGstr3bWorkbook(const Gstr3b& r, const QString& firmGstin, const QStrin
         std::vector<reports::XlsxSheet> sheets = reports::readXlsx(templatePath);
         reports::XlsxSheet* form = nullptr;
         for (reports::XlsxSheet& s : sheets)
-            if (s.name.compare(kSheet, Qt::CaseInsensitive) == 0) form = &s;
-        if (!form) throw GstError(QStringLiteral("The template %1 has no sheet \"%2\".").arg(QDir::toNativeSeparators(templatePath), kSheet));
+            if (s.name.compare(k3bSheet, Qt::CaseInsensitive) == 0) form = &s;
+        if (!form) throw GstError(QStringLiteral("The template %1 has no sheet \"%2\".").arg(QDir::toNativeSeparators(templatePath), k3bSheet));
 
         // Every figure by the row that names it, found before 3.2's rows push the sheet down.
         std::map<std::pair<int, int>, Fill> fills;
         auto rowNamed = [&](const QString& key, const QString& words = {}) {
-            const int row = rowOf(*form, key, words);
+            const int row = sheetRowOf(*form, key, words);
             if (row < 0)
                 throw GstError(QStringLiteral("The template %1 has no row for %2 of GSTR-3B.")
                                    .arg(QDir::toNativeSeparators(templatePath), words.isEmpty() ? key : key + QStringLiteral(" ") + words));

@@ -13,7 +13,6 @@ namespace tanabana::gst {
 
 namespace {
 
-Decimal amount(const db::Row& row, const QString& column) { return Decimal::fromVariant(row.value(column)).roundHalfEven(2); }
 
 // GST began on 01-07-2017; notes on invoices before it are marked so.
 const QDate kGstStart(2017, 7, 1);
@@ -68,9 +67,9 @@ Original originalOf(const db::Row& row, const QString& party) {
     o.document.number = o.document.book + o.document.billNo;
     o.document.date = row.date(QStringLiteral("OrigDate"));
     o.document.party = party;
-    o.value = amount(row, QStringLiteral("OrigValue"));
+    o.value = Decimal::amount(row.value(QStringLiteral("OrigValue")));
     o.exported = row.text(QStringLiteral("OrigType")).trimmed().toUpper() == QLatin1String("E");
-    o.igstPaid = amount(row, QStringLiteral("OrigIgst")) > Decimal();
+    o.igstPaid = Decimal::amount(row.value(QStringLiteral("OrigIgst"))) > Decimal();
     return o;
 }
 
@@ -136,7 +135,7 @@ void salesReturns(db::Database& db, const QVariantList& params, const QString& f
                    n.document.formId = 4;
                    n.noteType = QStringLiteral("C");
                    n.reason = salesReturnReason();
-                   n.noteValue = amount(row, QStringLiteral("BillAmount"));
+                   n.noteValue = Decimal::amount(row.value(QStringLiteral("BillAmount")));
                    takeRateAndTaxes(n, row);
                    const auto found = originals.find(n.document.id);
                    Original o;
@@ -177,12 +176,12 @@ void creditNotes(db::Database& db, const Session& session, const QVariantList& p
                    n.document.party = p.name;
                    n.noteType = QStringLiteral("C");
                    n.reason = reasonLine(reasons, row.text(QStringLiteral("RefType")));
-                   n.noteValue = amount(row, QStringLiteral("NetAmt"));
-                   n.rate = amount(row, QStringLiteral("Rate"));
-                   n.taxable = amount(row, QStringLiteral("CNTotAmt"));
-                   n.igst = amount(row, QStringLiteral("IGSTRs"));
-                   n.cgst = amount(row, QStringLiteral("ATAXRs"));
-                   n.sgst = n.igst.isZero() ? amount(row, QStringLiteral("VatRs")) : Decimal();
+                   n.noteValue = Decimal::amount(row.value(QStringLiteral("NetAmt")));
+                   n.rate = Decimal::amount(row.value(QStringLiteral("Rate")));
+                   n.taxable = Decimal::amount(row.value(QStringLiteral("CNTotAmt")));
+                   n.igst = Decimal::amount(row.value(QStringLiteral("IGSTRs")));
+                   n.cgst = Decimal::amount(row.value(QStringLiteral("ATAXRs")));
+                   n.sgst = n.igst.isZero() ? Decimal::amount(row.value(QStringLiteral("VatRs"))) : Decimal();
                    Original o = originalOf(row, p.name);
                    if (o.document.id <= 0) o = Original{};
                    settle(n, p, o, firmStateCode);
@@ -269,7 +268,7 @@ std::vector<InwardNoteRow> purchaseNoteRows(db::Database& db, const Session& ses
                    n.invoiceNo = row.text(QStringLiteral("Against")).trimmed();
                    n.invoiceDate = row.date(QStringLiteral("AgainstDate"));
                    n.reason = salesReturnReason();
-                   n.noteValue = amount(row, QStringLiteral("BillAmount"));
+                   n.noteValue = Decimal::amount(row.value(QStringLiteral("BillAmount")));
                    fill(n, row);
                });
     // Debit notes on the supplier's bills: one row each, at the note's rate.
@@ -294,7 +293,7 @@ std::vector<InwardNoteRow> purchaseNoteRows(db::Database& db, const Session& ses
                    n.invoiceNo = row.text(QStringLiteral("OrigNo")).trimmed();
                    n.invoiceDate = row.date(QStringLiteral("OrigDate"));
                    n.reason = reasonLine(reasons, row.text(QStringLiteral("RefType")));
-                   n.noteValue = amount(row, QStringLiteral("NetAmt"));
+                   n.noteValue = Decimal::amount(row.value(QStringLiteral("NetAmt")));
                    fill(n, row);
                });
     std::stable_sort(rows.begin(), rows.end(), [](const InwardNoteRow& a, const InwardNoteRow& b) {

@@ -55,7 +55,7 @@ struct PortalInvoice {
     MatchState state = MatchState::None;
 };
 
-struct Bill {
+struct MatchBill {
     qint64 id = 0;
     QString gstin, number;
     QDate date;
@@ -72,7 +72,7 @@ QString invoiceTypeText(const QString& code) {
     return QStringLiteral("Tax Inv.");
 }
 
-QString periodText(const ReturnPeriod& p) { return p.from.toString(QStringLiteral("MM-yyyy")); }
+QString monthText(const ReturnPeriod& p) { return p.from.toString(QStringLiteral("MM-yyyy")); }
 
 }  // namespace
 
@@ -97,7 +97,7 @@ std::optional<int> PortalMatching::importFile(PortalReturn kind, const ReturnPer
     const PortalFile file = readPortalFile(path);
     if (!file.period.isEmpty() && file.period != period.portalPeriod())
         throw GstError(QStringLiteral("The file is the %1 of %2-%3, not of %4.")
-                           .arg(portalReturnName(kind), file.period.left(2), file.period.mid(2), periodText(period)));
+                           .arg(portalReturnName(kind), file.period.left(2), file.period.mid(2), monthText(period)));
     return importLines(kind, period, file.lines);
 }
 
@@ -135,7 +135,7 @@ bool PortalMatching::deleteImport(PortalReturn kind, const ReturnPeriod& period,
     if (yearLockRefuses(session_, messages_)) return false;
     const int batch = batchOf(kind, period);
     if (batch == 0) {
-        messages_.critical(kTitle, QStringLiteral("No %1 is imported for %2.").arg(portalReturnName(kind), periodText(period)));
+        messages_.critical(kTitle, QStringLiteral("No %1 is imported for %2.").arg(portalReturnName(kind), monthText(period)));
         return false;
     }
     if (askFirst && !messages_.ask(kTitle, QStringLiteral("Are you sure to Delete Online Portal Data From Software ?"))) return false;
@@ -160,7 +160,7 @@ void PortalMatching::refreshBillMarks(const std::vector<qint64>& bills) {
 std::optional<MatchResult> PortalMatching::match(PortalReturn kind, const ReturnPeriod& period) {
     Gstr1Service(db_, session_).checkPeriod(period);
     const int batch = batchOf(kind, period);
-    if (batch == 0) throw GstError(QStringLiteral("No %1 is imported for %2: import the portal's file first.").arg(portalReturnName(kind), periodText(period)));
+    if (batch == 0) throw GstError(QStringLiteral("No %1 is imported for %2: import the portal's file first.").arg(portalReturnName(kind), monthText(period)));
     if (yearLockRefuses(session_, messages_)) return std::nullopt;
     db::Transaction tx(db_);
     const QVariantList firm = {session_.firmNo};
@@ -195,12 +195,12 @@ std::optional<MatchResult> PortalMatching::match(PortalReturn kind, const Return
         if (inv.state == MatchState::Confirmed) taken.insert(inv.billId);
 
     // The purchase bills of registered suppliers, by GSTIN and date.
-    std::map<std::pair<QString, QDate>, std::vector<Bill>> bills;
+    std::map<std::pair<QString, QDate>, std::vector<MatchBill>> bills;
     db_.forEach(QStringLiteral("SELECT m.Id, m.BillNO, m.BillDate, m.BillAmount, a.TinNo FROM BillMst m INNER JOIN AccMst a ON a.Id = m.PartyID "
                                "WHERE m.FirmNO = ? AND m.FormId = 1 AND (m.IsOp = 0 OR m.IsOp IS NULL) AND (m.Is_SkipGst = 0 OR m.Is_SkipGst IS NULL) "
                                "AND COALESCE(a.TinNo, '') <> ''"),
                 firm, [&](const db::Row& row) {
-                    Bill b;
+                    MatchBill b;
                     b.id = row.integer(QStringLiteral("Id"));
                     b.gstin = row.text(QStringLiteral("TinNo")).trimmed().toUpper();
                     b.number = row.text(QStringLiteral("BillNO")).trimmed();
@@ -212,7 +212,7 @@ std::optional<MatchResult> PortalMatching::match(PortalReturn kind, const Return
     // First pass: same GSTIN, date, number and amount.
     for (auto& [key, inv] : invoices) {
         if (inv.state == MatchState::Confirmed) continue;
-        for (const Bill& b : bills[{inv.gstin, inv.date}]) {
+        for (const MatchBill& b : bills[{inv.gstin, inv.date}]) {
             if (taken.count(b.id) || b.number.compare(inv.number, Qt::CaseInsensitive) != 0 || b.value != inv.value) continue;
             inv.state = MatchState::Exact;
             inv.billId = b.id;
@@ -224,8 +224,8 @@ std::optional<MatchResult> PortalMatching::match(PortalReturn kind, const Return
     const Decimal rupee(1);
     for (auto& [key, inv] : invoices) {
         if (inv.state != MatchState::None && inv.state != MatchState::Rejected) continue;
-        const Bill* best = nullptr;
-        for (const Bill& b : bills[{inv.gstin, inv.date}]) {
+        const MatchBill* best = nullptr;
+        for (const MatchBill& b : bills[{inv.gstin, inv.date}]) {
             if (taken.count(b.id) || (inv.state == MatchState::Rejected && b.id == inv.billId)) continue;
             const Decimal difference = (b.value - inv.value).abs();
             if (difference > rupee || !nearInvoiceNumbers(b.number, inv.number)) continue;

@@ -28,7 +28,7 @@ reports::ReportRequest request(db::Database& db, const Session& session, const Q
     return r;
 }
 
-QVariant number(const Decimal& d) { return d.toDouble(); }
+QVariant cellNumber(const Decimal& d) { return d.toDouble(); }
 
 // The sections of GSTR-1 and GSTR-2 differ in shape, so every row carries its section's captions:
 // the layout prints the captions of the section over its rows and the same eleven cells under them.
@@ -56,8 +56,8 @@ void addSection(reports::ResultSet& out, const Section& s, const std::vector<Sec
     for (const SectionLine& l : lines) {
         QVariantList row{s.title};
         for (const QString& caption : s.captions) row << caption;
-        row << l.c1 << l.c2 << l.c3 << l.c4 << l.c5 << number(l.quantity) << number(l.value) << l.rate << number(l.n3) << number(l.n4)
-            << number(l.n5) << number(l.n6) << number(l.valueOnce) << s.summary;
+        row << l.c1 << l.c2 << l.c3 << l.c4 << l.c5 << cellNumber(l.quantity) << cellNumber(l.value) << l.rate << cellNumber(l.n3) << cellNumber(l.n4)
+            << cellNumber(l.n5) << cellNumber(l.n6) << cellNumber(l.valueOnce) << s.summary;
         out.rows.push_back(row);
     }
 }
@@ -77,7 +77,7 @@ QString summaryLine(const SectionSummary& s, const QString& documents = QStringL
     return QStringLiteral("Parties : %1    %2 : %3").arg(s.parties).arg(documents).arg(s.invoices);
 }
 
-SectionLine hsnLine(const HsnRow& h) {
+SectionLine hsnSectionLine(const HsnRow& h) {
     SectionLine l;
     l.c1 = h.hsn;
     l.c2 = h.description;
@@ -93,7 +93,7 @@ const QStringList kHsnCaptions = {"HSN", "Description", "UQC", "Total Quantity",
 
 void addHsn(reports::ResultSet& out, const QString& title, const std::vector<HsnRow>& rows) {
     std::vector<SectionLine> lines;
-    for (const HsnRow& h : rows) lines.push_back(hsnLine(h));
+    for (const HsnRow& h : rows) lines.push_back(hsnSectionLine(h));
     addSection(out, {title, kHsnCaptions, QStringLiteral("HSN rows : %1").arg(rows.size())}, lines);
 }
 
@@ -162,8 +162,8 @@ QString notesSummary(const std::vector<InwardNoteRow>& rows) {
     return QStringLiteral("Parties : %1    Notes : %2").arg(parties.size()).arg(notes.size());
 }
 
-QStringList taxCaptions(const QString& first, const QString& second, const QString& number, const QString& type, const QString& value) {
-    return {first, second, number, QStringLiteral("Date"), type, value, QStringLiteral("Rate"), QStringLiteral("Taxable Value"),
+QStringList taxCaptions(const QString& first, const QString& second, const QString& cellNumber, const QString& type, const QString& value) {
+    return {first, second, cellNumber, QStringLiteral("Date"), type, value, QStringLiteral("Rate"), QStringLiteral("Taxable Value"),
             QStringLiteral("Integrated Tax"), QStringLiteral("Central Tax"), QStringLiteral("State/UT Tax")};
 }
 
@@ -359,7 +359,7 @@ reports::ReportRequest itc04Report(db::Database& db, const Session& session, con
                                      : QString();
         rows.rows.push_back({table, i.jobWorkerGstin.isEmpty() ? i.state : i.jobWorkerGstin, i.jobWorker, i.challanNo, shortDate(i.challanDate), original,
                              received && !i.natureOfWork.isEmpty() ? QStringLiteral("%1 (%2)").arg(i.description, i.natureOfWork) : i.description,
-                             i.uqc, number(i.quantity), number(received ? Decimal() : i.taxable), received ? QString() : rateText(i.igstRate),
+                             i.uqc, cellNumber(i.quantity), cellNumber(received ? Decimal() : i.taxable), received ? QString() : rateText(i.igstRate),
                              received ? QString() : rateText(i.cgstRate), received ? QString() : rateText(i.sgstRate)});
     };
     for (const Itc04Row& i : r.sent) add(QStringLiteral("4 : Inputs sent to job workers"), i, false);
@@ -374,8 +374,8 @@ reports::ReportRequest gstr9Report(db::Database& db, const Session& session, con
     rows.columns = {"TableNo", "Hsn", "Description", "Uqc", "Qty", "Taxable", "Rate", "Cgst", "Sgst", "Igst"};
     auto add = [&](const QString& table, const std::vector<HsnRow>& hsn) {
         for (const HsnRow& h : hsn)
-            rows.rows.push_back({table, h.hsn, h.description, h.uqc.section(QLatin1Char('-'), 0, 0), number(h.quantity), number(h.taxable),
-                                 rateText(h.rate), number(h.cgst), number(h.sgst), number(h.igst)});
+            rows.rows.push_back({table, h.hsn, h.description, h.uqc.section(QLatin1Char('-'), 0, 0), cellNumber(h.quantity), cellNumber(h.taxable),
+                                 rateText(h.rate), cellNumber(h.cgst), cellNumber(h.sgst), cellNumber(h.igst)});
     };
     add(QStringLiteral("17. HSN wise summary of outward supplies"), r.outward);
     add(QStringLiteral("18. HSN wise summary of inward supplies"), r.inward);
@@ -389,8 +389,8 @@ reports::ReportRequest gstSummaryReport(db::Database& db, const Session& session
     rows.columns = {"GroupName", "Source", "Particulars", "Rate", "InterTaxable", "Igst", "IntraTaxable", "Cgst", "Sgst", "Taxable"};
     for (const TaxRateRow& t : taxRows)
         rows.rows.push_back({kSummaryGroups.value(t.group), t.source, t.source + (t.subtracts ? QStringLiteral(" (-)") : QString()),
-                             t.group == 4 ? QString() : rateText(t.rate) + QStringLiteral(" %"), number(t.interTaxable), number(t.igst),
-                             number(t.intraTaxable), number(t.cgst), number(t.sgst), number(t.taxable())});
+                             t.group == 4 ? QString() : rateText(t.rate) + QStringLiteral(" %"), cellNumber(t.interTaxable), cellNumber(t.igst),
+                             cellNumber(t.intraTaxable), cellNumber(t.cgst), cellNumber(t.sgst), cellNumber(t.taxable())});
     const bool summary = kind == gstSummaryKinds().constFirst();
     return request(db, session, summary ? QStringLiteral("GST_Summary.rpt") : QStringLiteral("GST_Summary_Detail.rpt"), std::move(rows),
                    {QStringLiteral("GSTR - Summary : %1").arg(kind), periodText(period)});
@@ -402,8 +402,8 @@ reports::ReportRequest reconciliationReport(db::Database& db, const Session& ses
     for (const ReconciliationRow& r : rows) {
         if (r.group) continue;  // the group's total prints under its months
         const Decimal difference = (r.igst + r.cgst + r.sgst + r.cess) - (r.igstO + r.cgstO + r.sgstO + r.cessO);
-        out.rows.push_back({r.groupText, r.monthName, number(r.taxable), number(r.igst), number(r.cgst), number(r.sgst), number(r.cess),
-                            number(r.taxableO), number(r.igstO), number(r.cgstO), number(r.sgstO), number(difference),
+        out.rows.push_back({r.groupText, r.monthName, cellNumber(r.taxable), cellNumber(r.igst), cellNumber(r.cgst), cellNumber(r.sgst), cellNumber(r.cess),
+                            cellNumber(r.taxableO), cellNumber(r.igstO), cellNumber(r.cgstO), cellNumber(r.sgstO), cellNumber(difference),
                             r.ok ? QStringLiteral("Yes") : QString()});
     }
     const ReturnPeriod year{session.yearStartDate, session.yearEndDate};
@@ -418,12 +418,12 @@ reports::ReportRequest matchingReport(db::Database& db, const Session& session, 
     const QString books = QStringLiteral("Purchase Bills (Books)"), portal = QStringLiteral("Online Portal (") + portalReturnName(r.kind) + QLatin1Char(')');
     for (const BookBill& b : r.books)
         if (!onlyMismatches || !b.matched())
-            out.rows.push_back({books, b.gstin, b.supplier, b.billNo, shortDate(b.date), number(b.value), rateText(b.rate), number(b.taxable),
-                                number(b.igst), number(b.cgst), number(b.sgst), b.ticked && b.statusText.isEmpty() ? QStringLiteral("Ticked") : b.statusText});
+            out.rows.push_back({books, b.gstin, b.supplier, b.billNo, shortDate(b.date), cellNumber(b.value), rateText(b.rate), cellNumber(b.taxable),
+                                cellNumber(b.igst), cellNumber(b.cgst), cellNumber(b.sgst), b.ticked && b.statusText.isEmpty() ? QStringLiteral("Ticked") : b.statusText});
     for (const PortalRow& p : r.portal)
         if (!onlyMismatches || !p.matched())
-            out.rows.push_back({portal, p.gstin, p.supplier, p.invoiceNo, shortDate(p.date), number(p.invoiceValue), rateText(p.rate),
-                                number(p.taxable), number(p.igst), number(p.cgst), number(p.sgst), p.statusText});
+            out.rows.push_back({portal, p.gstin, p.supplier, p.invoiceNo, shortDate(p.date), cellNumber(p.invoiceValue), rateText(p.rate),
+                                cellNumber(p.taxable), cellNumber(p.igst), cellNumber(p.cgst), cellNumber(p.sgst), p.statusText});
     return request(db, session, QStringLiteral("GSTR2A_Matching.rpt"), std::move(out),
                    {QStringLiteral("%1 Matching").arg(portalReturnName(r.kind)) + (onlyMismatches ? QStringLiteral(" : Mis-Matched Only") : QString()),
                     periodText(r.period) + QStringLiteral("    ") + r.summary()});

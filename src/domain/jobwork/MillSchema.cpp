@@ -3,19 +3,9 @@
 namespace tanabana::jobwork {
 
 using namespace db;
+using namespace db::columns;
 
 namespace {
-
-ColumnDef withDefault(ColumnDef column, const QString& value) {
-    column.defaultValue = value;
-    return column;
-}
-ColumnDef amount(const char* name) { return withDefault(doubleCol(QString::fromLatin1(name)), QStringLiteral("0")); }
-ColumnDef key(const char* name) { return withDefault(longCol(QString::fromLatin1(name)), QStringLiteral("0")); }
-ColumnDef small(const char* name) { return withDefault(intCol(QString::fromLatin1(name)), QStringLiteral("0")); }
-ColumnDef text(const char* name, int width) { return withDefault(textCol(QString::fromLatin1(name), width), QStringLiteral("''")); }
-ColumnDef flag(const char* name) { return withDefault(yesNoCol(QString::fromLatin1(name)), QStringLiteral("0")); }
-ColumnDef date(const char* name) { return dateCol(QString::fromLatin1(name)); }
 
 void add(std::vector<ColumnDef>& columns, std::vector<ColumnDef> more) {
     for (ColumnDef& c : more) columns.push_back(std::move(c));

@@ -49,7 +49,7 @@ std::map<qint64, AccountName> loadAccounts(db::Database& db, const Session& sess
     return accounts;
 }
 
-QString amountText(const QVariant& value) { return Decimal::fromVariant(value).roundHalfEven(2).toString(2); }
+QString storedAmountText(const QVariant& value) { return Decimal::fromVariant(value).roundHalfEven(2).toString(2); }
 
 struct Posting {
     QString account;
@@ -168,7 +168,7 @@ qint64 exportJournal(db::Database& db, const Session& session, QIODevice& device
                                      QString::number(r.value(5).toInt()), r.value(6).toString(), QString::number(accId),
                                      it == accounts.end() ? QString() : it->second.code,
                                      it == accounts.end() ? QString() : it->second.name, r.value(8).toString(),
-                                     amountText(r.value(9)), amountText(r.value(10)), r.value(11).toString(),
+                                     storedAmountText(r.value(9)), storedAmountText(r.value(10)), r.value(11).toString(),
                                      r.value(12).toString()};
             QStringList quoted;
             for (const QString& f : fields) quoted << csvField(f);

@@ -4,13 +4,9 @@ namespace tanabana::ledger {
 
 using db::ColumnDef;
 using db::TableDef;
+using namespace db::columns;
 
 namespace {
-
-ColumnDef zero(ColumnDef column) {
-    column.defaultValue = QStringLiteral("0");
-    return column;
-}
 
 // The journal's columns; the work copy of the statements has the same ones.
 std::vector<ColumnDef> journalColumns() {

@@ -4,15 +4,9 @@
 namespace tanabana::masters {
 
 using namespace tanabana::db;
+using namespace db::columns;
 
 namespace {
-
-ColumnDef withDefault(ColumnDef column, const QString& value) {
-    column.defaultValue = value;
-    return column;
-}
-ColumnDef zero(ColumnDef column) { return withDefault(std::move(column), QStringLiteral("0")); }
-ColumnDef empty(ColumnDef column) { return withDefault(std::move(column), QStringLiteral("''")); }
 
 // The columns of an account or group row, shared by AccMst and its template AccMst_Main.
 std::vector<ColumnDef> accountColumns() {

@@ -18,11 +18,11 @@ namespace {
 
 const QString kHeader = QStringLiteral("JobWork_IssueMst");
 const QString kLines = QStringLiteral("JobWork_IssueDtl");
-constexpr int kIssueForm = 14;
-constexpr int kReceiptForm = 15;
+constexpr int kJobIssueForm = 14;
+constexpr int kJobReceiptForm = 15;
 
-int formOf(const JobChallan& c) { return c.receipt ? kReceiptForm : kIssueForm; }
-QString lockName() { return kHeader + QStringLiteral(".ChNo"); }
+int formOf(const JobChallan& c) { return c.receipt ? kJobReceiptForm : kJobIssueForm; }
+QString jobLockName() { return kHeader + QStringLiteral(".ChNo"); }
 QString money(Decimal value) { return value.toString(2); }
 QString percentText(Decimal value) {
     QString text = value.toString(4);
@@ -47,7 +47,7 @@ struct LineRow {
 };
 
 template <typename Row, typename Doc, typename M, typename Get>
-Column<Row, Doc> member(Get get, const char* column, M Doc::*m, const char* caption = nullptr, int places = 3) {
+Column<Row, Doc> jobField(Get get, const char* column, M Doc::*m, const char* caption = nullptr, int places = 3) {
     return documents::fieldOf<Row, Doc>(get, column, m, caption, places);
 }
 
@@ -60,31 +60,31 @@ const documents::TableMap<HeaderRow, JobChallan>& headerTable() {
         kHeader, QStringLiteral("Id"),
         {written<R, D>("FirmNO", [](const R& r) { return r.firmNo; }),
          {QStringLiteral("FormId"), {}, [](const R& r) { return QVariant(formOf(r.challan)); },
-          [](D& d, const db::Row& row) { d.receipt = row.integer(QStringLiteral("FormId")) == kReceiptForm; }},
+          [](D& d, const db::Row& row) { d.receipt = row.integer(QStringLiteral("FormId")) == kJobReceiptForm; }},
          written<R, D>("IType", [](const R& r) { return QVariant(r.challan.receipt ? QStringLiteral("R") : QStringLiteral("I")); }),
-         member<R>(of, "BookId", &D::bookId),
-         member<R>(of, "ChNo", &D::challanNo),
-         member<R>(of, "BillSrno", &D::serial),
-         member<R>(of, "BillNO", &D::reference, "Challan No"),
-         member<R>(of, "AGAINST", &D::gatePassNo, "G.P. Bill No"),
-         member<R>(of, "BillDate", &D::date),
-         member<R>(of, "PartyID", &D::partyId),
-         member<R>(of, "BrokerId", &D::brokerId),
-         member<R>(of, "ProcessName", &D::process, "Job Process"),
-         member<R>(of, "LotNO", &D::lotNo, "Lot No"),
-         member<R>(of, "CrDays", &D::creditDays),
+         jobField<R>(of, "BookId", &D::bookId),
+         jobField<R>(of, "ChNo", &D::challanNo),
+         jobField<R>(of, "BillSrno", &D::serial),
+         jobField<R>(of, "BillNO", &D::reference, "Challan No"),
+         jobField<R>(of, "AGAINST", &D::gatePassNo, "G.P. Bill No"),
+         jobField<R>(of, "BillDate", &D::date),
+         jobField<R>(of, "PartyID", &D::partyId),
+         jobField<R>(of, "BrokerId", &D::brokerId),
+         jobField<R>(of, "ProcessName", &D::process, "Job Process"),
+         jobField<R>(of, "LotNO", &D::lotNo, "Lot No"),
+         jobField<R>(of, "CrDays", &D::creditDays),
          written<R, D>("PDueDate", [](const R& r) { return QVariant(r.challan.date.addDays(r.challan.creditDays)); }),
-         member<R>(of, "TransportName", &D::transport, "Transport"),
-         member<R>(of, "CaseNO", &D::tempoNo, "Tempo No"),
-         member<R>(of, "LrNo", &D::lrNo, "L.R.No."),
-         member<R>(of, "DiscP", &D::discountPercent, nullptr, 2),
-         member<R>(of, "OtherRs", &D::otherPlus, nullptr, 2),
-         member<R>(of, "OtherP1", &D::otherLess, nullptr, 2),
-         member<R>(of, "VATP", &D::sgstPercent, nullptr, 2),
-         member<R>(of, "ATAXP", &D::cgstPercent, nullptr, 2),
-         member<R>(of, "CSTP", &D::igstPercent, nullptr, 2),
-         member<R>(of, "TDSP", &D::tdsPercent, nullptr, 2),
-         member<R>(of, "Notes", &D::notes, "Notes"),
+         jobField<R>(of, "TransportName", &D::transport, "Transport"),
+         jobField<R>(of, "CaseNO", &D::tempoNo, "Tempo No"),
+         jobField<R>(of, "LrNo", &D::lrNo, "L.R.No."),
+         jobField<R>(of, "DiscP", &D::discountPercent, nullptr, 2),
+         jobField<R>(of, "OtherRs", &D::otherPlus, nullptr, 2),
+         jobField<R>(of, "OtherP1", &D::otherLess, nullptr, 2),
+         jobField<R>(of, "VATP", &D::sgstPercent, nullptr, 2),
+         jobField<R>(of, "ATAXP", &D::cgstPercent, nullptr, 2),
+         jobField<R>(of, "CSTP", &D::igstPercent, nullptr, 2),
+         jobField<R>(of, "TDSP", &D::tdsPercent, nullptr, 2),
+         jobField<R>(of, "Notes", &D::notes, "Notes"),
          written<R, D>("TotAmt", money(&JobTotals::amount)),
          written<R, D>("DiscRs", money(&JobTotals::discount)),
          written<R, D>("VatRs", money(&JobTotals::sgst)),
@@ -105,21 +105,21 @@ const documents::TableMap<LineRow, JobLine>& lineTable() {
         kLines, {},
         {written<R, D>("BillMstId", [](const R& r) { return r.challanId; }),
          written<R, D>("Srno", [](const R& r) { return r.srno; }),
-         member<R>(of, "PCode", &D::qualityId),
-         member<R>(of, "Qty2", &D::pieces),
-         member<R>(of, "Qty1", &D::count),
-         member<R>(of, "PQty", &D::metres),
+         jobField<R>(of, "PCode", &D::qualityId),
+         jobField<R>(of, "Qty2", &D::pieces),
+         jobField<R>(of, "Qty1", &D::count),
+         jobField<R>(of, "PQty", &D::metres),
          {QStringLiteral("PM"), {}, [](const R& r) { return QVariant(perPiece(r.line.rateOn) ? QStringLiteral("P") : QStringLiteral("M")); },
           [](D& d, const db::Row& row) { d.rateOn = row.text(QStringLiteral("PM")); }},
-         member<R>(of, "PRate", &D::rate, nullptr, 4),
+         jobField<R>(of, "PRate", &D::rate, nullptr, 4),
          written<R, D>("PAmt", [](const R& r) { return r.line.amount().toDouble(); }),
-         member<R>(of, "Wt", &D::shortLong),
-         member<R>(of, "DesignNo", &D::designNo, "Design"),
-         member<R>(of, "Colour", &D::colour, "Colour"),
-         member<R>(of, "Remarks", &D::remarks, "Remarks"),
-         member<R>(of, "IssueChId", &D::issueId),
-         member<R>(of, "IssueChSno", &D::issueSrno),
-         member<R>(of, "IsFinished", &D::finished),
+         jobField<R>(of, "Wt", &D::shortLong),
+         jobField<R>(of, "DesignNo", &D::designNo, "Design"),
+         jobField<R>(of, "Colour", &D::colour, "Colour"),
+         jobField<R>(of, "Remarks", &D::remarks, "Remarks"),
+         jobField<R>(of, "IssueChId", &D::issueId),
+         jobField<R>(of, "IssueChSno", &D::issueSrno),
+         jobField<R>(of, "IsFinished", &D::finished),
          documents::readOnly<R, D>("RPCs", [](D& d, const db::Row& row) { d.receivedPieces = Decimal::fromVariant(row.value(QStringLiteral("RPCs"))); }),
          documents::readOnly<R, D>("RMtrs", [](D& d, const db::Row& row) { d.receivedMetres = Decimal::fromVariant(row.value(QStringLiteral("RMtrs"))); })}};
     return table;
@@ -155,7 +155,7 @@ JobProcessChallans::JobProcessChallans(db::Database& db, Session& session, Messa
 
 qint64 JobProcessChallans::nextChallanNo(qint64 bookId, bool receipt) {
     return db_.scalar(QStringLiteral("SELECT COALESCE(MAX(ChNo), 0) FROM JobWork_IssueMst WHERE BookId = ? AND FormId = ? AND IsOp = 0 AND FirmNO = ?"),
-                      {bookId, receipt ? kReceiptForm : kIssueForm, session_.firmNo})
+                      {bookId, receipt ? kJobReceiptForm : kJobIssueForm, session_.firmNo})
                .toLongLong() +
            1;
 }
@@ -333,7 +333,7 @@ std::optional<qint64> JobProcessChallans::save(JobChallan& c) {
     if (!validate(c)) return std::nullopt;
     const int form = formOf(c);
     db::Transaction tx(db_);
-    db_.lockSeries(lockName());
+    db_.lockSeries(jobLockName());
     const qint64 previousId = c.id;
     if (previousId != 0) {
         const auto old = db_.queryOne(QStringLiteral("SELECT BillSrno FROM JobWork_IssueMst WHERE Id = ? AND FirmNO = ? AND FormId = ?"),
@@ -389,19 +389,19 @@ bool JobProcessChallans::remove(qint64 id) {
     if (documents::refuseChange(session_, messages_, documents::Change::Delete)) return false;
     const auto h = db_.queryOne(QStringLiteral("SELECT FormId FROM JobWork_IssueMst WHERE Id = ? AND FirmNO = ?"), {id, session_.firmNo});
     if (!h) return false;
-    const bool receipt = h->integer(QStringLiteral("FormId")) == kReceiptForm;
+    const bool receipt = h->integer(QStringLiteral("FormId")) == kJobReceiptForm;
     if (!receipt && refuseReceived(id)) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"),
                        receipt ? QStringLiteral("Are you sure to delete this Job Work") : QStringLiteral("Are you sure to delete this Invoice")))
         return false;
     db::Transaction tx(db_);
-    db_.lockSeries(lockName());
+    db_.lockSeries(jobLockName());
     if (!receipt && refuseReceived(id)) return false;
     if (receipt) {
         takeBack(id);
-        ledger::Journal(db_, session_).removeDocument(kReceiptForm, id);
+        ledger::Journal(db_, session_).removeDocument(kJobReceiptForm, id);
     }
-    documents::deleteDocument(db_, {kHeader, {{kLines, QStringLiteral("BillMstId")}}, receipt ? kReceiptForm : kIssueForm}, id, session_.firmNo);
+    documents::deleteDocument(db_, {kHeader, {{kLines, QStringLiteral("BillMstId")}}, receipt ? kJobReceiptForm : kJobIssueForm}, id, session_.firmNo);
     tx.commit();
     messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("Invoice Is Deleted!"));
     return true;
@@ -419,7 +419,7 @@ std::optional<JobChallan> JobProcessChallans::load(qint64 id) {
 
 documents::DocumentPage JobProcessChallans::challanList(bool receipt, const documents::ListFilter& filter) {
     documents::ListQuery q(QStringLiteral("JobWork_IssueMst m LEFT JOIN AccMst a ON a.Id = m.PartyID"),
-                           QStringLiteral("m.FirmNO = ? AND m.FormId = ? AND m.IsOp = 0"), {session_.firmNo, receipt ? kReceiptForm : kIssueForm},
+                           QStringLiteral("m.FirmNO = ? AND m.FormId = ? AND m.IsOp = 0"), {session_.firmNo, receipt ? kJobReceiptForm : kJobIssueForm},
                            QStringLiteral("CAST(m.ChNo AS VARCHAR(20))"), QStringLiteral("m.BillDate"), QStringLiteral("a.AcName"),
                            QStringLiteral("m.BillAmount"));
     q.texts = {QStringLiteral("m.ProcessName"), QStringLiteral("m.AGAINST")};

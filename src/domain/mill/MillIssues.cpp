@@ -16,9 +16,9 @@ namespace {
 constexpr int kIssueForm = 16;
 const documents::DocumentTables kIssueTables{kMillHeader, {{kMillLines, QStringLiteral("BillMstId")}}, kIssueForm};
 
-QString lockName() { return kMillHeader + QStringLiteral(".ChNo"); }
+QString issueLockName() { return kMillHeader + QStringLiteral(".ChNo"); }
 // An issue takes takas of purchase bills and of production challans: it writes their rows under their locks too.
-QStringList issueLocks() { return {lockName(), QStringLiteral("BillMst.Id"), QStringLiteral("ProductionDtl.TakaNO")}; }
+QStringList issueLocks() { return {issueLockName(), QStringLiteral("BillMst.Id"), QStringLiteral("ProductionDtl.TakaNO")}; }
 
 }  // namespace
 

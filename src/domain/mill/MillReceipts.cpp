@@ -16,9 +16,9 @@ namespace {
 constexpr int kReceiptForm = 17;
 const documents::DocumentTables kReceiptTables{kMillHeader, {{kMillLines, QStringLiteral("BillMstId")}}, kReceiptForm};
 
-QString lockName() { return kMillHeader + QStringLiteral(".ChNo"); }
+QString receiptLockName() { return kMillHeader + QStringLiteral(".ChNo"); }
 // A receipt marks the produced takas it brings back: their rows are written under their lock too.
-QStringList receiptLocks() { return {lockName(), QStringLiteral("ProductionDtl.TakaNO")}; }
+QStringList receiptLocks() { return {receiptLockName(), QStringLiteral("ProductionDtl.TakaNO")}; }
 QString metres(Decimal d) { return d.toString(3); }
 
 }  // namespace

@@ -7,7 +7,7 @@ namespace tanabana::reports {
 
 namespace {
 
-const db::Dialect kSql;
+const db::Dialect kOutstandingSql;
 
 struct Side {
     QString bills, book, bookColumn, bookName, returnForm;
@@ -24,14 +24,14 @@ QString outstandingSelect(const Side& s) {
                "SELECT m.BillId, m.PartyID, COALESCE(a.AcName, '') AS PartyName, COALESCE(a.City, '') AS PartyCity, "
                "COALESCE(bk.%1, '') AS BookName, ")
                .arg(s.bookName) +
-           (s.prefixed ? kSql.concat({QStringLiteral("bk.BookShortName"), QStringLiteral("m.BillNO")})
+           (s.prefixed ? kOutstandingSql.concat({QStringLiteral("bk.BookShortName"), QStringLiteral("m.BillNO")})
                        : QStringLiteral("m.BillNO")) +
            QStringLiteral(
                " AS BillNo, m.BillDate, m.DueDate, m.BillAmount, m.Tds, m.Paid "
                "FROM (SELECT b.Id AS BillId, b.FirmNO, b.PartyID, b.%1 AS BookNo, b.FormId, b.BillNO, b.BillDate, "
                "COALESCE(b.PDueDate, b.BillDate) AS DueDate, b.BillAmount, COALESCE(b.TDSRs, 0) AS Tds, (SELECT ")
                .arg(s.bookColumn) +
-           kSql.sumRounded(QStringLiteral("o.Paid_Amt")) + QLatin1Char(' ') + settled +
+           kOutstandingSql.sumRounded(QStringLiteral("o.Paid_Amt")) + QLatin1Char(' ') + settled +
            QStringLiteral(
                ") AS Paid, (SELECT COUNT(*) %1 AND o.IsEnd <> 0) AS Closed FROM %2 b) m "
                "LEFT JOIN AccMst a ON a.Id = m.PartyID LEFT JOIN BookMst bk ON bk.BookNO = m.BookNo AND bk.FirmNO = m.FirmNO")

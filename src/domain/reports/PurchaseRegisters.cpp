@@ -6,7 +6,7 @@ namespace tanabana::reports {
 
 namespace {
 
-const db::Dialect kSql;
+const db::Dialect kPurchaseSql;
 
 RegisterDefinition purchaseBills(const QString& name, const QString& kind, const QString& layout, const QStringList& order) {
     RegisterDefinition d;
@@ -20,7 +20,7 @@ RegisterDefinition purchaseBills(const QString& name, const QString& kind, const
                               "COALESCE(a.AcName, '') AS PartyName, COALESCE(a.City, '') AS PartyCity, COALESCE(a.TinNo, '') AS PartyGSTIN, "
                               "CASE WHEN m.GenPurAccId > 0 THEN COALESCE(e.AcName, '') ELSE '' END AS Expense, "
                               "CASE WHEN m.RCM_ID > 0 THEN 'Y' ELSE '' END AS RevCh, (SELECT ") +
-               kSql.sumRounded(QStringLiteral("x.PQty"), 3) +
+               kPurchaseSql.sumRounded(QStringLiteral("x.PQty"), 3) +
                QStringLiteral(" FROM BillDtl x WHERE x.BillMstId = m.Id) AS Qty, "
                               "m.TotAmt AS Taxable, m.VatRs AS SGST, m.ATAXRs AS CGST, m.CSTRs AS IGST, m.TCSRs AS TCS, "
                               "m.OtherP AS Other, m.BillAmount AS NetAmount "
@@ -41,7 +41,7 @@ RegisterDefinition purchaseBills(const QString& name, const QString& kind, const
 // supplier under its day, the days whose bills together exceed the firm's free limit apart from
 // those within it, with the self-invoice number and journal voucher each bill got.
 RegisterDefinition reverseChargeDays() {
-    const QString dayTotal = QStringLiteral("(SELECT ") + kSql.sumRounded(QStringLiteral("x.BillAmount")) +
+    const QString dayTotal = QStringLiteral("(SELECT ") + kPurchaseSql.sumRounded(QStringLiteral("x.BillAmount")) +
                              QStringLiteral(" FROM BillMst x INNER JOIN AccMst y ON y.Id = x.PartyID WHERE y.Is_RevCh = 1 AND x.BillDate = m.BillDate "
                                             "AND x.FirmNO = m.FirmNO AND x.FormId = 1 AND COALESCE(x.IsOp, 0) = 0)");
     RegisterDefinition d;

@@ -6,7 +6,7 @@ namespace tanabana::reports {
 
 namespace {
 
-const db::Dialect kSql;
+const db::Dialect kReturnSql;
 const QString kCommand = QStringLiteral("mnu_R28");
 
 // Credit ("C") or debit ("D") notes, one row each, with the bill they refer to.
@@ -47,11 +47,11 @@ RegisterDefinition goodsReturns(const QString& name, const QString& kind, const 
     d.title = kind + QStringLiteral(" Register");
     d.layout = QStringLiteral("Return_Register.rpt");
     d.pdfName = QString(d.title).replace(QLatin1Char(' '), QLatin1Char('_'));
-    d.select = QStringLiteral("SELECT m.Id AS ReturnId, ") + kSql.concat({QStringLiteral("COALESCE(k.BookShortName, '')"), QStringLiteral("m.BillNO")}) +
+    d.select = QStringLiteral("SELECT m.Id AS ReturnId, ") + kReturnSql.concat({QStringLiteral("COALESCE(k.BookShortName, '')"), QStringLiteral("m.BillNO")}) +
                QStringLiteral(" AS ReturnNo, m.BillDate AS ReturnDate, COALESCE(a.AcName, '') AS PartyName, COALESCE(a.TinNo, '') AS PartyGSTIN, "
                               "COALESCE(m.") +
                source + QStringLiteral(", '') AS SourceBill, COALESCE(m.Ret_Reason, '') AS Reason, (SELECT ") +
-               kSql.sumRounded(QStringLiteral("x.") + quantity, 3) + QStringLiteral(" FROM ") + lines +
+               kReturnSql.sumRounded(QStringLiteral("x.") + quantity, 3) + QStringLiteral(" FROM ") + lines +
                QStringLiteral(" x WHERE x.BillMstId = m.Id) AS Qty, m.") + taxable +
                QStringLiteral(" AS Taxable, m.VatRs AS SGST, m.ATAXRs AS CGST, m.CSTRs AS IGST, m.BillAmount AS NetAmount, "
                               "m.PaidAmt AS Adjusted FROM ") +

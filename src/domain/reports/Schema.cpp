@@ -8,11 +8,6 @@ using namespace db;
 
 namespace {
 
-ColumnDef withDefault(ColumnDef column, const QString& literal) {
-    column.defaultValue = literal;
-    return column;
-}
-
 struct FormRow {
     int id;
     const char* name;

@@ -50,7 +50,7 @@ bool percentBasis(const QString& rateType) {
     return t.compare(kDiscountBasis, Qt::CaseInsensitive) == 0 || t.compare(kInterestBasis, Qt::CaseInsensitive) == 0;
 }
 
-QString money(Decimal value) { return value.toString(2); }
+QString amountText(Decimal value) { return value.toString(2); }
 
 vouchers::SettlingEntry noteEntry(const Side& side, qint64 id, const QDate& date, qint64 partyId, qint64 firmNo) {
     vouchers::SettlingEntry e;
@@ -74,7 +74,7 @@ struct NoteRow {
 };
 
 template <typename M>
-Column<NoteRow, Note> typed(const char* column, M Note::*member, const char* caption = nullptr) {
+Column<NoteRow, Note> noteTyped(const char* column, M Note::*member, const char* caption = nullptr) {
     return documents::fieldOf<NoteRow, Note>([](const NoteRow& r) -> const Note& { return r.note; }, column, member, caption);
 }
 
@@ -90,14 +90,14 @@ const documents::TableMap<NoteRow, Note>& noteTable() {
         {written<R, N>("FirmNO", [](const R& r) { return r.firmNo; }),
          {QStringLiteral("CNType"), {}, [](const R& r) { return QVariant(noteType(r.note.kind)); },
           [](N& n, const db::Row& row) { n.kind = row.text(QStringLiteral("CNType")) == QStringLiteral("D") ? NoteKind::Debit : NoteKind::Credit; }},
-         typed("CNNo", &N::noteNo, "C.N. No"),
-         typed("CnDate", &N::date),
+         noteTyped("CNNo", &N::noteNo, "C.N. No"),
+         noteTyped("CnDate", &N::date),
          {QStringLiteral("Thro"), {}, [](const R& r) { return QVariant(r.bookNo); },
           [](N& n, const db::Row& row) { n.bookNo = row.integer(QStringLiteral("Thro")); }},
-         typed("AcID", &N::partyId),
-         typed("DrAcId", &N::otherAccountId),
-         typed("RateType", &N::rateType, "Rate Type"),
-         typed("Q_ID", &N::itemId),
+         noteTyped("AcID", &N::partyId),
+         noteTyped("DrAcId", &N::otherAccountId),
+         noteTyped("RateType", &N::rateType, "Rate Type"),
+         noteTyped("Q_ID", &N::itemId),
          amount("CNTotAmt", &ComputedNote::taxable),
          written<R, N>("VATP", [](const R& r) { return r.computed.igst ? 0.0 : r.note.sgstPercent.toDouble(); }),
          amount("VatRs", &ComputedNote::sgst),
@@ -128,13 +128,13 @@ const documents::TableMap<NoteRow, Note>& noteTable() {
               n.tds = n.tdsPercent > Decimal();
           }},
          amount("TDSRs", &ComputedNote::tds),
-         typed("RefNO", &N::refNo, "Ref No"),
-         typed("RefType", &N::reasonCode, "Reason(GSTR-1)"),
-         typed("Ref_Notes", &N::refNotes, "Notes"),
-         typed("Remarks", &N::remarks, "Description"),
+         noteTyped("RefNO", &N::refNo, "Ref No"),
+         noteTyped("RefType", &N::reasonCode, "Reason(GSTR-1)"),
+         noteTyped("Ref_Notes", &N::refNotes, "Notes"),
+         noteTyped("Remarks", &N::remarks, "Description"),
          written<R, N>("BillMst_Id", [](const R& r) { return r.billRowId; }),
          written<R, N>("BillOutStand_Id", [](const R& r) { return r.settlementId; }),
-         typed("Is_SkipGst", &N::skipGst),
+         noteTyped("Is_SkipGst", &N::skipGst),
          fixed<R, N>("Is_Upload", 0)}};
     return table;
 }
@@ -412,7 +412,7 @@ void Notes::post(const Note& note, const ComputedNote& c, const Book& book) {
     const QString partyName = db_.scalar(QStringLiteral("SELECT AcName FROM AccMst WHERE Id = ?"), {note.partyId}).toString().trimmed();
     const QString description = side.noteWord + QStringLiteral(" No. ") + note.noteNo.trimmed() + QStringLiteral(" - ") + partyName +
                                 QStringLiteral(" @Party Ref No: ") + note.refNo.trimmed();
-    const QString taxNarration = QStringLiteral("Taxable Amt : ") + money(c.taxable);
+    const QString taxNarration = QStringLiteral("Taxable Amt : ") + amountText(c.taxable);
     // A credit note credits the party; a debit note debits it. The other side takes the opposite.
     const QChar partySide = note.kind == NoteKind::Credit ? QLatin1Char('C') : QLatin1Char('D');
     const QChar otherSide = note.kind == NoteKind::Credit ? QLatin1Char('D') : QLatin1Char('C');
@@ -433,7 +433,7 @@ void Notes::post(const Note& note, const ComputedNote& c, const Book& book) {
         lines.add(note.otherAccountId, otherSide, c.net, description, note.remarks);
     }
     if (c.tds > Decimal()) {
-        const QString tds = QStringLiteral("TDS ") + description + QStringLiteral("  (") + money(c.taxable) + QStringLiteral(" * ") +
+        const QString tds = QStringLiteral("TDS ") + description + QStringLiteral("  (") + amountText(c.taxable) + QStringLiteral(" * ") +
                             note.tdsPercent.toString(2) + QStringLiteral(" % )");
         lines.add(note.partyId, otherSide, c.tds, tds);
         lines.add(note.tdsAccountId, partySide, c.tds, tds);

@@ -3,19 +3,7 @@
 namespace tanabana::returns {
 
 using namespace db;
-
-namespace {
-
-ColumnDef withDefault(ColumnDef column, const QString& value) {
-    column.defaultValue = value;
-    return column;
-}
-ColumnDef amount(const char* name) { return withDefault(doubleCol(QString::fromLatin1(name)), QStringLiteral("0")); }
-ColumnDef key(const char* name) { return withDefault(longCol(QString::fromLatin1(name)), QStringLiteral("0")); }
-ColumnDef text(const char* name, int width) { return withDefault(textCol(QString::fromLatin1(name), width), QStringLiteral("''")); }
-ColumnDef flag(const char* name) { return withDefault(yesNoCol(QString::fromLatin1(name)), QStringLiteral("0")); }
-
-}  // namespace
+using namespace db::columns;
 
 const TableDef& cnMstTable() {
     static const TableDef table{

@@ -14,7 +14,7 @@ namespace tanabana::shell {
 
 namespace {
 
-QString keyOf(const QString& user) { return user.trimmed().toUpper(); }
+QString userKey(const QString& user) { return user.trimmed().toUpper(); }
 
 // The users window's group of each menu; production commands sit with the inventory.
 QString groupTitle(const QString& menu) {
@@ -65,7 +65,7 @@ const std::vector<RightsGroup>& rightsGroups() {
 
 QVariantMap operatorRights(db::Database& yearList, const QString& user) {
     QVariantMap rights;
-    const auto row = yearList.queryOne(QStringLiteral("SELECT * FROM LoginMst WHERE LoginName = ?"), {keyOf(user)});
+    const auto row = yearList.queryOne(QStringLiteral("SELECT * FROM LoginMst WHERE LoginName = ?"), {userKey(user)});
     if (!row) return rights;
     for (const QString& column : rightsColumns()) {
         const QVariant value = row->value(column);
@@ -85,12 +85,12 @@ QStringList OperatorAccounts::names() {
 }
 
 bool OperatorAccounts::exists(const QString& name) {
-    return yearList_.scalar(QStringLiteral("SELECT count(*) FROM LoginMst WHERE LoginName = ?"), {keyOf(name)}).toInt() > 0;
+    return yearList_.scalar(QStringLiteral("SELECT count(*) FROM LoginMst WHERE LoginName = ?"), {userKey(name)}).toInt() > 0;
 }
 
 bool OperatorAccounts::save(const QString& name, const QString& password, const QString& retype, const QVariantMap& rights) {
     if (yearLockRefuses(session_, messages_)) return false;
-    const QString key = schema::yearColumnWidths().fit(QStringLiteral("LoginMst"), QStringLiteral("LoginName"), keyOf(name));
+    const QString key = schema::yearColumnWidths().fit(QStringLiteral("LoginMst"), QStringLiteral("LoginName"), userKey(name));
     if (key.isEmpty()) {
         messages_.critical(kUserTitle, QStringLiteral("Please Enter User Name"));
         return false;
@@ -118,20 +118,20 @@ bool OperatorAccounts::save(const QString& name, const QString& password, const 
                        .arg(columns.join(QStringLiteral(", ")), QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
                    values);
     tx.commit();
-    if (key == keyOf(session_.loginUser)) session_.rights = operatorRights(yearList_, key);
+    if (key == userKey(session_.loginUser)) session_.rights = operatorRights(yearList_, key);
     messages_.information(kUserTitle, QStringLiteral("User Is Created"));
     return true;
 }
 
 bool OperatorAccounts::remove(const QString& name) {
     if (yearLockRefuses(session_, messages_)) return false;
-    const QString key = keyOf(name);
+    const QString key = userKey(name);
     if (key.isEmpty() || !exists(key)) {
         messages_.critical(kUserTitle, QStringLiteral("Please Enter User Name"));
         return false;
     }
     if (rightRefuses(session_, messages_, GeneralRight::Delete)) return false;
-    if (key == keyOf(session_.loginUser)) {
+    if (key == userKey(session_.loginUser)) {
         messages_.critical(QStringLiteral("Delete Confirmation"), QStringLiteral("You Can't Delete The User Who Is Logged In"));
         return false;
     }
@@ -150,9 +150,9 @@ bool OperatorAccounts::changePassword(const QString& user, const QString& passwo
     }
     db::Transaction tx(yearList_);
     const int changed = yearList_.exec(QStringLiteral("UPDATE LoginMst SET Password = ? WHERE LoginName = ?"),
-                                       {hashPassword(password), keyOf(user)});
+                                       {hashPassword(password), userKey(user)});
     if (changed == 0) {
-        messages_.critical(QStringLiteral("SAVE Confirmation"), QStringLiteral("User %1 Is Not Found").arg(keyOf(user)));
+        messages_.critical(QStringLiteral("SAVE Confirmation"), QStringLiteral("User %1 Is Not Found").arg(userKey(user)));
         return false;
     }
     tx.commit();

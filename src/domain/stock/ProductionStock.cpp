@@ -6,9 +6,9 @@ namespace tanabana::stock {
 
 namespace {
 
-const QString kDate = QStringLiteral("dd-MM-yyyy");
+const QString kProductionDate = QStringLiteral("dd-MM-yyyy");
 
-void compute(const WovenFilter& f, db::Database& db, const Session& session, reports::RegisterResult& result) {
+void computeWoven(const WovenFilter& f, db::Database& db, const Session& session, reports::RegisterResult& result) {
     const reports::RegisterChoice& c = result.choice;
     accounts::checkReportDates(session, c, true);
     QString sql = QStringLiteral(
@@ -37,7 +37,7 @@ void compute(const WovenFilter& f, db::Database& db, const Session& session, rep
     sql += QStringLiteral(" ORDER BY ProdGrp, ProdSubGrp, P1, pd.TakNo2, pd.TakaNO");
     result.data = reports::ResultSet::fromQuery(db, sql, params);
 
-    result.title = QStringLiteral("Production Stock From ") + c.from.toString(kDate) + QStringLiteral(" To ") + c.to.toString(kDate);
+    result.title = QStringLiteral("Production Stock From ") + c.from.toString(kProductionDate) + QStringLiteral(" To ") + c.to.toString(kProductionDate);
     QStringList filters;
     if (!result.filters.isEmpty()) filters << result.filters;
     if (!f.challanNo.trimmed().isEmpty()) filters << QStringLiteral("Ch No : ") + f.challanNo.trimmed();
@@ -72,7 +72,7 @@ reports::RegisterDefinition wovenStockRegister(const WovenFilter& filter) {
     d.itemFilter = QStringLiteral("pd.qId = ?");
     d.opens = reports::DocumentKind::ProductionChallan;
     d.keyColumn = QStringLiteral("ProdChallanId");
-    d.compute = [filter](db::Database& db, const Session& session, reports::RegisterResult& result) { compute(filter, db, session, result); };
+    d.compute = [filter](db::Database& db, const Session& session, reports::RegisterResult& result) { computeWoven(filter, db, session, result); };
     return d;
 }
 

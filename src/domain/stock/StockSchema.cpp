@@ -4,15 +4,6 @@ namespace tanabana::stock {
 
 using namespace db;
 
-namespace {
-
-ColumnDef withDefault(ColumnDef column, const QString& value) {
-    column.defaultValue = value;
-    return column;
-}
-
-}  // namespace
-
 const TableDef& stockTransferTable() {
     // At most one row per firm, date and pair of items: a second transfer of the pair that day
     // replaces the first.

@@ -8,7 +8,7 @@ namespace tanabana::stock {
 
 namespace {
 
-const QString kDate = QStringLiteral("dd-MM-yyyy");
+const QString kTrailDate = QStringLiteral("dd-MM-yyyy");
 
 // Taka lines of the mill issues of the firm up to the date (three bound values: firm, date and
 // again the firm for the receipts) with the receipt that brought each back, when there is one.
@@ -171,10 +171,10 @@ reports::RegisterDefinition takaRegister(const QString& takaNo, bool atMillOnly)
                         QStringLiteral("Days"),   QStringLiteral("FinMtrs"), QStringLiteral("FinQuality"), QStringLiteral("LotNO")};
         for (const TakaPlace& t : places)
             data.rows.push_back({t.takaNo, t.quality, t.metres.toString(2),
-                                 (t.woven ? QStringLiteral("Prod ") : QString()) + t.document + QLatin1Char(' ') + t.documentDate.toString(kDate),
+                                 (t.woven ? QStringLiteral("Prod ") : QString()) + t.document + QLatin1Char(' ') + t.documentDate.toString(kTrailDate),
                                  t.supplier, stateText(t.state), t.place, t.since, t.days,
                                  t.finishedMetres.toString(2), t.finishedQuality, t.lotNo});
-        result.title = QStringLiteral("Where Is Every Taka As On ") + on.toString(kDate);
+        result.title = QStringLiteral("Where Is Every Taka As On ") + on.toString(kTrailDate);
         QStringList filters;
         if (!takaNo.trimmed().isEmpty()) filters << QStringLiteral("Taka No : ") + takaNo.trimmed();
         if (atMillOnly) filters << QStringLiteral("At Mill Only");

@@ -14,12 +14,11 @@ namespace tanabana::trade {
 
 namespace {
 
-const QString kMst = QStringLiteral("ChalanMst");
-const QString kDtl = QStringLiteral("ChalanDtl");
+const QString kChallanMst = QStringLiteral("ChalanMst");
+const QString kChallanDtl = QStringLiteral("ChalanDtl");
 
 QString inWords(Decimal amount) { return QStringLiteral("Rs. ") + AmountInWords(amount) + QStringLiteral(" Only."); }
 
-QString rateBasis(const QString& rateOn) { return rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M"); }
 
 }  // namespace
 
@@ -35,7 +34,7 @@ DeliveryChallans::DeliveryChallans(db::Database& db, Session& session, Messages&
     : db_(db), session_(session), messages_(messages) {}
 
 const documents::NumberSeries& DeliveryChallans::numbers() {
-    static const documents::NumberSeries series{kMst, QStringLiteral("BillNO"), QStringLiteral("BillDate"), QStringLiteral("BookNO"),
+    static const documents::NumberSeries series{kChallanMst, QStringLiteral("BillNO"), QStringLiteral("BillDate"), QStringLiteral("BookNO"),
                                                 QStringLiteral("FirmNO"), {}};
     return series;
 }
@@ -67,10 +66,10 @@ documents::Column<ChallanRow, DeliveryChallan> header(const char* column, M Deli
     return c;
 }
 
-const documents::TableMap<ChallanRow, DeliveryChallan>& headerTable() {
+const documents::TableMap<ChallanRow, DeliveryChallan>& challanTable() {
     using Row = ChallanRow;
     static const documents::TableMap<Row, DeliveryChallan> table{
-        kMst, QStringLiteral("Id"),
+        kChallanMst, QStringLiteral("Id"),
         {written<Row, DeliveryChallan>("FirmNO", [](const Row& r) { return r.firmNo; }),
          fixed<Row, DeliveryChallan>("FormId", 3),
          header("BookNO", &DeliveryChallan::bookNo),
@@ -111,10 +110,10 @@ documents::Column<ChallanLineRow, ChallanLine> line(const char* column, M Challa
     return {own.name, own.caption, [w = own.write](const ChallanLineRow& r) { return w(r.line); }, own.read, own.overlong};
 }
 
-const documents::TableMap<ChallanLineRow, ChallanLine>& lineTable() {
+const documents::TableMap<ChallanLineRow, ChallanLine>& challanLines() {
     using Row = ChallanLineRow;
     static const documents::TableMap<Row, ChallanLine> table{
-        kDtl, {},
+        kChallanDtl, {},
         {written<Row, ChallanLine>("BillMstId", [](const Row& r) { return r.challanId; }),
          written<Row, ChallanLine>("Srno", [](const Row& r) { return r.srno; }),
          line("PCode", &ChallanLine::qualityId),
@@ -161,9 +160,9 @@ bool DeliveryChallans::validate(const DeliveryChallan& c) {
             return false;
         }
     }
-    if (documents::refuseTooLong(messages_, headerTable().tooLong({c, session_.firmNo}))) return false;
+    if (documents::refuseTooLong(messages_, challanTable().tooLong({c, session_.firmNo}))) return false;
     for (const ChallanLineRow& row : rowsOf(c))
-        if (documents::refuseTooLong(messages_, lineTable().tooLong(row))) return false;
+        if (documents::refuseTooLong(messages_, challanLines().tooLong(row))) return false;
     return true;
 }
 
@@ -214,10 +213,10 @@ std::optional<qint64> DeliveryChallans::save(DeliveryChallan& c) {
     // Whether the challan's lines are takas is the books' fact, not the screen's: a taka challan
     // re-saved from the free-entry screen keeps its takas.
     const bool takas = c.fromTakas || carriesTakas(previousId);
-    c.id = previousId > 0 ? previousId : db_.nextKey(kMst, QStringLiteral("Id"));
+    c.id = previousId > 0 ? previousId : db_.nextKey(kChallanMst, QStringLiteral("Id"));
     if (previousId > 0) releaseTakas(c.id);
-    headerTable().write(db_, {c, session_.firmNo}, c.id);
-    lineTable().replaceLines(db_, QStringLiteral("BillMstId"), c.id, rowsOf(c));
+    challanTable().write(db_, {c, session_.firmNo}, c.id);
+    challanLines().replaceLines(db_, QStringLiteral("BillMstId"), c.id, rowsOf(c));
     std::vector<PartyRate> rates;
     for (const ChallanLineRow& row : rowsOf(c))
         rates.push_back({row.line.qualityId, row.line.pieces, row.line.metres, rateBasis(row.line.rateOn), row.line.rate, c.id,
@@ -246,7 +245,7 @@ bool DeliveryChallans::remove(qint64 id) {
     // An invoice may have taken the challan since the question was asked.
     if (documents::refuseUsed(db_, messages_, uses, id)) return false;
     releaseTakas(id);
-    documents::deleteDocument(db_, {kMst, {{kDtl, QStringLiteral("BillMstId")}}, documents::kDeliveryChallanHistory}, id, session_.firmNo);
+    documents::deleteDocument(db_, {kChallanMst, {{kChallanDtl, QStringLiteral("BillMstId")}}, documents::kDeliveryChallanHistory}, id, session_.firmNo);
     tx.commit();
     messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("Chalan IS Deleted!"));
     return true;
@@ -257,9 +256,9 @@ std::optional<DeliveryChallan> DeliveryChallans::load(qint64 id) {
     if (!h) return std::nullopt;
     DeliveryChallan c;
     c.id = id;
-    headerTable().read(c, *h);
+    challanTable().read(c, *h);
     c.fromTakas = carriesTakas(id);
-    lineTable().readLines(db_, QStringLiteral("BillMstId"), id, c.lines);
+    challanLines().readLines(db_, QStringLiteral("BillMstId"), id, c.lines);
     return c;
 }
 

@@ -48,4 +48,13 @@ void refuseMissingPartyOrQuality(Messages& messages) {
     messages.critical(QStringLiteral("System Validation"), QStringLiteral("Please Select Party NAme and Quality"));
 }
 
+QString stateCodeOf(const QString& stateOrGstin) {
+    const QString t = stateOrGstin.trimmed();
+    return t.size() >= 2 && t.at(0).isDigit() && t.at(1).isDigit() ? t.left(2) : QString();
+}
+
+QString rateBasis(const QString& rateOn) { return rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M"); }
+
+QString moneyText(Decimal value) { return value.toString(2); }
+
 }  // namespace tanabana::trade

@@ -26,6 +26,13 @@ QString fitted(const QString& table, const QString& column, const QString& text)
 // A date for binding: null when invalid.
 QVariant dateValue(const QDate& date);
 
+// The state code a state field or GSTIN starts with ("24" of "24ABCDE1234F1Z5"); empty when none.
+QString stateCodeOf(const QString& stateOrGstin);
+// How a line's rate is applied: "P" per piece, otherwise "M" per metre.
+QString rateBasis(const QString& rateOn);
+// An amount as written into a message or a text column: two places.
+QString moneyText(Decimal value);
+
 // The system's refusal when a document lacks its party, book, number or lines.
 void refuseMissingPartyOrQuality(Messages& messages);
 

@@ -5,13 +5,14 @@
 #include "domain/documents/Lookups.h"
 #include "domain/documents/TableMap.h"
 #include "domain/trade/InvoiceMath.h"
+#include "domain/trade/DocumentRules.h"
 
 namespace tanabana::trade {
 
 namespace {
 
-const QString kMst = QStringLiteral("BillMSt_Ch");
-const QString kDtl = QStringLiteral("BillDtl_Ch");
+const QString kPurChallanMst = QStringLiteral("BillMSt_Ch");
+const QString kPurChallanDtl = QStringLiteral("BillDtl_Ch");
 
 // Deletion history of purchase challans: they carry no journal, so they have a kind of their own.
 constexpr int kPurchaseChallanHistory = 31;
@@ -19,34 +20,33 @@ constexpr int kPurchaseChallanHistory = 31;
 using documents::Column;
 using documents::written;
 
-QString rateBasis(const QString& rateOn) { return rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M"); }
 
 // The challan as its header row is written, with the firm it belongs to.
-struct HeaderRow {
+struct PurChallanRow {
     const PurchaseChallan& challan;
     qint64 firmNo = 0;
 };
 
 template <typename M>
-Column<HeaderRow, PurchaseChallan> typed(const char* column, M PurchaseChallan::*member, const char* caption = nullptr) {
-    return documents::fieldOf<HeaderRow>([](const HeaderRow& r) -> const PurchaseChallan& { return r.challan; }, column, member, caption);
+Column<PurChallanRow, PurchaseChallan> purChallanTyped(const char* column, M PurchaseChallan::*member, const char* caption = nullptr) {
+    return documents::fieldOf<PurChallanRow>([](const PurChallanRow& r) -> const PurchaseChallan& { return r.challan; }, column, member, caption);
 }
 
-const documents::TableMap<HeaderRow, PurchaseChallan>& headerTable() {
-    using R = HeaderRow;
+const documents::TableMap<PurChallanRow, PurchaseChallan>& purChallanTable() {
+    using R = PurChallanRow;
     using C = PurchaseChallan;
     static const documents::TableMap<R, C> table{
-        kMst, QStringLiteral("Id"),
-        {typed("PartyId", &C::partyId),
-         typed("BookId", &C::bookId),
-         typed("BillNO", &C::challanNo, "Pur. Ch. No"),
-         typed("BillDate", &C::date),
-         typed("Against", &C::against, "Against"),
-         typed("Notes", &C::notes, "Notes"),
+        kPurChallanMst, QStringLiteral("Id"),
+        {purChallanTyped("PartyId", &C::partyId),
+         purChallanTyped("BookId", &C::bookId),
+         purChallanTyped("BillNO", &C::challanNo, "Pur. Ch. No"),
+         purChallanTyped("BillDate", &C::date),
+         purChallanTyped("Against", &C::against, "Against"),
+         purChallanTyped("Notes", &C::notes, "Notes"),
          written<R, C>("BillAmount", [](const R& r) { return PurchaseChallans::amount(r.challan).toDouble(); }),
          written<R, C>("FirmNo", [](const R& r) { return r.firmNo; }),
-         typed("BrokerId", &C::brokerId),
-         typed("Is_Audit", &C::audited),
+         purChallanTyped("BrokerId", &C::brokerId),
+         purChallanTyped("Is_Audit", &C::audited),
          {QStringLiteral("InvType"), {},
           [](const R& r) {
               return QVariant(r.challan.invoiceType.trimmed().left(1).toUpper() == QStringLiteral("R") ? QStringLiteral("R") : QStringLiteral("T"));
@@ -55,7 +55,7 @@ const documents::TableMap<HeaderRow, PurchaseChallan>& headerTable() {
     return table;
 }
 
-struct LineRow {
+struct PurChallanLineRow {
     const PurchaseChallanLine& line;
     qint64 challanId = 0;
     int srno = 0;
@@ -63,15 +63,15 @@ struct LineRow {
 };
 
 template <typename M>
-Column<LineRow, PurchaseChallanLine> lineField(const char* column, M PurchaseChallanLine::*member, int places) {
-    return documents::fieldOf<LineRow>([](const LineRow& r) -> const PurchaseChallanLine& { return r.line; }, column, member, nullptr, places);
+Column<PurChallanLineRow, PurchaseChallanLine> lineField(const char* column, M PurchaseChallanLine::*member, int places) {
+    return documents::fieldOf<PurChallanLineRow>([](const PurChallanLineRow& r) -> const PurchaseChallanLine& { return r.line; }, column, member, nullptr, places);
 }
 
-const documents::TableMap<LineRow, PurchaseChallanLine>& lineTable() {
-    using R = LineRow;
+const documents::TableMap<PurChallanLineRow, PurchaseChallanLine>& purChallanLines() {
+    using R = PurChallanLineRow;
     using L = PurchaseChallanLine;
     static const documents::TableMap<R, L> table{
-        kDtl, {},
+        kPurChallanDtl, {},
         {written<R, L>("BillMStId", [](const R& r) { return r.challanId; }),
          written<R, L>("Srno", [](const R& r) { return r.srno; }),
          lineField("PCode", &L::qualityId, 0),
@@ -133,7 +133,7 @@ std::optional<qint64> PurchaseChallans::save(PurchaseChallan& c) {
             return std::nullopt;
         }
     }
-    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{c, session_.firmNo}))) return std::nullopt;
+    if (documents::refuseTooLong(messages_, purChallanTable().tooLong(PurChallanRow{c, session_.firmNo}))) return std::nullopt;
     db::Transaction tx(db_);
     db_.lockSeries(QStringLiteral("BillMSt_Ch.Id"));
     const auto existing = challanOfParty(c.partyId, c.challanNo);
@@ -141,12 +141,12 @@ std::optional<qint64> PurchaseChallans::save(PurchaseChallan& c) {
         messages_.critical(QStringLiteral("Bill NO Duplication"), QStringLiteral("This Chalan NO is Already exist!"));
         return std::nullopt;
     }
-    const qint64 id = c.id > 0 ? c.id : db_.nextKey(kMst, QStringLiteral("Id"));
-    headerTable().write(db_, HeaderRow{c, session_.firmNo}, id);
-    std::vector<LineRow> rows;
+    const qint64 id = c.id > 0 ? c.id : db_.nextKey(kPurChallanMst, QStringLiteral("Id"));
+    purChallanTable().write(db_, PurChallanRow{c, session_.firmNo}, id);
+    std::vector<PurChallanLineRow> rows;
     int srno = 0;
     for (const PurchaseChallanLine& line : c.lines) rows.push_back({line, id, ++srno});
-    lineTable().replaceLines(db_, QStringLiteral("BillMStId"), id, rows);
+    purChallanLines().replaceLines(db_, QStringLiteral("BillMStId"), id, rows);
     tx.commit();
     c.id = id;
     messages_.information(QStringLiteral("Save Confirmation"), QStringLiteral("ONE TRANSACTION IS SAVED"));
@@ -158,7 +158,7 @@ bool PurchaseChallans::remove(qint64 id) {
     if (db_.scalar(QStringLiteral("SELECT count(*) FROM BillMSt_Ch WHERE Id = ? AND FirmNo = ?"), {id, session_.firmNo}).toInt() == 0) return false;
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are You Sure to Permanently Delete This Chalan ?"))) return false;
     db::Transaction tx(db_);
-    documents::deleteDocument(db_, {kMst, {{kDtl, QStringLiteral("BillMStId")}}, kPurchaseChallanHistory}, id, session_.firmNo);
+    documents::deleteDocument(db_, {kPurChallanMst, {{kPurChallanDtl, QStringLiteral("BillMStId")}}, kPurchaseChallanHistory}, id, session_.firmNo);
     tx.commit();
     messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("Purchase Chalan Is Deleted!"));
     return true;
@@ -169,8 +169,8 @@ std::optional<PurchaseChallan> PurchaseChallans::load(qint64 id) {
     if (!h) return std::nullopt;
     PurchaseChallan c;
     c.id = id;
-    headerTable().read(c, *h);
-    lineTable().readLines(db_, QStringLiteral("BillMStId"), id, c.lines);
+    purChallanTable().read(c, *h);
+    purChallanLines().readLines(db_, QStringLiteral("BillMStId"), id, c.lines);
     return c;
 }
 

@@ -16,16 +16,11 @@ namespace tanabana::trade {
 
 namespace {
 
-const QString kMst = QStringLiteral("BillMst");
-const QString kDtl = QStringLiteral("BillDtl");
+const QString kBillMst = QStringLiteral("BillMst");
+const QString kBillDtl = QStringLiteral("BillDtl");
 const QString kTakas = QStringLiteral("BillMst_TakaDetail");
 constexpr int kPurchase = ledger::DocumentType::Purchase;
 constexpr int kJournalVoucher = ledger::DocumentType::JournalVoucher;
-
-QString stateCode(const QString& stateOrGstin) {
-    const QString t = stateOrGstin.trimmed();
-    return t.size() >= 2 && t.at(0).isDigit() && t.at(1).isDigit() ? t.left(2) : QString();
-}
 
 QString kindCondition(PurchaseKind kind) {
     switch (kind) {
@@ -103,7 +98,7 @@ using documents::written;
 
 // A bill as its header row is written: what was typed, what was computed, and what the books
 // already hold for it (the paid amount stays as the payments left it).
-struct HeaderRow {
+struct PurchaseHeaderRow {
     const PurchaseBill& bill;
     const ComputedPurchase& computed;
     qint64 firmNo = 0;
@@ -115,54 +110,54 @@ struct HeaderRow {
 };
 
 template <typename M>
-Column<HeaderRow, PurchaseBill> typed(const char* column, M PurchaseBill::*member, const char* caption = nullptr) {
-    return documents::fieldOf<HeaderRow>([](const HeaderRow& r) -> const PurchaseBill& { return r.bill; }, column, member, caption);
+Column<PurchaseHeaderRow, PurchaseBill> purchaseTyped(const char* column, M PurchaseBill::*member, const char* caption = nullptr) {
+    return documents::fieldOf<PurchaseHeaderRow>([](const PurchaseHeaderRow& r) -> const PurchaseBill& { return r.bill; }, column, member, caption);
 }
 
 // A bill total as computed.
-Column<HeaderRow, PurchaseBill> total(const char* column, Decimal InvoiceTotals::*member) {
-    return written<HeaderRow, PurchaseBill>(column, [member](const HeaderRow& r) { return (r.computed.totals.*member).toDouble(); });
+Column<PurchaseHeaderRow, PurchaseBill> purchaseTotal(const char* column, Decimal InvoiceTotals::*member) {
+    return written<PurchaseHeaderRow, PurchaseBill>(column, [member](const PurchaseHeaderRow& r) { return (r.computed.totals.*member).toDouble(); });
 }
 
-const documents::TableMap<HeaderRow, PurchaseBill>& headerTable() {
-    using R = HeaderRow;
+const documents::TableMap<PurchaseHeaderRow, PurchaseBill>& purchaseHeaderTable() {
+    using R = PurchaseHeaderRow;
     using B = PurchaseBill;
     static const documents::TableMap<R, B> table{
-        kMst, QStringLiteral("Id"),
-        {typed("BillSrno", &B::serial),
+        kBillMst, QStringLiteral("Id"),
+        {purchaseTyped("BillSrno", &B::serial),
          written<R, B>("FirmNO", [](const R& r) { return r.firmNo; }),
          fixed<R, B>("FormId", kPurchase),
-         typed("BookId", &B::bookId),
-         typed("BillNO", &B::billNo, "Pur. Bill No"),
-         typed("BillDate", &B::date),
-         typed("PartyID", &B::partyId),
-         typed("CrDays", &B::creditDays),
+         purchaseTyped("BookId", &B::bookId),
+         purchaseTyped("BillNO", &B::billNo, "Pur. Bill No"),
+         purchaseTyped("BillDate", &B::date),
+         purchaseTyped("PartyID", &B::partyId),
+         purchaseTyped("CrDays", &B::creditDays),
          written<R, B>("PDueDate", [](const R& r) { return QVariant(r.bill.date.addDays(r.bill.creditDays)); }),
          {QStringLiteral("InvType"), {}, [](const R& r) { return QVariant(r.bill.invoiceType.trimmed().left(1).toUpper()); },
           [](B& b, const db::Row& row) { b.invoiceType = row.text(QStringLiteral("InvType")); }},
          fixed<R, B>("PurTypeId", 0),
          written<R, B>("Amt", [](const R& r) { return r.computed.totals.goods().toDouble(); }),
-         total("TotAmt", &InvoiceTotals::taxable),
-         total("VatRs", &InvoiceTotals::sgst),
-         total("ATAXRs", &InvoiceTotals::cgst),
-         total("CSTRs", &InvoiceTotals::igst),
+         purchaseTotal("TotAmt", &InvoiceTotals::taxable),
+         purchaseTotal("VatRs", &InvoiceTotals::sgst),
+         purchaseTotal("ATAXRs", &InvoiceTotals::cgst),
+         purchaseTotal("CSTRs", &InvoiceTotals::igst),
          fixed<R, B>("VATP", 0), fixed<R, B>("ATAXP", 0), fixed<R, B>("DiscP", 0), fixed<R, B>("DiscRs", 0), fixed<R, B>("OtherRs", 0),
          {QStringLiteral("OtherP"), {}, [](const R& r) { return QVariant(r.computed.totals.otherCharges.toDouble()); },
           [](B& b, const db::Row& row) { b.otherCharges = Decimal::fromVariant(row.value(QStringLiteral("OtherP"))); }},
          written<R, B>("OtherP1", [](const R& r) { return r.roundOffKept ? r.computed.totals.roundOff.toDouble() : 0.0; }),
-         typed("TDSP", &B::tdsPercent),
-         total("TDSRs", &InvoiceTotals::tds),
-         typed("TCSP", &B::tcsPercent),
-         total("TCSRs", &InvoiceTotals::tcs),
+         purchaseTyped("TDSP", &B::tdsPercent),
+         purchaseTotal("TDSRs", &InvoiceTotals::tds),
+         purchaseTyped("TCSP", &B::tcsPercent),
+         purchaseTotal("TCSRs", &InvoiceTotals::tcs),
          written<R, B>("BillAmount", [](const R& r) { return r.amount().toDouble(); }),
-         typed("AGAINST", &B::ewayBillNo, "Eway Bill No"),
-         typed("Notes", &B::notes, "Desc"),
-         typed("LotNO", &B::lotNo, "Lot No"),
-         typed("BrokerId", &B::brokerId),
-         typed("LrNo", &B::lrNo, "L.R.No."),
-         typed("LrDate", &B::lrDate),
-         typed("CaseNO", &B::caseNo, "Case No."),
-         typed("TransportName", &B::transport, "Transport"),
+         purchaseTyped("AGAINST", &B::ewayBillNo, "Eway Bill No"),
+         purchaseTyped("Notes", &B::notes, "Desc"),
+         purchaseTyped("LotNO", &B::lotNo, "Lot No"),
+         purchaseTyped("BrokerId", &B::brokerId),
+         purchaseTyped("LrNo", &B::lrNo, "L.R.No."),
+         purchaseTyped("LrDate", &B::lrDate),
+         purchaseTyped("CaseNO", &B::caseNo, "Case No."),
+         purchaseTyped("TransportName", &B::transport, "Transport"),
          {QStringLiteral("GenPurAccId"), {}, [](const R& r) { return QVariant(r.bill.kind == PurchaseKind::Goods ? 0 : r.bill.expenseAccountId); },
           [](B& b, const db::Row& row) { b.expenseAccountId = row.integer(QStringLiteral("GenPurAccId")); }},
          {QStringLiteral("IsGP_M"), {}, [](const R& r) { return QVariant(r.bill.kind == PurchaseKind::ExpenseLines ? 1 : 0); },
@@ -171,10 +166,10 @@ const documents::TableMap<HeaderRow, PurchaseBill>& headerTable() {
                        : row.flag(QStringLiteral("IsGP_M")) ? PurchaseKind::ExpenseLines
                                                             : PurchaseKind::Expense;
           }},
-         typed("RCM_ID", &B::reverseChargeId),
-         typed("RCM_BillNO", &B::reverseChargeBillNo, "RCM Bill No"),
-         typed("RCM_JVNO", &B::reverseChargeJournalNo),
-         typed("Is_SkipGst", &B::skipGst),
+         purchaseTyped("RCM_ID", &B::reverseChargeId),
+         purchaseTyped("RCM_BillNO", &B::reverseChargeBillNo, "RCM Bill No"),
+         purchaseTyped("RCM_JVNO", &B::reverseChargeJournalNo),
+         purchaseTyped("Is_SkipGst", &B::skipGst),
          written<R, B>("PaidAmt", [](const R& r) { return r.paid.toDouble(); }),
          written<R, B>("UnPaidAmt", [](const R& r) { return (r.amount() - r.computed.totals.tds - r.paid).roundHalfEven(2).toDouble(); }),
          {QStringLiteral("IsOp"), {}, [](const R& r) { return QVariant(r.bill.opening ? -1 : 0); },
@@ -182,28 +177,27 @@ const documents::TableMap<HeaderRow, PurchaseBill>& headerTable() {
               b.opening = row.integer(QStringLiteral("IsOp")) == -1;
               if (b.opening) b.pendingAmount = Decimal::fromVariant(row.value(QStringLiteral("BillAmount")));
           }},
-         typed("Is_Audit", &B::audited),
+         purchaseTyped("Is_Audit", &B::audited),
          fixed<R, B>("Is_Upload", 0),
          written<R, B>("Is_Item_RNd", [](const R& r) { return r.gstToRupees ? 2 : 1; })}};
     return table;
 }
 
 // One bill line as written: the typed line, its computed amounts, its bill and place.
-using LineRow = PurchaseLineRow;
 
-Column<LineRow, PurchaseLine> lineAmount(const char* column, Decimal InvoiceLine::*member) {
-    return written<LineRow, PurchaseLine>(column, [member](const LineRow& r) { return (r.computed.*member).toDouble(); });
+Column<PurchaseLineRow, PurchaseLine> purchaseLineAmount(const char* column, Decimal InvoiceLine::*member) {
+    return written<PurchaseLineRow, PurchaseLine>(column, [member](const PurchaseLineRow& r) { return (r.computed.*member).toDouble(); });
 }
 
-Column<LineRow, PurchaseLine> quantity(const char* column, Decimal InvoiceLineInput::*member) {
+Column<PurchaseLineRow, PurchaseLine> purchaseQuantity(const char* column, Decimal InvoiceLineInput::*member) {
     const QString name = QString::fromLatin1(column);
-    return {name, {}, [member](const LineRow& r) { return QVariant((r.line.input.*member).roundHalfEven(3).toDouble()); },
+    return {name, {}, [member](const PurchaseLineRow& r) { return QVariant((r.line.input.*member).roundHalfEven(3).toDouble()); },
             [member, name](PurchaseLine& l, const db::Row& row) { l.input.*member = Decimal::fromVariant(row.value(name)); }};
 }
 
 // The line's rates and GST as the bill stored them, so a re-save computes the same bill whatever
 // the item master says today.
-void readRates(PurchaseLine& line, const db::Row& r) {
+void readPurchaseRates(PurchaseLine& line, const db::Row& r) {
     InvoiceLineInput& in = line.input;
     in.discountPercent = Decimal::fromVariant(r.value(QStringLiteral("CDP")));
     const Decimal igst = Decimal::fromVariant(r.value(QStringLiteral("IGSTP")));
@@ -221,42 +215,42 @@ void readRates(PurchaseLine& line, const db::Row& r) {
     in.gstCalc = rate == undiscounted ? 1 : 2;
 }
 
-const documents::TableMap<LineRow, PurchaseLine>& lineTable() {
-    using R = LineRow;
+const documents::TableMap<PurchaseLineRow, PurchaseLine>& purchaseLines() {
+    using R = PurchaseLineRow;
     using L = PurchaseLine;
     static const documents::TableMap<R, L> table{
-        kDtl, {},
+        kBillDtl, {},
         {written<R, L>("BillMstId", [](const R& r) { return r.billId; }),
          written<R, L>("Srno", [](const R& r) { return r.srno; }),
          {QStringLiteral("PCode"), {}, [](const R& r) { return QVariant(r.line.qualityId); },
           [](L& l, const db::Row& row) { l.qualityId = row.integer(QStringLiteral("PCode")); }},
-         quantity("Qty2", &InvoiceLineInput::pieces),
+         purchaseQuantity("Qty2", &InvoiceLineInput::pieces),
          {QStringLiteral("Qty1"), {}, [](const R& r) { return QVariant(r.line.count.roundHalfEven(3).toDouble()); },
           [](L& l, const db::Row& row) { l.count = Decimal::fromVariant(row.value(QStringLiteral("Qty1"))); }},
-         quantity("PQty", &InvoiceLineInput::metres),
+         purchaseQuantity("PQty", &InvoiceLineInput::metres),
          {QStringLiteral("PM"), {}, [](const R& r) {
               return QVariant(r.line.input.rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M"));
           },
           [](L& l, const db::Row& row) { l.input.rateOn = row.text(QStringLiteral("PM")); }},
          written<R, L>("PRate1", [](const R& r) { return r.line.input.listRate.roundHalfEven(4).toDouble(); }),
-         {QStringLiteral("PRate"), {}, [](const R& r) { return QVariant(r.computed.rate.toDouble()); }, readRates},
-         lineAmount("PAmt", &InvoiceLine::amount),
+         {QStringLiteral("PRate"), {}, [](const R& r) { return QVariant(r.computed.rate.toDouble()); }, readPurchaseRates},
+         purchaseLineAmount("PAmt", &InvoiceLine::amount),
          written<R, L>("CDP", [](const R& r) { return r.line.input.discountPercent.toDouble(); }),
-         lineAmount("CDRs", &InvoiceLine::discountAmount),
+         purchaseLineAmount("CDRs", &InvoiceLine::discountAmount),
          {QStringLiteral("Freight_D"), {}, [](const R& r) { return QVariant(r.computed.freight.toDouble()); },
           [](L& l, const db::Row& row) { l.input.freight = Decimal::fromVariant(row.value(QStringLiteral("Freight_D"))); }},
-         lineAmount("VatPD", &InvoiceLine::tax1Percent),
-         lineAmount("ATaxPD", &InvoiceLine::tax2Percent),
-         lineAmount("VatRsD", &InvoiceLine::tax1Amount),
-         lineAmount("ATaxRsD", &InvoiceLine::tax2Amount),
+         purchaseLineAmount("VatPD", &InvoiceLine::tax1Percent),
+         purchaseLineAmount("ATaxPD", &InvoiceLine::tax2Percent),
+         purchaseLineAmount("VatRsD", &InvoiceLine::tax1Amount),
+         purchaseLineAmount("ATaxRsD", &InvoiceLine::tax2Amount),
          written<R, L>("IGSTP", [](const R& r) { return r.computed.igstPercent().toDouble(); }),
          written<R, L>("IGSTRs", [](const R& r) { return r.computed.igstAmount().toDouble(); }),
-         lineAmount("TotAmtD", &InvoiceLine::lineTotal),
+         purchaseLineAmount("TotAmtD", &InvoiceLine::lineTotal),
          {QStringLiteral("Issue_Taka"), {}, [](const R& r) { return QVariant(r.line.issuedTakas); },
           [](L& l, const db::Row& row) { l.issuedTakas = int(row.integer(QStringLiteral("Issue_Taka"))); }},
          {QStringLiteral("Issue_Mtrs"), {}, [](const R& r) { return QVariant(r.line.issuedMetres.toDouble()); },
           [](L& l, const db::Row& row) { l.issuedMetres = Decimal::fromVariant(row.value(QStringLiteral("Issue_Mtrs"))); }},
-         lineAmount("BillNetAmt", &InvoiceLine::lineTotal)}};
+         purchaseLineAmount("BillNetAmt", &InvoiceLine::lineTotal)}};
     return table;
 }
 
@@ -288,8 +282,8 @@ const documents::TableMap<TakaRow, PurchaseTaka>& takaTable() {
 // The lines a bill writes: goods and multi-line expense bills skip lines without an item.
 bool writesLine(const PurchaseBill& bill, const PurchaseLine& line) { return line.qualityId > 0 || bill.kind == PurchaseKind::Expense; }
 
-std::vector<LineRow> lineRows(const PurchaseBill& b, const ComputedPurchase& c) {
-    std::vector<LineRow> rows;
+std::vector<PurchaseLineRow> lineRows(const PurchaseBill& b, const ComputedPurchase& c) {
+    std::vector<PurchaseLineRow> rows;
     size_t computedIndex = 0;
     int srno = 0;
     for (const PurchaseLine& line : b.lines)
@@ -299,7 +293,7 @@ std::vector<LineRow> lineRows(const PurchaseBill& b, const ComputedPurchase& c) 
 
 }  // namespace
 
-const documents::TableMap<PurchaseLineRow, PurchaseLine>& purchaseLineTable() { return lineTable(); }
+const documents::TableMap<PurchaseLineRow, PurchaseLine>& purchaseLineTable() { return purchaseLines(); }
 
 PurchaseInvoices::PurchaseInvoices(db::Database& db, Session& session, Messages& messages)
     : db_(db), session_(session), messages_(messages) {}
@@ -339,10 +333,10 @@ std::optional<Supplier> PurchaseInvoices::supplier(qint64 accountId, PurchaseKin
     s.gstToRupees = r->integer(QStringLiteral("Is_Item_RNd")) == 2;
     s.reverseCharge = r->flag(QStringLiteral("Is_RevCh"));
     // Another state's supplier charges IGST: the account's own mark, or its state against the firm's.
-    QString partyState = stateCode(r->text(QStringLiteral("CSTNo")));
-    if (partyState.isEmpty()) partyState = stateCode(s.gstin);
-    QString firmState = stateCode(firmSetting(session_, QStringLiteral("CST")).toString());
-    if (firmState.isEmpty()) firmState = stateCode(firmSetting(session_, QStringLiteral("Tin")).toString());
+    QString partyState = stateCodeOf(r->text(QStringLiteral("CSTNo")));
+    if (partyState.isEmpty()) partyState = stateCodeOf(s.gstin);
+    QString firmState = stateCodeOf(firmSetting(session_, QStringLiteral("CST")).toString());
+    if (firmState.isEmpty()) firmState = stateCodeOf(firmSetting(session_, QStringLiteral("Tin")).toString());
     s.otherState = r->flag(QStringLiteral("IsOgs")) || (!partyState.isEmpty() && !firmState.isEmpty() && partyState != firmState);
     return s;
 }
@@ -379,7 +373,7 @@ PurchaseItem itemOf(const db::Row& r) {
     return i;
 }
 
-const QString kItemColumns = QStringLiteral("SELECT Id, ProdName, ProdCode, UNit, hsnCode, PurRate, CalcOn, Vat, AddTax, VatCalc FROM ProdMst ");
+const QString kPurchaseItemColumns = QStringLiteral("SELECT Id, ProdName, ProdCode, UNit, hsnCode, PurRate, CalcOn, Vat, AddTax, VatCalc FROM ProdMst ");
 
 }  // namespace
 
@@ -387,7 +381,7 @@ std::vector<PurchaseItem> PurchaseInvoices::items(const QString& prefix, int lim
     const db::Dialect& d = db_.dialect();
     const QString like = prefix.trimmed() + QLatin1Char('%');
     std::vector<PurchaseItem> out;
-    db_.forEach(kItemColumns + QStringLiteral("WHERE FirmNO = ? AND IsActive = 1 AND COALESCE(IsNewPro, 0) = 0 AND (") +
+    db_.forEach(kPurchaseItemColumns + QStringLiteral("WHERE FirmNO = ? AND IsActive = 1 AND COALESCE(IsNewPro, 0) = 0 AND (") +
                     d.likeInsensitive(QStringLiteral("ProdName")) + QStringLiteral(" OR ") + d.likeInsensitive(QStringLiteral("ProdCode")) +
                     QStringLiteral(") ORDER BY ProdName") + d.limit(limit),
                 {session_.firmNo, like, like}, [&](const db::Row& r) { out.push_back(itemOf(r)); });
@@ -395,7 +389,7 @@ std::vector<PurchaseItem> PurchaseInvoices::items(const QString& prefix, int lim
 }
 
 std::optional<PurchaseItem> PurchaseInvoices::item(qint64 itemId) {
-    const auto r = db_.queryOne(kItemColumns + QStringLiteral("WHERE Id = ? AND FirmNO = ?"), {itemId, session_.firmNo});
+    const auto r = db_.queryOne(kPurchaseItemColumns + QStringLiteral("WHERE Id = ? AND FirmNO = ?"), {itemId, session_.firmNo});
     if (!r) return std::nullopt;
     return itemOf(*r);
 }
@@ -568,27 +562,27 @@ bool PurchaseInvoices::validate(const PurchaseBill& bill, const ComputedPurchase
 }
 
 bool PurchaseInvoices::refuseTooLong(const PurchaseBill& bill, const ComputedPurchase& computed) {
-    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{bill, computed, session_.firmNo}))) return true;
-    for (const LineRow& row : lineRows(bill, computed))
-        if (documents::refuseTooLong(messages_, lineTable().tooLong(row))) return true;
+    if (documents::refuseTooLong(messages_, purchaseHeaderTable().tooLong(PurchaseHeaderRow{bill, computed, session_.firmNo}))) return true;
+    for (const PurchaseLineRow& row : lineRows(bill, computed))
+        if (documents::refuseTooLong(messages_, purchaseLines().tooLong(row))) return true;
     for (const PurchaseTaka& taka : bill.takas)
         if (documents::refuseTooLong(messages_, takaTable().tooLong({taka, bill.id, 0}))) return true;
     return false;
 }
 
 void PurchaseInvoices::writeHeader(const PurchaseBill& b, const ComputedPurchase& c, Decimal paid, bool gstToRupees) {
-    HeaderRow row{b, c, session_.firmNo};
+    PurchaseHeaderRow row{b, c, session_.firmNo};
     row.paid = paid;
     row.roundOffKept = roundOffKept();
     row.gstToRupees = gstToRupees;
-    headerTable().write(db_, row, b.id);
+    purchaseHeaderTable().write(db_, row, b.id);
 }
 
 void PurchaseInvoices::writeLines(const PurchaseBill& b, const ComputedPurchase& c) {
-    const std::vector<LineRow> rows = lineRows(b, c);
-    lineTable().replaceLines(db_, QStringLiteral("BillMstId"), b.id, rows);
+    const std::vector<PurchaseLineRow> rows = lineRows(b, c);
+    purchaseLines().replaceLines(db_, QStringLiteral("BillMstId"), b.id, rows);
     // The item's purchase rate follows its latest bill.
-    for (const LineRow& r : rows)
+    for (const PurchaseLineRow& r : rows)
         if (r.line.qualityId > 0)
             db_.exec(QStringLiteral("UPDATE ProdMst SET PurRate = ?, Is_Upload = 0 WHERE FirmNO = ? AND Id = ?"),
                      {r.computed.rate.toDouble(), session_.firmNo, r.line.qualityId});
@@ -688,9 +682,9 @@ std::optional<qint64> PurchaseInvoices::save(PurchaseBill& bill) {
             restore();
             return std::nullopt;
         }
-        if (bill.id <= 0) bill.id = db_.nextKey(kMst, QStringLiteral("Id"));
+        if (bill.id <= 0) bill.id = db_.nextKey(kBillMst, QStringLiteral("Id"));
         // The serial runs over the purchase bills of every firm.
-        if (bill.serial <= 0) bill.serial = db_.nextKey(kMst, QStringLiteral("BillSrno"), QStringLiteral("FormId = 1"));
+        if (bill.serial <= 0) bill.serial = db_.nextKey(kBillMst, QStringLiteral("BillSrno"), QStringLiteral("FormId = 1"));
         writeLines(bill, computed);
         writeTakas(bill);
         recountMillTakas(db_, bill.id);
@@ -765,7 +759,7 @@ int PurchaseInvoices::calculateReverseCharge(const QDate& date) {
     // Unpaid bills carrying GST and no reference yet; a paid bill keeps what was paid on it.
     const auto changed = repostDay(date, QStringLiteral("m.RCM_ID = 0 AND m.VatRs + m.ATAXRs + m.CSTRs > 0 AND m.PaidAmt = 0"),
                                    [&](PurchaseBill& bill) {
-                                       if (next == 0) next = db_.nextKey(kMst, QStringLiteral("RCM_ID"), QStringLiteral("FirmNO = ?"), {session_.firmNo});
+                                       if (next == 0) next = db_.nextKey(kBillMst, QStringLiteral("RCM_ID"), QStringLiteral("FirmNO = ?"), {session_.firmNo});
                                        bill.reverseChargeId = next;
                                        bill.reverseChargeBillNo = session_.reverseChargePrefix + QString::number(next++);
                                        return true;
@@ -817,7 +811,7 @@ bool PurchaseInvoices::remove(qint64 id) {
         // A payment or the day's reverse charge may have reached the bill since the question was asked.
         if (refuseReverseChargeJournal(id) || refusePaid(id, QStringLiteral("Delete Confirmation")) || refuseAtMill(id)) return false;
         // The journal's removal writes the deletion history row of the bill.
-        documents::deleteDocument(db_, {kMst, {{kDtl, QStringLiteral("BillMstId")}, {kTakas, QStringLiteral("BillMst_Id")}}, 0}, id, session_.firmNo);
+        documents::deleteDocument(db_, {kBillMst, {{kBillDtl, QStringLiteral("BillMstId")}, {kTakas, QStringLiteral("BillMst_Id")}}, 0}, id, session_.firmNo);
         ledger::Journal(db_, session_).removeDocument(kPurchase, id);
         tx.commit();
     } catch (const db::DbError&) {
@@ -852,10 +846,10 @@ std::optional<PurchaseBill> PurchaseInvoices::load(qint64 id) {
     if (!h) return std::nullopt;
     PurchaseBill b;
     b.id = id;
-    headerTable().read(b, *h);
+    purchaseHeaderTable().read(b, *h);
     // A charge of less than a rupee is the round-off the save puts there again.
     if (b.otherCharges.abs() < Decimal(1) && roundOffKept()) b.otherCharges = Decimal();
-    lineTable().readLines(db_, QStringLiteral("BillMstId"), id, b.lines);
+    purchaseLines().readLines(db_, QStringLiteral("BillMstId"), id, b.lines);
     takaTable().readLines(db_, QStringLiteral("BillMst_Id"), id, b.takas);
     return b;
 }
@@ -881,14 +875,14 @@ std::optional<qint64> PurchaseInvoices::saveOpening(PurchaseBill& bill) {
     bill.takas.clear();
     if (!bill.date.isValid()) bill.date = session_.yearStartDate;
     const ComputedPurchase none;
-    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{bill, none, session_.firmNo}))) return std::nullopt;
+    if (documents::refuseTooLong(messages_, purchaseHeaderTable().tooLong(PurchaseHeaderRow{bill, none, session_.firmNo}))) return std::nullopt;
     db::Transaction tx(db_);
     db_.lockSeries(QStringLiteral("BillMst.Id"));
     Decimal paid;
     if (bill.id > 0)
         paid = Decimal::fromVariant(db_.scalar(QStringLiteral("SELECT PaidAmt FROM BillMst WHERE Id = ? AND IsOp = -1"), {bill.id}));
     else
-        bill.id = db_.nextKey(kMst, QStringLiteral("Id"));
+        bill.id = db_.nextKey(kBillMst, QStringLiteral("Id"));
     writeHeader(bill, none, paid, false);
     documents::writeOpeningOutstanding(db_, {QStringLiteral("P"), kPurchase, bill.id, session_.firmNo, bill.partyId, bill.bookId,
                                              bill.invoiceType, bill.billNo, bill.date, bill.pendingAmount.roundHalfEven(2).toDouble()});
@@ -905,7 +899,7 @@ bool PurchaseInvoices::removeOpening(qint64 id) {
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Invoice"))) return false;
     db::Transaction tx(db_);
     documents::removeOpeningOutstanding(db_, QStringLiteral("P"), id);
-    documents::deleteDocument(db_, {kMst, {}, kPurchase}, id, session_.firmNo);
+    documents::deleteDocument(db_, {kBillMst, {}, kPurchase}, id, session_.firmNo);
     tx.commit();
     messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("Invoice  IS Deleted!"));
     return true;

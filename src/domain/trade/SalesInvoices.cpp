@@ -19,16 +19,9 @@ namespace tanabana::trade {
 
 namespace {
 
-const QString kMst = QStringLiteral("SalBillMst");
-const QString kDtl = QStringLiteral("SalBillDtl");
+const QString kSalesMst = QStringLiteral("SalBillMst");
+const QString kSalesDtl = QStringLiteral("SalBillDtl");
 constexpr int kSale = 3;
-
-QString stateCode(const QString& stateOrGstin) {
-    const QString t = stateOrGstin.trimmed();
-    return t.size() >= 2 && t.at(0).isDigit() && t.at(1).isDigit() ? t.left(2) : QString();
-}
-
-QString money(Decimal value) { return value.toString(2); }
 
 QString numberText(Decimal value) {
     QString text = value.toString(4);
@@ -36,7 +29,6 @@ QString numberText(Decimal value) {
     return text;
 }
 
-QString rateBasis(const QString& rateOn) { return rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M"); }
 
 using documents::Column;
 using documents::field;
@@ -46,8 +38,8 @@ using documents::written;
 
 // A bill as its header row is written: what was typed, what was computed, and what the books
 // already hold for it (paid amounts and the settled mark stay as the receipts left them).
-struct HeaderRow {
-    HeaderRow(const SalesBill& b, const ComputedBill& c, qint64 firm) : bill(b), computed(c), firmNo(firm) {}
+struct SalesHeaderRow {
+    SalesHeaderRow(const SalesBill& b, const ComputedBill& c, qint64 firm) : bill(b), computed(c), firmNo(firm) {}
     const SalesBill& bill;
     const ComputedBill& computed;
     qint64 firmNo = 0;
@@ -58,76 +50,76 @@ struct HeaderRow {
 };
 
 template <typename M>
-Column<HeaderRow, SalesBill> typed(const char* column, M SalesBill::*member, const char* caption = nullptr, int places = 4) {
+Column<SalesHeaderRow, SalesBill> salesTyped(const char* column, M SalesBill::*member, const char* caption = nullptr, int places = 4) {
     auto own = field(column, member, caption, places);
-    return {own.name, own.caption, [w = own.write](const HeaderRow& r) { return w(r.bill); }, own.read, own.overlong};
+    return {own.name, own.caption, [w = own.write](const SalesHeaderRow& r) { return w(r.bill); }, own.read, own.overlong};
 }
 
-Column<HeaderRow, SalesBill> total(const char* column, Decimal InvoiceTotals::*member) {
-    return written<HeaderRow, SalesBill>(column, [member](const HeaderRow& r) { return (r.computed.totals.*member).toDouble(); });
+Column<SalesHeaderRow, SalesBill> salesTotal(const char* column, Decimal InvoiceTotals::*member) {
+    return written<SalesHeaderRow, SalesBill>(column, [member](const SalesHeaderRow& r) { return (r.computed.totals.*member).toDouble(); });
 }
 
-const documents::TableMap<HeaderRow, SalesBill>& headerTable() {
-    using R = HeaderRow;
+const documents::TableMap<SalesHeaderRow, SalesBill>& salesHeaderTable() {
+    using R = SalesHeaderRow;
     using B = SalesBill;
     static const documents::TableMap<R, B> table{
-        kMst, QStringLiteral("Id"),
+        kSalesMst, QStringLiteral("Id"),
         {written<R, B>("FirmNO", [](const R& r) { return r.firmNo; }),
          fixed<R, B>("FormId", kSale),
-         typed("BookNO", &B::bookNo),
-         typed("BillNO", &B::billNo, "Bill No"),
-         typed("BillDate", &B::date),
-         typed("PartyID", &B::partyId),
+         salesTyped("BookNO", &B::bookNo),
+         salesTyped("BillNO", &B::billNo, "Bill No"),
+         salesTyped("BillDate", &B::date),
+         salesTyped("PartyID", &B::partyId),
          {QStringLiteral("DeliId"), {}, [](const R& r) { return QVariant(r.bill.deliveryId > 0 ? r.bill.deliveryId : r.bill.partyId); },
           [](B& b, const db::Row& row) { b.deliveryId = row.integer(QStringLiteral("DeliId")); }},
          {QStringLiteral("ConSId"), {}, [](const R& r) { return QVariant(r.bill.consigneeId > 0 ? r.bill.consigneeId : r.bill.partyId); },
           [](B& b, const db::Row& row) { b.consigneeId = row.integer(QStringLiteral("ConSId")); }},
-         typed("BrokerId", &B::brokerId),
-         typed("CrDays", &B::creditDays),
+         salesTyped("BrokerId", &B::brokerId),
+         salesTyped("CrDays", &B::creditDays),
          written<R, B>("PDueDate", [](const R& r) { return QVariant(r.bill.date.addDays(r.bill.creditDays)); }),
-         typed("ChNo", &B::challanNo),
-         typed("Ch1", &B::challanDate, "Chalan Date"),
-         typed("Grade", &B::doNo, "D.O. No"),
-         typed("Ch2", &B::orderDate, "Order Date"),
-         typed("Notes", &B::notes, "Description"),
+         salesTyped("ChNo", &B::challanNo),
+         salesTyped("Ch1", &B::challanDate, "Chalan Date"),
+         salesTyped("Grade", &B::doNo, "D.O. No"),
+         salesTyped("Ch2", &B::orderDate, "Order Date"),
+         salesTyped("Notes", &B::notes, "Description"),
          written<R, B>("InvType", [](const R& r) { return r.bill.invoiceType.trimmed().left(1).toUpper(); }),
-         typed("PurTypeId", &B::invoiceTypeId),
-         total("BAmt", &InvoiceTotals::taxable),
-         typed("DiscP", &B::returnPercent),
-         typed("DiscRs", &B::returnAmount, nullptr, 2),
+         salesTyped("PurTypeId", &B::invoiceTypeId),
+         salesTotal("BAmt", &InvoiceTotals::taxable),
+         salesTyped("DiscP", &B::returnPercent),
+         salesTyped("DiscRs", &B::returnAmount, nullptr, 2),
          fixed<R, B>("VATP", 0), fixed<R, B>("ATAXP", 0), fixed<R, B>("CSTP", 0), fixed<R, B>("OtherRs", 0),
-         total("VatRs", &InvoiceTotals::sgst),
-         total("ATAXRs", &InvoiceTotals::cgst),
-         total("CSTRs", &InvoiceTotals::igst),
-         typed("TDSP", &B::tdsPercent),
-         total("TDSRs", &InvoiceTotals::tds),
-         typed("TCSP", &B::tcsPercent),
-         total("TCSRs", &InvoiceTotals::tcs),
+         salesTotal("VatRs", &InvoiceTotals::sgst),
+         salesTotal("ATAXRs", &InvoiceTotals::cgst),
+         salesTotal("CSTRs", &InvoiceTotals::igst),
+         salesTyped("TDSP", &B::tdsPercent),
+         salesTotal("TDSRs", &InvoiceTotals::tds),
+         salesTyped("TCSP", &B::tcsPercent),
+         salesTotal("TCSRs", &InvoiceTotals::tcs),
          {QStringLiteral("OtherP"), {}, [](const R& r) { return QVariant(r.computed.totals.otherCharges.toDouble()); },
           [](B& b, const db::Row& row) { b.otherCharges = Decimal::fromVariant(row.value(QStringLiteral("OtherP"))); }},
          written<R, B>("OtherP1", [](const R& r) { return r.roundOffKept ? r.computed.totals.roundOff.toDouble() : 0.0; }),
-         total("BillAmount", &InvoiceTotals::net),
+         salesTotal("BillAmount", &InvoiceTotals::net),
          written<R, B>("InWords", [](const R& r) { return QStringLiteral("Rs. ") + AmountInWords(r.computed.totals.net) + QStringLiteral(" Only."); },
                        Overlong::Cut),
-         typed("AGAINST", &B::ewayBillNo, "E-way Bill No"),
-         typed("TrNO", &B::truckNo, "Truck No"),
-         typed("LrNo", &B::lrNo, "L.R.No."),
-         typed("LrDt", &B::lrDate),
-         typed("Transport", &B::transport, "Transport"),
-         typed("T_LrTrans_Id", &B::transporterId, "Transporter Id"),
-         typed("T_VehNO", &B::vehicleNo, "Vehicle No"),
-         typed("Packng", &B::packing, "Packing"),
-         typed("CaseNO", &B::caseNo),
-         typed("SalPartyName", &B::extraName1, "Party Name 1"),
-         typed("SalPartyName1", &B::extraName2, "Party Name 2"),
-         typed("Ret_Reason", &B::shippingNo, "Ship. Doc No"),
+         salesTyped("AGAINST", &B::ewayBillNo, "E-way Bill No"),
+         salesTyped("TrNO", &B::truckNo, "Truck No"),
+         salesTyped("LrNo", &B::lrNo, "L.R.No."),
+         salesTyped("LrDt", &B::lrDate),
+         salesTyped("Transport", &B::transport, "Transport"),
+         salesTyped("T_LrTrans_Id", &B::transporterId, "Transporter Id"),
+         salesTyped("T_VehNO", &B::vehicleNo, "Vehicle No"),
+         salesTyped("Packng", &B::packing, "Packing"),
+         salesTyped("CaseNO", &B::caseNo),
+         salesTyped("SalPartyName", &B::extraName1, "Party Name 1"),
+         salesTyped("SalPartyName1", &B::extraName2, "Party Name 2"),
+         salesTyped("Ret_Reason", &B::shippingNo, "Ship. Doc No"),
          {QStringLiteral("Sal_Bill_Dt"), {},
           [](const R& r) { return r.bill.shippingNo.trimmed().isEmpty() || !r.bill.shippingDate.isValid() ? QVariant(QMetaType(QMetaType::QDate))
                                                                                                            : QVariant(r.bill.shippingDate); },
           [](B& b, const db::Row& row) { b.shippingDate = row.date(QStringLiteral("Sal_Bill_Dt")); }},
-         typed("PaidcashAmt", &B::cashPaid, nullptr, 2),
-         typed("CashBookNO", &B::cashBookNo),
-         typed("CashRem", &B::cashRemark, "Cash Remark"),
+         salesTyped("PaidcashAmt", &B::cashPaid, nullptr, 2),
+         salesTyped("CashBookNO", &B::cashBookNo),
+         salesTyped("CashRem", &B::cashRemark, "Cash Remark"),
          written<R, B>("PaidAmt", [](const R& r) { return r.paid.toDouble(); }),
          written<R, B>("UnPaidAmt", [](const R& r) { return (r.computed.totals.net - r.computed.totals.tds - r.paid).roundHalfEven(2).toDouble(); }),
          written<R, B>("IsEnd", [](const R& r) { return r.settled ? 1 : 0; }),
@@ -139,27 +131,26 @@ const documents::TableMap<HeaderRow, SalesBill>& headerTable() {
           Overlong::Refuse},
          {QStringLiteral("IsOp"), {}, [](const R& r) { return QVariant(r.bill.opening ? -1 : 0); },
           [](B& b, const db::Row& row) { b.opening = row.integer(QStringLiteral("IsOp")) == -1; }},
-         typed("Is_Audit", &B::audited),
+         salesTyped("Is_Audit", &B::audited),
          fixed<R, B>("Is_Upload", 0),
-         typed("Bill_From", &B::billFrom)}};
+         salesTyped("Bill_From", &B::billFrom)}};
     return table;
 }
 
-using LineRow = SalesLineRow;
 
-Column<LineRow, SalesLine> lineAmount(const char* column, Decimal InvoiceLine::*member) {
-    return written<LineRow, SalesLine>(column, [member](const LineRow& r) { return (r.computed.*member).toDouble(); });
+Column<SalesLineRow, SalesLine> salesLineAmount(const char* column, Decimal InvoiceLine::*member) {
+    return written<SalesLineRow, SalesLine>(column, [member](const SalesLineRow& r) { return (r.computed.*member).toDouble(); });
 }
 
 template <typename M>
-Column<LineRow, SalesLine> lineText(const char* column, M SalesLine::*member, const char* caption) {
+Column<SalesLineRow, SalesLine> lineText(const char* column, M SalesLine::*member, const char* caption) {
     auto own = field(column, member, caption);
-    return {own.name, own.caption, [w = own.write](const LineRow& r) { return w(r.line); }, own.read, own.overlong};
+    return {own.name, own.caption, [w = own.write](const SalesLineRow& r) { return w(r.line); }, own.read, own.overlong};
 }
 
-Column<LineRow, SalesLine> quantity(const char* column, Decimal InvoiceLineInput::*member) {
+Column<SalesLineRow, SalesLine> salesQuantity(const char* column, Decimal InvoiceLineInput::*member) {
     const QString name = QString::fromLatin1(column);
-    return {name, {}, [member](const LineRow& r) { return QVariant((r.line.input.*member).roundHalfEven(3).toDouble()); },
+    return {name, {}, [member](const SalesLineRow& r) { return QVariant((r.line.input.*member).roundHalfEven(3).toDouble()); },
             [member, name](SalesLine& l, const db::Row& row) { l.input.*member = Decimal::fromVariant(row.value(name)); }};
 }
 
@@ -168,13 +159,13 @@ Column<LineRow, SalesLine> quantity(const char* column, Decimal InvoiceLineInput
 Decimal withGst(Decimal rate, Decimal gstPercent) {
     const Decimal hundred(100);
     const Decimal exact = rate * (hundred + gstPercent) / hundred;
-    const Decimal typed = exact.roundHalfEven(2);
-    return (typed * hundred / (hundred + gstPercent)).roundHalfEven(4) == rate ? typed : exact.roundHalfEven(4);
+    const Decimal salesTyped = exact.roundHalfEven(2);
+    return (salesTyped * hundred / (hundred + gstPercent)).roundHalfEven(4) == rate ? salesTyped : exact.roundHalfEven(4);
 }
 
 // The line's rates and GST as the bill stored them, so a re-save computes the same bill whatever
 // the item master says today. (Reads the item's VatCalc joined to the row.)
-void readRates(SalesLine& line, const db::Row& r) {
+void readSalesRates(SalesLine& line, const db::Row& r) {
     InvoiceLineInput& in = line.input;
     in.discountPercent = Decimal::fromVariant(r.value(QStringLiteral("CDP")));
     in.secondDiscountPercent = Decimal::fromVariant(r.value(QStringLiteral("CDP1")));
@@ -199,37 +190,37 @@ void readRates(SalesLine& line, const db::Row& r) {
     if (typedNetRate) in.netRate = inclusive ? withGst(netRate, gst) : netRate;
 }
 
-const documents::TableMap<LineRow, SalesLine>& lineTable() {
-    using R = LineRow;
+const documents::TableMap<SalesLineRow, SalesLine>& salesLines() {
+    using R = SalesLineRow;
     using L = SalesLine;
     static const documents::TableMap<R, L> table{
-        kDtl, {},
+        kSalesDtl, {},
         {written<R, L>("BillMstId", [](const R& r) { return r.billId; }),
          written<R, L>("Srno", [](const R& r) { return r.srno; }),
          lineText("PCode", &L::qualityId, nullptr),
          lineText("R3", &L::description, "Desc"),
          lineText("R1", &L::remark1, "Remark 1"),
          lineText("R2", &L::remark2, "Remark 2"),
-         quantity("Qty2", &InvoiceLineInput::pieces),
-         quantity("Qty1", &InvoiceLineInput::cut),
-         quantity("Qty", &InvoiceLineInput::metres),
+         salesQuantity("Qty2", &InvoiceLineInput::pieces),
+         salesQuantity("Qty1", &InvoiceLineInput::cut),
+         salesQuantity("Qty", &InvoiceLineInput::metres),
          {QStringLiteral("PM"), {}, [](const R& r) { return QVariant(rateBasis(r.line.input.rateOn)); },
           [](L& l, const db::Row& row) { l.input.rateOn = row.text(QStringLiteral("PM")); }},
-         {QStringLiteral("SRate"), {}, [](const R& r) { return QVariant(r.computed.rateBeforeDiscount.toDouble()); }, readRates},
-         lineAmount("Rate", &InvoiceLine::rate),
-         lineAmount("Amt", &InvoiceLine::amount),
+         {QStringLiteral("SRate"), {}, [](const R& r) { return QVariant(r.computed.rateBeforeDiscount.toDouble()); }, readSalesRates},
+         salesLineAmount("Rate", &InvoiceLine::rate),
+         salesLineAmount("Amt", &InvoiceLine::amount),
          written<R, L>("CDP", [](const R& r) { return r.line.input.discountPercent.toDouble(); }),
-         lineAmount("CDRs", &InvoiceLine::discountAmount),
+         salesLineAmount("CDRs", &InvoiceLine::discountAmount),
          written<R, L>("CDP1", [](const R& r) { return r.line.input.secondDiscountPercent.toDouble(); }),
-         lineAmount("CDRs1", &InvoiceLine::secondDiscountAmount),
-         lineAmount("DVatP", &InvoiceLine::tax1Percent),
-         lineAmount("DATaxP", &InvoiceLine::tax2Percent),
-         lineAmount("DVatRs", &InvoiceLine::tax1Amount),
-         lineAmount("DATaxRs", &InvoiceLine::tax2Amount),
+         salesLineAmount("CDRs1", &InvoiceLine::secondDiscountAmount),
+         salesLineAmount("DVatP", &InvoiceLine::tax1Percent),
+         salesLineAmount("DATaxP", &InvoiceLine::tax2Percent),
+         salesLineAmount("DVatRs", &InvoiceLine::tax1Amount),
+         salesLineAmount("DATaxRs", &InvoiceLine::tax2Amount),
          written<R, L>("IGSTP", [](const R& r) { return r.computed.igstPercent().toDouble(); }),
          written<R, L>("IGSTRs", [](const R& r) { return r.computed.igstAmount().toDouble(); }),
-         lineAmount("DNetAmt", &InvoiceLine::lineTotal),
-         lineAmount("BillNetAmt", &InvoiceLine::lineTotal),
+         salesLineAmount("DNetAmt", &InvoiceLine::lineTotal),
+         salesLineAmount("BillNetAmt", &InvoiceLine::lineTotal),
          lineText("DChId", &L::challanId, nullptr),
          lineText("DchIdSno", &L::challanSrno, nullptr),
          {QStringLiteral("DChForm"), {}, [](const R& r) { return QVariant(r.line.challanId > 0 ? r.line.challanForm : 0); },
@@ -243,7 +234,7 @@ const documents::TableMap<LineRow, SalesLine>& lineTable() {
 
 }  // namespace
 
-const documents::TableMap<SalesLineRow, SalesLine>& salesLineTable() { return lineTable(); }
+const documents::TableMap<SalesLineRow, SalesLine>& salesLineTable() { return salesLines(); }
 
 std::vector<SalesLine> readSalesLines(db::Database& db, qint64 billId) {
     std::vector<SalesLine> lines;
@@ -251,7 +242,7 @@ std::vector<SalesLine> readSalesLines(db::Database& db, qint64 billId) {
     db.forEach(QStringLiteral("SELECT d.*, p.VatCalc FROM SalBillDtl d LEFT JOIN ProdMst p ON p.Id = d.PCode WHERE d.BillMstId = ? ORDER BY d.Srno"),
                {billId}, [&](const db::Row& r) {
                    SalesLine line;
-                   lineTable().read(line, r);
+                   salesLines().read(line, r);
                    lines.push_back(line);
                });
     return lines;
@@ -271,7 +262,7 @@ SalesInvoices::SalesInvoices(db::Database& db, Session& session, Messages& messa
     : db_(db), session_(session), messages_(messages) {}
 
 const documents::NumberSeries& SalesInvoices::numbers() {
-    static const documents::NumberSeries series{kMst, QStringLiteral("BillNO"), QStringLiteral("BillDate"), QStringLiteral("BookNO"),
+    static const documents::NumberSeries series{kSalesMst, QStringLiteral("BillNO"), QStringLiteral("BillDate"), QStringLiteral("BookNO"),
                                                 QStringLiteral("FirmNO"), QStringLiteral("FormId = 3 AND IsOp = 0")};
     return series;
 }
@@ -359,10 +350,10 @@ std::optional<PartyInfo> SalesInvoices::party(qint64 partyId) {
     p.transporterId = r->text(QStringLiteral("Trans_Id"));
     p.mobile = r->text(QStringLiteral("WMbNo"));
     // Another state's party pays IGST: the account's own mark, or its state against the firm's.
-    QString partyState = stateCode(r->text(QStringLiteral("CSTNo")));
-    if (partyState.isEmpty()) partyState = stateCode(p.gstin);
-    QString firmState = stateCode(firmSetting(session_, QStringLiteral("CST")).toString());
-    if (firmState.isEmpty()) firmState = stateCode(firmSetting(session_, QStringLiteral("Tin")).toString());
+    QString partyState = stateCodeOf(r->text(QStringLiteral("CSTNo")));
+    if (partyState.isEmpty()) partyState = stateCodeOf(p.gstin);
+    QString firmState = stateCodeOf(firmSetting(session_, QStringLiteral("CST")).toString());
+    if (firmState.isEmpty()) firmState = stateCodeOf(firmSetting(session_, QStringLiteral("Tin")).toString());
     p.otherState = r->flag(QStringLiteral("IsOgs")) ||
                    (!partyState.isEmpty() && !firmState.isEmpty() && partyState != firmState);
     return p;
@@ -465,11 +456,11 @@ bool SalesInvoices::validate(const SalesBill& bill, const ComputedBill& computed
         refuseMissingPartyOrQuality(messages_);
         return false;
     }
-    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{bill, computed, session_.firmNo}))) return false;
+    if (documents::refuseTooLong(messages_, salesHeaderTable().tooLong(SalesHeaderRow{bill, computed, session_.firmNo}))) return false;
     size_t index = 0;
     int srno = 0;
     for (const SalesLine& line : bill.lines)
-        if (line.qualityId > 0 && documents::refuseTooLong(messages_, lineTable().tooLong({line, computed.lines.at(index++), bill.id, ++srno})))
+        if (line.qualityId > 0 && documents::refuseTooLong(messages_, salesLines().tooLong({line, computed.lines.at(index++), bill.id, ++srno})))
             return false;
     return true;
 }
@@ -528,25 +519,25 @@ void SalesInvoices::markChallansSold(const SalesBill& bill) {
 }
 
 void SalesInvoices::writeHeader(const SalesBill& b, const ComputedBill& c, const Stored& stored) {
-    HeaderRow row{b, c, session_.firmNo};
+    SalesHeaderRow row{b, c, session_.firmNo};
     row.cashParty = session_.cashAccId > 0 && b.partyId == session_.cashAccId;
     row.paid = row.cashParty ? c.totals.net : stored.paid;
     row.settled = row.cashParty || stored.settled;
     row.roundOffKept = firmFlag(session_, QStringLiteral("Is_Sales_RndOff"));
-    headerTable().write(db_, row, b.id);
+    salesHeaderTable().write(db_, row, b.id);
     if (row.cashParty) db_.exec(QStringLiteral("UPDATE SalBillMst SET PaidDt = ? WHERE Id = ?"), {QVariant(b.date), b.id});
 }
 
 void SalesInvoices::writeLines(const SalesBill& b, const ComputedBill& c, bool rememberRates) {
-    std::vector<LineRow> rows;
+    std::vector<SalesLineRow> rows;
     size_t computedIndex = 0;
     int srno = 0;
     for (const SalesLine& line : b.lines)
         if (line.qualityId > 0) rows.push_back({line, c.lines.at(computedIndex++), b.id, ++srno});
-    lineTable().replaceLines(db_, QStringLiteral("BillMstId"), b.id, rows);
+    salesLines().replaceLines(db_, QStringLiteral("BillMstId"), b.id, rows);
     if (!rememberRates) return;
     std::vector<PartyRate> rates;
-    for (const LineRow& r : rows)
+    for (const SalesLineRow& r : rows)
         rates.push_back({r.line.qualityId, r.line.input.pieces, r.line.input.metres, rateBasis(r.line.input.rateOn), r.computed.rate, b.id,
                          b.billNo.trimmed(), b.date});
     rememberPartyRates(db_, RateSource::Bill, b.partyId, rates);
@@ -556,7 +547,7 @@ void SalesInvoices::post(const SalesBill& b, const ComputedBill& c, const Book& 
     const InvoiceTotals& t = c.totals;
     const QString reference = QStringLiteral("Sales- ") + QString::number(book.bookNo) + QLatin1Char('/') + book.prefix + b.billNo.trimmed();
     const QString partyDesc = reference + QStringLiteral(" - ") + party.name;
-    const QString taxNarration = QStringLiteral("Taxable Amt : ") + money(t.taxable);
+    const QString taxNarration = QStringLiteral("Taxable Amt : ") + moneyText(t.taxable);
     ledger::JournalDocument doc;
     doc.tableCode = kSale;
     doc.voucherNo = b.id;
@@ -592,10 +583,10 @@ void SalesInvoices::post(const SalesBill& b, const ComputedBill& c, const Book& 
         line(book.otherAccount, QLatin1Char('C'), t.otherCharges, reference);
     }
     line(book.tcsAccount, QLatin1Char('C'), t.tcs, reference,
-         QStringLiteral("  (") + QStringLiteral("Taxable Amt :") + money(t.tcsBase) + QStringLiteral(" * ") + numberText(b.tcsPercent) +
+         QStringLiteral("  (") + QStringLiteral("Taxable Amt :") + moneyText(t.tcsBase) + QStringLiteral(" * ") + numberText(b.tcsPercent) +
              QStringLiteral(" % )"));
     if (t.tds > Decimal()) {
-        const QString tdsDesc = QStringLiteral("TDS Rec. ") + reference + QStringLiteral("  (") + money(t.taxable) + QStringLiteral(" * ") +
+        const QString tdsDesc = QStringLiteral("TDS Rec. ") + reference + QStringLiteral("  (") + moneyText(t.taxable) + QStringLiteral(" * ") +
                                 numberText(b.tdsPercent) + QStringLiteral(" % )");
         line(b.partyId, QLatin1Char('C'), t.tds, tdsDesc);
         line(book.tdsAccount, QLatin1Char('D'), t.tds, tdsDesc);
@@ -644,7 +635,7 @@ std::optional<qint64> SalesInvoices::save(SalesBill& bill) {
             bill.billNo = previousNo;
             return std::nullopt;
         }
-        if (bill.id <= 0) bill.id = db_.nextKey(kMst, QStringLiteral("Id"));
+        if (bill.id <= 0) bill.id = db_.nextKey(kSalesMst, QStringLiteral("Id"));
         writeHeader(bill, computed, stored);
         writeLines(bill, computed, true);
         markChallansSold(bill);
@@ -700,7 +691,7 @@ bool SalesInvoices::remove(qint64 id) {
         }
         releaseChallans(id);
         // The journal's removal writes the deletion history row of the bill.
-        documents::deleteDocument(db_, {kMst, {{kDtl, QStringLiteral("BillMstId")}}, 0}, id, session_.firmNo);
+        documents::deleteDocument(db_, {kSalesMst, {{kSalesDtl, QStringLiteral("BillMstId")}}, 0}, id, session_.firmNo);
         ledger::Journal(db_, session_).removeDocument(kSale, id);
         tx.commit();
     } catch (const db::DbError&) {
@@ -716,7 +707,7 @@ std::optional<SalesBill> SalesInvoices::load(qint64 id) {
     if (!h) return std::nullopt;
     SalesBill b;
     b.id = id;
-    headerTable().read(b, *h);
+    salesHeaderTable().read(b, *h);
     if (b.opening) b.pendingAmount = Decimal::fromVariant(h->value(QStringLiteral("BillAmount")));
     b.lines = readSalesLines(db_, id);
     return b;
@@ -738,7 +729,7 @@ bool SalesInvoices::renumber(qint64 id) {
     if (!bk || !p) return false;
     bill->billNo = newNo;
     const ComputedBill computed = compute(*bill);
-    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{*bill, computed, session_.firmNo}))) return false;
+    if (documents::refuseTooLong(messages_, salesHeaderTable().tooLong(SalesHeaderRow{*bill, computed, session_.firmNo}))) return false;
     try {
         db::Transaction tx(db_);
         db_.lockSeries(numbers().lockName());
@@ -819,13 +810,13 @@ std::optional<qint64> SalesInvoices::saveOpening(SalesBill& bill) {
     if (!bill.date.isValid()) bill.date = session_.yearStartDate;
     ComputedBill computed;
     computed.totals.net = bill.pendingAmount.roundHalfEven(2);
-    if (documents::refuseTooLong(messages_, headerTable().tooLong(HeaderRow{bill, computed, session_.firmNo}))) return std::nullopt;
+    if (documents::refuseTooLong(messages_, salesHeaderTable().tooLong(SalesHeaderRow{bill, computed, session_.firmNo}))) return std::nullopt;
     db::Transaction tx(db_);
     Stored stored;
     if (bill.id > 0) {
         if (const auto old = storedState(bill.id)) stored = *old;
     } else {
-        bill.id = db_.nextKey(kMst, QStringLiteral("Id"));
+        bill.id = db_.nextKey(kSalesMst, QStringLiteral("Id"));
     }
     writeHeader(bill, computed, stored);
     documents::writeOpeningOutstanding(db_, {QStringLiteral("S"), kSale, bill.id, session_.firmNo, bill.partyId, bill.bookNo,
@@ -842,7 +833,7 @@ bool SalesInvoices::removeOpening(qint64 id) {
     if (!messages_.ask(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure to delete this Invoice"))) return false;
     db::Transaction tx(db_);
     documents::removeOpeningOutstanding(db_, QStringLiteral("S"), id);
-    documents::deleteDocument(db_, {kMst, {}, kSale}, id, session_.firmNo);
+    documents::deleteDocument(db_, {kSalesMst, {}, kSale}, id, session_.firmNo);
     tx.commit();
     messages_.information(QStringLiteral("Delete Confirmation"), QStringLiteral("Invoice  IS Deleted!"));
     return true;

@@ -4,7 +4,7 @@ namespace tanabana::trade {
 
 namespace {
 
-const QString kItemColumns = QStringLiteral("Id, RAteR, CalcOn, Pack, Vat, AddTax, VatCalc");
+const QString kSalesItemColumns = QStringLiteral("Id, RAteR, CalcOn, Pack, Vat, AddTax, VatCalc");
 
 SalesLine lineFromItemRow(const db::Row& r) {
     SalesLine line;
@@ -23,7 +23,7 @@ SalesLine lineFromItemRow(const db::Row& r) {
 }  // namespace
 
 std::optional<SalesLine> lineForItem(db::Database& db, qint64 firmNo, qint64 itemId) {
-    const auto r = db.queryOne(QStringLiteral("SELECT ") + kItemColumns + QStringLiteral(" FROM ProdMst WHERE Id = ? AND FirmNO = ?"),
+    const auto r = db.queryOne(QStringLiteral("SELECT ") + kSalesItemColumns + QStringLiteral(" FROM ProdMst WHERE Id = ? AND FirmNO = ?"),
                                {itemId, firmNo});
     if (!r) return std::nullopt;
     return lineFromItemRow(*r);

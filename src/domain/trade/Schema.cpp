@@ -3,21 +3,7 @@
 namespace tanabana::trade {
 
 using namespace db;
-
-namespace {
-
-ColumnDef withDefault(ColumnDef column, const QString& value) {
-    column.defaultValue = value;
-    return column;
-}
-ColumnDef zero(ColumnDef column) { return withDefault(std::move(column), QStringLiteral("0")); }
-ColumnDef empty(ColumnDef column) { return withDefault(std::move(column), QStringLiteral("''")); }
-ColumnDef amount(const QString& name) { return zero(doubleCol(name)); }
-ColumnDef key(const QString& name) { return zero(longCol(name)); }
-ColumnDef text(const QString& name, int width) { return empty(textCol(name, width)); }
-ColumnDef flag(const QString& name) { return zero(yesNoCol(name)); }
-
-}  // namespace
+using namespace db::columns;
 
 const TableDef& salBillMstTable() {
     static const TableDef table{

@@ -23,7 +23,6 @@ const VoucherStyle kStyles[] = {
 
 QChar other(QChar side) { return side == QLatin1Char('D') ? QLatin1Char('C') : QLatin1Char('D'); }
 
-Decimal money(const QVariant& v) { return Decimal::fromVariant(v).roundHalfEven(2); }
 
 // The description texts of an entry's two lines.
 struct Descriptions {
@@ -116,7 +115,7 @@ std::optional<CashBankVoucher> CashBankVouchers::load(qint64 voucherNo) {
         VoucherEntry e;
         e.serial = int(r.number(QStringLiteral("SubSrno")));
         e.partyId = r.integer(QStringLiteral("AccId"));
-        e.amount = money(r.value(partySide == QLatin1Char('C') ? QStringLiteral("CrAmt") : QStringLiteral("DrAmt")));
+        e.amount = Decimal::amount(r.value(partySide == QLatin1Char('C') ? QStringLiteral("CrAmt") : QStringLiteral("DrAmt")));
         e.receiptNo = r.text(QStringLiteral("Receiptno"));
         e.narration = r.text(QStringLiteral("Narr"));
         e.narration2 = r.text(QStringLiteral("NarrExtra"));
@@ -326,7 +325,7 @@ std::vector<VoucherFound> CashBankVouchers::found(const QString& condition, cons
             f.serial = int(r.number(QStringLiteral("SubSrno")));
             f.ledgerId = r.text(QStringLiteral("LedgerId")).trimmed();
             f.partyName = r.text(QStringLiteral("AcName")).trimmed();
-            f.amount = money(r.value(QStringLiteral("Amount")));
+            f.amount = Decimal::amount(r.value(QStringLiteral("Amount")));
             f.receiptNo = r.text(QStringLiteral("Receiptno"));
             f.narration = r.text(QStringLiteral("Narr"));
             f.description = r.text(QStringLiteral("Descr"));

@@ -17,7 +17,6 @@ namespace {
 constexpr int kJournal = 9;
 constexpr int kBankGroup = 36;
 
-Decimal money(const QVariant& v) { return Decimal::fromVariant(v).roundHalfEven(2); }
 
 QString code(qint64 voucherNo) { return QStringLiteral("(JEV-") + QString::number(voucherNo) + QLatin1Char(')'); }
 
@@ -74,13 +73,13 @@ std::optional<JournalVoucher> JournalVouchers::load(qint64 voucherNo) {
             if (!v.date.isValid()) v.date = r.date(QStringLiteral("TransDate"));
             if (r.text(QStringLiteral("Type")) == QLatin1String("C")) {
                 e.creditAccId = r.integer(QStringLiteral("AccId"));
-                e.amount = money(r.value(QStringLiteral("CrAmt")));
+                e.amount = Decimal::amount(r.value(QStringLiteral("CrAmt")));
                 e.creditNarration = r.text(QStringLiteral("Narr"));
                 e.creditName = r.text(QStringLiteral("AcName")).trimmed();
                 e.creditDescription = r.text(QStringLiteral("Descr"));
             } else {
                 e.debitAccId = r.integer(QStringLiteral("AccId"));
-                if (e.amount.isZero()) e.amount = money(r.value(QStringLiteral("DrAmt")));
+                if (e.amount.isZero()) e.amount = Decimal::amount(r.value(QStringLiteral("DrAmt")));
                 e.debitNarration = r.text(QStringLiteral("Narr"));
                 e.debitName = r.text(QStringLiteral("AcName")).trimmed();
                 e.debitDescription = r.text(QStringLiteral("Descr"));
@@ -338,7 +337,7 @@ std::vector<JournalFound> JournalVouchers::list(const QDate& from, const QDate& 
                     out.push_back({r.integer(QStringLiteral("VoucherNo")), r.date(QStringLiteral("TransDate")),
                                    int(r.number(QStringLiteral("SubSrno"))), r.text(QStringLiteral("DebitName")).trimmed(),
                                    r.text(QStringLiteral("CreditName")).trimmed(), r.text(QStringLiteral("Receiptno")),
-                                   r.text(QStringLiteral("Narr")), money(r.value(QStringLiteral("CrAmt")))});
+                                   r.text(QStringLiteral("Narr")), Decimal::amount(r.value(QStringLiteral("CrAmt")))});
                 });
     return out;
 }
@@ -382,10 +381,10 @@ std::vector<WaitingDifference> JournalVouchers::waitingDifferences(std::optional
         w.partyName = r.text(QStringLiteral("AcName")).trimmed();
         w.billDate = r.date(QStringLiteral("BillDt"));
         w.voucherDate = r.date(QStringLiteral("VDate"));
-        w.billAmount = money(r.value(QStringLiteral("BillAmt")));
-        w.paid = money(r.value(QStringLiteral("Paid_Amt")));
-        w.less = money(r.value(QStringLiteral("Minus_Amt")));
-        w.add = money(r.value(QStringLiteral("Plus_Amt")));
+        w.billAmount = Decimal::amount(r.value(QStringLiteral("BillAmt")));
+        w.paid = Decimal::amount(r.value(QStringLiteral("Paid_Amt")));
+        w.less = Decimal::amount(r.value(QStringLiteral("Minus_Amt")));
+        w.add = Decimal::amount(r.value(QStringLiteral("Plus_Amt")));
         out.push_back(w);
     });
     return out;

@@ -26,7 +26,6 @@ const BillTable& tableOf(BillBook book) {
     return book == BillBook::Sales ? sales : purchase;
 }
 
-Decimal money(const QVariant& v) { return Decimal::fromVariant(v).roundHalfEven(2); }
 
 QString amountText(Decimal d) { return d.roundHalfEven(2).toString(2); }
 
@@ -56,10 +55,10 @@ std::optional<BillState> readBill(db::Database& db, const BillTable& t, qint64 i
     b.bookNo = r->integer(QStringLiteral("BookNo"));
     b.formId = int(r->number(QStringLiteral("FormId")));
     b.closed = r->flag(QStringLiteral("IsEnd"));
-    b.amount = money(r->value(QStringLiteral("BillAmount")));
-    b.tds = money(r->value(QStringLiteral("TDSRs")));
+    b.amount = Decimal::amount(r->value(QStringLiteral("BillAmount")));
+    b.tds = Decimal::amount(r->value(QStringLiteral("TDSRs")));
     b.storedPaid = r->number(QStringLiteral("PaidAmt"));
-    b.paid = money(r->value(QStringLiteral("PaidAmt")));
+    b.paid = Decimal::amount(r->value(QStringLiteral("PaidAmt")));
     b.billNo = r->text(QStringLiteral("BillNO")).trimmed();
     b.invoiceType = r->text(QStringLiteral("InvType"));
     b.date = r->date(QStringLiteral("BillDate"));
@@ -118,11 +117,11 @@ std::vector<OpenBill> billsWhere(db::Database& db, BillBook book, const QString&
             b.billNo = r.text(QStringLiteral("BillNO")).trimmed();
             b.date = r.date(QStringLiteral("BillDate"));
             b.dueDate = r.date(QStringLiteral("PDueDate"));
-            b.tds = money(r.value(QStringLiteral("TDSRs")));
-            const Decimal amount = money(r.value(QStringLiteral("BillAmount")));
+            b.tds = Decimal::amount(r.value(QStringLiteral("TDSRs")));
+            const Decimal amount = Decimal::amount(r.value(QStringLiteral("BillAmount")));
             b.billAmount = book == BillBook::Purchase ? amount - b.tds : amount;
-            b.unpaid = money(r.value(QStringLiteral("UnPaidAmt")));
-            b.paid = money(r.value(QStringLiteral("PaidAmt"))) + b.tds;
+            b.unpaid = Decimal::amount(r.value(QStringLiteral("UnPaidAmt")));
+            b.paid = Decimal::amount(r.value(QStringLiteral("PaidAmt"))) + b.tds;
             b.opening = r.integer(QStringLiteral("IsOp")) == -1;
             bills.push_back(b);
         });
@@ -162,16 +161,16 @@ std::vector<Settlement> settlementsOf(db::Database& db, qint64 firmNo, int table
             Settlement s;
             s.rowId = r.integer(QStringLiteral("ID"));
             s.billId = r.integer(QStringLiteral("BillId"));
-            s.payment = money(r.value(QStringLiteral("Paid_Amt")));
-            s.less = money(r.value(QStringLiteral("Minus_Amt")));
-            s.add = money(r.value(QStringLiteral("Plus_Amt")));
+            s.payment = Decimal::amount(r.value(QStringLiteral("Paid_Amt")));
+            s.less = Decimal::amount(r.value(QStringLiteral("Minus_Amt")));
+            s.add = Decimal::amount(r.value(QStringLiteral("Plus_Amt")));
             s.fullyReceived = r.flag(QStringLiteral("IsEnd"));
             s.waitingJournal = r.flag(QStringLiteral("IsJV"));
             s.journalDone = r.flag(QStringLiteral("IsJVEnd"));
             s.billNo = r.text(QStringLiteral("BNo")).trimmed();
             s.invoiceType = r.text(QStringLiteral("IType"));
             s.billDate = r.date(QStringLiteral("BillDt"));
-            s.billAmount = money(r.value(QStringLiteral("BillAmt")));
+            s.billAmount = Decimal::amount(r.value(QStringLiteral("BillAmt")));
             rows.push_back(s);
         });
     return rows;
@@ -204,7 +203,7 @@ void takeBack(db::Database& db, BillBook book, const SettlingEntry& e) {
         db.exec(QStringLiteral("DELETE FROM Acc_OutSt WHERE ID = ?"), {r.value(QStringLiteral("ID"))});
         const auto bill = readBill(db, t, r.integer(QStringLiteral("BillId")));
         if (!bill) continue;  // the bill went with an earlier year's clean-up; nothing to give back
-        const Decimal newPaid = bill->paid - money(r.value(QStringLiteral("Paid_Amt")));
+        const Decimal newPaid = bill->paid - Decimal::amount(r.value(QStringLiteral("Paid_Amt")));
         // The last settlement left on the bill names its date and voucher.
         const auto last = db.queryOne(
             QStringLiteral("SELECT VDate, VouNo FROM Acc_OutSt WHERE BillId = ? AND Book = ? AND VouNo > 0 "

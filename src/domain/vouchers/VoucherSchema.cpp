@@ -4,15 +4,6 @@ namespace tanabana::vouchers {
 
 using namespace db;
 
-namespace {
-
-ColumnDef withDefault(ColumnDef column, const QString& value) {
-    column.defaultValue = value;
-    return column;
-}
-
-}  // namespace
-
 TableDef chequeWorkTable() {
     return {QStringLiteral("PaymentMStChq"),
             {longCol(QStringLiteral("Srno")), dateCol(QStringLiteral("PayDAte")), textCol(QStringLiteral("Name"), 255),

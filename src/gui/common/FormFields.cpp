@@ -1,5 +1,7 @@
 #include "gui/common/FormFields.h"
 
+#include "core/Words.h"
+
 #include <QHeaderView>
 #include <QTableWidget>
 
@@ -46,5 +48,9 @@ QTableWidget* documentList(int maximumHeight) {
     if (maximumHeight > 0) list->setMaximumHeight(maximumHeight);
     return list;
 }
+
+QString shownAmount(Decimal value, int places) { return FormatIndian(value, places); }
+
+QString blankIfZero(Decimal value, int places) { return value.isZero() ? QString() : value.toString(places); }
 
 }  // namespace tanabana::gui

@@ -20,6 +20,10 @@ QLineEdit* textBox(const QString& name);
 DateBox* dateBox(const QString& name);
 QLabel* caption(const QString& text);
 Decimal typedNumber(const QLineEdit* box);
+// An amount as the screens show it, in Indian grouping ("1,23,456.50"); blank when zero for the
+// second, as an untouched line box is.
+QString shownAmount(Decimal value, int places);
+QString blankIfZero(Decimal value, int places);
 // The read-only list of saved documents under an entry screen: whole rows selected, no row numbers.
 QTableWidget* documentList(int maximumHeight = 0);
 

@@ -25,9 +25,9 @@ namespace tanabana::gui {
 
 namespace {
 
-const QString kTitle = QStringLiteral("GSTR - 2 & 2A (Matching)");
+const QString kMatchTitle = QStringLiteral("GSTR - 2 & 2A (Matching)");
 const QColor kProposedRow(255, 242, 190);
-const QStringList kColumns = {"Sel", "GSTIN", "Party", "Invoice No", "Type", "Date", "Value", "Place Of Supply", "Reverse Charge", "Rate",
+const QStringList kMatchColumns = {"Sel", "GSTIN", "Party", "Invoice No", "Type", "Date", "Value", "Place Of Supply", "Reverse Charge", "Rate",
                               "Taxable Value", "IGST", "CGST", "SGST", "Cess", "Status"};
 
 QTableWidget* sideGrid(QWidget* parent, const QString& name) {
@@ -35,12 +35,12 @@ QTableWidget* sideGrid(QWidget* parent, const QString& name) {
     grid->setParent(parent);
     grid->setObjectName(name);
     grid->verticalHeader()->setDefaultSectionSize(22);
-    grid->setColumnCount(int(kColumns.size()));
-    grid->setHorizontalHeaderLabels(kColumns);
+    grid->setColumnCount(int(kMatchColumns.size()));
+    grid->setHorizontalHeaderLabels(kMatchColumns);
     return grid;
 }
 
-QTableWidgetItem* cell(const QString& text, bool amount = false) {
+QTableWidgetItem* matchCell(const QString& text, bool amount = false) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
     if (amount) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -57,10 +57,10 @@ void addRow(QTableWidget* grid, bool ticked, const QStringList& texts, const std
     sel->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
     grid->setItem(r, 0, sel);
     const int textColumns[] = {1, 2, 3, 4, 5, 7, 8};  // GSTIN ... Date, then Place Of Supply and Reverse Charge
-    for (int i = 0; i < texts.size() && i < 7; ++i) grid->setItem(r, textColumns[i], cell(texts.at(i)));
-    grid->setItem(r, 6, cell(FormatIndian(amounts.at(0), 2), true));
-    for (size_t i = 1; i < amounts.size(); ++i) grid->setItem(r, 8 + int(i), cell(FormatIndian(amounts[i], 2), true));
-    grid->setItem(r, 15, cell(status));
+    for (int i = 0; i < texts.size() && i < 7; ++i) grid->setItem(r, textColumns[i], matchCell(texts.at(i)));
+    grid->setItem(r, 6, matchCell(FormatIndian(amounts.at(0), 2), true));
+    for (size_t i = 1; i < amounts.size(); ++i) grid->setItem(r, 8 + int(i), matchCell(FormatIndian(amounts[i], 2), true));
+    grid->setItem(r, 15, matchCell(status));
     if (colour.isValid())
         for (int k = 0; k < grid->columnCount(); ++k)
             if (grid->item(r, k)) grid->item(r, k)->setBackground(colour);
@@ -71,10 +71,10 @@ void addRow(QTableWidget* grid, bool ticked, const QStringList& texts, const std
 PortalMatchingScreen::PortalMatchingScreen(db::Database& db, Session& session, Messages& messages, QWidget* parent)
     : QWidget(parent), db_(db), session_(session), messages_(messages) {
     setObjectName(QStringLiteral("Frm_GSTR2A_Setup"));
-    setWindowTitle(kTitle);
+    setWindowTitle(kMatchTitle);
     askFile_ = [this](bool save, const QString& suggested) {
-        return save ? QFileDialog::getSaveFileName(this, kTitle, suggested, QStringLiteral("Excel Files (*.xlsx)"))
-                    : QFileDialog::getOpenFileName(this, kTitle, suggested, QStringLiteral("Portal files (*.xlsx *.json)"));
+        return save ? QFileDialog::getSaveFileName(this, kMatchTitle, suggested, QStringLiteral("Excel Files (*.xlsx)"))
+                    : QFileDialog::getOpenFileName(this, kMatchTitle, suggested, QStringLiteral("Portal files (*.xlsx *.json)"));
     };
     build();
 }
@@ -151,7 +151,7 @@ bool PortalMatchingScreen::refresh() {
     } catch (const gst::GstError& e) {
         result_.reset();
         show(gst::Reconciliation{});
-        messages_.critical(kTitle, e.text());
+        messages_.critical(kMatchTitle, e.text());
         return false;
     }
     show(*result_);
@@ -210,7 +210,7 @@ bool PortalMatchingScreen::importFile() {
     try {
         if (!gst::PortalMatching(db_, session_, messages_).importFile(kind(), period(), path)) return false;
     } catch (const gst::GstError& e) {
-        messages_.critical(kTitle, e.text());
+        messages_.critical(kMatchTitle, e.text());
         return false;
     }
     messages_.information(QStringLiteral("Done"), gst::importedText(kind()));
@@ -220,7 +220,7 @@ bool PortalMatchingScreen::importFile() {
 
 bool PortalMatchingScreen::deleteImport() {
     if (!gst::PortalMatching(db_, session_, messages_).deleteImport(kind(), period())) return false;
-    messages_.information(kTitle, QStringLiteral("Online Portal GSTR 2 %1 Data From software is Deleted").arg(gst::portalReturnCode(kind()).right(1)));
+    messages_.information(kMatchTitle, QStringLiteral("Online Portal GSTR 2 %1 Data From software is Deleted").arg(gst::portalReturnCode(kind()).right(1)));
     refresh();
     return true;
 }
@@ -229,7 +229,7 @@ bool PortalMatchingScreen::match() {
     try {
         if (!gst::PortalMatching(db_, session_, messages_).match(kind(), period())) return false;
     } catch (const gst::GstError& e) {
-        messages_.critical(kTitle, e.text());
+        messages_.critical(kMatchTitle, e.text());
         return false;
     }
     messages_.information(QStringLiteral("GSTR2 Setup"), QStringLiteral("Done"));
@@ -242,7 +242,7 @@ bool PortalMatchingScreen::setTicked(bool confirm) {
     for (int r = 0; r < portal_->rowCount(); ++r)
         if (portal_->item(r, 0)->checkState() == Qt::Checked) rows.push_back(portalIds_.at(size_t(r)));
     if (rows.empty()) {
-        messages_.critical(kTitle, QStringLiteral("Tick the portal's invoices to %1 in the Sel column.").arg(confirm ? "confirm" : "reject"));
+        messages_.critical(kMatchTitle, QStringLiteral("Tick the portal's invoices to %1 in the Sel column.").arg(confirm ? "confirm" : "reject"));
         return false;
     }
     gst::PortalMatching matching(db_, session_, messages_);

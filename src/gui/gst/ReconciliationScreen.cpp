@@ -17,7 +17,7 @@ namespace tanabana::gui {
 
 namespace {
 
-const QString kTitle = QStringLiteral("GST Reconsilation");
+const QString kReconTitle = QStringLiteral("GST Reconsilation");
 const QStringList kColumns = {"Particulars", "Month", "Taxable Amt", "IGST Rs", "CGST Rs", "SGST Rs", "Cess Rs", "Is Ok",
                               "Online Tax Amt", "IGST", "CGST", "SGST"};
 constexpr int kOk = 7, kFirstFiled = 8;
@@ -34,7 +34,7 @@ QTableWidgetItem* figure(const Decimal& value, bool editable) {
 ReconciliationScreen::ReconciliationScreen(db::Database& db, Session& session, Messages& messages, QWidget* parent)
     : QWidget(parent), db_(db), session_(session), messages_(messages) {
     setObjectName(QStringLiteral("Frm_Gstr_Audit"));
-    setWindowTitle(kTitle);
+    setWindowTitle(kReconTitle);
     auto* outer = new QVBoxLayout(this);
     grid_ = documentList();
     grid_->setParent(this);
@@ -96,7 +96,7 @@ bool ReconciliationScreen::refresh() {
         if (!rows) return false;
         show(*rows);
     } catch (const gst::GstError& e) {
-        messages_.critical(kTitle, e.text());
+        messages_.critical(kReconTitle, e.text());
         return false;
     }
     return true;
@@ -113,7 +113,7 @@ std::optional<std::vector<gst::ReconciliationRow>> ReconciliationScreen::typed()
             const QString text = grid_->item(r, kFirstFiled + k)->text();
             const auto value = Decimal::parse(text);
             if (!value) {
-                messages_.critical(kTitle, QStringLiteral("%1, %2: \"%3\" is not an amount.").arg(row.monthName, kColumns.at(kFirstFiled + k), text));
+                messages_.critical(kReconTitle, QStringLiteral("%1, %2: \"%3\" is not an amount.").arg(row.monthName, kColumns.at(kFirstFiled + k), text));
                 grid_->setCurrentCell(r, kFirstFiled + k);
                 return std::nullopt;
             }
@@ -129,7 +129,7 @@ bool ReconciliationScreen::save() {
     gst::YearReconciliation service(db_, session_, messages_);
     if (!service.save(*rows)) return false;
     show(service.rows());
-    messages_.information(kTitle, QStringLiteral("One Transaction Is Saved."));
+    messages_.information(kReconTitle, QStringLiteral("One Transaction Is Saved."));
     return true;
 }
 
@@ -159,10 +159,10 @@ bool ReconciliationScreen::writeExcel() {
         messages_.critical(gst::kTemplateMissingTitle, e.text());
         return false;
     } catch (const gst::GstError& e) {
-        messages_.critical(kTitle, e.text());
+        messages_.critical(kReconTitle, e.text());
         return false;
     }
-    messages_.information(kTitle, QStringLiteral("Done"));
+    messages_.information(kReconTitle, QStringLiteral("Done"));
     return true;
 }
 

@@ -25,14 +25,13 @@ namespace tanabana::gui {
 
 namespace {
 
-QString s(const char* text) { return QString::fromLatin1(text); }
 
-const QStringList kNoYes{s("No"), s("Yes")};
-const QStringList kYesNo{s("Yes"), s("No")};
-const QStringList kPartyTypes{s("Regular"), s("Export"), s("Import")};
-const QStringList kPaymentKinds{QString(), s("WPAY"), s("WOPAY")};
+const QStringList kNoYes{QStringLiteral("No"), QStringLiteral("Yes")};
+const QStringList kYesNo{QStringLiteral("Yes"), QStringLiteral("No")};
+const QStringList kPartyTypes{QStringLiteral("Regular"), QStringLiteral("Export"), QStringLiteral("Import")};
+const QStringList kPaymentKinds{QString(), QStringLiteral("WPAY"), QStringLiteral("WOPAY")};
 
-QString yesNo(bool yes) { return yes ? s("Yes") : s("No"); }
+QString yesNo(bool yes) { return yes ? QStringLiteral("Yes") : QStringLiteral("No"); }
 bool isYes(const QVariant& v) { return v.toString() == QLatin1String("Yes"); }
 
 // The group list of the account screen: "35  Sundry Debtors" keyed by the group number.
@@ -52,82 +51,82 @@ QString balanceText(double amount) { return amountText(amount); }
 // ---- Accounts ----
 
 AccountScreen::AccountScreen(Session& session, QWidget* parent, Messages* messages)
-    : MasterForm(s("FrmAccMstNew"), s("ACCOUNT MASTER"), session, parent, messages), accounts_(*session.db, session, messages_) {
+    : MasterForm(QStringLiteral("FrmAccMstNew"), QStringLiteral("ACCOUNT MASTER"), session, parent, messages), accounts_(*session.db, session, messages_) {
     db::Database& db = *session.db;
     const qint64 firm = session.firmNo;
     QStringList states{QString()};
-    states << shell::readListFile(session.dataRoot, s("StateCodeN.txt"));
-    addFields({{s("LedgerId"), s("A/c No"), FieldSpec::ReadOnly, {}},
-               {s("AcName"), s("Name"), FieldSpec::Text, {}},
-               {s("GrpNo"), s("Group"), FieldSpec::Keyed, {}},
-               {s("Add1"), s("Address -1"), FieldSpec::Text, {}},
-               {s("Add2"), s("Address -2"), FieldSpec::Text, {}},
-               {s("Add3"), s("Address -3"), FieldSpec::Text, {}},
-               {s("City"), s("City"), FieldSpec::EditableChoice, masters::usedValues(db, firm, s("City"))},
-               {s("ZoneName"), s("Party Group"), FieldSpec::EditableChoice, masters::usedValues(db, firm, s("ZoneName"))},
-               {s("Phone"), s("Phone/Mob."), FieldSpec::Text, {}},
-               {s("PinCode"), s("Pin Code"), FieldSpec::Text, {}},
-               {s("Conct"), s("Cont. Person"), FieldSpec::Text, {}},
-               {s("CSTNo"), s("State"), FieldSpec::Choice, states},
-               {s("TinNo"), s("GST No"), FieldSpec::Text, {}},
-               {s("IsOgs"), s("IGST Party"), FieldSpec::Choice, kNoYes},
-               {s("PanNO"), s("PAN No"), FieldSpec::Text, {}},
-               {s("WMbNo"), s("WApp No"), FieldSpec::Text, {}},
-               {s("Extra"), s("Email/Extra"), FieldSpec::Text, {}},
-               {s("AreaName"), s("Area"), FieldSpec::EditableChoice, masters::usedValues(db, firm, s("AreaName"))},
-               {s("BrokerId"), s("Broker"), FieldSpec::Keyed, {}},
-               {s("Active"), s("Active"), FieldSpec::Choice, kYesNo}});
-    addFields({{s("CrLimit"), s("Cr. Limit"), FieldSpec::Number, {}},
-               {s("CrDays"), s("Cr. Days"), FieldSpec::Number, {}},
-               {s("IntRate"), s("Int Rate % "), FieldSpec::Number, {}},
-               {s("Commision"), s("Disc %"), FieldSpec::Number, {}},
-               {s("Perc"), s("Partener %"), FieldSpec::Number, {}},
-               {s("TDSP"), s("TDS %"), FieldSpec::Number, {}},
-               {s("EcNo"), s("Compos tax"), FieldSpec::Choice, kNoYes},
-               {s("Is_RevCh"), s("Reverse Charge"), FieldSpec::Choice, kNoYes},
-               {s("Hunditype"), s("Rate with GST in Pur."), FieldSpec::Choice, kNoYes},
-               {s("Is_Item_RNd"), s("Taxable Amt Rnd off"), FieldSpec::Choice, kNoYes}},
-              2, s("Terms and Tax"));
-    addFields({{s("CityG"), s("Party Type"), FieldSpec::Choice, kPartyTypes},
-               {s("Payment"), s("Payment"), FieldSpec::Choice, kPaymentKinds},
-               {s("P_Country"), s("Country"), FieldSpec::Text, {}},
-               {s("P_EximCOde"), s("Exim Code"), FieldSpec::Text, {}},
-               {s("Trans_Name"), s("Transporter"), FieldSpec::EditableChoice, masters::usedValues(db, firm, s("Trans_Name"))},
-               {s("Trans_Id"), s("Transporter Id"), FieldSpec::Text, {}},
-               {s("P_Trans_NO"), s("Vehicle No"), FieldSpec::Text, {}},
-               {s("City_KM"), s("Distance (KM)"), FieldSpec::Number, {}}},
-              2, s("Export, Import and e-Way Bill"));
+    states << shell::readListFile(session.dataRoot, QStringLiteral("StateCodeN.txt"));
+    addFields({{QStringLiteral("LedgerId"), QStringLiteral("A/c No"), FieldSpec::ReadOnly, {}},
+               {QStringLiteral("AcName"), QStringLiteral("Name"), FieldSpec::Text, {}},
+               {QStringLiteral("GrpNo"), QStringLiteral("Group"), FieldSpec::Keyed, {}},
+               {QStringLiteral("Add1"), QStringLiteral("Address -1"), FieldSpec::Text, {}},
+               {QStringLiteral("Add2"), QStringLiteral("Address -2"), FieldSpec::Text, {}},
+               {QStringLiteral("Add3"), QStringLiteral("Address -3"), FieldSpec::Text, {}},
+               {QStringLiteral("City"), QStringLiteral("City"), FieldSpec::EditableChoice, masters::usedValues(db, firm, QStringLiteral("City"))},
+               {QStringLiteral("ZoneName"), QStringLiteral("Party Group"), FieldSpec::EditableChoice, masters::usedValues(db, firm, QStringLiteral("ZoneName"))},
+               {QStringLiteral("Phone"), QStringLiteral("Phone/Mob."), FieldSpec::Text, {}},
+               {QStringLiteral("PinCode"), QStringLiteral("Pin Code"), FieldSpec::Text, {}},
+               {QStringLiteral("Conct"), QStringLiteral("Cont. Person"), FieldSpec::Text, {}},
+               {QStringLiteral("CSTNo"), QStringLiteral("State"), FieldSpec::Choice, states},
+               {QStringLiteral("TinNo"), QStringLiteral("GST No"), FieldSpec::Text, {}},
+               {QStringLiteral("IsOgs"), QStringLiteral("IGST Party"), FieldSpec::Choice, kNoYes},
+               {QStringLiteral("PanNO"), QStringLiteral("PAN No"), FieldSpec::Text, {}},
+               {QStringLiteral("WMbNo"), QStringLiteral("WApp No"), FieldSpec::Text, {}},
+               {QStringLiteral("Extra"), QStringLiteral("Email/Extra"), FieldSpec::Text, {}},
+               {QStringLiteral("AreaName"), QStringLiteral("Area"), FieldSpec::EditableChoice, masters::usedValues(db, firm, QStringLiteral("AreaName"))},
+               {QStringLiteral("BrokerId"), QStringLiteral("Broker"), FieldSpec::Keyed, {}},
+               {QStringLiteral("Active"), QStringLiteral("Active"), FieldSpec::Choice, kYesNo}});
+    addFields({{QStringLiteral("CrLimit"), QStringLiteral("Cr. Limit"), FieldSpec::Number, {}},
+               {QStringLiteral("CrDays"), QStringLiteral("Cr. Days"), FieldSpec::Number, {}},
+               {QStringLiteral("IntRate"), QStringLiteral("Int Rate % "), FieldSpec::Number, {}},
+               {QStringLiteral("Commision"), QStringLiteral("Disc %"), FieldSpec::Number, {}},
+               {QStringLiteral("Perc"), QStringLiteral("Partener %"), FieldSpec::Number, {}},
+               {QStringLiteral("TDSP"), QStringLiteral("TDS %"), FieldSpec::Number, {}},
+               {QStringLiteral("EcNo"), QStringLiteral("Compos tax"), FieldSpec::Choice, kNoYes},
+               {QStringLiteral("Is_RevCh"), QStringLiteral("Reverse Charge"), FieldSpec::Choice, kNoYes},
+               {QStringLiteral("Hunditype"), QStringLiteral("Rate with GST in Pur."), FieldSpec::Choice, kNoYes},
+               {QStringLiteral("Is_Item_RNd"), QStringLiteral("Taxable Amt Rnd off"), FieldSpec::Choice, kNoYes}},
+              2, QStringLiteral("Terms and Tax"));
+    addFields({{QStringLiteral("CityG"), QStringLiteral("Party Type"), FieldSpec::Choice, kPartyTypes},
+               {QStringLiteral("Payment"), QStringLiteral("Payment"), FieldSpec::Choice, kPaymentKinds},
+               {QStringLiteral("P_Country"), QStringLiteral("Country"), FieldSpec::Text, {}},
+               {QStringLiteral("P_EximCOde"), QStringLiteral("Exim Code"), FieldSpec::Text, {}},
+               {QStringLiteral("Trans_Name"), QStringLiteral("Transporter"), FieldSpec::EditableChoice, masters::usedValues(db, firm, QStringLiteral("Trans_Name"))},
+               {QStringLiteral("Trans_Id"), QStringLiteral("Transporter Id"), FieldSpec::Text, {}},
+               {QStringLiteral("P_Trans_NO"), QStringLiteral("Vehicle No"), FieldSpec::Text, {}},
+               {QStringLiteral("City_KM"), QStringLiteral("Distance (KM)"), FieldSpec::Number, {}}},
+              2, QStringLiteral("Export, Import and e-Way Bill"));
     refreshGroups();
     std::vector<std::pair<QString, qint64>> brokers{{QString(), 0}};
     for (const products::Broker& b : products::BrokerMaster(db, session, messages_).list()) brokers.emplace_back(b.name, b.srno);
-    setKeyedChoices(s("BrokerId"), brokers);
+    setKeyedChoices(QStringLiteral("BrokerId"), brokers);
     accounts_.repairCompositionFlags();
-    auto* copy = new QPushButton(s("Copy A/c To Firm"), this);
-    copy->setObjectName(s("cmdCopyToFirm"));
+    auto* copy = new QPushButton(QStringLiteral("Copy A/c To Firm"), this);
+    copy->setObjectName(QStringLiteral("cmdCopyToFirm"));
     connect(copy, &QPushButton::clicked, this, &AccountScreen::openCopyToFirm);
     addBelowList(copy);
     // Print: the envelope of the account on the screen
     setPrintAction([this] {
         if (currentKey() <= 0) {
-            messages_.critical(s("Envelop"), s("Please open an account from the list first"));
+            messages_.critical(QStringLiteral("Envelop"), QStringLiteral("Please open an account from the list first"));
             return;
         }
         previewReport(session_, messages_, masters::envelopeReport(session_, currentKey()),
-                      s("Envelop_") + values().value(s("AcName")).toString(), this);
+                      QStringLiteral("Envelop_") + values().value(QStringLiteral("AcName")).toString(), this);
     });
-    setFindCaption(s("Name :"));
-    setKeyHints(s("F2 = New Group"));
-    field(s("GrpNo"))->installEventFilter(this);
-    if (auto* combo = qobject_cast<QComboBox*>(field(s("GrpNo"))); combo && combo->lineEdit()) combo->lineEdit()->installEventFilter(this);
-    connect(static_cast<QLineEdit*>(field(s("TinNo"))), &QLineEdit::editingFinished, this, &AccountScreen::checkGstinOnLeaving);
-    connect(static_cast<QComboBox*>(field(s("IsOgs"))), &QComboBox::activated, this, &AccountScreen::checkIgstOnLeaving);
+    setFindCaption(QStringLiteral("Name :"));
+    setKeyHints(QStringLiteral("F2 = New Group"));
+    field(QStringLiteral("GrpNo"))->installEventFilter(this);
+    if (auto* combo = qobject_cast<QComboBox*>(field(QStringLiteral("GrpNo"))); combo && combo->lineEdit()) combo->lineEdit()->installEventFilter(this);
+    connect(static_cast<QLineEdit*>(field(QStringLiteral("TinNo"))), &QLineEdit::editingFinished, this, &AccountScreen::checkGstinOnLeaving);
+    connect(static_cast<QComboBox*>(field(QStringLiteral("IsOgs"))), &QComboBox::activated, this, &AccountScreen::checkIgstOnLeaving);
     finishLayout();
 }
 
-void AccountScreen::refreshGroups() { setKeyedChoices(s("GrpNo"), groupEntries(*session_.db, session_.firmNo)); }
+void AccountScreen::refreshGroups() { setKeyedChoices(QStringLiteral("GrpNo"), groupEntries(*session_.db, session_.firmNo)); }
 
 bool AccountScreen::eventFilter(QObject* watched, QEvent* event) {
-    auto* group = qobject_cast<QComboBox*>(field(s("GrpNo")));
+    auto* group = qobject_cast<QComboBox*>(field(QStringLiteral("GrpNo")));
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2 &&
         (watched == group || watched == group->lineEdit())) {
         openGroupMaster();
@@ -138,43 +137,43 @@ bool AccountScreen::eventFilter(QObject* watched, QEvent* event) {
 
 void AccountScreen::openGroupMaster() {
     QDialog dialog(this);
-    dialog.setWindowTitle(s("Group Master"));
+    dialog.setWindowTitle(QStringLiteral("Group Master"));
     auto* layout = new QVBoxLayout(&dialog);
     auto* groups = new GroupScreen(session_, &dialog, &messages_);
     layout->addWidget(groups);
-    connect(groups->button(s("Cmd_Exit")), &QPushButton::clicked, &dialog, &QDialog::accept);
+    connect(groups->button(QStringLiteral("Cmd_Exit")), &QPushButton::clicked, &dialog, &QDialog::accept);
     dialog.resize(980, 620);
     dialog.exec();
     refreshGroups();
-    focusField(s("GrpNo"));
+    focusField(QStringLiteral("GrpNo"));
 }
 
 void AccountScreen::openCopyToFirm() {
     QDialog dialog(this);
-    dialog.setObjectName(s("frmCopyToFirm"));
-    dialog.setWindowTitle(s("Copy A/c To Firm"));
+    dialog.setObjectName(QStringLiteral("frmCopyToFirm"));
+    dialog.setWindowTitle(QStringLiteral("Copy A/c To Firm"));
     auto* layout = new QVBoxLayout(&dialog);
     auto* choices = new QHBoxLayout;
     auto* group = new QComboBox(&dialog);
-    group->setObjectName(s("ComGroup"));
+    group->setObjectName(QStringLiteral("ComGroup"));
     for (const auto& [text, number] : groupEntries(*session_.db, session_.firmNo)) group->addItem(text, number);
     auto* firm = new QComboBox(&dialog);
-    firm->setObjectName(s("ComFirm"));
+    firm->setObjectName(QStringLiteral("ComFirm"));
     for (const auto& [no, name] : products::allFirms(*session_.db, session_))
         if (no != session_.firmNo) firm->addItem(name, no);
-    choices->addWidget(new QLabel(s("Group"), &dialog));
+    choices->addWidget(new QLabel(QStringLiteral("Group"), &dialog));
     choices->addWidget(group, 1);
-    choices->addWidget(new QLabel(s("To Firm"), &dialog));
+    choices->addWidget(new QLabel(QStringLiteral("To Firm"), &dialog));
     choices->addWidget(firm, 1);
     layout->addLayout(choices);
-    auto* grid = new SelectionGrid({s("A/c Name"), s("City"), s("A/c No"), s("Id")}, &dialog);
-    grid->setObjectName(s("grdAccounts"));
+    auto* grid = new SelectionGrid({QStringLiteral("A/c Name"), QStringLiteral("City"), QStringLiteral("A/c No"), QStringLiteral("Id")}, &dialog);
+    grid->setObjectName(QStringLiteral("grdAccounts"));
     layout->addWidget(grid);
     const auto fill = [this, group, grid] {
         grid->setRowCount(0);
         for (const db::Row& r : accounts_.search())
-            if (r.integer(s("GrpNo")) == group->currentData().toLongLong() && r.flag(s("Active")))
-                grid->addRow({r.text(s("AcName")), r.text(s("City")), r.text(s("LedgerId")), r.text(s("Id"))});
+            if (r.integer(QStringLiteral("GrpNo")) == group->currentData().toLongLong() && r.flag(QStringLiteral("Active")))
+                grid->addRow({r.text(QStringLiteral("AcName")), r.text(QStringLiteral("City")), r.text(QStringLiteral("LedgerId")), r.text(QStringLiteral("Id"))});
     };
     connect(group, &QComboBox::currentIndexChanged, &dialog, fill);
     fill();
@@ -190,10 +189,10 @@ void AccountScreen::openCopyToFirm() {
 }
 
 void AccountScreen::checkGstinOnLeaving() {
-    auto* box = static_cast<QLineEdit*>(field(s("TinNo")));
+    auto* box = static_cast<QLineEdit*>(field(QStringLiteral("TinNo")));
     if (checking_ || box->text().trimmed().isEmpty()) return;
     checking_ = true;
-    if (!accounts_.checkGstin(box->text().trimmed().toUpper(), values().value(s("CSTNo")).toString())) {
+    if (!accounts_.checkGstin(box->text().trimmed().toUpper(), values().value(QStringLiteral("CSTNo")).toString())) {
         box->setFocus();
         box->selectAll();
     }
@@ -202,22 +201,22 @@ void AccountScreen::checkGstinOnLeaving() {
 
 void AccountScreen::checkIgstOnLeaving() {
     const QVariantMap v = values();
-    if (!accounts_.checkIgstParty(isYes(v.value(s("IsOgs"))), v.value(s("CSTNo")).toString())) focusField(s("IsOgs"));
+    if (!accounts_.checkIgstParty(isYes(v.value(QStringLiteral("IsOgs"))), v.value(QStringLiteral("CSTNo")).toString())) focusField(QStringLiteral("IsOgs"));
 }
 
 qint64 AccountScreen::save(const QVariantMap& values, QString* focusColumn) {
     masters::Record account = values;
-    account.remove(s("LedgerId"));
-    const QString payment = account.take(s("Payment")).toString();
-    account.insert(s("Id"), currentKey());
-    account.insert(s("EcNo"), isYes(values.value(s("EcNo"))) ? s("1") : s("0"));
-    account.insert(s("Hunditype"), isYes(values.value(s("Hunditype"))) ? s("1") : s("0"));
+    account.remove(QStringLiteral("LedgerId"));
+    const QString payment = account.take(QStringLiteral("Payment")).toString();
+    account.insert(QStringLiteral("Id"), currentKey());
+    account.insert(QStringLiteral("EcNo"), isYes(values.value(QStringLiteral("EcNo"))) ? QStringLiteral("1") : QStringLiteral("0"));
+    account.insert(QStringLiteral("Hunditype"), isYes(values.value(QStringLiteral("Hunditype"))) ? QStringLiteral("1") : QStringLiteral("0"));
     // 2 rounds each line's GST of the supplier's bills to rupees; 1 (the column's default) does not.
-    account.insert(s("Is_Item_RNd"), isYes(values.value(s("Is_Item_RNd"))) ? 2 : 1);
-    account.insert(s("CityG"), values.value(s("CityG")).toString().left(1));
-    if (values.value(s("CityG")).toString() == kPartyTypes.at(2)) account.insert(s("PanNO"), payment);
+    account.insert(QStringLiteral("Is_Item_RNd"), isYes(values.value(QStringLiteral("Is_Item_RNd"))) ? 2 : 1);
+    account.insert(QStringLiteral("CityG"), values.value(QStringLiteral("CityG")).toString().left(1));
+    if (values.value(QStringLiteral("CityG")).toString() == kPartyTypes.at(2)) account.insert(QStringLiteral("PanNO"), payment);
     const qint64 id = accounts_.save(account);
-    if (id == 0) *focusColumn = s("AcName");
+    if (id == 0) *focusColumn = QStringLiteral("AcName");
     return id;
 }
 
@@ -233,16 +232,16 @@ void AccountScreen::load(qint64 key) {
         else if (v.typeId() == QMetaType::Double) setValue(it.key(), exactText(v.toDouble()));
         else setValue(it.key(), v);
     }
-    setValue(s("EcNo"), yesNo(account->value(s("EcNo")).toString() == QLatin1String("1")));
-    setValue(s("Hunditype"), yesNo(account->value(s("Hunditype")).toString() == QLatin1String("1")));
-    setValue(s("Is_Item_RNd"), yesNo(account->value(s("Is_Item_RNd")).toDouble() == 2));
-    setValue(s("CrDays"), QString::number(account->value(s("CrDays")).toLongLong()));
-    const QString type = account->value(s("CityG")).toString().left(1).toUpper();
+    setValue(QStringLiteral("EcNo"), yesNo(account->value(QStringLiteral("EcNo")).toString() == QLatin1String("1")));
+    setValue(QStringLiteral("Hunditype"), yesNo(account->value(QStringLiteral("Hunditype")).toString() == QLatin1String("1")));
+    setValue(QStringLiteral("Is_Item_RNd"), yesNo(account->value(QStringLiteral("Is_Item_RNd")).toDouble() == 2));
+    setValue(QStringLiteral("CrDays"), QString::number(account->value(QStringLiteral("CrDays")).toLongLong()));
+    const QString type = account->value(QStringLiteral("CityG")).toString().left(1).toUpper();
     for (const QString& t : kPartyTypes)
-        if (t.startsWith(type) && !type.isEmpty()) setValue(s("CityG"), t);
+        if (t.startsWith(type) && !type.isEmpty()) setValue(QStringLiteral("CityG"), t);
     if (type == QLatin1String("I")) {
-        setValue(s("Payment"), account->value(s("PanNO")));
-        setValue(s("PanNO"), QString());
+        setValue(QStringLiteral("Payment"), account->value(QStringLiteral("PanNO")));
+        setValue(QStringLiteral("PanNO"), QString());
     }
 }
 
@@ -250,29 +249,29 @@ void AccountScreen::refreshList() {
     std::vector<QStringList> rows;
     std::vector<qint64> keys;
     for (const db::Row& r : accounts_.search(findBox()->text())) {
-        rows.push_back({r.text(s("AcName")), r.text(s("City")), r.text(s("LedgerId")), r.text(s("WMbNo")),
-                        r.text(s("Add1")), r.text(s("Add2")), r.text(s("Add3")), r.text(s("Phone")), r.text(s("PinCode")),
-                        r.text(s("TinNo")), r.text(s("AcNo")), r.text(s("PanNO")), r.text(s("CSTNo")), r.text(s("AreaName")),
-                        yesNo(r.flag(s("Active"))), r.text(s("EcNo")) == QLatin1String("1") ? s("Y") : s("N"),
-                        yesNo(r.flag(s("Is_RevCh"))), yesNo(r.flag(s("IsOgs"))), yesNo(r.number(s("Is_Item_RNd")) == 2),
-                        r.text(s("CityG")), r.text(s("Hunditype")) == QLatin1String("1") ? s("Y") : s("N"), r.text(s("P_Country")),
-                        r.text(s("P_EximCOde")), r.text(s("P_Trans_NO"))});
-        keys.push_back(r.integer(s("Id")));
+        rows.push_back({r.text(QStringLiteral("AcName")), r.text(QStringLiteral("City")), r.text(QStringLiteral("LedgerId")), r.text(QStringLiteral("WMbNo")),
+                        r.text(QStringLiteral("Add1")), r.text(QStringLiteral("Add2")), r.text(QStringLiteral("Add3")), r.text(QStringLiteral("Phone")), r.text(QStringLiteral("PinCode")),
+                        r.text(QStringLiteral("TinNo")), r.text(QStringLiteral("AcNo")), r.text(QStringLiteral("PanNO")), r.text(QStringLiteral("CSTNo")), r.text(QStringLiteral("AreaName")),
+                        yesNo(r.flag(QStringLiteral("Active"))), r.text(QStringLiteral("EcNo")) == QLatin1String("1") ? QStringLiteral("Y") : QStringLiteral("N"),
+                        yesNo(r.flag(QStringLiteral("Is_RevCh"))), yesNo(r.flag(QStringLiteral("IsOgs"))), yesNo(r.number(QStringLiteral("Is_Item_RNd")) == 2),
+                        r.text(QStringLiteral("CityG")), r.text(QStringLiteral("Hunditype")) == QLatin1String("1") ? QStringLiteral("Y") : QStringLiteral("N"), r.text(QStringLiteral("P_Country")),
+                        r.text(QStringLiteral("P_EximCOde")), r.text(QStringLiteral("P_Trans_NO"))});
+        keys.push_back(r.integer(QStringLiteral("Id")));
     }
-    setListRows({s("A/c Name"), s("City"), s("A/c No"), s("WhatsApp No"), s("Address 1"), s("Address 2"), s("Address 3"), s("Phone"),
-                 s("PIN Code"), s("GSTIN"), s("Bank A/c No"), s("PAN No"), s("State"), s("Area"), s("Active"), s("Compos tax"),
-                 s("Reverse Charge"), s("IGST Party"), s("Taxable Amt Rnd off"), s("Party Type"), s("Rate With GST"), s("Country"),
-                 s("Exim Code"), s("Vehicle No")},
+    setListRows({QStringLiteral("A/c Name"), QStringLiteral("City"), QStringLiteral("A/c No"), QStringLiteral("WhatsApp No"), QStringLiteral("Address 1"), QStringLiteral("Address 2"), QStringLiteral("Address 3"), QStringLiteral("Phone"),
+                 QStringLiteral("PIN Code"), QStringLiteral("GSTIN"), QStringLiteral("Bank A/c No"), QStringLiteral("PAN No"), QStringLiteral("State"), QStringLiteral("Area"), QStringLiteral("Active"), QStringLiteral("Compos tax"),
+                 QStringLiteral("Reverse Charge"), QStringLiteral("IGST Party"), QStringLiteral("Taxable Amt Rnd off"), QStringLiteral("Party Type"), QStringLiteral("Rate With GST"), QStringLiteral("Country"),
+                 QStringLiteral("Exim Code"), QStringLiteral("Vehicle No")},
                 rows, keys);
 }
 
 // ---- Groups ----
 
 GroupScreen::GroupScreen(Session& session, QWidget* parent, Messages* messages)
-    : MasterForm(s("FrmAccGrpMst"), s("GROUP MASTER"), session, parent, messages), groups_(*session.db, session, messages_) {
-    addFields({{s("GrpNo"), s("Group No"), FieldSpec::Number, {}},
-               {s("AcName"), s("Group Name"), FieldSpec::Text, {}},
-               {s("Active"), s("Active"), FieldSpec::Choice, kYesNo}},
+    : MasterForm(QStringLiteral("FrmAccGrpMst"), QStringLiteral("GROUP MASTER"), session, parent, messages), groups_(*session.db, session, messages_) {
+    addFields({{QStringLiteral("GrpNo"), QStringLiteral("Group No"), FieldSpec::Number, {}},
+               {QStringLiteral("AcName"), QStringLiteral("Group Name"), FieldSpec::Text, {}},
+               {QStringLiteral("Active"), QStringLiteral("Active"), FieldSpec::Choice, kYesNo}},
               1);
     auto* heads = new QWidget(this);
     auto* grid = new QHBoxLayout(heads);
@@ -282,9 +281,9 @@ GroupScreen::GroupScreen(Session& session, QWidget* parent, Messages* messages)
                                                             {"Asset Head == >>>", "Limit 70  {Define 31 to 70}"},
                                                             {"Liability Head ==>>>", "You Can define up to 99  {Define up tp 99}"}};
     for (int i = 0; i < 4; ++i) {
-        auto* box = new QGroupBox(s(captions[i].first), heads);
+        auto* box = new QGroupBox(QString::fromLatin1(captions[i].first), heads);
         auto* inner = new QVBoxLayout(box);
-        auto* note = new QLabel(s(captions[i].second), box);
+        auto* note = new QLabel(QString::fromLatin1(captions[i].second), box);
         note->setWordWrap(true);
         inner->addWidget(note);
         ranges_[i] = new QListWidget(box);
@@ -294,14 +293,14 @@ GroupScreen::GroupScreen(Session& session, QWidget* parent, Messages* messages)
         grid->addWidget(box);
     }
     addBelowFields(heads);
-    setFindCaption(s("Name :"));
-    connect(static_cast<QLineEdit*>(field(s("GrpNo"))), &QLineEdit::editingFinished, this, &GroupScreen::loadTypedNumber);
-    setPrintAction([this] { previewReport(session_, messages_, masters::groupListReport(session_, listDate(session_)), s("GroupList"), this); });
+    setFindCaption(QStringLiteral("Name :"));
+    connect(static_cast<QLineEdit*>(field(QStringLiteral("GrpNo"))), &QLineEdit::editingFinished, this, &GroupScreen::loadTypedNumber);
+    setPrintAction([this] { previewReport(session_, messages_, masters::groupListReport(session_, listDate(session_)), QStringLiteral("GroupList"), this); });
     finishLayout();
 }
 
 void GroupScreen::loadTypedNumber() {
-    const int number = values().value(s("GrpNo")).toString().trimmed().toInt();
+    const int number = values().value(QStringLiteral("GrpNo")).toString().trimmed().toInt();
     if (number <= 0 || number == currentKey()) return;
     if (groups_.find(number)) {
         load(number);
@@ -313,13 +312,13 @@ void GroupScreen::loadTypedNumber() {
 
 qint64 GroupScreen::save(const QVariantMap& values, QString* focusColumn) {
     bool ok = false;
-    const int number = values.value(s("GrpNo")).toString().trimmed().toInt(&ok);
+    const int number = values.value(QStringLiteral("GrpNo")).toString().trimmed().toInt(&ok);
     if (!ok || number <= 0) {
-        *focusColumn = s("GrpNo");
+        *focusColumn = QStringLiteral("GrpNo");
         return 0;
     }
-    if (!groups_.save(number, values.value(s("AcName")).toString(), isYes(values.value(s("Active"))))) {
-        *focusColumn = s("AcName");
+    if (!groups_.save(number, values.value(QStringLiteral("AcName")).toString(), isYes(values.value(QStringLiteral("Active"))))) {
+        *focusColumn = QStringLiteral("AcName");
         return 0;
     }
     return number;
@@ -330,9 +329,9 @@ bool GroupScreen::remove(qint64 key) { return groups_.remove(int(key)); }
 void GroupScreen::load(qint64 key) {
     const auto group = groups_.find(int(key));
     if (!group) return;
-    setValue(s("GrpNo"), QString::number(group->number));
-    setValue(s("AcName"), group->name);
-    setValue(s("Active"), yesNo(group->active));
+    setValue(QStringLiteral("GrpNo"), QString::number(group->number));
+    setValue(QStringLiteral("AcName"), group->name);
+    setValue(QStringLiteral("Active"), yesNo(group->active));
 }
 
 void GroupScreen::refreshList() {
@@ -349,37 +348,37 @@ void GroupScreen::refreshList() {
                         yesNo(g.active)});
         keys.push_back(g.number);
     }
-    setListRows({s("A/c No"), s("A/c Name"), s("Group No"), s("Active")}, rows, keys);
+    setListRows({QStringLiteral("A/c No"), QStringLiteral("A/c Name"), QStringLiteral("Group No"), QStringLiteral("Active")}, rows, keys);
 }
 
 // ---- Opening balances ----
 
 OpeningBalanceScreen::OpeningBalanceScreen(Session& session, QWidget* parent, Messages* messages)
-    : MasterForm(s("FrmAccMstOpBal"), s("Opening Balance"), session, parent, messages), balances_(*session.db, session, messages_) {
-    addFields({{s("Id"), s("A/c Name"), FieldSpec::Keyed, {}},
-               {s("OpDate"), s("Date"), FieldSpec::Date, {}},
-               {s("OpType"), s("Type"), FieldSpec::Choice, {s("Debit"), s("Credit")}},
-               {s("OpAmount"), s("Amount"), FieldSpec::Number, {}}},
+    : MasterForm(QStringLiteral("FrmAccMstOpBal"), QStringLiteral("Opening Balance"), session, parent, messages), balances_(*session.db, session, messages_) {
+    addFields({{QStringLiteral("Id"), QStringLiteral("A/c Name"), FieldSpec::Keyed, {}},
+               {QStringLiteral("OpDate"), QStringLiteral("Date"), FieldSpec::Date, {}},
+               {QStringLiteral("OpType"), QStringLiteral("Type"), FieldSpec::Choice, {QStringLiteral("Debit"), QStringLiteral("Credit")}},
+               {QStringLiteral("OpAmount"), QStringLiteral("Amount"), FieldSpec::Number, {}}},
               1);
-    auto* resync = new QPushButton(s("Re-Update A/c Balances"), this);
-    resync->setObjectName(s("cmdReUpdate"));
+    auto* resync = new QPushButton(QStringLiteral("Re-Update A/c Balances"), this);
+    resync->setObjectName(QStringLiteral("cmdReUpdate"));
     connect(resync, &QPushButton::clicked, this, [this] {
         if (mayWrite(false)) balances_.resynchronise();
     });
     addBelowFields(resync);
     totals_ = new QLabel(this);
-    totals_->setObjectName(s("lblTotals"));
+    totals_->setObjectName(QStringLiteral("lblTotals"));
     QFont bold = totals_->font();
     bold.setBold(true);
     totals_->setFont(bold);
     addBelowList(totals_);
-    setFindCaption(s("Name :"));
-    setKeyHints(s("F4 = Show All A/c Name"));
-    auto* account = static_cast<QComboBox*>(field(s("Id")));
+    setFindCaption(QStringLiteral("Name :"));
+    setKeyHints(QStringLiteral("F4 = Show All A/c Name"));
+    auto* account = static_cast<QComboBox*>(field(QStringLiteral("Id")));
     connect(account, &QComboBox::activated, this, &OpeningBalanceScreen::showBalanceOfChosenAccount);
     setPrintAction([this] {
-        const int chosen = messages_.choose(s("Print"), s("Which list of opening balances?"),
-                                            {s("Regular Print"), s("HeadWise Print"), s("B/S Print"), s("Cancel")});
+        const int chosen = messages_.choose(QStringLiteral("Print"), QStringLiteral("Which list of opening balances?"),
+                                            {QStringLiteral("Regular Print"), QStringLiteral("HeadWise Print"), QStringLiteral("B/S Print"), QStringLiteral("Cancel")});
         const masters::OpeningPrint prints[] = {masters::OpeningPrint::Regular, masters::OpeningPrint::HeadWise,
                                                 masters::OpeningPrint::BalanceSheet};
         const char* names[] = {"OpeningBalance", "OpeningBalance_HeadWise", "OpeningBalance_BS"};
@@ -395,13 +394,13 @@ void OpeningBalanceScreen::prepareNew() {
     for (const db::Row& r : balances_.accountChoices())
         accounts.emplace_back(QStringLiteral("%1  (%2)").arg(r.text(QStringLiteral("AcName")), r.text(QStringLiteral("LedgerId"))),
                               r.integer(QStringLiteral("Id")));
-    setKeyedChoices(s("Id"), accounts);
-    setValue(s("Id"), 0);
-    setValue(s("OpDate"), session_.yearStartDate);
+    setKeyedChoices(QStringLiteral("Id"), accounts);
+    setValue(QStringLiteral("Id"), 0);
+    setValue(QStringLiteral("OpDate"), session_.yearStartDate);
 }
 
 void OpeningBalanceScreen::showBalanceOfChosenAccount() {
-    const qint64 id = values().value(s("Id")).toLongLong();
+    const qint64 id = values().value(QStringLiteral("Id")).toLongLong();
     if (id > 0 && balances_.find(id)) {
         load(id);
         setKey(id);
@@ -410,19 +409,19 @@ void OpeningBalanceScreen::showBalanceOfChosenAccount() {
 
 qint64 OpeningBalanceScreen::save(const QVariantMap& values, QString* focusColumn) {
     masters::OpeningBalance balance;
-    balance.accountId = values.value(s("Id")).toLongLong();
-    balance.date = values.value(s("OpDate")).toDate();
-    balance.type = values.value(s("OpType")).toString().left(1);
-    const std::optional<Decimal> typed = Decimal::parse(values.value(s("OpAmount")).toString());
+    balance.accountId = values.value(QStringLiteral("Id")).toLongLong();
+    balance.date = values.value(QStringLiteral("OpDate")).toDate();
+    balance.type = values.value(QStringLiteral("OpType")).toString().left(1);
+    const std::optional<Decimal> typed = Decimal::parse(values.value(QStringLiteral("OpAmount")).toString());
     if (typed) balance.amount = *typed;
     if (!typed || balance.amount <= Decimal()) {
-        *focusColumn = s("OpAmount");
-        if (!values.value(s("OpAmount")).toString().trimmed().isEmpty())
-            messages_.critical(s("Wrong Value"), s("Amount must be a number above 0"));
+        *focusColumn = QStringLiteral("OpAmount");
+        if (!values.value(QStringLiteral("OpAmount")).toString().trimmed().isEmpty())
+            messages_.critical(QStringLiteral("Wrong Value"), QStringLiteral("Amount must be a number above 0"));
         return 0;
     }
     if (!balances_.save(balance)) {
-        *focusColumn = s("Id");
+        *focusColumn = QStringLiteral("Id");
         return 0;
     }
     return balance.accountId;
@@ -433,31 +432,31 @@ bool OpeningBalanceScreen::remove(qint64 key) { return balances_.remove(key); }
 void OpeningBalanceScreen::load(qint64 key) {
     const auto balance = balances_.find(key);
     if (!balance) return;
-    setValue(s("Id"), key);
-    setValue(s("OpDate"), balance->date);
-    setValue(s("OpType"), balance->type == QLatin1String("C") ? s("Credit") : s("Debit"));
-    setValue(s("OpAmount"), balance->amount.toString(2));
+    setValue(QStringLiteral("Id"), key);
+    setValue(QStringLiteral("OpDate"), balance->date);
+    setValue(QStringLiteral("OpType"), balance->type == QLatin1String("C") ? QStringLiteral("Credit") : QStringLiteral("Debit"));
+    setValue(QStringLiteral("OpAmount"), balance->amount.toString(2));
 }
 
 void OpeningBalanceScreen::refreshList() {
     std::vector<QStringList> rows;
     std::vector<qint64> keys;
     for (const db::Row& r : balances_.list()) {
-        if (!r.text(s("AcName")).startsWith(findBox()->text().trimmed(), Qt::CaseInsensitive)) continue;
-        rows.push_back({r.text(s("LedgerId")), r.text(s("AcName")), r.text(s("City")), r.date(s("OpDate")).toString(s("dd-MM-yyyy")),
-                        balanceText(r.number(s("OpAmount"))), r.text(s("OpType")), r.text(s("GrpName"))});
-        keys.push_back(r.integer(s("Id")));
+        if (!r.text(QStringLiteral("AcName")).startsWith(findBox()->text().trimmed(), Qt::CaseInsensitive)) continue;
+        rows.push_back({r.text(QStringLiteral("LedgerId")), r.text(QStringLiteral("AcName")), r.text(QStringLiteral("City")), r.date(QStringLiteral("OpDate")).toString(QStringLiteral("dd-MM-yyyy")),
+                        balanceText(r.number(QStringLiteral("OpAmount"))), r.text(QStringLiteral("OpType")), r.text(QStringLiteral("GrpName"))});
+        keys.push_back(r.integer(QStringLiteral("Id")));
     }
-    setListRows({s("A/c No"), s("A/c Name"), s("City"), s("Date"), s("Amount"), s("Dr/Cr"), s("Group")}, rows, keys);
+    setListRows({QStringLiteral("A/c No"), QStringLiteral("A/c Name"), QStringLiteral("City"), QStringLiteral("Date"), QStringLiteral("Amount"), QStringLiteral("Dr/Cr"), QStringLiteral("Group")}, rows, keys);
     // the firm's balances must agree: the difference is what the books do not yet explain
     Decimal debit, credit;
     for (const db::Row& r : balances_.list())
-        (r.text(s("OpType")) == QLatin1String("C") ? credit : debit) += Decimal::fromDouble(r.number(s("OpAmount"))).roundHalfEven(2);
+        (r.text(QStringLiteral("OpType")) == QLatin1String("C") ? credit : debit) += Decimal::fromDouble(r.number(QStringLiteral("OpAmount"))).roundHalfEven(2);
     const Decimal difference = debit - credit;
     if (totals_)
         totals_->setText(QStringLiteral("Total Debit : %1    Total Credit : %2    Difference : %3")
                              .arg(FormatIndian(debit, 2), FormatIndian(credit, 2),
-                                  FormatIndian(difference.abs(), 2) + (difference.isZero() ? QString() : difference.isNegative() ? s(" Cr") : s(" Dr"))));
+                                  FormatIndian(difference.abs(), 2) + (difference.isZero() ? QString() : difference.isNegative() ? QStringLiteral(" Cr") : QStringLiteral(" Dr"))));
 }
 
 QString OpeningBalanceScreen::totalsText() const { return totals_->text(); }

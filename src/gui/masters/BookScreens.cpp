@@ -9,15 +9,14 @@ namespace {
 using masters::BookKind;
 using AccountList = masters::BookMaster::AccountList;
 
-QString s(const char* text) { return QString::fromLatin1(text); }
 
-const QStringList kSalesPurchaseTypes{s("Sales"), s("Purchase"), s("All")};
-const QStringList kCashBankTypes{s("Cash"), s("Bank")};
-const QStringList kBillTypes{s("Retail"), s("Export"), s("SEZ")};
-const QStringList kBillFrom{s("1. Challan"), s("2. Job work")};
+const QStringList kSalesPurchaseTypes{QStringLiteral("Sales"), QStringLiteral("Purchase"), QStringLiteral("All")};
+const QStringList kCashBankTypes{QStringLiteral("Cash"), QStringLiteral("Bank")};
+const QStringList kBillTypes{QStringLiteral("Retail"), QStringLiteral("Export"), QStringLiteral("SEZ")};
+const QStringList kBillFrom{QStringLiteral("1. Challan"), QStringLiteral("2. Job work")};
 
-FieldSpec account(const char* column, const char* caption) { return {s(column), s(caption), FieldSpec::Keyed, {}}; }
-FieldSpec tick(const char* column, const char* caption) { return {s(column), s(caption), FieldSpec::Check, {}}; }
+FieldSpec account(const char* column, const char* caption) { return {QString::fromLatin1(column), QString::fromLatin1(caption), FieldSpec::Keyed, {}}; }
+FieldSpec tick(const char* column, const char* caption) { return {QString::fromLatin1(column), QString::fromLatin1(caption), FieldSpec::Check, {}}; }
 
 // The columns whose list leaves out party, sales, stock and capital groups.
 bool isTaxOrCharge(const QString& column) { return masters::bookTaxAccountColumns().contains(column); }
@@ -31,71 +30,71 @@ std::vector<std::pair<QString, qint64>> entries(const db::Rows& rows) {
 }
 
 const QStringList& accountColumns(BookKind kind) {
-    static const QStringList salesPurchase = masters::bookTaxAccountColumns() + QStringList{s("SaleId"), s("PurAccId"), s("TDS_Id"), s("TCS_Id")};
-    static const QStringList cashBank{s("PurAccId")};
+    static const QStringList salesPurchase = masters::bookTaxAccountColumns() + QStringList{QStringLiteral("SaleId"), QStringLiteral("PurAccId"), QStringLiteral("TDS_Id"), QStringLiteral("TCS_Id")};
+    static const QStringList cashBank{QStringLiteral("PurAccId")};
     return kind == BookKind::SalesPurchase ? salesPurchase : cashBank;
 }
 
 }  // namespace
 
 BookScreen::BookScreen(Session& session, BookKind kind, QWidget* parent, Messages* messages)
-    : MasterForm(kind == BookKind::SalesPurchase ? s("FrmBookMst") : s("FrmBookMstCash"),
-                 kind == BookKind::SalesPurchase ? s("BOOK MASTER (SALES AND PURCHASE)") : s("BOOK MASTER (CASH AND BANK)"), session, parent,
+    : MasterForm(kind == BookKind::SalesPurchase ? QStringLiteral("FrmBookMst") : QStringLiteral("FrmBookMstCash"),
+                 kind == BookKind::SalesPurchase ? QStringLiteral("BOOK MASTER (SALES AND PURCHASE)") : QStringLiteral("BOOK MASTER (CASH AND BANK)"), session, parent,
                  messages),
       kind_(kind), books_(*session.db, session, messages_, kind) {
     if (kind == BookKind::SalesPurchase) declareSalesPurchaseFields();
     else declareCashBankFields();
     fillAccountLists();
-    setFindCaption(s("Name :"));
+    setFindCaption(QStringLiteral("Name :"));
     finishLayout();
 }
 
 void BookScreen::declareSalesPurchaseFields() {
-    addFields({{s("BookNO"), s("Book No"), FieldSpec::ReadOnly, {}},
-               {s("BookType"), s("Type"), FieldSpec::Choice, kSalesPurchaseTypes},
-               {s("BookShortName"), s("Bill Prev. Name"), FieldSpec::Text, {}},
-               {s("BillType"), s("Bill Type"), FieldSpec::Choice, kBillTypes},
+    addFields({{QStringLiteral("BookNO"), QStringLiteral("Book No"), FieldSpec::ReadOnly, {}},
+               {QStringLiteral("BookType"), QStringLiteral("Type"), FieldSpec::Choice, kSalesPurchaseTypes},
+               {QStringLiteral("BookShortName"), QStringLiteral("Bill Prev. Name"), FieldSpec::Text, {}},
+               {QStringLiteral("BillType"), QStringLiteral("Bill Type"), FieldSpec::Choice, kBillTypes},
                account("SaleId", "Sal . A/c Code"),
-               {s("SalesName"), s("Name"), FieldSpec::Text, {}},
+               {QStringLiteral("SalesName"), QStringLiteral("Name"), FieldSpec::Text, {}},
                account("PurAccId", "Pur. A/c Code"),
-               {s("PurNAme"), s("Name"), FieldSpec::Text, {}},
-               {s("Sales_Bill_From"), s("Sales Bill From"), FieldSpec::Choice, kBillFrom},
-               {s("ItemRem"), s("Item Desc."), FieldSpec::Text, {}}});
-    addFields({{s("Qty2"), s("Box - 1"), FieldSpec::Number, {}},
-               {s("CL1"), s("Label - 1"), FieldSpec::Text, {}},
-               {s("NosIn"), s("Box - 2"), FieldSpec::Number, {}},
-               {s("CL2"), s("Label - 2"), FieldSpec::Text, {}},
-               {s("Qty1"), s("Box - 3"), FieldSpec::Number, {}},
-               {s("CL3"), s("Label - 3"), FieldSpec::Text, {}},
+               {QStringLiteral("PurNAme"), QStringLiteral("Name"), FieldSpec::Text, {}},
+               {QStringLiteral("Sales_Bill_From"), QStringLiteral("Sales Bill From"), FieldSpec::Choice, kBillFrom},
+               {QStringLiteral("ItemRem"), QStringLiteral("Item Desc."), FieldSpec::Text, {}}});
+    addFields({{QStringLiteral("Qty2"), QStringLiteral("Box - 1"), FieldSpec::Number, {}},
+               {QStringLiteral("CL1"), QStringLiteral("Label - 1"), FieldSpec::Text, {}},
+               {QStringLiteral("NosIn"), QStringLiteral("Box - 2"), FieldSpec::Number, {}},
+               {QStringLiteral("CL2"), QStringLiteral("Label - 2"), FieldSpec::Text, {}},
+               {QStringLiteral("Qty1"), QStringLiteral("Box - 3"), FieldSpec::Number, {}},
+               {QStringLiteral("CL3"), QStringLiteral("Label - 3"), FieldSpec::Text, {}},
                tick("LrReq", "L.R. Required"), tick("IsGenPur", "Gen. Purchase"),
                tick("IsCashPay", "Cash Pay at Bill"), tick("IsST", "Is Fr/Wt in sales")},
-              2, s("Lines"));
+              2, QStringLiteral("Lines"));
     addFields({tick("Is_Auto_Ac", "Auto A/c Entry"),
                account("A1", "IGST AMT"), account("A2", "SGST AMT"), account("A3", "CGST AMT"), account("A4", "(+) / (-)")},
-              1, s("GST Accounts"));
+              1, QStringLiteral("GST Accounts"));
     addFields({account("A1_R", "IGST (Receivable)"), account("A1_P", "IGST (Payable)"),
                account("A2_R", "SGST (Receivable)"), account("A2_P", "SGST (Payable)"),
                account("A3_R", "CGST (Receivable)"), account("A3_P", "CGST (Payable)")},
-              2, s("RCM A/C NAME  (Debit) / (Credit)"));
+              2, QStringLiteral("RCM A/C NAME  (Debit) / (Credit)"));
     addFields({tick("IsTDS", "T.D.S.  [Y/N]"), account("TDS_Id", "T.D.S. A/c"),
                tick("IsTCS", "T.C.S."), account("TCS_Id", "T.C.S. A/c")},
-              2, s("T.D.S. and T.C.S."));
+              2, QStringLiteral("T.D.S. and T.C.S."));
 }
 
 void BookScreen::declareCashBankFields() {
-    addFields({{s("BookNO"), s("Book No"), FieldSpec::ReadOnly, {}},
-               {s("BookType"), s("Type"), FieldSpec::Choice, kCashBankTypes},
+    addFields({{QStringLiteral("BookNO"), QStringLiteral("Book No"), FieldSpec::ReadOnly, {}},
+               {QStringLiteral("BookType"), QStringLiteral("Type"), FieldSpec::Choice, kCashBankTypes},
                account("PurAccId", "A/c Code"),
-               {s("BookShortName"), s("Bill Prev. Name"), FieldSpec::Text, {}}},
+               {QStringLiteral("BookShortName"), QStringLiteral("Bill Prev. Name"), FieldSpec::Text, {}}},
               1);
     // a bank book takes only bank accounts
-    connect(static_cast<QComboBox*>(field(s("BookType"))), &QComboBox::currentIndexChanged, this, [this] { fillAccountLists(); });
+    connect(static_cast<QComboBox*>(field(QStringLiteral("BookType"))), &QComboBox::currentIndexChanged, this, [this] { fillAccountLists(); });
 }
 
 void BookScreen::fillAccountLists() {
     if (kind_ == BookKind::CashBank) {
-        const bool bank = values().value(s("BookType")).toString() == kCashBankTypes.at(1);
-        setKeyedChoices(s("PurAccId"), entries(books_.accountChoices(bank ? AccountList::Bank : AccountList::Any)));
+        const bool bank = values().value(QStringLiteral("BookType")).toString() == kCashBankTypes.at(1);
+        setKeyedChoices(QStringLiteral("PurAccId"), entries(books_.accountChoices(bank ? AccountList::Bank : AccountList::Any)));
         return;
     }
     const auto any = entries(books_.accountChoices(AccountList::Any));
@@ -107,11 +106,11 @@ void BookScreen::prepareNew() { fillAccountLists(); }
 
 qint64 BookScreen::save(const QVariantMap& values, QString* focusColumn) {
     masters::Record book = values;
-    book.insert(s("BookNO"), currentKey());
-    book.insert(s("BookType"), values.value(s("BookType")).toString().left(1));
-    if (kind_ == BookKind::SalesPurchase) book.insert(s("Sales_Bill_From"), kBillFrom.indexOf(values.value(s("Sales_Bill_From")).toString()) + 1);
+    book.insert(QStringLiteral("BookNO"), currentKey());
+    book.insert(QStringLiteral("BookType"), values.value(QStringLiteral("BookType")).toString().left(1));
+    if (kind_ == BookKind::SalesPurchase) book.insert(QStringLiteral("Sales_Bill_From"), kBillFrom.indexOf(values.value(QStringLiteral("Sales_Bill_From")).toString()) + 1);
     const qint64 bookNo = books_.save(book);
-    if (bookNo == 0) *focusColumn = s("PurAccId");
+    if (bookNo == 0) *focusColumn = QStringLiteral("PurAccId");
     return bookNo;
 }
 
@@ -127,15 +126,15 @@ void BookScreen::load(qint64 key) {
         else if (v.typeId() == QMetaType::Double) setValue(it.key(), QString::number(v.toDouble()));
         else setValue(it.key(), v);
     }
-    setValue(s("BookNO"), QString::number(key));
-    const QString type = book->value(s("BookType")).toString();
+    setValue(QStringLiteral("BookNO"), QString::number(key));
+    const QString type = book->value(QStringLiteral("BookType")).toString();
     for (const QString& t : kind_ == BookKind::SalesPurchase ? kSalesPurchaseTypes : kCashBankTypes)
-        if (t.startsWith(type)) setValue(s("BookType"), t);
+        if (t.startsWith(type)) setValue(QStringLiteral("BookType"), t);
     if (kind_ == BookKind::CashBank) {
         fillAccountLists();
-        setValue(s("PurAccId"), book->value(s("PurAccId")).toLongLong());
+        setValue(QStringLiteral("PurAccId"), book->value(QStringLiteral("PurAccId")).toLongLong());
     } else {
-        setValue(s("Sales_Bill_From"), kBillFrom.value(book->value(s("Sales_Bill_From")).toInt() - 1, kBillFrom.front()));
+        setValue(QStringLiteral("Sales_Bill_From"), kBillFrom.value(book->value(QStringLiteral("Sales_Bill_From")).toInt() - 1, kBillFrom.front()));
     }
 }
 
@@ -143,24 +142,24 @@ void BookScreen::refreshList() {
     std::vector<QStringList> rows;
     std::vector<qint64> keys;
     const QString find = findBox()->text().trimmed();
-    const auto yes = [](const db::Row& r, const char* column) { return r.flag(s(column)) ? s("Yes") : s("No"); };
+    const auto yes = [](const db::Row& r, const char* column) { return r.flag(QString::fromLatin1(column)) ? QStringLiteral("Yes") : QStringLiteral("No"); };
     for (const db::Row& r : books_.list()) {
-        if (!r.text(s("PurNAme")).startsWith(find, Qt::CaseInsensitive) && !r.text(s("SalesName")).startsWith(find, Qt::CaseInsensitive))
+        if (!r.text(QStringLiteral("PurNAme")).startsWith(find, Qt::CaseInsensitive) && !r.text(QStringLiteral("SalesName")).startsWith(find, Qt::CaseInsensitive))
             continue;
         if (kind_ == BookKind::SalesPurchase)
-            rows.push_back({r.text(s("BookNO")), r.text(s("PurNAme")), r.text(s("SalesName")), r.text(s("BookShortName")), yes(r, "IsTDS"),
-                            yes(r, "IsTCS"), yes(r, "IsGenPur"), yes(r, "LrReq"), r.text(s("ItemRem")), r.text(s("BillType")),
-                            QString::number(r.number(s("Qty1"))), QString::number(r.number(s("Qty2"))), QString::number(r.number(s("NosIn")))});
+            rows.push_back({r.text(QStringLiteral("BookNO")), r.text(QStringLiteral("PurNAme")), r.text(QStringLiteral("SalesName")), r.text(QStringLiteral("BookShortName")), yes(r, "IsTDS"),
+                            yes(r, "IsTCS"), yes(r, "IsGenPur"), yes(r, "LrReq"), r.text(QStringLiteral("ItemRem")), r.text(QStringLiteral("BillType")),
+                            QString::number(r.number(QStringLiteral("Qty1"))), QString::number(r.number(QStringLiteral("Qty2"))), QString::number(r.number(QStringLiteral("NosIn")))});
         else
-            rows.push_back({r.text(s("BookNO")), r.text(s("PurNAme")), r.text(s("BookType")), r.text(s("BookShortName"))});
-        keys.push_back(r.integer(s("BookNO")));
+            rows.push_back({r.text(QStringLiteral("BookNO")), r.text(QStringLiteral("PurNAme")), r.text(QStringLiteral("BookType")), r.text(QStringLiteral("BookShortName"))});
+        keys.push_back(r.integer(QStringLiteral("BookNO")));
     }
     if (kind_ == BookKind::SalesPurchase)
-        setListRows({s("Book No"), s("Purchase Name"), s("Sales Name"), s("Prefix"), s("TDS"), s("TCS"), s("Gen Pur"), s("L R"),
-                     s("Item Remark"), s("Bill Type"), s("Box-3"), s("Box-1"), s("Box-2")},
+        setListRows({QStringLiteral("Book No"), QStringLiteral("Purchase Name"), QStringLiteral("Sales Name"), QStringLiteral("Prefix"), QStringLiteral("TDS"), QStringLiteral("TCS"), QStringLiteral("Gen Pur"), QStringLiteral("L R"),
+                     QStringLiteral("Item Remark"), QStringLiteral("Bill Type"), QStringLiteral("Box-3"), QStringLiteral("Box-1"), QStringLiteral("Box-2")},
                     rows, keys);
     else
-        setListRows({s("Book No"), s("Book Name"), s("Book Type"), s("Prefix")}, rows, keys);
+        setListRows({QStringLiteral("Book No"), QStringLiteral("Book Name"), QStringLiteral("Book Type"), QStringLiteral("Prefix")}, rows, keys);
 }
 
 }  // namespace tanabana::gui

@@ -50,7 +50,7 @@ void closeWindow(QWidget* w) {
     else w->close();
 }
 
-QLabel* captionLabel(QWidget* parent, const QString& text) {
+QLabel* sheetCaption(QWidget* parent, const QString& text) {
     auto* title = new QLabel(text, parent);
     title->setObjectName(QStringLiteral("lblCaption"));  // the application's one title style
     title->setAlignment(Qt::AlignCenter);
@@ -66,7 +66,7 @@ ConsumptionScreen::ConsumptionScreen(Session& session, QWidget* parent, Messages
     setObjectName(QStringLiteral("frmProdMst_Consumption_MD"));
     setWindowTitle(QStringLiteral("Consumption Master"));
     auto* outer = new QVBoxLayout(this);
-    outer->addWidget(captionLabel(this, QStringLiteral("Consumption Master")));
+    outer->addWidget(sheetCaption(this, QStringLiteral("Consumption Master")));
 
     auto* head = new QGridLayout;
     head->addWidget(new QLabel(QStringLiteral("Quality"), this), 0, 0);
@@ -340,7 +340,7 @@ RateUpdateScreen::RateUpdateScreen(Session& session, QWidget* parent, Messages* 
     setObjectName(QStringLiteral("FrmProdMstCommonList"));
     setWindowTitle(QStringLiteral("Item Rate & GST Rate Update"));
     auto* outer = new QVBoxLayout(this);
-    outer->addWidget(captionLabel(this, QStringLiteral("Item Rate & GST Rate Update")));
+    outer->addWidget(sheetCaption(this, QStringLiteral("Item Rate & GST Rate Update")));
 
     auto* filters = new QGridLayout;
     filters->addWidget(new QLabel(QStringLiteral("Group"), this), 0, 0);

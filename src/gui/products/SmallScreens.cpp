@@ -15,9 +15,9 @@ using namespace products;
 
 namespace {
 
-const QStringList kYesNo{QStringLiteral("Yes"), QStringLiteral("No")};
+const QStringList kYesNoChoices{QStringLiteral("Yes"), QStringLiteral("No")};
 
-bool startsWith(const QString& name, const QString& prefix) { return name.startsWith(prefix.trimmed(), Qt::CaseInsensitive); }
+bool nameStartsWith(const QString& name, const QString& prefix) { return name.startsWith(prefix.trimmed(), Qt::CaseInsensitive); }
 
 }  // namespace
 
@@ -89,7 +89,7 @@ void BrokerScreen::refreshList() {
     std::vector<QStringList> rows;
     std::vector<qint64> keys;
     for (const Broker& b : brokers_.list()) {
-        if (!startsWith(b.name, findBox()->text())) continue;
+        if (!nameStartsWith(b.name, findBox()->text())) continue;
         rows.push_back({b.name, b.address, b.city, b.brokerage.toString(2), b.phone,
                         b.type == QLatin1Char('H') ? QStringLiteral("Haste") : QStringLiteral("Broker")});
         keys.push_back(b.srno);
@@ -108,7 +108,7 @@ ProcessScreen::ProcessScreen(Session& session, QWidget* parent, Messages* messag
     for (const auto& [letter, name] : processListTypes()) listNames << name;
     addFields({{QStringLiteral("Mst_Type"), QStringLiteral("List"), FieldSpec::Choice, listNames},
                {QStringLiteral("Pro_Name"), QStringLiteral("Name"), FieldSpec::Text, {}},
-               {QStringLiteral("IsAct"), QStringLiteral("Active"), FieldSpec::Choice, kYesNo}},
+               {QStringLiteral("IsAct"), QStringLiteral("Active"), FieldSpec::Choice, kYesNoChoices}},
               1);
     auto* type = qobject_cast<QComboBox*>(field(QStringLiteral("Mst_Type")));
     connect(type, &QComboBox::currentIndexChanged, this, [this] {
@@ -158,7 +158,7 @@ void ProcessScreen::refreshList() {
     std::vector<QStringList> rows;
     std::vector<qint64> keys;
     for (const ProcessEntry& e : lists_.list(listType())) {
-        if (!startsWith(e.name, findBox()->text())) continue;
+        if (!nameStartsWith(e.name, findBox()->text())) continue;
         rows.push_back({e.name, e.active ? QStringLiteral("Yes") : QStringLiteral("No")});
         keys.push_back(e.id);
     }
@@ -173,7 +173,7 @@ MachineScreen::MachineScreen(Session& session, QWidget* parent, Messages* messag
     addFields({{QStringLiteral("MachineName"), QStringLiteral("Machine No"), FieldSpec::Text, {}},
                {QStringLiteral("PannaNO"), QStringLiteral("Panna No"), FieldSpec::Number, {}},
                {QStringLiteral("Pattern"), QStringLiteral("Pattern"), FieldSpec::Text, {}},
-               {QStringLiteral("IsActive"), QStringLiteral("Active"), FieldSpec::Choice, kYesNo}},
+               {QStringLiteral("IsActive"), QStringLiteral("Active"), FieldSpec::Choice, kYesNoChoices}},
               1);
     finishLayout();
 }
@@ -211,7 +211,7 @@ void MachineScreen::refreshList() {
     std::vector<QStringList> rows;
     std::vector<qint64> keys;
     for (const Machine& m : machines_.list()) {
-        if (!startsWith(m.name, findBox()->text())) continue;
+        if (!nameStartsWith(m.name, findBox()->text())) continue;
         rows.push_back({m.name, m.panna.toString(2), m.pattern, m.active ? QStringLiteral("Yes") : QStringLiteral("No")});
         keys.push_back(m.id);
     }

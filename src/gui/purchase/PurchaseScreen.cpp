@@ -3,6 +3,7 @@
 #include "core/Words.h"
 #include "domain/products/SmallMasters.h"
 #include "gui/common/EntryKeys.h"
+#include "gui/common/FormFields.h"
 #include "gui/common/TypedFields.h"
 #include "gui/trade/SellingLookups.h"
 #include "gui/trade/TradePrinting.h"
@@ -24,8 +25,6 @@ using trade::PurchaseLine;
 
 namespace {
 
-QString shown(Decimal value, int places) { return FormatIndian(value, places); }
-QString blankZero(Decimal value, int places) { return value.isZero() ? QString() : value.toString(places); }
 
 // The first letters of these are what the bill keeps ("T", "R", "L", "I", "S").
 const QStringList kInvoiceTypes{QStringLiteral("Tax Inv."), QStringLiteral("Retail Inv."), QStringLiteral("Labour"), QStringLiteral("Import"),
@@ -354,18 +353,18 @@ void PurchaseScreen::editLine(int row) {
     const PurchaseLine line = lines_[size_t(row)];
     lines_.erase(lines_.begin() + row);
     editedLine_ = line;
-    textField(QStringLiteral("txtQty"))->setText(blankZero(line.input.metres, 3));
+    textField(QStringLiteral("txtQty"))->setText(blankIfZero(line.input.metres, 3));
     textField(QStringLiteral("txtRate"))->setText(line.input.listRate.toString(2));
     if (itemLines()) {
         if (const auto item = service_->item(line.qualityId)) item_->setChosen(item->id, item->name);
-        textField(QStringLiteral("txtPcs"))->setText(blankZero(line.input.pieces, 3));
-        textField(QStringLiteral("txtN0"))->setText(blankZero(line.count, 3));
+        textField(QStringLiteral("txtPcs"))->setText(blankIfZero(line.input.pieces, 3));
+        textField(QStringLiteral("txtN0"))->setText(blankIfZero(line.count, 3));
         choiceField(QStringLiteral("ComPM"))->setCurrentText(line.input.rateOn);
-        textField(QStringLiteral("txtDisc"))->setText(blankZero(line.input.discountPercent, 2));
-        textField(QStringLiteral("txtFreight"))->setText(blankZero(line.input.freight, 2));
+        textField(QStringLiteral("txtDisc"))->setText(blankIfZero(line.input.discountPercent, 2));
+        textField(QStringLiteral("txtFreight"))->setText(blankIfZero(line.input.freight, 2));
     } else {
-        textField(QStringLiteral("txtSgstP"))->setText(blankZero(line.input.sgstPercent, 2));
-        textField(QStringLiteral("txtCgstP"))->setText(blankZero(line.input.cgstPercent, 2));
+        textField(QStringLiteral("txtSgstP"))->setText(blankIfZero(line.input.sgstPercent, 2));
+        textField(QStringLiteral("txtCgstP"))->setText(blankIfZero(line.input.cgstPercent, 2));
     }
     markChanged();
     refreshGrid();
@@ -437,7 +436,7 @@ void PurchaseScreen::refreshTotals() {
     const trade::ComputedPurchase c = service_->compute(billOnScreen());
     QString text = trade::invoiceTotalsText(c.totals, c.igst);
     if (c.reverseCharge) text += QStringLiteral("\nReverse charge: the GST is the firm's to pay");
-    setTotals(text, QStringLiteral("Net Amt  ") + shown(c.totals.net, 2));
+    setTotals(text, QStringLiteral("Net Amt  ") + shownAmount(c.totals.net, 2));
     showReverseChargeDay();
 }
 
@@ -445,8 +444,8 @@ void PurchaseScreen::showReverseChargeDay() {
     if (goods()) return;
     const trade::ReverseChargeDay day = service_->reverseChargeDay(dateField(QStringLiteral("DtpBillDate"))->date());
     infoField(QStringLiteral("lblRcmDay"))
-        ->setText(QStringLiteral("Reverse charge purchases of the day : ") + shown(day.all, 2) + QStringLiteral("   without GST : ") +
-                  shown(day.withoutGst, 2) + QStringLiteral("   RCM Free Limit : ") + shown(day.limit, 2));
+        ->setText(QStringLiteral("Reverse charge purchases of the day : ") + shownAmount(day.all, 2) + QStringLiteral("   without GST : ") +
+                  shownAmount(day.withoutGst, 2) + QStringLiteral("   RCM Free Limit : ") + shownAmount(day.limit, 2));
 }
 
 PurchaseBill PurchaseScreen::billOnScreen() const {
@@ -518,9 +517,9 @@ void PurchaseScreen::loadDocument(qint64 id) {
     textField(QStringLiteral("txtLotNo"))->setText(bill->lotNo);
     textField(QStringLiteral("txtEwayNo"))->setText(bill->ewayBillNo);
     textField(QStringLiteral("txtDesc"))->setText(bill->notes);
-    textField(QStringLiteral("txtTcsP"))->setText(blankZero(bill->tcsPercent, 3));
-    textField(QStringLiteral("txtTdsP"))->setText(blankZero(bill->tdsPercent, 2));
-    textField(QStringLiteral("txtOther"))->setText(blankZero(bill->otherCharges, 2));
+    textField(QStringLiteral("txtTcsP"))->setText(blankIfZero(bill->tcsPercent, 3));
+    textField(QStringLiteral("txtTdsP"))->setText(blankIfZero(bill->tdsPercent, 2));
+    textField(QStringLiteral("txtOther"))->setText(blankIfZero(bill->otherCharges, 2));
     lines_ = bill->lines;
     takas_ = bill->takas;
     refreshGrid();

@@ -27,7 +27,7 @@ enum Column { DateColumn, ChequeColumn, PartyColumn, ReceiptColumn, PaymentColum
 
 QString amountText(Decimal value) { return value.isZero() ? QString() : FormatIndian(value, 2); }
 
-QTableWidgetItem* cell(const QString& text, bool number = false) {
+QTableWidgetItem* reconCell(const QString& text, bool number = false) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
     item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
@@ -151,12 +151,12 @@ void BankReconciliationScreen::showList() {
         grid_->setRowCount(int(lines.size()) + 1);
         for (int r = 0; r < int(lines.size()); ++r) {
             const accounts::ReconLine& line = lines[size_t(r)];
-            grid_->setItem(r, DateColumn, cell(line.date.toString(QStringLiteral("dd-MM-yy"))));
-            grid_->setItem(r, ChequeColumn, cell(line.chequeNo));
-            grid_->setItem(r, PartyColumn, cell(line.party));
-            grid_->setItem(r, ReceiptColumn, cell(amountText(line.receipt), true));
-            grid_->setItem(r, PaymentColumn, cell(amountText(line.payment), true));
-            grid_->setItem(r, ClearedColumn, cell(line.cleared ? line.clearedOn.toString(QStringLiteral("dd-MM-yy")) : QString()));
+            grid_->setItem(r, DateColumn, reconCell(line.date.toString(QStringLiteral("dd-MM-yy"))));
+            grid_->setItem(r, ChequeColumn, reconCell(line.chequeNo));
+            grid_->setItem(r, PartyColumn, reconCell(line.party));
+            grid_->setItem(r, ReceiptColumn, reconCell(amountText(line.receipt), true));
+            grid_->setItem(r, PaymentColumn, reconCell(amountText(line.payment), true));
+            grid_->setItem(r, ClearedColumn, reconCell(line.cleared ? line.clearedOn.toString(QStringLiteral("dd-MM-yy")) : QString()));
             auto* sel = new QTableWidgetItem;
             sel->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
             sel->setCheckState(line.cleared ? Qt::Checked : Qt::Unchecked);
@@ -172,7 +172,7 @@ void BankReconciliationScreen::showList() {
         bold.setBold(true);
         for (auto [column, text] : {std::pair{PartyColumn, QStringLiteral("Tot")}, std::pair{ReceiptColumn, FormatIndian(receipts, 2)},
                                     std::pair{PaymentColumn, FormatIndian(payments, 2)}}) {
-            QTableWidgetItem* item = cell(text, column != PartyColumn);
+            QTableWidgetItem* item = reconCell(text, column != PartyColumn);
             item->setFont(bold);
             grid_->setItem(total, column, item);
         }

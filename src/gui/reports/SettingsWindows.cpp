@@ -31,7 +31,7 @@ QTableWidgetItem* fixedItem(const QString& text, const QVariant& data = {}) {
     return item;
 }
 
-QPushButton* button(const QString& text, const char* name, QWidget* parent) {
+QPushButton* settingsButton(const QString& text, const char* name, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
     return b;
@@ -47,12 +47,12 @@ PrintCopiesWindow::PrintCopiesWindow(db::Database& db, Messages& messages, QWidg
     auto* left = new QVBoxLayout;
     forms_ = makeGrid({QStringLiteral("Form Name"), QStringLiteral("Tot Print")}, "VSResultGrid", this);
     left->addWidget(forms_);
-    auto* saveCount = button(QStringLiteral("&Save Total Print"), "CmdSavePrnNO", this);
+    auto* saveCount = settingsButton(QStringLiteral("&Save Total Print"), "CmdSavePrnNO", this);
     left->addWidget(saveCount);
     auto* right = new QVBoxLayout;
     labels_ = makeGrid({QStringLiteral("Sno"), QStringLiteral("Print Name")}, "VSResultGrid1", this);
     right->addWidget(labels_);
-    auto* saveName = button(QStringLiteral("Save Print &Name"), "CmdSavePrnName", this);
+    auto* saveName = settingsButton(QStringLiteral("Save Print &Name"), "CmdSavePrnName", this);
     right->addWidget(saveName);
     layout->addLayout(left, 1);
     layout->addLayout(right, 1);
@@ -123,7 +123,7 @@ DashboardLabelsWindow::DashboardLabelsWindow(db::Database& db, Messages& message
     grid_ = makeGrid({QStringLiteral("Srno"), QStringLiteral("LAble Name"), QStringLiteral("Menu NAme"), QStringLiteral("IsShow")},
                      "VSResultGrid", this);
     layout->addWidget(grid_);
-    auto* save = button(QStringLiteral("&Save"), "cmd_save", this);
+    auto* save = settingsButton(QStringLiteral("&Save"), "cmd_save", this);
     layout->addWidget(save);
     connect(save, &QPushButton::clicked, this, &DashboardLabelsWindow::saveCurrent);
     reload();

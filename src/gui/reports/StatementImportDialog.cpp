@@ -17,9 +17,9 @@ namespace tanabana::gui {
 namespace {
 
 constexpr int kTickColumn = 0;
-const QString kTitle = QStringLiteral("Import Bank Statement");
+const QString kImportTitle = QStringLiteral("Import Bank Statement");
 
-QTableWidgetItem* cell(const QString& text, bool number = false) {
+QTableWidgetItem* importCell(const QString& text, bool number = false) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
     item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
@@ -35,7 +35,7 @@ StatementImportDialog::StatementImportDialog(db::Database& db, qint64 firmNo, qi
                                              QWidget* parent)
     : QDialog(parent), db_(db), firmNo_(firmNo), bookNo_(bookNo), service_(service), list_(list), path_(path), messages_(messages) {
     setObjectName(QStringLiteral("frmBankStatement"));
-    setWindowTitle(kTitle + QStringLiteral(" : ") + QFileInfo(path).fileName());
+    setWindowTitle(kImportTitle + QStringLiteral(" : ") + QFileInfo(path).fileName());
     auto* outer = new QVBoxLayout(this);
 
     // The file's captions in every list, the bank book's earlier choice (or the usual caption)
@@ -108,7 +108,7 @@ bool StatementImportDialog::match() {
     file_ = accounts::readStatement(path_, chosenColumns());
     if (!file_.error.isEmpty()) {
         count_->setText(file_.error);
-        messages_.critical(kTitle, file_.error);
+        messages_.critical(kImportTitle, file_.error);
         return false;
     }
     matches_ = accounts::proposeMatches(file_.lines, list_.lines);
@@ -120,14 +120,14 @@ bool StatementImportDialog::match() {
         sel->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         sel->setCheckState(Qt::Checked);
         grid_->setItem(r, kTickColumn, sel);
-        grid_->setItem(r, 1, cell(QString::number(s.row), true));
-        grid_->setItem(r, 2, cell(dateText(s.date)));
-        grid_->setItem(r, 3, cell(FormatIndian(s.withdrawal.isZero() ? s.deposit : s.withdrawal, 2), true));
-        grid_->setItem(r, 4, cell(s.cheque));
-        grid_->setItem(r, 5, cell(line.chequeNo));
-        grid_->setItem(r, 6, cell(line.party));
-        grid_->setItem(r, 7, cell(dateText(line.date)));
-        grid_->setItem(r, 8, cell(matches_[size_t(r)].byCheque ? QStringLiteral("Chq No & Amount") : QStringLiteral("Amount & Date")));
+        grid_->setItem(r, 1, importCell(QString::number(s.row), true));
+        grid_->setItem(r, 2, importCell(dateText(s.date)));
+        grid_->setItem(r, 3, importCell(FormatIndian(s.withdrawal.isZero() ? s.deposit : s.withdrawal, 2), true));
+        grid_->setItem(r, 4, importCell(s.cheque));
+        grid_->setItem(r, 5, importCell(line.chequeNo));
+        grid_->setItem(r, 6, importCell(line.party));
+        grid_->setItem(r, 7, importCell(dateText(line.date)));
+        grid_->setItem(r, 8, importCell(matches_[size_t(r)].byCheque ? QStringLiteral("Chq No & Amount") : QStringLiteral("Amount & Date")));
     }
     grid_->resizeColumnsToContents();
     grid_->horizontalHeader()->setSectionResizeMode(6, QHeaderView::Stretch);

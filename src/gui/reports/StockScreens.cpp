@@ -26,7 +26,7 @@ const reports::RegisterDefinition* kindOf(const QString& command, bool rapier) {
     return nullptr;
 }
 
-QCheckBox* tick(const QString& name, const QString& text, QWidget* parent) {
+QCheckBox* tickBox(const QString& name, const QString& text, QWidget* parent) {
     auto* box = new QCheckBox(text, parent);
     box->setObjectName(name);
     return box;
@@ -66,8 +66,8 @@ RegisterForm* stockStatementScreen(db::Database& year, Session& session, Message
     group->addItem(QString());
     group->addItems(stock::itemGroups(year, session.firmNo));
     group->setMinimumWidth(160);
-    auto* zero = tick(QStringLiteral("ChkZero"), QStringLiteral("Zero Qty"), form);
-    auto* grouping = tick(QStringLiteral("ChkGroup"), QStringLiteral("Grouping"), form);
+    auto* zero = tickBox(QStringLiteral("ChkZero"), QStringLiteral("Zero Qty"), form);
+    auto* grouping = tickBox(QStringLiteral("ChkGroup"), QStringLiteral("Grouping"), form);
     QLineEdit* subGroup = textBox(QStringLiteral("txtSubGrp"));
     QLineEdit* design = textBox(QStringLiteral("txtDesign"));
     const bool onDate = base.kind == stock::StatementKind::OnDate;

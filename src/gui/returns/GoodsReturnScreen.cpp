@@ -7,6 +7,7 @@
 #include "domain/trade/PurchaseInvoices.h"
 #include "domain/trade/SalesLines.h"
 #include "gui/common/EntryKeys.h"
+#include "gui/common/FormFields.h"
 #include "gui/common/TypedFields.h"
 #include "gui/trade/SellingLookups.h"
 #include "gui/trade/TradePrinting.h"
@@ -23,7 +24,6 @@ namespace tanabana::gui {
 
 namespace {
 
-QString shown(Decimal value, int places) { return FormatIndian(value, places); }
 
 // The columns of the paid-bills grid; the operator types in the last one.
 enum BillCol { BillBook, BillType, BillNo, BillDate, BillAmount, BillUnpaid, BillAdjust };
@@ -242,7 +242,7 @@ void GoodsReturnScreen::fillBills(const std::vector<returns::Adjustment>& adjust
         for (const returns::Adjustment& a : adjusted)
             if (a.billId == b.id) mine = a.amount;
         const QStringList cells{b.bookName, b.type, b.bookPrefix + b.billNo, b.date.toString(QStringLiteral("dd-MM-yy")),
-                                shown(b.billAmount, 2), shown(b.unpaid, 2), mine.isZero() ? QString() : mine.toString(2)};
+                                shownAmount(b.billAmount, 2), shownAmount(b.unpaid, 2), mine.isZero() ? QString() : mine.toString(2)};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells.at(c));
             if (c != BillAdjust) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
@@ -265,7 +265,7 @@ bool GoodsReturnScreen::adjust(const QString& billNo, const QString& amount) {
 void GoodsReturnScreen::refreshBalance() {
     Decimal adjusted;
     for (const returns::Adjustment& a : adjustmentsOnScreen()) adjusted += a.amount;
-    balance_->setText(QStringLiteral("Balance Remain : ") + shown(netOnScreen() - adjusted, 2));
+    balance_->setText(QStringLiteral("Balance Remain : ") + shownAmount(netOnScreen() - adjusted, 2));
 }
 
 void GoodsReturnScreen::refreshGrid() {
@@ -290,7 +290,7 @@ void GoodsReturnScreen::refreshGrid() {
                         l.rate, l.amount, l.tax1Amount + l.tax2Amount, l.lineTotal});
     }
     setLines(rows);
-    setTotals(trade::invoiceTotalsText(totals, igst), QStringLiteral("Net Amt  ") + shown(totals.net, 2));
+    setTotals(trade::invoiceTotalsText(totals, igst), QStringLiteral("Net Amt  ") + shownAmount(totals.net, 2));
     refreshBalance();
 }
 

@@ -5,6 +5,7 @@
 #include "domain/reports/ReportError.h"
 #include "domain/returns/NotePrint.h"
 #include "domain/trade/SalesLines.h"
+#include "gui/common/FormFields.h"
 #include "gui/common/TypedFields.h"
 #include "gui/trade/SellingLookups.h"
 #include "gui/trade/TradePrinting.h"
@@ -20,8 +21,6 @@ using returns::NoteKind;
 
 namespace {
 
-QString shown(Decimal value, int places) { return FormatIndian(value, places); }
-QString blankZero(Decimal value, int places) { return value.isZero() ? QString() : value.toString(places); }
 
 const QStringList kRateTypes{returns::kDiscountBasis, returns::kInterestBasis, QStringLiteral("Rate Diff"), QStringLiteral("Service")};
 
@@ -124,8 +123,8 @@ void NoteScreen::partyChosen() {
 
 void NoteScreen::serviceChosen() {
     const auto [sgst, cgst] = service_->itemGst(lookupField(QStringLiteral("txtService"))->chosenId());
-    textField(QStringLiteral("txtSgstP"))->setText(blankZero(sgst, 2));
-    textField(QStringLiteral("txtCgstP"))->setText(blankZero(cgst, 2));
+    textField(QStringLiteral("txtSgstP"))->setText(blankIfZero(sgst, 2));
+    textField(QStringLiteral("txtCgstP"))->setText(blankIfZero(cgst, 2));
     refreshTotals();
 }
 
@@ -188,14 +187,14 @@ returns::Note NoteScreen::noteOnScreen() const {
 
 void NoteScreen::refreshTotals() {
     const returns::ComputedNote c = service_->compute(noteOnScreen());
-    const QString gst = c.igst ? QStringLiteral("IGST  ") + shown(c.igstAmount, 2)
-                               : QStringLiteral("SGST  ") + shown(c.sgst, 2) + QStringLiteral("     CGST  ") + shown(c.cgst, 2);
+    const QString gst = c.igst ? QStringLiteral("IGST  ") + shownAmount(c.igstAmount, 2)
+                               : QStringLiteral("SGST  ") + shownAmount(c.sgst, 2) + QStringLiteral("     CGST  ") + shownAmount(c.cgst, 2);
     const QString basis = choiceField(QStringLiteral("ComRateType"))->currentText() == returns::kInterestBasis ? QStringLiteral("Tot Int. Amt")
                                                                                                                : QStringLiteral("Tot Disc Amt");
-    setTotals(basis + QStringLiteral("  ") + shown(c.taxable, 2) + QStringLiteral("     ") + gst + QStringLiteral("     Other (+/-)  ") +
-                  shown(c.otherCharges, 2) + QStringLiteral("     Rnd Off.  ") + shown(c.roundOff, 2) + QStringLiteral("     TDS  ") +
-                  shown(c.tds, 2),
-              QStringLiteral("Net Amt  ") + shown(c.net, 2));
+    setTotals(basis + QStringLiteral("  ") + shownAmount(c.taxable, 2) + QStringLiteral("     ") + gst + QStringLiteral("     Other (+/-)  ") +
+                  shownAmount(c.otherCharges, 2) + QStringLiteral("     Rnd Off.  ") + shownAmount(c.roundOff, 2) + QStringLiteral("     TDS  ") +
+                  shownAmount(c.tds, 2),
+              QStringLiteral("Net Amt  ") + shownAmount(c.net, 2));
 }
 
 bool NoteScreen::saveDocument() {
@@ -220,16 +219,16 @@ void NoteScreen::loadDocument(qint64 id) {
     showChoice(choiceField(QStringLiteral("txtBook")), n->bookNo);
     choiceField(QStringLiteral("ComRateType"))->setCurrentText(n->rateType);
     if (n->itemId > 0) lookupField(QStringLiteral("txtService"))->setChosen(n->itemId, trade::itemLabel(db_, n->itemId).name);
-    textField(QStringLiteral("txtPercent"))->setText(blankZero(n->percent, 2));
-    textField(QStringLiteral("txtQty"))->setText(blankZero(n->quantity, 3));
-    textField(QStringLiteral("txtRate"))->setText(blankZero(n->rateDifference, 2));
-    textField(QStringLiteral("txtTaxable"))->setText(blankZero(n->typedTaxable, 2));
-    textField(QStringLiteral("txtSgstP"))->setText(blankZero(n->sgstPercent, 2));
-    textField(QStringLiteral("txtCgstP"))->setText(blankZero(n->cgstPercent, 2));
-    textField(QStringLiteral("txtOther"))->setText(blankZero(n->otherCharges, 2));
+    textField(QStringLiteral("txtPercent"))->setText(blankIfZero(n->percent, 2));
+    textField(QStringLiteral("txtQty"))->setText(blankIfZero(n->quantity, 3));
+    textField(QStringLiteral("txtRate"))->setText(blankIfZero(n->rateDifference, 2));
+    textField(QStringLiteral("txtTaxable"))->setText(blankIfZero(n->typedTaxable, 2));
+    textField(QStringLiteral("txtSgstP"))->setText(blankIfZero(n->sgstPercent, 2));
+    textField(QStringLiteral("txtCgstP"))->setText(blankIfZero(n->cgstPercent, 2));
+    textField(QStringLiteral("txtOther"))->setText(blankIfZero(n->otherCharges, 2));
     choiceField(QStringLiteral("ComTDS"))->setCurrentText(n->tds ? QStringLiteral("Y") : QStringLiteral("N"));
     if (n->tdsAccountId > 0) lookupField(QStringLiteral("txtTdsAc"))->setChosen(n->tdsAccountId, partyName(db_, session_.firmNo, n->tdsAccountId));
-    textField(QStringLiteral("txtTdsP"))->setText(blankZero(n->tdsPercent, 2));
+    textField(QStringLiteral("txtTdsP"))->setText(blankIfZero(n->tdsPercent, 2));
     textField(QStringLiteral("txtRefNo"))->setText(n->refNo);
     QComboBox* reason = choiceField(QStringLiteral("ComReason"));
     for (int i = 0; i < reason->count(); ++i)

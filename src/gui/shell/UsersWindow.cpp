@@ -27,7 +27,7 @@ QLineEdit* box(QWidget* parent, const char* name, bool hidden = false) {
     return edit;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+QPushButton* userButton(QWidget* parent, const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     return b;
@@ -69,10 +69,10 @@ UsersWindow::UsersWindow(shell::Installation installation, Session& session, Mes
     form->addRow(QStringLiteral("Retype Password"), retype_);
     left->addLayout(form);
     auto* buttons = new QGridLayout;
-    QPushButton* newButton = button(this, "cmd_New", QStringLiteral("&New"));
-    QPushButton* saveButton = button(this, "cmd_save", QStringLiteral("&Save"));
-    QPushButton* deleteButton = button(this, "cmd_Delete", QStringLiteral("&Delete"));
-    QPushButton* exitButton = button(this, "Cmd_Exit", QStringLiteral("E&xit"));
+    QPushButton* newButton = userButton(this, "cmd_New", QStringLiteral("&New"));
+    QPushButton* saveButton = userButton(this, "cmd_save", QStringLiteral("&Save"));
+    QPushButton* deleteButton = userButton(this, "cmd_Delete", QStringLiteral("&Delete"));
+    QPushButton* exitButton = userButton(this, "Cmd_Exit", QStringLiteral("E&xit"));
     buttons->addWidget(newButton, 0, 0);
     buttons->addWidget(saveButton, 0, 1);
     buttons->addWidget(deleteButton, 1, 0);
@@ -182,7 +182,7 @@ ChangePasswordWindow::ChangePasswordWindow(shell::Installation installation, Ses
     retype_ = box(this, "txtRetypePassword", true);
     form->addRow(QStringLiteral("New Password"), password_);
     form->addRow(QStringLiteral("Retype Password"), retype_);
-    QPushButton* saveButton = button(this, "cmd_save", QStringLiteral("&Save"));
+    QPushButton* saveButton = userButton(this, "cmd_save", QStringLiteral("&Save"));
     form->addRow(QString(), saveButton);
     connect(saveButton, &QPushButton::clicked, this, &ChangePasswordWindow::save);
     EntryKeys::install(this, &session_);

@@ -7,6 +7,7 @@
 #include "domain/trade/SalesLines.h"
 #include "domain/trade/SalesMessages.h"
 #include "gui/common/EntryKeys.h"
+#include "gui/common/FormFields.h"
 #include "gui/common/TypedFields.h"
 #include "gui/trade/SalesLineSources.h"
 #include "gui/trade/SellingLookups.h"
@@ -27,13 +28,11 @@ using trade::SalesLine;
 
 namespace {
 
-QString shown(Decimal value, int places) { return FormatIndian(value, places); }
-QString blankZero(Decimal value, int places) { return value.isZero() ? QString() : value.toString(places); }
 
 // Grid columns every sales window shows, before those of its line source.
-enum Col { Sr, Quality, Desc, Pcs, Cut, Mtrs, Ty, Rate, Amt, Tax1P, Tax2P, Tax1Rs, Tax2Rs, Net, DiscP, BrkP, Common };
+enum SalesCol { Sr, Quality, Desc, Pcs, Cut, Mtrs, Ty, Rate, Amt, Tax1P, Tax2P, Tax1Rs, Tax2Rs, Net, DiscP, BrkP, Common };
 
-const QStringList kInvoiceTypes{QStringLiteral("Retail"), QStringLiteral("Export"), QStringLiteral("SEZ")};
+const QStringList kSalesInvoiceTypes{QStringLiteral("Retail"), QStringLiteral("Export"), QStringLiteral("SEZ")};
 
 }  // namespace
 
@@ -73,7 +72,7 @@ void SalesScreen::declareFields() {
          DocField::lookup(QStringLiteral("txtBroker"), QStringLiteral("Broker"), brokerLookup(db_, session_, serviceMessages_)),
          DocField::text(QStringLiteral("txtChalanNo"), QStringLiteral("Chalan No")),
          DocField::text(QStringLiteral("txtDONo"), QStringLiteral("D.O. No")),
-         DocField::choice(QStringLiteral("ComInvType"), QStringLiteral("Inv.Type"), kInvoiceTypes),
+         DocField::choice(QStringLiteral("ComInvType"), QStringLiteral("Inv.Type"), kSalesInvoiceTypes),
          DocField::text(QStringLiteral("txtTransport"), QStringLiteral("Transport")),
          DocField::text(QStringLiteral("txtTruckNo"), QStringLiteral("Truck No")),
          DocField::text(QStringLiteral("txtVehicleNo"), QStringLiteral("Vehicle No")),
@@ -278,7 +277,7 @@ void SalesScreen::partyChosen() {
         broker->setChosen(p->brokerId, brokerName(db_, session_, serviceMessages_, p->brokerId));
     textField(QStringLiteral("txtWMbNo"))->setText(p->mobile);
     infoField(QStringLiteral("lblPartySales"))
-        ->setText(QStringLiteral("Party Sales : ") + shown(service_->partySales(p->id), 2) +
+        ->setText(QStringLiteral("Party Sales : ") + shownAmount(service_->partySales(p->id), 2) +
                   (p->otherState ? QStringLiteral("   IGST") : QString()));
     const Decimal tcs = service_->proposedTcsPercent(billOnScreen());
     if (!tcs.isZero() && numberOf(QStringLiteral("txtTcsP")).isZero())
@@ -345,13 +344,13 @@ void SalesScreen::editLine(int row) {
     quality_->setChosen(line.qualityId, trade::itemLabel(db_, line.qualityId).name);
     source_->lineTakenBack(line);
     textField(QStringLiteral("txtDesc"))->setText(line.description);
-    textField(QStringLiteral("txtPcs"))->setText(blankZero(line.input.pieces, 3));
-    textField(QStringLiteral("txtCut"))->setText(blankZero(line.input.cut, 3));
-    textField(QStringLiteral("txtMtrs"))->setText(blankZero(line.input.metres, 3));
+    textField(QStringLiteral("txtPcs"))->setText(blankIfZero(line.input.pieces, 3));
+    textField(QStringLiteral("txtCut"))->setText(blankIfZero(line.input.cut, 3));
+    textField(QStringLiteral("txtMtrs"))->setText(blankIfZero(line.input.metres, 3));
     choiceField(QStringLiteral("ComTy"))->setCurrentText(line.input.rateOn);
     textField(QStringLiteral("txtRate"))->setText(line.input.listRate.toString(2));
-    textField(QStringLiteral("txtDisc"))->setText(blankZero(line.input.discountPercent, 2));
-    textField(QStringLiteral("txtBrk"))->setText(blankZero(line.input.secondDiscountPercent, 2));
+    textField(QStringLiteral("txtDisc"))->setText(blankIfZero(line.input.discountPercent, 2));
+    textField(QStringLiteral("txtBrk"))->setText(blankIfZero(line.input.secondDiscountPercent, 2));
     markChanged();
     refreshGrid();
     textField(QStringLiteral("txtPcs"))->setFocus();
@@ -394,7 +393,7 @@ void SalesScreen::refreshGrid() {
 
 void SalesScreen::refreshTotals() {
     const trade::ComputedBill c = service_->compute(billOnScreen());
-    setTotals(trade::invoiceTotalsText(c.totals, c.igst), QStringLiteral("Net Amt  ") + shown(c.totals.net, 2));
+    setTotals(trade::invoiceTotalsText(c.totals, c.igst), QStringLiteral("Net Amt  ") + shownAmount(c.totals.net, 2));
 }
 
 SalesBill SalesScreen::billOnScreen() const {
@@ -499,9 +498,9 @@ void SalesScreen::loadDocument(qint64 id) {
     textField(QStringLiteral("txtCaseNo"))->setText(bill->caseNo > 0 ? QString::number(bill->caseNo) : QString());
     textField(QStringLiteral("txtCrDays"))->setText(bill->creditDays > 0 ? QString::number(bill->creditDays) : QString());
     textField(QStringLiteral("txtDescription"))->setText(bill->notes);
-    textField(QStringLiteral("txtTcsP"))->setText(blankZero(bill->tcsPercent, 3));
-    textField(QStringLiteral("txtTdsP"))->setText(blankZero(bill->tdsPercent, 2));
-    textField(QStringLiteral("txtOther"))->setText(blankZero(bill->otherCharges, 2));
+    textField(QStringLiteral("txtTcsP"))->setText(blankIfZero(bill->tcsPercent, 3));
+    textField(QStringLiteral("txtTdsP"))->setText(blankIfZero(bill->tdsPercent, 2));
+    textField(QStringLiteral("txtOther"))->setText(blankIfZero(bill->otherCharges, 2));
     infoField(QStringLiteral("lblLastBillNo"))->setText(QStringLiteral("Last Bill No : ") + service_->lastBillNo(bill->bookNo));
     lines_ = bill->lines;
     source_->opened();

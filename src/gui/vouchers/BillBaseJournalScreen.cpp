@@ -24,9 +24,9 @@ namespace tanabana::gui {
 
 namespace {
 
-QString money(Decimal d) { return FormatIndian(d, 2); }
+QString journalMoney(Decimal d) { return FormatIndian(d, 2); }
 
-QTableWidgetItem* cell(const QString& text, bool number = false, bool bold = false) {
+QTableWidgetItem* journalCell(const QString& text, bool number = false, bool bold = false) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
     if (number) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -44,10 +44,10 @@ QStringList rowTexts(const vouchers::WaitingDifference& w) {
             w.type,
             w.billNo,
             w.billDate.toString(QStringLiteral("dd-MM-yyyy")),
-            money(w.billAmount),
-            money(w.paid),
-            money(w.less),
-            money(w.add),
+            journalMoney(w.billAmount),
+            journalMoney(w.paid),
+            journalMoney(w.less),
+            journalMoney(w.add),
             w.voucherDate.toString(QStringLiteral("dd-MM-yyyy"))};
 }
 
@@ -144,7 +144,7 @@ void BillBaseJournalScreen::build() {
             Decimal sum;
             for (int r : ticks_->tickedRows())
                 if (r < int(rows_.size())) sum += rows_[size_t(r)].difference();
-            total_->setText(QStringLiteral("Selected : ") + money(sum));
+            total_->setText(QStringLiteral("Selected : ") + journalMoney(sum));
         });
     }
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -255,22 +255,22 @@ void BillBaseJournalScreen::showRows() {
         } else {
             const int row = grid_->rowCount();
             grid_->insertRow(row);
-            for (int c = 0; c < texts.size(); ++c) grid_->setItem(row, c, cell(texts.at(c), c >= kFirstAmount && c <= kLastAmount));
+            for (int c = 0; c < texts.size(); ++c) grid_->setItem(row, c, journalCell(texts.at(c), c >= kFirstAmount && c <= kLastAmount));
         }
         const Decimal figures[] = {w.billAmount, w.paid, w.less, w.add};
         for (int i = 0; i <= kLastAmount - kFirstAmount; ++i) totals[i] += figures[i];
     }
     const int row = grid_->rowCount();
     grid_->insertRow(row);
-    grid_->setItem(row, offset, cell(QStringLiteral("Total"), false, true));
+    grid_->setItem(row, offset, journalCell(QStringLiteral("Total"), false, true));
     for (int i = 0; i <= kLastAmount - kFirstAmount; ++i)
-        grid_->setItem(row, offset + kFirstAmount + i, cell(money(totals[i]), true, true));
+        grid_->setItem(row, offset + kFirstAmount + i, journalCell(journalMoney(totals[i]), true, true));
     if (ticks_) {
         delete ticks_->takeItem(row, 0);  // the total row is not ticked
         for (int r = 0; r < ticks_->rowCount() - 1; ++r)
             for (int c = 1 + 1 + kFirstAmount; c <= 1 + 1 + kLastAmount; ++c)
                 if (QTableWidgetItem* item = ticks_->item(r, c)) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        total_->setText(QStringLiteral("Selected : ") + money(Decimal()));
+        total_->setText(QStringLiteral("Selected : ") + journalMoney(Decimal()));
     }
 }
 
@@ -286,8 +286,8 @@ void BillBaseJournalScreen::takeRow(int row) {
     const vouchers::WaitingDifference& w = rows_[size_t(row)];
     taken_ = row;
     billNo_->setText(w.billNo);
-    billAmount_->setText(money(w.billAmount));
-    pending_->setText(money(w.difference()));
+    billAmount_->setText(journalMoney(w.billAmount));
+    pending_->setText(journalMoney(w.difference()));
     side_->setText(w.partySide() == QLatin1Char('C') ? QStringLiteral("Cr.") : QStringLiteral("Dr."));
     amount_->setText(w.difference().toString(2));
     contra_->setFocus();

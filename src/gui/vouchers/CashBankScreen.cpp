@@ -36,7 +36,7 @@ const char* objectNameOf(vouchers::CashBankKind kind) {
 }
 
 // Grid columns of the entries.
-enum Col { No, LedgerId, Name, Amount, RecNo, Narration1, Date, IsBal, Narration };
+enum VoucherCol { No, LedgerId, Name, Amount, RecNo, Narration1, Date, IsBal, Narration };
 
 }  // namespace
 
