@@ -74,7 +74,7 @@ int reconcile(const Arguments& a) {
     const accounts::ReconKind kind = accounts::reconKindOf(a.option(QStringLiteral("kind"), QStringLiteral("B")));
     auto r = service.list(bookNo, kind, from, to);
     if (!r) throw CommandError{messages.lastCritical()};
-    for (const QString option : {QStringLiteral("tick"), QStringLiteral("untick")}) {
+    for (const QString& option : {QStringLiteral("tick"), QStringLiteral("untick")}) {
         if (!a.has(option)) continue;
         std::vector<const accounts::ReconLine*> found;
         for (const accounts::ReconLine& line : r->lines)

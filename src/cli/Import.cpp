@@ -2,7 +2,6 @@
 
 #include "domain/shell/FirmSettings.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -16,15 +15,8 @@ std::unique_ptr<Work> openWork(const Arguments& a) {
 }
 
 QJsonArray readJsonObjects(const QString& path) {
-    QFile file;
-    if (path == QLatin1String("-")) {
-        if (!file.open(stdin, QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot read standard input")};
-    } else {
-        file.setFileName(path);
-        if (!file.open(QIODevice::ReadOnly)) throw CommandError{QStringLiteral("Cannot open %1").arg(path)};
-    }
     QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonDocument doc = QJsonDocument::fromJson(readInput(path), &error);
     if (error.error != QJsonParseError::NoError)
         throw CommandError{QStringLiteral("%1 is not JSON: %2 at %3").arg(path, error.errorString()).arg(error.offset)};
     if (doc.isObject()) return QJsonArray{doc.object()};

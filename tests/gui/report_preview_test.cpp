@@ -115,7 +115,9 @@ TEST_F(PreviewTest, PrintSendsEveryPageAndPdfUsesTheSuggestedName) {
     EXPECT_EQ(test::pdfPageCount(year->session.dataRoot + "/chosen.pdf"), pages);
     // first offered in the operator's Documents folder, then where this kind was last saved
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (QDir(documents).exists()) EXPECT_EQ(QFileInfo(offered).absolutePath(), QDir(documents).absolutePath());
+    if (QDir(documents).exists()) {
+        EXPECT_EQ(QFileInfo(offered).absolutePath(), QDir(documents).absolutePath());
+    }
 
     // Cancelling the dialog ends the export silently.
     w->setFileAsker([&](const QString& suggested) {

@@ -261,8 +261,9 @@ TEST_F(ScreensInTheMainWindow, EveryScreenTakesTheFirstKeyTypedInItsFirstFieldAn
         if (qobject_cast<gui::MasterForm*>(screen))
             for (QAbstractButton* b : screen->findChildren<QAbstractButton*>()) {
                 const int amp = b->text().indexOf(QLatin1Char('&'));
-                if (amp >= 0 && amp + 1 < b->text().size())
+                if (amp >= 0 && amp + 1 < b->text().size()) {
                     EXPECT_FALSE(menuLetters.contains(b->text().at(amp + 1).toUpper())) << qPrintable(command) << " " << qPrintable(b->text());
+                }
             }
         // the child window lies inside the work area of a 1366x768 main window
         const QRect area = window->workArea()->viewport()->rect();

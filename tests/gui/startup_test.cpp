@@ -178,7 +178,9 @@ TEST_F(StartupWindows, AClerksLoginBringsTheirRightsToTheMenusAndTheDashboard) {
     EXPECT_TRUE(main->commandAction(QStringLiteral("mnu_T2"))->isVisible());
     ASSERT_TRUE(main->dashboard()->isVisible());
     for (QPushButton* button : main->dashboard()->findChildren<QPushButton*>())
-        if (button->text() == QLatin1String("Sales") || button->text() == QLatin1String("Chalan")) EXPECT_FALSE(button->isEnabled());
+        if (button->text() == QLatin1String("Sales") || button->text() == QLatin1String("Chalan")) {
+            EXPECT_FALSE(button->isEnabled());
+        }
     EXPECT_FALSE(main->runDashboardButton(QStringLiteral("Sales")));
     EXPECT_TRUE(main->workArea()->subWindowList().isEmpty());
 

@@ -307,7 +307,6 @@ TEST_F(MillChallanTest, EditingAnIssueSwapsItsTakasAndTheLastTakaMarksTheBill) {
 TEST_F(MillChallanTest, RefusalsWriteNothing) {
     const qint64 bill = buyTenTakas();
     auto s = issues();
-    auto& db = year().db();
     const auto unchanged = [&] {
         EXPECT_EQ(year().count(QStringLiteral("JobWork_IssueMst_1")), 0);
         EXPECT_EQ(purchaseState(bill).issuedFlags, 0);

@@ -91,7 +91,7 @@ TEST_F(ProductCliTest, ImportIsAllOrNothing) {
     EXPECT_TRUE(notJson.err.contains(QStringLiteral("is not JSON")));
     const CliRun missing = cli({QStringLiteral("item"), QStringLiteral("import"), QDir(dir.path()).filePath(QStringLiteral("none.json"))});
     EXPECT_EQ(missing.code, 1);
-    EXPECT_TRUE(missing.err.contains(QStringLiteral("Cannot open")));
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("Cannot read"))) << missing.err.toStdString();
     const CliRun noYear = cli({QStringLiteral("item"), QStringLiteral("list"), QStringLiteral("--year"), QStringLiteral("2031")});
     EXPECT_EQ(noYear.code, 1);
     EXPECT_TRUE(noYear.err.contains(QStringLiteral("Selected Year is not Found")));

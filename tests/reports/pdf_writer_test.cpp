@@ -15,6 +15,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <set>
+#include <tuple>
 
 using namespace tanabana;
 using namespace tanabana::reports;
@@ -78,6 +81,31 @@ ResultSet dayBook(int postings) {
     return rs;
 }
 
+bool hasIndic(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x0900 && c.unicode() <= 0x0DFF; });
+}
+
+// Where a Gujarati or Hindi word stands in either file: page and line.
+std::set<std::pair<int, int>> indicLines(const std::vector<test::PdfWord>& a, const std::vector<test::PdfWord>& b) {
+    std::set<std::pair<int, int>> lines;
+    for (const auto* words : {&a, &b})
+        for (const test::PdfWord& w : *words)
+            if (hasIndic(w.text)) lines.insert({w.page, qRound(w.yMin)});
+    return lines;
+}
+
+// The other words in the order of the page (a span of typed text may change the order in which
+// a reader takes the blocks of a page, not where they stand).
+std::vector<test::PdfWord> wordsOff(const std::vector<test::PdfWord>& words, const std::set<std::pair<int, int>>& lines) {
+    std::vector<test::PdfWord> kept;
+    for (const test::PdfWord& w : words)
+        if (!lines.count({w.page, qRound(w.yMin)})) kept.push_back(w);
+    std::sort(kept.begin(), kept.end(), [](const test::PdfWord& a, const test::PdfWord& b) {
+        return std::tuple(a.page, qRound(a.yMin * 10), qRound(a.xMin * 10)) < std::tuple(b.page, qRound(b.yMin * 10), qRound(b.xMin * 10));
+    });
+    return kept;
+}
+
 }  // namespace
 
 TEST(PdfWriter, DayBookReadsWordForWordWhereQtsEnginePutsIt) {
@@ -97,13 +125,18 @@ TEST(PdfWriter, DayBookReadsWordForWordWhereQtsEnginePutsIt) {
     ASSERT_GT(document->pageCount(), 3);
     EXPECT_EQ(test::pdfPageCount(ours), document->pageCount());
     const QString text = test::pdfText(ours, false);
-    EXPECT_EQ(text, test::pdfText(theirs, false));
-    for (const QString& seen : {QStringLiteral("Mehta & \"Sons\" (Agency) \\ Surat"), QStringLiteral("રમેશભાઈ"), QStringLiteral("राजेश"),
+    for (const QString& seen : {QStringLiteral("Mehta & \"Sons\" (Agency) \\ Surat"), QStringLiteral("રમેશભાઈ પટેલ"), QStringLiteral("राजेश शर्मा"),
+                                QStringLiteral("कपड़ा बाज़ार, दिल्ली - ભાગળ, સુરત 3"),
                                 QStringLiteral("Sales Inv - GST/1"), QStringLiteral("[ÀÉÎÕÜ ñ ß ©]"), QStringLiteral("~`!@#$%^*_+=|<>?"),
                                 QStringLiteral("Day Book : Period From 01-05-2024 To 20-06-2024"), QStringLiteral("M Tot"), QStringLiteral("Total")})
         EXPECT_TRUE(text.contains(seen)) << seen.toStdString();
 
-    const std::vector<test::PdfWord> words = test::pdfWords(ours), reference = test::pdfWords(theirs);
+    // Lines in Gujarati or Hindi read differently by design: ours carry the typed text, Qt's only
+    // what its glyphs map back to. Every other line reads the same, word for word and in place.
+    const std::vector<test::PdfWord> allOurs = test::pdfWords(ours), allTheirs = test::pdfWords(theirs);
+    const auto indic = indicLines(allOurs, allTheirs);
+    const std::vector<test::PdfWord> words = wordsOff(allOurs, indic), reference = wordsOff(allTheirs, indic);
+    ASSERT_GT(words.size(), 1500u);
     ASSERT_EQ(words.size(), reference.size());
     for (size_t i = 0; i < words.size(); ++i) {
         ASSERT_EQ(words[i].text, reference[i].text) << "word " << i;

@@ -42,6 +42,13 @@ void appendNumbers(QByteArray& out, std::initializer_list<double> values) {
     }
 }
 
+// Scripts whose glyphs a reader cannot map back to letters one by one: the Indic blocks.
+bool isShapedScript(QStringView text) {
+    for (const QChar c : text)
+        if (c.unicode() >= 0x0900 && c.unicode() <= 0x0DFF) return true;
+    return false;
+}
+
 QByteArray colour(const QColor& c) {
     QByteArray out;
     appendNumbers(out, {c.redF(), c.greenF(), c.blueF()});
@@ -296,6 +303,14 @@ void PdfCanvas::drawLaidOut(const QRectF& rect, int flags, const QString& origin
         if (flags & Qt::AlignRight) xoff = rect.width() - advance;
         else if (flags & Qt::AlignHCenter) xoff = (rect.width() - advance) / 2;
         const QPointF origin(rect.x() + xoff, rect.y() + yoff);
+        // A shaped Indic line (conjuncts, reordered vowel signs) has glyphs no character maps to;
+        // its typed text travels beside the glyphs, so a reader copies and searches the words.
+        const QStringView typed = QStringView(text).mid(line.textStart(), line.textLength());
+        const bool spelled = isShapedScript(typed);
+        if (spelled) {
+            beginText();
+            out_ += "/Span<</ActualText" + PdfFile::textString(typed) + ">>BDC\n";
+        }
         for (const QGlyphRun& run : line.glyphRuns()) {
             Face& face = faceFor(run.rawFont(), font_.bold());
             const QList<quint32> indexes = run.glyphIndexes();
@@ -312,6 +327,7 @@ void PdfCanvas::drawLaidOut(const QRectF& rect, int flags, const QString& origin
                 from = to;
             }
         }
+        if (spelled) out_ += "EMC\n";
         if (font_.underline()) underline(origin.x(), origin.y() + line.y() + line.ascent(), line.naturalTextWidth());
     }
 }

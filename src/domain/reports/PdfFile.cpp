@@ -42,12 +42,6 @@ quint32 tableChecksum(const QByteArray& t) {
 
 QByteArray hex16(quint32 v) { return QByteArray::number(v, 16).rightJustified(4, '0').toUpper(); }
 
-// A text for the document information: UTF-16 with its byte-order mark, as hex.
-QByteArray pdfText(const QString& text) {
-    QByteArray out = "<FEFF";
-    for (const QChar c : text) out += hex16(c.unicode());
-    return out + '>';
-}
 
 QByteArray deflate(const QByteArray& data) {
     // qCompress puts the length in front of an ordinary zlib stream; a PDF wants the stream alone.
@@ -195,6 +189,12 @@ struct PdfFile::Face {
         return found;
     }
 };
+
+QByteArray PdfFile::textString(QStringView text) {
+    QByteArray out = "<FEFF";
+    for (const QChar c : text) out += hex16(c.unicode());
+    return out + '>';
+}
 
 PdfFile::PdfFile(QIODevice& out, const QString& title, const QString& creator) : out_(out), title_(title), creator_(creator) {
     offsets_.assign(5, 0);  // 1 catalogue, 2 page tree, 3 resources, 4 information
@@ -367,7 +367,7 @@ bool PdfFile::finish() {
     startObject(1);
     write("<< /Type /Catalog /Pages 2 0 R >>\nendobj\n");
     startObject(4);
-    write("<< /Title " + pdfText(title_) + " /Creator " + pdfText(creator_) + " /Producer " + pdfText(creator_) +
+    write("<< /Title " + PdfFile::textString(title_) + " /Creator " + PdfFile::textString(creator_) + " /Producer " + PdfFile::textString(creator_) +
           " /CreationDate (D:" + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddhhmmss")).toLatin1() +
           "Z) >>\nendobj\n");
     const qint64 xref = written_;

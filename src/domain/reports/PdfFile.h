@@ -55,6 +55,10 @@ public:
     // The resource number of a picture (/Im<n>), written once per distinct `key`.
     int image(const QString& key, const QImage& picture);
 
+    // A text string of the file (document information, a span's actual text): UTF-16 with its
+    // byte-order mark, as hex.
+    static QByteArray textString(QStringView text);
+
     // Writes the fonts, the page tree and the cross-reference table; false when the device failed.
     bool finish();
 

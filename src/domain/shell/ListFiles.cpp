@@ -81,7 +81,7 @@ QStringList defaultListLines(const QString& fileName) {
 
 QStringList writeListFiles(const QString& dataRoot) {
     QStringList written;
-    for (const QString name : {QStringLiteral("RCM.txt"), QStringLiteral("CNDN.txt"), QStringLiteral("UQM.txt"),
+    for (const QString& name : {QStringLiteral("RCM.txt"), QStringLiteral("CNDN.txt"), QStringLiteral("UQM.txt"),
                                QStringLiteral("StateCodeN.txt")}) {
         const QString path = QDir(dataRoot).filePath(name);
         if (QFileInfo::exists(path)) continue;

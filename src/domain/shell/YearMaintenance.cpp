@@ -13,7 +13,7 @@ namespace {
 const QString kNewYearTitle = QStringLiteral("Create New Year");
 
 void resetAccountAmounts(db::Database& db) {
-    for (const QString column : {QStringLiteral("DrAmt"), QStringLiteral("CrAmt"), QStringLiteral("AccAmt")})
+    for (const QString& column : {QStringLiteral("DrAmt"), QStringLiteral("CrAmt"), QStringLiteral("AccAmt")})
         if (!db.columnExists(QStringLiteral("AccMst"), column)) return;
     db.exec(QStringLiteral("UPDATE AccMst SET DrAmt = 0, CrAmt = 0, AccAmt = 0"));
 }

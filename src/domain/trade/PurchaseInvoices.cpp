@@ -562,7 +562,7 @@ bool PurchaseInvoices::validate(const PurchaseBill& bill, const ComputedPurchase
 }
 
 bool PurchaseInvoices::refuseTooLong(const PurchaseBill& bill, const ComputedPurchase& computed) {
-    if (documents::refuseTooLong(messages_, purchaseHeaderTable().tooLong(PurchaseHeaderRow{bill, computed, session_.firmNo}))) return true;
+    if (documents::refuseTooLong(messages_, purchaseHeaderTable().tooLong(PurchaseHeaderRow{bill, computed, session_.firmNo, {}, false, false}))) return true;
     for (const PurchaseLineRow& row : lineRows(bill, computed))
         if (documents::refuseTooLong(messages_, purchaseLines().tooLong(row))) return true;
     for (const PurchaseTaka& taka : bill.takas)
@@ -571,7 +571,7 @@ bool PurchaseInvoices::refuseTooLong(const PurchaseBill& bill, const ComputedPur
 }
 
 void PurchaseInvoices::writeHeader(const PurchaseBill& b, const ComputedPurchase& c, Decimal paid, bool gstToRupees) {
-    PurchaseHeaderRow row{b, c, session_.firmNo};
+    PurchaseHeaderRow row{b, c, session_.firmNo, {}, false, false};
     row.paid = paid;
     row.roundOffKept = roundOffKept();
     row.gstToRupees = gstToRupees;
@@ -875,7 +875,7 @@ std::optional<qint64> PurchaseInvoices::saveOpening(PurchaseBill& bill) {
     bill.takas.clear();
     if (!bill.date.isValid()) bill.date = session_.yearStartDate;
     const ComputedPurchase none;
-    if (documents::refuseTooLong(messages_, purchaseHeaderTable().tooLong(PurchaseHeaderRow{bill, none, session_.firmNo}))) return std::nullopt;
+    if (documents::refuseTooLong(messages_, purchaseHeaderTable().tooLong(PurchaseHeaderRow{bill, none, session_.firmNo, {}, false, false}))) return std::nullopt;
     db::Transaction tx(db_);
     db_.lockSeries(QStringLiteral("BillMst.Id"));
     Decimal paid;

@@ -175,7 +175,7 @@ void registerStockVoucherCommands(CommandRegistry& registry);
 
 void registerStockCommands(CommandRegistry& registry) {
     registerStockVoucherCommands(registry);
-    for (const QString command : {QStringLiteral("mnu_rep11"), QStringLiteral("mnu_rep12"), QStringLiteral("mnu_rep15")})
+    for (const QString& command : {QStringLiteral("mnu_rep11"), QStringLiteral("mnu_rep12"), QStringLiteral("mnu_rep15")})
         registry.add(command, [command](CommandContext& c) {
             openScreen(c, [&](db::Database& year) { return stockStatementScreen(year, c.session, c.messages, command); });
         });
