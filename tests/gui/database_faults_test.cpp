@@ -159,7 +159,7 @@ TEST_F(DatabaseFaults, ServerConnectionKilledDuringTheSave) {
         db::Database other = year->openAnother();
         db::Transaction holding(other);
         other.nextKey(QStringLiteral("AccMst"), QStringLiteral("Id"));
-        const QString url = test::postgresUrl();
+        const QString url = year->url();
         const QString schema = db().location();
         std::thread administrator([url, schema, pid] {
             std::this_thread::sleep_for(std::chrono::milliseconds(700));

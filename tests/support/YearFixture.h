@@ -19,6 +19,8 @@ public:
     // A second station on the same year database.
     db::Database openAnother() const { return scratch_->openAnother(); }
     const QString& folder() const { return scratch_->folder(); }
+    // The server address of this year's database (PostgreSQL), for a connection of one's own.
+    const QString& url() const { return scratch_->url(); }
     // Row count of a table (for "nothing was written" checks).
     int count(const QString& table, const QString& where = {}, const QVariantList& params = {});
     // Adds a firm row with the session's year dates (or the given ones); quotes in names are fine.
