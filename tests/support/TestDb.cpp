@@ -84,6 +84,10 @@ db::Database openAdmin() { return db::Database::openPostgres(postgresUrl(), QStr
 
 ScratchDatabase::ScratchDatabase(const QString& name) : dir_(std::make_unique<QTemporaryDir>()) {
     folder_ = dir_->path();
+    openEmpty(name);
+}
+
+void ScratchDatabase::openEmpty(const QString& name) {
     if (onPostgres()) {
         url_ = postgresUrl();
         schema_ = uniqueName(QStringLiteral("t_") + name).toLower();
@@ -99,14 +103,7 @@ ScratchDatabase::ScratchDatabase(const QString& name, const std::vector<db::Migr
     folder_ = dir_->path();
     // TANABANA_TEST_PG_CLONE=0 gives a fresh schema in the server's database instead (for timing)
     if (!onPostgres() || qgetenv("TANABANA_TEST_PG_CLONE") == "0") {
-        if (onPostgres()) {
-            url_ = postgresUrl();
-            schema_ = uniqueName(QStringLiteral("t_") + name).toLower();
-            db_ = db::Database::openPostgres(url_, schema_);
-        } else {
-            file_ = QDir(folder_).filePath(name + QStringLiteral(".db"));
-            db_ = db::Database::openSqlite(file_);
-        }
+        openEmpty(name);
         return;
     }
     db::Database admin = openAdmin();

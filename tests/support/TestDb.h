@@ -35,6 +35,9 @@ public:
     const QString& folder() const { return folder_; }
 
 private:
+    // An empty schema on the server (PostgreSQL) or an empty file (SQLite).
+    void openEmpty(const QString& name);
+
     std::unique_ptr<QTemporaryDir> dir_;
     QString folder_;
     QString url_;
