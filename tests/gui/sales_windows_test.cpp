@@ -5,6 +5,8 @@
 #include "domain/mill/MillIssues.h"
 #include "domain/mill/MillReceipts.h"
 #include "domain/trade/DeliveryChallans.h"
+#include "domain/trade/SalesInvoices.h"
+#include "domain/trade/TradeJson.h"
 #include "gui/shell/Commands.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/trade/SalesScreen.h"
@@ -20,6 +22,8 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -374,6 +378,64 @@ TEST_F(SalesWindowsTest, BleachingFirmsPeriodBillTakesItsOutwardChallans) {
     EXPECT_TRUE(year.messages.has(MessageKind::Information, QStringLiteral("SAVE Confirmation"), QStringLiteral("ONE TRANSACTION IS SAVED")));
     // 97 + 95.5 m of bleaching at 3.25 = 625.63 of job work on the bill; the challan is billed.
     EXPECT_DOUBLE_EQ(db().scalar(QStringLiteral("SELECT BAmt FROM SalBillMst")).toDouble(), 625.63);
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT IsCN FROM JobWork_IssueMst_1 WHERE Id = ?"), {outward.id}).toInt(), 1);
+}
+
+// The same bill through the import the command line uses: the outward challan named by its job
+// number becomes the bill's lines, each naming its challan's form, and the challan is billed; a
+// job number of another party is refused by name with nothing written.
+TEST_F(SalesWindowsTest, BleachingFirmsImportedBillTakesItsOutwardChallanByJobNumber) {
+    year.session.firm.insert(QStringLiteral("Soft_Type"), 8);
+    mill::MillIssues issues(db(), year.session, year.messages);
+    mill::MillIssue inward;
+    inward.bookId = 2;
+    inward.date = QDate(2025, 3, 3);
+    inward.millId = ramesh;
+    inward.qualityId = 4;
+    inward.process = QStringLiteral("Bleaching");
+    inward.lines = {{QStringLiteral("601"), d("120")}, {QStringLiteral("602"), d("80")}};
+    ASSERT_TRUE(issues.save(inward)) << year.messages.last().text.toStdString();
+    mill::MillReceipts receipts(db(), year.session, year.messages);
+    mill::MillReceipt outward;
+    outward.bookId = 2;
+    outward.date = QDate(2025, 3, 14);
+    outward.millId = ramesh;
+    outward.lotNo = QStringLiteral("BL-40");
+    outward.lines = receipts.linesFromIssue(inward.id, {1, 2});
+    outward.lines[0].finishedMetres = d("118");
+    outward.lines[1].finishedMetres = d("78.5");
+    for (mill::MillReceiptLine& l : outward.lines) l.rate = d("4");
+    ASSERT_TRUE(receipts.save(outward)) << year.messages.last().text.toStdString();
+
+    const QString party = db().scalar(QStringLiteral("SELECT LedgerId FROM AccMst WHERE Id = ?"), {ramesh}).toString();
+    const auto bill = [&](const QString& who) {
+        return QJsonObject{{QStringLiteral("book"), 1}, {QStringLiteral("number"), QStringLiteral("21")},
+                           {QStringLiteral("date"), QStringLiteral("2025-03-31")},
+                           {QStringLiteral("party"), who},
+                           {QStringLiteral("challans"), QJsonArray{QString::number(outward.challanNo)}}};
+    };
+    const qint64 bills = year.count(QStringLiteral("SalBillMst"));
+    const qint64 suresh = test::addAccount(db(), QStringLiteral("Suresh Fabrics"), 35);
+    const QString other = db().scalar(QStringLiteral("SELECT LedgerId FROM AccMst WHERE Id = ?"), {suresh}).toString();
+    try {
+        trade::salesBillFromJson(db(), year.session, bill(other));
+        ADD_FAILURE() << "another party's job work was taken";
+    } catch (const trade::JsonRefused& e) {
+        EXPECT_EQ(e.text(), QStringLiteral("job work \"%1\" is not an outward challan of this party").arg(outward.challanNo));
+    }
+    EXPECT_EQ(year.count(QStringLiteral("SalBillMst")), bills);
+
+    trade::SalesBill imported = trade::salesBillFromJson(db(), year.session, bill(party));
+    ASSERT_EQ(imported.lines.size(), 2u);
+    for (const trade::SalesLine& line : imported.lines) {
+        EXPECT_EQ(line.challanId, outward.id);
+        EXPECT_EQ(line.challanForm, trade::kJobWorkOutward);
+    }
+    trade::SalesInvoices invoices(db(), year.session, year.messages);
+    ASSERT_TRUE(invoices.save(imported)) << year.messages.last().text.toStdString();
+    // 118 + 78.5 m of bleaching at 4 = 786.00 of job work; the lines say where they came from.
+    EXPECT_DOUBLE_EQ(db().scalar(QStringLiteral("SELECT BAmt FROM SalBillMst WHERE Id = ?"), {imported.id}).toDouble(), 786.0);
+    EXPECT_EQ(year.count(QStringLiteral("SalBillDtl"), QStringLiteral("BillMstId = ? AND DChForm = 17 AND DChId = ?"), {imported.id, outward.id}), 2);
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT IsCN FROM JobWork_IssueMst_1 WHERE Id = ?"), {outward.id}).toInt(), 1);
 }
 

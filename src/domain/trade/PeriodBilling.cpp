@@ -38,10 +38,12 @@ PeriodChallan fromRow(const db::Row& r, int form) {
 PeriodBilling::PeriodBilling(db::Database& db, Session& session, Messages& messages)
     : db_(db), session_(session), messages_(messages) {}
 
-bool PeriodBilling::billsJobWork() const {
-    const int type = shell::FirmSettings(session_).softType();
+bool billsJobWork(const Session& session) {
+    const int type = shell::FirmSettings(session).softType();
     return type == 7 || type == 8;
 }
+
+bool PeriodBilling::billsJobWork() const { return trade::billsJobWork(session_); }
 
 std::optional<std::vector<PeriodChallan>> PeriodBilling::unbilledChallans(qint64 partyId, const QDate& from, const QDate& to,
                                                                           qint64 billId) {

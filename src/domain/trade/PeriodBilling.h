@@ -54,6 +54,10 @@ private:
     Messages& messages_;
 };
 
+// Whether the session's firm bills job-work outward challans (a bleaching firm) rather than
+// delivery challans.
+bool billsJobWork(const Session& session);
+
 // The lines of a job-work outward challan: each processed taka's finished metres at its rate, in
 // the finished quality (the challan's when the line names none), one per taka or summed per
 // quality and rate. Takas given back wholly grey carry no charge and no line.

@@ -2,6 +2,7 @@
 
 #include "domain/trade/DocumentRules.h"
 #include "domain/trade/JsonFields.h"
+#include "domain/trade/PeriodBilling.h"
 #include "domain/trade/SalesLines.h"
 
 #include <QJsonArray>
@@ -183,15 +184,30 @@ SalesBill salesBillFromJson(db::Database& db, const Session& s, const QJsonObjec
             l.refuse(QStringLiteral("a discount cannot exceed 100%"));
         b.lines.push_back(line);
     }
-    // A period bill: the lines of these challans of the bill's book, each line naming its challan.
+    // A period bill: the lines of these challans of the bill's book, each line naming its challan;
+    // a bleaching firm bills its job-work outward challans (by their job number) instead.
     const QJsonArray challans = f.array(QStringLiteral("challans"));
+    const bool jobWork = billsJobWork(s);
+    const bool summed = firmFlag(s, QStringLiteral("Is_Ch_Q_Sum"));
     for (int i = 0; i < challans.size(); ++i) {
         const QString number = challans.at(i).isDouble() ? QString::number(challans.at(i).toInteger()) : challans.at(i).toString().trimmed();
+        if (jobWork) {
+            bool whole = false;
+            const qint64 jobNo = number.toLongLong(&whole);
+            const qint64 id = whole ? db.scalar(QStringLiteral("SELECT Id FROM JobWork_IssueMst_1 WHERE FirmNO = ? AND FormId = ? AND ChNo = ? "
+                                                               "AND PartyID = ? AND Id > 0"),
+                                                {s.firmNo, kJobWorkOutward, jobNo, b.partyId})
+                                          .toLongLong()
+                                    : 0;
+            if (id == 0) f.refuse(QStringLiteral("job work \"%1\" is not an outward challan of this party").arg(number));
+            for (SalesLine& line : salesLinesFromJobWork(db, id, summed)) b.lines.push_back(std::move(line));
+            continue;
+        }
         const qint64 id = db.scalar(QStringLiteral("SELECT Id FROM ChalanMst WHERE FirmNO = ? AND BookNO = ? AND BillNO = ?"),
                                     {s.firmNo, b.bookNo, number})
                               .toLongLong();
         if (id == 0) f.refuse(QStringLiteral("challan \"%1\" is not in book %2").arg(number).arg(b.bookNo));
-        for (SalesLine& line : salesLinesFromChallan(db, id, firmFlag(s, QStringLiteral("Is_Ch_Q_Sum")))) b.lines.push_back(std::move(line));
+        for (SalesLine& line : salesLinesFromChallan(db, id, summed)) b.lines.push_back(std::move(line));
     }
     return b;
 }

@@ -12,7 +12,8 @@
 // "remark2"}] or "takas": ["101", ...]}. Sales bill: the challan's header keys plus "consignee",
 // "creditDays", "challan", "do", "tds", "tcs", "other", "eway", "truck", "packing", "cashPaid",
 // "cashBook", "invoiceType", and "lines" with "netRate", "disc", "brk", "brkRs" besides; a period
-// bill names its delivery challans of the book in "challans": ["41", "44"].
+// bill names its delivery challans of the book in "challans": ["41", "44"] (a bleaching firm its
+// job-work outward challans of the party, by job number).
 // Unknown keys and values of the wrong kind are refused with the key's name, so a typo never
 // passes silently.
 #include "core/Session.h"
