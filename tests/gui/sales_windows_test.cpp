@@ -90,6 +90,39 @@ protected:
         bill.lines = {line};
         return trade::SalesInvoices(db(), year.session, year.messages).save(bill);
     }
+    // A bleaching firm (software type 8): Ramesh's grey takas taken in on 3 March and sent back
+    // bleached on `back` at `rate` a metre; the outward challan (id 0 when a save was refused).
+    struct BleachedTaka {
+        const char* taka;
+        const char* grey;
+        const char* finished;
+    };
+    mill::MillReceipt bleachedAndSentBack(const QDate& back, const QString& lot, const std::vector<BleachedTaka>& takas, const char* rate) {
+        year.session.firm.insert(QStringLiteral("Soft_Type"), 8);
+        mill::MillIssue inward;
+        inward.bookId = 2;
+        inward.date = QDate(2025, 3, 3);
+        inward.millId = ramesh;
+        inward.qualityId = 4;
+        inward.process = QStringLiteral("Bleaching");
+        for (const BleachedTaka& t : takas) inward.lines.push_back({QString::fromLatin1(t.taka), d(t.grey)});
+        mill::MillReceipt outward;
+        if (!mill::MillIssues(db(), year.session, year.messages).save(inward)) return outward;
+        mill::MillReceipts receipts(db(), year.session, year.messages);
+        outward.bookId = 2;
+        outward.date = back;
+        outward.millId = ramesh;
+        outward.lotNo = lot;
+        std::vector<int> rows;
+        for (size_t i = 0; i < takas.size(); ++i) rows.push_back(int(i) + 1);
+        outward.lines = receipts.linesFromIssue(inward.id, rows);
+        for (size_t i = 0; i < outward.lines.size(); ++i) {
+            outward.lines[i].finishedMetres = d(takas[i].finished);
+            outward.lines[i].rate = d(rate);
+        }
+        if (!receipts.save(outward)) outward.id = 0;
+        return outward;
+    }
     void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
     void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
     void enter() { key(Qt::Key_Return); }
@@ -326,27 +359,9 @@ TEST_F(SalesWindowsTest, PeriodBillFromChallansTickedWithTheKeyboard) {
 // A bleaching firm's period bill lists its outward challans of the month ("Job No", "JobW Date")
 // and bills each processed taka's finished metres at the job rate.
 TEST_F(SalesWindowsTest, BleachingFirmsPeriodBillTakesItsOutwardChallans) {
-    year.session.firm.insert(QStringLiteral("Soft_Type"), 8);
-    mill::MillIssues issues(db(), year.session, year.messages);
-    mill::MillIssue inward;
-    inward.bookId = 2;
-    inward.date = QDate(2025, 3, 3);
-    inward.millId = ramesh;
-    inward.qualityId = 4;
-    inward.process = QStringLiteral("Bleaching");
-    inward.lines = {{QStringLiteral("501"), d("100")}, {QStringLiteral("502"), d("98")}};
-    ASSERT_TRUE(issues.save(inward)) << year.messages.last().text.toStdString();
-    mill::MillReceipts receipts(db(), year.session, year.messages);
-    mill::MillReceipt outward;
-    outward.bookId = 2;
-    outward.date = QDate(2025, 3, 12);
-    outward.millId = ramesh;
-    outward.lotNo = QStringLiteral("BL-31");
-    outward.lines = receipts.linesFromIssue(inward.id, {1, 2});
-    outward.lines[0].finishedMetres = d("97");
-    outward.lines[1].finishedMetres = d("95.5");
-    for (mill::MillReceiptLine& l : outward.lines) l.rate = d("3.25");
-    ASSERT_TRUE(receipts.save(outward)) << year.messages.last().text.toStdString();
+    const mill::MillReceipt outward = bleachedAndSentBack(QDate(2025, 3, 12), QStringLiteral("BL-31"),
+                                                          {{"501", "100", "97"}, {"502", "98", "95.5"}}, "3.25");
+    ASSERT_GT(outward.id, 0) << year.messages.last().text.toStdString();
 
     gui::SalesScreen screen(db(), year.session, year.messages, gui::SalesScreen::Kind::Period);
     show(screen);
@@ -385,27 +400,9 @@ TEST_F(SalesWindowsTest, BleachingFirmsPeriodBillTakesItsOutwardChallans) {
 // number becomes the bill's lines, each naming its challan's form, and the challan is billed; a
 // job number of another party is refused by name with nothing written.
 TEST_F(SalesWindowsTest, BleachingFirmsImportedBillTakesItsOutwardChallanByJobNumber) {
-    year.session.firm.insert(QStringLiteral("Soft_Type"), 8);
-    mill::MillIssues issues(db(), year.session, year.messages);
-    mill::MillIssue inward;
-    inward.bookId = 2;
-    inward.date = QDate(2025, 3, 3);
-    inward.millId = ramesh;
-    inward.qualityId = 4;
-    inward.process = QStringLiteral("Bleaching");
-    inward.lines = {{QStringLiteral("601"), d("120")}, {QStringLiteral("602"), d("80")}};
-    ASSERT_TRUE(issues.save(inward)) << year.messages.last().text.toStdString();
-    mill::MillReceipts receipts(db(), year.session, year.messages);
-    mill::MillReceipt outward;
-    outward.bookId = 2;
-    outward.date = QDate(2025, 3, 14);
-    outward.millId = ramesh;
-    outward.lotNo = QStringLiteral("BL-40");
-    outward.lines = receipts.linesFromIssue(inward.id, {1, 2});
-    outward.lines[0].finishedMetres = d("118");
-    outward.lines[1].finishedMetres = d("78.5");
-    for (mill::MillReceiptLine& l : outward.lines) l.rate = d("4");
-    ASSERT_TRUE(receipts.save(outward)) << year.messages.last().text.toStdString();
+    const mill::MillReceipt outward = bleachedAndSentBack(QDate(2025, 3, 14), QStringLiteral("BL-40"),
+                                                          {{"601", "120", "118"}, {"602", "80", "78.5"}}, "4");
+    ASSERT_GT(outward.id, 0) << year.messages.last().text.toStdString();
 
     const QString party = db().scalar(QStringLiteral("SELECT LedgerId FROM AccMst WHERE Id = ?"), {ramesh}).toString();
     const auto bill = [&](const QString& who) {
