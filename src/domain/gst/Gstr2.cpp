@@ -13,7 +13,6 @@ namespace tanabana::gst {
 
 namespace {
 
-
 // The purchase bills of the return: the firm's supplier bills (not opening bills, not kept out of
 // the returns) dated inside the period, with the operator's choice of matched or unmatched ones.
 QString billsOfPeriod(PortalMatchFilter filter) {
@@ -24,12 +23,11 @@ QString billsOfPeriod(PortalMatchFilter filter) {
     return where;
 }
 
-QString twoPlaces(const Decimal& value) { return value.toString(2); }
 QString yesNo(bool yes) { return yes ? QStringLiteral("Y") : QStringLiteral("N"); }
 QString sheetDate(const QDate& date) { return date.isValid() ? date.toString(QStringLiteral("dd-MMM-yyyy")) : QString(); }
 
 QStringList creditColumns(const Decimal& igst, const Decimal& cgst, const Decimal& sgst, const Decimal& cess, const QString& eligibility) {
-    return {twoPlaces(igst), twoPlaces(cgst), twoPlaces(sgst), twoPlaces(cess), eligibility, twoPlaces(igst), twoPlaces(cgst), twoPlaces(sgst), twoPlaces(cess)};
+    return {igst.toString(2), cgst.toString(2), sgst.toString(2), cess.toString(2), eligibility, igst.toString(2), cgst.toString(2), sgst.toString(2), cess.toString(2)};
 }
 
 std::vector<int> range(int from, int to) {
@@ -91,34 +89,34 @@ std::vector<QStringList> gstr2Rows(const Gstr2& r, const QString& sheet) {
     auto supplyType = [](bool inter) { return inter ? QStringLiteral("Inter State") : QStringLiteral("Intra State"); };
     if (sheet == QLatin1String("B2B")) {
         for (const InwardInvoiceRow& i : r.b2b)
-            rows.push_back(QStringList{i.gstin, i.invoiceNo, sheetDate(i.date), twoPlaces(i.invoiceValue), i.placeOfSupply,
+            rows.push_back(QStringList{i.gstin, i.invoiceNo, sheetDate(i.date), i.invoiceValue.toString(2), i.placeOfSupply,
                                        i.reverseCharge ? QStringLiteral("Y") : QStringLiteral("N"), QStringLiteral("Regular"), rateText(i.rate),
-                                       twoPlaces(i.taxable)} +
+                                       i.taxable.toString(2)} +
                            creditColumns(i.igst, i.cgst, i.sgst, i.cess, i.eligibility));
     } else if (sheet == QLatin1String("B2BUR")) {
         for (const InwardInvoiceRow& i : r.b2bur)
-            rows.push_back(QStringList{i.supplier, i.invoiceNo, sheetDate(i.date), twoPlaces(i.invoiceValue), i.placeOfSupply, supplyType(i.interState),
-                                       rateText(i.rate), twoPlaces(i.taxable)} +
+            rows.push_back(QStringList{i.supplier, i.invoiceNo, sheetDate(i.date), i.invoiceValue.toString(2), i.placeOfSupply, supplyType(i.interState),
+                                       rateText(i.rate), i.taxable.toString(2)} +
                            creditColumns(i.igst, i.cgst, i.sgst, i.cess, i.eligibility));
     } else if (sheet == QLatin1String("CDNR")) {
         for (const InwardNoteRow& n : r.cdnr)
             rows.push_back(QStringList{n.gstin, n.noteNo, sheetDate(n.noteDate), n.invoiceNo, sheetDate(n.invoiceDate), yesNo(n.preGst),
-                                       n.documentType, n.reason, supplyType(n.interState), twoPlaces(n.noteValue), rateText(n.rate),
-                                       twoPlaces(n.taxable)} +
+                                       n.documentType, n.reason, supplyType(n.interState), n.noteValue.toString(2), rateText(n.rate),
+                                       n.taxable.toString(2)} +
                            creditColumns(n.igst, n.cgst, n.sgst, n.cess, QStringLiteral("Inputs")));
     } else if (sheet == QLatin1String("CDNUR")) {
         for (const InwardNoteRow& n : r.cdnur)
             rows.push_back(QStringList{n.noteNo, sheetDate(n.noteDate), n.invoiceNo, sheetDate(n.invoiceDate), yesNo(n.preGst), n.documentType,
-                                       n.reason, supplyType(n.interState), QStringLiteral("B2BUR"), twoPlaces(n.noteValue), rateText(n.rate),
-                                       twoPlaces(n.taxable)} +
+                                       n.reason, supplyType(n.interState), QStringLiteral("B2BUR"), n.noteValue.toString(2), rateText(n.rate),
+                                       n.taxable.toString(2)} +
                            creditColumns(n.igst, n.cgst, n.sgst, n.cess, QStringLiteral("Inputs")));
     } else if (sheet == QLatin1String("exemp")) {
         for (const InwardExemptRow& e : r.exempt)
-            rows.push_back(QStringList{e.description, twoPlaces(e.composition), twoPlaces(e.nilRated), twoPlaces(e.exempted), twoPlaces(e.nonGst)});
+            rows.push_back(QStringList{e.description, e.composition.toString(2), e.nilRated.toString(2), e.exempted.toString(2), e.nonGst.toString(2)});
     } else if (sheet == QLatin1String("HSNSUM")) {
         for (const HsnRow& h : r.hsn)
-            rows.push_back(QStringList{h.hsn, h.description, h.uqc, h.quantity.toString(2), twoPlaces(h.totalValue), twoPlaces(h.taxable), twoPlaces(h.igst),
-                                       twoPlaces(h.cgst), twoPlaces(h.sgst), twoPlaces({})});
+            rows.push_back(QStringList{h.hsn, h.description, h.uqc, h.quantity.toString(2), h.totalValue.toString(2), h.taxable.toString(2), h.igst.toString(2),
+                                       h.cgst.toString(2), h.sgst.toString(2), Decimal().toString(2)});
     }
     return rows;
 }

@@ -21,8 +21,6 @@ using documents::fixed;
 using documents::Overlong;
 using documents::written;
 
-QString money(Decimal value) { return value.toString(2); }
-
 // A return's header row: what was typed, what was computed and how much of it settles bills.
 template <typename Doc, typename Computed>
 struct HeaderRow {
@@ -355,7 +353,7 @@ void SalesReturns::post(const SalesReturn& doc, const trade::ComputedBill& compu
     const QString source = doc.sourceBillNo.trimmed();
     QString description = QStringLiteral("Sales Ret - ") + reference + QStringLiteral(" - ") + partyName;
     if (!source.isEmpty()) description += QStringLiteral(" ( Sal Bill No. ") + source + QLatin1Char(')');
-    const QString taxNarration = QStringLiteral("Taxable Amt : ") + money(t.taxable) + QStringLiteral("@Sal Bill No  : ") + source;
+    const QString taxNarration = QStringLiteral("Taxable Amt : ") + t.taxable.toString(2) + QStringLiteral("@Sal Bill No  : ") + source;
     ledger::JournalDocument journal;
     journal.tableCode = ledger::DocumentType::SaleReturn;
     journal.voucherNo = doc.id;
@@ -460,7 +458,7 @@ void PurchaseReturns::post(const PurchaseReturn& doc, const trade::ComputedPurch
     const QString source = doc.sourceBillNo.trimmed();
     QString description = QStringLiteral("Pur Ret - ") + number + QStringLiteral(" - ") + supplier.name;
     if (!source.isEmpty()) description += QStringLiteral(" ( Pur Bill No. ") + source + QLatin1Char(')');
-    const QString taxNarration = QStringLiteral("Taxable Amt : ") + money(t.taxable) +
+    const QString taxNarration = QStringLiteral("Taxable Amt : ") + t.taxable.toString(2) +
                                  (computed.reverseCharge ? QStringLiteral("@RCM Pur Bill No  : ") : QStringLiteral("@Pur Bill No  : ")) + source;
     ledger::JournalDocument journal;
     journal.tableCode = ledger::DocumentType::PurchaseReturn;

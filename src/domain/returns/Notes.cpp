@@ -50,8 +50,6 @@ bool percentBasis(const QString& rateType) {
     return t.compare(kDiscountBasis, Qt::CaseInsensitive) == 0 || t.compare(kInterestBasis, Qt::CaseInsensitive) == 0;
 }
 
-QString amountText(Decimal value) { return value.toString(2); }
-
 vouchers::SettlingEntry noteEntry(const Side& side, qint64 id, const QDate& date, qint64 partyId, qint64 firmNo) {
     vouchers::SettlingEntry e;
     e.tableCode = side.tableCode;
@@ -412,7 +410,7 @@ void Notes::post(const Note& note, const ComputedNote& c, const Book& book) {
     const QString partyName = db_.scalar(QStringLiteral("SELECT AcName FROM AccMst WHERE Id = ?"), {note.partyId}).toString().trimmed();
     const QString description = side.noteWord + QStringLiteral(" No. ") + note.noteNo.trimmed() + QStringLiteral(" - ") + partyName +
                                 QStringLiteral(" @Party Ref No: ") + note.refNo.trimmed();
-    const QString taxNarration = QStringLiteral("Taxable Amt : ") + amountText(c.taxable);
+    const QString taxNarration = QStringLiteral("Taxable Amt : ") + c.taxable.toString(2);
     // A credit note credits the party; a debit note debits it. The other side takes the opposite.
     const QChar partySide = note.kind == NoteKind::Credit ? QLatin1Char('C') : QLatin1Char('D');
     const QChar otherSide = note.kind == NoteKind::Credit ? QLatin1Char('D') : QLatin1Char('C');
@@ -433,7 +431,7 @@ void Notes::post(const Note& note, const ComputedNote& c, const Book& book) {
         lines.add(note.otherAccountId, otherSide, c.net, description, note.remarks);
     }
     if (c.tds > Decimal()) {
-        const QString tds = QStringLiteral("TDS ") + description + QStringLiteral("  (") + amountText(c.taxable) + QStringLiteral(" * ") +
+        const QString tds = QStringLiteral("TDS ") + description + QStringLiteral("  (") + c.taxable.toString(2) + QStringLiteral(" * ") +
                             note.tdsPercent.toString(2) + QStringLiteral(" % )");
         lines.add(note.partyId, otherSide, c.tds, tds);
         lines.add(note.tdsAccountId, partySide, c.tds, tds);

@@ -55,6 +55,4 @@ QString stateCodeOf(const QString& stateOrGstin) {
 
 QString rateBasis(const QString& rateOn) { return rateOn.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("M"); }
 
-QString moneyText(Decimal value) { return value.toString(2); }
-
 }  // namespace tanabana::trade

@@ -30,8 +30,6 @@ QVariant dateValue(const QDate& date);
 QString stateCodeOf(const QString& stateOrGstin);
 // How a line's rate is applied: "P" per piece, otherwise "M" per metre.
 QString rateBasis(const QString& rateOn);
-// An amount as written into a message or a text column: two places.
-QString moneyText(Decimal value);
 
 // The system's refusal when a document lacks its party, book, number or lines.
 void refuseMissingPartyOrQuality(Messages& messages);

@@ -76,7 +76,7 @@ ledger::JournalDocument purchaseJournal(const PurchaseBill& bill, const Computed
     doc.printedNo = bill.billNo.trimmed();
     const QString narration = purchaseNarration(bill, supplier.name);
     const QString reference = QStringLiteral("Pur Inv - ") + bill.billNo.trimmed();
-    const QString taxable = QStringLiteral("Taxable Amt : ") + moneyText(t.taxable);
+    const QString taxable = QStringLiteral("Taxable Amt : ") + t.taxable.toString(2);
     const qint64 debitAccount = bill.kind == PurchaseKind::Goods ? book.purchaseAccount : bill.expenseAccountId;
     ledger::PostingLines lines(doc);
 
@@ -91,10 +91,10 @@ ledger::JournalDocument purchaseJournal(const PurchaseBill& bill, const Computed
         lines.add(book.otherAccount, QLatin1Char('D'), t.otherCharges, reference);
     }
     lines.add(book.tcsAccount, QLatin1Char('D'), t.tcs, reference,
-              QStringLiteral("  (Taxable Amt :") + moneyText(t.tcsBase) + QStringLiteral(" * ") + percentText(bill.tcsPercent) +
+              QStringLiteral("  (Taxable Amt :") + t.tcsBase.toString(2) + QStringLiteral(" * ") + percentText(bill.tcsPercent) +
                   QStringLiteral(" % )"));
     if (t.tds > Decimal()) {
-        const QString tds = QStringLiteral("Purchase Inv No  - ") + bill.billNo.trimmed() + QStringLiteral("  (") + moneyText(t.taxable) +
+        const QString tds = QStringLiteral("Purchase Inv No  - ") + bill.billNo.trimmed() + QStringLiteral("  (") + t.taxable.toString(2) +
                             QStringLiteral(" * ") + percentText(bill.tdsPercent) + QStringLiteral(" % )");
         lines.add(supplier.id, QLatin1Char('D'), t.tds, tds);
         lines.add(book.tdsAccount, QLatin1Char('C'), t.tds, tds);
@@ -110,7 +110,7 @@ ledger::JournalDocument reverseChargeVoucher(const PurchaseBill& bill, const Com
     doc.voucherNo = voucherNo;
     doc.date = bill.date;
     doc.printedNo = bill.reverseChargeBillNo.trimmed();
-    const QString narration = QStringLiteral("Taxable Amt : ") + moneyText(t.taxable) + QStringLiteral("@RCM Bill No : ") + bill.reverseChargeBillNo.trimmed();
+    const QString narration = QStringLiteral("Taxable Amt : ") + t.taxable.toString(2) + QStringLiteral("@RCM Bill No : ") + bill.reverseChargeBillNo.trimmed();
     const QString voucher = QStringLiteral("(JEV-") + QString::number(voucherNo) + QLatin1Char(')');
     const std::pair<Decimal, std::pair<qint64, qint64>> taxes[] = {{t.igst, {book.igstPayable, book.igstInput}},
                                                                    {t.sgst, {book.sgstPayable, book.sgstInput}},

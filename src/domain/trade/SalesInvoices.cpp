@@ -547,7 +547,7 @@ void SalesInvoices::post(const SalesBill& b, const ComputedBill& c, const Book& 
     const InvoiceTotals& t = c.totals;
     const QString reference = QStringLiteral("Sales- ") + QString::number(book.bookNo) + QLatin1Char('/') + book.prefix + b.billNo.trimmed();
     const QString partyDesc = reference + QStringLiteral(" - ") + party.name;
-    const QString taxNarration = QStringLiteral("Taxable Amt : ") + moneyText(t.taxable);
+    const QString taxNarration = QStringLiteral("Taxable Amt : ") + t.taxable.toString(2);
     ledger::JournalDocument doc;
     doc.tableCode = kSale;
     doc.voucherNo = b.id;
@@ -583,10 +583,10 @@ void SalesInvoices::post(const SalesBill& b, const ComputedBill& c, const Book& 
         line(book.otherAccount, QLatin1Char('C'), t.otherCharges, reference);
     }
     line(book.tcsAccount, QLatin1Char('C'), t.tcs, reference,
-         QStringLiteral("  (") + QStringLiteral("Taxable Amt :") + moneyText(t.tcsBase) + QStringLiteral(" * ") + numberText(b.tcsPercent) +
+         QStringLiteral("  (") + QStringLiteral("Taxable Amt :") + t.tcsBase.toString(2) + QStringLiteral(" * ") + numberText(b.tcsPercent) +
              QStringLiteral(" % )"));
     if (t.tds > Decimal()) {
-        const QString tdsDesc = QStringLiteral("TDS Rec. ") + reference + QStringLiteral("  (") + moneyText(t.taxable) + QStringLiteral(" * ") +
+        const QString tdsDesc = QStringLiteral("TDS Rec. ") + reference + QStringLiteral("  (") + t.taxable.toString(2) + QStringLiteral(" * ") +
                                 numberText(b.tdsPercent) + QStringLiteral(" % )");
         line(b.partyId, QLatin1Char('C'), t.tds, tdsDesc);
         line(book.tdsAccount, QLatin1Char('D'), t.tds, tdsDesc);

@@ -1,6 +1,5 @@
 #include "gui/vouchers/BillBaseJournalScreen.h"
 
-#include "core/Words.h"
 #include "gui/common/DocumentForm.h"
 #include "gui/common/EntryKeys.h"
 #include "gui/common/FormFields.h"
@@ -24,7 +23,6 @@ namespace tanabana::gui {
 
 namespace {
 
-QString journalMoney(Decimal d) { return FormatIndian(d, 2); }
 
 QTableWidgetItem* journalCell(const QString& text, bool number = false, bool bold = false) {
     auto* item = new QTableWidgetItem(text);
@@ -44,10 +42,10 @@ QStringList rowTexts(const vouchers::WaitingDifference& w) {
             w.type,
             w.billNo,
             w.billDate.toString(QStringLiteral("dd-MM-yyyy")),
-            journalMoney(w.billAmount),
-            journalMoney(w.paid),
-            journalMoney(w.less),
-            journalMoney(w.add),
+            shownAmount(w.billAmount, 2),
+            shownAmount(w.paid, 2),
+            shownAmount(w.less, 2),
+            shownAmount(w.add, 2),
             w.voucherDate.toString(QStringLiteral("dd-MM-yyyy"))};
 }
 
@@ -144,7 +142,7 @@ void BillBaseJournalScreen::build() {
             Decimal sum;
             for (int r : ticks_->tickedRows())
                 if (r < int(rows_.size())) sum += rows_[size_t(r)].difference();
-            total_->setText(QStringLiteral("Selected : ") + journalMoney(sum));
+            total_->setText(QStringLiteral("Selected : ") + shownAmount(sum, 2));
         });
     }
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -264,13 +262,13 @@ void BillBaseJournalScreen::showRows() {
     grid_->insertRow(row);
     grid_->setItem(row, offset, journalCell(QStringLiteral("Total"), false, true));
     for (int i = 0; i <= kLastAmount - kFirstAmount; ++i)
-        grid_->setItem(row, offset + kFirstAmount + i, journalCell(journalMoney(totals[i]), true, true));
+        grid_->setItem(row, offset + kFirstAmount + i, journalCell(shownAmount(totals[i], 2), true, true));
     if (ticks_) {
         delete ticks_->takeItem(row, 0);  // the total row is not ticked
         for (int r = 0; r < ticks_->rowCount() - 1; ++r)
             for (int c = 1 + 1 + kFirstAmount; c <= 1 + 1 + kLastAmount; ++c)
                 if (QTableWidgetItem* item = ticks_->item(r, c)) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        total_->setText(QStringLiteral("Selected : ") + journalMoney(Decimal()));
+        total_->setText(QStringLiteral("Selected : ") + shownAmount(Decimal(), 2));
     }
 }
 
@@ -286,8 +284,8 @@ void BillBaseJournalScreen::takeRow(int row) {
     const vouchers::WaitingDifference& w = rows_[size_t(row)];
     taken_ = row;
     billNo_->setText(w.billNo);
-    billAmount_->setText(journalMoney(w.billAmount));
-    pending_->setText(journalMoney(w.difference()));
+    billAmount_->setText(shownAmount(w.billAmount, 2));
+    pending_->setText(shownAmount(w.difference(), 2));
     side_->setText(w.partySide() == QLatin1Char('C') ? QStringLiteral("Cr.") : QStringLiteral("Dr."));
     amount_->setText(w.difference().toString(2));
     contra_->setFocus();

@@ -1,6 +1,6 @@
 #include "gui/vouchers/SettlementPanel.h"
 
-#include "core/Words.h"
+#include "gui/common/FormFields.h"
 #include "gui/common/TypedFields.h"
 
 #include <QComboBox>
@@ -17,8 +17,6 @@
 namespace tanabana::gui {
 
 namespace {
-
-QString money(Decimal d) { return FormatIndian(d, 2); }
 
 QTableWidget* table(const QString& name, const QStringList& captions, QWidget* parent) {
     auto* t = new QTableWidget(0, int(captions.size()), parent);
@@ -139,10 +137,10 @@ void SettlementPanel::showBills() {
         put(open_, r, 1, b.type);
         put(open_, r, 2, b.opening ? b.billNo : b.bookPrefix + b.billNo);
         put(open_, r, 3, b.date.toString(QStringLiteral("dd-MM-yy")));
-        put(open_, r, 4, money(b.billAmount), true);
-        put(open_, r, 5, money(b.unpaid), true);
-        put(open_, r, 6, money(b.paid), true);
-        put(open_, r, 7, money(b.tds), true);
+        put(open_, r, 4, shownAmount(b.billAmount, 2), true);
+        put(open_, r, 5, shownAmount(b.unpaid, 2), true);
+        put(open_, r, 6, shownAmount(b.paid, 2), true);
+        put(open_, r, 7, shownAmount(b.tds, 2), true);
         put(open_, r, 8, b.dueDate.toString(QStringLiteral("dd-MM-yy")));
         amount += b.billAmount;
         unpaid += b.unpaid;
@@ -151,10 +149,10 @@ void SettlementPanel::showBills() {
     }
     const int total = int(bills_.size());
     put(open_, total, 0, QStringLiteral("Total"), false, true);
-    put(open_, total, 4, money(amount), true, true);
-    put(open_, total, 5, money(unpaid), true, true);
-    put(open_, total, 6, money(paid), true, true);
-    put(open_, total, 7, money(tds), true, true);
+    put(open_, total, 4, shownAmount(amount, 2), true, true);
+    put(open_, total, 5, shownAmount(unpaid, 2), true, true);
+    put(open_, total, 6, shownAmount(paid, 2), true, true);
+    put(open_, total, 7, shownAmount(tds, 2), true, true);
     if (!bills_.empty()) open_->selectRow(0);
 }
 
@@ -167,21 +165,21 @@ void SettlementPanel::showSettlements() {
         put(settled_, r, 1, s.invoiceType);
         put(settled_, r, 2, s.billNo);
         put(settled_, r, 3, s.billDate.toString(QStringLiteral("dd-MMM-yyyy")));
-        put(settled_, r, 4, money(s.payment), true);
-        put(settled_, r, 5, money(s.less), true);
-        put(settled_, r, 6, money(s.add), true);
+        put(settled_, r, 4, shownAmount(s.payment, 2), true);
+        put(settled_, r, 5, shownAmount(s.less, 2), true);
+        put(settled_, r, 6, shownAmount(s.add, 2), true);
         put(settled_, r, 7, s.fullyReceived ? QStringLiteral("Y") : QStringLiteral("N"));
-        put(settled_, r, 8, money(s.billAmount), true);
+        put(settled_, r, 8, shownAmount(s.billAmount, 2), true);
         paid += s.payment;
         less += s.less;
         add += s.add;
     }
     const int total = int(settlements_.size());
     put(settled_, total, 0, QStringLiteral("Tot"), false, true);
-    put(settled_, total, 4, money(paid), true, true);
-    put(settled_, total, 5, money(less), true, true);
-    put(settled_, total, 6, money(add), true, true);
-    remain_->setText(remainCaption_ + money(remaining()));
+    put(settled_, total, 4, shownAmount(paid, 2), true, true);
+    put(settled_, total, 5, shownAmount(less, 2), true, true);
+    put(settled_, total, 6, shownAmount(add, 2), true, true);
+    remain_->setText(remainCaption_ + shownAmount(remaining(), 2));
 }
 
 void SettlementPanel::clearBill() {
@@ -201,8 +199,8 @@ void SettlementPanel::takeBill(int row) {
     const vouchers::OpenBill& b = bills_[size_t(row)];
     billId_ = b.id;
     billNo_->setText(b.opening ? b.billNo : b.bookPrefix + b.billNo);
-    billAmount_->setText(money(b.billAmount));
-    unpaid_->setText(money(b.unpaid));
+    billAmount_->setText(shownAmount(b.billAmount, 2));
+    unpaid_->setText(shownAmount(b.unpaid, 2));
     // The payment proposed is what the bill still owes, up to what the entry has left.
     const Decimal left = remaining();
     payment_->setText(std::min(b.unpaid, left > Decimal() ? left : Decimal()).toString(2));
