@@ -6,6 +6,9 @@ namespace tanabana::documents {
 
 namespace {
 
+// The account columns partyOf reads, as the start of a query.
+const QString kPartySelect = QStringLiteral("SELECT Id, AcName, City, LedgerId, TinNo, CSTNo, GrpNo FROM AccMst ");
+
 PartyChoice partyOf(const db::Row& r) {
     return {r.integer(QStringLiteral("Id")), r.text(QStringLiteral("AcName")), r.text(QStringLiteral("City")), r.text(QStringLiteral("LedgerId")),
             r.text(QStringLiteral("TinNo")), r.text(QStringLiteral("CSTNo")), int(r.integer(QStringLiteral("GrpNo")))};
@@ -50,7 +53,7 @@ QString groupCondition(PartyRange range, const QString& groupColumn) {
 std::vector<PartyChoice> findParties(db::Database& db, qint64 firmNo, PartyRange range, const QString& prefix, int limit,
                                      bool withInactive) {
     const db::Dialect& d = db.dialect();
-    QString sql = QStringLiteral("SELECT Id, AcName, City, LedgerId, TinNo, CSTNo, GrpNo FROM AccMst WHERE FirmNo = ? AND IsGrp = 0");
+    QString sql = kPartySelect + QStringLiteral("WHERE FirmNo = ? AND IsGrp = 0");
     if (!withInactive) sql += QStringLiteral(" AND Active = 1");
     if (const QString groups = groupCondition(range); !groups.isEmpty()) sql += QStringLiteral(" AND ") + groups;
     sql += QStringLiteral(" AND (") + d.likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") +
@@ -65,7 +68,7 @@ std::vector<PartyChoice> findJobWorkers(db::Database& db, qint64 firmNo, const Q
     const db::Dialect& d = db.dialect();
     const QString like = prefix.trimmed() + QLatin1Char('%');
     std::vector<PartyChoice> out;
-    db.forEach(QStringLiteral("SELECT Id, AcName, City, LedgerId, TinNo, CSTNo, GrpNo FROM AccMst WHERE ZoneName = 'J' AND IsGrp = 0 "
+    db.forEach(kPartySelect + QStringLiteral("WHERE ZoneName = 'J' AND IsGrp = 0 "
                               "AND FirmNo = ? AND (") +
                    d.likeInsensitive(QStringLiteral("AcName")) + QStringLiteral(" OR ") + d.likeInsensitive(QStringLiteral("LedgerId")) +
                    QStringLiteral(") ORDER BY AcName"),
@@ -75,13 +78,13 @@ std::vector<PartyChoice> findJobWorkers(db::Database& db, qint64 firmNo, const Q
 
 std::vector<PartyChoice> allAccounts(db::Database& db, qint64 firmNo) {
     std::vector<PartyChoice> out;
-    db.forEach(QStringLiteral("SELECT Id, AcName, City, LedgerId, TinNo, CSTNo, GrpNo FROM AccMst WHERE FirmNo = ? ORDER BY Id"), {firmNo},
+    db.forEach(kPartySelect + QStringLiteral("WHERE FirmNo = ? ORDER BY Id"), {firmNo},
                [&](const db::Row& r) { out.push_back(partyOf(r)); });
     return out;
 }
 
 std::optional<PartyChoice> partyById(db::Database& db, qint64 firmNo, qint64 accountId) {
-    const auto r = db.queryOne(QStringLiteral("SELECT Id, AcName, City, LedgerId, TinNo, CSTNo, GrpNo FROM AccMst WHERE Id = ? AND FirmNo = ?"),
+    const auto r = db.queryOne(kPartySelect + QStringLiteral("WHERE Id = ? AND FirmNo = ?"),
                                {accountId, firmNo});
     if (!r) return std::nullopt;
     return partyOf(*r);
